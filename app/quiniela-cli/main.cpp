@@ -1,0 +1,10 @@
+// Herramienta de línea de órdenes sobre la misma lógica que el programa de escritorio.
+#include "cli/linea_ordenes.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quiniela"));
+    return quiniela::EjecutaLineaOrdenes(QCoreApplication::arguments());
+}

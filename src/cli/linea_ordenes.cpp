@@ -1,0 +1,113 @@
+#include "cli/linea_ordenes.h"
+
+#include "core/arranque.h"
+#include "core/estado_global.h"
+#include "platform/plataforma.h"
+#include "settings/datos_generales.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+namespace quiniela {
+
+namespace {
+
+// Los avisos de los ficheros van a stderr en la línea de órdenes.
+class AvisoConsola final : public AvisoSistema {
+public:
+    explicit AvisoConsola(QTextStream& err) : err_(err) {}
+    void Avisa(const QString& texto) override {
+        err_ << texto << Qt::endl;
+    }
+
+private:
+    QTextStream& err_;
+};
+
+void MuestraAyuda(QTextStream& out) {
+    out << "Uso: quiniela-cli [--datos CARPETA] ORDEN [OPCIONES]\n\n"
+        << "Opciones generales:\n"
+        << "  --datos CARPETA  carpeta de datos (por defecto, la del programa)\n"
+        << "  --help           muestra esta ayuda\n"
+        << "  --version        muestra la versión\n";
+    if (!TablaOrdenes().empty()) {
+        out << "\nÓrdenes:\n";
+        for (const Orden& orden : TablaOrdenes())
+            out << "  " << orden.uso << "\n";
+    }
+}
+
+} // namespace
+
+std::optional<QString> TomaOpcion(QStringList& argumentos, const QString& nombre) {
+    const qsizetype i = argumentos.indexOf(nombre);
+    if (i < 0 || i + 1 >= argumentos.size())
+        return std::nullopt;
+    const QString valor = argumentos.at(i + 1);
+    argumentos.remove(i, 2);
+    return valor;
+}
+
+bool TomaBandera(QStringList& argumentos, const QString& nombre) {
+    return argumentos.removeAll(nombre) > 0;
+}
+
+int EjecutaLineaOrdenes(const QStringList& argumentos) {
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return EjecutaLineaOrdenes(argumentos, out, err);
+}
+
+int EjecutaLineaOrdenes(const QStringList& argumentos, QTextStream& out, QTextStream& err) {
+    QStringList args = argumentos.mid(1);
+    if (args.isEmpty() || args.contains(QStringLiteral("--help")) ||
+        args.contains(QStringLiteral("-h"))) {
+        MuestraAyuda(args.isEmpty() ? err : out);
+        return args.isEmpty() ? 1 : 0;
+    }
+    if (args.contains(QStringLiteral("--version"))) {
+        out << "quiniela-cli " << QUINIELA_VERSION << "\n";
+        return 0;
+    }
+    const bool pideCarpeta = args.contains(QStringLiteral("--datos"));
+    auto carpeta = TomaOpcion(args, QStringLiteral("--datos"));
+    if (pideCarpeta && !carpeta) {
+        err << "Falta la carpeta tras --datos.\n";
+        return 1;
+    }
+    if (!carpeta)
+        carpeta = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
+    if (!QFileInfo(*carpeta).isDir()) {
+        err << "No existe la carpeta de datos " << QDir::toNativeSeparators(*carpeta) << ".\n";
+        return 1;
+    }
+    if (args.isEmpty()) {
+        err << "Falta la orden. Pruebe quiniela-cli --help.\n";
+        return 1;
+    }
+
+    const QString nombre = args.takeFirst();
+    for (const Orden& orden : TablaOrdenes()) {
+        if (orden.nombre != nombre)
+            continue;
+        AvisoConsola aviso(err);
+        Plataforma servicios;
+        servicios.aviso = &aviso;
+        InstalaPlataforma(servicios);
+
+        EstadoGlobal estado;
+        estado.CarpetaDatos = ConBarraFinal(QDir(*carpeta).absolutePath());
+        CargaDatosGenerales(estado);
+        SalidaOrden salida{out, err};
+        const int resultado = orden.ejecuta(estado, args, salida);
+        out.flush();
+        err.flush();
+        InstalaPlataforma(Plataforma{});
+        return resultado;
+    }
+    err << "Orden desconocida: " << nombre << ". Pruebe quiniela-cli --help.\n";
+    return 1;
+}
+
+} // namespace quiniela

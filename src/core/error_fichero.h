@@ -1,0 +1,46 @@
+#pragma once
+// Convención de errores de los ficheros de datos: el error del sistema se traduce al
+// número clásico (53 no existe, 76 no existe la ruta, 7 memoria...), se guarda en
+// UltimoErrorFichero, se avisa con la caja de mensaje del sistema (salvo el 6) y la
+// rutina sigue; quien la llamó decide mirando UltimoErrorFichero.
+
+#include <QFileDevice>
+#include <QString>
+
+namespace quiniela {
+
+struct EstadoGlobal;
+
+namespace ErrorFichero {
+inline constexpr int Desbordamiento = 6;
+inline constexpr int SinMemoria = 7;
+inline constexpr int TipoIncorrecto = 13;
+inline constexpr int NoExiste = 53;
+inline constexpr int ErrorEntradaSalida = 57;
+inline constexpr int DiscoLleno = 61;
+inline constexpr int FinDeFichero = 62;
+inline constexpr int UnidadNoPreparada = 68;
+inline constexpr int PermisoDenegado = 70;
+inline constexpr int AccesoRuta = 75;
+inline constexpr int RutaNoExiste = 76;
+} // namespace ErrorFichero
+
+// Textos propios de cada rutina de carga.
+struct ContextoErrorFichero {
+    QString etiqueta;     // "LDG", "LJO", "LFB"... o el nombre del fichero
+    QString textoNoExiste; // mensaje completo del error 53
+    QString textoRuta;     // lo que sigue a "ERROR 76: No existe el fichero "
+    bool avisaNoExiste = true; // AbreFicheroApuestas no avisa del 53
+};
+
+// Número de error para un fallo al abrir, leer o escribir la ruta dada.
+int NumeroErrorFichero(QFileDevice::FileError error, const QString& ruta);
+
+// Texto del aviso según la tabla común.
+QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, const QString& ruta);
+
+// Guarda el número y avisa (excepto el error 6).
+void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& contexto, int numero,
+                          const QString& ruta);
+
+} // namespace quiniela

@@ -1,0 +1,63 @@
+#include "core/ficheros.h"
+
+#include "core/error_fichero.h"
+#include "core/estado_global.h"
+
+#include <QSaveFile>
+
+#include <new>
+
+namespace quiniela {
+
+std::optional<QByteArray> LeeFicheroDatos(EstadoGlobal& estado, const QString& nombre,
+                                          const ContextoErrorFichero& contexto) {
+    estado.UltimoErrorFichero = 0;
+    const QString ruta = estado.Ruta(nombre);
+    QFile fichero(ruta);
+    if (!fichero.open(QIODevice::ReadOnly)) {
+        NotificaErrorFichero(estado, contexto, NumeroErrorFichero(fichero.error(), ruta), ruta);
+        return std::nullopt;
+    }
+    try {
+        QByteArray contenido = fichero.readAll();
+        if (fichero.error() != QFileDevice::NoError) {
+            NotificaErrorFichero(estado, contexto, NumeroErrorFichero(fichero.error(), ruta),
+                                 ruta);
+            return std::nullopt;
+        }
+        return contenido;
+    } catch (const std::bad_alloc&) {
+        NotificaErrorFichero(estado, contexto, ErrorFichero::SinMemoria, ruta);
+        return std::nullopt;
+    }
+}
+
+int GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido) {
+    QSaveFile fichero(ruta);
+    if (!fichero.open(QIODevice::WriteOnly))
+        return NumeroErrorFichero(fichero.error(), ruta);
+    if (fichero.write(contenido) != contenido.size()) {
+        const int numero = NumeroErrorFichero(fichero.error(), ruta);
+        fichero.cancelWriting();
+        return numero;
+    }
+    if (!fichero.commit())
+        return NumeroErrorFichero(fichero.error(), ruta);
+    return 0;
+}
+
+std::unique_ptr<QFile> AbreFicheroApuestas(EstadoGlobal& estado) {
+    estado.UltimoErrorFichero = 0;
+    const QString ruta = estado.Ruta(estado.FicheroApuestas);
+    auto fichero = std::make_unique<QFile>(ruta);
+    if (fichero->open(QIODevice::ReadOnly))
+        return fichero;
+    ContextoErrorFichero contexto;
+    contexto.etiqueta = estado.FicheroApuestas;
+    contexto.textoRuta = estado.FicheroApuestas;
+    contexto.avisaNoExiste = false;
+    NotificaErrorFichero(estado, contexto, NumeroErrorFichero(fichero->error(), ruta), ruta);
+    return nullptr;
+}
+
+} // namespace quiniela

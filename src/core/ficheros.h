@@ -1,0 +1,29 @@
+#pragma once
+// Acceso a los ficheros de datos por ruta completa, con la convención de errores.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace quiniela {
+
+struct EstadoGlobal;
+struct ContextoErrorFichero;
+
+// Lee un fichero entero. Si falla, notifica el error con el contexto dado y devuelve
+// nullopt; UltimoErrorFichero queda con el número.
+std::optional<QByteArray> LeeFicheroDatos(EstadoGlobal& estado, const QString& nombre,
+                                          const ContextoErrorFichero& contexto);
+
+// Escribe un fichero entero en un temporario y lo renombra encima del anterior, para que
+// un fallo nunca deje medio fichero. Devuelve el número de error (0 si fue bien).
+int GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido);
+
+// Abre el fichero de columnas de la jornada y orden actuales para leer. El 53 (la
+// reducción no tiene fichero) no se avisa: es la respuesta negativa normal.
+std::unique_ptr<QFile> AbreFicheroApuestas(EstadoGlobal& estado);
+
+} // namespace quiniela

@@ -1,0 +1,30 @@
+#include "core/listas.h"
+
+#include "core/estado_global.h"
+#include "core/mascaras.h"
+
+namespace quiniela {
+
+ContenidoLista CargaLisJornadas(const EstadoGlobal& estado, bool pantallaJornadas) {
+    ContenidoLista lista;
+    const int desplazamiento = pantallaJornadas ? 17 : 0;
+    const int total = estado.Datos.TotalJornadas;
+    lista.columnas = (total + 9) / 10;
+    const int ancho = 18 * lista.columnas;
+    lista.geometria = QRect((90 - ancho) / 2 + 15 + desplazamiento, 38 + desplazamiento, ancho, 140);
+    for (int j = 1; j <= total; ++j)
+        lista.entradas << ADerecha(j, 2);
+    lista.seleccion = estado.Datos.JornadaActual - 1;
+    return lista;
+}
+
+ContenidoLista CargaLisOrden(const EstadoGlobal& estado) {
+    ContenidoLista lista;
+    lista.geometria = QRect(140, 54, 38, 198);
+    for (int o = 1; o <= MaxOrden; ++o)
+        lista.entradas << ADerecha(o, 2);
+    lista.seleccion = estado.Datos.OrdenActual - 1;
+    return lista;
+}
+
+} // namespace quiniela

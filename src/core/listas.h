@@ -1,0 +1,23 @@
+#pragma once
+// Colocación y contenido de las listas de jornadas y de orden de las pantallas.
+
+#include <QRect>
+#include <QStringList>
+
+namespace quiniela {
+
+struct EstadoGlobal;
+
+struct ContenidoLista {
+    QRect geometria;     // izquierda, arriba, ancho, alto en píxeles
+    int columnas = 1;    // columnas de la lista (10 entradas como mucho en cada una)
+    QStringList entradas; // números alineados a la derecha en dos caracteres
+    int seleccion = -1;   // índice (desde 0) de la entrada elegida
+};
+
+// Lista de jornadas: desplazada 17 píxeles en la pantalla de jornadas.
+ContenidoLista CargaLisJornadas(const EstadoGlobal& estado, bool pantallaJornadas);
+// Lista de números de orden 1..30.
+ContenidoLista CargaLisOrden(const EstadoGlobal& estado);
+
+} // namespace quiniela

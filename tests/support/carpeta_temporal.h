@@ -1,0 +1,28 @@
+#pragma once
+// Carpeta de datos temporal para una prueba, con utilidades de lectura y escritura.
+
+#include "core/estado_global.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace quiniela::prueba {
+
+class CarpetaTemporal {
+public:
+    CarpetaTemporal();
+    // Ruta con barra final, como CarpetaDatos.
+    QString Ruta() const;
+    QString Ruta(const QString& nombre) const { return Ruta() + nombre; }
+    void Escribe(const QString& nombre, const QByteArray& contenido) const;
+    QByteArray Lee(const QString& nombre) const;
+    bool Existe(const QString& nombre) const;
+    // Estado con CarpetaDatos apuntando aquí.
+    EstadoGlobal Estado() const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+} // namespace quiniela::prueba
