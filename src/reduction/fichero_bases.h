@@ -1,0 +1,55 @@
+#pragma once
+// Índice de reducciones BASES.ZPK: un registro de 230 caracteres + CR LF por reducción
+// guardada. La clave son las posiciones 1-4 (jornada y orden con dos cifras); un registro
+// libre es "0000" seguido de 226 blancos y se reutiliza en la siguiente reducción nueva.
+
+#include "core/tipos.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace quiniela {
+
+struct EstadoGlobal;
+
+inline constexpr auto NombreFicheroBases = "BASES.ZPK";
+
+// Registro del índice para la reducción dada: siempre 230 caracteres.
+QString ConstruyeRegistroReduccion(int jornada, int orden, const Reduccion& red);
+
+// Rellena la reducción con los campos de un registro. Un registro corto se toma como
+// completado con blancos; una cifra fuera de su rango se lee como 0. Si la posición 5 no es
+// un método válido (1..3), el método no cambia.
+void LeeRegistroReduccion(const QString& registro, Reduccion& red);
+
+// Registro libre: "0000" + 226 blancos.
+QString RegistroLibreBases();
+
+// Clave de un registro: jornada y orden con dos cifras.
+QString ClaveBases(int jornada, int orden);
+
+// Carga en estado.Red la reducción de (Datos.JornadaActual, Datos.OrdenActual) (etiqueta
+// "LFB"). Si la encuentra deja el registro en RegistroReduccion y su número (desde 1) en
+// NumeroRegistroReduccion; si no, la base por defecto (el método no cambia), el registro en
+// blanco y el número 0. Si falta el fichero, avisa y lo crea vacío.
+void LeeFicheroBases(EstadoGlobal& estado);
+
+// ¿Hay algún registro con esa clave? (etiqueta "EEB"). Deja en NumeroRegistroReduccion el
+// número del primero que coincide o, si ninguno, el número de registros leídos.
+bool ExisteEnBases(EstadoGlobal& estado, int jornada, int orden);
+
+// Libera todos los registros con esa clave (etiqueta "BRB").
+void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden);
+
+// Guarda el registro de una reducción: encima del que tiene la misma clave, si no en el
+// primer registro libre y si no al final. Deja RegistroReduccion y NumeroRegistroReduccion
+// con lo escrito. Devuelve el número de error (0 si fue bien); los fallos al leer el índice
+// se avisan con la etiqueta "EEB", los de escritura solo se devuelven.
+int GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden, const QString& registro);
+
+// Todos los registros del índice en su orden, libres incluidos, con 230 caracteres cada uno
+// (etiqueta "LFB"; si falta el fichero, avisa, lo crea vacío y devuelve una lista vacía).
+std::vector<QString> LeeRegistrosBases(EstadoGlobal& estado);
+
+} // namespace quiniela
