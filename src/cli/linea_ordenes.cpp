@@ -17,9 +17,7 @@ namespace {
 class AvisoConsola final : public AvisoSistema {
 public:
     explicit AvisoConsola(QTextStream& err) : err_(err) {}
-    void Avisa(const QString& texto) override {
-        err_ << texto << Qt::endl;
-    }
+    void Avisa(const QString& texto) override { err_ << texto << Qt::endl; }
 
 private:
     QTextStream& err_;

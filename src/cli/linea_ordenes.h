@@ -21,7 +21,7 @@ struct SalidaOrden {
 
 struct Orden {
     QString nombre;
-    QString uso;    // línea de ayuda
+    QString uso; // línea de ayuda
     // Recibe los argumentos que siguen al nombre; devuelve el estado de salida.
     std::function<int(EstadoGlobal&, const QStringList&, SalidaOrden&)> ejecuta;
 };

@@ -10,10 +10,12 @@ namespace quiniela {
 
 const QStringList& FicherosDistribuidos() {
     static const QStringList ficheros{
-        QStringLiteral("BASES.ZPK"),   QStringLiteral("DATOSGEN.ZPK"), QStringLiteral("DIRECC.ZPK"),
-        QStringLiteral("EQUIPOS.ZPK"), QStringLiteral("JORNADAS.ZPK"), QStringLiteral("RED0101.ZPK"),
-        QStringLiteral("RED0102.ZPK"), QStringLiteral("RED0103.ZPK"),  QStringLiteral("RED0301.ZPK"),
-        QStringLiteral("RED0302.ZPK"), QStringLiteral("RED0401.ZPK")};
+        QStringLiteral("BASES.ZPK"),    QStringLiteral("DATOSGEN.ZPK"),
+        QStringLiteral("DIRECC.ZPK"),   QStringLiteral("EQUIPOS.ZPK"),
+        QStringLiteral("JORNADAS.ZPK"), QStringLiteral("RED0101.ZPK"),
+        QStringLiteral("RED0102.ZPK"),  QStringLiteral("RED0103.ZPK"),
+        QStringLiteral("RED0301.ZPK"),  QStringLiteral("RED0302.ZPK"),
+        QStringLiteral("RED0401.ZPK")};
     return ficheros;
 }
 

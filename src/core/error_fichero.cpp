@@ -50,7 +50,8 @@ QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, cons
         QString unidad = QStorageInfo(QFileInfo(ruta).absolutePath()).rootPath();
         if (unidad.isEmpty())
             unidad = QDir::rootPath();
-        return tag + QStringLiteral(" ERROR 68: Unidad ") + unidad + QStringLiteral(": no preparada");
+        return tag + QStringLiteral(" ERROR 68: Unidad ") + unidad +
+               QStringLiteral(": no preparada");
     }
     case ErrorFichero::RutaNoExiste:
         return tag + QStringLiteral(" ERROR 76: No existe el fichero ") + contexto.textoRuta;

@@ -27,9 +27,9 @@ inline constexpr int RutaNoExiste = 76;
 
 // Textos propios de cada rutina de carga.
 struct ContextoErrorFichero {
-    QString etiqueta;     // "LDG", "LJO", "LFB"... o el nombre del fichero
-    QString textoNoExiste; // mensaje completo del error 53
-    QString textoRuta;     // lo que sigue a "ERROR 76: No existe el fichero "
+    QString etiqueta;          // "LDG", "LJO", "LFB"... o el nombre del fichero
+    QString textoNoExiste;     // mensaje completo del error 53
+    QString textoRuta;         // lo que sigue a "ERROR 76: No existe el fichero "
     bool avisaNoExiste = true; // AbreFicheroApuestas no avisa del 53
 };
 

@@ -14,17 +14,17 @@ namespace quiniela {
 
 // Nombres de los métodos, rellenos con blancos hasta un ancho común.
 inline const std::array<QString, 4>& NombresMetodo() {
-    static const std::array<QString, 4> nombres{
-        QString(), QStringLiteral("Método Directo               "),
-        QStringLiteral("Método de Columna Probable   "),
-        QStringLiteral("Método de Selección de Signos")};
+    static const std::array<QString, 4> nombres{QString(),
+                                                QStringLiteral("Método Directo               "),
+                                                QStringLiteral("Método de Columna Probable   "),
+                                                QStringLiteral("Método de Selección de Signos")};
     return nombres;
 }
 
 inline const std::array<QString, 4>& NombresMetodoCortos() {
-    static const std::array<QString, 4> nombres{
-        QString(), QStringLiteral("Directo            "), QStringLiteral("Columna Probable   "),
-        QStringLiteral("Selección de Signos")};
+    static const std::array<QString, 4> nombres{QString(), QStringLiteral("Directo            "),
+                                                QStringLiteral("Columna Probable   "),
+                                                QStringLiteral("Selección de Signos")};
     return nombres;
 }
 

@@ -21,8 +21,7 @@ std::optional<QByteArray> LeeFicheroDatos(EstadoGlobal& estado, const QString& n
     try {
         QByteArray contenido = fichero.readAll();
         if (fichero.error() != QFileDevice::NoError) {
-            NotificaErrorFichero(estado, contexto, NumeroErrorFichero(fichero.error(), ruta),
-                                 ruta);
+            NotificaErrorFichero(estado, contexto, NumeroErrorFichero(fichero.error(), ruta), ruta);
             return std::nullopt;
         }
         return contenido;

@@ -11,7 +11,8 @@ ContenidoLista CargaLisJornadas(const EstadoGlobal& estado, bool pantallaJornada
     const int total = estado.Datos.TotalJornadas;
     lista.columnas = (total + 9) / 10;
     const int ancho = 18 * lista.columnas;
-    lista.geometria = QRect((90 - ancho) / 2 + 15 + desplazamiento, 38 + desplazamiento, ancho, 140);
+    lista.geometria =
+        QRect((90 - ancho) / 2 + 15 + desplazamiento, 38 + desplazamiento, ancho, 140);
     for (int j = 1; j <= total; ++j)
         lista.entradas << ADerecha(j, 2);
     lista.seleccion = estado.Datos.JornadaActual - 1;

@@ -9,8 +9,8 @@ namespace quiniela {
 struct EstadoGlobal;
 
 struct ContenidoLista {
-    QRect geometria;     // izquierda, arriba, ancho, alto en píxeles
-    int columnas = 1;    // columnas de la lista (10 entradas como mucho en cada una)
+    QRect geometria;      // izquierda, arriba, ancho, alto en píxeles
+    int columnas = 1;     // columnas de la lista (10 entradas como mucho en cada una)
     QStringList entradas; // números alineados a la derecha en dos caracteres
     int seleccion = -1;   // índice (desde 0) de la entrada elegida
 };

@@ -18,11 +18,11 @@ QString FormatoNumero(double valor, QStringView mascara, const QLocale& regional
 QString FormatoTexto(const QString& texto, QStringView mascara);
 
 // Atajos de uso frecuente.
-QString DosCifras(int valor);                             // "00"
-QString ADerecha(const QString& texto, int ancho);        // "@" * ancho
-QString AIzquierda(const QString& texto, int ancho);      // "!" + "@" * ancho
-QString ADerecha(long long valor, int ancho);             // número con "@" * ancho
-QString CifrasFijas(const QString& texto, int ancho);     // rellena con "0" a la izquierda
-QString AnchoFijo(const QString& texto, int ancho);       // corta o rellena con blancos
+QString DosCifras(int valor);                         // "00"
+QString ADerecha(const QString& texto, int ancho);    // "@" * ancho
+QString AIzquierda(const QString& texto, int ancho);  // "!" + "@" * ancho
+QString ADerecha(long long valor, int ancho);         // número con "@" * ancho
+QString CifrasFijas(const QString& texto, int ancho); // rellena con "0" a la izquierda
+QString AnchoFijo(const QString& texto, int ancho);   // corta o rellena con blancos
 
 } // namespace quiniela

@@ -8,10 +8,10 @@
 
 namespace quiniela {
 
-inline constexpr int NumPartidos = 15;   // partidos de una columna (1..15)
-inline constexpr int NumSignosMax = 3;   // 1 = "1", 2 = "X", 3 = "2"
-inline constexpr int MaxOrden = 30;      // reducciones por jornada
-inline constexpr int NumMetodos = 3;     // 1 Directo, 2 Columna Probable, 3 Selección de Signos
+inline constexpr int NumPartidos = 15; // partidos de una columna (1..15)
+inline constexpr int NumSignosMax = 3; // 1 = "1", 2 = "X", 3 = "2"
+inline constexpr int MaxOrden = 30;    // reducciones por jornada
+inline constexpr int NumMetodos = 3;   // 1 Directo, 2 Columna Probable, 3 Selección de Signos
 
 enum Metodo : int16_t { MetodoDirecto = 1, MetodoColumnaProbable = 2, MetodoSeleccionSignos = 3 };
 

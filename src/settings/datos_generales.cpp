@@ -29,8 +29,10 @@ void CorrigeFueraDeRango(DatosGenerales& d) {
     const DatosGenerales defecto;
     if (d.TotalJornadas < 1 || d.TotalJornadas > 99)
         d.TotalJornadas = defecto.TotalJornadas;
-    if (d.JornadaActual < 1 || d.JornadaActual > d.TotalJornadas)
+    if (d.JornadaActual < 1)
         d.JornadaActual = 1;
+    if (d.JornadaActual > d.TotalJornadas)
+        d.JornadaActual = d.TotalJornadas;
     if (d.OrdenActual < 1 || d.OrdenActual > MaxOrden)
         d.OrdenActual = 1;
     if (d.Metodo < 1 || d.Metodo > NumMetodos)

@@ -83,8 +83,7 @@ bool DatosGeneralesCambiados(const DatosGenerales& antes, const DatosGenerales& 
     return antes.TotalJornadas != ahora.TotalJornadas ||
            ValorNumerico(antes.CodigoDelegacion) != ValorNumerico(ahora.CodigoDelegacion) ||
            ValorNumerico(antes.CodigoReceptor) != ValorNumerico(ahora.CodigoReceptor) ||
-           antes.PrecioApuestaValor != ahora.PrecioApuestaValor ||
-           antes.Sonido != ahora.Sonido;
+           antes.PrecioApuestaValor != ahora.PrecioApuestaValor || antes.Sonido != ahora.Sonido;
 }
 
 } // namespace quiniela

@@ -1,0 +1,44 @@
+// Programa de escritorio de la quiniela.
+#include "core/arranque.h"
+#include "core/estado_global.h"
+#include "platform/qt/servicios_qt.h"
+#include "platform/qt/sonidos_qt.h"
+#include "shell/arranque_programa.h"
+#include "shell/pantalla_mensajes.h"
+#include "shell/pantalla_velmo.h"
+
+#include <QApplication>
+#include <QIcon>
+
+using namespace quiniela;
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("quiniela"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quiniela"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagenes/icono.png")));
+
+    EstadoGlobal estado;
+    AvisoSistemaQt aviso;
+    MensajeroQt mensajero(estado);
+    SonidosQt sonidos;
+    RelojQt reloj;
+    CursoresQt cursores;
+    MetricasPantallaQt metricas;
+    Plataforma servicios;
+    servicios.aviso = &aviso;
+    servicios.mensajero = &mensajero;
+    servicios.sonidos = &sonidos;
+    servicios.reloj = &reloj;
+    servicios.cursores = &cursores;
+    servicios.metricas = &metricas;
+    InstalaPlataforma(servicios);
+
+    // Los ficheros de datos distribuidos están en "data/" junto al programa.
+    const auto menu =
+        ArrancaPrograma(estado, QApplication::applicationDirPath() + QStringLiteral("/data/"),
+                        CarpetaRespaldo(), SondaEscrituraReal);
+    if (!menu)
+        return 0;
+    return QApplication::exec();
+}

@@ -1,0 +1,49 @@
+#include "platform/qt/estilo.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QWidget>
+
+namespace quiniela {
+
+void PintaFondoPanel(QPainter& p, const QRect& area) {
+    QLinearGradient degradado(area.topLeft(), area.bottomLeft());
+    degradado.setColorAt(0, VerdePanel);
+    degradado.setColorAt(1, VerdeFondo);
+    p.fillRect(area, degradado);
+    p.setPen(QPen(VerdeOscuro, 2));
+    p.drawRect(area.adjusted(1, 1, -1, -1));
+}
+
+void PintaPanelHundido(QPainter& p, const QRect& area) {
+    p.fillRect(area, VerdePanel);
+    p.fillRect(QRect(area.left() - 2, area.top() - 2, area.width() + 2, 2), VerdeOscuro);
+    p.fillRect(QRect(area.left() - 2, area.top() - 2, 2, area.height() + 2), VerdeOscuro);
+}
+
+QString EstiloTitulo() {
+    return QStringLiteral("color: #ffff00; font-family: 'Liberation Sans'; font-size: 14px; "
+                          "font-weight: bold; background: transparent;");
+}
+
+QString EstiloTexto() {
+    return QStringLiteral("color: #ffffff; font-family: 'Liberation Sans'; font-size: 13px; "
+                          "background: transparent;");
+}
+
+QString EstiloEditor() {
+    return QStringLiteral("QLineEdit, QListWidget { background: #fffff0; color: #003010; "
+                          "font-family: 'Liberation Mono'; font-size: 13px; "
+                          "border: 2px solid #003010; }");
+}
+
+void CentraEnPantalla(QWidget* ventana) {
+    const QScreen* pantalla = QGuiApplication::primaryScreen();
+    if (pantalla == nullptr)
+        return;
+    const QRect area = pantalla->availableGeometry();
+    ventana->move(area.center() - QPoint(ventana->width() / 2, ventana->height() / 2));
+}
+
+} // namespace quiniela

@@ -1,0 +1,30 @@
+#pragma once
+// Aspecto común de las pantallas: paneles verdes, letras y colores.
+
+#include <QColor>
+#include <QRect>
+#include <QString>
+
+class QPainter;
+class QWidget;
+
+namespace quiniela {
+
+inline const QColor VerdeFondo(24, 96, 52);
+inline const QColor VerdePanel(40, 128, 70);
+inline const QColor VerdeOscuro(0, 48, 16);
+inline const QColor AmarilloTexto(255, 255, 0);
+
+// Fondo de ventana con un marco oscuro.
+void PintaFondoPanel(QPainter& p, const QRect& area);
+// Panel verde con borde oscuro de 2 píxeles arriba y a la izquierda.
+void PintaPanelHundido(QPainter& p, const QRect& area);
+
+QString EstiloTitulo(); // títulos en mayúsculas, amarillo
+QString EstiloTexto();  // texto de mensajes, blanco
+QString EstiloEditor(); // campos de edición
+
+// Centra una ventana en la pantalla.
+void CentraEnPantalla(QWidget* ventana);
+
+} // namespace quiniela

@@ -1,0 +1,249 @@
+#include "settings/pantalla_datosgen.h"
+
+#include "core/estado_global.h"
+#include "core/mascaras.h"
+#include "platform/plataforma.h"
+#include "platform/qt/boton_imagen.h"
+#include "platform/qt/estilo.h"
+#include "settings/datos_generales.h"
+#include "settings/reglas_datosgen.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+
+namespace quiniela {
+
+namespace {
+constexpr int AnchoBoton = 220;
+constexpr int XEditor = 262;
+
+// Aplica el filtro de tecleo conservando la posición del cursor.
+void ConectaFiltro(QLineEdit* campo, bool admitePunto) {
+    QObject::connect(campo, &QLineEdit::textEdited, campo, [campo, admitePunto](const QString& t) {
+        const TextoEditor r = FiltraTecleo(t, campo->cursorPosition(), admitePunto);
+        if (r.texto != t) {
+            campo->setText(r.texto);
+            campo->setCursorPosition(r.cursor);
+        }
+    });
+}
+} // namespace
+
+PantallaDatosgen::PantallaDatosgen(EstadoGlobal& estado, QWidget* padre)
+    : QDialog(padre), estado_(estado) {
+    setObjectName(QStringLiteral("datosgen"));
+    setWindowTitle(QStringLiteral("Datos generales"));
+    setFixedSize(380, 290);
+    setStyleSheet(EstiloEditor());
+
+    auto* titulo = new QLabel(QStringLiteral("DATOS GENERALES"), this);
+    titulo->setGeometry(0, 14, width(), 24);
+    titulo->setAlignment(Qt::AlignCenter);
+    titulo->setStyleSheet(EstiloTitulo());
+
+    const auto creaBoton = [this](const char* nombre, int x, int y) {
+        auto* boton = new BotonImagen(this);
+        boton->setObjectName(QString::fromLatin1(nombre));
+        boton->move(x, y);
+        PonCursor(boton, QStringLiteral("ManoIndice"));
+        return boton;
+    };
+    const auto creaCampo = [this](const char* nombre, int y, int largo) {
+        auto* campo = new QLineEdit(this);
+        campo->setObjectName(QString::fromLatin1(nombre));
+        campo->setGeometry(XEditor, y, 80, 24);
+        campo->setMaxLength(largo);
+        campo->hide();
+        return campo;
+    };
+
+    Pic_BotTotJor = creaBoton("Pic_BotTotJor", 30, 50);
+    Pic_BotPreApu = creaBoton("Pic_BotPreApu", 30, 85);
+    Pic_BotDelega = creaBoton("Pic_BotDelega", 30, 120);
+    Pic_BotReceptor = creaBoton("Pic_BotReceptor", 30, 155);
+    Pic_BotSonido = creaBoton("Pic_BotSonido", 30, 190);
+    Tex_TotJor = creaCampo("Tex_TotJor", 50, 2);
+    Tex_PreApu = creaCampo("Tex_PreApu", 85, 4);
+    Tex_Delegacion = creaCampo("Tex_Delegacion", 120, 2);
+    Tex_Receptor = creaCampo("Tex_Receptor", 155, 5);
+    Lis_Sonido = new QListWidget(this);
+    Lis_Sonido->setObjectName(QStringLiteral("Lis_Sonido"));
+    Lis_Sonido->addItems({QStringLiteral("Si"), QStringLiteral("No")});
+    Lis_Sonido->setGeometry(XEditor, 190, 60, 46);
+    Lis_Sonido->hide();
+
+    connect(Tex_TotJor, &QLineEdit::textEdited, this, [this](const QString& t) {
+        const QString filtrado = FiltraTotalJornadas(t);
+        if (filtrado != t)
+            Tex_TotJor->setText(filtrado);
+    });
+    ConectaFiltro(Tex_PreApu, true);
+    ConectaFiltro(Tex_Delegacion, false);
+    ConectaFiltro(Tex_Receptor, false);
+
+    DatosGenerales& d = estado_.Datos;
+    ajustes_[0] = {Pic_BotTotJor, Tex_TotJor, [&d] { return RotuloTotalJornadas(d); },
+                   [this, &d] {
+                       d.TotalJornadas = CierraTotalJornadas(Tex_TotJor->text());
+                       Tex_TotJor->setText(QString::number(d.TotalJornadas));
+                   }};
+    ajustes_[1] = {Pic_BotPreApu, Tex_PreApu, [&d] { return RotuloPrecio(d); },
+                   [this, &d] {
+                       d.PrecioApuesta = AnchoFijo(CierraPrecio(Tex_PreApu->text()), 4);
+                       d.PrecioApuestaValor = static_cast<float>(ValorNumerico(d.PrecioApuesta));
+                       Tex_PreApu->setText(d.PrecioApuesta.trimmed());
+                   }};
+    ajustes_[2] = {Pic_BotDelega, Tex_Delegacion, [&d] { return RotuloDelegacion(d); },
+                   [this, &d] {
+                       d.CodigoDelegacion = CierraCodigo(Tex_Delegacion->text(), 2);
+                       Tex_Delegacion->setText(d.CodigoDelegacion);
+                   }};
+    ajustes_[3] = {Pic_BotReceptor, Tex_Receptor, [&d] { return RotuloReceptor(d); },
+                   [this, &d] {
+                       d.CodigoReceptor = CierraCodigo(Tex_Receptor->text(), 5);
+                       Tex_Receptor->setText(d.CodigoReceptor);
+                   }};
+    ajustes_[4] = {Pic_BotSonido, Lis_Sonido, [&d] { return RotuloSonido(d); }, [] {}};
+
+    for (Ajuste& ajuste : ajustes_) {
+        connect(ajuste.boton, &BotonImagen::pulsado, this,
+                [this, &ajuste] { PulsaAjuste(ajuste); });
+        if (auto* campo = qobject_cast<QLineEdit*>(ajuste.editor))
+            connect(campo, &QLineEdit::editingFinished, this, [this, &ajuste] {
+                if (ajuste.abierto)
+                    CierraEditor(ajuste);
+            });
+    }
+    connect(Lis_Sonido, &QListWidget::currentRowChanged, this, [this](int fila) {
+        if (fila < 0 || estado_.ModoEdicion)
+            return;
+        estado_.Datos.Sonido = Lis_Sonido->item(fila)->text();
+    });
+    connect(Lis_Sonido, &QListWidget::itemClicked, this, [this] {
+        if (ajustes_[4].abierto)
+            CierraEditor(ajustes_[4]);
+    });
+    connect(Lis_Sonido, &QListWidget::itemActivated, this, [this] {
+        if (ajustes_[4].abierto)
+            CierraEditor(ajustes_[4]);
+    });
+
+    Pic_BotGuardar = creaBoton("Pic_BotGuardar", 30, 240);
+    Pic_BotGuardar->Dibuja(133, QStringLiteral("Guardar datos"), false);
+    Pic_BotGuardar->hide();
+    Pic_Ayuda = creaBoton("Pic_Ayuda", 200, 240);
+    Pic_Ayuda->Dibuja(70, QStringLiteral("Ayuda"), false);
+    Pic_Salir = creaBoton("Pic_Salir", 285, 240);
+    Pic_Salir->Dibuja(70, QStringLiteral("Salir"), false);
+    connect(Pic_BotGuardar, &BotonImagen::pulsado, this, &PantallaDatosgen::Guarda);
+    connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaDatosgen::Sal);
+    connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
+        TocaSonido(estado_, 9);
+        AbreAyuda(2700);
+    });
+
+    RellenaEditores();
+    CentraEnPantalla(this);
+}
+
+void PantallaDatosgen::RellenaEditores() {
+    estado_.ModoEdicion = true;
+    const DatosGenerales& d = estado_.Datos;
+    Tex_TotJor->setText(QString::number(d.TotalJornadas));
+    Tex_PreApu->setText(d.PrecioApuesta.trimmed());
+    Tex_Delegacion->setText(d.CodigoDelegacion);
+    Tex_Receptor->setText(d.CodigoReceptor);
+    Lis_Sonido->setCurrentRow(d.Sonido.trimmed() == u"Si" ? 0 : 1);
+    for (Ajuste& ajuste : ajustes_)
+        ajuste.boton->Dibuja(AnchoBoton, ajuste.rotulo(), false);
+    estado_.ModoEdicion = false;
+}
+
+void PantallaDatosgen::PulsaAjuste(Ajuste& ajuste) {
+    if (ajuste.abierto)
+        CierraEditor(ajuste);
+    else
+        AbreEditor(ajuste);
+}
+
+void PantallaDatosgen::AbreEditor(Ajuste& ajuste) {
+    if (estado_.ModoEdicion)
+        return;
+    // Solo un editor abierto a la vez.
+    for (Ajuste& otro : ajustes_)
+        if (otro.abierto && &otro != &ajuste)
+            CierraEditor(otro);
+    antes_ = estado_.Datos;
+    TocaSonido(estado_, 6);
+    DibujaBoton(ajuste.boton, AnchoBoton, ajuste.rotulo(), true);
+    ajuste.abierto = true;
+    ajuste.editor->show();
+    ajuste.editor->setFocus();
+    if (auto* campo = qobject_cast<QLineEdit*>(ajuste.editor))
+        campo->selectAll();
+}
+
+void PantallaDatosgen::CierraEditor(Ajuste& ajuste) {
+    ajuste.abierto = false;
+    if (!estado_.ModoEdicion)
+        TocaSonido(estado_, 7);
+    ajuste.cierra();
+    ajuste.editor->hide();
+    DibujaBoton(ajuste.boton, AnchoBoton, ajuste.rotulo(), false);
+    if (ajuste.editor == Lis_Sonido) {
+        estado_.ModoEdicion = true;
+        Lis_Sonido->setCurrentRow(estado_.Datos.Sonido.trimmed() == u"Si" ? 0 : 1);
+        estado_.ModoEdicion = false;
+    }
+    if (DatosGeneralesCambiados(antes_, estado_.Datos))
+        Pic_BotGuardar->show();
+}
+
+void PantallaDatosgen::Guarda() {
+    for (Ajuste& ajuste : ajustes_)
+        if (ajuste.abierto)
+            CierraEditor(ajuste);
+    TocaSonido(estado_, 6);
+    DibujaBoton(Pic_BotGuardar, 133, Pic_BotGuardar->Rotulo(), true);
+    const int error = GuardaDatosGenerales(estado_);
+    Espera(300);
+    DibujaBoton(Pic_BotGuardar, 133, Pic_BotGuardar->Rotulo(), false);
+    if (error != 0) {
+        // Los cambios siguen en pantalla para poder intentarlo otra vez.
+        MuestraMensaje(QStringLiteral("ERROR AL GUARDAR"),
+                       QStringLiteral("No se han podido guardar los datos generales en el "
+                                      "fichero DATOSGEN.ZPK (error %1). Compruebe que la carpeta "
+                                      "de datos existe y admite escritura.")
+                           .arg(error));
+        return;
+    }
+    TocaSonido(estado_, 6);
+    Espera(200);
+    Pic_BotGuardar->hide();
+}
+
+void PantallaDatosgen::Sal() {
+    if (saliendo_)
+        return;
+    saliendo_ = true;
+    TocaSonido(estado_, 5);
+    // Se vuelve a leer el fichero: lo no guardado se descarta.
+    CargaDatosGenerales(estado_);
+    if (estado_.Datos.JornadaActual > estado_.Datos.TotalJornadas)
+        estado_.Datos.JornadaActual = estado_.Datos.TotalJornadas;
+    QDialog::reject();
+}
+
+void PantallaDatosgen::reject() {
+    // Escape o cerrar la ventana salen como el botón Salir.
+    Sal();
+}
+
+void PantallaDatosgen::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    PintaFondoPanel(p, rect());
+}
+
+} // namespace quiniela

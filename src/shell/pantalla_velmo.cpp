@@ -1,0 +1,136 @@
+#include "shell/pantalla_velmo.h"
+
+#include "core/arranque.h"
+#include "core/estado_global.h"
+#include "platform/plataforma.h"
+#include "platform/qt/boton_imagen.h"
+#include "platform/qt/estilo.h"
+#include "settings/datos_generales.h"
+#include "settings/pantalla_datosgen.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QPainter>
+
+namespace quiniela {
+
+namespace {
+constexpr int AnchoVentana = 555;
+constexpr int AltoVentana = 405;
+const QRect AreaCareta(73, 15, 404, 188);
+} // namespace
+
+const std::array<PantallaVelmo::Entrada, 8>& PantallaVelmo::Entradas() {
+    static const std::array<Entrada, 8> entradas{
+        Entrada{},
+        Entrada{QStringLiteral("DATOS DE JORNADAS"), QPoint(40, 225)},
+        Entrada{QStringLiteral("REDUCCIÓN DE APUESTAS"), QPoint(40, 270)},
+        Entrada{QStringLiteral("CONSULTAR REDUCCIONES"), QPoint(40, 315)},
+        Entrada{QStringLiteral("SALIDA DE DATOS"), QPoint(300, 225)},
+        Entrada{QStringLiteral("ESCRUTINIO DE ACIERTOS"), QPoint(300, 270)},
+        Entrada{QStringLiteral("DATOS GENERALES"), QPoint(170, 360)},
+        Entrada{QStringLiteral("BORRADO DE DATOS"), QPoint(300, 315)}};
+    return entradas;
+}
+
+PantallaVelmo::PantallaVelmo(EstadoGlobal& estado, QWidget* padre)
+    : QWidget(padre), estado_(estado) {
+    setObjectName(QStringLiteral("velmo"));
+    setWindowTitle(TituloPrograma());
+    setFixedSize(AnchoVentana, AltoVentana);
+    CentraEnPantalla(this);
+
+    CargaDatosGenerales(estado_);
+
+    for (int i = 1; i <= 7; ++i) {
+        auto* boton = new BotonImagen(this);
+        boton->setObjectName(QStringLiteral("Pic_Boton%1").arg(i));
+        boton->move(Entradas()[i].posicion);
+        boton->Dibuja(AnchoEntrada, Entradas()[i].rotulo, false);
+        PonCursor(boton, QStringLiteral("ManoIndice"));
+        connect(boton, &BotonImagen::pulsado, this, [this, i] { PulsaEntrada(i); });
+        Pic_Boton[i] = boton;
+    }
+    Pic_Ayuda = new BotonImagen(this);
+    Pic_Ayuda->setObjectName(QStringLiteral("Pic_Ayuda"));
+    Pic_Ayuda->move(40, 360);
+    Pic_Ayuda->Dibuja(90, QStringLiteral("Ayuda"), false);
+    Pic_Salir = new BotonImagen(this);
+    Pic_Salir->setObjectName(QStringLiteral("Pic_Salir"));
+    Pic_Salir->move(425, 360);
+    Pic_Salir->Dibuja(90, QStringLiteral("Salir"), false);
+    PonCursor(Pic_Ayuda, QStringLiteral("ManoIndice"));
+    PonCursor(Pic_Salir, QStringLiteral("ManoIndice"));
+    connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
+        TocaSonido(estado_, 9);
+        AbreAyuda(0);
+    });
+    connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaVelmo::Sal);
+
+    PonAccion(6, [this] {
+        PantallaDatosgen pantalla(estado_, this);
+        pantalla.exec();
+    });
+}
+
+void PantallaVelmo::PonAccion(int entrada, std::function<void()> accion) {
+    acciones_[entrada] = std::move(accion);
+}
+
+void PantallaVelmo::RegistraPantallaSinModo(QWidget* pantalla) {
+    sinModo_.emplace_back(pantalla);
+}
+
+void PantallaVelmo::CierraPantallasSinModo() {
+    for (const QPointer<QWidget>& pantalla : sinModo_)
+        if (pantalla)
+            pantalla->close();
+    sinModo_.clear();
+}
+
+void PantallaVelmo::PulsaEntrada(int entrada) {
+    CierraPantallasSinModo();
+    BotonImagen* boton = Pic_Boton[entrada];
+    TocaSonido(estado_, 6);
+    DibujaBoton(boton, AnchoEntrada, Entradas()[entrada].rotulo, true);
+    Espera(600);
+    if (acciones_[entrada])
+        acciones_[entrada]();
+    update();
+    DibujaBoton(boton, AnchoEntrada, Entradas()[entrada].rotulo, false);
+}
+
+void PantallaVelmo::Sal() {
+    if (saliendo_)
+        return;
+    saliendo_ = true;
+    // Así la jornada, el orden y el método actuales pasan al siguiente arranque.
+    const int error = GuardaDatosGenerales(estado_);
+    if (error != 0)
+        AvisaSistema(QStringLiteral("No se han podido guardar los datos generales en "
+                                    "DATOSGEN.ZPK (error %1).")
+                         .arg(error));
+    TocaSonido(estado_, 5);
+    QFile::remove(estado_.Ruta(QStringLiteral("FORBOLW.ZPK")));
+    CierraPantallasSinModo();
+    close();
+    QApplication::quit();
+}
+
+void PantallaVelmo::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    PintaFondoPanel(p, rect());
+    PintaPanelHundido(p, AreaCareta);
+    static const QImage careta(QStringLiteral(":/imagenes/careta.png"));
+    p.drawImage(AreaCareta.topLeft(), careta);
+}
+
+void PantallaVelmo::closeEvent(QCloseEvent* evento) {
+    // Cerrar la ventana es salir del programa, con su guardado.
+    if (!saliendo_)
+        Sal();
+    evento->accept();
+}
+
+} // namespace quiniela

@@ -1,0 +1,26 @@
+#include "support/pantallas.h"
+
+#include <QDir>
+#include <QTest>
+
+namespace quiniela::prueba {
+
+void GuardaCaptura(QWidget* ventana, const QString& nombre) {
+    const QString carpeta = qEnvironmentVariable("QUINIELA_CAPTURAS");
+    if (carpeta.isEmpty())
+        return;
+    QDir().mkpath(carpeta);
+    ventana->grab().save(carpeta + u'/' + nombre + QStringLiteral(".png"));
+}
+
+void Pulsa(QWidget* boton) {
+    QTest::mouseClick(boton, Qt::LeftButton, Qt::NoModifier, boton->rect().center());
+}
+
+void Teclea(QWidget* campo, const QString& texto) {
+    // keyClicks no admite caracteres fuera de ASCII.
+    for (QChar c : texto)
+        QTest::sendKeyEvent(QTest::Click, campo, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+} // namespace quiniela::prueba

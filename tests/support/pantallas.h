@@ -1,0 +1,30 @@
+#pragma once
+// Utilidades de las pruebas de pantallas (plataforma offscreen).
+
+#include <QApplication>
+#include <QString>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace quiniela::prueba {
+
+// Guarda una captura de la ventana en $QUINIELA_CAPTURAS/nombre.png, si está definida.
+void GuardaCaptura(QWidget* ventana, const QString& nombre);
+
+// Ejecuta `accion` sobre la ventana modal que se abra a continuación.
+inline void AlAbrirseModal(std::function<void(QWidget*)> accion) {
+    QTimer::singleShot(0, [accion = std::move(accion)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        accion(modal);
+    });
+}
+
+// Pulsa un botón de imagen como lo haría el ratón (en su centro).
+void Pulsa(QWidget* boton);
+
+// Escribe un texto en un campo con el teclado (también ñ y €).
+void Teclea(QWidget* campo, const QString& texto);
+
+} // namespace quiniela::prueba
