@@ -1,0 +1,133 @@
+#include "matchdays/fichero_equipos.h"
+
+#include "core/codificacion.h"
+#include "core/error_fichero.h"
+#include "core/estado_global.h"
+#include "core/ficheros.h"
+#include "core/texto_delimitado.h"
+#include "core/tipos.h"
+
+namespace quiniela {
+
+namespace {
+
+QString NombreEquipos() {
+    return QString::fromLatin1(NombreFicheroEquipos);
+}
+
+ContextoErrorFichero ContextoEquipos(const QString& etiqueta, const QString& textoNoExiste) {
+    ContextoErrorFichero c;
+    c.etiqueta = etiqueta;
+    c.textoNoExiste = textoNoExiste;
+    c.textoRuta = QStringLiteral("de equipos EQUIPOS.ZPK");
+    return c;
+}
+
+const QString& TextoNoExiste() {
+    static const QString texto =
+        QStringLiteral("No se encuentra el fichero de equipos EQUIPOS.ZPK.");
+    return texto;
+}
+
+} // namespace
+
+QStringList NombresDeEquipos(const QByteArray& contenido) {
+    QStringList nombres;
+    LectorDelimitado lector(DeWindows1252(contenido));
+    while (const auto campo = lector.SiguienteCampo()) {
+        const QString nombre = campo->trimmed();
+        if (!nombre.isEmpty())
+            nombres << nombre;
+    }
+    return nombres;
+}
+
+QByteArray ContenidoFicheroEquipos(const QStringList& nombres) {
+    QString texto;
+    for (const QString& nombre : nombres)
+        texto += nombre.trimmed() + QStringLiteral("\r\n");
+    return AWindows1252(texto);
+}
+
+QStringList CargaLisEquipos(EstadoGlobal& estado) {
+    const ContextoErrorFichero contexto =
+        ContextoEquipos(QStringLiteral("CLE"),
+                        TextoNoExiste() + estado.FinLinea +
+                            QStringLiteral("Se ha procedido a crearlo automáticamente con los "
+                                           "valores establecidos por defecto."));
+    const auto contenido = LeeFicheroDatos(estado, NombreEquipos(), contexto);
+    if (contenido)
+        return NombresDeEquipos(*contenido);
+    // Solo se crea vacío cuando no existe: con otro fallo el fichero puede tener la
+    // lista buena y no se debe machacar.
+    if (estado.UltimoErrorFichero == ErrorFichero::NoExiste) {
+        const QString ruta = estado.Ruta(NombreEquipos());
+        const int error = GuardaFicheroEntero(ruta, QByteArray());
+        if (error != 0)
+            NotificaErrorFichero(estado, contexto, error, ruta);
+    }
+    return {};
+}
+
+std::optional<QStringList> CreaCboEquipo(EstadoGlobal& estado) {
+    const ContextoErrorFichero contexto = ContextoEquipos(QStringLiteral("CCE"), TextoNoExiste());
+    const auto contenido = LeeFicheroDatos(estado, NombreEquipos(), contexto);
+    if (!contenido)
+        return std::nullopt;
+    return NombresDeEquipos(*contenido);
+}
+
+int GuardaListaEquipos(const EstadoGlobal& estado, const QStringList& nombres) {
+    return GuardaFicheroEntero(estado.Ruta(NombreEquipos()), ContenidoFicheroEquipos(nombres));
+}
+
+QString TextoErrorGuardarEquipos(int numero) {
+    return QStringLiteral("No se ha podido guardar el fichero de equipos EQUIPOS.ZPK (error ") +
+           QString::number(numero) + QStringLiteral(").");
+}
+
+void EditorEquipos::Carga(EstadoGlobal& estado) {
+    PonLista(CargaLisEquipos(estado));
+}
+
+void EditorEquipos::PonLista(const QStringList& nombres) {
+    lista_ = nombres;
+    seleccion_ = -1;
+    nuevo_.clear();
+    cambios_ = false;
+}
+
+void EditorEquipos::PonNuevoEquipo(const QString& texto) {
+    nuevo_ = texto.left(LongitudNombreEquipo);
+}
+
+void EditorEquipos::Selecciona(int indice) {
+    seleccion_ = indice >= 0 && indice < lista_.size() ? indice : -1;
+}
+
+bool EditorEquipos::Anade() {
+    if (!AnadirVisible())
+        return false;
+    lista_ << nuevo_;
+    nuevo_.clear();
+    cambios_ = true;
+    return true;
+}
+
+bool EditorEquipos::BorraSeleccionado() {
+    if (!BorrarVisible())
+        return false;
+    lista_.removeAt(seleccion_);
+    seleccion_ = -1;
+    cambios_ = true;
+    return true;
+}
+
+int EditorEquipos::Guarda(const EstadoGlobal& estado) {
+    const int error = GuardaListaEquipos(estado, lista_);
+    if (error == 0)
+        cambios_ = false;
+    return error;
+}
+
+} // namespace quiniela
