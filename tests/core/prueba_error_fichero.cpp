@@ -1,0 +1,116 @@
+#include "core/error_fichero.h"
+#include "core/ficheros.h"
+#include "core/listas.h"
+#include "core/texto_delimitado.h"
+#include "support/carpeta_temporal.h"
+#include "support/plataforma_falsa.h"
+
+#include <gtest/gtest.h>
+
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+ContextoErrorFichero Contexto() {
+    ContextoErrorFichero c;
+    c.etiqueta = QStringLiteral("LJO");
+    c.textoNoExiste = QStringLiteral("No se encuentra el fichero de jornadas JORNADAS.ZPK.");
+    c.textoRuta = QStringLiteral("de jornadas JORNADAS.ZPK");
+    return c;
+}
+} // namespace
+
+TEST(ErrorFichero, TextosSegunElNumero) {
+    const ContextoErrorFichero c = Contexto();
+    const QString ruta = QStringLiteral("/tmp/JORNADAS.ZPK");
+    EXPECT_EQ(TextoErrorFichero(c, 7, ruta), QStringLiteral("LJO ERROR 7 : Insuficiente memoria"));
+    EXPECT_EQ(TextoErrorFichero(c, 53, ruta), c.textoNoExiste);
+    EXPECT_EQ(TextoErrorFichero(c, 76, ruta),
+              QStringLiteral("LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"));
+    EXPECT_EQ(TextoErrorFichero(c, 61, ruta), QStringLiteral("LJO ERROR 61"));
+    const QString e68 = TextoErrorFichero(c, 68, ruta);
+    EXPECT_TRUE(e68.startsWith(QStringLiteral("LJO ERROR 68: Unidad ")));
+    EXPECT_TRUE(e68.endsWith(QStringLiteral(": no preparada")));
+}
+
+TEST(ErrorFichero, NumerosDelSistemaYAvisos) {
+    CarpetaTemporal carpeta;
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma(&estado);
+
+    EXPECT_FALSE(LeeFicheroDatos(estado, QStringLiteral("JORNADAS.ZPK"), Contexto()));
+    EXPECT_EQ(estado.UltimoErrorFichero, 53);
+    EXPECT_EQ(plataforma.avisos.last(), Contexto().textoNoExiste);
+
+    estado.CarpetaDatos = carpeta.Ruta() + QStringLiteral("falta/");
+    EXPECT_FALSE(LeeFicheroDatos(estado, QStringLiteral("JORNADAS.ZPK"), Contexto()));
+    EXPECT_EQ(estado.UltimoErrorFichero, 76);
+
+    // El error 6 se guarda pero no se avisa.
+    const qsizetype avisos = plataforma.avisos.size();
+    NotificaErrorFichero(estado, Contexto(), 6, carpeta.Ruta());
+    EXPECT_EQ(estado.UltimoErrorFichero, 6);
+    EXPECT_EQ(plataforma.avisos.size(), avisos);
+
+    estado.CarpetaDatos = carpeta.Ruta();
+    carpeta.Escribe(QStringLiteral("JORNADAS.ZPK"), "abc");
+    EXPECT_EQ(LeeFicheroDatos(estado, QStringLiteral("JORNADAS.ZPK"), Contexto()),
+              QByteArray("abc"));
+    EXPECT_EQ(estado.UltimoErrorFichero, 0);
+}
+
+TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {
+    CarpetaTemporal carpeta;
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma(&estado);
+    estado.Datos.JornadaActual = 7;
+    estado.Datos.OrdenActual = 3;
+    estado.ActualizaFicheroApuestas();
+    EXPECT_EQ(estado.FicheroApuestas, QStringLiteral("RED0703.ZPK"));
+
+    EXPECT_EQ(AbreFicheroApuestas(estado), nullptr);
+    EXPECT_EQ(estado.UltimoErrorFichero, 53);
+    EXPECT_TRUE(plataforma.avisos.isEmpty());
+
+    carpeta.Escribe(QStringLiteral("RED0703.ZPK"), "\"111111111111111\"\r\n");
+    const auto fichero = AbreFicheroApuestas(estado);
+    ASSERT_NE(fichero, nullptr);
+    EXPECT_EQ(fichero->readLine(), QByteArray("\"111111111111111\"\r\n"));
+    EXPECT_EQ(estado.UltimoErrorFichero, 0);
+}
+
+TEST(Listas, ColocacionDeJornadasYOrden) {
+    EstadoGlobal estado;
+    estado.Datos.JornadaActual = 12;
+    ContenidoLista lista = CargaLisJornadas(estado, false);
+    EXPECT_EQ(lista.geometria, QRect(15, 38, 90, 140));
+    EXPECT_EQ(lista.columnas, 5);
+    EXPECT_EQ(lista.entradas.size(), 42);
+    EXPECT_EQ(lista.entradas.first(), QStringLiteral(" 1"));
+    EXPECT_EQ(lista.seleccion, 11);
+
+    estado.Datos.TotalJornadas = 10;
+    estado.Datos.JornadaActual = 1;
+    EXPECT_EQ(CargaLisJornadas(estado, false).geometria, QRect(51, 38, 18, 140));
+    EXPECT_EQ(CargaLisJornadas(estado, true).geometria, QRect(68, 55, 18, 140));
+
+    estado.Datos.OrdenActual = 30;
+    lista = CargaLisOrden(estado);
+    EXPECT_EQ(lista.geometria, QRect(140, 54, 38, 198));
+    EXPECT_EQ(lista.entradas.size(), 30);
+    EXPECT_EQ(lista.entradas.last(), QStringLiteral("30"));
+    EXPECT_EQ(lista.seleccion, 29);
+}
+
+TEST(TextoDelimitado, CamposEntreComillasYSinEllas) {
+    LectorDelimitado lector(QStringLiteral("Real Madrid,\"Betis, S.A.\" ,  Osasuna \r\n42\r\n"));
+    int error = 0;
+    EXPECT_EQ(lector.SiguienteTexto(&error), QStringLiteral("Real Madrid"));
+    EXPECT_EQ(lector.SiguienteTexto(&error), QStringLiteral("Betis, S.A."));
+    EXPECT_EQ(lector.SiguienteTexto(&error), QStringLiteral("Osasuna"));
+    EXPECT_EQ(lector.SiguienteEntero(&error), 42);
+    EXPECT_EQ(error, 0);
+    EXPECT_TRUE(lector.AlFinal());
+    lector.SiguienteEntero(&error);
+    EXPECT_EQ(error, 62);
+}
