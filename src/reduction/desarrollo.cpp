@@ -1,0 +1,281 @@
+#include "reduction/desarrollo.h"
+
+#include <array>
+#include <cstring>
+#include <vector>
+
+namespace quiniela {
+
+namespace {
+
+constexpr char CaracteresSigno[] = "?1X2";
+// Combinaciones del bloque interior (las ruedas más rápidas) que se precalculan.
+constexpr int64_t MaxBloqueInterior = 2048;
+
+// Una rueda del cuentakilómetros: un partido que cambia de signo.
+struct Rueda {
+    int partido = 0;
+    int n = 0;
+    std::array<uint8_t, 3> signo{};
+    std::array<uint16_t, 3> clave{};
+    int pos = 0;
+};
+
+// Todo lo que necesita el recorrido, preparado una vez.
+struct Preparacion {
+    std::vector<Rueda> ruedas;
+    int interiores = 0;                 // ruedas del bloque interior
+    std::vector<uint64_t> patronBajo;   // bytes 0..7 de cada patrón
+    std::vector<uint64_t> patronAlto;   // bytes 8..15
+    std::vector<uint16_t> clavePatron;  // aportación del patrón a la clave
+    std::array<uint8_t, 4096> acepta{}; // clave -> columna aceptada
+    std::array<uint8_t, 16> fijos{};    // comillas y signos de los partidos quietos
+    bool directo = false;
+    int32_t pasos = 0;
+};
+
+// Aportación de un signo de un partido a la clave que decide si se acepta la columna:
+// errores frente a la columna probable, o totales de signos empaquetados de 4 en 4 bits.
+uint16_t Clave(const Reduccion& red, int m, int signo) {
+    if (!PartidoElegido(red.Base, m))
+        return 0;
+    if (red.Metodo == MetodoColumnaProbable) {
+        const int probable = red.Base[m].SignoProbable;
+        return probable != 0 && probable != signo ? 1 : 0;
+    }
+    if (red.Metodo == MetodoSeleccionSignos)
+        return static_cast<uint16_t>(1u << (4 * (signo - 1)));
+    return 0;
+}
+
+Preparacion Prepara(const Reduccion& red, const TablaDirecta& tabla) {
+    Preparacion p;
+    p.directo = red.Metodo == MetodoDirecto;
+    const QuinielaBase& base = red.Base;
+    std::array<int8_t, NumPartidos + 1> hueco{};
+    if (p.directo && tabla.columnas > 0)
+        hueco = AsignaHuecos(base, tabla);
+
+    int64_t pasos = 1;
+    p.fijos[0] = '"';
+    for (int m = 1; m <= NumPartidos; ++m) {
+        Rueda r;
+        r.partido = m;
+        for (int k = 1; k <= NumSignosMax; ++k) {
+            if (base[m].Signo[k] != 1)
+                continue;
+            r.signo[r.n] = static_cast<uint8_t>(CaracteresSigno[k]);
+            r.clave[r.n] = Clave(red, m, k);
+            ++r.n;
+        }
+        if (hueco[m] != 0)
+            continue; // la tabla pone su signo
+        pasos *= r.n;
+        if (r.n >= 2)
+            p.ruedas.push_back(r);
+        else if (r.n == 1)
+            p.fijos[m] = r.signo[0];
+    }
+    p.pasos = static_cast<int32_t>(pasos);
+
+    if (red.Metodo == MetodoColumnaProbable) {
+        for (int e = red.MinErrores; e <= red.MaxErrores && e < 16; ++e)
+            if (e >= 0)
+                p.acepta[e] = 1;
+    } else if (red.Metodo == MetodoSeleccionSignos) {
+        for (int c1 = 0; c1 < 16; ++c1)
+            for (int cx = 0; cx < 16; ++cx)
+                for (int c2 = 0; c2 < 16; ++c2)
+                    p.acepta[c1 | cx << 4 | c2 << 8] = red.Totales(1, c1) == 1 &&
+                                                       red.Totales(2, cx) == 1 &&
+                                                       red.Totales(3, c2) == 1;
+    } else {
+        p.acepta[0] = 1;
+    }
+
+    // Patrones: en el directo, las columnas de la tabla sobre los partidos con hueco; en
+    // los demás, las combinaciones de las ruedas más rápidas, con la rueda 1 la primera.
+    std::vector<std::array<uint8_t, 16>> patrones;
+    if (p.directo) {
+        const int columnas = std::max<int>(tabla.columnas, 1);
+        for (int c = 1; c <= columnas; ++c) {
+            std::array<uint8_t, 16> bytes{};
+            for (int m = 1; m <= NumPartidos; ++m)
+                if (hueco[m] != 0)
+                    bytes[m] = static_cast<uint8_t>(
+                        CaracteresSigno[SignoEnTabla(base[m], tabla, hueco[m], c)]);
+            patrones.push_back(bytes);
+            p.clavePatron.push_back(0);
+        }
+    } else {
+        int64_t producto = 1;
+        while (p.interiores < int(p.ruedas.size()) &&
+               producto * p.ruedas[p.interiores].n <= MaxBloqueInterior)
+            producto *= p.ruedas[p.interiores++].n;
+        std::vector<int> pos(p.interiores, 0);
+        for (int64_t i = 0; i < producto; ++i) {
+            std::array<uint8_t, 16> bytes{};
+            uint16_t clave = 0;
+            for (int w = 0; w < p.interiores; ++w) {
+                bytes[p.ruedas[w].partido] = p.ruedas[w].signo[pos[w]];
+                clave += p.ruedas[w].clave[pos[w]];
+            }
+            patrones.push_back(bytes);
+            p.clavePatron.push_back(clave);
+            for (int w = 0; w < p.interiores && ++pos[w] == p.ruedas[w].n; ++w)
+                pos[w] = 0;
+        }
+    }
+    for (const auto& bytes : patrones) {
+        uint64_t bajo;
+        uint64_t alto;
+        std::memcpy(&bajo, bytes.data(), 8);
+        std::memcpy(&alto, bytes.data() + 8, 8);
+        p.patronBajo.push_back(bajo);
+        p.patronAlto.push_back(alto);
+    }
+    return p;
+}
+
+// Bloque de salida: las líneas se montan en él y se entregan llenas al sumidero.
+class Escritor {
+public:
+    Escritor(const SumideroLineas& sumidero, qsizetype bytesBloque)
+        : sumidero_(sumidero),
+          bloque_(static_cast<size_t>(std::max<qsizetype>(
+              bytesBloque / BytesLineaColumna * BytesLineaColumna, BytesLineaColumna))) {
+        inicio_ = bloque_.data();
+        actual_ = inicio_;
+        limite_ = inicio_ + bloque_.size();
+    }
+
+    bool Escribe(uint64_t bajo, uint64_t alto) {
+        std::memcpy(actual_, &bajo, 8);
+        std::memcpy(actual_ + 8, &alto, 8);
+        actual_[16] = '"';
+        actual_[17] = '\r';
+        actual_[18] = '\n';
+        actual_ += BytesLineaColumna;
+        return actual_ < limite_ || Vacia();
+    }
+
+    bool Vacia() {
+        const qsizetype bytes = actual_ - inicio_;
+        actual_ = inicio_;
+        if (bytes == 0)
+            return true;
+        lineas_ += bytes / BytesLineaColumna;
+        return !sumidero_ || sumidero_(inicio_, bytes);
+    }
+
+    int64_t Lineas() const { return lineas_; }
+
+private:
+    const SumideroLineas& sumidero_;
+    std::vector<char> bloque_;
+    char* inicio_;
+    char* actual_;
+    char* limite_;
+    int64_t lineas_ = 0;
+};
+
+template <class Aviso>
+ResultadoDesarrollo Recorre(Preparacion& p, Aviso&& aviso, Escritor& escritor) {
+    ResultadoDesarrollo r;
+    r.pasos = p.pasos;
+    if (p.pasos == 0)
+        return r;
+    std::array<uint8_t, 16> externos = p.fijos;
+    uint32_t claveExterna = 0;
+    const int numRuedas = int(p.ruedas.size());
+    for (int w = p.interiores; w < numRuedas; ++w) {
+        Rueda& rueda = p.ruedas[w];
+        rueda.pos = 0;
+        externos[rueda.partido] = rueda.signo[0];
+        claveExterna += rueda.clave[0];
+    }
+    const uint64_t* patronBajo = p.patronBajo.data();
+    const uint64_t* patronAlto = p.patronAlto.data();
+    const uint16_t* clavePatron = p.clavePatron.data();
+    const uint8_t* acepta = p.acepta.data();
+    const int numPatrones = int(p.patronBajo.size());
+    int32_t paso = 0;
+    const int32_t pasos = p.pasos;
+
+    for (;;) {
+        uint64_t bajo;
+        uint64_t alto;
+        std::memcpy(&bajo, externos.data(), 8);
+        std::memcpy(&alto, externos.data() + 8, 8);
+        if (p.directo) {
+            // Una combinación: todas las columnas de la tabla.
+            if (aviso(++paso, pasos)) {
+                r.fin = FinDesarrollo::Cancelado;
+                break;
+            }
+            for (int i = 0; i < numPatrones; ++i) {
+                if (!escritor.Escribe(bajo | patronBajo[i], alto | patronAlto[i])) {
+                    r.fin = FinDesarrollo::FalloSumidero;
+                    break;
+                }
+            }
+            if (r.fin != FinDesarrollo::Completo)
+                break;
+        } else {
+            const uint8_t* aceptaAqui = acepta + claveExterna;
+            for (int i = 0; i < numPatrones; ++i) {
+                if (aviso(++paso, pasos)) {
+                    r.fin = FinDesarrollo::Cancelado;
+                    break;
+                }
+                if (aceptaAqui[clavePatron[i]] &&
+                    !escritor.Escribe(bajo | patronBajo[i], alto | patronAlto[i])) {
+                    r.fin = FinDesarrollo::FalloSumidero;
+                    break;
+                }
+            }
+            if (r.fin != FinDesarrollo::Completo)
+                break;
+        }
+        // Avanza las ruedas exteriores como un cuentakilómetros.
+        int w = p.interiores;
+        for (; w < numRuedas; ++w) {
+            Rueda& rueda = p.ruedas[w];
+            claveExterna -= rueda.clave[rueda.pos];
+            if (++rueda.pos < rueda.n) {
+                externos[rueda.partido] = rueda.signo[rueda.pos];
+                claveExterna += rueda.clave[rueda.pos];
+                break;
+            }
+            rueda.pos = 0;
+            externos[rueda.partido] = rueda.signo[0];
+            claveExterna += rueda.clave[0];
+        }
+        if (w == numRuedas)
+            break;
+    }
+    r.pasosHechos = paso;
+    if (r.fin == FinDesarrollo::Completo && !escritor.Vacia())
+        r.fin = FinDesarrollo::FalloSumidero;
+    r.lineas = escritor.Lineas();
+    return r;
+}
+
+} // namespace
+
+int32_t PasosReduccion(const Reduccion& red, const TablaDirecta& tabla) {
+    return Prepara(red, tabla).pasos;
+}
+
+ResultadoDesarrollo DesarrollaReduccion(const Reduccion& red, const TablaDirecta& tabla,
+                                        const AvisoProgreso& aviso, const SumideroLineas& sumidero,
+                                        qsizetype bytesBloque) {
+    Preparacion p = Prepara(red, tabla);
+    Escritor escritor(sumidero, bytesBloque);
+    if (aviso)
+        return Recorre(p, aviso, escritor);
+    return Recorre(
+        p, [](int32_t, int32_t) { return false; }, escritor);
+}
+
+} // namespace quiniela

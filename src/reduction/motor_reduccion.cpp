@@ -1,0 +1,195 @@
+#include "reduction/motor_reduccion.h"
+
+#include "core/error_fichero.h"
+#include "core/estado_global.h"
+#include "core/mascaras.h"
+#include "platform/plataforma.h"
+#include "reduction/fichero_bases.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace quiniela {
+
+namespace {
+
+QString CausaFallo(int numero) {
+    switch (numero) {
+    case ErrorFichero::DiscoLleno:
+        return QStringLiteral("el disco está lleno");
+    case ErrorFichero::SinMemoria:
+        return QStringLiteral("no quedan recursos en el sistema para escribirlo");
+    case ErrorFichero::NoExiste:
+        return QStringLiteral("el fichero ha desaparecido durante la reducción");
+    case ErrorFichero::RutaNoExiste:
+        return QStringLiteral("no existe la carpeta de datos");
+    case ErrorFichero::PermisoDenegado:
+    case ErrorFichero::AccesoRuta:
+        return QStringLiteral("no se permite escribir en la carpeta de datos");
+    default:
+        return QStringLiteral("error ") + QString::number(numero);
+    }
+}
+
+MensajeReduccion MensajeFalloColumnas(const QString& fichero, int numero) {
+    return {QStringLiteral("ERROR AL GRABAR LA REDUCCIÓN"),
+            QStringLiteral("No se ha podido grabar el fichero de apuestas reducidas ") + fichero +
+                QStringLiteral(": ") + CausaFallo(numero) +
+                QStringLiteral(". La reducción se ha cancelado y no ha quedado guardada.")};
+}
+
+MensajeReduccion MensajeFalloIndice(int numero) {
+    return {QStringLiteral("ERROR AL GRABAR LA REDUCCIÓN"),
+            QStringLiteral("No se ha podido grabar la reducción en el índice ") +
+                QString::fromLatin1(NombreFicheroBases) + QStringLiteral(": ") +
+                CausaFallo(numero) + QStringLiteral(". La reducción no se ha efectuado.")};
+}
+
+// Número de error de la escritura: si la carpeta o el fichero ya no están, lo dice eso.
+int NumeroFalloEscritura(const QFile& fichero, const QString& ruta) {
+    const QFileInfo info(ruta);
+    if (!info.absoluteDir().exists())
+        return ErrorFichero::RutaNoExiste;
+    if (!info.exists())
+        return ErrorFichero::NoExiste;
+    const int numero = NumeroErrorFichero(fichero.error(), ruta);
+    return numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida;
+}
+
+} // namespace
+
+int PorcentajeReduccion(int32_t paso, int32_t pasos) {
+    return pasos <= 0 ? 0 : static_cast<int>(int64_t(paso) * 100 / pasos);
+}
+
+QString TituloProgresoReduccion() {
+    return QStringLiteral("REDUCIENDO APUESTAS");
+}
+
+QString TextoTamanosReduccion(int32_t total, int32_t aceptadas) {
+    return FormatoTexto(QString::number(total), u"@@@@@@@@@") +
+           QStringLiteral(" apuestas reducidas a ") +
+           FormatoTexto(QString::number(aceptadas), u"!@@@@@@@");
+}
+
+QString TextoPorcentajeReduccion(int porcentaje) {
+    return QStringLiteral("Se ha realizado el ") +
+           FormatoTexto(QString::number(porcentaje), u"@@@") +
+           QStringLiteral(" % de la reducción ");
+}
+
+QString TextoReduccionTerminada() {
+    return QStringLiteral("Ha finalizado el proceso de reducción");
+}
+
+QString TextoReduccionCancelada() {
+    return QStringLiteral("El proceso de reducción ha sido cancelado");
+}
+
+ResultadoReduccion EjecutaReduccion(EstadoGlobal& estado, const OpcionesReduccion& opciones) {
+    ResultadoReduccion resultado;
+    Reduccion& red = estado.Red;
+    const int jornada = estado.Datos.JornadaActual;
+    const int orden = estado.Datos.OrdenActual;
+
+    // Las cuentas de signos se rehacen con las marcas: un registro leído de disco
+    // podría no traerlas cuadradas y la base desarrollada saldría distinta de la contada.
+    for (int m = 1; m <= NumPartidos; ++m)
+        red.Base[m].RecuentaSignos();
+    TablaDirecta tabla;
+    resultado.estadisticas = CalculaEstadisticas(red, tabla);
+
+    if (auto fallo = CompruebaReduccion(red, resultado.estadisticas)) {
+        resultado.mensaje = std::move(fallo);
+        return resultado;
+    }
+
+    if (ExisteEnBases(estado, jornada, orden) && !opciones.reemplazaSinPreguntar) {
+        const MensajeReduccion pregunta = MensajeReduccionExiste();
+        estado.ReducirConfirmado = false;
+        MuestraMensaje(pregunta.titulo, pregunta.texto, BotonMensaje::Reducir);
+        if (!estado.ReducirConfirmado) {
+            resultado.fin = FinReduccion::NoReemplazada;
+            resultado.mensaje = pregunta;
+            return resultado;
+        }
+    }
+
+    LimpiaParametrosNoUsados(red);
+    red.ApuestasBase = resultado.estadisticas.Total;
+    red.ApuestasReducidas = resultado.estadisticas.Aceptadas;
+    estado.Datos.Metodo = red.Metodo;
+
+    // El índice se reescribe entero en un temporal: si falla, queda como estaba.
+    const int errorIndice = GuardaRegistroBases(estado, jornada, orden,
+                                                ConstruyeRegistroReduccion(jornada, orden, red));
+    if (errorIndice != 0) {
+        resultado.fin = FinReduccion::Fallida;
+        resultado.mensaje = MensajeFalloIndice(errorIndice);
+        return resultado;
+    }
+
+    estado.ActualizaFicheroApuestas();
+    const QString nombre = NombreFicheroApuestas(jornada, orden);
+    const QString ruta = estado.Ruta(nombre);
+    QFile fichero(ruta);
+    int errorColumnas = 0;
+
+    // Cancelación o fallo: fuera el fichero de columnas y el registro recién escrito.
+    auto deshaz = [&] {
+        fichero.close();
+        QFile::remove(ruta);
+        BorraRegistroBases(estado, jornada, orden);
+    };
+
+    if (!fichero.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
+        errorColumnas = NumeroFalloEscritura(fichero, ruta);
+        deshaz();
+        resultado.fin = FinReduccion::Fallida;
+        resultado.mensaje = MensajeFalloColumnas(nombre, errorColumnas);
+        return resultado;
+    }
+
+    if (opciones.alEmpezar)
+        opciones.alEmpezar(resultado.estadisticas.Total, resultado.estadisticas.Aceptadas);
+
+    const SumideroLineas sumidero = [&](const char* datos, qsizetype bytes) {
+        if (fichero.write(datos, bytes) == bytes)
+            return true;
+        errorColumnas = NumeroFalloEscritura(fichero, ruta);
+        return false;
+    };
+    const ResultadoDesarrollo desarrollo =
+        DesarrollaReduccion(red, tabla, opciones.aviso, sumidero, opciones.bytesBloque);
+    resultado.pasos = desarrollo.pasos;
+    resultado.pasosHechos = desarrollo.pasosHechos;
+    resultado.columnasEscritas = desarrollo.lineas;
+
+    if (desarrollo.fin == FinDesarrollo::Cancelado) {
+        deshaz();
+        resultado.fin = FinReduccion::Cancelada;
+        return resultado;
+    }
+    if (desarrollo.fin == FinDesarrollo::Completo) {
+        fichero.close();
+        // El cierre puede fallar, y en Linux un fichero borrado durante la reducción se
+        // sigue escribiendo sin error: se comprueba que el fichero está entero y en su sitio.
+        const QFileInfo info(ruta);
+        if (fichero.error() != QFileDevice::NoError || !info.exists() ||
+            info.size() != desarrollo.lineas * BytesLineaColumna)
+            errorColumnas = NumeroFalloEscritura(fichero, ruta);
+    }
+    if (desarrollo.fin == FinDesarrollo::FalloSumidero || errorColumnas != 0) {
+        if (errorColumnas == 0)
+            errorColumnas = ErrorFichero::ErrorEntradaSalida;
+        deshaz();
+        resultado.fin = FinReduccion::Fallida;
+        resultado.mensaje = MensajeFalloColumnas(nombre, errorColumnas);
+        return resultado;
+    }
+    resultado.fin = FinReduccion::Terminada;
+    return resultado;
+}
+
+} // namespace quiniela

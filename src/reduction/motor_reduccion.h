@@ -1,0 +1,66 @@
+#pragma once
+// La reducción completa sobre el estado global: comprobaciones, pregunta si ya existe,
+// limpieza de parámetros, registro del índice y fichero de columnas escrito al vuelo, con
+// aviso de progreso y cancelación. Un fallo de escritura se limpia igual que una
+// cancelación: ni queda fichero de columnas ni registro que apunte a él.
+
+#include "reduction/criterios.h"
+#include "reduction/desarrollo.h"
+#include "reduction/estadisticas.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+
+namespace quiniela {
+
+struct EstadoGlobal;
+
+struct OpcionesReduccion {
+    // Una vez por combinación desarrollada; true cancela (como "Cancelar el proceso").
+    AvisoProgreso aviso;
+    // Justo antes de desarrollar, para mostrar el panel de progreso con los tamaños.
+    std::function<void(int32_t total, int32_t aceptadas)> alEmpezar;
+    // Sustituir una reducción guardada sin preguntar (la línea de órdenes con
+    // --reemplazar). Si no, se pregunta con el diálogo y su botón "Reducir apuestas".
+    bool reemplazaSinPreguntar = false;
+    // Tamaño del bloque de escritura.
+    qsizetype bytesBloque = qsizetype(BytesLineaColumna) * 65536;
+};
+
+enum class FinReduccion {
+    Rechazada,     // falló una comprobación: nada escrito
+    NoReemplazada, // ya existía y no se confirmó: nada escrito
+    Terminada,
+    Cancelada, // registro liberado y fichero de columnas borrado
+    Fallida    // no se pudo escribir: limpiado como una cancelación
+};
+
+struct ResultadoReduccion {
+    FinReduccion fin = FinReduccion::Rechazada;
+    // Mensaje que debe mostrar quien llama (comprobación, ya existe o fallo de escritura).
+    std::optional<MensajeReduccion> mensaje;
+    EstadisticasReduccion estadisticas;
+    int32_t pasos = 0;
+    int32_t pasosHechos = 0;
+    int64_t columnasEscritas = 0;
+};
+
+// Reduce estado.Red para (Datos.JornadaActual, Datos.OrdenActual). Los mensajes de las
+// comprobaciones y de los fallos se devuelven, no se muestran; solo la pregunta de
+// sustitución pasa por el diálogo de mensajes.
+ResultadoReduccion EjecutaReduccion(EstadoGlobal& estado, const OpcionesReduccion& opciones = {});
+
+// Porcentaje del panel: (paso × 100) div pasos.
+int PorcentajeReduccion(int32_t paso, int32_t pasos);
+
+// Textos del panel de progreso.
+QString TituloProgresoReduccion();                               // "REDUCIENDO APUESTAS"
+QString TextoTamanosReduccion(int32_t total, int32_t aceptadas); // tamaños de la franja
+QString TextoPorcentajeReduccion(int porcentaje);                // "Se ha realizado el ..."
+QString TextoReduccionTerminada();
+QString TextoReduccionCancelada();
+
+} // namespace quiniela
