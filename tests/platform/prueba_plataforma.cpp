@@ -1,0 +1,43 @@
+#include "core/estado_global.h"
+#include "platform/plataforma.h"
+#include "support/plataforma_falsa.h"
+
+#include <gtest/gtest.h>
+
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+TEST(Plataforma, LosSonidosSoloSuenanConSonidoSi) {
+    EstadoGlobal estado;
+    PlataformaFalsa plataforma(&estado);
+    estado.Datos.Sonido = QStringLiteral("si");
+    TocaSonido(estado, 6);
+    estado.Datos.Sonido = QStringLiteral("SI");
+    TocaSonido(estado, 7);
+    estado.Datos.Sonido = QStringLiteral("No");
+    TocaSonido(estado, 5);
+    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{6, 7}));
+}
+
+TEST(Plataforma, SinServiciosInstaladosNoPasaNada) {
+    EstadoGlobal estado;
+    InstalaPlataforma(Plataforma{});
+    TocaSonido(estado, 6);
+    Espera(1000);
+    AvisaSistema(QStringLiteral("x"));
+    MuestraMensaje(QStringLiteral("T"), QStringLiteral("x"));
+    AbreAyuda(2700);
+    SUCCEED();
+}
+
+TEST(Plataforma, LaRespuestaFalsaSoloConfirmaUnBotonVisible) {
+    EstadoGlobal estado;
+    PlataformaFalsa plataforma(&estado);
+    plataforma.respuesta = BotonMensaje::Reducir;
+    MuestraMensaje(QStringLiteral("T"), QStringLiteral("x"), BotonMensaje::Borrar);
+    EXPECT_FALSE(estado.ReducirConfirmado);
+    MuestraMensaje(QStringLiteral("T"), QStringLiteral("x"), BotonMensaje::Reducir);
+    EXPECT_TRUE(estado.ReducirConfirmado);
+    ASSERT_EQ(plataforma.mensajes.size(), 2u);
+    EXPECT_EQ(plataforma.mensajes[1].botones, BotonesMensaje(BotonMensaje::Reducir));
+}
