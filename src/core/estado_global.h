@@ -59,6 +59,7 @@ struct EstadoGlobal {
     // Interfaz
     bool ModoEdicion = false; // el programa rellena listas: sin sonido ni cambios
     QPoint PuntoCursor;       // x = partido (1..15), y = signo (1..3) bajo el puntero
+    bool ReduccionElegida = false;
 
     // Nombre del fichero de columnas de la jornada y orden actuales.
     void ActualizaFicheroApuestas();
