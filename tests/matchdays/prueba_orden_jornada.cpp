@@ -36,7 +36,8 @@ TEST(OrdenJornada, GuardaYMuestraConLasReglasDeLaPantalla) {
     Resultado r =
         Ejecuta(carpeta, {u"jornada"_s, u"3"_s, u"--partido"_s, u"1"_s, u"Betis"_s, u"Osasuna"_s});
     EXPECT_EQ(r.estado, 1);
-    EXPECT_TRUE(r.err.startsWith(u"ERROR EN LA FECHA\nNo ha indicado la fecha"_s)) << r.err.toStdString();
+    EXPECT_TRUE(r.err.startsWith(u"ERROR EN LA FECHA\nNo ha indicado la fecha"_s))
+        << r.err.toStdString();
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s), QByteArray());
 
     r = Ejecuta(carpeta, {u"jornada"_s, u"3"_s, u"--fecha"_s, u"29/02/05"_s});
