@@ -8,7 +8,13 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
 #include <random>
+
+// Textos legibles en los fallos de las pruebas.
+inline void PrintTo(const QString& texto, std::ostream* salida) {
+    *salida << '"' << texto.toStdString() << '"';
+}
 
 namespace quiniela::prueba {
 
