@@ -759,7 +759,7 @@ def cursor_lapiz():
     negro = (0.0, 0.0, 0.0)
     contorno = d_poligono([p(0.0, 0.0), p(8.0, -medio), p(largo, -medio), p(largo + 1.4, -medio + 1.2),
                            p(largo + 1.4, medio - 1.2), p(largo, medio), p(8.0, medio)])
-    lienzo.pinta(lambda x, y: contorno(x, y) - 1.0, negro)
+    lienzo.pinta(lambda x, y: contorno(x, y) - 1.4, negro)
     # Madera, cuerpo amarillo con dos caras, virola y goma.
     lienzo.pinta(tramo(0.0, 8.0, 0.0, medio), rgb(236, 200, 150))
     lienzo.pinta(tramo(8.0, 27.0, medio, medio), rgb(250, 204, 40))
