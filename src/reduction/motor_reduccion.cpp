@@ -28,7 +28,8 @@ QString CausaFallo(int numero) {
     case ErrorFichero::AccesoRuta:
         return QStringLiteral("no se permite escribir en la carpeta de datos");
     default:
-        return QStringLiteral("error ") + QString::number(numero);
+        return QStringLiteral("no se ha podido escribir en el disco (error ") +
+               QString::number(numero) + u')';
     }
 }
 
@@ -53,6 +54,9 @@ int NumeroFalloEscritura(const QFile& fichero, const QString& ruta) {
         return ErrorFichero::RutaNoExiste;
     if (!info.exists())
         return ErrorFichero::NoExiste;
+    // Sin sitio en el disco (o por encima de la cuota) el sistema da un fallo de recursos.
+    if (fichero.error() == QFileDevice::ResourceError)
+        return ErrorFichero::DiscoLleno;
     const int numero = NumeroErrorFichero(fichero.error(), ruta);
     return numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida;
 }
