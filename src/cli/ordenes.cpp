@@ -1,5 +1,6 @@
 // Tabla de órdenes de quiniela-cli: una línea por orden.
 #include "cli/linea_ordenes.h"
+#include "consult/orden_historial.h"
 #include "matchdays/orden_jornada.h"
 
 namespace quiniela {
@@ -10,6 +11,9 @@ const std::vector<Orden>& TablaOrdenes() {
          QStringLiteral("jornada J [--fecha DD/MM/AA] [--partido N LOCAL VISITANTE]...  muestra "
                         "o guarda la fecha y los partidos de una jornada"),
          OrdenJornada},
+        {QStringLiteral("historial"),
+         QStringLiteral("historial  muestra el histórico de las reducciones guardadas"),
+         OrdenHistorial},
     };
     return tabla;
 }

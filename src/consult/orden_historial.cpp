@@ -1,0 +1,27 @@
+#include "consult/orden_historial.h"
+
+#include "cli/linea_ordenes.h"
+#include "consult/historial.h"
+#include "core/error_fichero.h"
+#include "core/estado_global.h"
+
+namespace quiniela {
+
+int OrdenHistorial(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
+    if (!argumentos.isEmpty()) {
+        salida.err << "Uso: quiniela-cli historial\n";
+        return 1;
+    }
+    Historial historial(estado);
+    historial.Abre();
+    // Un índice que faltaba queda creado vacío (ya avisado); otro fallo de lectura es error.
+    const int error = estado.UltimoErrorFichero;
+    if (error != 0 && error != ErrorFichero::NoExiste)
+        return 1;
+    salida.out << CabeceraHistorial1() << '\n' << CabeceraHistorial2() << '\n';
+    for (const QString& linea : historial.Lis_Datos())
+        salida.out << linea << '\n';
+    return 0;
+}
+
+} // namespace quiniela
