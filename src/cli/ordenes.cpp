@@ -2,6 +2,7 @@
 #include "cli/linea_ordenes.h"
 #include "consult/orden_historial.h"
 #include "matchdays/orden_jornada.h"
+#include "reduction/ordenes_reduccion.h"
 
 namespace quiniela {
 
@@ -14,6 +15,17 @@ const std::vector<Orden>& TablaOrdenes() {
         {QStringLiteral("historial"),
          QStringLiteral("historial  muestra el histórico de las reducciones guardadas"),
          OrdenHistorial},
+        {QStringLiteral("reducir"),
+         QStringLiteral("reducir --jornada J --orden O --metodo directo|probable|signos --base "
+                        "\"T1 … T15\" [--errores MIN-MAX] [--totales \"1:L X:L 2:L\"] "
+                        "[--descripcion TEXTO] [--reemplazar]  reduce y guarda la base (Tm: "
+                        "signos, \"*\" si se reduce, \"=S\" signo probable; \"-\" sin signos)"),
+         OrdenReducir},
+        {QStringLiteral("estadisticas"),
+         QStringLiteral("estadisticas --metodo directo|probable|signos --base \"T1 … T15\" "
+                        "[--errores MIN-MAX] [--totales \"1:L X:L 2:L\"]  muestra las "
+                        "estadísticas de la reducción sin hacerla"),
+         OrdenEstadisticas},
     };
     return tabla;
 }
