@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 namespace quiniela {
@@ -143,10 +144,12 @@ public:
     Escritor(const SumideroLineas& sumidero, qsizetype bytesBloque)
         : sumidero_(sumidero),
           bloque_(static_cast<size_t>(std::max<qsizetype>(
-              bytesBloque / BytesLineaColumna * BytesLineaColumna, BytesLineaColumna))) {
-        inicio_ = bloque_.data();
+              bytesBloque / BytesLineaColumna * BytesLineaColumna, BytesLineaColumna))),
+          // sin poner a cero: cada byte se escribe antes de entregarse
+          memoria_(new char[bloque_]) {
+        inicio_ = memoria_.get();
         actual_ = inicio_;
-        limite_ = inicio_ + bloque_.size();
+        limite_ = inicio_ + bloque_;
     }
 
     bool Escribe(uint64_t bajo, uint64_t alto) {
@@ -172,7 +175,8 @@ public:
 
 private:
     const SumideroLineas& sumidero_;
-    std::vector<char> bloque_;
+    size_t bloque_;
+    std::unique_ptr<char[]> memoria_;
     char* inicio_;
     char* actual_;
     char* limite_;
@@ -222,16 +226,22 @@ ResultadoDesarrollo Recorre(Preparacion& p, Aviso&& aviso, Escritor& escritor) {
             if (r.fin != FinDesarrollo::Completo)
                 break;
         } else {
+            // Bucle caliente: solo viven la clave del patrón, el final, la tabla de
+            // aceptación desplazada por la parte exterior y el aviso.
             const uint8_t* aceptaAqui = acepta + claveExterna;
-            for (int i = 0; i < numPatrones; ++i) {
+            const uint16_t* clave = clavePatron;
+            const uint16_t* const finClaves = clavePatron + numPatrones;
+            for (; clave != finClaves; ++clave) {
                 if (aviso(++paso, pasos)) {
                     r.fin = FinDesarrollo::Cancelado;
                     break;
                 }
-                if (aceptaAqui[clavePatron[i]] &&
-                    !escritor.Escribe(bajo | patronBajo[i], alto | patronAlto[i])) {
-                    r.fin = FinDesarrollo::FalloSumidero;
-                    break;
+                if (aceptaAqui[*clave]) {
+                    const auto i = clave - clavePatron;
+                    if (!escritor.Escribe(bajo | patronBajo[i], alto | patronAlto[i])) {
+                        r.fin = FinDesarrollo::FalloSumidero;
+                        break;
+                    }
                 }
             }
             if (r.fin != FinDesarrollo::Completo)
