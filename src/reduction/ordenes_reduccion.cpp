@@ -96,6 +96,26 @@ bool SobranArgumentos(const QStringList& args, SalidaOrden& salida) {
     return true;
 }
 
+// Aviso de progreso de la consola: se consulta en cada combinación, así que el camino
+// normal es una comparación y la lectura de la marca de Ctrl-C; dibujar va aparte.
+struct AvisoConsola {
+    bool conBarra = false;
+    int32_t siguiente = 0; // paso en el que cambia el porcentaje
+    QTextStream* err = nullptr;
+
+    bool operator()(int32_t paso, int32_t pasos) {
+        if (conBarra && paso >= siguiente) [[unlikely]]
+            Dibuja(paso, pasos);
+        return Interrumpido != 0;
+    }
+
+    [[gnu::noinline]] void Dibuja(int32_t paso, int32_t pasos) {
+        const int porcentaje = PorcentajeReduccion(paso, pasos);
+        *err << '\r' << TextoPorcentajeReduccion(porcentaje) << Qt::flush;
+        siguiente = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
+    }
+};
+
 void EscribeMensaje(QTextStream& flujo, const MensajeReduccion& mensaje) {
     flujo << mensaje.titulo << "\n" << mensaje.texto << "\n";
 }
@@ -258,25 +278,19 @@ int OrdenReducir(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrde
     estado.Red = *red;
 
     // Barra de progreso solo si stderr es un terminal (y no un texto en memoria).
-    const bool conBarra = salida.err.string() == nullptr && isatty(fileno(stderr)) == 1;
-    int32_t siguiente = 0; // paso en el que cambia el porcentaje
+    AvisoConsola aviso;
+    aviso.conBarra = salida.err.string() == nullptr && isatty(fileno(stderr)) == 1;
+    aviso.err = &salida.err;
     OpcionesReduccion opciones;
     opciones.reemplazaSinPreguntar = reemplazar;
-    opciones.aviso = [&](int32_t paso, int32_t pasos) {
-        if (conBarra && paso >= siguiente) {
-            const int porcentaje = PorcentajeReduccion(paso, pasos);
-            salida.err << '\r' << TextoPorcentajeReduccion(porcentaje) << Qt::flush;
-            siguiente = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
-        }
-        return Interrumpido != 0;
-    };
+    opciones.aviso = aviso;
 
     ResultadoReduccion resultado;
     {
         ManejadorInterrupcion manejador;
         resultado = EjecutaReduccion(estado, opciones);
     }
-    if (conBarra && resultado.pasosHechos > 0)
+    if (aviso.conBarra && resultado.pasosHechos > 0)
         salida.err << '\n';
 
     switch (resultado.fin) {
