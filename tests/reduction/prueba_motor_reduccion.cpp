@@ -206,6 +206,12 @@ TEST(MotorReduccion, CancelarLiberaElRegistroYBorraElFichero) {
     EXPECT_FALSE(b.carpeta.Existe(QStringLiteral("RED0601.ZPK")));
     EXPECT_EQ(b.Registros(), QStringList{Libre()});
     EXPECT_FALSE(ExisteEnBases(b.estado, 6, 1));
+
+    // La siguiente reducción nueva ocupa el registro liberado.
+    b.Prepara(2, 5, Probable, MetodoDirecto);
+    ASSERT_EQ(EjecutaReduccion(b.estado).fin, FinReduccion::Terminada);
+    ASSERT_EQ(b.Registros().size(), 1);
+    EXPECT_TRUE(b.Registros().at(0).startsWith(QStringLiteral("02051")));
 }
 
 TEST(MotorReduccion, FalloDeEscrituraSeLimpiaComoUnaCancelacion) {
