@@ -1,0 +1,535 @@
+#include "matchdays/pantalla_jornadas.h"
+
+#include "core/estado_global.h"
+#include "core/listas.h"
+#include "core/tipos.h"
+#include "matchdays/fecha_jornada.h"
+#include "matchdays/fichero_equipos.h"
+#include "matchdays/fichero_jornadas.h"
+#include "matchdays/pantalla_equipos.h"
+#include "platform/plataforma.h"
+#include "platform/qt/boton_imagen.h"
+#include "platform/qt/estilo.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPainter>
+
+namespace quiniela {
+
+namespace {
+
+constexpr int AnchoVentana = 560;
+constexpr int AltoVentana = 536;
+constexpr int AnchoBotonJornada = 110;
+constexpr int AnchoBotonFecha = 130;
+constexpr int AnchoBotonLargo = 133;
+constexpr int AnchoBotonCorto = 70;
+constexpr int YBotonesArriba = 25;
+constexpr int YBotonesAbajo = 496;
+
+// Rejilla de los 15 partidos: número, casa y fuera.
+constexpr int XNumero = 52;
+constexpr int AnchoNumero = 34;
+constexpr int XCasa = 92;
+constexpr int XFuera = 308;
+constexpr int AnchoCasilla = 200;
+constexpr int AltoCasilla = 22;
+constexpr int YPrimeraFila = 108;
+constexpr int PasoFila = 25;
+const QRect AreaPartidos(22, 62, AnchoVentana - 44, 426);
+
+// Botón de la fecha y, a su derecha, el panel con los tres campos.
+constexpr int XBotonFecha = 144;
+constexpr int AnchoCampoFecha = 30;
+constexpr int MargenPanelFecha = 9;
+constexpr int HuecoCampoFecha = 12;
+const QRect AreaPanelFecha(XBotonFecha + AnchoBotonFecha + 8, YBotonesArriba - 6,
+                           2 * MargenPanelFecha + 3 * AnchoCampoFecha + 2 * HuecoCampoFecha, 36);
+
+QString EstiloPantalla() {
+    // Las casillas de equipos se pintan con el estilo del sistema (flecha incluida) y
+    // los colores de la paleta; su campo interior va sin marco propio.
+    return EstiloEditor() +
+           QStringLiteral("QComboBox QLineEdit { border: none; padding: 0; background: #fffff0; }"
+                          "QListWidget#Lis_Jornadas { font-size: 11px; border: 1px solid #003010; }"
+                          "QListWidget#Lis_Jornadas::item { padding: 0; margin: 0; }"
+                          "QListWidget#Lis_Jornadas::item:selected { background: #286e46;"
+                          " color: #ffff00; }"
+                          "QLineEdit#Tex_FecDia, QLineEdit#Tex_FecMes, QLineEdit#Tex_FecAno"
+                          " { border: 1px solid #003010; padding: 0; }");
+}
+
+QPalette PaletaCasilla(QPalette paleta) {
+    paleta.setColor(QPalette::Base, QColor(0xff, 0xff, 0xf0));
+    paleta.setColor(QPalette::Text, VerdeOscuro);
+    paleta.setColor(QPalette::Button, QColor(0xc8, 0xdc, 0xc8));
+    paleta.setColor(QPalette::ButtonText, VerdeOscuro);
+    paleta.setColor(QPalette::Highlight, VerdePanel);
+    paleta.setColor(QPalette::HighlightedText, AmarilloTexto);
+    return paleta;
+}
+
+QFont FuenteCasilla() {
+    QFont fuente(QStringLiteral("Liberation Mono"));
+    fuente.setStyleHint(QFont::Monospace);
+    fuente.setPixelSize(13);
+    return fuente;
+}
+
+const QColor VerdeClaro(96, 176, 112);
+
+// Panel hundido que guarda los tres campos de la fecha.
+class PanelFecha : public QWidget {
+public:
+    using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        // Hundido: sombra oscura arriba y a la izquierda, borde claro abajo y a la derecha.
+        p.fillRect(rect(), VerdeClaro);
+        p.fillRect(rect().adjusted(0, 0, -1, -1), VerdeOscuro);
+        p.fillRect(rect().adjusted(2, 2, -1, -1), VerdePanel);
+    }
+};
+
+QLabel* Rotulo(QWidget* padre, const QString& texto, const QRect& area, const QString& estilo,
+               Qt::Alignment alineacion = Qt::AlignCenter) {
+    auto* rotulo = new QLabel(texto, padre);
+    rotulo->setGeometry(area);
+    rotulo->setAlignment(alineacion);
+    rotulo->setStyleSheet(estilo);
+    return rotulo;
+}
+
+} // namespace
+
+PantallaJornadas::PantallaJornadas(EstadoGlobal& estado, QWidget* padre)
+    : QDialog(padre), estado_(estado) {
+    setObjectName(QStringLiteral("jornadas"));
+    setWindowTitle(QStringLiteral("Datos de jornadas"));
+    setFixedSize(AnchoVentana, AltoVentana);
+    setStyleSheet(EstiloPantalla());
+
+    const auto creaBoton = [this](const QString& nombre, int x, int y) {
+        auto* boton = new BotonImagen(this);
+        boton->setObjectName(nombre);
+        boton->move(x, y);
+        PonCursor(boton, QStringLiteral("ManoIndice"));
+        return boton;
+    };
+
+    // Rejilla de partidos: primero, para que las listas desplegadas queden encima.
+    Rotulo(this, QStringLiteral("Partidos incluidos en el boleto"),
+           QRect(AreaPartidos.left(), AreaPartidos.top() + 2, AreaPartidos.width(), 20),
+           EstiloTitulo());
+    const QString estiloCabecera = EstiloTexto() + QStringLiteral("font-size: 12px;");
+    Rotulo(this, QStringLiteral("Local"), QRect(XCasa, 86, AnchoCasilla, 18), estiloCabecera);
+    Rotulo(this, QStringLiteral("Visitante"), QRect(XFuera, 86, AnchoCasilla, 18), estiloCabecera);
+    for (int partido = 1; partido <= NumPartidos; ++partido) {
+        const int y = YPrimeraFila + (partido - 1) * PasoFila;
+        Rotulo(this, QString::number(partido) + u'.', QRect(XNumero, y, AnchoNumero, AltoCasilla),
+               EstiloTexto() + QStringLiteral("font-weight: bold;"),
+               Qt::AlignRight | Qt::AlignVCenter);
+        for (int lado = 0; lado < 2; ++lado) {
+            const int k = 2 * partido - 1 + lado;
+            auto* casilla = new QComboBox(this);
+            casilla->setObjectName(QStringLiteral("Cbo_Equipo%1").arg(k));
+            casilla->setEditable(true);
+            casilla->setInsertPolicy(QComboBox::NoInsert);
+            casilla->setMaxVisibleItems(16);
+            casilla->setPalette(PaletaCasilla(casilla->palette()));
+            casilla->setFont(FuenteCasilla());
+            casilla->setGeometry(lado == 0 ? XCasa : XFuera, y, AnchoCasilla, AltoCasilla);
+            casilla->setAccessibleName(QStringLiteral("Partido %1, %2")
+                                           .arg(partido)
+                                           .arg(lado == 0 ? QStringLiteral("equipo de casa")
+                                                          : QStringLiteral("equipo de fuera")));
+            casilla->installEventFilter(this);
+            casilla->lineEdit()->installEventFilter(this);
+            connect(casilla->lineEdit(), &QLineEdit::textEdited, this, [this, casilla] {
+                RecortaCasilla(casilla);
+                if (!estado_.ModoEdicion)
+                    Pic_BotGuardar->show();
+            });
+            connect(casilla, &QComboBox::activated, this, [this, casilla] {
+                RecortaCasilla(casilla);
+                if (!estado_.ModoEdicion)
+                    Pic_BotGuardar->show();
+            });
+            Cbo_Equipo[k] = casilla;
+        }
+    }
+
+    Pic_BotNroJor = creaBoton(QStringLiteral("Pic_BotNroJor"), 22, YBotonesArriba);
+    Pic_BotFecJor = creaBoton(QStringLiteral("Pic_BotFecJor"), XBotonFecha, YBotonesArriba);
+
+    Pic_FecJor = new PanelFecha(this);
+    Pic_FecJor->setObjectName(QStringLiteral("Pic_FecJor"));
+    Pic_FecJor->setGeometry(AreaPanelFecha);
+    const auto creaCampo = [this](const QString& nombre, int x, const QString& accesible) {
+        auto* campo = new QLineEdit(Pic_FecJor);
+        campo->setObjectName(nombre);
+        campo->setAccessibleName(accesible);
+        campo->setGeometry(x, 7, AnchoCampoFecha, 22);
+        campo->setAlignment(Qt::AlignCenter);
+        return campo;
+    };
+    constexpr int paso = AnchoCampoFecha + HuecoCampoFecha;
+    Tex_FecDia = creaCampo(QStringLiteral("Tex_FecDia"), MargenPanelFecha, QStringLiteral("Día"));
+    Tex_FecMes =
+        creaCampo(QStringLiteral("Tex_FecMes"), MargenPanelFecha + paso, QStringLiteral("Mes"));
+    Tex_FecAno =
+        creaCampo(QStringLiteral("Tex_FecAno"), MargenPanelFecha + 2 * paso, QStringLiteral("Año"));
+    for (int i = 0; i < 2; ++i)
+        Rotulo(Pic_FecJor, QStringLiteral("/"),
+               QRect(MargenPanelFecha + AnchoCampoFecha + i * paso, 7, HuecoCampoFecha, 22),
+               EstiloTexto() + QStringLiteral("font-weight: bold;"));
+    Pic_FecJor->hide();
+    connect(Tex_FecDia, &QLineEdit::textEdited, this,
+            [this] { CampoFechaEditado(Tex_FecDia, Tex_FecMes); });
+    connect(Tex_FecMes, &QLineEdit::textEdited, this,
+            [this] { CampoFechaEditado(Tex_FecMes, Tex_FecAno); });
+    connect(Tex_FecAno, &QLineEdit::textEdited, this,
+            [this] { CampoFechaEditado(Tex_FecAno, nullptr); });
+    for (QLineEdit* campo : {Tex_FecDia, Tex_FecMes, Tex_FecAno})
+        connect(campo, &QLineEdit::returnPressed, this, [this] {
+            if (panelAbierto_)
+                CierraPanelFecha();
+        });
+
+    Lis_Jornadas = new QListWidget(this);
+    Lis_Jornadas->setObjectName(QStringLiteral("Lis_Jornadas"));
+    Lis_Jornadas->setFlow(QListView::TopToBottom);
+    Lis_Jornadas->setWrapping(true);
+    Lis_Jornadas->setUniformItemSizes(true);
+    Lis_Jornadas->setTextElideMode(Qt::ElideNone);
+    Lis_Jornadas->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Lis_Jornadas->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Lis_Jornadas->hide();
+    Lis_Jornadas->installEventFilter(this);
+    connect(Lis_Jornadas, &QListWidget::itemClicked, this, [this] {
+        if (listaAbierta_)
+            CierraListaJornadas();
+    });
+    connect(Lis_Jornadas, &QListWidget::itemActivated, this, [this] {
+        if (listaAbierta_)
+            CierraListaJornadas();
+    });
+
+    Pic_BotGuardar = creaBoton(QStringLiteral("Pic_BotGuardar"), 22, YBotonesAbajo);
+    Pic_BotGuardar->Dibuja(AnchoBotonLargo, QStringLiteral("Guardar datos"), false);
+    Pic_BotGuardar->hide();
+    Pic_Salir =
+        creaBoton(QStringLiteral("Pic_Salir"), AnchoVentana - 22 - AnchoBotonCorto, YBotonesAbajo);
+    Pic_Salir->Dibuja(AnchoBotonCorto, QStringLiteral("Salir"), false);
+    Pic_Ayuda = creaBoton(QStringLiteral("Pic_Ayuda"), Pic_Salir->x() - 10 - AnchoBotonCorto,
+                          YBotonesAbajo);
+    Pic_Ayuda->Dibuja(AnchoBotonCorto, QStringLiteral("Ayuda"), false);
+    Pic_Equipos = creaBoton(QStringLiteral("Pic_Equipos"), Pic_Ayuda->x() - 10 - AnchoBotonLargo,
+                            YBotonesAbajo);
+    Pic_Equipos->Dibuja(AnchoBotonLargo, QStringLiteral("Equipos"), false);
+
+    connect(Pic_BotNroJor, &BotonImagen::pulsado, this, &PantallaJornadas::PulsaNroJor);
+    connect(Pic_BotFecJor, &BotonImagen::pulsado, this, &PantallaJornadas::PulsaFecJor);
+    connect(Pic_BotGuardar, &BotonImagen::pulsado, this, &PantallaJornadas::Guarda);
+    connect(Pic_Equipos, &BotonImagen::pulsado, this, &PantallaJornadas::AbreEquipos);
+    connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaJornadas::Sal);
+    connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
+        TocaSonido(estado_, 9);
+        AbreAyuda(2100);
+    });
+
+    // Orden del tabulador: arriba, la fecha, las casillas por partidos y los botones.
+    QWidget* anterior = Pic_BotNroJor;
+    for (QWidget* w : {static_cast<QWidget*>(Pic_BotFecJor), static_cast<QWidget*>(Tex_FecDia),
+                       static_cast<QWidget*>(Tex_FecMes), static_cast<QWidget*>(Tex_FecAno)}) {
+        setTabOrder(anterior, w);
+        anterior = w;
+    }
+    for (int k = 1; k <= NumEquiposJornada; ++k) {
+        setTabOrder(anterior, Cbo_Equipo[k]);
+        anterior = Cbo_Equipo[k];
+    }
+    for (QWidget* w : {Pic_BotGuardar, Pic_Equipos, Pic_Ayuda, Pic_Salir}) {
+        setTabOrder(anterior, w);
+        anterior = w;
+    }
+
+    // Al abrir, la jornada actual se elige en la lista como una elección confirmada, sin
+    // sonidos; después se llenan las listas de equipos.
+    estado_.ModoEdicion = true;
+    const ContenidoLista lista = CargaLisJornadas(estado_, true);
+    Lis_Jornadas->setGeometry(lista.geometria);
+    // Diez entradas por columna, en el hueco que deja el borde.
+    Lis_Jornadas->setGridSize(QSize((lista.geometria.width() - 2) / std::max(lista.columnas, 1),
+                                    (lista.geometria.height() - 2) / 10));
+    for (const QString& entrada : lista.entradas) {
+        auto* item = new QListWidgetItem(entrada, Lis_Jornadas);
+        item->setTextAlignment(Qt::AlignCenter);
+    }
+    Lis_Jornadas->setCurrentRow(lista.seleccion);
+    CierraListaJornadas();
+    CreaCboEquipo();
+    estado_.ModoEdicion = false;
+
+    CentraEnPantalla(this);
+}
+
+void PantallaJornadas::PulsaNroJor() {
+    if (listaAbierta_)
+        CierraListaJornadas();
+    else
+        AbreListaJornadas();
+}
+
+void PantallaJornadas::AbreListaJornadas() {
+    if (estado_.ModoEdicion)
+        return;
+    TocaSonido(estado_, 6);
+    if (panelAbierto_) {
+        CierraPanelFecha();
+        // Con una fecha mal escrita el panel sigue abierto: primero hay que corregirla.
+        if (panelAbierto_)
+            return;
+    }
+    DibujaBoton(Pic_BotNroJor, AnchoBotonJornada, TituloBotonJornada(estado_.Datos.JornadaActual),
+                true);
+    listaAbierta_ = true;
+    Lis_Jornadas->raise();
+    Lis_Jornadas->show();
+    Lis_Jornadas->setFocus();
+    if (QListWidgetItem* item = Lis_Jornadas->currentItem())
+        Lis_Jornadas->scrollToItem(item);
+    Pic_BotGuardar->hide();
+}
+
+void PantallaJornadas::CierraListaJornadas() {
+    listaAbierta_ = false;
+    if (!estado_.ModoEdicion)
+        TocaSonido(estado_, 7);
+    Lis_Jornadas->hide();
+    if (const int fila = Lis_Jornadas->currentRow(); fila >= 0)
+        estado_.Datos.JornadaActual = static_cast<int16_t>(fila + 1);
+    LeeFicheroJornadas(estado_);
+    MuestraJornada();
+    Pic_BotGuardar->hide();
+}
+
+void PantallaJornadas::MuestraJornada() {
+    const CamposFecha campos = CamposDeFecha(estado_.Datos.FechaJornada);
+    Tex_FecDia->setText(campos.dia);
+    Tex_FecMes->setText(campos.mes);
+    Tex_FecAno->setText(campos.ano);
+    // Las casillas muestran el nombre sin el relleno de blancos del registro; al guardar
+    // se vuelve a rellenar, así que el registro no cambia.
+    const EquiposJornada equipos = EquiposDeRegistro(estado_.RegistroJornada);
+    for (int k = 1; k <= NumEquiposJornada; ++k)
+        PonTextoCasilla(Cbo_Equipo[k], equipos[k].trimmed());
+    DibujaBoton(Pic_BotFecJor, AnchoBotonFecha, TituloBotonFecha(estado_.Datos.FechaJornada),
+                false);
+    DibujaBoton(Pic_BotNroJor, AnchoBotonJornada, TituloBotonJornada(estado_.Datos.JornadaActual),
+                false);
+}
+
+void PantallaJornadas::PulsaFecJor() {
+    if (panelAbierto_)
+        CierraPanelFecha();
+    else
+        AbrePanelFecha();
+}
+
+void PantallaJornadas::AbrePanelFecha() {
+    // La lista desplegada se cierra antes, para que no cargue la jornada con el panel abierto.
+    if (listaAbierta_)
+        CierraListaJornadas();
+    TocaSonido(estado_, 6);
+    DibujaBoton(Pic_BotFecJor, AnchoBotonFecha, Pic_BotFecJor->Rotulo(), true);
+    panelAbierto_ = true;
+    Pic_FecJor->raise();
+    Pic_FecJor->show();
+    Tex_FecDia->setFocus();
+    // Cursor al principio y el texto elegido: lo que se escriba sustituye al "00".
+    Tex_FecDia->setSelection(Tex_FecDia->text().size(), -Tex_FecDia->text().size());
+}
+
+void PantallaJornadas::CierraPanelFecha() {
+    if (!estado_.ModoEdicion)
+        TocaSonido(estado_, 7);
+    const CierreFecha cierre = quiniela::CierraPanelFecha(
+        {Tex_FecDia->text(), Tex_FecMes->text(), Tex_FecAno->text()}, estado_.Datos.FechaJornada);
+    Tex_FecDia->setText(cierre.campos.dia);
+    Tex_FecMes->setText(cierre.campos.mes);
+    Tex_FecAno->setText(cierre.campos.ano);
+    if (!cierre.valida) {
+        ErrorEnLaFecha();
+        return;
+    }
+    panelAbierto_ = false;
+    Pic_FecJor->hide();
+    if (cierre.cambiada) {
+        Pic_BotGuardar->show();
+        estado_.Datos.FechaJornada = cierre.fecha;
+    }
+    DibujaBoton(Pic_BotFecJor, AnchoBotonFecha, TituloBotonFecha(estado_.Datos.FechaJornada),
+                false);
+}
+
+void PantallaJornadas::CampoFechaEditado(QLineEdit* campo, QLineEdit* siguiente) {
+    const TextoConCursor recorte =
+        RecortaTexto({campo->text(), campo->cursorPosition()}, LongitudCampoFecha);
+    if (recorte.texto != campo->text()) {
+        campo->setText(recorte.texto);
+        campo->setCursorPosition(recorte.cursor);
+    }
+    if (siguiente != nullptr && PasaAlSiguienteCampo(recorte)) {
+        siguiente->setFocus();
+        siguiente->setSelection(siguiente->text().size(), -siguiente->text().size());
+    }
+}
+
+void PantallaJornadas::ErrorEnLaFecha() {
+    MuestraErrorFecha();
+    PonCursor(this, QString());
+}
+
+void PantallaJornadas::PonTextoCasilla(QComboBox* casilla, const QString& texto) {
+    // El elemento igual al texto queda como el actual de la lista desplegada.
+    casilla->setCurrentIndex(casilla->findText(texto));
+    casilla->setEditText(texto);
+}
+
+void PantallaJornadas::RecortaCasilla(QComboBox* casilla) {
+    QLineEdit* editor = casilla->lineEdit();
+    const TextoConCursor recorte =
+        RecortaTexto({editor->text(), editor->cursorPosition()}, LongitudNombreEquipo);
+    if (recorte.texto != editor->text()) {
+        editor->setText(recorte.texto);
+        editor->setCursorPosition(recorte.cursor);
+    }
+}
+
+void PantallaJornadas::CreaCboEquipo() {
+    const bool modo = estado_.ModoEdicion;
+    estado_.ModoEdicion = true;
+    // Si no se pudo leer el fichero (ya avisado), las casillas se quedan como estaban.
+    if (const auto nombres = quiniela::CreaCboEquipo(estado_)) {
+        for (int k = 1; k <= NumEquiposJornada; ++k) {
+            QComboBox* casilla = Cbo_Equipo[k];
+            const QString texto = casilla->currentText();
+            casilla->clear();
+            casilla->addItems(*nombres);
+            PonTextoCasilla(casilla, texto);
+        }
+    }
+    estado_.ModoEdicion = modo;
+}
+
+void PantallaJornadas::Guarda() {
+    if (panelAbierto_) {
+        CierraPanelFecha();
+        if (panelAbierto_)
+            return;
+    }
+    const CamposFecha campos{Tex_FecDia->text(), Tex_FecMes->text(), Tex_FecAno->text()};
+    if (!quiniela::CierraPanelFecha(campos, estado_.Datos.FechaJornada).valida) {
+        ErrorEnLaFecha();
+        return;
+    }
+    TocaSonido(estado_, 6);
+    DibujaBoton(Pic_BotGuardar, AnchoBotonLargo, Pic_BotGuardar->Rotulo(), true);
+    EquiposJornada equipos;
+    for (int k = 1; k <= NumEquiposJornada; ++k)
+        equipos[k] = Cbo_Equipo[k]->currentText();
+    // Si la escritura falla, la lógica ya ha avisado; los cambios siguen en pantalla.
+    const ResultadoGuardarJornada resultado = GuardaJornadaActual(estado_, campos, equipos);
+    Espera(300);
+    DibujaBoton(Pic_BotGuardar, AnchoBotonLargo, Pic_BotGuardar->Rotulo(), false);
+    if (resultado != ResultadoGuardarJornada::Guardada)
+        return;
+    const CamposFecha guardados = CamposDeFecha(estado_.Datos.FechaJornada);
+    Tex_FecDia->setText(guardados.dia);
+    Tex_FecMes->setText(guardados.mes);
+    Tex_FecAno->setText(guardados.ano);
+    DibujaBoton(Pic_BotFecJor, AnchoBotonFecha, TituloBotonFecha(estado_.Datos.FechaJornada),
+                false);
+    TocaSonido(estado_, 6);
+    Espera(200);
+    Pic_BotGuardar->hide();
+}
+
+void PantallaJornadas::AbreEquipos() {
+    if (listaAbierta_)
+        CierraListaJornadas();
+    TocaSonido(estado_, 9);
+    {
+        PantallaEquipos equipos(estado_, this);
+        equipos.exec();
+    }
+    // Las casillas ofrecen la lista tal como quedó en el fichero.
+    CreaCboEquipo();
+}
+
+void PantallaJornadas::Sal() {
+    if (saliendo_)
+        return;
+    saliendo_ = true;
+    TocaSonido(estado_, 5);
+    // Lo no guardado se descarta: el estado vuelve a tener la jornada del fichero.
+    LeeFicheroJornadas(estado_);
+    QDialog::reject();
+}
+
+void PantallaJornadas::reject() {
+    // Escape pliega la lista desplegada; si no hay ninguna, sale como el botón Salir.
+    if (listaAbierta_) {
+        CierraListaJornadas();
+        return;
+    }
+    Sal();
+}
+
+bool PantallaJornadas::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == Lis_Jornadas && evento->type() == QEvent::FocusOut) {
+        // Un clic en otro control cierra la lista como una segunda pulsación; no así el
+        // cambio a otra ventana (el diálogo de mensajes, la ayuda u otro programa).
+        const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
+        if (listaAbierta_ && razon != Qt::ActiveWindowFocusReason && razon != Qt::PopupFocusReason)
+            CierraListaJornadas();
+        return false;
+    }
+    QComboBox* casilla = qobject_cast<QComboBox*>(objeto);
+    if (casilla == nullptr && objeto->parent() != nullptr)
+        casilla = qobject_cast<QComboBox*>(objeto->parent());
+    if (casilla == nullptr)
+        return QDialog::eventFilter(objeto, evento);
+    if (evento->type() == QEvent::Wheel && !casilla->hasFocus()) {
+        // La rueda sobre una casilla sin foco no cambia su equipo.
+        evento->ignore();
+        return true;
+    }
+    if (evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            const int k = static_cast<int>(
+                std::find(Cbo_Equipo.begin() + 1, Cbo_Equipo.end(), casilla) - Cbo_Equipo.begin());
+            if (k < NumEquiposJornada)
+                Cbo_Equipo[k + 1]->setFocus(Qt::TabFocusReason);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
+
+void PantallaJornadas::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    PintaFondoPanel(p, rect());
+    PintaPanelHundido(p, AreaPartidos);
+}
+
+} // namespace quiniela
