@@ -2,6 +2,7 @@
 
 #include "core/arranque.h"
 #include "core/estado_global.h"
+#include "matchdays/pantalla_jornadas.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
@@ -68,6 +69,10 @@ PantallaVelmo::PantallaVelmo(EstadoGlobal& estado, QWidget* padre)
     });
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaVelmo::Sal);
 
+    PonAccion(1, [this] {
+        PantallaJornadas pantalla(estado_, this);
+        pantalla.exec();
+    });
     PonAccion(6, [this] {
         PantallaDatosgen pantalla(estado_, this);
         pantalla.exec();
