@@ -1,6 +1,7 @@
 // Programa de escritorio de la quiniela.
 #include "core/arranque.h"
 #include "core/estado_global.h"
+#include "platform/qt/ayuda_qt.h"
 #include "platform/qt/servicios_qt.h"
 #include "platform/qt/sonidos_qt.h"
 #include "shell/arranque_programa.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     SonidosQt sonidos;
     RelojQt reloj;
     CursoresQt cursores;
+    AyudaQt ayuda;
     MetricasPantallaQt metricas;
     Plataforma servicios;
     servicios.aviso = &aviso;
@@ -31,6 +33,7 @@ int main(int argc, char** argv) {
     servicios.sonidos = &sonidos;
     servicios.reloj = &reloj;
     servicios.cursores = &cursores;
+    servicios.ayuda = &ayuda;
     servicios.metricas = &metricas;
     InstalaPlataforma(servicios);
 
