@@ -138,7 +138,8 @@ Preparacion Prepara(const Reduccion& red, const TablaDirecta& tabla) {
     return p;
 }
 
-// Bloque de salida: las líneas se montan en él y se entregan llenas al sumidero.
+// Bloques de salida: las líneas se montan en uno mientras el sumidero puede seguir con el
+// otro (se alternan), y se entregan llenos.
 class Escritor {
 public:
     Escritor(const SumideroLineas& sumidero, qsizetype bytesBloque)
@@ -146,7 +147,7 @@ public:
           bloque_(static_cast<size_t>(std::max<qsizetype>(
               bytesBloque / BytesLineaColumna * BytesLineaColumna, BytesLineaColumna))),
           // sin poner a cero: cada byte se escribe antes de entregarse
-          memoria_(new char[bloque_]) {
+          memoria_(new char[2 * bloque_]) {
         inicio_ = memoria_.get();
         actual_ = inicio_;
         limite_ = inicio_ + bloque_;
@@ -164,12 +165,23 @@ public:
 
     bool Vacia() {
         const qsizetype bytes = actual_ - inicio_;
-        actual_ = inicio_;
         if (bytes == 0)
             return true;
         lineas_ += bytes / BytesLineaColumna;
-        return !sumidero_ || sumidero_(inicio_, bytes);
+        const char* lleno = inicio_;
+        // El siguiente bloque es el otro: el sumidero puede seguir leyendo este.
+        inicio_ = inicio_ == memoria_.get() ? memoria_.get() + bloque_ : memoria_.get();
+        actual_ = inicio_;
+        limite_ = inicio_ + bloque_;
+        return !sumidero_ || sumidero_(lleno, bytes);
     }
+
+    // Fin del desarrollo: lo que quede y el aviso de final (0 bytes).
+    bool Termina() { return Vacia() && Espera(); }
+
+    // Aviso de final sin más bloques (cancelado o fallido): el sumidero suelta el último
+    // bloque antes de que se libere la memoria.
+    bool Espera() { return !sumidero_ || sumidero_(nullptr, 0); }
 
     int64_t Lineas() const { return lineas_; }
 
@@ -265,8 +277,12 @@ ResultadoDesarrollo Recorre(Preparacion& p, Aviso&& aviso, Escritor& escritor) {
             break;
     }
     r.pasosHechos = paso;
-    if (r.fin == FinDesarrollo::Completo && !escritor.Vacia())
-        r.fin = FinDesarrollo::FalloSumidero;
+    if (r.fin == FinDesarrollo::Completo) {
+        if (!escritor.Termina())
+            r.fin = FinDesarrollo::FalloSumidero;
+    } else {
+        escritor.Espera();
+    }
     r.lineas = escritor.Lineas();
     return r;
 }

@@ -45,7 +45,10 @@ private:
     Funcion llama_ = nullptr;
 };
 
-// Recibe un bloque de líneas completas; devuelve false si no pudo guardarlo.
+// Recibe un bloque de líneas completas; devuelve false si no pudo guardarlo. El bloque sigue
+// intacto hasta que vuelve la llamada siguiente (los bloques se alternan), así que el
+// sumidero puede escribirlo en segundo plano. Al acabar el desarrollo, termine como termine,
+// se le llama una vez más con 0 bytes: debe acabar lo pendiente y decir si todo fue bien.
 using SumideroLineas = std::function<bool(const char* datos, qsizetype bytes)>;
 
 enum class FinDesarrollo { Completo, Cancelado, FalloSumidero };

@@ -10,6 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+
 namespace quiniela {
 
 namespace {
@@ -60,6 +65,78 @@ int NumeroFalloEscritura(const QFile& fichero, const QString& ruta) {
     const int numero = NumeroErrorFichero(fichero.error(), ruta);
     return numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida;
 }
+
+// Escribe los bloques en un hilo aparte mientras el desarrollo llena el siguiente, para que
+// la enumeración y la copia al disco se solapen. Hay un solo bloque en vuelo: entregar el
+// siguiente espera a que acabe el anterior.
+class EscrituraEnSegundoPlano {
+public:
+    EscrituraEnSegundoPlano(QFile& fichero, const QString& ruta)
+        : fichero_(fichero), ruta_(ruta), hilo_([this] { Bucle(); }) {}
+
+    ~EscrituraEnSegundoPlano() {
+        {
+            const std::lock_guard<std::mutex> bloqueo(mutex_);
+            fin_ = true;
+        }
+        cambio_.notify_all();
+        hilo_.join();
+    }
+
+    EscrituraEnSegundoPlano(const EscrituraEnSegundoPlano&) = delete;
+    EscrituraEnSegundoPlano& operator=(const EscrituraEnSegundoPlano&) = delete;
+
+    // El sumidero del desarrollo; con 0 bytes solo espera a lo pendiente.
+    bool Entrega(const char* datos, qsizetype bytes) {
+        std::unique_lock<std::mutex> bloqueo(mutex_);
+        cambio_.wait(bloqueo, [this] { return !ocupado_; });
+        if (error_ != 0)
+            return false;
+        if (bytes == 0)
+            return true;
+        datos_ = datos;
+        bytes_ = bytes;
+        ocupado_ = true;
+        cambio_.notify_all();
+        return true;
+    }
+
+    int Error() {
+        const std::lock_guard<std::mutex> bloqueo(mutex_);
+        return error_;
+    }
+
+private:
+    void Bucle() {
+        std::unique_lock<std::mutex> bloqueo(mutex_);
+        for (;;) {
+            cambio_.wait(bloqueo, [this] { return ocupado_ || fin_; });
+            if (!ocupado_)
+                return;
+            const char* datos = datos_;
+            const qsizetype bytes = bytes_;
+            bloqueo.unlock();
+            const int error =
+                fichero_.write(datos, bytes) == bytes ? 0 : NumeroFalloEscritura(fichero_, ruta_);
+            bloqueo.lock();
+            if (error_ == 0)
+                error_ = error;
+            ocupado_ = false;
+            cambio_.notify_all();
+        }
+    }
+
+    QFile& fichero_;
+    const QString ruta_;
+    std::mutex mutex_;
+    std::condition_variable cambio_;
+    const char* datos_ = nullptr;
+    qsizetype bytes_ = 0;
+    bool ocupado_ = false;
+    bool fin_ = false;
+    int error_ = 0;
+    std::thread hilo_; // el último: arranca con todo lo demás ya construido
+};
 
 } // namespace
 
@@ -158,14 +235,14 @@ ResultadoReduccion EjecutaReduccion(EstadoGlobal& estado, const OpcionesReduccio
     if (opciones.alEmpezar)
         opciones.alEmpezar(resultado.estadisticas.Total, resultado.estadisticas.Aceptadas);
 
+    std::optional<EscrituraEnSegundoPlano> escritura(std::in_place, fichero, ruta);
     const SumideroLineas sumidero = [&](const char* datos, qsizetype bytes) {
-        if (fichero.write(datos, bytes) == bytes)
-            return true;
-        errorColumnas = NumeroFalloEscritura(fichero, ruta);
-        return false;
+        return escritura->Entrega(datos, bytes);
     };
     const ResultadoDesarrollo desarrollo =
         DesarrollaReduccion(red, tabla, opciones.aviso, sumidero, opciones.bytesBloque);
+    errorColumnas = escritura->Error();
+    escritura.reset(); // el hilo ha terminado: el fichero vuelve a ser solo de este hilo
     resultado.pasos = desarrollo.pasos;
     resultado.pasosHechos = desarrollo.pasosHechos;
     resultado.columnasEscritas = desarrollo.lineas;

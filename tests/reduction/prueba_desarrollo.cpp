@@ -194,11 +194,40 @@ TEST(Desarrollo, AvisoPorCombinacionYCancelacion) {
     int llamadas = 0;
     d = DesarrollaReduccion(
         red, tabla, {},
-        [&](const char*, qsizetype) {
-            ++llamadas;
+        [&](const char*, qsizetype n) {
+            llamadas += n > 0;
             return false;
         },
         19 * 2);
     EXPECT_EQ(d.fin, FinDesarrollo::FalloSumidero);
     EXPECT_EQ(llamadas, 1);
+}
+
+TEST(Desarrollo, ElBloqueEntregadoSigueIntactoHastaLaLlamadaSiguiente) {
+    Reduccion red = BaseDeFichas(
+        Fichas(QStringLiteral("1X2*=1 1X2*=X 1X2*=2 1X2*=1 1X2*=1 12*=2 1 1 1 1 1 1 1 1 1")),
+        MetodoColumnaProbable);
+    red.MaxErrores = 6;
+    TablaDirecta tabla;
+    CalculaEstadisticas(red, tabla);
+    for (const bool cancela : {false, true}) {
+        const char* anterior = nullptr;
+        QByteArray copia;
+        int finales = 0;
+        int cambiados = 0;
+        const auto d = DesarrollaReduccion(
+            red, tabla, [&](int32_t paso, int32_t) { return cancela && paso == 300; },
+            [&](const char* datos, qsizetype n) {
+                if (anterior != nullptr && QByteArray(anterior, copia.size()) != copia)
+                    ++cambiados;
+                finales += n == 0;
+                anterior = datos;
+                copia = QByteArray(datos, n);
+                return true;
+            },
+            19 * 16);
+        EXPECT_EQ(d.fin, cancela ? FinDesarrollo::Cancelado : FinDesarrollo::Completo);
+        EXPECT_EQ(cambiados, 0);
+        EXPECT_EQ(finales, 1) << "una llamada final con 0 bytes, termine como termine";
+    }
 }
