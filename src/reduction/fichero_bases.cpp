@@ -265,8 +265,12 @@ bool ExisteEnBases(EstadoGlobal& estado, int jornada, int orden) {
     const QString clave = ClaveBases(jornada, orden);
     estado.NumeroRegistroReduccion = 0;
     const auto lineas = LeeLineas(estado, contexto);
-    if (!lineas)
+    if (!lineas) {
+        // El aviso dice que se va a crear: se crea, y no se repite en el guardado.
+        if (estado.UltimoErrorFichero == ErrorFichero::NoExiste)
+            CreaIndiceVacio(estado, contexto);
         return false;
+    }
     for (std::size_t i = 0; i < lineas->size(); ++i) {
         if (TieneClave((*lineas)[i], clave)) {
             estado.NumeroRegistroReduccion = static_cast<int32_t>(i + 1);

@@ -244,6 +244,10 @@ TEST(FicheroBases, AvisosCuandoFaltaElFichero) {
     EXPECT_FALSE(ExisteEnBases(estado, 1, 1));
     EXPECT_EQ(estado.UltimoErrorFichero, 53);
     EXPECT_EQ(estado.NumeroRegistroReduccion, 0);
+    // Como dice el aviso, la búsqueda crea el índice vacío: guardar ya no avisa otra vez.
+    EXPECT_EQ(carpeta.Lee(Bases), QByteArray());
+    EXPECT_TRUE(carpeta.Existe(Bases));
+    QFile::remove(carpeta.Ruta(Bases));
     BorraRegistroBases(estado, 1, 1);
     EXPECT_EQ(estado.UltimoErrorFichero, 53);
     EXPECT_FALSE(carpeta.Existe(Bases));
