@@ -22,13 +22,22 @@ inline constexpr int BytesLineaColumna = 19;
 // pasos (1..pasos) y el número de pasos; devuelve true para cancelar. Guarda cualquier
 // función bool(int32_t, int32_t) y la llama con un solo salto indirecto y los argumentos en
 // registros: con millones de combinaciones, la doble indirección de std::function se nota.
+template <class T> struct EsStdFunction : std::false_type {};
+template <class R, class... A> struct EsStdFunction<std::function<R(A...)>> : std::true_type {};
+
 class AvisoProgreso {
 public:
     AvisoProgreso() = default;
     template <class F>
-    requires(!std::is_same_v<std::decay_t<F>, AvisoProgreso>)
-        AvisoProgreso(F funcion) // NOLINT: se construye a partir de una lambda, como std::function
-        : datos_(std::make_shared<F>(std::move(funcion))), llama_(&Llama<F>) {}
+    requires(!std::is_same_v<std::decay_t<F>, AvisoProgreso>) AvisoProgreso(
+        F funcion) { // NOLINT: se construye a partir de una lambda, como std::function
+        // Una std::function vacía o un puntero nulo dejan el aviso vacío.
+        if constexpr (std::is_pointer_v<F> || EsStdFunction<F>::value)
+            if (!funcion)
+                return;
+        datos_ = std::make_shared<F>(std::move(funcion));
+        llama_ = &Llama<F>;
+    }
 
     explicit operator bool() const { return llama_ != nullptr; }
     bool operator()(int32_t paso, int32_t pasos) const { return llama_(datos_.get(), paso, pasos); }

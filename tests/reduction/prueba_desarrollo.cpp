@@ -201,6 +201,11 @@ TEST(Desarrollo, AvisoPorCombinacionYCancelacion) {
         19 * 2);
     EXPECT_EQ(d.fin, FinDesarrollo::FalloSumidero);
     EXPECT_EQ(llamadas, 1);
+
+    // Un aviso hecho de una std::function vacía no se llama.
+    EXPECT_FALSE(AvisoProgreso(std::function<bool(int32_t, int32_t)>()));
+    d = DesarrollaReduccion(red, tabla, std::function<bool(int32_t, int32_t)>(), {});
+    EXPECT_EQ(d.fin, FinDesarrollo::Completo);
 }
 
 TEST(Desarrollo, ElBloqueEntregadoSigueIntactoHastaLaLlamadaSiguiente) {
