@@ -18,19 +18,19 @@ namespace quiniela {
 
 inline constexpr int BytesLineaColumna = 19;
 
+template <class T> struct EsStdFunction : std::false_type {};
+template <class R, class... A> struct EsStdFunction<std::function<R(A...)>> : std::true_type {};
+
 // Aviso de progreso: se llama una vez por combinación desarrollada con el contador de
 // pasos (1..pasos) y el número de pasos; devuelve true para cancelar. Guarda cualquier
 // función bool(int32_t, int32_t) y la llama con un solo salto indirecto y los argumentos en
 // registros: con millones de combinaciones, la doble indirección de std::function se nota.
-template <class T> struct EsStdFunction : std::false_type {};
-template <class R, class... A> struct EsStdFunction<std::function<R(A...)>> : std::true_type {};
-
 class AvisoProgreso {
 public:
     AvisoProgreso() = default;
+    // Sin explicit: se construye a partir de una lambda, como std::function.
     template <class F>
-    requires(!std::is_same_v<std::decay_t<F>, AvisoProgreso>) AvisoProgreso(
-        F funcion) { // NOLINT: se construye a partir de una lambda, como std::function
+    requires(!std::is_same_v<std::decay_t<F>, AvisoProgreso>) AvisoProgreso(F funcion) {
         // Una std::function vacía o un puntero nulo dejan el aviso vacío.
         if constexpr (std::is_pointer_v<F> || EsStdFunction<F>::value)
             if (!funcion)
