@@ -40,7 +40,8 @@ enum class FinReduccion {
 
 struct ResultadoReduccion {
     FinReduccion fin = FinReduccion::Rechazada;
-    // Mensaje que debe mostrar quien llama (comprobación, ya existe o fallo de escritura).
+    // Rechazada y Fallida: el mensaje que debe mostrar quien llama (comprobación o fallo de
+    // escritura). NoReemplazada: la pregunta, que ya se mostró en el diálogo.
     std::optional<MensajeReduccion> mensaje;
     EstadisticasReduccion estadisticas;
     int32_t pasos = 0;
