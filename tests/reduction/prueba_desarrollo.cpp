@@ -236,3 +236,23 @@ TEST(Desarrollo, ElBloqueEntregadoSigueIntactoHastaLaLlamadaSiguiente) {
         EXPECT_EQ(finales, 1) << "una llamada final con 0 bytes, termine como termine";
     }
 }
+
+TEST(Desarrollo, EntradasQueReducenMenosDeLoElegido) {
+    // Tres triples y dos dobles: tabla de 1 triple + 2 dobles sobre el primer triple y los dos
+    // dobles; los otros dos triples, enteros (27 columnas de 108).
+    const QString unos(10, u'1');
+    auto d = Desarrolla(BaseDeFichas(
+        Fichas(QStringLiteral("1X2* 12* 1X2* 12* 1X2* 1 1 1 1 1 1 1 1 1 1")), MetodoDirecto));
+    ASSERT_EQ(d.columnas.size(), 27);
+    EXPECT_EQ(d.columnas.mid(0, 4),
+              (QStringList{QStringLiteral("12111") + unos, QStringLiteral("X1121") + unos,
+                           QStringLiteral("22111") + unos, QStringLiteral("12X11") + unos}));
+    // Tres triples y un doble: el primer triple queda en su segundo signo, lo demás entero.
+    d = Desarrolla(BaseDeFichas(
+        Fichas(QStringLiteral("1 X2* 1X2* 12 1X2* 1X2* 1 1 1 1 1 1 1 1 1")), MetodoDirecto));
+    ASSERT_EQ(d.columnas.size(), 2 * 3 * 3 * 2);
+    for (const QString& c : d.columnas)
+        EXPECT_EQ(c.mid(2, 1), QStringLiteral("X")) << c.toStdString();
+    EXPECT_EQ(d.columnas.at(0), QStringLiteral("1XX1") + QStringLiteral("11") + QString(9, u'1'));
+    EXPECT_EQ(d.columnas.at(1), QStringLiteral("12X1") + QStringLiteral("11") + QString(9, u'1'));
+}
