@@ -248,8 +248,8 @@ TEST(Desarrollo, EntradasQueReducenMenosDeLoElegido) {
               (QStringList{QStringLiteral("12111") + unos, QStringLiteral("X1121") + unos,
                            QStringLiteral("22111") + unos, QStringLiteral("12X11") + unos}));
     // Tres triples y un doble: el primer triple queda en su segundo signo, lo demás entero.
-    d = Desarrolla(BaseDeFichas(
-        Fichas(QStringLiteral("1 X2* 1X2* 12 1X2* 1X2* 1 1 1 1 1 1 1 1 1")), MetodoDirecto));
+    d = Desarrolla(BaseDeFichas(Fichas(QStringLiteral("1 X2* 1X2* 12 1X2* 1X2* 1 1 1 1 1 1 1 1 1")),
+                                MetodoDirecto));
     ASSERT_EQ(d.columnas.size(), 2 * 3 * 3 * 2);
     for (const QString& c : d.columnas)
         EXPECT_EQ(c.mid(2, 1), QStringLiteral("X")) << c.toStdString();
