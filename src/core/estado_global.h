@@ -60,6 +60,8 @@ struct EstadoGlobal {
     bool ModoEdicion = false; // el programa rellena listas: sin sonido ni cambios
     QPoint PuntoCursor;       // x = partido (1..15), y = signo (1..3) bajo el puntero
     bool ReduccionElegida = false;
+    bool ReabrirReduccion = false; // la pantalla de reducción pide volver a abrirse
+    int16_t MetodoRecordado = 0;   // método elegido en su lista (0: ninguno)
 
     // Nombre del fichero de columnas de la jornada y orden actuales.
     void ActualizaFicheroApuestas();
