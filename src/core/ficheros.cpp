@@ -32,13 +32,15 @@ std::optional<QByteArray> LeeFicheroDatos(EstadoGlobal& estado, const QString& n
 }
 
 int GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido) {
+    // Sin búfer: si el disco se llena, la escritura corta se ve aquí. Con búfer, Qt 6.4
+    // pierde el fallo del vaciado y commit() da por bueno un fichero a medias.
     QSaveFile fichero(ruta);
-    if (!fichero.open(QIODevice::WriteOnly))
+    if (!fichero.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return NumeroErrorFichero(fichero.error(), ruta);
     if (fichero.write(contenido) != contenido.size()) {
         const int numero = NumeroErrorFichero(fichero.error(), ruta);
         fichero.cancelWriting();
-        return numero;
+        return numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida;
     }
     if (!fichero.commit())
         return NumeroErrorFichero(fichero.error(), ruta);
