@@ -6,6 +6,7 @@
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
+#include "reduction/pantalla_reducir.h"
 #include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
 
@@ -72,6 +73,15 @@ PantallaVelmo::PantallaVelmo(EstadoGlobal& estado, QWidget* padre)
     PonAccion(1, [this] {
         PantallaJornadas pantalla(estado_, this);
         pantalla.exec();
+    });
+    // La reducción se cierra para volver a abrirse al cambiar jornada, orden o método.
+    PonAccion(2, [this] {
+        estado_.MetodoRecordado = 0;
+        estado_.ReabrirReduccion = true;
+        while (estado_.ReabrirReduccion && !QCoreApplication::closingDown()) {
+            PantallaReducir pantalla(estado_, this);
+            pantalla.exec();
+        }
     });
     PonAccion(6, [this] {
         PantallaDatosgen pantalla(estado_, this);

@@ -1,0 +1,158 @@
+#pragma once
+// Pantalla "reducir": la quiniela base de una jornada, los múltiples a reducir, el método
+// con sus parámetros, las estadísticas al momento y la reducción con su panel de progreso.
+// Se cierra para volver a abrirse cuando cambian la jornada, el orden o el método.
+
+#include "reduction/clics_reduccion.h"
+#include "reduction/estadisticas.h"
+#include "reduction/pantalla_comun.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+
+#include <array>
+#include <functional>
+#include <vector>
+
+class QLineEdit;
+class QListWidget;
+
+namespace quiniela {
+
+struct EstadoGlobal;
+class BotonImagen;
+class PantallaReducir;
+
+// Pic_Esta: las cuatro agrupaciones de líneas de las estadísticas.
+class PanelEstadisticas : public QWidget {
+public:
+    explicit PanelEstadisticas(PantallaReducir* pantalla);
+    // Las líneas tal como se escriben, con la configuración regional del usuario.
+    std::vector<LineaEstadistica> Lineas() const;
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+
+private:
+    PantallaReducir* pantalla_;
+};
+
+// Pic_Porcen: el panel de progreso de la reducción.
+class PanelProgreso : public QWidget {
+public:
+    explicit PanelProgreso(QWidget* padre);
+    void PonTamanos(const QString& texto);
+    void PonProgreso(const QString& texto, int porcentaje);
+    const QString& Tamanos() const { return tamanos_; }
+    const QString& Progreso() const { return progreso_; }
+    int Porcentaje() const { return porcentaje_; }
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+
+private:
+    QString tamanos_;
+    QString progreso_;
+    int porcentaje_ = -1;
+};
+
+class PantallaReducir : public QDialog {
+    Q_OBJECT
+public:
+    explicit PantallaReducir(EstadoGlobal& estado, QWidget* padre = nullptr);
+
+    BotonImagen* Pic_BotNroJor;
+    QListWidget* Lis_Jornadas;
+    BotonImagen* Pic_BotOrden;
+    QListWidget* Lis_Orden;
+    BotonImagen* Pic_BotMetodo;
+    QListWidget* Lis_Metodos;
+    BotonImagen* Pic_BotMinErr;
+    QListWidget* Lis_MinErrores;
+    BotonImagen* Pic_BotMaxErr;
+    QListWidget* Lis_MaxErrores;
+    CajaRejilla* Pic_Base;
+    CajaRejilla* Pic_Elegir;
+    CajaRejilla* Pic_ColBas;
+    CajaRejilla* Pic_Signos;
+    PanelEstadisticas* Pic_Esta;
+    PanelProgreso* Pic_Porcen;
+    BotonImagen* Pic_BotCancelar;
+    BotonImagen* Pic_SalirPorcen;
+    BotonImagen* Pic_BotReducir;
+    BotonImagen* Pic_BotSelTodo;
+    BotonImagen* Pic_BotBorTodo;
+    QLineEdit* Tex_Descripcion;
+    BotonImagen* Pic_Indice;
+    BotonImagen* Pic_Ayuda;
+    BotonImagen* Pic_Salir;
+
+    const ClicsReduccion& Clics() const { return clics_; }
+    const EstadoGlobal& Estado() const { return estado_; }
+    const ControlesRejilla& Controles() const { return controles_; }
+    // Cada cuánto, como poco, se atienden los eventos de la ventana durante la reducción.
+    void PonIntervaloEventos(int milisegundos) { intervaloEventos_ = milisegundos; }
+
+    void Reduce();
+    void Sal();
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+    void reject() override;
+    void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    friend struct AvisoPantallaReducir;
+
+    // Un botón con su lista desplegable.
+    struct Desplegable {
+        BotonImagen* boton = nullptr;
+        QListWidget* lista = nullptr;
+        int ancho = 0;
+        std::function<QString()> rotulo;
+        std::function<void(int fila)> elige;
+        bool abierta = false;
+    };
+    void PreparaDesplegable(Desplegable& d);
+    void PulsaDesplegable(Desplegable& d);
+    void AbreDesplegable(Desplegable& d);
+    void CierraDesplegable(Desplegable& d, bool aplica);
+    void CierraDesplegables();
+    void CreaLisErrores(QListWidget* lista, BotonImagen* boton, int valor);
+
+    void PulsaCaja(CajaRejilla* caja, QPoint punto);
+    void MueveSobreCaja(CajaRejilla* caja, QPoint punto);
+    void SaleDeCaja(CajaRejilla* caja);
+    void PonCursorCaja(CajaRejilla* caja, CursorRejilla cursor);
+    CursorRejilla CursorEn(CajaRejilla* caja, QPoint punto) const;
+    void TrasCambio();
+    void PulsaBotonTodo(BotonImagen* boton, bool selecciona);
+    void CierraParaReabrir();
+    void AbreIndice();
+    void ActivaControles(bool activos);
+
+    // Reducción: panel de progreso y bucle de espera a su salida.
+    void MuestraPanel(int32_t total, int32_t aceptadas);
+    bool AtiendeProgreso(int32_t paso, int32_t pasos, int32_t& siguiente);
+    void EsperaSalidaPanel();
+
+    EstadoGlobal& estado_;
+    ClicsReduccion clics_;
+    ControlesRejilla controles_;
+    std::array<Desplegable, 5> desplegables_;
+    std::array<CursorRejilla, 4> cursorCaja_{};
+
+    bool reduciendo_ = false;
+    bool cancelado_ = false;
+    bool esperandoSalida_ = false;
+    bool saliendo_ = false;
+    bool panelVisible_ = false;
+    int ultimoPorcentaje_ = -1;
+    int intervaloEventos_ = 25;
+    qint64 ultimoBombeo_ = 0;
+    QElapsedTimer reloj_;
+    std::function<void()> saleDelPanel_;
+};
+
+} // namespace quiniela
