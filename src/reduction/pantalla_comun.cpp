@@ -347,11 +347,13 @@ void LlenaLista(QListWidget* lista, const ContenidoLista& contenido) {
     lista->setUniformItemSizes(true);
     lista->setTextElideMode(Qt::ElideNone);
     lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lista->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Filas de 13 píxeles; en varias columnas, diez por columna en el alto de la lista. Una
+    // sola columna más larga que su caja (los 30 órdenes) se desplaza.
     const int columnas = std::max(contenido.columnas, 1);
-    const int filas = std::max<int>(1, (int(contenido.entradas.size()) + columnas - 1) / columnas);
-    lista->setGridSize(QSize((contenido.geometria.width() - 2) / columnas,
-                             (contenido.geometria.height() - 2) / filas));
+    const int alto = columnas > 1 ? (contenido.geometria.height() - 2) / 10 : 13;
+    lista->setVerticalScrollBarPolicy(columnas > 1 ? Qt::ScrollBarAlwaysOff
+                                                   : Qt::ScrollBarAsNeeded);
+    lista->setGridSize(QSize((contenido.geometria.width() - 2) / columnas, alto));
     for (const QString& entrada : contenido.entradas) {
         auto* item = new QListWidgetItem(entrada, lista);
         item->setTextAlignment(Qt::AlignCenter);
