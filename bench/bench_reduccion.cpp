@@ -15,6 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace quiniela;
@@ -49,7 +50,9 @@ void BM_DdMismosBytes(benchmark::State& estado) {
 BENCHMARK(BM_DdMismosBytes)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 // La reducción completa (comprobaciones, índice y fichero de columnas) de la base 3^15 que lo
-// conserva todo, con un aviso de progreso como el de la línea de órdenes.
+// conserva todo. Argumento: 2, aviso como el de la línea de órdenes (redibuja al cambiar el
+// porcentaje, mira la cancelación cada 65.536 pasos); 1, aviso llamado en cada combinación;
+// 0, sin aviso.
 void BM_ReduccionTodo3a15(benchmark::State& estado) {
     QTemporaryDir dir(CarpetaBase() + QStringLiteral("/bench-XXXXXX"));
     EstadoGlobal global;
@@ -58,19 +61,30 @@ void BM_ReduccionTodo3a15(benchmark::State& estado) {
     global.Datos.OrdenActual = 1;
     QFile(global.Ruta(QStringLiteral("BASES.ZPK"))).open(QIODevice::WriteOnly);
     volatile bool cancelar = false;
-    OpcionesReduccion opciones;
-    opciones.reemplazaSinPreguntar = true;
     int32_t siguiente = 0;
     int porcentaje = 0;
-    opciones.aviso = [&](int32_t paso, int32_t pasos) {
-        if (paso >= siguiente) {
-            porcentaje = PorcentajeReduccion(paso, pasos);
-            siguiente = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
-        }
-        return cancelar;
-    };
+    OpcionesReduccion opciones;
+    opciones.reemplazaSinPreguntar = true;
+    if (estado.range(0) == 2) {
+        opciones.aviso = [&](int32_t paso, int32_t pasos) {
+            if (paso >= siguiente) {
+                porcentaje = PorcentajeReduccion(paso, pasos);
+                siguiente = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
+            }
+            return RespuestaAviso{cancelar, std::min(siguiente, paso + (1 << 16))};
+        };
+    } else if (estado.range(0) == 1) {
+        opciones.aviso = [&](int32_t paso, int32_t pasos) {
+            if (paso >= siguiente) {
+                porcentaje = PorcentajeReduccion(paso, pasos);
+                siguiente = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
+            }
+            return static_cast<bool>(cancelar);
+        };
+    }
     int64_t columnas = 0;
     for (auto _ : estado) {
+        siguiente = 0;
         global.Red = bench::BaseTodo3a15();
         const auto r = EjecutaReduccion(global, opciones);
         if (r.fin != FinReduccion::Terminada)
@@ -83,9 +97,17 @@ void BM_ReduccionTodo3a15(benchmark::State& estado) {
     estado.counters["columnas"] = double(columnas);
     estado.SetBytesProcessed(estado.iterations() * columnas * BytesLineaColumna);
 }
-BENCHMARK(BM_ReduccionTodo3a15)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+BENCHMARK(BM_ReduccionTodo3a15)
+    ->ArgName("aviso")
+    ->Arg(2)
+    ->Arg(1)
+    ->Arg(0)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(5);
 
-// Solo el desarrollo de 3^15, con las líneas a un sumidero que no hace nada.
+// Solo el desarrollo de 3^15, con un aviso en cada combinación y las líneas a un sumidero
+// que no hace nada.
 void BM_DesarrolloTodo3a15SinDisco(benchmark::State& estado) {
     Reduccion red = bench::BaseTodo3a15();
     TablaDirecta tabla;
@@ -94,9 +116,18 @@ void BM_DesarrolloTodo3a15SinDisco(benchmark::State& estado) {
         benchmark::DoNotOptimize(datos);
         return true;
     };
-    const AvisoProgreso aviso = [](int32_t, int32_t) { return false; };
-    for (auto _ : estado)
+    int32_t siguiente = 0;
+    volatile bool cancelar = false;
+    const AvisoProgreso aviso = [&](int32_t paso, int32_t pasos) {
+        if (paso >= siguiente)
+            siguiente = static_cast<int32_t>(
+                (int64_t(PorcentajeReduccion(paso, pasos) + 1) * pasos + 99) / 100);
+        return cancelar;
+    };
+    for (auto _ : estado) {
+        siguiente = 0;
         benchmark::DoNotOptimize(DesarrollaReduccion(red, tabla, aviso, sumidero));
+    }
     estado.SetItemsProcessed(estado.iterations() * 14348907LL);
 }
 BENCHMARK(BM_DesarrolloTodo3a15SinDisco)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 #include "reduction/desarrollo.h"
 
 #include <array>
+#include <climits>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -195,8 +196,10 @@ private:
     int64_t lineas_ = 0;
 };
 
-template <class Aviso>
-ResultadoDesarrollo Recorre(Preparacion& p, Aviso&& aviso, Escritor& escritor) {
+// Espaciado: el aviso dice en qué paso quiere la siguiente llamada; si no, se le llama en
+// todas las combinaciones.
+template <bool Espaciado, class Aviso>
+ResultadoDesarrollo Recorre(Preparacion& p, const Aviso aviso, Escritor& escritor) {
     ResultadoDesarrollo r;
     r.pasos = p.pasos;
     if (p.pasos == 0)
@@ -217,6 +220,7 @@ ResultadoDesarrollo Recorre(Preparacion& p, Aviso&& aviso, Escritor& escritor) {
     const int numPatrones = int(p.patronBajo.size());
     int32_t paso = 0;
     const int32_t pasos = p.pasos;
+    int32_t siguienteAviso = 0; // paso en el que toca avisar
 
     for (;;) {
         uint64_t bajo;
@@ -225,9 +229,14 @@ ResultadoDesarrollo Recorre(Preparacion& p, Aviso&& aviso, Escritor& escritor) {
         std::memcpy(&alto, externos.data() + 8, 8);
         if (p.directo) {
             // Una combinación: todas las columnas de la tabla.
-            if (aviso(++paso, pasos)) {
-                r.fin = FinDesarrollo::Cancelado;
-                break;
+            if (++paso >= siguienteAviso || !Espaciado) {
+                const RespuestaAviso respuesta = aviso(paso, pasos);
+                if (respuesta.cancelar) {
+                    r.fin = FinDesarrollo::Cancelado;
+                    break;
+                }
+                if constexpr (Espaciado)
+                    siguienteAviso = respuesta.siguientePaso;
             }
             for (int i = 0; i < numPatrones; ++i) {
                 if (!escritor.Escribe(bajo | patronBajo[i], alto | patronAlto[i])) {
@@ -240,17 +249,22 @@ ResultadoDesarrollo Recorre(Preparacion& p, Aviso&& aviso, Escritor& escritor) {
         } else {
             // Bucle caliente: solo viven la clave del patrón, el final, la tabla de
             // aceptación desplazada por la parte exterior y el aviso.
-            const uint8_t* aceptaAqui = acepta + claveExterna;
-            const uint16_t* clave = clavePatron;
+            const uint8_t* const aceptaAqui = acepta + claveExterna;
             const uint16_t* const finClaves = clavePatron + numPatrones;
-            for (; clave != finClaves; ++clave) {
-                if (aviso(++paso, pasos)) {
-                    r.fin = FinDesarrollo::Cancelado;
-                    break;
+            // Índice negativo hasta 0: una comparación menos y un registro libre.
+            for (ptrdiff_t i = -ptrdiff_t(numPatrones); i != 0; ++i) {
+                if (++paso >= siguienteAviso || !Espaciado) {
+                    const RespuestaAviso respuesta = aviso(paso, pasos);
+                    if (respuesta.cancelar) {
+                        r.fin = FinDesarrollo::Cancelado;
+                        break;
+                    }
+                    if constexpr (Espaciado)
+                        siguienteAviso = respuesta.siguientePaso;
                 }
-                if (aceptaAqui[*clave]) {
-                    const auto i = clave - clavePatron;
-                    if (!escritor.Escribe(bajo | patronBajo[i], alto | patronAlto[i])) {
+                if (aceptaAqui[finClaves[i]]) {
+                    const ptrdiff_t k = numPatrones + i;
+                    if (!escritor.Escribe(bajo | patronBajo[k], alto | patronAlto[k])) {
                         r.fin = FinDesarrollo::FalloSumidero;
                         break;
                     }
@@ -298,10 +312,25 @@ ResultadoDesarrollo DesarrollaReduccion(const Reduccion& red, const TablaDirecta
                                         qsizetype bytesBloque) {
     Preparacion p = Prepara(red, tabla);
     Escritor escritor(sumidero, bytesBloque);
-    if (aviso)
-        return Recorre(p, aviso, escritor);
-    return Recorre(
-        p, [](int32_t, int32_t) { return false; }, escritor);
+    void* datos = aviso.Datos();
+    if (const auto funcion = aviso.Siempre())
+        return Recorre<false>(
+            p,
+            [funcion, datos](int32_t paso, int32_t pasos) {
+                return RespuestaAviso{funcion(datos, paso, pasos), 0};
+            },
+            escritor);
+    if (const auto funcion = aviso.Espaciada())
+        return Recorre<true>(
+            p,
+            [funcion, datos](int32_t paso, int32_t pasos) { return funcion(datos, paso, pasos); },
+            escritor);
+    return Recorre<true>(
+        p,
+        [](int32_t, int32_t) {
+            return RespuestaAviso{false, INT32_MAX};
+        },
+        escritor);
 }
 
 } // namespace quiniela

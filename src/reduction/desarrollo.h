@@ -21,10 +21,19 @@ inline constexpr int BytesLineaColumna = 19;
 template <class T> struct EsStdFunction : std::false_type {};
 template <class R, class... A> struct EsStdFunction<std::function<R(A...)>> : std::true_type {};
 
+// Respuesta de un aviso de progreso: si se cancela y en qué paso quiere volver a ser
+// llamado (un paso ya pasado, o 0, es el siguiente).
+struct RespuestaAviso {
+    bool cancelar = false;
+    int32_t siguientePaso = 0;
+};
+
 // Aviso de progreso: se llama una vez por combinación desarrollada con el contador de
-// pasos (1..pasos) y el número de pasos; devuelve true para cancelar. Guarda cualquier
-// función bool(int32_t, int32_t) y la llama con un solo salto indirecto y los argumentos en
-// registros: con millones de combinaciones, la doble indirección de std::function se nota.
+// pasos (1..pasos) y el número de pasos. Una función bool(int32_t, int32_t) devuelve true
+// para cancelar y se llama en todas las combinaciones; una que devuelve RespuestaAviso puede
+// pedir que no se la vuelva a llamar hasta un paso posterior (la línea de órdenes: solo
+// redibuja al cambiar el porcentaje y mira Ctrl-C cada pocos miles de pasos). Se llama con
+// un solo salto indirecto y los argumentos en registros.
 class AvisoProgreso {
 public:
     AvisoProgreso() = default;
@@ -35,23 +44,44 @@ public:
         if constexpr (std::is_pointer_v<F> || EsStdFunction<F>::value)
             if (!funcion)
                 return;
-        datos_ = std::make_shared<F>(std::move(funcion));
-        llama_ = &Llama<F>;
+        datos_ = std::make_shared<Caja<F>>(std::move(funcion));
+        if constexpr (std::is_same_v<std::invoke_result_t<F&, int32_t, int32_t>, RespuestaAviso>)
+            espaciada_ = &LlamaEspaciada<F>;
+        else
+            siempre_ = &LlamaSiempre<F>;
     }
 
-    explicit operator bool() const { return llama_ != nullptr; }
-    bool operator()(int32_t paso, int32_t pasos) const { return llama_(datos_.get(), paso, pasos); }
+    explicit operator bool() const { return siempre_ != nullptr || espaciada_ != nullptr; }
+    RespuestaAviso operator()(int32_t paso, int32_t pasos) const {
+        if (siempre_ != nullptr)
+            return {siempre_(datos_.get(), paso, pasos), 0};
+        return espaciada_(datos_.get(), paso, pasos);
+    }
 
-    using Funcion = bool (*)(void*, int32_t, int32_t);
-    Funcion Puntero() const { return llama_; }
+    // Para el bucle del desarrollo: la función sin envoltorios (solo una de las dos existe).
+    using FuncionSiempre = bool (*)(void*, int32_t, int32_t);
+    using FuncionEspaciada = RespuestaAviso (*)(void*, int32_t, int32_t);
+    FuncionSiempre Siempre() const { return siempre_; }
+    FuncionEspaciada Espaciada() const { return espaciada_; }
     void* Datos() const { return datos_.get(); }
 
 private:
-    template <class F> static bool Llama(void* datos, int32_t paso, int32_t pasos) {
-        return (*static_cast<F*>(datos))(paso, pasos);
+    // La función vive sola en sus líneas de caché: se lee en cada combinación y no debe
+    // compartir línea con lo que otro hilo escribe (el fichero que se graba en paralelo).
+    template <class F> struct alignas(64) Caja {
+        explicit Caja(F f) : funcion(std::move(f)) {}
+        F funcion;
+    };
+    template <class F> static bool LlamaSiempre(void* datos, int32_t paso, int32_t pasos) {
+        return static_cast<bool>(static_cast<Caja<F>*>(datos)->funcion(paso, pasos));
+    }
+    template <class F>
+    static RespuestaAviso LlamaEspaciada(void* datos, int32_t paso, int32_t pasos) {
+        return static_cast<Caja<F>*>(datos)->funcion(paso, pasos);
     }
     std::shared_ptr<void> datos_;
-    Funcion llama_ = nullptr;
+    FuncionSiempre siempre_ = nullptr;
+    FuncionEspaciada espaciada_ = nullptr;
 };
 
 // Recibe un bloque de líneas completas; devuelve false si no pudo guardarlo. El bloque sigue

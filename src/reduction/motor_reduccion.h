@@ -19,7 +19,8 @@ namespace quiniela {
 struct EstadoGlobal;
 
 struct OpcionesReduccion {
-    // Una vez por combinación desarrollada; true cancela (como "Cancelar el proceso").
+    // Una vez por combinación desarrollada (o cuando pida, si devuelve RespuestaAviso);
+    // cancelar equivale a "Cancelar el proceso".
     AvisoProgreso aviso;
     // Justo antes de desarrollar, para mostrar el panel de progreso con los tamaños.
     std::function<void(int32_t total, int32_t aceptadas)> alEmpezar;

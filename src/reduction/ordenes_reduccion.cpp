@@ -7,6 +7,8 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <climits>
 #include <csignal>
 #include <cstdio>
 #include <unistd.h>
@@ -96,23 +98,23 @@ bool SobranArgumentos(const QStringList& args, SalidaOrden& salida) {
     return true;
 }
 
-// Aviso de progreso de la consola: se consulta en cada combinación, así que el camino
-// normal es una comparación y la lectura de la marca de Ctrl-C; dibujar va aparte.
+// Aviso de progreso de la consola: redibuja solo al cambiar el porcentaje y mira la marca de
+// Ctrl-C cada PasosEntreConsultas combinaciones (una fracción de milisegundo).
 struct AvisoConsola {
+    static constexpr int32_t PasosEntreConsultas = 1 << 16;
     bool conBarra = false;
-    int32_t siguiente = 0; // paso en el que cambia el porcentaje
+    int32_t siguienteBarra = 0; // paso en el que cambia el porcentaje
     QTextStream* err = nullptr;
 
-    bool operator()(int32_t paso, int32_t pasos) {
-        if (conBarra && paso >= siguiente) [[unlikely]]
-            Dibuja(paso, pasos);
-        return Interrumpido != 0;
-    }
-
-    [[gnu::noinline]] void Dibuja(int32_t paso, int32_t pasos) {
-        const int porcentaje = PorcentajeReduccion(paso, pasos);
-        *err << '\r' << TextoPorcentajeReduccion(porcentaje) << Qt::flush;
-        siguiente = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
+    RespuestaAviso operator()(int32_t paso, int32_t pasos) {
+        if (conBarra && paso >= siguienteBarra) {
+            const int porcentaje = PorcentajeReduccion(paso, pasos);
+            *err << '\r' << TextoPorcentajeReduccion(porcentaje) << Qt::flush;
+            siguienteBarra = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
+        }
+        const int32_t consulta =
+            paso > INT32_MAX - PasosEntreConsultas ? INT32_MAX : paso + PasosEntreConsultas;
+        return {Interrumpido != 0, conBarra ? std::min(siguienteBarra, consulta) : consulta};
     }
 };
 

@@ -202,6 +202,22 @@ TEST(Desarrollo, AvisoPorCombinacionYCancelacion) {
     EXPECT_EQ(d.fin, FinDesarrollo::FalloSumidero);
     EXPECT_EQ(llamadas, 1);
 
+    // Un aviso que pide espaciar sus llamadas: pasos 1, 11, 21... y cancela en el 31.
+    Reduccion grande =
+        BaseDeFichas(Fichas(QStringLiteral("1X2*=1 1X2*=1 1X2*=1 1X2*=1 1 1 1 1 1 1 1 1 1 1 1")),
+                     MetodoColumnaProbable);
+    grande.MaxErrores = 4;
+    std::vector<int> llamados;
+    d = DesarrollaReduccion(grande, tabla,
+                            [&](int32_t paso, int32_t) {
+                                llamados.push_back(paso);
+                                return RespuestaAviso{paso == 31, paso + 10};
+                            },
+                            {});
+    EXPECT_EQ(llamados, (std::vector<int>{1, 11, 21, 31}));
+    EXPECT_EQ(d.fin, FinDesarrollo::Cancelado);
+    EXPECT_EQ(d.pasosHechos, 31);
+
     // Un aviso hecho de una std::function vacía no se llama.
     EXPECT_FALSE(AvisoProgreso(std::function<bool(int32_t, int32_t)>()));
     d = DesarrollaReduccion(red, tabla, std::function<bool(int32_t, int32_t)>(), {});
