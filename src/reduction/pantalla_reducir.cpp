@@ -9,9 +9,11 @@
 #include "platform/qt/estilo.h"
 #include "reduction/motor_reduccion.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
@@ -67,8 +69,13 @@ constexpr int XValor = 111;
 constexpr int AltoLineaEsta = 16;
 constexpr int HuecoGrupos = 10;
 
-// Cada cuántas combinaciones se mira el reloj durante la reducción.
-constexpr int32_t PasosEntreRelojes = 1024;
+// Combinaciones entre dos miradas al reloj durante la reducción: se ajusta sola para mirarlo
+// cada uno o pocos milisegundos, sea cual sea la velocidad de la máquina y del método.
+constexpr int32_t ZancadaInicial = 4096;
+constexpr int32_t ZancadaMinima = 64;
+constexpr int32_t ZancadaMaxima = 1 << 22;
+constexpr qint64 NanosegundosZancadaCorta = 1'000'000;
+constexpr qint64 NanosegundosZancadaLarga = 8'000'000;
 
 QFont Letra(int pixeles, bool negrita = false, bool fija = false) {
     QFont letra(fija ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans"));
@@ -103,15 +110,12 @@ int TemaAyuda(int metodo) {
 
 } // namespace
 
-// Aviso de progreso de la pantalla: en casi todas las combinaciones solo compara el paso
-// con el siguiente que hay que atender (otro porcentaje o mirar el reloj).
+// Aviso de progreso de la pantalla: dice al desarrollo en qué paso volver a llamarlo (otro
+// porcentaje o mirar el reloj), así que no cuesta nada en las demás combinaciones.
 struct AvisoPantallaReducir {
     PantallaReducir* pantalla;
-    int32_t siguiente = 0;
-    bool operator()(int32_t paso, int32_t pasos) {
-        if (paso < siguiente) [[likely]]
-            return false;
-        return pantalla->AtiendeProgreso(paso, pasos, siguiente);
+    RespuestaAviso operator()(int32_t paso, int32_t pasos) {
+        return pantalla->AtiendeProgreso(paso, pasos);
     }
 };
 
@@ -199,7 +203,7 @@ void PanelProgreso::paintEvent(QPaintEvent*) {
 
     PintaPanelHundido(p, FranjaTamanos);
     PintaPanelHundido(p, FranjaProgreso);
-    p.setFont(Letra(12, true, true));
+    p.setFont(Letra(11, true, true));
     p.setPen(Qt::white);
     p.drawText(FranjaTamanos, Qt::AlignCenter, tamanos_);
     const QRect texto = FranjaProgreso.adjusted(0, 0, 0, -6);
@@ -423,6 +427,15 @@ PantallaReducir::PantallaReducir(EstadoGlobal& estado, QWidget* padre)
     CentraEnPantalla(this);
 }
 
+void PantallaReducir::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    // Se abre escribiendo la descripción, con el cursor al final y sin elegir el texto, para
+    // que una tecla no borre la guardada.
+    Tex_Descripcion->setFocus(Qt::OtherFocusReason);
+    Tex_Descripcion->deselect();
+    Tex_Descripcion->end(false);
+}
+
 void PantallaReducir::PreparaDesplegable(Desplegable& d) {
     connect(d.boton, &BotonImagen::pulsado, this, [this, &d] { PulsaDesplegable(d); });
     connect(d.lista, &QListWidget::itemClicked, this, [this, &d] {
@@ -458,6 +471,9 @@ void PantallaReducir::AbreDesplegable(Desplegable& d) {
 
 void PantallaReducir::CierraDesplegable(Desplegable& d, bool aplica) {
     d.abierta = false;
+    // El foco vuelve al botón de la lista, no al siguiente control.
+    if (d.lista->hasFocus())
+        d.boton->setFocus(Qt::OtherFocusReason);
     d.lista->hide();
     if (!estado_.ModoEdicion)
         TocaSonido(estado_, 7);
@@ -633,9 +649,12 @@ void PantallaReducir::AbreIndice() {
 }
 
 void PantallaReducir::ActivaControles(bool activos) {
-    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-        if (w != Pic_Porcen)
-            w->setEnabled(activos);
+    // Fuera del panel no se atiende el ratón ni el teclado. Un filtro en vez de desactivar los
+    // controles: desactivarlos obligaría a repintar la pantalla entera al empezar.
+    if (activos)
+        qApp->removeEventFilter(this);
+    else
+        qApp->installEventFilter(this);
 }
 
 void PantallaReducir::Reduce() {
@@ -706,24 +725,33 @@ void PantallaReducir::MuestraPanel(int32_t total, int32_t aceptadas) {
     Pic_Porcen->repaint();
     reloj_.start();
     ultimoBombeo_ = std::numeric_limits<qint64>::min() / 2; // el primer paso atiende eventos
+    ultimaLlamada_ = 0;
+    zancada_ = ZancadaInicial;
 }
 
-bool PantallaReducir::AtiendeProgreso(int32_t paso, int32_t pasos, int32_t& siguiente) {
+RespuestaAviso PantallaReducir::AtiendeProgreso(int32_t paso, int32_t pasos) {
     const int porcentaje = PorcentajeReduccion(paso, pasos);
     if (porcentaje != ultimoPorcentaje_) {
         ultimoPorcentaje_ = porcentaje;
         Pic_Porcen->PonProgreso(TextoPorcentajeReduccion(porcentaje), porcentaje);
     }
+    // La zancada se alarga si el reloj se mira demasiado a menudo y se acorta si tarda.
+    const qint64 ahora = reloj_.nsecsElapsed();
+    const qint64 transcurrido = ahora - ultimaLlamada_;
+    ultimaLlamada_ = ahora;
+    if (transcurrido < NanosegundosZancadaCorta)
+        zancada_ = std::min(zancada_ * 2, ZancadaMaxima);
+    else if (transcurrido > NanosegundosZancadaLarga)
+        zancada_ = std::max(zancada_ / 2, ZancadaMinima);
     // Los eventos (pintar, el botón de cancelar) se atienden cada pocos milisegundos, no en
     // cada combinación: así la reducción va casi tan deprisa como en la línea de órdenes.
-    if (reloj_.elapsed() - ultimoBombeo_ >= intervaloEventos_) {
+    if (ahora - ultimoBombeo_ >= qint64(intervaloEventos_) * 1'000'000) {
         ProcesaEventos();
-        ultimoBombeo_ = reloj_.elapsed();
+        ultimoBombeo_ = reloj_.nsecsElapsed();
     }
     const int64_t otroPorcentaje = (int64_t(porcentaje + 1) * pasos + 99) / 100;
-    siguiente =
-        static_cast<int32_t>(std::min<int64_t>(otroPorcentaje, int64_t(paso) + PasosEntreRelojes));
-    return cancelado_;
+    const int64_t siguiente = std::min<int64_t>(otroPorcentaje, int64_t(paso) + zancada_);
+    return {cancelado_, static_cast<int32_t>(siguiente)};
 }
 
 void PantallaReducir::EsperaSalidaPanel() {
@@ -777,6 +805,28 @@ void PantallaReducir::closeEvent(QCloseEvent* evento) {
 }
 
 bool PantallaReducir::eventFilter(QObject* objeto, QEvent* evento) {
+    if (reduciendo_) {
+        switch (evento->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonRelease:
+        case QEvent::MouseButtonDblClick:
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease:
+        case QEvent::Wheel:
+        case QEvent::ShortcutOverride: {
+            auto* w = qobject_cast<QWidget*>(objeto);
+            // Escape llega a la pantalla: cancela o sale del panel (reject).
+            const bool escape = evento->type() == QEvent::KeyPress &&
+                                static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape;
+            if (w != nullptr && w != this && isAncestorOf(w) && !Pic_Porcen->isAncestorOf(w) &&
+                !escape)
+                return true;
+            break;
+        }
+        default:
+            break;
+        }
+    }
     if (evento->type() == QEvent::FocusOut) {
         // Un clic en otro control pliega la lista sin elegir; no así el paso a otra ventana.
         const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();

@@ -4,6 +4,7 @@
 // Se cierra para volver a abrirse cuando cambian la jornada, el orden o el método.
 
 #include "reduction/clics_reduccion.h"
+#include "reduction/desarrollo.h"
 #include "reduction/estadisticas.h"
 #include "reduction/pantalla_comun.h"
 
@@ -98,6 +99,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* evento) override;
+    void showEvent(QShowEvent* evento) override;
     void reject() override;
     void closeEvent(QCloseEvent* evento) override;
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -134,7 +136,7 @@ private:
 
     // Reducción: panel de progreso y bucle de espera a su salida.
     void MuestraPanel(int32_t total, int32_t aceptadas);
-    bool AtiendeProgreso(int32_t paso, int32_t pasos, int32_t& siguiente);
+    RespuestaAviso AtiendeProgreso(int32_t paso, int32_t pasos);
     void EsperaSalidaPanel();
 
     EstadoGlobal& estado_;
@@ -150,7 +152,9 @@ private:
     bool panelVisible_ = false;
     int ultimoPorcentaje_ = -1;
     int intervaloEventos_ = 25;
-    qint64 ultimoBombeo_ = 0;
+    qint64 ultimoBombeo_ = 0;  // nanosegundos
+    qint64 ultimaLlamada_ = 0; // nanosegundos
+    int32_t zancada_ = 0;
     QElapsedTimer reloj_;
     std::function<void()> saleDelPanel_;
 };

@@ -502,9 +502,18 @@ TEST_F(PantallaReducirPrueba, ReducirYLuegoDescribirActualizaElRegistro) {
     // Durante la reducción: el panel, sus textos y el resto de la pantalla sin responder.
     QStringList vistos;
     bool capturada = false;
+    const QuinielaBase base = estado.Red.Base;
     plataforma.alProcesarEventos = [&] {
+        if (vistos.isEmpty()) {
+            // Clics y teclas fuera del panel no llegan a la pantalla.
+            Pulsa(pantalla.Pic_BotBorTodo);
+            Pulsa(pantalla.Pic_Base, PuntoBase(1, 1));
+            QTest::keyClicks(pantalla.Tex_Descripcion, QStringLiteral("abc"));
+            EXPECT_EQ(estado.Red.Base, base);
+            EXPECT_TRUE(pantalla.Tex_Descripcion->text().isEmpty());
+            EXPECT_TRUE(pantalla.isVisible());
+        }
         vistos << pantalla.Pic_Porcen->Progreso();
-        EXPECT_FALSE(pantalla.Pic_Salir->isEnabled());
         EXPECT_TRUE(pantalla.Pic_BotCancelar->isVisible());
         EXPECT_EQ(pantalla.cursor().shape(), Qt::BusyCursor);
         if (!capturada && pantalla.Pic_Porcen->Porcentaje() >= 40) {
@@ -664,6 +673,7 @@ TEST_F(PantallaReducirPrueba, PantallaYLineaDeOrdenesEscribenLoMismo) {
             }
             caso.prepara(p);
             Teclea(p.Tex_Descripcion, QStringLiteral("Misma base"));
+            GuardaCaptura(&p, QStringLiteral("reducir_metodo_%1").arg(caso.metodo));
             QTimer::singleShot(0, [&p] { Pulsa(p.Pic_SalirPorcen); });
             Pulsa(p.Pic_BotReducir);
             ASSERT_TRUE(plataforma.mensajes.empty()) << plataforma.mensajes[0].texto.toStdString();
