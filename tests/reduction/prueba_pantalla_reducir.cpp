@@ -20,6 +20,9 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 using namespace quiniela;
 using namespace quiniela::prueba;
 
@@ -732,4 +735,101 @@ TEST_F(PantallaReducirPrueba, ResumenDeUnaReduccionGuardada) {
     EXPECT_NE(lienzo.pixel(x0 + 228, 482), QColor(Qt::black).rgb());
     EXPECT_EQ(lienzo.pixel(x0 - 12, 418), QColor(Qt::black).rgb());
     EXPECT_EQ(lienzo.pixel(x0, 486), QColor(Qt::black).rgb());
+}
+
+TEST_F(PantallaReducirPrueba, FalloDeEscrituraSeMuestraYNoDejaNada) {
+    estado.Datos.Metodo = MetodoColumnaProbable;
+    PantallaReducir pantalla(estado);
+    pantalla.show();
+    // Nueve triples elegidos sin errores limitados: se escriben todas las 19.683 columnas.
+    for (int m = 1; m <= 9; ++m) {
+        Pulsa(pantalla.Pic_Base, PuntoBase(m, 2));
+        Pulsa(pantalla.Pic_Base, PuntoBase(m, 3));
+        Pulsa(pantalla.Pic_Elegir, PuntoElegir(m));
+        Pulsa(pantalla.Pic_ColBas, PuntoBase(m, 1));
+    }
+    Pulsa(pantalla.Pic_BotMaxErr);
+    EligeEnLista(pantalla.Lis_MaxErrores, 9);
+
+    // Un límite de tamaño de fichero hace fallar la escritura como un disco lleno.
+    struct rlimit antes;
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    auto senal = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit limite = antes;
+    limite.rlim_cur = 19 * 1000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    QString alFinal;
+    QTimer::singleShot(0, [&] {
+        alFinal = pantalla.Pic_Porcen->Progreso();
+        Pulsa(pantalla.Pic_SalirPorcen);
+    });
+    Pulsa(pantalla.Pic_BotReducir);
+    setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, senal);
+
+    ASSERT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.mensajes[0].titulo, QStringLiteral("ERROR AL GRABAR LA REDUCCIÓN"));
+    EXPECT_TRUE(plataforma.mensajes[0].texto.startsWith(
+        QStringLiteral("No se ha podido grabar el fichero de apuestas reducidas RED1201.ZPK")));
+    EXPECT_EQ(alFinal, QStringLiteral("El proceso de reducción ha sido cancelado"));
+    EXPECT_FALSE(carpeta.Existe(QStringLiteral("RED1201.ZPK")));
+    EXPECT_EQ(Registros(), QStringList{QStringLiteral("0000") + QString(226, u' ')});
+    EXPECT_FALSE(pantalla.Pic_Porcen->isVisible());
+}
+
+TEST_F(PantallaReducirPrueba, AperturaComunDeLasPantallasDeRejilla) {
+    Guarda(12, 3, BaseProbable, MetodoColumnaProbable);
+    estado.Datos.OrdenActual = 3;
+    LeeFicheroJornadas(estado);
+
+    // Una pantalla de escrutinio mínima: sus cajas, su columna ganadora y sus listas.
+    QWidget escrutinio;
+    escrutinio.setObjectName(QStringLiteral("escrutin"));
+    escrutinio.resize(700, 500);
+    ControlesRejilla c;
+    c.pantalla = &escrutinio;
+    c.Pic_Base = new CajaRejilla(CajaRejilla::Tipo::Base, estado, &escrutinio);
+    c.Pic_Base->move(300, 90);
+    c.Pic_Elegir = new CajaRejilla(CajaRejilla::Tipo::Elegir, estado, &escrutinio);
+    c.Pic_ColBas = new CajaRejilla(CajaRejilla::Tipo::ColBas, estado, &escrutinio);
+    c.Pic_Signos = new CajaRejilla(CajaRejilla::Tipo::Signos, estado, &escrutinio);
+    c.Pic_Ganadora = new QWidget(&escrutinio);
+    c.Pic_Ganadora->setGeometry(480, 90, 49, 274);
+    c.Lis_Aciertos = new QWidget(&escrutinio);
+    c.Lis_Aciertos->setGeometry(20, 420, 300, 60);
+    c.Lis_Jornadas = new QListWidget(&escrutinio);
+    c.Lis_Orden = new QListWidget(&escrutinio);
+    bool modoAlElegir = false;
+    int elegida = -1;
+    QObject::connect(c.Lis_Jornadas, &QListWidget::currentRowChanged, [&](int fila) {
+        modoAlElegir = estado.ModoEdicion;
+        elegida = fila;
+    });
+
+    PreparaPantallaRejilla(estado, c);
+    EXPECT_EQ(estado.Red.Metodo, MetodoColumnaProbable);
+    EXPECT_EQ(estado.Red.Base[13].SignoProbable, 3);
+    EXPECT_EQ(c.Pic_Elegir->geometry().topLeft(), QPoint(368, 90));
+    EXPECT_EQ(c.Pic_ColBas->geometry().topLeft(), QPoint(406, 90));
+    EXPECT_EQ(c.Pic_ColBas->height(), c.Pic_Base->height());
+    // La jornada y el orden actuales, elegidos como una elección confirmada en silencio.
+    EXPECT_TRUE(modoAlElegir);
+    EXPECT_EQ(elegida, 11);
+    EXPECT_FALSE(estado.ModoEdicion);
+    EXPECT_EQ(c.Lis_Orden->currentRow(), 2);
+    EXPECT_EQ(c.Lis_Orden->count(), 30);
+    EXPECT_TRUE(plataforma.sonidos.empty());
+
+    DibujaPantallaComun(estado, c);
+    EXPECT_FALSE(c.Pic_ColBas->isHidden());
+    EXPECT_TRUE(c.Pic_Signos->isHidden());
+    QStringList textos;
+    for (const TextoPantalla& t : TextosPantallaComun(estado, c))
+        textos << t.texto;
+    EXPECT_TRUE(textos.contains(QStringLiteral("Columna")));
+    EXPECT_TRUE(textos.contains(QStringLiteral("Ganadora")));
+    EXPECT_TRUE(textos.contains(QStringLiteral("Aciertos   Columnas            Importe")));
+    EXPECT_TRUE(textos.contains(QStringLiteral("3. Villarreal - Osasuna")));
+    EXPECT_FALSE(textos.contains(QStringLiteral("Quiniela     Partidos"))) << "solo en reducir";
+    EXPECT_FALSE(textos.contains(QStringLiteral("Descripción.:")));
 }
