@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
+#include <QTimer>
 
 #include <algorithm>
 #include <limits>
@@ -430,10 +431,13 @@ PantallaReducir::PantallaReducir(EstadoGlobal& estado, QWidget* padre)
 void PantallaReducir::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
     // Se abre escribiendo la descripción, con el cursor al final y sin elegir el texto, para
-    // que una tecla no borre la guardada.
+    // que una tecla no borre la guardada. Después de mostrarse: QDialog le da el foco como
+    // con el tabulador, y eso elige todo el texto.
     Tex_Descripcion->setFocus(Qt::OtherFocusReason);
-    Tex_Descripcion->deselect();
-    Tex_Descripcion->end(false);
+    QTimer::singleShot(0, Tex_Descripcion, [this] {
+        Tex_Descripcion->deselect();
+        Tex_Descripcion->end(false);
+    });
 }
 
 void PantallaReducir::PreparaDesplegable(Desplegable& d) {
