@@ -230,39 +230,6 @@ TEST(ClicsReduccion, SeleccionarYBorrarTodo) {
     EXPECT_EQ(est.Factor, 0.0f);
 }
 
-TEST(ClicsReduccion, CursoresSobreLaBaseYLosElegidos) {
-    Banco b;
-    b.Base(QStringLiteral("1X*=1 12") + Sencillos(13), MetodoColumnaProbable);
-    const QuinielaBase& base = b.estado.Red.Base;
-    EXPECT_EQ(CursorSobreBase(base, {1, 1}), CursorRejilla::Goma);
-    EXPECT_EQ(CursorSobreBase(base, {1, 3}), CursorRejilla::Lapiz);
-    EXPECT_EQ(CursorSobreBase(base, {}), CursorRejilla::Normal);
-    EXPECT_EQ(CursorSobreProbable(base, {1, 1}), CursorRejilla::Goma);
-    EXPECT_EQ(CursorSobreProbable(base, {1, 2}), CursorRejilla::Lapiz);
-    EXPECT_EQ(CursorSobreElegida(base, 1), CursorRejilla::Goma);
-    EXPECT_EQ(CursorSobreElegida(base, 2), CursorRejilla::Lapiz);
-    EXPECT_EQ(CursorSobreElegida(base, 0), CursorRejilla::Normal);
-    EXPECT_EQ(NombreCursor(CursorRejilla::Mano), QStringLiteral("ManoIndice"));
-    EXPECT_EQ(NombreCursor(CursorRejilla::Lapiz), QStringLiteral("lapiz"));
-    EXPECT_EQ(NombreCursor(CursorRejilla::Goma), QStringLiteral("goma"));
-    EXPECT_TRUE(NombreCursor(CursorRejilla::Prohibido).isEmpty());
-}
-
-TEST(ClicsReduccion, ListasYRotulos) {
-    EXPECT_EQ(AltoListaErrores(0), 15);
-    EXPECT_EQ(AltoListaErrores(14), 197);
-    EXPECT_EQ(EntradasListaErrores(10).size(), 11);
-    EXPECT_EQ(EntradasListaErrores(10).at(3), QStringLiteral(" 3"));
-    EXPECT_EQ(EntradasListaErrores(10).at(10), QStringLiteral("10"));
-    EXPECT_EQ(RotuloMinErrores(2), QStringLiteral(" 2  Mínimo"));
-    EXPECT_EQ(RotuloMaxErrores(12), QStringLiteral("12  Máximo"));
-    EXPECT_EQ(RotuloOrden(7), QStringLiteral("Orden 7"));
-    EXPECT_EQ(TituloReducir(2),
-              QStringLiteral("Reducción de apuestas por el Método de Columna Probable   "));
-    EXPECT_EQ(TituloReducir(3),
-              QStringLiteral("Reducción de apuestas por el Método de Selección de Signos"));
-}
-
 TEST(ClicsReduccion, MetodoJornadaYOrdenPidenReabrir) {
     Banco b;
     b.estado.Datos.JornadaActual = 5;
