@@ -51,13 +51,7 @@ const QColor MetalOscuro(96, 100, 108);
 constexpr std::array<double, 6> RayasColumnas{3.5, 12.5, 17.0, 38.0, 61.0, 72.0};
 
 QFont LetraFija(bool negrita) {
-    QFont letra(QStringLiteral("Liberation Mono"));
-    letra.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("Courier New")});
-    letra.setStyleHint(QFont::Monospace);
-    letra.setFixedPitch(true);
-    letra.setPixelSize(12);
-    letra.setBold(negrita);
-    return letra;
+    return LetraPrograma(12, negrita, true);
 }
 
 // Línea base del texto de la línea k de la página (k = -2, -1 para las cabeceras).

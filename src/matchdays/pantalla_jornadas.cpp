@@ -75,10 +75,7 @@ QPalette PaletaCasilla(QPalette paleta) {
 }
 
 QFont FuenteCasilla() {
-    QFont fuente(QStringLiteral("Liberation Mono"));
-    fuente.setStyleHint(QFont::Monospace);
-    fuente.setPixelSize(13);
-    return fuente;
+    return LetraPrograma(13, false, true);
 }
 
 const QColor VerdeClaro(96, 176, 112);

@@ -31,14 +31,6 @@ const QColor Apagado(214, 210, 198);
 const QColor ApagadoTexto(180, 176, 166);
 const QColor TintaProbable(150, 24, 30);
 
-QFont Letra(int pixeles, bool negrita = false, bool fija = false) {
-    QFont letra(fija ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans"));
-    letra.setStyleHint(fija ? QFont::Monospace : QFont::SansSerif);
-    letra.setPixelSize(pixeles);
-    letra.setBold(negrita);
-    return letra;
-}
-
 // Una casilla del boleto con su signo: marcada, libre o apagada (no se puede marcar).
 enum class Casilla { Libre, Marcada, Apagada };
 
@@ -126,7 +118,7 @@ CajaRejilla::CajaRejilla(Tipo tipo, const EstadoGlobal& estado, QWidget* padre)
 void CajaRejilla::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PintaPapel(p, rect());
-    p.setFont(Letra(9, true));
+    p.setFont(LetraPrograma(9, true));
     switch (tipo_) {
     case Tipo::Base:
         PintaBase(p);
@@ -319,15 +311,15 @@ void PintaPantallaComun(QPainter& p, const EstadoGlobal& estado, const Controles
     for (const TextoPantalla& texto : TextosPantallaComun(estado, c)) {
         switch (texto.estilo) {
         case TextoPantalla::Estilo::Encabezado:
-            p.setFont(Letra(11, true));
+            p.setFont(LetraPrograma(11, true));
             p.setPen(AmarilloTexto);
             break;
         case TextoPantalla::Estilo::Partido:
-            p.setFont(Letra(11));
+            p.setFont(LetraPrograma(11));
             p.setPen(Qt::white);
             break;
         case TextoPantalla::Estilo::Rotulo:
-            p.setFont(Letra(12, true));
+            p.setFont(LetraPrograma(12, true));
             p.setPen(Qt::white);
             break;
         }
@@ -389,7 +381,7 @@ void DibujaResumenReduccion(QPainter& p, const EstadoGlobal& estado, int anchoSu
     p.fillRect(resumen.banda, QColor(232, 244, 226));
     p.setPen(VerdeOscuro);
     p.drawRect(QRectF(resumen.banda).adjusted(0.5, 0.5, -0.5, -0.5));
-    p.setFont(Letra(10));
+    p.setFont(LetraPrograma(10));
     const int alto = 11;
     int y = resumen.yTexto;
     for (const LineaResumen& linea : resumen.lineas) {

@@ -78,14 +78,6 @@ constexpr int32_t ZancadaMaxima = 1 << 22;
 constexpr qint64 NanosegundosZancadaCorta = 1'000'000;
 constexpr qint64 NanosegundosZancadaLarga = 8'000'000;
 
-QFont Letra(int pixeles, bool negrita = false, bool fija = false) {
-    QFont letra(fija ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans"));
-    letra.setStyleHint(fija ? QFont::Monospace : QFont::SansSerif);
-    letra.setPixelSize(pixeles);
-    letra.setBold(negrita);
-    return letra;
-}
-
 QString EstiloPantalla() {
     return EstiloEditor() +
            QStringLiteral("QListWidget { font-size: 11px; border: 1px solid #003010; }"
@@ -137,8 +129,8 @@ void PanelEstadisticas::paintEvent(QPaintEvent*) {
     p.fillRect(rect(), VerdePanel);
     p.fillRect(QRect(0, 0, width(), 2), VerdeOscuro);
     p.fillRect(QRect(0, 0, 2, height()), VerdeOscuro);
-    const QFont rotulos = Letra(11);
-    const QFont valores = Letra(11, true);
+    const QFont rotulos = LetraPrograma(11);
+    const QFont valores = LetraPrograma(11, true);
     const QFontMetrics medidas(rotulos);
     int y = 10;
     int grupo = 1;
@@ -195,7 +187,7 @@ void PanelProgreso::paintEvent(QPaintEvent*) {
     p.fillRect(rect().adjusted(2, 2, -2, -2), VerdeFondo);
     PintaFondoPanel(p, rect().adjusted(3, 3, -3, -3));
 
-    p.setFont(Letra(15, true));
+    p.setFont(LetraPrograma(15, true));
     p.setPen(VerdeOscuro);
     const QRect titulo(0, 18, width(), 26);
     p.drawText(titulo.translated(1, 1), Qt::AlignCenter, TituloProgresoReduccion());
@@ -204,7 +196,7 @@ void PanelProgreso::paintEvent(QPaintEvent*) {
 
     PintaPanelHundido(p, FranjaTamanos);
     PintaPanelHundido(p, FranjaProgreso);
-    p.setFont(Letra(11, true, true));
+    p.setFont(LetraPrograma(11, true, true));
     p.setPen(Qt::white);
     p.drawText(FranjaTamanos, Qt::AlignCenter, tamanos_);
     const QRect texto = FranjaProgreso.adjusted(0, 0, 0, -6);

@@ -22,6 +22,18 @@ void PintaPanelHundido(QPainter& p, const QRect& area) {
     p.fillRect(QRect(area.left() - 2, area.top() - 2, 2, area.height() + 2), VerdeOscuro);
 }
 
+QFont LetraPrograma(int pixeles, bool negrita, bool fija) {
+    QFont letra(fija ? QStringLiteral("Liberation Mono") : QStringLiteral("Liberation Sans"));
+    if (fija) {
+        letra.setFamilies({QStringLiteral("Liberation Mono"), QStringLiteral("Courier New")});
+        letra.setFixedPitch(true);
+    }
+    letra.setStyleHint(fija ? QFont::Monospace : QFont::SansSerif);
+    letra.setPixelSize(pixeles);
+    letra.setBold(negrita);
+    return letra;
+}
+
 QString EstiloTitulo() {
     return QStringLiteral("color: #ffff00; font-family: 'Liberation Sans'; font-size: 14px; "
                           "font-weight: bold; background: transparent;");

@@ -2,6 +2,7 @@
 // Aspecto común de las pantallas: paneles verdes, letras y colores.
 
 #include <QColor>
+#include <QFont>
 #include <QRect>
 #include <QString>
 
@@ -19,6 +20,9 @@ inline const QColor AmarilloTexto(255, 255, 0);
 void PintaFondoPanel(QPainter& p, const QRect& area);
 // Panel verde con borde oscuro de 2 píxeles arriba y a la izquierda.
 void PintaPanelHundido(QPainter& p, const QRect& area);
+
+// Letra de las pantallas: sin serifa o de ancho fijo (las listas en columnas).
+QFont LetraPrograma(int pixeles, bool negrita = false, bool fija = false);
 
 QString EstiloTitulo(); // títulos en mayúsculas, amarillo
 QString EstiloTexto();  // texto de mensajes, blanco
