@@ -1,5 +1,4 @@
 #include "core/estado_global.h"
-#include "matchdays/fecha_jornada.h"
 #include "matchdays/pantalla_equipos.h"
 #include "matchdays/pantalla_jornadas.h"
 #include "platform/qt/boton_imagen.h"
@@ -18,26 +17,28 @@
 
 using namespace quiniela;
 using namespace quiniela::prueba;
+using namespace Qt::StringLiterals;
 
 namespace {
 
 const QByteArray Equipos = "Alav\xE9s\r\nAthletic Club\r\nBarcelona\r\nBetis\r\nSevilla\r\n";
+const QString Jornadas = u"JORNADAS.ZPK"_s;
 
-// Un registro de 544 bytes armado a mano: cabecera, 30 casillas de 15 y la cola.
-QByteArray Registro(const QByteArray& cabecera, const QList<QByteArray>& casillas,
-                    const QByteArray& cola = QByteArray(81, ' ')) {
+// Un registro de 544 bytes armado a mano: cabecera, 30 casillas de 15 y la cola en blanco.
+QByteArray Registro(const QByteArray& cabecera, const QList<QByteArray>& casillas) {
     QByteArray r = cabecera;
     for (int k = 0; k < 30; ++k)
-        r += (k < casillas.size() ? casillas[k] : QByteArray()).leftJustified(15, ' ');
-    return r + cola;
+        r += casillas.value(k).leftJustified(15, ' ');
+    return r + QByteArray(81, ' ');
 }
+
+const QByteArray RegistroUno = Registro("Jor0128/08/05", {"Betis", "Sevilla", "Alav\xE9s"});
 
 class PantallaJornadasPrueba : public ::testing::Test {
 protected:
     void SetUp() override {
-        carpeta.Escribe(QStringLiteral("EQUIPOS.ZPK"), Equipos);
-        carpeta.Escribe(QStringLiteral("JORNADAS.ZPK"),
-                        Registro("Jor0128/08/05", {"Betis", "Sevilla", "Alav\xE9s"}));
+        carpeta.Escribe(u"EQUIPOS.ZPK"_s, Equipos);
+        carpeta.Escribe(Jornadas, RegistroUno);
     }
 
     void Abre(PantallaJornadas& pantalla) {
@@ -47,10 +48,10 @@ protected:
     }
 
     // Elige una jornada como el usuario: abre la lista con su botón y hace clic en ella.
-    void EligeJornada(PantallaJornadas& pantalla, int jornada) {
+    static void EligeJornada(PantallaJornadas& pantalla, int jornada) {
         Pulsa(pantalla.Pic_BotNroJor);
-        ASSERT_TRUE(pantalla.Lis_Jornadas->isVisible());
         QListWidget* lista = pantalla.Lis_Jornadas;
+        ASSERT_TRUE(lista->isVisible());
         const QRect fila = lista->visualItemRect(lista->item(jornada - 1));
         ASSERT_TRUE(lista->viewport()->rect().contains(fila.center()));
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, fila.center());
@@ -63,16 +64,19 @@ protected:
                           QPoint(casilla->width() - 6, casilla->height() / 2));
         QAbstractItemView* vista = casilla->view();
         ASSERT_TRUE(vista->isVisible()) << "la lista de la casilla no se abrió";
-        const int fila = casilla->findText(nombre);
-        ASSERT_GE(fila, 0);
-        const QRect rect = vista->visualRect(vista->model()->index(fila, 0));
+        const QRect rect = vista->visualRect(vista->model()->index(casilla->findText(nombre), 0));
         QTest::mouseMove(vista->viewport(), rect.center());
         QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, rect.center());
     }
 
-    static QStringList TextosCasillas(const PantallaJornadas& pantalla) {
+    static void TecleaEn(QWidget* campo, const QString& texto) {
+        campo->setFocus();
+        Teclea(campo, texto);
+    }
+
+    static QStringList Textos(const PantallaJornadas& pantalla, int desde = 1, int n = 30) {
         QStringList textos;
-        for (int k = 1; k <= 30; ++k)
+        for (int k = desde; k < desde + n; ++k)
             textos << pantalla.Cbo_Equipo[k]->currentText();
         return textos;
     }
@@ -84,38 +88,48 @@ protected:
 
 } // namespace
 
-TEST_F(PantallaJornadasPrueba, AbreLaJornadaActualSinSonidos) {
+TEST_F(PantallaJornadasPrueba, AbreLaJornadaActualYOtraJornadaDescartaLosCambios) {
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
-    EXPECT_EQ(pantalla.objectName(), QStringLiteral("jornadas"));
     EXPECT_TRUE(plataforma.sonidos.empty());
     EXPECT_TRUE(plataforma.avisos.isEmpty());
-    EXPECT_FALSE(estado.ModoEdicion);
-    EXPECT_EQ(pantalla.Pic_BotNroJor->Rotulo(), QStringLiteral("Jornada 1"));
-    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), QStringLiteral("Fecha 28/08/05"));
+    EXPECT_EQ(pantalla.Pic_BotNroJor->Rotulo(), u"Jornada 1"_s);
+    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), u"Fecha 28/08/05"_s);
+    EXPECT_EQ(pantalla.Tex_FecDia->text() + pantalla.Tex_FecMes->text() +
+                  pantalla.Tex_FecAno->text(),
+              u"280805"_s);
     EXPECT_FALSE(pantalla.Pic_FecJor->isVisible());
-    EXPECT_FALSE(pantalla.Lis_Jornadas->isVisible());
     EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
-    EXPECT_EQ(pantalla.Tex_FecDia->text(), QStringLiteral("28"));
-    EXPECT_EQ(pantalla.Tex_FecMes->text(), QStringLiteral("08"));
-    EXPECT_EQ(pantalla.Tex_FecAno->text(), QStringLiteral("05"));
-    EXPECT_EQ(TextosCasillas(pantalla).mid(0, 4),
-              (QStringList{QStringLiteral("Betis"), QStringLiteral("Sevilla"),
-                           QStringLiteral("Alavés"), QString()}));
-    // Cada casilla ofrece la lista de equipos en el orden del fichero.
-    for (int k = 1; k <= 30; ++k) {
-        QComboBox* casilla = pantalla.Cbo_Equipo[k];
-        ASSERT_EQ(casilla->count(), 5);
-        EXPECT_EQ(casilla->itemText(0), QStringLiteral("Alavés"));
-        EXPECT_EQ(casilla->itemText(4), QStringLiteral("Sevilla"));
-        EXPECT_TRUE(casilla->isEditable());
-    }
-    // La lista de jornadas, desplazada 17 píxeles, con 42 entradas en 5 columnas.
+    EXPECT_EQ(Textos(pantalla, 1, 4), (QStringList{u"Betis"_s, u"Sevilla"_s, u"Alavés"_s, {}}));
+    EXPECT_EQ(pantalla.Cbo_Equipo[30]->count(), 5);
+    EXPECT_FALSE(pantalla.Lis_Jornadas->isVisible());
     EXPECT_EQ(pantalla.Lis_Jornadas->geometry(), QRect(32, 55, 90, 140));
     EXPECT_EQ(pantalla.Lis_Jornadas->count(), 42);
-    EXPECT_EQ(pantalla.Lis_Jornadas->currentRow(), 0);
-    GuardaCaptura(&pantalla, QStringLiteral("jornadas"));
+    GuardaCaptura(&pantalla, u"jornadas"_s);
 
+    pantalla.Cbo_Equipo[1]->setFocus();
+    pantalla.Cbo_Equipo[1]->lineEdit()->selectAll();
+    Teclea(pantalla.Cbo_Equipo[1], u"Osasuna"_s);
+    ASSERT_TRUE(pantalla.Pic_BotGuardar->isVisible());
+    EligeJornada(pantalla, 4);
+    EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
+    EXPECT_EQ(Textos(pantalla), QStringList(30));
+    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), u"Fecha 00/00/00"_s);
+
+    // La lista abierta se cierra, eligiendo, al pasar a otro control; Escape solo la pliega.
+    Pulsa(pantalla.Pic_BotNroJor);
+    EXPECT_EQ(QApplication::focusWidget(), pantalla.Lis_Jornadas);
+    GuardaCaptura(&pantalla, u"jornadas_lista"_s);
+    pantalla.Lis_Jornadas->setCurrentRow(0);
+    QTest::mouseClick(pantalla.Cbo_Equipo[7], Qt::LeftButton);
+    EXPECT_FALSE(pantalla.Lis_Jornadas->isVisible());
+    EXPECT_EQ(pantalla.Cbo_Equipo[1]->currentText(), u"Betis"_s);
+    Pulsa(pantalla.Pic_BotNroJor);
+    QTest::keyClick(pantalla.Lis_Jornadas, Qt::Key_Escape);
+    EXPECT_FALSE(pantalla.Lis_Jornadas->isVisible());
+    EXPECT_TRUE(pantalla.isVisible());
+
+    plataforma.sonidos.clear();
     Pulsa(pantalla.Pic_Ayuda);
     EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2100});
     QTest::keyClick(pantalla.Cbo_Equipo[1], Qt::Key_Escape);
@@ -128,42 +142,45 @@ TEST_F(PantallaJornadasPrueba, EscribeUnaJornadaYLaGuarda) {
     Abre(pantalla);
     EligeJornada(pantalla, 3);
     EXPECT_EQ(estado.Datos.JornadaActual, 3);
-    EXPECT_EQ(pantalla.Pic_BotNroJor->Rotulo(), QStringLiteral("Jornada 3"));
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{6, 7}));
+    EXPECT_EQ(pantalla.Pic_BotNroJor->Rotulo(), u"Jornada 3"_s);
 
     // Fecha: "5" en el día, tabulador, y el mes y el año pasan solos al siguiente campo.
     Pulsa(pantalla.Pic_BotFecJor);
     ASSERT_TRUE(pantalla.Pic_FecJor->isVisible());
-    EXPECT_TRUE(pantalla.Pic_BotFecJor->EstaPulsado());
     ASSERT_EQ(QApplication::focusWidget(), pantalla.Tex_FecDia);
-    EXPECT_EQ(pantalla.Tex_FecDia->cursorPosition(), 0);
-    Teclea(QApplication::focusWidget(), QStringLiteral("5"));
-    EXPECT_EQ(pantalla.Tex_FecDia->text(), QStringLiteral("5"));
+    Teclea(QApplication::focusWidget(), u"5"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), pantalla.Tex_FecMes);
-    Teclea(QApplication::focusWidget(), QStringLiteral("09"));
+    Teclea(QApplication::focusWidget(), u"09"_s);
     ASSERT_EQ(QApplication::focusWidget(), pantalla.Tex_FecAno);
-    Teclea(QApplication::focusWidget(), QStringLiteral("05"));
-    EXPECT_EQ(pantalla.Tex_FecAno->text(), QStringLiteral("05"));
-    GuardaCaptura(&pantalla, QStringLiteral("jornadas_fecha"));
+    Teclea(QApplication::focusWidget(), u"05"_s);
+    GuardaCaptura(&pantalla, u"jornadas_fecha"_s);
     Pulsa(pantalla.Pic_BotFecJor);
     EXPECT_FALSE(pantalla.Pic_FecJor->isVisible());
-    EXPECT_EQ(pantalla.Tex_FecDia->text(), QStringLiteral("05"));
-    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), QStringLiteral("Fecha 05/09/05"));
-    EXPECT_EQ(estado.Datos.FechaJornada, QStringLiteral("05/09/05"));
+    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), u"Fecha 05/09/05"_s);
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
 
-    // Equipos: dos elegidos de la lista y uno escrito; Intro pasa a la casilla siguiente.
-    EligeEquipo(pantalla.Cbo_Equipo[1], QStringLiteral("Barcelona"));
-    EXPECT_EQ(pantalla.Cbo_Equipo[1]->currentText(), QStringLiteral("Barcelona"));
-    EligeEquipo(pantalla.Cbo_Equipo[2], QStringLiteral("Alavés"));
-    pantalla.Cbo_Equipo[30]->setFocus();
-    Teclea(pantalla.Cbo_Equipo[30], QStringLiteral("Nàstic"));
-    pantalla.Cbo_Equipo[29]->setFocus();
-    Teclea(pantalla.Cbo_Equipo[29], QStringLiteral("  Athletic Club"));
+    // Equipos: dos elegidos de la lista y los demás escritos, cortados a 15 caracteres aunque
+    // se escriba en medio (el cursor no se mueve); Intro pasa a la casilla siguiente sin
+    // añadir nada a la lista y en la última se queda.
+    EligeEquipo(pantalla.Cbo_Equipo[1], u"Barcelona"_s);
+    EligeEquipo(pantalla.Cbo_Equipo[2], u"Alavés"_s);
+    QComboBox* casilla = pantalla.Cbo_Equipo[27];
+    casilla->setFocus();
+    casilla->setEditText(u"Real Sociedad"_s);
+    casilla->lineEdit()->setCursorPosition(4);
+    Teclea(casilla, u"XYZ"_s);
+    EXPECT_EQ(casilla->lineEdit()->cursorPosition(), 7);
+    TecleaEn(pantalla.Cbo_Equipo[28], u"Club Deportivo Numancia"_s);
+    EXPECT_EQ(pantalla.Cbo_Equipo[28]->currentText(), u"Club Deportivo "_s);
+    TecleaEn(pantalla.Cbo_Equipo[29], u"  Athletic Club"_s);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_EQ(QApplication::focusWidget(), pantalla.Cbo_Equipo[30]);
+    Teclea(pantalla.Cbo_Equipo[30], u"Nàstic"_s);
+    QTest::keyClick(pantalla.Cbo_Equipo[30], Qt::Key_Enter);
     EXPECT_EQ(QApplication::focusWidget(), pantalla.Cbo_Equipo[30]);
-    GuardaCaptura(&pantalla, QStringLiteral("jornadas_equipos"));
+    EXPECT_EQ(pantalla.Cbo_Equipo[29]->count(), 5);
+    GuardaCaptura(&pantalla, u"jornadas_equipos"_s);
 
     plataforma.sonidos.clear();
     Pulsa(pantalla.Pic_BotGuardar);
@@ -176,162 +193,73 @@ TEST_F(PantallaJornadasPrueba, EscribeUnaJornadaYLaGuarda) {
     QList<QByteArray> casillas(30);
     casillas[0] = "Barcelona";
     casillas[1] = "Alav\xE9s";
+    casillas[26] = "RealXYZ Socieda";
+    casillas[27] = "Club Deportivo ";
     casillas[28] = "Athletic Club";
     casillas[29] = "N\xE0stic";
-    const QByteArray esperado = Registro("Jor0128/08/05", {"Betis", "Sevilla", "Alav\xE9s"}) +
-                                QByteArray(544, ' ') + Registro("Jor0305/09/05", casillas);
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("JORNADAS.ZPK")), esperado);
-    EXPECT_EQ(estado.RegistroJornada.size(), 544);
+    EXPECT_EQ(carpeta.Lee(Jornadas),
+              RegistroUno + QByteArray(544, ' ') + Registro("Jor0305/09/05", casillas));
 }
 
-TEST_F(PantallaJornadasPrueba, JornadaSinGuardarYFechaIncorrecta) {
+TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenYFalloAlGuardar) {
     estado.Datos.JornadaActual = 2;
-    const QByteArray antes = carpeta.Lee(QStringLiteral("JORNADAS.ZPK"));
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
-    EXPECT_EQ(pantalla.Tex_FecDia->text(), QStringLiteral("00"));
-    EXPECT_EQ(pantalla.Tex_FecMes->text(), QStringLiteral("00"));
-    EXPECT_EQ(pantalla.Tex_FecAno->text(), QStringLiteral("00"));
-    EXPECT_EQ(TextosCasillas(pantalla), QStringList(30));
-    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), QStringLiteral("Fecha 00/00/00"));
+    EXPECT_EQ(Textos(pantalla), QStringList(30));
+    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), u"Fecha 00/00/00"_s);
 
-    // Sin fecha, "Guardar datos" avisa y no escribe nada.
-    pantalla.Cbo_Equipo[1]->setFocus();
-    Teclea(pantalla.Cbo_Equipo[1], QStringLiteral("Betis"));
+    TecleaEn(pantalla.Cbo_Equipo[1], u"Betis"_s);
     ASSERT_TRUE(pantalla.Pic_BotGuardar->isVisible());
     Pulsa(pantalla.Pic_BotGuardar);
     ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, QStringLiteral("ERROR EN LA FECHA"));
-    EXPECT_EQ(plataforma.mensajes[0].texto, TextoErrorFecha());
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("JORNADAS.ZPK")), antes);
+    EXPECT_EQ(plataforma.mensajes[0].titulo, u"ERROR EN LA FECHA"_s);
+    EXPECT_EQ(plataforma.mensajes[0].texto,
+              u"No ha indicado la fecha de la jornada o no es correcta. No se pueden guardar los "
+              u"datos de la jornada  si  no  se incluye una fecha válida.  Introduzca  un  valor  "
+              u"correcto  antes  de  intentar guardar los datos de la jornada."_s);
+    EXPECT_EQ(carpeta.Lee(Jornadas), RegistroUno);
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
     ASSERT_FALSE(plataforma.cursores.empty());
-    EXPECT_EQ(plataforma.cursores.back().control, &pantalla);
     EXPECT_EQ(plataforma.cursores.back().nombre, QString()) << "puntero restablecido";
 
-    // 31/02/05 no existe: el panel sigue abierto; 29/02/04 sí.
-    const auto escribeFecha = [&](const char* dia, const char* mes, const char* ano) {
+    // El panel sigue abierto con 31/02/05 y 29/02/05; con 29/02/04 se cierra.
+    Pulsa(pantalla.Pic_BotFecJor);
+    const auto cierraCon = [&](const QString& dia, const QString& mes, const QString& ano) {
         pantalla.Tex_FecDia->setFocus();
         pantalla.Tex_FecDia->selectAll();
-        Teclea(pantalla.Tex_FecDia, QString::fromLatin1(dia));
-        Teclea(QApplication::focusWidget(), QString::fromLatin1(mes));
-        Teclea(QApplication::focusWidget(), QString::fromLatin1(ano));
+        for (const QString& campo : {dia, mes, ano})
+            Teclea(QApplication::focusWidget(), campo);
+        QTest::keyClick(pantalla.Tex_FecAno, Qt::Key_Return);
+        return !pantalla.Pic_FecJor->isVisible();
     };
-    Pulsa(pantalla.Pic_BotFecJor);
-    escribeFecha("31", "02", "05");
-    QTest::keyClick(pantalla.Tex_FecAno, Qt::Key_Return);
-    EXPECT_TRUE(pantalla.Pic_FecJor->isVisible());
-    EXPECT_EQ(plataforma.mensajes.size(), 2u);
-    EXPECT_EQ(estado.Datos.FechaJornada, QStringLiteral("00/00/00"));
-    escribeFecha("29", "02", "05");
-    QTest::keyClick(pantalla.Tex_FecAno, Qt::Key_Return);
-    EXPECT_TRUE(pantalla.Pic_FecJor->isVisible());
+    EXPECT_FALSE(cierraCon(u"31"_s, u"02"_s, u"05"_s));
+    EXPECT_FALSE(cierraCon(u"29"_s, u"02"_s, u"05"_s));
+    EXPECT_TRUE(cierraCon(u"29"_s, u"02"_s, u"04"_s));
     EXPECT_EQ(plataforma.mensajes.size(), 3u);
-    escribeFecha("29", "02", "04");
-    QTest::keyClick(pantalla.Tex_FecAno, Qt::Key_Return);
-    EXPECT_FALSE(pantalla.Pic_FecJor->isVisible());
-    EXPECT_EQ(plataforma.mensajes.size(), 3u);
-    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), QStringLiteral("Fecha 29/02/04"));
+    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), u"Fecha 29/02/04"_s);
+
+    // En lugar del fichero hay una carpeta: se avisa y los cambios siguen pendientes.
+    ASSERT_TRUE(QFile::remove(carpeta.Ruta(Jornadas)));
+    ASSERT_TRUE(QDir().mkdir(carpeta.Ruta(Jornadas)));
+    Pulsa(pantalla.Pic_BotGuardar);
+    ASSERT_EQ(plataforma.avisos.size(), 1);
+    EXPECT_TRUE(plataforma.avisos[0].startsWith(u"No se han podido guardar los datos"_s));
+    EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
 
     // Un campo admite dos caracteres: el tercero se corta sin mover el cursor.
     Pulsa(pantalla.Pic_BotFecJor);
     pantalla.Tex_FecMes->setFocus();
     pantalla.Tex_FecMes->setCursorPosition(0);
-    Teclea(pantalla.Tex_FecMes, QStringLiteral("1"));
-    EXPECT_EQ(pantalla.Tex_FecMes->text(), QStringLiteral("10"));
+    Teclea(pantalla.Tex_FecMes, u"1"_s);
+    EXPECT_EQ(pantalla.Tex_FecMes->text(), u"10"_s);
     EXPECT_EQ(pantalla.Tex_FecMes->cursorPosition(), 1);
     EXPECT_EQ(QApplication::focusWidget(), pantalla.Tex_FecMes);
-}
-
-TEST_F(PantallaJornadasPrueba, CasillasDeQuinceCaracteresEIntro) {
-    PantallaJornadas pantalla(estado);
-    Abre(pantalla);
-    QComboBox* casilla = pantalla.Cbo_Equipo[5];
-    casilla->setFocus();
-    Teclea(casilla, QStringLiteral("Club Deportivo Numancia")); // 23 caracteres
-    EXPECT_EQ(casilla->currentText(), QStringLiteral("Club Deportivo "));
-    EXPECT_EQ(casilla->lineEdit()->cursorPosition(), 15);
-
-    // Escribiendo en medio, el cursor se queda donde estaba y se pierde el final.
-    casilla->setEditText(QStringLiteral("Real Sociedad"));
-    casilla->lineEdit()->setCursorPosition(4);
-    Teclea(casilla, QStringLiteral("XYZ"));
-    EXPECT_EQ(casilla->currentText(), QStringLiteral("RealXYZ Socieda"));
-    EXPECT_EQ(casilla->lineEdit()->cursorPosition(), 7);
-    EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
-
-    QTest::keyClick(casilla, Qt::Key_Enter);
-    EXPECT_EQ(QApplication::focusWidget(), pantalla.Cbo_Equipo[6]);
-    EXPECT_EQ(pantalla.Cbo_Equipo[6]->count(), 5) << "Intro no añade el texto a la lista";
-    EXPECT_EQ(casilla->count(), 5);
-    pantalla.Cbo_Equipo[30]->setFocus();
-    QTest::keyClick(pantalla.Cbo_Equipo[30], Qt::Key_Return);
-    EXPECT_EQ(QApplication::focusWidget(), pantalla.Cbo_Equipo[30]);
-    EXPECT_TRUE(pantalla.isVisible());
-}
-
-TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambios) {
-    PantallaJornadas pantalla(estado);
-    Abre(pantalla);
-    pantalla.Cbo_Equipo[1]->setFocus();
-    pantalla.Cbo_Equipo[1]->lineEdit()->selectAll();
-    Teclea(pantalla.Cbo_Equipo[1], QStringLiteral("Osasuna"));
-    ASSERT_TRUE(pantalla.Pic_BotGuardar->isVisible());
-
-    EligeJornada(pantalla, 4);
-    EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
-    EXPECT_EQ(TextosCasillas(pantalla), QStringList(30));
-    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), QStringLiteral("Fecha 00/00/00"));
-
-    // La lista abierta se cierra como una segunda pulsación al pasar a otro control.
-    Pulsa(pantalla.Pic_BotNroJor);
-    ASSERT_TRUE(pantalla.Lis_Jornadas->isVisible());
-    EXPECT_TRUE(pantalla.Pic_BotNroJor->EstaPulsado());
-    EXPECT_EQ(QApplication::focusWidget(), pantalla.Lis_Jornadas);
-    GuardaCaptura(&pantalla, QStringLiteral("jornadas_lista"));
-    pantalla.Lis_Jornadas->setCurrentRow(0);
-    QTest::mouseClick(pantalla.Cbo_Equipo[7], Qt::LeftButton);
-    EXPECT_FALSE(pantalla.Lis_Jornadas->isVisible());
-    EXPECT_EQ(estado.Datos.JornadaActual, 1);
-    EXPECT_EQ(pantalla.Cbo_Equipo[1]->currentText(), QStringLiteral("Betis"));
-    EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
-
-    // Escape con la lista abierta la pliega; la pantalla sigue abierta.
-    Pulsa(pantalla.Pic_BotNroJor);
-    QTest::keyClick(pantalla.Lis_Jornadas, Qt::Key_Escape);
-    EXPECT_FALSE(pantalla.Lis_Jornadas->isVisible());
-    EXPECT_TRUE(pantalla.isVisible());
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{6, 7, 6, 7, 6, 7}));
-
-    // Abrir la lista con el panel de fecha abierto lo cierra antes.
-    Pulsa(pantalla.Pic_BotFecJor);
-    ASSERT_TRUE(pantalla.Pic_FecJor->isVisible());
-    Pulsa(pantalla.Pic_BotNroJor);
-    EXPECT_FALSE(pantalla.Pic_FecJor->isVisible());
-    EXPECT_TRUE(pantalla.Lis_Jornadas->isVisible());
-}
-
-TEST_F(PantallaJornadasPrueba, FalloAlGuardarSeAvisa) {
-    PantallaJornadas pantalla(estado);
-    Abre(pantalla);
-    pantalla.Cbo_Equipo[3]->setFocus();
-    Teclea(pantalla.Cbo_Equipo[3], QStringLiteral("X"));
-    // En lugar del fichero hay una carpeta: no se puede escribir.
-    ASSERT_TRUE(QFile::remove(carpeta.Ruta(QStringLiteral("JORNADAS.ZPK"))));
-    ASSERT_TRUE(QDir().mkdir(carpeta.Ruta(QStringLiteral("JORNADAS.ZPK"))));
-    Pulsa(pantalla.Pic_BotGuardar);
-    ASSERT_EQ(plataforma.avisos.size(), 1);
-    EXPECT_TRUE(plataforma.avisos[0].startsWith(
-        QStringLiteral("No se han podido guardar los datos de la jornada")));
-    EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible()) << "los cambios siguen pendientes";
-    EXPECT_EQ(pantalla.Cbo_Equipo[3]->currentText(), QStringLiteral("AlavésX"));
 }
 
 TEST_F(PantallaJornadasPrueba, LasCasillasOfrecenLaListaEditada) {
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
-    pantalla.Cbo_Equipo[4]->setFocus();
-    Teclea(pantalla.Cbo_Equipo[4], QStringLiteral("Getafe"));
+    TecleaEn(pantalla.Cbo_Equipo[4], u"Getafe"_s);
 
     bool abierta = false;
     AlAbrirseModal([&](QWidget* modal) {
@@ -343,23 +271,18 @@ TEST_F(PantallaJornadasPrueba, LasCasillasOfrecenLaListaEditada) {
         QTest::mouseClick(lista->viewport(), Qt::LeftButton, {},
                           lista->visualItemRect(lista->item(0)).center());
         Pulsa(equipos->Pic_BotBorrar);
-        equipos->Tex_NuevoEquipo->setFocus();
-        Teclea(equipos->Tex_NuevoEquipo, QStringLiteral("Xerez"));
+        TecleaEn(equipos->Tex_NuevoEquipo, u"Xerez"_s);
         Pulsa(equipos->Pic_BotAnadir);
         Pulsa(equipos->Pic_BotGuardar);
-        Teclea(equipos->Tex_NuevoEquipo, QStringLiteral("Numancia"));
+        Teclea(equipos->Tex_NuevoEquipo, u"Numancia"_s);
         Pulsa(equipos->Pic_BotAnadir);
         Pulsa(equipos->Pic_Salir);
     });
-    plataforma.sonidos.clear();
     Pulsa(pantalla.Pic_Equipos);
     ASSERT_TRUE(abierta);
-    EXPECT_EQ(plataforma.sonidos.front(), 9);
-    EXPECT_EQ(plataforma.sonidos.back(), 5);
 
-    const QStringList esperada{QStringLiteral("Athletic Club"), QStringLiteral("Barcelona"),
-                               QStringLiteral("Betis"), QStringLiteral("Sevilla"),
-                               QStringLiteral("Xerez")};
+    const QStringList esperada{u"Athletic Club"_s, u"Barcelona"_s, u"Betis"_s, u"Sevilla"_s,
+                               u"Xerez"_s};
     for (int k = 1; k <= 30; ++k) {
         QStringList ofrecidos;
         for (int i = 0; i < pantalla.Cbo_Equipo[k]->count(); ++i)
@@ -367,30 +290,23 @@ TEST_F(PantallaJornadasPrueba, LasCasillasOfrecenLaListaEditada) {
         EXPECT_EQ(ofrecidos, esperada) << "casilla " << k;
     }
     // Las casillas conservan su texto, aunque el equipo ya no esté en la lista.
-    EXPECT_EQ(TextosCasillas(pantalla).mid(0, 4),
-              (QStringList{QStringLiteral("Betis"), QStringLiteral("Sevilla"),
-                           QStringLiteral("Alavés"), QStringLiteral("Getafe")}));
+    EXPECT_EQ(Textos(pantalla, 1, 4),
+              (QStringList{u"Betis"_s, u"Sevilla"_s, u"Alavés"_s, u"Getafe"_s}));
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
 }
 
-TEST(PantallaJornadasMenu, EntradaUnoAbreJornadas) {
-    CarpetaTemporal carpeta;
-    carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"),
+TEST_F(PantallaJornadasPrueba, EntradaUnoDelMenuAbreJornadas) {
+    carpeta.Escribe(u"DATOSGEN.ZPK"_s,
                     "1,\"28/08/05\",1,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n");
-    carpeta.Escribe(QStringLiteral("EQUIPOS.ZPK"), Equipos);
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    QFile::remove(carpeta.Ruta(Jornadas));
     PantallaVelmo menu(estado);
     menu.show();
-
     QString abierta;
     AlAbrirseModal([&](QWidget* modal) {
-        ASSERT_NE(modal, nullptr);
-        abierta = modal->objectName();
-        Pulsa(static_cast<PantallaJornadas*>(modal)->Pic_Salir);
+        abierta = modal ? modal->objectName() : QString();
+        QTest::keyClick(modal, Qt::Key_Escape);
     });
     Pulsa(menu.Pic_Boton[1]);
-    EXPECT_EQ(abierta, QStringLiteral("jornadas"));
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{6, 5}));
-    EXPECT_TRUE(carpeta.Existe(QStringLiteral("JORNADAS.ZPK"))) << "se crea vacío al abrir";
+    EXPECT_EQ(abierta, u"jornadas"_s);
+    EXPECT_TRUE(carpeta.Existe(Jornadas)) << "se crea vacío al abrir";
 }
