@@ -141,22 +141,25 @@ TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
     EscribeBases(carpeta, Reducciones(41));
     Historial historial(estado);
     historial.Abre();
+    // Esquinas de 25 x 16 que solo pasan si hay hoja a la que ir; líneas en 15 < x < ancho - 6.
     using P = Historial::Pulsacion;
-    EXPECT_EQ(historial.Pulsa(5, Alto - 5, Ancho, Alto), P::Nada) << "ya en la primera hoja";
-    EXPECT_EQ(historial.Pulsa(Ancho - 26, Alto - 16, Ancho, Alto), P::Nada);
-    EXPECT_EQ(historial.Pulsa(Ancho - 25, Alto - 17, Ancho, Alto), P::Nada);
-    EXPECT_EQ(historial.Pulsa(Ancho - 25, Alto - 16, Ancho, Alto), P::Avanza);
-    EXPECT_EQ(historial.Pulsa(Ancho, Alto, Ancho, Alto), P::Avanza);
-    EXPECT_EQ(historial.Pulsa(Ancho, Alto, Ancho, Alto), P::Nada) << "ya en la última hoja";
-    EXPECT_EQ(historial.Pulsa(26, Alto - 16, Ancho, Alto), P::Nada);
-    EXPECT_EQ(historial.Pulsa(25, Alto - 16, Ancho, Alto), P::Retrocede);
-    EXPECT_EQ(historial.PrimeraLinea(), 20);
+    struct Caso {
+        int x, y;
+        P resultado;
+        int primera;
+    };
+    const Caso casos[] = {
+        {5, Alto - 5, P::Nada, 0},           {Ancho - 26, Alto - 16, P::Nada, 0},
+        {Ancho - 25, Alto - 17, P::Nada, 0}, {Ancho - 25, Alto - 16, P::Avanza, 20},
+        {Ancho, Alto, P::Avanza, 40},        {Ancho, Alto, P::Nada, 40},
+        {26, Alto - 16, P::Nada, 40},        {25, Alto - 16, P::Retrocede, 20},
+        {15, YLinea(3), P::Nada, 20},        {Ancho - 6, YLinea(3), P::Nada, 20},
+        {16, YLinea(3), P::Elige, 20}};
+    for (const Caso& c : casos) {
+        EXPECT_EQ(historial.Pulsa(c.x, c.y, Ancho, Alto), c.resultado) << c.x << "," << c.y;
+        EXPECT_EQ(historial.PrimeraLinea(), c.primera) << c.x << "," << c.y;
+    }
     EXPECT_EQ(plataforma.esperas, (std::vector<int>{50, 50, 50}));
-    // Fuera de la franja 15 < x < ancho - 6 no se elige nada.
-    EXPECT_EQ(historial.Pulsa(15, YLinea(3), Ancho, Alto), P::Nada);
-    EXPECT_EQ(historial.Pulsa(Ancho - 6, YLinea(3), Ancho, Alto), P::Nada);
-    EXPECT_FALSE(estado.ReduccionElegida);
-    EXPECT_EQ(historial.Pulsa(16, YLinea(3), Ancho, Alto), P::Elige);
     EXPECT_EQ(estado.Datos.OrdenActual, 24) << "línea 23: jornada 1, orden 24";
 }
 

@@ -82,13 +82,6 @@ TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccion) {
     EXPECT_EQ(h.plataforma.cursores.back().control, pantalla.Pic_Carpeta);
     EXPECT_EQ(h.plataforma.cursores.back().nombre, u"ManoIndice"_s);
     GuardaCaptura(&pantalla, u"historic_hoja2"_s);
-
-    // La línea 0 de la hoja es la 20: jornada 3, orden 1.
-    QTest::mouseClick(pantalla.Pic_Carpeta, Qt::LeftButton, Qt::NoModifier, PuntoLinea(0));
-    EXPECT_TRUE(h.estado.ReduccionElegida);
-    EXPECT_EQ(h.estado.Datos.JornadaActual, 3);
-    EXPECT_EQ(h.estado.Datos.OrdenActual, 1);
-    EXPECT_EQ(pantalla.result(), QDialog::Accepted);
 }
 
 TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
@@ -104,7 +97,7 @@ TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
         linea = pantalla->Datos().Lis_Datos().at(62);
         QTest::mouseClick(pantalla->Pic_Carpeta, Qt::LeftButton, Qt::NoModifier, PuntoLinea(2));
     });
-    EXPECT_TRUE(AbreHistorico(h.estado));
+    EXPECT_TRUE(AbreHistorico(h.estado)) << "ReduccionElegida";
     EXPECT_TRUE(linea.startsWith(u"  7 09/10/05   3  "_s)) << linea.toStdString();
     EXPECT_EQ(h.estado.Datos.JornadaActual, 7);
     EXPECT_EQ(h.estado.Datos.OrdenActual, 3);
@@ -164,5 +157,4 @@ TEST(PantallaHistoric, SinIndiceSoloCabeceras) {
     EXPECT_FALSE(pantalla.isVisible());
     EXPECT_EQ(h.plataforma.sonidos, std::vector<int>{5});
     EXPECT_EQ(pantalla.result(), QDialog::Rejected);
-    EXPECT_FALSE(h.estado.ReduccionElegida);
 }

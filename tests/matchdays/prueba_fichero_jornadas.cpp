@@ -107,13 +107,6 @@ TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
                                          "Jor0716/10/05" + Casilla("M\xe1laga") +
                                          Blancos(29 * 15 + 81));
 
-    // Un fichero nuevo: se crea vacío al cargar y la jornada 2 deja la 1 en blanco.
-    QFile::remove(carpeta.Ruta(Jornadas));
-    EligeJornada(estado, 2);
-    EXPECT_EQ(carpeta.Lee(Jornadas), QByteArray());
-    ASSERT_EQ(GuardaJornadaActual(estado, {u"04"_s, u"09"_s, u"05"_s}, EquiposJornada{}),
-              ResultadoGuardarJornada::Guardada);
-    EXPECT_EQ(carpeta.Lee(Jornadas), Blancos(544) + "Jor0204/09/05" + Blancos(531));
     EXPECT_TRUE(plataforma.avisos.isEmpty());
     EXPECT_TRUE(plataforma.mensajes.empty());
 }

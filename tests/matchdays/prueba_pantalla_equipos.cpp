@@ -102,7 +102,7 @@ TEST_F(PantallaEquiposPrueba, AnadeConBlancosYGuardaSinEllos) {
               QByteArray("Alav\xE9s\r\nBetis\r\nReal Madrid\r\nDeportivo Alav\xE9\r\n"));
 }
 
-TEST_F(PantallaEquiposPrueba, BorraYVisibilidadDeLosBotones) {
+TEST_F(PantallaEquiposPrueba, BorraVisibilidadDeLosBotonesYFalloAlGuardar) {
     carpeta.Escribe(Equipos, "Alav\xE9s\r\nBetis\r\nSevilla\r\n");
     PantallaEquipos pantalla(estado);
     Abre(pantalla);
@@ -133,15 +133,11 @@ TEST_F(PantallaEquiposPrueba, BorraYVisibilidadDeLosBotones) {
 
     Pulsa(pantalla.Pic_Ayuda);
     EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2151});
-}
 
-TEST_F(PantallaEquiposPrueba, ElFalloAlGuardarSeAvisa) {
-    carpeta.Escribe(Equipos, "Betis\r\n");
-    PantallaEquipos pantalla(estado);
-    Abre(pantalla);
+    // Una carpeta con contenido ocupa el nombre del fichero: se avisa y sigue sin guardar.
+    pantalla.Tex_NuevoEquipo->setFocus();
     Teclea(pantalla.Tex_NuevoEquipo, u"Osasuna"_s);
     Pulsa(pantalla.Pic_BotAnadir);
-    // Una carpeta con contenido ocupa el nombre del fichero: no se puede reemplazar.
     ASSERT_TRUE(QFile::remove(carpeta.Ruta(Equipos)));
     ASSERT_TRUE(QDir().mkpath(carpeta.Ruta(u"EQUIPOS.ZPK/dentro"_s)));
     Pulsa(pantalla.Pic_BotGuardar);

@@ -126,8 +126,7 @@ TEST_F(PantallaJornadasPrueba, AbreLaJornadaActualYOtraJornadaDescartaLosCambios
     EXPECT_EQ(pantalla.Cbo_Equipo[1]->currentText(), u"Betis"_s);
     Pulsa(pantalla.Pic_BotNroJor);
     QTest::keyClick(pantalla.Lis_Jornadas, Qt::Key_Escape);
-    EXPECT_FALSE(pantalla.Lis_Jornadas->isVisible());
-    EXPECT_TRUE(pantalla.isVisible());
+    EXPECT_TRUE(pantalla.isVisible() && !pantalla.Lis_Jornadas->isVisible());
 
     plataforma.sonidos.clear();
     Pulsa(pantalla.Pic_Ayuda);
@@ -141,7 +140,6 @@ TEST_F(PantallaJornadasPrueba, EscribeUnaJornadaYLaGuarda) {
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
     EligeJornada(pantalla, 3);
-    EXPECT_EQ(estado.Datos.JornadaActual, 3);
     EXPECT_EQ(pantalla.Pic_BotNroJor->Rotulo(), u"Jornada 3"_s);
 
     // Fecha: "5" en el día, tabulador, y el mes y el año pasan solos al siguiente campo.
@@ -205,9 +203,6 @@ TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenY
     estado.Datos.JornadaActual = 2;
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
-    EXPECT_EQ(Textos(pantalla), QStringList(30));
-    EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), u"Fecha 00/00/00"_s);
-
     TecleaEn(pantalla.Cbo_Equipo[1], u"Betis"_s);
     ASSERT_TRUE(pantalla.Pic_BotGuardar->isVisible());
     Pulsa(pantalla.Pic_BotGuardar);
