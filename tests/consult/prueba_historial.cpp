@@ -53,20 +53,17 @@ int YLinea(int k) {
 
 } // namespace
 
+// La línea de la jornada 7, orden 3 sale entera en la prueba de la orden historial.
 TEST(LineaHistorial, PosicionesExactas) {
-    // Jornada con fecha; la de otra jornada deja la fecha en blanco; la descripción se
-    // guarda a la derecha en 35 pero se ve sin blancos, a la izquierda y cortada a 21.
-    const QString linea = LineaHistorial(RegistroDe(7, 3, 2, 1296, 81, u"Pareja de dobles"_s),
-                                         RegistroDeJornada(7, u"12/10/05"_s));
-    EXPECT_EQ(linea, u"  7 12/10/05   3  Columna Probable     Pareja de dobles            1296"
-                     u"          81"_s);
-    EXPECT_EQ(JornadaDeLinea(linea), 7);
-    EXPECT_EQ(OrdenDeLinea(linea), 3);
-    EXPECT_EQ(LineaHistorial(
-                  RegistroDe(12, 30, 3, 14348907, 9999999, u"Una descripción bien larga de 35 c"_s),
-                  RegistroDeJornada(11, u"01/01/06"_s)),
-              u" 12           30  Selección de Signos  Una descripción bien    14348907     "
-              u"9999999"_s);
+    // Registro de otra jornada: fecha en blanco. La descripción se guarda a la derecha en 35
+    // pero se ve sin blancos, a la izquierda y cortada a 21.
+    const QString linea = LineaHistorial(
+        RegistroDe(12, 30, 3, 14348907, 9999999, u"Una descripción bien larga de 35 c"_s),
+        RegistroDeJornada(11, u"01/01/06"_s));
+    EXPECT_EQ(linea, u" 12           30  Selección de Signos  Una descripción bien    14348907     "
+                     u"9999999"_s);
+    EXPECT_EQ(JornadaDeLinea(linea), 12);
+    EXPECT_EQ(OrdenDeLinea(linea), 30);
     EXPECT_EQ(LineaHistorial(RegistroDe(1, 1, 1, 9, 3, u"Corta"_s), RegistroJornadaVacio()),
               u"  1            1  Directo              Corta                          9           "
               u"3"_s);
