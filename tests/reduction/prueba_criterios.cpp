@@ -4,141 +4,107 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using namespace quiniela;
 using namespace quiniela::prueba;
 
+namespace quiniela {
+void PrintTo(const MensajeReduccion& m, std::ostream* salida) {
+    *salida << m.titulo.toStdString() << ": " << m.texto.toStdString();
+}
+} // namespace quiniela
+
 namespace {
 
-std::optional<MensajeReduccion> Comprueba(const QString& fichas, int metodo,
-                                          const std::function<void(Reduccion&)>& ajusta = {}) {
-    Reduccion red = BaseDeFichas(fichas.split(u' ', Qt::SkipEmptyParts), metodo);
-    if (ajusta)
-        ajusta(red);
-    TablaDirecta tabla;
-    const auto est = CalculaEstadisticas(red, tabla);
-    return CompruebaReduccion(red, est);
-}
-
-const QString BaseBuena = QStringLiteral("1X2*=1 12*=2 X2*=X 1 1 1 1 1 1 1 1 1 1 1 1");
+const QString BaseBuena = u"1X2*=1 12*=2 X2*=X 1 1 1 1 1 1 1 1 1 1 1 1"_s;
+const QString SinProbable =
+    u"seleccionado ningun signo en la Columna probable.  Debe seleccionar en la Columna probable "
+    "un  signo de cada  partido a reducir antes de efectuar la reducción."_s;
+const MensajeReduccion Probables{
+    u"ERROR EN LA QUINIELA BASE"_s,
+    u"Hay  2 partidos múltiples a reducir de la Quiniela Base de los que no ha "_s + SinProbable};
+const MensajeReduccion UnProbable{
+    u"ERROR EN LA QUINIELA BASE"_s,
+    u"Hay  1  partido  múltiple  a  reducir de  la   Quiniela  Base  del  que no "
+    "ha "_s +
+        SinProbable};
+const MensajeReduccion Errores{
+    u"NO CONCUERDAN LOS ERRORES PERMITIDOS"_s,
+    u"El mínimo de errores permitidos es superior al máximo de errores permitidos. "
+    "El mínimo debe ser igual o inferior al máximo. Debe corregir estos "
+    "parámetros antes de efectuar la reducción."_s};
+const MensajeReduccion Totales{
+    u"ERROR EN TOTALES DE CADA SIGNO"_s,
+    u"Tiene que marcar como mínimo un valor en cada una de las tres columnas que "
+    "indican el total de signos 1, X y 2 que deben tener las apuestas reducidas."_s};
+const MensajeReduccion SinSignos{
+    u"ERROR EN LA QUINIELA BASE"_s,
+    u"Hay  algún  partido  de  la  Quiniela Base  que  no tiene marcado ningún "
+    "signo. Debe seleccionar en la Quiniela Base al menos un signo de cada partido "
+    "antes de efectuar la reducción."_s};
+const MensajeReduccion SinMultiples{
+    u"MULTIPLES A REDUCIR"_s,
+    u"No ha seleccionado ningún múltiple a reducir. Seleccione los múltiples que "
+    "desea reducir antes de iniciar la reducción."_s};
+const MensajeReduccion Rechazadas{
+    u"NO HAY APUESTAS REDUCIDAS"_s,
+    u"La combinación  de  la  quiniela base y los factores de reducción actuales   "
+    "da   lugar   a   que  la  totalidad  de  las  apuestas  sean rechazadas.  "
+    "Modifique  estos  factores hasta que haya al menos una apuesta aceptada para "
+    "poder efectuar una reducción válida."_s};
 
 } // namespace
 
-TEST(Criterios, TextosExactosDeLasComprobaciones) {
-    // 1: elegidos sin signo probable, con el texto de N > 1 y el de N = 1.
-    auto m =
-        Comprueba(QStringLiteral("1X2* 12* X2*=X 1 1 1 1 1 1 1 1 1 1 1 1"), MetodoColumnaProbable);
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->titulo, QStringLiteral("ERROR EN LA QUINIELA BASE"));
-    EXPECT_EQ(
-        m->texto,
-        QStringLiteral("Hay  2 partidos múltiples a reducir de la Quiniela Base de los que no ha "
-                       "seleccionado ningun signo en la Columna probable.  Debe seleccionar en la "
-                       "Columna probable un  signo de cada  partido a reducir antes de efectuar la "
-                       "reducción."));
-    m = Comprueba(QStringLiteral("1X2*=1 12* X2*=X 1 1 1 1 1 1 1 1 1 1 1 1"),
-                  MetodoColumnaProbable);
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->texto,
-              QStringLiteral(
-                  "Hay  1  partido  múltiple  a  reducir de  la   Quiniela  Base  del  que no ha "
-                  "seleccionado ningun signo en la Columna probable.  Debe seleccionar en la "
-                  "Columna probable un  signo de cada  partido a reducir antes de efectuar la "
-                  "reducción."));
-
-    // 2: mínimo por encima del máximo.
-    m = Comprueba(BaseBuena, MetodoColumnaProbable, [](Reduccion& r) {
-        r.MinErrores = 3;
-        r.MaxErrores = 1;
-    });
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->titulo, QStringLiteral("NO CONCUERDAN LOS ERRORES PERMITIDOS"));
-    EXPECT_EQ(m->texto, QStringLiteral("El mínimo de errores permitidos es superior al máximo de "
-                                       "errores permitidos. El mínimo debe ser igual o inferior "
-                                       "al máximo. Debe corregir estos parámetros antes de "
-                                       "efectuar la reducción."));
-
-    // 3: la columna "X" sin ningún total, aunque las otras dos tengan.
-    m = Comprueba(BaseBuena, MetodoSeleccionSignos, [](Reduccion& r) {
-        r.Totales(1, 1) = 1;
-        r.Totales(3, 1) = 1;
-    });
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->titulo, QStringLiteral("ERROR EN TOTALES DE CADA SIGNO"));
-    EXPECT_EQ(m->texto, QStringLiteral("Tiene que marcar como mínimo un valor en cada una de las "
-                                       "tres columnas que indican el total de signos 1, X y 2 que "
-                                       "deben tener las apuestas reducidas."));
-
-    // 4: un partido sin signos (aquí el 15).
-    m = Comprueba(QStringLiteral("1X2*=1 12*=2 X2*=X 1 1 1 1 1 1 1 1 1 1 1 -"), MetodoDirecto);
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->titulo, QStringLiteral("ERROR EN LA QUINIELA BASE"));
-    EXPECT_EQ(m->texto, QStringLiteral("Hay  algún  partido  de  la  Quiniela Base  que  no tiene "
-                                       "marcado ningún signo. Debe seleccionar en la Quiniela "
-                                       "Base al menos un signo de cada partido antes de efectuar "
-                                       "la reducción."));
-
-    // 5: ningún múltiple elegido (quince sencillos).
-    m = Comprueba(QStringLiteral("1 1 1 1 1 1 1 1 1 1 1 1 1 1 1"), MetodoDirecto);
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->titulo, QStringLiteral("MULTIPLES A REDUCIR"));
-    EXPECT_EQ(m->texto, QStringLiteral("No ha seleccionado ningún múltiple a reducir. Seleccione "
-                                       "los múltiples que desea reducir antes de iniciar la "
-                                       "reducción."));
-
-    // 6: todo rechazado.
-    m = Comprueba(BaseBuena, MetodoSeleccionSignos,
-                  [](Reduccion& r) { r.Totales(1, 0) = r.Totales(2, 0) = r.Totales(3, 0) = 1; });
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->titulo, QStringLiteral("NO HAY APUESTAS REDUCIDAS"));
-    EXPECT_EQ(m->texto,
-              QStringLiteral("La combinación  de  la  quiniela base y los factores de reducción "
-                             "actuales   da   lugar   a   que  la  totalidad  de  las  apuestas  "
-                             "sean rechazadas.  Modifique  estos  factores hasta que haya al "
-                             "menos una apuesta aceptada para poder efectuar una reducción "
-                             "válida."));
-
-    EXPECT_FALSE(Comprueba(BaseBuena, MetodoDirecto));
-    EXPECT_FALSE(Comprueba(BaseBuena, MetodoColumnaProbable));
-}
-
-TEST(Criterios, OrdenDeLasComprobaciones) {
-    // Sin probable y con mínimo > máximo: gana la 1; partido vacío y sin múltiples: la 4.
-    auto m = Comprueba(QStringLiteral("1X2* 1 1 1 1 1 1 1 1 1 1 1 1 1 1"), MetodoColumnaProbable,
-                       [](Reduccion& r) {
-                           r.MinErrores = 1;
-                           r.MaxErrores = 0;
-                       });
-    ASSERT_TRUE(m);
-    EXPECT_TRUE(m->texto.startsWith(QStringLiteral("Hay  1  partido")));
-    m = Comprueba(QStringLiteral("- 1 1 1 1 1 1 1 1 1 1 1 1 1 1"), MetodoSeleccionSignos);
-    ASSERT_TRUE(m);
-    EXPECT_EQ(m->titulo, QStringLiteral("ERROR EN TOTALES DE CADA SIGNO"));
-    m = Comprueba(QStringLiteral("- 1 1 1 1 1 1 1 1 1 1 1 1 1 1"), MetodoDirecto);
-    ASSERT_TRUE(m);
-    EXPECT_TRUE(m->texto.contains(QStringLiteral("no tiene marcado ningún signo")));
-    // El error 2 no se mira en los otros métodos.
-    EXPECT_FALSE(Comprueba(BaseBuena, MetodoDirecto, [](Reduccion& r) {
-        r.MinErrores = 2;
-        r.MaxErrores = 1;
-    }));
+TEST(Criterios, TextosYOrdenDeLasComprobaciones) {
+    struct Caso {
+        QString fichas;
+        int metodo;
+        int minErrores, maxErrores;
+        std::vector<std::pair<int, int>> totales;
+        std::optional<MensajeReduccion> esperado;
+    };
+    const QString sinProbable = u"1X2* 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s;
+    const QString vacio = u"- 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s;
+    const std::vector<Caso> casos{
+        {u"1X2* 12* X2*=X 1 1 1 1 1 1 1 1 1 1 1 1"_s, 2, 0, 0, {}, Probables},
+        {u"1X2*=1 12* X2*=X 1 1 1 1 1 1 1 1 1 1 1 1"_s, 2, 0, 0, {}, UnProbable},
+        {BaseBuena, 2, 3, 1, {}, Errores},
+        {BaseBuena, 3, 0, 0, {{1, 1}, {3, 1}}, Totales}, // la "X" sin ningún total
+        {u"1X2*=1 12*=2 X2*=X 1 1 1 1 1 1 1 1 1 1 1 -"_s, 1, 0, 0, {}, SinSignos},
+        {u"1 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s, 1, 0, 0, {}, SinMultiples},
+        {BaseBuena, 3, 0, 0, {{1, 0}, {2, 0}, {3, 0}}, Rechazadas},
+        {BaseBuena, 1, 0, 0, {}, std::nullopt},
+        {BaseBuena, 2, 0, 0, {}, std::nullopt},
+        // Cuando fallan varias, la primera en su orden; la 2 solo en la columna probable.
+        {sinProbable, 2, 1, 0, {}, UnProbable},
+        {vacio, 3, 0, 0, {}, Totales},
+        {vacio, 1, 0, 0, {}, SinSignos},
+        {BaseBuena, 1, 2, 1, {}, std::nullopt},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE((c.fichas + u' ' + QString::number(c.metodo)).toStdString());
+        Reduccion red = BaseDeFichas(c.fichas, c.metodo);
+        red.MinErrores = int16_t(c.minErrores);
+        red.MaxErrores = int16_t(c.maxErrores);
+        for (auto [k, r] : c.totales)
+            red.Totales(k, r) = 1;
+        TablaDirecta tabla;
+        const auto est = CalculaEstadisticas(red, tabla);
+        EXPECT_EQ(CompruebaReduccion(red, est), c.esperado);
+    }
 }
 
 TEST(Criterios, LimpiezaDeParametrosNoUsados) {
-    Reduccion red;
-    auto llena = [&](int metodo) {
-        red.Metodo = static_cast<int16_t>(metodo);
+    for (int metodo : {MetodoDirecto, MetodoColumnaProbable, MetodoSeleccionSignos}) {
+        Reduccion red;
+        red.Metodo = int16_t(metodo);
         red.MinErrores = 1;
         red.MaxErrores = 2;
         red.Totales(2, 4) = 1;
         LimpiaParametrosNoUsados(red);
-    };
-    llena(MetodoDirecto);
-    EXPECT_EQ(red.MinErrores + red.MaxErrores, 0);
-    EXPECT_EQ(red.Totales, TotalesSignos{});
-    llena(MetodoColumnaProbable);
-    EXPECT_EQ(red.MaxErrores, 2);
-    EXPECT_EQ(red.Totales, TotalesSignos{});
-    llena(MetodoSeleccionSignos);
-    EXPECT_EQ(red.MinErrores + red.MaxErrores, 0);
-    EXPECT_EQ(red.Totales(2, 4), 1);
+        const bool errores = metodo == MetodoColumnaProbable;
+        EXPECT_EQ(red.MinErrores, errores ? 1 : 0) << metodo;
+        EXPECT_EQ(red.MaxErrores, errores ? 2 : 0) << metodo;
+        EXPECT_EQ(red.Totales(2, 4), metodo == MetodoSeleccionSignos ? 1 : 0) << metodo;
+    }
 }

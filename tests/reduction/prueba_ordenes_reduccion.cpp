@@ -1,7 +1,6 @@
 #include "cli/linea_ordenes.h"
 #include "core/datos_generales_tipo.h"
 #include "reduction/bases_prueba.h"
-#include "reduction/ordenes_reduccion.h"
 #include "settings/datos_generales.h"
 #include "support/carpeta_temporal.h"
 
@@ -16,6 +15,7 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
 using namespace quiniela;
 using namespace quiniela::prueba;
 
@@ -32,29 +32,24 @@ protected:
     void SetUp() override {
         anterior_ = QLocale();
         QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
-        carpeta.Escribe(QStringLiteral("BASES.ZPK"), QByteArray());
-        carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"), LineaDatosGenerales(DatosGenerales{}));
+        carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
+        carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
     }
     void TearDown() override { QLocale::setDefault(anterior_); }
 
-    Linea Ejecuta(QStringList args) {
-        args.prepend(carpeta.Ruta());
-        args.prepend(QStringLiteral("--datos"));
-        args.prepend(QStringLiteral("quiniela-cli"));
+    Linea Ejecuta(const QStringList& args) {
         Linea l;
         QTextStream out(&l.out);
         QTextStream err(&l.err);
-        l.estado = EjecutaLineaOrdenes(args, out, err);
+        l.estado = EjecutaLineaOrdenes(
+            QStringList{u"quiniela-cli"_s, u"--datos"_s, carpeta.Ruta()} + args, out, err);
         return l;
     }
-
-    QStringList Registros() const {
-        QStringList r;
-        for (const QByteArray& l : carpeta.Lee(QStringLiteral("BASES.ZPK")).split('\n'))
-            if (!l.isEmpty())
-                r << QString::fromLatin1(l.chopped(1));
-        return r;
+    Linea Reducir(const QString& base, const QString& metodo, const QStringList& mas = {}) {
+        return Ejecuta(u"reducir --jornada 7 --orden 3 --base"_s.split(u' ') +
+                       QStringList{base, u"--metodo"_s, metodo} + mas);
     }
+    QByteArray Columnas() const { return carpeta.Lee(u"RED0703.ZPK"_s); }
 
     CarpetaTemporal carpeta;
 
@@ -62,159 +57,132 @@ private:
     QLocale anterior_;
 };
 
-const QString Base = QStringLiteral("1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12");
-
-QStringList Reducir(const QString& base, const QString& metodo, const QStringList& mas = {}) {
-    return QStringList{QStringLiteral("reducir"),
-                       QStringLiteral("--jornada"),
-                       QStringLiteral("7"),
-                       QStringLiteral("--orden"),
-                       QStringLiteral("3"),
-                       QStringLiteral("--metodo"),
-                       metodo,
-                       QStringLiteral("--base"),
-                       base} +
-           mas;
-}
+const QString Base = u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s;
 
 } // namespace
 
 TEST_F(OrdenesReduccion, ReducirEscribeRED0703YSuRegistro) {
-    const Linea l = Ejecuta(Reducir(Base, QStringLiteral("probable"),
-                                    {QStringLiteral("--errores"), QStringLiteral("1-2"),
-                                     QStringLiteral("--descripcion"), QStringLiteral(" Prueba ")}));
+    // Los totales no son de este método: se leen y la reducción los borra.
+    const Linea l = Reducir(Base, u"probable"_s,
+                            {u"--errores"_s, u"1-2"_s, u"--totales"_s, u"1:2 x:0"_s,
+                             u"--descripcion"_s, u" Prueba "_s});
     ASSERT_EQ(l.estado, 0) << l.err.toStdString();
-    Reduccion red = BaseDeFichas(Base.split(u' '), MetodoColumnaProbable);
+    Reduccion red = BaseDeFichas(Base, MetodoColumnaProbable);
     red.MinErrores = 1;
     red.MaxErrores = 2;
-    const QStringList esperado = ReduccionDeReferencia(red);
-    QByteArray bytes;
-    for (const QString& c : esperado)
-        bytes += '"' + c.toLatin1() + "\"\r\n";
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("RED0703.ZPK")), bytes);
-    const QStringList registros = Registros();
-    ASSERT_EQ(registros.size(), 1);
-    EXPECT_EQ(registros.at(0).left(4), QStringLiteral("0703"));
-    EXPECT_EQ(registros.at(0).size(), 230);
-    EXPECT_TRUE(registros.at(0).endsWith(QStringLiteral("Prueba") + QString(30, u' ')));
-    // 48 columnas, la columna probable con 3 elegidos: C(1,1)2 + C(2,1)... = 2+2+ (1-2 errores)
-    EXPECT_EQ(l.out, QStringLiteral("Ha finalizado el proceso de reducción\n"
-                                    "RED0703.ZPK: %1 columnas\n"
-                                    "48 apuestas reducidas a %1\n"
-                                    "Factor de  reducción.....: %2\n"
-                                    "Errores permitidos.........: De 1 a 2\n"
-                                    "Importe reducidas.........: %3 €\n"
-                                    "Posibilidades cubiertas.: %4 %\n")
-                         .arg(esperado.size())
-                         .arg(QLocale().toString(48.0 / esperado.size(), 'f', 2))
-                         .arg(QLocale().toString(esperado.size() * 0.5, 'f', 2))
-                         .arg(QLocale().toString(esperado.size() * 100.0 / 48, 'f', 2)));
+    const QByteArray bytes = LineasColumnas(ReduccionDeReferencia(red));
+    EXPECT_EQ(Columnas(), bytes);
+    EXPECT_EQ(bytes.size(), 36 * 19);
+    // Errores 1 y 2, 48 y 36 columnas, los cinco múltiples, totales a 0 y la descripción.
+    EXPECT_EQ(RegistrosBases(carpeta),
+              QStringList{u"07032 1 2          48      36"_s + u"111311101213011212110200"_s +
+                          u"100100"_s.repeated(10) + u"101200 "_s + QString(45, u'0') +
+                          QString(29, u' ') + u"Prueba"_s + QString(30, u' ')});
+    EXPECT_EQ(l.out, u"Ha finalizado el proceso de reducción\n"
+                     "RED0703.ZPK: 36 columnas\n"
+                     "48 apuestas reducidas a 36\n"
+                     "Factor de  reducción.....: 1,33\n"
+                     "Errores permitidos.........: De 1 a 2\n"
+                     "Importe reducidas.........: 18,00 €\n"
+                     "Posibilidades cubiertas.: 75,00 %\n"_s);
 }
 
 TEST_F(OrdenesReduccion, EstadosDeSalida) {
-    // Comprobación fallida: 2, con título y texto en stderr.
-    Linea l = Ejecuta(Reducir(Base, QStringLiteral("probable"),
-                              {QStringLiteral("--errores"), QStringLiteral("3-1")}));
-    EXPECT_EQ(l.estado, SalidaComprobacionFallida);
-    EXPECT_TRUE(l.err.startsWith(QStringLiteral("NO CONCUERDAN LOS ERRORES PERMITIDOS\n")));
-    l = Ejecuta(Reducir(Base, QStringLiteral("signos"),
-                        {QStringLiteral("--totales"), QStringLiteral("1:0-3 2:1,3-4")}));
-    EXPECT_EQ(l.estado, SalidaComprobacionFallida);
-    EXPECT_TRUE(l.err.startsWith(QStringLiteral("ERROR EN TOTALES DE CADA SIGNO\n")));
-    EXPECT_FALSE(carpeta.Existe(QStringLiteral("RED0703.ZPK")));
-    EXPECT_TRUE(Registros().isEmpty());
+    // Comprobación fallida: 2, con título y texto en stderr y nada escrito.
+    const auto Opciones = [](const QString& texto) { return texto.split(u' '); };
+    Linea l = Reducir(Base, u"probable"_s, Opciones(u"--errores 3-1"_s));
+    EXPECT_EQ(l.estado, 2);
+    EXPECT_TRUE(l.err.startsWith(u"NO CONCUERDAN LOS ERRORES PERMITIDOS\n"_s));
+    l = Reducir(Base, u"signos"_s, {u"--totales"_s, u"1:0-3 2:1,3-4"_s}); // sin la "X"
+    EXPECT_EQ(l.estado, 2);
+    EXPECT_TRUE(l.err.startsWith(u"ERROR EN TOTALES DE CADA SIGNO\n"_s));
+    EXPECT_FALSE(carpeta.Existe(u"RED0703.ZPK"_s));
+    EXPECT_TRUE(RegistrosBases(carpeta).isEmpty());
 
-    // Primera vez bien; la segunda sin --reemplazar: 3; con --reemplazar: 0.
-    l = Ejecuta(Reducir(Base, QStringLiteral("directo")));
+    // Primera vez bien; la segunda sin --reemplazar: 3 sin tocar nada; con --reemplazar: 0,
+    // en el mismo registro y con el fichero truncado (de 48 columnas a 12).
+    l = Reducir(Base, u"signos"_s, {u"--totales"_s, u"1:0-3 x:0-3 2:0-3"_s});
     ASSERT_EQ(l.estado, 0) << l.err.toStdString();
-    const QByteArray primera = carpeta.Lee(QStringLiteral("RED0703.ZPK"));
-    l = Ejecuta(Reducir(Base, QStringLiteral("signos"),
-                        {QStringLiteral("--totales"), QStringLiteral("1:0-3 x:0-3 2:0-3")}));
-    EXPECT_EQ(l.estado, SalidaReduccionExiste);
-    EXPECT_TRUE(l.err.startsWith(QStringLiteral("REDUCCIÓN YA EXISTE\n")));
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("RED0703.ZPK")), primera);
-    l = Ejecuta(Reducir(Base, QStringLiteral("signos"),
-                        {QStringLiteral("--totales"), QStringLiteral("1:0-3 x:0-3 2:0-3"),
-                         QStringLiteral("--reemplazar")}));
+    const QByteArray primera = Columnas();
+    ASSERT_EQ(primera.size(), 48 * 19);
+    l = Reducir(Base, u"directo"_s);
+    EXPECT_EQ(l.estado, 3);
+    EXPECT_TRUE(l.err.startsWith(u"REDUCCIÓN YA EXISTE\n"_s));
+    EXPECT_EQ(Columnas(), primera);
+    l = Reducir(Base, u"directo"_s, {u"--reemplazar"_s});
     EXPECT_EQ(l.estado, 0) << l.err.toStdString();
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("RED0703.ZPK")).size(), 48 * 19);
-    ASSERT_EQ(Registros().size(), 1);
-    EXPECT_EQ(Registros().at(0).at(4), u'3');
+    EXPECT_EQ(Columnas().size(), 12 * 19);
+    ASSERT_EQ(RegistrosBases(carpeta).size(), 1);
+    EXPECT_EQ(RegistrosBases(carpeta).at(0).at(4), u'1');
 
     // Mal escrito: 1, sin tocar nada.
-    for (const QString& mala : {QStringLiteral("1* 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"),
-                                QStringLiteral("1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12*"),
-                                QStringLiteral("1X2*=1 12*=X X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"),
-                                QStringLiteral("1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1"),
-                                QStringLiteral("1X2*=1 11*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"),
-                                QStringLiteral("1X2*=1 12*=2 X2=X* 1X 1 1 1 1 1 1 1 1 1 1 12")}) {
-        l = Ejecuta(Reducir(mala, QStringLiteral("directo"), {QStringLiteral("--reemplazar")}));
-        EXPECT_EQ(l.estado, 1) << mala.toStdString();
+    const std::vector<std::pair<QString, QString>> malas{
+        {u"1* 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s},
+        {u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12*"_s, u"directo"_s},
+        {u"1X2*=1 12*=X X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s},
+        {u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1"_s, u"directo"_s},
+        {u"1X2*=1 11*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s},
+        {u"1X2*=1 12*=2 X2=X* 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s},
+        {Base, u"rapido"_s},
+        {Base, u"signos --totales 1:3-2"_s},
+        {Base, u"probable --errores 15-1"_s},
+    };
+    for (const auto& [base, opciones] : malas) {
+        QStringList mas = Opciones(opciones);
+        const QString metodo = mas.takeFirst();
+        l = Reducir(base, metodo, mas + QStringList{u"--reemplazar"_s});
+        EXPECT_EQ(l.estado, 1) << base.toStdString() << " " << opciones.toStdString();
         EXPECT_FALSE(l.err.isEmpty());
     }
-    EXPECT_EQ(Ejecuta(Reducir(Base, QStringLiteral("rapido"))).estado, 1);
-    EXPECT_EQ(Ejecuta(Reducir(Base, QStringLiteral("signos"),
-                              {QStringLiteral("--totales"), QStringLiteral("1:3-2")}))
+    EXPECT_EQ(Ejecuta(Opciones(u"reducir --jornada 7 --orden 31 --metodo directo "
+                               "--base"_s) +
+                      QStringList{Base})
                   .estado,
               1);
-    EXPECT_EQ(Ejecuta(Reducir(Base, QStringLiteral("probable"),
-                              {QStringLiteral("--errores"), QStringLiteral("15-1")}))
-                  .estado,
-              1);
-    EXPECT_EQ(Ejecuta({QStringLiteral("reducir"), QStringLiteral("--jornada"), QStringLiteral("7"),
-                       QStringLiteral("--orden"), QStringLiteral("31"), QStringLiteral("--metodo"),
-                       QStringLiteral("directo"), QStringLiteral("--base"), Base})
-                  .estado,
-              1);
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("RED0703.ZPK")).size(), 48 * 19);
+    EXPECT_EQ(Columnas().size(), 12 * 19);
 }
 
 TEST_F(OrdenesReduccion, ProbableEnUnMultipleSinElegirNoCuentaErrores) {
     // Doble elegido con probable "1" y doble sin elegir que conserva un probable "1".
-    const QString base = QStringLiteral("1X*=1 12=1 1 1 1 1 1 1 1 1 1 1 1 1 1");
-    Linea l = Ejecuta({QStringLiteral("estadisticas"), QStringLiteral("--metodo"),
-                       QStringLiteral("probable"), QStringLiteral("--base"), base,
-                       QStringLiteral("--errores"), QStringLiteral("0-0")});
+    const QString base = u"1X*=1 12=1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s;
+    Linea l = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"probable"_s, u"--base"_s, base,
+                       u"--errores"_s, u"0-0"_s});
     ASSERT_EQ(l.estado, 0);
-    EXPECT_TRUE(l.out.contains(QStringLiteral("Apuest. aceptadas...: 2\n"))) << l.out.toStdString();
-    l = Ejecuta(Reducir(base, QStringLiteral("probable"),
-                        {QStringLiteral("--errores"), QStringLiteral("0-0")}));
+    EXPECT_TRUE(l.out.contains(u"Apuest. aceptadas...: 2\n"_s)) << l.out.toStdString();
+    l = Reducir(base, u"probable"_s, {u"--errores"_s, u"0-0"_s});
     ASSERT_EQ(l.estado, 0) << l.err.toStdString();
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("RED0703.ZPK")),
-              QByteArray("\"111111111111111\"\r\n\"121111111111111\"\r\n"));
-    EXPECT_EQ(Registros().at(0).mid(21, 8), QStringLiteral("       2"));
+    EXPECT_EQ(Columnas(), QByteArray("\"111111111111111\"\r\n\"121111111111111\"\r\n"));
+    EXPECT_EQ(RegistrosBases(carpeta).at(0).mid(21, 8), u"       2"_s);
 }
 
 TEST_F(OrdenesReduccion, EstadisticasMuestraElPanelYLaComprobacion) {
-    const Linea l = Ejecuta({QStringLiteral("estadisticas"), QStringLiteral("--metodo"),
-                             QStringLiteral("directo"), QStringLiteral("--base"),
-                             QStringLiteral("1X2* 1X2* 1X2* 1X2* 1 1 1 1 1 1 1 1 1 1 1")});
+    const Linea l = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"directo"_s, u"--base"_s,
+                             u"1X2* 1X2* 1X2* 1X2* 1 1 1 1 1 1 1 1 1 1 1"_s});
     ASSERT_EQ(l.estado, 0);
-    EXPECT_EQ(l.out, QStringLiteral("Partidos a doble....: 0\n"
-                                    "Partidos a triple...: 4\n"
-                                    "Total múltiples.....: 4\n"
-                                    "Apuest. directas....: 81\n"
-                                    "\n"
-                                    "Dobles a reducir....: 0\n"
-                                    "Triples a reducir...: 4\n"
-                                    "Múltiples a reducir.: 4\n"
-                                    "Apuest. aceptadas...: 9\n"
-                                    "Apuest. excluidas...: 72\n"
-                                    "\n"
-                                    "Importe total.......: 40,50 €\n"
-                                    "Importe reducidas...: 4,50 €\n"
-                                    "\n"
-                                    "Factor reducción....: 9,00\n"
-                                    "Probab. 14 aciertos.: 11,11 %\n"
-                                    "Probab. 13 aciertos.: 88,89 %\n"));
-    const Linea m = Ejecuta({QStringLiteral("estadisticas"), QStringLiteral("--metodo"),
-                             QStringLiteral("signos"), QStringLiteral("--base"),
-                             QStringLiteral("1X2 1 1 1 1 1 1 1 1 1 1 1 1 1 1")});
+    EXPECT_EQ(l.out, u"Partidos a doble....: 0\n"
+                     "Partidos a triple...: 4\n"
+                     "Total múltiples.....: 4\n"
+                     "Apuest. directas....: 81\n"
+                     "\n"
+                     "Dobles a reducir....: 0\n"
+                     "Triples a reducir...: 4\n"
+                     "Múltiples a reducir.: 4\n"
+                     "Apuest. aceptadas...: 9\n"
+                     "Apuest. excluidas...: 72\n"
+                     "\n"
+                     "Importe total.......: 40,50 €\n"
+                     "Importe reducidas...: 4,50 €\n"
+                     "\n"
+                     "Factor reducción....: 9,00\n"
+                     "Probab. 14 aciertos.: 11,11 %\n"
+                     "Probab. 13 aciertos.: 88,89 %\n"_s);
+    const Linea m = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"signos"_s, u"--base"_s,
+                             u"1X2 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s});
     ASSERT_EQ(m.estado, 0);
-    EXPECT_TRUE(m.out.endsWith(QStringLiteral("\n\nERROR EN TOTALES DE CADA SIGNO\nTiene que "
-                                              "marcar como mínimo un valor en cada una de las "
-                                              "tres columnas que indican el total de signos 1, "
-                                              "X y 2 que deben tener las apuestas reducidas.\n")));
+    EXPECT_TRUE(m.out.endsWith(u"\n\nERROR EN TOTALES DE CADA SIGNO\nTiene que "
+                               "marcar como mínimo un valor en cada una de las "
+                               "tres columnas que indican el total de signos 1, "
+                               "X y 2 que deben tener las apuestas reducidas.\n"_s));
 }
 
 namespace {
@@ -227,7 +195,7 @@ extern "C" void SenalPerdida(int) {
 TEST_F(OrdenesReduccion, CtrlCCancelaComoElBotonDelPanel) {
     // Si la señal llegara fuera de la reducción la recoge este manejador, no mata la prueba.
     auto anterior = std::signal(SIGINT, SenalPerdida);
-    const QString ruta = carpeta.Ruta(QStringLiteral("RED0703.ZPK"));
+    const QString ruta = carpeta.Ruta(u"RED0703.ZPK"_s);
     std::atomic<bool> fin{false};
     std::thread interruptor([&] {
         while (!fin && !QFile::exists(ruta))
@@ -235,16 +203,14 @@ TEST_F(OrdenesReduccion, CtrlCCancelaComoElBotonDelPanel) {
         if (!fin)
             kill(getpid(), SIGINT);
     });
-    const QString todo = QStringLiteral("1X2*=1 1X2*=1 1X2*=1 1X2*=1 1X2*=1 1X2*=1 1X2*=1 1X2*=1 "
-                                        "1X2*=1 1X2*=1 1X2*=1 1X2*=1 1X2*=1 1X2*=1 1X2");
-    const Linea l = Ejecuta(Reducir(todo, QStringLiteral("probable"),
-                                    {QStringLiteral("--errores"), QStringLiteral("0-14")}));
+    const Linea l =
+        Reducir(u"1X2*=1 "_s.repeated(14) + u"1X2"_s, u"probable"_s, {u"--errores"_s, u"0-14"_s});
     fin = true;
     interruptor.join();
     std::signal(SIGINT, anterior);
     EXPECT_EQ(SenalesPerdidas.load(), 0);
-    EXPECT_EQ(l.estado, SalidaCancelada);
-    EXPECT_EQ(l.err, QStringLiteral("El proceso de reducción ha sido cancelado\n"));
-    EXPECT_FALSE(carpeta.Existe(QStringLiteral("RED0703.ZPK")));
-    EXPECT_EQ(Registros(), QStringList{QStringLiteral("0000") + QString(226, u' ')});
+    EXPECT_EQ(l.estado, 130);
+    EXPECT_EQ(l.err, u"El proceso de reducción ha sido cancelado\n"_s);
+    EXPECT_FALSE(carpeta.Existe(u"RED0703.ZPK"_s));
+    EXPECT_EQ(RegistrosBases(carpeta), QStringList{RegistroLibre});
 }
