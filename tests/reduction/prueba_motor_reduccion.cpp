@@ -45,7 +45,9 @@ TEST(MotorReduccion, PorcentajeSinDesbordarConLaBaseMayor) {
 TEST(MotorReduccion, CancelarLiberaElRegistroYBorraElFichero) {
     Banco b;
     b.Prepara(6, 1, Probable, MetodoDirecto);
+    b.estado.Datos.Metodo = MetodoSeleccionSignos;
     ASSERT_EQ(EjecutaReduccion(b.estado).fin, FinReduccion::Terminada);
+    EXPECT_EQ(b.estado.Datos.Metodo, MetodoDirecto) << "el método de la última reducción";
     // Se sustituye y se cancela a mitad: la reducción anterior también se pierde.
     b.Prepara(6, 1, Probable, MetodoColumnaProbable);
     b.estado.Red.MaxErrores = 3;
