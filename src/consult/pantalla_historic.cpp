@@ -33,12 +33,10 @@ constexpr int XBarraAnillas = 30;
 constexpr int XTaladro = 9; // centro de los agujeros, coordenadas de la página
 constexpr std::array<int, 4> YAnillas{62, 148, 234, 320};
 
-const QColor Papel(253, 251, 240);
 const QColor PapelSombra(238, 234, 214);
 const QColor Renglon(178, 202, 228);
 const QColor RayaColumna(205, 214, 226);
 const QColor Margen(226, 120, 120);
-const QColor Tinta(22, 38, 104);
 const QColor TintaCabecera(92, 30, 24);
 const QColor Marcador(255, 232, 96, 170);
 const QColor SeleccionActual(150, 210, 160, 110);

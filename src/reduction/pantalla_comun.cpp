@@ -23,10 +23,8 @@ namespace quiniela {
 namespace {
 
 // Colores del boleto: papel, casillas rojas y marcas de tinta.
-const QColor Papel(253, 251, 240);
 const QColor RojoBoleto(200, 44, 40);
 const QColor RojoClaro(236, 170, 164);
-const QColor Tinta(24, 40, 110);
 const QColor Apagado(214, 210, 198);
 const QColor ApagadoTexto(180, 176, 166);
 const QColor TintaProbable(150, 24, 30);
