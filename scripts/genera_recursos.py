@@ -141,7 +141,30 @@ class Lienzo:
         return resultado
 
     def guarda(self, ruta):
+        os.makedirs(os.path.dirname(ruta), exist_ok=True)
         escribe_png(ruta, self.ancho, self.alto, self.filas())
+
+
+class LienzoEscala(Lienzo):
+    """Lienzo de lado x lado píxeles que se dibuja en las coordenadas del diseño:
+    los iconos de cada tamaño salen del mismo dibujo, no de reescalar una imagen."""
+
+    def __init__(self, lado, diseno):
+        super().__init__(lado, lado)
+        self.s = lado / diseno
+
+    def _escala(self, caja):
+        return None if caja is None else tuple(v * self.s for v in caja)
+
+    def pinta(self, dist, color, caja=None, opacidad=1.0):
+        s = self.s
+        c = (lambda x, y: color(x / s, y / s)) if callable(color) else color
+        o = (lambda x, y: opacidad(x / s, y / s)) if callable(opacidad) else opacidad
+        super().pinta(lambda x, y: dist(x / s, y / s) * s, c, self._escala(caja), o)
+
+    def pinta_muestreado(self, muestra, caja, n=3):
+        s = self.s
+        super().pinta_muestreado(lambda x, y: muestra(x / s, y / s), self._escala(caja), n)
 
 
 # --------------------------------------------------------------------------
@@ -418,12 +441,9 @@ def pinta_sombra(lienzo, cx, cy, rx, ry, opacidad):
     def d(x, y):
         return math.hypot((x - cx) / rx, (y - cy) / ry)
 
-    x0, y0, x1, y1 = lienzo._caja(caja)
-    for y in range(y0, y1):
-        for x in range(x0, x1):
-            t = d(x + 0.5, y + 0.5)
-            if t < 1.0:
-                lienzo.pon(x, y, negro, opacidad * (1.0 - t * t) ** 1.5)
+    # Dentro de la elipse la cobertura es total; la opacidad hace el degradado.
+    lienzo.pinta(lambda x, y: -1e9 if d(x, y) < 1.0 else 1e9, negro, caja,
+                 lambda x, y: opacidad * (1.0 - d(x, y) ** 2) ** 1.5)
 
 
 # --------------------------------------------------------------------------
@@ -688,16 +708,21 @@ def boleto_icono(lienzo, cx, cy, angulo):
                              rgb(200, 36, 40), caja, 0.8)
 
 
-def icono():
-    lado = 64
-    lienzo = Lienzo(lado, lado)
+TAMANOS_ICONO = (16, 22, 24, 32, 48, 64, 128, 256)
+
+
+def icono(lado=64):
+    """El dibujo está en coordenadas de 64 x 64; los demás tamaños lo escalan."""
+    diseno = 64
+    lienzo = Lienzo(lado, lado) if lado == diseno else LienzoEscala(lado, diseno)
+    s = lado / diseno
     fondo = d_caja(32, 32, 30, 30, 11)
-    # Césped con franjas dentro del cuadrado redondeado.
+    # Césped con franjas dentro del cuadrado redondeado, con la textura al tamaño real.
     cesped = Lienzo(lado, lado)
-    pinta_cesped(cesped, 0, 0, lado, lado, 8.0, 0.0, True)
+    pinta_cesped(cesped, 0, 0, lado, lado, 8.0 * s, 0.0, True)
 
     def color_cesped(x, y):
-        i = int(y) * lado + int(x)
+        i = min(lado - 1, int(y * s)) * lado + min(lado - 1, int(x * s))
         return (cesped.r[i], cesped.g[i], cesped.b[i])
     lienzo.pinta(fondo, color_cesped)
     blanco = rgb(245, 250, 240)
@@ -970,6 +995,11 @@ def main():
     imagenes = os.path.join(destino, "imagenes")
     tira_botones().guarda(os.path.join(imagenes, "tira_botones.png"))
     icono().guarda(os.path.join(imagenes, "icono.png"))
+    # Iconos del tema hicolor para el menú del escritorio; el de 64 es icono.png.
+    for lado in TAMANOS_ICONO:
+        if lado == 64:
+            continue
+        icono(lado).guarda(os.path.join(destino, "iconos", "%dx%d" % (lado, lado), "quiniela.png"))
     careta().guarda(os.path.join(imagenes, "careta.png"))
 
 
