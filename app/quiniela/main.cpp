@@ -17,6 +17,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quiniela"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quiniela"));
+    // Con el nombre de la entrada del menú el escritorio asocia la ventana a su icono.
+    QGuiApplication::setDesktopFileName(QStringLiteral("es.quiniela.Quiniela"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagenes/icono.png")));
 
     EstadoGlobal estado;
@@ -37,10 +39,9 @@ int main(int argc, char** argv) {
     servicios.metricas = &metricas;
     InstalaPlataforma(servicios);
 
-    // Los ficheros de datos distribuidos están en "data/" junto al programa.
+    const Distribucion distribucion = BuscaDistribucion(QApplication::applicationDirPath());
     const auto menu =
-        ArrancaPrograma(estado, QApplication::applicationDirPath() + QStringLiteral("/data/"),
-                        CarpetaRespaldo(), SondaEscrituraReal);
+        ArrancaPrograma(estado, distribucion.datos, CarpetaRespaldo(), SondaDe(distribucion));
     if (!menu)
         return 0;
     return QApplication::exec();

@@ -26,7 +26,7 @@ private:
 void MuestraAyuda(QTextStream& out) {
     out << "Uso: quiniela-cli [--datos CARPETA] ORDEN [OPCIONES]\n\n"
         << "Opciones generales:\n"
-        << "  --datos CARPETA  carpeta de datos (por defecto, la del programa)\n"
+        << "  --datos CARPETA  carpeta de datos (por defecto, la del programa o la del usuario)\n"
         << "  --help           muestra esta ayuda\n"
         << "  --version        muestra la versión\n";
     if (!TablaOrdenes().empty()) {
@@ -75,7 +75,8 @@ int EjecutaLineaOrdenes(const QStringList& argumentos, QTextStream& out, QTextSt
         return 1;
     }
     if (!carpeta)
-        carpeta = QCoreApplication::applicationDirPath() + QStringLiteral("/data");
+        carpeta = EligeCarpetaDatos(BuscaDistribucion(QCoreApplication::applicationDirPath()),
+                                    CarpetaRespaldo());
     if (!QFileInfo(*carpeta).isDir()) {
         err << "No existe la carpeta de datos " << QDir::toNativeSeparators(*carpeta) << ".\n";
         return 1;

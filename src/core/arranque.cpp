@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace quiniela {
@@ -38,6 +39,26 @@ QString CarpetaRespaldo() {
            QStringLiteral("Temp/Tvr/");
 }
 
+Distribucion BuscaDistribucion(const QString& carpetaEjecutable) {
+    const QDir ejecutable(carpetaEjecutable);
+    const QString junto = QDir::cleanPath(ejecutable.filePath(QStringLiteral("data")));
+    // La ruta relativa sale de GNUInstallDirs al compilar; el prefijo se toma del ejecutable,
+    // así el programa funciona donde se instale.
+    const QString compartida =
+        QDir::cleanPath(ejecutable.filePath(QStringLiteral(QUINIELA_COMPARTIDA_RELATIVA)));
+    if (!QFileInfo(junto).isDir() && QFileInfo(compartida).isDir())
+        return {ConBarraFinal(compartida), compartida + QStringLiteral("/quiniela.qhc"), true};
+    // Sin ninguna de las dos se sigue como en la compilación: el arranque crea lo que falte.
+    return {ConBarraFinal(junto),
+            QDir::cleanPath(ejecutable.filePath(QStringLiteral("quiniela.qhc"))), false};
+}
+
+SondaEscritura SondaDe(const Distribucion& distribucion) {
+    if (distribucion.instalada)
+        return [](const QString&) { return false; };
+    return SondaEscrituraReal;
+}
+
 QString EligeCarpetaDatos(const QString& carpetaPrograma, const QString& carpetaRespaldo,
                           const SondaEscritura& puedeEscribir) {
     const QString programa = ConBarraFinal(carpetaPrograma);
@@ -58,6 +79,10 @@ QString EligeCarpetaDatos(const QString& carpetaPrograma, const QString& carpeta
         QFile::setPermissions(destino, QFile::permissions(destino) | QFileDevice::WriteOwner);
     }
     return respaldo;
+}
+
+QString EligeCarpetaDatos(const Distribucion& distribucion, const QString& carpetaRespaldo) {
+    return EligeCarpetaDatos(distribucion.datos, carpetaRespaldo, SondaDe(distribucion));
 }
 
 bool PantallaSuficiente(QSize pantalla) {

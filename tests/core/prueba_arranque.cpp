@@ -2,6 +2,7 @@
 #include "support/carpeta_temporal.h"
 
 #include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace quiniela;
@@ -75,4 +76,83 @@ TEST(Arranque, ResolucionDePantalla) {
 
 TEST(Arranque, CarpetaDeRespaldoDelUsuario) {
     EXPECT_TRUE(CarpetaRespaldo().endsWith(QStringLiteral("/Temp/Tvr/")));
+}
+
+namespace {
+
+// Un árbol con el ejecutable en "bin/" y, según el caso, "bin/data/" (compilación) o la
+// carpeta compartida de la instalación, con los once ficheros.
+struct Arbol {
+    CarpetaTemporal raiz;
+    QString bin = raiz.Ruta() + QStringLiteral("bin");
+    QString compartida = raiz.Ruta() + QStringLiteral("share/quiniela/");
+
+    void Crea(const QString& carpeta) const {
+        ASSERT_TRUE(QDir().mkpath(carpeta));
+        for (const QString& nombre : FicherosDistribuidos()) {
+            QFile f(carpeta + nombre);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("distribuido " + nombre.toLatin1());
+        }
+    }
+};
+
+} // namespace
+
+TEST(Arranque, DistribucionSegunDondeEstaElEjecutable) {
+    enum Caso { Compilacion, Instalado, Ambos, Ninguno };
+    for (const Caso caso : {Compilacion, Instalado, Ambos, Ninguno}) {
+        SCOPED_TRACE(caso);
+        Arbol arbol;
+        QDir().mkpath(arbol.bin);
+        if (caso == Compilacion || caso == Ambos)
+            arbol.Crea(arbol.bin + QStringLiteral("/data/"));
+        if (caso == Instalado || caso == Ambos)
+            arbol.Crea(arbol.compartida);
+
+        const Distribucion d = BuscaDistribucion(arbol.bin);
+        if (caso == Instalado) {
+            // Relativa al ejecutable: la instalación en una carpeta cualquiera se encuentra.
+            EXPECT_TRUE(d.instalada);
+            EXPECT_EQ(d.datos, arbol.compartida);
+            EXPECT_EQ(d.ayuda, arbol.compartida + QStringLiteral("quiniela.qhc"));
+        } else {
+            EXPECT_FALSE(d.instalada);
+            EXPECT_EQ(d.datos, arbol.bin + QStringLiteral("/data/"));
+            EXPECT_EQ(d.ayuda, arbol.bin + QStringLiteral("/quiniela.qhc"));
+        }
+    }
+}
+
+TEST(Arranque, InstaladoSeCopiaALaCarpetaDelUsuarioSinTocarLaCompartida) {
+    Arbol arbol;
+    arbol.Crea(arbol.compartida);
+    CarpetaTemporal usuario;
+    const QString respaldo = usuario.Ruta() + QStringLiteral("quiniela/Temp/Tvr/");
+    const Distribucion d = BuscaDistribucion(arbol.bin);
+    ASSERT_TRUE(d.instalada);
+    const QStringList antes = QDir(arbol.compartida).entryList(QDir::Files);
+
+    // Aunque la carpeta compartida admita escritura (root), no se usa ni se sondea.
+    EXPECT_EQ(EligeCarpetaDatos(d, respaldo), respaldo);
+    EXPECT_EQ(QDir(arbol.compartida).entryList(QDir::Files), antes);
+    for (const QString& nombre : FicherosDistribuidos())
+        EXPECT_EQ(usuario.Lee(QStringLiteral("quiniela/Temp/Tvr/") + nombre),
+                  "distribuido " + nombre.toLatin1());
+
+    // En el siguiente arranque se quedan los datos del usuario.
+    usuario.Escribe(QStringLiteral("quiniela/Temp/Tvr/BASES.ZPK"), "del usuario");
+    EXPECT_EQ(EligeCarpetaDatos(d, respaldo), respaldo);
+    EXPECT_EQ(usuario.Lee(QStringLiteral("quiniela/Temp/Tvr/BASES.ZPK")),
+              QByteArray("del usuario"));
+}
+
+TEST(Arranque, EnLaCompilacionSeTrabajaEnDataJuntoAlEjecutable) {
+    Arbol arbol;
+    arbol.Crea(arbol.bin + QStringLiteral("/data/"));
+    CarpetaTemporal respaldo;
+    EXPECT_EQ(EligeCarpetaDatos(BuscaDistribucion(arbol.bin), respaldo.Ruta()),
+              arbol.bin + QStringLiteral("/data/"));
+    EXPECT_TRUE(QDir(respaldo.Ruta()).isEmpty());
+    EXPECT_FALSE(QFile::exists(arbol.bin + QStringLiteral("/data/CSCD.WRK")));
 }

@@ -1,5 +1,7 @@
 #include "platform/qt/ayuda_qt.h"
 
+#include "core/arranque.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -65,7 +67,7 @@ QModelIndex BuscaEnContenido(const QHelpContentModel* modelo, const QModelIndex&
 } // namespace
 
 QString AyudaQt::RutaPorDefecto() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("quiniela.qhc"));
+    return BuscaDistribucion(QCoreApplication::applicationDirPath()).ayuda;
 }
 
 AyudaQt::AyudaQt(const QString& coleccion)

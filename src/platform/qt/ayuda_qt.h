@@ -1,5 +1,6 @@
 #pragma once
-// Ayuda con Qt Help: la colección quiniela.qhc, al lado del programa, registra quiniela.qch.
+// Ayuda con Qt Help: la colección quiniela.qhc, con los ficheros distribuidos, registra
+// quiniela.qch.
 // Cada tema de contexto es una palabra clave cuyo id es su número; el 0 es el menú principal.
 
 #include "platform/plataforma.h"
