@@ -1,9 +1,11 @@
 #include "output/bloques.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStorageInfo>
 
+#include <cstdio>
 #include <cstring>
 
 namespace quiniela {
@@ -72,17 +74,20 @@ bool LectorLineas::Siguiente(const char*& datos, qsizetype& largo) {
 }
 
 SalidaBloques::SalidaBloques(const QString& ruta, qsizetype bytesBloque)
-    : Fichero(ruta), Bufer(bytesBloque + 4096, Qt::Uninitialized), Bloque(bytesBloque) {}
+    : Fichero(ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
+              QStringLiteral(".tmp")),
+      Destino(ruta), Bufer(bytesBloque + 4096, Qt::Uninitialized), Bloque(bytesBloque) {}
 
 SalidaBloques::~SalidaBloques() {
-    if (Fichero.isOpen())
-        Fichero.cancelWriting();
+    if (Creado && !Confirmado)
+        Fichero.remove(); // sin confirmar, el temporal se va y el destino queda como estaba
 }
 
 bool SalidaBloques::Abre() {
     // Sin búfer: con él, Qt puede perder el fallo del último vaciado y dar por bueno un
     // fichero a medias.
-    Fallido = !Fichero.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    Fallido = !Fichero.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    Creado = !Fallido;
     return !Fallido;
 }
 
@@ -107,11 +112,14 @@ bool SalidaBloques::Vacia() {
 }
 
 bool SalidaBloques::Confirma() {
-    if (!Vacia()) {
-        Fichero.cancelWriting();
+    if (!Vacia())
         return false;
-    }
-    Fallido = !Fichero.commit();
+    Fichero.close();
+    // rename() sustituye el destino de una vez: nunca queda a medias ni desaparece.
+    Fallido = Fichero.error() != QFileDevice::NoError ||
+              std::rename(QFile::encodeName(Fichero.fileName()).constData(),
+                          QFile::encodeName(Destino).constData()) != 0;
+    Confirmado = !Fallido;
     return !Fallido;
 }
 

@@ -2,8 +2,8 @@
 // Lectura por líneas y escritura por bloques de ficheros grandes, sin tenerlos en memoria.
 
 #include <QByteArray>
+#include <QFile>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QString>
 
 namespace quiniela {
@@ -33,8 +33,9 @@ private:
     bool Agotado = false;
 };
 
-// Escribe en un QSaveFile (un temporal que solo sustituye al destino al confirmarlo) por
-// bloques, sin el búfer de Qt, para que una escritura corta se vea en el momento.
+// Escribe por bloques en un temporal de la carpeta del destino que solo lo sustituye al
+// confirmarlo, sin el búfer de Qt para que una escritura corta se vea en el momento. No se
+// fuerza el volcado al disco (como cp): sería más lento que copiar el fichero varias veces.
 class SalidaBloques {
 public:
     explicit SalidaBloques(const QString& ruta, qsizetype bytesBloque = BytesBloqueSalida);
@@ -48,15 +49,18 @@ public:
     bool Confirma(); // vacía, cierra y renombra el temporal sobre el destino
     QFileDevice::FileError Error() const { return Fichero.error(); }
     // Por qué falló, en español, con el texto del sistema entre paréntesis.
-    QString Causa() const { return CausaFalloEscritura(Fichero, Fichero.fileName()); }
+    QString Causa() const { return CausaFalloEscritura(Fichero, Destino); }
     bool HaFallado() const { return Fallido; }
 
 private:
-    QSaveFile Fichero;
+    QFile Fichero;
+    QString Destino;
     QByteArray Bufer;
     qsizetype Lleno = 0;
     qsizetype Bloque;
     bool Fallido = false;
+    bool Creado = false; // el temporal es nuestro: se borra si no se confirma
+    bool Confirmado = false;
 };
 
 } // namespace quiniela

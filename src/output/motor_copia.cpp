@@ -39,7 +39,7 @@ std::optional<MensajeCopia> CompruebaTamano(const RecuentoBoletos& recuento,
     if (formato != FormatoExportar::AD243 ||
         (total <= MaximoCampoAD243 && recuento.Boletos <= MaximoCampoAD243))
         return std::nullopt;
-    const QLocale regional;
+    const QLocale regional(QLocale::Spanish, QLocale::Spain);
     return MensajeCopia{
         QStringLiteral("REDUCCIÓN DEMASIADO GRANDE"),
         QStringLiteral("La reducción tiene ") + regional.toString(qlonglong(total)) +
