@@ -9,10 +9,10 @@
 #include "reduction/pantalla_reducir.h"
 #include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
+#include "settings/salida_programa.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QPainter>
 
 namespace quiniela {
@@ -120,14 +120,9 @@ void PantallaVelmo::Sal() {
     if (saliendo_)
         return;
     saliendo_ = true;
-    // Así la jornada, el orden y el método actuales pasan al siguiente arranque.
-    const int error = GuardaDatosGenerales(estado_);
-    if (error != 0)
-        AvisaSistema(QStringLiteral("No se han podido guardar los datos generales en "
-                                    "DATOSGEN.ZPK (error %1).")
-                         .arg(error));
+    if (const auto aviso = SalDelPrograma(estado_))
+        AvisaSistema(*aviso);
     TocaSonido(estado_, 5);
-    QFile::remove(estado_.Ruta(QStringLiteral("FORBOLW.ZPK")));
     CierraPantallasSinModo();
     close();
     QApplication::quit();
