@@ -3,6 +3,7 @@
 #include "core/estado_global.h"
 #include "core/listas.h"
 #include "core/mascaras.h"
+#include "core/modo_edicion.h"
 #include "matchdays/fichero_jornadas.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
@@ -356,21 +357,20 @@ void PreparaPantallaRejilla(EstadoGlobal& estado, const ControlesRejilla& c) {
     if (c.Pic_Base != nullptr) {
         const QRect base = c.Pic_Base->geometry();
         if (c.Pic_Elegir != nullptr)
-            c.Pic_Elegir->setGeometry(base.left() + 68, base.top(), c.Pic_Elegir->width(),
-                                      base.height());
+            c.Pic_Elegir->setGeometry(base.left() + XElegirDesdeBase, base.top(),
+                                      c.Pic_Elegir->width(), base.height());
         if (c.Pic_ColBas != nullptr)
-            c.Pic_ColBas->setGeometry(base.left() + 106, base.top(), c.Pic_ColBas->width(),
-                                      base.height());
+            c.Pic_ColBas->setGeometry(base.left() + XColBasDesdeBase, base.top(),
+                                      c.Pic_ColBas->width(), base.height());
     }
-    estado.ModoEdicion = true;
+    GuardaModoEdicion edicion(estado);
     if (c.Lis_Jornadas != nullptr)
         LlenaLista(c.Lis_Jornadas, CargaLisJornadas(estado, false));
     if (c.Lis_Orden != nullptr)
         LlenaLista(c.Lis_Orden, CargaLisOrden(estado));
-    estado.ModoEdicion = false;
 }
 
-void DibujaResumenReduccion(QPainter& p, const EstadoGlobal& estado, int anchoSuperficie) {
+void PintaResumenReduccion(QPainter& p, const EstadoGlobal& estado, int anchoSuperficie) {
     const ResumenReduccion resumen = DibujaResumenReduccion(
         estado.Red, estado.Datos.PrecioApuestaValor, anchoSuperficie, QLocale());
     if (!resumen.dibuja)

@@ -622,7 +622,7 @@ TEST_F(PantallaReducirPrueba, ResumenDeUnaReduccionGuardada) {
     estado.Red.ApuestasReducidas = 9;
     {
         QPainter p(&lienzo);
-        DibujaResumenReduccion(p, estado, lienzo.width());
+        PintaResumenReduccion(p, estado, lienzo.width());
     }
     const QRgb negro = QColor(Qt::black).rgb();
     const int x0 = (400 - 250) / 2 + 10;
