@@ -107,9 +107,9 @@ PantallaReducir::PantallaReducir(EstadoGlobal& estado, QWidget* padre)
     DibujaBotonesLista();
     DibujaPantallaComun(estado_, controles_);
     Conecta();
-    OrdenTabulador({Pic_BotNroJor, Pic_BotOrden, Pic_BotMetodo, Pic_BotMinErr, Pic_BotMaxErr,
-                    Pic_BotSelTodo, Pic_BotBorTodo, Tex_Descripcion, Pic_BotReducir, Pic_Indice,
-                    Pic_Ayuda, Pic_Salir});
+    EncadenaTabulador({Pic_BotNroJor, Pic_BotOrden, Pic_BotMetodo, Pic_BotMinErr, Pic_BotMaxErr,
+                       Pic_BotSelTodo, Pic_BotBorTodo, Tex_Descripcion, Pic_BotReducir, Pic_Indice,
+                       Pic_Ayuda, Pic_Salir});
     CentraEnPantalla(this);
 }
 

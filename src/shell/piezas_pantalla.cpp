@@ -22,7 +22,7 @@ BotonImagen* CreaBoton(QWidget* padre, const QString& nombre, QPoint posicion, i
     return boton;
 }
 
-void OrdenTabulador(std::initializer_list<QWidget*> controles) {
+void EncadenaTabulador(std::initializer_list<QWidget*> controles) {
     QWidget* anterior = nullptr;
     for (QWidget* control : controles) {
         if (anterior != nullptr)

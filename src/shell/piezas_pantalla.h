@@ -19,6 +19,6 @@ BotonImagen* CreaBoton(QWidget* padre, const QString& nombre, QPoint posicion, i
                        const QString& rotulo);
 
 // El tabulador recorre los controles en el orden dado.
-void OrdenTabulador(std::initializer_list<QWidget*> controles);
+void EncadenaTabulador(std::initializer_list<QWidget*> controles);
 
 } // namespace quiniela
