@@ -4,6 +4,7 @@
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
+#include "shell/piezas_pantalla.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -112,31 +113,28 @@ PantallaHistoric::PantallaHistoric(EstadoGlobal& estado, QWidget* padre)
     setObjectName(QStringLiteral("historic"));
     setWindowTitle(QStringLiteral("Fichero Histórico de resultados"));
     setFixedSize(AnchoVentana, AltoVentana);
+    CreaRotulos();
+    Pic_Carpeta = new CarpetaHistoric(this);
+    Pic_Carpeta->setObjectName(QStringLiteral("Pic_Carpeta"));
+    Pic_Carpeta->setGeometry(XPagina, YPagina, AnchoPagina, AltoPagina);
+    Pic_BotSalir = CreaBoton(this, QStringLiteral("Pic_BotSalir"),
+                             QPoint(XPagina + AnchoPagina - AnchoSalir, YPagina + AltoPagina + 18),
+                             AnchoSalir, QStringLiteral("Salir"));
+    connect(Pic_BotSalir, &BotonImagen::pulsado, this, &PantallaHistoric::Sal);
+    historial_.Abre();
+    CentraEnPantalla(this);
+}
 
+void PantallaHistoric::CreaRotulos() {
     auto* titulo = new QLabel(QStringLiteral("FICHERO HISTÓRICO DE RESULTADOS"), this);
     titulo->setGeometry(XPagina, 14, AnchoPagina, 24);
     titulo->setAlignment(Qt::AlignCenter);
     titulo->setStyleSheet(EstiloTitulo());
-
-    Pic_Carpeta = new CarpetaHistoric(this);
-    Pic_Carpeta->setObjectName(QStringLiteral("Pic_Carpeta"));
-    Pic_Carpeta->setGeometry(XPagina, YPagina, AnchoPagina, AltoPagina);
-
     auto* ayuda = new QLabel(QStringLiteral("Pulse una línea para elegir su reducción. "
                                             "Las esquinas de la hoja pasan de página."),
                              this);
     ayuda->setGeometry(XPagina, YPagina + AltoPagina + 18, 520, 24);
     ayuda->setStyleSheet(EstiloTexto());
-
-    Pic_BotSalir = new BotonImagen(this);
-    Pic_BotSalir->setObjectName(QStringLiteral("Pic_BotSalir"));
-    Pic_BotSalir->Dibuja(AnchoSalir, QStringLiteral("Salir"), false);
-    Pic_BotSalir->move(XPagina + AnchoPagina - AnchoSalir, YPagina + AltoPagina + 18);
-    PonCursor(Pic_BotSalir, QStringLiteral("ManoIndice"));
-    connect(Pic_BotSalir, &BotonImagen::pulsado, this, &PantallaHistoric::Sal);
-
-    historial_.Abre();
-    CentraEnPantalla(this);
 }
 
 void PantallaHistoric::Sal() {

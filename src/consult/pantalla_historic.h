@@ -51,6 +51,7 @@ protected:
 
 private:
     friend class CarpetaHistoric;
+    void CreaRotulos();
     void PintaPagina(QPainter& p, const QRect& pagina) const;
     void PintaEsquina(QPainter& p, const QRect& esquina, bool derecha, bool activa) const;
     void PulsaCarpeta(QPoint punto);
