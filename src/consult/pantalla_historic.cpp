@@ -312,7 +312,21 @@ void PantallaHistoric::PintaEsquina(QPainter& p, const QRect& esquina, bool dere
 
 void PantallaHistoric::PintaPagina(QPainter& p, const QRect& pagina) const {
     p.setRenderHint(QPainter::Antialiasing, false);
+    PintaPapel(p, pagina);
+    PintaLineas(p, pagina);
+    PintaPie(p, pagina);
+    p.setRenderHint(QPainter::Antialiasing);
+    PintaTaladro(p);
+    // Esquinas que pasan de página.
+    PintaEsquina(p, QRect(0, pagina.height() - AltoEsquina, AnchoEsquina, AltoEsquina), false,
+                 historial_.PuedeRetroceder());
+    PintaEsquina(p,
+                 QRect(pagina.width() - AnchoEsquina, pagina.height() - AltoEsquina, AnchoEsquina,
+                       AltoEsquina),
+                 true, historial_.PuedeAvanzar());
+}
 
+void PantallaHistoric::PintaPapel(QPainter& p, const QRect& pagina) const {
     // Papel con un poco de tono hacia abajo.
     QLinearGradient papel(0, 0, 0, pagina.height());
     papel.setColorAt(0, Papel);
@@ -343,7 +357,9 @@ void PantallaHistoric::PintaPagina(QPainter& p, const QRect& pagina) const {
     // Margen rojo.
     p.setPen(QPen(Margen, 1));
     p.drawLine(XMargen, 0, XMargen, pagina.height());
+}
 
+void PantallaHistoric::PintaLineas(QPainter& p, const QRect& pagina) const {
     // Línea de la selección actual y línea bajo el puntero.
     const int primera = historial_.PrimeraLinea();
     const auto banda = [&](int k) {
@@ -366,7 +382,9 @@ void PantallaHistoric::PintaPagina(QPainter& p, const QRect& pagina) const {
     const QStringList& lineas = historial_.Lis_Datos();
     for (int k = 0; k < LineasPorPagina && primera + k < lineas.size(); ++k)
         p.drawText(XTextoHistorial, BaseLinea(k), lineas.at(primera + k).left(AnchoLineaHistorial));
+}
 
+void PantallaHistoric::PintaPie(QPainter& p, const QRect& pagina) const {
     // Número de página entre las dos esquinas.
     QFont pie(QStringLiteral("Liberation Serif"));
     pie.setPixelSize(12);
@@ -383,9 +401,9 @@ void PantallaHistoric::PintaPagina(QPainter& p, const QRect& pagina) const {
     p.setPen(QPen(QColor(150, 140, 110), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(pagina.adjusted(0, 0, -1, -1));
+}
 
-    p.setRenderHint(QPainter::Antialiasing);
-
+void PantallaHistoric::PintaTaladro(QPainter& p) const {
     // Agujeros del taladro con las anillas que pasan por ellos.
     for (const int y : YAnillas) {
         QRadialGradient sombra(QPointF(XTaladro, y), 5.5);
@@ -400,14 +418,6 @@ void PantallaHistoric::PintaPagina(QPainter& p, const QRect& pagina) const {
         PintaAnilla(p, y, QPoint(XPagina, 0));
         p.restore();
     }
-
-    // Esquinas que pasan de página.
-    PintaEsquina(p, QRect(0, pagina.height() - AltoEsquina, AnchoEsquina, AltoEsquina), false,
-                 historial_.PuedeRetroceder());
-    PintaEsquina(p,
-                 QRect(pagina.width() - AnchoEsquina, pagina.height() - AltoEsquina, AnchoEsquina,
-                       AltoEsquina),
-                 true, historial_.PuedeAvanzar());
 }
 
 } // namespace quiniela
