@@ -32,7 +32,7 @@ PantallaMensajes::PantallaMensajes(EstadoGlobal& estado, const QString& titulo,
 
     // Los saltos de FinLinea separan líneas; el resto se ajusta al ancho.
     QString cuerpo = texto;
-    cuerpo.replace(estado.FinLinea, QStringLiteral("\n"));
+    cuerpo.replace(FinLinea, QStringLiteral("\n"));
     Tex_Mensaje = new QLabel(cuerpo, this);
     Tex_Mensaje->setObjectName(QStringLiteral("Tex_Mensaje"));
     Tex_Mensaje->setGeometry(24, 42, AnchoDialogo - 48, 124);

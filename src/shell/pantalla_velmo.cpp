@@ -121,7 +121,7 @@ void PantallaVelmo::Sal() {
         return;
     saliendo_ = true;
     // Así la jornada, el orden y el método actuales pasan al siguiente arranque.
-    const int error = GuardaDatosGenerales(estado_);
+    const int error = GuardaDatosGenerales(estado_).Numero;
     if (error != 0)
         AvisaSistema(QStringLiteral("No se han podido guardar los datos generales en "
                                     "DATOSGEN.ZPK (error %1).")

@@ -64,7 +64,7 @@ TEST(DatosGenerales, CargaYGuardaConTextosDeAnchoFijo) {
     EXPECT_EQ(d.CodigoDelegacion, QStringLiteral("3 "));
     EXPECT_EQ(d.CodigoReceptor, QStringLiteral("12345"));
 
-    ASSERT_EQ(GuardaDatosGenerales(estado), 0);
+    ASSERT_TRUE(GuardaDatosGenerales(estado).Bien());
     EXPECT_EQ(
         carpeta.Lee(Fichero),
         QByteArray("12,\"04/12/05\",7,2,15,-3,4,8,2,38,\"1.5 \",\"3 \",\"12345\",\"No\"\r\n"));
@@ -108,7 +108,7 @@ TEST(DatosGenerales, ValoresImposiblesNoLleganAlEstado) {
 TEST(DatosGenerales, GuardarEnUnaCarpetaQueNoExisteDevuelveElError) {
     EstadoGlobal estado;
     estado.CarpetaDatos = QStringLiteral("/no/existe/esta/carpeta/");
-    EXPECT_EQ(GuardaDatosGenerales(estado), 76);
+    EXPECT_EQ(GuardaDatosGenerales(estado).Numero, 76);
 }
 
 TEST(ReglasDatosgen, Precio) {
