@@ -140,6 +140,11 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
                   .estado,
               1);
     EXPECT_EQ(Columnas().size(), 12 * 19);
+
+    // Sin sitio para escribir: estado 1 y el mensaje del fallo.
+    ConLimiteDeFichero(19 * 4, [&] { l = Reducir(Base, u"directo"_s, {u"--reemplazar"_s}); });
+    EXPECT_EQ(l.estado, 1);
+    EXPECT_TRUE(l.err.startsWith(u"ERROR AL GRABAR LA REDUCCIÓN\n"_s)) << l.err.toStdString();
 }
 
 TEST_F(OrdenesReduccion, ProbableEnUnMultipleSinElegirNoCuentaErrores) {
