@@ -2,8 +2,7 @@
 #include "core/estado_global.h"
 #include "matchdays/fichero_jornadas.h"
 #include "reduction/fichero_bases.h"
-#include "support/carpeta_temporal.h"
-#include "support/plataforma_falsa.h"
+#include "support/banco.h"
 #include "support/registros_historial.h"
 
 #include <gtest/gtest.h>
@@ -49,9 +48,8 @@ TEST(LineaHistorial, PosicionesExactas) {
 }
 
 TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     // La jornada 5 nunca se dio de alta: su hueco queda en blanco en el fichero.
     ASSERT_EQ(EscribeRegistroJornada(estado, 3, RegistroDeJornada(3, u"18/09/05"_s)).Numero, 0);
     ASSERT_EQ(EscribeRegistroJornada(estado, 6, RegistroDeJornada(6, u"02/10/05"_s)).Numero, 0);
@@ -78,9 +76,8 @@ TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
 }
 
 TEST(Historial, PrimeraHojaLaDeLaSeleccionYBandasDeLasLineas) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     EscribeBases(carpeta, Reducciones(45));
     Historial historial(estado);
     for (const auto& [linea, primera] : {std::pair{19, 0}, {20, 20}, {44, 40}}) {
@@ -111,9 +108,8 @@ TEST(Historial, PrimeraHojaLaDeLaSeleccionYBandasDeLasLineas) {
 
 // Lo que ve el usuario al pasar de hoja y elegir se prueba en la pantalla; aquí, los bordes.
 TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     EscribeBases(carpeta, Reducciones(41));
     Historial historial(estado);
     historial.Abre();

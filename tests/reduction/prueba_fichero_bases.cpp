@@ -1,8 +1,5 @@
-#include "core/estado_global.h"
-#include "reduction/bases_prueba.h"
 #include "reduction/fichero_bases.h"
-#include "support/carpeta_temporal.h"
-#include "support/plataforma_falsa.h"
+#include "support/banco.h"
 
 #include <gtest/gtest.h>
 
@@ -37,12 +34,6 @@ QString Registro(int jornada, int orden, const QString& descripcion = QString())
 QByteArray Lineas(const QStringList& registros) {
     return (registros.join(u"\r\n"_s) + u"\r\n"_s).toLatin1();
 }
-
-struct Banco {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma{&estado};
-};
 
 } // namespace
 
@@ -96,7 +87,6 @@ TEST(FicheroBases, RegistrosCortosOEstropeadosNoRompenLaLectura) {
 
 TEST(FicheroBases, GuardaAnadeReutilizaLibresYReemplazaEnSuSitio) {
     Banco b;
-    b.carpeta.Escribe(Bases, QByteArray());
     for (int orden = 1; orden <= 4; ++orden)
         ASSERT_TRUE(GuardaRegistroBases(b.estado, 1, orden, Registro(1, orden)).Bien());
     EXPECT_EQ(b.estado.NumeroRegistroReduccion, 4);
@@ -171,7 +161,7 @@ TEST(FicheroBases, LeeLaReduccionActualOLaBasePorDefecto) {
 }
 
 TEST(FicheroBases, AvisosCuandoFaltaElFichero) {
-    Banco b;
+    Banco b(false);
     const QString crearlo = u"No se encuentra el fichero BASES.ZPK. Se va a proceder a crearlo."_s;
     // Como dice el aviso, la búsqueda crea el índice vacío.
     EXPECT_FALSE(ExisteEnBases(b.estado, 1, 1));
