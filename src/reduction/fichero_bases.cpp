@@ -105,15 +105,7 @@ std::optional<std::vector<LineaBases>> LeeLineas(EstadoGlobal& estado,
     return PartirLineas(*datos);
 }
 
-// Tras un 53 de carga se crea el índice vacío.
-void CreaIndiceVacio(EstadoGlobal& estado, const ContextoErrorFichero& contexto) {
-    const QString ruta = estado.Ruta(NombreBases());
-    const int error = GuardaFicheroEntero(ruta, QByteArray());
-    if (error != 0)
-        NotificaErrorFichero(estado, contexto, error, ruta);
-}
-
-int EscribeLineas(EstadoGlobal& estado, const std::vector<LineaBases>& lineas) {
+ResultadoFichero EscribeLineas(EstadoGlobal& estado, const std::vector<LineaBases>& lineas) {
     return GuardaFicheroEntero(estado.Ruta(NombreBases()), UneLineas(lineas));
 }
 
@@ -245,7 +237,7 @@ void LeeFicheroBases(EstadoGlobal& estado) {
     const auto lineas = LeeLineas(estado, contexto);
     if (!lineas) {
         if (estado.UltimoErrorFichero == ErrorFichero::NoExiste)
-            CreaIndiceVacio(estado, contexto);
+            CreaFicheroVacio(estado, NombreBases(), contexto);
         estado.Red.PonPorDefecto();
         return;
     }
@@ -268,7 +260,7 @@ bool ExisteEnBases(EstadoGlobal& estado, int jornada, int orden) {
     if (!lineas) {
         // El aviso dice que se va a crear: se crea, y no se repite en el guardado.
         if (estado.UltimoErrorFichero == ErrorFichero::NoExiste)
-            CreaIndiceVacio(estado, contexto);
+            CreaFicheroVacio(estado, NombreBases(), contexto);
         return false;
     }
     for (std::size_t i = 0; i < lineas->size(); ++i) {
@@ -300,18 +292,19 @@ void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden) {
     }
     if (!cambiado)
         return;
-    const int error = EscribeLineas(estado, *lineas);
-    if (error != 0)
-        NotificaErrorFichero(estado, contexto, error, estado.Ruta(NombreBases()));
+    const ResultadoFichero resultado = EscribeLineas(estado, *lineas);
+    if (!resultado.Bien())
+        NotificaErrorFichero(estado, contexto, resultado);
 }
 
-int GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden, const QString& registro) {
+ResultadoFichero GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden,
+                                     const QString& registro) {
     const ContextoErrorFichero contexto = ContextoBases(QStringLiteral("EEB"), TextoNoExisteCrea());
     std::vector<LineaBases> lineas;
     if (auto leidas = LeeLineas(estado, contexto)) {
         lineas = std::move(*leidas);
     } else if (estado.UltimoErrorFichero != ErrorFichero::NoExiste) {
-        return estado.UltimoErrorFichero;
+        return {estado.UltimoErrorFichero, estado.Ruta(NombreBases())};
     }
     // Un 53 no impide guardar: el índice se crea con este registro.
 
@@ -344,13 +337,13 @@ int GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden, const QStr
     if (lineas[destino].fin.isEmpty())
         lineas[destino].fin = FinRegistro;
 
-    const int error = EscribeLineas(estado, lineas);
-    estado.UltimoErrorFichero = static_cast<int16_t>(error);
-    if (error != 0)
-        return error;
+    const ResultadoFichero resultado = EscribeLineas(estado, lineas);
+    estado.UltimoErrorFichero = static_cast<int16_t>(resultado.Numero);
+    if (!resultado.Bien())
+        return resultado;
     estado.RegistroReduccion = texto;
     estado.NumeroRegistroReduccion = static_cast<int32_t>(destino + 1);
-    return 0;
+    return resultado;
 }
 
 std::vector<QString> LeeRegistrosBases(EstadoGlobal& estado) {
@@ -359,7 +352,7 @@ std::vector<QString> LeeRegistrosBases(EstadoGlobal& estado) {
     const auto lineas = LeeLineas(estado, contexto);
     if (!lineas) {
         if (estado.UltimoErrorFichero == ErrorFichero::NoExiste)
-            CreaIndiceVacio(estado, contexto);
+            CreaFicheroVacio(estado, NombreBases(), contexto);
         return registros;
     }
     registros.reserve(lineas->size());
