@@ -28,55 +28,10 @@ QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta) {
     return causa + QStringLiteral(" (") + fichero.errorString() + u')';
 }
 
-LectorLineas::LectorLineas(QIODevice& dispositivo, qsizetype bytesBloque)
-    : Dispositivo(dispositivo), Bufer(bytesBloque, Qt::Uninitialized) {}
-
-bool LectorLineas::Rellena() {
-    if (Agotado)
-        return false;
-    // Lo que queda sin leer pasa al principio; si una línea no cabe, el búfer crece.
-    const qsizetype resto = Fin - Inicio;
-    std::memmove(Bufer.data(), Bufer.constData() + Inicio, size_t(resto));
-    Inicio = 0;
-    Fin = resto;
-    if (Fin == Bufer.size())
-        Bufer.resize(Bufer.size() * 2);
-    const qint64 leidos = Dispositivo.read(Bufer.data() + Fin, Bufer.size() - Fin);
-    if (leidos < 0)
-        FalloLectura = true;
-    if (leidos <= 0) {
-        Agotado = true;
-        return false;
-    }
-    Fin += leidos;
-    return true;
-}
-
-bool LectorLineas::Siguiente(const char*& datos, qsizetype& largo) {
-    for (;;) {
-        const char* inicio = Bufer.constData() + Inicio;
-        const auto* salto =
-            static_cast<const char*>(std::memchr(inicio, '\n', size_t(Fin - Inicio)));
-        if (salto == nullptr && Rellena())
-            continue;
-        if (salto == nullptr && (FalloLectura || Fin == Inicio))
-            return false;
-        // Sin salto: la última línea del fichero.
-        inicio = Bufer.constData() + Inicio;
-        const char* final = salto != nullptr ? salto : Bufer.constData() + Fin;
-        datos = inicio;
-        largo = final - inicio;
-        Inicio = salto != nullptr ? (salto - Bufer.constData()) + 1 : Fin;
-        if (largo > 0 && datos[largo - 1] == '\r')
-            --largo;
-        return true;
-    }
-}
-
 SalidaBloques::SalidaBloques(const QString& ruta, qsizetype bytesBloque)
     : Fichero(ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
               QStringLiteral(".tmp")),
-      Destino(ruta), Bufer(bytesBloque + 4096, Qt::Uninitialized), Bloque(bytesBloque) {}
+      Destino(ruta), Bufer(bytesBloque, Qt::Uninitialized), Bloque(bytesBloque) {}
 
 SalidaBloques::~SalidaBloques() {
     if (Creado && !Confirmado)
@@ -91,22 +46,24 @@ bool SalidaBloques::Abre() {
     return !Fallido;
 }
 
-char* SalidaBloques::Reserva(qsizetype bytes) {
-    if (Lleno + bytes > Bufer.size() || Lleno >= Bloque)
-        Vacia();
-    if (bytes > Bufer.size())
-        Bufer.resize(bytes);
-    return Bufer.data() + Lleno;
+void SalidaBloques::Escribe(const char* datos, qsizetype bytes) {
+    if (!Fallido && Fichero.write(datos, bytes) != bytes)
+        Fallido = true;
 }
 
-void SalidaBloques::Anade(const char* datos, qsizetype bytes) {
-    std::memcpy(Reserva(bytes), datos, size_t(bytes));
-    Lleno += bytes;
+void SalidaBloques::AnadeGrande(const char* datos, qsizetype bytes) {
+    Vacia();
+    if (bytes >= Bloque / 2) {
+        Escribe(datos, bytes);
+        return;
+    }
+    std::memcpy(Bufer.data(), datos, size_t(bytes));
+    Lleno = bytes;
 }
 
 bool SalidaBloques::Vacia() {
-    if (!Fallido && Lleno > 0 && Fichero.write(Bufer.constData(), Lleno) != Lleno)
-        Fallido = true;
+    if (Lleno > 0)
+        Escribe(Bufer.constData(), Lleno);
     Lleno = 0;
     return !Fallido;
 }
