@@ -15,6 +15,10 @@
 #include <cstring>
 #include <memory>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quiniela {
 
 struct EstadoGlobal;
@@ -114,9 +118,20 @@ inline bool EsColumna(const char* p, qsizetype largo) {
 }
 
 // Una línea tal como la escribe la reducción, con su CR LF: es ya un registro de boletos.
+// Se mira en cada columna de ficheros de millones: los 15 signos de una vez donde se puede.
 inline bool EsRegistroEntero(const char* p) {
-    return p[NumPartidos + 2] == '\r' && p[NumPartidos + 3] == '\n' &&
-           EsColumna(p, NumPartidos + 2);
+    if (p[0] != '"' || p[NumPartidos + 1] != '"' || p[NumPartidos + 2] != '\r' ||
+        p[NumPartidos + 3] != '\n')
+        return false;
+#if defined(__SSE2__)
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
+    const __m128i signos = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('1')), _mm_cmpeq_epi8(v, _mm_set1_epi8('2'))),
+        _mm_cmpeq_epi8(_mm_or_si128(v, _mm_set1_epi8(0x20)), _mm_set1_epi8('x')));
+    return (_mm_movemask_epi8(signos) & 0x7FFF) == 0x7FFF;
+#else
+    return EsColumna(p, NumPartidos + 2);
+#endif
 }
 
 } // namespace detalle
