@@ -21,7 +21,10 @@ QString CarpetaBase() {
     return pedida.isEmpty() ? QDir::tempPath() : QString::fromLocal8Bit(pedida);
 }
 
-// Las columnas de una base de n triples en el orden de desarrollo (partido 15 el último).
+// Las columnas de una base de n triples en el orden en que las escribe la reducción: el
+// partido 1 cambia en cada columna y el 15 es el más lento, así que el signo 15 cambia solo
+// dos veces. (Al revés cada columna abriría boleto y el fichero de boletos ocuparía ocho
+// veces más: no es lo que produce el programa.)
 void EscribeColumnas(const QString& ruta, int triples) {
     QFile f(ruta);
     f.open(QIODevice::WriteOnly);
@@ -33,7 +36,7 @@ void EscribeColumnas(const QString& ruta, int triples) {
     char linea[] = "\"111111111111111\"\r\n";
     for (int64_t c = 0; c < total; ++c) {
         int64_t resto = c;
-        for (int m = triples; m >= 1; --m, resto /= 3)
+        for (int m = 1; m <= triples; ++m, resto /= 3)
             linea[m] = signos[resto % 3];
         bloque.append(linea, 19);
         if (bloque.size() >= (1 << 20)) {

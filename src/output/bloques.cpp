@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quiniela {
 
@@ -28,10 +30,10 @@ QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta) {
     return causa + QStringLiteral(" (") + fichero.errorString() + u')';
 }
 
-SalidaBloques::SalidaBloques(const QString& ruta, qsizetype bytesBloque)
+SalidaBloques::SalidaBloques(const QString& ruta, Uso uso, qsizetype bytesBloque)
     : Fichero(ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
               QStringLiteral(".tmp")),
-      Destino(ruta), Bufer(bytesBloque, Qt::Uninitialized), Bloque(bytesBloque) {}
+      Destino(ruta), Bufer(bytesBloque, Qt::Uninitialized), Bloque(bytesBloque), Trabajo(uso) {}
 
 SalidaBloques::~SalidaBloques() {
     if (Creado && !Confirmado)
@@ -72,12 +74,27 @@ bool SalidaBloques::Confirma() {
     if (!Vacia())
         return false;
     Fichero.close();
-    // rename() sustituye el destino de una vez: nunca queda a medias ni desaparece.
-    Fallido = Fichero.error() != QFileDevice::NoError ||
-              std::rename(QFile::encodeName(Fichero.fileName()).constData(),
-                          QFile::encodeName(Destino).constData()) != 0;
+    Fallido = Fichero.error() != QFileDevice::NoError || !Sustituye();
     Confirmado = !Fallido;
     return !Fallido;
+}
+
+bool SalidaBloques::Sustituye() {
+    const QByteArray temporal = QFile::encodeName(Fichero.fileName());
+    const QByteArray destino = QFile::encodeName(Destino);
+#if defined(RENAME_EXCHANGE)
+    // Un fichero de trabajo se rehace cada vez: no vale la pena que ext4, al sustituir uno
+    // que existe con rename(), fuerce a escribir en el disco los cientos de megas del nuevo
+    // (tarda más que copiarlo). Intercambiados, el anterior queda con el nombre del
+    // temporal y se borra; donde no se puede intercambiar, rename().
+    if (Trabajo == Uso::Trabajo && renameat2(AT_FDCWD, temporal.constData(), AT_FDCWD,
+                                             destino.constData(), RENAME_EXCHANGE) == 0) {
+        ::unlink(temporal.constData());
+        return true;
+    }
+#endif
+    // rename() sustituye el destino de una vez: nunca queda a medias ni desaparece.
+    return std::rename(temporal.constData(), destino.constData()) == 0;
 }
 
 } // namespace quiniela

@@ -23,7 +23,10 @@ QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta);
 // fuerza el volcado al disco (como cp): sería más lento que copiar el fichero varias veces.
 class SalidaBloques {
 public:
-    explicit SalidaBloques(const QString& ruta, qsizetype bytesBloque = BytesBloqueSalida);
+    // Trabajo: un fichero de trabajo del programa, que se rehace cada vez (FORBOLW.ZPK).
+    enum class Uso { Destino, Trabajo };
+    explicit SalidaBloques(const QString& ruta, Uso uso = Uso::Destino,
+                           qsizetype bytesBloque = BytesBloqueSalida);
     ~SalidaBloques(); // sin Confirma(), el temporal se borra y el destino no cambia
 
     bool Abre();
@@ -53,12 +56,14 @@ public:
 private:
     void AnadeGrande(const char* datos, qsizetype bytes);
     void Escribe(const char* datos, qsizetype bytes);
+    bool Sustituye(); // pone el temporal en el sitio del destino
 
     QFile Fichero;
     QString Destino;
     QByteArray Bufer;
     qsizetype Lleno = 0;
     qsizetype Bloque;
+    Uso Trabajo;
     bool Fallido = false;
     bool Creado = false; // el temporal es nuestro: se borra si no se confirma
     bool Confirmado = false;

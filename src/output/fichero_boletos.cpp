@@ -77,7 +77,7 @@ ResultadoFicheroBoletos CreaFicheroBoletos(const EstadoGlobal& estado, QIODevice
                                            const std::atomic<bool>* cancelar) {
     ResultadoFicheroBoletos r;
     const QString ruta = estado.Ruta(QString::fromLatin1(NombreFicheroBoletos));
-    SalidaBloques salida(ruta);
+    SalidaBloques salida(ruta, SalidaBloques::Uso::Trabajo);
     r.Fichero = QString::fromLatin1(NombreFicheroBoletos);
     if (!salida.Abre()) {
         r.Error = NumeroErrorFichero(salida.Error(), ruta);

@@ -203,7 +203,7 @@ ResultadoCopia& EscribeDestino(EstadoGlobal& estado, const OpcionesCopia& opcion
                                QIODevice& columnas, const QString& columnasNombre, int64_t total,
                                ResultadoCopia& r) {
     const QString boletosRuta = estado.Ruta(QString::fromLatin1(NombreFicheroBoletos));
-    SalidaBloques boletos(boletosRuta);
+    SalidaBloques boletos(boletosRuta, SalidaBloques::Uso::Trabajo);
     const QString queBoletos = QStringLiteral("escribir el fichero de boletos ") +
                                QString::fromLatin1(NombreFicheroBoletos);
     SalidaBloques salida(r.Ruta);
