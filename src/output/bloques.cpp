@@ -33,7 +33,8 @@ QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta) {
 SalidaBloques::SalidaBloques(const QString& ruta, Uso uso, qsizetype bytesBloque)
     : Fichero(ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
               QStringLiteral(".tmp")),
-      Destino(ruta), Bufer(bytesBloque, Qt::Uninitialized), Bloque(bytesBloque), Trabajo(uso) {}
+      Destino(ruta), Bufer(bytesBloque, Qt::Uninitialized), Datos(Bufer.data()),
+      Bloque(bytesBloque), Trabajo(uso) {}
 
 SalidaBloques::~SalidaBloques() {
     if (Creado && !Confirmado)
@@ -59,7 +60,7 @@ void SalidaBloques::AnadeGrande(const char* datos, qsizetype bytes) {
         Escribe(datos, bytes);
         return;
     }
-    std::memcpy(Bufer.data(), datos, size_t(bytes));
+    std::memcpy(Datos, datos, size_t(bytes));
     Lleno = bytes;
 }
 

@@ -98,8 +98,8 @@ ResultadoFicheroBoletos CreaFicheroBoletos(const EstadoGlobal& estado, QIODevice
 
 enum class FinPasada { Completa, Parada, LineaErronea, FalloLectura };
 
-// Bloque de lectura del fichero de columnas (véase BytesBloqueSalida).
-inline constexpr qsizetype BytesBloqueLectura = qsizetype(1) << 17;
+// Bloque de lectura del fichero de columnas, como el de escritura.
+inline constexpr qsizetype BytesBloqueLectura = qsizetype(1) << 20;
 
 namespace detalle {
 
@@ -141,8 +141,22 @@ inline bool EsRegistroEntero(const char* p) {
 // devuelve false para parar. `linea` acaba en la última línea leída (la errónea, si la hay).
 // Las líneas de 19 bytes pasan al fichero de boletos tal cual, sin copiarlas una a una.
 template <class AlRegistro>
-FinPasada PasaColumnas(QIODevice& columnas, SalidaBloques* boletos, RecuentoBoletos& recuento,
-                       int64_t& linea, AlRegistro&& alRegistro) {
+FinPasada PasaColumnas(QIODevice& columnas, SalidaBloques* boletos, RecuentoBoletos& recuentoFuera,
+                       int64_t& lineaFuera, AlRegistro&& alRegistro) {
+    // Las cuentas van en variables propias, que el compilador puede tener en registros aunque
+    // se escriban bytes por punteros, y vuelven a quien llama al salir.
+    RecuentoBoletos recuento = recuentoFuera;
+    int64_t linea = lineaFuera;
+    struct Devuelve {
+        RecuentoBoletos& Recuento;
+        int64_t& Linea;
+        RecuentoBoletos& RecuentoFuera;
+        int64_t& LineaFuera;
+        ~Devuelve() {
+            RecuentoFuera = Recuento;
+            LineaFuera = Linea;
+        }
+    } devuelve{recuento, linea, recuentoFuera, lineaFuera};
     static constexpr char hueco[] = "\"               \"\r\n";
     const std::unique_ptr<char[]> bufer(new char[size_t(BytesBloqueLectura)]);
     char* const datos = bufer.get();
