@@ -1,10 +1,38 @@
 // Herramienta de línea de órdenes sobre la misma lógica que el programa de escritorio.
 #include "cli/linea_ordenes.h"
+#include "platform/qt/impresora_pintor.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Solo el informe en PDF dibuja texto, y para eso Qt necesita una aplicación gráfica (sus
+// fuentes); se crea sin pantalla y solo para esa orden.
+bool PideInformePdf(int argc, char** argv) {
+    bool escrutar = false;
+    bool informe = false;
+    for (int i = 1; i < argc; ++i) {
+        escrutar = escrutar || std::strcmp(argv[i], "escrutar") == 0;
+        informe = informe || std::strcmp(argv[i], "--informe") == 0;
+    }
+    return escrutar && informe;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (PideInformePdf(argc, argv)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+        quiniela::InstalaCreadorImpresoraPdf(quiniela::CreaImpresoraPdfQt);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setApplicationName(QStringLiteral("quiniela"));
     return quiniela::EjecutaLineaOrdenes(QCoreApplication::arguments());
 }

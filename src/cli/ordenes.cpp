@@ -4,6 +4,7 @@
 #include "matchdays/orden_jornada.h"
 #include "output/orden_exportar.h"
 #include "reduction/ordenes_reduccion.h"
+#include "scrutiny/orden_escrutar.h"
 
 namespace quiniela {
 
@@ -32,6 +33,12 @@ const std::vector<Orden>& TablaOrdenes() {
              "exportar --jornada J --orden O --formato AD243|TXT1|…|TXT6 --destino RUTA  "
              "copia la reducción a un archivo (RUTA: el archivo o una carpeta)"),
          OrdenExportar},
+        {QStringLiteral("escrutar"),
+         QStringLiteral("escrutar --jornada J --orden O --ganadora SIGNOS --premios "
+                        "P1,P2,P3,P4,P5,P6 [--informe FICHERO.pdf]  escruta la reducción "
+                        "(SIGNOS: 15 de 1, X, 2 o \"-\" sin resultado) y guarda la columna "
+                        "ganadora y los premios"),
+         OrdenEscrutar},
     };
     return tabla;
 }
