@@ -65,7 +65,7 @@ std::optional<PeticionExportar> LeePeticion(const EstadoGlobal& estado, QStringL
 // Carpeta y nombre del destino: una carpeta que existe recibe el nombre propuesto.
 bool PreparaDestino(const PeticionExportar& p, OpcionesCopia& opciones, QTextStream& err) {
     const QFileInfo info(p.Destino);
-    QString carpeta = info.absoluteFilePath();
+    QString carpeta = QDir::cleanPath(info.absoluteFilePath());
     QString nombre = NombreArchivoPropuesto(p.Formato, p.Jornada, p.Orden);
     if (!info.isDir()) {
         carpeta = info.absolutePath();
