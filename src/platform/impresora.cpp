@@ -9,6 +9,10 @@ CreadorImpresoraPdf& CreadorPdf() {
     static CreadorImpresoraPdf creador;
     return creador;
 }
+CreadorImpresoraSistema& CreadorSistema() {
+    static CreadorImpresoraSistema creador;
+    return creador;
+}
 } // namespace
 
 void Impresora::PonFuente(const QString& nombre, double puntos, bool negrita) {
@@ -72,6 +76,10 @@ void Impresora::PonAltoPagina(int twips) {
     Papel_.setHeight(twips > 0 ? twips : 1);
 }
 
+void Impresora::PonAnchoPagina(int twips) {
+    Papel_.setWidth(twips > 0 ? twips : 1);
+}
+
 bool Impresora::FinDocumento() {
     Error_ = TerminaDocumento(PaginasDibujadas_);
     PaginaEmpezada_ = false;
@@ -88,6 +96,15 @@ void InstalaCreadorImpresoraPdf(CreadorImpresoraPdf creador) {
 
 std::unique_ptr<Impresora> CreaImpresoraPdf(const QString& ruta) {
     return CreadorPdf() ? CreadorPdf()(ruta) : nullptr;
+}
+
+void InstalaCreadorImpresoraSistema(CreadorImpresoraSistema creador) {
+    CreadorSistema() = std::move(creador);
+}
+
+std::unique_ptr<Impresora> ImpresoraDelSistema(const QString& nombreDocumento,
+                                               VisorDocumentos& visor) {
+    return CreadorSistema() ? CreadorSistema()(nombreDocumento, visor) : nullptr;
 }
 
 } // namespace quiniela

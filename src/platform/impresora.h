@@ -61,6 +61,8 @@ public:
     QSize TamanoPapel() const { return Papel_; }
     int AltoPagina() const { return Papel_.height(); }
     void PonAltoPagina(int twips);
+    // Papel más ancho que el A4 (la relación en papel de 350 mm).
+    void PonAnchoPagina(int twips);
 
     // Termina el documento: lo manda a imprimir o cierra el fichero. Devuelve false si
     // falló; el motivo queda en Error().
@@ -107,5 +109,14 @@ using CreadorImpresoraPdf = std::function<std::unique_ptr<Impresora>(const QStri
 void InstalaCreadorImpresoraPdf(CreadorImpresoraPdf creador);
 // nullptr si no hay ninguna instalada.
 std::unique_ptr<Impresora> CreaImpresoraPdf(const QString& ruta);
+
+// La impresora predeterminada del sistema para un documento, o el PDF que se entrega al visor
+// cuando no hay ninguna. También la pone quien enlaza la impresión del sistema.
+using CreadorImpresoraSistema = std::function<std::unique_ptr<Impresora>(
+    const QString& nombreDocumento, VisorDocumentos& visor)>;
+void InstalaCreadorImpresoraSistema(CreadorImpresoraSistema creador);
+// nullptr si no hay ninguna instalada.
+std::unique_ptr<Impresora> ImpresoraDelSistema(const QString& nombreDocumento,
+                                               VisorDocumentos& visor);
 
 } // namespace quiniela
