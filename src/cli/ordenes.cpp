@@ -3,6 +3,7 @@
 #include "consult/orden_historial.h"
 #include "matchdays/orden_jornada.h"
 #include "output/orden_exportar.h"
+#include "output/orden_imprimir.h"
 #include "reduction/ordenes_reduccion.h"
 #include "scrutiny/orden_escrutar.h"
 
@@ -39,6 +40,12 @@ const std::vector<Orden>& TablaOrdenes() {
                         "(SIGNOS: 15 de 1, X, 2 o \"-\" sin resultado) y guarda la columna "
                         "ganadora y los premios"),
          OrdenEscrutar},
+        {QStringLiteral("imprimir"),
+         QStringLiteral("imprimir --jornada J --orden O --tipo datos|boletos|relacion|continuo "
+                        "[--desde N] [--hasta M] [--copias C] [--orientacion 1|2] [--reverso] "
+                        "[--prueba] [--papel a4|350] [--pdf FICHERO.pdf]  imprime la reducción "
+                        "en la impresora predeterminada (o en un PDF si no hay ninguna)"),
+         OrdenImprimir},
     };
     return tabla;
 }
