@@ -3,7 +3,9 @@
 #include "consult/orden_historial.h"
 #include "matchdays/orden_jornada.h"
 #include "output/orden_exportar.h"
+#include "output/orden_imprimir.h"
 #include "reduction/ordenes_reduccion.h"
+#include "scrutiny/orden_escrutar.h"
 
 namespace quiniela {
 
@@ -14,6 +16,8 @@ const std::vector<Orden>& TablaOrdenes() {
         DescripcionOrdenReducir(),
         DescripcionOrdenEstadisticas(),
         DescripcionOrdenExportar(),
+        DescripcionOrdenEscrutar(),
+        DescripcionOrdenImprimir(),
     };
     return tabla;
 }
