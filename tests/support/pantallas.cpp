@@ -1,7 +1,9 @@
 #include "support/pantallas.h"
 
 #include <QDir>
+#include <QSpontaneKeyEvent>
 #include <QTest>
+#include <QWheelEvent>
 
 namespace quiniela::prueba {
 
@@ -21,6 +23,30 @@ void Teclea(QWidget* campo, const QString& texto) {
     // keyClicks no admite caracteres fuera de ASCII.
     for (QChar c : texto)
         QTest::sendKeyEvent(QTest::Click, campo, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void PulsaEnSuVentana(QWidget* control, QPoint punto) {
+    QWidget* ventana = control->window();
+    QTest::mouseClick(ventana->windowHandle(), Qt::LeftButton, Qt::NoModifier,
+                      control->mapTo(ventana, punto));
+}
+
+void GiraRueda(QWidget* control, QPoint punto, int muescas) {
+    QWidget* ventana = control->window();
+    const QPoint enVentana = control->mapTo(ventana, punto);
+    QWidget* destino = ventana->childAt(enVentana);
+    if (destino == nullptr)
+        destino = ventana;
+    const QPointF local = destino->mapFrom(ventana, enVentana);
+    for (int i = 0; i < std::abs(muescas); ++i) {
+        QWheelEvent rueda(local, destino->mapToGlobal(local), QPoint(),
+                          QPoint(0, muescas > 0 ? 120 : -120), Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+        // Espontánea, como la del sistema de ventanas: solo así sube a los padres (sendEvent
+        // le quitaría la marca).
+        QSpontaneKeyEvent::setSpontaneous(&rueda);
+        qApp->notify(destino, &rueda);
+    }
 }
 
 } // namespace quiniela::prueba

@@ -27,4 +27,13 @@ void Pulsa(QWidget* boton);
 // Escribe un texto en un campo con el teclado (también ñ y €).
 void Teclea(QWidget* campo, const QString& texto);
 
+// Pulsa en un punto de un control a través de su ventana, como llega un clic del sistema de
+// ventanas: si una ventana modal bloquea la del control, el clic no llega.
+void PulsaEnSuVentana(QWidget* control, QPoint punto);
+
+// Gira la rueda del ratón `muescas` (hacia abajo si es negativo) sobre un punto de un
+// control, como llega del sistema de ventanas: va al control que está debajo y sube a sus
+// padres mientras ninguno la acepte.
+void GiraRueda(QWidget* control, QPoint punto, int muescas);
+
 } // namespace quiniela::prueba
