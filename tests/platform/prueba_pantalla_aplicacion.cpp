@@ -76,7 +76,8 @@ struct VentanaDeCajas {
         numeros = new QSpinBox(&ventana);
         numeros->setGeometry(10, 110, 80, 24);
         ventana.show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&ventana));
+        ventana.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&ventana));
     }
     QDialog ventana;
     QComboBox* cajas[3] = {};
@@ -125,7 +126,8 @@ TEST(Aplicacion, LaMarcaDeFocoDeUnBotonNoTapaSuRotulo) {
     boton->Dibuja(80, u"14  Máximo"_s, false);
     otro->Dibuja(80, u"Ayuda"_s, false);
     ventana.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&ventana));
+    ventana.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ventana));
     otro->setFocus();
     const QImage sinFoco = boton->grab().toImage();
     boton->setFocus(Qt::TabFocusReason);
