@@ -2,6 +2,7 @@
 #include "cli/linea_ordenes.h"
 #include "consult/orden_historial.h"
 #include "matchdays/orden_jornada.h"
+#include "output/orden_exportar.h"
 #include "reduction/ordenes_reduccion.h"
 
 namespace quiniela {
@@ -26,6 +27,11 @@ const std::vector<Orden>& TablaOrdenes() {
                         "[--errores MIN-MAX] [--totales \"1:L X:L 2:L\"]  muestra las "
                         "estadísticas de la reducción sin hacerla"),
          OrdenEstadisticas},
+        {QStringLiteral("exportar"),
+         QStringLiteral(
+             "exportar --jornada J --orden O --formato AD243|TXT1|…|TXT6 --destino RUTA  "
+             "copia la reducción a un archivo (RUTA: el archivo o una carpeta)"),
+         OrdenExportar},
     };
     return tabla;
 }

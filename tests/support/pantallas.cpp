@@ -49,4 +49,17 @@ void GiraRueda(QWidget* control, QPoint punto, int muescas) {
     }
 }
 
+QStringList OrdenDelTabulador(QWidget* primero, int cuantos) {
+    QStringList nombres{primero->objectName()};
+    QWidget* w = primero;
+    while (nombres.size() < cuantos + 1) {
+        w = w->nextInFocusChain();
+        if (w == primero)
+            break;
+        if (w->focusPolicy() & Qt::TabFocus)
+            nombres << w->objectName();
+    }
+    return nombres;
+}
+
 } // namespace quiniela::prueba

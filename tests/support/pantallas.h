@@ -2,6 +2,7 @@
 // Utilidades de las pruebas de pantallas (plataforma offscreen).
 
 #include <QApplication>
+#include <QLocale>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -35,5 +36,19 @@ void PulsaEnSuVentana(QWidget* control, QPoint punto);
 // control, como llega del sistema de ventanas: va al control que está debajo y sube a sus
 // padres mientras ninguno la acepte.
 void GiraRueda(QWidget* control, QPoint punto, int muescas);
+
+// Configuración regional española mientras vive: las pantallas escriben los números como
+// los ve el usuario (14.348.907).
+class ConfiguracionEspanola {
+public:
+    ConfiguracionEspanola() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    ~ConfiguracionEspanola() { QLocale::setDefault(anterior_); }
+
+private:
+    QLocale anterior_;
+};
+
+// Nombres de los controles que visita el tabulador desde `primero`, `cuantos` pasos.
+QStringList OrdenDelTabulador(QWidget* primero, int cuantos);
 
 } // namespace quiniela::prueba

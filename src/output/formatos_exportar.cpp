@@ -1,0 +1,162 @@
+#include "output/formatos_exportar.h"
+
+#include "core/codificacion.h"
+#include "core/mascaras.h"
+#include "core/tipos.h"
+
+#include <cstring>
+
+namespace quiniela {
+
+namespace {
+
+constexpr char Blancos[NumPartidos + 1] = "               ";
+
+// Casilla k (1..8) del registro D: 14 signos desde la posición 11 + 14(k - 1).
+constexpr int InicioCasilla(int k) {
+    return 10 + 14 * (k - 1);
+}
+
+} // namespace
+
+QString CodigoFormato(FormatoExportar formato) {
+    const int indice = static_cast<int>(formato);
+    return indice == 0 ? QStringLiteral("AD243") : QStringLiteral("TXT") + QString::number(indice);
+}
+
+std::optional<FormatoExportar> FormatoDeCodigo(const QString& codigo) {
+    for (int i = 0; i < NumFormatosExportar; ++i) {
+        const auto formato = static_cast<FormatoExportar>(i);
+        if (codigo.compare(CodigoFormato(formato), Qt::CaseInsensitive) == 0)
+            return formato;
+    }
+    return std::nullopt;
+}
+
+QString RotuloFormato(FormatoExportar formato) {
+    static const std::array<QString, NumFormatosExportar> rotulos{
+        QStringLiteral("Formato AD243"),
+        QStringLiteral("Apuestas en formato continuo"),
+        QStringLiteral("Apuestas en columna"),
+        QStringLiteral("Apuestas delimitadas y separadas por comas"),
+        QStringLiteral("Apuestas delimitadas y en columnas"),
+        QStringLiteral("Signos delimitados y separados por comas"),
+        QStringLiteral("Signos delimitados y en columnas")};
+    return rotulos[static_cast<size_t>(formato)];
+}
+
+QString NombreArchivoPropuesto(FormatoExportar formato, int jornada, int orden) {
+    if (formato == FormatoExportar::AD243)
+        return QStringLiteral("AD243");
+    return QStringLiteral("Col") + DosCifras(jornada) + DosCifras(orden) + QStringLiteral(".txt");
+}
+
+int NumeroControl(const QString& delegacion, const QString& receptor) {
+    const QString cifras = AnchoFijo(delegacion, 2) + AnchoFijo(receptor, 5);
+    int suma = 0;
+    for (int i = 0; i < cifras.size(); ++i) {
+        const QChar c = cifras.at(i);
+        if (c >= u'0' && c <= u'9')
+            suma += (i + 1) * (c.unicode() - u'0');
+    }
+    return suma % 11;
+}
+
+QByteArray RegistroCAD243(const CabeceraAD243& c) {
+    const QString fecha = AnchoFijo(c.FechaJornada, 8);
+    const QString registro = QStringLiteral("C01243") + DosCifras(c.Jornada % 100) +
+                             fecha.mid(0, 2) + fecha.mid(3, 2) + fecha.mid(6, 2) +
+                             AnchoFijo(c.CodigoDelegacion, 2) + AnchoFijo(c.CodigoReceptor, 5) +
+                             CifrasFijas(QString::number(c.TotalColumnas), 6) +
+                             QStringLiteral("01") + CifrasFijas(QString::number(c.Boletos), 6) +
+                             DosCifras(NumeroControl(c.CodigoDelegacion, c.CodigoReceptor));
+    return AWindows1252(AnchoFijo(registro, LongitudRegistroAD243));
+}
+
+EscritorFormato::EscritorFormato(FormatoExportar formato, SalidaBloques& salida,
+                                 QByteArray registroC)
+    : Formato(formato), Salida(salida), RegistroC(std::move(registroC)) {}
+
+void EscritorFormato::Registro(const char* quince) {
+    if (Formato == FormatoExportar::AD243)
+        RegistroD(quince);
+    else if (std::memcmp(quince, Blancos, NumPartidos) != 0)
+        Texto(quince); // los huecos no salen en los formatos de texto
+}
+
+void EscritorFormato::Texto(const char* quince) {
+    const bool primero = Primero;
+    Primero = false;
+    char* p = Salida.Reserva(4 * NumPartidos + 4);
+    char* const inicio = p;
+    switch (Formato) {
+    case FormatoExportar::TXT1:
+    case FormatoExportar::TXT2:
+        std::memcpy(p, quince, NumPartidos);
+        p += NumPartidos;
+        break;
+    case FormatoExportar::TXT3:
+    case FormatoExportar::TXT4:
+        if (!primero && Formato == FormatoExportar::TXT3)
+            *p++ = ',';
+        *p++ = '"';
+        std::memcpy(p, quince, NumPartidos);
+        p += NumPartidos;
+        *p++ = '"';
+        break;
+    default: // TXT5 y TXT6: cada signo entre comillas, separados por comas
+        for (int i = 0; i < NumPartidos; ++i) {
+            if (i > 0 || (!primero && Formato == FormatoExportar::TXT5))
+                *p++ = ',';
+            p[0] = '"';
+            p[1] = quince[i];
+            p[2] = '"';
+            p += 3;
+        }
+    }
+    if (Formato == FormatoExportar::TXT2 || Formato == FormatoExportar::TXT4 ||
+        Formato == FormatoExportar::TXT6) {
+        *p++ = '\r';
+        *p++ = '\n';
+    }
+    Salida.Avanza(p - inicio);
+}
+
+void EscritorFormato::RegistroD(const char* quince) {
+    if (++Posicion == 1) {
+        ++Boletos;
+        if (Boletos == 1)
+            Salida.Anade(RegistroC.constData(), RegistroC.size());
+        Boleto.fill(' ');
+        Boleto[0] = 'D';
+        const QByteArray numero = QByteArray::number(Boletos).rightJustified(8, '0');
+        std::memcpy(Boleto.data() + 1, numero.constData(), 8);
+        Boleto[LongitudRegistroAD243 - 1] = quince[NumPartidos - 1];
+    }
+    std::memcpy(Boleto.data() + InicioCasilla(Posicion), quince, NumPartidos - 1);
+    if (std::memcmp(quince, Blancos, NumPartidos) != 0)
+        ++Llenas;
+    if (Posicion == 8)
+        CierraBoleto();
+}
+
+void EscritorFormato::CierraBoleto() {
+    // Un boleto ha de llevar dos columnas como mínimo: la única se copia en la casilla 2.
+    if (Llenas == 1) {
+        std::memcpy(Boleto.data() + InicioCasilla(2), Boleto.data() + InicioCasilla(1),
+                    NumPartidos - 1);
+        Llenas = 2;
+        ++Duplicadas;
+    }
+    Boleto[9] = char('0' + Llenas);
+    Salida.Anade(Boleto.data(), LongitudRegistroAD243);
+    Posicion = 0;
+    Llenas = 0;
+}
+
+void EscritorFormato::Termina() {
+    if (Formato == FormatoExportar::AD243 && Posicion > 0)
+        CierraBoleto();
+}
+
+} // namespace quiniela

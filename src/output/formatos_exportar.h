@@ -1,0 +1,75 @@
+#pragma once
+// Los siete formatos de la copia a disco: seis de texto con las columnas o sus signos y el
+// de registros fijos de 123 caracteres con que la administración valida las apuestas.
+
+#include "output/bloques.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+namespace quiniela {
+
+enum class FormatoExportar { AD243 = 0, TXT1, TXT2, TXT3, TXT4, TXT5, TXT6 };
+inline constexpr int NumFormatosExportar = 7;
+
+// "AD243", o "TXT" seguido del índice.
+QString CodigoFormato(FormatoExportar formato);
+// El formato de un código, sin distinguir mayúsculas.
+std::optional<FormatoExportar> FormatoDeCodigo(const QString& codigo);
+// Rótulo del botón de opción ("Formato AD243", "Apuestas en formato continuo"...).
+QString RotuloFormato(FormatoExportar formato);
+// "AD243", o "Col" + jornada + orden (dos cifras cada uno) + ".txt".
+QString NombreArchivoPropuesto(FormatoExportar formato, int jornada, int orden);
+
+inline constexpr int LongitudRegistroAD243 = 123;
+inline constexpr int64_t MaximoCampoAD243 = 999999; // seis cifras
+
+struct CabeceraAD243 {
+    int Jornada = 0;
+    QString FechaJornada;      // "DD/MM/AA"
+    QString CodigoDelegacion;  // 2 caracteres
+    QString CodigoReceptor;    // 5 caracteres
+    int64_t TotalColumnas = 0; // con las columnas duplicadas
+    int64_t Boletos = 0;
+};
+
+// Número de control: cifras de delegación y receptor pesadas 1..7, módulo 11. Un carácter
+// que no es cifra cuenta 0.
+int NumeroControl(const QString& delegacion, const QString& receptor);
+
+// El registro C: siempre 123 bytes (los campos demasiado largos se cortan).
+QByteArray RegistroCAD243(const CabeceraAD243& cabecera);
+
+// Escribe en el formato los registros del fichero de trabajo, uno a uno y en orden.
+class EscritorFormato {
+public:
+    // registroC solo se usa en AD243, justo antes del primer registro D.
+    EscritorFormato(FormatoExportar formato, SalidaBloques& salida, QByteArray registroC = {});
+    // Los 15 caracteres de un registro; 15 blancos son un hueco.
+    void Registro(const char* quince);
+    // Cierra el boleto que quede abierto (AD243).
+    void Termina();
+    int64_t BoletosCopiados() const { return Boletos; }
+    int64_t ColumnasDuplicadas() const { return Duplicadas; }
+
+private:
+    void Texto(const char* quince);
+    void RegistroD(const char* quince);
+    void CierraBoleto();
+
+    FormatoExportar Formato;
+    SalidaBloques& Salida;
+    QByteArray RegistroC;
+    std::array<char, LongitudRegistroAD243> Boleto{};
+    int Posicion = 0; // casilla del registro en su boleto (0: ninguno abierto)
+    int Llenas = 0;   // casillas con columna del boleto abierto
+    int64_t Boletos = 0;
+    int64_t Duplicadas = 0;
+    bool Primero = true; // aún no se ha escrito nada (los separadores de TXT3 y TXT5)
+};
+
+} // namespace quiniela

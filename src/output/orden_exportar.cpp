@@ -1,0 +1,138 @@
+#include "output/orden_exportar.h"
+
+#include "cli/linea_ordenes.h"
+#include "core/estado_global.h"
+#include "output/interrupcion_consola.h"
+#include "output/motor_copia.h"
+#include "reduction/ordenes_reduccion.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace quiniela {
+
+namespace {
+
+struct PeticionExportar {
+    int Jornada = 0;
+    int Orden = 0;
+    FormatoExportar Formato = FormatoExportar::AD243;
+    QString Destino;
+};
+
+std::optional<int> LeeEntero(const std::optional<QString>& texto, int minimo, int maximo) {
+    bool bien = false;
+    const int valor = texto ? texto->trimmed().toInt(&bien) : 0;
+    if (!bien || valor < minimo || valor > maximo)
+        return std::nullopt;
+    return valor;
+}
+
+std::optional<PeticionExportar> LeePeticion(const EstadoGlobal& estado, QStringList args,
+                                            QTextStream& err) {
+    const auto jornada = TomaOpcion(args, QStringLiteral("--jornada"));
+    const auto orden = TomaOpcion(args, QStringLiteral("--orden"));
+    const auto formato = TomaOpcion(args, QStringLiteral("--formato"));
+    const auto destino = TomaOpcion(args, QStringLiteral("--destino"));
+    if (!jornada || !orden || !formato || !destino) {
+        err << "Faltan opciones: exportar --jornada J --orden O --formato AD243|TXT1|…|TXT6 "
+               "--destino RUTA\n";
+        return std::nullopt;
+    }
+    if (!args.isEmpty()) {
+        err << "Argumento desconocido: " << args.first() << "\n";
+        return std::nullopt;
+    }
+    PeticionExportar p;
+    const auto j = LeeEntero(jornada, 1, estado.Datos.TotalJornadas);
+    const auto o = LeeEntero(orden, 1, MaxOrden);
+    const auto f = FormatoDeCodigo(formato->trimmed());
+    if (!j || !o) {
+        err << "La jornada va de 1 a " << estado.Datos.TotalJornadas << " y el orden de 1 a "
+            << MaxOrden << ".\n";
+        return std::nullopt;
+    }
+    if (!f) {
+        err << "Formato desconocido: " << *formato << ". Use AD243, TXT1, TXT2, … o TXT6.\n";
+        return std::nullopt;
+    }
+    return PeticionExportar{*j, *o, *f, *destino};
+}
+
+// Carpeta y nombre del destino: una carpeta que existe recibe el nombre propuesto.
+bool PreparaDestino(const PeticionExportar& p, OpcionesCopia& opciones, QTextStream& err) {
+    const QFileInfo info(p.Destino);
+    QString carpeta = QDir::cleanPath(info.absoluteFilePath());
+    QString nombre = NombreArchivoPropuesto(p.Formato, p.Jornada, p.Orden);
+    if (!info.isDir()) {
+        carpeta = info.absolutePath();
+        nombre = info.fileName();
+    }
+    if (!QFileInfo(carpeta).isDir()) {
+        err << "No se puede escribir " << QDir::toNativeSeparators(p.Destino)
+            << ": no existe la carpeta " << QDir::toNativeSeparators(carpeta) << ".\n";
+        return false;
+    }
+    opciones.Unidad = {QDir::toNativeSeparators(carpeta), carpeta};
+    opciones.NombreArchivo = nombre;
+    return true;
+}
+
+void EscribeMensaje(QTextStream& flujo, const std::optional<MensajeCopia>& mensaje) {
+    if (mensaje)
+        flujo << mensaje->Titulo << "\n" << mensaje->Texto << "\n";
+}
+
+int SalidaDe(const ResultadoCopia& r, const EstadoGlobal& estado, SalidaOrden& salida) {
+    switch (r.Fin) {
+    case FinCopia::Terminada:
+        salida.out << r.ColumnasCopiadas << " columnas en " << r.Recuento.Boletos << " boletos\n";
+        return 0;
+    case FinCopia::Cancelada:
+        return SalidaCancelada;
+    case FinCopia::SinColumnas:
+        salida.err << "No existe la reducción de la jornada " << estado.Datos.JornadaActual
+                   << " con el orden " << estado.Datos.OrdenActual << ": falta su fichero de "
+                   << "columnas " << estado.FicheroApuestas << ".\n";
+        return 1;
+    case FinCopia::Rechazada:
+    case FinCopia::Fallida:
+        EscribeMensaje(salida.err, r.Mensaje);
+        return 1;
+    }
+    return 1;
+}
+
+} // namespace
+
+int OrdenExportar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
+    const auto peticion = LeePeticion(estado, argumentos, salida.err);
+    OpcionesCopia opciones;
+    if (!peticion || !PreparaDestino(*peticion, opciones, salida.err))
+        return 1;
+    estado.Datos.JornadaActual = static_cast<int16_t>(peticion->Jornada);
+    estado.Datos.OrdenActual = static_cast<int16_t>(peticion->Orden);
+    opciones.Formato = peticion->Formato;
+
+    // El porcentaje solo si stderr es un terminal (y no un texto en memoria).
+    const bool conBarra = salida.err.string() == nullptr && isatty(fileno(stderr)) == 1;
+    if (conBarra)
+        opciones.AlAvanzar = [&](int p) {
+            salida.err << '\r' << TextoPorcentajeCopia(p) << Qt::flush;
+        };
+    opciones.AlCambiarEstado = [&](const QString& texto) {
+        if (conBarra)
+            salida.err << '\r' << QString(24, u' ') << '\r' << Qt::flush;
+        (texto == TextoCopiaCancelada() ? salida.err : salida.out) << texto << "\n";
+    };
+    opciones.AlAvisar = [&](const MensajeCopia& m) { EscribeMensaje(salida.err, m); };
+
+    InterrupcionConsola interrupcion;
+    opciones.CancelarProceso = interrupcion.Bandera();
+    return SalidaDe(EjecutaCopia(estado, opciones), estado, salida);
+}
+
+} // namespace quiniela

@@ -1,0 +1,335 @@
+#include "core/estado_global.h"
+#include "output/columnas_prueba.h"
+#include "output/destinos.h"
+#include "output/fichero_boletos.h"
+#include "output/formatos_exportar.h"
+#include "output/motor_copia.h"
+#include "support/carpeta_temporal.h"
+#include "support/plataforma_falsa.h"
+
+#include <QBuffer>
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+const QByteArray Hueco = "\"               \"\r\n";
+
+QuinielaBase BaseConPartido15(int signos) {
+    QuinielaBase base = QuinielaBase::PorDefecto();
+    base[NumPartidos].Signo = {0, 1, signos >= 2 ? int16_t(1) : int16_t(0),
+                               signos >= 3 ? int16_t(1) : int16_t(0)};
+    base[NumPartidos].Signo[1] = signos >= 1 ? 1 : 0;
+    base[NumPartidos].RecuentaSignos();
+    return base;
+}
+
+// Copia completa a una carpeta aparte, con lo que avisa el motor.
+struct Copia {
+    ResultadoCopia r;
+    QByteArray bytes;
+    std::vector<int> porcentajes;
+    QStringList estados;
+    std::vector<MensajeCopia> avisos;
+};
+
+class MotorCopia : public testing::Test {
+protected:
+    void SetUp() override {
+        estado.CarpetaDatos = datos.Ruta();
+        estado.Datos.JornadaActual = 7;
+        estado.Datos.OrdenActual = 3;
+        estado.Datos.CodigoDelegacion = u"28"_s;
+        estado.Datos.CodigoReceptor = u"12345"_s;
+    }
+    void Columnas(const QStringList& columnas) {
+        datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(columnas));
+    }
+    Copia Copiar(FormatoExportar formato, const std::atomic<bool>* cancelar = nullptr) {
+        Copia c;
+        OpcionesCopia o;
+        o.Formato = formato;
+        o.Unidad = {u"PRUEBA"_s, destino.Ruta()};
+        o.NombreArchivo = u"  salida  "_s;
+        o.AlAvanzar = [&](int p) { c.porcentajes.push_back(p); };
+        o.AlCambiarEstado = [&](const QString& t) { c.estados << t; };
+        o.AlAvisar = [&](const MensajeCopia& m) { c.avisos.push_back(m); };
+        o.CancelarProceso = cancelar;
+        c.r = EjecutaCopia(estado, o);
+        c.bytes = destino.Lee(u"salida"_s);
+        return c;
+    }
+
+    CarpetaTemporal datos;
+    CarpetaTemporal destino;
+    EstadoGlobal estado;
+    PlataformaFalsa plataforma{&estado};
+};
+
+// Registro D: número de boleto, casillas con columnas y signo 15.
+QByteArray RegistroD(int boleto, char cuenta, const QStringList& casillas) {
+    QByteArray d = "D" + QByteArray::number(boleto).rightJustified(8, '0') + cuenta;
+    for (int k = 0; k < 8; ++k)
+        d += k < casillas.size() ? casillas[k].left(14).toLatin1() : QByteArray(14, ' ');
+    return d + casillas[0].at(14).toLatin1();
+}
+
+QByteArray RegistroC(const char* columnas, const char* boletos) {
+    return "C01243070000002812345" + QByteArray(columnas) + "01" + boletos + "04" +
+           QByteArray(86, ' ');
+}
+
+} // namespace
+
+TEST(FicheroBoletos, HuecosAlCambiarElSigno15SinDistinguirMayusculas) {
+    CarpetaTemporal carpeta;
+    const EstadoGlobal estado = carpeta.Estado();
+    // 3 con "1", una con "x" y dos con "X" (el mismo grupo), 10 con "2".
+    const QStringList cols = ColumnasPrueba(3, u'1') + ColumnasPrueba(1, u'x', 3) +
+                             ColumnasPrueba(2, u'X', 4) + ColumnasPrueba(10, u'2', 6);
+    QByteArray entrada = FicheroColumnas(cols);
+    QBuffer bufer(&entrada);
+    bufer.open(QIODevice::ReadOnly);
+    const ResultadoFicheroBoletos r = CreaFicheroBoletos(estado, bufer, u"RED0101.ZPK"_s);
+    ASSERT_EQ(r.Error, 0) << r.Causa.toStdString();
+    const QByteArray esperado = FicheroColumnas(cols.mid(0, 3)) + Hueco.repeated(5) +
+                                FicheroColumnas(cols.mid(3, 3)) + Hueco.repeated(5) +
+                                FicheroColumnas(cols.mid(6));
+    EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), esperado);
+    EXPECT_EQ(r.Recuento.RegistrosBoletos, 26); // grupos en los registros 1, 9 y 17
+    EXPECT_EQ(r.Recuento.Boletos, 4);
+    EXPECT_EQ(r.Recuento.ColumnasUltimoBoleto, 2);
+    EXPECT_EQ(r.Recuento.BoletosUnaColumna, 0);
+}
+
+TEST(FicheroBoletos, LineaQueNoEsColumnaNoSustituyeElAnterior) {
+    CarpetaTemporal carpeta;
+    carpeta.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+    for (const QByteArray& mala : {QByteArray("\"1111111111111\"\r\n"),   // 13 signos
+                                   QByteArray("\"11111111111111A\"\r\n"), // signo raro
+                                   QByteArray("111111111111111\r\n")}) {  // sin comillas
+        QByteArray entrada = FicheroColumnas(ColumnasPrueba(2, u'1')) + mala;
+        QBuffer bufer(&entrada);
+        bufer.open(QIODevice::ReadOnly);
+        const auto r = CreaFicheroBoletos(carpeta.Estado(), bufer, u"RED0101.ZPK"_s);
+        EXPECT_EQ(r.LineaErronea, 3) << mala.constData();
+        EXPECT_EQ(r.Fichero, u"RED0101.ZPK"_s);
+        EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), "anterior");
+    }
+}
+
+TEST(CuentaBoletos, FormulaDeGruposIgualesSinDivisionesEntreCero) {
+    struct Caso {
+        int signos15;
+        int64_t total, boletos;
+        int ultimo;
+    };
+    for (const Caso& c : {Caso{1, 17, 3, 1}, Caso{1, 16, 2, 8}, Caso{2, 18, 4, 1},
+                          Caso{3, 288, 36, 8}, Caso{2, 1, 1, 1}, Caso{3, 2, 2, 1},
+                          Caso{0, 100, 0, 0}, Caso{1, 0, 0, 0}, Caso{2, -5, 0, 0}}) {
+        const QuinielaBase base = BaseConPartido15(c.signos15);
+        EXPECT_EQ(CalculaBoletos(base, c.total), c.boletos) << c.signos15 << " " << c.total;
+        EXPECT_EQ(ColumnasUltimoBoleto(base, c.total), c.ultimo) << c.signos15 << " " << c.total;
+    }
+}
+
+TEST(CuentaBoletos, BoletoDeColumnaPorGruposDeCinco) {
+    const QuinielaBase doble = BaseConPartido15(2);
+    for (int n = 1; n <= 10; ++n)
+        EXPECT_EQ(BoletoDeColumna(doble, 10, n), n <= 5 ? 1 : 2) << n;
+    EXPECT_EQ(BoletoDeColumna(doble, 10, 0), 0);
+    EXPECT_EQ(BoletoDeColumna(doble, 10, 11), 0);
+    EXPECT_EQ(BoletoDeColumna(BaseConPartido15(0), 10, 1), 0);
+    // Un solo grupo de 20: columnas 9 y 17 abren los boletos 2 y 3.
+    const QuinielaBase sencillo = BaseConPartido15(1);
+    EXPECT_EQ(BoletoDeColumna(sencillo, 20, 8), 1);
+    EXPECT_EQ(BoletoDeColumna(sencillo, 20, 9), 2);
+    EXPECT_EQ(BoletoDeColumna(sencillo, 20, 17), 3);
+}
+
+TEST(FormatosExportar, CodigosNombresYNumeroDeControl) {
+    EXPECT_EQ(NumeroControl(u"28"_s, u"12345"_s), 4);
+    EXPECT_EQ(NumeroControl(u"2A"_s, u"1 3"_s), (2 + 3 * 1 + 5 * 3) % 11); // no cifras: 0
+    EXPECT_EQ(NumeroControl(u"99"_s, u"99999"_s), (9 * 28) % 11);
+    EXPECT_EQ(NombreArchivoPropuesto(FormatoExportar::TXT3, 1, 2), u"Col0102.txt"_s);
+    EXPECT_EQ(NombreArchivoPropuesto(FormatoExportar::AD243, 1, 2), u"AD243"_s);
+    EXPECT_EQ(FormatoDeCodigo(u"txt6"_s), FormatoExportar::TXT6);
+    EXPECT_FALSE(FormatoDeCodigo(u"TXT7"_s));
+    CabeceraAD243 c{5, u"3/1/2024"_s, u"123"_s, u"1"_s, 7, 1};
+    EXPECT_EQ(RegistroCAD243(c).size(), LongitudRegistroAD243); // campos cortos o largos
+}
+
+TEST_F(MotorCopia, FormatosDeTextoDeDosColumnas) {
+    Columnas({u"1X21X21X21X21X2"_s, u"222111XXX1X21X1"_s});
+    const QByteArray a = "1X21X21X21X21X2", b = "222111XXX1X21X1";
+    auto signos = [](const QByteArray& c) {
+        QByteArrayList s;
+        for (char x : c)
+            s << '"' + QByteArray(1, x) + '"';
+        return s.join(',');
+    };
+    const std::pair<FormatoExportar, QByteArray> casos[] = {
+        {FormatoExportar::TXT1, a + b},
+        {FormatoExportar::TXT2, a + "\r\n" + b + "\r\n"},
+        {FormatoExportar::TXT3, '"' + a + "\",\"" + b + '"'},
+        {FormatoExportar::TXT4, '"' + a + "\"\r\n\"" + b + "\"\r\n"},
+        {FormatoExportar::TXT5, signos(a) + ',' + signos(b)},
+        {FormatoExportar::TXT6, signos(a) + "\r\n" + signos(b) + "\r\n"}};
+    for (const auto& [formato, esperado] : casos) {
+        const Copia c = Copiar(formato);
+        ASSERT_EQ(c.r.Fin, FinCopia::Terminada) << CodigoFormato(formato).toStdString();
+        EXPECT_EQ(c.bytes, esperado) << CodigoFormato(formato).toStdString();
+    }
+    const QByteArray txt5 = Copiar(FormatoExportar::TXT5).bytes;
+    EXPECT_EQ(txt5.count('"'), 60);
+    EXPECT_EQ(txt5.count(','), 29);
+    EXPECT_EQ(signos(a).size() * 2 + 1, txt5.size());
+}
+
+TEST_F(MotorCopia, AD243De17ColumnasDuplicaLaUnicaDelUltimoBoleto) {
+    const QStringList cols = ColumnasPrueba(17, u'X');
+    Columnas(cols);
+    const Copia c = Copiar(FormatoExportar::AD243);
+    ASSERT_EQ(c.r.Fin, FinCopia::Terminada);
+    const QStringList ultimo{cols[16], cols[16]};
+    EXPECT_EQ(c.bytes, RegistroC("000018", "000003") + RegistroD(1, '8', cols.mid(0, 8)) +
+                           RegistroD(2, '8', cols.mid(8, 8)) + RegistroD(3, '2', ultimo));
+    ASSERT_EQ(c.avisos.size(), 1u);
+    EXPECT_EQ(c.avisos[0].Titulo, u"BOLETO INCOMPLETO"_s);
+    EXPECT_TRUE(c.avisos[0].Texto.startsWith(u"Con esta reducción, hay 1 boleto con una sola "_s));
+    EXPECT_TRUE(c.avisos[0].Texto.contains(u"aumentará en 1 el número"_s));
+    EXPECT_EQ(c.r.TotalColumnas, 18);
+}
+
+TEST_F(MotorCopia, AD243De16ColumnasSinAviso) {
+    const QStringList cols = ColumnasPrueba(16, u'1');
+    Columnas(cols);
+    const Copia c = Copiar(FormatoExportar::AD243);
+    EXPECT_EQ(c.bytes, RegistroC("000016", "000002") + RegistroD(1, '8', cols.mid(0, 8)) +
+                           RegistroD(2, '8', cols.mid(8, 8)));
+    EXPECT_TRUE(c.avisos.empty());
+}
+
+TEST_F(MotorCopia, AD243PartidoDobleConGruposQueAcabanEnBoletoDeUnaColumna) {
+    // 9 con "1" y 9 con "2": el boleto 2 y el 4 llevan una columna cada uno (k = 2).
+    const QStringList unos = ColumnasPrueba(9, u'1'), doses = ColumnasPrueba(9, u'2', 9);
+    Columnas(unos + doses);
+    const Copia c = Copiar(FormatoExportar::AD243);
+    EXPECT_EQ(c.bytes, RegistroC("000020", "000004") + RegistroD(1, '8', unos.mid(0, 8)) +
+                           RegistroD(2, '2', {unos[8], unos[8]}) +
+                           RegistroD(3, '8', doses.mid(0, 8)) +
+                           RegistroD(4, '2', {doses[8], doses[8]}));
+    ASSERT_EQ(c.avisos.size(), 1u);
+    EXPECT_TRUE(c.avisos[0].Texto.contains(u"hay 2 boletos con una sola columna"_s));
+}
+
+TEST_F(MotorCopia, ProgresoYEstadosEmpiezanDeCeroEnCadaCopia) {
+    Columnas(ColumnasPrueba(3, u'1'));
+    for (int vez = 0; vez < 2; ++vez) {
+        const Copia c = Copiar(FormatoExportar::TXT2);
+        EXPECT_EQ(c.porcentajes, (std::vector<int>{33, 67, 100}));
+        EXPECT_EQ(c.r.ColumnasCopiadas, 3);
+        EXPECT_EQ(c.estados,
+                  (QStringList{u"Se está creando en la unidad PRUEBA el archivo salida"_s,
+                               u"Se ha copiado a la unidad PRUEBA el archivo salida"_s}));
+    }
+    EXPECT_EQ(TextoPorcentajeCopia(5), u"Se ha copiado el 5 %"_s);
+    EXPECT_EQ(PorcentajeCopia(1, 8), 12); // 12,5: al par
+    EXPECT_EQ(PorcentajeCopia(3, 8), 38); // 37,5: al par
+    EXPECT_EQ(PorcentajeCopia(1, 0), 0);
+}
+
+TEST_F(MotorCopia, CancelarDejaElDestinoComoEstaba) {
+    Columnas(ColumnasPrueba(40, u'1'));
+    destino.Escribe(u"salida"_s, "la copia de la semana pasada");
+    std::atomic<bool> cancelar{false};
+    Copia c;
+    OpcionesCopia o;
+    o.Unidad = {u"PRUEBA"_s, destino.Ruta()};
+    o.NombreArchivo = u"salida"_s;
+    o.CancelarProceso = &cancelar;
+    o.AlAvanzar = [&](int p) { cancelar = p >= 50; };
+    o.AlCambiarEstado = [&](const QString& t) { c.estados << t; };
+    c.r = EjecutaCopia(estado, o);
+    EXPECT_EQ(c.r.Fin, FinCopia::Cancelada);
+    EXPECT_EQ(c.r.ColumnasCopiadas, 20);
+    EXPECT_EQ(c.estados.last(), u"   Se ha cancelado la operación de copiado"_s);
+    EXPECT_EQ(destino.Lee(u"salida"_s), "la copia de la semana pasada");
+    EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
+}
+
+TEST_F(MotorCopia, NombresQueNoSonUnArchivoDeLaUnidad) {
+    Columnas(ColumnasPrueba(2, u'1'));
+    for (const QString& nombre : {u""_s, u"   "_s, u".."_s, u"a/b"_s, u"..\\BASES.ZPK"_s}) {
+        OpcionesCopia o;
+        o.Unidad = {u"PRUEBA"_s, destino.Ruta()};
+        o.NombreArchivo = nombre;
+        const ResultadoCopia r = EjecutaCopia(estado, o);
+        EXPECT_EQ(r.Fin, FinCopia::Rechazada) << nombre.toStdString();
+        ASSERT_TRUE(r.Mensaje);
+        EXPECT_EQ(r.Mensaje->Titulo, u"NOMBRE DE ARCHIVO NO VÁLIDO"_s);
+    }
+    // Un fichero del programa solo se protege en la carpeta de datos.
+    datos.Escribe(u"BASES.ZPK"_s, "indice");
+    EXPECT_TRUE(CompruebaNombreArchivo(estado, datos.Ruta(), u"bases.zpk"_s));
+    EXPECT_TRUE(CompruebaNombreArchivo(estado, datos.Ruta(), u"RED0703.ZPK"_s));
+    EXPECT_FALSE(CompruebaNombreArchivo(estado, datos.Ruta(), u"AD243"_s));
+    EXPECT_FALSE(CompruebaNombreArchivo(estado, destino.Ruta(), u"BASES.ZPK"_s));
+    EXPECT_EQ(datos.Lee(u"BASES.ZPK"_s), "indice");
+}
+
+TEST_F(MotorCopia, SinFicheroDeColumnasODiscoQueFalta) {
+    EXPECT_EQ(Copiar(FormatoExportar::TXT1).r.Fin, FinCopia::SinColumnas);
+    EXPECT_TRUE(plataforma.mensajes.empty());
+    Columnas(ColumnasPrueba(2, u'1'));
+    OpcionesCopia o;
+    o.Unidad = {u"USB"_s, destino.Ruta(u"no-esta"_s)};
+    o.NombreArchivo = u"AD243"_s;
+    EXPECT_EQ(EjecutaCopia(estado, o).Fin, FinCopia::Cancelada);
+    ASSERT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.mensajes[0].titulo, u"NO HAY DISCO"_s);
+    EXPECT_TRUE(plataforma.mensajes[0].texto.startsWith(
+        u"No ha colocado ningún disco en la unidad USB. Introduzca"_s));
+    EXPECT_EQ(plataforma.mensajes[0].botones, BotonesMensaje(BotonMensaje::Copiar));
+}
+
+TEST_F(MotorCopia, DestinoQueNoSePuedeEscribirDiceArchivoYCausa) {
+    Columnas(ColumnasPrueba(2, u'1'));
+    OpcionesCopia o;
+    o.Unidad = {u"PROC"_s, u"/proc"_s};
+    o.NombreArchivo = u"AD243"_s;
+    const ResultadoCopia r = EjecutaCopia(estado, o);
+    EXPECT_EQ(r.Fin, FinCopia::Fallida);
+    ASSERT_TRUE(r.Mensaje);
+    EXPECT_TRUE(r.Mensaje->Texto.startsWith(u"No se ha podido escribir el archivo /proc/AD243: "_s))
+        << r.Mensaje->Texto.toStdString();
+    EXPECT_TRUE(r.Mensaje->Texto.contains(u'(')); // el texto del sistema
+}
+
+TEST(Destinos, SoloVolumenesAQueSeCopiaria) {
+    struct Caso {
+        const char* raiz;
+        const char* tipo;
+        bool soloLectura, vale;
+    };
+    for (const Caso& c :
+         {Caso{"/media/ana/USB", "vfat", false, true},
+          Caso{"/run/media/ana/DISCO", "exfat", false, true}, Caso{"/mnt/nas", "cifs", false, true},
+          Caso{"/media/ana/CD", "iso9660", true, false}, Caso{"/media", "ext4", false, false},
+          Caso{"/", "ext4", false, false}, Caso{"/boot/efi", "vfat", false, false},
+          Caso{"/run", "tmpfs", false, false}, Caso{"/run/user/1000", "tmpfs", false, false},
+          Caso{"/snap/core/1", "squashfs", true, false}, Caso{"/home", "ext4", false, false},
+          Caso{"/sysroot", "ext4", false, true}, Caso{"/datos", "proc", false, false}})
+        EXPECT_EQ(EsVolumenDestino(QString::fromLatin1(c.raiz), c.tipo, c.soloLectura), c.vale)
+            << c.raiz;
+    const auto lista = CargaLisUnidades();
+    ASSERT_FALSE(lista.empty());
+    EXPECT_EQ(lista[0].Nombre, u"Carpeta personal"_s);
+    EXPECT_EQ(lista[0].Carpeta, QDir::homePath());
+    EXPECT_EQ(TituloBotonUnidad(lista[0]), u"Unidad de destino:  Carpeta personal"_s);
+}
