@@ -3,11 +3,13 @@
 #include "core/regional.h"
 #include "platform/qt/estilo.h"
 
+#include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QLibraryInfo>
+#include <QMouseEvent>
 #include <QPalette>
 #include <QPointer>
 #include <QTranslator>
@@ -29,9 +31,18 @@ QWidget* CajaDe(QObject* objeto) {
     return nullptr;
 }
 
-// La rueda del ratón solo cambia la caja en la que el usuario ha pulsado y que sigue
-// teniendo el foco; sobre cualquier otra no hace nada. Las listas abiertas sí se desplazan.
-class FiltroRueda final : public QObject {
+// El clic cae en el área de una lista pero no en ninguna de sus entradas.
+bool FueraDeLasEntradas(QObject* objeto, const QMouseEvent* evento) {
+    auto* vista = qobject_cast<QAbstractItemView*>(objeto->parent());
+    return vista != nullptr && objeto == vista->viewport() &&
+           !vista->indexAt(evento->position().toPoint()).isValid();
+}
+
+// Gestos que cambiarían algo por accidente. La rueda del ratón solo cambia la caja en la que
+// el usuario ha pulsado y que sigue teniendo el foco; sobre cualquier otra no hace nada (las
+// listas sí se desplazan). Un clic en el hueco de una lista, debajo de sus entradas, tampoco
+// hace nada: no quita la entrada elegida.
+class FiltroAccidentes final : public QObject {
 public:
     using QObject::QObject;
 
@@ -39,7 +50,12 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override {
         switch (evento->type()) {
         case QEvent::MouseButtonPress:
-            if (QWidget* caja = CajaDe(objeto))
+        case QEvent::MouseButtonDblClick:
+        case QEvent::MouseButtonRelease:
+            if (FueraDeLasEntradas(objeto, static_cast<QMouseEvent*>(evento)))
+                return true;
+            if (QWidget* caja = CajaDe(objeto);
+                caja && evento->type() != QEvent::MouseButtonRelease)
                 pulsada_ = caja;
             break;
         case QEvent::FocusIn:
@@ -86,7 +102,7 @@ bool CargaTraduccionQt(QApplication& app) {
 void PreparaAplicacion(QApplication& app) {
     CargaTraduccionQt(app);
     FijaRegionalDePantallas();
-    app.installEventFilter(new FiltroRueda(&app));
+    app.installEventFilter(new FiltroAccidentes(&app));
     // La selección de listas y campos, con los colores del programa en vez del azul de Qt.
     QPalette paleta = QApplication::palette();
     for (const auto grupo : {QPalette::Active, QPalette::Inactive}) {

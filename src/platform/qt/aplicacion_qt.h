@@ -11,8 +11,8 @@ namespace quiniela {
 // si no se encuentra (paquete qt6-translations-l10n).
 bool CargaTraduccionQt(QApplication& app);
 
-// Traducción, formatos de números de la configuración regional, rueda del ratón que no
-// cambia nada por accidente y colores comunes de listas y selecciones.
+// Traducción, formatos de números de la configuración regional, rueda del ratón y clics en
+// el hueco de las listas que no cambian nada por accidente y colores comunes de selección.
 void PreparaAplicacion(QApplication& app);
 
 } // namespace quiniela
