@@ -31,7 +31,7 @@ QFont LetraPrograma(int pixeles, bool negrita = false, bool fija = false);
 
 QString EstiloTitulo(); // títulos en mayúsculas, amarillo
 QString EstiloTexto();  // texto de mensajes, blanco
-QString EstiloEditor(); // campos de edición
+QString EstiloEditor(); // campos de edición y listas
 
 // Centra una ventana en la pantalla.
 void CentraEnPantalla(QWidget* ventana);
