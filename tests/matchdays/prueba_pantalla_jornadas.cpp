@@ -10,8 +10,11 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QFontInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -371,4 +374,39 @@ TEST_F(PantallaJornadasPrueba, UnClicDebajoDeLaUltimaJornadaNoQuitaLaElegida) {
     EXPECT_EQ(lista->currentRow(), 0);
     Pulsa(pantalla.Pic_BotNroJor);
     EXPECT_EQ(estado.Datos.JornadaActual, 1);
+}
+
+namespace {
+
+// Píxeles de un color en una captura.
+int PixelesDeColor(const QImage& imagen, const QColor& color) {
+    int n = 0;
+    for (int y = 0; y < imagen.height(); ++y)
+        for (int x = 0; x < imagen.width(); ++x)
+            n += QColor(imagen.pixel(x, y)) == color;
+    return n;
+}
+
+} // namespace
+
+TEST_F(PantallaJornadasPrueba, LaListaDeUnaCasillaTieneElAspectoDelPrograma) {
+    PantallaJornadas pantalla(estado);
+    Abre(pantalla);
+    QComboBox* casilla = pantalla.Cbo_Equipo[1];
+    QTest::mouseClick(casilla, Qt::LeftButton, {},
+                      QPoint(casilla->width() - 6, casilla->height() / 2));
+    QAbstractItemView* vista = casilla->view();
+    ASSERT_TRUE(vista->isVisible());
+    // La letra del programa, no la de ancho fijo, en la casilla y en su lista.
+    EXPECT_FALSE(QFontInfo(vista->font()).fixedPitch());
+    EXPECT_FALSE(QFontInfo(casilla->font()).fixedPitch());
+    // El equipo de la casilla, elegido en verde; nada del azul de Qt.
+    const QImage lista = vista->window()->grab().toImage();
+    EXPECT_GT(PixelesDeColor(lista, QColor(0x28, 0x6e, 0x46)), 100);
+    EXPECT_EQ(PixelesDeColor(lista, QApplication::style()->standardPalette().color(
+                                        QPalette::Active, QPalette::Highlight)),
+              0);
+    GuardaCaptura(vista->window(), u"jornadas_lista_equipos"_s);
+    QTest::keyClick(vista, Qt::Key_Escape);
+    EXPECT_EQ(casilla->currentText().trimmed(), u"Betis"_s);
 }
