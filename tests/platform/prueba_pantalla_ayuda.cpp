@@ -233,6 +233,11 @@ TEST(AyudaQt, SeUsaDesdeUnaPantallaModalYSeCierraSinCerrarla) {
             << "al lado de la pantalla, no encima";
 
         EXPECT_EQ(PulsaEnElContenido(ayuda, u"Datos de jornadas"_s), u"jornadas.html"_s);
+        // El contenido señala la página que se ve.
+        const auto* arbol = ventana->findChild<QTreeView*>(u"contenidoAyuda"_s);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return arbol->currentIndex().data().toString() == u"Datos de jornadas"_s; }));
+        prueba::GuardaCaptura({&pantalla, ventana}, u"ayuda_junto_a_datosgen"_s);
 
         // Otra ventana modal encima (un aviso del sistema): la ayuda sigue atendiendo.
         QString alAviso;

@@ -1,6 +1,8 @@
 #include "support/pantallas.h"
 
 #include <QDir>
+#include <QImage>
+#include <QPainter>
 #include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QWheelEvent>
@@ -13,6 +15,23 @@ void GuardaCaptura(QWidget* ventana, const QString& nombre) {
         return;
     QDir().mkpath(carpeta);
     ventana->grab().save(carpeta + u'/' + nombre + QStringLiteral(".png"));
+}
+
+void GuardaCaptura(std::initializer_list<QWidget*> ventanas, const QString& nombre) {
+    const QString carpeta = qEnvironmentVariable("QUINIELA_CAPTURAS");
+    if (carpeta.isEmpty())
+        return;
+    QRect todo;
+    for (const QWidget* v : ventanas)
+        todo = todo.united(v->frameGeometry());
+    QImage imagen(todo.size(), QImage::Format_RGB32);
+    imagen.fill(QColor(48, 48, 48));
+    QPainter p(&imagen);
+    for (QWidget* v : ventanas)
+        p.drawPixmap(v->geometry().topLeft() - todo.topLeft(), v->grab());
+    p.end();
+    QDir().mkpath(carpeta);
+    imagen.save(carpeta + u'/' + nombre + QStringLiteral(".png"));
 }
 
 void Pulsa(QWidget* boton) {

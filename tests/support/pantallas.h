@@ -8,11 +8,14 @@
 #include <QWidget>
 
 #include <functional>
+#include <initializer_list>
 
 namespace quiniela::prueba {
 
 // Guarda una captura de la ventana en $QUINIELA_CAPTURAS/nombre.png, si está definida.
 void GuardaCaptura(QWidget* ventana, const QString& nombre);
+// Igual, con varias ventanas en su sitio del escritorio, como las ve el usuario.
+void GuardaCaptura(std::initializer_list<QWidget*> ventanas, const QString& nombre);
 
 // Ejecuta `accion` sobre la ventana modal que se abra a continuación.
 inline void AlAbrirseModal(std::function<void(QWidget*)> accion) {

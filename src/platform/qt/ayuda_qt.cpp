@@ -134,6 +134,12 @@ public:
                                                               : marco.united(geometry()));
             setGeometry(sitio - borde);
         }
+        if (!mostrada_) {
+            // El contenido, un tercio; la página, el resto, sea cual sea el ancho que le quepa.
+            if (auto* division = findChild<QSplitter*>())
+                division->setSizes({width() / 3, width() - width() / 3});
+            mostrada_ = true;
+        }
         show();
         raise();
         activateWindow();
@@ -180,6 +186,7 @@ private:
     }
 
     QString ajustes_;
+    bool mostrada_ = false;
 };
 
 QString AyudaQt::RutaPorDefecto() {
@@ -250,8 +257,10 @@ void AyudaQt::CreaVentana() {
 
     QHelpContentModel* modelo = motor_->contentModel();
     QTextBrowser* visor = visor_;
-    const auto senala = [modelo, arbol, visor] {
-        if (const QModelIndex i = BuscaEnContenido(modelo, {}, visor->source()); i.isValid())
+    // Señala en el contenido la página que se ve. Al avisar del cambio, source() aún da la
+    // página anterior: la nueva es la que llega con el aviso.
+    const auto senala = [modelo, arbol](const QUrl& pagina) {
+        if (const QModelIndex i = BuscaEnContenido(modelo, {}, pagina); i.isValid())
             arbol->setCurrentIndex(i);
     };
     QObject::connect(arbol, &QTreeView::activated, visor, [modelo, visor](const QModelIndex& i) {
@@ -264,9 +273,9 @@ void AyudaQt::CreaVentana() {
     });
     QObject::connect(visor, &QTextBrowser::sourceChanged, arbol, senala);
     // El contenido se carga en segundo plano tras abrir la colección.
-    QObject::connect(modelo, &QHelpContentModel::contentsCreated, arbol, [arbol, senala] {
+    QObject::connect(modelo, &QHelpContentModel::contentsCreated, arbol, [arbol, visor, senala] {
         arbol->expandAll();
-        senala();
+        senala(visor->source());
     });
     arbol->expandAll();
 
