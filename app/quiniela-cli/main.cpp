@@ -1,5 +1,6 @@
 // Herramienta de línea de órdenes sobre la misma lógica que el programa de escritorio.
 #include "cli/linea_ordenes.h"
+#include "core/regional.h"
 #include "platform/qt/impresora_pintor.h"
 #include "platform/qt/impresora_sistema.h"
 
@@ -38,5 +39,6 @@ int main(int argc, char** argv) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("quiniela"));
+    quiniela::FijaRegionalDePantallas();
     return quiniela::EjecutaLineaOrdenes(QCoreApplication::arguments());
 }
