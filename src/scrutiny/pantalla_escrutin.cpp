@@ -438,7 +438,8 @@ void PantallaEscrutin::Sal() {
     Saliendo_ = true;
     CierraDesplegables();
     TocaSonido(Estado_, 5);
-    close();
+    // Como cerrar la ventana: con WA_DeleteOnClose, el menú la destruye.
+    QDialog::reject();
 }
 
 void PantallaEscrutin::reject() {

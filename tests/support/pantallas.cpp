@@ -1,7 +1,9 @@
 #include "support/pantallas.h"
 
 #include <QDir>
+#include <QListWidget>
 #include <QTest>
+#include <gtest/gtest.h>
 
 namespace quiniela::prueba {
 
@@ -15,6 +17,15 @@ void GuardaCaptura(QWidget* ventana, const QString& nombre) {
 
 void Pulsa(QWidget* boton) {
     QTest::mouseClick(boton, Qt::LeftButton, Qt::NoModifier, boton->rect().center());
+}
+
+void EligeEnLista(QListWidget* lista, int fila) {
+    ASSERT_TRUE(lista->isVisible());
+    QListWidgetItem* item = lista->item(fila);
+    ASSERT_NE(item, nullptr);
+    lista->scrollToItem(item);
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      lista->visualItemRect(item).center());
 }
 
 void Teclea(QWidget* campo, const QString& texto) {
