@@ -26,7 +26,7 @@ namespace quiniela {
 
 namespace {
 
-constexpr int AltoVentana = 681;
+constexpr int AltoVentana = 698;
 constexpr int YArriba = 12;
 const QPoint PosJornada(15, YArriba);
 constexpr int AnchoJornada = 90;
@@ -49,9 +49,9 @@ constexpr int YResumen = 284; // arriba de la franja del resumen
 
 // Listas del resultado y botones de abajo.
 constexpr int YListas = 406;
-constexpr int AltoListas = 17 * 13 + 6; // total y 16 líneas de aciertos
+constexpr int AltoListas = 17 * 14 + 6; // total y 16 líneas de aciertos
 constexpr int AnchoAciertos = 320;
-constexpr int YAbajo = 645;
+constexpr int YAbajo = 662;
 constexpr int AnchoEscrutar = 170;
 
 QString EstiloPantalla() {
@@ -59,8 +59,12 @@ QString EstiloPantalla() {
            QStringLiteral("QListWidget { font-size: 11px; border: 1px solid #003010; }"
                           "QListWidget::item { padding: 0; margin: 0; }"
                           "QListWidget::item:selected { background: #286e46; color: #ffff00; }"
+                          // Ocho píxeles por carácter: las cifras caen bajo los encabezados.
                           "QListWidget#Lis_Aciertos, QListWidget#Lis_Boletos { background: "
-                          "#fdfbf0; color: #18286e; }"
+                          "#fdfbf0; color: #18286e; font-family: 'Liberation Mono', "
+                          "'Courier New', monospace; font-size: 13px; }"
+                          "QListWidget#Lis_Aciertos::item, QListWidget#Lis_Boletos::item { "
+                          "height: 14px; }"
                           "QScrollBar:vertical { width: 10px; }"
                           "QLabel { color: white; font-weight: bold; }"
                           "QLineEdit { border: 1px solid #003010; padding: 0 3px; }");
@@ -202,7 +206,6 @@ void PantallaEscrutin::CreaListas() {
     Lis_Aciertos = CreaLista(this, QStringLiteral("Lis_Aciertos"));
     Lis_Boletos = CreaLista(this, QStringLiteral("Lis_Boletos"));
     for (QListWidget* lista : {Lis_Aciertos, Lis_Boletos}) {
-        lista->setFont(LetraPrograma(12, false, true));
         lista->setFocusPolicy(Qt::NoFocus);
         lista->setSelectionMode(QAbstractItemView::NoSelection);
         lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -347,7 +350,7 @@ void PantallaEscrutin::ColocaPorMetodo() {
     setFixedSize(ancho, AltoVentana);
     setWindowTitle(TituloEscrutinio(Estado_.Red.Metodo));
     Pic_Ganadora->move(ancho - GanadoraDesdeDerecha, PosBase.y());
-    const int x = Pic_Ganadora->geometry().right() + 10;
+    const int x = Pic_Ganadora->geometry().right() + 18;
     Fra_Premios->setGeometry(x, YPremios, ancho - MargenDerecho - x, AltoPremios);
     const int xBoletos = XPartidos + AnchoAciertos + 15;
     Lis_Boletos->setGeometry(xBoletos, YListas, ancho - MargenDerecho - xBoletos, AltoListas);
@@ -472,7 +475,8 @@ void PantallaEscrutin::paintEvent(QPaintEvent*) {
         p, QRect(XPartidos - 6, YListas - 36, ancho - 2 * XPartidos + 12, AltoListas + 42));
     PintaPantallaComun(p, Estado_, Controles_);
     // El resumen de la reducción bajo los premios (su franja empieza en y = 416).
-    const QRect zona(Fra_Premios->x() - 10, YResumen, Fra_Premios->width() + 20, 70);
+    // En una superficie de 250 la franja de 240 empieza en su borde: se centra bajo los premios.
+    const QRect zona(Fra_Premios->geometry().center().x() - 120, YResumen, 250, 70);
     p.save();
     p.translate(zona.left(), zona.top() - 416);
     PintaResumenReduccion(p, Estado_, zona.width());

@@ -90,6 +90,7 @@ protected:
                 Pulsa(p.Pic_Ganadora, PuntoGanadora(j, k));
         }
     }
+    ConfiguracionEspanola espanol;
     CarpetaTemporal carpeta;
     EstadoGlobal estado = carpeta.Estado();
     PlataformaFalsa plataforma{&estado};
