@@ -7,6 +7,7 @@
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
 #include "reduction/pantalla_reducir.h"
+#include "scrutiny/pantalla_escrutin.h"
 #include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
 #include "settings/salida_programa.h"
@@ -80,6 +81,13 @@ void PantallaVelmo::PonAcciones() {
             PantallaReducir pantalla(estado_, this);
             pantalla.exec();
         }
+    });
+    // El escrutinio no es modal: el menú lo cierra al abrir cualquier otra entrada.
+    PonAccion(5, [this] {
+        auto* pantalla = new PantallaEscrutin(estado_, this);
+        pantalla->setAttribute(Qt::WA_DeleteOnClose);
+        RegistraPantallaSinModo(pantalla);
+        pantalla->show();
     });
     PonAccion(6, [this] {
         PantallaDatosgen pantalla(estado_, this);
