@@ -217,6 +217,7 @@ void PantallaListados::CreaAnchoPapel() {
     d->Elige = [this](int fila) {
         if (fila >= 0)
             AnchoPapel_ = fila;
+        DibujaRotulos();
     };
     Desplegables.push_back(d);
 }

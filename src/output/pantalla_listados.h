@@ -98,6 +98,8 @@ public:
     int AnchoPapel() const { return AnchoPapel_; }
     bool Imprimiendo() const { return Imprimiendo_; }
     bool Copiando() const { return Copiando_; }
+    // Un boleto impreso espera "Repetir", "Siguiente" o "Cancelar".
+    bool EsperandoDecision() const { return bool(TerminaEspera); }
     // Líneas del área de estado: la de lo que se hace y la del progreso.
     const QString& TextoEstado() const { return TextoEstado_; }
     const QString& TextoProgreso() const { return TextoProgreso_; }

@@ -99,6 +99,7 @@ void PantallaListados::EligeFormato(int indice) {
 void PantallaListados::EligeUnidad(int fila) {
     if (fila >= 0 && fila < int(Unidades_.size()))
         Unidad = fila;
+    DibujaRotulos();
 }
 
 OpcionesCopia PantallaListados::OpcionesDeCopia() {

@@ -208,8 +208,9 @@ void PantallaSalida::Refresca() {
 }
 
 QString PantallaSalida::TextoBoletos() const {
-    return FormatoNumero(double(TotalBoletos), u"###,###", QLocale()).trimmed() +
-           QStringLiteral(" Boletos");
+    // La máscara deja el cero en blanco: sin reducción se lee "0 Boletos".
+    const QString numero = FormatoNumero(double(TotalBoletos), u"###,###", QLocale()).trimmed();
+    return (numero.isEmpty() ? QStringLiteral("0") : numero) + QStringLiteral(" Boletos");
 }
 
 void PantallaSalida::AbreListados(int tipo) {
