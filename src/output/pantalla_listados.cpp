@@ -189,14 +189,14 @@ void PantallaListados::CreaOpcionesBoletos() {
     Pic_Orientacion->AlPulsar = [this] { CambiaOrientacion(); };
     Fra_OpcionesBoletos = new QGroupBox(QStringLiteral("Cara del boleto"), this);
     Fra_OpcionesBoletos->setObjectName(QStringLiteral("Fra_OpcionesBoletos"));
-    Fra_OpcionesBoletos->setGeometry(XIzquierda, 186, 296, 72);
+    Fra_OpcionesBoletos->setGeometry(XIzquierda, 186, 306, 72);
     const std::array<QString, 2> caras{
         QStringLiteral("Imprimir en el anverso"),
         QStringLiteral("Imprimir en el reverso o en papel en blanco")};
     for (int i = 0; i < 2; ++i) {
         Opt_Reverso[size_t(i)] = new QRadioButton(caras[size_t(i)], Fra_OpcionesBoletos);
         Opt_Reverso[size_t(i)]->setObjectName(QStringLiteral("Opt_Reverso%1").arg(i));
-        Opt_Reverso[size_t(i)]->setGeometry(10, 22 + 22 * i, 280, 20);
+        Opt_Reverso[size_t(i)]->setGeometry(10, 22 + 22 * i, 292, 20);
     }
     Opt_Reverso[0]->setChecked(true);
     Chk_PruImp = new QCheckBox(QStringLiteral("Prueba de impresión"), this);

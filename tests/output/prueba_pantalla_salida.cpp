@@ -245,6 +245,8 @@ TEST(PantallaListados, CopiaADiscoComoLaLineaDeOrdenes) {
                       QStringLiteral("Se ha copiado a la unidad Carpeta personal el archivo ") +
                           c.nombre);
             EXPECT_EQ(l.TextoProgreso(), QStringLiteral("Se ha copiado el 100 %"));
+            if (c.opcion == 0)
+                GuardaCaptura(&l, QStringLiteral("listados_3_copiado"));
             EXPECT_TRUE(l.Pic_BotCopiar->isEnabled());
             EXPECT_FALSE(l.Pic_BotCancelar->isEnabled());
         });
@@ -328,6 +330,8 @@ TEST(PantallaListados, BoletosUnoAUnoConRepetirSiguienteYCancelar) {
             if (!l.EsperandoDecision() || pulsaciones.empty())
                 return;
             estados << l.TextoEstado();
+            if (estados.size() == 3)
+                GuardaCaptura(&l, QStringLiteral("listados_1_imprimiendo"));
             EXPECT_TRUE(l.Pic_BotSiguiente->isEnabled());
             Pulsa(pulsaciones.front());
             pulsaciones.erase(pulsaciones.begin());
@@ -465,4 +469,36 @@ TEST(PantallaListados, DatosBasicosRelacionYContinuo) {
     });
     EXPECT_EQ(apuntes.documentos, 1);
     EXPECT_EQ(apuntes.paginas.size(), 2u);
+}
+
+TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
+    // Las reducciones de demostración: los boletos que se ven son los de la cabecera AD243.
+    ConfiguracionEspanola espanola;
+    CarpetaTemporal carpeta;
+    const QDir fuentes(QStringLiteral(QUINIELA_FUENTES "/data"));
+    for (const QString& f : fuentes.entryList({QStringLiteral("*.ZPK")}, QDir::Files))
+        ASSERT_TRUE(QFile::copy(fuentes.filePath(f), carpeta.Ruta(f)));
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma(&estado);
+    CargaDatosGenerales(estado);
+    estado.Datos.JornadaActual = 1;
+    estado.Datos.OrdenActual = 2;
+    PantallaSalida salida(estado);
+    salida.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&salida));
+    QTemporaryDir destino;
+    const Linea cli = EjecutaCli(
+        carpeta, {QStringLiteral("exportar"), QStringLiteral("--jornada"), QStringLiteral("1"),
+                  QStringLiteral("--orden"), QStringLiteral("2"), QStringLiteral("--formato"),
+                  QStringLiteral("AD243"), QStringLiteral("--destino"), destino.path()});
+    ASSERT_EQ(cli.estado, 0) << cli.err.toStdString();
+    const QByteArray ad243 = LeeFichero(QDir(destino.path()).filePath(QStringLiteral("AD243")));
+    ASSERT_GE(ad243.size(), 35);
+    EXPECT_EQ(salida.TotalBoletos, ad243.mid(29, 6).toLongLong());
+    EXPECT_GT(salida.TotalBoletos, 0);
+    GuardaCaptura(&salida, QStringLiteral("salida_demostracion"));
+    for (int tipo : {1, 3})
+        ConListados(salida, tipo, [&](PantallaListados& l) {
+            GuardaCaptura(&l, QStringLiteral("listados_demostracion_%1").arg(tipo));
+        });
 }
