@@ -158,6 +158,10 @@ void PantallaListados::CreaCamposRango() {
     Tex_MarIzq = campo("Tex_MarIzq");
     Pic_BotMarSup = boton("Pic_BotMarSup", 3);
     Tex_MarSup = campo("Tex_MarSup");
+    ConectaCamposRango();
+}
+
+void PantallaListados::ConectaCamposRango() {
     NuevoCampo(
         Pic_BotBolIni, Tex_BolIni, AnchoValor,
         [this] { return RotuloBoletoInicial(Rango_.Inicial); },
@@ -326,6 +330,12 @@ void PantallaListados::CierraCampo(CampoValor& c) {
         c.Boton->setFocus(Qt::OtherFocusReason);
     c.Campo->hide();
     DibujaRotulos();
+}
+
+void PantallaListados::PliegaListas() {
+    for (ListaDesplegable* d : Desplegables)
+        if (d->Abierta())
+            d->Cierra(false);
 }
 
 void PantallaListados::CierraCampos() {

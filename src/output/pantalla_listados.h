@@ -116,10 +116,12 @@ private:
     // Construcción (pantalla_listados.cpp).
     void CreaBotonesOrden();
     void CreaCamposRango();
+    void ConectaCamposRango();
     void CreaOpcionesBoletos();
     void CreaAnchoPapel();
     void CreaCopias();
-    void CreaControlesDisco();  // pantalla_listados_disco.cpp
+    void CreaControlesDisco(); // pantalla_listados_disco.cpp
+    void CreaUnidades();
     void CreaControlesCorreo(); // pantalla_listados_disco.cpp
     void MuestraControlesDelTipo();
     void Conecta();
@@ -130,6 +132,7 @@ private:
     void PulsaCampo(CampoValor& c);
     void CierraCampo(CampoValor& c);
     void CierraCampos();
+    void PliegaListas();
     void DibujaRotulos();
     void CambiaOrientacion();
     void CierraMargenIzquierdo(const QString& texto);

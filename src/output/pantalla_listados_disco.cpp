@@ -46,6 +46,10 @@ void PantallaListados::CreaControlesDisco() {
     connect(grupo, &QButtonGroup::idClicked, this, &PantallaListados::EligeFormato);
     Opt_Exportar[0]->setChecked(true);
     EligeFormato(0);
+    CreaUnidades();
+}
+
+void PantallaListados::CreaUnidades() {
     Pic_BotUnidad = CreaBoton(this, QStringLiteral("Pic_BotUnidad"), {XIzquierda, YUnidad});
     Lis_Unidad = new QListWidget(this);
     Lis_Unidad->setObjectName(QStringLiteral("Lis_Unidad"));
@@ -127,9 +131,7 @@ OpcionesCopia PantallaListados::OpcionesDeCopia() {
 void PantallaListados::Copia() {
     if (Copiando_ || Imprimiendo_ || Unidades_.empty())
         return;
-    for (ListaDesplegable* d : Desplegables)
-        if (d->Abierta())
-            d->Cierra(false);
+    PliegaListas();
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotCopiar, AnchoOrden, Pic_BotCopiar->Rotulo(), true);
     Copiando_ = true;

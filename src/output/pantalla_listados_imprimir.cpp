@@ -56,9 +56,7 @@ void PantallaListados::Imprime() {
     if (Imprimiendo_ || Copiando_)
         return;
     CierraCampos();
-    for (ListaDesplegable* d : Desplegables)
-        if (d->Abierta())
-            d->Cierra(false);
+    PliegaListas();
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotImprimir, AnchoOrden, Pic_BotImprimir->Rotulo(), true);
     Imprimiendo_ = true;
