@@ -3,6 +3,7 @@
 #include "core/arranque.h"
 #include "core/estado_global.h"
 #include "matchdays/pantalla_jornadas.h"
+#include "output/pantalla_salida.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
@@ -81,6 +82,13 @@ void PantallaVelmo::PonAcciones() {
             PantallaReducir pantalla(estado_, this);
             pantalla.exec();
         }
+    });
+    // La salida no es modal: se cierra al abrir cualquier otra entrada.
+    PonAccion(4, [this] {
+        auto* salida = new PantallaSalida(estado_, this);
+        salida->setAttribute(Qt::WA_DeleteOnClose);
+        RegistraPantallaSinModo(salida);
+        salida->show();
     });
     // El escrutinio no es modal: el menú lo cierra al abrir cualquier otra entrada.
     PonAccion(5, [this] {
