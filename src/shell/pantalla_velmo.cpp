@@ -2,6 +2,7 @@
 
 #include "core/arranque.h"
 #include "core/estado_global.h"
+#include "core/fichero_parcial.h"
 #include "matchdays/pantalla_jornadas.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
@@ -45,6 +46,8 @@ PantallaVelmo::PantallaVelmo(EstadoGlobal& estado, QWidget* padre)
     setWindowTitle(TituloPrograma());
     setFixedSize(AnchoVentana, AltoVentana);
     CentraEnPantalla(this);
+    // Temporales de reducciones que murieron a mitad.
+    LimpiaFicherosParciales(estado_.CarpetaDatos);
     CargaDatosGenerales(estado_);
     CreaBotones();
     PonAcciones();
