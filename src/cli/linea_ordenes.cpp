@@ -2,6 +2,7 @@
 
 #include "core/arranque.h"
 #include "core/estado_global.h"
+#include "core/fichero_parcial.h"
 #include "platform/plataforma.h"
 #include "settings/datos_generales.h"
 
@@ -97,7 +98,9 @@ int EjecutaLineaOrdenes(const QStringList& argumentos, QTextStream& out, QTextSt
 
         EstadoGlobal estado;
         estado.CarpetaDatos = ConBarraFinal(QDir(*carpeta).absolutePath());
-        CargaDatosGenerales(estado);
+        LimpiaFicherosParciales(estado.CarpetaDatos);
+        // Ninguna orden cambia los datos generales: no se escriben nunca desde aquí.
+        CargaDatosGenerales(estado, EscrituraDatosGenerales::SoloLectura);
         SalidaOrden salida{out, err};
         const int resultado = orden.Ejecuta(estado, args, salida);
         out.flush();

@@ -63,6 +63,12 @@ QString CausaFalloEscritura(int numero) {
     case ErrorFichero::PermisoDenegado:
     case ErrorFichero::AccesoRuta:
         return QStringLiteral("no se permite escribir en la carpeta de datos");
+    case ErrorFichero::CarpetaOcupada:
+        return QStringLiteral("otro programa (quiniela o quiniela-cli) está guardando en la "
+                              "carpeta de datos y no ha terminado; inténtelo de nuevo");
+    case ErrorFichero::LongitudRegistro:
+        return QStringLiteral("el fichero no tiene un número entero de registros: está dañado "
+                              "y no se escribe en él hasta que se repare");
     default:
         return QStringLiteral("no se ha podido escribir en el disco (error ") +
                QString::number(numero) + u')';
@@ -71,6 +77,10 @@ QString CausaFalloEscritura(int numero) {
 
 QString TextoFalloGuardar(const QString& inicio, const ResultadoFichero& resultado,
                           const QString& fin) {
+    // Estos no son fallos del disco: el número solo no diría nada.
+    if (resultado.Numero == ErrorFichero::CarpetaOcupada ||
+        resultado.Numero == ErrorFichero::LongitudRegistro)
+        return inicio + QStringLiteral(": ") + CausaFalloEscritura(resultado.Numero) + fin;
     return inicio + QStringLiteral(" (error ") + QString::number(resultado.Numero) + u')' + fin;
 }
 

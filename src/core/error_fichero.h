@@ -14,9 +14,11 @@ struct EstadoGlobal;
 namespace ErrorFichero {
 inline constexpr int Desbordamiento = 6;
 inline constexpr int SinMemoria = 7;
+inline constexpr int CarpetaOcupada = 10; // otro escritor tiene el bloqueo
 inline constexpr int TipoIncorrecto = 13;
 inline constexpr int NoExiste = 53;
 inline constexpr int ErrorEntradaSalida = 57;
+inline constexpr int LongitudRegistro = 59; // tamaño que no es de registros enteros
 inline constexpr int DiscoLleno = 61;
 inline constexpr int FinDeFichero = 62;
 inline constexpr int UnidadNoPreparada = 68;

@@ -3,6 +3,7 @@
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <new>
@@ -45,6 +46,19 @@ ResultadoFichero GuardaFicheroEntero(const QString& ruta, const QByteArray& cont
     if (!fichero.commit())
         return {NumeroErrorFichero(fichero.error(), ruta), ruta};
     return {0, ruta};
+}
+
+std::optional<QString> CopiaFicheroDanado(const QString& ruta) {
+    const QString base = ruta + QStringLiteral(".dañado");
+    for (int n = 1; n <= 99; ++n) {
+        const QString copia = n == 1 ? base : base + u'.' + QString::number(n);
+        if (QFile::exists(copia))
+            continue; // una copia anterior tampoco se pierde
+        if (!QFile::copy(ruta, copia))
+            return std::nullopt;
+        return QFileInfo(copia).fileName();
+    }
+    return std::nullopt;
 }
 
 void CreaFicheroVacio(EstadoGlobal& estado, const QString& nombre,

@@ -24,6 +24,11 @@ std::optional<QByteArray> LeeFicheroDatos(EstadoGlobal& estado, const QString& n
 // un fallo nunca deje medio fichero.
 ResultadoFichero GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido);
 
+// Copia aparte un fichero que no se pudo leer, antes de que nada lo sustituya:
+// "<nombre>.dañado" (o ".dañado.2"... si ya había uno). Devuelve el nombre de la copia, o
+// nullopt si no se pudo copiar.
+std::optional<QString> CopiaFicheroDanado(const QString& ruta);
+
 // Crea vacío el fichero que no existía; si no se puede, lo avisa con el contexto dado.
 void CreaFicheroVacio(EstadoGlobal& estado, const QString& nombre,
                       const ContextoErrorFichero& contexto);

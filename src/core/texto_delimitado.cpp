@@ -2,6 +2,8 @@
 
 #include "core/error_fichero.h"
 
+#include <cmath>
+
 namespace quiniela {
 
 void LectorDelimitado::SaltaBlancos() {
@@ -60,7 +62,8 @@ int16_t LectorDelimitado::SiguienteEntero(int* error) {
         return 0;
     bool ok = false;
     const double valor = t.toDouble(&ok);
-    if (!ok) {
+    // nan o inf no son números que quepan en ninguna parte.
+    if (!ok || !std::isfinite(valor)) {
         *error = ErrorFichero::TipoIncorrecto;
         return 0;
     }

@@ -1,5 +1,6 @@
 #include "matchdays/fichero_equipos.h"
 
+#include "core/bloqueo_datos.h"
 #include "core/codificacion.h"
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
@@ -74,7 +75,9 @@ std::optional<QStringList> CreaCboEquipo(EstadoGlobal& estado) {
 }
 
 ResultadoFichero GuardaListaEquipos(const EstadoGlobal& estado, const QStringList& nombres) {
-    return GuardaFicheroEntero(estado.Ruta(NombreEquipos()), ContenidoFicheroEquipos(nombres));
+    return ConCarpetaBloqueada(estado.CarpetaDatos, [&] {
+        return GuardaFicheroEntero(estado.Ruta(NombreEquipos()), ContenidoFicheroEquipos(nombres));
+    });
 }
 
 QString TextoErrorGuardarEquipos(const ResultadoFichero& resultado) {

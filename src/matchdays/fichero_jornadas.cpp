@@ -1,11 +1,13 @@
 #include "matchdays/fichero_jornadas.h"
 
+#include "core/bloqueo_datos.h"
 #include "core/codificacion.h"
 #include "core/error_fichero.h"
 #include "core/mascaras.h"
 #include "platform/plataforma.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <new>
 
@@ -40,6 +42,8 @@ int LeeRegistroCrudo(const QString& ruta, int jornada, QString& registro) {
     QFile fichero(ruta);
     if (!fichero.open(QIODevice::ReadOnly))
         return NumeroErrorFichero(fichero.error(), ruta);
+    if (fichero.size() % LongitudRegistroJornada != 0)
+        return ErrorFichero::LongitudRegistro;
     const qint64 inicio = InicioRegistro(jornada);
     if (inicio >= fichero.size())
         return 0;
@@ -54,6 +58,16 @@ int LeeRegistroCrudo(const QString& ruta, int jornada, QString& registro) {
         return ErrorFichero::SinMemoria;
     }
     return 0;
+}
+
+QString TextoJornadasDanado(qint64 tamano) {
+    return QStringLiteral("LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide ") +
+           QString::number(tamano) +
+           QStringLiteral(" bytes, que no son registros enteros de 544 bytes (%1 registros y %2 "
+                          "bytes sueltos): está dañado o se ha editado. No se guardará ninguna "
+                          "jornada en él hasta que se repare.")
+               .arg(tamano / LongitudRegistroJornada)
+               .arg(tamano % LongitudRegistroJornada);
 }
 
 QString Casilla(const QString& registro, int casilla) {
@@ -146,7 +160,12 @@ void LeeFicheroJornadas(EstadoGlobal& estado) {
         }
     }
 
-    NotificaErrorFichero(estado, ContextoJornadas(), error, ruta);
+    if (error == ErrorFichero::LongitudRegistro) {
+        estado.UltimoErrorFichero = static_cast<int16_t>(error);
+        AvisaSistema(TextoJornadasDanado(QFileInfo(ruta).size()));
+    } else {
+        NotificaErrorFichero(estado, ContextoJornadas(), error, ruta);
+    }
     if (!RegistroJornadaValido(estado.RegistroJornada, jornada))
         estado.RegistroJornada = RegistroJornadaVacio();
     estado.RegistroJornada = AnchoFijo(estado.RegistroJornada, LongitudRegistroJornada);
@@ -155,8 +174,14 @@ void LeeFicheroJornadas(EstadoGlobal& estado) {
 
 namespace {
 
-// Escribe el registro en su sitio; los registros intermedios que falten, en blanco.
-int EscribeRegistroJornadaEn(const QString& ruta, int jornada, const QString& registro) {
+// Con la carpeta bloqueada: relee el registro, lo cambia y lo escribe en su sitio (solo
+// cambian sus 544 bytes, de una escritura). Los registros intermedios que falten, en blanco.
+// Un fichero de tamaño que no es de registros enteros no se toca.
+int CambiaRegistroEn(const QString& ruta, int jornada, const CambioRegistroJornada& cambio) {
+    QString actual;
+    const int leido = LeeRegistroCrudo(ruta, jornada, actual);
+    if (leido != 0 && leido != ErrorFichero::NoExiste)
+        return leido;
     QFile fichero(ruta);
     if (!fichero.open(QIODevice::ReadWrite))
         return NumeroErrorFichero(fichero.error(), ruta);
@@ -168,7 +193,8 @@ int EscribeRegistroJornadaEn(const QString& ruta, int jornada, const QString& re
         if (!fichero.seek(tamano) || fichero.write(blancos) != blancos.size())
             return NumeroErrorFichero(fichero.error(), ruta);
     }
-    const QByteArray bytes = AWindows1252(AnchoFijo(registro, LongitudRegistroJornada));
+    const QString nuevo = cambio(RegistroJornadaValido(actual, jornada) ? actual : QString());
+    const QByteArray bytes = AWindows1252(AnchoFijo(nuevo, LongitudRegistroJornada));
     if (!fichero.seek(inicio) || fichero.write(bytes) != bytes.size() || !fichero.flush())
         return NumeroErrorFichero(fichero.error(), ruta);
     fichero.close();
@@ -177,12 +203,19 @@ int EscribeRegistroJornadaEn(const QString& ruta, int jornada, const QString& re
 
 } // namespace
 
-ResultadoFichero EscribeRegistroJornada(const EstadoGlobal& estado, int jornada,
-                                        const QString& registro) {
+ResultadoFichero CambiaRegistroJornada(const EstadoGlobal& estado, int jornada,
+                                       const CambioRegistroJornada& cambio) {
     const QString ruta = estado.Ruta(NombreJornadas());
     if (jornada < 1)
         return {NumeroRegistroIncorrecto, ruta};
-    return {EscribeRegistroJornadaEn(ruta, jornada, registro), ruta};
+    return ConCarpetaBloqueada(estado.CarpetaDatos, [&] {
+        return ResultadoFichero{CambiaRegistroEn(ruta, jornada, cambio), ruta};
+    });
+}
+
+ResultadoFichero EscribeRegistroJornada(const EstadoGlobal& estado, int jornada,
+                                        const QString& registro) {
+    return CambiaRegistroJornada(estado, jornada, [&](const QString&) { return registro; });
 }
 
 ResultadoGuardarJornada GuardaJornadaActual(EstadoGlobal& estado, const CamposFecha& campos,
@@ -195,9 +228,15 @@ ResultadoGuardarJornada GuardaJornadaActual(EstadoGlobal& estado, const CamposFe
         return ResultadoGuardarJornada::FechaIncorrecta;
     }
     const int jornada = estado.Datos.JornadaActual;
-    const QString nuevo =
-        ComponeRegistroJornada(estado.RegistroJornada, jornada, cierre.fecha, equipos);
-    const ResultadoFichero resultado = EscribeRegistroJornada(estado, jornada, nuevo);
+    QString nuevo;
+    // Columna ganadora y premios, los del fichero en ese momento: el escrutinio puede
+    // haberlos guardado mientras la pantalla estaba abierta.
+    const ResultadoFichero resultado =
+        CambiaRegistroJornada(estado, jornada, [&](const QString& actual) {
+            nuevo = ComponeRegistroJornada(actual.isEmpty() ? estado.RegistroJornada : actual,
+                                           jornada, cierre.fecha, equipos);
+            return nuevo;
+        });
     if (!resultado.Bien()) {
         AvisaSistema(TextoErrorGuardarJornada(resultado));
         return ResultadoGuardarJornada::ErrorFichero;

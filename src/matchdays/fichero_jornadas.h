@@ -11,6 +11,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 
 namespace quiniela {
 
@@ -56,8 +57,15 @@ QString LeeRegistroJornada(const EstadoGlobal& estado, int jornada, int* error =
 // solo si es el de la jornada actual.
 void LeeFicheroJornadas(EstadoGlobal& estado);
 
-// Escribe un registro de 544 caracteres como registro n. Si el fichero es más corto, los
-// registros intermedios se rellenan con blancos. Devuelve el número de error.
+// Cambia el registro n con la carpeta bloqueada: `cambio` recibe el registro releído en ese
+// momento (vacío si no es de esa jornada) y devuelve el nuevo. Si el fichero es más corto,
+// los registros intermedios se rellenan con blancos. Un fichero cuyo tamaño no es de
+// registros enteros no se escribe (error 59).
+using CambioRegistroJornada = std::function<QString(const QString& actual)>;
+ResultadoFichero CambiaRegistroJornada(const EstadoGlobal& estado, int jornada,
+                                       const CambioRegistroJornada& cambio);
+
+// Escribe un registro de 544 caracteres como registro n (CambiaRegistroJornada).
 ResultadoFichero EscribeRegistroJornada(const EstadoGlobal& estado, int jornada,
                                         const QString& registro);
 

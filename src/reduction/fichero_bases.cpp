@@ -1,10 +1,12 @@
 #include "reduction/fichero_bases.h"
 
+#include "core/bloqueo_datos.h"
 #include "core/codificacion.h"
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
 #include "core/ficheros.h"
 #include "core/mascaras.h"
+#include "platform/plataforma.h"
 
 #include <QByteArray>
 
@@ -273,22 +275,34 @@ bool ExisteEnBases(EstadoGlobal& estado, int jornada, int orden) {
     return false;
 }
 
-void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden) {
-    const ContextoErrorFichero contexto = ContextoBases(
-        QStringLiteral("BRB"), QStringLiteral("No se encuentra el fichero BASES.ZPK"));
-    const QString clave = ClaveBases(jornada, orden);
+namespace {
+
+// Índice del primer registro con esa clave, o lineas.size() si no hay ninguno.
+std::size_t BuscaClave(const std::vector<LineaBases>& lineas, const QString& clave) {
+    for (std::size_t i = 0; i < lineas.size(); ++i)
+        if (TieneClave(lineas[i], clave))
+            return i;
+    return lineas.size();
+}
+
+void PonContenido(LineaBases& linea, const QByteArray& contenido) {
+    linea.contenido = contenido;
+    if (linea.fin.isEmpty())
+        linea.fin = FinRegistro;
+}
+
+void BorraRegistroBloqueado(EstadoGlobal& estado, const QString& clave,
+                            const ContextoErrorFichero& contexto) {
     auto lineas = LeeLineas(estado, contexto);
     if (!lineas)
         return;
     const QByteArray libre = AWindows1252(RegistroLibreBases());
     bool cambiado = false;
     for (LineaBases& linea : *lineas) {
-        if (!TieneClave(linea, clave))
-            continue;
-        linea.contenido = libre;
-        if (linea.fin.isEmpty())
-            linea.fin = FinRegistro;
-        cambiado = true;
+        if (TieneClave(linea, clave)) {
+            PonContenido(linea, libre);
+            cambiado = true;
+        }
     }
     if (!cambiado)
         return;
@@ -297,52 +311,79 @@ void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden) {
         NotificaErrorFichero(estado, contexto, resultado);
 }
 
-ResultadoFichero GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden,
-                                     const QString& registro) {
+// Antes de sustituir el fichero de columnas de una reducción guardada se libera su registro:
+// si el programa muere entre medias no queda un registro con las cuentas de otro fichero.
+// Si la publicación falla, el registro vuelve a su sitio.
+ResultadoFichero PublicaColumnas(EstadoGlobal& estado, const std::vector<LineaBases>& lineas,
+                                 std::size_t anterior, const PublicacionColumnas& publica) {
+    if (anterior < lineas.size()) {
+        auto sinAnterior = lineas;
+        PonContenido(sinAnterior[anterior], AWindows1252(RegistroLibreBases()));
+        if (const ResultadoFichero r = EscribeLineas(estado, sinAnterior); !r.Bien())
+            return r;
+    }
+    const ResultadoFichero publicado = publica();
+    if (!publicado.Bien() && anterior < lineas.size())
+        EscribeLineas(estado, lineas);
+    return publicado;
+}
+
+ResultadoFichero GuardaRegistroBloqueado(EstadoGlobal& estado, const QString& clave,
+                                         const QString& texto, const PublicacionColumnas& publica) {
     const ContextoErrorFichero contexto = ContextoBases(QStringLiteral("EEB"), TextoNoExisteCrea());
     std::vector<LineaBases> lineas;
-    if (auto leidas = LeeLineas(estado, contexto)) {
+    if (auto leidas = LeeLineas(estado, contexto))
         lineas = std::move(*leidas);
-    } else if (estado.UltimoErrorFichero != ErrorFichero::NoExiste) {
+    else if (estado.UltimoErrorFichero != ErrorFichero::NoExiste)
         return {estado.UltimoErrorFichero, estado.Ruta(NombreBases())};
-    }
     // Un 53 no impide guardar: el índice se crea con este registro.
 
-    const QString texto = AnchoFijo(registro, LongitudRegistroReduccion);
-    const QString clave = ClaveBases(jornada, orden);
-    const QString claveLibre = ClaveBases(0, 0);
-
-    std::size_t destino = lineas.size();
-    for (std::size_t i = 0; i < lineas.size(); ++i) {
-        if (TieneClave(lineas[i], clave)) {
-            destino = i;
-            break;
-        }
+    std::size_t destino = BuscaClave(lineas, clave);
+    if (publica) {
+        if (const ResultadoFichero r = PublicaColumnas(estado, lineas, destino, publica); !r.Bien())
+            return r;
     }
-    if (destino == lineas.size()) {
-        for (std::size_t i = 0; i < lineas.size(); ++i) {
-            if (TieneClave(lineas[i], claveLibre)) {
-                destino = i;
-                break;
-            }
-        }
-    }
+    if (destino == lineas.size())
+        destino = BuscaClave(lineas, ClaveBases(0, 0));
     if (destino == lineas.size()) {
         // Al final, sin pegarse a una última línea que no terminara en CR LF.
         if (!lineas.empty() && lineas.back().fin.isEmpty())
             lineas.back().fin = FinRegistro;
         lineas.push_back(LineaBases{});
     }
-    lineas[destino].contenido = AWindows1252(texto);
-    if (lineas[destino].fin.isEmpty())
-        lineas[destino].fin = FinRegistro;
-
+    PonContenido(lineas[destino], AWindows1252(texto));
     const ResultadoFichero resultado = EscribeLineas(estado, lineas);
+    if (resultado.Bien())
+        estado.NumeroRegistroReduccion = static_cast<int32_t>(destino + 1);
+    return resultado;
+}
+
+} // namespace
+
+void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden) {
+    const ContextoErrorFichero contexto = ContextoBases(
+        QStringLiteral("BRB"), QStringLiteral("No se encuentra el fichero BASES.ZPK"));
+    const ResultadoFichero resultado = ConCarpetaBloqueada(estado.CarpetaDatos, [&] {
+        BorraRegistroBloqueado(estado, ClaveBases(jornada, orden), contexto);
+        return ResultadoFichero{};
+    });
+    if (!resultado.Bien()) {
+        estado.UltimoErrorFichero = static_cast<int16_t>(resultado.Numero);
+        AvisaSistema(TextoFalloGuardar(
+            QStringLiteral("No se ha podido liberar la reducción en el índice BASES.ZPK"),
+            resultado));
+    }
+}
+
+ResultadoFichero GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden,
+                                     const QString& registro, const PublicacionColumnas& publica) {
+    const QString texto = AnchoFijo(registro, LongitudRegistroReduccion);
+    const ResultadoFichero resultado = ConCarpetaBloqueada(estado.CarpetaDatos, [&] {
+        return GuardaRegistroBloqueado(estado, ClaveBases(jornada, orden), texto, publica);
+    });
     estado.UltimoErrorFichero = static_cast<int16_t>(resultado.Numero);
-    if (!resultado.Bien())
-        return resultado;
-    estado.RegistroReduccion = texto;
-    estado.NumeroRegistroReduccion = static_cast<int32_t>(destino + 1);
+    if (resultado.Bien())
+        estado.RegistroReduccion = texto;
     return resultado;
 }
 

@@ -8,6 +8,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace quiniela {
@@ -43,12 +44,18 @@ bool ExisteEnBases(EstadoGlobal& estado, int jornada, int orden);
 // Libera todos los registros con esa clave (etiqueta "BRB").
 void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden);
 
-// Guarda el registro de una reducción: encima del que tiene la misma clave, si no en el
-// primer registro libre y si no al final. Deja RegistroReduccion y NumeroRegistroReduccion
-// con lo escrito. Los fallos al leer el índice se avisan con la etiqueta "EEB", los de
-// escritura solo se devuelven.
+// Pone en su sitio el fichero de columnas completo (lo renombra); se llama con el índice
+// bloqueado, entre liberar el registro que sustituye y escribir el nuevo.
+using PublicacionColumnas = std::function<ResultadoFichero()>;
+
+// Guarda el registro de una reducción, con la carpeta bloqueada y el índice releído: encima
+// del que tiene la misma clave, si no en el primer registro libre y si no al final. Deja
+// RegistroReduccion y NumeroRegistroReduccion con lo escrito. Con `publica`, el fichero de
+// columnas se pone en su sitio antes del registro. Los fallos al leer el índice se avisan
+// con la etiqueta "EEB", los de escritura solo se devuelven.
 ResultadoFichero GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden,
-                                     const QString& registro);
+                                     const QString& registro,
+                                     const PublicacionColumnas& publica = {});
 
 // Todos los registros del índice en su orden, libres incluidos, con 230 caracteres cada uno
 // (etiqueta "LFB"; si falta el fichero, avisa, lo crea vacío y devuelve una lista vacía).

@@ -2,6 +2,7 @@
 
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
+#include "core/fichero_parcial.h"
 #include "core/mascaras.h"
 #include "platform/plataforma.h"
 #include "reduction/fichero_bases.h"
@@ -194,31 +195,49 @@ int DesarrollaAlFichero(Reduccion& red, const TablaDirecta& tabla,
     return error;
 }
 
-// Escribe el fichero de columnas; si se cancela o falla, fuera el fichero y el registro.
-void EscribeColumnas(EstadoGlobal& estado, const TablaDirecta& tabla,
+// Cancelar hace lo de siempre: la reducción de esa clave, si la había, se pierde.
+void OlvidaReduccion(EstadoGlobal& estado, int jornada, int orden, const QString& ruta) {
+    BorraRegistroBases(estado, jornada, orden);
+    QFile::remove(ruta);
+}
+
+// Las columnas van a un temporal; solo completas se renombran y entonces se escribe el
+// registro del índice. Si se cancela, fuera el temporal y la reducción de esa clave; si
+// falla, fuera el temporal y lo guardado queda como estaba.
+void EscribeColumnas(EstadoGlobal& estado, const TablaDirecta& tabla, const QString& registro,
                      const OpcionesReduccion& opciones, ResultadoReduccion& resultado) {
     const int jornada = estado.Datos.JornadaActual;
     const int orden = estado.Datos.OrdenActual;
     estado.ActualizaFicheroApuestas();
     const QString nombre = NombreFicheroApuestas(jornada, orden);
     const QString ruta = estado.Ruta(nombre);
-    QFile fichero(ruta);
+    FicheroParcial parcial(ruta);
+    QFile& fichero = parcial.Fichero();
     int error = 0;
-    if (fichero.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        error = DesarrollaAlFichero(estado.Red, tabla, opciones, fichero, ruta, resultado);
+    if (parcial.Abre(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        error = DesarrollaAlFichero(estado.Red, tabla, opciones, fichero, parcial.RutaTemporal(),
+                                    resultado);
     else
-        error = NumeroErrorEscritura(fichero, ruta);
-    if (error == 0 && resultado.fin != FinReduccion::Cancelada) {
-        resultado.fin = FinReduccion::Terminada;
+        error = NumeroErrorEscritura(fichero, parcial.RutaTemporal());
+    if (error == 0 && resultado.fin == FinReduccion::Cancelada) {
+        OlvidaReduccion(estado, jornada, orden, ruta);
         return;
     }
-    fichero.close();
-    QFile::remove(ruta);
-    BorraRegistroBases(estado, jornada, orden);
     if (error != 0) {
         resultado.fin = FinReduccion::Fallida;
         resultado.mensaje = MensajeFalloColumnas(nombre, error);
+        return;
     }
+    const ResultadoFichero indice = GuardaRegistroBases(estado, jornada, orden, registro, [&] {
+        return ResultadoFichero{parcial.Publica(), ruta};
+    });
+    if (!indice.Bien()) {
+        resultado.fin = FinReduccion::Fallida;
+        resultado.mensaje = indice.Ruta == ruta ? MensajeFalloColumnas(nombre, indice.Numero)
+                                                : MensajeFalloIndice(indice.Numero);
+        return;
+    }
+    resultado.fin = FinReduccion::Terminada;
 }
 
 } // namespace
@@ -243,15 +262,9 @@ ResultadoReduccion EjecutaReduccion(EstadoGlobal& estado, const OpcionesReduccio
     red.ApuestasReducidas = resultado.estadisticas.Aceptadas;
     estado.Datos.Metodo = red.Metodo;
 
-    // El índice se reescribe entero en un temporal: si falla, queda como estaba.
-    const ResultadoFichero indice = GuardaRegistroBases(
-        estado, jornada, orden, ConstruyeRegistroReduccion(jornada, orden, red));
-    if (!indice.Bien()) {
-        resultado.fin = FinReduccion::Fallida;
-        resultado.mensaje = MensajeFalloIndice(indice.Numero);
-        return resultado;
-    }
-    EscribeColumnas(estado, tabla, opciones, resultado);
+    // El registro lleva el estado del principio, como siempre; se escribe al final.
+    const QString registro = ConstruyeRegistroReduccion(jornada, orden, red);
+    EscribeColumnas(estado, tabla, registro, opciones, resultado);
     return resultado;
 }
 

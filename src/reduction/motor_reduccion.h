@@ -1,8 +1,8 @@
 #pragma once
 // La reducción completa sobre el estado global: comprobaciones, pregunta si ya existe,
-// limpieza de parámetros, registro del índice y fichero de columnas escrito al vuelo, con
-// aviso de progreso y cancelación. Un fallo de escritura se limpia igual que una
-// cancelación: ni queda fichero de columnas ni registro que apunte a él.
+// limpieza de parámetros, fichero de columnas escrito al vuelo en un temporal, con aviso de
+// progreso y cancelación. Solo completo toma su nombre, y después se escribe el registro del
+// índice: nunca queda un registro que apunte a un fichero a medias o que no existe.
 
 #include "reduction/criterios.h"
 #include "reduction/desarrollo.h"
@@ -36,7 +36,7 @@ enum class FinReduccion {
     NoReemplazada, // ya existía y no se confirmó: nada escrito
     Terminada,
     Cancelada, // registro liberado y fichero de columnas borrado
-    Fallida    // no se pudo escribir: limpiado como una cancelación
+    Fallida    // no se pudo escribir: lo guardado queda como estaba
 };
 
 struct ResultadoReduccion {

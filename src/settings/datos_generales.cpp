@@ -1,5 +1,6 @@
 #include "settings/datos_generales.h"
 
+#include "core/bloqueo_datos.h"
 #include "core/codificacion.h"
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
@@ -82,8 +83,10 @@ QByteArray LineaDatosGenerales(const DatosGenerales& d) {
 }
 
 ResultadoFichero GuardaDatosGenerales(const EstadoGlobal& estado) {
-    return GuardaFicheroEntero(estado.Ruta(QString::fromLatin1(NombreDatosGenerales)),
-                               LineaDatosGenerales(estado.Datos));
+    return ConCarpetaBloqueada(estado.CarpetaDatos, [&] {
+        return GuardaFicheroEntero(estado.Ruta(QString::fromLatin1(NombreDatosGenerales)),
+                                   LineaDatosGenerales(estado.Datos));
+    });
 }
 
 QString TextoErrorGuardarDatosGenerales(const ResultadoFichero& resultado) {
@@ -93,44 +96,120 @@ QString TextoErrorGuardarDatosGenerales(const ResultadoFichero& resultado) {
         QStringLiteral(". Compruebe que la carpeta de datos existe y admite escritura."));
 }
 
-void CargaDatosGenerales(EstadoGlobal& estado) {
-    const QString nombre = QString::fromLatin1(NombreDatosGenerales);
-    const ContextoErrorFichero contexto = ContextoDatosGenerales();
-    const auto contenido = LeeFicheroDatos(estado, nombre, contexto);
+namespace {
 
-    DatosGenerales leidos;
-    if (contenido) {
-        LectorDelimitado lector(DeWindows1252(*contenido));
-        int error = 0;
-        leidos.JornadaActual = lector.SiguienteEntero(&error);
-        leidos.FechaJornada = lector.SiguienteTexto(&error);
-        leidos.OrdenActual = lector.SiguienteEntero(&error);
-        leidos.Metodo = lector.SiguienteEntero(&error);
-        leidos.MargenIzquierdo[1] = lector.SiguienteEntero(&error);
-        leidos.MargenSuperior[1] = lector.SiguienteEntero(&error);
-        leidos.MargenIzquierdo[2] = lector.SiguienteEntero(&error);
-        leidos.MargenSuperior[2] = lector.SiguienteEntero(&error);
-        leidos.Orientacion = lector.SiguienteEntero(&error);
-        leidos.TotalJornadas = lector.SiguienteEntero(&error);
-        leidos.PrecioApuesta = AnchoFijo(lector.SiguienteTexto(&error), 4);
-        leidos.CodigoDelegacion = AnchoFijo(lector.SiguienteTexto(&error), 2);
-        leidos.CodigoReceptor = AnchoFijo(lector.SiguienteTexto(&error), 5);
-        leidos.Sonido = AnchoFijo(lector.SiguienteTexto(&error), 2);
-        if (error != 0)
-            NotificaErrorFichero(estado, contexto, error, estado.Ruta(nombre));
+// Lee los 14 valores recordando el primero que falla.
+class LecturaDatosGenerales {
+public:
+    explicit LecturaDatosGenerales(const QByteArray& contenido)
+        : Lector(DeWindows1252(contenido)) {}
+    int16_t Entero() { return Anota(Lector.SiguienteEntero(&Ultimo)); }
+    QString Texto() { return Anota(Lector.SiguienteTexto(&Ultimo)); }
+    QString Texto(int ancho) { return AnchoFijo(Texto(), ancho); }
+    int Error = 0;
+    int Campo = 0; // el valor que falló, desde 1
+
+private:
+    template <typename T> T Anota(T valor) {
+        ++Leidos;
+        if (Ultimo != 0 && Error == 0) {
+            Error = Ultimo;
+            Campo = Leidos;
+        }
+        return valor;
     }
+    LectorDelimitado Lector;
+    int Ultimo = 0;
+    int Leidos = 0;
+};
 
-    if (estado.UltimoErrorFichero != 0) {
-        // Cualquier fallo deja los valores por defecto, y se guardan.
-        estado.Datos = DatosGenerales{};
-        const ResultadoFichero resultado = GuardaDatosGenerales(estado);
-        if (!resultado.Bien())
-            AvisaSistema(TextoFalloGuardar(
-                QStringLiteral("No se ha podido crear el fichero de datos generales DATOSGEN.ZPK"),
-                resultado));
+DatosGenerales LeeValores(LecturaDatosGenerales& l) {
+    DatosGenerales d;
+    d.JornadaActual = l.Entero();
+    d.FechaJornada = l.Texto();
+    d.OrdenActual = l.Entero();
+    d.Metodo = l.Entero();
+    d.MargenIzquierdo[1] = l.Entero();
+    d.MargenSuperior[1] = l.Entero();
+    d.MargenIzquierdo[2] = l.Entero();
+    d.MargenSuperior[2] = l.Entero();
+    d.Orientacion = l.Entero();
+    d.TotalJornadas = l.Entero();
+    d.PrecioApuesta = l.Texto(4);
+    d.CodigoDelegacion = l.Texto(2);
+    d.CodigoReceptor = l.Texto(5);
+    d.Sonido = l.Texto(2);
+    return d;
+}
+
+QString QueFalla(int error) {
+    switch (error) {
+    case ErrorFichero::FinDeFichero:
+        return QStringLiteral("falta");
+    case ErrorFichero::Desbordamiento:
+        return QStringLiteral("no cabe: debe estar entre -32768 y 32767");
+    default:
+        return QStringLiteral("no es un número");
+    }
+}
+
+QString TextoDatosGeneralesDanados(const LecturaDatosGenerales& l,
+                                   const std::optional<QString>& copia) {
+    QString texto = QStringLiteral("LDG ERROR ") + QString::number(l.Error) +
+                    QStringLiteral(": el fichero de datos generales DATOSGEN.ZPK está dañado (el "
+                                   "valor número ") +
+                    QString::number(l.Campo) + QStringLiteral(" ") + QueFalla(l.Error) +
+                    QStringLiteral(").") + FinLinea;
+    if (!copia)
+        return texto + QStringLiteral("No se ha podido copiar aparte, así que no se sustituye: "
+                                      "se usan los valores por defecto sin guardarlos.");
+    return texto + QStringLiteral("Se ha guardado una copia como ") + *copia +
+           QStringLiteral(" y se usan los valores por defecto.");
+}
+
+ContextoErrorFichero ContextoCarga(EscrituraDatosGenerales modo) {
+    ContextoErrorFichero c = ContextoDatosGenerales();
+    if (modo == EscrituraDatosGenerales::SoloLectura)
+        c.textoNoExiste = QStringLiteral("No se encuentra el fichero de datos generales "
+                                         "DATOSGEN.ZPK. Se usan los valores por defecto.");
+    return c;
+}
+
+// Valores por defecto en lugar de un fichero que no se pudo leer; se escriben solo si se
+// puede escribir y no se pierde nada (no existía o ya está copiado aparte).
+void PonDatosPorDefecto(EstadoGlobal& estado, bool guarda) {
+    estado.Datos = DatosGenerales{};
+    if (!guarda)
+        return;
+    const ResultadoFichero resultado = GuardaDatosGenerales(estado);
+    if (!resultado.Bien())
+        AvisaSistema(TextoFalloGuardar(
+            QStringLiteral("No se ha podido crear el fichero de datos generales DATOSGEN.ZPK"),
+            resultado));
+}
+
+} // namespace
+
+void CargaDatosGenerales(EstadoGlobal& estado, EscrituraDatosGenerales modo) {
+    const QString ruta = estado.Ruta(QString::fromLatin1(NombreDatosGenerales));
+    const bool escribe = modo == EscrituraDatosGenerales::Permitida;
+    const auto contenido =
+        LeeFicheroDatos(estado, QString::fromLatin1(NombreDatosGenerales), ContextoCarga(modo));
+    if (!contenido) {
+        // Solo se crea si no existía: uno que no se deja leer puede tener los datos buenos.
+        PonDatosPorDefecto(estado, escribe && estado.UltimoErrorFichero == ErrorFichero::NoExiste);
     } else {
-        estado.Datos = leidos;
-        CorrigeFueraDeRango(estado.Datos);
+        LecturaDatosGenerales lectura(*contenido);
+        const DatosGenerales leidos = LeeValores(lectura);
+        if (lectura.Error == 0) {
+            estado.Datos = leidos;
+            CorrigeFueraDeRango(estado.Datos);
+        } else {
+            estado.UltimoErrorFichero = static_cast<int16_t>(lectura.Error);
+            const auto copia = CopiaFicheroDanado(ruta);
+            AvisaSistema(TextoDatosGeneralesDanados(lectura, copia));
+            PonDatosPorDefecto(estado, escribe && copia.has_value());
+        }
     }
     estado.Datos.PrecioApuestaValor = static_cast<float>(ValorNumerico(estado.Datos.PrecioApuesta));
 }

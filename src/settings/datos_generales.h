@@ -13,9 +13,15 @@ struct DatosGenerales;
 
 inline constexpr auto NombreDatosGenerales = "DATOSGEN.ZPK";
 
-// Carga los datos generales; si falla, avisa (etiqueta "LDG"), pone los valores por
-// defecto y los guarda. Deja el resultado en UltimoErrorFichero.
-void CargaDatosGenerales(EstadoGlobal& estado);
+// Las órdenes que solo leen nunca escriben los datos generales.
+enum class EscrituraDatosGenerales { Permitida, SoloLectura };
+
+// Carga los datos generales; si falla, avisa (etiqueta "LDG") y pone los valores por
+// defecto. Un fichero que no existía se crea; uno dañado se copia antes aparte
+// ("DATOSGEN.ZPK.dañado") y solo entonces se sustituye. Con SoloLectura no se escribe nada.
+// Deja el resultado en UltimoErrorFichero.
+void CargaDatosGenerales(EstadoGlobal& estado,
+                         EscrituraDatosGenerales modo = EscrituraDatosGenerales::Permitida);
 
 // Guarda los datos generales.
 ResultadoFichero GuardaDatosGenerales(const EstadoGlobal& estado);

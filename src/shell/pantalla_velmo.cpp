@@ -2,6 +2,7 @@
 
 #include "core/arranque.h"
 #include "core/estado_global.h"
+#include "core/fichero_parcial.h"
 #include "matchdays/pantalla_jornadas.h"
 #include "output/pantalla_salida.h"
 #include "platform/plataforma.h"
@@ -47,6 +48,8 @@ PantallaVelmo::PantallaVelmo(EstadoGlobal& estado, QWidget* padre)
     setWindowTitle(TituloPrograma());
     setFixedSize(AnchoVentana, AltoVentana);
     CentraEnPantalla(this);
+    // Temporales de reducciones que murieron a mitad.
+    LimpiaFicherosParciales(estado_.CarpetaDatos);
     CargaDatosGenerales(estado_);
     CreaBotones();
     PonAcciones();

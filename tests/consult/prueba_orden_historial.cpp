@@ -26,3 +26,17 @@ TEST(OrdenHistorial, ImprimeCabecerasYLineas) {
                          u"        9           9\n"_s);
     EXPECT_EQ(EjecutaCli(carpeta, {u"historial"_s, u"de_mas"_s}).estado, 1);
 }
+
+TEST(OrdenHistorial, DatosGeneralesDanadosSeConservanYNoSeEscriben) {
+    CarpetaTemporal carpeta;
+    const QByteArray danado =
+        "nan,\"01/01/06\",2,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
+    carpeta.Escribe(u"DATOSGEN.ZPK"_s, danado);
+    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
+    const Linea l = EjecutaCli(carpeta, {u"historial"_s});
+    EXPECT_EQ(l.estado, 0);
+    EXPECT_TRUE(l.err.contains(u"Se ha guardado una copia como DATOSGEN.ZPK.dañado"_s))
+        << l.err.toStdString();
+    EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK"_s), danado);
+    EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado"_s), danado);
+}

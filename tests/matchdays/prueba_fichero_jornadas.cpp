@@ -1,3 +1,4 @@
+#include "core/codificacion.h"
 #include "core/estado_global.h"
 #include "matchdays/fecha_jornada.h"
 #include "matchdays/fichero_jornadas.h"
@@ -65,12 +66,45 @@ TEST(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
     EXPECT_EQ(estado.RegistroJornada, vacio);
     EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
     EXPECT_TRUE(plataforma.avisos.isEmpty());
+}
 
-    // Un último registro cortado se completa con blancos.
-    carpeta.Escribe(Jornadas, RegistroAMano(1, "28/08/05").left(61));
-    const QString corto = LeeRegistroJornada(estado, 1);
-    EXPECT_EQ(EquipoVisitante(corto, 2), u"Bet"_s);
-    EXPECT_EQ(corto.mid(61), QString(544 - 61, u' '));
+TEST(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
+    // Registros de 546 (fin de línea de un editor) y un último registro cortado.
+    const QByteArray registro = RegistroAMano(2, "04/09/05");
+    struct Caso {
+        const char* nombre;
+        QByteArray contenido;
+        QString sueltos;
+    };
+    const Caso casos[] = {
+        {"546", (RegistroAMano(1, "28/08/05") + "\r\n") + (registro + "\r\n") + registro + "\r\n",
+         u"1638 bytes, que no son registros enteros de 544 bytes (3 registros y 6 bytes"_s},
+        {"cortado", RegistroAMano(1, "28/08/05") + registro.left(61),
+         u"605 bytes, que no son registros enteros de 544 bytes (1 registros y 61 bytes"_s}};
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        Banco banco(false);
+        auto& [carpeta, estado, plataforma] = banco;
+        carpeta.Escribe(Jornadas, caso.contenido);
+        EligeJornada(estado, 2);
+        EXPECT_EQ(estado.UltimoErrorFichero, 59);
+        ASSERT_EQ(plataforma.avisos.size(), 1);
+        EXPECT_TRUE(plataforma.avisos[0].startsWith(
+            u"LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide "_s + caso.sueltos));
+        EXPECT_TRUE(plataforma.avisos[0].endsWith(u"hasta que se repare."_s));
+        EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
+        int error = 0;
+        EXPECT_EQ(LeeRegistroJornada(estado, 1, &error), RegistroJornadaVacio());
+        EXPECT_EQ(error, 59);
+
+        const ResultadoFichero r = EscribeRegistroJornada(estado, 2, DeWindows1252(registro));
+        EXPECT_EQ(r.Numero, 59);
+        EXPECT_TRUE(
+            TextoErrorGuardarJornada(r).contains(u"no se escribe en él hasta que se repare"_s));
+        EXPECT_EQ(GuardaJornadaActual(estado, CamposFecha{u"04"_s, u"09"_s, u"05"_s}, {}),
+                  ResultadoGuardarJornada::ErrorFichero);
+        EXPECT_EQ(carpeta.Lee(Jornadas), caso.contenido) << "idéntico byte a byte";
+    }
 }
 
 TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {

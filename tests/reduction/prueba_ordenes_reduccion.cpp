@@ -1,4 +1,5 @@
 #include "core/datos_generales_tipo.h"
+#include "core/fichero_parcial.h"
 #include "reduction/bases_prueba.h"
 #include "settings/datos_generales.h"
 #include "support/linea_cli.h"
@@ -180,7 +181,7 @@ extern "C" void SenalPerdida(int) {
 TEST_F(OrdenesReduccion, CtrlCCancelaComoElBotonDelPanel) {
     // Si la señal llegara fuera de la reducción la recoge este manejador, no mata la prueba.
     auto anterior = std::signal(SIGINT, SenalPerdida);
-    const QString ruta = carpeta.Ruta(u"RED0703.ZPK"_s);
+    const QString ruta = RutaParcial(carpeta.Ruta(u"RED0703.ZPK"_s));
     std::atomic<bool> fin{false};
     std::thread interruptor([&] {
         while (!fin && !QFile::exists(ruta))
@@ -197,5 +198,7 @@ TEST_F(OrdenesReduccion, CtrlCCancelaComoElBotonDelPanel) {
     EXPECT_EQ(l.estado, 130);
     EXPECT_EQ(l.err, u"El proceso de reducción ha sido cancelado\n"_s);
     EXPECT_FALSE(carpeta.Existe(u"RED0703.ZPK"_s));
-    EXPECT_EQ(RegistrosBases(carpeta), QStringList{RegistroLibre});
+    EXPECT_FALSE(QFile::exists(ruta));
+    // Nada llegó al índice: el registro solo se escribe con el fichero completo.
+    EXPECT_EQ(RegistrosBases(carpeta), QStringList());
 }

@@ -634,7 +634,7 @@ TEST_F(PantallaReducirPrueba, ComprobacionOFalloDeEscrituraSeMuestranYNoDejanNad
         u"No se ha podido grabar el fichero de apuestas reducidas RED1201.ZPK"_s));
     EXPECT_EQ(alFinal, u"El proceso de reducción ha sido cancelado"_s);
     EXPECT_FALSE(carpeta.Existe(u"RED1201.ZPK"_s));
-    EXPECT_EQ(Registros(), QStringList{RegistroLibre});
+    EXPECT_TRUE(Registros().isEmpty()) << "el índice no se toca si las columnas fallan";
     EXPECT_FALSE(pantalla.Pic_Porcen->isVisible());
 }
 

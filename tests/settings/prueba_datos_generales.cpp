@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using namespace quiniela;
 using namespace quiniela::prueba;
 
@@ -62,25 +63,44 @@ TEST(DatosGenerales, CargaYGuardaConTextosDeAnchoFijo) {
         QByteArray("12,\"04/12/05\",7,2,15,-3,4,8,2,38,\"1.5 \",\"3 \",\"12345\",\"No\"\r\n"));
 }
 
-TEST(DatosGenerales, FicheroDefectuosoDejaLosValoresPorDefecto) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
+TEST(DatosGenerales, FicheroDanadoSeCopiaApartéAntesDeSustituirlo) {
+    const QByteArray resto = ",\"01/01/06\",2,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
+    struct Caso {
+        QByteArray contenido;
+        int error;
+        QString causa;
+    };
+    const Caso casos[] = {
+        {"5,\"01/01/06\",2\r\n", 62, u"(el valor número 4 falta)"_s},
+        {"40000" + resto, 6, u"(el valor número 1 no cabe: debe estar entre -32768 y 32767)"_s},
+        {"nan" + resto, 13, u"(el valor número 1 no es un número)"_s},
+        {"-inf" + resto, 13, u"(el valor número 1 no es un número)"_s},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.contenido.toStdString());
+        Banco banco(false);
+        auto& [carpeta, estado, plataforma] = banco;
+        carpeta.Escribe(Fichero, caso.contenido);
+        carpeta.Escribe(u"DATOSGEN.ZPK.dañado"_s, "una copia anterior");
+        CargaDatosGenerales(estado);
+        EXPECT_EQ(estado.UltimoErrorFichero, caso.error);
+        ASSERT_EQ(plataforma.avisos.size(), 1);
+        EXPECT_EQ(plataforma.avisos[0],
+                  u"LDG ERROR "_s + QString::number(caso.error) +
+                      u": el fichero de datos generales DATOSGEN.ZPK está dañado "_s + caso.causa +
+                      u".\r\nSe ha guardado una copia como DATOSGEN.ZPK.dañado.2 y se usan los "
+                      "valores por defecto."_s);
+        EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado.2"_s), caso.contenido);
+        EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado"_s), "una copia anterior");
+        EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
+        EXPECT_EQ(estado.Datos.JornadaActual, 1);
 
-    // Le faltan valores: error 62, aviso, y se reescribe con los valores por defecto.
-    carpeta.Escribe(Fichero, "5,\"01/01/06\",2\r\n");
-    CargaDatosGenerales(estado);
-    EXPECT_EQ(estado.UltimoErrorFichero, 62);
-    EXPECT_EQ(plataforma.avisos, QStringList{QStringLiteral("LDG ERROR 62")});
-    EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
-
-    // Un número que no cabe en 16 bits es el error 6: no se avisa, pero se corrige igual.
-    carpeta.Escribe(Fichero,
-                    "99999,\"01/01/06\",2,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n");
-    CargaDatosGenerales(estado);
-    EXPECT_EQ(estado.UltimoErrorFichero, 6);
-    EXPECT_EQ(plataforma.avisos.size(), 1);
-    EXPECT_EQ(estado.Datos.JornadaActual, 1);
-    EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
+        // Solo lectura: avisa y copia, pero no escribe los datos generales.
+        carpeta.Escribe(Fichero, caso.contenido);
+        CargaDatosGenerales(estado, EscrituraDatosGenerales::SoloLectura);
+        EXPECT_EQ(carpeta.Lee(Fichero), caso.contenido);
+        EXPECT_TRUE(carpeta.Existe(u"DATOSGEN.ZPK.dañado.3"_s));
+    }
 }
 
 TEST(DatosGenerales, ValoresImposiblesNoLleganAlEstado) {
