@@ -36,4 +36,7 @@ int EjecutaLineaOrdenes(const QStringList& argumentos, QTextStream& out, QTextSt
 std::optional<QString> TomaOpcion(QStringList& argumentos, const QString& nombre);
 bool TomaBandera(QStringList& argumentos, const QString& nombre);
 
+// Entero de una opción dentro de minimo..maximo; nullopt si falta, no es número o se sale.
+std::optional<int> EnteroEnRango(const std::optional<QString>& texto, int minimo, int maximo);
+
 } // namespace quiniela

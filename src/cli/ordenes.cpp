@@ -1,6 +1,8 @@
 // Tabla de órdenes de quiniela-cli: una línea por orden.
 #include "cli/linea_ordenes.h"
+#include "consult/orden_consultar.h"
 #include "consult/orden_historial.h"
+#include "matchdays/orden_borrar.h"
 #include "matchdays/orden_jornada.h"
 #include "output/orden_exportar.h"
 #include "reduction/ordenes_reduccion.h"
@@ -32,6 +34,14 @@ const std::vector<Orden>& TablaOrdenes() {
              "exportar --jornada J --orden O --formato AD243|TXT1|…|TXT6 --destino RUTA  "
              "copia la reducción a un archivo (RUTA: el archivo o una carpeta)"),
          OrdenExportar},
+        {QStringLiteral("consultar"),
+         QStringLiteral("consultar --jornada J --orden O [--boleto N]  muestra el número de "
+                        "boletos y los tres boletos del bloque del boleto N (por defecto 1)"),
+         OrdenConsultar},
+        {QStringLiteral("borrar"),
+         QStringLiteral("borrar --desde J1 --hasta J2 [--confirmar]  borra las jornadas del "
+                        "tramo con sus reducciones (sin --confirmar solo dice lo que borraría)"),
+         OrdenBorrar},
     };
     return tabla;
 }

@@ -7,6 +7,8 @@
 #include "core/mascaras.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QSet>
 
 #include <optional>
 
@@ -115,6 +117,22 @@ void CreaIndiceVacio(EstadoGlobal& estado, const ContextoErrorFichero& contexto)
 
 int EscribeLineas(EstadoGlobal& estado, const std::vector<LineaBases>& lineas) {
     return GuardaFicheroEntero(estado.Ruta(NombreBases()), UneLineas(lineas));
+}
+
+// Deja libres las líneas que cumplen la condición; devuelve cuántas.
+template <typename Condicion>
+int LiberaLineas(std::vector<LineaBases>& lineas, Condicion condicion) {
+    const QByteArray libre = AWindows1252(RegistroLibreBases());
+    int liberadas = 0;
+    for (LineaBases& linea : lineas) {
+        if (!condicion(linea))
+            continue;
+        linea.contenido = libre;
+        if (linea.fin.isEmpty())
+            linea.fin = FinRegistro;
+        ++liberadas;
+    }
+    return liberadas;
 }
 
 // Una cifra de 0 a 9; otro valor se escribe como "0" para no descuadrar el registro.
@@ -288,16 +306,8 @@ void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden) {
     auto lineas = LeeLineas(estado, contexto);
     if (!lineas)
         return;
-    const QByteArray libre = AWindows1252(RegistroLibreBases());
-    bool cambiado = false;
-    for (LineaBases& linea : *lineas) {
-        if (!TieneClave(linea, clave))
-            continue;
-        linea.contenido = libre;
-        if (linea.fin.isEmpty())
-            linea.fin = FinRegistro;
-        cambiado = true;
-    }
+    const bool cambiado =
+        LiberaLineas(*lineas, [&](const LineaBases& l) { return TieneClave(l, clave); }) > 0;
     if (!cambiado)
         return;
     const int error = EscribeLineas(estado, *lineas);
@@ -366,6 +376,32 @@ std::vector<QString> LeeRegistrosBases(EstadoGlobal& estado) {
     for (const LineaBases& linea : *lineas)
         registros.push_back(RegistroDeLinea(linea));
     return registros;
+}
+
+LiberacionBases LiberaJornadasBases(EstadoGlobal& estado, int desde, int hasta) {
+    LiberacionBases r;
+    r.Ruta = estado.Ruta(NombreBases());
+    QFile fichero(r.Ruta);
+    if (!fichero.exists())
+        return r;
+    QByteArray datos;
+    if (fichero.open(QIODevice::ReadOnly))
+        datos = fichero.readAll();
+    if (fichero.error() != QFileDevice::NoError) {
+        r.Numero = NumeroErrorFichero(fichero.error(), r.Ruta);
+        return r;
+    }
+    QSet<QString> claves;
+    for (int j = desde; j <= hasta; ++j)
+        for (int o = 1; o <= MaxOrden; ++o)
+            claves.insert(ClaveBases(j, o));
+    std::vector<LineaBases> lineas = PartirLineas(datos);
+    r.Liberados = LiberaLineas(lineas, [&](const LineaBases& l) {
+        return claves.contains(DeWindows1252(l.contenido.left(4)).toUpper());
+    });
+    if (r.Liberados > 0)
+        r.Numero = EscribeLineas(estado, lineas);
+    return r;
 }
 
 } // namespace quiniela

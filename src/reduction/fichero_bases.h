@@ -42,6 +42,15 @@ bool ExisteEnBases(EstadoGlobal& estado, int jornada, int orden);
 // Libera todos los registros con esa clave (etiqueta "BRB").
 void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden);
 
+// Libera de una pasada los registros de las jornadas desde..hasta, órdenes 1..30. Un índice
+// que no existe no es un fallo (no hay nada que liberar); no avisa de nada.
+struct LiberacionBases {
+    int Numero = 0; // número de error (0 si fue bien)
+    QString Ruta;
+    int Liberados = 0; // registros liberados
+};
+LiberacionBases LiberaJornadasBases(EstadoGlobal& estado, int desde, int hasta);
+
 // Guarda el registro de una reducción: encima del que tiene la misma clave, si no en el
 // primer registro libre y si no al final. Deja RegistroReduccion y NumeroRegistroReduccion
 // con lo escrito. Devuelve el número de error (0 si fue bien); los fallos al leer el índice
