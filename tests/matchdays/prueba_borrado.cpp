@@ -32,14 +32,6 @@ QByteArray FicheroJornadas(int registros) {
     return datos;
 }
 
-// Todos los ficheros de la carpeta con su contenido.
-std::map<QString, QByteArray> Contenido(const CarpetaTemporal& c) {
-    std::map<QString, QByteArray> todo;
-    for (const QString& n : QDir(c.Ruta()).entryList(QDir::Files))
-        todo[n] = c.Lee(n);
-    return todo;
-}
-
 class Borrado : public testing::Test {
 protected:
     void SetUp() override {
@@ -105,7 +97,7 @@ TEST(TextosBorrado, UnTramoAlRevesAbreLaOtraLista) {
 }
 
 TEST_F(Borrado, UnaJornadaSoloBorraLaSuya) {
-    const auto antes = Contenido(carpeta);
+    const auto antes = ContenidoCarpeta(carpeta);
     plataforma.respuesta = BotonMensaje::Borrar;
     RangoBorrado rango;
     rango.EligeHasta(3);
@@ -126,7 +118,7 @@ TEST_F(Borrado, UnaJornadaSoloBorraLaSuya) {
     lineas[0] = libre; // 0301
     lineas[3] = libre; // 0330
     esperado[Bases] = lineas.join('\n');
-    EXPECT_EQ(Contenido(carpeta), esperado);
+    EXPECT_EQ(ContenidoCarpeta(carpeta), esperado);
     EXPECT_EQ(r->RegistrosIndice, 2);
     EXPECT_EQ(r->FicherosBorrados, (QStringList{u"RED0301.ZPK"_s, u"RED0330.ZPK"_s}));
     EXPECT_EQ(TextoBorrado(*r), u"Borrada la jornada 3: 2 reducciones quitadas del índice, 2 "
@@ -135,12 +127,12 @@ TEST_F(Borrado, UnaJornadaSoloBorraLaSuya) {
 }
 
 TEST_F(Borrado, SinConfirmarNoSeBorraNada) {
-    const auto antes = Contenido(carpeta);
+    const auto antes = ContenidoCarpeta(carpeta);
     RangoBorrado rango;
     rango.EligeHasta(52);
     EXPECT_FALSE(PulsaBorrarDatos(estado, rango).has_value());
     EXPECT_EQ(plataforma.mensajes.size(), 1);
-    EXPECT_EQ(Contenido(carpeta), antes);
+    EXPECT_EQ(ContenidoCarpeta(carpeta), antes);
 }
 
 TEST_F(Borrado, TodoElTramoAlargaElFicheroYDejaLoDemas) {
@@ -151,7 +143,7 @@ TEST_F(Borrado, TodoElTramoAlargaElFicheroYDejaLoDemas) {
     EXPECT_EQ(r.Rango.Desde, 1);
     EXPECT_EQ(r.Rango.Hasta, 52);
     EXPECT_EQ(carpeta.Lee(Jornadas), QByteArray(52 * 544, ' '));
-    const auto queda = Contenido(carpeta);
+    const auto queda = ContenidoCarpeta(carpeta);
     EXPECT_EQ(queda.size(), 2u); // JORNADAS.ZPK y DATOSGEN.ZPK
     EXPECT_EQ(queda.at(u"DATOSGEN.ZPK"_s), "datos");
     EXPECT_EQ(r.FicherosBorrados.size(), 5);
@@ -162,7 +154,7 @@ TEST_F(Borrado, TodoElTramoAlargaElFicheroYDejaLoDemas) {
 TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
     // El disco se llena al escribir la jornada 4 (el fichero tiene 3 registros).
     carpeta.Escribe(Jornadas, FicheroJornadas(3));
-    const auto antes = Contenido(carpeta);
+    const auto antes = ContenidoCarpeta(carpeta);
     ResultadoBorrado r;
     ConLimiteDeFichero(3 * 544, [&] {
         plataforma.respuesta = BotonMensaje::Borrar;
@@ -185,7 +177,7 @@ TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
     for (int i : {0, 1, 3})
         lineas[i] = AWindows1252(RegistroLibre) + '\r';
     esperado[Bases] = lineas.join('\n');
-    EXPECT_EQ(Contenido(carpeta), esperado);
+    EXPECT_EQ(ContenidoCarpeta(carpeta), esperado);
     ASSERT_EQ(plataforma.mensajes.size(), 2);
     EXPECT_EQ(plataforma.mensajes[1].titulo, u"ERROR EN EL BORRADO"_s);
     EXPECT_EQ(plataforma.mensajes[1].texto,

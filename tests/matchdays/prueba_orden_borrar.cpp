@@ -19,13 +19,6 @@ QStringList Borrar(int desde, int hasta, bool confirmar) {
     return a;
 }
 
-std::map<QString, QByteArray> Contenido(const CarpetaTemporal& c) {
-    std::map<QString, QByteArray> todo;
-    for (const QString& n : QDir(c.Ruta()).entryList(QDir::Files))
-        todo[n] = c.Lee(n);
-    return todo;
-}
-
 const QByteArray Libre = "0000" + QByteArray(226, ' ') + "\r\n";
 
 class OrdenBorrar : public testing::Test {
@@ -35,7 +28,7 @@ protected:
 };
 
 TEST_F(OrdenBorrar, SinConfirmarSoloAnunciaYUnTramoAlRevesSeRechaza) {
-    const auto antes = Contenido(datos);
+    const auto antes = ContenidoCarpeta(datos);
     const SalidaLinea s = EjecutaOrden(datos, Borrar(3, 3, false));
     EXPECT_EQ(s.estado, 2);
     EXPECT_EQ(s.out, u"BORRADO DE DATOS\n"_s + TextoConfirmacionBorrado(3, 3) +
@@ -55,11 +48,11 @@ TEST_F(OrdenBorrar, SinConfirmarSoloAnunciaYUnTramoAlRevesSeRechaza) {
         EXPECT_EQ(e.estado, 1);
         EXPECT_EQ(e.err, c.error);
     }
-    EXPECT_EQ(Contenido(datos), antes);
+    EXPECT_EQ(ContenidoCarpeta(datos), antes);
 }
 
 TEST_F(OrdenBorrar, UnaJornadaDeLosDatosDistribuidos) {
-    auto esperado = Contenido(datos);
+    auto esperado = ContenidoCarpeta(datos);
     const SalidaLinea s = EjecutaOrden(datos, Borrar(3, 3, true));
     EXPECT_EQ(s.estado, 0) << s.err.toStdString();
     EXPECT_EQ(s.out, u"Borrada la jornada 3: 2 reducciones quitadas del índice, 2 ficheros de "
@@ -68,11 +61,11 @@ TEST_F(OrdenBorrar, UnaJornadaDeLosDatosDistribuidos) {
     esperado.erase(u"RED0302.ZPK"_s);
     esperado[u"JORNADAS.ZPK"_s].replace(2 * 544, 544, QByteArray(544, ' '));
     esperado[u"BASES.ZPK"_s].replace(3 * 232, 2 * 232, Libre + Libre); // líneas 4 y 5
-    EXPECT_EQ(Contenido(datos), esperado);
+    EXPECT_EQ(ContenidoCarpeta(datos), esperado);
 }
 
 TEST_F(OrdenBorrar, TodaLaTemporada) {
-    auto esperado = Contenido(datos);
+    auto esperado = ContenidoCarpeta(datos);
     const SalidaLinea s = EjecutaOrden(datos, Borrar(1, 52, true));
     EXPECT_EQ(s.estado, 0) << s.err.toStdString();
     EXPECT_TRUE(s.out.startsWith(u"Borradas las jornadas 1 a 52: 6 reducciones quitadas del "
@@ -81,7 +74,7 @@ TEST_F(OrdenBorrar, TodaLaTemporada) {
         it = it->first.startsWith(u"RED"_s) ? esperado.erase(it) : std::next(it);
     esperado[u"JORNADAS.ZPK"_s] = QByteArray(52 * 544, ' ');
     esperado[u"BASES.ZPK"_s] = Libre.repeated(6);
-    EXPECT_EQ(Contenido(datos), esperado);
+    EXPECT_EQ(ContenidoCarpeta(datos), esperado);
 }
 
 } // namespace
