@@ -138,14 +138,19 @@ ResultadoBorrado BorraJornadas(EstadoGlobal& estado, int desde, int hasta) {
     return r;
 }
 
-std::optional<ResultadoBorrado> PulsaBorrarDatos(EstadoGlobal& estado, const RangoBorrado& rango) {
+std::optional<ResultadoBorrado> PulsaBorrarDatos(EstadoGlobal& estado, const RangoBorrado& rango,
+                                                 const std::function<void(bool)>& espera) {
     TocaSonido(estado, 9);
     estado.BorrarConfirmado = false;
     MuestraMensaje(TituloConfirmacionBorrado(),
                    TextoConfirmacionBorrado(rango.JorIni(), rango.JorFin()), BotonMensaje::Borrar);
     if (!estado.BorrarConfirmado)
         return std::nullopt;
+    if (espera)
+        espera(true);
     ResultadoBorrado r = BorraJornadas(estado, rango.JorIni(), rango.JorFin());
+    if (espera)
+        espera(false);
     if (!r.Completo())
         MuestraMensaje(TituloFalloBorrado(), TextoFalloBorrado(r));
     return r;

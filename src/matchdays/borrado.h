@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 namespace quiniela {
@@ -75,7 +76,9 @@ ResultadoBorrado BorraJornadas(EstadoGlobal& estado, int desde, int hasta);
 
 // Pulsación de "Borrar datos": sonido 9, la confirmación con su botón "Borrar datos" y, si
 // se confirma, el borrado del tramo; un fallo se dice con el diálogo. nullopt sin confirmar.
-std::optional<ResultadoBorrado> PulsaBorrarDatos(EstadoGlobal& estado, const RangoBorrado& rango);
+// `espera` se llama con true antes de borrar y con false al acabar (el reloj de arena).
+std::optional<ResultadoBorrado> PulsaBorrarDatos(EstadoGlobal& estado, const RangoBorrado& rango,
+                                                 const std::function<void(bool)>& espera = {});
 
 // Aviso de un borrado que falló a medias: hasta dónde llegó y qué falló.
 QString TextoFalloBorrado(const ResultadoBorrado& r);
