@@ -4,6 +4,7 @@
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
+#include "shell/piezas_pantalla.h"
 
 #include <QFontMetricsF>
 #include <QKeyEvent>
@@ -112,31 +113,28 @@ PantallaHistoric::PantallaHistoric(EstadoGlobal& estado, QWidget* padre)
     setObjectName(QStringLiteral("historic"));
     setWindowTitle(QStringLiteral("Fichero Histórico de resultados"));
     setFixedSize(AnchoVentana, AltoVentana);
+    CreaRotulos();
+    Pic_Carpeta = new CarpetaHistoric(this);
+    Pic_Carpeta->setObjectName(QStringLiteral("Pic_Carpeta"));
+    Pic_Carpeta->setGeometry(XPagina, YPagina, AnchoPagina, AltoPagina);
+    Pic_BotSalir = CreaBoton(this, QStringLiteral("Pic_BotSalir"),
+                             QPoint(XPagina + AnchoPagina - AnchoSalir, YPagina + AltoPagina + 18),
+                             AnchoSalir, QStringLiteral("Salir"));
+    connect(Pic_BotSalir, &BotonImagen::pulsado, this, &PantallaHistoric::Sal);
+    historial_.Abre();
+    CentraEnPantalla(this);
+}
 
+void PantallaHistoric::CreaRotulos() {
     auto* titulo = new QLabel(QStringLiteral("FICHERO HISTÓRICO DE RESULTADOS"), this);
     titulo->setGeometry(XPagina, 14, AnchoPagina, 24);
     titulo->setAlignment(Qt::AlignCenter);
     titulo->setStyleSheet(EstiloTitulo());
-
-    Pic_Carpeta = new CarpetaHistoric(this);
-    Pic_Carpeta->setObjectName(QStringLiteral("Pic_Carpeta"));
-    Pic_Carpeta->setGeometry(XPagina, YPagina, AnchoPagina, AltoPagina);
-
     auto* ayuda = new QLabel(QStringLiteral("Pulse una línea para elegir su reducción. "
                                             "Las esquinas de la hoja pasan de página."),
                              this);
     ayuda->setGeometry(XPagina, YPagina + AltoPagina + 18, 520, 24);
     ayuda->setStyleSheet(EstiloTexto());
-
-    Pic_BotSalir = new BotonImagen(this);
-    Pic_BotSalir->setObjectName(QStringLiteral("Pic_BotSalir"));
-    Pic_BotSalir->Dibuja(AnchoSalir, QStringLiteral("Salir"), false);
-    Pic_BotSalir->move(XPagina + AnchoPagina - AnchoSalir, YPagina + AltoPagina + 18);
-    PonCursor(Pic_BotSalir, QStringLiteral("ManoIndice"));
-    connect(Pic_BotSalir, &BotonImagen::pulsado, this, &PantallaHistoric::Sal);
-
-    historial_.Abre();
-    CentraEnPantalla(this);
 }
 
 void PantallaHistoric::Sal() {
@@ -314,7 +312,21 @@ void PantallaHistoric::PintaEsquina(QPainter& p, const QRect& esquina, bool dere
 
 void PantallaHistoric::PintaPagina(QPainter& p, const QRect& pagina) const {
     p.setRenderHint(QPainter::Antialiasing, false);
+    PintaPapel(p, pagina);
+    PintaLineas(p, pagina);
+    PintaPie(p, pagina);
+    p.setRenderHint(QPainter::Antialiasing);
+    PintaTaladro(p);
+    // Esquinas que pasan de página.
+    PintaEsquina(p, QRect(0, pagina.height() - AltoEsquina, AnchoEsquina, AltoEsquina), false,
+                 historial_.PuedeRetroceder());
+    PintaEsquina(p,
+                 QRect(pagina.width() - AnchoEsquina, pagina.height() - AltoEsquina, AnchoEsquina,
+                       AltoEsquina),
+                 true, historial_.PuedeAvanzar());
+}
 
+void PantallaHistoric::PintaPapel(QPainter& p, const QRect& pagina) const {
     // Papel con un poco de tono hacia abajo.
     QLinearGradient papel(0, 0, 0, pagina.height());
     papel.setColorAt(0, Papel);
@@ -345,7 +357,9 @@ void PantallaHistoric::PintaPagina(QPainter& p, const QRect& pagina) const {
     // Margen rojo.
     p.setPen(QPen(Margen, 1));
     p.drawLine(XMargen, 0, XMargen, pagina.height());
+}
 
+void PantallaHistoric::PintaLineas(QPainter& p, const QRect& pagina) const {
     // Línea de la selección actual y línea bajo el puntero.
     const int primera = historial_.PrimeraLinea();
     const auto banda = [&](int k) {
@@ -368,7 +382,9 @@ void PantallaHistoric::PintaPagina(QPainter& p, const QRect& pagina) const {
     const QStringList& lineas = historial_.Lis_Datos();
     for (int k = 0; k < LineasPorPagina && primera + k < lineas.size(); ++k)
         p.drawText(XTextoHistorial, BaseLinea(k), lineas.at(primera + k).left(AnchoLineaHistorial));
+}
 
+void PantallaHistoric::PintaPie(QPainter& p, const QRect& pagina) const {
     // Número de página entre las dos esquinas.
     QFont pie(QStringLiteral("Liberation Serif"));
     pie.setPixelSize(12);
@@ -385,9 +401,9 @@ void PantallaHistoric::PintaPagina(QPainter& p, const QRect& pagina) const {
     p.setPen(QPen(QColor(150, 140, 110), 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(pagina.adjusted(0, 0, -1, -1));
+}
 
-    p.setRenderHint(QPainter::Antialiasing);
-
+void PantallaHistoric::PintaTaladro(QPainter& p) const {
     // Agujeros del taladro con las anillas que pasan por ellos.
     for (const int y : YAnillas) {
         QRadialGradient sombra(QPointF(XTaladro, y), 5.5);
@@ -402,14 +418,6 @@ void PantallaHistoric::PintaPagina(QPainter& p, const QRect& pagina) const {
         PintaAnilla(p, y, QPoint(XPagina, 0));
         p.restore();
     }
-
-    // Esquinas que pasan de página.
-    PintaEsquina(p, QRect(0, pagina.height() - AltoEsquina, AnchoEsquina, AltoEsquina), false,
-                 historial_.PuedeRetroceder());
-    PintaEsquina(p,
-                 QRect(pagina.width() - AnchoEsquina, pagina.height() - AltoEsquina, AnchoEsquina,
-                       AltoEsquina),
-                 true, historial_.PuedeAvanzar());
 }
 
 } // namespace quiniela

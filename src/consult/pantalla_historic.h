@@ -51,7 +51,12 @@ protected:
 
 private:
     friend class CarpetaHistoric;
+    void CreaRotulos();
     void PintaPagina(QPainter& p, const QRect& pagina) const;
+    void PintaPapel(QPainter& p, const QRect& pagina) const;
+    void PintaLineas(QPainter& p, const QRect& pagina) const;
+    void PintaPie(QPainter& p, const QRect& pagina) const;
+    void PintaTaladro(QPainter& p) const;
     void PintaEsquina(QPainter& p, const QRect& esquina, bool derecha, bool activa) const;
     void PulsaCarpeta(QPoint punto);
     void MueveSobreCarpeta(QPoint punto);

@@ -5,6 +5,7 @@
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
+#include "shell/piezas_pantalla.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -35,56 +36,63 @@ PantallaEquipos::PantallaEquipos(EstadoGlobal& estado, QWidget* padre)
     setStyleSheet(EstiloEditor() +
                   QStringLiteral("QListWidget::item:selected { background: #286e46;"
                                  " color: #ffff00; }"));
+    CreaCampoNuevo();
+    CreaLista();
+    CreaBotonesAbajo();
+    editor_.Carga(estado_);
+    Lis_Equipos->addItems(editor_.Lista());
+    ActualizaBotones();
+    Conecta();
+    EncadenaTabulador({Tex_NuevoEquipo, Pic_BotAnadir, Lis_Equipos, Pic_BotBorrar, Pic_BotGuardar,
+                       Pic_Ayuda, Pic_Salir});
+    Tex_NuevoEquipo->setFocus();
+    CentraEnPantalla(this);
+}
 
-    const auto creaBoton = [this](const QString& nombre, int x, int y, int ancho,
-                                  const QString& rotulo) {
-        auto* boton = new BotonImagen(this);
-        boton->setObjectName(nombre);
-        boton->move(x, y);
-        boton->Dibuja(ancho, rotulo, false);
-        return boton;
-    };
-    const auto creaRotulo = [this](const QString& texto, int y) {
-        auto* rotulo = new QLabel(texto, this);
-        rotulo->setGeometry(XIzquierda, y, AnchoCampo, 20);
-        rotulo->setStyleSheet(EstiloTitulo());
-        return rotulo;
-    };
+void PantallaEquipos::CreaRotulo(const QString& texto, int y) {
+    auto* rotulo = new QLabel(texto, this);
+    rotulo->setGeometry(XIzquierda, y, AnchoCampo, 20);
+    rotulo->setStyleSheet(EstiloTitulo());
+}
 
-    creaRotulo(QStringLiteral("Nombre del equipo"), YCampo - 22);
+void PantallaEquipos::CreaCampoNuevo() {
+    CreaRotulo(QStringLiteral("Nombre del equipo"), YCampo - 22);
     Tex_NuevoEquipo = new QLineEdit(this);
     Tex_NuevoEquipo->setObjectName(QStringLiteral("Tex_NuevoEquipo"));
     Tex_NuevoEquipo->setAccessibleName(QStringLiteral("Nombre del equipo"));
     Tex_NuevoEquipo->setGeometry(XIzquierda, YCampo, AnchoCampo, AltoBoton);
     Tex_NuevoEquipo->setMaxLength(LongitudNombreEquipo);
     Tex_NuevoEquipo->installEventFilter(this);
-    Pic_BotAnadir = creaBoton(QStringLiteral("Pic_BotAñadir"), XBotones, YCampo, AnchoBotonLargo,
-                              QStringLiteral("Añadir equipo"));
+    Pic_BotAnadir = CreaBoton(this, QStringLiteral("Pic_BotAñadir"), QPoint(XBotones, YCampo),
+                              AnchoBotonLargo, QStringLiteral("Añadir equipo"));
+}
 
-    creaRotulo(QStringLiteral("Lista de equipos"), YLista - 22);
+void PantallaEquipos::CreaLista() {
+    CreaRotulo(QStringLiteral("Lista de equipos"), YLista - 22);
     Lis_Equipos = new QListWidget(this);
     Lis_Equipos->setObjectName(QStringLiteral("Lis_Equipos"));
     Lis_Equipos->setAccessibleName(QStringLiteral("Lista de equipos"));
     Lis_Equipos->setGeometry(XIzquierda, YLista, AnchoCampo, YBotonesAbajo - 20 - YLista);
     Lis_Equipos->setSelectionMode(QAbstractItemView::SingleSelection);
     Lis_Equipos->installEventFilter(this);
-    Pic_BotBorrar = creaBoton(QStringLiteral("Pic_BotBorrar"), XBotones, YLista, AnchoBotonLargo,
-                              QStringLiteral("Borrar equipo"));
+    Pic_BotBorrar = CreaBoton(this, QStringLiteral("Pic_BotBorrar"), QPoint(XBotones, YLista),
+                              AnchoBotonLargo, QStringLiteral("Borrar equipo"));
+}
 
-    Pic_BotGuardar = creaBoton(QStringLiteral("Pic_BotGuardar"), XIzquierda, YBotonesAbajo,
-                               AnchoBotonLargo, QStringLiteral("Guardar datos"));
-    Pic_Salir = creaBoton(QStringLiteral("Pic_Salir"), XBotones + AnchoBotonLargo - AnchoBotonCorto,
-                          YBotonesAbajo, AnchoBotonCorto, QStringLiteral("Salir"));
-    Pic_Ayuda = creaBoton(QStringLiteral("Pic_Ayuda"), Pic_Salir->x() - 10 - AnchoBotonCorto,
-                          YBotonesAbajo, AnchoBotonCorto, QStringLiteral("Ayuda"));
-
-    editor_.Carga(estado_);
-    Lis_Equipos->addItems(editor_.Lista());
+void PantallaEquipos::CreaBotonesAbajo() {
+    Pic_BotGuardar =
+        CreaBoton(this, QStringLiteral("Pic_BotGuardar"), QPoint(XIzquierda, YBotonesAbajo),
+                  AnchoBotonLargo, QStringLiteral("Guardar datos"));
     Pic_BotGuardar->hide();
-    ActualizaBotones();
-    for (BotonImagen* boton : {Pic_BotAnadir, Pic_BotBorrar, Pic_BotGuardar, Pic_Ayuda, Pic_Salir})
-        PonCursor(boton, QStringLiteral("ManoIndice"));
+    Pic_Salir = CreaBoton(this, QStringLiteral("Pic_Salir"),
+                          QPoint(XBotones + AnchoBotonLargo - AnchoBotonCorto, YBotonesAbajo),
+                          AnchoBotonCorto, QStringLiteral("Salir"));
+    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"),
+                          QPoint(Pic_Salir->x() - 10 - AnchoBotonCorto, YBotonesAbajo),
+                          AnchoBotonCorto, QStringLiteral("Ayuda"));
+}
 
+void PantallaEquipos::Conecta() {
     connect(Tex_NuevoEquipo, &QLineEdit::textChanged, this, [this](const QString& texto) {
         editor_.PonNuevoEquipo(texto);
         ActualizaBotones();
@@ -103,15 +111,6 @@ PantallaEquipos::PantallaEquipos(EstadoGlobal& estado, QWidget* padre)
         TocaSonido(estado_, 9);
         AbreAyuda(2151);
     });
-
-    setTabOrder(Tex_NuevoEquipo, Pic_BotAnadir);
-    setTabOrder(Pic_BotAnadir, Lis_Equipos);
-    setTabOrder(Lis_Equipos, Pic_BotBorrar);
-    setTabOrder(Pic_BotBorrar, Pic_BotGuardar);
-    setTabOrder(Pic_BotGuardar, Pic_Ayuda);
-    setTabOrder(Pic_Ayuda, Pic_Salir);
-    Tex_NuevoEquipo->setFocus();
-    CentraEnPantalla(this);
 }
 
 void PantallaEquipos::ActualizaBotones() {

@@ -37,6 +37,11 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
+    void CreaRotulo(const QString& texto, int y);
+    void CreaCampoNuevo();
+    void CreaLista();
+    void CreaBotonesAbajo();
+    void Conecta();
     void ActualizaBotones();
 
     EstadoGlobal& estado_;

@@ -2,6 +2,7 @@
 
 #include "core/estado_global.h"
 #include "core/listas.h"
+#include "core/modo_edicion.h"
 #include "core/tipos.h"
 #include "matchdays/fecha_jornada.h"
 #include "matchdays/fichero_equipos.h"
@@ -10,9 +11,10 @@
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
+#include "shell/lista_desplegable.h"
+#include "shell/piezas_pantalla.h"
 
 #include <QComboBox>
-#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,15 +115,19 @@ PantallaJornadas::PantallaJornadas(EstadoGlobal& estado, QWidget* padre)
     setFixedSize(AnchoVentana, AltoVentana);
     setStyleSheet(EstiloPantalla());
 
-    const auto creaBoton = [this](const QString& nombre, int x, int y) {
-        auto* boton = new BotonImagen(this);
-        boton->setObjectName(nombre);
-        boton->move(x, y);
-        PonCursor(boton, QStringLiteral("ManoIndice"));
-        return boton;
-    };
-
     // Rejilla de partidos: primero, para que las listas desplegadas queden encima.
+    CreaRejilla();
+    CreaBotonesArriba();
+    CreaPanelFecha();
+    CreaListaJornadas();
+    CreaBotonesAbajo();
+    Conecta();
+    OrdenTabulador();
+    MuestraJornadaAlAbrir();
+    CentraEnPantalla(this);
+}
+
+void PantallaJornadas::CreaRejilla() {
     Rotulo(this, QStringLiteral("Partidos incluidos en el boleto"),
            QRect(AreaPartidos.left(), AreaPartidos.top() + 2, AreaPartidos.width(), 20),
            EstiloTitulo());
@@ -133,39 +139,46 @@ PantallaJornadas::PantallaJornadas(EstadoGlobal& estado, QWidget* padre)
         Rotulo(this, QString::number(partido) + u'.', QRect(XNumero, y, AnchoNumero, AltoCasilla),
                EstiloTexto() + QStringLiteral("font-weight: bold;"),
                Qt::AlignRight | Qt::AlignVCenter);
-        for (int lado = 0; lado < 2; ++lado) {
-            const int k = 2 * partido - 1 + lado;
-            auto* casilla = new QComboBox(this);
-            casilla->setObjectName(QStringLiteral("Cbo_Equipo%1").arg(k));
-            casilla->setEditable(true);
-            casilla->setInsertPolicy(QComboBox::NoInsert);
-            casilla->setMaxVisibleItems(16);
-            casilla->setPalette(PaletaCasilla(casilla->palette()));
-            casilla->setFont(FuenteCasilla());
-            casilla->setGeometry(lado == 0 ? XCasa : XFuera, y, AnchoCasilla, AltoCasilla);
-            casilla->setAccessibleName(QStringLiteral("Partido %1, %2")
-                                           .arg(partido)
-                                           .arg(lado == 0 ? QStringLiteral("equipo de casa")
-                                                          : QStringLiteral("equipo de fuera")));
-            casilla->installEventFilter(this);
-            casilla->lineEdit()->installEventFilter(this);
-            connect(casilla->lineEdit(), &QLineEdit::textEdited, this, [this, casilla] {
-                RecortaCasilla(casilla);
-                if (!estado_.ModoEdicion)
-                    Pic_BotGuardar->show();
-            });
-            connect(casilla, &QComboBox::activated, this, [this, casilla] {
-                RecortaCasilla(casilla);
-                if (!estado_.ModoEdicion)
-                    Pic_BotGuardar->show();
-            });
-            Cbo_Equipo[k] = casilla;
-        }
+        Cbo_Equipo[2 * partido - 1] = CreaCasilla(partido, false);
+        Cbo_Equipo[2 * partido] = CreaCasilla(partido, true);
     }
+}
 
-    Pic_BotNroJor = creaBoton(QStringLiteral("Pic_BotNroJor"), 22, YBotonesArriba);
-    Pic_BotFecJor = creaBoton(QStringLiteral("Pic_BotFecJor"), XBotonFecha, YBotonesArriba);
+QComboBox* PantallaJornadas::CreaCasilla(int partido, bool fuera) {
+    auto* casilla = new QComboBox(this);
+    casilla->setObjectName(QStringLiteral("Cbo_Equipo%1").arg(2 * partido - 1 + (fuera ? 1 : 0)));
+    casilla->setEditable(true);
+    casilla->setInsertPolicy(QComboBox::NoInsert);
+    casilla->setMaxVisibleItems(16);
+    casilla->setPalette(PaletaCasilla(casilla->palette()));
+    casilla->setFont(FuenteCasilla());
+    casilla->setGeometry(fuera ? XFuera : XCasa, YPrimeraFila + (partido - 1) * PasoFila,
+                         AnchoCasilla, AltoCasilla);
+    casilla->setAccessibleName(
+        QStringLiteral("Partido %1, %2")
+            .arg(partido)
+            .arg(fuera ? QStringLiteral("equipo de fuera") : QStringLiteral("equipo de casa")));
+    casilla->installEventFilter(this);
+    casilla->lineEdit()->installEventFilter(this);
+    connect(casilla->lineEdit(), &QLineEdit::textEdited, this,
+            [this, casilla] { CasillaEditada(casilla); });
+    connect(casilla, &QComboBox::activated, this, [this, casilla] { CasillaEditada(casilla); });
+    return casilla;
+}
 
+void PantallaJornadas::CasillaEditada(QComboBox* casilla) {
+    RecortaCasilla(casilla);
+    if (!estado_.ModoEdicion)
+        Pic_BotGuardar->show();
+}
+
+void PantallaJornadas::CreaBotonesArriba() {
+    Pic_BotNroJor = CreaBoton(this, QStringLiteral("Pic_BotNroJor"), QPoint(22, YBotonesArriba));
+    Pic_BotFecJor =
+        CreaBoton(this, QStringLiteral("Pic_BotFecJor"), QPoint(XBotonFecha, YBotonesArriba));
+}
+
+void PantallaJornadas::CreaPanelFecha() {
     Pic_FecJor = new PanelFecha(this);
     Pic_FecJor->setObjectName(QStringLiteral("Pic_FecJor"));
     Pic_FecJor->setGeometry(AreaPanelFecha);
@@ -188,6 +201,50 @@ PantallaJornadas::PantallaJornadas(EstadoGlobal& estado, QWidget* padre)
                QRect(MargenPanelFecha + AnchoCampoFecha + i * paso, 7, HuecoCampoFecha, 22),
                EstiloTexto() + QStringLiteral("font-weight: bold;"));
     Pic_FecJor->hide();
+}
+
+void PantallaJornadas::CreaListaJornadas() {
+    Lis_Jornadas = new QListWidget(this);
+    Lis_Jornadas->setObjectName(QStringLiteral("Lis_Jornadas"));
+    Lis_Jornadas->setFlow(QListView::TopToBottom);
+    Lis_Jornadas->setWrapping(true);
+    Lis_Jornadas->setUniformItemSizes(true);
+    Lis_Jornadas->setTextElideMode(Qt::ElideNone);
+    Lis_Jornadas->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Lis_Jornadas->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ListaJornadas =
+        new ListaDesplegable(estado_, Pic_BotNroJor, Lis_Jornadas, AnchoBotonJornada,
+                             [this] { return TituloBotonJornada(estado_.Datos.JornadaActual); });
+    // Con una fecha mal escrita el panel sigue abierto: primero hay que corregirla.
+    ListaJornadas->PreparaApertura = [this] {
+        if (panelAbierto_)
+            PliegaPanelFecha();
+        if (panelAbierto_)
+            return false;
+        Pic_BotGuardar->hide();
+        return true;
+    };
+    // Todo cierre, también Escape o un clic fuera, carga la jornada elegida en la lista.
+    ListaJornadas->CierreElige = true;
+    ListaJornadas->Elige = [this](int fila) { CargaJornada(fila); };
+}
+
+void PantallaJornadas::CreaBotonesAbajo() {
+    Pic_BotGuardar = CreaBoton(this, QStringLiteral("Pic_BotGuardar"), QPoint(22, YBotonesAbajo),
+                               AnchoBotonLargo, QStringLiteral("Guardar datos"));
+    Pic_BotGuardar->hide();
+    Pic_Salir = CreaBoton(this, QStringLiteral("Pic_Salir"),
+                          QPoint(AnchoVentana - 22 - AnchoBotonCorto, YBotonesAbajo),
+                          AnchoBotonCorto, QStringLiteral("Salir"));
+    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"),
+                          QPoint(Pic_Salir->x() - 10 - AnchoBotonCorto, YBotonesAbajo),
+                          AnchoBotonCorto, QStringLiteral("Ayuda"));
+    Pic_Equipos = CreaBoton(this, QStringLiteral("Pic_Equipos"),
+                            QPoint(Pic_Ayuda->x() - 10 - AnchoBotonLargo, YBotonesAbajo),
+                            AnchoBotonLargo, QStringLiteral("Equipos"));
+}
+
+void PantallaJornadas::Conecta() {
     connect(Tex_FecDia, &QLineEdit::textEdited, this,
             [this] { CampoFechaEditado(Tex_FecDia, Tex_FecMes); });
     connect(Tex_FecMes, &QLineEdit::textEdited, this,
@@ -197,42 +254,8 @@ PantallaJornadas::PantallaJornadas(EstadoGlobal& estado, QWidget* padre)
     for (QLineEdit* campo : {Tex_FecDia, Tex_FecMes, Tex_FecAno})
         connect(campo, &QLineEdit::returnPressed, this, [this] {
             if (panelAbierto_)
-                CierraPanelFecha();
+                PliegaPanelFecha();
         });
-
-    Lis_Jornadas = new QListWidget(this);
-    Lis_Jornadas->setObjectName(QStringLiteral("Lis_Jornadas"));
-    Lis_Jornadas->setFlow(QListView::TopToBottom);
-    Lis_Jornadas->setWrapping(true);
-    Lis_Jornadas->setUniformItemSizes(true);
-    Lis_Jornadas->setTextElideMode(Qt::ElideNone);
-    Lis_Jornadas->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Lis_Jornadas->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Lis_Jornadas->hide();
-    Lis_Jornadas->installEventFilter(this);
-    connect(Lis_Jornadas, &QListWidget::itemClicked, this, [this] {
-        if (listaAbierta_)
-            CierraListaJornadas();
-    });
-    connect(Lis_Jornadas, &QListWidget::itemActivated, this, [this] {
-        if (listaAbierta_)
-            CierraListaJornadas();
-    });
-
-    Pic_BotGuardar = creaBoton(QStringLiteral("Pic_BotGuardar"), 22, YBotonesAbajo);
-    Pic_BotGuardar->Dibuja(AnchoBotonLargo, QStringLiteral("Guardar datos"), false);
-    Pic_BotGuardar->hide();
-    Pic_Salir =
-        creaBoton(QStringLiteral("Pic_Salir"), AnchoVentana - 22 - AnchoBotonCorto, YBotonesAbajo);
-    Pic_Salir->Dibuja(AnchoBotonCorto, QStringLiteral("Salir"), false);
-    Pic_Ayuda = creaBoton(QStringLiteral("Pic_Ayuda"), Pic_Salir->x() - 10 - AnchoBotonCorto,
-                          YBotonesAbajo);
-    Pic_Ayuda->Dibuja(AnchoBotonCorto, QStringLiteral("Ayuda"), false);
-    Pic_Equipos = creaBoton(QStringLiteral("Pic_Equipos"), Pic_Ayuda->x() - 10 - AnchoBotonLargo,
-                            YBotonesAbajo);
-    Pic_Equipos->Dibuja(AnchoBotonLargo, QStringLiteral("Equipos"), false);
-
-    connect(Pic_BotNroJor, &BotonImagen::pulsado, this, &PantallaJornadas::PulsaNroJor);
     connect(Pic_BotFecJor, &BotonImagen::pulsado, this, &PantallaJornadas::PulsaFecJor);
     connect(Pic_BotGuardar, &BotonImagen::pulsado, this, &PantallaJornadas::Guarda);
     connect(Pic_Equipos, &BotonImagen::pulsado, this, &PantallaJornadas::AbreEquipos);
@@ -241,26 +264,22 @@ PantallaJornadas::PantallaJornadas(EstadoGlobal& estado, QWidget* padre)
         TocaSonido(estado_, 9);
         AbreAyuda(2100);
     });
+}
 
-    // Orden del tabulador: arriba, la fecha, las casillas por partidos y los botones.
-    QWidget* anterior = Pic_BotNroJor;
-    for (QWidget* w : {static_cast<QWidget*>(Pic_BotFecJor), static_cast<QWidget*>(Tex_FecDia),
-                       static_cast<QWidget*>(Tex_FecMes), static_cast<QWidget*>(Tex_FecAno)}) {
-        setTabOrder(anterior, w);
-        anterior = w;
-    }
-    for (int k = 1; k <= NumEquiposJornada; ++k) {
-        setTabOrder(anterior, Cbo_Equipo[k]);
-        anterior = Cbo_Equipo[k];
-    }
-    for (QWidget* w : {Pic_BotGuardar, Pic_Equipos, Pic_Ayuda, Pic_Salir}) {
-        setTabOrder(anterior, w);
-        anterior = w;
-    }
+void PantallaJornadas::OrdenTabulador() {
+    // Arriba, la fecha, las casillas por partidos y los botones.
+    EncadenaTabulador(
+        {Pic_BotNroJor, Pic_BotFecJor, Tex_FecDia, Tex_FecMes, Tex_FecAno, Cbo_Equipo[1]});
+    for (int k = 1; k < NumEquiposJornada; ++k)
+        setTabOrder(Cbo_Equipo[k], Cbo_Equipo[k + 1]);
+    EncadenaTabulador(
+        {Cbo_Equipo[NumEquiposJornada], Pic_BotGuardar, Pic_Equipos, Pic_Ayuda, Pic_Salir});
+}
 
-    // Al abrir, la jornada actual se elige en la lista como una elección confirmada, sin
-    // sonidos; después se llenan las listas de equipos.
-    estado_.ModoEdicion = true;
+void PantallaJornadas::MuestraJornadaAlAbrir() {
+    // La jornada actual se elige en la lista como una elección confirmada, sin sonidos;
+    // después se llenan las listas de equipos.
+    GuardaModoEdicion edicion(estado_);
     const ContenidoLista lista = CargaLisJornadas(estado_, true);
     Lis_Jornadas->setGeometry(lista.geometria);
     // Diez entradas por columna, en el hueco que deja el borde.
@@ -271,47 +290,12 @@ PantallaJornadas::PantallaJornadas(EstadoGlobal& estado, QWidget* padre)
         item->setTextAlignment(Qt::AlignCenter);
     }
     Lis_Jornadas->setCurrentRow(lista.seleccion);
-    CierraListaJornadas();
+    ListaJornadas->Cierra(true);
     CreaCboEquipo();
-    estado_.ModoEdicion = false;
-
-    CentraEnPantalla(this);
 }
 
-void PantallaJornadas::PulsaNroJor() {
-    if (listaAbierta_)
-        CierraListaJornadas();
-    else
-        AbreListaJornadas();
-}
-
-void PantallaJornadas::AbreListaJornadas() {
-    if (estado_.ModoEdicion)
-        return;
-    TocaSonido(estado_, 6);
-    if (panelAbierto_) {
-        CierraPanelFecha();
-        // Con una fecha mal escrita el panel sigue abierto: primero hay que corregirla.
-        if (panelAbierto_)
-            return;
-    }
-    DibujaBoton(Pic_BotNroJor, AnchoBotonJornada, TituloBotonJornada(estado_.Datos.JornadaActual),
-                true);
-    listaAbierta_ = true;
-    Lis_Jornadas->raise();
-    Lis_Jornadas->show();
-    Lis_Jornadas->setFocus();
-    if (QListWidgetItem* item = Lis_Jornadas->currentItem())
-        Lis_Jornadas->scrollToItem(item);
-    Pic_BotGuardar->hide();
-}
-
-void PantallaJornadas::CierraListaJornadas() {
-    listaAbierta_ = false;
-    if (!estado_.ModoEdicion)
-        TocaSonido(estado_, 7);
-    Lis_Jornadas->hide();
-    if (const int fila = Lis_Jornadas->currentRow(); fila >= 0)
+void PantallaJornadas::CargaJornada(int fila) {
+    if (fila >= 0)
         estado_.Datos.JornadaActual = static_cast<int16_t>(fila + 1);
     LeeFicheroJornadas(estado_);
     MuestraJornada();
@@ -336,15 +320,15 @@ void PantallaJornadas::MuestraJornada() {
 
 void PantallaJornadas::PulsaFecJor() {
     if (panelAbierto_)
-        CierraPanelFecha();
+        PliegaPanelFecha();
     else
-        AbrePanelFecha();
+        DespliegaPanelFecha();
 }
 
-void PantallaJornadas::AbrePanelFecha() {
+void PantallaJornadas::DespliegaPanelFecha() {
     // La lista desplegada se cierra antes, para que no cargue la jornada con el panel abierto.
-    if (listaAbierta_)
-        CierraListaJornadas();
+    if (ListaJornadas->Abierta())
+        ListaJornadas->Cierra(true);
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotFecJor, AnchoBotonFecha, Pic_BotFecJor->Rotulo(), true);
     panelAbierto_ = true;
@@ -355,7 +339,7 @@ void PantallaJornadas::AbrePanelFecha() {
     Tex_FecDia->setSelection(Tex_FecDia->text().size(), -Tex_FecDia->text().size());
 }
 
-void PantallaJornadas::CierraPanelFecha() {
+void PantallaJornadas::PliegaPanelFecha() {
     if (!estado_.ModoEdicion)
         TocaSonido(estado_, 7);
     const CierreFecha cierre = quiniela::CierraPanelFecha(
@@ -412,8 +396,7 @@ void PantallaJornadas::RecortaCasilla(QComboBox* casilla) {
 }
 
 void PantallaJornadas::CreaCboEquipo() {
-    const bool modo = estado_.ModoEdicion;
-    estado_.ModoEdicion = true;
+    GuardaModoEdicion edicion(estado_);
     // Si no se pudo leer el fichero (ya avisado), las casillas se quedan como estaban.
     if (const auto nombres = quiniela::CreaCboEquipo(estado_)) {
         for (int k = 1; k <= NumEquiposJornada; ++k) {
@@ -424,12 +407,11 @@ void PantallaJornadas::CreaCboEquipo() {
             PonTextoCasilla(casilla, texto);
         }
     }
-    estado_.ModoEdicion = modo;
 }
 
 void PantallaJornadas::Guarda() {
     if (panelAbierto_) {
-        CierraPanelFecha();
+        PliegaPanelFecha();
         if (panelAbierto_)
             return;
     }
@@ -461,8 +443,8 @@ void PantallaJornadas::Guarda() {
 }
 
 void PantallaJornadas::AbreEquipos() {
-    if (listaAbierta_)
-        CierraListaJornadas();
+    if (ListaJornadas->Abierta())
+        ListaJornadas->Cierra(true);
     TocaSonido(estado_, 9);
     {
         PantallaEquipos equipos(estado_, this);
@@ -484,22 +466,14 @@ void PantallaJornadas::Sal() {
 
 void PantallaJornadas::reject() {
     // Escape pliega la lista desplegada; si no hay ninguna, sale como el botón Salir.
-    if (listaAbierta_) {
-        CierraListaJornadas();
+    if (ListaJornadas->Abierta()) {
+        ListaJornadas->Cierra(true);
         return;
     }
     Sal();
 }
 
 bool PantallaJornadas::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == Lis_Jornadas && evento->type() == QEvent::FocusOut) {
-        // Un clic en otro control cierra la lista como una segunda pulsación; no así el
-        // cambio a otra ventana (el diálogo de mensajes, la ayuda u otro programa).
-        const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
-        if (listaAbierta_ && razon != Qt::ActiveWindowFocusReason && razon != Qt::PopupFocusReason)
-            CierraListaJornadas();
-        return false;
-    }
     QComboBox* casilla = qobject_cast<QComboBox*>(objeto);
     if (casilla == nullptr && objeto->parent() != nullptr)
         casilla = qobject_cast<QComboBox*>(objeto->parent());

@@ -13,6 +13,7 @@ namespace quiniela {
 
 struct EstadoGlobal;
 class BotonImagen;
+class ListaDesplegable;
 
 class PantallaJornadas : public QDialog {
     Q_OBJECT
@@ -33,7 +34,6 @@ public:
     BotonImagen* Pic_Ayuda;
     BotonImagen* Pic_Salir;
 
-    void PulsaNroJor();
     void PulsaFecJor();
     void Guarda();
     void AbreEquipos();
@@ -48,10 +48,20 @@ protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
-    void AbreListaJornadas();
-    void CierraListaJornadas();
-    void AbrePanelFecha();
-    void CierraPanelFecha();
+    void CreaRejilla();
+    QComboBox* CreaCasilla(int partido, bool fuera);
+    void CreaBotonesArriba();
+    void CreaPanelFecha();
+    void CreaListaJornadas();
+    void CreaBotonesAbajo();
+    void Conecta();
+    void OrdenTabulador();
+    void MuestraJornadaAlAbrir();
+
+    void CargaJornada(int fila);
+    void CasillaEditada(QComboBox* casilla);
+    void DespliegaPanelFecha();
+    void PliegaPanelFecha();
     void MuestraJornada();
     void PonTextoCasilla(QComboBox* casilla, const QString& texto);
     void RecortaCasilla(QComboBox* casilla);
@@ -59,7 +69,7 @@ private:
     void ErrorEnLaFecha();
 
     EstadoGlobal& estado_;
-    bool listaAbierta_ = false;
+    ListaDesplegable* ListaJornadas = nullptr;
     bool panelAbierto_ = false;
     bool saliendo_ = false;
 };

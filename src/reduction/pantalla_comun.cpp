@@ -3,6 +3,7 @@
 #include "core/estado_global.h"
 #include "core/listas.h"
 #include "core/mascaras.h"
+#include "core/modo_edicion.h"
 #include "matchdays/fichero_jornadas.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
@@ -229,77 +230,89 @@ void DibujaPantallaComun(const EstadoGlobal& estado, const ControlesRejilla& c) 
             w->update();
 }
 
+namespace {
+
+// Encabezados de la reducción sobre las cajas, según el método.
+void TextosReducir(std::vector<TextoPantalla>& t, int metodo, const ControlesRejilla& c) {
+    using Estilo = TextoPantalla::Estilo;
+    const QPoint base = c.Pic_Base->pos();
+    DosLineas(t, base + QPoint(-6, 0), 140, QStringLiteral("Quiniela     Partidos"),
+              QStringLiteral("base      reducidos"));
+    if (metodo == MetodoColumnaProbable && c.Pic_ColBas != nullptr)
+        DosLineas(t, c.Pic_ColBas->pos() + QPoint(-14, 0), 90, QStringLiteral("     Columna"),
+                  QStringLiteral("    probable"));
+    if (metodo == MetodoSeleccionSignos && c.Pic_Signos != nullptr) {
+        const QRect s = c.Pic_Signos->geometry();
+        t.push_back({QRect(s.left() - 17, s.top() - 30, 90, 14), QStringLiteral("       Signos"),
+                     Estilo::Encabezado});
+        for (int k = 1; k <= NumSignosMax; ++k) {
+            const QRect celda = CeldaSignos(k, 0).translated(s.topLeft());
+            t.push_back({QRect(celda.left(), s.top() - 16, celda.width(), 14),
+                         QString(CaracterSigno(k)), Estilo::Encabezado, Qt::AlignCenter});
+        }
+        // Los totales de cada fila, a la izquierda.
+        for (int r = 0; r < NumPartidos; ++r)
+            t.push_back({QRect(s.left() - 22, s.top() + 18 * r, 18, 18), QString::number(r),
+                         Estilo::Partido, Qt::AlignRight | Qt::AlignVCenter});
+    }
+    if (metodo == MetodoColumnaProbable && c.Pic_BotMinErr != nullptr) {
+        const QRect b = c.Pic_BotMinErr->geometry();
+        t.push_back({QRect(b.left() - 84, b.top() - 3, 78, 14), QStringLiteral("Errores"),
+                     Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter});
+        t.push_back({QRect(b.left() - 84, b.top() + 11, 78, 14), QStringLiteral("permitidos:"),
+                     Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter});
+    }
+}
+
+// Encabezados de las listas del escrutinio.
+void TextosEscrutinio(std::vector<TextoPantalla>& t, const ControlesRejilla& c) {
+    using Estilo = TextoPantalla::Estilo;
+    if (c.Pic_Ganadora != nullptr)
+        DosLineas(t, c.Pic_Ganadora->pos(), c.Pic_Ganadora->width() + 20, QStringLiteral("Columna"),
+                  QStringLiteral("Ganadora"));
+    if (c.Lis_Aciertos != nullptr)
+        DosLineas(t, c.Lis_Aciertos->pos(), 420,
+                  QStringLiteral("------------------- Escrutinio -------------------"),
+                  QStringLiteral("Aciertos   Columnas            Importe"), Estilo::Rotulo);
+    if (c.Lis_Boletos != nullptr)
+        DosLineas(t, c.Lis_Boletos->pos(), 420,
+                  QStringLiteral("------------ Localización de aciertos ------------"),
+                  QStringLiteral("Boleto nro.    15   14   13   12   11   10"), Estilo::Rotulo);
+}
+
+// Los partidos de la jornada junto a las filas de la base.
+void TextosPartidos(std::vector<TextoPantalla>& t, const EstadoGlobal& estado,
+                    const ControlesRejilla& c) {
+    const QRect base = c.Pic_Base->geometry();
+    const QLocale regional;
+    for (int m = 1; m <= NumPartidos; ++m) {
+        const QString local = EquipoLocal(estado.RegistroJornada, m);
+        const QString visitante = EquipoVisitante(estado.RegistroJornada, m);
+        QString linea = FormatoNumero(m, u"##", regional) + QStringLiteral(". ") + local;
+        if (!local.isEmpty() && !visitante.isEmpty())
+            linea += QStringLiteral(" - ") + visitante;
+        const int x = c.xPartidos + (m < 10 ? 6 : 0);
+        const QRect fila = CeldaBase(m, 1).translated(base.topLeft());
+        t.push_back({QRect(x, fila.top(), base.left() - 8 - x, fila.height()), linea,
+                     TextoPantalla::Estilo::Partido});
+    }
+}
+
+} // namespace
+
 std::vector<TextoPantalla> TextosPantallaComun(const EstadoGlobal& estado,
                                                const ControlesRejilla& c) {
-    using Estilo = TextoPantalla::Estilo;
     std::vector<TextoPantalla> t;
-    const int metodo = estado.Red.Metodo;
-
-    if (EsReducir(c) && c.Pic_Base != nullptr) {
-        const QPoint base = c.Pic_Base->pos();
-        DosLineas(t, base + QPoint(-6, 0), 140, QStringLiteral("Quiniela     Partidos"),
-                  QStringLiteral("base      reducidos"));
-        if (metodo == MetodoColumnaProbable && c.Pic_ColBas != nullptr)
-            DosLineas(t, c.Pic_ColBas->pos() + QPoint(-14, 0), 90, QStringLiteral("     Columna"),
-                      QStringLiteral("    probable"));
-        if (metodo == MetodoSeleccionSignos && c.Pic_Signos != nullptr) {
-            const QRect s = c.Pic_Signos->geometry();
-            t.push_back({QRect(s.left() - 17, s.top() - 30, 90, 14),
-                         QStringLiteral("       Signos"), Estilo::Encabezado});
-            for (int k = 1; k <= NumSignosMax; ++k) {
-                const QRect celda = CeldaSignos(k, 0).translated(s.topLeft());
-                t.push_back({QRect(celda.left(), s.top() - 16, celda.width(), 14),
-                             QString(CaracterSigno(k)), Estilo::Encabezado, Qt::AlignCenter});
-            }
-            // Los totales de cada fila, a la izquierda.
-            for (int r = 0; r < NumPartidos; ++r)
-                t.push_back({QRect(s.left() - 22, s.top() + 18 * r, 18, 18), QString::number(r),
-                             Estilo::Partido, Qt::AlignRight | Qt::AlignVCenter});
-        }
-        if (metodo == MetodoColumnaProbable && c.Pic_BotMinErr != nullptr) {
-            const QRect b = c.Pic_BotMinErr->geometry();
-            t.push_back({QRect(b.left() - 84, b.top() - 3, 78, 14), QStringLiteral("Errores"),
-                         Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter});
-            t.push_back({QRect(b.left() - 84, b.top() + 11, 78, 14), QStringLiteral("permitidos:"),
-                         Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter});
-        }
-    }
-
-    if (EsEscrutinio(c)) {
-        if (c.Pic_Ganadora != nullptr)
-            DosLineas(t, c.Pic_Ganadora->pos(), c.Pic_Ganadora->width() + 20,
-                      QStringLiteral("Columna"), QStringLiteral("Ganadora"));
-        if (c.Lis_Aciertos != nullptr)
-            DosLineas(t, c.Lis_Aciertos->pos(), 420,
-                      QStringLiteral("------------------- Escrutinio -------------------"),
-                      QStringLiteral("Aciertos   Columnas            Importe"), Estilo::Rotulo);
-        if (c.Lis_Boletos != nullptr)
-            DosLineas(t, c.Lis_Boletos->pos(), 420,
-                      QStringLiteral("------------ Localización de aciertos ------------"),
-                      QStringLiteral("Boleto nro.    15   14   13   12   11   10"), Estilo::Rotulo);
-    }
-
-    // Los partidos de la jornada junto a las filas de la base.
-    if (c.Pic_Base != nullptr) {
-        const QRect base = c.Pic_Base->geometry();
-        const QLocale regional;
-        for (int m = 1; m <= NumPartidos; ++m) {
-            const QString local = EquipoLocal(estado.RegistroJornada, m);
-            const QString visitante = EquipoVisitante(estado.RegistroJornada, m);
-            QString linea = FormatoNumero(m, u"##", regional) + QStringLiteral(". ") + local;
-            if (!local.isEmpty() && !visitante.isEmpty())
-                linea += QStringLiteral(" - ") + visitante;
-            const int x = c.xPartidos + (m < 10 ? 6 : 0);
-            const QRect fila = CeldaBase(m, 1).translated(base.topLeft());
-            t.push_back(
-                {QRect(x, fila.top(), base.left() - 8 - x, fila.height()), linea, Estilo::Partido});
-        }
-    }
-
+    if (EsReducir(c) && c.Pic_Base != nullptr)
+        TextosReducir(t, estado.Red.Metodo, c);
+    if (EsEscrutinio(c))
+        TextosEscrutinio(t, c);
+    if (c.Pic_Base != nullptr)
+        TextosPartidos(t, estado, c);
     if (EsReducir(c) && c.Tex_Descripcion != nullptr) {
         const QRect d = c.Tex_Descripcion->geometry();
         t.push_back({QRect(d.left() - 96, d.top(), 90, d.height()), QStringLiteral("Descripción.:"),
-                     Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter});
+                     TextoPantalla::Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter});
     }
     return t;
 }
@@ -356,21 +369,20 @@ void PreparaPantallaRejilla(EstadoGlobal& estado, const ControlesRejilla& c) {
     if (c.Pic_Base != nullptr) {
         const QRect base = c.Pic_Base->geometry();
         if (c.Pic_Elegir != nullptr)
-            c.Pic_Elegir->setGeometry(base.left() + 68, base.top(), c.Pic_Elegir->width(),
-                                      base.height());
+            c.Pic_Elegir->setGeometry(base.left() + XElegirDesdeBase, base.top(),
+                                      c.Pic_Elegir->width(), base.height());
         if (c.Pic_ColBas != nullptr)
-            c.Pic_ColBas->setGeometry(base.left() + 106, base.top(), c.Pic_ColBas->width(),
-                                      base.height());
+            c.Pic_ColBas->setGeometry(base.left() + XColBasDesdeBase, base.top(),
+                                      c.Pic_ColBas->width(), base.height());
     }
-    estado.ModoEdicion = true;
+    GuardaModoEdicion edicion(estado);
     if (c.Lis_Jornadas != nullptr)
         LlenaLista(c.Lis_Jornadas, CargaLisJornadas(estado, false));
     if (c.Lis_Orden != nullptr)
         LlenaLista(c.Lis_Orden, CargaLisOrden(estado));
-    estado.ModoEdicion = false;
 }
 
-void DibujaResumenReduccion(QPainter& p, const EstadoGlobal& estado, int anchoSuperficie) {
+void PintaResumenReduccion(QPainter& p, const EstadoGlobal& estado, int anchoSuperficie) {
     const ResumenReduccion resumen = DibujaResumenReduccion(
         estado.Red, estado.Datos.PrecioApuestaValor, anchoSuperficie, QLocale());
     if (!resumen.dibuja)

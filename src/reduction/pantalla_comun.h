@@ -20,6 +20,10 @@ struct ContenidoLista;
 struct EstadoGlobal;
 class BotonImagen;
 
+// Pic_Elegir y Pic_ColBas van a la derecha de Pic_Base, a estas distancias.
+inline constexpr int XElegirDesdeBase = 68;
+inline constexpr int XColBasDesdeBase = 106;
+
 // Una caja de rejilla: Pic_Base, Pic_Elegir, Pic_ColBas o Pic_Signos. Se pinta desde la
 // reducción cargada y avisa de la pulsación y del ratón con puntos relativos a la caja.
 class CajaRejilla : public QWidget {
@@ -103,6 +107,6 @@ void LlenaLista(QListWidget* lista, const ContenidoLista& contenido);
 void PreparaPantallaRejilla(EstadoGlobal& estado, const ControlesRejilla& c);
 
 // Resumen de la reducción cargada, escrito en una superficie del ancho dado.
-void DibujaResumenReduccion(QPainter& p, const EstadoGlobal& estado, int anchoSuperficie);
+void PintaResumenReduccion(QPainter& p, const EstadoGlobal& estado, int anchoSuperficie);
 
 } // namespace quiniela

@@ -3,24 +3,23 @@
 #include "consult/pantalla_historic.h"
 #include "core/estado_global.h"
 #include "core/listas.h"
+#include "core/modo_edicion.h"
 #include "matchdays/fichero_jornadas.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
 #include "reduction/motor_reduccion.h"
+#include "shell/lista_desplegable.h"
+#include "shell/piezas_pantalla.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
-#include <QFocusEvent>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPainter>
 #include <QTimer>
 
 #include <algorithm>
-#include <limits>
 
 namespace quiniela {
 
@@ -53,30 +52,14 @@ constexpr int YTodo = 372;
 constexpr int AnchoTodo = 120;
 const QRect AreaDescripcion(415, YTodo, 290, AltoBoton);
 constexpr int YAbajo = 408;
-constexpr int AnchoReducir = 150;
 constexpr int AnchoCorto = 80;
 
-// Panel de progreso: 320 × 225 en el centro, con sus dos franjas.
-constexpr int AnchoPanel = 320;
-constexpr int AltoPanel = 225;
-const QRect FranjaTamanos(12, 60, AnchoPanel - 24, 30);
-const QRect FranjaProgreso(12, 100, AnchoPanel - 24, 30);
+// Panel de progreso: botones en el centro del panel.
 constexpr int AnchoCancelar = 170;
 constexpr int YBotonPanel = 168;
 
-// Estadísticas: rótulo, guía hasta x = 100, dos puntos y valor desde x = 111.
-constexpr int XGuia = 100;
-constexpr int XValor = 111;
-constexpr int AltoLineaEsta = 16;
-constexpr int HuecoGrupos = 10;
-
-// Combinaciones entre dos miradas al reloj durante la reducción: se ajusta sola para mirarlo
-// cada uno o pocos milisegundos, sea cual sea la velocidad de la máquina y del método.
-constexpr int32_t ZancadaInicial = 4096;
-constexpr int32_t ZancadaMinima = 64;
-constexpr int32_t ZancadaMaxima = 1 << 22;
-constexpr qint64 NanosegundosZancadaCorta = 1'000'000;
-constexpr qint64 NanosegundosZancadaLarga = 8'000'000;
+// Lista de métodos: una fila por método.
+constexpr int AltoFilaMetodo = 16;
 
 QString EstiloPantalla() {
     return EstiloEditor() +
@@ -103,212 +86,115 @@ int TemaAyuda(int metodo) {
 
 } // namespace
 
-// Aviso de progreso de la pantalla: dice al desarrollo en qué paso volver a llamarlo (otro
-// porcentaje o mirar el reloj), así que no cuesta nada en las demás combinaciones.
-struct AvisoPantallaReducir {
-    PantallaReducir* pantalla;
-    RespuestaAviso operator()(int32_t paso, int32_t pasos) {
-        return pantalla->AtiendeProgreso(paso, pasos);
-    }
-};
-
-PanelEstadisticas::PanelEstadisticas(PantallaReducir* pantalla)
-    : QWidget(pantalla), pantalla_(pantalla) {
-    setObjectName(QStringLiteral("Pic_Esta"));
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-std::vector<LineaEstadistica> PanelEstadisticas::Lineas() const {
-    const EstadoGlobal& estado = pantalla_->Estado();
-    return LineasPanelEstadisticas(pantalla_->Clics().Estadisticas(), estado.Red.Metodo,
-                                   estado.Datos.PrecioApuestaValor, QLocale());
-}
-
-void PanelEstadisticas::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), VerdePanel);
-    p.fillRect(QRect(0, 0, width(), 2), VerdeOscuro);
-    p.fillRect(QRect(0, 0, 2, height()), VerdeOscuro);
-    const QFont rotulos = LetraPrograma(11);
-    const QFont valores = LetraPrograma(11, true);
-    const QFontMetrics medidas(rotulos);
-    int y = 10;
-    int grupo = 1;
-    for (const LineaEstadistica& linea : Lineas()) {
-        if (linea.grupo != grupo) {
-            y += HuecoGrupos;
-            grupo = linea.grupo;
-            p.setPen(QPen(QColor(70, 160, 100), 1));
-            p.drawLine(8, y - HuecoGrupos / 2 - 1, width() - 8, y - HuecoGrupos / 2 - 1);
-        }
-        const QRect fila(8, y, width() - 16, AltoLineaEsta);
-        p.setFont(rotulos);
-        p.setPen(Qt::white);
-        p.drawText(fila, Qt::AlignLeft | Qt::AlignVCenter, linea.rotulo);
-        // Línea de guía de puntos desde el final del rótulo hasta x = 100.
-        const int desde = fila.left() + medidas.horizontalAdvance(linea.rotulo) + 3;
-        const int base = fila.top() + (AltoLineaEsta + medidas.ascent()) / 2 - 1;
-        p.setPen(QPen(QColor(200, 230, 205), 1, Qt::DotLine));
-        if (desde < XGuia - 1)
-            p.drawLine(desde, base, XGuia - 1, base);
-        p.setPen(Qt::white);
-        p.drawText(QRect(XGuia + 1, y, 8, AltoLineaEsta), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral(":"));
-        p.setFont(valores);
-        p.setPen(AmarilloTexto);
-        p.drawText(QRect(XValor, y, width() - XValor - 4, AltoLineaEsta),
-                   Qt::AlignLeft | Qt::AlignVCenter, linea.valor);
-        y += AltoLineaEsta;
-    }
-}
-
-PanelProgreso::PanelProgreso(QWidget* padre) : QWidget(padre) {
-    setObjectName(QStringLiteral("Pic_Porcen"));
-    setFixedSize(AnchoPanel, AltoPanel);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
-
-void PanelProgreso::PonTamanos(const QString& texto) {
-    tamanos_ = texto;
-    update(FranjaTamanos);
-}
-
-void PanelProgreso::PonProgreso(const QString& texto, int porcentaje) {
-    progreso_ = texto;
-    porcentaje_ = porcentaje;
-    update(FranjaProgreso);
-}
-
-void PanelProgreso::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    // Marco en relieve sobre la pantalla.
-    p.fillRect(rect(), VerdeOscuro);
-    p.fillRect(rect().adjusted(0, 0, -2, -2), QColor(96, 176, 112));
-    p.fillRect(rect().adjusted(2, 2, -2, -2), VerdeFondo);
-    PintaFondoPanel(p, rect().adjusted(3, 3, -3, -3));
-
-    p.setFont(LetraPrograma(15, true));
-    p.setPen(VerdeOscuro);
-    const QRect titulo(0, 18, width(), 26);
-    p.drawText(titulo.translated(1, 1), Qt::AlignCenter, TituloProgresoReduccion());
-    p.setPen(AmarilloTexto);
-    p.drawText(titulo, Qt::AlignCenter, TituloProgresoReduccion());
-
-    PintaPanelHundido(p, FranjaTamanos);
-    PintaPanelHundido(p, FranjaProgreso);
-    p.setFont(LetraPrograma(11, true, true));
-    p.setPen(Qt::white);
-    p.drawText(FranjaTamanos, Qt::AlignCenter, tamanos_);
-    const QRect texto = FranjaProgreso.adjusted(0, 0, 0, -6);
-    p.drawText(texto, Qt::AlignCenter, progreso_);
-    // Barra fina con lo hecho, al pie de la franja.
-    if (porcentaje_ >= 0) {
-        const QRect barra(FranjaProgreso.left() + 8, FranjaProgreso.bottom() - 6,
-                          FranjaProgreso.width() - 16, 4);
-        p.fillRect(barra, VerdeOscuro);
-        p.fillRect(QRect(barra.left(), barra.top(), barra.width() * porcentaje_ / 100, 4),
-                   AmarilloTexto);
-    }
-}
-
 PantallaReducir::PantallaReducir(EstadoGlobal& estado, QWidget* padre)
     : QDialog(padre), estado_(estado), clics_(estado) {
     setObjectName(QStringLiteral("reducir"));
     setFixedSize(AnchoVentana, AltoVentana);
     setStyleSheet(EstiloPantalla());
-
     // Apertura: jornada, reducción guardada o base por defecto, método recordado.
     clics_.Abre();
-    const int metodo = estado_.Red.Metodo;
-    setWindowTitle(TituloReducir(metodo));
-
-    const auto creaBoton = [this](const QString& nombre, QPoint posicion, QWidget* padreBoton) {
-        auto* boton = new BotonImagen(padreBoton != nullptr ? padreBoton : this);
-        boton->setObjectName(nombre);
-        boton->move(posicion);
-        PonCursor(boton, QStringLiteral("ManoIndice"));
-        return boton;
-    };
-    const auto creaLista = [this](const QString& nombre) {
-        auto* lista = new QListWidget(this);
-        lista->setObjectName(nombre);
-        lista->hide();
-        lista->installEventFilter(this);
-        return lista;
-    };
+    setWindowTitle(TituloReducir(estado_.Red.Metodo));
 
     // Las rejillas primero: las listas desplegadas y el panel quedan encima.
-    Pic_Base = new CajaRejilla(CajaRejilla::Tipo::Base, estado_, this);
-    Pic_Base->move(PosBase);
-    Pic_Elegir = new CajaRejilla(CajaRejilla::Tipo::Elegir, estado_, this);
-    Pic_Elegir->move(PosBase + QPoint(68, 0));
-    Pic_ColBas = new CajaRejilla(CajaRejilla::Tipo::ColBas, estado_, this);
-    Pic_ColBas->move(PosBase + QPoint(106, 0));
-    Pic_Signos = new CajaRejilla(CajaRejilla::Tipo::Signos, estado_, this);
-    Pic_Signos->move(PosSignos);
-    Pic_Base->setAccessibleName(QStringLiteral("Quiniela base"));
-    Pic_Elegir->setAccessibleName(QStringLiteral("Partidos reducidos"));
-    Pic_ColBas->setAccessibleName(QStringLiteral("Columna probable"));
-    Pic_Signos->setAccessibleName(QStringLiteral("Totales de signos"));
-    for (CajaRejilla* caja : {Pic_Base, Pic_Elegir, Pic_ColBas, Pic_Signos}) {
+    CreaRejillas();
+    CreaBotones();
+    CreaDescripcion();
+    CreaListas();
+    CreaPanelProgreso();
+    ReuneControles();
+    CreaDesplegables();
+    LlenaListas();
+    DibujaBotonesLista();
+    DibujaPantallaComun(estado_, controles_);
+    Conecta();
+    EncadenaTabulador({Pic_BotNroJor, Pic_BotOrden, Pic_BotMetodo, Pic_BotMinErr, Pic_BotMaxErr,
+                       Pic_BotSelTodo, Pic_BotBorTodo, Tex_Descripcion, Pic_BotReducir, Pic_Indice,
+                       Pic_Ayuda, Pic_Salir});
+    CentraEnPantalla(this);
+}
+
+void PantallaReducir::CreaRejillas() {
+    const auto crea = [this](CajaRejilla::Tipo tipo, QPoint posicion, const QString& nombre) {
+        auto* caja = new CajaRejilla(tipo, estado_, this);
+        caja->move(posicion);
+        caja->setAccessibleName(nombre);
         connect(caja, &CajaRejilla::pulsada, this,
                 [this, caja](QPoint punto) { PulsaCaja(caja, punto); });
         connect(caja, &CajaRejilla::movida, this,
                 [this, caja](QPoint punto) { MueveSobreCaja(caja, punto); });
         connect(caja, &CajaRejilla::abandonada, this, [this, caja] { SaleDeCaja(caja); });
-    }
-
-    Pic_Esta = new PanelEstadisticas(this);
+        return caja;
+    };
+    Pic_Base = crea(CajaRejilla::Tipo::Base, PosBase, QStringLiteral("Quiniela base"));
+    Pic_Elegir = crea(CajaRejilla::Tipo::Elegir, PosBase + QPoint(XElegirDesdeBase, 0),
+                      QStringLiteral("Partidos reducidos"));
+    Pic_ColBas = crea(CajaRejilla::Tipo::ColBas, PosBase + QPoint(XColBasDesdeBase, 0),
+                      QStringLiteral("Columna probable"));
+    Pic_Signos = crea(CajaRejilla::Tipo::Signos, PosSignos, QStringLiteral("Totales de signos"));
+    Pic_Esta = new PanelEstadisticas(estado_, clics_, this);
     Pic_Esta->setGeometry(AreaEstadisticas);
+}
 
-    Pic_BotNroJor = creaBoton(QStringLiteral("Pic_BotNroJor"), PosJornada, nullptr);
-    Pic_BotOrden = creaBoton(QStringLiteral("Pic_BotOrden"), PosOrden, nullptr);
-    Pic_BotMetodo = creaBoton(QStringLiteral("Pic_BotMetodo"), PosMetodo, nullptr);
-    Pic_BotMinErr = creaBoton(QStringLiteral("Pic_BotMinErr"), PosMinErr, nullptr);
-    Pic_BotMaxErr = creaBoton(QStringLiteral("Pic_BotMaxErr"), PosMaxErr, nullptr);
-    Pic_BotSelTodo = creaBoton(QStringLiteral("Pic_BotSelTodo"), QPoint(XPartidos, YTodo), nullptr);
-    Pic_BotBorTodo = creaBoton(QStringLiteral("Pic_BotBorTodo"),
-                               QPoint(XPartidos + AnchoTodo + 10, YTodo), nullptr);
-    Pic_BotReducir =
-        creaBoton(QStringLiteral("Pic_BotReducir"), QPoint(XPartidos, YAbajo), nullptr);
-    Pic_BotReducir->Dibuja(AnchoReducir, QStringLiteral("Reducir apuestas"), false);
-    Pic_Salir = creaBoton(QStringLiteral("Pic_Salir"),
-                          QPoint(AnchoVentana - 15 - AnchoCorto, YAbajo), nullptr);
-    Pic_Salir->Dibuja(AnchoCorto, QStringLiteral("Salir"), false);
-    Pic_Ayuda = creaBoton(QStringLiteral("Pic_Ayuda"),
-                          QPoint(Pic_Salir->x() - 8 - AnchoCorto, YAbajo), nullptr);
-    Pic_Ayuda->Dibuja(AnchoCorto, QStringLiteral("Ayuda"), false);
-    Pic_Indice = creaBoton(QStringLiteral("Pic_Indice"),
-                           QPoint(Pic_Ayuda->x() - 8 - AnchoCorto, YAbajo), nullptr);
-    Pic_Indice->Dibuja(AnchoCorto, QStringLiteral("Índice"), false);
+void PantallaReducir::CreaBotones() {
+    Pic_BotNroJor = CreaBoton(this, QStringLiteral("Pic_BotNroJor"), PosJornada);
+    Pic_BotOrden = CreaBoton(this, QStringLiteral("Pic_BotOrden"), PosOrden);
+    Pic_BotMetodo = CreaBoton(this, QStringLiteral("Pic_BotMetodo"), PosMetodo);
+    Pic_BotMinErr = CreaBoton(this, QStringLiteral("Pic_BotMinErr"), PosMinErr);
+    Pic_BotMaxErr = CreaBoton(this, QStringLiteral("Pic_BotMaxErr"), PosMaxErr);
+    Pic_BotSelTodo = CreaBoton(this, QStringLiteral("Pic_BotSelTodo"), QPoint(XPartidos, YTodo));
+    Pic_BotBorTodo = CreaBoton(this, QStringLiteral("Pic_BotBorTodo"),
+                               QPoint(XPartidos + AnchoTodo + 10, YTodo));
+    Pic_BotReducir = CreaBoton(this, QStringLiteral("Pic_BotReducir"), QPoint(XPartidos, YAbajo),
+                               AnchoReducir, QStringLiteral("Reducir apuestas"));
+    Pic_Salir =
+        CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(AnchoVentana - 15 - AnchoCorto, YAbajo),
+                  AnchoCorto, QStringLiteral("Salir"));
+    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"),
+                          QPoint(Pic_Salir->x() - 8 - AnchoCorto, YAbajo), AnchoCorto,
+                          QStringLiteral("Ayuda"));
+    Pic_Indice = CreaBoton(this, QStringLiteral("Pic_Indice"),
+                           QPoint(Pic_Ayuda->x() - 8 - AnchoCorto, YAbajo), AnchoCorto,
+                           QStringLiteral("Índice"));
+}
 
+void PantallaReducir::CreaDescripcion() {
     Tex_Descripcion = new QLineEdit(this);
     Tex_Descripcion->setObjectName(QStringLiteral("Tex_Descripcion"));
     Tex_Descripcion->setAccessibleName(QStringLiteral("Descripción"));
     Tex_Descripcion->setGeometry(AreaDescripcion);
     Tex_Descripcion->setMaxLength(LongitudDescripcion);
     Tex_Descripcion->setText(estado_.Red.Descripcion);
-    connect(Tex_Descripcion, &QLineEdit::textChanged, this,
-            [this](const QString& texto) { clics_.CambiaDescripcion(texto); });
+}
 
-    Lis_Jornadas = creaLista(QStringLiteral("Lis_Jornadas"));
-    Lis_Orden = creaLista(QStringLiteral("Lis_Orden"));
-    Lis_Metodos = creaLista(QStringLiteral("Lis_Metodos"));
-    Lis_MinErrores = creaLista(QStringLiteral("Lis_MinErrores"));
-    Lis_MaxErrores = creaLista(QStringLiteral("Lis_MaxErrores"));
+void PantallaReducir::CreaListas() {
+    const auto crea = [this](const QString& nombre) {
+        auto* lista = new QListWidget(this);
+        lista->setObjectName(nombre);
+        return lista;
+    };
+    Lis_Jornadas = crea(QStringLiteral("Lis_Jornadas"));
+    Lis_Orden = crea(QStringLiteral("Lis_Orden"));
+    Lis_Metodos = crea(QStringLiteral("Lis_Metodos"));
+    Lis_MinErrores = crea(QStringLiteral("Lis_MinErrores"));
+    Lis_MaxErrores = crea(QStringLiteral("Lis_MaxErrores"));
+}
 
-    // El panel de progreso, oculto hasta la reducción.
+void PantallaReducir::CreaPanelProgreso() {
+    // Oculto hasta la reducción.
     Pic_Porcen = new PanelProgreso(this);
-    Pic_Porcen->move((AnchoVentana - AnchoPanel) / 2, (AltoVentana - AltoPanel) / 2);
-    Pic_BotCancelar = creaBoton(QStringLiteral("Pic_BotCancelar"),
-                                QPoint((AnchoPanel - AnchoCancelar) / 2, YBotonPanel), Pic_Porcen);
-    Pic_BotCancelar->Dibuja(AnchoCancelar, QStringLiteral("Cancelar el proceso"), false);
-    Pic_SalirPorcen = creaBoton(QStringLiteral("Pic_SalirPorcen"),
-                                QPoint((AnchoPanel - AnchoCorto) / 2, YBotonPanel), Pic_Porcen);
-    Pic_SalirPorcen->Dibuja(AnchoCorto, QStringLiteral("Salir"), false);
+    Pic_Porcen->move((AnchoVentana - PanelProgreso::Ancho) / 2,
+                     (AltoVentana - PanelProgreso::Alto) / 2);
+    Pic_BotCancelar = CreaBoton(Pic_Porcen, QStringLiteral("Pic_BotCancelar"),
+                                QPoint((PanelProgreso::Ancho - AnchoCancelar) / 2, YBotonPanel),
+                                AnchoCancelar, QStringLiteral("Cancelar el proceso"));
+    Pic_SalirPorcen = CreaBoton(Pic_Porcen, QStringLiteral("Pic_SalirPorcen"),
+                                QPoint((PanelProgreso::Ancho - AnchoCorto) / 2, YBotonPanel),
+                                AnchoCorto, QStringLiteral("Salir"));
     Pic_SalirPorcen->hide();
     Pic_Porcen->hide();
+}
 
+void PantallaReducir::ReuneControles() {
     controles_.pantalla = this;
     controles_.Pic_BotNroJor = Pic_BotNroJor;
     controles_.anchoBotonJornada = AnchoJornada;
@@ -326,66 +212,96 @@ PantallaReducir::PantallaReducir(EstadoGlobal& estado, QWidget* padre)
     controles_.Lis_Jornadas = Lis_Jornadas;
     controles_.Lis_Orden = Lis_Orden;
     controles_.xPartidos = XPartidos;
+}
 
-    // Los botones con lista: qué muestran y qué hace la elección.
-    desplegables_[0] = {Pic_BotNroJor, Lis_Jornadas, AnchoJornada,
-                        [this] { return TituloBotonJornada(estado_.Datos.JornadaActual); },
-                        [this](int fila) {
-                            if (clics_.EligeJornada(fila + 1))
-                                CierraParaReabrir();
-                        }};
-    desplegables_[1] = {Pic_BotOrden, Lis_Orden, AnchoOrden,
-                        [this] { return RotuloOrden(estado_.Datos.OrdenActual); },
-                        [this](int fila) {
-                            if (clics_.EligeOrden(fila + 1))
-                                CierraParaReabrir();
-                        }};
-    desplegables_[2] = {Pic_BotMetodo, Lis_Metodos, AnchoMetodo,
-                        [this] { return NombresMetodo()[estado_.Red.Metodo].trimmed(); },
-                        [this](int fila) {
-                            if (clics_.EligeMetodo(fila + 1))
-                                CierraParaReabrir();
-                        }};
-    desplegables_[3] = {Pic_BotMinErr, Lis_MinErrores, AnchoErrores,
-                        [this] { return RotuloMinErrores(estado_.Red.MinErrores); },
-                        [this](int fila) {
-                            clics_.EligeMinErrores(fila);
-                            TrasCambio();
-                        }};
-    desplegables_[4] = {Pic_BotMaxErr, Lis_MaxErrores, AnchoErrores,
-                        [this] { return RotuloMaxErrores(estado_.Red.MaxErrores); },
-                        [this](int fila) {
-                            clics_.EligeMaxErrores(fila);
-                            TrasCambio();
-                        }};
-    for (Desplegable& d : desplegables_)
-        PreparaDesplegable(d);
+ListaDesplegable* PantallaReducir::CreaDesplegable(BotonImagen* boton, QListWidget* lista,
+                                                   int ancho, std::function<QString()> rotulo,
+                                                   std::function<void(int fila)> elige) {
+    auto* d = new ListaDesplegable(estado_, boton, lista, ancho, std::move(rotulo));
+    // Durante la reducción no se abre ninguna; al abrir una, las demás se pliegan.
+    d->PuedeAbrir = [this] {
+        if (reduciendo_)
+            return false;
+        CierraDesplegables();
+        return true;
+    };
+    d->Elige = [elige = std::move(elige)](int fila) {
+        if (fila >= 0)
+            elige(fila);
+    };
+    return d;
+}
 
+void PantallaReducir::CreaDesplegables() {
+    // Qué muestra cada botón y qué hace la elección: jornada, orden y método reabren.
+    desplegables_[0] = CreaDesplegable(
+        Pic_BotNroJor, Lis_Jornadas, AnchoJornada,
+        [this] { return TituloBotonJornada(estado_.Datos.JornadaActual); },
+        [this](int fila) {
+            if (clics_.EligeJornada(fila + 1))
+                CierraParaReabrir();
+        });
+    desplegables_[1] = CreaDesplegable(
+        Pic_BotOrden, Lis_Orden, AnchoOrden,
+        [this] { return RotuloOrden(estado_.Datos.OrdenActual); },
+        [this](int fila) {
+            if (clics_.EligeOrden(fila + 1))
+                CierraParaReabrir();
+        });
+    desplegables_[2] = CreaDesplegable(
+        Pic_BotMetodo, Lis_Metodos, AnchoMetodo,
+        [this] { return NombresMetodo()[estado_.Red.Metodo].trimmed(); },
+        [this](int fila) {
+            if (clics_.EligeMetodo(fila + 1))
+                CierraParaReabrir();
+        });
+    desplegables_[3] = CreaDesplegable(
+        Pic_BotMinErr, Lis_MinErrores, AnchoErrores,
+        [this] { return RotuloMinErrores(estado_.Red.MinErrores); },
+        [this](int fila) {
+            clics_.EligeMinErrores(fila);
+            TrasCambio();
+        });
+    desplegables_[4] = CreaDesplegable(
+        Pic_BotMaxErr, Lis_MaxErrores, AnchoErrores,
+        [this] { return RotuloMaxErrores(estado_.Red.MaxErrores); },
+        [this](int fila) {
+            clics_.EligeMaxErrores(fila);
+            TrasCambio();
+        });
+}
+
+void PantallaReducir::LlenaListas() {
     // Listas rellenas por el programa: sin sonidos ni elecciones.
-    estado_.ModoEdicion = true;
+    GuardaModoEdicion edicion(estado_);
     LlenaLista(Lis_Jornadas, CargaLisJornadas(estado_, false));
     LlenaLista(Lis_Orden, CargaLisOrden(estado_));
     ContenidoLista metodos;
-    metodos.geometria =
-        QRect(PosMetodo.x(), PosMetodo.y() + AltoBoton + 2, AnchoMetodo, NumMetodos * 16 + 2);
+    metodos.geometria = QRect(PosMetodo.x(), PosMetodo.y() + AltoBoton + 2, AnchoMetodo,
+                              NumMetodos * AltoFilaMetodo + 2);
     for (int m = 1; m <= NumMetodos; ++m)
         metodos.entradas << NombresMetodoCortos()[m].trimmed();
-    metodos.seleccion = metodo - 1;
+    metodos.seleccion = estado_.Red.Metodo - 1;
     LlenaLista(Lis_Metodos, metodos);
-    estado_.ModoEdicion = false;
-    Lis_Metodos->setGridSize(QSize(AnchoMetodo - 2, 16));
+    Lis_Metodos->setGridSize(QSize(AnchoMetodo - 2, AltoFilaMetodo));
+}
 
-    const bool probable = metodo == MetodoColumnaProbable;
+void PantallaReducir::DibujaBotonesLista() {
+    // Los errores solo tienen sentido con la columna probable.
+    const bool probable = estado_.Red.Metodo == MetodoColumnaProbable;
     Pic_BotMinErr->setVisible(probable);
     Pic_BotMaxErr->setVisible(probable);
-    for (Desplegable& d : desplegables_)
-        d.boton->Dibuja(d.ancho, d.rotulo(), false);
+    for (ListaDesplegable* d : desplegables_)
+        d->Redibuja();
     if (probable) {
         CreaLisErrores(Lis_MinErrores, Pic_BotMinErr, estado_.Red.MinErrores);
         CreaLisErrores(Lis_MaxErrores, Pic_BotMaxErr, estado_.Red.MaxErrores);
     }
-    DibujaPantallaComun(estado_, controles_);
+}
 
+void PantallaReducir::Conecta() {
+    connect(Tex_Descripcion, &QLineEdit::textChanged, this,
+            [this](const QString& texto) { clics_.CambiaDescripcion(texto); });
     connect(Pic_BotSelTodo, &BotonImagen::pulsado, this,
             [this] { PulsaBotonTodo(Pic_BotSelTodo, true); });
     connect(Pic_BotBorTodo, &BotonImagen::pulsado, this,
@@ -393,31 +309,15 @@ PantallaReducir::PantallaReducir(EstadoGlobal& estado, QWidget* padre)
     connect(Pic_BotReducir, &BotonImagen::pulsado, this, &PantallaReducir::Reduce);
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaReducir::Sal);
     connect(Pic_Indice, &BotonImagen::pulsado, this, &PantallaReducir::AbreIndice);
-    connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
-        CierraDesplegables();
-        TocaSonido(estado_, 9);
-        AbreAyuda(TemaAyuda(estado_.Red.Metodo));
-    });
-    connect(Pic_BotCancelar, &BotonImagen::pulsado, this, [this] {
-        if (reduciendo_ && !esperandoSalida_)
-            cancelado_ = true;
-    });
-    connect(Pic_SalirPorcen, &BotonImagen::pulsado, this, [this] {
-        if (esperandoSalida_ && saleDelPanel_)
-            saleDelPanel_();
-    });
+    connect(Pic_Ayuda, &BotonImagen::pulsado, this, &PantallaReducir::Ayuda);
+    connect(Pic_BotCancelar, &BotonImagen::pulsado, this, &PantallaReducir::CancelaDesdePanel);
+    connect(Pic_SalirPorcen, &BotonImagen::pulsado, this, &PantallaReducir::SalDelPanel);
+}
 
-    QWidget* anterior = Pic_BotNroJor;
-    for (QWidget* w : {static_cast<QWidget*>(Pic_BotOrden), static_cast<QWidget*>(Pic_BotMetodo),
-                       static_cast<QWidget*>(Pic_BotMinErr), static_cast<QWidget*>(Pic_BotMaxErr),
-                       static_cast<QWidget*>(Pic_BotSelTodo), static_cast<QWidget*>(Pic_BotBorTodo),
-                       static_cast<QWidget*>(Tex_Descripcion),
-                       static_cast<QWidget*>(Pic_BotReducir), static_cast<QWidget*>(Pic_Indice),
-                       static_cast<QWidget*>(Pic_Ayuda), static_cast<QWidget*>(Pic_Salir)}) {
-        setTabOrder(anterior, w);
-        anterior = w;
-    }
-    CentraEnPantalla(this);
+void PantallaReducir::Ayuda() {
+    CierraDesplegables();
+    TocaSonido(estado_, 9);
+    AbreAyuda(TemaAyuda(estado_.Red.Metodo));
 }
 
 void PantallaReducir::showEvent(QShowEvent* evento) {
@@ -432,56 +332,10 @@ void PantallaReducir::showEvent(QShowEvent* evento) {
     });
 }
 
-void PantallaReducir::PreparaDesplegable(Desplegable& d) {
-    connect(d.boton, &BotonImagen::pulsado, this, [this, &d] { PulsaDesplegable(d); });
-    connect(d.lista, &QListWidget::itemClicked, this, [this, &d] {
-        if (d.abierta)
-            CierraDesplegable(d, true);
-    });
-    connect(d.lista, &QListWidget::itemActivated, this, [this, &d] {
-        if (d.abierta)
-            CierraDesplegable(d, true);
-    });
-}
-
-void PantallaReducir::PulsaDesplegable(Desplegable& d) {
-    if (d.abierta)
-        CierraDesplegable(d, true);
-    else
-        AbreDesplegable(d);
-}
-
-void PantallaReducir::AbreDesplegable(Desplegable& d) {
-    if (estado_.ModoEdicion || reduciendo_)
-        return;
-    CierraDesplegables();
-    TocaSonido(estado_, 6);
-    DibujaBoton(d.boton, d.ancho, d.rotulo(), true);
-    d.abierta = true;
-    d.lista->raise();
-    d.lista->show();
-    d.lista->setFocus();
-    if (QListWidgetItem* item = d.lista->currentItem())
-        d.lista->scrollToItem(item);
-}
-
-void PantallaReducir::CierraDesplegable(Desplegable& d, bool aplica) {
-    d.abierta = false;
-    // El foco vuelve al botón de la lista, no al siguiente control.
-    if (d.lista->hasFocus())
-        d.boton->setFocus(Qt::OtherFocusReason);
-    d.lista->hide();
-    if (!estado_.ModoEdicion)
-        TocaSonido(estado_, 7);
-    DibujaBoton(d.boton, d.ancho, d.rotulo(), false);
-    if (aplica && d.lista->currentRow() >= 0)
-        d.elige(d.lista->currentRow());
-}
-
 void PantallaReducir::CierraDesplegables() {
-    for (Desplegable& d : desplegables_)
-        if (d.abierta)
-            CierraDesplegable(d, false);
+    for (ListaDesplegable* d : desplegables_)
+        if (d->Abierta())
+            d->Cierra(false);
 }
 
 void PantallaReducir::CreaLisErrores(QListWidget* lista, BotonImagen* boton, int valor) {
@@ -492,10 +346,8 @@ void PantallaReducir::CreaLisErrores(QListWidget* lista, BotonImagen* boton, int
               AnchoListaErrores, AltoListaErrores(multiples));
     contenido.entradas = EntradasListaErrores(multiples);
     contenido.seleccion = std::clamp(valor, 0, multiples);
-    const bool modo = estado_.ModoEdicion;
-    estado_.ModoEdicion = true;
+    GuardaModoEdicion edicion(estado_);
     LlenaLista(lista, contenido);
-    estado_.ModoEdicion = modo;
 }
 
 void PantallaReducir::TrasCambio() {
@@ -508,9 +360,9 @@ void PantallaReducir::TrasCambio() {
         if (Lis_MaxErrores->count() != est.MultiplesAReducir + 1 ||
             Lis_MaxErrores->currentRow() != estado_.Red.MaxErrores)
             CreaLisErrores(Lis_MaxErrores, Pic_BotMaxErr, estado_.Red.MaxErrores);
-        for (Desplegable* d : {&desplegables_[3], &desplegables_[4]})
-            if (d->boton->Rotulo() != d->rotulo())
-                d->boton->Dibuja(d->ancho, d->rotulo(), d->abierta);
+        for (ListaDesplegable* d : {desplegables_[3], desplegables_[4]})
+            if (!d->RotuloAlDia())
+                d->Redibuja();
     }
     for (QWidget* w : {static_cast<QWidget*>(Pic_Base), static_cast<QWidget*>(Pic_Elegir),
                        static_cast<QWidget*>(Pic_ColBas), static_cast<QWidget*>(Pic_Signos),
@@ -644,126 +496,6 @@ void PantallaReducir::AbreIndice() {
     CierraParaReabrir();
 }
 
-void PantallaReducir::ActivaControles(bool activos) {
-    // Fuera del panel no se atiende el ratón ni el teclado. Un filtro en vez de desactivar los
-    // controles: desactivarlos obligaría a repintar la pantalla entera al empezar.
-    if (activos)
-        qApp->removeEventFilter(this);
-    else
-        qApp->installEventFilter(this);
-}
-
-void PantallaReducir::Reduce() {
-    if (reduciendo_)
-        return;
-    CierraDesplegables();
-    TocaSonido(estado_, 6);
-    DibujaBoton(Pic_BotReducir, AnchoReducir, Pic_BotReducir->Rotulo(), true);
-    reduciendo_ = true;
-    panelVisible_ = false;
-    ActivaControles(false);
-
-    OpcionesReduccion opciones;
-    opciones.alEmpezar = [this](int32_t total, int32_t aceptadas) {
-        MuestraPanel(total, aceptadas);
-    };
-    opciones.aviso = AvisoPantallaReducir{this};
-    const ResultadoReduccion resultado = EjecutaReduccion(estado_, opciones);
-
-    switch (resultado.fin) {
-    case FinReduccion::Rechazada:
-        MuestraMensaje(resultado.mensaje->titulo, resultado.mensaje->texto);
-        break;
-    case FinReduccion::NoReemplazada:
-        break; // la pregunta ya se hizo y el usuario conserva la guardada
-    case FinReduccion::Terminada:
-        Pic_Porcen->PonProgreso(TextoReduccionTerminada(), 100);
-        break;
-    case FinReduccion::Cancelada:
-        Pic_Porcen->PonProgreso(TextoReduccionCancelada(), -1);
-        break;
-    case FinReduccion::Fallida:
-        if (panelVisible_)
-            Pic_Porcen->PonProgreso(TextoReduccionCancelada(), -1);
-        unsetCursor();
-        MuestraMensaje(resultado.mensaje->titulo, resultado.mensaje->texto);
-        break;
-    }
-
-    if (panelVisible_) {
-        Pic_BotCancelar->hide();
-        Pic_SalirPorcen->show();
-        cancelado_ = false;
-        unsetCursor();
-        EsperaSalidaPanel();
-        Pic_Porcen->hide();
-        panelVisible_ = false;
-    }
-    reduciendo_ = false;
-    ActivaControles(true);
-    DibujaBoton(Pic_BotReducir, AnchoReducir, Pic_BotReducir->Rotulo(), false);
-    // La reducción limpia los parámetros que su método no usa: se vuelve a contar.
-    clics_.Recalcula();
-    TrasCambio();
-}
-
-void PantallaReducir::MuestraPanel(int32_t total, int32_t aceptadas) {
-    setCursor(Qt::BusyCursor);
-    cancelado_ = false;
-    ultimoPorcentaje_ = -1;
-    Pic_Porcen->PonTamanos(TextoTamanosReduccion(total, aceptadas));
-    Pic_Porcen->PonProgreso(QString(), -1);
-    Pic_BotCancelar->show();
-    Pic_SalirPorcen->hide();
-    Pic_Porcen->raise();
-    Pic_Porcen->show();
-    panelVisible_ = true;
-    Pic_Porcen->repaint();
-    reloj_.start();
-    ultimoBombeo_ = std::numeric_limits<qint64>::min() / 2; // el primer paso atiende eventos
-    ultimaLlamada_ = 0;
-    zancada_ = ZancadaInicial;
-}
-
-RespuestaAviso PantallaReducir::AtiendeProgreso(int32_t paso, int32_t pasos) {
-    const int porcentaje = PorcentajeReduccion(paso, pasos);
-    if (porcentaje != ultimoPorcentaje_) {
-        ultimoPorcentaje_ = porcentaje;
-        Pic_Porcen->PonProgreso(TextoPorcentajeReduccion(porcentaje), porcentaje);
-    }
-    // La zancada se alarga si el reloj se mira demasiado a menudo y se acorta si tarda.
-    const qint64 ahora = reloj_.nsecsElapsed();
-    const qint64 transcurrido = ahora - ultimaLlamada_;
-    ultimaLlamada_ = ahora;
-    if (transcurrido < NanosegundosZancadaCorta)
-        zancada_ = std::min(zancada_ * 2, ZancadaMaxima);
-    else if (transcurrido > NanosegundosZancadaLarga)
-        zancada_ = std::max(zancada_ / 2, ZancadaMinima);
-    // Los eventos (pintar, el botón de cancelar) se atienden cada pocos milisegundos, no en
-    // cada combinación: así la reducción va casi tan deprisa como en la línea de órdenes.
-    if (ahora - ultimoBombeo_ >= qint64(intervaloEventos_) * 1'000'000) {
-        ProcesaEventos();
-        ultimoBombeo_ = reloj_.nsecsElapsed();
-    }
-    const int64_t otroPorcentaje = (int64_t(porcentaje + 1) * pasos + 99) / 100;
-    const int64_t siguiente = std::min<int64_t>(otroPorcentaje, int64_t(paso) + zancada_);
-    return {cancelado_, static_cast<int32_t>(siguiente)};
-}
-
-void PantallaReducir::EsperaSalidaPanel() {
-    // Sin espera activa: el bucle de eventos duerme hasta que se pulsa la salida del panel.
-    QEventLoop bucle;
-    saleDelPanel_ = [this, &bucle] {
-        TocaSonido(estado_, 5);
-        esperandoSalida_ = false;
-        bucle.quit();
-    };
-    esperandoSalida_ = true;
-    bucle.exec();
-    esperandoSalida_ = false;
-    saleDelPanel_ = nullptr;
-}
-
 void PantallaReducir::Sal() {
     if (saliendo_ || reduciendo_)
         return;
@@ -784,9 +516,9 @@ void PantallaReducir::reject() {
             cancelado_ = true;
         return;
     }
-    for (Desplegable& d : desplegables_)
-        if (d.abierta) {
-            CierraDesplegable(d, false);
+    for (ListaDesplegable* d : desplegables_)
+        if (d->Abierta()) {
+            d->Cierra(false);
             return;
         }
     Sal();
@@ -798,40 +530,6 @@ void PantallaReducir::closeEvent(QCloseEvent* evento) {
         return;
     }
     QDialog::closeEvent(evento);
-}
-
-bool PantallaReducir::eventFilter(QObject* objeto, QEvent* evento) {
-    if (reduciendo_) {
-        switch (evento->type()) {
-        case QEvent::MouseButtonPress:
-        case QEvent::MouseButtonRelease:
-        case QEvent::MouseButtonDblClick:
-        case QEvent::KeyPress:
-        case QEvent::KeyRelease:
-        case QEvent::Wheel:
-        case QEvent::ShortcutOverride: {
-            auto* w = qobject_cast<QWidget*>(objeto);
-            // Escape llega a la pantalla: cancela o sale del panel (reject).
-            const bool escape = evento->type() == QEvent::KeyPress &&
-                                static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape;
-            if (w != nullptr && w != this && isAncestorOf(w) && !Pic_Porcen->isAncestorOf(w) &&
-                !escape)
-                return true;
-            break;
-        }
-        default:
-            break;
-        }
-    }
-    if (evento->type() == QEvent::FocusOut) {
-        // Un clic en otro control pliega la lista sin elegir; no así el paso a otra ventana.
-        const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
-        for (Desplegable& d : desplegables_)
-            if (d.lista == objeto && d.abierta && razon != Qt::ActiveWindowFocusReason &&
-                razon != Qt::PopupFocusReason)
-                CierraDesplegable(d, false);
-    }
-    return QDialog::eventFilter(objeto, evento);
 }
 
 void PantallaReducir::paintEvent(QPaintEvent*) {

@@ -7,6 +7,7 @@
 #include "reduction/desarrollo.h"
 #include "reduction/estadisticas.h"
 #include "reduction/pantalla_comun.h"
+#include "reduction/pantalla_reducir_paneles.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -22,40 +23,8 @@ namespace quiniela {
 
 struct EstadoGlobal;
 class BotonImagen;
-class PantallaReducir;
-
-// Pic_Esta: las cuatro agrupaciones de líneas de las estadísticas.
-class PanelEstadisticas : public QWidget {
-public:
-    explicit PanelEstadisticas(PantallaReducir* pantalla);
-    // Las líneas tal como se escriben, con la configuración regional del usuario.
-    std::vector<LineaEstadistica> Lineas() const;
-
-protected:
-    void paintEvent(QPaintEvent* evento) override;
-
-private:
-    PantallaReducir* pantalla_;
-};
-
-// Pic_Porcen: el panel de progreso de la reducción.
-class PanelProgreso : public QWidget {
-public:
-    explicit PanelProgreso(QWidget* padre);
-    void PonTamanos(const QString& texto);
-    void PonProgreso(const QString& texto, int porcentaje);
-    const QString& Tamanos() const { return tamanos_; }
-    const QString& Progreso() const { return progreso_; }
-    int Porcentaje() const { return porcentaje_; }
-
-protected:
-    void paintEvent(QPaintEvent* evento) override;
-
-private:
-    QString tamanos_;
-    QString progreso_;
-    int porcentaje_ = -1;
-};
+class ListaDesplegable;
+struct ResultadoReduccion;
 
 class PantallaReducir : public QDialog {
     Q_OBJECT
@@ -106,22 +75,26 @@ protected:
 
 private:
     friend struct AvisoPantallaReducir;
+    static constexpr int AnchoReducir = 150;
 
-    // Un botón con su lista desplegable.
-    struct Desplegable {
-        BotonImagen* boton = nullptr;
-        QListWidget* lista = nullptr;
-        int ancho = 0;
-        std::function<QString()> rotulo;
-        std::function<void(int fila)> elige;
-        bool abierta = false;
-    };
-    void PreparaDesplegable(Desplegable& d);
-    void PulsaDesplegable(Desplegable& d);
-    void AbreDesplegable(Desplegable& d);
-    void CierraDesplegable(Desplegable& d, bool aplica);
+    // Construcción, en el orden en que se apilan los controles.
+    void CreaRejillas();
+    void CreaBotones();
+    void CreaDescripcion();
+    void CreaListas();
+    void CreaPanelProgreso();
+    void ReuneControles();
+    void CreaDesplegables();
+    ListaDesplegable* CreaDesplegable(BotonImagen* boton, QListWidget* lista, int ancho,
+                                      std::function<QString()> rotulo,
+                                      std::function<void(int fila)> elige);
+    void LlenaListas();
+    void DibujaBotonesLista();
+    void Conecta();
+
     void CierraDesplegables();
     void CreaLisErrores(QListWidget* lista, BotonImagen* boton, int valor);
+    void Ayuda();
 
     void PulsaCaja(CajaRejilla* caja, QPoint punto);
     void MueveSobreCaja(CajaRejilla* caja, QPoint punto);
@@ -138,11 +111,14 @@ private:
     void MuestraPanel(int32_t total, int32_t aceptadas);
     RespuestaAviso AtiendeProgreso(int32_t paso, int32_t pasos);
     void EsperaSalidaPanel();
+    void TerminaReduccion(const ResultadoReduccion& resultado);
+    void CancelaDesdePanel();
+    void SalDelPanel();
 
     EstadoGlobal& estado_;
     ClicsReduccion clics_;
     ControlesRejilla controles_;
-    std::array<Desplegable, 5> desplegables_;
+    std::array<ListaDesplegable*, 5> desplegables_{};
     std::array<CursorRejilla, 4> cursorCaja_{};
 
     bool reduciendo_ = false;

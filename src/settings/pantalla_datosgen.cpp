@@ -2,11 +2,13 @@
 
 #include "core/estado_global.h"
 #include "core/mascaras.h"
+#include "core/modo_edicion.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
 #include "settings/datos_generales.h"
 #include "settings/reglas_datosgen.h"
+#include "shell/piezas_pantalla.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,6 +20,10 @@ namespace quiniela {
 namespace {
 constexpr int AnchoBoton = 220;
 constexpr int XEditor = 262;
+constexpr int XBoton = 30;
+constexpr int YAbajo = 240;
+constexpr int AnchoGuardar = 133;
+constexpr int AnchoCorto = 70;
 
 // Aplica el filtro de tecleo conservando la posición del cursor.
 void ConectaFiltro(QLineEdit* campo, bool admitePunto) {
@@ -37,52 +43,53 @@ PantallaDatosgen::PantallaDatosgen(EstadoGlobal& estado, QWidget* padre)
     setWindowTitle(QStringLiteral("Datos generales"));
     setFixedSize(380, 290);
     setStyleSheet(EstiloEditor());
+    CreaTitulo();
+    CreaBotonesAjuste();
+    CreaEditores();
+    CreaAjustes();
+    CreaBotonesAbajo();
+    Conecta();
+    RellenaEditores();
+    CentraEnPantalla(this);
+}
 
+void PantallaDatosgen::CreaTitulo() {
     auto* titulo = new QLabel(QStringLiteral("DATOS GENERALES"), this);
     titulo->setGeometry(0, 14, width(), 24);
     titulo->setAlignment(Qt::AlignCenter);
     titulo->setStyleSheet(EstiloTitulo());
+}
 
-    const auto creaBoton = [this](const char* nombre, int x, int y) {
-        auto* boton = new BotonImagen(this);
-        boton->setObjectName(QString::fromLatin1(nombre));
-        boton->move(x, y);
-        PonCursor(boton, QStringLiteral("ManoIndice"));
-        return boton;
-    };
-    const auto creaCampo = [this](const char* nombre, int y, int largo) {
+void PantallaDatosgen::CreaBotonesAjuste() {
+    Pic_BotTotJor = CreaBoton(this, QStringLiteral("Pic_BotTotJor"), QPoint(XBoton, 50));
+    Pic_BotPreApu = CreaBoton(this, QStringLiteral("Pic_BotPreApu"), QPoint(XBoton, 85));
+    Pic_BotDelega = CreaBoton(this, QStringLiteral("Pic_BotDelega"), QPoint(XBoton, 120));
+    Pic_BotReceptor = CreaBoton(this, QStringLiteral("Pic_BotReceptor"), QPoint(XBoton, 155));
+    Pic_BotSonido = CreaBoton(this, QStringLiteral("Pic_BotSonido"), QPoint(XBoton, 190));
+}
+
+void PantallaDatosgen::CreaEditores() {
+    const auto creaCampo = [this](const QString& nombre, int y, int largo) {
         auto* campo = new QLineEdit(this);
-        campo->setObjectName(QString::fromLatin1(nombre));
+        campo->setObjectName(nombre);
         campo->setGeometry(XEditor, y, 80, 24);
         campo->setMaxLength(largo);
         campo->hide();
         return campo;
     };
-
-    Pic_BotTotJor = creaBoton("Pic_BotTotJor", 30, 50);
-    Pic_BotPreApu = creaBoton("Pic_BotPreApu", 30, 85);
-    Pic_BotDelega = creaBoton("Pic_BotDelega", 30, 120);
-    Pic_BotReceptor = creaBoton("Pic_BotReceptor", 30, 155);
-    Pic_BotSonido = creaBoton("Pic_BotSonido", 30, 190);
-    Tex_TotJor = creaCampo("Tex_TotJor", 50, 2);
-    Tex_PreApu = creaCampo("Tex_PreApu", 85, 4);
-    Tex_Delegacion = creaCampo("Tex_Delegacion", 120, 2);
-    Tex_Receptor = creaCampo("Tex_Receptor", 155, 5);
+    Tex_TotJor = creaCampo(QStringLiteral("Tex_TotJor"), 50, 2);
+    Tex_PreApu = creaCampo(QStringLiteral("Tex_PreApu"), 85, 4);
+    Tex_Delegacion = creaCampo(QStringLiteral("Tex_Delegacion"), 120, 2);
+    Tex_Receptor = creaCampo(QStringLiteral("Tex_Receptor"), 155, 5);
     Lis_Sonido = new QListWidget(this);
     Lis_Sonido->setObjectName(QStringLiteral("Lis_Sonido"));
     Lis_Sonido->addItems({QStringLiteral("Si"), QStringLiteral("No")});
     Lis_Sonido->setGeometry(XEditor, 190, 60, 46);
     Lis_Sonido->hide();
+}
 
-    connect(Tex_TotJor, &QLineEdit::textEdited, this, [this](const QString& t) {
-        const QString filtrado = FiltraTotalJornadas(t);
-        if (filtrado != t)
-            Tex_TotJor->setText(filtrado);
-    });
-    ConectaFiltro(Tex_PreApu, true);
-    ConectaFiltro(Tex_Delegacion, false);
-    ConectaFiltro(Tex_Receptor, false);
-
+void PantallaDatosgen::CreaAjustes() {
+    // Cada valor: su botón, su editor, su rótulo y cómo se guarda al cerrar el editor.
     DatosGenerales& d = estado_.Datos;
     ajustes_[0] = {Pic_BotTotJor, Tex_TotJor, [&d] { return RotuloTotalJornadas(d); },
                    [this, &d] {
@@ -106,7 +113,27 @@ PantallaDatosgen::PantallaDatosgen(EstadoGlobal& estado, QWidget* padre)
                        Tex_Receptor->setText(d.CodigoReceptor);
                    }};
     ajustes_[4] = {Pic_BotSonido, Lis_Sonido, [&d] { return RotuloSonido(d); }, [] {}};
+}
 
+void PantallaDatosgen::CreaBotonesAbajo() {
+    Pic_BotGuardar = CreaBoton(this, QStringLiteral("Pic_BotGuardar"), QPoint(XBoton, YAbajo),
+                               AnchoGuardar, QStringLiteral("Guardar datos"));
+    Pic_BotGuardar->hide();
+    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"), QPoint(200, YAbajo), AnchoCorto,
+                          QStringLiteral("Ayuda"));
+    Pic_Salir = CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(285, YAbajo), AnchoCorto,
+                          QStringLiteral("Salir"));
+}
+
+void PantallaDatosgen::Conecta() {
+    connect(Tex_TotJor, &QLineEdit::textEdited, this, [this](const QString& t) {
+        const QString filtrado = FiltraTotalJornadas(t);
+        if (filtrado != t)
+            Tex_TotJor->setText(filtrado);
+    });
+    ConectaFiltro(Tex_PreApu, true);
+    ConectaFiltro(Tex_Delegacion, false);
+    ConectaFiltro(Tex_Receptor, false);
     for (Ajuste& ajuste : ajustes_) {
         connect(ajuste.boton, &BotonImagen::pulsado, this,
                 [this, &ajuste] { PulsaAjuste(ajuste); });
@@ -116,40 +143,31 @@ PantallaDatosgen::PantallaDatosgen(EstadoGlobal& estado, QWidget* padre)
                     CierraEditor(ajuste);
             });
     }
-    connect(Lis_Sonido, &QListWidget::currentRowChanged, this, [this](int fila) {
-        if (fila < 0 || estado_.ModoEdicion)
-            return;
-        estado_.Datos.Sonido = Lis_Sonido->item(fila)->text();
-    });
-    connect(Lis_Sonido, &QListWidget::itemClicked, this, [this] {
-        if (ajustes_[4].abierto)
-            CierraEditor(ajustes_[4]);
-    });
-    connect(Lis_Sonido, &QListWidget::itemActivated, this, [this] {
-        if (ajustes_[4].abierto)
-            CierraEditor(ajustes_[4]);
-    });
-
-    Pic_BotGuardar = creaBoton("Pic_BotGuardar", 30, 240);
-    Pic_BotGuardar->Dibuja(133, QStringLiteral("Guardar datos"), false);
-    Pic_BotGuardar->hide();
-    Pic_Ayuda = creaBoton("Pic_Ayuda", 200, 240);
-    Pic_Ayuda->Dibuja(70, QStringLiteral("Ayuda"), false);
-    Pic_Salir = creaBoton("Pic_Salir", 285, 240);
-    Pic_Salir->Dibuja(70, QStringLiteral("Salir"), false);
+    ConectaSonido();
     connect(Pic_BotGuardar, &BotonImagen::pulsado, this, &PantallaDatosgen::Guarda);
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaDatosgen::Sal);
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
         TocaSonido(estado_, 9);
         AbreAyuda(2700);
     });
+}
 
-    RellenaEditores();
-    CentraEnPantalla(this);
+void PantallaDatosgen::ConectaSonido() {
+    connect(Lis_Sonido, &QListWidget::currentRowChanged, this, [this](int fila) {
+        if (fila < 0 || estado_.ModoEdicion)
+            return;
+        estado_.Datos.Sonido = Lis_Sonido->item(fila)->text();
+    });
+    const auto eligeYCierra = [this] {
+        if (ajustes_[4].abierto)
+            CierraEditor(ajustes_[4]);
+    };
+    connect(Lis_Sonido, &QListWidget::itemClicked, this, eligeYCierra);
+    connect(Lis_Sonido, &QListWidget::itemActivated, this, eligeYCierra);
 }
 
 void PantallaDatosgen::RellenaEditores() {
-    estado_.ModoEdicion = true;
+    GuardaModoEdicion edicion(estado_);
     const DatosGenerales& d = estado_.Datos;
     Tex_TotJor->setText(QString::number(d.TotalJornadas));
     Tex_PreApu->setText(d.PrecioApuesta.trimmed());
@@ -158,7 +176,6 @@ void PantallaDatosgen::RellenaEditores() {
     Lis_Sonido->setCurrentRow(d.Sonido.trimmed() == u"Si" ? 0 : 1);
     for (Ajuste& ajuste : ajustes_)
         ajuste.boton->Dibuja(AnchoBoton, ajuste.rotulo(), false);
-    estado_.ModoEdicion = false;
 }
 
 void PantallaDatosgen::PulsaAjuste(Ajuste& ajuste) {
@@ -193,9 +210,8 @@ void PantallaDatosgen::CierraEditor(Ajuste& ajuste) {
     ajuste.editor->hide();
     DibujaBoton(ajuste.boton, AnchoBoton, ajuste.rotulo(), false);
     if (ajuste.editor == Lis_Sonido) {
-        estado_.ModoEdicion = true;
+        GuardaModoEdicion edicion(estado_);
         Lis_Sonido->setCurrentRow(estado_.Datos.Sonido.trimmed() == u"Si" ? 0 : 1);
-        estado_.ModoEdicion = false;
     }
     if (DatosGeneralesCambiados(antes_, estado_.Datos))
         Pic_BotGuardar->show();
@@ -206,10 +222,10 @@ void PantallaDatosgen::Guarda() {
         if (ajuste.abierto)
             CierraEditor(ajuste);
     TocaSonido(estado_, 6);
-    DibujaBoton(Pic_BotGuardar, 133, Pic_BotGuardar->Rotulo(), true);
+    DibujaBoton(Pic_BotGuardar, AnchoGuardar, Pic_BotGuardar->Rotulo(), true);
     const int error = GuardaDatosGenerales(estado_);
     Espera(300);
-    DibujaBoton(Pic_BotGuardar, 133, Pic_BotGuardar->Rotulo(), false);
+    DibujaBoton(Pic_BotGuardar, AnchoGuardar, Pic_BotGuardar->Rotulo(), false);
     if (error != 0) {
         // Los cambios siguen en pantalla para poder intentarlo otra vez.
         MuestraMensaje(QStringLiteral("ERROR AL GUARDAR"),

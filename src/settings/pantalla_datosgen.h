@@ -52,6 +52,13 @@ private:
         std::function<void()> cierra; // valida y guarda en el estado
         bool abierto = false;
     };
+    void CreaTitulo();
+    void CreaBotonesAjuste();
+    void CreaEditores();
+    void CreaAjustes();
+    void CreaBotonesAbajo();
+    void Conecta();
+    void ConectaSonido();
     void PulsaAjuste(Ajuste& ajuste);
     void AbreEditor(Ajuste& ajuste);
     void CierraEditor(Ajuste& ajuste);

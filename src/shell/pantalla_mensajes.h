@@ -31,6 +31,9 @@ protected:
     void paintEvent(QPaintEvent* evento) override;
 
 private:
+    void CreaTextos(const QString& titulo, const QString& texto);
+    void CreaBotones(BotonesMensaje botones);
+    void Conecta();
     void Confirma(BotonImagen* boton, bool& indicador);
     void Sal();
     EstadoGlobal& estado_;

@@ -9,10 +9,11 @@
 #include "reduction/pantalla_reducir.h"
 #include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
+#include "settings/salida_programa.h"
+#include "shell/piezas_pantalla.h"
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QFile>
 #include <QPainter>
 
 namespace quiniela {
@@ -21,6 +22,8 @@ namespace {
 constexpr int AnchoVentana = 555;
 constexpr int AltoVentana = 405;
 const QRect AreaCareta(73, 15, 404, 188);
+constexpr int NumEntradas = 7;
+constexpr int AnchoAyudaSalir = 90;
 } // namespace
 
 const std::array<PantallaVelmo::Entrada, 8>& PantallaVelmo::Entradas() {
@@ -42,34 +45,29 @@ PantallaVelmo::PantallaVelmo(EstadoGlobal& estado, QWidget* padre)
     setWindowTitle(TituloPrograma());
     setFixedSize(AnchoVentana, AltoVentana);
     CentraEnPantalla(this);
-
     CargaDatosGenerales(estado_);
+    CreaBotones();
+    PonAcciones();
+}
 
-    for (int i = 1; i <= 7; ++i) {
-        auto* boton = new BotonImagen(this);
-        boton->setObjectName(QStringLiteral("Pic_Boton%1").arg(i));
-        boton->move(Entradas()[i].posicion);
-        boton->Dibuja(AnchoEntrada, Entradas()[i].rotulo, false);
-        PonCursor(boton, QStringLiteral("ManoIndice"));
-        connect(boton, &BotonImagen::pulsado, this, [this, i] { PulsaEntrada(i); });
-        Pic_Boton[i] = boton;
+void PantallaVelmo::CreaBotones() {
+    for (int i = 1; i <= NumEntradas; ++i) {
+        Pic_Boton[i] = CreaBoton(this, QStringLiteral("Pic_Boton%1").arg(i), Entradas()[i].posicion,
+                                 AnchoEntrada, Entradas()[i].rotulo);
+        connect(Pic_Boton[i], &BotonImagen::pulsado, this, [this, i] { PulsaEntrada(i); });
     }
-    Pic_Ayuda = new BotonImagen(this);
-    Pic_Ayuda->setObjectName(QStringLiteral("Pic_Ayuda"));
-    Pic_Ayuda->move(40, 360);
-    Pic_Ayuda->Dibuja(90, QStringLiteral("Ayuda"), false);
-    Pic_Salir = new BotonImagen(this);
-    Pic_Salir->setObjectName(QStringLiteral("Pic_Salir"));
-    Pic_Salir->move(425, 360);
-    Pic_Salir->Dibuja(90, QStringLiteral("Salir"), false);
-    PonCursor(Pic_Ayuda, QStringLiteral("ManoIndice"));
-    PonCursor(Pic_Salir, QStringLiteral("ManoIndice"));
+    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"), QPoint(40, 360), AnchoAyudaSalir,
+                          QStringLiteral("Ayuda"));
+    Pic_Salir = CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(425, 360), AnchoAyudaSalir,
+                          QStringLiteral("Salir"));
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
         TocaSonido(estado_, 9);
         AbreAyuda(0);
     });
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaVelmo::Sal);
+}
 
+void PantallaVelmo::PonAcciones() {
     PonAccion(1, [this] {
         PantallaJornadas pantalla(estado_, this);
         pantalla.exec();
@@ -120,14 +118,9 @@ void PantallaVelmo::Sal() {
     if (saliendo_)
         return;
     saliendo_ = true;
-    // Así la jornada, el orden y el método actuales pasan al siguiente arranque.
-    const int error = GuardaDatosGenerales(estado_);
-    if (error != 0)
-        AvisaSistema(QStringLiteral("No se han podido guardar los datos generales en "
-                                    "DATOSGEN.ZPK (error %1).")
-                         .arg(error));
+    if (const auto aviso = SalDelPrograma(estado_))
+        AvisaSistema(*aviso);
     TocaSonido(estado_, 5);
-    QFile::remove(estado_.Ruta(QStringLiteral("FORBOLW.ZPK")));
     CierraPantallasSinModo();
     close();
     QApplication::quit();

@@ -43,6 +43,8 @@ protected:
     void closeEvent(QCloseEvent* evento) override;
 
 private:
+    void CreaBotones();
+    void PonAcciones();
     void CierraPantallasSinModo();
     EstadoGlobal& estado_;
     std::array<std::function<void()>, 8> acciones_;

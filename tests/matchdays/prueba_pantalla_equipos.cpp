@@ -59,6 +59,10 @@ TEST_F(PantallaEquiposPrueba, PrimerUsoSinFicheroYSalirSinGuardar) {
     EXPECT_FALSE(pantalla.Pic_BotAnadir->isVisible());
     EXPECT_FALSE(pantalla.Pic_BotBorrar->isVisible());
     EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
+    EXPECT_EQ(
+        OrdenDelTabulador(pantalla.Tex_NuevoEquipo, 6),
+        (QStringList{u"Tex_NuevoEquipo"_s, u"Pic_BotAñadir"_s, u"Lis_Equipos"_s, u"Pic_BotBorrar"_s,
+                     u"Pic_BotGuardar"_s, u"Pic_Ayuda"_s, u"Pic_Salir"_s}));
 
     Teclea(pantalla.Tex_NuevoEquipo, u"Osasuna"_s);
     Pulsa(pantalla.Pic_BotAnadir);

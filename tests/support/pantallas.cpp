@@ -23,4 +23,17 @@ void Teclea(QWidget* campo, const QString& texto) {
         QTest::sendKeyEvent(QTest::Click, campo, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
+QStringList OrdenDelTabulador(QWidget* primero, int cuantos) {
+    QStringList nombres{primero->objectName()};
+    QWidget* w = primero;
+    while (nombres.size() < cuantos + 1) {
+        w = w->nextInFocusChain();
+        if (w == primero)
+            break;
+        if (w->focusPolicy() & Qt::TabFocus)
+            nombres << w->objectName();
+    }
+    return nombres;
+}
+
 } // namespace quiniela::prueba

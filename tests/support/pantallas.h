@@ -2,6 +2,7 @@
 // Utilidades de las pruebas de pantallas (plataforma offscreen).
 
 #include <QApplication>
+#include <QLocale>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -26,5 +27,19 @@ void Pulsa(QWidget* boton);
 
 // Escribe un texto en un campo con el teclado (también ñ y €).
 void Teclea(QWidget* campo, const QString& texto);
+
+// Configuración regional española mientras vive: las pantallas escriben los números como
+// los ve el usuario (14.348.907).
+class ConfiguracionEspanola {
+public:
+    ConfiguracionEspanola() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
+    ~ConfiguracionEspanola() { QLocale::setDefault(anterior_); }
+
+private:
+    QLocale anterior_;
+};
+
+// Nombres de los controles que visita el tabulador desde `primero`, `cuantos` pasos.
+QStringList OrdenDelTabulador(QWidget* primero, int cuantos);
 
 } // namespace quiniela::prueba

@@ -1,0 +1,81 @@
+#include "shell/lista_desplegable.h"
+
+#include "core/estado_global.h"
+#include "platform/plataforma.h"
+#include "platform/qt/boton_imagen.h"
+
+#include <QFocusEvent>
+#include <QListWidget>
+
+namespace quiniela {
+
+ListaDesplegable::ListaDesplegable(EstadoGlobal& estado, BotonImagen* boton, QListWidget* lista,
+                                   int ancho, std::function<QString()> rotulo)
+    : QObject(lista), estado_(estado), boton_(boton), lista_(lista), ancho_(ancho),
+      rotulo_(std::move(rotulo)) {
+    lista_->hide();
+    lista_->installEventFilter(this);
+    connect(boton_, &BotonImagen::pulsado, this, &ListaDesplegable::Pulsa);
+    const auto eligeYCierra = [this] {
+        if (abierta_)
+            Cierra(true);
+    };
+    connect(lista_, &QListWidget::itemClicked, this, eligeYCierra);
+    connect(lista_, &QListWidget::itemActivated, this, eligeYCierra);
+}
+
+void ListaDesplegable::Pulsa() {
+    if (abierta_)
+        Cierra(true);
+    else
+        Abre();
+}
+
+void ListaDesplegable::Abre() {
+    if (estado_.ModoEdicion || (PuedeAbrir && !PuedeAbrir()))
+        return;
+    TocaSonido(estado_, 6);
+    if (PreparaApertura && !PreparaApertura())
+        return;
+    DibujaBoton(boton_, ancho_, rotulo_(), true);
+    abierta_ = true;
+    lista_->raise();
+    lista_->show();
+    lista_->setFocus();
+    if (QListWidgetItem* item = lista_->currentItem())
+        lista_->scrollToItem(item);
+}
+
+void ListaDesplegable::Cierra(bool aplica) {
+    abierta_ = false;
+    // El foco vuelve al botón de la lista, no al siguiente control.
+    if (lista_->hasFocus())
+        boton_->setFocus(Qt::OtherFocusReason);
+    lista_->hide();
+    if (!estado_.ModoEdicion)
+        TocaSonido(estado_, 7);
+    DibujaBoton(boton_, ancho_, rotulo_(), false);
+    if ((aplica || CierreElige) && Elige)
+        Elige(lista_->currentRow());
+}
+
+void ListaDesplegable::Redibuja() {
+    boton_->Dibuja(ancho_, rotulo_(), abierta_);
+}
+
+bool ListaDesplegable::RotuloAlDia() const {
+    return boton_->Rotulo() == rotulo_();
+}
+
+bool ListaDesplegable::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == lista_ && evento->type() == QEvent::FocusOut && abierta_) {
+        // Un clic en otro control pliega la lista; no así el paso a otra ventana (el diálogo
+        // de mensajes, la ayuda u otro programa).
+        const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
+        if (razon != Qt::ActiveWindowFocusReason && razon != Qt::PopupFocusReason)
+            Cierra(false);
+    }
+    return QObject::eventFilter(objeto, evento);
+}
+
+} // namespace quiniela
