@@ -1,7 +1,9 @@
 #include "shell/pantalla_velmo.h"
 
+#include "consult/pantalla_consredu.h"
 #include "core/arranque.h"
 #include "core/estado_global.h"
+#include "matchdays/pantalla_borrar.h"
 #include "matchdays/pantalla_jornadas.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
@@ -81,8 +83,19 @@ void PantallaVelmo::PonAcciones() {
             pantalla.exec();
         }
     });
+    // La consulta no tiene modo: se cierra sola al abrir cualquier otra entrada.
+    PonAccion(3, [this] {
+        auto* pantalla = new PantallaConsredu(estado_, this);
+        pantalla->setAttribute(Qt::WA_DeleteOnClose);
+        RegistraPantallaSinModo(pantalla);
+        pantalla->show();
+    });
     PonAccion(6, [this] {
         PantallaDatosgen pantalla(estado_, this);
+        pantalla.exec();
+    });
+    PonAccion(7, [this] {
+        PantallaBorrar pantalla(estado_, this);
         pantalla.exec();
     });
 }

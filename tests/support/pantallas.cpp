@@ -1,6 +1,8 @@
 #include "support/pantallas.h"
 
 #include <QDir>
+#include <QPainter>
+#include <QPixmap>
 #include <QTest>
 
 namespace quiniela::prueba {
@@ -11,6 +13,18 @@ void GuardaCaptura(QWidget* ventana, const QString& nombre) {
         return;
     QDir().mkpath(carpeta);
     ventana->grab().save(carpeta + u'/' + nombre + QStringLiteral(".png"));
+}
+
+void GuardaCaptura(QWidget* ventana, QWidget* encima, const QString& nombre) {
+    const QString carpeta = qEnvironmentVariable("QUINIELA_CAPTURAS");
+    if (carpeta.isEmpty())
+        return;
+    QDir().mkpath(carpeta);
+    QPixmap imagen = ventana->grab();
+    QPainter p(&imagen);
+    p.drawPixmap(encima->geometry().topLeft() - ventana->geometry().topLeft(), encima->grab());
+    p.end();
+    imagen.save(carpeta + u'/' + nombre + QStringLiteral(".png"));
 }
 
 void Pulsa(QWidget* boton) {

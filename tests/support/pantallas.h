@@ -13,6 +13,8 @@ namespace quiniela::prueba {
 
 // Guarda una captura de la ventana en $QUINIELA_CAPTURAS/nombre.png, si está definida.
 void GuardaCaptura(QWidget* ventana, const QString& nombre);
+// Igual, con otra ventana (un diálogo abierto sobre ella) pintada encima en su sitio.
+void GuardaCaptura(QWidget* ventana, QWidget* encima, const QString& nombre);
 
 // Ejecuta `accion` sobre la ventana modal que se abra a continuación.
 inline void AlAbrirseModal(std::function<void(QWidget*)> accion) {
