@@ -32,7 +32,7 @@ void MuestraAyuda(QTextStream& out) {
     if (!TablaOrdenes().empty()) {
         out << "\nÓrdenes:\n";
         for (const Orden& orden : TablaOrdenes())
-            out << "  " << orden.uso << "\n";
+            out << "  " << orden.Uso << "\n";
     }
 }
 
@@ -96,7 +96,7 @@ int EjecutaLineaOrdenes(const QStringList& argumentos, QTextStream& out, QTextSt
 
     const QString nombre = args.takeFirst();
     for (const Orden& orden : TablaOrdenes()) {
-        if (orden.nombre != nombre)
+        if (orden.Nombre != nombre)
             continue;
         AvisoConsola aviso(err);
         Plataforma servicios;
@@ -107,7 +107,7 @@ int EjecutaLineaOrdenes(const QStringList& argumentos, QTextStream& out, QTextSt
         estado.CarpetaDatos = ConBarraFinal(QDir(*carpeta).absolutePath());
         CargaDatosGenerales(estado);
         SalidaOrden salida{out, err};
-        const int resultado = orden.ejecuta(estado, args, salida);
+        const int resultado = orden.Ejecuta(estado, args, salida);
         out.flush();
         err.flush();
         InstalaPlataforma(Plataforma{});

@@ -1,6 +1,5 @@
 #include "consult/orden_consultar.h"
 
-#include "cli/linea_ordenes.h"
 #include "consult/consulta.h"
 #include "core/estado_global.h"
 #include "output/fichero_boletos.h"
@@ -57,8 +56,6 @@ std::optional<PeticionConsultar> LeePeticion(const EstadoGlobal& estado, QString
     return PeticionConsultar{*j, *o, *n};
 }
 
-} // namespace
-
 int OrdenConsultar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
     const auto p = LeePeticion(estado, argumentos, salida.err);
     if (!p)
@@ -83,6 +80,15 @@ int OrdenConsultar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOr
     salida.out << consulta.TextoBoletos(QLocale()) << '\n';
     EscribeBloque(consulta.BloqueActual(), salida.out);
     return 0;
+}
+
+} // namespace
+
+Orden DescripcionOrdenConsultar() {
+    return {QStringLiteral("consultar"),
+            QStringLiteral("consultar --jornada J --orden O [--boleto N]  muestra el número de "
+                           "boletos y los tres boletos del bloque del boleto N (por defecto 1)"),
+            OrdenConsultar};
 }
 
 } // namespace quiniela

@@ -1,11 +1,12 @@
 #include "consult/orden_historial.h"
 
-#include "cli/linea_ordenes.h"
 #include "consult/historial.h"
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
 
 namespace quiniela {
+
+namespace {
 
 int OrdenHistorial(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
     if (!argumentos.isEmpty()) {
@@ -22,6 +23,14 @@ int OrdenHistorial(EstadoGlobal& estado, const QStringList& argumentos, SalidaOr
     for (const QString& linea : historial.Lis_Datos())
         salida.out << linea << '\n';
     return 0;
+}
+
+} // namespace
+
+Orden DescripcionOrdenHistorial() {
+    return {QStringLiteral("historial"),
+            QStringLiteral("historial  muestra el histórico de las reducciones guardadas"),
+            OrdenHistorial};
 }
 
 } // namespace quiniela

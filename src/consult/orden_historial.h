@@ -1,14 +1,11 @@
 #pragma once
 // Orden "historial" de quiniela-cli: las cabeceras y las líneas del fichero histórico.
 
-#include <QStringList>
+#include "cli/orden.h"
 
 namespace quiniela {
 
-struct EstadoGlobal;
-struct SalidaOrden;
-
 // historial (sin argumentos)
-int OrdenHistorial(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida);
+Orden DescripcionOrdenHistorial();
 
 } // namespace quiniela

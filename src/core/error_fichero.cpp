@@ -38,6 +38,42 @@ int NumeroErrorFichero(QFileDevice::FileError error, const QString& ruta) {
     }
 }
 
+int NumeroErrorEscritura(const QFileDevice& fichero, const QString& ruta) {
+    const QFileInfo info(ruta);
+    if (!info.absoluteDir().exists())
+        return ErrorFichero::RutaNoExiste;
+    if (!info.exists())
+        return ErrorFichero::NoExiste;
+    if (fichero.error() == QFileDevice::ResourceError)
+        return ErrorFichero::DiscoLleno;
+    const int numero = NumeroErrorFichero(fichero.error(), ruta);
+    return numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida;
+}
+
+QString CausaFalloEscritura(int numero) {
+    switch (numero) {
+    case ErrorFichero::DiscoLleno:
+        return QStringLiteral("el disco está lleno");
+    case ErrorFichero::SinMemoria:
+        return QStringLiteral("no quedan recursos en el sistema para escribirlo");
+    case ErrorFichero::NoExiste:
+        return QStringLiteral("el fichero ha desaparecido durante la reducción");
+    case ErrorFichero::RutaNoExiste:
+        return QStringLiteral("no existe la carpeta de datos");
+    case ErrorFichero::PermisoDenegado:
+    case ErrorFichero::AccesoRuta:
+        return QStringLiteral("no se permite escribir en la carpeta de datos");
+    default:
+        return QStringLiteral("no se ha podido escribir en el disco (error ") +
+               QString::number(numero) + u')';
+    }
+}
+
+QString TextoFalloGuardar(const QString& inicio, const ResultadoFichero& resultado,
+                          const QString& fin) {
+    return inicio + QStringLiteral(" (error ") + QString::number(resultado.Numero) + u')' + fin;
+}
+
 QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, const QString& ruta) {
     const QString& tag = contexto.etiqueta;
     switch (numero) {
@@ -68,6 +104,11 @@ void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& cont
     if (numero == ErrorFichero::NoExiste && !contexto.avisaNoExiste)
         return;
     AvisaSistema(TextoErrorFichero(contexto, numero, ruta));
+}
+
+void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& contexto,
+                          const ResultadoFichero& resultado) {
+    NotificaErrorFichero(estado, contexto, resultado.Numero, resultado.Ruta);
 }
 
 } // namespace quiniela

@@ -25,6 +25,13 @@ inline constexpr int AccesoRuta = 75;
 inline constexpr int RutaNoExiste = 76;
 } // namespace ErrorFichero
 
+// Resultado de guardar un fichero de datos: el número de error (0 si fue bien) y la ruta.
+struct ResultadoFichero {
+    int Numero = 0;
+    QString Ruta;
+    bool Bien() const { return Numero == 0; }
+};
+
 // Textos propios de cada rutina de carga.
 struct ContextoErrorFichero {
     QString etiqueta;          // "LDG", "LJO", "LFB"... o el nombre del fichero
@@ -36,11 +43,26 @@ struct ContextoErrorFichero {
 // Número de error para un fallo al abrir, leer o escribir la ruta dada.
 int NumeroErrorFichero(QFileDevice::FileError error, const QString& ruta);
 
+// Número de error de una escritura que falló: si la carpeta o el fichero ya no están, lo dice
+// eso; sin sitio en el disco (o por encima de la cuota), el disco lleno. Nunca 0.
+int NumeroErrorEscritura(const QFileDevice& fichero, const QString& ruta);
+
+// La causa de un fallo de escritura en palabras ("el disco está lleno"...).
+QString CausaFalloEscritura(int numero);
+
+// inicio + " (error N)" + fin: el aviso de un guardado que falló.
+QString TextoFalloGuardar(const QString& inicio, const ResultadoFichero& resultado,
+                          const QString& fin = QStringLiteral("."));
+
 // Texto del aviso según la tabla común.
 QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, const QString& ruta);
 
 // Guarda el número y avisa (excepto el error 6).
 void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& contexto, int numero,
                           const QString& ruta);
+
+// Lo mismo con el resultado de un guardado.
+void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& contexto,
+                          const ResultadoFichero& resultado);
 
 } // namespace quiniela

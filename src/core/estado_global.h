@@ -50,7 +50,6 @@ struct EstadoGlobal {
     int32_t NumeroRegistroReduccion = 0;
 
     // Mensajes
-    const QString FinLinea = QStringLiteral("\r\n");
     bool BorrarConfirmado = false;
     bool ReducirConfirmado = false;
     bool CopiarConfirmado = false;

@@ -31,20 +31,27 @@ std::optional<QByteArray> LeeFicheroDatos(EstadoGlobal& estado, const QString& n
     }
 }
 
-int GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido) {
+ResultadoFichero GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido) {
     // Sin búfer: si el disco se llena, la escritura corta se ve aquí. Con búfer, Qt 6.4
     // pierde el fallo del vaciado y commit() da por bueno un fichero a medias.
     QSaveFile fichero(ruta);
     if (!fichero.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return NumeroErrorFichero(fichero.error(), ruta);
+        return {NumeroErrorFichero(fichero.error(), ruta), ruta};
     if (fichero.write(contenido) != contenido.size()) {
         const int numero = NumeroErrorFichero(fichero.error(), ruta);
         fichero.cancelWriting();
-        return numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida;
+        return {numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida, ruta};
     }
     if (!fichero.commit())
-        return NumeroErrorFichero(fichero.error(), ruta);
-    return 0;
+        return {NumeroErrorFichero(fichero.error(), ruta), ruta};
+    return {0, ruta};
+}
+
+void CreaFicheroVacio(EstadoGlobal& estado, const QString& nombre,
+                      const ContextoErrorFichero& contexto) {
+    const ResultadoFichero resultado = GuardaFicheroEntero(estado.Ruta(nombre), QByteArray());
+    if (!resultado.Bien())
+        NotificaErrorFichero(estado, contexto, resultado);
 }
 
 std::unique_ptr<QFile> AbreFicheroApuestas(EstadoGlobal& estado) {

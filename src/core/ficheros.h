@@ -1,6 +1,8 @@
 #pragma once
 // Acceso a los ficheros de datos por ruta completa, con la convención de errores.
 
+#include "core/error_fichero.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -19,8 +21,12 @@ std::optional<QByteArray> LeeFicheroDatos(EstadoGlobal& estado, const QString& n
                                           const ContextoErrorFichero& contexto);
 
 // Escribe un fichero entero en un temporario y lo renombra encima del anterior, para que
-// un fallo nunca deje medio fichero. Devuelve el número de error (0 si fue bien).
-int GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido);
+// un fallo nunca deje medio fichero.
+ResultadoFichero GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido);
+
+// Crea vacío el fichero que no existía; si no se puede, lo avisa con el contexto dado.
+void CreaFicheroVacio(EstadoGlobal& estado, const QString& nombre,
+                      const ContextoErrorFichero& contexto);
 
 // Abre el fichero de columnas de la jornada y orden actuales para leer. El 53 (la
 // reducción no tiene fichero) no se avisa: es la respuesta negativa normal.

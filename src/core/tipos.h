@@ -8,6 +8,9 @@
 
 namespace quiniela {
 
+// Final de línea de los ficheros de datos y de los mensajes de varias líneas.
+inline const QString FinLinea = QStringLiteral("\r\n");
+
 inline constexpr int NumPartidos = 15; // partidos de una columna (1..15)
 inline constexpr int NumSignosMax = 3; // 1 = "1", 2 = "X", 3 = "2"
 inline constexpr int MaxOrden = 30;    // reducciones por jornada

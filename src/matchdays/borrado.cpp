@@ -32,29 +32,21 @@ bool BorraFicherosColumnas(const EstadoGlobal& estado, int jornada, ResultadoBor
             r.FicherosBorrados << nombre;
             continue;
         }
-        r.Numero = NumeroErrorFichero(fichero.error(), fichero.fileName());
-        if (r.Numero == 0)
-            r.Numero = ErrorFichero::PermisoDenegado;
-        r.Ruta = fichero.fileName();
+        const int numero = NumeroErrorFichero(fichero.error(), fichero.fileName());
+        r.Fallo = {numero != 0 ? numero : ErrorFichero::PermisoDenegado, fichero.fileName()};
         r.Paso = PasoBorrado::Columnas;
         return false;
     }
     return true;
 }
 
-// Causa de un fallo en palabras.
-QString CausaFallo(int numero) {
-    switch (numero) {
-    case ErrorFichero::DiscoLleno:
-        return QStringLiteral("el disco está lleno");
-    case ErrorFichero::RutaNoExiste:
-        return QStringLiteral("no existe la carpeta de datos");
-    case ErrorFichero::PermisoDenegado:
-    case ErrorFichero::AccesoRuta:
-        return QStringLiteral("el fichero está protegido o en uso");
-    default:
-        return QStringLiteral("no se ha podido escribir en el disco");
-    }
+// Causa de un fallo en palabras, con su número.
+QString CausaFallo(const ResultadoFichero& fallo) {
+    const QString numero = QStringLiteral(" (error ") + Numero(fallo.Numero) + u')';
+    if (fallo.Numero == ErrorFichero::NoExiste)
+        return QStringLiteral("el fichero ha desaparecido durante el borrado") + numero;
+    const QString causa = CausaFalloEscritura(fallo.Numero);
+    return causa.contains(QStringLiteral("(error ")) ? causa : causa + numero;
 }
 
 QString NombreFichero(const QString& ruta) {
@@ -119,9 +111,8 @@ ResultadoBorrado BorraJornadas(EstadoGlobal& estado, int desde, int hasta) {
     int empezadas = r.Rango.Desde - 1; // última jornada cuyo borrado empezó
     for (int j = r.Rango.Desde; j <= r.Rango.Hasta && r.Bien(); ++j) {
         r.Alcanzada = j;
-        r.Numero = EscribeRegistroJornada(estado, j, blanco);
+        r.Fallo = EscribeRegistroJornada(estado, j, blanco);
         if (!r.Bien()) {
-            r.Ruta = estado.Ruta(QString::fromLatin1(NombreFicheroJornadas));
             r.Paso = PasoBorrado::Jornada;
             break;
         }
@@ -132,8 +123,7 @@ ResultadoBorrado BorraJornadas(EstadoGlobal& estado, int desde, int hasta) {
     if (empezadas >= r.Rango.Desde) {
         const LiberacionBases indice = LiberaJornadasBases(estado, r.Rango.Desde, empezadas);
         r.RegistrosIndice = indice.Liberados;
-        r.NumeroIndice = indice.Numero;
-        r.RutaIndice = indice.Ruta;
+        r.FalloIndice = indice.Resultado;
     }
     return r;
 }
@@ -166,12 +156,12 @@ QString TextoFalloBorrado(const ResultadoBorrado& r) {
     if (!r.Bien()) {
         texto = r.Paso == PasoBorrado::Jornada
                     ? QStringLiteral("No se ha podido borrar la jornada ") + Numero(j) +
-                          QStringLiteral(" en ") + NombreFichero(r.Ruta)
+                          QStringLiteral(" en ") + NombreFichero(r.Fallo.Ruta)
                     : QStringLiteral("No se ha podido quitar el fichero de columnas ") +
-                          NombreFichero(r.Ruta) + QStringLiteral(" de la jornada ") + Numero(j);
-        texto += QStringLiteral(": ") + CausaFallo(r.Numero) + QStringLiteral(" (error ") +
-                 Numero(r.Numero) + QStringLiteral("). El borrado se ha parado en la jornada ") +
-                 Numero(j) + u'.';
+                          NombreFichero(r.Fallo.Ruta) + QStringLiteral(" de la jornada ") +
+                          Numero(j);
+        texto += QStringLiteral(": ") + CausaFallo(r.Fallo) +
+                 QStringLiteral(". El borrado se ha parado en la jornada ") + Numero(j) + u'.';
         const int borradas = r.Paso == PasoBorrado::Jornada ? j - 1 : j;
         texto += borradas >= r.Rango.Desde
                      ? QStringLiteral(" Se han borrado las jornadas ") + Numero(r.Rango.Desde) +
@@ -179,12 +169,12 @@ QString TextoFalloBorrado(const ResultadoBorrado& r) {
                            QStringLiteral("; las siguientes siguen como estaban.")
                      : QStringLiteral(" No se ha borrado ninguna jornada.");
     }
-    if (r.NumeroIndice != 0) {
+    if (!r.FalloIndice.Bien()) {
         texto += (texto.isEmpty() ? QString() : QStringLiteral(" "));
         texto += QStringLiteral("No se han podido quitar las reducciones del índice ") +
-                 NombreFichero(r.RutaIndice) + QStringLiteral(": ") + CausaFallo(r.NumeroIndice) +
-                 QStringLiteral(" (error ") + Numero(r.NumeroIndice) +
-                 QStringLiteral("). Vuelva a borrar el mismo tramo cuando se haya resuelto.");
+                 NombreFichero(r.FalloIndice.Ruta) + QStringLiteral(": ") +
+                 CausaFallo(r.FalloIndice) +
+                 QStringLiteral(". Vuelva a borrar el mismo tramo cuando se haya resuelto.");
     }
     return texto;
 }

@@ -3,6 +3,7 @@
 // reducciones salen del índice BASES.ZPK y se quitan sus ficheros de columnas. No se puede
 // deshacer, así que borra exactamente el tramo pedido y, si algo falla, se para y lo dice.
 
+#include "core/error_fichero.h"
 #include "core/listas.h"
 
 #include <QString>
@@ -58,16 +59,14 @@ enum class PasoBorrado { Jornada, Columnas };
 // Lo que hizo un borrado. Si falló, Alcanzada es la jornada en la que se paró.
 struct ResultadoBorrado {
     RangoJornadas Rango;
-    int Numero = 0; // número de error del registro o de los ficheros (0 si fue bien)
-    QString Ruta;   // fichero del fallo
+    ResultadoFichero Fallo; // del registro de la jornada o de un fichero de columnas
     PasoBorrado Paso = PasoBorrado::Jornada;
     int Alcanzada = 0;
-    int NumeroIndice = 0; // número de error al liberar el índice
-    QString RutaIndice;
+    ResultadoFichero FalloIndice; // al liberar el índice
     int RegistrosIndice = 0;      // reducciones quitadas del índice
     QStringList FicherosBorrados; // ficheros de columnas quitados
-    bool Bien() const { return Numero == 0; }
-    bool Completo() const { return Numero == 0 && NumeroIndice == 0; }
+    bool Bien() const { return Fallo.Bien(); }
+    bool Completo() const { return Fallo.Bien() && FalloIndice.Bien(); }
 };
 
 // Borra el tramo (en cualquier orden): registro a registro con sus ficheros de columnas y

@@ -45,14 +45,14 @@ QStringList NombresDeEquipos(const QByteArray& contenido) {
 QByteArray ContenidoFicheroEquipos(const QStringList& nombres) {
     QString texto;
     for (const QString& nombre : nombres)
-        texto += nombre.trimmed() + QStringLiteral("\r\n");
+        texto += nombre.trimmed() + FinLinea;
     return AWindows1252(texto);
 }
 
 QStringList CargaLisEquipos(EstadoGlobal& estado) {
     const ContextoErrorFichero contexto =
         ContextoEquipos(QStringLiteral("CLE"),
-                        TextoNoExiste() + estado.FinLinea +
+                        TextoNoExiste() + FinLinea +
                             QStringLiteral("Se ha procedido a crearlo automáticamente con los "
                                            "valores establecidos por defecto."));
     const auto contenido = LeeFicheroDatos(estado, NombreEquipos(), contexto);
@@ -60,12 +60,8 @@ QStringList CargaLisEquipos(EstadoGlobal& estado) {
         return NombresDeEquipos(*contenido);
     // Solo se crea vacío cuando no existe: con otro fallo el fichero puede tener la
     // lista buena y no se debe machacar.
-    if (estado.UltimoErrorFichero == ErrorFichero::NoExiste) {
-        const QString ruta = estado.Ruta(NombreEquipos());
-        const int error = GuardaFicheroEntero(ruta, QByteArray());
-        if (error != 0)
-            NotificaErrorFichero(estado, contexto, error, ruta);
-    }
+    if (estado.UltimoErrorFichero == ErrorFichero::NoExiste)
+        CreaFicheroVacio(estado, NombreEquipos(), contexto);
     return {};
 }
 
@@ -77,13 +73,13 @@ std::optional<QStringList> CreaCboEquipo(EstadoGlobal& estado) {
     return NombresDeEquipos(*contenido);
 }
 
-int GuardaListaEquipos(const EstadoGlobal& estado, const QStringList& nombres) {
+ResultadoFichero GuardaListaEquipos(const EstadoGlobal& estado, const QStringList& nombres) {
     return GuardaFicheroEntero(estado.Ruta(NombreEquipos()), ContenidoFicheroEquipos(nombres));
 }
 
-QString TextoErrorGuardarEquipos(int numero) {
-    return QStringLiteral("No se ha podido guardar el fichero de equipos EQUIPOS.ZPK (error ") +
-           QString::number(numero) + QStringLiteral(").");
+QString TextoErrorGuardarEquipos(const ResultadoFichero& resultado) {
+    return TextoFalloGuardar(
+        QStringLiteral("No se ha podido guardar el fichero de equipos EQUIPOS.ZPK"), resultado);
 }
 
 void EditorEquipos::Carga(EstadoGlobal& estado) {
@@ -123,11 +119,11 @@ bool EditorEquipos::BorraSeleccionado() {
     return true;
 }
 
-int EditorEquipos::Guarda(const EstadoGlobal& estado) {
-    const int error = GuardaListaEquipos(estado, lista_);
-    if (error == 0)
+ResultadoFichero EditorEquipos::Guarda(const EstadoGlobal& estado) {
+    ResultadoFichero resultado = GuardaListaEquipos(estado, lista_);
+    if (resultado.Bien())
         cambios_ = false;
-    return error;
+    return resultado;
 }
 
 } // namespace quiniela

@@ -2,6 +2,8 @@
 // Lista de equipos EQUIPOS.ZPK: un nombre por línea, sin blancos a los lados, CR LF.
 // Se lee con las reglas de texto delimitado: una coma también termina un nombre.
 
+#include "core/error_fichero.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -29,11 +31,11 @@ QStringList CargaLisEquipos(EstadoGlobal& estado);
 // se pudo leer el fichero (ya avisado): las casillas se quedan como estaban.
 std::optional<QStringList> CreaCboEquipo(EstadoGlobal& estado);
 
-// Escribe la lista (fichero temporal y cambio de nombre). Devuelve el número de error.
-int GuardaListaEquipos(const EstadoGlobal& estado, const QStringList& nombres);
+// Escribe la lista (fichero temporal y cambio de nombre).
+ResultadoFichero GuardaListaEquipos(const EstadoGlobal& estado, const QStringList& nombres);
 
 // Texto del aviso cuando no se pudo guardar la lista.
-QString TextoErrorGuardarEquipos(int numero);
+QString TextoErrorGuardarEquipos(const ResultadoFichero& resultado);
 
 // Reglas de la pantalla de equipos: qué se puede hacer y qué botones se ven. La pantalla
 // pone sonidos, esperas y dibujo; aquí solo está el estado de la lista.
@@ -62,8 +64,8 @@ public:
     bool Anade();
     // Quita el equipo elegido; la lista queda sin selección. false si no había.
     bool BorraSeleccionado();
-    // Guarda la lista; si fue bien ya no hay cambios pendientes. Devuelve el error.
-    int Guarda(const EstadoGlobal& estado);
+    // Guarda la lista; si fue bien ya no hay cambios pendientes.
+    ResultadoFichero Guarda(const EstadoGlobal& estado);
 
 private:
     QStringList lista_;

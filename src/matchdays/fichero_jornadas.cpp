@@ -153,10 +153,10 @@ void LeeFicheroJornadas(EstadoGlobal& estado) {
     estado.Datos.FechaJornada = FechaDeRegistro(estado.RegistroJornada);
 }
 
-int EscribeRegistroJornada(const EstadoGlobal& estado, int jornada, const QString& registro) {
-    if (jornada < 1)
-        return NumeroRegistroIncorrecto;
-    const QString ruta = estado.Ruta(NombreJornadas());
+namespace {
+
+// Escribe el registro en su sitio; los registros intermedios que falten, en blanco.
+int EscribeRegistroJornadaEn(const QString& ruta, int jornada, const QString& registro) {
     QFile fichero(ruta);
     if (!fichero.open(QIODevice::ReadWrite))
         return NumeroErrorFichero(fichero.error(), ruta);
@@ -175,6 +175,16 @@ int EscribeRegistroJornada(const EstadoGlobal& estado, int jornada, const QStrin
     return NumeroErrorFichero(fichero.error(), ruta);
 }
 
+} // namespace
+
+ResultadoFichero EscribeRegistroJornada(const EstadoGlobal& estado, int jornada,
+                                        const QString& registro) {
+    const QString ruta = estado.Ruta(NombreJornadas());
+    if (jornada < 1)
+        return {NumeroRegistroIncorrecto, ruta};
+    return {EscribeRegistroJornadaEn(ruta, jornada, registro), ruta};
+}
+
 ResultadoGuardarJornada GuardaJornadaActual(EstadoGlobal& estado, const CamposFecha& campos,
                                             const EquiposJornada& equipos) {
     // Se guarda la fecha de los campos aunque el panel siga abierto: así no se pierde una
@@ -187,9 +197,9 @@ ResultadoGuardarJornada GuardaJornadaActual(EstadoGlobal& estado, const CamposFe
     const int jornada = estado.Datos.JornadaActual;
     const QString nuevo =
         ComponeRegistroJornada(estado.RegistroJornada, jornada, cierre.fecha, equipos);
-    const int error = EscribeRegistroJornada(estado, jornada, nuevo);
-    if (error != 0) {
-        AvisaSistema(TextoErrorGuardarJornada(error));
+    const ResultadoFichero resultado = EscribeRegistroJornada(estado, jornada, nuevo);
+    if (!resultado.Bien()) {
+        AvisaSistema(TextoErrorGuardarJornada(resultado));
         return ResultadoGuardarJornada::ErrorFichero;
     }
     estado.RegistroJornada = nuevo;
@@ -197,10 +207,10 @@ ResultadoGuardarJornada GuardaJornadaActual(EstadoGlobal& estado, const CamposFe
     return ResultadoGuardarJornada::Guardada;
 }
 
-QString TextoErrorGuardarJornada(int numero) {
-    return QStringLiteral("No se han podido guardar los datos de la jornada en el fichero "
-                          "JORNADAS.ZPK (error ") +
-           QString::number(numero) + QStringLiteral(").");
+QString TextoErrorGuardarJornada(const ResultadoFichero& resultado) {
+    return TextoFalloGuardar(QStringLiteral("No se han podido guardar los datos de la jornada en "
+                                            "el fichero JORNADAS.ZPK"),
+                             resultado);
 }
 
 void EligeJornada(EstadoGlobal& estado, int jornada) {

@@ -4,6 +4,7 @@
 // fecha "DD/MM/AA" (6-13), 30 equipos de 15 (14-463), columna ganadora (464-478) y premios
 // (479-544), estos dos escritos por el escrutinio.
 
+#include "core/error_fichero.h"
 #include "core/estado_global.h"
 #include "matchdays/fecha_jornada.h"
 
@@ -57,7 +58,8 @@ void LeeFicheroJornadas(EstadoGlobal& estado);
 
 // Escribe un registro de 544 caracteres como registro n. Si el fichero es más corto, los
 // registros intermedios se rellenan con blancos. Devuelve el número de error.
-int EscribeRegistroJornada(const EstadoGlobal& estado, int jornada, const QString& registro);
+ResultadoFichero EscribeRegistroJornada(const EstadoGlobal& estado, int jornada,
+                                        const QString& registro);
 
 // Resultado de guardar la jornada actual.
 enum class ResultadoGuardarJornada { Guardada, FechaIncorrecta, ErrorFichero };
@@ -70,7 +72,7 @@ ResultadoGuardarJornada GuardaJornadaActual(EstadoGlobal& estado, const CamposFe
                                             const EquiposJornada& equipos);
 
 // Texto del aviso cuando no se pudo escribir la jornada.
-QString TextoErrorGuardarJornada(int numero);
+QString TextoErrorGuardarJornada(const ResultadoFichero& resultado);
 
 // Elige otra jornada: JornadaActual = n y se carga (LeeFicheroJornadas).
 void EligeJornada(EstadoGlobal& estado, int jornada);

@@ -1,9 +1,10 @@
 #include "matchdays/orden_borrar.h"
 
-#include "cli/linea_ordenes.h"
 #include "matchdays/borrado.h"
 
 namespace quiniela {
+
+namespace {
 
 int OrdenBorrar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
     QStringList args = argumentos;
@@ -38,6 +39,15 @@ int OrdenBorrar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden
     }
     salida.out << TextoBorrado(r) << '\n';
     return 0;
+}
+
+} // namespace
+
+Orden DescripcionOrdenBorrar() {
+    return {QStringLiteral("borrar"),
+            QStringLiteral("borrar --desde J1 --hasta J2 [--confirmar]  borra las jornadas del "
+                           "tramo con sus reducciones (sin --confirmar solo dice lo que borraría)"),
+            OrdenBorrar};
 }
 
 } // namespace quiniela

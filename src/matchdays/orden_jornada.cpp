@@ -1,6 +1,5 @@
 #include "matchdays/orden_jornada.h"
 
-#include "cli/linea_ordenes.h"
 #include "core/estado_global.h"
 #include "core/mascaras.h"
 #include "matchdays/fecha_jornada.h"
@@ -11,13 +10,18 @@ namespace quiniela {
 namespace {
 
 struct PartidoPedido {
-    int numero = 0;
-    QString local;
-    QString visitante;
+    int Numero = 0;
+    QString Local;
+    QString Visitante;
 };
 
-} // namespace
+struct PeticionJornada {
+    int Jornada = 0;
+    std::optional<QString> Fecha;
+    std::vector<PartidoPedido> Partidos;
+};
 
+// Texto que imprime la orden para la jornada actual (fecha y partidos).
 QString TextoJornadaActual(const EstadoGlobal& estado) {
     const int jornada = estado.Datos.JornadaActual;
     const QString& registro = estado.RegistroJornada;
@@ -33,75 +37,110 @@ QString TextoJornadaActual(const EstadoGlobal& estado) {
     return texto;
 }
 
-int OrdenJornada(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
-    QStringList args = argumentos;
-    const bool pideFecha = args.contains(QStringLiteral("--fecha"));
-    const auto fecha = TomaOpcion(args, QStringLiteral("--fecha"));
-    if (pideFecha && !fecha) {
-        salida.err << "Falta la fecha tras --fecha (DD/MM/AA).\n";
-        return 1;
-    }
-
-    std::vector<PartidoPedido> partidos;
-    for (qsizetype i = args.indexOf(QStringLiteral("--partido")); i >= 0;
-         i = args.indexOf(QStringLiteral("--partido"))) {
+// Quita de la lista cada "--partido N LOCAL VISITANTE"; false (y el mensaje) si alguno está mal.
+bool TomaPartidos(QStringList& args, std::vector<PartidoPedido>& partidos, SalidaOrden& salida) {
+    const QString opcion = QStringLiteral("--partido");
+    for (qsizetype i = args.indexOf(opcion); i >= 0; i = args.indexOf(opcion)) {
         if (i + 3 >= args.size()) {
             salida.err << "Tras --partido van el número y los dos equipos.\n";
-            return 1;
+            return false;
         }
         bool ok = false;
         PartidoPedido p;
-        p.numero = args.at(i + 1).toInt(&ok);
-        if (!ok || p.numero < 1 || p.numero > NumPartidos) {
+        p.Numero = args.at(i + 1).toInt(&ok);
+        if (!ok || p.Numero < 1 || p.Numero > NumPartidos) {
             salida.err << "El número de partido debe estar entre 1 y " << NumPartidos << ".\n";
-            return 1;
+            return false;
         }
         // Como en las casillas de la pantalla: 15 caracteres como mucho.
-        p.local = args.at(i + 2).left(LongitudNombreEquipo);
-        p.visitante = args.at(i + 3).left(LongitudNombreEquipo);
+        p.Local = args.at(i + 2).left(LongitudNombreEquipo);
+        p.Visitante = args.at(i + 3).left(LongitudNombreEquipo);
         partidos.push_back(p);
         args.remove(i, 4);
     }
+    return true;
+}
 
+std::optional<PeticionJornada> LeePeticion(const QStringList& argumentos,
+                                           const EstadoGlobal& estado, SalidaOrden& salida) {
+    QStringList args = argumentos;
+    PeticionJornada peticion;
+    const bool pideFecha = args.contains(QStringLiteral("--fecha"));
+    peticion.Fecha = TomaOpcion(args, QStringLiteral("--fecha"));
+    if (pideFecha && !peticion.Fecha) {
+        salida.err << "Falta la fecha tras --fecha (DD/MM/AA).\n";
+        return std::nullopt;
+    }
+    if (!TomaPartidos(args, peticion.Partidos, salida))
+        return std::nullopt;
     if (args.size() != 1) {
         salida.err << "Uso: quiniela-cli jornada J [--fecha DD/MM/AA] [--partido N LOCAL "
                       "VISITANTE]...\n";
-        return 1;
+        return std::nullopt;
     }
     bool ok = false;
-    const int jornada = args.first().toInt(&ok);
+    peticion.Jornada = args.first().toInt(&ok);
     const int total = estado.Datos.TotalJornadas;
-    if (!ok || jornada < 1 || jornada > total) {
+    if (!ok || peticion.Jornada < 1 || peticion.Jornada > total) {
         salida.err << "La jornada debe ser un número entre 1 y " << total << ".\n";
-        return 1;
+        return std::nullopt;
     }
+    return peticion;
+}
 
-    EligeJornada(estado, jornada);
+// Pone los equipos de un partido; false si su número se sale de la jornada (nunca se escribe
+// fuera de la lista, aunque quien llama no lo haya comprobado).
+bool PonEquipos(EquiposJornada& equipos, const PartidoPedido& p) {
+    const qsizetype local = 2 * qsizetype(p.Numero) - 1;
+    if (local < 1 || local + 1 >= qsizetype(equipos.size()))
+        return false;
+    equipos[std::size_t(local)] = p.Local;
+    equipos[std::size_t(local) + 1] = p.Visitante;
+    return true;
+}
+
+// Guarda la fecha y los partidos pedidos sobre la jornada ya elegida.
+bool GuardaPeticion(EstadoGlobal& estado, const PeticionJornada& peticion, SalidaOrden& salida) {
+    CamposFecha campos = CamposDeFecha(estado.Datos.FechaJornada);
+    if (peticion.Fecha) {
+        const QStringList partes = peticion.Fecha->split(u'/');
+        campos = partes.size() == 3 ? CamposFecha{partes[0], partes[1], partes[2]} : CamposFecha{};
+    }
+    if (!CierraPanelFecha(campos, estado.Datos.FechaJornada).valida) {
+        salida.err << TituloErrorFecha() << "\n" << TextoErrorFecha() << "\n";
+        return false;
+    }
+    EquiposJornada equipos = EquiposDeRegistro(estado.RegistroJornada);
+    for (const PartidoPedido& p : peticion.Partidos) {
+        if (!PonEquipos(equipos, p)) {
+            salida.err << "Partido " << p.Numero << " fuera de la jornada.\n";
+            return false;
+        }
+    }
+    return GuardaJornadaActual(estado, campos, equipos) == ResultadoGuardarJornada::Guardada;
+}
+
+int OrdenJornada(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
+    const auto peticion = LeePeticion(argumentos, estado, salida);
+    if (!peticion)
+        return 1;
+    EligeJornada(estado, peticion->Jornada);
     if (estado.UltimoErrorFichero != 0)
         return 1;
-
-    if (fecha || !partidos.empty()) {
-        CamposFecha campos = CamposDeFecha(estado.Datos.FechaJornada);
-        if (fecha) {
-            const QStringList partes = fecha->split(u'/');
-            campos =
-                partes.size() == 3 ? CamposFecha{partes[0], partes[1], partes[2]} : CamposFecha{};
-        }
-        if (!CierraPanelFecha(campos, estado.Datos.FechaJornada).valida) {
-            salida.err << TituloErrorFecha() << "\n" << TextoErrorFecha() << "\n";
-            return 1;
-        }
-        EquiposJornada equipos = EquiposDeRegistro(estado.RegistroJornada);
-        for (const PartidoPedido& p : partidos) {
-            equipos[2 * p.numero - 1] = p.local;
-            equipos[2 * p.numero] = p.visitante;
-        }
-        if (GuardaJornadaActual(estado, campos, equipos) != ResultadoGuardarJornada::Guardada)
-            return 1;
-    }
-
+    const bool cambia = peticion->Fecha || !peticion->Partidos.empty();
+    if (cambia && !GuardaPeticion(estado, *peticion, salida))
+        return 1;
     salida.out << TextoJornadaActual(estado);
     return 0;
+}
+
+} // namespace
+
+Orden DescripcionOrdenJornada() {
+    return {QStringLiteral("jornada"),
+            QStringLiteral("jornada J [--fecha DD/MM/AA] [--partido N LOCAL VISITANTE]...  "
+                           "muestra o guarda la fecha y los partidos de una jornada"),
+            OrdenJornada};
 }
 
 } // namespace quiniela

@@ -159,12 +159,12 @@ void PantallaEquipos::Borra() {
 void PantallaEquipos::Guarda() {
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotGuardar, AnchoBotonLargo, Pic_BotGuardar->Rotulo(), true);
-    const int error = editor_.Guarda(estado_);
+    const ResultadoFichero resultado = editor_.Guarda(estado_);
     Espera(300);
     DibujaBoton(Pic_BotGuardar, AnchoBotonLargo, Pic_BotGuardar->Rotulo(), false);
-    if (error != 0) {
+    if (!resultado.Bien()) {
         // La lista sigue en pantalla para poder intentarlo otra vez.
-        MuestraMensaje(QStringLiteral("ERROR AL GUARDAR"), TextoErrorGuardarEquipos(error));
+        MuestraMensaje(QStringLiteral("ERROR AL GUARDAR"), TextoErrorGuardarEquipos(resultado));
         return;
     }
     TocaSonido(estado_, 6);

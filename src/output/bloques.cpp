@@ -7,6 +7,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace quiniela {
 
@@ -28,55 +30,11 @@ QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta) {
     return causa + QStringLiteral(" (") + fichero.errorString() + u')';
 }
 
-LectorLineas::LectorLineas(QIODevice& dispositivo, qsizetype bytesBloque)
-    : Dispositivo(dispositivo), Bufer(bytesBloque, Qt::Uninitialized) {}
-
-bool LectorLineas::Rellena() {
-    if (Agotado)
-        return false;
-    // Lo que queda sin leer pasa al principio; si una línea no cabe, el búfer crece.
-    const qsizetype resto = Fin - Inicio;
-    std::memmove(Bufer.data(), Bufer.constData() + Inicio, size_t(resto));
-    Inicio = 0;
-    Fin = resto;
-    if (Fin == Bufer.size())
-        Bufer.resize(Bufer.size() * 2);
-    const qint64 leidos = Dispositivo.read(Bufer.data() + Fin, Bufer.size() - Fin);
-    if (leidos < 0)
-        FalloLectura = true;
-    if (leidos <= 0) {
-        Agotado = true;
-        return false;
-    }
-    Fin += leidos;
-    return true;
-}
-
-bool LectorLineas::Siguiente(const char*& datos, qsizetype& largo) {
-    for (;;) {
-        const char* inicio = Bufer.constData() + Inicio;
-        const auto* salto =
-            static_cast<const char*>(std::memchr(inicio, '\n', size_t(Fin - Inicio)));
-        if (salto == nullptr && Rellena())
-            continue;
-        if (salto == nullptr && (FalloLectura || Fin == Inicio))
-            return false;
-        // Sin salto: la última línea del fichero.
-        inicio = Bufer.constData() + Inicio;
-        const char* final = salto != nullptr ? salto : Bufer.constData() + Fin;
-        datos = inicio;
-        largo = final - inicio;
-        Inicio = salto != nullptr ? (salto - Bufer.constData()) + 1 : Fin;
-        if (largo > 0 && datos[largo - 1] == '\r')
-            --largo;
-        return true;
-    }
-}
-
-SalidaBloques::SalidaBloques(const QString& ruta, qsizetype bytesBloque)
+SalidaBloques::SalidaBloques(const QString& ruta, Uso uso, qsizetype bytesBloque)
     : Fichero(ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
               QStringLiteral(".tmp")),
-      Destino(ruta), Bufer(bytesBloque + 4096, Qt::Uninitialized), Bloque(bytesBloque) {}
+      Destino(ruta), Bufer(bytesBloque, Qt::Uninitialized), Datos(Bufer.data()),
+      Bloque(bytesBloque), Trabajo(uso) {}
 
 SalidaBloques::~SalidaBloques() {
     if (Creado && !Confirmado)
@@ -91,22 +49,24 @@ bool SalidaBloques::Abre() {
     return !Fallido;
 }
 
-char* SalidaBloques::Reserva(qsizetype bytes) {
-    if (Lleno + bytes > Bufer.size() || Lleno >= Bloque)
-        Vacia();
-    if (bytes > Bufer.size())
-        Bufer.resize(bytes);
-    return Bufer.data() + Lleno;
+void SalidaBloques::Escribe(const char* datos, qsizetype bytes) {
+    if (!Fallido && Fichero.write(datos, bytes) != bytes)
+        Fallido = true;
 }
 
-void SalidaBloques::Anade(const char* datos, qsizetype bytes) {
-    std::memcpy(Reserva(bytes), datos, size_t(bytes));
-    Lleno += bytes;
+void SalidaBloques::AnadeGrande(const char* datos, qsizetype bytes) {
+    Vacia();
+    if (bytes >= Bloque / 2) {
+        Escribe(datos, bytes);
+        return;
+    }
+    std::memcpy(Datos, datos, size_t(bytes));
+    Lleno = bytes;
 }
 
 bool SalidaBloques::Vacia() {
-    if (!Fallido && Lleno > 0 && Fichero.write(Bufer.constData(), Lleno) != Lleno)
-        Fallido = true;
+    if (Lleno > 0)
+        Escribe(Bufer.constData(), Lleno);
     Lleno = 0;
     return !Fallido;
 }
@@ -115,12 +75,27 @@ bool SalidaBloques::Confirma() {
     if (!Vacia())
         return false;
     Fichero.close();
-    // rename() sustituye el destino de una vez: nunca queda a medias ni desaparece.
-    Fallido = Fichero.error() != QFileDevice::NoError ||
-              std::rename(QFile::encodeName(Fichero.fileName()).constData(),
-                          QFile::encodeName(Destino).constData()) != 0;
+    Fallido = Fichero.error() != QFileDevice::NoError || !Sustituye();
     Confirmado = !Fallido;
     return !Fallido;
+}
+
+bool SalidaBloques::Sustituye() {
+    const QByteArray temporal = QFile::encodeName(Fichero.fileName());
+    const QByteArray destino = QFile::encodeName(Destino);
+#if defined(RENAME_EXCHANGE)
+    // Un fichero de trabajo se rehace cada vez: no vale la pena que ext4, al sustituir uno
+    // que existe con rename(), fuerce a escribir en el disco los cientos de megas del nuevo
+    // (tarda más que copiarlo). Intercambiados, el anterior queda con el nombre del
+    // temporal y se borra; donde no se puede intercambiar, rename().
+    if (Trabajo == Uso::Trabajo && renameat2(AT_FDCWD, temporal.constData(), AT_FDCWD,
+                                             destino.constData(), RENAME_EXCHANGE) == 0) {
+        ::unlink(temporal.constData());
+        return true;
+    }
+#endif
+    // rename() sustituye el destino de una vez: nunca queda a medias ni desaparece.
+    return std::rename(temporal.constData(), destino.constData()) == 0;
 }
 
 } // namespace quiniela

@@ -1,50 +1,51 @@
 #pragma once
-// Lectura por líneas y escritura por bloques de ficheros grandes, sin tenerlos en memoria.
+// Escritura por bloques de ficheros grandes en un temporal que solo sustituye al destino al
+// confirmarlo.
 
 #include <QByteArray>
 #include <QFile>
-#include <QIODevice>
 #include <QString>
+
+#include <cstring>
 
 namespace quiniela {
 
+// Bloques de un mega: medidos, con 64 o 128 KB las llamadas al sistema cuestan más de lo que
+// se gana en caché.
 inline constexpr qsizetype BytesBloqueSalida = qsizetype(1) << 20;
 
 // Causa de un fallo al crear o escribir la ruta: carpeta que falta, disco lleno, volumen de
 // solo lectura, sin permiso... seguida del texto del sistema entre paréntesis.
 QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta);
 
-// Da las líneas de un dispositivo sin el salto final (ni el CR de un CR LF).
-class LectorLineas {
-public:
-    explicit LectorLineas(QIODevice& dispositivo, qsizetype bytesBloque = BytesBloqueSalida);
-    // false al final o tras un fallo de lectura (mírese Fallo()).
-    bool Siguiente(const char*& datos, qsizetype& largo);
-    bool Fallo() const { return FalloLectura; }
-
-private:
-    bool Rellena();
-
-    QIODevice& Dispositivo;
-    QByteArray Bufer;
-    qsizetype Inicio = 0;
-    qsizetype Fin = 0;
-    bool FalloLectura = false;
-    bool Agotado = false;
-};
-
 // Escribe por bloques en un temporal de la carpeta del destino que solo lo sustituye al
 // confirmarlo, sin el búfer de Qt para que una escritura corta se vea en el momento. No se
 // fuerza el volcado al disco (como cp): sería más lento que copiar el fichero varias veces.
 class SalidaBloques {
 public:
-    explicit SalidaBloques(const QString& ruta, qsizetype bytesBloque = BytesBloqueSalida);
+    // Trabajo: un fichero de trabajo del programa, que se rehace cada vez (FORBOLW.ZPK).
+    enum class Uso { Destino, Trabajo };
+    explicit SalidaBloques(const QString& ruta, Uso uso = Uso::Destino,
+                           qsizetype bytesBloque = BytesBloqueSalida);
     ~SalidaBloques(); // sin Confirma(), el temporal se borra y el destino no cambia
 
     bool Abre();
-    char* Reserva(qsizetype bytes); // hueco para escribir bytes; luego Avanza(bytes)
+    // Hueco para escribir hasta bytes (no más que un bloque); luego Avanza(escritos).
+    char* Reserva(qsizetype bytes) {
+        if (Lleno + bytes > Bloque)
+            Vacia();
+        return Datos + Lleno;
+    }
     void Avanza(qsizetype bytes) { Lleno += bytes; }
-    void Anade(const char* datos, qsizetype bytes);
+    // Los trozos grandes se escriben tal cual, sin pasar por el búfer.
+    void Anade(const char* datos, qsizetype bytes) {
+        if (Lleno + bytes <= Bloque) {
+            std::memcpy(Datos + Lleno, datos, size_t(bytes));
+            Lleno += bytes;
+        } else {
+            AnadeGrande(datos, bytes);
+        }
+    }
     bool Vacia();    // escribe lo pendiente; false si no se pudo
     bool Confirma(); // vacía, cierra y renombra el temporal sobre el destino
     QFileDevice::FileError Error() const { return Fichero.error(); }
@@ -53,11 +54,17 @@ public:
     bool HaFallado() const { return Fallido; }
 
 private:
+    void AnadeGrande(const char* datos, qsizetype bytes);
+    void Escribe(const char* datos, qsizetype bytes);
+    bool Sustituye(); // pone el temporal en el sitio del destino
+
     QFile Fichero;
     QString Destino;
     QByteArray Bufer;
+    char* Datos; // los de Bufer, sin pasar por data() en cada registro
     qsizetype Lleno = 0;
     qsizetype Bloque;
+    Uso Trabajo;
     bool Fallido = false;
     bool Creado = false; // el temporal es nuestro: se borra si no se confirma
     bool Confirmado = false;

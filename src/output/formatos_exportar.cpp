@@ -77,51 +77,6 @@ EscritorFormato::EscritorFormato(FormatoExportar formato, SalidaBloques& salida,
                                  QByteArray registroC)
     : Formato(formato), Salida(salida), RegistroC(std::move(registroC)) {}
 
-void EscritorFormato::Registro(const char* quince) {
-    if (Formato == FormatoExportar::AD243)
-        RegistroD(quince);
-    else if (std::memcmp(quince, Blancos, NumPartidos) != 0)
-        Texto(quince); // los huecos no salen en los formatos de texto
-}
-
-void EscritorFormato::Texto(const char* quince) {
-    const bool primero = Primero;
-    Primero = false;
-    char* p = Salida.Reserva(4 * NumPartidos + 4);
-    char* const inicio = p;
-    switch (Formato) {
-    case FormatoExportar::TXT1:
-    case FormatoExportar::TXT2:
-        std::memcpy(p, quince, NumPartidos);
-        p += NumPartidos;
-        break;
-    case FormatoExportar::TXT3:
-    case FormatoExportar::TXT4:
-        if (!primero && Formato == FormatoExportar::TXT3)
-            *p++ = ',';
-        *p++ = '"';
-        std::memcpy(p, quince, NumPartidos);
-        p += NumPartidos;
-        *p++ = '"';
-        break;
-    default: // TXT5 y TXT6: cada signo entre comillas, separados por comas
-        for (int i = 0; i < NumPartidos; ++i) {
-            if (i > 0 || (!primero && Formato == FormatoExportar::TXT5))
-                *p++ = ',';
-            p[0] = '"';
-            p[1] = quince[i];
-            p[2] = '"';
-            p += 3;
-        }
-    }
-    if (Formato == FormatoExportar::TXT2 || Formato == FormatoExportar::TXT4 ||
-        Formato == FormatoExportar::TXT6) {
-        *p++ = '\r';
-        *p++ = '\n';
-    }
-    Salida.Avanza(p - inicio);
-}
-
 void EscritorFormato::RegistroD(const char* quince) {
     if (++Posicion == 1) {
         ++Boletos;
@@ -129,8 +84,9 @@ void EscritorFormato::RegistroD(const char* quince) {
             Salida.Anade(RegistroC.constData(), RegistroC.size());
         Boleto.fill(' ');
         Boleto[0] = 'D';
-        const QByteArray numero = QByteArray::number(Boletos).rightJustified(8, '0');
-        std::memcpy(Boleto.data() + 1, numero.constData(), 8);
+        int64_t numero = Boletos;
+        for (int i = 8; i >= 1; --i, numero /= 10)
+            Boleto[size_t(i)] = char('0' + numero % 10);
         Boleto[LongitudRegistroAD243 - 1] = quince[NumPartidos - 1];
     }
     std::memcpy(Boleto.data() + InicioCasilla(Posicion), quince, NumPartidos - 1);

@@ -2,6 +2,7 @@
 // Los siete formatos de la copia a disco: seis de texto con las columnas o sus signos y el
 // de registros fijos de 123 caracteres con que la administración valida las apuestas.
 
+#include "core/tipos.h"
 #include "output/bloques.h"
 
 #include <QByteArray>
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace quiniela {
@@ -49,15 +51,21 @@ class EscritorFormato {
 public:
     // registroC solo se usa en AD243, justo antes del primer registro D.
     EscritorFormato(FormatoExportar formato, SalidaBloques& salida, QByteArray registroC = {});
-    // Los 15 caracteres de un registro; 15 blancos son un hueco.
-    void Registro(const char* quince);
+    // Los 15 caracteres de un registro, columna o hueco de 15 blancos, con el formato que se
+    // dio al construirlo fijado al compilar para que el bucle de la copia no lo mire cada vez.
+    template <FormatoExportar F> void Registro(const char* quince, bool columna) {
+        if constexpr (F == FormatoExportar::AD243)
+            RegistroD(quince);
+        else if (columna)
+            Texto<F>(quince); // los huecos no salen en los formatos de texto
+    }
     // Cierra el boleto que quede abierto (AD243).
     void Termina();
     int64_t BoletosCopiados() const { return Boletos; }
     int64_t ColumnasDuplicadas() const { return Duplicadas; }
 
 private:
-    void Texto(const char* quince);
+    template <FormatoExportar F> void Texto(const char* quince);
     void RegistroD(const char* quince);
     void CierraBoleto();
 
@@ -71,5 +79,39 @@ private:
     int64_t Duplicadas = 0;
     bool Primero = true; // aún no se ha escrito nada (los separadores de TXT3 y TXT5)
 };
+
+template <FormatoExportar F> void EscritorFormato::Texto(const char* quince) {
+    constexpr bool conComas = F == FormatoExportar::TXT3 || F == FormatoExportar::TXT5;
+    const bool separa = conComas && !Primero;
+    Primero = false;
+    char* p = Salida.Reserva(4 * NumPartidos + 4);
+    char* const inicio = p;
+    if constexpr (F == FormatoExportar::TXT1 || F == FormatoExportar::TXT2) {
+        std::memcpy(p, quince, NumPartidos);
+        p += NumPartidos;
+    } else if constexpr (F == FormatoExportar::TXT3 || F == FormatoExportar::TXT4) {
+        if (separa)
+            *p++ = ',';
+        *p++ = '"';
+        std::memcpy(p, quince, NumPartidos);
+        p += NumPartidos;
+        *p++ = '"';
+    } else { // TXT5 y TXT6: cada signo entre comillas, separados por comas
+        for (int i = 0; i < NumPartidos; ++i) {
+            if (i > 0 || separa)
+                *p++ = ',';
+            p[0] = '"';
+            p[1] = quince[i];
+            p[2] = '"';
+            p += 3;
+        }
+    }
+    if constexpr (F == FormatoExportar::TXT2 || F == FormatoExportar::TXT4 ||
+                  F == FormatoExportar::TXT6) {
+        *p++ = '\r';
+        *p++ = '\n';
+    }
+    Salida.Avanza(p - inicio);
+}
 
 } // namespace quiniela

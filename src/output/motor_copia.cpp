@@ -18,8 +18,6 @@ namespace quiniela {
 
 namespace {
 
-constexpr char Blancos[NumPartidos + 1] = "               ";
-
 MensajeCopia MensajeFallo(const QString& queFichero, const QString& causa) {
     return {QStringLiteral("ERROR AL COPIAR"),
             QStringLiteral("No se ha podido ") + queFichero + QStringLiteral(": ") + causa +
@@ -76,9 +74,19 @@ class Progreso {
 public:
     Progreso(int64_t total, const std::function<void(int)>& aviso) : Total(total), Aviso(aviso) {}
     void Anota(int64_t copiadas) {
-        if (copiadas < Siguiente || !Aviso)
-            return;
-        const int porcentaje = PorcentajeCopia(copiadas, Total);
+        if (copiadas >= Siguiente && Aviso)
+            Cambia(copiadas);
+    }
+    // Al terminar, el 100 % aunque el total contado por el tamaño se quedara largo.
+    void Termina() {
+        if (Aviso && Ultimo != 100)
+            Aviso(100);
+    }
+
+private:
+    void Cambia(int64_t copiadas) {
+        // Con líneas más cortas que las de la reducción el total se queda corto: no más de 100.
+        const int porcentaje = std::min(100, PorcentajeCopia(copiadas, Total));
         if (porcentaje != Ultimo)
             Aviso(porcentaje);
         Ultimo = porcentaje;
@@ -88,47 +96,11 @@ public:
             ++Siguiente;
     }
 
-private:
     int64_t Total;
     const std::function<void(int)>& Aviso;
     int Ultimo = -1;
     int64_t Siguiente = 0;
 };
-
-enum class FinRecorrido { Completo, Cancelado, Danado, FalloLectura };
-
-// Pasa los registros del fichero de trabajo al escritor.
-FinRecorrido RecorreBoletos(QFile& trabajo, EscritorFormato& escritor, ResultadoCopia& r,
-                            const OpcionesCopia& opciones) {
-    Progreso progreso(r.Recuento.Columnas, opciones.AlAvanzar);
-    QByteArray bufer(qsizetype(BytesRegistroBoleto) * 55189, Qt::Uninitialized);
-    qsizetype lleno = 0;
-    int64_t registros = 0;
-    for (;;) {
-        const qint64 leidos = trabajo.read(bufer.data() + lleno, bufer.size() - lleno);
-        if (leidos < 0)
-            return FinRecorrido::FalloLectura;
-        if (leidos == 0)
-            break;
-        lleno += leidos;
-        const qsizetype completos = lleno - lleno % BytesRegistroBoleto;
-        for (qsizetype i = 0; i < completos; i += BytesRegistroBoleto) {
-            const char* registro = bufer.constData() + i;
-            if (registro[0] != '"' || ++registros > r.Recuento.RegistrosBoletos)
-                return FinRecorrido::Danado;
-            escritor.Registro(registro + 1);
-            if (std::memcmp(registro + 1, Blancos, NumPartidos) != 0)
-                progreso.Anota(++r.ColumnasCopiadas);
-            if (opciones.CancelarProceso != nullptr &&
-                opciones.CancelarProceso->load(std::memory_order_relaxed))
-                return FinRecorrido::Cancelado;
-        }
-        std::memmove(bufer.data(), bufer.constData() + completos, size_t(lleno - completos));
-        lleno -= completos;
-    }
-    return lleno == 0 && registros == r.Recuento.RegistrosBoletos ? FinRecorrido::Completo
-                                                                  : FinRecorrido::Danado;
-}
 
 CabeceraAD243 Cabecera(const EstadoGlobal& estado, const RecuentoBoletos& recuento) {
     CabeceraAD243 c;
@@ -141,81 +113,140 @@ CabeceraAD243 Cabecera(const EstadoGlobal& estado, const RecuentoBoletos& recuen
     return c;
 }
 
-// Escribe el destino desde el fichero de trabajo y lo pone en su sitio.
-ResultadoCopia& EscribeDestino(EstadoGlobal& estado, const OpcionesCopia& opciones,
-                               ResultadoCopia& r) {
-    const QString trabajoRuta = estado.Ruta(QString::fromLatin1(NombreFicheroBoletos));
-    QFile trabajo(trabajoRuta);
-    if (!trabajo.open(QIODevice::ReadOnly)) {
-        r.Fin = FinCopia::Fallida;
-        r.Mensaje = MensajeFallo(QStringLiteral("leer el fichero de boletos ") +
-                                     QString::fromLatin1(NombreFicheroBoletos),
-                                 trabajo.errorString());
-        return r;
+// Lo que hace falta durante la pasada de la copia.
+struct Pasada {
+    QIODevice& Columnas;
+    SalidaBloques& Boletos;
+    SalidaBloques& Salida;
+    EscritorFormato& Escritor;
+    const OpcionesCopia& Opciones;
+    ResultadoCopia& R;
+    RecuentoBoletos Recuento; // el de esta pasada
+    int64_t Linea = 0;
+};
+
+// Una sola lectura de las columnas escribe el fichero de boletos y el destino a la vez.
+template <FormatoExportar F> FinPasada Copia(Pasada& p, int64_t total) {
+    Progreso progreso(total, p.Opciones.AlAvanzar);
+    const std::atomic<bool>* cancelar = p.Opciones.CancelarProceso;
+    int64_t copiadas = 0;
+    const FinPasada fin = PasaColumnas(
+        p.Columnas, &p.Boletos, p.Recuento, p.Linea, [&](const char* quince, bool columna) {
+            p.Escritor.Registro<F>(quince, columna);
+            if (columna)
+                progreso.Anota(++copiadas);
+            return !(cancelar != nullptr && cancelar->load(std::memory_order_relaxed)) &&
+                   !p.Salida.HaFallado() && !p.Boletos.HaFallado();
+        });
+    p.R.ColumnasCopiadas = copiadas;
+    if (fin == FinPasada::Completa)
+        progreso.Termina();
+    return fin;
+}
+
+FinPasada CopiaEnFormato(Pasada& p, int64_t total) {
+    switch (p.Opciones.Formato) {
+    case FormatoExportar::AD243:
+        return Copia<FormatoExportar::AD243>(p, total);
+    case FormatoExportar::TXT1:
+        return Copia<FormatoExportar::TXT1>(p, total);
+    case FormatoExportar::TXT2:
+        return Copia<FormatoExportar::TXT2>(p, total);
+    case FormatoExportar::TXT3:
+        return Copia<FormatoExportar::TXT3>(p, total);
+    case FormatoExportar::TXT4:
+        return Copia<FormatoExportar::TXT4>(p, total);
+    case FormatoExportar::TXT5:
+        return Copia<FormatoExportar::TXT5>(p, total);
+    case FormatoExportar::TXT6:
+        return Copia<FormatoExportar::TXT6>(p, total);
     }
+    return FinPasada::Parada;
+}
+
+MensajeCopia MensajeLectura(const QString& columnasNombre, FinPasada fin, int64_t linea,
+                            const QIODevice& columnas) {
+    return MensajeFallo(QStringLiteral("leer el fichero de columnas ") + columnasNombre,
+                        fin == FinPasada::LineaErronea
+                            ? QStringLiteral("la línea %1 no es una columna de 15 signos entre "
+                                             "comillas")
+                                  .arg(linea)
+                            : columnas.errorString());
+}
+
+// Cuenta columnas y boletos sin escribir nada: el registro C de AD243 va delante y el aviso
+// "BOLETO INCOMPLETO" antes de escribir. En los formatos de texto basta el tamaño del
+// fichero, salvo si no es el de líneas de 19 bytes.
+bool CuentaColumnas(QIODevice& columnas, const QString& columnasNombre,
+                    const OpcionesCopia& opciones, ResultadoCopia& r, int64_t& total) {
+    const qint64 bytes = columnas.size();
+    if (opciones.Formato != FormatoExportar::AD243 && bytes % BytesRegistroBoleto == 0 &&
+        bytes > 0) {
+        total = bytes / BytesRegistroBoleto;
+        return true;
+    }
+    int64_t linea = 0;
+    const FinPasada fin =
+        PasaColumnas(columnas, nullptr, r.Recuento, linea, [](const char*, bool) { return true; });
+    if (fin != FinPasada::Completa) {
+        r.Fin = FinCopia::Fallida;
+        r.Mensaje = MensajeLectura(columnasNombre, fin, linea, columnas);
+        return false;
+    }
+    r.Mensaje = CompruebaTamano(r.Recuento, opciones.Formato, columnasNombre);
+    total = r.Recuento.Columnas;
+    return !r.Mensaje && columnas.seek(0);
+}
+
+// Escribe el fichero de boletos y el destino y, si todo fue bien, los pone en su sitio.
+ResultadoCopia& EscribeDestino(EstadoGlobal& estado, const OpcionesCopia& opciones,
+                               QIODevice& columnas, const QString& columnasNombre, int64_t total,
+                               ResultadoCopia& r) {
+    const QString boletosRuta = estado.Ruta(QString::fromLatin1(NombreFicheroBoletos));
+    SalidaBloques boletos(boletosRuta, SalidaBloques::Uso::Trabajo);
+    const QString queBoletos = QStringLiteral("escribir el fichero de boletos ") +
+                               QString::fromLatin1(NombreFicheroBoletos);
     SalidaBloques salida(r.Ruta);
     const QString queDestino =
         QStringLiteral("escribir el archivo ") + QDir::toNativeSeparators(r.Ruta);
+    r.Fin = FinCopia::Fallida;
+    if (!boletos.Abre()) {
+        r.Mensaje = MensajeFallo(queBoletos, boletos.Causa());
+        return r;
+    }
     if (!salida.Abre()) {
-        r.Fin = FinCopia::Fallida;
         r.Mensaje = MensajeFallo(queDestino, salida.Causa());
         return r;
     }
     const bool ad243 = opciones.Formato == FormatoExportar::AD243;
     EscritorFormato escritor(opciones.Formato, salida,
                              ad243 ? RegistroCAD243(Cabecera(estado, r.Recuento)) : QByteArray());
-    const FinRecorrido fin = RecorreBoletos(trabajo, escritor, r, opciones);
-    if (fin == FinRecorrido::Cancelado)
+    Pasada p{columnas, boletos, salida, escritor, opciones, r, {}, 0};
+    const FinPasada fin = CopiaEnFormato(p, total);
+    if (fin == FinPasada::Parada && !salida.HaFallado() && !boletos.HaFallado())
         return Cancela(r, opciones);
     escritor.Termina();
     r.BoletosCopiados = escritor.BoletosCopiados();
     r.TotalColumnas = r.ColumnasCopiadas + escritor.ColumnasDuplicadas();
-    r.Fin = FinCopia::Fallida;
-    if (fin != FinRecorrido::Completo)
-        r.Mensaje = MensajeFallo(QStringLiteral("leer el fichero de boletos ") +
-                                     QString::fromLatin1(NombreFicheroBoletos),
-                                 fin == FinRecorrido::Danado
-                                     ? QStringLiteral("ha cambiado durante la copia")
-                                     : trabajo.errorString());
-    else if (!salida.Confirma())
+    // En AD243 la cabecera salió de la cuenta previa: si el fichero ha cambiado, no vale.
+    const bool cambiado = ad243 && (p.Recuento.Columnas != r.Recuento.Columnas ||
+                                    p.Recuento.RegistrosBoletos != r.Recuento.RegistrosBoletos);
+    r.Recuento = p.Recuento;
+    if (fin == FinPasada::LineaErronea || fin == FinPasada::FalloLectura)
+        r.Mensaje = MensajeLectura(columnasNombre, fin, p.Linea, columnas);
+    else if (cambiado)
+        r.Mensaje = MensajeFallo(QStringLiteral("leer el fichero de columnas ") + columnasNombre,
+                                 QStringLiteral("ha cambiado durante la copia"));
+    else if (!boletos.Confirma())
+        r.Mensaje = MensajeFallo(queBoletos, boletos.Causa());
+    else if (r.Recuento.Columnas == 0) {
+        r.Fin = FinCopia::Rechazada;
+        r.Mensaje = CompruebaTamano(r.Recuento, opciones.Formato, columnasNombre);
+    } else if (!salida.Confirma())
         r.Mensaje = MensajeFallo(queDestino, salida.Causa());
     else
         r.Fin = FinCopia::Terminada;
     return r;
-}
-
-// Rehace el fichero de boletos desde el fichero de columnas. false si no hay que seguir.
-bool PreparaBoletos(EstadoGlobal& estado, const OpcionesCopia& opciones, ResultadoCopia& r) {
-    estado.ActualizaFicheroApuestas();
-    const QString columnasNombre = estado.FicheroApuestas;
-    const std::unique_ptr<QFile> columnas = AbreFicheroApuestas(estado);
-    if (!columnas) {
-        const bool falta = estado.UltimoErrorFichero == ErrorFichero::NoExiste;
-        r.Fin = falta ? FinCopia::SinColumnas : FinCopia::Fallida;
-        if (!falta)
-            r.Mensaje =
-                MensajeFallo(QStringLiteral("leer el fichero de columnas ") + columnasNombre,
-                             QStringLiteral("error ") + QString::number(estado.UltimoErrorFichero));
-        return false;
-    }
-    const ResultadoFicheroBoletos boletos =
-        CreaFicheroBoletos(estado, *columnas, columnasNombre, opciones.CancelarProceso);
-    r.Recuento = boletos.Recuento;
-    if (boletos.Cancelado) {
-        Cancela(r, opciones);
-        return false;
-    }
-    if (boletos.Error != 0) {
-        const bool leyendo = boletos.Fichero == columnasNombre;
-        r.Fin = FinCopia::Fallida;
-        r.Mensaje = MensajeFallo((leyendo ? QStringLiteral("leer el fichero de columnas ")
-                                          : QStringLiteral("escribir el fichero de boletos ")) +
-                                     boletos.Fichero,
-                                 boletos.Causa);
-        return false;
-    }
-    r.Mensaje = CompruebaTamano(r.Recuento, opciones.Formato, columnasNombre);
-    return !r.Mensaje;
 }
 
 } // namespace
@@ -233,7 +264,22 @@ ResultadoCopia EjecutaCopia(EstadoGlobal& estado, const OpcionesCopia& opciones)
     ResultadoCopia r; // los contadores empiezan en cero en cada copia
     const QString nombre = opciones.NombreArchivo.trimmed();
     r.Mensaje = CompruebaNombreArchivo(estado, opciones.Unidad.Carpeta, nombre);
-    if (r.Mensaje || !PreparaBoletos(estado, opciones, r))
+    if (r.Mensaje)
+        return r;
+    estado.ActualizaFicheroApuestas();
+    const QString columnasNombre = estado.FicheroApuestas;
+    const std::unique_ptr<QFile> columnas = AbreFicheroApuestas(estado);
+    if (!columnas) {
+        const bool falta = estado.UltimoErrorFichero == ErrorFichero::NoExiste;
+        r.Fin = falta ? FinCopia::SinColumnas : FinCopia::Fallida;
+        if (!falta)
+            r.Mensaje =
+                MensajeFallo(QStringLiteral("leer el fichero de columnas ") + columnasNombre,
+                             QStringLiteral("error ") + QString::number(estado.UltimoErrorFichero));
+        return r;
+    }
+    int64_t total = 0;
+    if (!CuentaColumnas(*columnas, columnasNombre, opciones, r, total))
         return r;
     if (!EsperaDisco(estado, opciones.Unidad))
         return Cancela(r, opciones);
@@ -242,7 +288,7 @@ ResultadoCopia EjecutaCopia(EstadoGlobal& estado, const OpcionesCopia& opciones)
     if (opciones.Formato == FormatoExportar::AD243 && r.Recuento.BoletosUnaColumna > 0 &&
         opciones.AlAvisar)
         opciones.AlAvisar(MensajeBoletoIncompleto(r.Recuento.BoletosUnaColumna));
-    EscribeDestino(estado, opciones, r);
+    EscribeDestino(estado, opciones, *columnas, columnasNombre, total, r);
     if (r.Fin == FinCopia::Terminada)
         CambiaEstado(opciones, TextoArchivoCopiado(opciones.Unidad.Nombre, nombre));
     return r;

@@ -1,16 +1,13 @@
 #include "output/orden_exportar.h"
 
+#include "cli/interrupcion_consola.h"
 #include "cli/linea_ordenes.h"
 #include "core/estado_global.h"
-#include "output/interrupcion_consola.h"
 #include "output/motor_copia.h"
 #include "reduction/ordenes_reduccion.h"
 
 #include <QDir>
 #include <QFileInfo>
-
-#include <cstdio>
-#include <unistd.h>
 
 namespace quiniela {
 
@@ -98,8 +95,6 @@ int SalidaDe(const ResultadoCopia& r, const EstadoGlobal& estado, SalidaOrden& s
     return 1;
 }
 
-} // namespace
-
 int OrdenExportar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
     const auto peticion = LeePeticion(estado, argumentos, salida.err);
     OpcionesCopia opciones;
@@ -109,8 +104,7 @@ int OrdenExportar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrd
     estado.Datos.OrdenActual = static_cast<int16_t>(peticion->Orden);
     opciones.Formato = peticion->Formato;
 
-    // El porcentaje solo si stderr es un terminal (y no un texto en memoria).
-    const bool conBarra = salida.err.string() == nullptr && isatty(fileno(stderr)) == 1;
+    const bool conBarra = ErroresEnTerminal(salida);
     if (conBarra)
         opciones.AlAvanzar = [&](int p) {
             salida.err << '\r' << TextoPorcentajeCopia(p) << Qt::flush;
@@ -125,6 +119,16 @@ int OrdenExportar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrd
     InterrupcionConsola interrupcion;
     opciones.CancelarProceso = interrupcion.Bandera();
     return SalidaDe(EjecutaCopia(estado, opciones), estado, salida);
+}
+
+} // namespace
+
+Orden DescripcionOrdenExportar() {
+    return {
+        QStringLiteral("exportar"),
+        QStringLiteral("exportar --jornada J --orden O --formato AD243|TXT1|…|TXT6 --destino "
+                       "RUTA  copia la reducción a un archivo (RUTA: el archivo o una carpeta)"),
+        OrdenExportar};
 }
 
 } // namespace quiniela

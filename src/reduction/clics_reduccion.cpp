@@ -309,14 +309,16 @@ std::optional<MensajeReduccion> ClicsReduccion::Sal() {
                      nueva.mid(PosDescripcion, LongitudDescripcion));
     if (registro == registros[numero - 1])
         return std::nullopt;
-    const int error = GuardaRegistroBases(estado_, jornada, orden, registro);
-    if (error == 0)
+    const ResultadoFichero resultado = GuardaRegistroBases(estado_, jornada, orden, registro);
+    if (resultado.Bien())
         return std::nullopt;
     return MensajeReduccion{
         QStringLiteral("ERROR AL GRABAR LA DESCRIPCIÓN"),
-        QStringLiteral("No se ha podido grabar la descripción en el índice BASES.ZPK (error ") +
-            QString::number(error) +
-            QStringLiteral("). La reducción sigue guardada con la descripción anterior.")};
+        TextoFalloGuardar(QStringLiteral("No se ha podido grabar la descripción en el índice ") +
+                              QString::fromLatin1(NombreFicheroBases),
+                          resultado,
+                          QStringLiteral(". La reducción sigue guardada con la descripción "
+                                         "anterior."))};
 }
 
 } // namespace quiniela

@@ -50,14 +50,11 @@ uint16_t Clave(const Reduccion& red, int m, int signo) {
     return 0;
 }
 
-Preparacion Prepara(const Reduccion& red, const TablaDirecta& tabla) {
-    Preparacion p;
-    p.directo = red.Metodo == MetodoDirecto;
+// Una rueda por partido con dos o más signos; los de un signo van a los fijos. Los partidos
+// con hueco de la tabla directa no cuentan: la tabla pone su signo.
+void PreparaRuedas(const Reduccion& red, const std::array<int8_t, NumPartidos + 1>& hueco,
+                   Preparacion& p) {
     const QuinielaBase& base = red.Base;
-    std::array<int8_t, NumPartidos + 1> hueco{};
-    if (p.directo && tabla.columnas > 0)
-        hueco = AsignaHuecos(base, tabla);
-
     int64_t pasos = 1;
     p.fijos[0] = '"';
     for (int m = 1; m <= NumPartidos; ++m) {
@@ -71,7 +68,7 @@ Preparacion Prepara(const Reduccion& red, const TablaDirecta& tabla) {
             ++r.n;
         }
         if (hueco[m] != 0)
-            continue; // la tabla pone su signo
+            continue;
         pasos *= r.n;
         if (r.n >= 2)
             p.ruedas.push_back(r);
@@ -79,7 +76,10 @@ Preparacion Prepara(const Reduccion& red, const TablaDirecta& tabla) {
             p.fijos[m] = r.signo[0];
     }
     p.pasos = static_cast<int32_t>(pasos);
+}
 
+// Tabla de aceptación: errores admitidos o combinaciones de totales marcadas.
+void PreparaAcepta(const Reduccion& red, Preparacion& p) {
     if (red.Metodo == MetodoColumnaProbable) {
         for (int e = red.MinErrores; e <= red.MaxErrores && e < 16; ++e)
             if (e >= 0)
@@ -94,41 +94,62 @@ Preparacion Prepara(const Reduccion& red, const TablaDirecta& tabla) {
     } else {
         p.acepta[0] = 1;
     }
+}
 
-    // Patrones: en el directo, las columnas de la tabla sobre los partidos con hueco; en
-    // los demás, las combinaciones de las ruedas más rápidas, con la rueda 1 la primera.
-    std::vector<std::array<uint8_t, 16>> patrones;
-    if (p.directo) {
-        const int columnas = std::max<int>(tabla.columnas, 1);
-        for (int c = 1; c <= columnas; ++c) {
-            std::array<uint8_t, 16> bytes{};
-            for (int m = 1; m <= NumPartidos; ++m)
-                if (hueco[m] != 0)
-                    bytes[m] = static_cast<uint8_t>(
-                        CaracteresSigno[SignoEnTabla(base[m], tabla, hueco[m], c)]);
-            patrones.push_back(bytes);
-            p.clavePatron.push_back(0);
-        }
-    } else {
-        int64_t producto = 1;
-        while (p.interiores < int(p.ruedas.size()) &&
-               producto * p.ruedas[p.interiores].n <= MaxBloqueInterior)
-            producto *= p.ruedas[p.interiores++].n;
-        std::vector<int> pos(p.interiores, 0);
-        for (int64_t i = 0; i < producto; ++i) {
-            std::array<uint8_t, 16> bytes{};
-            uint16_t clave = 0;
-            for (int w = 0; w < p.interiores; ++w) {
-                bytes[p.ruedas[w].partido] = p.ruedas[w].signo[pos[w]];
-                clave += p.ruedas[w].clave[pos[w]];
-            }
-            patrones.push_back(bytes);
-            p.clavePatron.push_back(clave);
-            for (int w = 0; w < p.interiores && ++pos[w] == p.ruedas[w].n; ++w)
-                pos[w] = 0;
-        }
+using Patron = std::array<uint8_t, 16>;
+
+// En el directo, las columnas de la tabla sobre los partidos con hueco.
+std::vector<Patron> PatronesDirecto(const QuinielaBase& base, const TablaDirecta& tabla,
+                                    const std::array<int8_t, NumPartidos + 1>& hueco,
+                                    Preparacion& p) {
+    std::vector<Patron> patrones;
+    const int columnas = std::max<int>(tabla.columnas, 1);
+    for (int c = 1; c <= columnas; ++c) {
+        Patron bytes{};
+        for (int m = 1; m <= NumPartidos; ++m)
+            if (hueco[m] != 0)
+                bytes[m] = static_cast<uint8_t>(
+                    CaracteresSigno[SignoEnTabla(base[m], tabla, hueco[m], c)]);
+        patrones.push_back(bytes);
+        p.clavePatron.push_back(0);
     }
-    for (const auto& bytes : patrones) {
+    return patrones;
+}
+
+// En los demás métodos, las combinaciones de las ruedas más rápidas, con la rueda 1 la primera.
+std::vector<Patron> PatronesInteriores(Preparacion& p) {
+    std::vector<Patron> patrones;
+    int64_t producto = 1;
+    while (p.interiores < int(p.ruedas.size()) &&
+           producto * p.ruedas[p.interiores].n <= MaxBloqueInterior)
+        producto *= p.ruedas[p.interiores++].n;
+    std::vector<int> pos(p.interiores, 0);
+    for (int64_t i = 0; i < producto; ++i) {
+        Patron bytes{};
+        uint16_t clave = 0;
+        for (int w = 0; w < p.interiores; ++w) {
+            bytes[p.ruedas[w].partido] = p.ruedas[w].signo[pos[w]];
+            clave += p.ruedas[w].clave[pos[w]];
+        }
+        patrones.push_back(bytes);
+        p.clavePatron.push_back(clave);
+        for (int w = 0; w < p.interiores && ++pos[w] == p.ruedas[w].n; ++w)
+            pos[w] = 0;
+    }
+    return patrones;
+}
+
+Preparacion Prepara(const Reduccion& red, const TablaDirecta& tabla) {
+    Preparacion p;
+    p.directo = red.Metodo == MetodoDirecto;
+    std::array<int8_t, NumPartidos + 1> hueco{};
+    if (p.directo && tabla.columnas > 0)
+        hueco = AsignaHuecos(red.Base, tabla);
+    PreparaRuedas(red, hueco, p);
+    PreparaAcepta(red, p);
+    const std::vector<Patron> patrones =
+        p.directo ? PatronesDirecto(red.Base, tabla, hueco, p) : PatronesInteriores(p);
+    for (const Patron& bytes : patrones) {
         uint64_t bajo;
         uint64_t alto;
         std::memcpy(&bajo, bytes.data(), 8);
@@ -195,6 +216,36 @@ private:
     char* limite_;
     int64_t lineas_ = 0;
 };
+
+// Avanza las ruedas exteriores como un cuentakilómetros; false cuando han dado la vuelta.
+inline bool AvanzaExteriores(Preparacion& p, std::array<uint8_t, 16>& externos,
+                             uint32_t& claveExterna) {
+    const int numRuedas = int(p.ruedas.size());
+    for (int w = p.interiores; w < numRuedas; ++w) {
+        Rueda& rueda = p.ruedas[w];
+        claveExterna -= rueda.clave[rueda.pos];
+        if (++rueda.pos < rueda.n) {
+            externos[rueda.partido] = rueda.signo[rueda.pos];
+            claveExterna += rueda.clave[rueda.pos];
+            return true;
+        }
+        rueda.pos = 0;
+        externos[rueda.partido] = rueda.signo[0];
+        claveExterna += rueda.clave[0];
+    }
+    return false;
+}
+
+// Entrega lo que quede, o solo el aviso de final si se canceló o falló.
+void Cierra(Escritor& escritor, ResultadoDesarrollo& r) {
+    if (r.fin == FinDesarrollo::Completo) {
+        if (!escritor.Termina())
+            r.fin = FinDesarrollo::FalloSumidero;
+    } else {
+        escritor.Espera();
+    }
+    r.lineas = escritor.Lineas();
+}
 
 // Espaciado: el aviso dice en qué paso quiere la siguiente llamada; si no, se le llama en
 // todas las combinaciones.
@@ -273,31 +324,11 @@ ResultadoDesarrollo Recorre(Preparacion& p, const Aviso aviso, Escritor& escrito
             if (r.fin != FinDesarrollo::Completo)
                 break;
         }
-        // Avanza las ruedas exteriores como un cuentakilómetros.
-        int w = p.interiores;
-        for (; w < numRuedas; ++w) {
-            Rueda& rueda = p.ruedas[w];
-            claveExterna -= rueda.clave[rueda.pos];
-            if (++rueda.pos < rueda.n) {
-                externos[rueda.partido] = rueda.signo[rueda.pos];
-                claveExterna += rueda.clave[rueda.pos];
-                break;
-            }
-            rueda.pos = 0;
-            externos[rueda.partido] = rueda.signo[0];
-            claveExterna += rueda.clave[0];
-        }
-        if (w == numRuedas)
+        if (!AvanzaExteriores(p, externos, claveExterna))
             break;
     }
     r.pasosHechos = paso;
-    if (r.fin == FinDesarrollo::Completo) {
-        if (!escritor.Termina())
-            r.fin = FinDesarrollo::FalloSumidero;
-    } else {
-        escritor.Espera();
-    }
-    r.lineas = escritor.Lineas();
+    Cierra(escritor, r);
     return r;
 }
 

@@ -107,15 +107,7 @@ std::optional<std::vector<LineaBases>> LeeLineas(EstadoGlobal& estado,
     return PartirLineas(*datos);
 }
 
-// Tras un 53 de carga se crea el índice vacío.
-void CreaIndiceVacio(EstadoGlobal& estado, const ContextoErrorFichero& contexto) {
-    const QString ruta = estado.Ruta(NombreBases());
-    const int error = GuardaFicheroEntero(ruta, QByteArray());
-    if (error != 0)
-        NotificaErrorFichero(estado, contexto, error, ruta);
-}
-
-int EscribeLineas(EstadoGlobal& estado, const std::vector<LineaBases>& lineas) {
+ResultadoFichero EscribeLineas(EstadoGlobal& estado, const std::vector<LineaBases>& lineas) {
     return GuardaFicheroEntero(estado.Ruta(NombreBases()), UneLineas(lineas));
 }
 
@@ -263,7 +255,7 @@ void LeeFicheroBases(EstadoGlobal& estado) {
     const auto lineas = LeeLineas(estado, contexto);
     if (!lineas) {
         if (estado.UltimoErrorFichero == ErrorFichero::NoExiste)
-            CreaIndiceVacio(estado, contexto);
+            CreaFicheroVacio(estado, NombreBases(), contexto);
         estado.Red.PonPorDefecto();
         return;
     }
@@ -286,7 +278,7 @@ bool ExisteEnBases(EstadoGlobal& estado, int jornada, int orden) {
     if (!lineas) {
         // El aviso dice que se va a crear: se crea, y no se repite en el guardado.
         if (estado.UltimoErrorFichero == ErrorFichero::NoExiste)
-            CreaIndiceVacio(estado, contexto);
+            CreaFicheroVacio(estado, NombreBases(), contexto);
         return false;
     }
     for (std::size_t i = 0; i < lineas->size(); ++i) {
@@ -310,18 +302,19 @@ void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden) {
         LiberaLineas(*lineas, [&](const LineaBases& l) { return TieneClave(l, clave); }) > 0;
     if (!cambiado)
         return;
-    const int error = EscribeLineas(estado, *lineas);
-    if (error != 0)
-        NotificaErrorFichero(estado, contexto, error, estado.Ruta(NombreBases()));
+    const ResultadoFichero resultado = EscribeLineas(estado, *lineas);
+    if (!resultado.Bien())
+        NotificaErrorFichero(estado, contexto, resultado);
 }
 
-int GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden, const QString& registro) {
+ResultadoFichero GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden,
+                                     const QString& registro) {
     const ContextoErrorFichero contexto = ContextoBases(QStringLiteral("EEB"), TextoNoExisteCrea());
     std::vector<LineaBases> lineas;
     if (auto leidas = LeeLineas(estado, contexto)) {
         lineas = std::move(*leidas);
     } else if (estado.UltimoErrorFichero != ErrorFichero::NoExiste) {
-        return estado.UltimoErrorFichero;
+        return {estado.UltimoErrorFichero, estado.Ruta(NombreBases())};
     }
     // Un 53 no impide guardar: el índice se crea con este registro.
 
@@ -354,13 +347,13 @@ int GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden, const QStr
     if (lineas[destino].fin.isEmpty())
         lineas[destino].fin = FinRegistro;
 
-    const int error = EscribeLineas(estado, lineas);
-    estado.UltimoErrorFichero = static_cast<int16_t>(error);
-    if (error != 0)
-        return error;
+    const ResultadoFichero resultado = EscribeLineas(estado, lineas);
+    estado.UltimoErrorFichero = static_cast<int16_t>(resultado.Numero);
+    if (!resultado.Bien())
+        return resultado;
     estado.RegistroReduccion = texto;
     estado.NumeroRegistroReduccion = static_cast<int32_t>(destino + 1);
-    return 0;
+    return resultado;
 }
 
 std::vector<QString> LeeRegistrosBases(EstadoGlobal& estado) {
@@ -369,7 +362,7 @@ std::vector<QString> LeeRegistrosBases(EstadoGlobal& estado) {
     const auto lineas = LeeLineas(estado, contexto);
     if (!lineas) {
         if (estado.UltimoErrorFichero == ErrorFichero::NoExiste)
-            CreaIndiceVacio(estado, contexto);
+            CreaFicheroVacio(estado, NombreBases(), contexto);
         return registros;
     }
     registros.reserve(lineas->size());
@@ -380,15 +373,15 @@ std::vector<QString> LeeRegistrosBases(EstadoGlobal& estado) {
 
 LiberacionBases LiberaJornadasBases(EstadoGlobal& estado, int desde, int hasta) {
     LiberacionBases r;
-    r.Ruta = estado.Ruta(NombreBases());
-    QFile fichero(r.Ruta);
+    r.Resultado.Ruta = estado.Ruta(NombreBases());
+    QFile fichero(r.Resultado.Ruta);
     if (!fichero.exists())
         return r;
     QByteArray datos;
     if (fichero.open(QIODevice::ReadOnly))
         datos = fichero.readAll();
     if (fichero.error() != QFileDevice::NoError) {
-        r.Numero = NumeroErrorFichero(fichero.error(), r.Ruta);
+        r.Resultado.Numero = NumeroErrorFichero(fichero.error(), r.Resultado.Ruta);
         return r;
     }
     QSet<QString> claves;
@@ -400,7 +393,7 @@ LiberacionBases LiberaJornadasBases(EstadoGlobal& estado, int desde, int hasta) 
         return claves.contains(DeWindows1252(l.contenido.left(4)).toUpper());
     });
     if (r.Liberados > 0)
-        r.Numero = EscribeLineas(estado, lineas);
+        r.Resultado = EscribeLineas(estado, lineas);
     return r;
 }
 

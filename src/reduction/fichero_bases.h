@@ -3,6 +3,7 @@
 // guardada. La clave son las posiciones 1-4 (jornada y orden con dos cifras); un registro
 // libre es "0000" seguido de 226 blancos y se reutiliza en la siguiente reducción nueva.
 
+#include "core/error_fichero.h"
 #include "core/tipos.h"
 
 #include <QString>
@@ -45,17 +46,17 @@ void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden);
 // Libera de una pasada los registros de las jornadas desde..hasta, órdenes 1..30. Un índice
 // que no existe no es un fallo (no hay nada que liberar); no avisa de nada.
 struct LiberacionBases {
-    int Numero = 0; // número de error (0 si fue bien)
-    QString Ruta;
+    ResultadoFichero Resultado;
     int Liberados = 0; // registros liberados
 };
 LiberacionBases LiberaJornadasBases(EstadoGlobal& estado, int desde, int hasta);
 
 // Guarda el registro de una reducción: encima del que tiene la misma clave, si no en el
 // primer registro libre y si no al final. Deja RegistroReduccion y NumeroRegistroReduccion
-// con lo escrito. Devuelve el número de error (0 si fue bien); los fallos al leer el índice
-// se avisan con la etiqueta "EEB", los de escritura solo se devuelven.
-int GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden, const QString& registro);
+// con lo escrito. Los fallos al leer el índice se avisan con la etiqueta "EEB", los de
+// escritura solo se devuelven.
+ResultadoFichero GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orden,
+                                     const QString& registro);
 
 // Todos los registros del índice en su orden, libres incluidos, con 230 caracteres cada uno
 // (etiqueta "LFB"; si falta el fichero, avisa, lo crea vacío y devuelve una lista vacía).

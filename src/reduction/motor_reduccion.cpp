@@ -19,29 +19,10 @@ namespace quiniela {
 
 namespace {
 
-QString CausaFallo(int numero) {
-    switch (numero) {
-    case ErrorFichero::DiscoLleno:
-        return QStringLiteral("el disco está lleno");
-    case ErrorFichero::SinMemoria:
-        return QStringLiteral("no quedan recursos en el sistema para escribirlo");
-    case ErrorFichero::NoExiste:
-        return QStringLiteral("el fichero ha desaparecido durante la reducción");
-    case ErrorFichero::RutaNoExiste:
-        return QStringLiteral("no existe la carpeta de datos");
-    case ErrorFichero::PermisoDenegado:
-    case ErrorFichero::AccesoRuta:
-        return QStringLiteral("no se permite escribir en la carpeta de datos");
-    default:
-        return QStringLiteral("no se ha podido escribir en el disco (error ") +
-               QString::number(numero) + u')';
-    }
-}
-
 MensajeReduccion MensajeFalloColumnas(const QString& fichero, int numero) {
     return {QStringLiteral("ERROR AL GRABAR LA REDUCCIÓN"),
             QStringLiteral("No se ha podido grabar el fichero de apuestas reducidas ") + fichero +
-                QStringLiteral(": ") + CausaFallo(numero) +
+                QStringLiteral(": ") + CausaFalloEscritura(numero) +
                 QStringLiteral(". La reducción se ha cancelado y no ha quedado guardada.")};
 }
 
@@ -49,21 +30,7 @@ MensajeReduccion MensajeFalloIndice(int numero) {
     return {QStringLiteral("ERROR AL GRABAR LA REDUCCIÓN"),
             QStringLiteral("No se ha podido grabar la reducción en el índice ") +
                 QString::fromLatin1(NombreFicheroBases) + QStringLiteral(": ") +
-                CausaFallo(numero) + QStringLiteral(". La reducción no se ha efectuado.")};
-}
-
-// Número de error de la escritura: si la carpeta o el fichero ya no están, lo dice eso.
-int NumeroFalloEscritura(const QFile& fichero, const QString& ruta) {
-    const QFileInfo info(ruta);
-    if (!info.absoluteDir().exists())
-        return ErrorFichero::RutaNoExiste;
-    if (!info.exists())
-        return ErrorFichero::NoExiste;
-    // Sin sitio en el disco (o por encima de la cuota) el sistema da un fallo de recursos.
-    if (fichero.error() == QFileDevice::ResourceError)
-        return ErrorFichero::DiscoLleno;
-    const int numero = NumeroErrorFichero(fichero.error(), ruta);
-    return numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida;
+                CausaFalloEscritura(numero) + QStringLiteral(". La reducción no se ha efectuado.")};
 }
 
 // Escribe los bloques en un hilo aparte mientras el desarrollo llena el siguiente, para que
@@ -117,7 +84,7 @@ private:
             const qsizetype bytes = bytes_;
             bloqueo.unlock();
             const int error =
-                fichero_.write(datos, bytes) == bytes ? 0 : NumeroFalloEscritura(fichero_, ruta_);
+                fichero_.write(datos, bytes) == bytes ? 0 : NumeroErrorEscritura(fichero_, ruta_);
             bloqueo.lock();
             if (error_ == 0)
                 error_ = error;
@@ -168,6 +135,94 @@ QString TextoReduccionCancelada() {
     return QStringLiteral("El proceso de reducción ha sido cancelado");
 }
 
+namespace {
+
+// Comprobaciones y pregunta de sustitución; false si no se reduce (el resultado ya lo dice).
+bool PuedeReducir(EstadoGlobal& estado, const OpcionesReduccion& opciones,
+                  ResultadoReduccion& resultado) {
+    if (auto fallo = CompruebaReduccion(estado.Red, resultado.estadisticas)) {
+        resultado.mensaje = std::move(fallo);
+        return false;
+    }
+    const int jornada = estado.Datos.JornadaActual;
+    const int orden = estado.Datos.OrdenActual;
+    if (!ExisteEnBases(estado, jornada, orden) || opciones.reemplazaSinPreguntar)
+        return true;
+    const MensajeReduccion pregunta = MensajeReduccionExiste();
+    estado.ReducirConfirmado = false;
+    MuestraMensaje(pregunta.titulo, pregunta.texto, BotonMensaje::Reducir);
+    if (estado.ReducirConfirmado)
+        return true;
+    resultado.fin = FinReduccion::NoReemplazada;
+    resultado.mensaje = pregunta;
+    return false;
+}
+
+// Desarrolla la base escribiendo las columnas en un hilo aparte; devuelve el error de
+// escritura (0 si fue bien).
+int DesarrollaAlFichero(Reduccion& red, const TablaDirecta& tabla,
+                        const OpcionesReduccion& opciones, QFile& fichero, const QString& ruta,
+                        ResultadoReduccion& resultado) {
+    if (opciones.alEmpezar)
+        opciones.alEmpezar(resultado.estadisticas.Total, resultado.estadisticas.Aceptadas);
+    std::optional<EscrituraEnSegundoPlano> escritura(std::in_place, fichero, ruta);
+    const SumideroLineas sumidero = [&](const char* datos, qsizetype bytes) {
+        return escritura->Entrega(datos, bytes);
+    };
+    const ResultadoDesarrollo desarrollo =
+        DesarrollaReduccion(red, tabla, opciones.aviso, sumidero, opciones.bytesBloque);
+    int error = escritura->Error();
+    escritura.reset(); // el hilo ha terminado: el fichero vuelve a ser solo de este hilo
+    resultado.pasos = desarrollo.pasos;
+    resultado.pasosHechos = desarrollo.pasosHechos;
+    resultado.columnasEscritas = desarrollo.lineas;
+    if (desarrollo.fin == FinDesarrollo::Cancelado) {
+        resultado.fin = FinReduccion::Cancelada;
+        return 0;
+    }
+    if (desarrollo.fin == FinDesarrollo::Completo) {
+        fichero.close();
+        // El cierre puede fallar, y en Linux un fichero borrado durante la reducción se
+        // sigue escribiendo sin error: se comprueba que el fichero está entero y en su sitio.
+        const QFileInfo info(ruta);
+        if (fichero.error() != QFileDevice::NoError || !info.exists() ||
+            info.size() != desarrollo.lineas * BytesLineaColumna)
+            error = NumeroErrorEscritura(fichero, ruta);
+    }
+    if (desarrollo.fin == FinDesarrollo::FalloSumidero && error == 0)
+        error = ErrorFichero::ErrorEntradaSalida;
+    return error;
+}
+
+// Escribe el fichero de columnas; si se cancela o falla, fuera el fichero y el registro.
+void EscribeColumnas(EstadoGlobal& estado, const TablaDirecta& tabla,
+                     const OpcionesReduccion& opciones, ResultadoReduccion& resultado) {
+    const int jornada = estado.Datos.JornadaActual;
+    const int orden = estado.Datos.OrdenActual;
+    estado.ActualizaFicheroApuestas();
+    const QString nombre = NombreFicheroApuestas(jornada, orden);
+    const QString ruta = estado.Ruta(nombre);
+    QFile fichero(ruta);
+    int error = 0;
+    if (fichero.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+        error = DesarrollaAlFichero(estado.Red, tabla, opciones, fichero, ruta, resultado);
+    else
+        error = NumeroErrorEscritura(fichero, ruta);
+    if (error == 0 && resultado.fin != FinReduccion::Cancelada) {
+        resultado.fin = FinReduccion::Terminada;
+        return;
+    }
+    fichero.close();
+    QFile::remove(ruta);
+    BorraRegistroBases(estado, jornada, orden);
+    if (error != 0) {
+        resultado.fin = FinReduccion::Fallida;
+        resultado.mensaje = MensajeFalloColumnas(nombre, error);
+    }
+}
+
+} // namespace
+
 ResultadoReduccion EjecutaReduccion(EstadoGlobal& estado, const OpcionesReduccion& opciones) {
     ResultadoReduccion resultado;
     Reduccion& red = estado.Red;
@@ -180,22 +235,8 @@ ResultadoReduccion EjecutaReduccion(EstadoGlobal& estado, const OpcionesReduccio
         red.Base[m].RecuentaSignos();
     TablaDirecta tabla;
     resultado.estadisticas = CalculaEstadisticas(red, tabla);
-
-    if (auto fallo = CompruebaReduccion(red, resultado.estadisticas)) {
-        resultado.mensaje = std::move(fallo);
+    if (!PuedeReducir(estado, opciones, resultado))
         return resultado;
-    }
-
-    if (ExisteEnBases(estado, jornada, orden) && !opciones.reemplazaSinPreguntar) {
-        const MensajeReduccion pregunta = MensajeReduccionExiste();
-        estado.ReducirConfirmado = false;
-        MuestraMensaje(pregunta.titulo, pregunta.texto, BotonMensaje::Reducir);
-        if (!estado.ReducirConfirmado) {
-            resultado.fin = FinReduccion::NoReemplazada;
-            resultado.mensaje = pregunta;
-            return resultado;
-        }
-    }
 
     LimpiaParametrosNoUsados(red);
     red.ApuestasBase = resultado.estadisticas.Total;
@@ -203,73 +244,14 @@ ResultadoReduccion EjecutaReduccion(EstadoGlobal& estado, const OpcionesReduccio
     estado.Datos.Metodo = red.Metodo;
 
     // El índice se reescribe entero en un temporal: si falla, queda como estaba.
-    const int errorIndice = GuardaRegistroBases(estado, jornada, orden,
-                                                ConstruyeRegistroReduccion(jornada, orden, red));
-    if (errorIndice != 0) {
+    const ResultadoFichero indice = GuardaRegistroBases(
+        estado, jornada, orden, ConstruyeRegistroReduccion(jornada, orden, red));
+    if (!indice.Bien()) {
         resultado.fin = FinReduccion::Fallida;
-        resultado.mensaje = MensajeFalloIndice(errorIndice);
+        resultado.mensaje = MensajeFalloIndice(indice.Numero);
         return resultado;
     }
-
-    estado.ActualizaFicheroApuestas();
-    const QString nombre = NombreFicheroApuestas(jornada, orden);
-    const QString ruta = estado.Ruta(nombre);
-    QFile fichero(ruta);
-    int errorColumnas = 0;
-
-    // Cancelación o fallo: fuera el fichero de columnas y el registro recién escrito.
-    auto deshaz = [&] {
-        fichero.close();
-        QFile::remove(ruta);
-        BorraRegistroBases(estado, jornada, orden);
-    };
-
-    if (!fichero.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-        errorColumnas = NumeroFalloEscritura(fichero, ruta);
-        deshaz();
-        resultado.fin = FinReduccion::Fallida;
-        resultado.mensaje = MensajeFalloColumnas(nombre, errorColumnas);
-        return resultado;
-    }
-
-    if (opciones.alEmpezar)
-        opciones.alEmpezar(resultado.estadisticas.Total, resultado.estadisticas.Aceptadas);
-
-    std::optional<EscrituraEnSegundoPlano> escritura(std::in_place, fichero, ruta);
-    const SumideroLineas sumidero = [&](const char* datos, qsizetype bytes) {
-        return escritura->Entrega(datos, bytes);
-    };
-    const ResultadoDesarrollo desarrollo =
-        DesarrollaReduccion(red, tabla, opciones.aviso, sumidero, opciones.bytesBloque);
-    errorColumnas = escritura->Error();
-    escritura.reset(); // el hilo ha terminado: el fichero vuelve a ser solo de este hilo
-    resultado.pasos = desarrollo.pasos;
-    resultado.pasosHechos = desarrollo.pasosHechos;
-    resultado.columnasEscritas = desarrollo.lineas;
-
-    if (desarrollo.fin == FinDesarrollo::Cancelado) {
-        deshaz();
-        resultado.fin = FinReduccion::Cancelada;
-        return resultado;
-    }
-    if (desarrollo.fin == FinDesarrollo::Completo) {
-        fichero.close();
-        // El cierre puede fallar, y en Linux un fichero borrado durante la reducción se
-        // sigue escribiendo sin error: se comprueba que el fichero está entero y en su sitio.
-        const QFileInfo info(ruta);
-        if (fichero.error() != QFileDevice::NoError || !info.exists() ||
-            info.size() != desarrollo.lineas * BytesLineaColumna)
-            errorColumnas = NumeroFalloEscritura(fichero, ruta);
-    }
-    if (desarrollo.fin == FinDesarrollo::FalloSumidero || errorColumnas != 0) {
-        if (errorColumnas == 0)
-            errorColumnas = ErrorFichero::ErrorEntradaSalida;
-        deshaz();
-        resultado.fin = FinReduccion::Fallida;
-        resultado.mensaje = MensajeFalloColumnas(nombre, errorColumnas);
-        return resultado;
-    }
-    resultado.fin = FinReduccion::Terminada;
+    EscribeColumnas(estado, tabla, opciones, resultado);
     return resultado;
 }
 

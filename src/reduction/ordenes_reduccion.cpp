@@ -1,6 +1,6 @@
 #include "reduction/ordenes_reduccion.h"
 
-#include "cli/linea_ordenes.h"
+#include "cli/interrupcion_consola.h"
 #include "core/estado_global.h"
 #include "reduction/motor_reduccion.h"
 
@@ -9,37 +9,10 @@
 
 #include <algorithm>
 #include <climits>
-#include <csignal>
-#include <cstdio>
-#include <unistd.h>
 
 namespace quiniela {
 
 namespace {
-
-volatile std::sig_atomic_t Interrumpido = 0;
-
-extern "C" void AlInterrumpir(int) {
-    Interrumpido = 1;
-}
-
-// Ctrl-C durante la reducción equivale a "Cancelar el proceso".
-class ManejadorInterrupcion {
-public:
-    ManejadorInterrupcion() {
-        Interrumpido = 0;
-        struct sigaction accion {};
-        accion.sa_handler = AlInterrumpir;
-        sigemptyset(&accion.sa_mask);
-        sigaction(SIGINT, &accion, &anterior_);
-    }
-    ~ManejadorInterrupcion() { sigaction(SIGINT, &anterior_, nullptr); }
-    ManejadorInterrupcion(const ManejadorInterrupcion&) = delete;
-    ManejadorInterrupcion& operator=(const ManejadorInterrupcion&) = delete;
-
-private:
-    struct sigaction anterior_ {};
-};
 
 int Signo(QChar c) {
     switch (c.unicode()) {
@@ -63,6 +36,138 @@ std::optional<int> LeeNumero(const QString& texto, int maximo) {
     if (valor > maximo)
         return std::nullopt;
     return valor;
+}
+
+std::optional<int16_t> LeeMetodo(const QString& texto, QString& error) {
+    const QString t = texto.trimmed().toLower();
+    if (t == u"directo")
+        return int16_t(MetodoDirecto);
+    if (t == u"probable")
+        return int16_t(MetodoColumnaProbable);
+    if (t == u"signos")
+        return int16_t(MetodoSeleccionSignos);
+    error = QStringLiteral("Método desconocido: ") + texto +
+            QStringLiteral(". Use directo, probable o signos.");
+    return std::nullopt;
+}
+
+// Signos del principio de la ficha ("-" si no lleva ninguno); devuelve dónde sigue la ficha.
+std::optional<qsizetype> LeeSignosFicha(const QString& ficha, PartidoBase& p,
+                                        const QString& malEscrita, QString& error) {
+    if (ficha.startsWith(u'-'))
+        return 1; // partido sin ningún signo marcado
+    qsizetype i = 0;
+    for (; i < ficha.size() && Signo(ficha.at(i)) != 0; ++i) {
+        int16_t& marca = p.Signo[Signo(ficha.at(i))];
+        if (marca == 1) {
+            error = malEscrita + QStringLiteral("un signo repetido.");
+            return std::nullopt;
+        }
+        marca = 1;
+    }
+    if (i == 0) {
+        error = malEscrita + QStringLiteral("debe empezar por sus signos (1, X, 2) o por \"-\".");
+        return std::nullopt;
+    }
+    return i;
+}
+
+// Lo que sigue a los signos: "*" si se reduce y "=S" con el signo probable.
+bool LeeMarcasFicha(const QString& ficha, qsizetype i, PartidoBase& p, const QString& malEscrita,
+                    QString& error) {
+    if (i < ficha.size() && ficha.at(i) == u'*') {
+        p.AReducir = 1;
+        ++i;
+    }
+    if (i < ficha.size() && ficha.at(i) == u'=' && i + 2 == ficha.size() &&
+        Signo(ficha.at(i + 1)) != 0) {
+        p.SignoProbable = static_cast<int16_t>(Signo(ficha.at(i + 1)));
+        i += 2;
+    }
+    if (i == ficha.size())
+        return true;
+    error = malEscrita +
+            QStringLiteral("tras los signos solo caben \"*\" y \"=\" con el signo probable.");
+    return false;
+}
+
+// Lo que la ficha pide frente a lo que el partido m admite.
+bool CompruebaPartidoLeido(const PartidoBase& p, int m, QString& error) {
+    if (p.AReducir == 1 && m == NumPartidos)
+        error = QStringLiteral("El partido 15 no puede elegirse para reducir.");
+    else if (p.AReducir == 1 && p.NumSignos < 2)
+        error = QStringLiteral("El partido %1 no puede elegirse para reducir: solo los dobles "
+                               "y triples se reducen.")
+                    .arg(m);
+    else if (p.SignoProbable != 0 && p.Signo[p.SignoProbable] != 1)
+        error =
+            QStringLiteral("El signo probable del partido %1 no está marcado en la base.").arg(m);
+    else
+        return true;
+    return false;
+}
+
+bool LeeFicha(const QString& ficha, int m, PartidoBase& p, QString& error) {
+    const QString malEscrita =
+        QStringLiteral("El partido %1 está mal escrito (\"%2\"): ").arg(m).arg(ficha);
+    const auto i = LeeSignosFicha(ficha, p, malEscrita, error);
+    if (!i)
+        return false;
+    p.RecuentaSignos();
+    return LeeMarcasFicha(ficha, *i, p, malEscrita, error) && CompruebaPartidoLeido(p, m, error);
+}
+
+std::optional<QuinielaBase> LeeBase(const QString& texto, QString& error) {
+    const QStringList fichas = texto.split(u' ', Qt::SkipEmptyParts);
+    if (fichas.size() != NumPartidos) {
+        error = QStringLiteral("La base debe tener %1 partidos separados por blancos y tiene %2.")
+                    .arg(NumPartidos)
+                    .arg(fichas.size());
+        return std::nullopt;
+    }
+    QuinielaBase base;
+    for (int m = 1; m <= NumPartidos; ++m)
+        if (!LeeFicha(fichas.at(m - 1), m, base[m], error))
+            return std::nullopt;
+    return base;
+}
+
+bool LeeErrores(const QString& texto, Reduccion& red, QString& error) {
+    const QStringList partes = texto.trimmed().split(u'-');
+    const auto minimo = partes.size() == 2 ? LeeNumero(partes.at(0), 14) : std::nullopt;
+    const auto maximo = partes.size() == 2 ? LeeNumero(partes.at(1), 14) : std::nullopt;
+    if (!minimo || !maximo) {
+        error = QStringLiteral("Errores mal escritos (\"") + texto +
+                QStringLiteral("\"): se esperan MIN-MAX, números de 0 a 14.");
+        return false;
+    }
+    red.MinErrores = static_cast<int16_t>(*minimo);
+    red.MaxErrores = static_cast<int16_t>(*maximo);
+    return true;
+}
+
+bool LeeTotales(const QString& texto, Reduccion& red, QString& error) {
+    const QString ayuda = QStringLiteral(": se espera \"1:L X:L 2:L\", donde L es una lista de "
+                                         "totales de 0 a 14 y rangos (0,2,5-7).");
+    for (const QString& parte : texto.split(u' ', Qt::SkipEmptyParts)) {
+        const int k = parte.size() >= 2 && parte.at(1) == u':' ? Signo(parte.at(0)) : 0;
+        if (k == 0) {
+            error = QStringLiteral("Totales mal escritos (\"") + parte + u'"' + ayuda;
+            return false;
+        }
+        for (const QString& elemento : parte.mid(2).split(u',', Qt::SkipEmptyParts)) {
+            const QStringList rango = elemento.split(u'-');
+            const auto desde = rango.size() <= 2 ? LeeNumero(rango.at(0), 14) : std::nullopt;
+            const auto hasta = rango.size() == 2 ? LeeNumero(rango.at(1), 14) : desde;
+            if (!desde || !hasta || *desde > *hasta) {
+                error = QStringLiteral("Totales mal escritos (\"") + elemento + u'"' + ayuda;
+                return false;
+            }
+            for (int r = *desde; r <= *hasta; ++r)
+                red.Totales(k, r) = 1;
+        }
+    }
+    return true;
 }
 
 // Opciones comunes a las dos órdenes: método, base, errores y totales.
@@ -105,6 +210,7 @@ struct AvisoConsola {
     bool conBarra = false;
     int32_t siguienteBarra = 0; // paso en el que cambia el porcentaje
     QTextStream* err = nullptr;
+    const InterrupcionConsola* interrupcion = nullptr;
 
     RespuestaAviso operator()(int32_t paso, int32_t pasos) {
         if (conBarra && paso >= siguienteBarra) {
@@ -114,7 +220,8 @@ struct AvisoConsola {
         }
         const int32_t consulta =
             paso > INT32_MAX - PasosEntreConsultas ? INT32_MAX : paso + PasosEntreConsultas;
-        return {Interrumpido != 0, conBarra ? std::min(siguienteBarra, consulta) : consulta};
+        return {interrupcion->Interrumpido(),
+                conBarra ? std::min(siguienteBarra, consulta) : consulta};
     }
 };
 
@@ -122,186 +229,92 @@ void EscribeMensaje(QTextStream& flujo, const MensajeReduccion& mensaje) {
     flujo << mensaje.titulo << "\n" << mensaje.texto << "\n";
 }
 
-} // namespace
+struct PeticionReducir {
+    int Jornada = 0;
+    int Orden = 0;
+    bool Reemplazar = false;
+    Reduccion Red;
+};
 
-std::optional<int16_t> LeeMetodo(const QString& texto, QString& error) {
-    const QString t = texto.trimmed().toLower();
-    if (t == u"directo")
-        return int16_t(MetodoDirecto);
-    if (t == u"probable")
-        return int16_t(MetodoColumnaProbable);
-    if (t == u"signos")
-        return int16_t(MetodoSeleccionSignos);
-    error = QStringLiteral("Método desconocido: ") + texto +
-            QStringLiteral(". Use directo, probable o signos.");
-    return std::nullopt;
-}
-
-std::optional<QuinielaBase> LeeBase(const QString& texto, QString& error) {
-    const QStringList fichas = texto.split(u' ', Qt::SkipEmptyParts);
-    if (fichas.size() != NumPartidos) {
-        error = QStringLiteral("La base debe tener %1 partidos separados por blancos y tiene %2.")
-                    .arg(NumPartidos)
-                    .arg(fichas.size());
+// Jornada, orden, descripción y reemplazo de "reducir", además de la reducción pedida.
+std::optional<PeticionReducir> LeePeticionReducir(QStringList& args, const EstadoGlobal& estado,
+                                                  SalidaOrden& salida) {
+    const auto textoJornada = TomaOpcion(args, QStringLiteral("--jornada"));
+    const auto textoOrden = TomaOpcion(args, QStringLiteral("--orden"));
+    const auto descripcion = TomaOpcion(args, QStringLiteral("--descripcion"));
+    PeticionReducir peticion;
+    peticion.Reemplazar = TomaBandera(args, QStringLiteral("--reemplazar"));
+    if (!textoJornada || !textoOrden) {
+        salida.err << "Faltan --jornada y --orden.\n";
         return std::nullopt;
     }
-    QuinielaBase base;
-    for (int m = 1; m <= NumPartidos; ++m) {
-        const QString& ficha = fichas.at(m - 1);
-        PartidoBase& p = base[m];
-        const QString malEscrita =
-            QStringLiteral("El partido %1 está mal escrito (\"%2\"): ").arg(m).arg(ficha);
-        qsizetype i = 0;
-        if (ficha.startsWith(u'-')) {
-            i = 1; // partido sin ningún signo marcado
-        } else {
-            for (; i < ficha.size() && Signo(ficha.at(i)) != 0; ++i) {
-                int16_t& marca = p.Signo[Signo(ficha.at(i))];
-                if (marca == 1) {
-                    error = malEscrita + QStringLiteral("un signo repetido.");
-                    return std::nullopt;
-                }
-                marca = 1;
-            }
-            if (i == 0) {
-                error = malEscrita +
-                        QStringLiteral("debe empezar por sus signos (1, X, 2) o por \"-\".");
-                return std::nullopt;
-            }
-        }
-        p.RecuentaSignos();
-        if (i < ficha.size() && ficha.at(i) == u'*') {
-            p.AReducir = 1;
-            ++i;
-        }
-        if (i < ficha.size() && ficha.at(i) == u'=' && i + 2 == ficha.size() &&
-            Signo(ficha.at(i + 1)) != 0) {
-            p.SignoProbable = static_cast<int16_t>(Signo(ficha.at(i + 1)));
-            i += 2;
-        }
-        if (i != ficha.size()) {
-            error =
-                malEscrita +
-                QStringLiteral("tras los signos solo caben \"*\" y \"=\" con el signo probable.");
-            return std::nullopt;
-        }
-        if (p.AReducir == 1 && m == NumPartidos) {
-            error = QStringLiteral("El partido 15 no puede elegirse para reducir.");
-            return std::nullopt;
-        }
-        if (p.AReducir == 1 && p.NumSignos < 2) {
-            error = QStringLiteral("El partido %1 no puede elegirse para reducir: solo los dobles "
-                                   "y triples se reducen.")
-                        .arg(m);
-            return std::nullopt;
-        }
-        if (p.SignoProbable != 0 && p.Signo[p.SignoProbable] != 1) {
-            error = QStringLiteral("El signo probable del partido %1 no está marcado en la base.")
-                        .arg(m);
-            return std::nullopt;
-        }
-    }
-    return base;
-}
-
-bool LeeErrores(const QString& texto, Reduccion& red, QString& error) {
-    const QStringList partes = texto.trimmed().split(u'-');
-    const auto minimo = partes.size() == 2 ? LeeNumero(partes.at(0), 14) : std::nullopt;
-    const auto maximo = partes.size() == 2 ? LeeNumero(partes.at(1), 14) : std::nullopt;
-    if (!minimo || !maximo) {
-        error = QStringLiteral("Errores mal escritos (\"") + texto +
-                QStringLiteral("\"): se esperan MIN-MAX, números de 0 a 14.");
-        return false;
-    }
-    red.MinErrores = static_cast<int16_t>(*minimo);
-    red.MaxErrores = static_cast<int16_t>(*maximo);
-    return true;
-}
-
-bool LeeTotales(const QString& texto, Reduccion& red, QString& error) {
-    const QString ayuda = QStringLiteral(": se espera \"1:L X:L 2:L\", donde L es una lista de "
-                                         "totales de 0 a 14 y rangos (0,2,5-7).");
-    for (const QString& parte : texto.split(u' ', Qt::SkipEmptyParts)) {
-        const int k = parte.size() >= 2 && parte.at(1) == u':' ? Signo(parte.at(0)) : 0;
-        if (k == 0) {
-            error = QStringLiteral("Totales mal escritos (\"") + parte + u'"' + ayuda;
-            return false;
-        }
-        for (const QString& elemento : parte.mid(2).split(u',', Qt::SkipEmptyParts)) {
-            const QStringList rango = elemento.split(u'-');
-            const auto desde = rango.size() <= 2 ? LeeNumero(rango.at(0), 14) : std::nullopt;
-            const auto hasta = rango.size() == 2 ? LeeNumero(rango.at(1), 14) : desde;
-            if (!desde || !hasta || *desde > *hasta) {
-                error = QStringLiteral("Totales mal escritos (\"") + elemento + u'"' + ayuda;
-                return false;
-            }
-            for (int r = *desde; r <= *hasta; ++r)
-                red.Totales(k, r) = 1;
-        }
-    }
-    return true;
-}
-
-int OrdenReducir(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
-    QStringList args = argumentos;
-    const auto jornada = TomaOpcion(args, QStringLiteral("--jornada"));
-    const auto orden = TomaOpcion(args, QStringLiteral("--orden"));
-    const auto descripcion = TomaOpcion(args, QStringLiteral("--descripcion"));
-    const bool reemplazar = TomaBandera(args, QStringLiteral("--reemplazar"));
-    if (!jornada || !orden) {
-        salida.err << "Faltan --jornada y --orden.\n";
-        return 1;
-    }
-    const auto j = LeeNumero(*jornada, estado.Datos.TotalJornadas);
-    const auto o = LeeNumero(*orden, MaxOrden);
+    const auto j = LeeNumero(*textoJornada, estado.Datos.TotalJornadas);
+    const auto o = LeeNumero(*textoOrden, MaxOrden);
     if (!j || *j < 1 || !o || *o < 1) {
         salida.err << "La jornada va de 1 a " << estado.Datos.TotalJornadas << " y el orden de 1 a "
                    << MaxOrden << ".\n";
-        return 1;
+        return std::nullopt;
     }
-    auto red = LeeReduccion(args, salida);
+    const auto red = LeeReduccion(args, salida);
     if (!red)
-        return 1;
+        return std::nullopt;
+    peticion.Jornada = *j;
+    peticion.Orden = *o;
+    peticion.Red = *red;
     if (descripcion) {
-        red->Descripcion = descripcion->trimmed();
-        if (red->Descripcion.size() > LongitudDescripcion) {
+        peticion.Red.Descripcion = descripcion->trimmed();
+        if (peticion.Red.Descripcion.size() > LongitudDescripcion) {
             salida.err << "La descripción admite " << LongitudDescripcion
                        << " caracteres como mucho.\n";
-            return 1;
+            return std::nullopt;
         }
     }
     if (SobranArgumentos(args, salida))
-        return 1;
+        return std::nullopt;
+    return peticion;
+}
 
-    estado.Datos.JornadaActual = static_cast<int16_t>(*j);
-    estado.Datos.OrdenActual = static_cast<int16_t>(*o);
-    estado.Datos.Metodo = red->Metodo;
-    estado.ActualizaFicheroApuestas();
-    estado.Red = *red;
-
-    // Barra de progreso solo si stderr es un terminal (y no un texto en memoria).
+// Reduce con la barra de progreso en stderr (solo si es un terminal) y Ctrl-C como cancelar.
+ResultadoReduccion ReduceEnConsola(EstadoGlobal& estado, bool reemplazar, SalidaOrden& salida) {
+    const InterrupcionConsola interrupcion;
     AvisoConsola aviso;
-    aviso.conBarra = salida.err.string() == nullptr && isatty(fileno(stderr)) == 1;
+    aviso.conBarra = ErroresEnTerminal(salida);
     aviso.err = &salida.err;
+    aviso.interrupcion = &interrupcion;
     OpcionesReduccion opciones;
     opciones.reemplazaSinPreguntar = reemplazar;
     opciones.aviso = aviso;
-
-    ResultadoReduccion resultado;
-    {
-        ManejadorInterrupcion manejador;
-        resultado = EjecutaReduccion(estado, opciones);
-    }
+    const ResultadoReduccion resultado = EjecutaReduccion(estado, opciones);
     if (aviso.conBarra && resultado.pasosHechos > 0)
         salida.err << '\n';
+    return resultado;
+}
 
+void EscribeReduccionTerminada(const EstadoGlobal& estado, const ResultadoReduccion& resultado,
+                               QTextStream& out) {
+    out << TextoReduccionTerminada() << "\n"
+        << estado.FicheroApuestas << ": " << resultado.columnasEscritas << " columnas\n";
+    const auto resumen =
+        DibujaResumenReduccion(estado.Red, estado.Datos.PrecioApuestaValor, 0, QLocale());
+    for (const LineaResumen& linea : resumen.lineas) {
+        out << linea.rotulo;
+        if (!linea.valor.isEmpty())
+            out << ' ' << linea.valor;
+        out << "\n";
+    }
+}
+
+// Estado de salida y mensaje de cada final de la reducción.
+int SalidaDeReduccion(const EstadoGlobal& estado, const ResultadoReduccion& resultado,
+                      SalidaOrden& salida) {
     switch (resultado.fin) {
     case FinReduccion::Rechazada:
         EscribeMensaje(salida.err, *resultado.mensaje);
         return SalidaComprobacionFallida;
     case FinReduccion::NoReemplazada:
         salida.err << resultado.mensaje->titulo << "\n"
-                   << "Ya hay una reducción guardada de la jornada " << *j << " con el orden " << *o
+                   << "Ya hay una reducción guardada de la jornada " << estado.Datos.JornadaActual
+                   << " con el orden " << estado.Datos.OrdenActual
                    << ". Añada --reemplazar para sustituirla.\n";
         return SalidaReduccionExiste;
     case FinReduccion::Cancelada:
@@ -313,17 +326,22 @@ int OrdenReducir(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrde
     case FinReduccion::Terminada:
         break;
     }
-    salida.out << TextoReduccionTerminada() << "\n"
-               << estado.FicheroApuestas << ": " << resultado.columnasEscritas << " columnas\n";
-    const auto resumen =
-        DibujaResumenReduccion(estado.Red, estado.Datos.PrecioApuestaValor, 0, QLocale());
-    for (const LineaResumen& linea : resumen.lineas) {
-        salida.out << linea.rotulo;
-        if (!linea.valor.isEmpty())
-            salida.out << ' ' << linea.valor;
-        salida.out << "\n";
-    }
+    EscribeReduccionTerminada(estado, resultado, salida.out);
     return 0;
+}
+
+int OrdenReducir(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
+    QStringList args = argumentos;
+    const auto peticion = LeePeticionReducir(args, estado, salida);
+    if (!peticion)
+        return 1;
+    estado.Datos.JornadaActual = static_cast<int16_t>(peticion->Jornada);
+    estado.Datos.OrdenActual = static_cast<int16_t>(peticion->Orden);
+    estado.Datos.Metodo = peticion->Red.Metodo;
+    estado.ActualizaFicheroApuestas();
+    estado.Red = peticion->Red;
+    const ResultadoReduccion resultado = ReduceEnConsola(estado, peticion->Reemplazar, salida);
+    return SalidaDeReduccion(estado, resultado, salida);
 }
 
 int OrdenEstadisticas(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
@@ -349,6 +367,25 @@ int OrdenEstadisticas(EstadoGlobal& estado, const QStringList& argumentos, Salid
         EscribeMensaje(salida.out, *fallo);
     }
     return 0;
+}
+
+} // namespace
+
+Orden DescripcionOrdenReducir() {
+    return {QStringLiteral("reducir"),
+            QStringLiteral("reducir --jornada J --orden O --metodo directo|probable|signos --base "
+                           "\"T1 … T15\" [--errores MIN-MAX] [--totales \"1:L X:L 2:L\"] "
+                           "[--descripcion TEXTO] [--reemplazar]  reduce y guarda la base (Tm: "
+                           "signos, \"*\" si se reduce, \"=S\" signo probable; \"-\" sin signos)"),
+            OrdenReducir};
+}
+
+Orden DescripcionOrdenEstadisticas() {
+    return {QStringLiteral("estadisticas"),
+            QStringLiteral("estadisticas --metodo directo|probable|signos --base \"T1 … T15\" "
+                           "[--errores MIN-MAX] [--totales \"1:L X:L 2:L\"]  muestra las "
+                           "estadísticas de la reducción sin hacerla"),
+            OrdenEstadisticas};
 }
 
 } // namespace quiniela

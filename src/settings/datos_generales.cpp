@@ -12,12 +12,11 @@ namespace quiniela {
 
 namespace {
 
-ContextoErrorFichero ContextoDatosGenerales(const EstadoGlobal& estado) {
+ContextoErrorFichero ContextoDatosGenerales() {
     ContextoErrorFichero c;
     c.etiqueta = QStringLiteral("LDG");
     c.textoNoExiste =
-        QStringLiteral("No se encuentra el fichero de datos generales DATOSGEN.ZPK.") +
-        estado.FinLinea +
+        QStringLiteral("No se encuentra el fichero de datos generales DATOSGEN.ZPK.") + FinLinea +
         QStringLiteral(
             "Se ha procedido a crearlo automáticamente con los valores establecidos por defecto.");
     c.textoRuta = QStringLiteral("de datos generales DATOSGEN.ZPK");
@@ -79,17 +78,24 @@ QByteArray LineaDatosGenerales(const DatosGenerales& d) {
                               EntreComillas(AnchoFijo(d.CodigoDelegacion, 2)),
                               EntreComillas(AnchoFijo(d.CodigoReceptor, 5)),
                               EntreComillas(AnchoFijo(d.Sonido, 2))};
-    return AWindows1252(valores.join(u',') + QStringLiteral("\r\n"));
+    return AWindows1252(valores.join(u',') + FinLinea);
 }
 
-int GuardaDatosGenerales(const EstadoGlobal& estado) {
+ResultadoFichero GuardaDatosGenerales(const EstadoGlobal& estado) {
     return GuardaFicheroEntero(estado.Ruta(QString::fromLatin1(NombreDatosGenerales)),
                                LineaDatosGenerales(estado.Datos));
 }
 
+QString TextoErrorGuardarDatosGenerales(const ResultadoFichero& resultado) {
+    return TextoFalloGuardar(
+        QStringLiteral("No se han podido guardar los datos generales en el fichero DATOSGEN.ZPK"),
+        resultado,
+        QStringLiteral(". Compruebe que la carpeta de datos existe y admite escritura."));
+}
+
 void CargaDatosGenerales(EstadoGlobal& estado) {
     const QString nombre = QString::fromLatin1(NombreDatosGenerales);
-    const ContextoErrorFichero contexto = ContextoDatosGenerales(estado);
+    const ContextoErrorFichero contexto = ContextoDatosGenerales();
     const auto contenido = LeeFicheroDatos(estado, nombre, contexto);
 
     DatosGenerales leidos;
@@ -117,11 +123,11 @@ void CargaDatosGenerales(EstadoGlobal& estado) {
     if (estado.UltimoErrorFichero != 0) {
         // Cualquier fallo deja los valores por defecto, y se guardan.
         estado.Datos = DatosGenerales{};
-        const int error = GuardaDatosGenerales(estado);
-        if (error != 0)
-            AvisaSistema(QStringLiteral("No se ha podido crear el fichero de datos generales "
-                                        "DATOSGEN.ZPK (error ") +
-                         QString::number(error) + QStringLiteral(")."));
+        const ResultadoFichero resultado = GuardaDatosGenerales(estado);
+        if (!resultado.Bien())
+            AvisaSistema(TextoFalloGuardar(
+                QStringLiteral("No se ha podido crear el fichero de datos generales DATOSGEN.ZPK"),
+                resultado));
     } else {
         estado.Datos = leidos;
         CorrigeFueraDeRango(estado.Datos);

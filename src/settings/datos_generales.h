@@ -1,6 +1,8 @@
 #pragma once
 // Fichero de datos generales DATOSGEN.ZPK: una línea de 14 valores delimitados.
 
+#include "core/error_fichero.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -15,8 +17,11 @@ inline constexpr auto NombreDatosGenerales = "DATOSGEN.ZPK";
 // defecto y los guarda. Deja el resultado en UltimoErrorFichero.
 void CargaDatosGenerales(EstadoGlobal& estado);
 
-// Guarda los datos generales. Devuelve el número de error (0 si fue bien).
-int GuardaDatosGenerales(const EstadoGlobal& estado);
+// Guarda los datos generales.
+ResultadoFichero GuardaDatosGenerales(const EstadoGlobal& estado);
+
+// Aviso de la pantalla cuando no se pudieron guardar.
+QString TextoErrorGuardarDatosGenerales(const ResultadoFichero& resultado);
 
 // Contenido exacto del fichero (Windows-1252, CR LF).
 QByteArray LineaDatosGenerales(const DatosGenerales& datos);

@@ -223,16 +223,13 @@ void PantallaDatosgen::Guarda() {
             CierraEditor(ajuste);
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotGuardar, AnchoGuardar, Pic_BotGuardar->Rotulo(), true);
-    const int error = GuardaDatosGenerales(estado_);
+    const ResultadoFichero resultado = GuardaDatosGenerales(estado_);
     Espera(300);
     DibujaBoton(Pic_BotGuardar, AnchoGuardar, Pic_BotGuardar->Rotulo(), false);
-    if (error != 0) {
+    if (!resultado.Bien()) {
         // Los cambios siguen en pantalla para poder intentarlo otra vez.
         MuestraMensaje(QStringLiteral("ERROR AL GUARDAR"),
-                       QStringLiteral("No se han podido guardar los datos generales en el "
-                                      "fichero DATOSGEN.ZPK (error %1). Compruebe que la carpeta "
-                                      "de datos existe y admite escritura.")
-                           .arg(error));
+                       TextoErrorGuardarDatosGenerales(resultado));
         return;
     }
     TocaSonido(estado_, 6);

@@ -9,7 +9,7 @@ namespace quiniela {
 
 std::optional<QString> SalDelPrograma(const EstadoGlobal& estado) {
     std::optional<QString> aviso;
-    if (const int error = GuardaDatosGenerales(estado); error != 0)
+    if (const int error = GuardaDatosGenerales(estado).Numero; error != 0)
         aviso = QStringLiteral("No se han podido guardar los datos generales en "
                                "DATOSGEN.ZPK (error %1).")
                     .arg(error);

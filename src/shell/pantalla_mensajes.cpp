@@ -42,7 +42,7 @@ void PantallaMensajes::CreaTextos(const QString& titulo, const QString& texto) {
     Tex_Titulo->setStyleSheet(EstiloTitulo());
     // Los saltos de FinLinea separan líneas; el resto se ajusta al ancho.
     QString cuerpo = texto;
-    cuerpo.replace(estado_.FinLinea, QStringLiteral("\n"));
+    cuerpo.replace(FinLinea, QStringLiteral("\n"));
     Tex_Mensaje = new QLabel(cuerpo, this);
     Tex_Mensaje->setObjectName(QStringLiteral("Tex_Mensaje"));
     Tex_Mensaje->setGeometry(24, 42, AnchoDialogo - 48, 124);

@@ -1,10 +1,9 @@
-#include "cli/linea_ordenes.h"
 #include "consult/historial.h"
 #include "core/estado_global.h"
 #include "matchdays/fichero_jornadas.h"
 #include "reduction/fichero_bases.h"
-#include "support/carpeta_temporal.h"
-#include "support/plataforma_falsa.h"
+#include "support/banco.h"
+#include "support/registros_historial.h"
 
 #include <gtest/gtest.h>
 
@@ -16,27 +15,6 @@ namespace {
 
 constexpr int Ancho = 640;
 constexpr int Alto = 380;
-
-QString RegistroDe(int jornada, int orden, int metodo, int base, int reducidas,
-                   const QString& descripcion) {
-    Reduccion red;
-    red.Metodo = static_cast<int16_t>(metodo);
-    red.ApuestasBase = base;
-    red.ApuestasReducidas = reducidas;
-    red.Descripcion = descripcion;
-    return ConstruyeRegistroReduccion(jornada, orden, red);
-}
-
-QString RegistroDeJornada(int jornada, const QString& fecha) {
-    return ComponeRegistroJornada(RegistroJornadaVacio(), jornada, fecha, EquiposJornada{});
-}
-
-void EscribeBases(const CarpetaTemporal& carpeta, const QStringList& registros) {
-    QByteArray datos;
-    for (const QString& r : registros)
-        datos += r.toLatin1() + "\r\n";
-    carpeta.Escribe(u"BASES.ZPK"_s, datos);
-}
 
 // n reducciones de la jornada 1 en adelante, con órdenes 1..30.
 QStringList Reducciones(int n) {
@@ -70,12 +48,11 @@ TEST(LineaHistorial, PosicionesExactas) {
 }
 
 TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     // La jornada 5 nunca se dio de alta: su hueco queda en blanco en el fichero.
-    ASSERT_EQ(EscribeRegistroJornada(estado, 3, RegistroDeJornada(3, u"18/09/05"_s)), 0);
-    ASSERT_EQ(EscribeRegistroJornada(estado, 6, RegistroDeJornada(6, u"02/10/05"_s)), 0);
+    ASSERT_EQ(EscribeRegistroJornada(estado, 3, RegistroDeJornada(3, u"18/09/05"_s)).Numero, 0);
+    ASSERT_EQ(EscribeRegistroJornada(estado, 6, RegistroDeJornada(6, u"02/10/05"_s)).Numero, 0);
     QString metodoRaro = RegistroDe(4, 4, 1, 2, 2, u"X"_s);
     metodoRaro[4] = u'7';
     EscribeBases(carpeta, {RegistroDe(6, 2, 3, 729, 81, u"Seis dos"_s), RegistroLibreBases(),
@@ -91,7 +68,7 @@ TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
     EXPECT_TRUE(lineas[2].startsWith(u"  5            1  Columna Probable"_s));
 
     // Una reducción nueva ocupa el registro libre y sale en su sitio, no al final.
-    ASSERT_EQ(GuardaRegistroBases(estado, 1, 9, RegistroDe(1, 9, 1, 3, 3, u"Nueva"_s)), 0);
+    ASSERT_TRUE(GuardaRegistroBases(estado, 1, 9, RegistroDe(1, 9, 1, 3, 3, u"Nueva"_s)).Bien());
     historial.Abre();
     ASSERT_EQ(historial.Lis_Datos().size(), 4);
     EXPECT_EQ(OrdenDeLinea(historial.Lis_Datos()[1]), 9);
@@ -99,9 +76,8 @@ TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
 }
 
 TEST(Historial, PrimeraHojaLaDeLaSeleccionYBandasDeLasLineas) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     EscribeBases(carpeta, Reducciones(45));
     Historial historial(estado);
     for (const auto& [linea, primera] : {std::pair{19, 0}, {20, 20}, {44, 40}}) {
@@ -132,9 +108,8 @@ TEST(Historial, PrimeraHojaLaDeLaSeleccionYBandasDeLasLineas) {
 
 // Lo que ve el usuario al pasar de hoja y elegir se prueba en la pantalla; aquí, los bordes.
 TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     EscribeBases(carpeta, Reducciones(41));
     Historial historial(estado);
     historial.Abre();
@@ -158,28 +133,4 @@ TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
     }
     EXPECT_EQ(plataforma.esperas, (std::vector<int>{50, 50, 50}));
     EXPECT_EQ(estado.Datos.OrdenActual, 24) << "línea 23: jornada 1, orden 24";
-}
-
-TEST(OrdenHistorial, ImprimeCabecerasYLineas) {
-    CarpetaTemporal carpeta;
-    ASSERT_EQ(EscribeRegistroJornada(carpeta.Estado(), 7, RegistroDeJornada(7, u"12/10/05"_s)), 0);
-    EscribeBases(carpeta, {RegistroDe(7, 3, 2, 1296, 81, u"Pareja de dobles"_s),
-                           RegistroLibreBases(), RegistroDe(2, 1, 1, 9, 9, QString())});
-
-    QString salida;
-    QString errores;
-    QTextStream out(&salida);
-    QTextStream err(&errores);
-    const QStringList orden{u"quiniela-cli"_s, u"--datos"_s, carpeta.Ruta(), u"historial"_s};
-    ASSERT_EQ(EjecutaLineaOrdenes(orden, out, err), 0) << errores.toStdString();
-    out.flush();
-    EXPECT_EQ(salida, QString(62, u' ') +
-                          u"Apuestas   Apuestas\n"
-                          u"Jor  Fecha   Ord  Método de reducción      Descripción        "
-                          u"Directas   Reducidas\n"
-                          u"  7 12/10/05   3  Columna Probable     Pareja de dobles       "
-                          u"     1296          81\n"
-                          u"  2            1  Directo                                     "
-                          u"        9           9\n"_s);
-    EXPECT_EQ(EjecutaLineaOrdenes(orden + QStringList{u"de_mas"_s}, out, err), 1);
 }

@@ -1,4 +1,5 @@
-#include "support/ordenes_prueba.h"
+#include "support/datos_distribuidos.h"
+#include "support/linea_cli.h"
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,7 @@ TEST_F(OrdenConsultar, BloquesDeLasReduccionesDistribuidas) {
                            {3, 2, 67, 529, u"67 Boletos\nBoleto 67\n"_s},
                            {3, 2, 65, 505, u"67 Boletos\nBoleto 64   Boleto 65   Boleto 66\n"_s}}) {
         SCOPED_TRACE(testing::Message() << c.jornada << "/" << c.orden << " " << c.boleto);
-        const SalidaLinea s = EjecutaOrden(datos, Consultar(c.jornada, c.orden, c.boleto));
+        const Linea s = EjecutaCli(datos, Consultar(c.jornada, c.orden, c.boleto));
         EXPECT_EQ(s.estado, 0) << s.err.toStdString();
         const QByteArray red = datos.Lee(
             u"RED%1%2.ZPK"_s.arg(c.jornada, 2, 10, QChar(u'0')).arg(c.orden, 2, 10, QChar(u'0')));
@@ -77,7 +78,7 @@ TEST_F(OrdenConsultar, ErroresClaros) {
              {{u"consultar"_s, u"--jornada"_s, u"1"_s},
               u"Uso: quiniela-cli consultar --jornada J --orden O [--boleto N]\n"_s}}) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
-        const SalidaLinea s = EjecutaOrden(datos, c.args);
+        const Linea s = EjecutaCli(datos, c.args);
         EXPECT_EQ(s.estado, 1);
         EXPECT_TRUE(s.out.isEmpty());
         EXPECT_EQ(s.err, c.error);

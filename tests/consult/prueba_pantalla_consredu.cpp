@@ -4,6 +4,7 @@
 #include "core/estado_global.h"
 #include "platform/qt/boton_imagen.h"
 #include "shell/pantalla_velmo.h"
+#include "support/datos_distribuidos.h"
 #include "support/pantallas.h"
 #include "support/plataforma_falsa.h"
 
@@ -42,14 +43,9 @@ void EligeEnLista(QWidget* boton, QListWidget* lista, int fila) {
 class PantallaConsreduPrueba : public testing::Test {
 protected:
     void SetUp() override {
-        CopiaDatosDistribuidos();
+        CopiaDatosDistribuidos(carpeta);
         estado.Datos.JornadaActual = 1;
         estado.Datos.OrdenActual = 1;
-    }
-    void CopiaDatosDistribuidos() {
-        const QString fuentes = QStringLiteral(QUINIELA_FUENTES "/data/");
-        for (const QString& f : QDir(fuentes).entryList({u"*.ZPK"_s}, QDir::Files))
-            QFile::copy(fuentes + f, carpeta.Ruta(f));
     }
     void Muestra(PantallaConsredu& pantalla) {
         pantalla.show();

@@ -43,7 +43,8 @@ void PreparaDatos(const CarpetaTemporal& carpeta, int n) {
             continue;
         ASSERT_EQ(EscribeRegistroJornada(
                       carpeta.Estado(), j,
-                      ComponeRegistroJornada(RegistroJornadaVacio(), j, fecha, EquiposJornada{})),
+                      ComponeRegistroJornada(RegistroJornadaVacio(), j, fecha, EquiposJornada{}))
+                      .Numero,
                   0);
     }
 }

@@ -2,8 +2,7 @@
 #include "core/ficheros.h"
 #include "core/listas.h"
 #include "core/texto_delimitado.h"
-#include "support/carpeta_temporal.h"
-#include "support/plataforma_falsa.h"
+#include "support/banco.h"
 
 #include <gtest/gtest.h>
 
@@ -34,9 +33,8 @@ TEST(ErrorFichero, TextosSegunElNumero) {
 }
 
 TEST(ErrorFichero, NumerosDelSistemaYAvisos) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
 
     EXPECT_FALSE(LeeFicheroDatos(estado, QStringLiteral("JORNADAS.ZPK"), Contexto()));
     EXPECT_EQ(estado.UltimoErrorFichero, 53);
@@ -60,9 +58,8 @@ TEST(ErrorFichero, NumerosDelSistemaYAvisos) {
 }
 
 TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     estado.Datos.JornadaActual = 7;
     estado.Datos.OrdenActual = 3;
     estado.ActualizaFicheroApuestas();

@@ -166,7 +166,7 @@ TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
     EXPECT_FALSE(r.Bien());
     EXPECT_EQ(r.Alcanzada, 4);
     EXPECT_EQ(r.Paso, PasoBorrado::Jornada);
-    EXPECT_EQ(r.Numero, ErrorFichero::ErrorEntradaSalida);
+    EXPECT_EQ(r.Fallo.Numero, ErrorFichero::ErrorEntradaSalida);
     // Jornadas 2 y 3 borradas con sus reducciones; la 4 y la 13 siguen.
     auto esperado = antes;
     esperado.erase(u"RED0201.ZPK"_s);

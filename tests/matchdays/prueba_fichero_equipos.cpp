@@ -1,14 +1,12 @@
 #include "core/estado_global.h"
 #include "matchdays/fichero_equipos.h"
-#include "support/carpeta_temporal.h"
-#include "support/plataforma_falsa.h"
+#include "support/banco.h"
 
 #include <gtest/gtest.h>
 
 using namespace quiniela;
 using namespace Qt::StringLiterals;
-using prueba::CarpetaTemporal;
-using prueba::PlataformaFalsa;
+using prueba::Banco;
 
 TEST(FicheroEquipos, UnaComaTerminaElNombreYSeQuitanLosBlancos) {
     const QByteArray contenido = "  Real Madrid  \r\nAthletic, Club\r\n\r\nM\xe1laga\r\nSevilla";
@@ -21,9 +19,8 @@ TEST(FicheroEquipos, UnaComaTerminaElNombreYSeQuitanLosBlancos) {
 
 // El primer uso (aviso de dos líneas y fichero creado vacío) se prueba en la pantalla.
 TEST(FicheroEquipos, LasCasillasNoCreanElFicheroYLosFallosLlevanSuEtiqueta) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     EXPECT_FALSE(CreaCboEquipo(estado).has_value());
     EXPECT_EQ(estado.UltimoErrorFichero, 53);
     EXPECT_FALSE(carpeta.Existe(u"EQUIPOS.ZPK"_s));

@@ -1,15 +1,14 @@
 #include "core/estado_global.h"
 #include "matchdays/fecha_jornada.h"
 #include "matchdays/fichero_jornadas.h"
-#include "support/carpeta_temporal.h"
-#include "support/plataforma_falsa.h"
+#include "support/banco.h"
 
 #include <gtest/gtest.h>
 
 using namespace quiniela;
 using namespace Qt::StringLiterals;
+using prueba::Banco;
 using prueba::CarpetaTemporal;
-using prueba::PlataformaFalsa;
 
 namespace {
 
@@ -42,9 +41,8 @@ TEST(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
     const QString vacio = RegistroJornadaVacio();
     EXPECT_EQ(vacio, QString(5, u' ') + u"00/00/00"_s + QString(531, u' '));
 
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     // Tres registros: el 2 lleva la marca de otra jornada.
     const QByteArray tres = RegistroAMano(1, "28/08/05") + RegistroAMano(5, "04/09/05") +
                             RegistroAMano(3, "11/09/05", ColaEscrutada);
@@ -76,9 +74,8 @@ TEST(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
 }
 
 TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     const QByteArray uno = RegistroAMano(1, "28/08/05");
     carpeta.Escribe(Jornadas, uno + Blancos(544) + RegistroAMano(3, "11/09/05", ColaEscrutada));
 
@@ -112,9 +109,8 @@ TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
 }
 
 TEST(FicheroJornadas, FalloDeCargaConservaSoloElRegistroDeLaJornadaActual) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     carpeta.Escribe(Jornadas, RegistroAMano(1, "28/08/05"));
     EligeJornada(estado, 1);
     const QString registroUno = estado.RegistroJornada;

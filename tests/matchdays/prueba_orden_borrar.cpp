@@ -1,5 +1,6 @@
 #include "matchdays/borrado.h"
-#include "support/ordenes_prueba.h"
+#include "support/datos_distribuidos.h"
+#include "support/linea_cli.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +30,7 @@ protected:
 
 TEST_F(OrdenBorrar, SinConfirmarSoloAnunciaYUnTramoAlRevesSeRechaza) {
     const auto antes = ContenidoCarpeta(datos);
-    const SalidaLinea s = EjecutaOrden(datos, Borrar(3, 3, false));
+    const Linea s = EjecutaCli(datos, Borrar(3, 3, false));
     EXPECT_EQ(s.estado, 2);
     EXPECT_EQ(s.out, u"BORRADO DE DATOS\n"_s + TextoConfirmacionBorrado(3, 3) +
                          u"\nNo se ha borrado nada: añada --confirmar para borrar.\n"_s);
@@ -44,7 +45,7 @@ TEST_F(OrdenBorrar, SinConfirmarSoloAnunciaYUnTramoAlRevesSeRechaza) {
              {Borrar(1, 53, true), u"Las jornadas del tramo van de 1 a 52.\n"_s},
              {{u"borrar"_s, u"--desde"_s, u"1"_s},
               u"Uso: quiniela-cli borrar --desde J1 --hasta J2 [--confirmar]\n"_s}}) {
-        const SalidaLinea e = EjecutaOrden(datos, c.args);
+        const Linea e = EjecutaCli(datos, c.args);
         EXPECT_EQ(e.estado, 1);
         EXPECT_EQ(e.err, c.error);
     }
@@ -53,7 +54,7 @@ TEST_F(OrdenBorrar, SinConfirmarSoloAnunciaYUnTramoAlRevesSeRechaza) {
 
 TEST_F(OrdenBorrar, UnaJornadaDeLosDatosDistribuidos) {
     auto esperado = ContenidoCarpeta(datos);
-    const SalidaLinea s = EjecutaOrden(datos, Borrar(3, 3, true));
+    const Linea s = EjecutaCli(datos, Borrar(3, 3, true));
     EXPECT_EQ(s.estado, 0) << s.err.toStdString();
     EXPECT_EQ(s.out, u"Borrada la jornada 3: 2 reducciones quitadas del índice, 2 ficheros de "
                      u"columnas borrados (RED0301.ZPK, RED0302.ZPK).\n"_s);
@@ -66,7 +67,7 @@ TEST_F(OrdenBorrar, UnaJornadaDeLosDatosDistribuidos) {
 
 TEST_F(OrdenBorrar, TodaLaTemporada) {
     auto esperado = ContenidoCarpeta(datos);
-    const SalidaLinea s = EjecutaOrden(datos, Borrar(1, 52, true));
+    const Linea s = EjecutaCli(datos, Borrar(1, 52, true));
     EXPECT_EQ(s.estado, 0) << s.err.toStdString();
     EXPECT_TRUE(s.out.startsWith(u"Borradas las jornadas 1 a 52: 6 reducciones quitadas del "
                                  u"índice, 6 ficheros de columnas borrados (RED0101.ZPK, "_s));

@@ -4,6 +4,7 @@
 #include "shell/lista_desplegable.h"
 #include "shell/pantalla_mensajes.h"
 #include "support/carpeta_temporal.h"
+#include "support/datos_distribuidos.h"
 #include "support/pantallas.h"
 #include "support/plataforma_falsa.h"
 
@@ -28,9 +29,7 @@ void Elige(QWidget* boton, QListWidget* lista, int jornada) {
 class PantallaBorrarPrueba : public testing::Test {
 protected:
     void SetUp() override {
-        const QString fuentes = QStringLiteral(QUINIELA_FUENTES "/data/");
-        for (const QString& f : QDir(fuentes).entryList({u"*.ZPK"_s}, QDir::Files))
-            QFile::copy(fuentes + f, carpeta.Ruta(f));
+        CopiaDatosDistribuidos(carpeta);
         pantalla.show();
         pantalla.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&pantalla));

@@ -10,6 +10,8 @@
 #include <QBuffer>
 #include <QDir>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -309,6 +311,80 @@ TEST_F(MotorCopia, DestinoQueNoSePuedeEscribirDiceArchivoYCausa) {
     EXPECT_TRUE(r.Mensaje->Texto.startsWith(u"No se ha podido escribir el archivo /proc/AD243: "_s))
         << r.Mensaje->Texto.toStdString();
     EXPECT_TRUE(r.Mensaje->Texto.contains(u'(')); // el texto del sistema
+}
+
+// Más de un bloque de lectura (un mega), con líneas que no son de 19 bytes: solo LF, una
+// vacía y la última sin salto. El signo 15 cambia en medio (también a minúscula).
+TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
+    const int n = 70000;
+    QByteArray entrada, boletos, txt2;
+    qsizetype registros = 0;
+    char anterior = 0;
+    for (int i = 0; i < n; ++i) {
+        const QChar signo15 = i < 30001 ? u'1' : i < 55000 ? u'x' : i < 60000 ? u'X' : u'2';
+        const QByteArray c = ColumnaPrueba(i, signo15).toLatin1();
+        const char mayuscula = c.at(14) == 'x' ? 'X' : c.at(14);
+        if (i > 0 && mayuscula != anterior)
+            for (; registros % 8 != 0; ++registros)
+                boletos += Hueco;
+        anterior = mayuscula;
+        boletos += '"' + c + "\"\r\n";
+        ++registros;
+        txt2 += c + "\r\n";
+        entrada += '"' + c + '"';
+        if (i % 1000 == 7)
+            entrada += "\n"; // sin CR
+        else if (i == 40000)
+            entrada += "\r\n\r\n"; // una línea vacía detrás
+        else if (i < n - 1)
+            entrada += "\r\n";
+    }
+    datos.Escribe(u"RED0703.ZPK"_s, entrada);
+    datos.Escribe(u"FORBOLW.ZPK"_s, "el de otra reducción");
+    const Copia c = Copiar(FormatoExportar::TXT2);
+    ASSERT_EQ(c.r.Fin, FinCopia::Terminada);
+    EXPECT_EQ(c.bytes, txt2);
+    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), boletos);
+    EXPECT_EQ(c.r.Recuento.RegistrosBoletos, registros);
+    EXPECT_EQ(c.r.ColumnasCopiadas, n);
+    // El total sale del tamaño, que aquí no es de líneas de 19 bytes: 1..100 sin saltos atrás.
+    ASSERT_FALSE(c.porcentajes.empty());
+    EXPECT_TRUE(std::is_sorted(c.porcentajes.begin(), c.porcentajes.end()));
+    EXPECT_EQ(std::adjacent_find(c.porcentajes.begin(), c.porcentajes.end()), c.porcentajes.end());
+    EXPECT_EQ(c.porcentajes.back(), 100);
+    // Ni temporales ni el fichero de boletos anterior con otro nombre.
+    EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files),
+              (QStringList{u"FORBOLW.ZPK"_s, u"RED0703.ZPK"_s}));
+    EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
+
+    // AD243 de las mismas columnas: los boletos del fichero de boletos, uno por registro D.
+    const Copia ad = Copiar(FormatoExportar::AD243);
+    ASSERT_EQ(ad.r.Fin, FinCopia::Terminada);
+    EXPECT_EQ(ad.bytes.size(), (1 + registros / 8 + (registros % 8 != 0)) * 123);
+    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), boletos);
+}
+
+// Una línea errónea pasado el primer bloque: se dice cuál, y ni el destino ni el fichero de
+// boletos cambian aunque ya se hubiera escrito más de un bloque de los dos.
+TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
+    QByteArray entrada = FicheroColumnas(ColumnasPrueba(60000, u'1'));
+    entrada += "\"11111111111111\"\r\n"; // 14 signos: línea 60001
+    entrada += FicheroColumnas(ColumnasPrueba(10, u'1'));
+    datos.Escribe(u"RED0703.ZPK"_s, entrada);
+    datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+    destino.Escribe(u"salida"_s, "la copia de la semana pasada");
+    for (const FormatoExportar formato : {FormatoExportar::TXT6, FormatoExportar::AD243}) {
+        const Copia c = Copiar(formato);
+        EXPECT_EQ(c.r.Fin, FinCopia::Fallida);
+        ASSERT_TRUE(c.r.Mensaje);
+        EXPECT_TRUE(c.r.Mensaje->Texto.contains(
+            u"leer el fichero de columnas RED0703.ZPK: la línea 60001 no es una columna"_s))
+            << c.r.Mensaje->Texto.toStdString();
+        EXPECT_EQ(c.bytes, "la copia de la semana pasada");
+        EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+        EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files).size(), 2);
+        EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
+    }
 }
 
 TEST(Destinos, SoloVolumenesAQueSeCopiaria) {

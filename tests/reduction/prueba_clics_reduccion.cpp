@@ -1,11 +1,8 @@
 // Lo que la pantalla no deja ver: las pruebas de pulsación frente a las celdas que se dibujan,
 // la apertura de registros guardados y el fallo al grabar la descripción.
-#include "core/estado_global.h"
-#include "reduction/bases_prueba.h"
 #include "reduction/clics_reduccion.h"
 #include "reduction/fichero_bases.h"
-#include "support/carpeta_temporal.h"
-#include "support/plataforma_falsa.h"
+#include "support/banco.h"
 
 #include <gtest/gtest.h>
 
@@ -15,14 +12,11 @@ using namespace quiniela::prueba;
 
 namespace {
 
-struct Banco {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma{&estado};
+struct BancoClics : Banco {
     ClicsReduccion clics{estado};
 
     // Abre la jornada 1, orden 1 con este registro guardado.
-    explicit Banco(const Reduccion& guardada) {
+    explicit BancoClics(const Reduccion& guardada) {
         carpeta.Escribe(u"BASES.ZPK"_s,
                         ConstruyeRegistroReduccion(1, 1, guardada).toLatin1() + "\r\n");
         carpeta.Escribe(u"JORNADAS.ZPK"_s, QByteArray());
@@ -85,7 +79,7 @@ TEST(ClicsReduccion, AbreLaGuardadaConElMetodoRecordado) {
         BaseDeFichas(u"1X*=X 12*=2 1 1 1 1 1 1 1 1 1 1 1 1 1"_s, MetodoColumnaProbable);
     guardada.MaxErrores = 1;
     guardada.Descripcion = u"Peña"_s;
-    Banco b(guardada);
+    BancoClics b(guardada);
     EXPECT_EQ(b.estado.Red.Metodo, MetodoColumnaProbable);
     EXPECT_EQ(b.estado.Datos.Metodo, MetodoColumnaProbable);
     EXPECT_EQ(b.estado.Red.Descripcion, u"Peña"_s);
@@ -109,7 +103,7 @@ TEST(ClicsReduccion, AbrirCuadraUnRegistroIncoherente) {
     mala.Base[15].NumSignos = 2;
     mala.Base[15].AReducir = 1;     // el 15 nunca se reduce
     mala.Base[2].SignoProbable = 3; // probable de un signo sin marcar
-    Banco b(mala);
+    BancoClics b(mala);
     EXPECT_EQ(b.P(1).NumSignos, 1);
     EXPECT_EQ(b.P(1).AReducir, 0);
     EXPECT_FALSE(b.clics.PulsaElegida(1)) << "un sencillo no se elige";
@@ -122,7 +116,7 @@ TEST(ClicsReduccion, AbrirCuadraUnRegistroIncoherente) {
 TEST(ClicsReduccion, SalirAvisaSiNoPuedeGrabarLaDescripcion) {
     Reduccion guardada;
     guardada.Descripcion = u"Antes"_s;
-    Banco b(guardada);
+    BancoClics b(guardada);
     const QByteArray bytes = b.carpeta.Lee(u"BASES.ZPK"_s);
     b.clics.CambiaDescripcion(u"Después"_s);
     b.estado.ReabrirReduccion = true;

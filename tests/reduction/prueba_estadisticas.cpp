@@ -106,6 +106,9 @@ TEST(Estadisticas, ResumenDeUnaReduccionGuardada) {
     ASSERT_EQ(r.lineas.size(), 5u);
     EXPECT_EQ(r.lineas[0].rotulo, u"1.594.323 apuestas reducidas a 2.187"_s);
     EXPECT_EQ(r.lineas[3].valor, u"1.093,50 €"_s);
+    // Un precio sin representación exacta se redondea a céntimos antes de multiplicar.
+    red.ApuestasReducidas = 14348907;
+    EXPECT_EQ(DibujaResumenReduccion(red, 0.35f, 640, Es).lineas[3].valor, u"5.022.117,45 €"_s);
 
     // El método directo da las probabilidades en lugar de los errores y las posibilidades.
     red.Metodo = MetodoDirecto;

@@ -1,8 +1,5 @@
-#include "core/estado_global.h"
-#include "reduction/bases_prueba.h"
 #include "reduction/fichero_bases.h"
-#include "support/carpeta_temporal.h"
-#include "support/plataforma_falsa.h"
+#include "support/banco.h"
 
 #include <gtest/gtest.h>
 
@@ -37,12 +34,6 @@ QString Registro(int jornada, int orden, const QString& descripcion = QString())
 QByteArray Lineas(const QStringList& registros) {
     return (registros.join(u"\r\n"_s) + u"\r\n"_s).toLatin1();
 }
-
-struct Banco {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma{&estado};
-};
 
 } // namespace
 
@@ -96,9 +87,8 @@ TEST(FicheroBases, RegistrosCortosOEstropeadosNoRompenLaLectura) {
 
 TEST(FicheroBases, GuardaAnadeReutilizaLibresYReemplazaEnSuSitio) {
     Banco b;
-    b.carpeta.Escribe(Bases, QByteArray());
     for (int orden = 1; orden <= 4; ++orden)
-        ASSERT_EQ(GuardaRegistroBases(b.estado, 1, orden, Registro(1, orden)), 0);
+        ASSERT_TRUE(GuardaRegistroBases(b.estado, 1, orden, Registro(1, orden)).Bien());
     EXPECT_EQ(b.estado.NumeroRegistroReduccion, 4);
     BorraRegistroBases(b.estado, 1, 4);
     BorraRegistroBases(b.estado, 1, 2);
@@ -108,13 +98,13 @@ TEST(FicheroBases, GuardaAnadeReutilizaLibresYReemplazaEnSuSitio) {
     // Con dos libres se toma el primero del fichero; sin libres, al final.
     const std::vector<std::array<int, 3>> guardados{{9, 5, 2}, {9, 6, 4}, {9, 7, 5}};
     for (auto [jornada, orden, numero] : guardados) {
-        ASSERT_EQ(GuardaRegistroBases(b.estado, jornada, orden, Registro(jornada, orden)), 0);
+        ASSERT_TRUE(GuardaRegistroBases(b.estado, jornada, orden, Registro(jornada, orden)).Bien());
         EXPECT_EQ(b.estado.NumeroRegistroReduccion, numero);
     }
     // La misma clave se reescribe en su sitio, aunque haya un libre antes.
     BorraRegistroBases(b.estado, 1, 1);
     const QString nuevo = Registro(9, 6, u"otra"_s);
-    ASSERT_EQ(GuardaRegistroBases(b.estado, 9, 6, nuevo), 0);
+    ASSERT_TRUE(GuardaRegistroBases(b.estado, 9, 6, nuevo).Bien());
     EXPECT_EQ(b.estado.NumeroRegistroReduccion, 4);
     EXPECT_EQ(b.estado.RegistroReduccion, nuevo);
     EXPECT_EQ(b.carpeta.Lee(Bases),
@@ -140,8 +130,8 @@ TEST(FicheroBases, GuardaAnadeReutilizaLibresYReemplazaEnSuSitio) {
 
     // Una línea corta y una última línea sin CR LF se conservan al guardar.
     b.carpeta.Escribe(Bases, "basura\n" + Registro(1, 1).toLatin1());
-    ASSERT_EQ(GuardaRegistroBases(b.estado, 2, 1, Registro(2, 1)), 0);
-    ASSERT_EQ(GuardaRegistroBases(b.estado, 1, 1, Registro(1, 1, u"x"_s)), 0);
+    ASSERT_TRUE(GuardaRegistroBases(b.estado, 2, 1, Registro(2, 1)).Bien());
+    ASSERT_TRUE(GuardaRegistroBases(b.estado, 1, 1, Registro(1, 1, u"x"_s)).Bien());
     EXPECT_EQ(b.carpeta.Lee(Bases), "basura\n" + Lineas({Registro(1, 1, u"x"_s), Registro(2, 1)}));
 }
 
@@ -171,7 +161,7 @@ TEST(FicheroBases, LeeLaReduccionActualOLaBasePorDefecto) {
 }
 
 TEST(FicheroBases, AvisosCuandoFaltaElFichero) {
-    Banco b;
+    Banco b(false);
     const QString crearlo = u"No se encuentra el fichero BASES.ZPK. Se va a proceder a crearlo."_s;
     // Como dice el aviso, la búsqueda crea el índice vacío.
     EXPECT_FALSE(ExisteEnBases(b.estado, 1, 1));
@@ -199,7 +189,7 @@ TEST(FicheroBases, AvisosCuandoFaltaElFichero) {
     // Guardar sin índice lo crea con el registro.
     QFile::remove(b.carpeta.Ruta(Bases));
     b.plataforma.avisos.clear();
-    ASSERT_EQ(GuardaRegistroBases(b.estado, 7, 3, Registro(7, 3)), 0);
+    ASSERT_TRUE(GuardaRegistroBases(b.estado, 7, 3, Registro(7, 3)).Bien());
     EXPECT_EQ(b.plataforma.avisos, QStringList{crearlo});
     EXPECT_EQ(b.carpeta.Lee(Bases), Lineas({Registro(7, 3)}));
 }
@@ -214,6 +204,6 @@ TEST(FicheroBases, RutaInexistente) {
               QStringList({u"LFB ERROR 76: No existe el fichero BASES.ZPK"_s,
                            u"EEB ERROR 76: No existe el fichero BASES.ZPK"_s,
                            u"BRB ERROR 76: No existe el fichero BASES.ZPK"_s}));
-    EXPECT_EQ(GuardaRegistroBases(b.estado, 1, 1, Registro(1, 1)), 76);
+    EXPECT_EQ(GuardaRegistroBases(b.estado, 1, 1, Registro(1, 1)).Numero, 76);
     EXPECT_EQ(b.estado.Red.Base, QuinielaBase::PorDefecto());
 }

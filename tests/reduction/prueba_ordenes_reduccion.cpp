@@ -1,11 +1,10 @@
-#include "cli/linea_ordenes.h"
 #include "core/datos_generales_tipo.h"
 #include "reduction/bases_prueba.h"
 #include "settings/datos_generales.h"
-#include "support/carpeta_temporal.h"
+#include "support/linea_cli.h"
+#include "support/locale_espanol.h"
 
 #include <QFile>
-#include <QLocale>
 
 #include <gtest/gtest.h>
 
@@ -21,40 +20,21 @@ using namespace quiniela::prueba;
 
 namespace {
 
-struct Linea {
-    int estado = 0;
-    QString out;
-    QString err;
-};
-
 class OrdenesReduccion : public testing::Test {
 protected:
     void SetUp() override {
-        anterior_ = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
         carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
         carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
     }
-    void TearDown() override { QLocale::setDefault(anterior_); }
-
-    Linea Ejecuta(const QStringList& args) {
-        Linea l;
-        QTextStream out(&l.out);
-        QTextStream err(&l.err);
-        l.estado = EjecutaLineaOrdenes(
-            QStringList{u"quiniela-cli"_s, u"--datos"_s, carpeta.Ruta()} + args, out, err);
-        return l;
-    }
+    Linea Ejecuta(const QStringList& args) { return EjecutaCli(carpeta, args); }
     Linea Reducir(const QString& base, const QString& metodo, const QStringList& mas = {}) {
         return Ejecuta(u"reducir --jornada 7 --orden 3 --base"_s.split(u' ') +
                        QStringList{base, u"--metodo"_s, metodo} + mas);
     }
     QByteArray Columnas() const { return carpeta.Lee(u"RED0703.ZPK"_s); }
 
+    LocaleEspanol regional;
     CarpetaTemporal carpeta;
-
-private:
-    QLocale anterior_;
 };
 
 const QString Base = u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s;
@@ -140,6 +120,11 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
                   .estado,
               1);
     EXPECT_EQ(Columnas().size(), 12 * 19);
+
+    // Sin sitio para escribir: estado 1 y el mensaje del fallo.
+    ConLimiteDeFichero(19 * 4, [&] { l = Reducir(Base, u"directo"_s, {u"--reemplazar"_s}); });
+    EXPECT_EQ(l.estado, 1);
+    EXPECT_TRUE(l.err.startsWith(u"ERROR AL GRABAR LA REDUCCIÓN\n"_s)) << l.err.toStdString();
 }
 
 TEST_F(OrdenesReduccion, ProbableEnUnMultipleSinElegirNoCuentaErrores) {

@@ -86,7 +86,8 @@ protected:
             equipos[k] = nombres.at(k - 1);
         ASSERT_EQ(EscribeRegistroJornada(
                       estado, 12,
-                      ComponeRegistroJornada(RegistroJornadaVacio(), 12, u"20/11/05"_s, equipos)),
+                      ComponeRegistroJornada(RegistroJornadaVacio(), 12, u"20/11/05"_s, equipos))
+                      .Numero,
                   0);
         estado.Datos.JornadaActual = 12;
         estado.Datos.OrdenActual = 1;

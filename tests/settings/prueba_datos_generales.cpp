@@ -1,8 +1,7 @@
 #include "core/estado_global.h"
 #include "settings/datos_generales.h"
 #include "settings/reglas_datosgen.h"
-#include "support/carpeta_temporal.h"
-#include "support/plataforma_falsa.h"
+#include "support/banco.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +15,8 @@ const QString Fichero = QStringLiteral("DATOSGEN.ZPK");
 } // namespace
 
 TEST(DatosGenerales, FicheroQueFaltaSeCreaConUnAvisoDeDosLineas) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     estado.Datos.TotalJornadas = 10;
 
     CargaDatosGenerales(estado);
@@ -40,40 +38,33 @@ TEST(DatosGenerales, FicheroQueFaltaSeCreaConUnAvisoDeDosLineas) {
 }
 
 TEST(DatosGenerales, CargaYGuardaConTextosDeAnchoFijo) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     carpeta.Escribe(Fichero,
                     "12,\"04/12/05\",7,2,15,-3,4,8,2,38,\"1.5\",\"3\",\"123456\",\"No\"\r\n");
 
     CargaDatosGenerales(estado);
     EXPECT_TRUE(plataforma.avisos.isEmpty());
     const DatosGenerales& d = estado.Datos;
-    EXPECT_EQ(d.JornadaActual, 12);
+    EXPECT_EQ((std::vector<int>{d.JornadaActual, d.OrdenActual, d.Metodo, d.MargenIzquierdo[1],
+                                d.MargenSuperior[1], d.MargenIzquierdo[2], d.MargenSuperior[2],
+                                d.Orientacion, d.TotalJornadas}),
+              (std::vector<int>{12, 7, 2, 15, -3, 4, 8, 2, 38}));
     EXPECT_EQ(d.FechaJornada, QStringLiteral("04/12/05"));
-    EXPECT_EQ(d.OrdenActual, 7);
-    EXPECT_EQ(d.Metodo, 2);
-    EXPECT_EQ(d.MargenIzquierdo[1], 15);
-    EXPECT_EQ(d.MargenSuperior[1], -3);
-    EXPECT_EQ(d.MargenIzquierdo[2], 4);
-    EXPECT_EQ(d.MargenSuperior[2], 8);
-    EXPECT_EQ(d.Orientacion, 2);
-    EXPECT_EQ(d.TotalJornadas, 38);
     EXPECT_EQ(d.PrecioApuesta, QStringLiteral("1.5 "));
     EXPECT_FLOAT_EQ(d.PrecioApuestaValor, 1.5f);
     EXPECT_EQ(d.CodigoDelegacion, QStringLiteral("3 "));
     EXPECT_EQ(d.CodigoReceptor, QStringLiteral("12345"));
 
-    ASSERT_EQ(GuardaDatosGenerales(estado), 0);
+    ASSERT_TRUE(GuardaDatosGenerales(estado).Bien());
     EXPECT_EQ(
         carpeta.Lee(Fichero),
         QByteArray("12,\"04/12/05\",7,2,15,-3,4,8,2,38,\"1.5 \",\"3 \",\"12345\",\"No\"\r\n"));
 }
 
 TEST(DatosGenerales, FicheroDefectuosoDejaLosValoresPorDefecto) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
 
     // Le faltan valores: error 62, aviso, y se reescribe con los valores por defecto.
     carpeta.Escribe(Fichero, "5,\"01/01/06\",2\r\n");
@@ -93,45 +84,36 @@ TEST(DatosGenerales, FicheroDefectuosoDejaLosValoresPorDefecto) {
 }
 
 TEST(DatosGenerales, ValoresImposiblesNoLleganAlEstado) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
     carpeta.Escribe(Fichero,
                     "60,\"01/01/06\",45,9,0,0,0,0,7,30,\"0.50\",\"00\",\"00000\",\"Si\"\r\n");
     CargaDatosGenerales(estado);
-    EXPECT_EQ(estado.Datos.JornadaActual, 30);
-    EXPECT_EQ(estado.Datos.OrdenActual, 1);
-    EXPECT_EQ(estado.Datos.Metodo, 1);
-    EXPECT_EQ(estado.Datos.Orientacion, 1);
+    const DatosGenerales& d = estado.Datos;
+    EXPECT_EQ((std::vector<int>{d.JornadaActual, d.OrdenActual, d.Metodo, d.Orientacion}),
+              (std::vector<int>{30, 1, 1, 1}));
 }
 
 TEST(DatosGenerales, GuardarEnUnaCarpetaQueNoExisteDevuelveElError) {
     EstadoGlobal estado;
     estado.CarpetaDatos = QStringLiteral("/no/existe/esta/carpeta/");
-    EXPECT_EQ(GuardaDatosGenerales(estado), 76);
+    EXPECT_EQ(GuardaDatosGenerales(estado).Numero, 76);
 }
 
-TEST(ReglasDatosgen, Precio) {
-    EXPECT_EQ(CierraPrecio(QStringLiteral("0.50")), QStringLiteral("0.5"));
-    EXPECT_EQ(CierraPrecio(QStringLiteral(".125")), QStringLiteral("0.12"));
-    EXPECT_EQ(CierraPrecio(QStringLiteral(".7")), QStringLiteral("0.7"));
-    EXPECT_EQ(CierraPrecio(QStringLiteral("1.25")), QStringLiteral("1.25"));
-    EXPECT_EQ(CierraPrecio(QStringLiteral("12.5")), QStringLiteral("12.5"));
-    EXPECT_EQ(CierraPrecio(QStringLiteral("3")), QStringLiteral("3"));
-    EXPECT_EQ(CierraPrecio(QString()), QStringLiteral("0"));
-    EXPECT_EQ(CierraPrecio(QStringLiteral("1..5")), QStringLiteral("1"));
-}
-
-TEST(ReglasDatosgen, TotalYCodigos) {
+TEST(ReglasDatosgen, PrecioTotalYCodigos) {
+    const std::vector<std::pair<const char*, const char*>> precios{
+        {"0.50", "0.5"},  {".125", "0.12"}, {".7", "0.7"}, {"1.25", "1.25"},
+        {"12.5", "12.5"}, {"3", "3"},       {"", "0"},     {"1..5", "1"}};
+    for (const auto& [escrito, cerrado] : precios)
+        EXPECT_EQ(CierraPrecio(QString::fromLatin1(escrito)), QString::fromLatin1(cerrado))
+            << escrito;
+    const std::vector<std::pair<const char*, int>> totales{
+        {"", 44}, {"0", 44}, {"60", 52}, {"52", 52}, {"1", 1}};
+    for (const auto& [escrito, total] : totales)
+        EXPECT_EQ(CierraTotalJornadas(QString::fromLatin1(escrito)), total) << escrito;
     EXPECT_EQ(FiltraTotalJornadas(QStringLiteral("0")), QString());
     EXPECT_EQ(FiltraTotalJornadas(QStringLiteral(" 38")), QStringLiteral("38"));
-    EXPECT_EQ(CierraTotalJornadas(QString()), 44);
-    EXPECT_EQ(CierraTotalJornadas(QStringLiteral("0")), 44);
-    EXPECT_EQ(CierraTotalJornadas(QStringLiteral("60")), 52);
-    EXPECT_EQ(CierraTotalJornadas(QStringLiteral("52")), 52);
-    EXPECT_EQ(CierraTotalJornadas(QStringLiteral("1")), 1);
     EXPECT_EQ(CierraCodigo(QStringLiteral("7"), 2), QStringLiteral("07"));
-    EXPECT_EQ(CierraCodigo(QStringLiteral("123"), 5), QStringLiteral("00123"));
     EXPECT_EQ(CierraCodigo(QString(), 5), QStringLiteral("00000"));
 
     // El carácter recién escrito que no vale se quita y el cursor retrocede.

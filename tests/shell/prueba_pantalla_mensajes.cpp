@@ -15,7 +15,7 @@ TEST(PantallaMensajes, BotonesVisiblesYConfirmacion) {
     EstadoGlobal estado;
     PlataformaFalsa plataforma(&estado);
     PantallaMensajes dialogo(estado, QStringLiteral("REDUCCIÓN YA EXISTE"),
-                             QStringLiteral("Primera línea") + estado.FinLinea +
+                             QStringLiteral("Primera línea") + FinLinea +
                                  QStringLiteral("Segunda línea"),
                              BotonMensaje::Reducir);
     dialogo.show();

@@ -4,8 +4,8 @@
 #include "core/estado_global.h"
 
 #include <QByteArray>
-#include <QString>
 #include <QDir>
+#include <QString>
 #include <QTemporaryDir>
 
 #include <map>

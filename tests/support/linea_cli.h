@@ -1,0 +1,27 @@
+#pragma once
+// quiniela-cli en memoria sobre una carpeta temporal: estado de salida, stdout y stderr.
+
+#include "cli/linea_ordenes.h"
+#include "support/carpeta_temporal.h"
+
+namespace quiniela::prueba {
+
+struct Linea {
+    int estado = 0;
+    QString out;
+    QString err;
+};
+
+// quiniela-cli --datos CARPETA seguido de `args`.
+inline Linea EjecutaCli(const CarpetaTemporal& carpeta, const QStringList& args) {
+    Linea l;
+    QTextStream out(&l.out);
+    QTextStream err(&l.err);
+    l.estado = EjecutaLineaOrdenes(
+        QStringList{QStringLiteral("quiniela-cli"), QStringLiteral("--datos"), carpeta.Ruta()} +
+            args,
+        out, err);
+    return l;
+}
+
+} // namespace quiniela::prueba
