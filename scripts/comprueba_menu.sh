@@ -7,6 +7,8 @@
 # Con --copia comprueba además que la carpeta de datos del usuario recibió los once ficheros
 # distribuidos (programa instalado).
 set -euo pipefail
+# xwininfo solo muestra los títulos en UTF-8 con un locale que lo sea (en CI no hay LANG).
+export LC_ALL=C.UTF-8
 programa=${1:-quiniela}
 copia=${2:-}
 

@@ -1,6 +1,7 @@
 // Programa de escritorio de la quiniela.
 #include "core/arranque.h"
 #include "core/estado_global.h"
+#include "platform/qt/aplicacion_qt.h"
 #include "platform/qt/ayuda_qt.h"
 #include "platform/qt/servicios_qt.h"
 #include "platform/qt/sonidos_qt.h"
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     // Con el nombre de la entrada del menú el escritorio asocia la ventana a su icono.
     QGuiApplication::setDesktopFileName(QStringLiteral("es.quiniela.Quiniela"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/imagenes/icono.png")));
+    PreparaAplicacion(app);
 
     EstadoGlobal estado;
     AvisoSistemaQt aviso;

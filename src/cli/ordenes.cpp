@@ -5,14 +5,22 @@
 #include "matchdays/orden_borrar.h"
 #include "matchdays/orden_jornada.h"
 #include "output/orden_exportar.h"
+#include "output/orden_imprimir.h"
 #include "reduction/ordenes_reduccion.h"
+#include "scrutiny/orden_escrutar.h"
 
 namespace quiniela {
 
 const std::vector<Orden>& TablaOrdenes() {
     static const std::vector<Orden> tabla{
-        DescripcionOrdenJornada(),      DescripcionOrdenHistorial(), DescripcionOrdenReducir(),
-        DescripcionOrdenEstadisticas(), DescripcionOrdenExportar(),  DescripcionOrdenConsultar(),
+        DescripcionOrdenJornada(),
+        DescripcionOrdenHistorial(),
+        DescripcionOrdenReducir(),
+        DescripcionOrdenEstadisticas(),
+        DescripcionOrdenExportar(),
+        DescripcionOrdenEscrutar(),
+        DescripcionOrdenImprimir(),
+        DescripcionOrdenConsultar(),
         DescripcionOrdenBorrar(),
     };
     return tabla;

@@ -3,12 +3,16 @@
 #include "core/estado_global.h"
 #include "core/mascaras.h"
 
+#include <algorithm>
+
 namespace quiniela {
 
 ContenidoLista CargaLisJornadas(const EstadoGlobal& estado, bool pantallaJornadas) {
     ContenidoLista lista;
     const int desplazamiento = pantallaJornadas ? 17 : 0;
-    const int total = estado.Datos.TotalJornadas;
+    // Una reducción guardada en una jornada por encima del total (el total se bajó después)
+    // tiene que poder elegirse: la lista llega hasta la jornada actual.
+    const int total = std::max<int>(estado.Datos.TotalJornadas, estado.Datos.JornadaActual);
     lista.columnas = (total + 9) / 10;
     const int ancho = 18 * lista.columnas;
     lista.geometria =

@@ -33,9 +33,7 @@ PantallaEquipos::PantallaEquipos(EstadoGlobal& estado, QWidget* padre)
     setObjectName(QStringLiteral("equipos"));
     setWindowTitle(QStringLiteral("Lista de equipos"));
     setFixedSize(AnchoVentana, AltoVentana);
-    setStyleSheet(EstiloEditor() +
-                  QStringLiteral("QListWidget::item:selected { background: #286e46;"
-                                 " color: #ffff00; }"));
+    setStyleSheet(EstiloEditor());
     CreaCampoNuevo();
     CreaLista();
     CreaBotonesAbajo();

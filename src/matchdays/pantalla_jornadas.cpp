@@ -58,10 +58,10 @@ QString EstiloPantalla() {
     // los colores de la paleta; su campo interior va sin marco propio.
     return EstiloEditor() +
            QStringLiteral("QComboBox QLineEdit { border: none; padding: 0; background: #fffff0; }"
-                          "QListWidget#Lis_Jornadas { font-size: 11px; border: 1px solid #003010; }"
+                          // Números alineados con blancos: letra de ancho fijo.
+                          "QListWidget#Lis_Jornadas { font-family: 'Liberation Mono'; "
+                          "font-size: 11px; border: 1px solid #003010; }"
                           "QListWidget#Lis_Jornadas::item { padding: 0; margin: 0; }"
-                          "QListWidget#Lis_Jornadas::item:selected { background: #286e46;"
-                          " color: #ffff00; }"
                           "QLineEdit#Tex_FecDia, QLineEdit#Tex_FecMes, QLineEdit#Tex_FecAno"
                           " { border: 1px solid #003010; padding: 0; }");
 }
@@ -76,8 +76,30 @@ QPalette PaletaCasilla(QPalette paleta) {
     return paleta;
 }
 
+// Toda tecla pulsada en una casilla puede cambiar su equipo (flechas que recorren la lista,
+// la de completar el nombre, pegar, deshacer...) salvo las que solo mueven el foco a otro
+// sitio y las que no escriben nada por sí solas.
+bool TeclaPuedeCambiarCasilla(int tecla) {
+    switch (tecla) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+    case Qt::Key_ScrollLock:
+        return false;
+    default:
+        return tecla < Qt::Key_F1 || tecla > Qt::Key_F35;
+    }
+}
+
 QFont FuenteCasilla() {
-    return LetraPrograma(13, false, true);
+    return LetraPrograma(13);
 }
 
 const QColor VerdeClaro(96, 176, 112);
@@ -479,13 +501,11 @@ bool PantallaJornadas::eventFilter(QObject* objeto, QEvent* evento) {
         casilla = qobject_cast<QComboBox*>(objeto->parent());
     if (casilla == nullptr)
         return QDialog::eventFilter(objeto, evento);
-    if (evento->type() == QEvent::Wheel && !casilla->hasFocus()) {
-        // La rueda sobre una casilla sin foco no cambia su equipo.
-        evento->ignore();
-        return true;
-    }
+    // La rueda sobre una casilla la vigila la aplicación entera (solo cambia la pulsada).
     if (evento->type() == QEvent::KeyPress) {
         const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (TeclaPuedeCambiarCasilla(tecla) && !estado_.ModoEdicion)
+            Pic_BotGuardar->show();
         if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
             const int k = static_cast<int>(
                 std::find(Cbo_Equipo.begin() + 1, Cbo_Equipo.end(), casilla) - Cbo_Equipo.begin());

@@ -138,7 +138,8 @@ QString RotuloOrden(int orden) {
 
 QString TituloReducir(int metodo) {
     const int m = metodo >= 1 && metodo <= NumMetodos ? metodo : MetodoDirecto;
-    return QStringLiteral("Reducción de apuestas por el ") + NombresMetodo()[m];
+    // El nombre va relleno para los ficheros; en el título, sin blancos de sobra.
+    return QStringLiteral("Reducción de apuestas por el ") + NombresMetodo()[m].trimmed();
 }
 
 ClicsReduccion::ClicsReduccion(EstadoGlobal& estado) : estado_(estado) {}

@@ -7,8 +7,6 @@
 
 namespace quiniela {
 
-namespace {
-
 // El precio es un texto de cuatro caracteres con céntimos como mucho: se redondea a
 // céntimos para que la imprecisión del número de simple precisión no llegue al importe.
 double Importe(double precio, int64_t columnas) {
@@ -18,6 +16,8 @@ double Importe(double precio, int64_t columnas) {
 double Porcentaje(int64_t parte, int64_t total) {
     return total == 0 ? 0.0 : static_cast<double>(parte) * 100.0 / static_cast<double>(total);
 }
+
+namespace {
 
 // Producto de los signos de los múltiples que no se reducen: se desarrollan enteros.
 int64_t ProductoNoElegidos(const QuinielaBase& base) {

@@ -43,6 +43,11 @@ int32_t ColumnasMetodoDirecto(const QuinielaBase& base, const TablaDirecta& tabl
 // exactamente c1 "1", cX "X" y c2 "2" entre ellos.
 int32_t CuentaColumnasPorTotales(const QuinielaBase& base, int c1, int cX, int c2);
 
+// Importe de unas columnas al precio de la apuesta, redondeado a céntimos.
+double Importe(double precio, int64_t columnas);
+// parte × 100 / total; 0 sin total.
+double Porcentaje(int64_t parte, int64_t total);
+
 // C(n, k) redondeado a entero de 16 bits; C(n, 0) = 1 y C(n, k) = 0 si k > n.
 int16_t Combinaciones(int n, int k);
 

@@ -63,9 +63,10 @@ constexpr int AltoFilaMetodo = 16;
 
 QString EstiloPantalla() {
     return EstiloEditor() +
-           QStringLiteral("QListWidget { font-size: 11px; border: 1px solid #003010; }"
+           // Las listas de números, de ancho fijo: sus entradas van alineadas con blancos.
+           QStringLiteral("QListWidget { font-family: 'Liberation Mono'; font-size: 11px; "
+                          "border: 1px solid #003010; }"
                           "QListWidget::item { padding: 0; margin: 0; }"
-                          "QListWidget::item:selected { background: #286e46; color: #ffff00; }"
                           "QListWidget#Lis_Metodos { font-family: 'Liberation Sans'; "
                           "font-size: 12px; }"
                           "QScrollBar:vertical { width: 10px; }"

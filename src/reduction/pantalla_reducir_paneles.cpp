@@ -7,6 +7,8 @@
 
 #include <QPainter>
 
+#include <cmath>
+
 namespace quiniela {
 
 namespace {
@@ -16,6 +18,10 @@ constexpr int XGuia = 100;
 constexpr int XValor = 111;
 constexpr int AltoLineaEsta = 16;
 constexpr int HuecoGrupos = 10;
+// El rótulo empieza en x = 8 y deja un hueco y al menos tres puntos de guía antes de x = 100.
+constexpr int XRotulo = 8;
+constexpr int HuecoGuia = 3;
+constexpr int GuiaMinima = 9;
 
 // Progreso: las dos franjas del panel.
 const QRect FranjaTamanos(12, 60, PanelProgreso::Ancho - 24, 30);
@@ -57,16 +63,25 @@ void PanelEstadisticas::paintEvent(QPaintEvent*) {
 void PanelEstadisticas::PintaLinea(QPainter& p, const LineaEstadistica& linea, int y) const {
     const QFont rotulos = LetraPrograma(11);
     const QFontMetrics medidas(rotulos);
-    const QRect fila(8, y, width() - 16, AltoLineaEsta);
+    const QRect fila(XRotulo, y, width() - 16, AltoLineaEsta);
     p.setFont(rotulos);
     p.setPen(Qt::white);
-    p.drawText(fila, Qt::AlignLeft | Qt::AlignVCenter, linea.rotulo);
+    // El rótulo se mide con la letra que hay de verdad: si no deja sitio a la guía, se
+    // estrecha lo justo para que se vean la guía y los dos puntos.
+    const int ancho = medidas.horizontalAdvance(linea.rotulo);
+    const int cabe = XGuia - GuiaMinima - HuecoGuia - XRotulo;
+    const qreal escala = ancho > cabe ? qreal(cabe) / ancho : 1.0;
+    p.save();
+    p.translate(fila.left(), 0);
+    p.scale(escala, 1.0);
+    p.drawText(QRectF(0, fila.top(), ancho + 1, fila.height()), Qt::AlignLeft | Qt::AlignVCenter,
+               linea.rotulo);
+    p.restore();
     // Línea de guía de puntos desde el final del rótulo hasta x = 100.
-    const int desde = fila.left() + medidas.horizontalAdvance(linea.rotulo) + 3;
+    const int desde = fila.left() + static_cast<int>(std::ceil(ancho * escala)) + HuecoGuia;
     const int base = fila.top() + (AltoLineaEsta + medidas.ascent()) / 2 - 1;
-    p.setPen(QPen(QColor(200, 230, 205), 1, Qt::DotLine));
-    if (desde < XGuia - 1)
-        p.drawLine(desde, base, XGuia - 1, base);
+    p.setPen(QPen(ColorGuia, 1, Qt::DotLine));
+    p.drawLine(desde, base, XGuia - 1, base);
     p.setPen(Qt::white);
     p.drawText(QRect(XGuia + 1, y, 8, AltoLineaEsta), Qt::AlignLeft | Qt::AlignVCenter,
                QStringLiteral(":"));

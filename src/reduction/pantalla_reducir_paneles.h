@@ -4,6 +4,7 @@
 
 #include "reduction/estadisticas.h"
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 
@@ -17,6 +18,9 @@ class ClicsReduccion;
 // Pic_Esta: las cuatro agrupaciones de líneas de las estadísticas.
 class PanelEstadisticas : public QWidget {
 public:
+    // Color de los puntos de guía entre el rótulo y los dos puntos.
+    static inline const QColor ColorGuia{200, 230, 205};
+
     PanelEstadisticas(const EstadoGlobal& estado, const ClicsReduccion& clics, QWidget* padre);
     // Las líneas tal como se escriben, con la configuración regional del usuario.
     std::vector<LineaEstadistica> Lineas() const;

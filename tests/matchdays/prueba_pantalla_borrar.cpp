@@ -87,7 +87,7 @@ TEST_F(PantallaBorrarPrueba, SalirDelDialogoNoBorraNadaYBorrarDatosBorraElTramo)
         ASSERT_NE(modal, nullptr);
         auto* dialogo = static_cast<PantallaMensajes*>(modal);
         EXPECT_TRUE(dialogo->Pic_BotBorrar->isVisible());
-        GuardaCaptura(&pantalla, dialogo, u"borrar_confirmacion"_s);
+        GuardaCaptura({&pantalla, dialogo}, u"borrar_confirmacion"_s);
         Pulsa(dialogo->Pic_BotBorrar);
     });
     Pulsa(pantalla.Pic_BotBorrar);

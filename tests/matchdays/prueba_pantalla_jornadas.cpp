@@ -10,8 +10,11 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QDir>
+#include <QFontInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QStyle>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -304,4 +307,106 @@ TEST_F(PantallaJornadasPrueba, EntradaUnoDelMenuAbreJornadas) {
     Pulsa(menu.Pic_Boton[1]);
     EXPECT_EQ(abierta, u"jornadas"_s);
     EXPECT_TRUE(carpeta.Existe(Jornadas)) << "se crea vacío al abrir";
+}
+
+TEST_F(PantallaJornadasPrueba, LaRuedaNoCambiaUnEquipoSinPulsarEnSuCasilla) {
+    PantallaJornadas pantalla(estado);
+    Abre(pantalla);
+    QComboBox* casa = pantalla.Cbo_Equipo[1];
+    QComboBox* fuera = pantalla.Cbo_Equipo[2];
+    ASSERT_EQ(casa->currentText().trimmed(), u"Betis"_s);
+    // Una muesca sobre el nombre y cinco sobre la flecha de una casilla sin foco.
+    GiraRueda(fuera, QPoint(20, fuera->height() / 2), -1);
+    GiraRueda(fuera, QPoint(fuera->width() - 6, fuera->height() / 2), -5);
+    // La que tiene el foco sin que se haya pulsado en ella (llegó con el tabulador) tampoco.
+    casa->setFocus();
+    QTest::keyClick(casa, Qt::Key_Tab);
+    ASSERT_TRUE(fuera->hasFocus());
+    GiraRueda(fuera, QPoint(20, fuera->height() / 2), 2);
+    EXPECT_EQ(Textos(pantalla, 1, 3), (QStringList{u"Betis"_s, u"Sevilla"_s, u"Alavés"_s}));
+    EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
+    // Tampoco las listas: la de jornadas sigue en la actual.
+    Pulsa(pantalla.Pic_BotNroJor);
+    GiraRueda(pantalla.Lis_Jornadas, QPoint(10, 10), -3);
+    Pulsa(pantalla.Pic_BotNroJor);
+    EXPECT_EQ(estado.Datos.JornadaActual, 1);
+}
+
+TEST_F(PantallaJornadasPrueba, CadaTeclaQuePuedeCambiarUnaCasillaMuestraGuardar) {
+    struct Caso {
+        Qt::Key tecla;
+        bool muestra;
+    };
+    const Caso casos[] = {
+        {Qt::Key_Right, true},  {Qt::Key_Left, true},     {Qt::Key_Down, true},
+        {Qt::Key_Up, true},     {Qt::Key_PageDown, true}, {Qt::Key_Home, true},
+        {Qt::Key_End, true},    {Qt::Key_Delete, true},   {Qt::Key_Backspace, true},
+        {Qt::Key_Insert, true}, {Qt::Key_Return, true},   {Qt::Key_Tab, false},
+        {Qt::Key_Shift, false}, {Qt::Key_Control, false}, {Qt::Key_F5, false},
+    };
+    for (const Caso& c : casos) {
+        PantallaJornadas pantalla(estado);
+        Abre(pantalla);
+        QComboBox* casilla = pantalla.Cbo_Equipo[3];
+        QTest::mouseClick(casilla->lineEdit(), Qt::LeftButton, {}, QPoint(10, 8));
+        ASSERT_FALSE(pantalla.Pic_BotGuardar->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), c.tecla);
+        EXPECT_EQ(pantalla.Pic_BotGuardar->isVisible(), c.muestra) << c.tecla;
+    }
+}
+
+TEST_F(PantallaJornadasPrueba, UnClicDebajoDeLaUltimaJornadaNoQuitaLaElegida) {
+    estado.Datos.TotalJornadas = 42;
+    estado.Datos.JornadaActual = 1;
+    PantallaJornadas pantalla(estado);
+    Abre(pantalla);
+    Pulsa(pantalla.Pic_BotNroJor);
+    QListWidget* lista = pantalla.Lis_Jornadas;
+    ASSERT_TRUE(lista->isVisible());
+    // La franja entre la décima fila de cada columna y el borde de abajo.
+    const QRect ultima = lista->visualItemRect(lista->item(9));
+    const QPoint hueco(ultima.center().x(), ultima.bottom() + 2);
+    ASSERT_LT(hueco.y(), lista->viewport()->height()) << "la lista no deja hueco: nada que probar";
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, {}, hueco);
+    EXPECT_TRUE(lista->isVisible()) << "el clic en el hueco no elige nada";
+    ASSERT_NE(lista->currentItem(), nullptr);
+    EXPECT_TRUE(lista->currentItem()->isSelected());
+    EXPECT_EQ(lista->currentRow(), 0);
+    Pulsa(pantalla.Pic_BotNroJor);
+    EXPECT_EQ(estado.Datos.JornadaActual, 1);
+}
+
+namespace {
+
+// Píxeles de un color en una captura.
+int PixelesDeColor(const QImage& imagen, const QColor& color) {
+    int n = 0;
+    for (int y = 0; y < imagen.height(); ++y)
+        for (int x = 0; x < imagen.width(); ++x)
+            n += QColor(imagen.pixel(x, y)) == color;
+    return n;
+}
+
+} // namespace
+
+TEST_F(PantallaJornadasPrueba, LaListaDeUnaCasillaTieneElAspectoDelPrograma) {
+    PantallaJornadas pantalla(estado);
+    Abre(pantalla);
+    QComboBox* casilla = pantalla.Cbo_Equipo[1];
+    QTest::mouseClick(casilla, Qt::LeftButton, {},
+                      QPoint(casilla->width() - 6, casilla->height() / 2));
+    QAbstractItemView* vista = casilla->view();
+    ASSERT_TRUE(vista->isVisible());
+    // La letra del programa, no la de ancho fijo, en la casilla y en su lista.
+    EXPECT_FALSE(QFontInfo(vista->font()).fixedPitch());
+    EXPECT_FALSE(QFontInfo(casilla->font()).fixedPitch());
+    // El equipo de la casilla, elegido en verde; nada del azul de Qt.
+    const QImage lista = vista->window()->grab().toImage();
+    EXPECT_GT(PixelesDeColor(lista, QColor(0x28, 0x6e, 0x46)), 100);
+    EXPECT_EQ(PixelesDeColor(lista, QApplication::style()->standardPalette().color(
+                                        QPalette::Active, QPalette::Highlight)),
+              0);
+    GuardaCaptura(vista->window(), u"jornadas_lista_equipos"_s);
+    QTest::keyClick(vista, Qt::Key_Escape);
+    EXPECT_EQ(casilla->currentText().trimmed(), u"Betis"_s);
 }

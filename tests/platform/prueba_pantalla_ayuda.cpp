@@ -1,4 +1,11 @@
 #include "platform/qt/ayuda_qt.h"
+#include "platform/qt/boton_imagen.h"
+#include "platform/qt/servicios_qt.h"
+#include "settings/datos_generales.h"
+#include "settings/pantalla_datosgen.h"
+#include "support/carpeta_temporal.h"
+#include "support/pantallas.h"
+#include "support/plataforma_falsa.h"
 
 #include <QApplication>
 #include <QColor>
@@ -10,10 +17,13 @@
 #include <QMessageBox>
 #include <QSet>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QTimer>
+#include <QToolBar>
+#include <QTreeView>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
@@ -29,6 +39,12 @@ using namespace Qt::StringLiterals;
 QString Coleccion() {
     return QStringLiteral(QUINIELA_BINARIOS "/app/quiniela.qhc");
 }
+
+// El tamaño y el sitio de la ventana se recuerdan aquí, no en la configuración del usuario.
+struct AjustesTemporales {
+    QTemporaryDir dir;
+    QString Ruta() const { return dir.filePath(QStringLiteral("ayuda.ini")); }
+};
 
 // Los temas que piden las pantallas (0 = menú principal), con su página y su encabezado.
 struct Tema {
@@ -82,7 +98,8 @@ QString TextoDelAvisoAl(const std::function<void()>& accion) {
 
 TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentana) {
     ASSERT_TRUE(QFileInfo::exists(Coleccion())) << qPrintable(Coleccion());
-    AyudaQt ayuda(Coleccion());
+    AjustesTemporales ajustes;
+    AyudaQt ayuda(Coleccion(), ajustes.Ruta());
     EXPECT_TRUE(ayuda.UrlDeTema(9999).isEmpty());
     EXPECT_EQ(ayuda.Ventana(), nullptr) << "sin abrir ningún tema no hay ventana";
     QSet<QString> paginas;
@@ -117,8 +134,9 @@ TEST(AyudaQt, SinFicheroOSinSuDocumentacionAvisaYFuncionaEnOtraCarpeta) {
     // Sin la colección, con ella pero sin quiniela.qch al lado y con las dos.
     const char* avisos[] = {"No se encuentra el fichero de ayuda",
                             "No se puede leer el fichero de ayuda", nullptr};
+    AjustesTemporales ajustes;
     for (const char* aviso : avisos) {
-        AyudaQt ayuda(ruta);
+        AyudaQt ayuda(ruta, ajustes.Ruta());
         const QString texto = TextoDelAvisoAl([&] { ayuda.AbreAyuda(2700); });
         if (aviso == nullptr) {
             ASSERT_NE(ayuda.Visor(), nullptr);
@@ -131,6 +149,143 @@ TEST(AyudaQt, SinFicheroOSinSuDocumentacionAvisaYFuncionaEnOtraCarpeta) {
         const QString falta = QFile::exists(ruta) ? u"quiniela.qch"_s : u"quiniela.qhc"_s;
         ASSERT_TRUE(QFile::copy(origen + falta, dir.filePath(falta)));
     }
+}
+
+TEST(AyudaQt, SeColocaAlLadoDeLaPantallaSinTaparla) {
+    const QRect escritorio(0, 0, 1920, 1040);
+    const QRect pequeno(0, 0, 1024, 768);
+    struct Caso {
+        QRect ayuda, pantalla, disponible, esperado;
+    };
+    const Caso casos[] = {
+        // Donde la dejó el usuario, si no tapa la pantalla.
+        {{1200, 100, 600, 500}, {100, 100, 700, 500}, escritorio, {1200, 100, 600, 500}},
+        // Encima: a la derecha, más estrecha para caber entera.
+        {{0, 0, 920, 620}, {500, 200, 600, 400}, escritorio, {1108, 200, 812, 620}},
+        // Sin sitio a la derecha: a la izquierda, con su ancho.
+        {{900, 0, 920, 620}, {1000, 100, 900, 500}, escritorio, {72, 100, 920, 620}},
+        // Fuera del escritorio: vuelve al lado de la pantalla.
+        {{1800, 900, 600, 500}, {100, 100, 700, 500}, escritorio, {808, 100, 600, 500}},
+        // Más alta que el área disponible: se acorta y no sale por abajo.
+        {{0, 0, 500, 1200}, {0, 300, 800, 600}, escritorio, {808, 0, 500, 1040}},
+        // Sin sitio a ningún lado: pegada al borde, lo menos estrecha que se deja leer.
+        {{0, 0, 920, 620}, {112, 84, 800, 600}, pequeno, {664, 84, 360, 620}},
+    };
+    for (const Caso& c : casos) {
+        const QRect sitio = SitioAyuda(c.ayuda, c.pantalla, c.disponible);
+        EXPECT_EQ(sitio, c.esperado)
+            << c.pantalla.x() << "," << c.pantalla.y() << " → " << sitio.x() << "," << sitio.y()
+            << " " << sitio.width() << "×" << sitio.height();
+        EXPECT_TRUE(c.disponible.contains(sitio));
+    }
+}
+
+// La entrada del contenido con ese título, cuando el contenido ya se ha cargado.
+QModelIndex EntradaDelContenido(const QTreeView* arbol, const QString& titulo) {
+    QModelIndex encontrada;
+    // Si no aparece, la entrada inválida hace fallar a quien la pide.
+    (void)QTest::qWaitFor([&] {
+        const QModelIndexList halladas =
+            arbol->model()->match(arbol->model()->index(0, 0), Qt::DisplayRole, titulo, 1,
+                                  Qt::MatchExactly | Qt::MatchRecursive);
+        encontrada = halladas.isEmpty() ? QModelIndex() : halladas.first();
+        return encontrada.isValid();
+    });
+    return encontrada;
+}
+
+// Pulsa en el contenido de la ayuda como el usuario y devuelve la página que se ve.
+QString PulsaEnElContenido(AyudaQt& ayuda, const QString& titulo) {
+    auto* arbol = ayuda.Ventana()->findChild<QTreeView*>(QStringLiteral("contenidoAyuda"));
+    const QModelIndex entrada = EntradaDelContenido(arbol, titulo);
+    if (!entrada.isValid())
+        return QStringLiteral("(no está en el contenido)");
+    arbol->scrollTo(entrada);
+    prueba::PulsaEnSuVentana(arbol->viewport(), arbol->visualRect(entrada).center());
+    return ayuda.Visor()->source().fileName();
+}
+
+TEST(AyudaQt, SeUsaDesdeUnaPantallaModalYSeCierraSinCerrarla) {
+    prueba::CarpetaTemporal carpeta;
+    EstadoGlobal estado = carpeta.Estado();
+    CargaDatosGenerales(estado);
+    prueba::PlataformaFalsa plataforma(&estado);
+    AjustesTemporales ajustes;
+    AyudaQt ayuda(Coleccion(), ajustes.Ruta());
+    AvisoSistemaQt aviso;
+    Plataforma servicios = ServiciosPlataforma();
+    servicios.ayuda = &ayuda;
+    servicios.aviso = &aviso;
+    InstalaPlataforma(servicios);
+
+    PantallaDatosgen pantalla(estado);
+    // A un lado del escritorio de pruebas (800 × 600), para que la ayuda quepa al otro.
+    pantalla.move(0, 0);
+    bool recorrida = false;
+    prueba::AlAbrirseModal([&](QWidget* modal) {
+        ASSERT_EQ(modal, &pantalla);
+        prueba::Pulsa(pantalla.Pic_Ayuda);
+        QMainWindow* ventana = ayuda.Ventana();
+        ASSERT_NE(ventana, nullptr);
+        EXPECT_TRUE(ventana->isVisible());
+        EXPECT_EQ(ayuda.Visor()->source().fileName(), u"datosgen.html"_s) << "tema 2700";
+        EXPECT_FALSE(ventana->frameGeometry().intersects(pantalla.frameGeometry()))
+            << "al lado de la pantalla, no encima";
+
+        EXPECT_EQ(PulsaEnElContenido(ayuda, u"Datos de jornadas"_s), u"jornadas.html"_s);
+        // El contenido señala la página que se ve.
+        const auto* arbol = ventana->findChild<QTreeView*>(u"contenidoAyuda"_s);
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] { return arbol->currentIndex().data().toString() == u"Datos de jornadas"_s; }));
+        prueba::GuardaCaptura({&pantalla, ventana}, u"ayuda_junto_a_datosgen"_s);
+
+        // Otra ventana modal encima (un aviso del sistema): la ayuda sigue atendiendo.
+        QString alAviso;
+        QTimer::singleShot(0, [&] {
+            alAviso = PulsaEnElContenido(ayuda, u"Lista de equipos"_s);
+            QApplication::activeModalWidget()->close();
+        });
+        AvisaSistema(u"Aviso encima de la pantalla"_s);
+        EXPECT_EQ(alAviso, u"equipos.html"_s);
+        // Lo que la pantalla atiende antes del siguiente clic.
+        QCoreApplication::processEvents();
+        // Y cerrado el aviso, también.
+        EXPECT_EQ(PulsaEnElContenido(ayuda, u"Datos generales"_s), u"datosgen.html"_s);
+
+        auto* barra = ventana->findChild<QToolBar*>();
+        auto* cerrar = ventana->findChild<QAction*>(u"cerrarAyuda"_s);
+        ASSERT_NE(cerrar, nullptr);
+        QWidget* botonCerrar = barra->widgetForAction(cerrar);
+        prueba::PulsaEnSuVentana(botonCerrar, botonCerrar->rect().center());
+        EXPECT_FALSE(ventana->isVisible());
+        EXPECT_TRUE(pantalla.isVisible());
+        recorrida = true;
+        prueba::Pulsa(pantalla.Pic_Salir);
+    });
+    pantalla.exec();
+    EXPECT_TRUE(recorrida);
+}
+
+TEST(AyudaQt, RecuerdaSuTamanoYSuSitio) {
+    AjustesTemporales ajustes;
+    const QRect elegido(420, 40, 360, 500);
+    {
+        AyudaQt ayuda(Coleccion(), ajustes.Ruta());
+        ayuda.AbreAyuda(2100);
+        ayuda.Ventana()->setGeometry(elegido);
+        ayuda.Ventana()->close();
+    }
+    AyudaQt otraVez(Coleccion(), ajustes.Ruta());
+    otraVez.AbreAyuda(2700);
+    EXPECT_EQ(otraVez.Ventana()->geometry(), elegido);
+    // Una pantalla que la tapaba la aparta a su lado.
+    QWidget pantalla;
+    pantalla.setGeometry(380, 20, 400, 300);
+    pantalla.show();
+    QApplication::setActiveWindow(&pantalla);
+    otraVez.AbreAyuda(2100);
+    EXPECT_FALSE(otraVez.Ventana()->frameGeometry().intersects(pantalla.frameGeometry()));
+    EXPECT_EQ(otraVez.Ventana()->height(), elegido.height());
 }
 
 TEST(Recursos, ImagenesConSusMedidas) {

@@ -1,6 +1,7 @@
 #include "cli/linea_ordenes.h"
 #include "consult/pantalla_historic.h"
 #include "core/estado_global.h"
+#include "core/regional.h"
 #include "matchdays/fichero_jornadas.h"
 #include "platform/qt/boton_imagen.h"
 #include "reduction/bases_prueba.h"
@@ -349,8 +350,7 @@ TEST_F(PantallaReducirPrueba, CambiarElMetodoSinReducirReabreConLaBasePorDefecto
         ++aperturas;
         auto* p = qobject_cast<PantallaReducir*>(modal);
         ASSERT_NE(p, nullptr);
-        EXPECT_EQ(p->windowTitle(),
-                  u"Reducción de apuestas por el Método Directo"_s + QString(15, u' '));
+        EXPECT_EQ(p->windowTitle(), u"Reducción de apuestas por el Método Directo"_s);
         // Escape pliega la lista sin elegir y sin salir de la pantalla.
         Pulsa(p->Pic_BotMetodo);
         QTest::keyClick(p->Lis_Metodos, Qt::Key_Escape);
@@ -364,7 +364,7 @@ TEST_F(PantallaReducirPrueba, CambiarElMetodoSinReducirReabreConLaBasePorDefecto
     });
     Pulsa(menu.Pic_Boton[2]);
     EXPECT_EQ(aperturas, 2);
-    EXPECT_EQ(titulo, u"Reducción de apuestas por el Método de Columna Probable   "_s);
+    EXPECT_EQ(titulo, u"Reducción de apuestas por el Método de Columna Probable"_s);
     EXPECT_EQ(base, QuinielaBase::PorDefecto());
     EXPECT_EQ(estado.Datos.Metodo, MetodoColumnaProbable);
     EXPECT_FALSE(estado.ReabrirReduccion);
@@ -694,4 +694,79 @@ TEST_F(PantallaReducirPrueba, AperturaComunDeLasPantallasDeRejilla) {
     EXPECT_TRUE(textos.contains(u"3. Villarreal - Osasuna"_s));
     EXPECT_FALSE(textos.contains(u"Quiniela     Partidos"_s)) << "solo en reducir";
     EXPECT_FALSE(textos.contains(u"Descripción.:"_s));
+}
+
+namespace {
+
+// Un píxel de texto (blanco, con o sin suavizado) y no de la guía de puntos.
+bool EsTexto(QRgb pixel) {
+    return qRed(pixel) >= 150 && qBlue(pixel) >= 150 &&
+           QColor(pixel) != PanelEstadisticas::ColorGuia;
+}
+
+} // namespace
+
+TEST_F(PantallaReducirPrueba, CadaRotuloDeLasEstadisticasMuestraSuGuiaYSusDosPuntos) {
+    // La guía llega hasta x = 100 y los dos puntos van justo detrás.
+    constexpr int XGuia = 100;
+    for (const int metodo : {MetodoDirecto, MetodoColumnaProbable, MetodoSeleccionSignos}) {
+        estado.Datos.OrdenActual = static_cast<int16_t>(metodo);
+        Guarda(12, metodo, BaseProbable, metodo);
+        PantallaReducir pantalla(estado);
+        pantalla.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
+        const QImage panel = pantalla.Pic_Esta->grab().toImage();
+        // Bandas de filas con texto entre el rótulo y los dos puntos: una por línea.
+        const auto hayTexto = [&](int y, int desde, int hasta) {
+            for (int x = desde; x <= hasta; ++x)
+                if (EsTexto(panel.pixel(x, y)))
+                    return true;
+            return false;
+        };
+        std::vector<std::pair<int, int>> bandas;
+        for (int y = 0; y < panel.height(); ++y) {
+            if (!hayTexto(y, 4, XGuia + 4))
+                continue;
+            if (!bandas.empty() && bandas.back().second == y - 1)
+                bandas.back().second = y;
+            else
+                bandas.emplace_back(y, y);
+        }
+        const auto lineas = pantalla.Pic_Esta->Lineas();
+        ASSERT_EQ(bandas.size(), lineas.size()) << "método " << metodo;
+        for (std::size_t i = 0; i < bandas.size(); ++i) {
+            const std::string rotulo = lineas[i].rotulo.toStdString();
+            bool dosPuntos = false;
+            bool guia = false;
+            bool invade = false;
+            for (int y = bandas[i].first; y <= bandas[i].second; ++y) {
+                dosPuntos = dosPuntos || hayTexto(y, XGuia + 1, XGuia + 4);
+                invade = invade || hayTexto(y, XGuia - 9, XGuia - 1);
+            }
+            // La guía va en la línea de base, que puede quedar justo debajo de las letras.
+            for (int y = bandas[i].first; y <= bandas[i].second + 2; ++y)
+                for (int x = XGuia - 9; x < XGuia; ++x)
+                    guia = guia || QColor(panel.pixel(x, y)) == PanelEstadisticas::ColorGuia;
+            EXPECT_TRUE(dosPuntos) << rotulo << ": sin dos puntos";
+            EXPECT_TRUE(guia) << rotulo << ": sin puntos de guía";
+            EXPECT_FALSE(invade) << rotulo << ": tapa la guía";
+        }
+        EXPECT_FALSE(pantalla.windowTitle().contains(u"  "_s)) << metodo;
+        EXPECT_EQ(pantalla.windowTitle(), pantalla.windowTitle().trimmed()) << metodo;
+        if (metodo == MetodoDirecto)
+            GuardaCaptura(&pantalla, u"reducir_directo"_s);
+    }
+}
+
+TEST_F(PantallaReducirPrueba, SinConfiguracionRegionalLasCifrasSalenEnEspanol) {
+    // Como arranca el programa con LANG=C.
+    QLocale::setDefault(QLocale::c());
+    FijaRegionalDePantallas(QLocale::c());
+    Guarda(12, 1, u"1X2 1X2 1X2 1X2 1X 1X 1X 1X 1X 1X 1 1 1 1 1"_s, MetodoDirecto);
+    PantallaReducir pantalla(estado);
+    pantalla.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
+    EsperaValores(pantalla, {{u"Apuest. directas"_s, u"5.184"_s},
+                             {u"Apuest. aceptadas"_s, u"5.184"_s},
+                             {u"Importe total"_s, u"2.592,00 €"_s}});
 }

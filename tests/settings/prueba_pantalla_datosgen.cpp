@@ -6,6 +6,8 @@
 #include "support/pantallas.h"
 #include "support/plataforma_falsa.h"
 
+#include <QFontInfo>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -64,6 +66,14 @@ TEST_F(PantallaDatosgenPrueba, EditaYGuardaLosCincoValores) {
 
     Pulsa(pantalla.Pic_BotSonido);
     ASSERT_TRUE(pantalla.Lis_Sonido->isVisible());
+    // La letra del programa y la entrada elegida en verde, como en todas las listas.
+    EXPECT_FALSE(QFontInfo(pantalla.Lis_Sonido->font()).fixedPitch());
+    const QImage lista = pantalla.Lis_Sonido->grab().toImage();
+    EXPECT_EQ(QColor(lista.pixel(
+                  lista.width() / 2,
+                  pantalla.Lis_Sonido->visualItemRect(pantalla.Lis_Sonido->item(0)).center().y())),
+              QColor(0x28, 0x6e, 0x46));
+    GuardaCaptura(&pantalla, QStringLiteral("datosgen_lista"));
     const QRect fila = pantalla.Lis_Sonido->visualItemRect(pantalla.Lis_Sonido->item(1));
     QTest::mouseClick(pantalla.Lis_Sonido->viewport(), Qt::LeftButton, {}, fila.center());
     EXPECT_EQ(estado.Datos.Sonido, QStringLiteral("No"));

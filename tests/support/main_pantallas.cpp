@@ -1,3 +1,5 @@
+#include "platform/qt/aplicacion_qt.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -6,6 +8,8 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // Como el programa: traducción, formatos, rueda y colores comunes.
+    quiniela::PreparaAplicacion(app);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

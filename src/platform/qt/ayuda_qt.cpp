@@ -6,17 +6,25 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHelpContentItem>
 #include <QHelpContentModel>
 #include <QHelpEngine>
 #include <QHelpLink>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QScreen>
+#include <QSettings>
 #include <QSplitter>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QToolBar>
 #include <QTreeView>
+#include <QWindow>
+
+#include <algorithm>
 
 namespace quiniela {
 
@@ -64,14 +72,135 @@ QModelIndex BuscaEnContenido(const QHelpContentModel* modelo, const QModelIndex&
     return {};
 }
 
+// Separación entre la pantalla y la ayuda, y ancho por debajo del cual no vale la pena
+// estrecharla para que quepa al lado.
+constexpr int Hueco = 8;
+constexpr int AnchoMinimo = 360;
+
 } // namespace
+
+QRect SitioAyuda(const QRect& ayuda, const QRect& pantalla, const QRect& disponible) {
+    if (!ayuda.intersects(pantalla) && disponible.contains(ayuda))
+        return ayuda;
+    const int alto = std::min(ayuda.height(), disponible.height());
+    const int sitioDerecha = disponible.right() - pantalla.right() - Hueco;
+    const int sitioIzquierda = pantalla.left() - disponible.left() - Hueco;
+    const bool aLaDerecha = sitioDerecha >= ayuda.width() || sitioDerecha >= sitioIzquierda;
+    const int sitio = aLaDerecha ? sitioDerecha : sitioIzquierda;
+    // Sin sitio ni estrechándola, tapa lo menos posible: pegada al borde de ese lado.
+    const int ancho = std::min(
+        {ayuda.width(), disponible.width(), std::max(sitio, std::min(AnchoMinimo, ayuda.width()))});
+    int x = aLaDerecha ? pantalla.right() + 1 + Hueco : pantalla.left() - Hueco - ancho;
+    x = std::clamp(x, disponible.left(), disponible.right() + 1 - ancho);
+    const int y = std::clamp(pantalla.top(), disponible.top(), disponible.bottom() + 1 - alto);
+    return {x, y, ancho, alto};
+}
+
+// Ventana de la ayuda. Una pantalla modal bloquea las demás ventanas del programa salvo las
+// que dependen de ella: la ayuda se hace depender de la pantalla modal más reciente cada
+// vez que una se abre o se cierra, así se puede usar a la vez que la pantalla.
+class VentanaAyuda final : public QMainWindow {
+public:
+    explicit VentanaAyuda(QString ajustes) : ajustes_(std::move(ajustes)) {
+        setObjectName(QStringLiteral("ayuda"));
+        setWindowTitle(TituloAyuda());
+        resize(920, 620);
+        restoreGeometry(QSettings(ajustes_, QSettings::IniFormat).value(ClaveSitio).toByteArray());
+        // La ventana nativa ya, para poder colgarla de la pantalla modal antes de mostrarla.
+        winId();
+        windowHandle()->installEventFilter(this);
+        connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, [this] { Acompana(); });
+    }
+    ~VentanaAyuda() override {
+        if (isVisible())
+            GuardaSitio();
+    }
+    VentanaAyuda(const VentanaAyuda&) = delete;
+    VentanaAyuda& operator=(const VentanaAyuda&) = delete;
+
+    // Se muestra delante, al lado de la pantalla que pide la ayuda si la tapaba.
+    void MuestraJuntoA(const QWidget* pantalla) {
+        Acompana();
+        if (pantalla != nullptr) {
+            const QScreen* monitor = pantalla->screen();
+            const QRect marco = pantalla->frameGeometry();
+            // Con el marco del escritorio (barra de título) si ya se ha mostrado.
+            const QMargins borde(geometry().left() - frameGeometry().left(),
+                                 geometry().top() - frameGeometry().top(),
+                                 frameGeometry().right() - geometry().right(),
+                                 frameGeometry().bottom() - geometry().bottom());
+            const QRect sitio = SitioAyuda(geometry() + borde, marco,
+                                           monitor != nullptr ? monitor->availableGeometry()
+                                                              : marco.united(geometry()));
+            setGeometry(sitio - borde);
+        }
+        if (!mostrada_) {
+            // El contenido, un tercio; la página, el resto, sea cual sea el ancho que le quepa.
+            if (auto* division = findChild<QSplitter*>())
+                division->setSizes({width() / 3, width() - width() / 3});
+            mostrada_ = true;
+        }
+        show();
+        raise();
+        activateWindow();
+    }
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
+        // Se abre otra pantalla modal encima, o se cierra aquella de la que depende.
+        const QWindow* propia = windowHandle();
+        if (objeto == propia && evento->type() == QEvent::WindowBlocked)
+            Acompana();
+        // Al ocultarse aún cuenta como modal: se mira en cuanto acabe de cerrarse.
+        if (propia != nullptr && objeto == propia->transientParent() &&
+            evento->type() == QEvent::Hide)
+            QTimer::singleShot(0, this, [this] { Acompana(); });
+        return QMainWindow::eventFilter(objeto, evento);
+    }
+    void hideEvent(QHideEvent* evento) override {
+        GuardaSitio();
+        QMainWindow::hideEvent(evento);
+    }
+
+private:
+    static constexpr QLatin1StringView ClaveSitio{"ventana/geometria"};
+
+    void Acompana() {
+        QWindow* propia = windowHandle();
+        QWindow* modal = QGuiApplication::modalWindow();
+        if (propia == nullptr || modal == propia || propia->transientParent() == modal)
+            return;
+        if (modal != nullptr && modal->isAncestorOf(propia, QWindow::IncludeTransients))
+            return;
+        // Un diálogo abierto sobre la propia ayuda: no se puede depender de él sin un ciclo.
+        if (modal != nullptr && propia->isAncestorOf(modal, QWindow::IncludeTransients))
+            return;
+        if (QWindow* anterior = propia->transientParent())
+            anterior->removeEventFilter(this);
+        propia->setTransientParent(modal);
+        if (modal != nullptr)
+            modal->installEventFilter(this);
+    }
+    void GuardaSitio() {
+        QSettings(ajustes_, QSettings::IniFormat).setValue(ClaveSitio, saveGeometry());
+    }
+
+    QString ajustes_;
+    bool mostrada_ = false;
+};
 
 QString AyudaQt::RutaPorDefecto() {
     return BuscaDistribucion(QCoreApplication::applicationDirPath()).ayuda;
 }
 
-AyudaQt::AyudaQt(const QString& coleccion)
-    : coleccion_(coleccion.isEmpty() ? RutaPorDefecto() : coleccion) {}
+QString AyudaQt::AjustesPorDefecto() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+           QStringLiteral("/ayuda.ini");
+}
+
+AyudaQt::AyudaQt(const QString& coleccion, const QString& ajustes)
+    : coleccion_(coleccion.isEmpty() ? RutaPorDefecto() : coleccion),
+      ajustes_(ajustes.isEmpty() ? AjustesPorDefecto() : ajustes) {}
 
 AyudaQt::~AyudaQt() = default;
 
@@ -111,10 +240,7 @@ QTextBrowser* AyudaQt::Visor() const {
 }
 
 void AyudaQt::CreaVentana() {
-    ventana_ = std::make_unique<QMainWindow>();
-    ventana_->setObjectName(QStringLiteral("ayuda"));
-    ventana_->setWindowTitle(TituloAyuda());
-    ventana_->resize(920, 620);
+    ventana_ = std::make_unique<VentanaAyuda>(ajustes_);
 
     auto* division = new QSplitter(ventana_.get());
     auto* arbol = new QTreeView(division);
@@ -131,8 +257,10 @@ void AyudaQt::CreaVentana() {
 
     QHelpContentModel* modelo = motor_->contentModel();
     QTextBrowser* visor = visor_;
-    const auto senala = [modelo, arbol, visor] {
-        if (const QModelIndex i = BuscaEnContenido(modelo, {}, visor->source()); i.isValid())
+    // Señala en el contenido la página que se ve. Al avisar del cambio, source() aún da la
+    // página anterior: la nueva es la que llega con el aviso.
+    const auto senala = [modelo, arbol](const QUrl& pagina) {
+        if (const QModelIndex i = BuscaEnContenido(modelo, {}, pagina); i.isValid())
             arbol->setCurrentIndex(i);
     };
     QObject::connect(arbol, &QTreeView::activated, visor, [modelo, visor](const QModelIndex& i) {
@@ -145,9 +273,9 @@ void AyudaQt::CreaVentana() {
     });
     QObject::connect(visor, &QTextBrowser::sourceChanged, arbol, senala);
     // El contenido se carga en segundo plano tras abrir la colección.
-    QObject::connect(modelo, &QHelpContentModel::contentsCreated, arbol, [arbol, senala] {
+    QObject::connect(modelo, &QHelpContentModel::contentsCreated, arbol, [arbol, visor, senala] {
         arbol->expandAll();
-        senala();
+        senala(visor->source());
     });
     arbol->expandAll();
 
@@ -162,6 +290,10 @@ void AyudaQt::CreaVentana() {
     const QUrl portada = UrlDeTema(0);
     barra->addAction(estilo->standardIcon(QStyle::SP_DirHomeIcon), QStringLiteral("Inicio"), visor,
                      [visor, portada] { visor->setSource(portada); });
+    QAction* cerrar = barra->addAction(estilo->standardIcon(QStyle::SP_DialogCloseButton),
+                                       QStringLiteral("Cerrar"), ventana_.get(), &QWidget::close);
+    cerrar->setObjectName(QStringLiteral("cerrarAyuda"));
+    cerrar->setShortcut(QKeySequence(Qt::Key_Escape));
     atras->setEnabled(false);
     adelante->setEnabled(false);
     QObject::connect(visor, &QTextBrowser::backwardAvailable, atras, &QAction::setEnabled);
@@ -184,12 +316,14 @@ void AyudaQt::AbreAyuda(int tema) {
     QUrl url = UrlDeTema(tema);
     if (url.isEmpty())
         url = UrlDeTema(0); // un tema que no está en la ayuda abre la portada
+    // La pantalla que la pide: la modal más reciente o, si no hay, la ventana activa.
+    const QWidget* pantalla = QApplication::activeModalWidget();
+    if (pantalla == nullptr)
+        pantalla = QApplication::activeWindow();
     if (!ventana_)
         CreaVentana();
     visor_->setSource(url);
-    ventana_->show();
-    ventana_->raise();
-    ventana_->activateWindow();
+    ventana_->MuestraJuntoA(pantalla == ventana_.get() ? nullptr : pantalla);
 }
 
 } // namespace quiniela

@@ -1,5 +1,7 @@
 #include "platform/qt/boton_imagen.h"
 
+#include "platform/qt/estilo.h"
+
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -68,10 +70,11 @@ void BotonImagen::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.drawImage(0, 0, imagen_);
     if (hasFocus()) {
-        QPen pen(QColor(255, 255, 0));
+        // Marca de foco sobre el borde del botón, nunca sobre el rótulo.
+        QPen pen(AmarilloTexto);
         pen.setStyle(Qt::DotLine);
         p.setPen(pen);
-        p.drawRect(rect().adjusted(2, 2, -3, -3));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
 }
 

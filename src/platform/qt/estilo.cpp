@@ -45,9 +45,17 @@ QString EstiloTexto() {
 }
 
 QString EstiloEditor() {
-    return QStringLiteral("QLineEdit, QListWidget { background: #fffff0; color: #003010; "
-                          "font-family: 'Liberation Mono'; font-size: 13px; "
-                          "border: 2px solid #003010; }");
+    // Campos y listas con un solo aspecto: fondo marfil, letra sin serifa, la entrada elegida
+    // en verde con letra amarilla y sin el rectángulo de foco de Qt encima.
+    return QStringLiteral(
+        "QLineEdit, QListWidget { background: #fffff0; color: #003010; "
+        "font-family: 'Liberation Sans'; font-size: 13px; border: 2px solid #003010; }"
+        "QLineEdit { font-family: 'Liberation Mono'; }"
+        "QListWidget { outline: none; }"
+        "QListWidget::item:selected { background: #286e46; color: #ffff00; }"
+        "QComboBox QAbstractItemView { background: #fffff0; color: #003010; "
+        "font-family: 'Liberation Sans'; font-size: 13px; border: 1px solid #003010; "
+        "outline: none; selection-background-color: #286e46; selection-color: #ffff00; }");
 }
 
 void CentraEnPantalla(QWidget* ventana) {

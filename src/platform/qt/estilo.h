@@ -15,6 +15,8 @@ inline const QColor VerdeFondo(24, 96, 52);
 inline const QColor VerdePanel(40, 128, 70);
 inline const QColor VerdeOscuro(0, 48, 16);
 inline const QColor AmarilloTexto(255, 255, 0);
+// Fondo de la entrada elegida en listas y campos.
+inline const QColor VerdeSeleccion(40, 110, 70);
 // Hojas dibujadas (boletos, archivador): papel y tinta.
 inline const QColor Papel(253, 251, 240);
 inline const QColor Tinta(24, 40, 110);
@@ -29,7 +31,7 @@ QFont LetraPrograma(int pixeles, bool negrita = false, bool fija = false);
 
 QString EstiloTitulo(); // títulos en mayúsculas, amarillo
 QString EstiloTexto();  // texto de mensajes, blanco
-QString EstiloEditor(); // campos de edición
+QString EstiloEditor(); // campos de edición y listas
 
 // Centra una ventana en la pantalla.
 void CentraEnPantalla(QWidget* ventana);

@@ -11,8 +11,10 @@
 namespace quiniela {
 
 void AvisoSistemaQt::Avisa(const QString& texto) {
+    // Sobre la pantalla modal abierta, aunque el usuario esté mirando la ayuda.
+    QWidget* padre = QApplication::activeModalWidget();
     QMessageBox caja(QMessageBox::NoIcon, QApplication::applicationDisplayName(), texto,
-                     QMessageBox::Ok, QApplication::activeWindow());
+                     QMessageBox::Ok, padre != nullptr ? padre : QApplication::activeWindow());
     caja.exec();
 }
 

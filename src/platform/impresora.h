@@ -1,0 +1,122 @@
+#pragma once
+// Impresora de los listados, en twips (1/1440 de pulgada) desde la esquina superior izquierda
+// del área imprimible. La clase base lleva la posición, la fuente, las páginas y los saltos;
+// cada implementación (impresora del sistema, PDF, falsa de las pruebas) solo dibuja.
+// Una página nueva se empieza de verdad cuando algo se dibuja en ella: ningún documento
+// termina en una hoja en blanco.
+
+#include <QSize>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace quiniela {
+
+inline constexpr int TwipsPorPulgada = 1440;
+inline constexpr double TwipsPorMilimetro = 1440.0 / 25.4;
+
+struct FuenteImpresora {
+    QString Nombre = QStringLiteral("Courier New");
+    double Puntos = 9.75; // se respeta tal cual: 9,75 no pasa a 10
+    bool Negrita = false;
+    bool operator==(const FuenteImpresora&) const = default;
+};
+
+// Papel: A4 o el alto que se fije a mano (formularios continuos).
+enum class PapelImpresora { A4, Usuario };
+
+// Tamaño de un A4 en twips.
+inline constexpr QSize PapelA4Twips{11906, 16838};
+
+class Impresora {
+public:
+    virtual ~Impresora() = default;
+
+    void PonFuente(const FuenteImpresora& fuente) { Fuente_ = fuente; }
+    void PonFuente(const QString& nombre, double puntos, bool negrita);
+    void PonNegrita(bool negrita) { Fuente_.Negrita = negrita; }
+    const FuenteImpresora& Fuente() const { return Fuente_; }
+
+    int X() const { return X_; }
+    int Y() const { return Y_; }
+    void PonPosicion(int x, int y);
+
+    // Escribe el texto en la posición actual y pasa a la línea siguiente (x = 0). Sin texto
+    // deja una línea vacía. Si la línea no cabe en lo que queda de página, salta antes.
+    void Imprime(const QString& texto = QString());
+    // Alto de una línea con la fuente actual, en twips.
+    int AltoLinea() const { return MideAltoLinea(Fuente_); }
+
+    // Rectángulo negro relleno; ancho y alto pueden ser negativos (se cuenta desde la otra
+    // esquina, como las cajas que se dibujan "hacia" un punto).
+    void RellenaRectangulo(int x, int y, int ancho, int alto);
+
+    // Pide una página nueva: la posición vuelve a (0, 0) y el número de página sube.
+    void NuevaPagina();
+    int Pagina() const { return Pagina_; }
+
+    // Papel de las páginas que se empiecen a partir de ahora.
+    void PonPapel(PapelImpresora papel);
+    QSize TamanoPapel() const { return Papel_; }
+    int AltoPagina() const { return Papel_.height(); }
+    void PonAltoPagina(int twips);
+    // Papel más ancho que el A4 (la relación en papel de 350 mm).
+    void PonAnchoPagina(int twips);
+
+    // Termina el documento: lo manda a imprimir o cierra el fichero. Devuelve false si
+    // falló; el motivo queda en Error().
+    bool FinDocumento();
+    const QString& Error() const { return Error_; }
+    // Páginas dibujadas de verdad en el documento.
+    int PaginasDibujadas() const { return PaginasDibujadas_; }
+
+protected:
+    // Lo que hace cada implementación. Las coordenadas ya están en twips de la página.
+    virtual void EmpiezaPagina(int numero, QSize papelTwips) = 0;
+    virtual void DibujaTexto(int x, int y, const QString& texto, const FuenteImpresora& fuente) = 0;
+    virtual void DibujaRectangulo(int x, int y, int ancho, int alto) = 0;
+    virtual int MideAltoLinea(const FuenteImpresora& fuente) const = 0;
+    // Alto útil de una página con ese papel (la impresora real quita sus márgenes).
+    virtual int AltoImprimible(QSize papelTwips) const { return papelTwips.height(); }
+    // Cierra el documento; paginas es 0 si no se dibujó nada. Devuelve el error o vacío.
+    virtual QString TerminaDocumento(int paginas) = 0;
+
+private:
+    void AseguraPagina();
+
+    FuenteImpresora Fuente_;
+    int X_ = 0;
+    int Y_ = 0;
+    int Pagina_ = 1;
+    int PaginasDibujadas_ = 0;
+    bool PaginaEmpezada_ = false;
+    QSize Papel_ = PapelA4Twips;
+    QString Error_;
+};
+
+// Lo que se hace con un documento que se guardó en PDF porque no había impresora: decir
+// al usuario dónde está y abrirlo con el visor del escritorio.
+class VisorDocumentos {
+public:
+    virtual ~VisorDocumentos() = default;
+    virtual void MuestraDocumento(const QString& ruta) = 0;
+};
+
+// Impresora PDF sobre un fichero. La pone quien enlaza la biblioteca de impresión (el
+// programa y quiniela-cli); la lógica la pide aquí sin saber cómo se dibuja.
+using CreadorImpresoraPdf = std::function<std::unique_ptr<Impresora>(const QString& ruta)>;
+void InstalaCreadorImpresoraPdf(CreadorImpresoraPdf creador);
+// nullptr si no hay ninguna instalada.
+std::unique_ptr<Impresora> CreaImpresoraPdf(const QString& ruta);
+
+// La impresora predeterminada del sistema para un documento, o el PDF que se entrega al visor
+// cuando no hay ninguna. También la pone quien enlaza la impresión del sistema.
+using CreadorImpresoraSistema = std::function<std::unique_ptr<Impresora>(
+    const QString& nombreDocumento, VisorDocumentos& visor)>;
+void InstalaCreadorImpresoraSistema(CreadorImpresoraSistema creador);
+// nullptr si no hay ninguna instalada.
+std::unique_ptr<Impresora> ImpresoraDelSistema(const QString& nombreDocumento,
+                                               VisorDocumentos& visor);
+
+} // namespace quiniela

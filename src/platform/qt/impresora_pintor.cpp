@@ -1,0 +1,122 @@
+#include "platform/qt/impresora_pintor.h"
+
+#include <QFileInfo>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPageSize>
+
+namespace quiniela {
+
+namespace {
+
+// Qt redondea el cuerpo de letra a píxeles enteros (9,75 puntos saldrían 9,78 a 1200 ppp):
+// se dibuja con un cuerpo diez veces mayor y el pintor a escala 0,1.
+constexpr double AumentoLetra = 10.0;
+
+QFont FuenteQt(const FuenteImpresora& f) {
+    QFont fuente(f.Nombre);
+    fuente.setPointSizeF(f.Puntos * AumentoLetra);
+    fuente.setBold(f.Negrita);
+    fuente.setKerning(false);
+    return fuente;
+}
+
+double PixelesPorTwipX(const QPaintDevice& d) {
+    return d.logicalDpiX() / double(TwipsPorPulgada);
+}
+
+double PixelesPorTwipY(const QPaintDevice& d) {
+    return d.logicalDpiY() / double(TwipsPorPulgada);
+}
+
+QPageSize TamanoPagina(QSize twips) {
+    if (twips == PapelA4Twips)
+        return QPageSize(QPageSize::A4);
+    return QPageSize(QSizeF(twips.width() / TwipsPorMilimetro, twips.height() / TwipsPorMilimetro),
+                     QPageSize::Millimeter, QString(), QPageSize::ExactMatch);
+}
+
+} // namespace
+
+void ImpresoraPintor::CambiaPapel(QSize papelTwips) {
+    Dispositivo_->setPageSize(TamanoPagina(papelTwips));
+}
+
+void ImpresoraPintor::EmpiezaPagina(int, QSize papelTwips) {
+    if (papelTwips != PapelActual_) {
+        CambiaPapel(papelTwips);
+        PapelActual_ = papelTwips;
+    }
+    if (!Pintor.isActive())
+        FalloAlEmpezar_ = !Pintor.begin(Dispositivo_);
+    else
+        Dispositivo_->newPage();
+}
+
+void ImpresoraPintor::DibujaTexto(int x, int y, const QString& texto,
+                                  const FuenteImpresora& fuente) {
+    if (!Pintor.isActive())
+        return;
+    const QFont qfuente = FuenteQt(fuente);
+    const QFontMetricsF medidas(qfuente, Dispositivo_);
+    Pintor.save();
+    Pintor.translate(x * PixelesPorTwipX(*Dispositivo_), y * PixelesPorTwipY(*Dispositivo_));
+    Pintor.scale(1 / AumentoLetra, 1 / AumentoLetra);
+    Pintor.setFont(qfuente);
+    Pintor.setPen(Qt::black);
+    // La posición es la parte de arriba del texto; drawText pone ahí la línea base.
+    Pintor.drawText(QPointF(0, medidas.ascent()), texto);
+    Pintor.restore();
+}
+
+void ImpresoraPintor::DibujaRectangulo(int x, int y, int ancho, int alto) {
+    if (!Pintor.isActive())
+        return;
+    const double px = PixelesPorTwipX(*Dispositivo_);
+    const double py = PixelesPorTwipY(*Dispositivo_);
+    Pintor.fillRect(QRectF(x * px, y * py, ancho * px, alto * py), Qt::black);
+}
+
+int ImpresoraPintor::MideAltoLinea(const FuenteImpresora& fuente) const {
+    const QFontMetricsF medidas(FuenteQt(fuente), Dispositivo_);
+    return qRound(medidas.height() / AumentoLetra / PixelesPorTwipY(*Dispositivo_));
+}
+
+QString ImpresoraPintor::TerminaDocumento(int paginas) {
+    if (paginas > 0 && FalloAlEmpezar_)
+        return QStringLiteral("No se ha podido empezar la impresión.");
+    if (Pintor.isActive() && !Pintor.end())
+        return QStringLiteral("No se ha podido terminar la impresión.");
+    return QString();
+}
+
+ImpresoraPdf::ImpresoraPdf(const QString& ruta, const QString& titulo)
+    : Ruta_(ruta), Escritor(ruta) {
+    PonDispositivo(&Escritor);
+    Escritor.setResolution(1200);
+    Escritor.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    Escritor.setCreator(QStringLiteral("Quiniela"));
+    Escritor.setTitle(titulo.isEmpty() ? QFileInfo(ruta).completeBaseName() : titulo);
+}
+
+QString ImpresoraPdf::TerminaDocumento(int paginas) {
+    QString error = ImpresoraPintor::TerminaDocumento(paginas);
+    if (!error.isEmpty())
+        return QStringLiteral("No se ha podido escribir el fichero ") + Ruta_ + QStringLiteral(".");
+    if (paginas == 0)
+        return error;
+    // QPdfWriter no avisa si no pudo escribir: se mira el fichero.
+    const QFileInfo fichero(Ruta_);
+    if (!fichero.exists() || fichero.size() == 0)
+        return QStringLiteral("No se ha podido escribir el fichero ") + Ruta_ + QStringLiteral(".");
+    if (AlTerminar)
+        AlTerminar(Ruta_);
+    return QString();
+}
+
+std::unique_ptr<Impresora> CreaImpresoraPdfQt(const QString& ruta) {
+    return std::make_unique<ImpresoraPdf>(ruta);
+}
+
+} // namespace quiniela

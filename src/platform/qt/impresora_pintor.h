@@ -1,0 +1,57 @@
+#pragma once
+// Impresoras que dibujan con QPainter sobre un dispositivo paginado (impresora del sistema
+// o PDF). Solo necesitan Qt Gui: quiniela-cli las usa sin widgets.
+
+#include "platform/impresora.h"
+
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <functional>
+
+class QPagedPaintDevice;
+
+namespace quiniela {
+
+class ImpresoraPintor : public Impresora {
+protected:
+    // Lo llama el constructor de cada implementación con su dispositivo.
+    void PonDispositivo(QPagedPaintDevice* dispositivo) { Dispositivo_ = dispositivo; }
+    // Cambia el papel del dispositivo antes de una página; la impresora real lo hace a su modo.
+    virtual void CambiaPapel(QSize papelTwips);
+
+    void EmpiezaPagina(int numero, QSize papelTwips) override;
+    void DibujaTexto(int x, int y, const QString& texto, const FuenteImpresora& fuente) override;
+    void DibujaRectangulo(int x, int y, int ancho, int alto) override;
+    int MideAltoLinea(const FuenteImpresora& fuente) const override;
+    QString TerminaDocumento(int paginas) override;
+
+    QPainter Pintor;
+    QPagedPaintDevice* Dispositivo_ = nullptr;
+
+private:
+    QSize PapelActual_;
+    bool FalloAlEmpezar_ = false;
+};
+
+// PDF sin márgenes propios: el área imprimible empieza en la esquina del papel, así que solo
+// los márgenes del usuario mueven lo dibujado.
+class ImpresoraPdf final : public ImpresoraPintor {
+public:
+    explicit ImpresoraPdf(const QString& ruta, const QString& titulo = QString());
+    const QString& Ruta() const { return Ruta_; }
+    // Se llama con la ruta cuando el fichero queda escrito.
+    std::function<void(const QString&)> AlTerminar;
+
+protected:
+    QString TerminaDocumento(int paginas) override;
+
+private:
+    QString Ruta_;
+    QPdfWriter Escritor;
+};
+
+// Para InstalaCreadorImpresoraPdf.
+std::unique_ptr<Impresora> CreaImpresoraPdfQt(const QString& ruta);
+
+} // namespace quiniela

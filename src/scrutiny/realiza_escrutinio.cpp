@@ -1,0 +1,85 @@
+#include "scrutiny/realiza_escrutinio.h"
+
+#include "core/error_fichero.h"
+#include "core/estado_global.h"
+#include "core/ficheros.h"
+#include "output/fichero_boletos.h"
+#include "platform/plataforma.h"
+#include "scrutiny/recuento.h"
+
+namespace quiniela {
+
+namespace {
+
+PremiosCategoria NormalizaPremios(TextosPremio& textos) {
+    PremiosCategoria premios{};
+    for (int k = 1; k <= NumCategorias; ++k) {
+        const Premio p = NormalizaPremio(textos[k]);
+        textos[k] = p.Texto;
+        premios[k] = p.Valor;
+    }
+    return premios;
+}
+
+FinEscrutinio CuentaFicheroApuestas(EstadoGlobal& estado, ResultadoEscrutinio& resultado) {
+    estado.ActualizaFicheroApuestas();
+    const auto fichero = AbreFicheroApuestas(estado);
+    if (!fichero)
+        return estado.UltimoErrorFichero == ErrorFichero::NoExiste ? FinEscrutinio::SinColumnas
+                                                                   : FinEscrutinio::ErrorFichero;
+    // Los boletos se numeran con las columnas que tiene de verdad el fichero.
+    const int64_t total = ColumnasEnFichero(fichero->fileName());
+    const QuinielaBase base = estado.Red.Base;
+    const NumeraBoletos numera = [&base, total](int64_t n) {
+        return BoletoDeColumna(base, total, n);
+    };
+    if (CuentaColumnas(*fichero, resultado.ColumnaGanadora, numera, resultado))
+        return FinEscrutinio::Hecho;
+    ContextoErrorFichero contexto;
+    contexto.etiqueta = estado.FicheroApuestas;
+    contexto.textoRuta = estado.FicheroApuestas;
+    NotificaErrorFichero(estado, contexto,
+                         NumeroErrorFichero(fichero->error(), fichero->fileName()),
+                         fichero->fileName());
+    return FinEscrutinio::ErrorFichero;
+}
+
+} // namespace
+
+const QString& TituloGanadoraIncompleta() {
+    static const QString t = QStringLiteral("COLUMNA GANADORA INCOMPLETA");
+    return t;
+}
+
+const QString& TextoGanadoraIncompleta() {
+    static const QString t =
+        QStringLiteral("Es  necesario  que  marque  los  15  resultados  de  la  columna "
+                       "ganadora para poder realizar el escrutinio de aciertos.");
+    return t;
+}
+
+FinEscrutinio RealizaEscrutinio(EstadoGlobal& estado, EntradaEscrutinio& entrada,
+                                ResultadoEscrutinio& resultado) {
+    resultado = ResultadoEscrutinio{};
+    const PremiosCategoria premios = NormalizaPremios(entrada.Textos);
+    // La jornada se guarda antes de mirar si la columna está completa.
+    const int error = GuardaEntradasEscrutinio(estado, entrada.Marcas, entrada.Textos);
+    if (error != 0) {
+        estado.UltimoErrorFichero = int16_t(error);
+        AvisaSistema(TextoErrorGuardarEscrutinio(error));
+        return FinEscrutinio::ErrorFichero;
+    }
+    const QString ganadora = ColumnaGanadoraDeMarcas(entrada.Marcas);
+    if (ganadora.isEmpty()) {
+        MuestraMensaje(TituloGanadoraIncompleta(), TextoGanadoraIncompleta());
+        return FinEscrutinio::GanadoraIncompleta;
+    }
+    resultado.ColumnaGanadora = ganadora;
+    resultado.Premios = premios;
+    const FinEscrutinio fin = CuentaFicheroApuestas(estado, resultado);
+    if (fin != FinEscrutinio::Hecho)
+        resultado = ResultadoEscrutinio{};
+    return fin;
+}
+
+} // namespace quiniela

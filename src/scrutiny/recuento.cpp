@@ -1,0 +1,191 @@
+#include "scrutiny/recuento.h"
+
+#include <cstring>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace quiniela {
+
+namespace {
+
+constexpr int LongitudLinea = 19; // comilla, 15 signos, comilla, CR LF
+constexpr int ColumnasDeUnBoleto = 8;
+constexpr qint64 TamanoBloque = LongitudLinea * 16384;
+
+// Bits a uno de un número de 7 bits.
+constexpr std::array<uint8_t, 128> BitsDe7 = [] {
+    std::array<uint8_t, 128> t{};
+    for (int i = 0; i < 128; ++i)
+        for (int b = i; b != 0; b >>= 1)
+            t[i] = uint8_t(t[i] + (b & 1));
+    return t;
+}();
+
+// Aciertos a partir de la máscara de partidos iguales (bit j-1 del partido j).
+inline int AciertosDeMascara(unsigned iguales) {
+    iguales &= 0x7FFF;
+    if (iguales == 0x7FFF)
+        return 15;
+    return BitsDe7[iguales & 0x7F] + BitsDe7[(iguales >> 7) & 0x7F];
+}
+
+class Recuento {
+public:
+    Recuento(const QString& ganadora, const NumeraBoletos& boletoDe, ResultadoEscrutinio& r)
+        : BoletoDe_(boletoDe), R_(r) {
+        for (int j = 0; j < NumPartidos; ++j)
+            Ganadora_[j] = char(ganadora.at(j).toLatin1());
+    }
+
+    // Los 15 signos de una columna, seguidos de al menos un byte más.
+    inline void Columna(const char* signos) { Cuenta(AciertosDeMascara(Iguales(signos))); }
+    void Termina() { CierraBoleto(); }
+
+private:
+    inline unsigned Iguales(const char* signos) const {
+#if defined(__SSE2__)
+        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(signos));
+        const __m128i g = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Ganadora_));
+        return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(c, g)));
+#else
+        unsigned m = 0;
+        for (int j = 0; j < NumPartidos; ++j)
+            m |= unsigned(signos[j] == Ganadora_[j]) << j;
+        return m;
+#endif
+    }
+
+    inline void Cuenta(int h) {
+        ++R_.ColumnasLeidas;
+        ++R_.AciertosCategoria[h];
+        R_.AciertosCategoria[14] += h == 15;
+        if (Restantes_ == 0)
+            SiguienteBoleto();
+        --Restantes_;
+        ++DelBoleto_[h];
+    }
+
+    void SiguienteBoleto();
+    void CierraBoleto();
+
+    char Ganadora_[16] = {};
+    const NumeraBoletos& BoletoDe_;
+    ResultadoEscrutinio& R_;
+    std::array<int32_t, NumPartidos + 1> DelBoleto_{};
+    int64_t Boleto_ = 1;
+    int Restantes_ = 0;     // columnas que aún caben en el boleto actual
+    int64_t Conocidos_ = 0; // boletos completos que siguen al actual, ya comprobados
+};
+
+// Pide la numeración lo menos posible: si el boleto de la columna n + 8K - 1 es t + K - 1,
+// los K boletos desde t tienen 8 columnas cada uno (ninguno puede tener más).
+void Recuento::SiguienteBoleto() {
+    const int64_t n = R_.ColumnasLeidas;
+    Restantes_ = ColumnasDeUnBoleto;
+    if (Conocidos_ > 0) {
+        CierraBoleto();
+        ++Boleto_;
+        --Conocidos_;
+        return;
+    }
+    const int64_t t = BoletoDe_(n);
+    if (t != Boleto_) {
+        CierraBoleto();
+        Boleto_ = t;
+    }
+    for (int64_t k : {int64_t(4096), int64_t(64), int64_t(1)}) {
+        if (BoletoDe_(n + ColumnasDeUnBoleto * k - 1) == t + k - 1) {
+            Conocidos_ = k - 1;
+            return;
+        }
+    }
+    Restantes_ = 1; // boleto incompleto: se mira columna a columna
+}
+
+void Recuento::CierraBoleto() {
+    BoletoPremiado b;
+    b.Boleto = Boleto_;
+    int suma = 0;
+    for (int i = 0; i < NumCategorias; ++i)
+        suma += b.Columnas[i] = DelBoleto_[NumPartidos - i];
+    if (suma > 0)
+        R_.Boletos.push_back(b);
+    DelBoleto_.fill(0);
+}
+
+inline bool LineaNormal(const char* p) {
+    return p[0] == '"' && p[16] == '"' && p[17] == '\r' && p[18] == '\n';
+}
+
+// Una línea cualquiera: su primer campo (entre comillas o hasta la coma), los 15 primeros
+// caracteres y blancos si faltan. Las líneas vacías no son columnas.
+void LineaGeneral(const char* p, qsizetype n, Recuento& recuento) {
+    while (n > 0 && (p[n - 1] == '\r' || p[n - 1] == '\n'))
+        --n;
+    qsizetype i = 0;
+    while (i < n && (p[i] == ' ' || p[i] == '\t'))
+        ++i;
+    if (i == n)
+        return;
+    char signos[16];
+    std::memset(signos, ' ', sizeof signos);
+    const bool comillas = p[i] == '"';
+    i += comillas;
+    for (int j = 0; i < n && j < NumPartidos; ++i, ++j) {
+        if (comillas ? p[i] == '"' : p[i] == ',')
+            break;
+        signos[j] = p[i];
+    }
+    recuento.Columna(signos);
+}
+
+// Cuenta las líneas enteras del bloque; devuelve los bytes usados. Con puedeEsperar, una
+// línea sin final se deja para cuando haya más datos.
+qsizetype CuentaBloque(const char* p, qsizetype n, bool puedeEsperar, Recuento& recuento) {
+    qsizetype i = 0;
+    while (i < n) {
+        if (n - i >= LongitudLinea && LineaNormal(p + i)) {
+            recuento.Columna(p + i + 1);
+            i += LongitudLinea;
+            continue;
+        }
+        const void* salto = std::memchr(p + i, '\n', size_t(n - i));
+        if (salto == nullptr && (puedeEsperar || i > 0))
+            break; // la línea sigue en el bloque siguiente
+        const qsizetype finLinea = salto ? static_cast<const char*>(salto) - p + 1 : n;
+        LineaGeneral(p + i, finLinea - i, recuento);
+        i = finLinea;
+    }
+    return i;
+}
+
+} // namespace
+
+bool CuentaColumnas(QIODevice& fichero, const QString& ganadora, const NumeraBoletos& boletoDe,
+                    ResultadoEscrutinio& resultado) {
+    Recuento recuento(ganadora, boletoDe, resultado);
+    // Margen al final: la comparación lee 16 bytes desde el primer signo.
+    std::vector<char> bloque(TamanoBloque + 16);
+    qsizetype lleno = 0;
+    bool fin = false;
+    while (!fin || lleno > 0) {
+        if (!fin) {
+            const qint64 leidos = fichero.read(bloque.data() + lleno, TamanoBloque - lleno);
+            if (leidos < 0)
+                return false;
+            fin = leidos == 0;
+            lleno += leidos;
+        }
+        const bool puedeEsperar = !fin && lleno < TamanoBloque;
+        const qsizetype usados = CuentaBloque(bloque.data(), lleno, puedeEsperar, recuento);
+        std::memmove(bloque.data(), bloque.data() + usados, size_t(lleno - usados));
+        lleno -= usados;
+    }
+    recuento.Termina();
+    return true;
+}
+
+} // namespace quiniela

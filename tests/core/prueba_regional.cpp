@@ -1,0 +1,70 @@
+#include "cli/linea_ordenes.h"
+#include "core/datos_generales_tipo.h"
+#include "core/mascaras.h"
+#include "core/regional.h"
+#include "settings/datos_generales.h"
+#include "support/carpeta_temporal.h"
+
+#include <QLocale>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+// Deja la configuración regional como estaba al acabar cada prueba.
+class Regional : public testing::Test {
+protected:
+    void TearDown() override { QLocale::setDefault(anterior_); }
+
+private:
+    QLocale anterior_;
+};
+
+TEST_F(Regional, SinConfiguracionDelUsuarioSeUsaLaEspanola) {
+    struct Caso {
+        const char* sistema;
+        const char* cifras;
+        const char* importe;
+    };
+    // Lo que llega de LANG / LC_ALL / LC_NUMERIC tal cual, y lo que se ve en pantalla.
+    const Caso casos[] = {
+        {"C", "5.184", "2.592,00"},           {"C.UTF-8", "5.184", "2.592,00"},
+        {"POSIX", "5.184", "2.592,00"},       {"es_ES.UTF-8", "5.184", "2.592,00"},
+        {"en_US.UTF-8", "5,184", "2,592.00"}, {"en_GB", "5,184", "2,592.00"},
+    };
+    for (const Caso& c : casos) {
+        const QLocale pantallas = RegionalDePantallas(QLocale(QString::fromUtf8(c.sistema)));
+        EXPECT_EQ(FormatoNumero(5184, u"##,###,##0", pantallas), QString::fromUtf8(c.cifras))
+            << c.sistema;
+        EXPECT_EQ(FormatoNumero(2592, u"##,###,##0.00", pantallas), QString::fromUtf8(c.importe))
+            << c.sistema;
+    }
+}
+
+TEST_F(Regional, LaLineaDeOrdenesMuestraLasCifrasEnEspanolConElLocaleC) {
+    CarpetaTemporal carpeta;
+    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
+    carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
+    FijaRegionalDePantallas(QLocale::c());
+    QString salida;
+    QString errores;
+    QTextStream out(&salida);
+    QTextStream err(&errores);
+    // Cuatro triples y seis dobles sin elegir: 81 × 64 = 5184 apuestas a 0,50 €.
+    ASSERT_EQ(EjecutaLineaOrdenes({u"quiniela-cli"_s, u"--datos"_s, carpeta.Ruta(),
+                                   u"estadisticas"_s, u"--metodo"_s, u"directo"_s, u"--base"_s,
+                                   u"1X2 1X2 1X2 1X2 1X 1X 1X 1X 1X 1X 1 1 1 1 1"_s},
+                                  out, err),
+              0)
+        << errores.toStdString();
+    out.flush();
+    EXPECT_TRUE(salida.contains(u"Apuest. directas....: 5.184\n"_s)) << salida.toStdString();
+    EXPECT_TRUE(salida.contains(u"Importe total.......: 2.592,00 €\n"_s)) << salida.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,151 @@
+// Orden imprimir de quiniela-cli sobre una impresora que apunta lo dibujado.
+#include "cli/linea_ordenes.h"
+#include "output/reduccion_prueba.h"
+#include "platform/impresora.h"
+#include "settings/datos_generales.h"
+
+#include <gtest/gtest.h>
+
+#include <QTextStream>
+
+#include <csignal>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+// Lo que la orden dibujó, aunque la impresora se destruya al acabar.
+struct Dibujado {
+    QString ruta;
+    QStringList textos;
+    int rectangulos = 0;
+    int paginas = 0;
+    int documentos = 0;
+    bool interrumpe = false; // Ctrl-C mientras se dibuja el primer boleto
+};
+
+class ImpresoraAnotada final : public Impresora {
+public:
+    explicit ImpresoraAnotada(Dibujado& d) : D(d) {}
+
+protected:
+    void EmpiezaPagina(int, QSize) override { ++D.paginas; }
+    void DibujaTexto(int, int, const QString& t, const FuenteImpresora&) override { D.textos << t; }
+    void DibujaRectangulo(int, int, int, int) override {
+        if (D.interrumpe && D.rectangulos == 0)
+            std::raise(SIGINT);
+        ++D.rectangulos;
+    }
+    int MideAltoLinea(const FuenteImpresora&) const override { return 221; }
+    QString TerminaDocumento(int) override {
+        ++D.documentos;
+        return QString();
+    }
+
+private:
+    Dibujado& D;
+};
+
+class OrdenImprimir : public testing::Test {
+protected:
+    void SetUp() override {
+        InstalaCreadorImpresoraPdf([this](const QString& ruta) {
+            dibujado.ruta = ruta;
+            return std::make_unique<ImpresoraAnotada>(dibujado);
+        });
+        DatosGenerales d;
+        d.Orientacion = 2;
+        d.MargenIzquierdo = {0, 10, 20};
+        datos.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(d));
+        EstadoGlobal estado = datos.Estado();
+        GuardaReduccion(datos, estado, 7, 3, Columnas(17));
+    }
+    void TearDown() override { InstalaCreadorImpresoraPdf(nullptr); }
+    int Ejecuta(const QStringList& args) {
+        QTextStream o(&out), e(&err);
+        return EjecutaLineaOrdenes(
+            QStringList{u"quiniela-cli"_s, u"--datos"_s, datos.Ruta(), u"imprimir"_s} + args, o, e);
+    }
+    CarpetaTemporal datos;
+    Dibujado dibujado;
+    QString out, err;
+};
+
+QStringList Pide(const QString& tipo, const QStringList& mas = {}) {
+    return QStringList{u"--jornada"_s, u"7"_s, u"--orden"_s, u"3"_s,
+                       u"--tipo"_s,    tipo,   u"--pdf"_s,   u"x.pdf"_s} +
+           mas;
+}
+
+} // namespace
+
+TEST_F(OrdenImprimir, CadaTipoImprimeSuDocumento) {
+    struct Caso {
+        QString tipo;
+        QStringList mas;
+        QString salida;
+        int paginas;
+        int rectangulos;
+    } casos[] = {
+        {u"datos"_s, {u"--copias"_s, u"2"_s}, u"2 copias impresas\n"_s, 2, 0},
+        {u"boletos"_s, {u"--desde"_s, u"2"_s}, u"2 boletos impresos\n"_s, 2, -1},
+        {u"boletos"_s, {u"--prueba"_s, u"--reverso"_s}, u"1 boletos impresos\n"_s, 1, 2 * 339 + 9},
+        {u"relacion"_s, {u"--papel"_s, u"350"_s}, u"1 bloques impresos\n"_s, 1, 0},
+        {u"continuo"_s, {u"--hasta"_s, u"99"_s}, u"3 boletos impresos\n"_s, 2, -1},
+    };
+    for (const Caso& k : casos) {
+        dibujado = {};
+        out.clear();
+        err.clear();
+        EXPECT_EQ(Ejecuta(Pide(k.tipo, k.mas)), 0) << err.toStdString();
+        EXPECT_EQ(out, k.salida) << k.tipo.toStdString();
+        EXPECT_EQ(dibujado.ruta, u"x.pdf"_s);
+        EXPECT_EQ(dibujado.paginas, k.paginas) << k.tipo.toStdString();
+        EXPECT_EQ(dibujado.documentos, 1);
+        if (k.rectangulos >= 0) {
+            EXPECT_EQ(dibujado.rectangulos, k.rectangulos) << k.tipo.toStdString();
+        }
+    }
+    // El aviso de la columna sola de 17 columnas va a stderr con la impresión de boletos.
+    EXPECT_TRUE(err.isEmpty());
+    Ejecuta(Pide(u"boletos"_s));
+    EXPECT_TRUE(err.startsWith(u"ÚLTIMO BOLETO INCOMPLETO\n"_s)) << err.toStdString();
+}
+
+TEST_F(OrdenImprimir, ErroresSinImprimir) {
+    struct Caso {
+        QStringList args;
+        QString mensaje;
+    } casos[] = {
+        {{u"--jornada"_s, u"8"_s, u"--orden"_s, u"3"_s, u"--tipo"_s, u"datos"_s},
+         u"NO HAY REDUCCIÓN"_s},
+        {Pide(u"rejilla"_s), u"Tipo desconocido"_s},
+        {Pide(u"datos"_s, {u"--copias"_s, u"0"_s}), u"--copias va de 1 a 999"_s},
+        {Pide(u"boletos"_s, {u"--copias"_s, u"2"_s}), u"--copias solo vale"_s},
+        {Pide(u"relacion"_s, {u"--papel"_s, u"a3"_s}), u"--papel es a4 o 350"_s},
+        {Pide(u"relacion"_s, {u"--desde"_s, u"-3"_s}), u"--desde y --hasta"_s},
+        {Pide(u"datos"_s, {u"--reverso"_s}), u"--orientacion y --reverso"_s},
+        {Pide(u"datos"_s, {u"--otra"_s}), u"Argumento desconocido: --otra"_s},
+    };
+    for (const Caso& k : casos) {
+        err.clear();
+        EXPECT_EQ(Ejecuta(k.args), 1) << k.args.join(u' ').toStdString();
+        EXPECT_TRUE(err.contains(k.mensaje)) << err.toStdString();
+    }
+    EXPECT_EQ(dibujado.paginas, 0);
+    // Sin el fichero de columnas: mensaje claro y estado 1.
+    QFile::remove(datos.Ruta(u"RED0703.ZPK"_s));
+    err.clear();
+    EXPECT_EQ(Ejecuta(Pide(u"relacion"_s)), 1);
+    EXPECT_TRUE(err.contains(u"RED0703.ZPK"_s)) << err.toStdString();
+}
+
+TEST_F(OrdenImprimir, CtrlCCancelaTrasElBoletoEnCurso) {
+    dibujado.interrumpe = true;
+    EXPECT_EQ(Ejecuta(Pide(u"continuo"_s)), 130);
+    EXPECT_TRUE(err.contains(u"Se ha cancelado la impresión"_s)) << err.toStdString();
+    EXPECT_EQ(dibujado.textos, QStringList{u"1"_s}); // solo el primer boleto
+    EXPECT_EQ(dibujado.documentos, 1);               // y lo impreso sale
+}

@@ -1,0 +1,216 @@
+// Impresiones escritas en PDF de verdad (necesitan Qt Gui, por eso van con las pruebas de
+// pantallas): las cajas rasterizadas a 600 ppp caen a menos de 0,1 mm de su sitio y el texto
+// de la relación y de los datos básicos se lee en columnas.
+#include "output/continuo.h"
+#include "output/datos_basicos.h"
+#include "output/impresion_boletos.h"
+#include "output/reduccion_prueba.h"
+#include "output/relacion.h"
+#include "platform/qt/impresora_pintor.h"
+
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <map>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+constexpr double PixelesPorTwip = 600.0 / 1440.0;
+constexpr double PixelesPorMm = 600.0 / 25.4;
+
+// Rasteriza una página a 600 ppp en gris.
+QImage Rasteriza(const QString& pdf, int pagina) {
+    const QString base = pdf + u"-p"_s + QString::number(pagina);
+    const int rc = QProcess::execute(
+        u"pdftoppm"_s, {u"-r"_s, u"600"_s, u"-gray"_s, u"-png"_s, u"-singlefile"_s, u"-f"_s,
+                        QString::number(pagina), u"-l"_s, QString::number(pagina), pdf, base});
+    if (rc != 0 || !QFile::exists(base + u".png"_s))
+        ADD_FAILURE() << "pdftoppm " << rc << " " << QFile(pdf).size();
+    QImageReader::setAllocationLimit(0); // una hoja A4 a 600 ppp pasa del límite de Qt
+    return QImage(base + u".png"_s).convertToFormat(QImage::Format_Grayscale8);
+}
+
+QString Texto(const QString& pdf) {
+    QProcess p;
+    p.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    p.waitForFinished();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+struct Palabra {
+    double x, y;
+    QString texto;
+};
+
+// Palabras de la primera página con su esquina superior izquierda (pdftotext -bbox).
+std::vector<Palabra> Palabras(const QString& pdf) {
+    QProcess p;
+    p.start(u"pdftotext"_s, {u"-bbox"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s, pdf, u"-"_s});
+    p.waitForFinished();
+    static const QRegularExpression palabra(
+        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"_s);
+    std::vector<Palabra> r;
+    for (const auto& m : palabra.globalMatch(QString::fromUtf8(p.readAllStandardOutput())))
+        r.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
+    return r;
+}
+
+bool Negro(const QImage& i, int x, int y) {
+    return x >= 0 && y >= 0 && x < i.width() && y < i.height() && qGray(i.pixel(x, y)) < 128;
+}
+
+// Bordes (en mm) de la mancha negra que contiene el punto dado (en twips).
+QRectF Caja(const QImage& i, double xTwips, double yTwips) {
+    const int cx = int(xTwips * PixelesPorTwip), cy = int(yTwips * PixelesPorTwip);
+    if (!Negro(i, cx, cy))
+        return {};
+    int izq = cx, der = cx, arr = cy, aba = cy;
+    while (Negro(i, izq - 1, cy))
+        --izq;
+    while (Negro(i, der + 1, cy))
+        ++der;
+    while (Negro(i, cx, arr - 1))
+        --arr;
+    while (Negro(i, cx, aba + 1))
+        ++aba;
+    return QRectF(QPointF(izq / PixelesPorMm, arr / PixelesPorMm),
+                  QPointF((der + 1) / PixelesPorMm, (aba + 1) / PixelesPorMm));
+}
+
+// La caja de twips (x, y, ancho, alto) está a menos de 0,1 mm de donde se ve.
+void CompruebaCaja(const QImage& i, double x, double y, double ancho, double alto) {
+    const QRectF vista = Caja(i, x + ancho / 2, y + alto / 2);
+    const double mm = 25.4 / 1440.0;
+    SCOPED_TRACE(testing::Message() << "caja en " << x << ", " << y);
+    ASSERT_FALSE(vista.isNull());
+    EXPECT_NEAR(vista.left(), x * mm, 0.1);
+    EXPECT_NEAR(vista.top(), y * mm, 0.1);
+    EXPECT_NEAR(vista.right(), (x + ancho) * mm, 0.1);
+    EXPECT_NEAR(vista.bottom(), (y + alto) * mm, 0.1);
+}
+
+class ImpresionPdf : public testing::Test {
+protected:
+    QString Pdf(const QString& nombre) const { return datos.Ruta(nombre); }
+    CarpetaTemporal datos;
+    EstadoGlobal estado = datos.Estado();
+};
+
+} // namespace
+
+TEST_F(ImpresionPdf, CajasDelBoletoYSusReferenciasEnSuSitio) {
+    const QString ruta = Pdf(u"boletos.pdf"_s);
+    {
+        ImpresoraPdf pdf(ruta);
+        OpcionesBoletos o;
+        o.Prueba = true;
+        o.Reverso = true;
+        o.MargenIzquierdo = 100; // 567 twips
+        o.MargenSuperior = 200;  // 1134 twips
+        ASSERT_EQ(ImprimeBoletos(estado, pdf, o).Fin, FinImpresion::Terminada);
+    }
+    const QImage pagina = Rasteriza(ruta, 1);
+    ASSERT_FALSE(pagina.isNull());
+    for (int m : {1, 8, 14})
+        for (int k : {0, 11, 23})
+            CompruebaCaja(pagina, 567 + 940 + k * 212, 1134 + 10 + (15 - m) * 284, 70, 130);
+    CompruebaCaja(pagina, 567 + 940 + 8 * 212, 1144, 70, 130); // "2" del partido 15
+    CompruebaCaja(pagina, 567 - 275, 1134 - 106, 145, 170);
+    CompruebaCaja(pagina, 567 + 8253, 1134 - 106, 145, 170);
+    for (int y : {919, 1262, 2287, 2630, 2973, 3316, 4003})
+        CompruebaCaja(pagina, 567 + 8408, 1134 + y, 57, 227);
+    // Entre dos casillas de una fila queda papel blanco.
+    EXPECT_TRUE(Caja(pagina, 567 + 940 + 70 + 71, 1144 + 65).isNull());
+}
+
+TEST_F(ImpresionPdf, ContinuoDosBoletosPorFormulario) {
+    GuardaReduccion(datos, estado, 5, 1, Columnas(8 * 3, u'X'));
+    const QString ruta = Pdf(u"continuo.pdf"_s);
+    {
+        ImpresoraPdf pdf(ruta);
+        const OpcionesContinuo o{{1, 3}, false, 50, 10, QLocale::c(), {}};
+        ASSERT_EQ(ImprimeContinuo(estado, pdf, o).Fin, FinImpresion::Terminada);
+    }
+    const QImage pagina = Rasteriza(ruta, 1);
+    ASSERT_FALSE(pagina.isNull());
+    EXPECT_NEAR(pagina.height() / PixelesPorMm, 158.5, 0.1);
+    const double l = 283.5, t = 56.7;
+    for (int q : {0, 1}) {
+        const double d = 5990.0 * q;
+        CompruebaCaja(pagina, qRound(l + 5120 + d), qRound(t + 65), 170, 145);
+        CompruebaCaja(pagina, qRound(l + 5120 + d), qRound(t + 8593), 170, 145);
+        for (int x : {964, 1651, 1994, 2337, 2680, 3706, 4048})
+            CompruebaCaja(pagina, qRound(l + d + x), qRound(t + 8748), 227, 57);
+        // El "X" del partido 15: columna 5, posición 2 (orden 10 de arriba abajo).
+        CompruebaCaja(pagina, qRound(l + 1050 + 14 * 284 + d), qRound(t + 1270 + 10 * 213), 130,
+                      70);
+    }
+    EXPECT_FALSE(Rasteriza(ruta, 2).isNull());
+}
+
+TEST_F(ImpresionPdf, RelacionYDatosBasicosSeLeenEnColumnas) {
+    const QStringList columnas = Columnas(8 * 5, u'2');
+    GuardaReduccion(datos, estado, 5, 1, columnas);
+    const QString relacion = Pdf(u"relacion.pdf"_s);
+    const QString basicos = Pdf(u"basicos.pdf"_s);
+    {
+        ImpresoraPdf pdf(relacion);
+        ASSERT_EQ(ImprimeRelacion(estado, pdf, {{1, 5}, 0, {}}).Fin, FinImpresion::Terminada);
+        ImpresoraPdf otro(basicos);
+        ASSERT_EQ(ImprimeDatosBasicos(estado, otro, 1, QLocale::c(), {}).Fin,
+                  FinImpresion::Terminada);
+    }
+    // Palabras de la página 1 con su posición: los rótulos "Boleto" y los signos de cada fila
+    // han de caer en las mismas columnas del texto de ancho fijo.
+    std::map<int, std::vector<std::pair<double, QString>>> filas; // y en décimas de punto
+    for (const auto& p : Palabras(relacion))
+        filas[qRound(p.y * 10)].push_back({p.x, p.texto});
+    std::vector<double> rotulos;
+    std::vector<std::vector<double>> signos;
+    for (auto& [y, palabras] : filas) {
+        std::sort(palabras.begin(), palabras.end());
+        if (palabras.front().second == u"Boleto")
+            for (const auto& [x, t] : palabras)
+                if (t == u"Boleto")
+                    rotulos.push_back(x);
+        if (palabras.size() == 2 + 32 && palabras[1].second == u"-") {
+            signos.emplace_back();
+            for (size_t k = 2; k < palabras.size(); ++k)
+                signos.back().push_back(palabras[k].first);
+            EXPECT_EQ(palabras[2].second, QString(columnas[0].at(palabras[0].second.toInt() - 1)));
+        }
+    }
+    ASSERT_EQ(rotulos.size(), 5u); // 4 en el primer bloque y el 5 en el segundo
+    ASSERT_EQ(signos.size(), 15u); // solo las filas del primer bloque tienen 4 boletos
+    for (const auto& fila : signos)
+        for (size_t k = 0; k < 32; ++k) {
+            EXPECT_NEAR(fila[k], signos[0][k], 0.1) << k;
+            if (k % 8 == 0) {
+                EXPECT_NEAR(fila[k], rotulos[k / 8], 0.1) << k;
+            }
+        }
+    EXPECT_TRUE(Texto(relacion).contains(u"Página..: 1"_s));
+
+    // pdftotext no respeta siempre los blancos entre palabras: se comparan las líneas con
+    // los blancos reducidos a uno, y en su orden.
+    QStringList leidas;
+    for (const QString& l : Texto(basicos).split(u'\n'))
+        if (!l.trimmed().isEmpty())
+            leidas << l.simplified();
+    QStringList esperadas2;
+    for (const QString& l :
+         LineasDatosBasicos(DatosBasicosDe(estado, QLocale::c()), MonedaImpresa()))
+        if (!l.trimmed().isEmpty())
+            esperadas2 << l.simplified();
+    EXPECT_EQ(leidas, esperadas2);
+}

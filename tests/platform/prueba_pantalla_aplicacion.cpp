@@ -1,0 +1,149 @@
+// Lo que el programa ajusta al arrancar y vale para todas las pantallas (las pruebas de
+// pantallas arrancan igual).
+#include "platform/qt/boton_imagen.h"
+#include "platform/qt/servicios_qt.h"
+#include "support/pantallas.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+QStringList TextosDeBotones(const QWidget* ventana) {
+    QStringList textos;
+    for (const QAbstractButton* b : ventana->findChildren<QAbstractButton*>())
+        textos << b->text().remove(u'&');
+    return textos;
+}
+
+TEST(Aplicacion, QtHablaEspanol) {
+    // La caja de mensajes del sistema.
+    QStringList botones;
+    QTimer::singleShot(0, [&] {
+        QWidget* caja = QApplication::activeModalWidget();
+        botones = TextosDeBotones(caja);
+        caja->close();
+    });
+    AvisoSistemaQt().Avisa(u"Prueba"_s);
+    EXPECT_EQ(botones, QStringList{u"Aceptar"_s});
+
+    // El menú de un campo de texto.
+    QLineEdit campo(u"texto"_s);
+    std::unique_ptr<QMenu> menu(campo.createStandardContextMenu());
+    QStringList acciones;
+    for (const QAction* a : menu->actions())
+        if (!a->isSeparator())
+            acciones << a->text().remove(u'&').section(u'\t', 0, 0);
+    EXPECT_EQ(acciones, (QStringList{u"Deshacer"_s, u"Rehacer"_s, u"Cortar"_s, u"Copiar"_s,
+                                     u"Pegar"_s, u"Borrar"_s, u"Seleccionar todo"_s}));
+
+    // Los botones estándar de los diálogos.
+    QDialogButtonBox caja(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
+                          QDialogButtonBox::No | QDialogButtonBox::Close);
+    QStringList estandar = TextosDeBotones(&caja);
+    estandar.sort();
+    EXPECT_EQ(estandar, (QStringList{u"Aceptar"_s, u"Cancelar"_s, u"Cerrar"_s, u"No"_s, u"Sí"_s}));
+}
+
+// Una ventana con cajas de lista editables (como las de equipos), una no editable y una de
+// números, todas con entradas para cambiar.
+struct VentanaDeCajas {
+    VentanaDeCajas() {
+        ventana.resize(300, 200);
+        for (int i = 0; i < 3; ++i) {
+            auto* caja = new QComboBox(&ventana);
+            caja->setEditable(i < 2);
+            caja->addItems({u"Deportivo"_s, u"Espanyol"_s, u"Mallorca"_s, u"Sevilla"_s});
+            caja->setGeometry(10, 10 + 30 * i, 150, 24);
+            cajas[i] = caja;
+        }
+        numeros = new QSpinBox(&ventana);
+        numeros->setGeometry(10, 110, 80, 24);
+        ventana.show();
+        ventana.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&ventana));
+    }
+    QDialog ventana;
+    QComboBox* cajas[3] = {};
+    QSpinBox* numeros = nullptr;
+};
+
+TEST(Aplicacion, LaRuedaSoloCambiaLaCajaEnLaQueSeHaPulsado) {
+    VentanaDeCajas v;
+    QComboBox* primera = v.cajas[0];
+    // Sin foco: nada cambia, ni sobre el campo de texto ni sobre la flecha.
+    for (QComboBox* caja : v.cajas) {
+        GiraRueda(caja, QPoint(20, 12), -1);
+        GiraRueda(caja, QPoint(caja->width() - 8, 12), -5);
+        EXPECT_EQ(caja->currentIndex(), 0) << caja->currentText().toStdString();
+    }
+    GiraRueda(v.numeros, QPoint(10, 12), 3);
+    EXPECT_EQ(v.numeros->value(), 0);
+
+    // Con el foco llegado por el teclado tampoco: el usuario no ha pulsado en ella.
+    primera->setFocus(Qt::TabFocusReason);
+    GiraRueda(primera, QPoint(20, 12), -1);
+    EXPECT_EQ(primera->currentIndex(), 0);
+
+    // Pulsada (el campo de texto de la caja), la rueda sí la recorre.
+    QTest::mouseClick(primera->lineEdit(), Qt::LeftButton, {}, QPoint(20, 12));
+    ASSERT_TRUE(primera->hasFocus());
+    GiraRueda(primera, QPoint(20, 12), -1);
+    EXPECT_EQ(primera->currentText(), u"Espanyol"_s);
+    // Pero no la de al lado, aunque esté debajo del ratón.
+    GiraRueda(v.cajas[1], QPoint(20, 12), -1);
+    EXPECT_EQ(v.cajas[1]->currentIndex(), 0);
+    // Y al pasar el foco a otra con el tabulador, la pulsada deja de cambiar.
+    v.cajas[1]->setFocus(Qt::TabFocusReason);
+    GiraRueda(primera, QPoint(20, 12), -1);
+    GiraRueda(v.cajas[1], QPoint(20, 12), -1);
+    EXPECT_EQ(primera->currentText(), u"Espanyol"_s);
+    EXPECT_EQ(v.cajas[1]->currentIndex(), 0);
+}
+
+TEST(Aplicacion, LaMarcaDeFocoDeUnBotonNoTapaSuRotulo) {
+    QWidget ventana;
+    auto* boton = new BotonImagen(&ventana);
+    auto* otro = new BotonImagen(&ventana);
+    otro->move(0, 40);
+    // Rótulo largo para su ancho, como "14  Máximo".
+    boton->Dibuja(80, u"14  Máximo"_s, false);
+    otro->Dibuja(80, u"Ayuda"_s, false);
+    ventana.show();
+    ventana.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&ventana));
+    otro->setFocus();
+    const QImage sinFoco = boton->grab().toImage();
+    boton->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(boton->hasFocus());
+    const QImage conFoco = boton->grab().toImage();
+    int marcados = 0;
+    for (int y = 0; y < conFoco.height(); ++y)
+        for (int x = 0; x < conFoco.width(); ++x)
+            if (conFoco.pixel(x, y) != sinFoco.pixel(x, y)) {
+                ++marcados;
+                // Solo en el borde del botón.
+                EXPECT_TRUE(x == 0 || y == 0 || x == conFoco.width() - 1 ||
+                            y == conFoco.height() - 1)
+                    << x << "," << y;
+            }
+    EXPECT_GT(marcados, 40) << "el foco se ve";
+}
+
+} // namespace

@@ -1,0 +1,132 @@
+// La orden escrutar de quiniela-cli sobre las reducciones distribuidas y sus errores.
+#include "matchdays/fichero_jornadas.h"
+#include "output/fichero_boletos.h"
+#include "reduction/fichero_bases.h"
+#include "scrutiny/realiza_escrutinio.h"
+#include "support/linea_cli.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <map>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+const QString Ganadora = u"1X21X21X21X21X2"_s;
+
+QByteArray Fichero(const QStringList& columnas) {
+    QByteArray b;
+    for (const QString& c : columnas)
+        b += '"' + c.toLatin1() + "\"\r\n";
+    return b;
+}
+
+// quiniela-cli escrutar con sus argumentos.
+Linea Escrutar(const CarpetaTemporal& carpeta, const QStringList& args) {
+    return EjecutaCli(carpeta, QStringList{u"escrutar"_s} + args);
+}
+
+// Lo que debe escribir la orden, contado columna a columna sin el recuento rápido.
+QString SalidaEsperada(const EstadoGlobal& estado, const QByteArray& fichero,
+                       const QString& ganadora) {
+    ResultadoEscrutinio r;
+    r.Premios = {0, 1000, 100, 10, 1, 0.5, 0.25};
+    const int64_t total = fichero.size() / 19;
+    std::map<int64_t, BoletoPremiado> boletos;
+    for (int64_t n = 1; n <= total; ++n) {
+        const int h =
+            AciertosColumna(QString::fromLatin1(fichero.mid((n - 1) * 19 + 1, 15)), ganadora);
+        ++r.AciertosCategoria[h];
+        r.AciertosCategoria[14] += h == 15;
+        const int64_t b = BoletoDeColumna(estado.Red.Base, total, n);
+        if (h >= 10) {
+            boletos[b].Boleto = b;
+            ++boletos[b].Columnas[15 - h];
+        }
+    }
+    QString s = LineasAciertos(r).join(u'\n') + u"\n\n"_s;
+    for (const auto& [n, b] : boletos)
+        s += LineaBoleto(b) + u'\n';
+    return s;
+}
+
+} // namespace
+
+TEST(OrdenEscrutar, ReduccionesDistribuidas) {
+    CarpetaTemporal carpeta;
+    const QDir datos(QStringLiteral(QUINIELA_FUENTES "/data"));
+    for (const QString& f : datos.entryList(QDir::Files))
+        QFile::copy(datos.filePath(f), carpeta.Ruta(f));
+    const QByteArray jornadas = carpeta.Lee(u"JORNADAS.ZPK"_s);
+    const QList<QPair<int, int>> claves{{1, 1}, {1, 2}, {1, 3}, {3, 1}, {3, 2}, {4, 1}};
+    for (const auto& [j, o] : claves) {
+        const QString nombre = NombreFicheroApuestas(j, o);
+        const QByteArray columnas = carpeta.Lee(nombre);
+        const QString ganadora = QString::fromLatin1(columnas.mid(19 * 7 + 1, 15));
+        const Linea s = Escrutar(carpeta, {u"--jornada"_s, QString::number(j), u"--orden"_s,
+                                           QString::number(o), u"--ganadora"_s, ganadora,
+                                           u"--premios"_s, u"1000,100,10,1,.5,.25"_s});
+        ASSERT_EQ(s.estado, 0) << s.err.toStdString();
+        EstadoGlobal estado = carpeta.Estado();
+        estado.Datos.JornadaActual = int16_t(j);
+        estado.Datos.OrdenActual = int16_t(o);
+        LeeFicheroBases(estado);
+        EXPECT_EQ(s.out, SalidaEsperada(estado, columnas, ganadora)) << j << "/" << o;
+        EXPECT_TRUE(s.out.contains(u"  15      1"_s));
+        // Guardado en la jornada: signos y premios normalizados, el resto intacto.
+        const QByteArray registro = carpeta.Lee(u"JORNADAS.ZPK"_s).mid((j - 1) * 544, 544);
+        EXPECT_EQ(registro.mid(478, 66), "       1000        100         10          1        "
+                                         "0.5       0.25");
+        EXPECT_EQ(registro.left(463), jornadas.mid((j - 1) * 544, 463));
+    }
+}
+
+TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
+    CarpetaTemporal carpeta;
+    carpeta.Escribe(u"JORNADAS.ZPK"_s, QByteArray());
+    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
+    carpeta.Escribe(u"RED0502.ZPK"_s, Fichero({Ganadora}));
+    const QStringList base{u"--jornada"_s,     u"5"_s,         u"--orden"_s, u"2"_s, u"--premios"_s,
+                           u"1;2;3;4;5;6,5"_s, u"--ganadora"_s};
+    const Linea incompleta = Escrutar(carpeta, base + QStringList{u"1X21X21X21X21X-"_s});
+    EXPECT_EQ(incompleta.estado, 2);
+    EXPECT_TRUE(incompleta.err.contains(u"COLUMNA GANADORA INCOMPLETA\nEs  necesario"_s))
+        << incompleta.err.toStdString();
+    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 463, 15), "123123123123120");
+    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 533, 11), "        6.5");
+
+    const struct {
+        QStringList args;
+        int estado;
+        QString error;
+    } casos[] = {
+        {{u"--jornada"_s, u"5"_s, u"--orden"_s, u"3"_s, u"--premios"_s, u"1,2,3,4,5,6"_s,
+          u"--ganadora"_s, Ganadora},
+         1,
+         u"no tiene fichero de columnas"_s},
+        {base + QStringList{u"1X21X21X21X21Y2"_s}, 1, u"15 signos"_s},
+        {{u"--jornada"_s, u"5"_s, u"--orden"_s, u"2"_s, u"--premios"_s, u"1,2,3,4,5"_s,
+          u"--ganadora"_s, Ganadora},
+         1,
+         u"seis importes"_s},
+        {{u"--jornada"_s, u"5"_s, u"--orden"_s, u"2"_s, u"--premios"_s, u"123456789012,2,3,4,5,6"_s,
+          u"--ganadora"_s, Ganadora},
+         1,
+         u"11 caracteres"_s},
+        {{u"--jornada"_s, u"0"_s, u"--orden"_s, u"2"_s, u"--premios"_s, u"1,2,3,4,5,6"_s,
+          u"--ganadora"_s, Ganadora},
+         1,
+         u"La jornada va de 1 a 99"_s},
+    };
+    for (const auto& c : casos) {
+        const Linea s = Escrutar(carpeta, c.args);
+        EXPECT_EQ(s.estado, c.estado) << c.args.join(u' ').toStdString();
+        EXPECT_TRUE(s.err.contains(c.error)) << s.err.toStdString();
+    }
+}
