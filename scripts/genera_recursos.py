@@ -967,6 +967,152 @@ def sonido_campanilla(fs=11025):
     return fs, cierra_suave(s, fs, 20)
 
 
+# --------------------------------------------------------------------------
+# Dibujos de la salida de datos: los seis botones (64 x 56) y el boleto en sus
+# dos orientaciones para la impresión de boletos (96 x 96).
+# --------------------------------------------------------------------------
+
+def hoja(lienzo, cx, cy, mx, my, angulo=0.0, color=None):
+    """Hoja de papel con su sombra."""
+    caja = (cx - mx - 6, cy - my - 6, cx + mx + 8, cy + my + 8)
+    lienzo.pinta(d_caja(cx + 2, cy + 3, mx, my, 1.5, angulo), (0.0, 0.0, 0.0), caja, 0.30)
+    lienzo.pinta(d_caja(cx, cy, mx, my, 1.5, angulo), color or rgb(252, 250, 240), caja)
+
+
+def renglones(lienzo, x0, x1, y0, paso, n, color, grosor=0.7, cortos=()):
+    for k in range(n):
+        y = y0 + paso * k
+        fin = x1 - (x1 - x0) * 0.35 if k in cortos else x1
+        lienzo.pinta(d_capsula(x0, y, fin, y, grosor), color, (x0 - 2, y - 2, fin + 2, y + 2))
+
+
+def dibujo_quiniela():
+    """Datos básicos: la hoja del informe con la base marcada."""
+    l = Lienzo(64, 56)
+    hoja(l, 30, 28, 19, 25)
+    tinta = rgb(40, 48, 70)
+    renglones(l, 16, 44, 9, 3.2, 2, rgb(200, 36, 40), 0.9, cortos=(1,))
+    for f in range(9):
+        y = 17.0 + 3.9 * f
+        l.pinta(d_capsula(15, y, 29, y, 0.55), tinta, (13, y - 2, 31, y + 2), 0.8)
+        for k in range(3):
+            if (f * 7 + k * 3) % 5 < 2:
+                x = 34.0 + 4.0 * k
+                l.pinta(d_caja(x, y, 1.3, 1.2, 0.3), rgb(28, 36, 90), (x - 3, y - 3, x + 3, y + 3))
+    return l
+
+
+def dibujo_boletos():
+    l = Lienzo(64, 56)
+    marcas = [{0}, {2}, {1}, {0, 2}, {1}, {0}, {2}]
+    boleto(l, 32.0, 28.0, -8.0, 30.0, 46.0, marcas, 7, 0.34)
+    return l
+
+
+def dibujo_relacion():
+    """Relación: una hoja con boletos en columnas de signos."""
+    l = Lienzo(64, 56)
+    hoja(l, 32, 28, 26, 23)
+    tinta = rgb(40, 48, 70)
+    renglones(l, 12, 52, 10, 1, 1, rgb(200, 36, 40), 0.9)
+    for b in range(3):
+        x0 = 11.0 + 15.0 * b
+        l.pinta(d_capsula(x0, 15, x0 + 11, 15, 0.5), tinta, (x0 - 2, 13, x0 + 13, 17))
+        for f in range(7):
+            for c in range(4):
+                x, y = x0 + 3.0 * c, 19.0 + 4.0 * f
+                l.pinta(d_circulo(x + 0.5, y, 0.9), tinta, (x - 2, y - 2, x + 3, y + 2), 0.85)
+    return l
+
+
+def dibujo_disco():
+    """Copia a disco: un disquete."""
+    l = Lienzo(64, 56)
+    cx, cy, m = 32.0, 28.0, 22.0
+    cuerpo = d_poligono([(cx - m, cy - m), (cx + m - 5, cy - m), (cx + m, cy - m + 5),
+                         (cx + m, cy + m), (cx - m, cy + m)])
+    l.pinta(lambda x, y: cuerpo(x - 2, y - 3), (0.0, 0.0, 0.0), None, 0.3)
+    l.pinta(cuerpo, rgb(40, 70, 150))
+    l.pinta(lambda x, y: abs(cuerpo(x, y) + 0.6) - 0.6, rgb(16, 30, 80))
+    # Cierre metálico arriba y etiqueta abajo.
+    l.pinta(d_caja(cx + 1, cy - m + 8, 11, 8, 1.0), rgb(200, 204, 210))
+    l.pinta(d_caja(cx + 5, cy - m + 8, 2.5, 5.5, 0.5), rgb(60, 70, 90))
+    l.pinta(d_caja(cx, cy + 9, 16, 11, 1.2), rgb(250, 248, 236))
+    renglones(l, cx - 12, cx + 12, cy + 5, 4.0, 3, rgb(200, 36, 40), 0.6, cortos=(2,))
+    return l
+
+
+def dibujo_continuo():
+    """Papel continuo: dos boletos por formulario y los taladros de arrastre."""
+    l = Lienzo(64, 56)
+    hoja(l, 32, 28, 28, 24, 0.0, rgb(246, 248, 252))
+    for y in range(8, 52, 6):
+        for x in (7.5, 56.5):
+            l.pinta(d_circulo(x, y, 1.4), rgb(120, 130, 150), (x - 3, y - 3, x + 3, y + 3))
+    l.pinta(lambda x, y: max(abs(y - 28) - 0.35, abs(x - 32) - 22), rgb(150, 160, 180), None, 0.8)
+    for k, cx in enumerate((22.5, 41.5)):
+        for cy in (17.5, 39.0):
+            caja = (cx - 9, cy - 11, cx + 9, cy + 11)
+            l.pinta(d_caja(cx, cy, 7, 9, 1.0), rgb(252, 240, 232), caja)
+            l.pinta(lambda x, y, a=cx, b=cy: max(d_caja(a, b - 7, 7, 2, 0.5)(x, y),
+                                                 d_caja(a, b, 7, 9, 1.0)(x, y)),
+                    rgb(200, 36, 40), caja)
+            for f in range(4):
+                for c in range(3):
+                    if (f + c + k) % 3 == 0:
+                        x, y = cx - 4.0 + 4.0 * c, cy - 2.0 + 3.2 * f
+                        l.pinta(d_caja(x, y, 1.2, 0.9, 0.2), rgb(28, 36, 90),
+                                (x - 2, y - 2, x + 2, y + 2))
+    return l
+
+
+def dibujo_correo():
+    """Correo: un sobre con una hoja asomando."""
+    l = Lienzo(64, 56)
+    cx, cy, mx, my = 32.0, 32.0, 25.0, 16.0
+    hoja(l, cx, cy - 9, 18, 12)
+    renglones(l, cx - 12, cx + 12, cy - 16, 3.5, 3, rgb(40, 48, 70), 0.6, cortos=(2,))
+    sobre = d_caja(cx, cy, mx, my, 2.0)
+    l.pinta(lambda x, y: sobre(x - 2, y - 3), (0.0, 0.0, 0.0), None, 0.3)
+    l.pinta(sobre, rgb(236, 214, 160))
+    solapa = d_poligono([(cx - mx, cy - my), (cx, cy + 3), (cx + mx, cy - my)])
+    l.pinta(lambda x, y: max(solapa(x, y), sobre(x, y)), rgb(222, 196, 136))
+    l.pinta(lambda x, y: max(abs(solapa(x, y)) - 0.5, sobre(x, y)), rgb(150, 110, 60))
+    l.pinta(lambda x, y: abs(sobre(x, y) + 0.5) - 0.5, rgb(150, 110, 60))
+    l.pinta(d_circulo(cx, cy + 3, 3.2), rgb(200, 36, 40))
+    return l
+
+
+def dibujo_orientacion(orientacion):
+    """El boleto tal como entra en la impresora: de pie (1) o tumbado (2). La flecha
+    dice por dónde entra."""
+    l = Lienzo(96, 96)
+    marcas = [{0}, {2}, {1}, {0, 2}, {1}, {0}, {2}, {1}]
+    angulo = 0.0 if orientacion == 1 else 90.0
+    boleto(l, 46.0, 50.0, angulo, 40.0, 66.0, marcas, 8, 0.42)
+    verde = rgb(255, 222, 40)
+    l.pinta(d_capsula(84, 20, 84, 8, 1.6), verde)
+    l.pinta(d_poligono([(78, 12), (90, 12), (84, 4)]), verde)
+    return l
+
+
+DIBUJOS_SALIDA = {
+    "salida_quiniela": dibujo_quiniela,
+    "salida_boletos": dibujo_boletos,
+    "salida_relacion": dibujo_relacion,
+    "salida_disco": dibujo_disco,
+    "salida_continuo": dibujo_continuo,
+    "salida_correo": dibujo_correo,
+    "orientacion1": lambda: dibujo_orientacion(1),
+    "orientacion2": lambda: dibujo_orientacion(2),
+}
+
+
+def dibujos_salida(imagenes):
+    for nombre, funcion in DIBUJOS_SALIDA.items():
+        funcion().guarda(os.path.join(imagenes, nombre + ".png"))
+
+
 SONIDOS = {
     1: sonido_tic,
     5: sonido_salida,
@@ -1001,6 +1147,7 @@ def main():
             continue
         icono(lado).guarda(os.path.join(destino, "iconos", "%dx%d" % (lado, lado), "quiniela.png"))
     careta().guarda(os.path.join(imagenes, "careta.png"))
+    dibujos_salida(imagenes)
 
 
 if __name__ == "__main__":

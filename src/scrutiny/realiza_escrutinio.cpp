@@ -21,7 +21,8 @@ PremiosCategoria NormalizaPremios(TextosPremio& textos) {
     return premios;
 }
 
-FinEscrutinio CuentaFicheroApuestas(EstadoGlobal& estado, ResultadoEscrutinio& resultado) {
+FinEscrutinio CuentaFicheroApuestas(EstadoGlobal& estado, ResultadoEscrutinio& resultado,
+                                    const std::function<void()>& alBloque) {
     estado.ActualizaFicheroApuestas();
     const auto fichero = AbreFicheroApuestas(estado);
     if (!fichero)
@@ -33,7 +34,7 @@ FinEscrutinio CuentaFicheroApuestas(EstadoGlobal& estado, ResultadoEscrutinio& r
     const NumeraBoletos numera = [&base, total](int64_t n) {
         return BoletoDeColumna(base, total, n);
     };
-    if (CuentaColumnas(*fichero, resultado.ColumnaGanadora, numera, resultado))
+    if (CuentaColumnas(*fichero, resultado.ColumnaGanadora, numera, resultado, alBloque))
         return FinEscrutinio::Hecho;
     ContextoErrorFichero contexto;
     contexto.etiqueta = estado.FicheroApuestas;
@@ -59,7 +60,8 @@ const QString& TextoGanadoraIncompleta() {
 }
 
 FinEscrutinio RealizaEscrutinio(EstadoGlobal& estado, EntradaEscrutinio& entrada,
-                                ResultadoEscrutinio& resultado) {
+                                ResultadoEscrutinio& resultado,
+                                const std::function<void()>& alBloque) {
     resultado = ResultadoEscrutinio{};
     const PremiosCategoria premios = NormalizaPremios(entrada.Textos);
     // La jornada se guarda antes de mirar si la columna está completa.
@@ -76,7 +78,7 @@ FinEscrutinio RealizaEscrutinio(EstadoGlobal& estado, EntradaEscrutinio& entrada
     }
     resultado.ColumnaGanadora = ganadora;
     resultado.Premios = premios;
-    const FinEscrutinio fin = CuentaFicheroApuestas(estado, resultado);
+    const FinEscrutinio fin = CuentaFicheroApuestas(estado, resultado, alBloque);
     if (fin != FinEscrutinio::Hecho)
         resultado = ResultadoEscrutinio{};
     return fin;

@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace quiniela {
 
 struct EstadoGlobal;
@@ -28,8 +30,10 @@ const QString& TextoGanadoraIncompleta();
 
 // Normaliza los premios (reescribe los textos), guarda la columna ganadora y los premios en
 // la jornada, comprueba que la columna esté completa y cuenta el fichero de columnas de la
-// reducción cargada en el estado. El resultado queda vacío salvo con Hecho.
+// reducción cargada en el estado. El resultado queda vacío salvo con Hecho. alBloque se
+// llama durante el recuento, tras cada bloque del fichero de columnas.
 FinEscrutinio RealizaEscrutinio(EstadoGlobal& estado, EntradaEscrutinio& entrada,
-                                ResultadoEscrutinio& resultado);
+                                ResultadoEscrutinio& resultado,
+                                const std::function<void()>& alBloque = {});
 
 } // namespace quiniela

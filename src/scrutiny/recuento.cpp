@@ -165,7 +165,7 @@ qsizetype CuentaBloque(const char* p, qsizetype n, bool puedeEsperar, Recuento& 
 } // namespace
 
 bool CuentaColumnas(QIODevice& fichero, const QString& ganadora, const NumeraBoletos& boletoDe,
-                    ResultadoEscrutinio& resultado) {
+                    ResultadoEscrutinio& resultado, const std::function<void()>& alBloque) {
     Recuento recuento(ganadora, boletoDe, resultado);
     // Margen al final: la comparación lee 16 bytes desde el primer signo.
     std::vector<char> bloque(TamanoBloque + 16);
@@ -183,6 +183,8 @@ bool CuentaColumnas(QIODevice& fichero, const QString& ganadora, const NumeraBol
         const qsizetype usados = CuentaBloque(bloque.data(), lleno, puedeEsperar, recuento);
         std::memmove(bloque.data(), bloque.data() + usados, size_t(lleno - usados));
         lleno -= usados;
+        if (alBloque)
+            alBloque();
     }
     recuento.Termina();
     return true;

@@ -17,8 +17,9 @@ using NumeraBoletos = std::function<int64_t(int64_t)>;
 
 // Cuenta las columnas que quedan por leer en el dispositivo contra la ganadora (15 signos)
 // y deja los contadores y los boletos premiados en el resultado (que debe llegar a cero).
-// Devuelve false si la lectura falla.
+// Devuelve false si la lectura falla. alBloque se llama tras cada bloque leído (unas 16.000
+// columnas): la pantalla repinta desde ahí durante un escrutinio largo.
 bool CuentaColumnas(QIODevice& fichero, const QString& ganadora, const NumeraBoletos& boletoDe,
-                    ResultadoEscrutinio& resultado);
+                    ResultadoEscrutinio& resultado, const std::function<void()>& alBloque = {});
 
 } // namespace quiniela

@@ -5,10 +5,12 @@
 #include "core/estado_global.h"
 #include "matchdays/pantalla_borrar.h"
 #include "matchdays/pantalla_jornadas.h"
+#include "output/pantalla_salida.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
 #include "reduction/pantalla_reducir.h"
+#include "scrutiny/pantalla_escrutin.h"
 #include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
 #include "settings/salida_programa.h"
@@ -85,7 +87,21 @@ void PantallaVelmo::PonAcciones() {
     });
     // La consulta no tiene modo: se cierra sola al abrir cualquier otra entrada.
     PonAccion(3, [this] {
-        auto* pantalla = new PantallaConsredu(estado_, this);
+        auto* consulta = new PantallaConsredu(estado_, this);
+        consulta->setAttribute(Qt::WA_DeleteOnClose);
+        RegistraPantallaSinModo(consulta);
+        consulta->show();
+    });
+    // La salida no es modal: se cierra al abrir cualquier otra entrada.
+    PonAccion(4, [this] {
+        auto* salida = new PantallaSalida(estado_, this);
+        salida->setAttribute(Qt::WA_DeleteOnClose);
+        RegistraPantallaSinModo(salida);
+        salida->show();
+    });
+    // El escrutinio no es modal: el menú lo cierra al abrir cualquier otra entrada.
+    PonAccion(5, [this] {
+        auto* pantalla = new PantallaEscrutin(estado_, this);
         pantalla->setAttribute(Qt::WA_DeleteOnClose);
         RegistraPantallaSinModo(pantalla);
         pantalla->show();

@@ -1,4 +1,3 @@
-#include "cli/linea_ordenes.h"
 #include "core/datos_generales_tipo.h"
 #include "core/mascaras.h"
 #include "core/regional.h"
@@ -44,27 +43,6 @@ TEST_F(Regional, SinConfiguracionDelUsuarioSeUsaLaEspanola) {
         EXPECT_EQ(FormatoNumero(2592, u"##,###,##0.00", pantallas), QString::fromUtf8(c.importe))
             << c.sistema;
     }
-}
-
-TEST_F(Regional, LaLineaDeOrdenesMuestraLasCifrasEnEspanolConElLocaleC) {
-    CarpetaTemporal carpeta;
-    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
-    carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
-    FijaRegionalDePantallas(QLocale::c());
-    QString salida;
-    QString errores;
-    QTextStream out(&salida);
-    QTextStream err(&errores);
-    // Cuatro triples y seis dobles sin elegir: 81 × 64 = 5184 apuestas a 0,50 €.
-    ASSERT_EQ(EjecutaLineaOrdenes({u"quiniela-cli"_s, u"--datos"_s, carpeta.Ruta(),
-                                   u"estadisticas"_s, u"--metodo"_s, u"directo"_s, u"--base"_s,
-                                   u"1X2 1X2 1X2 1X2 1X 1X 1X 1X 1X 1X 1 1 1 1 1"_s},
-                                  out, err),
-              0)
-        << errores.toStdString();
-    out.flush();
-    EXPECT_TRUE(salida.contains(u"Apuest. directas....: 5.184\n"_s)) << salida.toStdString();
-    EXPECT_TRUE(salida.contains(u"Importe total.......: 2.592,00 €\n"_s)) << salida.toStdString();
 }
 
 } // namespace

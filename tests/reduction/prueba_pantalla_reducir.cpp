@@ -46,16 +46,6 @@ void Pulsa(QWidget* caja, QPoint punto) {
     QTest::mouseClick(caja, Qt::LeftButton, Qt::NoModifier, punto);
 }
 
-// Elige una fila de una lista desplegada como con el ratón.
-void EligeEnLista(QListWidget* lista, int fila) {
-    ASSERT_TRUE(lista->isVisible());
-    QListWidgetItem* item = lista->item(fila);
-    ASSERT_NE(item, nullptr);
-    lista->scrollToItem(item);
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      lista->visualItemRect(item).center());
-}
-
 // Marca una base desde cero como el usuario: signos, elegidos y columna probable.
 void MarcaBase(PantallaReducir& p, const QString& fichas) {
     Pulsa(p.Pic_BotBorTodo);

@@ -2,10 +2,13 @@
 
 #include <QDir>
 #include <QImage>
+#include <QListWidget>
 #include <QPainter>
 #include <QSpontaneKeyEvent>
 #include <QTest>
 #include <QWheelEvent>
+
+#include <gtest/gtest.h>
 
 namespace quiniela::prueba {
 
@@ -36,6 +39,15 @@ void GuardaCaptura(std::initializer_list<QWidget*> ventanas, const QString& nomb
 
 void Pulsa(QWidget* boton) {
     QTest::mouseClick(boton, Qt::LeftButton, Qt::NoModifier, boton->rect().center());
+}
+
+void EligeEnLista(QListWidget* lista, int fila) {
+    ASSERT_TRUE(lista->isVisible());
+    QListWidgetItem* item = lista->item(fila);
+    ASSERT_NE(item, nullptr);
+    lista->scrollToItem(item);
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      lista->visualItemRect(item).center());
 }
 
 void Teclea(QWidget* campo, const QString& texto) {

@@ -10,6 +10,8 @@
 #include <functional>
 #include <initializer_list>
 
+class QListWidget;
+
 namespace quiniela::prueba {
 
 // Guarda una captura de la ventana en $QUINIELA_CAPTURAS/nombre.png, si está definida.
@@ -27,6 +29,9 @@ inline void AlAbrirseModal(std::function<void(QWidget*)> accion) {
 
 // Pulsa un botón de imagen como lo haría el ratón (en su centro).
 void Pulsa(QWidget* boton);
+
+// Elige una fila de una lista desplegada como con el ratón.
+void EligeEnLista(QListWidget* lista, int fila);
 
 // Escribe un texto en un campo con el teclado (también ñ y €).
 void Teclea(QWidget* campo, const QString& texto);

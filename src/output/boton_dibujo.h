@@ -1,0 +1,37 @@
+#pragma once
+// Botón de dibujo de la salida de datos: un dibujo propio con su rótulo debajo. Responde al
+// ratón al bajar el botón, y a Espacio o Intro cuando tiene el foco.
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace quiniela {
+
+class BotonDibujo : public QWidget {
+public:
+    BotonDibujo(QWidget* padre, const QString& nombre, const QString& imagen,
+                const QString& rotulo);
+
+    std::function<void()> AlPulsar;
+    const QString& Rotulo() const { return Rotulo_; }
+    // Cambia el dibujo (la orientación del boleto alterna entre dos).
+    void PonImagen(const QString& imagen);
+    const QString& Imagen() const { return RutaImagen; }
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+    void mousePressEvent(QMouseEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+
+private:
+    void Pulsa();
+
+    QImage Dibujo;
+    QString RutaImagen;
+    QString Rotulo_;
+};
+
+} // namespace quiniela

@@ -1,0 +1,184 @@
+// Copia a disco y controles del correo de la pantalla de listados.
+
+#include "core/estado_global.h"
+#include "output/pantalla_listados.h"
+#include "output/pantalla_listados_piezas.h"
+#include "platform/plataforma.h"
+#include "platform/qt/boton_imagen.h"
+#include "shell/lista_desplegable.h"
+#include "shell/piezas_pantalla.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+
+namespace quiniela {
+
+using namespace listados;
+
+namespace {
+constexpr int AnchoUnidad = 330;
+constexpr int YUnidad = 288;
+// Las pausas tras la copia: con el porcentaje final y con el mensaje de fin.
+constexpr int PausaTrasCopia = 4000;
+constexpr int PausaFinCopia = 1000;
+} // namespace
+
+void PantallaListados::CreaControlesDisco() {
+    Tex_NombreArchivo = new QLineEdit(this);
+    Tex_NombreArchivo->setObjectName(QStringLiteral("Tex_NombreArchivo"));
+    Tex_NombreArchivo->setGeometry(170, Fila1, 200, AltoBoton);
+    PonCursor(Tex_NombreArchivo, QStringLiteral("LAPIZ"));
+    Fra_OpcionesDisco = new QGroupBox(QStringLiteral("Formato de salida "), this);
+    Fra_OpcionesDisco->setObjectName(QStringLiteral("Fra_OpcionesDisco"));
+    Fra_OpcionesDisco->setGeometry(XIzquierda, 88, 350, 192);
+    auto* grupo = new QButtonGroup(this);
+    for (int i = 0; i < NumFormatosExportar; ++i) {
+        auto* opcion = new QRadioButton(RotuloFormato(FormatoExportar(i)), Fra_OpcionesDisco);
+        opcion->setObjectName(QStringLiteral("Opt_Exportar%1").arg(i));
+        opcion->setGeometry(10, 22 + 23 * i, 330, 20);
+        grupo->addButton(opcion, i);
+        Opt_Exportar[size_t(i)] = opcion;
+    }
+    connect(grupo, &QButtonGroup::idClicked, this, &PantallaListados::EligeFormato);
+    Opt_Exportar[0]->setChecked(true);
+    EligeFormato(0);
+    CreaUnidades();
+}
+
+void PantallaListados::CreaUnidades() {
+    Pic_BotUnidad = CreaBoton(this, QStringLiteral("Pic_BotUnidad"), {XIzquierda, YUnidad});
+    Lis_Unidad = new QListWidget(this);
+    Lis_Unidad->setObjectName(QStringLiteral("Lis_Unidad"));
+    Lis_Unidad->hide();
+    if (TipoListado == 3)
+        Unidades_ = CargaLisUnidades();
+    for (const UnidadDestino& u : Unidades_)
+        Lis_Unidad->addItem(u.Nombre);
+    const int filas = std::clamp(int(Unidades_.size()), 1, 6);
+    Lis_Unidad->setGeometry(XIzquierda, YUnidad - filas * 18 - 4, AnchoUnidad, filas * 18 + 4);
+    Lis_Unidad->setCurrentRow(0);
+    auto* d = new ListaDesplegable(estado_, Pic_BotUnidad, Lis_Unidad, AnchoUnidad, [this] {
+        return Unidades_.empty() ? QStringLiteral("Unidad de destino:  ")
+                                 : TituloBotonUnidad(Unidades_[size_t(Unidad)]);
+    });
+    d->Elige = [this](int fila) { EligeUnidad(fila); };
+    d->PuedeAbrir = [this] { return !Copiando_; };
+    Desplegables.push_back(d);
+}
+
+void PantallaListados::CreaControlesCorreo() {
+    Fra_DatosMail = new QGroupBox(QStringLiteral("Datos a enviar "), this);
+    Fra_DatosMail->setObjectName(QStringLiteral("Fra_DatosMail"));
+    Fra_DatosMail->setGeometry(XIzquierda, Fila1, 200, 76);
+    Chk_MailBase = new QCheckBox(QStringLiteral("Datos básicos"), Fra_DatosMail);
+    Chk_MailBase->setObjectName(QStringLiteral("Chk_MailBase"));
+    Chk_MailBase->setGeometry(10, 22, 180, 20);
+    Chk_MailColumnas = new QCheckBox(QStringLiteral("Columnas"), Fra_DatosMail);
+    Chk_MailColumnas->setObjectName(QStringLiteral("Chk_MailColumnas"));
+    Chk_MailColumnas->setGeometry(10, 46, 180, 20);
+    Lis_Direcciones = new QListWidget(this);
+    Lis_Direcciones->setObjectName(QStringLiteral("Lis_Direcciones"));
+    Lis_Direcciones->setGeometry(240, Fila1 + 16, 300, 190);
+    Tex_NuevaDireccion = new QLineEdit(this);
+    Tex_NuevaDireccion->setObjectName(QStringLiteral("Tex_NuevaDireccion"));
+    Tex_NuevaDireccion->setGeometry(240, Fila1 + 214, 300, AltoBoton);
+    Tex_NuevaDireccion->setPlaceholderText(QStringLiteral("Nueva dirección"));
+    PonCursor(Tex_NuevaDireccion, QStringLiteral("LAPIZ"));
+    // El envío llega con el correo: hasta entonces el botón no hace nada y se ve apagado.
+    Pic_BotEnviar->setEnabled(false);
+}
+
+void PantallaListados::EligeFormato(int indice) {
+    if (indice < 0 || indice >= NumFormatosExportar)
+        return;
+    Formato = FormatoExportar(indice);
+    Tex_NombreArchivo->setText(
+        NombreArchivoPropuesto(Formato, estado_.Datos.JornadaActual, estado_.Datos.OrdenActual));
+}
+
+void PantallaListados::EligeUnidad(int fila) {
+    if (fila >= 0 && fila < int(Unidades_.size()))
+        Unidad = fila;
+    DibujaRotulos();
+}
+
+OpcionesCopia PantallaListados::OpcionesDeCopia() {
+    OpcionesCopia o;
+    o.Formato = Formato;
+    o.Unidad = Unidades_[size_t(Unidad)];
+    o.NombreArchivo = Tex_NombreArchivo->text();
+    o.AlAvanzar = [this](int porcentaje) {
+        PonEstado(TextoEstado_, TextoPorcentajeCopia(porcentaje));
+        AtiendeVentana();
+    };
+    // El primer texto es el de "Se está creando..."; el de fin espera a las pausas.
+    o.AlCambiarEstado = [this](const QString& texto) {
+        if (TextoEstado_.isEmpty())
+            PonEstado(texto);
+        else
+            TextoFinalCopia = texto;
+        AtiendeVentana();
+    };
+    o.AlAvisar = [](const MensajeCopia& m) { MuestraMensaje(m.Titulo, m.Texto); };
+    o.CancelarProceso = &CancelarProceso;
+    return o;
+}
+
+void PantallaListados::Copia() {
+    if (Copiando_ || Imprimiendo_ || Unidades_.empty())
+        return;
+    PliegaListas();
+    TocaSonido(estado_, 6);
+    DibujaBoton(Pic_BotCopiar, AnchoOrden, Pic_BotCopiar->Rotulo(), true);
+    Copiando_ = true;
+    CancelarProceso = false;
+    TextoFinalCopia.clear();
+    PonEstado(QString());
+    ActivaControlesCopia(false);
+    const ResultadoCopia r = EjecutaCopia(estado_, OpcionesDeCopia());
+    TerminaCopia(r);
+    ActivaControlesCopia(true);
+    Copiando_ = false;
+    DibujaBoton(Pic_BotCopiar, AnchoOrden, Pic_BotCopiar->Rotulo(), false);
+}
+
+void PantallaListados::TerminaCopia(const ResultadoCopia& r) {
+    if (r.Fin == FinCopia::SinColumnas) {
+        PonEstado(QString());
+        MuestraMensaje(QStringLiteral("NO HAY COLUMNAS"),
+                       QStringLiteral("La reducción de la jornada %1, orden %2 no tiene fichero "
+                                      "de columnas: no se ha copiado nada.")
+                           .arg(estado_.Datos.JornadaActual)
+                           .arg(estado_.Datos.OrdenActual));
+        return;
+    }
+    if (r.Mensaje) {
+        PonEstado(r.Fin == FinCopia::Fallida ? QStringLiteral("No se ha podido copiar")
+                                             : QString());
+        MuestraMensaje(r.Mensaje->Titulo, r.Mensaje->Texto);
+        return;
+    }
+    EsperaCopia(PausaTrasCopia);
+    if (!TextoFinalCopia.isEmpty())
+        PonEstado(TextoFinalCopia, r.Fin == FinCopia::Terminada ? TextoProgreso_ : QString());
+    EsperaCopia(PausaFinCopia);
+}
+
+void PantallaListados::ActivaControlesCopia(bool activos) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(Fra_OpcionesDisco), static_cast<QWidget*>(Pic_BotCopiar),
+          static_cast<QWidget*>(Pic_Ayuda), static_cast<QWidget*>(Tex_NombreArchivo),
+          static_cast<QWidget*>(Pic_BotUnidad)})
+        w->setEnabled(activos);
+    Pic_BotCancelar->setEnabled(!activos);
+    if (activos)
+        unsetCursor();
+    else
+        setCursor(Qt::WaitCursor);
+}
+
+} // namespace quiniela

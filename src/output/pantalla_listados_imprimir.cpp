@@ -1,0 +1,200 @@
+// Impresión desde la pantalla de listados: datos básicos, boletos uno a uno, relación y
+// continuo, con la ventana viva para poder cancelar.
+
+#include "core/estado_global.h"
+#include "output/boton_dibujo.h"
+#include "output/continuo.h"
+#include "output/datos_basicos.h"
+#include "output/pantalla_listados.h"
+#include "output/pantalla_listados_piezas.h"
+#include "output/relacion.h"
+#include "platform/plataforma.h"
+#include "platform/qt/boton_imagen.h"
+#include "reduction/fichero_bases.h"
+#include "shell/lista_desplegable.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QGroupBox>
+#include <QRadioButton>
+
+namespace quiniela {
+
+using namespace listados;
+
+namespace {
+
+// Cada cuánto, como poco, se atiende la ventana mientras se imprime.
+constexpr qint64 IntervaloEventosMs = 30;
+
+QString QueSeImprime(int tipo) {
+    switch (tipo) {
+    case 0:
+        return QStringLiteral("Datos básicos");
+    case 1:
+        return QStringLiteral("Boletos");
+    case 2:
+        return QStringLiteral("Relación de boletos");
+    default:
+        return QStringLiteral("Boletos en continuo");
+    }
+}
+
+qint64 Ahora() {
+    static QElapsedTimer reloj = [] {
+        QElapsedTimer r;
+        r.start();
+        return r;
+    }();
+    return reloj.elapsed();
+}
+
+} // namespace
+
+void PantallaListados::Imprime() {
+    if (Imprimiendo_ || Copiando_)
+        return;
+    CierraCampos();
+    PliegaListas();
+    TocaSonido(estado_, 6);
+    DibujaBoton(Pic_BotImprimir, AnchoOrden, Pic_BotImprimir->Rotulo(), true);
+    Imprimiendo_ = true;
+    CancelarProceso = false;
+    ActivaControles(false);
+    // La reducción, como está guardada ahora (otra pantalla pudo cambiarla).
+    LeeFicheroBases(estado_);
+    const std::unique_ptr<Impresora> impresora = CreaImpresora(NombreDocumentoImpresion(
+        QueSeImprime(TipoListado), estado_.Datos.JornadaActual, estado_.Datos.OrdenActual));
+    const ResultadoImpresion r = ImprimeDelTipo(*impresora);
+    ActivaControles(true);
+    MuestraFinImpresion(r);
+    Espera(500);
+    Imprimiendo_ = false;
+    DibujaBoton(Pic_BotImprimir, AnchoOrden, Pic_BotImprimir->Rotulo(), false);
+}
+
+ResultadoImpresion PantallaListados::ImprimeDelTipo(Impresora& impresora) {
+    switch (TipoListado) {
+    case 0:
+        return ImprimeDatosBasicos(estado_, impresora, Copias_, QLocale(), Avisos());
+    case 1:
+        return ImprimeBoletosPantalla(impresora);
+    case 2:
+        return ImprimeRelacion(estado_, impresora, OpcionesRelacion{Rango_, AnchoPapel_, Avisos()});
+    default: {
+        OpcionesContinuo o;
+        o.Rango = Rango_;
+        o.Prueba = Chk_PruImp->isChecked();
+        o.MargenIzquierdo = MargenIzquierdo(estado_.Datos, TipoListado);
+        o.MargenSuperior = MargenSuperior(estado_.Datos, TipoListado);
+        o.Avisos = Avisos();
+        return ImprimeContinuo(estado_, impresora, o);
+    }
+    }
+}
+
+ResultadoImpresion PantallaListados::ImprimeBoletosPantalla(Impresora& impresora) {
+    OpcionesBoletos o;
+    o.Rango = Rango_;
+    o.Orientacion = estado_.Datos.Orientacion;
+    o.Reverso = Opt_Reverso[1]->isChecked();
+    o.Prueba = Chk_PruImp->isChecked();
+    o.MargenIzquierdo = MargenIzquierdo(estado_.Datos, TipoListado);
+    o.MargenSuperior = MargenSuperior(estado_.Datos, TipoListado);
+    // Cada boleto sale de la impresora antes de preguntar si se repite.
+    o.UnDocumentoPorBoleto = true;
+    o.Avisos = Avisos();
+    o.TrasBoleto = [this](int64_t, bool ultimo) { return EsperaDecision(ultimo); };
+    Pic_BotRepetir->setEnabled(true);
+    Pic_BotSiguiente->setEnabled(true);
+    const ResultadoImpresion r = ImprimeBoletos(estado_, impresora, o);
+    Pic_BotRepetir->setEnabled(false);
+    Pic_BotSiguiente->setEnabled(false);
+    return r;
+}
+
+AvisosImpresion PantallaListados::Avisos() {
+    AvisosImpresion a;
+    a.AlImprimir = [this](const QString& texto) {
+        PonEstado(texto);
+        AtiendeVentana();
+    };
+    a.AlAvisar = [](const MensajeImpresion& m) { MuestraMensaje(m.Titulo, m.Texto); };
+    a.CancelarProceso = &CancelarProceso;
+    return a;
+}
+
+void PantallaListados::AtiendeVentana() {
+    // Atender la ventana cuesta: solo cada pocos milisegundos, para poder cancelar.
+    const qint64 ahora = Ahora();
+    if (ahora - UltimoBombeo < IntervaloEventosMs && UltimoBombeo != 0)
+        return;
+    UltimoBombeo = ahora;
+    ProcesaEventos();
+}
+
+DecisionBoleto PantallaListados::EsperaDecision(bool ultimo) {
+    // El último boleto del rango solo deja repetir o salir.
+    Pic_BotSiguiente->setEnabled(!ultimo);
+    Pic_BotCancelar->setEnabled(!ultimo);
+    Pic_Salir->setEnabled(true);
+    Pic_BotRepetir->setEnabled(true);
+    unsetCursor();
+    Decision.reset();
+    if (CancelarProceso)
+        return DecisionBoleto::Cancelar;
+    QEventLoop bucle;
+    TerminaEspera = [&bucle] { bucle.quit(); };
+    bucle.exec();
+    TerminaEspera = nullptr;
+    Pic_Salir->setEnabled(false);
+    Pic_BotCancelar->setEnabled(true);
+    setCursor(Qt::WaitCursor);
+    return Decision.value_or(DecisionBoleto::Cancelar);
+}
+
+void PantallaListados::Decide(DecisionBoleto decision) {
+    if (decision == DecisionBoleto::Cancelar)
+        CancelarProceso = true;
+    if (!TerminaEspera)
+        return;
+    // Tras el último boleto, salir acaba el proceso como cancelar.
+    Decision = decision;
+    TerminaEspera();
+}
+
+void PantallaListados::ActivaControles(bool activos) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(Pic_Ayuda), static_cast<QWidget*>(Pic_Salir),
+          static_cast<QWidget*>(Fra_OpcionesBoletos), static_cast<QWidget*>(Pic_Orientacion),
+          static_cast<QWidget*>(Chk_PruImp), static_cast<QWidget*>(Pic_BotAncPap),
+          static_cast<QWidget*>(Pic_BotCopias), static_cast<QWidget*>(Pic_BotBolIni),
+          static_cast<QWidget*>(Pic_BotBolFin), static_cast<QWidget*>(Pic_BotMarIzq),
+          static_cast<QWidget*>(Pic_BotMarSup), static_cast<QWidget*>(Pic_BotImprimir)})
+        w->setEnabled(activos);
+    // Salir sigue activo: durante la impresión cancela.
+    Pic_Salir->setEnabled(true);
+    Pic_BotCancelar->setEnabled(!activos);
+    if (activos)
+        unsetCursor();
+    else
+        setCursor(Qt::WaitCursor);
+}
+
+void PantallaListados::MuestraFinImpresion(const ResultadoImpresion& r) {
+    switch (r.Fin) {
+    case FinImpresion::Terminada:
+        PonEstado(QString());
+        break;
+    case FinImpresion::Cancelada:
+        PonEstado(TextoImpresionCancelada());
+        break;
+    default:
+        PonEstado(QString());
+        if (r.Mensaje)
+            MuestraMensaje(r.Mensaje->Titulo, r.Mensaje->Texto);
+    }
+}
+
+} // namespace quiniela

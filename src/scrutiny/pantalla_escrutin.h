@@ -1,0 +1,142 @@
+#pragma once
+// Pantalla "escrutin": la reducción elegida con su base, la columna ganadora en una rejilla,
+// los premios de las seis categorías, el escrutinio con sus dos listas y el informe impreso.
+
+#include "reduction/clics_reduccion.h"
+#include "reduction/pantalla_comun.h"
+#include "scrutiny/clics_escrutinio.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QPointF>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QLineEdit;
+class QListWidget;
+
+namespace quiniela {
+
+struct EstadoGlobal;
+class BotonImagen;
+class Impresora;
+class ListaDesplegable;
+
+// La rejilla de la columna ganadora: 15 partidos por 3 signos, pintada desde las marcas.
+class CajaGanadora : public QWidget {
+    Q_OBJECT
+public:
+    CajaGanadora(const MarcasGanadora& marcas, QWidget* padre);
+
+Q_SIGNALS:
+    void pulsada(QPointF punto);
+    void movida(QPointF punto);
+    void abandonada();
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+    void mousePressEvent(QMouseEvent* evento) override;
+    void mouseMoveEvent(QMouseEvent* evento) override;
+    void leaveEvent(QEvent* evento) override;
+
+private:
+    const MarcasGanadora& Marcas_;
+};
+
+class PantallaEscrutin : public QDialog {
+    Q_OBJECT
+public:
+    explicit PantallaEscrutin(EstadoGlobal& estado, QWidget* padre = nullptr);
+
+    BotonImagen* Pic_BotNroJor;
+    QListWidget* Lis_Jornadas;
+    BotonImagen* Pic_BotOrden;
+    QListWidget* Lis_Orden;
+    BotonImagen* Pic_Indice;
+    CajaRejilla* Pic_Base;
+    CajaRejilla* Pic_Elegir;
+    CajaRejilla* Pic_ColBas;
+    CajaRejilla* Pic_Signos;
+    CajaGanadora* Pic_Ganadora;
+    QWidget* Fra_Premios;
+    std::array<QLineEdit*, NumCategorias + 1> Tex_Premios{}; // 1..6
+    QListWidget* Lis_Aciertos;
+    QListWidget* Lis_Boletos;
+    BotonImagen* Pic_BotEscrutar;
+    BotonImagen* Pic_BotImprimir;
+    BotonImagen* Pic_Ayuda;
+    BotonImagen* Pic_Salir;
+
+    // La impresora del informe; por omisión la del sistema (o un PDF si no hay ninguna).
+    std::function<std::unique_ptr<Impresora>(const QString& nombreDocumento)> CreaImpresora;
+    // Cada cuánto, como poco, se atienden los eventos de la ventana durante el escrutinio.
+    int IntervaloEventos = 25;
+
+    const EntradaEscrutinio& Entrada() const { return Entrada_; }
+    const PremiosCategoria& Premios() const { return Premios_; }
+    const ResultadoEscrutinio& Resultado() const { return Resultado_; }
+    bool Ocupada() const { return Ocupada_; }
+
+    void CargaEscrutinio();
+    void Escruta();
+    void Imprime();
+    void Sal();
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+    void mouseMoveEvent(QMouseEvent* evento) override;
+    void reject() override;
+    void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    // Construcción.
+    void CreaRejillas();
+    void CreaPremios();
+    void CreaListas();
+    void CreaBotones();
+    void ReuneControles();
+    void CreaDesplegables();
+    void Conecta();
+    void OrdenTabulador();
+
+    // Jornada, orden e índice.
+    void EligeJornada(int fila);
+    void EligeOrden(int fila);
+    void AbreIndice();
+    void CierraDesplegables();
+    void AvisaSiFalla();
+    void ColocaPorMetodo();
+
+    // Rejilla y premios.
+    void PulsaRejilla(QPointF punto);
+    void MueveSobreRejilla(QPointF punto);
+    void PonCursorRejilla(CursorRejilla cursor);
+    void CambiaPremio(int k);
+    void NormalizaPremio(int k);
+    void MuestraPremios();
+
+    // Escrutinio e informe.
+    void LimpiaResultados();
+    void MuestraResultados();
+    void AtiendeBloque();
+    void Bloquea(bool bloqueada);
+    void PulsaBoton(BotonImagen* boton, int ancho, const std::function<void()>& accion);
+
+    EstadoGlobal& Estado_;
+    ControlesRejilla Controles_;
+    ListaDesplegable* DesplegableJornada_ = nullptr;
+    ListaDesplegable* DesplegableOrden_ = nullptr;
+    EntradaEscrutinio Entrada_;
+    PremiosCategoria Premios_{};
+    ResultadoEscrutinio Resultado_;
+    bool CargaFallida_ = false;
+    bool Ocupada_ = false;
+    bool Saliendo_ = false;
+    CursorRejilla CursorRejilla_ = CursorRejilla::Normal;
+    QElapsedTimer Reloj_;
+};
+
+} // namespace quiniela

@@ -1,0 +1,33 @@
+// quiniela-cli sin configuración regional del usuario: cifras con las convenciones españolas.
+#include "core/datos_generales_tipo.h"
+#include "core/regional.h"
+#include "settings/datos_generales.h"
+#include "support/linea_cli.h"
+
+#include <QLocale>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+TEST(RegionalOrdenes, LaLineaDeOrdenesMuestraLasCifrasEnEspanolConElLocaleC) {
+    const QLocale anterior;
+    CarpetaTemporal carpeta;
+    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
+    carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
+    FijaRegionalDePantallas(QLocale::c());
+    // Cuatro triples y seis dobles sin elegir: 81 × 64 = 5184 apuestas a 0,50 €.
+    const Linea l =
+        EjecutaCli(carpeta, {u"estadisticas"_s, u"--metodo"_s, u"directo"_s, u"--base"_s,
+                             u"1X2 1X2 1X2 1X2 1X 1X 1X 1X 1X 1X 1 1 1 1 1"_s});
+    QLocale::setDefault(anterior);
+    ASSERT_EQ(l.estado, 0) << l.err.toStdString();
+    EXPECT_TRUE(l.out.contains(u"Apuest. directas....: 5.184\n"_s)) << l.out.toStdString();
+    EXPECT_TRUE(l.out.contains(u"Importe total.......: 2.592,00 €\n"_s)) << l.out.toStdString();
+}
+
+} // namespace

@@ -1,0 +1,504 @@
+// Menú de salida y pantalla de listados pulsados como lo haría el usuario: elegir jornada y
+// orden, abrir cada tipo, copiar a disco, imprimir boletos uno a uno y guardar los márgenes.
+#include "core/estado_global.h"
+#include "output/boton_dibujo.h"
+#include "output/pantalla_listados.h"
+#include "output/pantalla_salida.h"
+#include "output/reduccion_prueba.h"
+#include "platform/qt/boton_imagen.h"
+#include "settings/datos_generales.h"
+#include "shell/pantalla_velmo.h"
+#include "support/linea_cli.h"
+#include "support/pantallas.h"
+#include "support/plataforma_falsa.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+const QByteArray DatosGeneralesPorDefecto =
+    "1,\"28/08/05\",1,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
+
+// Jornada 1: orden 1 de 17 columnas (3 boletos) y orden 2 de 16 (2 boletos); jornada 2,
+// orden 1 de 9 columnas (2 boletos).
+struct Datos {
+    CarpetaTemporal carpeta;
+    EstadoGlobal estado;
+    Datos() : estado(carpeta.Estado()) {
+        carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"), DatosGeneralesPorDefecto);
+        CargaDatosGenerales(estado);
+        EstadoGlobal otro = carpeta.Estado();
+        GuardaReduccion(carpeta, otro, 2, 1, Columnas(9));
+        QByteArray indice = carpeta.Lee(QStringLiteral("BASES.ZPK"));
+        GuardaReduccion(carpeta, otro, 1, 2, Columnas(16));
+        indice += carpeta.Lee(QStringLiteral("BASES.ZPK"));
+        GuardaReduccion(carpeta, otro, 1, 1, Columnas(17));
+        indice += carpeta.Lee(QStringLiteral("BASES.ZPK"));
+        carpeta.Escribe(QStringLiteral("BASES.ZPK"), indice);
+        estado.Datos.JornadaActual = 1;
+        estado.Datos.OrdenActual = 1;
+    }
+};
+
+// Impresora que apunta documentos, páginas y textos; vive fuera de la pantalla.
+struct Apuntes {
+    int documentos = 0;
+    std::vector<QSize> paginas;
+    QStringList textos;
+};
+
+class ImpresoraApuntada final : public Impresora {
+public:
+    explicit ImpresoraApuntada(Apuntes& a) : A(a) {}
+
+protected:
+    void EmpiezaPagina(int, QSize papel) override { A.paginas.push_back(papel); }
+    void DibujaTexto(int, int, const QString& texto, const FuenteImpresora&) override {
+        A.textos << texto;
+    }
+    void DibujaRectangulo(int, int, int, int) override {}
+    int MideAltoLinea(const FuenteImpresora& f) const override { return qRound(f.Puntos * 22.6); }
+    QString TerminaDocumento(int) override {
+        ++A.documentos;
+        return {};
+    }
+
+private:
+    Apuntes& A;
+};
+
+// Un botón de opción se pulsa en su círculo, como haría el usuario.
+void PulsaOpcion(QRadioButton* opcion) {
+    QTest::mouseClick(opcion, Qt::LeftButton, Qt::NoModifier, QPoint(8, opcion->height() / 2));
+}
+
+void EligeFila(QListWidget* lista, int fila) {
+    ASSERT_TRUE(lista->isVisible());
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      lista->visualItemRect(lista->item(fila)).center());
+}
+
+// Abre listados del tipo con el botón de salida y deja hacer a `accion` con él abierto.
+void ConListados(PantallaSalida& salida, int tipo, std::function<void(PantallaListados&)> accion) {
+    bool abierta = false;
+    AlAbrirseModal([&](QWidget* modal) {
+        auto* listados = dynamic_cast<PantallaListados*>(modal);
+        ASSERT_NE(listados, nullptr);
+        abierta = true;
+        accion(*listados);
+        if (listados->isVisible())
+            Pulsa(listados->Pic_Salir);
+    });
+    Pulsa(salida.Pic_Salida[size_t(tipo)]);
+    EXPECT_TRUE(abierta);
+}
+
+// Carpeta personal de mentira para la copia a disco.
+class CarpetaPersonal {
+public:
+    CarpetaPersonal() : Anterior(qgetenv("HOME")) { qputenv("HOME", Dir.path().toLocal8Bit()); }
+    ~CarpetaPersonal() { qputenv("HOME", Anterior); }
+    QString Ruta(const QString& nombre) const { return Dir.filePath(nombre); }
+
+private:
+    QTemporaryDir Dir;
+    QByteArray Anterior;
+};
+
+QByteArray LeeFichero(const QString& ruta) {
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+} // namespace
+
+TEST(PantallaSalida, SeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
+    Datos d;
+    PlataformaFalsa plataforma(&d.estado);
+    PantallaVelmo menu(d.estado);
+    menu.show();
+    Pulsa(menu.Pic_Boton[4]);
+    auto* salida = menu.findChild<PantallaSalida*>(QStringLiteral("salida"));
+    ASSERT_NE(salida, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(salida));
+    EXPECT_EQ(salida->windowTitle(),
+              QStringLiteral("Salida de Datos por Impresora o a Disco Flexible"));
+    // 17 columnas con un signo en el 15: 3 boletos.
+    EXPECT_EQ(salida->TextoBoletos(), QStringLiteral("3 Boletos"));
+    EXPECT_EQ(salida->Pic_BotNroJor->Rotulo(), QStringLiteral("Jornada 1"));
+    GuardaCaptura(salida, QStringLiteral("salida"));
+
+    Pulsa(salida->Pic_BotOrden);
+    EligeFila(salida->Lis_Orden, 1);
+    EXPECT_EQ(d.estado.Datos.OrdenActual, 2);
+    EXPECT_EQ(salida->TextoBoletos(), QStringLiteral("2 Boletos"));
+    EXPECT_EQ(salida->Pic_BotOrden->Rotulo(), QStringLiteral("Orden 2"));
+
+    // Otra jornada vuelve al orden 1 y redibuja la cuenta de boletos.
+    Pulsa(salida->Pic_BotNroJor);
+    EligeFila(salida->Lis_Jornadas, 1);
+    EXPECT_EQ(d.estado.Datos.JornadaActual, 2);
+    EXPECT_EQ(d.estado.Datos.OrdenActual, 1);
+    EXPECT_EQ(salida->Lis_Orden->currentRow(), 0);
+    EXPECT_EQ(salida->TextoBoletos(), QStringLiteral("2 Boletos"));
+    EXPECT_EQ(d.estado.Red.ApuestasReducidas, 9);
+
+    // Un orden sin reducción guardada no tiene boletos.
+    Pulsa(salida->Pic_BotOrden);
+    EligeFila(salida->Lis_Orden, 4);
+    EXPECT_EQ(salida->TextoBoletos(), QStringLiteral("0 Boletos"));
+    Pulsa(salida->Pic_Salir);
+    EXPECT_FALSE(salida->isVisible());
+}
+
+TEST(PantallaListados, CadaTipoMuestraSoloSusControles) {
+    Datos d;
+    PlataformaFalsa plataforma(&d.estado);
+    PantallaSalida salida(d.estado);
+    salida.show();
+    struct Caso {
+        int tipo;
+        QString titulo;
+        bool rango, orientacion, prueba, papel, copias, disco, correo;
+    };
+    const Caso casos[] = {
+        {0, QStringLiteral("Imprimir los datos básicos de la reducción"), false, false, false,
+         false, true, false, false},
+        {1, QStringLiteral("Imprimir boletos individuales"), true, true, true, false, false, false,
+         false},
+        {2, QStringLiteral("Imprimir relación de boletos"), true, false, false, true, false, false,
+         false},
+        {3, QStringLiteral("Copiar apuestas a disco"), false, false, false, false, false, true,
+         false},
+        {4, QStringLiteral("Imprimir boletos en papel continuo"), true, false, true, false, false,
+         false, false},
+        {5, QStringLiteral("Enviar datos por correo electrónico"), false, false, false, false,
+         false, false, true},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.tipo);
+        ConListados(salida, c.tipo, [&](PantallaListados& l) {
+            EXPECT_EQ(l.windowTitle(), c.titulo);
+            EXPECT_EQ(l.Pic_BotBolIni->isVisible(), c.rango);
+            EXPECT_EQ(l.Pic_BotMarSup->isVisible(), c.rango);
+            EXPECT_EQ(l.Pic_Orientacion->isVisible(), c.orientacion);
+            EXPECT_EQ(l.Pic_BotRepetir->isVisible(), c.orientacion);
+            EXPECT_EQ(l.Fra_OpcionesBoletos->isVisible(), c.orientacion);
+            EXPECT_EQ(l.Chk_PruImp->isVisible(), c.prueba);
+            EXPECT_EQ(l.Pic_BotAncPap->isVisible(), c.papel);
+            EXPECT_EQ(l.Pic_BotCopias->isVisible(), c.copias);
+            EXPECT_EQ(l.Fra_OpcionesDisco->isVisible(), c.disco);
+            EXPECT_EQ(l.Pic_BotCopiar->isVisible(), c.disco);
+            EXPECT_EQ(l.Lis_Direcciones->isVisible(), c.correo);
+            EXPECT_EQ(l.Pic_BotImprimir->isVisible(), !c.disco && !c.correo);
+            if (c.rango) {
+                EXPECT_EQ(l.Pic_BotBolIni->Rotulo(), QStringLiteral("Boleto Inicial: 1"));
+                EXPECT_EQ(l.Pic_BotBolFin->Rotulo(), QStringLiteral("Boleto Final: 3"));
+            }
+            l.grab(); // pinta una vez antes de la captura
+            GuardaCaptura(&l, QStringLiteral("listados_%1").arg(c.tipo));
+            Pulsa(l.Pic_Ayuda);
+        });
+    }
+    EXPECT_EQ(plataforma.temasAyuda, (std::vector<int>{2410, 2420, 2430, 2440, 2450, 2460}));
+}
+
+TEST(PantallaListados, CopiaADiscoComoLaLineaDeOrdenes) {
+    Datos d;
+    PlataformaFalsa plataforma(&d.estado);
+    CarpetaPersonal personal;
+    QTemporaryDir otra;
+    PantallaSalida salida(d.estado);
+    salida.show();
+    struct Caso {
+        int opcion;
+        QString codigo, nombre;
+    };
+    const Caso casos[] = {{0, QStringLiteral("AD243"), QStringLiteral("AD243")},
+                          {2, QStringLiteral("TXT2"), QStringLiteral("Col0101.txt")},
+                          {5, QStringLiteral("TXT5"), QStringLiteral("Col0101.txt")}};
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.codigo.toStdString());
+        plataforma.esperas.clear();
+        plataforma.mensajes.clear();
+        ConListados(salida, 3, [&](PantallaListados& l) {
+            l.EsperaCopia = [&](int ms) { plataforma.esperas.push_back(ms); };
+            EXPECT_EQ(l.Pic_BotUnidad->Rotulo(),
+                      QStringLiteral("Unidad de destino:  Carpeta personal"));
+            PulsaOpcion(l.Opt_Exportar[size_t(c.opcion)]);
+            EXPECT_EQ(l.Tex_NombreArchivo->text(), c.nombre);
+            Pulsa(l.Pic_BotCopiar);
+            EXPECT_EQ(l.TextoEstado(),
+                      QStringLiteral("Se ha copiado a la unidad Carpeta personal el archivo ") +
+                          c.nombre);
+            EXPECT_EQ(l.TextoProgreso(), QStringLiteral("Se ha copiado el 100 %"));
+            if (c.opcion == 0)
+                GuardaCaptura(&l, QStringLiteral("listados_3_copiado"));
+            EXPECT_TRUE(l.Pic_BotCopiar->isEnabled());
+            EXPECT_FALSE(l.Pic_BotCancelar->isEnabled());
+        });
+        // Las dos pausas del final, en su orden.
+        EXPECT_EQ(plataforma.esperas, (std::vector<int>{4000, 1000}));
+        // 17 columnas: en AD243 el último boleto tiene una sola y se avisa.
+        EXPECT_EQ(plataforma.mensajes.size(), c.opcion == 0 ? 1u : 0u);
+        const Linea cli =
+            EjecutaCli(d.carpeta, {QStringLiteral("exportar"), QStringLiteral("--jornada"),
+                                   QStringLiteral("1"), QStringLiteral("--orden"),
+                                   QStringLiteral("1"), QStringLiteral("--formato"), c.codigo,
+                                   QStringLiteral("--destino"), otra.path()});
+        ASSERT_EQ(cli.estado, 0) << cli.err.toStdString();
+        const QByteArray esperado = LeeFichero(QDir(otra.path()).filePath(c.nombre));
+        ASSERT_FALSE(esperado.isEmpty());
+        EXPECT_EQ(LeeFichero(personal.Ruta(c.nombre)), esperado);
+    }
+}
+
+TEST(PantallaListados, CancelarLaCopiaDejaElArchivoAnterior) {
+    Datos d;
+    PlataformaFalsa plataforma(&d.estado);
+    CarpetaPersonal personal;
+    {
+        QFile anterior(personal.Ruta(QStringLiteral("AD243")));
+        ASSERT_TRUE(anterior.open(QIODevice::WriteOnly));
+        anterior.write("la semana pasada");
+    }
+    PantallaSalida salida(d.estado);
+    salida.show();
+    ConListados(salida, 3, [&](PantallaListados& l) {
+        l.EsperaCopia = [](int) {};
+        // El usuario pulsa "Cancelar el proceso" en cuanto la ventana le atiende.
+        plataforma.alProcesarEventos = [&] {
+            if (l.Pic_BotCancelar->isEnabled())
+                Pulsa(l.Pic_BotCancelar);
+        };
+        Pulsa(l.Pic_BotCopiar);
+        plataforma.alProcesarEventos = nullptr;
+        EXPECT_EQ(l.TextoEstado(), QStringLiteral("   Se ha cancelado la operación de copiado"));
+        EXPECT_FALSE(l.Copiando());
+        EXPECT_TRUE(l.isVisible());
+    });
+    EXPECT_EQ(LeeFichero(personal.Ruta(QStringLiteral("AD243"))), QByteArray("la semana pasada"));
+}
+
+TEST(PantallaListados, NombreDeArchivoQueNoEsUnNombre) {
+    Datos d;
+    PlataformaFalsa plataforma(&d.estado);
+    CarpetaPersonal personal;
+    PantallaSalida salida(d.estado);
+    salida.show();
+    ConListados(salida, 3, [&](PantallaListados& l) {
+        for (const QString& nombre : {QString(), QStringLiteral(".."), QStringLiteral("a/b")}) {
+            l.Tex_NombreArchivo->setText(nombre);
+            Pulsa(l.Pic_BotCopiar);
+        }
+    });
+    ASSERT_EQ(plataforma.mensajes.size(), 3u);
+    for (const MensajePedido& m : plataforma.mensajes)
+        EXPECT_EQ(m.titulo, QStringLiteral("NOMBRE DE ARCHIVO NO VÁLIDO"));
+    EXPECT_TRUE(QDir(personal.Ruta(QString())).entryList(QDir::Files).isEmpty());
+}
+
+TEST(PantallaListados, BoletosUnoAUnoConRepetirSiguienteYCancelar) {
+    Datos d;
+    PlataformaFalsa plataforma(&d.estado);
+    PantallaSalida salida(d.estado);
+    salida.show();
+    Apuntes apuntes;
+    QStringList estados;
+    ConListados(salida, 1, [&](PantallaListados& l) {
+        l.CreaImpresora = [&](const QString&) {
+            return std::make_unique<ImpresoraApuntada>(apuntes);
+        };
+        // Tras cada boleto el usuario pulsa, por orden: repetir, siguiente y cancelar.
+        std::vector<BotonImagen*> pulsaciones{l.Pic_BotRepetir, l.Pic_BotSiguiente,
+                                              l.Pic_BotCancelar};
+        QTimer usuario;
+        QObject::connect(&usuario, &QTimer::timeout, [&] {
+            if (!l.EsperandoDecision() || pulsaciones.empty())
+                return;
+            estados << l.TextoEstado();
+            if (estados.size() == 3)
+                GuardaCaptura(&l, QStringLiteral("listados_1_imprimiendo"));
+            EXPECT_TRUE(l.Pic_BotSiguiente->isEnabled());
+            Pulsa(pulsaciones.front());
+            pulsaciones.erase(pulsaciones.begin());
+        });
+        usuario.start(0);
+        Pulsa(l.Pic_BotImprimir);
+        EXPECT_TRUE(pulsaciones.empty());
+        EXPECT_FALSE(l.Imprimiendo());
+        EXPECT_FALSE(l.Pic_BotRepetir->isEnabled());
+        EXPECT_TRUE(l.Pic_BotImprimir->isEnabled());
+    });
+    // Boleto 1, otra vez el 1 y el 2: cada boleto es un documento que sale antes de preguntar.
+    EXPECT_EQ(apuntes.documentos, 3);
+    EXPECT_EQ(apuntes.textos,
+              (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2")}));
+    ASSERT_EQ(estados.size(), 3);
+    EXPECT_EQ(estados[2], QStringLiteral("Imprimiendo el boleto nro. 2"));
+}
+
+TEST(PantallaListados, ElUltimoBoletoSoloDejaRepetirOSalir) {
+    Datos d;
+    PlataformaFalsa plataforma(&d.estado);
+    PantallaSalida salida(d.estado);
+    salida.show();
+    Apuntes apuntes;
+    ConListados(salida, 1, [&](PantallaListados& l) {
+        l.CreaImpresora = [&](const QString&) {
+            return std::make_unique<ImpresoraApuntada>(apuntes);
+        };
+        Pulsa(l.Pic_BotBolIni);
+        Teclea(l.Tex_BolIni, QStringLiteral("3"));
+        QTest::keyClick(l.Tex_BolIni, Qt::Key_Return);
+        EXPECT_EQ(l.Pic_BotBolIni->Rotulo(), QStringLiteral("Boleto Inicial: 3"));
+        int vistas = 0;
+        QTimer usuario;
+        QObject::connect(&usuario, &QTimer::timeout, [&] {
+            if (!l.EsperandoDecision())
+                return;
+            ++vistas;
+            EXPECT_FALSE(l.Pic_BotSiguiente->isEnabled());
+            EXPECT_FALSE(l.Pic_BotCancelar->isEnabled());
+            EXPECT_TRUE(l.Pic_BotRepetir->isEnabled());
+            // Salir durante la impresión la acaba y la pantalla sigue abierta.
+            Pulsa(l.Pic_Salir);
+        });
+        usuario.start(0);
+        Pulsa(l.Pic_BotImprimir);
+        EXPECT_EQ(vistas, 1);
+        EXPECT_TRUE(l.isVisible());
+    });
+    EXPECT_EQ(apuntes.documentos, 1);
+    EXPECT_EQ(apuntes.textos, QStringList{QStringLiteral("3")});
+}
+
+TEST(PantallaListados, MargenesYOrientacionSeGuardanAlCerrar) {
+    Datos d;
+    PlataformaFalsa plataforma(&d.estado);
+    PantallaSalida salida(d.estado);
+    salida.show();
+    // Sin cambios no se reescribe nada.
+    d.carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"), DatosGeneralesPorDefecto);
+    ConListados(salida, 2, [](PantallaListados&) {});
+    EXPECT_EQ(d.carpeta.Lee(QStringLiteral("DATOSGEN.ZPK")), DatosGeneralesPorDefecto);
+
+    ConListados(salida, 2, [&](PantallaListados& l) {
+        Pulsa(l.Pic_BotMarIzq);
+        Teclea(l.Tex_MarIzq, QStringLiteral("1234"));
+        EXPECT_EQ(l.Tex_MarIzq->text(), QStringLiteral("123"));
+        QTest::keyClick(l.Tex_MarIzq, Qt::Key_Return);
+        EXPECT_EQ(l.Pic_BotMarIzq->Rotulo(), QStringLiteral("Margen Izquierdo: 123"));
+        Pulsa(l.Pic_BotMarSup);
+        Teclea(l.Tex_MarSup, QStringLiteral("-5"));
+        Pulsa(l.Pic_BotMarSup);
+        EXPECT_EQ(l.Pic_BotMarSup->Rotulo(), QStringLiteral("Margen Superior: 0"));
+    });
+    // Las listas usan el segundo par; los boletos no cambian.
+    EXPECT_EQ(d.estado.Datos.MargenIzquierdo[2], 123);
+    EXPECT_EQ(d.estado.Datos.MargenIzquierdo[1], 0);
+    EXPECT_EQ(d.carpeta.Lee(QStringLiteral("DATOSGEN.ZPK")), LineaDatosGenerales(d.estado.Datos));
+
+    ConListados(salida, 1, [&](PantallaListados& l) {
+        EXPECT_EQ(l.Pic_BotMarIzq->Rotulo(), QStringLiteral("Margen Izquierdo: 0"));
+        const QString antes = l.Pic_Orientacion->Imagen();
+        Pulsa(l.Pic_Orientacion);
+        EXPECT_NE(l.Pic_Orientacion->Imagen(), antes);
+        GuardaCaptura(&l, QStringLiteral("listados_1_orientacion"));
+    });
+    EXPECT_EQ(d.estado.Datos.Orientacion, 2);
+    EstadoGlobal relee = d.carpeta.Estado();
+    CargaDatosGenerales(relee);
+    EXPECT_EQ(relee.Datos.Orientacion, 2);
+    EXPECT_EQ(relee.Datos.MargenIzquierdo[2], 123);
+}
+
+TEST(PantallaListados, DatosBasicosRelacionYContinuo) {
+    Datos d;
+    PlataformaFalsa plataforma(&d.estado);
+    PantallaSalida salida(d.estado);
+    salida.show();
+    Apuntes apuntes;
+    const auto impresora = [&](PantallaListados& l) {
+        l.CreaImpresora = [&](const QString&) {
+            return std::make_unique<ImpresoraApuntada>(apuntes);
+        };
+    };
+    // Dos copias de los datos básicos: dos páginas de un documento.
+    ConListados(salida, 0, [&](PantallaListados& l) {
+        impresora(l);
+        Pulsa(l.Pic_BotCopias);
+        Teclea(l.Tex_Copias, QStringLiteral("2"));
+        Pulsa(l.Pic_BotImprimir);
+        EXPECT_EQ(l.Copias(), 2);
+    });
+    EXPECT_EQ(apuntes.documentos, 1);
+    EXPECT_EQ(apuntes.paginas.size(), 2u);
+    EXPECT_EQ(apuntes.textos.filter(QStringLiteral("     JORNADA NRO.  1 DE FECHA ")).size(), 2);
+
+    // Relación en papel ancho: las páginas son de 350 mm.
+    apuntes = {};
+    ConListados(salida, 2, [&](PantallaListados& l) {
+        impresora(l);
+        Pulsa(l.Pic_BotAncPap);
+        EligeFila(l.Lis_AnchoPapel, 1);
+        EXPECT_EQ(l.Pic_BotAncPap->Rotulo(), QStringLiteral("Papel ancho (350 mm.)"));
+        Pulsa(l.Pic_BotImprimir);
+    });
+    ASSERT_EQ(apuntes.paginas.size(), 1u);
+    EXPECT_EQ(apuntes.paginas[0].width(), 19843);
+
+    // Continuo: tres boletos, dos formularios.
+    apuntes = {};
+    ConListados(salida, 4, [&](PantallaListados& l) {
+        impresora(l);
+        Pulsa(l.Pic_BotImprimir);
+    });
+    EXPECT_EQ(apuntes.documentos, 1);
+    EXPECT_EQ(apuntes.paginas.size(), 2u);
+}
+
+TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
+    // Las reducciones de demostración: los boletos que se ven son los de la cabecera AD243.
+    ConfiguracionEspanola espanola;
+    CarpetaTemporal carpeta;
+    const QDir fuentes(QStringLiteral(QUINIELA_FUENTES "/data"));
+    for (const QString& f : fuentes.entryList({QStringLiteral("*.ZPK")}, QDir::Files))
+        ASSERT_TRUE(QFile::copy(fuentes.filePath(f), carpeta.Ruta(f)));
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma(&estado);
+    CargaDatosGenerales(estado);
+    estado.Datos.JornadaActual = 1;
+    estado.Datos.OrdenActual = 2;
+    PantallaSalida salida(estado);
+    salida.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&salida));
+    QTemporaryDir destino;
+    const Linea cli = EjecutaCli(
+        carpeta, {QStringLiteral("exportar"), QStringLiteral("--jornada"), QStringLiteral("1"),
+                  QStringLiteral("--orden"), QStringLiteral("2"), QStringLiteral("--formato"),
+                  QStringLiteral("AD243"), QStringLiteral("--destino"), destino.path()});
+    ASSERT_EQ(cli.estado, 0) << cli.err.toStdString();
+    const QByteArray ad243 = LeeFichero(QDir(destino.path()).filePath(QStringLiteral("AD243")));
+    ASSERT_GE(ad243.size(), 35);
+    EXPECT_EQ(salida.TotalBoletos, ad243.mid(29, 6).toLongLong());
+    EXPECT_GT(salida.TotalBoletos, 0);
+    GuardaCaptura(&salida, QStringLiteral("salida_demostracion"));
+    for (int tipo : {1, 3})
+        ConListados(salida, tipo, [&](PantallaListados& l) {
+            GuardaCaptura(&l, QStringLiteral("listados_demostracion_%1").arg(tipo));
+        });
+}

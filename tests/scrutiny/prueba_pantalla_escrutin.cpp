@@ -1,0 +1,386 @@
+// La pantalla de escrutinio pulsada como el usuario sobre las reducciones distribuidas.
+#include "matchdays/fichero_jornadas.h"
+#include "platform/impresora.h"
+#include "platform/qt/boton_imagen.h"
+#include "platform/qt/impresora_pintor.h"
+#include "reduction/fichero_bases.h"
+#include "reduction/pantalla_reducir.h"
+#include "scrutiny/informe_escrutinio.h"
+#include "scrutiny/pantalla_escrutin.h"
+#include "settings/datos_generales.h"
+#include "shell/pantalla_velmo.h"
+#include "support/carpeta_temporal.h"
+#include "support/impresora_falsa.h"
+#include "support/pantallas.h"
+#include "support/plataforma_falsa.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QProcess>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+// Centro de la celda (partido, signo) de la rejilla ganadora.
+QPoint PuntoGanadora(int partido, int signo) {
+    return QPoint(15 * signo - 6, 18 * partido - 7);
+}
+
+void Pulsa(QWidget* w, QPoint punto) {
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, punto);
+}
+using prueba::Pulsa;
+
+QStringList Filas(const QListWidget* lista) {
+    QStringList filas;
+    for (int i = 0; i < lista->count(); ++i)
+        filas << lista->item(i)->text();
+    return filas;
+}
+
+// Signos de las 15 filas de la rejilla: "1", "X", "2" o "-".
+QString Marcadas(const PantallaEscrutin& p) {
+    QString s;
+    for (int j = 1; j <= NumPartidos; ++j) {
+        QChar c = u'-';
+        for (int k = 1; k <= 3; ++k)
+            if (p.Entrada().Marcas[j][k] == 1)
+                c = u"1X2"_s.at(k - 1);
+        s += c;
+    }
+    return s;
+}
+
+// Borra el campo y escribe, como con el teclado.
+void Escribe(QLineEdit* campo, const QString& texto) {
+    campo->setFocus();
+    QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(campo, Qt::Key_Delete);
+    Teclea(campo, texto);
+}
+
+class PantallaEscrutinPrueba : public testing::Test {
+protected:
+    void SetUp() override {
+        const QDir datos(QStringLiteral(QUINIELA_FUENTES "/data"));
+        for (const QString& f : datos.entryList(QDir::Files))
+            QFile::copy(datos.filePath(f), carpeta.Ruta(f));
+        CargaDatosGenerales(estado);
+        estado.Datos.JornadaActual = 1;
+        estado.Datos.OrdenActual = 1;
+    }
+    // La octava columna de la reducción, que tiene al menos una de 15.
+    QString GanadoraDe(int jornada, int orden) const {
+        return QString::fromLatin1(
+            carpeta.Lee(NombreFicheroApuestas(jornada, orden)).mid(19 * 7 + 1, 15));
+    }
+    static void MarcaGanadora(PantallaEscrutin& p, const QString& signos) {
+        for (int j = 1; j <= NumPartidos; ++j) {
+            const int k = u"1X2"_s.indexOf(signos.at(j - 1)) + 1;
+            if (p.Entrada().Marcas[j][k] != 1)
+                Pulsa(p.Pic_Ganadora, PuntoGanadora(j, k));
+        }
+    }
+    ConfiguracionEspanola espanol;
+    CarpetaTemporal carpeta;
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma{&estado};
+};
+
+} // namespace
+
+TEST_F(PantallaEscrutinPrueba, RejillaGanadoraConSusHuecos) {
+    PantallaEscrutin p(estado);
+    p.show();
+    const QString antes = Marcadas(p);
+    plataforma.sonidos.clear();
+    // Huecos entre filas y entre celdas, y el borde izquierdo: nada, ni sonido.
+    for (QPoint hueco : {QPoint(9, 19), QPoint(16, 10), QPoint(31, 28), QPoint(3, 10),
+                         QPoint(48, 10), QPoint(10, 272)})
+        Pulsa(p.Pic_Ganadora, hueco);
+    EXPECT_EQ(Marcadas(p), antes);
+    EXPECT_TRUE(plataforma.sonidos.empty());
+    // "1" del partido 4, luego "X" (la marca se mueve), otra vez "X" (se borra).
+    const struct {
+        int signo;
+        QChar queda;
+    } pasos[] = {{1, u'1'}, {2, u'X'}, {2, u'-'}, {3, u'2'}};
+    for (const auto& paso : pasos) {
+        Pulsa(p.Pic_Ganadora, PuntoGanadora(4, paso.signo));
+        EXPECT_EQ(Marcadas(p).at(3), paso.queda) << paso.signo;
+        EXPECT_EQ(estado.PuntoCursor, QPoint(4, paso.signo));
+    }
+    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{1, 1, 1, 1}));
+    EXPECT_EQ(QString(Marcadas(p)).remove(3, 1), QString(antes).remove(3, 1));
+    // Lápiz sobre una celda libre y goma sobre la marcada.
+    plataforma.cursores.clear();
+    QTest::mouseMove(p.Pic_Ganadora, PuntoGanadora(5, 1));
+    QTest::mouseMove(p.Pic_Ganadora, PuntoGanadora(4, 3));
+    QStringList puestos;
+    for (const CursorPuesto& c : plataforma.cursores)
+        if (c.control == p.Pic_Ganadora)
+            puestos << c.nombre;
+    EXPECT_EQ(puestos, (QStringList{u"lapiz"_s, u"goma"_s}));
+}
+
+TEST_F(PantallaEscrutinPrueba, CamposDePremio) {
+    PantallaEscrutin p(estado);
+    p.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+    for (int k = 1; k <= 6; ++k)
+        EXPECT_EQ(p.Tex_Premios[k]->text(), u"0.00"_s);
+    struct Caso {
+        QString tecleado, mientras, trasIntro;
+    };
+    const Caso casos[] = {
+        {u".5"_s, u".5"_s, u"0.5"_s},
+        {u".125"_s, u".125"_s, u"0.12"_s},
+        {u"1234,50"_s, u"1234.50"_s, u"1234.5"_s},
+        {u"12a3 €"_s, u"123"_s, u"123"_s},
+        {u"123456789012345"_s, u"12345678901"_s, u"12345678901"_s},
+        {u"100000"_s, u"100000"_s, u"100000"_s},
+    };
+    QLineEdit* campo = p.Tex_Premios[2];
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.tecleado.toStdString());
+        Escribe(campo, c.tecleado);
+        EXPECT_EQ(campo->text(), c.mientras);
+        QTest::keyClick(campo, Qt::Key_Return);
+        EXPECT_EQ(campo->text(), c.trasIntro);
+        EXPECT_DOUBLE_EQ(p.Premios()[2], c.trasIntro.toDouble());
+    }
+    // Un campo vacío vale 0 al salir de él.
+    Escribe(p.Tex_Premios[3], QString());
+    Pulsa(p.Tex_Premios[4]);
+    EXPECT_TRUE(p.Tex_Premios[4]->hasFocus());
+    EXPECT_EQ(p.Tex_Premios[3]->text(), u"0"_s);
+}
+
+TEST_F(PantallaEscrutinPrueba, EscrutaLasReduccionesDistribuidas) {
+    const QByteArray jornadasAntes = carpeta.Lee(u"JORNADAS.ZPK"_s);
+    const struct {
+        int orden, metodo, ancho;
+        bool colBas, signos;
+    } casos[] = {{1, MetodoDirecto, 694, false, false},
+                 {2, MetodoColumnaProbable, 761, true, false},
+                 {3, MetodoSeleccionSignos, 761, false, true}};
+    const QStringList premios{u"1000"_s, u"100,5"_s, u".5"_s, QString(), u"2"_s, u"0.25"_s};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(c.orden);
+        estado.Datos.OrdenActual = int16_t(c.orden);
+        PantallaEscrutin p(estado);
+        p.show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+        EXPECT_EQ(p.width(), c.ancho);
+        EXPECT_EQ(p.windowTitle(), TituloEscrutinio(c.metodo));
+        EXPECT_EQ(p.Pic_ColBas->isVisible(), c.colBas);
+        EXPECT_EQ(p.Pic_Signos->isVisible(), c.signos);
+        EXPECT_FALSE(p.Pic_BotImprimir->isVisible());
+        const QString ganadora = GanadoraDe(1, c.orden);
+        MarcaGanadora(p, ganadora);
+        for (int k = 1; k <= 6; ++k)
+            Escribe(p.Tex_Premios[k], premios[k - 1]);
+        GuardaCaptura(&p, u"escrutin_metodo%1_antes"_s.arg(c.metodo));
+        Pulsa(p.Pic_BotEscrutar);
+
+        // Lo mismo contado sin pantalla, sobre una copia de los datos.
+        CarpetaTemporal copia;
+        const QDir datos(QStringLiteral(QUINIELA_FUENTES "/data"));
+        for (const QString& f : datos.entryList(QDir::Files))
+            QFile::copy(datos.filePath(f), copia.Ruta(f));
+        EstadoGlobal otro = copia.Estado();
+        otro.Datos.JornadaActual = 1;
+        otro.Datos.OrdenActual = int16_t(c.orden);
+        LeeFicheroJornadas(otro);
+        LeeFicheroBases(otro);
+        EntradaEscrutinio e{p.Entrada().Marcas, {}};
+        for (int k = 1; k <= 6; ++k)
+            e.Textos[k] = premios[k - 1];
+        ResultadoEscrutinio r;
+        ASSERT_EQ(RealizaEscrutinio(otro, e, r), FinEscrutinio::Hecho);
+        EXPECT_EQ(Filas(p.Lis_Aciertos), LineasAciertos(r));
+        EXPECT_EQ(Filas(p.Lis_Boletos), LineasBoletos(r));
+        EXPECT_GT(r.AciertosCategoria[15], 0);
+        EXPECT_TRUE(p.Pic_BotImprimir->isVisible());
+        EXPECT_EQ(p.Tex_Premios[2]->text(), u"100.5"_s);
+        EXPECT_EQ(p.Tex_Premios[4]->text(), u"0"_s);
+        GuardaCaptura(&p, u"escrutin_metodo%1_despues"_s.arg(c.metodo));
+
+        // En la jornada solo cambian la columna ganadora y los premios.
+        QByteArray esperado = jornadasAntes;
+        QByteArray campos;
+        for (QChar s : ganadora)
+            campos += char('1' + u"1X2"_s.indexOf(s));
+        for (const QString& t : {u"1000"_s, u"100.5"_s, u"0.5"_s, u"0"_s, u"2"_s, u"0.25"_s})
+            campos += t.rightJustified(11).toLatin1();
+        esperado.replace(463, 81, campos);
+        EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s), esperado);
+
+        // Otro orden vacía las listas y esconde el botón de imprimir.
+        Pulsa(p.Pic_BotOrden);
+        EligeEnLista(p.Lis_Orden, c.orden % 3);
+        EXPECT_EQ(p.Lis_Aciertos->count(), 0);
+        EXPECT_EQ(p.Lis_Boletos->count(), 0);
+        EXPECT_FALSE(p.Pic_BotImprimir->isVisible());
+        // La columna y los premios guardados se ven en la otra reducción de la jornada.
+        EXPECT_EQ(Marcadas(p), ganadora);
+        EXPECT_EQ(p.Tex_Premios[3]->text(), u"0.5"_s);
+    }
+    EXPECT_TRUE(plataforma.mensajes.empty());
+}
+
+TEST_F(PantallaEscrutinPrueba, ImprimeElInformeEnPdf) {
+    PantallaEscrutin p(estado);
+    QStringList pedidos;
+    const QString pdf = carpeta.Ruta(u"informe.pdf"_s);
+    p.CreaImpresora = [&](const QString& nombre) {
+        pedidos << nombre;
+        return CreaImpresoraPdfQt(pdf);
+    };
+    p.show();
+    MarcaGanadora(p, GanadoraDe(1, 1));
+    Escribe(p.Tex_Premios[1], u"1500000"_s);
+    Pulsa(p.Pic_BotEscrutar);
+    ASSERT_TRUE(p.Pic_BotImprimir->isVisible());
+    Pulsa(p.Pic_BotImprimir);
+    EXPECT_EQ(pedidos, QStringList{NombreInformeEscrutinio(1, 1)});
+    for (const MensajePedido& m : plataforma.mensajes)
+        ADD_FAILURE() << m.titulo.toStdString() << ": " << m.texto.toStdString();
+    QProcess texto;
+    texto.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    ASSERT_TRUE(texto.waitForFinished());
+    const QString leido = QString::fromUtf8(texto.readAllStandardOutput());
+    EXPECT_TRUE(leido.contains(u"Total boletos premiados"_s)) << leido.toStdString();
+    const QString capturas = qEnvironmentVariable("QUINIELA_CAPTURAS");
+    if (!capturas.isEmpty())
+        QProcess::execute(u"pdftoppm"_s,
+                          {u"-r"_s, u"80"_s, u"-png"_s, u"-singlefile"_s, u"-f"_s, u"1"_s, u"-l"_s,
+                           u"1"_s, pdf, capturas + u"/escrutin_informe"_s});
+}
+
+TEST_F(PantallaEscrutinPrueba, ImpresoraQueFallaLoDice) {
+    PantallaEscrutin p(estado);
+    p.CreaImpresora = [](const QString&) {
+        auto falsa = std::make_unique<ImpresoraFalsa>();
+        falsa->errorAlTerminar = u"La impresora no tiene papel."_s;
+        return falsa;
+    };
+    p.show();
+    MarcaGanadora(p, GanadoraDe(1, 1));
+    Pulsa(p.Pic_BotEscrutar);
+    Pulsa(p.Pic_BotImprimir);
+    ASSERT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.mensajes[0].titulo, u"ERROR AL IMPRIMIR"_s);
+    EXPECT_TRUE(plataforma.mensajes[0].texto.endsWith(u"La impresora no tiene papel."_s));
+    EXPECT_FALSE(p.Ocupada());
+}
+
+TEST_F(PantallaEscrutinPrueba, ColumnaIncompleta) {
+    PantallaEscrutin p(estado);
+    p.show();
+    const QString ganadora = GanadoraDe(1, 1);
+    MarcaGanadora(p, ganadora);
+    Pulsa(p.Pic_BotEscrutar);
+    ASSERT_TRUE(p.Pic_BotImprimir->isVisible());
+    // Quita el resultado del partido 9: una segunda pulsación lo borra.
+    const int k = u"1X2"_s.indexOf(ganadora.at(8)) + 1;
+    Pulsa(p.Pic_Ganadora, PuntoGanadora(9, k));
+    Pulsa(p.Pic_BotEscrutar);
+    ASSERT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.mensajes[0].titulo, TituloGanadoraIncompleta());
+    EXPECT_EQ(p.Lis_Aciertos->count(), 0);
+    EXPECT_EQ(p.Lis_Boletos->count(), 0);
+    EXPECT_FALSE(p.Pic_BotImprimir->isVisible());
+    // La jornada se guarda igual, con "0" en el partido sin resultado.
+    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).at(463 + 8), '0');
+}
+
+TEST_F(PantallaEscrutinPrueba, JornadaYOrden) {
+    PantallaEscrutin p(estado);
+    p.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+    // La misma jornada otra vez: nada se carga ni se avisa.
+    MarcaGanadora(p, GanadoraDe(1, 1));
+    const QString marcadas = Marcadas(p);
+    Pulsa(p.Pic_BotNroJor);
+    EligeEnLista(p.Lis_Jornadas, 0);
+    EXPECT_EQ(Marcadas(p), marcadas);
+    // Un orden sin reducción avisa.
+    Pulsa(p.Pic_BotOrden);
+    EligeEnLista(p.Lis_Orden, 4);
+    ASSERT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.mensajes[0].titulo, u"ERROR EN JORNADA/ORDEN"_s);
+    EXPECT_EQ(p.Pic_BotOrden->Rotulo(), RotuloOrden(5));
+    // Otra jornada vuelve al orden 1, que existe: sin aviso.
+    Pulsa(p.Pic_BotNroJor);
+    EligeEnLista(p.Lis_Jornadas, 2);
+    EXPECT_EQ(estado.Datos.JornadaActual, 3);
+    EXPECT_EQ(estado.Datos.OrdenActual, 1);
+    EXPECT_EQ(p.Lis_Orden->currentRow(), 0);
+    EXPECT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(p.Pic_BotNroJor->Rotulo(), TituloBotonJornada(3));
+}
+
+TEST_F(PantallaEscrutinPrueba, RepintaSinAtenderDuranteElEscrutinio) {
+    // Una reducción de más de un bloque de lectura.
+    const QByteArray columnas = carpeta.Lee(u"RED0101.ZPK"_s);
+    carpeta.Escribe(u"RED0101.ZPK"_s, columnas.repeated(40));
+    PantallaEscrutin p(estado);
+    p.IntervaloEventos = 0;
+    p.show();
+    MarcaGanadora(p, GanadoraDe(1, 1));
+    const QString marcadas = Marcadas(p);
+    plataforma.alProcesarEventos = [&] {
+        Pulsa(p.Pic_Ganadora, PuntoGanadora(1, 1));
+        Pulsa(p.Pic_Ganadora, PuntoGanadora(1, 2));
+        Pulsa(p.Pic_Salir);
+        QTest::keyClick(&p, Qt::Key_Escape);
+    };
+    Pulsa(p.Pic_BotEscrutar);
+    plataforma.alProcesarEventos = nullptr;
+    EXPECT_GE(plataforma.eventosProcesados, 1);
+    EXPECT_EQ(Marcadas(p), marcadas);
+    EXPECT_TRUE(p.isVisible());
+    EXPECT_EQ(p.Resultado().ColumnasLeidas, 40 * columnas.size() / 19);
+    // Terminado, la ventana vuelve a atender.
+    Pulsa(p.Pic_Ganadora, PuntoGanadora(1, 1));
+    EXPECT_NE(Marcadas(p), marcadas);
+}
+
+TEST_F(PantallaEscrutinPrueba, ListasDeJornadasHastaLaActual) {
+    // El total se bajó después de guardar la reducción de la jornada 4.
+    estado.Datos.TotalJornadas = 2;
+    estado.Datos.JornadaActual = 4;
+    PantallaEscrutin escrutinio(estado);
+    EXPECT_EQ(escrutinio.Lis_Jornadas->count(), 4);
+    EXPECT_EQ(escrutinio.Lis_Jornadas->currentRow(), 3);
+    EXPECT_EQ(escrutinio.windowTitle(), TituloEscrutinio(MetodoSeleccionSignos));
+    PantallaReducir reducir(estado);
+    EXPECT_EQ(reducir.Lis_Jornadas->count(), 4);
+    EXPECT_EQ(reducir.Lis_Jornadas->currentRow(), 3);
+}
+
+TEST_F(PantallaEscrutinPrueba, EntradaCincoDelMenu) {
+    PantallaVelmo menu(estado);
+    menu.show();
+    Pulsa(menu.Pic_Boton[5]);
+    auto* p = menu.findChild<PantallaEscrutin*>(u"escrutin"_s);
+    ASSERT_NE(p, nullptr);
+    EXPECT_TRUE(p->isVisible());
+    EXPECT_FALSE(p->isModal());
+    Pulsa(p->Pic_Ayuda);
+    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2500});
+    // Salir la cierra y la destruye.
+    QPointer<PantallaEscrutin> vigilada(p);
+    Pulsa(p->Pic_Salir);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return vigilada.isNull(); }, 2000));
+}
