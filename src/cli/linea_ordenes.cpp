@@ -52,6 +52,14 @@ bool TomaBandera(QStringList& argumentos, const QString& nombre) {
     return argumentos.removeAll(nombre) > 0;
 }
 
+std::optional<int> EnteroEnRango(const std::optional<QString>& texto, int minimo, int maximo) {
+    bool bien = false;
+    const int valor = texto ? texto->trimmed().toInt(&bien) : 0;
+    if (!bien || valor < minimo || valor > maximo)
+        return std::nullopt;
+    return valor;
+}
+
 int EjecutaLineaOrdenes(const QStringList& argumentos) {
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -30,4 +30,7 @@ struct Orden {
 std::optional<QString> TomaOpcion(QStringList& argumentos, const QString& nombre);
 bool TomaBandera(QStringList& argumentos, const QString& nombre);
 
+// Entero de una opción dentro de minimo..maximo; nullopt si falta, no es número o se sale.
+std::optional<int> EnteroEnRango(const std::optional<QString>& texto, int minimo, int maximo);
+
 } // namespace quiniela

@@ -1,6 +1,8 @@
 // Tabla de órdenes de quiniela-cli: cada subsistema da la suya; aquí solo se reúnen.
 #include "cli/linea_ordenes.h"
+#include "consult/orden_consultar.h"
 #include "consult/orden_historial.h"
+#include "matchdays/orden_borrar.h"
 #include "matchdays/orden_jornada.h"
 #include "output/orden_exportar.h"
 #include "output/orden_imprimir.h"
@@ -18,6 +20,8 @@ const std::vector<Orden>& TablaOrdenes() {
         DescripcionOrdenExportar(),
         DescripcionOrdenEscrutar(),
         DescripcionOrdenImprimir(),
+        DescripcionOrdenConsultar(),
+        DescripcionOrdenBorrar(),
     };
     return tabla;
 }

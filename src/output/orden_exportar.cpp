@@ -20,14 +20,6 @@ struct PeticionExportar {
     QString Destino;
 };
 
-std::optional<int> LeeEntero(const std::optional<QString>& texto, int minimo, int maximo) {
-    bool bien = false;
-    const int valor = texto ? texto->trimmed().toInt(&bien) : 0;
-    if (!bien || valor < minimo || valor > maximo)
-        return std::nullopt;
-    return valor;
-}
-
 std::optional<PeticionExportar> LeePeticion(const EstadoGlobal& estado, QStringList args,
                                             QTextStream& err) {
     const auto jornada = TomaOpcion(args, QStringLiteral("--jornada"));
@@ -44,8 +36,8 @@ std::optional<PeticionExportar> LeePeticion(const EstadoGlobal& estado, QStringL
         return std::nullopt;
     }
     PeticionExportar p;
-    const auto j = LeeEntero(jornada, 1, estado.Datos.TotalJornadas);
-    const auto o = LeeEntero(orden, 1, MaxOrden);
+    const auto j = EnteroEnRango(jornada, 1, estado.Datos.TotalJornadas);
+    const auto o = EnteroEnRango(orden, 1, MaxOrden);
     const auto f = FormatoDeCodigo(formato->trimmed());
     if (!j || !o) {
         err << "La jornada va de 1 a " << estado.Datos.TotalJornadas << " y el orden de 1 a "

@@ -9,6 +9,8 @@
 #include "platform/plataforma.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QSet>
 
 #include <optional>
 
@@ -109,6 +111,22 @@ std::optional<std::vector<LineaBases>> LeeLineas(EstadoGlobal& estado,
 
 ResultadoFichero EscribeLineas(EstadoGlobal& estado, const std::vector<LineaBases>& lineas) {
     return GuardaFicheroEntero(estado.Ruta(NombreBases()), UneLineas(lineas));
+}
+
+// Deja libres las líneas que cumplen la condición; devuelve cuántas.
+template <typename Condicion>
+int LiberaLineas(std::vector<LineaBases>& lineas, Condicion condicion) {
+    const QByteArray libre = AWindows1252(RegistroLibreBases());
+    int liberadas = 0;
+    for (LineaBases& linea : lineas) {
+        if (!condicion(linea))
+            continue;
+        linea.contenido = libre;
+        if (linea.fin.isEmpty())
+            linea.fin = FinRegistro;
+        ++liberadas;
+    }
+    return liberadas;
 }
 
 // Una cifra de 0 a 9; otro valor se escribe como "0" para no descuadrar el registro.
@@ -296,14 +314,8 @@ void BorraRegistroBloqueado(EstadoGlobal& estado, const QString& clave,
     auto lineas = LeeLineas(estado, contexto);
     if (!lineas)
         return;
-    const QByteArray libre = AWindows1252(RegistroLibreBases());
-    bool cambiado = false;
-    for (LineaBases& linea : *lineas) {
-        if (TieneClave(linea, clave)) {
-            PonContenido(linea, libre);
-            cambiado = true;
-        }
-    }
+    const bool cambiado =
+        LiberaLineas(*lineas, [&](const LineaBases& l) { return TieneClave(l, clave); }) > 0;
     if (!cambiado)
         return;
     const ResultadoFichero resultado = EscribeLineas(estado, *lineas);
@@ -400,6 +412,35 @@ std::vector<QString> LeeRegistrosBases(EstadoGlobal& estado) {
     for (const LineaBases& linea : *lineas)
         registros.push_back(RegistroDeLinea(linea));
     return registros;
+}
+
+LiberacionBases LiberaJornadasBases(EstadoGlobal& estado, int desde, int hasta) {
+    LiberacionBases r;
+    r.Resultado.Ruta = estado.Ruta(NombreBases());
+    QSet<QString> claves;
+    for (int j = desde; j <= hasta; ++j)
+        for (int o = 1; o <= MaxOrden; ++o)
+            claves.insert(ClaveBases(j, o));
+    // Releído y escrito con la carpeta bloqueada, como todo cambio del índice.
+    const ResultadoFichero resultado = ConCarpetaBloqueada(estado.CarpetaDatos, [&] {
+        QFile fichero(r.Resultado.Ruta);
+        if (!fichero.exists())
+            return ResultadoFichero{};
+        QByteArray datos;
+        if (fichero.open(QIODevice::ReadOnly))
+            datos = fichero.readAll();
+        if (fichero.error() != QFileDevice::NoError)
+            return ResultadoFichero{NumeroErrorFichero(fichero.error(), r.Resultado.Ruta),
+                                    r.Resultado.Ruta};
+        std::vector<LineaBases> lineas = PartirLineas(datos);
+        r.Liberados = LiberaLineas(lineas, [&](const LineaBases& l) {
+            return claves.contains(DeWindows1252(l.contenido.left(4)).toUpper());
+        });
+        return r.Liberados > 0 ? EscribeLineas(estado, lineas) : ResultadoFichero{};
+    });
+    if (!resultado.Bien())
+        r.Resultado = resultado;
+    return r;
 }
 
 } // namespace quiniela

@@ -44,6 +44,14 @@ bool ExisteEnBases(EstadoGlobal& estado, int jornada, int orden);
 // Libera todos los registros con esa clave (etiqueta "BRB").
 void BorraRegistroBases(EstadoGlobal& estado, int jornada, int orden);
 
+// Libera de una pasada los registros de las jornadas desde..hasta, órdenes 1..30. Un índice
+// que no existe no es un fallo (no hay nada que liberar); no avisa de nada.
+struct LiberacionBases {
+    ResultadoFichero Resultado;
+    int Liberados = 0; // registros liberados
+};
+LiberacionBases LiberaJornadasBases(EstadoGlobal& estado, int desde, int hasta);
+
 // Pone en su sitio el fichero de columnas completo (lo renombra); se llama con el índice
 // bloqueado, entre liberar el registro que sustituye y escribir el nuevo.
 using PublicacionColumnas = std::function<ResultadoFichero()>;

@@ -1,8 +1,10 @@
 #include "shell/pantalla_velmo.h"
 
+#include "consult/pantalla_consredu.h"
 #include "core/arranque.h"
 #include "core/estado_global.h"
 #include "core/fichero_parcial.h"
+#include "matchdays/pantalla_borrar.h"
 #include "matchdays/pantalla_jornadas.h"
 #include "output/pantalla_salida.h"
 #include "platform/plataforma.h"
@@ -86,6 +88,13 @@ void PantallaVelmo::PonAcciones() {
             pantalla.exec();
         }
     });
+    // La consulta no tiene modo: se cierra sola al abrir cualquier otra entrada.
+    PonAccion(3, [this] {
+        auto* consulta = new PantallaConsredu(estado_, this);
+        consulta->setAttribute(Qt::WA_DeleteOnClose);
+        RegistraPantallaSinModo(consulta);
+        consulta->show();
+    });
     // La salida no es modal: se cierra al abrir cualquier otra entrada.
     PonAccion(4, [this] {
         auto* salida = new PantallaSalida(estado_, this);
@@ -102,6 +111,10 @@ void PantallaVelmo::PonAcciones() {
     });
     PonAccion(6, [this] {
         PantallaDatosgen pantalla(estado_, this);
+        pantalla.exec();
+    });
+    PonAccion(7, [this] {
+        PantallaBorrar pantalla(estado_, this);
         pantalla.exec();
     });
 }

@@ -4,8 +4,11 @@
 #include "core/estado_global.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QString>
 #include <QTemporaryDir>
+
+#include <map>
 
 namespace quiniela::prueba {
 
@@ -24,5 +27,13 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// Todos los ficheros de la carpeta con su contenido, para compararla byte a byte.
+inline std::map<QString, QByteArray> ContenidoCarpeta(const CarpetaTemporal& carpeta) {
+    std::map<QString, QByteArray> todo;
+    for (const QString& n : QDir(carpeta.Ruta()).entryList(QDir::Files))
+        todo[n] = carpeta.Lee(n);
+    return todo;
+}
 
 } // namespace quiniela::prueba

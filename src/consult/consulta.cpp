@@ -1,0 +1,255 @@
+#include "consult/consulta.h"
+
+#include "core/codificacion.h"
+#include "core/estado_global.h"
+#include "core/ficheros.h"
+#include "core/mascaras.h"
+#include "matchdays/fichero_jornadas.h"
+#include "output/fichero_boletos.h"
+#include "platform/plataforma.h"
+#include "reduction/fichero_bases.h"
+
+#include <QBuffer>
+#include <QFile>
+
+namespace quiniela {
+
+namespace {
+
+constexpr int LadoBotonNavegacion = 24;
+constexpr std::array<int, 4> XBotonesNavegacion{1, 30, 59, 88};
+
+// Los signos de un registro del fichero de trabajo: comillas, 15 caracteres, comillas.
+QString SignosDeRegistro(const QByteArray& bytes, qsizetype inicio) {
+    if (inicio + BytesRegistroBoleto > bytes.size())
+        return QString(NumPartidos, u' ');
+    return DeWindows1252(bytes.mid(inicio + 1, NumPartidos));
+}
+
+QString TituloBoleto(int64_t boleto) {
+    return QStringLiteral("Boleto ") + FormatoNumero(double(boleto), u"######", QLocale::c());
+}
+
+} // namespace
+
+BotonNavegacion BotonNavegacionEn(int x, int y) {
+    if (y < 1 || y > LadoBotonNavegacion)
+        return BotonNavegacion::Ninguno;
+    for (std::size_t i = 0; i < XBotonesNavegacion.size(); ++i)
+        if (x >= XBotonesNavegacion[i] && x < XBotonesNavegacion[i] + LadoBotonNavegacion)
+            return BotonNavegacion(int(i) + 1);
+    return BotonNavegacion::Ninguno;
+}
+
+QString TooltipNavegacion(BotonNavegacion boton) {
+    switch (boton) {
+    case BotonNavegacion::Principio:
+        return QStringLiteral(" Ir al principio ");
+    case BotonNavegacion::Retroceder:
+        return QStringLiteral(" Retroceder tres boletos ");
+    case BotonNavegacion::Avanzar:
+        return QStringLiteral(" Avanzar tres boletos ");
+    case BotonNavegacion::Final:
+        return QStringLiteral(" Ir al final ");
+    case BotonNavegacion::Ninguno:
+        break;
+    }
+    return QString();
+}
+
+bool NavegacionActiva(BotonNavegacion boton, int64_t primeraColumna, int64_t registros) {
+    switch (boton) {
+    case BotonNavegacion::Principio:
+    case BotonNavegacion::Retroceder:
+        return primeraColumna != 1;
+    case BotonNavegacion::Avanzar:
+    case BotonNavegacion::Final:
+        return primeraColumna + RegistrosPorBloque <= registros;
+    case BotonNavegacion::Ninguno:
+        break;
+    }
+    return false;
+}
+
+int64_t DestinoNavegacion(BotonNavegacion boton, int64_t primeraColumna, int64_t registros) {
+    switch (boton) {
+    case BotonNavegacion::Principio:
+        return 1;
+    case BotonNavegacion::Retroceder:
+        return std::max<int64_t>(1, primeraColumna - RegistrosPorBloque);
+    case BotonNavegacion::Avanzar:
+        return primeraColumna + RegistrosPorBloque;
+    case BotonNavegacion::Final:
+        return registros < 1 ? 1 : (registros - 1) / RegistrosPorBloque * RegistrosPorBloque + 1;
+    case BotonNavegacion::Ninguno:
+        break;
+    }
+    return primeraColumna;
+}
+
+int64_t PrimeraColumnaDeBoleto(int64_t boleto) {
+    return (boleto - 1) / BoletosPorBloque * RegistrosPorBloque + 1;
+}
+
+int64_t PrimerBoletoDeBloque(int64_t primeraColumna) {
+    return (primeraColumna + ColumnasPorBoleto - 1) / ColumnasPorBoleto;
+}
+
+QString BloqueBoletos::Grupo(int partido, int boleto) const {
+    return Filas.at(std::size_t(partido - 1)).mid(boleto * ColumnasPorBoleto, ColumnasPorBoleto);
+}
+
+QString BloqueBoletos::Linea(int partido, const QString& separador) const {
+    return Grupo(partido, 0) + separador + Grupo(partido, 1) + separador + Grupo(partido, 2);
+}
+
+bool LeeBloqueBoletos(QIODevice& boletos, int64_t primeraColumna, BloqueBoletos& bloque) {
+    bloque = BloqueBoletos{};
+    bloque.PrimeraColumna = primeraColumna;
+    const qint64 inicio = (primeraColumna - 1) * BytesRegistroBoleto;
+    QByteArray bytes;
+    if (inicio < boletos.size()) {
+        if (!boletos.seek(inicio))
+            return false;
+        bytes = boletos.read(qint64(RegistrosPorBloque) * BytesRegistroBoleto);
+        if (bytes.isEmpty()) // había registros desde ahí y no se han podido leer
+            return false;
+    }
+    for (int c = 0; c < RegistrosPorBloque; ++c) {
+        const QString signos = SignosDeRegistro(bytes, qsizetype(c) * BytesRegistroBoleto);
+        for (int j = 0; j < NumPartidos; ++j)
+            bloque.Filas[std::size_t(j)] += signos.at(j);
+    }
+    const int64_t primerBoleto = PrimerBoletoDeBloque(primeraColumna);
+    for (int b = 0; b < BoletosPorBloque; ++b)
+        if (bloque.Filas[0].at(b * ColumnasPorBoleto) != u' ')
+            bloque.Titulos[std::size_t(b)] = TituloBoleto(primerBoleto + b);
+    return true;
+}
+
+QString TextoTotalBoletos(int64_t boletos, int64_t apuestasReducidas, const QLocale& regional) {
+    return FormatoNumero(double(boletos), u"###,###", regional) +
+           (apuestasReducidas < 9 ? QStringLiteral(" Boleto") : QStringLiteral(" Boletos"));
+}
+
+QString TituloConsulta(int metodo) {
+    const int m = metodo >= 1 && metodo <= NumMetodos ? metodo : MetodoDirecto;
+    return QStringLiteral("Consulta de columnas reducidas con el ") +
+           NombresMetodo()[std::size_t(m)].trimmed();
+}
+
+int AnchoConsultaTwips(int metodo) {
+    return metodo == MetodoDirecto ? 9100 : 9550;
+}
+
+Consulta::Consulta(EstadoGlobal& estado) : Estado(estado) {
+    MuestraColumnas(1);
+}
+
+Consulta::~Consulta() = default;
+
+void Consulta::CierraBoletos() {
+    FicheroBoletos.reset();
+    Registros = 0;
+    Boletos = 0;
+    HayBoletos = false;
+    TextoFallo.clear();
+}
+
+bool Consulta::CargaConsulta() {
+    LeeFicheroJornadas(Estado);
+    LeeFicheroBases(Estado);
+    CierraBoletos();
+    Estado.ActualizaFicheroApuestas();
+    HayBoletos = PreparaBoletos();
+    return MuestraColumnas(1) && HayBoletos;
+}
+
+// Rehace FORBOLW.ZPK desde el fichero de columnas y lo deja abierto para leer.
+bool Consulta::PreparaBoletos() {
+    const auto columnas = AbreFicheroApuestas(Estado);
+    if (!columnas)
+        return false;
+    Boletos = CalculaBoletos(Estado.Red.Base, Estado.Red.ApuestasReducidas);
+    const ResultadoFicheroBoletos r = CreaFicheroBoletos(Estado, *columnas, Estado.FicheroApuestas);
+    if (r.Error != 0) {
+        TextoFallo = QStringLiteral("No se pueden preparar los boletos con ") + r.Fichero +
+                     QStringLiteral(": ") + r.Causa + QStringLiteral(" (error ") +
+                     QString::number(r.Error) + QStringLiteral(").");
+        AvisaSistema(TextoFallo);
+        return false;
+    }
+    Registros = r.Recuento.RegistrosBoletos;
+    FicheroBoletos =
+        std::make_unique<QFile>(Estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)));
+    if (!FicheroBoletos->open(QIODevice::ReadOnly)) {
+        TextoFallo = QStringLiteral("No se puede abrir ") +
+                     QString::fromLatin1(NombreFicheroBoletos) + QStringLiteral(": ") +
+                     FicheroBoletos->errorString();
+        AvisaSistema(TextoFallo);
+        FicheroBoletos.reset();
+        Registros = 0;
+        return false;
+    }
+    return true;
+}
+
+bool Consulta::MuestraColumnas(int64_t primera) {
+    if (!FicheroBoletos) {
+        // Sin fichero, el bloque vacío: 24 huecos y ningún título.
+        QByteArray nada;
+        QBuffer vacio(&nada);
+        vacio.open(QIODevice::ReadOnly);
+        LeeBloqueBoletos(vacio, primera, Bloque);
+        return false;
+    }
+    if (LeeBloqueBoletos(*FicheroBoletos, primera, Bloque))
+        return true;
+    TextoFallo = QStringLiteral("No se puede leer ") + QString::fromLatin1(NombreFicheroBoletos) +
+                 QStringLiteral(": ") + FicheroBoletos->errorString();
+    AvisaSistema(TextoFallo);
+    return false;
+}
+
+bool Consulta::EligeJornada(int jornada) {
+    if (jornada == Estado.Datos.JornadaActual && !Estado.ModoEdicion)
+        return false;
+    Estado.Datos.JornadaActual = static_cast<int16_t>(jornada);
+    if (!Estado.ModoEdicion)
+        Estado.Datos.OrdenActual = 1;
+    CargaConsulta();
+    return true;
+}
+
+bool Consulta::EligeOrden(int orden) {
+    if (orden == Estado.Datos.OrdenActual && !Estado.ModoEdicion)
+        return false;
+    Estado.Datos.OrdenActual = static_cast<int16_t>(orden);
+    CargaConsulta();
+    return true;
+}
+
+QString Consulta::TextoBoletos(const QLocale& regional) const {
+    if (!HayBoletos)
+        return QString();
+    return TextoTotalBoletos(Boletos, Estado.Red.ApuestasReducidas, regional);
+}
+
+bool Consulta::Activo(BotonNavegacion boton) const {
+    return NavegacionActiva(boton, Bloque.PrimeraColumna, Registros);
+}
+
+bool Consulta::Pulsa(BotonNavegacion boton) {
+    if (!Activo(boton))
+        return false;
+    return MuestraColumnas(DestinoNavegacion(boton, Bloque.PrimeraColumna, Registros));
+}
+
+bool Consulta::IrABoleto(int64_t boleto) {
+    const int64_t boletosFichero = (Registros + ColumnasPorBoleto - 1) / ColumnasPorBoleto;
+    if (!HayBoletos || boleto < 1 || boleto > boletosFichero)
+        return false;
+    return MuestraColumnas(PrimeraColumnaDeBoleto(boleto));
+}
+
+} // namespace quiniela

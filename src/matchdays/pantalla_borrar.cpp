@@ -1,0 +1,174 @@
+#include "matchdays/pantalla_borrar.h"
+
+#include "core/estado_global.h"
+#include "core/modo_edicion.h"
+#include "platform/plataforma.h"
+#include "platform/qt/boton_imagen.h"
+#include "platform/qt/estilo.h"
+#include "reduction/pantalla_comun.h"
+#include "shell/lista_desplegable.h"
+#include "shell/piezas_pantalla.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPainter>
+
+namespace quiniela {
+
+namespace {
+
+constexpr int AnchoVentana = 430;
+constexpr int AltoVentana = 270;
+constexpr int AnchoRango = 170;
+const QPoint PosDesde(30, 50);
+const QPoint PosHasta(230, 50);
+constexpr int AnchoLista = 6 * 22 + 2; // seis columnas de diez jornadas
+constexpr int AltoLista = 10 * 13 + 2;
+constexpr int YAbajo = 226;
+constexpr int AnchoBorrar = 130;
+constexpr int AnchoCorto = 80;
+const QRect AreaTexto(24, 90, AnchoVentana - 48, 118);
+
+QString EstiloPantalla() {
+    return QStringLiteral("QListWidget { font-size: 11px; border: 1px solid #003010; }"
+                          "QListWidget::item { padding: 0; margin: 0; }"
+                          "QListWidget::item:selected { background: #286e46; color: #ffff00; }");
+}
+
+ContenidoLista ListaBajo(QPoint boton) {
+    ContenidoLista lista = CargaLisRango();
+    lista.geometria = QRect(boton.x() + (AnchoRango - AnchoLista) / 2, boton.y() + AltoBoton + 4,
+                            AnchoLista, AltoLista);
+    return lista;
+}
+
+} // namespace
+
+PantallaBorrar::PantallaBorrar(EstadoGlobal& estado, QWidget* padre)
+    : QDialog(padre), Estado(estado) {
+    setObjectName(QStringLiteral("borrar"));
+    setWindowTitle(QStringLiteral("Borrado de datos"));
+    setFixedSize(AnchoVentana, AltoVentana);
+    setStyleSheet(EstiloPantalla());
+    CreaBotones();
+    CreaListas();
+    CreaDesplegables();
+    LlenaListas();
+    Conecta();
+    OrdenTabulador();
+    CentraEnPantalla(this);
+}
+
+void PantallaBorrar::CreaBotones() {
+    Pic_BotJorIni = CreaBoton(this, QStringLiteral("Pic_BotJorIni"), PosDesde);
+    Pic_BotJorFin = CreaBoton(this, QStringLiteral("Pic_BotJorFin"), PosHasta);
+    Pic_BotBorrar = CreaBoton(this, QStringLiteral("Pic_BotBorrar"), QPoint(PosDesde.x(), YAbajo),
+                              AnchoBorrar, QStringLiteral("Borrar datos"));
+    Pic_Salir =
+        CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(AnchoVentana - 30 - AnchoCorto, YAbajo),
+                  AnchoCorto, QStringLiteral("Salir"));
+    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"),
+                          QPoint(Pic_Salir->x() - 10 - AnchoCorto, YAbajo), AnchoCorto,
+                          QStringLiteral("Ayuda"));
+}
+
+void PantallaBorrar::CreaListas() {
+    Lis_JorIni = new QListWidget(this);
+    Lis_JorIni->setObjectName(QStringLiteral("Lis_JorIni"));
+    Lis_JorFin = new QListWidget(this);
+    Lis_JorFin->setObjectName(QStringLiteral("Lis_JorFin"));
+}
+
+void PantallaBorrar::CreaDesplegables() {
+    const auto crea = [this](BotonImagen* boton, QListWidget* lista, bool desde) {
+        auto* d = new ListaDesplegable(Estado, boton, lista, AnchoRango, [this, desde] {
+            return desde ? TituloDesde(Tramo.JorIni()) : TituloHasta(Tramo.JorFin());
+        });
+        d->PuedeAbrir = [this] {
+            CierraDesplegables();
+            return true;
+        };
+        d->Elige = [this, desde](int fila) { EligeEnLista(desde, fila); };
+        return d;
+    };
+    Desplegables[0] = crea(Pic_BotJorIni, Lis_JorIni, true);
+    Desplegables[1] = crea(Pic_BotJorFin, Lis_JorFin, false);
+}
+
+void PantallaBorrar::LlenaListas() {
+    GuardaModoEdicion edicion(Estado);
+    LlenaLista(Lis_JorIni, ListaBajo(PosDesde));
+    LlenaLista(Lis_JorFin, ListaBajo(PosHasta));
+    for (ListaDesplegable* d : Desplegables)
+        d->Redibuja();
+}
+
+void PantallaBorrar::Conecta() {
+    connect(Pic_BotBorrar, &BotonImagen::pulsado, this, &PantallaBorrar::Borra);
+    connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
+        CierraDesplegables();
+        TocaSonido(Estado, 9);
+        AbreAyuda(TemaAyudaBorrado);
+    });
+    connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaBorrar::reject);
+}
+
+void PantallaBorrar::OrdenTabulador() {
+    EncadenaTabulador({Pic_BotJorIni, Pic_BotJorFin, Pic_BotBorrar, Pic_Ayuda, Pic_Salir});
+}
+
+// Elegida una jornada: si el tramo queda al revés, la otra lista se abre con esa jornada
+// elegida para que el usuario la confirme.
+void PantallaBorrar::EligeEnLista(bool desde, int fila) {
+    if (fila < 0)
+        return;
+    const int otra = desde ? Tramo.EligeDesde(fila + 1) : Tramo.EligeHasta(fila + 1);
+    Desplegables[desde ? 0 : 1]->Redibuja();
+    if (otra == 0)
+        return;
+    ListaDesplegable* d = Desplegables[desde ? 1 : 0];
+    d->Lista()->setCurrentRow(otra - 1);
+    d->Abre();
+}
+
+void PantallaBorrar::CierraDesplegables() {
+    for (ListaDesplegable* d : Desplegables)
+        if (d->Abierta())
+            d->Cierra(false);
+}
+
+void PantallaBorrar::Borra() {
+    CierraDesplegables();
+    bool esperando = false;
+    PulsaBorrarDatos(Estado, Tramo, [&esperando](bool espera) {
+        if (espera && !esperando)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else if (!espera && esperando)
+            QApplication::restoreOverrideCursor();
+        esperando = espera;
+    });
+}
+
+void PantallaBorrar::reject() {
+    CierraDesplegables();
+    TocaSonido(Estado, 5);
+    QDialog::reject();
+}
+
+void PantallaBorrar::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    PintaFondoPanel(p, rect());
+    p.setPen(AmarilloTexto);
+    p.setFont(LetraPrograma(15, true));
+    p.drawText(QRect(0, 12, width(), 24), Qt::AlignCenter, QStringLiteral("BORRADO DE DATOS"));
+    PintaPanelHundido(p, AreaTexto);
+    p.setPen(Qt::white);
+    p.setFont(LetraPrograma(12));
+    p.drawText(AreaTexto.adjusted(12, 8, -12, -8), Qt::AlignLeft | Qt::TextWordWrap,
+               QStringLiteral("Se borrarán de las jornadas elegidas la fecha, los partidos, la "
+                              "columna ganadora y los premios, y todas sus reducciones con sus "
+                              "columnas.\n\nLa lista de equipos y los datos generales no se "
+                              "tocan. El borrado no se puede deshacer."));
+}
+
+} // namespace quiniela

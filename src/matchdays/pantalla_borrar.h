@@ -1,0 +1,56 @@
+#pragma once
+// Pantalla "borrar": elige un tramo de jornadas y, tras confirmarlo, borra sus datos y sus
+// reducciones.
+
+#include "matchdays/borrado.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QListWidget;
+
+namespace quiniela {
+
+struct EstadoGlobal;
+class BotonImagen;
+class ListaDesplegable;
+
+class PantallaBorrar : public QDialog {
+    Q_OBJECT
+public:
+    explicit PantallaBorrar(EstadoGlobal& estado, QWidget* padre = nullptr);
+
+    BotonImagen* Pic_BotJorIni;
+    QListWidget* Lis_JorIni;
+    BotonImagen* Pic_BotJorFin;
+    QListWidget* Lis_JorFin;
+    BotonImagen* Pic_BotBorrar;
+    BotonImagen* Pic_Ayuda;
+    BotonImagen* Pic_Salir;
+
+    const RangoBorrado& Rango() const { return Tramo; }
+    ListaDesplegable* Desplegable(int indice) const { return Desplegables.at(indice); }
+
+    void Borra();
+
+protected:
+    void paintEvent(QPaintEvent* evento) override;
+    void reject() override;
+
+private:
+    void CreaBotones();
+    void CreaListas();
+    void CreaDesplegables();
+    void LlenaListas();
+    void Conecta();
+    void OrdenTabulador();
+    void EligeEnLista(bool desde, int fila);
+    void CierraDesplegables();
+
+    EstadoGlobal& Estado;
+    RangoBorrado Tramo;
+    std::array<ListaDesplegable*, 2> Desplegables{};
+};
+
+} // namespace quiniela

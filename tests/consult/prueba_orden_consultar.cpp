@@ -1,0 +1,88 @@
+#include "support/datos_distribuidos.h"
+#include "support/linea_cli.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela::prueba;
+
+namespace {
+
+QStringList Consultar(int jornada, int orden, int boleto = 0) {
+    QStringList a{u"consultar"_s, u"--jornada"_s, QString::number(jornada), u"--orden"_s,
+                  QString::number(orden)};
+    if (boleto > 0)
+        a << u"--boleto"_s << QString::number(boleto);
+    return a;
+}
+
+// Lo que debe salir: los signos de las columnas desde..desde+23 del fichero (desde 1),
+// de ocho en ocho con cuatro blancos entre boletos y sin blancos al final.
+QString Filas(const QByteArray& fichero, int desde) {
+    QString salida;
+    for (int j = 0; j < 15; ++j) {
+        QString linea;
+        for (int c = 0; c < 24; ++c) {
+            if (c > 0 && c % 8 == 0)
+                linea += u"    "_s;
+            const qsizetype pos = qsizetype(desde - 1 + c) * 19 + 1 + j;
+            linea += pos < fichero.size() ? QChar::fromLatin1(fichero[pos]) : u' ';
+        }
+        while (linea.endsWith(u' '))
+            linea.chop(1);
+        salida += linea + u'\n';
+    }
+    return salida;
+}
+
+class OrdenConsultar : public testing::Test {
+protected:
+    void SetUp() override { CopiaDatosDistribuidos(datos); }
+    CarpetaTemporal datos;
+};
+
+TEST_F(OrdenConsultar, BloquesDeLasReduccionesDistribuidas) {
+    struct Caso {
+        int jornada, orden, boleto;
+        int desde;      // primera columna del fichero en el bloque
+        QString cabeza; // número de boletos y títulos
+    };
+    // 3/1: 144 columnas con "1" en el 15 y 144 con "X" (36 boletos); 3/2: 533 columnas
+    // (67 boletos, el último con 5).
+    for (const Caso& c :
+         std::vector<Caso>{{1, 1, 0, 1, u"72 Boletos\nBoleto 1    Boleto 2    Boleto 3\n"_s},
+                           {3, 1, 19, 145, u"36 Boletos\nBoleto 19   Boleto 20   Boleto 21\n"_s},
+                           {3, 2, 67, 529, u"67 Boletos\nBoleto 67\n"_s},
+                           {3, 2, 65, 505, u"67 Boletos\nBoleto 64   Boleto 65   Boleto 66\n"_s}}) {
+        SCOPED_TRACE(testing::Message() << c.jornada << "/" << c.orden << " " << c.boleto);
+        const Linea s = EjecutaCli(datos, Consultar(c.jornada, c.orden, c.boleto));
+        EXPECT_EQ(s.estado, 0) << s.err.toStdString();
+        const QByteArray red = datos.Lee(
+            u"RED%1%2.ZPK"_s.arg(c.jornada, 2, 10, QChar(u'0')).arg(c.orden, 2, 10, QChar(u'0')));
+        EXPECT_EQ(s.out, c.cabeza + Filas(red, c.desde));
+        EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), red); // sin huecos: el mismo fichero
+    }
+}
+
+TEST_F(OrdenConsultar, ErroresClaros) {
+    struct Caso {
+        QStringList args;
+        QString error;
+    };
+    for (const Caso& c : std::vector<Caso>{
+             {Consultar(2, 1), u"No existe la reducción de la jornada 2 con el orden 1: falta "
+                               u"su fichero de columnas RED0201.ZPK.\n"_s},
+             {Consultar(3, 2, 68), u"No existe el boleto 68: la reducción ocupa 67 boletos.\n"_s},
+             {Consultar(43, 1), u"La jornada va de 1 a 42, el orden de 1 a 30 y el boleto desde "
+                                u"1.\n"_s},
+             {{u"consultar"_s, u"--jornada"_s, u"1"_s},
+              u"Uso: quiniela-cli consultar --jornada J --orden O [--boleto N]\n"_s}}) {
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        const Linea s = EjecutaCli(datos, c.args);
+        EXPECT_EQ(s.estado, 1);
+        EXPECT_TRUE(s.out.isEmpty());
+        EXPECT_EQ(s.err, c.error);
+    }
+}
+
+} // namespace

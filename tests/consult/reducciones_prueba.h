@@ -1,0 +1,37 @@
+#pragma once
+// Reducciones guardadas de prueba: su registro en BASES.ZPK y su fichero de columnas.
+
+#include "core/codificacion.h"
+#include "core/estado_global.h"
+#include "output/columnas_prueba.h"
+#include "reduction/fichero_bases.h"
+#include "support/carpeta_temporal.h"
+
+namespace quiniela::prueba {
+
+// Reducción con `signos15` signos en el partido 15 y las columnas dadas.
+inline Reduccion ReduccionPrueba(int signos15, qsizetype columnas, int metodo = 1) {
+    Reduccion red;
+    red.PonPorDefecto();
+    red.Metodo = static_cast<int16_t>(metodo);
+    for (int k = 1; k <= signos15; ++k)
+        red.Base[NumPartidos].Signo[k] = 1;
+    red.Base[NumPartidos].RecuentaSignos();
+    red.ApuestasReducidas = static_cast<int32_t>(columnas);
+    red.Descripcion = QStringLiteral("Prueba");
+    return red;
+}
+
+// Añade al índice el registro de (jornada, orden) y escribe su fichero de columnas.
+inline void GuardaReduccionPrueba(const CarpetaTemporal& carpeta, int jornada, int orden,
+                                  const QStringList& columnas, int signos15 = 1) {
+    const QByteArray antes = carpeta.Existe(QStringLiteral("BASES.ZPK"))
+                                 ? carpeta.Lee(QStringLiteral("BASES.ZPK"))
+                                 : QByteArray();
+    const Reduccion red = ReduccionPrueba(signos15, columnas.size());
+    carpeta.Escribe(QStringLiteral("BASES.ZPK"),
+                    antes + AWindows1252(ConstruyeRegistroReduccion(jornada, orden, red)) + "\r\n");
+    carpeta.Escribe(NombreFicheroApuestas(jornada, orden), FicheroColumnas(columnas));
+}
+
+} // namespace quiniela::prueba
