@@ -2,6 +2,8 @@
 
 #include "core/error_fichero.h"
 
+#include <cmath>
+
 namespace quiniela {
 
 void LectorDelimitado::SaltaBlancos() {
@@ -60,7 +62,8 @@ int16_t LectorDelimitado::SiguienteEntero(int* error) {
         return 0;
     bool ok = false;
     const double valor = t.toDouble(&ok);
-    if (!ok) {
+    // "nan" se lee como número: no lo es, y redondearlo sería indefinido.
+    if (!ok || std::isnan(valor)) {
         *error = ErrorFichero::TipoIncorrecto;
         return 0;
     }
@@ -81,7 +84,11 @@ QString LectorDelimitado::SiguienteTexto(int* error) {
 }
 
 QString EntreComillas(const QString& texto) {
-    return QLatin1Char('"') + texto + QLatin1Char('"');
+    // El formato no tiene escape: unas comillas dentro cerrarían el texto antes y correrían
+    // todos los valores siguientes. Se guardan como apóstrofo.
+    QString dentro = texto;
+    dentro.replace(QLatin1Char('"'), QLatin1Char('\''));
+    return QLatin1Char('"') + dentro + QLatin1Char('"');
 }
 
 } // namespace quiniela

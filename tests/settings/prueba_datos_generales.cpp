@@ -70,7 +70,10 @@ TEST(DatosGenerales, FicheroDefectuosoDejaLosValoresPorDefecto) {
     carpeta.Escribe(Fichero, "5,\"01/01/06\",2\r\n");
     CargaDatosGenerales(estado);
     EXPECT_EQ(estado.UltimoErrorFichero, 62);
-    EXPECT_EQ(plataforma.avisos, QStringList{QStringLiteral("LDG ERROR 62")});
+    EXPECT_EQ(plataforma.avisos,
+              QStringList{QStringLiteral("LDG ERROR 62: no se puede leer el fichero de datos "
+                                         "generales DATOSGEN.ZPK (el fichero se acaba antes de "
+                                         "tiempo)")});
     EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
 
     // Un número que no cabe en 16 bits es el error 6: no se avisa, pero se corrige igual.
