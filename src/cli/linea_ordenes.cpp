@@ -1,6 +1,7 @@
 #include "cli/linea_ordenes.h"
 
 #include "core/arranque.h"
+#include "core/error_fichero.h"
 #include "core/estado_global.h"
 #include "core/fichero_parcial.h"
 #include "platform/plataforma.h"
@@ -37,13 +38,34 @@ void MuestraAyuda(QTextStream& out) {
     }
 }
 
+// Lo escrito en stdout ha llegado entero; si no (disco lleno, /dev/full...), lo dice.
+bool CompruebaSalida(QTextStream& out, QTextStream& err) {
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return true;
+    const auto* fichero = qobject_cast<const QFileDevice*>(out.device());
+    const int numero = fichero != nullptr && fichero->error() == QFileDevice::ResourceError
+                           ? ErrorFichero::DiscoLleno
+                           : ErrorFichero::ErrorEntradaSalida;
+    err << "No se ha podido escribir la salida de la orden: " << CausaErrorFichero(numero)
+        << " (error " << numero << ").\n";
+    err.flush();
+    return false;
+}
+
+int EjecutaLinea(const QStringList& argumentos, QTextStream& out, QTextStream& err);
+
 } // namespace
 
 std::optional<QString> TomaOpcion(QStringList& argumentos, const QString& nombre) {
     const qsizetype i = argumentos.indexOf(nombre);
-    if (i < 0 || i + 1 >= argumentos.size())
+    if (i < 0)
         return std::nullopt;
+    if (i + 1 >= argumentos.size())
+        throw OpcionSinValor{nombre, {}};
     const QString valor = argumentos.at(i + 1);
+    if (valor.startsWith(QStringLiteral("--")))
+        throw OpcionSinValor{nombre, valor};
     argumentos.remove(i, 2);
     return valor;
 }
@@ -67,6 +89,25 @@ int EjecutaLineaOrdenes(const QStringList& argumentos) {
 }
 
 int EjecutaLineaOrdenes(const QStringList& argumentos, QTextStream& out, QTextStream& err) {
+    int resultado = 1;
+    try {
+        resultado = EjecutaLinea(argumentos, out, err);
+    } catch (const OpcionSinValor& falta) {
+        InstalaPlataforma(Plataforma{});
+        err << "Falta el valor de " << falta.Nombre;
+        if (!falta.Siguiente.isEmpty())
+            err << ": en su lugar viene la opción " << falta.Siguiente;
+        err << ". No se ha hecho nada.\n";
+    }
+    if (!CompruebaSalida(out, err))
+        return 1;
+    err.flush();
+    return resultado;
+}
+
+namespace {
+
+int EjecutaLinea(const QStringList& argumentos, QTextStream& out, QTextStream& err) {
     QStringList args = argumentos.mid(1);
     if (args.isEmpty() || args.contains(QStringLiteral("--help")) ||
         args.contains(QStringLiteral("-h"))) {
@@ -77,12 +118,7 @@ int EjecutaLineaOrdenes(const QStringList& argumentos, QTextStream& out, QTextSt
         out << "quiniela-cli " << QUINIELA_VERSION << "\n";
         return 0;
     }
-    const bool pideCarpeta = args.contains(QStringLiteral("--datos"));
     auto carpeta = TomaOpcion(args, QStringLiteral("--datos"));
-    if (pideCarpeta && !carpeta) {
-        err << "Falta la carpeta tras --datos.\n";
-        return 1;
-    }
     if (!carpeta)
         carpeta = EligeCarpetaDatos(BuscaDistribucion(QCoreApplication::applicationDirPath()),
                                     CarpetaRespaldo());
@@ -119,5 +155,7 @@ int EjecutaLineaOrdenes(const QStringList& argumentos, QTextStream& out, QTextSt
     err << "Orden desconocida: " << nombre << ". Pruebe quiniela-cli --help.\n";
     return 1;
 }
+
+} // namespace
 
 } // namespace quiniela

@@ -26,7 +26,15 @@ struct Orden {
     std::function<int(EstadoGlobal&, const QStringList&, SalidaOrden&)> Ejecuta;
 };
 
-// Valor de una opción "--nombre VALOR"; lo quita de la lista. nullopt si no está.
+// Una opción que pedía valor sin él: al final de la línea o seguida de otra opción. La
+// línea entera se rechaza (EjecutaLineaOrdenes lo dice y sale con 1).
+struct OpcionSinValor {
+    QString Nombre;
+    QString Siguiente; // la opción que ocupaba el sitio del valor, o vacío
+};
+
+// Valor de una opción "--nombre VALOR"; lo quita de la lista. nullopt si no está. Un valor que
+// empieza por "--" es otra opción: lanza OpcionSinValor, como si falta.
 std::optional<QString> TomaOpcion(QStringList& argumentos, const QString& nombre);
 bool TomaBandera(QStringList& argumentos, const QString& nombre);
 

@@ -1,5 +1,6 @@
 #include "consult/historial.h"
 
+#include "core/codificacion.h"
 #include "core/estado_global.h"
 #include "core/mascaras.h"
 #include "matchdays/fichero_jornadas.h"
@@ -41,10 +42,6 @@ int MetodoDeRegistro(const QString& registro) {
     return ValorCampo(QStringView(registro).mid(4, 1));
 }
 
-bool RegistroLibre(const QString& registro) {
-    return registro.left(4) == ClaveBases(0, 0);
-}
-
 } // namespace
 
 const QString& CabeceraHistorial1() {
@@ -69,7 +66,7 @@ QString LineaHistorial(const QString& registroReduccion, const QString& registro
     LeeRegistroReduccion(registro, red);
 
     const QString fecha = RegistroJornadaValido(registroJornada, jornada)
-                              ? FechaDeRegistro(registroJornada)
+                              ? Imprimible(FechaDeRegistro(registroJornada))
                               : QString(LongitudFechaJornada, u' ');
     const QString nombreMetodo =
         metodo >= 1 && metodo <= NumMetodos ? NombresMetodoCortos()[metodo] : QString();
@@ -112,9 +109,8 @@ void Historial::Abre() {
 
     // Varias reducciones comparten jornada: su registro se lee una sola vez.
     std::map<int, QString> jornadas;
-    for (const QString& registro : LeeRegistrosBases(estado_)) {
-        if (RegistroLibre(registro) || MetodoDeRegistro(registro) > NumMetodos)
-            continue;
+    for (const ReduccionIndice& leida : LeeReduccionesBases(estado_)) {
+        const QString& registro = leida.Registro;
         const int jornada = ValorCampo(QStringView(registro).mid(0, 2));
         const int orden = ValorCampo(QStringView(registro).mid(2, 2));
         auto it = jornadas.find(jornada);

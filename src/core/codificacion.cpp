@@ -18,10 +18,88 @@ char ByteDe(char16_t c) {
     for (std::size_t i = 0; i < Tabla80.size(); ++i)
         if (Tabla80[i] != 0 && Tabla80[i] == c)
             return static_cast<char>(0x80 + i);
+    // Los cinco bytes sin carácter se leen como su control C1: vuelven a ser el mismo byte.
+    if (c >= 0x80 && c < 0xA0 && Tabla80[c - 0x80] == 0)
+        return static_cast<char>(c);
     return '?';
 }
 
+// Puntos de código del texto, con los pares sustitutos unidos.
+template <typename Funcion> void RecorrePuntos(QStringView texto, Funcion f) {
+    for (qsizetype i = 0; i < texto.size();) {
+        const qsizetype largo =
+            texto[i].isHighSurrogate() && i + 1 < texto.size() && texto[i + 1].isLowSurrogate() ? 2
+                                                                                                : 1;
+        const char32_t c =
+            largo == 2 ? QChar::surrogateToUcs4(texto[i], texto[i + 1]) : texto[i].unicode();
+        if (!f(c, texto.mid(i, largo)))
+            return;
+        i += largo;
+    }
+}
+
 } // namespace
+
+bool CodificableWindows1252(char32_t c) {
+    if (c > 0xFFFF)
+        return false;
+    // Los controles C1 (0x80-0x9F) no se teclean: esos bytes son otros caracteres.
+    const auto u = static_cast<char16_t>(c);
+    if (u >= 0x80 && u < 0xA0)
+        return false;
+    return ByteDe(u) != '?' || u == u'?';
+}
+
+QString PrimerNoCodificable(QStringView texto) {
+    QString primero;
+    RecorrePuntos(texto, [&](char32_t c, QStringView trozo) {
+        if (CodificableWindows1252(c))
+            return true;
+        primero = trozo.toString();
+        return false;
+    });
+    return primero;
+}
+
+QString SoloWindows1252(QStringView texto) {
+    QString limpio;
+    limpio.reserve(texto.size());
+    RecorrePuntos(texto, [&](char32_t c, QStringView trozo) {
+        if (CodificableWindows1252(c))
+            limpio += trozo;
+        return true;
+    });
+    return limpio;
+}
+
+QString Imprimible(QStringView texto) {
+    QString limpio = texto.toString();
+    for (QChar& c : limpio)
+        if (c.category() == QChar::Other_Control)
+            c = u'?';
+    return limpio;
+}
+
+std::optional<QString> CompruebaCodificable(QStringView texto, const QString& campo) {
+    const QString malo = PrimerNoCodificable(texto);
+    if (malo.isEmpty())
+        return std::nullopt;
+    return campo + QStringLiteral(" no se puede guardar: «") + malo +
+           QStringLiteral("» no existe en la codificación de los ficheros (Windows-1252). "
+                          "Use solo letras, cifras y signos de un teclado español.");
+}
+
+std::optional<QString> CompruebaTextoGuardable(QStringView texto, const QString& campo,
+                                               qsizetype maximo) {
+    if (auto rechazo = CompruebaCodificable(texto, campo))
+        return rechazo;
+    // Todo cabe: cada unidad es un carácter y un byte en el fichero.
+    if (texto.size() > maximo)
+        return campo + QStringLiteral(" admite ") + QString::number(maximo) +
+               QStringLiteral(" caracteres como mucho (tiene ") + QString::number(texto.size()) +
+               QStringLiteral(").");
+    return std::nullopt;
+}
 
 QByteArray AWindows1252(QStringView texto) {
     QByteArray bytes;

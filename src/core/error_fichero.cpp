@@ -38,16 +38,56 @@ int NumeroErrorFichero(QFileDevice::FileError error, const QString& ruta) {
     }
 }
 
+namespace {
+
+bool VolumenLleno(const QString& ruta) {
+    const QStorageInfo volumen(QFileInfo(ruta).absolutePath());
+    return volumen.isValid() && volumen.bytesAvailable() == 0;
+}
+
+} // namespace
+
+int NumeroEscrituraCorta(const QFileDevice& fichero, const QString& ruta) {
+    // Con el disco lleno Qt escribe lo que cabe y no marca error: lo dice el volumen.
+    if (fichero.error() == QFileDevice::ResourceError || VolumenLleno(ruta))
+        return ErrorFichero::DiscoLleno;
+    const int numero = NumeroErrorFichero(fichero.error(), ruta);
+    return numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida;
+}
+
 int NumeroErrorEscritura(const QFileDevice& fichero, const QString& ruta) {
     const QFileInfo info(ruta);
     if (!info.absoluteDir().exists())
         return ErrorFichero::RutaNoExiste;
     if (!info.exists())
         return ErrorFichero::NoExiste;
-    if (fichero.error() == QFileDevice::ResourceError)
-        return ErrorFichero::DiscoLleno;
-    const int numero = NumeroErrorFichero(fichero.error(), ruta);
-    return numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida;
+    return NumeroEscrituraCorta(fichero, ruta);
+}
+
+QString CausaErrorFichero(int numero) {
+    switch (numero) {
+    case ErrorFichero::Desbordamiento:
+        return QStringLiteral("tiene un número demasiado grande");
+    case ErrorFichero::SinMemoria:
+        return QStringLiteral("no hay memoria suficiente");
+    case ErrorFichero::TipoIncorrecto:
+        return QStringLiteral("tiene un valor que no es del tipo esperado");
+    case ErrorFichero::NoExiste:
+        return QStringLiteral("el fichero ha desaparecido");
+    case ErrorFichero::DiscoLleno:
+        return QStringLiteral("el disco está lleno");
+    case ErrorFichero::FinDeFichero:
+        return QStringLiteral("el fichero se acaba antes de tiempo");
+    case ErrorFichero::UnidadNoPreparada:
+        return QStringLiteral("la unidad no está preparada");
+    case ErrorFichero::PermisoDenegado:
+    case ErrorFichero::AccesoRuta:
+        return QStringLiteral("no hay permiso");
+    case ErrorFichero::RutaNoExiste:
+        return QStringLiteral("no existe la carpeta de datos");
+    default:
+        return QStringLiteral("ha fallado el disco");
+    }
 }
 
 QString CausaFalloEscritura(int numero) {
@@ -70,8 +110,8 @@ QString CausaFalloEscritura(int numero) {
         return QStringLiteral("el fichero no tiene un número entero de registros: está dañado "
                               "y no se escribe en él hasta que se repare");
     default:
-        return QStringLiteral("no se ha podido escribir en el disco (error ") +
-               QString::number(numero) + u')';
+        return CausaErrorFichero(numero) + QStringLiteral(" (error ") + QString::number(numero) +
+               u')';
     }
 }
 
@@ -81,7 +121,8 @@ QString TextoFalloGuardar(const QString& inicio, const ResultadoFichero& resulta
     if (resultado.Numero == ErrorFichero::CarpetaOcupada ||
         resultado.Numero == ErrorFichero::LongitudRegistro)
         return inicio + QStringLiteral(": ") + CausaFalloEscritura(resultado.Numero) + fin;
-    return inicio + QStringLiteral(" (error ") + QString::number(resultado.Numero) + u')' + fin;
+    return inicio + QStringLiteral(": ") + CausaErrorFichero(resultado.Numero) +
+           QStringLiteral(" (error ") + QString::number(resultado.Numero) + u')' + fin;
 }
 
 QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, const QString& ruta) {
@@ -102,7 +143,10 @@ QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, cons
     case ErrorFichero::RutaNoExiste:
         return tag + QStringLiteral(" ERROR 76: No existe el fichero ") + contexto.textoRuta;
     default:
-        return tag + QStringLiteral(" ERROR ") + QString::number(numero);
+        // El código de siempre, y después qué fichero y por qué.
+        return tag + QStringLiteral(" ERROR ") + QString::number(numero) +
+               QStringLiteral(": no se puede leer el fichero ") + contexto.textoRuta +
+               QStringLiteral(" (") + CausaErrorFichero(numero) + u')';
     }
 }
 

@@ -49,14 +49,22 @@ int NumeroErrorFichero(QFileDevice::FileError error, const QString& ruta);
 // eso; sin sitio en el disco (o por encima de la cuota), el disco lleno. Nunca 0.
 int NumeroErrorEscritura(const QFileDevice& fichero, const QString& ruta);
 
+// Número de error de una escritura corta o fallida en la ruta dada, exista o no aún el
+// fichero final: el disco lleno (aunque Qt no marque error) o lo que diga el sistema. Nunca 0.
+int NumeroEscrituraCorta(const QFileDevice& fichero, const QString& ruta);
+
+// La causa de un error de fichero en palabras ("el disco está lleno", "no hay permiso"...).
+QString CausaErrorFichero(int numero);
+
 // La causa de un fallo de escritura en palabras ("el disco está lleno"...).
 QString CausaFalloEscritura(int numero);
 
-// inicio + " (error N)" + fin: el aviso de un guardado que falló.
+// inicio + ": " + causa + " (error N)" + fin: el aviso de un guardado que falló.
 QString TextoFalloGuardar(const QString& inicio, const ResultadoFichero& resultado,
                           const QString& fin = QStringLiteral("."));
 
-// Texto del aviso según la tabla común.
+// Texto del aviso según la tabla común; los números sin texto propio dicen además qué fichero
+// no se pudo leer y por qué.
 QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, const QString& ruta);
 
 // Guarda el número y avisa (excepto el error 6).

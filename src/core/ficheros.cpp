@@ -39,9 +39,9 @@ ResultadoFichero GuardaFicheroEntero(const QString& ruta, const QByteArray& cont
     if (!fichero.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return {NumeroErrorFichero(fichero.error(), ruta), ruta};
     if (fichero.write(contenido) != contenido.size()) {
-        const int numero = NumeroErrorFichero(fichero.error(), ruta);
+        const int numero = NumeroEscrituraCorta(fichero, ruta);
         fichero.cancelWriting();
-        return {numero != 0 ? numero : ErrorFichero::ErrorEntradaSalida, ruta};
+        return {numero, ruta};
     }
     if (!fichero.commit())
         return {NumeroErrorFichero(fichero.error(), ruta), ruta};

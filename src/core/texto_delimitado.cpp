@@ -84,7 +84,11 @@ QString LectorDelimitado::SiguienteTexto(int* error) {
 }
 
 QString EntreComillas(const QString& texto) {
-    return QLatin1Char('"') + texto + QLatin1Char('"');
+    // El formato no tiene escape: unas comillas dentro cerrarían el texto antes y correrían
+    // todos los valores siguientes. Se guardan como apóstrofo.
+    QString dentro = texto;
+    dentro.replace(QLatin1Char('"'), QLatin1Char('\''));
+    return QLatin1Char('"') + dentro + QLatin1Char('"');
 }
 
 } // namespace quiniela

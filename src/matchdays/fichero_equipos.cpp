@@ -36,7 +36,8 @@ QStringList NombresDeEquipos(const QByteArray& contenido) {
     QStringList nombres;
     LectorDelimitado lector(DeWindows1252(contenido));
     while (const auto campo = lector.SiguienteCampo()) {
-        const QString nombre = campo->trimmed();
+        // Un control (un CR suelto, un byte nulo) ni se muestra ni partiría la línea al guardar.
+        const QString nombre = Imprimible(campo->trimmed());
         if (!nombre.isEmpty())
             nombres << nombre;
     }

@@ -1,5 +1,6 @@
 #include "matchdays/orden_jornada.h"
 
+#include "core/codificacion.h"
 #include "core/estado_global.h"
 #include "core/mascaras.h"
 #include "matchdays/fecha_jornada.h"
@@ -25,15 +26,16 @@ struct PeticionJornada {
 QString TextoJornadaActual(const EstadoGlobal& estado) {
     const int jornada = estado.Datos.JornadaActual;
     const QString& registro = estado.RegistroJornada;
+    // Lo leído del fichero pasa por Imprimible: un byte de control no llega al terminal.
     QString texto = TituloBotonJornada(jornada) + QStringLiteral("  ") +
-                    TituloBotonFecha(estado.Datos.FechaJornada);
+                    Imprimible(TituloBotonFecha(estado.Datos.FechaJornada));
     if (!RegistroJornadaValido(registro, jornada))
         return texto + QStringLiteral("  (sin datos)\n");
     texto += u'\n';
     for (int i = 1; i <= NumPartidos; ++i)
         texto += ADerecha(QString::number(i), 2) + QStringLiteral(". ") +
-                 AIzquierda(EquipoLocal(registro, i), LongitudNombreEquipo) +
-                 QStringLiteral(" - ") + EquipoVisitante(registro, i) + u'\n';
+                 AIzquierda(Imprimible(EquipoLocal(registro, i)), LongitudNombreEquipo) +
+                 QStringLiteral(" - ") + Imprimible(EquipoVisitante(registro, i)) + u'\n';
     return texto;
 }
 
@@ -52,6 +54,12 @@ bool TomaPartidos(QStringList& args, std::vector<PartidoPedido>& partidos, Salid
             salida.err << "El número de partido debe estar entre 1 y " << NumPartidos << ".\n";
             return false;
         }
+        for (qsizetype k = i + 2; k <= i + 3; ++k) {
+            if (auto rechazo = CompruebaCodificable(args.at(k), QStringLiteral("El equipo"))) {
+                salida.err << *rechazo << "\n";
+                return false;
+            }
+        }
         // Como en las casillas de la pantalla: 15 caracteres como mucho.
         p.Local = args.at(i + 2).left(LongitudNombreEquipo);
         p.Visitante = args.at(i + 3).left(LongitudNombreEquipo);
@@ -65,12 +73,7 @@ std::optional<PeticionJornada> LeePeticion(const QStringList& argumentos,
                                            const EstadoGlobal& estado, SalidaOrden& salida) {
     QStringList args = argumentos;
     PeticionJornada peticion;
-    const bool pideFecha = args.contains(QStringLiteral("--fecha"));
     peticion.Fecha = TomaOpcion(args, QStringLiteral("--fecha"));
-    if (pideFecha && !peticion.Fecha) {
-        salida.err << "Falta la fecha tras --fecha (DD/MM/AA).\n";
-        return std::nullopt;
-    }
     if (!TomaPartidos(args, peticion.Partidos, salida))
         return std::nullopt;
     if (args.size() != 1) {

@@ -60,6 +60,7 @@ void PantallaEquipos::CreaCampoNuevo() {
     Tex_NuevoEquipo->setAccessibleName(QStringLiteral("Nombre del equipo"));
     Tex_NuevoEquipo->setGeometry(XIzquierda, YCampo, AnchoCampo, AltoBoton);
     Tex_NuevoEquipo->setMaxLength(LongitudNombreEquipo);
+    FiltraNoCodificables(Tex_NuevoEquipo);
     Tex_NuevoEquipo->installEventFilter(this);
     Pic_BotAnadir = CreaBoton(this, QStringLiteral("Pic_BotAñadir"), QPoint(XBotones, YCampo),
                               AnchoBotonLargo, QStringLiteral("Añadir equipo"));

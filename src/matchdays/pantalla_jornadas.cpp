@@ -182,6 +182,7 @@ QComboBox* PantallaJornadas::CreaCasilla(int partido, bool fuera) {
             .arg(fuera ? QStringLiteral("equipo de fuera") : QStringLiteral("equipo de casa")));
     casilla->installEventFilter(this);
     casilla->lineEdit()->installEventFilter(this);
+    FiltraNoCodificables(casilla->lineEdit());
     connect(casilla->lineEdit(), &QLineEdit::textEdited, this,
             [this, casilla] { CasillaEditada(casilla); });
     connect(casilla, &QComboBox::activated, this, [this, casilla] { CasillaEditada(casilla); });

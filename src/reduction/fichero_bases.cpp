@@ -7,6 +7,7 @@
 #include "core/ficheros.h"
 #include "core/mascaras.h"
 #include "platform/plataforma.h"
+#include "reduction/linea_bases.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -441,6 +442,45 @@ LiberacionBases LiberaJornadasBases(EstadoGlobal& estado, int desde, int hasta) 
     if (!resultado.Bien())
         r.Resultado = resultado;
     return r;
+}
+
+namespace {
+
+// Un aviso para todas las líneas saltadas; con muchas, las primeras y cuántas más.
+void AvisaLineasIlegibles(const QStringList& defectos) {
+    constexpr qsizetype Mostradas = 10;
+    QString texto = QStringLiteral("El índice BASES.ZPK tiene líneas que no se pueden leer; no "
+                                   "se muestran:");
+    for (qsizetype i = 0; i < defectos.size() && i < Mostradas; ++i)
+        texto += FinLinea + defectos[i];
+    if (defectos.size() > Mostradas)
+        texto += FinLinea + QStringLiteral("y %1 líneas más.").arg(defectos.size() - Mostradas);
+    AvisaSistema(texto);
+}
+
+} // namespace
+
+std::vector<ReduccionIndice> LeeReduccionesBases(EstadoGlobal& estado) {
+    const ContextoErrorFichero contexto = ContextoBases(QStringLiteral("LFB"), TextoNoExisteCrea());
+    std::vector<ReduccionIndice> reducciones;
+    const auto lineas = LeeLineas(estado, contexto);
+    if (!lineas) {
+        if (estado.UltimoErrorFichero == ErrorFichero::NoExiste)
+            CreaFicheroVacio(estado, NombreBases(), contexto);
+        return reducciones;
+    }
+    QStringList defectos;
+    for (std::size_t i = 0; i < lineas->size(); ++i) {
+        const QByteArray& contenido = (*lineas)[i].contenido;
+        const int numero = static_cast<int>(i + 1);
+        if (const QString defecto = DefectoLineaBases(contenido); !defecto.isEmpty())
+            defectos << QStringLiteral("línea %1: %2").arg(numero).arg(defecto);
+        else if (!contenido.startsWith("0000"))
+            reducciones.push_back({RegistroDeLinea((*lineas)[i]), numero});
+    }
+    if (!defectos.isEmpty())
+        AvisaLineasIlegibles(defectos);
+    return reducciones;
 }
 
 } // namespace quiniela

@@ -69,4 +69,14 @@ ResultadoFichero GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orde
 // (etiqueta "LFB"; si falta el fichero, avisa, lo crea vacío y devuelve una lista vacía).
 std::vector<QString> LeeRegistrosBases(EstadoGlobal& estado);
 
+// Una reducción guardada tal como la lista el histórico: su registro y su línea (desde 1).
+struct ReduccionIndice {
+    QString Registro;
+    int Linea = 0;
+};
+
+// Las reducciones del índice que se pueden leer, en su orden, sin los registros libres. Las
+// líneas ilegibles se saltan con un solo aviso que da el número de cada una y el porqué.
+std::vector<ReduccionIndice> LeeReduccionesBases(EstadoGlobal& estado);
+
 } // namespace quiniela

@@ -34,6 +34,13 @@ MensajeReduccion MensajeFalloIndice(int numero) {
                 CausaFalloEscritura(numero) + QStringLiteral(". La reducción no se ha efectuado.")};
 }
 
+MensajeReduccion MensajeIndiceIlegible(int numero) {
+    return {QStringLiteral("ERROR AL GRABAR LA REDUCCIÓN"),
+            TextoFalloGuardar(QStringLiteral("No se ha podido leer el índice ") +
+                                  QString::fromLatin1(NombreFicheroBases),
+                              {numero, {}}, QStringLiteral(". La reducción no se ha efectuado."))};
+}
+
 // Escribe los bloques en un hilo aparte mientras el desarrollo llena el siguiente, para que
 // la enumeración y la copia al disco se solapen. Hay un solo bloque en vuelo: entregar el
 // siguiente espera a que acabe el anterior.
@@ -147,7 +154,15 @@ bool PuedeReducir(EstadoGlobal& estado, const OpcionesReduccion& opciones,
     }
     const int jornada = estado.Datos.JornadaActual;
     const int orden = estado.Datos.OrdenActual;
-    if (!ExisteEnBases(estado, jornada, orden) || opciones.reemplazaSinPreguntar)
+    const bool existe = ExisteEnBases(estado, jornada, orden);
+    // Un índice que no se puede leer ya se ha avisado (EEB): no se intenta escribir en él.
+    if (const int error = estado.UltimoErrorFichero;
+        error != 0 && error != ErrorFichero::NoExiste) {
+        resultado.fin = FinReduccion::Fallida;
+        resultado.mensaje = MensajeIndiceIlegible(error);
+        return false;
+    }
+    if (!existe || opciones.reemplazaSinPreguntar)
         return true;
     const MensajeReduccion pregunta = MensajeReduccionExiste();
     estado.ReducirConfirmado = false;

@@ -1,6 +1,7 @@
 #include "reduction/ordenes_reduccion.h"
 
 #include "cli/interrupcion_consola.h"
+#include "core/codificacion.h"
 #include "core/estado_global.h"
 #include "reduction/motor_reduccion.h"
 
@@ -263,9 +264,10 @@ std::optional<PeticionReducir> LeePeticionReducir(QStringList& args, const Estad
     peticion.Red = *red;
     if (descripcion) {
         peticion.Red.Descripcion = descripcion->trimmed();
-        if (peticion.Red.Descripcion.size() > LongitudDescripcion) {
-            salida.err << "La descripción admite " << LongitudDescripcion
-                       << " caracteres como mucho.\n";
+        const auto rechazo = CompruebaTextoGuardable(
+            peticion.Red.Descripcion, QStringLiteral("La descripción"), LongitudDescripcion);
+        if (rechazo) {
+            salida.err << *rechazo << "\n";
             return std::nullopt;
         }
     }

@@ -164,6 +164,7 @@ void PantallaReducir::CreaDescripcion() {
     Tex_Descripcion->setAccessibleName(QStringLiteral("Descripción"));
     Tex_Descripcion->setGeometry(AreaDescripcion);
     Tex_Descripcion->setMaxLength(LongitudDescripcion);
+    FiltraNoCodificables(Tex_Descripcion);
     Tex_Descripcion->setText(estado_.Red.Descripcion);
 }
 

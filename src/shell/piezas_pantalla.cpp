@@ -1,8 +1,10 @@
 #include "shell/piezas_pantalla.h"
 
+#include "core/codificacion.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 
+#include <QLineEdit>
 #include <QWidget>
 
 namespace quiniela {
@@ -29,6 +31,19 @@ void EncadenaTabulador(std::initializer_list<QWidget*> controles) {
             QWidget::setTabOrder(anterior, control);
         anterior = control;
     }
+}
+
+void FiltraNoCodificables(QLineEdit* campo) {
+    QObject::connect(campo, &QLineEdit::textEdited, campo, [campo](const QString& texto) {
+        const QString limpio = SoloWindows1252(texto);
+        if (limpio == texto)
+            return;
+        // El cursor retrocede lo que se quitó delante de él.
+        const int cursor = campo->cursorPosition();
+        const auto delante = SoloWindows1252(QStringView(texto).left(cursor)).size();
+        campo->setText(limpio);
+        campo->setCursorPosition(static_cast<int>(delante));
+    });
 }
 
 } // namespace quiniela

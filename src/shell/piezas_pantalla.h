@@ -6,6 +6,7 @@
 
 #include <initializer_list>
 
+class QLineEdit;
 class QWidget;
 
 namespace quiniela {
@@ -20,5 +21,9 @@ BotonImagen* CreaBoton(QWidget* padre, const QString& nombre, QPoint posicion, i
 
 // El tabulador recorre los controles en el orden dado.
 void EncadenaTabulador(std::initializer_list<QWidget*> controles);
+
+// El campo quita al teclearlos (o pegarlos) los caracteres que los ficheros no pueden guardar,
+// conservando el cursor. Se conecta antes que los demás manejadores de textEdited del campo.
+void FiltraNoCodificables(QLineEdit* campo);
 
 } // namespace quiniela

@@ -40,3 +40,27 @@ TEST(OrdenHistorial, DatosGeneralesDanadosSeConservanYNoSeEscriben) {
     EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK"_s), danado);
     EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado"_s), danado);
 }
+
+TEST(OrdenHistorial, LineasIlegiblesSeSaltanYNadaDeControlLlegaAlTerminal) {
+    CarpetaTemporal carpeta;
+    QString conNulo = RegistroDe(4, 1, 1, 9, 9, u"nulo"_s);
+    conNulo[190] = QChar(0);
+    QString metodo9 = RegistroDe(5, 1, 1, 9, 9, u"nueve"_s);
+    metodo9[4] = u'9';
+    EscribeBases(carpeta,
+                 {RegistroDe(2, 1, 1, 9, 9, u"buena"_s), u"02x1"_s,
+                  u"abcd"_s + RegistroDe(3, 1, 1, 9, 9, QString()).mid(4), conNulo, metodo9});
+
+    const Linea l = EjecutaCli(carpeta, {u"historial"_s});
+    ASSERT_EQ(l.estado, 0) << l.err.toStdString();
+    EXPECT_EQ(l.out.count(u'\n'), 3);
+    EXPECT_TRUE(l.out.contains(u"buena"_s));
+    EXPECT_FALSE(l.out.contains(QChar(0)));
+    EXPECT_TRUE(l.err.endsWith(
+        u"El índice BASES.ZPK tiene líneas que no se pueden leer; no se muestran:\r\n"
+        u"línea 2: es demasiado corta (4 caracteres de 230)\r\n"
+        u"línea 3: la jornada o el orden no son números\r\n"
+        u"línea 4: tiene bytes nulos o de control\r\n"
+        u"línea 5: el método no es 1, 2 ni 3\n"_s))
+        << l.err.toStdString();
+}

@@ -26,7 +26,9 @@ TEST(ErrorFichero, TextosSegunElNumero) {
     EXPECT_EQ(TextoErrorFichero(c, 53, ruta), c.textoNoExiste);
     EXPECT_EQ(TextoErrorFichero(c, 76, ruta),
               QStringLiteral("LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"));
-    EXPECT_EQ(TextoErrorFichero(c, 61, ruta), QStringLiteral("LJO ERROR 61"));
+    EXPECT_EQ(TextoErrorFichero(c, 61, ruta),
+              QStringLiteral("LJO ERROR 61: no se puede leer el fichero de jornadas JORNADAS.ZPK "
+                             "(el disco está lleno)"));
     const QString e68 = TextoErrorFichero(c, 68, ruta);
     EXPECT_TRUE(e68.startsWith(QStringLiteral("LJO ERROR 68: Unidad ")));
     EXPECT_TRUE(e68.endsWith(QStringLiteral(": no preparada")));

@@ -151,3 +151,14 @@ TEST_F(PantallaEquiposPrueba, BorraVisibilidadDeLosBotonesYFalloAlGuardar) {
         u"No se ha podido guardar el fichero de equipos EQUIPOS.ZPK"_s));
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
 }
+
+TEST_F(PantallaEquiposPrueba, LoQueLosFicherosNoGuardanNoSeTeclea) {
+    PantallaEquipos pantalla(estado);
+    Abre(pantalla);
+    Teclea(pantalla.Tex_NuevoEquipo, u"Peña"_s);
+    QTest::sendKeyEvent(QTest::Click, pantalla.Tex_NuevoEquipo, Qt::Key_unknown, u"😀"_s,
+                        Qt::NoModifier);
+    Teclea(pantalla.Tex_NuevoEquipo, u" €ĉ"_s);
+    EXPECT_EQ(pantalla.Tex_NuevoEquipo->text(), u"Peña €"_s);
+    EXPECT_EQ(pantalla.Tex_NuevoEquipo->cursorPosition(), 6);
+}

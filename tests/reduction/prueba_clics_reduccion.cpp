@@ -125,7 +125,8 @@ TEST(ClicsReduccion, SalirAvisaSiNoPuedeGrabarLaDescripcion) {
     ASSERT_TRUE(mensaje);
     EXPECT_EQ(mensaje->titulo, u"ERROR AL GRABAR LA DESCRIPCIÓN"_s);
     EXPECT_TRUE(mensaje->texto.startsWith(
-        u"No se ha podido grabar la descripción en el índice BASES.ZPK (error "_s));
+        u"No se ha podido grabar la descripción en el índice BASES.ZPK: ha fallado el disco "
+        u"(error 57). La reducción sigue guardada con la descripción anterior."_s));
     EXPECT_EQ(b.carpeta.Lee(u"BASES.ZPK"_s), bytes);
     EXPECT_FALSE(b.estado.ReabrirReduccion);
 }

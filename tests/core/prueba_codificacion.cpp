@@ -1,0 +1,74 @@
+#include "core/codificacion.h"
+#include "core/error_fichero.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using namespace quiniela;
+using namespace Qt::StringLiterals;
+
+namespace {
+const QString Descripcion = u"La descripción"_s;
+}
+
+TEST(Codificacion, TextoGuardableSeRechazaPorCaracterYPorLargo) {
+    const QString emoji = u"😀"_s;
+    struct Caso {
+        QString texto;
+        qsizetype maximo;
+        QString rechazo; // vacío: se admite
+    };
+    const Caso casos[] = {
+        {u"Peña ñandú € Œ ‰"_s, 35, {}},
+        {u"Peña ñandú 😀🎉 €"_s, 35,
+         u"La descripción no se puede guardar: «😀» no existe en la codificación de los ficheros "
+         u"(Windows-1252). Use solo letras, cifras y signos de un teclado español."_s},
+        // Treinta emoji son 60 unidades UTF-16: se rechazan por el carácter, no por el largo.
+        {emoji.repeated(30), 35, u"«😀»"_s},
+        {u"ĉ"_s, 35, u"«ĉ»"_s},
+        {QString(QChar(0x81)), 35, u"«\u0081»"_s},
+        {u"?"_s, 35, {}},
+        {u"€"_s.repeated(35), 35, {}},
+        {u"ñ"_s.repeated(36), 35, u"La descripción admite 35 caracteres como mucho (tiene 36)."_s},
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.texto.toStdString());
+        const auto rechazo = CompruebaTextoGuardable(c.texto, Descripcion, c.maximo);
+        if (c.rechazo.isEmpty()) {
+            EXPECT_FALSE(rechazo.has_value());
+            EXPECT_EQ(DeWindows1252(AWindows1252(c.texto)), c.texto);
+        } else {
+            ASSERT_TRUE(rechazo.has_value());
+            EXPECT_TRUE(rechazo->contains(c.rechazo)) << rechazo->toStdString();
+        }
+    }
+}
+
+TEST(Codificacion, FiltroDeTecleoEImprimible) {
+    EXPECT_EQ(SoloWindows1252(u"a😀b🎉ĉ€"_s), u"ab€"_s);
+    // Un sustituto suelto tampoco se puede guardar.
+    EXPECT_EQ(SoloWindows1252(u"x"_s + QChar(0xD83D) + u"y"_s), u"xy"_s);
+    EXPECT_EQ(PrimerNoCodificable(u"abc"_s), QString());
+    EXPECT_EQ(Imprimible(u"12\u0000\u001b[2J\u0085ñ€"_s), u"12??[2J?ñ€"_s);
+}
+
+TEST(Codificacion, CausasEnPalabrasConSuNumero) {
+    const ResultadoFichero lleno{ErrorFichero::DiscoLleno, u"/datos/DATOSGEN.ZPK"_s};
+    EXPECT_EQ(TextoFalloGuardar(u"No se han podido guardar los datos"_s, lleno),
+              u"No se han podido guardar los datos: el disco está lleno (error 61)."_s);
+    ContextoErrorFichero c;
+    c.etiqueta = u"EEB"_s;
+    c.textoRuta = u"BASES.ZPK"_s;
+    EXPECT_EQ(TextoErrorFichero(c, ErrorFichero::AccesoRuta, u"/datos/BASES.ZPK"_s),
+              u"EEB ERROR 75: no se puede leer el fichero BASES.ZPK (no hay permiso)"_s);
+    EXPECT_EQ(CausaErrorFichero(ErrorFichero::NoExiste), u"el fichero ha desaparecido"_s);
+}
+
+TEST(Codificacion, EscrituraSinSitioEsDiscoLleno) {
+    // /dev/full falla como un disco lleno, sin depender de montar nada.
+    QFile lleno(u"/dev/full"_s);
+    ASSERT_TRUE(lleno.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    EXPECT_NE(lleno.write("abc", 3), 3);
+    EXPECT_EQ(NumeroEscrituraCorta(lleno, lleno.fileName()), ErrorFichero::DiscoLleno);
+}
