@@ -13,15 +13,9 @@ namespace quiniela {
 
 const std::vector<Orden>& TablaOrdenes() {
     static const std::vector<Orden> tabla{
-        DescripcionOrdenJornada(),
-        DescripcionOrdenHistorial(),
-        DescripcionOrdenReducir(),
-        DescripcionOrdenEstadisticas(),
-        DescripcionOrdenExportar(),
-        DescripcionOrdenEscrutar(),
-        DescripcionOrdenImprimir(),
-        DescripcionOrdenConsultar(),
-        DescripcionOrdenBorrar(),
+        DescripcionOrdenJornada(),      DescripcionOrdenHistorial(), DescripcionOrdenReducir(),
+        DescripcionOrdenEstadisticas(), DescripcionOrdenExportar(),  DescripcionOrdenEscrutar(),
+        DescripcionOrdenImprimir(),     DescripcionOrdenConsultar(), DescripcionOrdenBorrar(),
     };
     return tabla;
 }
