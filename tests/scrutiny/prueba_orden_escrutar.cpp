@@ -1,5 +1,6 @@
 // La orden escrutar de quiniela-cli sobre las reducciones distribuidas y sus errores.
 #include "matchdays/fichero_jornadas.h"
+#include "output/columnas_prueba.h"
 #include "output/fichero_boletos.h"
 #include "reduction/fichero_bases.h"
 #include "scrutiny/realiza_escrutinio.h"
@@ -19,13 +20,6 @@ using namespace quiniela::prueba;
 namespace {
 
 const QString Ganadora = u"1X21X21X21X21X2"_s;
-
-QByteArray Fichero(const QStringList& columnas) {
-    QByteArray b;
-    for (const QString& c : columnas)
-        b += '"' + c.toLatin1() + "\"\r\n";
-    return b;
-}
 
 // quiniela-cli escrutar con sus argumentos.
 Linea Escrutar(const CarpetaTemporal& carpeta, const QStringList& args) {
@@ -91,7 +85,7 @@ TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
     CarpetaTemporal carpeta;
     carpeta.Escribe(u"JORNADAS.ZPK"_s, QByteArray());
     carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
-    carpeta.Escribe(u"RED0502.ZPK"_s, Fichero({Ganadora}));
+    carpeta.Escribe(u"RED0502.ZPK"_s, FicheroColumnas({Ganadora}));
     const QStringList base{u"--jornada"_s,     u"5"_s,         u"--orden"_s, u"2"_s, u"--premios"_s,
                            u"1;2;3;4;5;6,5"_s, u"--ganadora"_s};
     const Linea incompleta = Escrutar(carpeta, base + QStringList{u"1X21X21X21X21X-"_s});

@@ -1,5 +1,6 @@
 // La ejecución del escrutinio sobre ficheros.
 #include "matchdays/fichero_jornadas.h"
+#include "output/columnas_prueba.h"
 #include "output/fichero_boletos.h"
 #include "reduction/fichero_bases.h"
 #include "scrutiny/realiza_escrutinio.h"
@@ -20,13 +21,6 @@ using namespace quiniela::prueba;
 namespace {
 
 const QString Ganadora = u"1X21X21X21X21X2"_s;
-
-QByteArray Fichero(const QStringList& columnas) {
-    QByteArray b;
-    for (const QString& c : columnas)
-        b += '"' + c.toLatin1() + "\"\r\n";
-    return b;
-}
 
 EntradaEscrutinio Entrada(const QString& signos) {
     EntradaEscrutinio e;
@@ -53,7 +47,7 @@ protected:
 TEST_F(RealizaEscrutinioPrueba, EjemploDeTresColumnasDeCatorce) {
     QString catorce = Ganadora;
     catorce[14] = u'1';
-    carpeta.Escribe(u"RED0101.ZPK"_s, Fichero({catorce, catorce, catorce}));
+    carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas({catorce, catorce, catorce}));
     EntradaEscrutinio e = Entrada(Ganadora);
     e.Textos[2] = u"1234,5"_s;
     ASSERT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::Hecho);
@@ -71,7 +65,7 @@ TEST_F(RealizaEscrutinioPrueba, DobleEnElQuinceConDiezColumnas) {
     QStringList columnas(10, u"222222222222222"_s);
     columnas[0] = Ganadora; // 15 aciertos en el boleto 1
     columnas[5] = Ganadora; // y en el boleto 2: la columna 6 empieza el segundo grupo
-    carpeta.Escribe(u"RED0101.ZPK"_s, Fichero(columnas));
+    carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas(columnas));
     EntradaEscrutinio e = Entrada(Ganadora);
     ASSERT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::Hecho);
     EXPECT_EQ(r.AciertosCategoria[15], 2);
@@ -81,7 +75,7 @@ TEST_F(RealizaEscrutinioPrueba, DobleEnElQuinceConDiezColumnas) {
 }
 
 TEST_F(RealizaEscrutinioPrueba, CatorceResultadosGuardaYAvisa) {
-    carpeta.Escribe(u"RED0101.ZPK"_s, Fichero({Ganadora}));
+    carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas({Ganadora}));
     EntradaEscrutinio e = Entrada(u"1X21X21-21X21X2"_s);
     EXPECT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::GanadoraIncompleta);
     ASSERT_EQ(plataforma.mensajes.size(), 1u);

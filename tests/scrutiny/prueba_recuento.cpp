@@ -1,4 +1,5 @@
 // Recuento de ficheros de columnas en una pasada: categorías, boletos y líneas raras.
+#include "output/columnas_prueba.h"
 #include "scrutiny/recuento.h"
 
 #include <QBuffer>
@@ -10,17 +11,11 @@
 
 using namespace Qt::StringLiterals;
 using namespace quiniela;
+using quiniela::prueba::FicheroColumnas;
 
 namespace {
 
 const QString Ganadora = u"1X21X21X21X21X2"_s;
-
-QByteArray Fichero(const QStringList& columnas) {
-    QByteArray b;
-    for (const QString& c : columnas)
-        b += '"' + c.toLatin1() + "\"\r\n";
-    return b;
-}
 
 ResultadoEscrutinio Cuenta(QByteArray datos, const NumeraBoletos& numera) {
     QBuffer buffer(&datos);
@@ -39,7 +34,8 @@ int64_t OchoPorBoleto(int64_t n) {
 TEST(Recuento, QuinceAciertosCuentaEnQuinceYCatorcePeroSeListaEnQuince) {
     QString catorce = Ganadora;
     catorce[14] = u'1';
-    const auto r = Cuenta(Fichero({Ganadora, catorce, u"222222222222222"_s}), OchoPorBoleto);
+    const auto r =
+        Cuenta(FicheroColumnas({Ganadora, catorce, u"222222222222222"_s}), OchoPorBoleto);
     EXPECT_EQ(r.ColumnasLeidas, 3);
     EXPECT_EQ(r.AciertosCategoria[15], 1);
     EXPECT_EQ(r.AciertosCategoria[14], 2);
@@ -55,7 +51,7 @@ TEST(Recuento, FicheroVacioYSinColumnasDeDiez) {
     for (int64_t n : vacio.AciertosCategoria)
         EXPECT_EQ(n, 0);
 
-    const auto r = Cuenta(Fichero(QStringList(20, u"222222222222222"_s)), OchoPorBoleto);
+    const auto r = Cuenta(FicheroColumnas(QStringList(20, u"222222222222222"_s)), OchoPorBoleto);
     EXPECT_EQ(r.AciertosCategoria[4], 20); // los cinco "2", el 15 sin los catorce no suma
     EXPECT_TRUE(r.Boletos.empty());
     EXPECT_EQ(r.TotalCentimos(), 0);
@@ -90,7 +86,7 @@ TEST(Recuento, BoletosIgualQueColumnaAColumna) {
                 c[j] = u"1X2"[azar.bounded(3)];
         columnas << c;
     }
-    const auto r = Cuenta(Fichero(columnas), enGrupos);
+    const auto r = Cuenta(FicheroColumnas(columnas), enGrupos);
 
     std::map<int64_t, std::array<int32_t, 6>> esperados;
     std::array<int64_t, 16> categorias{};
