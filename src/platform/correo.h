@@ -1,0 +1,61 @@
+#pragma once
+// Transporte del correo: envía mensajes ya compuestos por una conexión SMTP abierta con la
+// cuenta del usuario. La lógica compone y valida los mensajes; esta interfaz solo los lleva.
+// La implementación de verdad está en platform/curl/ y las pruebas usan una falsa.
+
+#include <QByteArray>
+#include <QString>
+
+namespace quiniela {
+
+enum class SeguridadCorreo {
+    StartTls, // STARTTLS obligatorio (puerto 587 por defecto)
+    Tls,      // TLS desde el principio (puerto 465 por defecto)
+    Ninguna   // sin cifrar, solo si el usuario lo elige (puerto 25 por defecto)
+};
+
+// La cuenta de correo. Todo menos la clave se guarda en los ajustes del usuario.
+struct CuentaCorreo {
+    QString Servidor;
+    int Puerto = 0; // 0: el de la seguridad elegida
+    SeguridadCorreo Seguridad = SeguridadCorreo::StartTls;
+    QString Usuario;     // vacío: sin AUTH
+    QString Remitente;   // dirección del From y del sobre
+    QString Certificado; // fichero de autoridades de certificación adicional (opcional)
+
+    int PuertoEfectivo() const {
+        if (Puerto > 0)
+            return Puerto;
+        switch (Seguridad) {
+        case SeguridadCorreo::Tls:
+            return 465;
+        case SeguridadCorreo::Ninguna:
+            return 25;
+        case SeguridadCorreo::StartTls:
+            break;
+        }
+        return 587;
+    }
+};
+
+// Fallo del transporte: el número de error de la biblioteca (0 si fue bien) y su descripción.
+struct FalloCorreo {
+    int Numero = 0;
+    QString Descripcion;
+    bool Bien() const { return Numero == 0; }
+};
+
+class TransporteCorreo {
+public:
+    virtual ~TransporteCorreo() = default;
+    // Prepara la sesión con la cuenta y la clave; la conexión se abre con el primer envío y
+    // sirve para todos los demás hasta Cierra.
+    virtual FalloCorreo Abre(const CuentaCorreo& cuenta, const QString& clave) = 0;
+    // Envía un mensaje (cabeceras y cuerpo con fines de línea CR LF) a una dirección ya
+    // validada. El remitente del sobre es el de la cuenta.
+    virtual FalloCorreo Envia(const QString& destinatario, const QByteArray& mensaje) = 0;
+    // Despide la sesión (QUIT) y suelta la conexión. Se puede llamar aunque no haya nada abierto.
+    virtual void Cierra() = 0;
+};
+
+} // namespace quiniela
