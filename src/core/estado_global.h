@@ -62,6 +62,9 @@ struct EstadoGlobal {
     bool ReabrirReduccion = false; // la pantalla de reducción pide volver a abrirse
     int16_t MetodoRecordado = 0;   // método elegido en su lista (0: ninguno)
 
+    // Correo: la clave se guarda solo aquí, mientras dura el programa; vacía si no se ha dado.
+    QString ClaveCorreo;
+
     // Nombre del fichero de columnas de la jornada y orden actuales.
     void ActualizaFicheroApuestas();
     // Ruta completa de un fichero de datos.

@@ -4,9 +4,8 @@
 #include "core/codificacion.h"
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
+#include "core/fichero_lista.h"
 #include "core/ficheros.h"
-#include "core/texto_delimitado.h"
-#include "core/tipos.h"
 
 namespace quiniela {
 
@@ -33,22 +32,15 @@ const QString& TextoNoExiste() {
 } // namespace
 
 QStringList NombresDeEquipos(const QByteArray& contenido) {
-    QStringList nombres;
-    LectorDelimitado lector(DeWindows1252(contenido));
-    while (const auto campo = lector.SiguienteCampo()) {
-        // Un control (un CR suelto, un byte nulo) ni se muestra ni partiría la línea al guardar.
-        const QString nombre = Imprimible(campo->trimmed());
-        if (!nombre.isEmpty())
-            nombres << nombre;
-    }
+    QStringList nombres = ValoresDeLista(contenido);
+    // Un control (un byte nulo, un escape) ni se muestra ni llegaría al guardar.
+    for (QString& nombre : nombres)
+        nombre = Imprimible(nombre);
     return nombres;
 }
 
 QByteArray ContenidoFicheroEquipos(const QStringList& nombres) {
-    QString texto;
-    for (const QString& nombre : nombres)
-        texto += nombre.trimmed() + FinLinea;
-    return AWindows1252(texto);
+    return ContenidoDeLista(nombres);
 }
 
 QStringList CargaLisEquipos(EstadoGlobal& estado) {

@@ -17,11 +17,6 @@ namespace {
 
 constexpr char Blancos[NumPartidos + 1] = "               ";
 
-QString JornadaYOrden(const EstadoGlobal& estado) {
-    return QStringLiteral("la jornada ") + QString::number(estado.Datos.JornadaActual) +
-           QStringLiteral(" con el orden ") + QString::number(estado.Datos.OrdenActual);
-}
-
 MensajeImpresion MensajeFallo(const QString& queFichero, const QString& causa) {
     return {QStringLiteral("ERROR AL IMPRIMIR"), QStringLiteral("No se ha podido ") + queFichero +
                                                      QStringLiteral(": ") + causa +
@@ -44,6 +39,11 @@ bool SinFicheroColumnas(EstadoGlobal& estado, ResultadoImpresion& r) {
 }
 
 } // namespace
+
+QString JornadaYOrden(const EstadoGlobal& estado) {
+    return QStringLiteral("la jornada ") + QString::number(estado.Datos.JornadaActual) +
+           QStringLiteral(" con el orden ") + QString::number(estado.Datos.OrdenActual);
+}
 
 std::optional<MensajeImpresion> CompruebaReduccionGuardada(const EstadoGlobal& estado) {
     if (estado.NumeroRegistroReduccion > 0)

@@ -49,6 +49,9 @@ struct AvisosImpresion {
     const std::atomic<bool>* CancelarProceso = nullptr;
 };
 
+// "la jornada J con el orden O" de la reducción actual.
+QString JornadaYOrden(const EstadoGlobal& estado);
+
 // Mensaje de "no hay reducción" si la reducción actual no está en el índice (el estado
 // viene de LeeFicheroBases). nullopt si la hay.
 std::optional<MensajeImpresion> CompruebaReduccionGuardada(const EstadoGlobal& estado);

@@ -1,0 +1,221 @@
+#include "output/mensaje_correo.h"
+
+#include "core/mascaras.h"
+#include "core/tipos.h"
+#include "reduction/desarrollo.h"
+
+#include <QFile>
+#include <QLocale>
+#include <QUuid>
+
+namespace quiniela {
+
+namespace {
+
+constexpr int LargoLineaCodificada = 76;
+constexpr int LargoPalabraCodificada = 75;
+constexpr int LargoCabecera = 78;
+constexpr int ColumnasPorTrozo = 65536;
+
+const char* const Hexadecimal = "0123456789ABCDEF";
+
+void AnadeEscape(QByteArray& salida, unsigned char c) {
+    salida += '=';
+    salida += Hexadecimal[c >> 4];
+    salida += Hexadecimal[c & 0x0f];
+}
+
+// Una línea del texto (sin su CR LF) en quoted-printable, partida con saltos suaves.
+void CodificaLineaQp(QByteArrayView linea, QByteArray& salida) {
+    int ocupado = 0;
+    for (qsizetype i = 0; i < linea.size(); ++i) {
+        const auto c = static_cast<unsigned char>(linea[i]);
+        const bool ultimo = i + 1 == linea.size();
+        // El blanco final se perdería por el camino: se escribe codificado.
+        const bool literal =
+            (c >= 33 && c <= 126 && c != '=') || ((c == ' ' || c == '\t') && !ultimo);
+        const int ancho = literal ? 1 : 3;
+        // Queda sitio para el "=" del salto suave, salvo en lo último de la línea.
+        if (ocupado + ancho > LargoLineaCodificada - (ultimo ? 0 : 1)) {
+            salida += "=\r\n";
+            ocupado = 0;
+        }
+        if (literal)
+            salida += char(c);
+        else
+            AnadeEscape(salida, c);
+        ocupado += ancho;
+    }
+}
+
+bool LiteralEnQ(unsigned char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '!' ||
+           c == '*' || c == '+' || c == '-' || c == '/';
+}
+
+// Bytes de un carácter UTF-8 que empieza en el byte dado.
+int LargoCaracterUtf8(unsigned char c) {
+    if (c >= 0xf0)
+        return 4;
+    if (c >= 0xe0)
+        return 3;
+    if (c >= 0xc0)
+        return 2;
+    return 1;
+}
+
+bool NecesitaCodificar(const QString& texto, int yaOcupado) {
+    if (yaOcupado + texto.size() > LargoCabecera)
+        return true;
+    for (const QChar c : texto)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7e)
+            return true;
+    return texto.contains(QStringLiteral("=?"));
+}
+
+// Un texto sin CR ni LF: lo que va en una cabecera nunca abre otra.
+QString UnaLinea(QString texto) {
+    texto.replace(u'\r', u' ');
+    texto.replace(u'\n', u' ');
+    return texto;
+}
+
+} // namespace
+
+QString AsuntoCorreo(int jornada, int orden) {
+    return QStringLiteral("Datos de la jornada ") + QString::number(jornada) +
+           QStringLiteral(". Reducción nro. ") + QString::number(orden);
+}
+
+QString TextoDeLineas(const std::vector<QString>& lineas) {
+    QString texto;
+    for (const QString& linea : lineas)
+        texto += linea + FinLinea;
+    return texto;
+}
+
+QByteArray LineaApuestaCorreo(int64_t numero, QByteArrayView signos) {
+    return QByteArrayLiteral("Apuesta nro.") + ADerecha(numero, 5).toLatin1() + "  " +
+           signos.toByteArray() + "\r\n";
+}
+
+ColumnasCorreo LeeColumnasCorreo(const QString& ruta, const std::atomic<bool>* cancelar) {
+    ColumnasCorreo c;
+    QFile fichero(ruta);
+    if (!fichero.open(QIODevice::ReadOnly)) {
+        if (fichero.exists())
+            c.Error = fichero.errorString();
+        return c;
+    }
+    c.Existe = true;
+    int64_t numero = 0;
+    for (;;) {
+        const QByteArray trozo = fichero.read(qint64(BytesLineaColumna) * ColumnasPorTrozo);
+        if (trozo.isEmpty())
+            break;
+        c.Texto.reserve(c.Texto.size() + trozo.size() / BytesLineaColumna * 34);
+        for (qsizetype p = 0; p + BytesLineaColumna <= trozo.size(); p += BytesLineaColumna)
+            c.Texto +=
+                LineaApuestaCorreo(++numero, QByteArrayView(trozo).sliced(p + 1, NumPartidos));
+        if (cancelar != nullptr && cancelar->load()) {
+            c.Cancelado = true;
+            return c;
+        }
+    }
+    if (fichero.error() != QFileDevice::NoError)
+        c.Error = fichero.errorString();
+    return c;
+}
+
+QString NuevoIdMensaje(const QString& remitente) {
+    const qsizetype arroba = remitente.lastIndexOf(u'@');
+    const QString dominio = arroba >= 0 && arroba + 1 < remitente.size()
+                                ? remitente.mid(arroba + 1)
+                                : QStringLiteral("quiniela.invalid");
+    return QUuid::createUuid().toString(QUuid::WithoutBraces) + u'@' + dominio;
+}
+
+QByteArray FechaCorreo(const QDateTime& fecha) {
+    const int desfase = fecha.offsetFromUtc() / 60;
+    const int horas = std::abs(desfase) / 60;
+    const int minutos = std::abs(desfase) % 60;
+    return QLocale::c().toString(fecha, u"ddd, dd MMM yyyy hh:mm:ss").toLatin1() + ' ' +
+           (desfase < 0 ? '-' : '+') + QByteArray::number(horas).rightJustified(2, '0') +
+           QByteArray::number(minutos).rightJustified(2, '0');
+}
+
+QByteArray CodificaQuotedPrintable(const QByteArray& utf8) {
+    QByteArray salida;
+    salida.reserve(utf8.size() + utf8.size() / 16);
+    qsizetype inicio = 0;
+    for (;;) {
+        const qsizetype fin = utf8.indexOf("\r\n", inicio);
+        CodificaLineaQp(QByteArrayView(utf8).sliced(inicio, (fin < 0 ? utf8.size() : fin) - inicio),
+                        salida);
+        if (fin < 0)
+            break;
+        salida += "\r\n";
+        inicio = fin + 2;
+    }
+    return salida;
+}
+
+QByteArray CodificaCabecera(const QString& texto, int yaOcupado) {
+    const QString linea = UnaLinea(texto);
+    if (!NecesitaCodificar(linea, yaOcupado))
+        return linea.toLatin1();
+    const QByteArray utf8 = linea.toUtf8();
+    const QByteArray inicio = "=?UTF-8?Q?";
+    QByteArray salida;
+    QByteArray palabra;
+    int ocupado = yaOcupado;
+    const auto cierra = [&] {
+        if (!salida.isEmpty()) {
+            salida += "\r\n ";
+            ocupado = 1;
+        }
+        salida += inicio + palabra + "?=";
+        ocupado += int(inicio.size() + palabra.size() + 2);
+        palabra.clear();
+    };
+    for (qsizetype i = 0; i < utf8.size();) {
+        const int largo = LargoCaracterUtf8(static_cast<unsigned char>(utf8[i]));
+        QByteArray caracter;
+        for (int k = 0; k < largo && i < utf8.size(); ++k, ++i) {
+            const auto c = static_cast<unsigned char>(utf8[i]);
+            if (c == ' ')
+                caracter += '_';
+            else if (LiteralEnQ(c))
+                caracter += char(c);
+            else
+                AnadeEscape(caracter, c);
+        }
+        // Cada palabra cabe en 75 caracteres y en la línea; un carácter nunca se parte.
+        const qsizetype libre = std::min<qsizetype>(
+            LargoPalabraCodificada, LargoCabecera - (salida.isEmpty() ? ocupado : 1));
+        if (!palabra.isEmpty() && inicio.size() + palabra.size() + caracter.size() + 2 > libre)
+            cierra();
+        palabra += caracter;
+    }
+    if (!palabra.isEmpty() || salida.isEmpty())
+        cierra();
+    return salida;
+}
+
+QByteArray ComponMensaje(const CabecerasCorreo& cabeceras, const QByteArray& cuerpo) {
+    QByteArray m;
+    m.reserve(cuerpo.size() + cuerpo.size() / 16 + 512);
+    m += "From: " + UnaLinea(cabeceras.Remitente).toUtf8() + "\r\n";
+    m += "To: " + UnaLinea(cabeceras.Destinatario).toUtf8() + "\r\n";
+    m += "Subject: " + CodificaCabecera(cabeceras.Asunto, 9) + "\r\n";
+    m += "Date: " + FechaCorreo(cabeceras.Fecha) + "\r\n";
+    m += "Message-ID: <" + UnaLinea(cabeceras.IdMensaje).toUtf8() + ">\r\n";
+    m += "MIME-Version: 1.0\r\n";
+    m += "Content-Type: text/plain; charset=UTF-8\r\n";
+    m += "Content-Transfer-Encoding: quoted-printable\r\n";
+    m += "\r\n";
+    m += CodificaQuotedPrintable(cuerpo);
+    return m;
+}
+
+} // namespace quiniela

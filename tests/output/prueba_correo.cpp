@@ -1,0 +1,301 @@
+// Correo: direcciones aceptadas, DIRECC.ZPK, el mensaje MIME byte a byte y la tanda de envío
+// sobre un transporte falso.
+#include "output/cuenta_correo.h"
+#include "output/direcciones.h"
+#include "output/envio_correo.h"
+#include "output/mensaje_correo.h"
+#include "output/reduccion_prueba.h"
+#include "support/transporte_falso.h"
+
+#include <QRegularExpression>
+#include <QTimeZone>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <random>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+// Decodificación de quoted-printable y de las palabras codificadas, para comprobar que lo
+// codificado vuelve a ser el texto.
+QByteArray DecodificaQp(const QByteArray& qp) {
+    QByteArray texto;
+    for (qsizetype i = 0; i < qp.size(); ++i) {
+        if (qp[i] != '=') {
+            texto += qp[i];
+        } else if (qp.mid(i + 1, 2) == "\r\n") {
+            i += 2;
+        } else {
+            texto += char(qp.mid(i + 1, 2).toInt(nullptr, 16));
+            i += 2;
+        }
+    }
+    return texto;
+}
+
+QString DecodificaCabecera(const QByteArray& valor) {
+    static const QRegularExpression palabra(u"=\\?UTF-8\\?Q\\?([^?]*)\\?="_s);
+    QByteArray utf8;
+    auto it = palabra.globalMatch(QString::fromLatin1(valor));
+    if (!it.hasNext())
+        return QString::fromLatin1(valor);
+    while (it.hasNext())
+        utf8 += DecodificaQp(it.next().captured(1).replace(u'_', u' ').toLatin1());
+    return QString::fromUtf8(utf8);
+}
+
+bool LineasCortas(const QByteArray& texto, int maximo) {
+    for (const QByteArray& l : texto.split('\n'))
+        if (l.size() > maximo + 1) // con su CR
+            return false;
+    return true;
+}
+
+CuentaCorreo Cuenta() {
+    CuentaCorreo c;
+    c.Servidor = u"smtp.ejemplo.es"_s;
+    c.Remitente = u"pena@ejemplo.es"_s;
+    return c;
+}
+
+} // namespace
+
+TEST(Direcciones, SoloUnaDireccionSencillaSeEnvia) {
+    for (const QString& d : {u"pepe@x.es"_s, u"a.b+c_d-e@sub.dominio.org"_s, u"x@y"_s})
+        EXPECT_TRUE(EsDireccionValida(d)) << d.toStdString();
+    const QString larga = QString(250, u'a') + u"@x.es"_s;
+    for (const QString& d :
+         {QString(), u" pepe@x.es"_s, u"pepe@x.es "_s, u"pepexes"_s, u"@x.es"_s, u"pepe@"_s,
+          u"a@b@c.es"_s, u"a,b@x.es"_s, u"a@x.es,b@y.es"_s, u"a;b@x.es"_s, u"pe pe@x.es"_s,
+          u"a@x.es\r\nRCPT TO:<otro@y.es>"_s, u"a\n@x.es"_s, u"<a@x.es>"_s, u"\"a\"@x.es"_s,
+          u"a@x.es\u0000"_s, u"peña@x.es"_s, larga})
+        EXPECT_FALSE(EsDireccionValida(d)) << d.toStdString();
+    EXPECT_TRUE(EsDireccionValida(larga.right(LargoMaximoDireccion)));
+}
+
+TEST(Direcciones, IdaYVueltaPorElFicheroRecortadasYEnOrden) {
+    CarpetaTemporal datos;
+    EstadoGlobal estado = datos.Estado();
+    // Sin fichero: se crea vacío.
+    EXPECT_TRUE(CargaLisDirecciones(estado).Direcciones.isEmpty());
+    EXPECT_EQ(datos.Lee(u"DIRECC.ZPK"_s), QByteArray());
+    ASSERT_TRUE(
+        GuardaDirecciones(estado, {u"  zeta@x.es "_s, u"ana@y.es"_s, u"mal, hecha"_s}).Bien());
+    EXPECT_EQ(datos.Lee(u"DIRECC.ZPK"_s), "zeta@x.es\r\nana@y.es\r\nmal, hecha\r\n");
+    const LecturaDirecciones l = CargaLisDirecciones(estado);
+    EXPECT_FALSE(l.Fallida);
+    // La coma termina el campo al leer, como en cualquier fichero delimitado.
+    EXPECT_EQ(l.Direcciones, (QStringList{u"zeta@x.es"_s, u"ana@y.es"_s, u"mal"_s, u"hecha"_s}));
+}
+
+TEST(Direcciones, UnFalloAlLeerNoVaciaElFichero) {
+    CarpetaTemporal datos;
+    EstadoGlobal estado = datos.Estado();
+    // Una carpeta con ese nombre no se puede leer como fichero.
+    ASSERT_TRUE(QDir(datos.Ruta()).mkdir(u"DIRECC.ZPK"_s));
+    const LecturaDirecciones l = CargaLisDirecciones(estado);
+    EXPECT_TRUE(l.Fallida);
+    EXPECT_TRUE(QFileInfo(datos.Ruta(u"DIRECC.ZPK"_s)).isDir());
+}
+
+TEST(MensajeCorreo, MensajeEnteroByteAByte) {
+    CabecerasCorreo c;
+    c.Remitente = u"pena@ejemplo.es"_s;
+    c.Destinatario = u"ana@x.es"_s;
+    c.Asunto = AsuntoCorreo(5, 12);
+    c.Fecha = QDateTime(QDate(2026, 12, 7), QTime(3, 4, 5), QTimeZone(3600));
+    c.IdMensaje = u"1234@ejemplo.es"_s;
+    const QByteArray cuerpo =
+        u"Línea = uno \r\n\r\nApuesta nro.    1  1X21X21X21X21X2\r\n"_s.toUtf8();
+    EXPECT_EQ(ComponMensaje(c, cuerpo),
+              "From: pena@ejemplo.es\r\n"
+              "To: ana@x.es\r\n"
+              "Subject: =?UTF-8?Q?Datos_de_la_jornada_5=2E_Reducci=C3=B3n_nro=2E_12?=\r\n"
+              "Date: Mon, 07 Dec 2026 03:04:05 +0100\r\n"
+              "Message-ID: <1234@ejemplo.es>\r\n"
+              "MIME-Version: 1.0\r\n"
+              "Content-Type: text/plain; charset=UTF-8\r\n"
+              "Content-Transfer-Encoding: quoted-printable\r\n"
+              "\r\n"
+              "L=C3=ADnea =3D uno=20\r\n"
+              "\r\n"
+              "Apuesta nro.    1  1X21X21X21X21X2\r\n");
+    EXPECT_EQ(
+        FechaCorreo(QDateTime(QDate(2026, 1, 2), QTime(23, 0), QTimeZone(-(3 * 3600 + 1800)))),
+        "Fri, 02 Jan 2026 23:00:00 -0330");
+    EXPECT_EQ(LineaApuestaCorreo(123456, "1X2"), "Apuesta nro.123456  1X2\r\n");
+}
+
+TEST(MensajeCorreo, QuotedPrintableVuelveAlTextoConLineasCortas) {
+    std::mt19937 azar(7);
+    const QStringList trozos = {u"a"_s, u"b"_s, u" "_s, u"="_s, u"\t"_s,  u"."_s,
+                                u"ñ"_s, u"€"_s, u"😀"_s, u"X"_s, u"\r\n"_s};
+    for (int caso = 0; caso < 300; ++caso) {
+        QString texto;
+        const int largo = int(azar() % 400);
+        for (int i = 0; i < largo; ++i)
+            texto += trozos[int(azar() % trozos.size())];
+        const QByteArray utf8 = texto.toUtf8();
+        const QByteArray qp = CodificaQuotedPrintable(utf8);
+        ASSERT_EQ(DecodificaQp(qp), utf8) << caso;
+        ASSERT_TRUE(LineasCortas(qp, 76)) << caso;
+        // Ningún blanco al final de una línea codificada: se perdería por el camino.
+        ASSERT_FALSE(qp.contains(" \r\n") || qp.contains("\t\r\n") || qp.endsWith(' ')) << caso;
+    }
+}
+
+TEST(MensajeCorreo, CabeceraLargaSePliegaSinPartirCaracteres) {
+    const QString asunto = u"Reducción "_s.repeated(12) + u"ñ😀"_s;
+    const QByteArray valor = CodificaCabecera(asunto, 9);
+    EXPECT_TRUE(LineasCortas("Subject: " + valor, 78));
+    EXPECT_EQ(DecodificaCabecera(valor), asunto);
+    EXPECT_GT(valor.count("\r\n "), 1);
+    // Un texto corto en ASCII va tal cual; uno con un salto de línea no abre otra cabecera.
+    EXPECT_EQ(CodificaCabecera(u"Hola"_s, 9), "Hola");
+    EXPECT_FALSE(CodificaCabecera(u"a\r\nBcc: x@y.es"_s, 9).contains('\n'));
+}
+
+TEST(EnvioCorreo, UnMensajePorDireccionConElMismoCuerpo) {
+    CarpetaTemporal datos;
+    EstadoGlobal estado = datos.Estado();
+    GuardaReduccion(datos, estado, 5, 3, Columnas(3));
+    const PreparacionCorreo p = PreparaEnvio(
+        estado, {{u" ana@x.es "_s, u"a@b@c"_s, u"luis@y.es"_s}, true, true}, QLocale::c());
+    ASSERT_TRUE(p.Envio);
+    EXPECT_EQ(p.Envio->Validas, (QStringList{u"ana@x.es"_s, u"luis@y.es"_s}));
+    EXPECT_EQ(p.Envio->Rechazadas, QStringList{u"a@b@c"_s});
+    ASSERT_TRUE(AvisoRechazadas(p.Envio->Rechazadas));
+    EXPECT_TRUE(AvisoRechazadas(p.Envio->Rechazadas)->Texto.contains(u"a@b@c"_s));
+
+    TransporteFalso t;
+    std::vector<QString> estados;
+    AvisosEnvio avisos;
+    avisos.AlEnviar = [&](int n, int total, const QString&) {
+        estados.push_back(TextoEnviando(n, total));
+    };
+    const ResultadoEnvio r = EjecutaEnvio(*p.Envio, Cuenta(), u"clave"_s, t, avisos);
+    EXPECT_EQ(r.Fin, FinEnvio::Terminado);
+    EXPECT_EQ(r.Enviados, 2);
+    EXPECT_EQ(TextoFinEnvio(r), u"Se han enviado 2 mensajes"_s);
+    EXPECT_EQ(estados, (std::vector<QString>{u"Enviando el mensaje 1 de 2"_s,
+                                             u"Enviando el mensaje 2 de 2"_s}));
+    EXPECT_EQ(t.Aperturas, 1);
+    EXPECT_EQ(t.Cierres, 1);
+    EXPECT_EQ(t.Clave, u"clave"_s);
+    ASSERT_EQ(t.Enviados.size(), 2u);
+    EXPECT_EQ(t.Enviados[0].Destinatario, u"ana@x.es"_s);
+    const auto cuerpo = [](const QByteArray& m) {
+        return DecodificaQp(m.mid(m.indexOf("\r\n\r\n") + 4));
+    };
+    EXPECT_EQ(cuerpo(t.Enviados[0].Mensaje), cuerpo(t.Enviados[1].Mensaje));
+    EXPECT_TRUE(t.Enviados[1].Mensaje.contains("To: luis@y.es\r\n"));
+    // Datos básicos con " euros" y una línea por columna, en su orden.
+    const QString texto = QString::fromUtf8(cuerpo(t.Enviados[0].Mensaje));
+    const QStringList c = Columnas(3);
+    EXPECT_TRUE(texto.startsWith(u"     JORNADA NRO.  5 DE FECHA "_s)) << texto.toStdString();
+    EXPECT_TRUE(texto.contains(u" euros\r\n"_s));
+    EXPECT_TRUE(texto.endsWith(u"Apuesta nro.    1  "_s + c[0] + u"\r\nApuesta nro.    2  "_s +
+                               c[1] + u"\r\nApuesta nro.    3  "_s + c[2] + u"\r\n"_s));
+}
+
+TEST(EnvioCorreo, CuerpoSegunLasCasillas) {
+    CarpetaTemporal datos;
+    EstadoGlobal estado = datos.Estado();
+    GuardaReduccion(datos, estado, 2, 1, Columnas(2));
+    const auto cuerpoCon = [&](bool basicos, bool columnas) {
+        const PreparacionCorreo p =
+            PreparaEnvio(estado, {{u"a@x.es"_s}, basicos, columnas}, QLocale::c());
+        TransporteFalso t;
+        EjecutaEnvio(*p.Envio, Cuenta(), {}, t, {});
+        const QByteArray m = t.Enviados.at(0).Mensaje;
+        return DecodificaQp(m.mid(m.indexOf("\r\n\r\n") + 4));
+    };
+    EXPECT_EQ(cuerpoCon(false, false), QByteArray());
+    EXPECT_TRUE(cuerpoCon(false, true).startsWith("Apuesta nro.    1  "));
+    EXPECT_FALSE(cuerpoCon(true, false).contains("Apuesta"));
+    // Sin fichero de columnas el mensaje va sin ellas.
+    QFile::remove(datos.Ruta(NombreFicheroApuestas(2, 1)));
+    EXPECT_EQ(cuerpoCon(false, true), QByteArray());
+    EXPECT_EQ(cuerpoCon(true, true), cuerpoCon(true, false));
+}
+
+TEST(EnvioCorreo, SinReduccionNoSeEnviaNada) {
+    CarpetaTemporal datos;
+    EstadoGlobal estado = datos.Estado();
+    estado.Datos.JornadaActual = 7;
+    estado.Datos.OrdenActual = 2;
+    const PreparacionCorreo p = PreparaEnvio(estado, {{u"a@x.es"_s}, true, true}, QLocale::c());
+    EXPECT_FALSE(p.Envio);
+    ASSERT_TRUE(p.Aviso);
+    EXPECT_TRUE(p.Aviso->Texto.contains(u"la jornada 7 con el orden 2"_s));
+}
+
+TEST(EnvioCorreo, FallosCancelacionYCuenta) {
+    EnvioPreparado e;
+    e.Asunto = AsuntoCorreo(1, 1);
+    e.Validas = QStringList{u"a@x.es"_s, u"b@x.es"_s, u"c@x.es"_s};
+    { // Un fallo en el segundo: el primero queda enviado y el aviso nombra la dirección.
+        TransporteFalso t;
+        t.FallaEnElEnvio = 2;
+        const ResultadoEnvio r = EjecutaEnvio(e, Cuenta(), {}, t, {});
+        EXPECT_EQ(r.Fin, FinEnvio::Fallido);
+        EXPECT_EQ(r.Enviados, 1);
+        EXPECT_EQ(t.Cierres, 1);
+        ASSERT_TRUE(r.Aviso);
+        EXPECT_TRUE(r.Aviso->Texto.startsWith(u"Error de correo: 55 Failed sending data"_s));
+        EXPECT_TRUE(r.Aviso->Texto.contains(u"b@x.es: se han enviado 1 de 3 mensajes"_s));
+    }
+    { // Cancelar entre mensajes.
+        TransporteFalso t;
+        std::atomic<bool> cancelar = false;
+        t.AntesDeEnviar = [&](int ya) { cancelar = ya == 1; };
+        AvisosEnvio avisos;
+        avisos.Cancelar = &cancelar;
+        const ResultadoEnvio r = EjecutaEnvio(e, Cuenta(), {}, t, avisos);
+        EXPECT_EQ(r.Fin, FinEnvio::Cancelado);
+        EXPECT_EQ(r.Enviados, 2);
+        EXPECT_EQ(TextoFinEnvio(r), u"Se ha cancelado el envío: se han enviado 2 de 3 mensajes"_s);
+    }
+    { // Sin direcciones no se abre sesión; con un remitente que no vale, tampoco.
+        TransporteFalso t;
+        EnvioPreparado vacio = e;
+        vacio.Validas.clear();
+        EXPECT_EQ(EjecutaEnvio(vacio, Cuenta(), {}, t, {}).Enviados, 0);
+        CuentaCorreo mala = Cuenta();
+        mala.Remitente = u"pena@x.es\r\nBcc: todos@y.es"_s;
+        const ResultadoEnvio r = EjecutaEnvio(e, mala, {}, t, {});
+        EXPECT_EQ(r.Fin, FinEnvio::Fallido);
+        EXPECT_EQ(t.Aperturas, 0);
+    }
+}
+
+TEST(CuentaCorreo, AjustesSinClaveYSeguridadDesconocidaEsStartTls) {
+    CarpetaTemporal datos;
+    const QString ruta = datos.Ruta(u"ajustes.ini"_s);
+    CuentaCorreo c = Cuenta();
+    c.Puerto = 2525;
+    c.Seguridad = SeguridadCorreo::Ninguna;
+    c.Usuario = u"pena"_s;
+    c.Certificado = u"/ruta/ca.pem"_s;
+    {
+        QSettings a(ruta, QSettings::IniFormat);
+        GuardaCuentaCorreo(a, c);
+    }
+    QSettings a(ruta, QSettings::IniFormat);
+    const CuentaCorreo l = LeeCuentaCorreo(a);
+    EXPECT_EQ(l.Servidor, c.Servidor);
+    EXPECT_EQ(l.Puerto, 2525);
+    EXPECT_EQ(l.Seguridad, SeguridadCorreo::Ninguna);
+    EXPECT_EQ(l.Usuario, c.Usuario);
+    EXPECT_EQ(l.Remitente, c.Remitente);
+    EXPECT_EQ(l.Certificado, c.Certificado);
+    EXPECT_FALSE(datos.Lee(u"ajustes.ini"_s).contains("clave"));
+    a.setValue(u"correo/seguridad"_s, u"quizá"_s);
+    EXPECT_EQ(LeeCuentaCorreo(a).Seguridad, SeguridadCorreo::StartTls);
+    EXPECT_EQ(CuentaCorreo{}.PuertoEfectivo(), 587);
+}
