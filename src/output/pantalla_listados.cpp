@@ -292,6 +292,7 @@ void PantallaListados::Conecta() {
             [this] { Decide(DecisionBoleto::Siguiente); });
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, &PantallaListados::Ayuda);
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaListados::Sal);
+    ConectaCorreo();
 }
 
 void PantallaListados::EncadenaControles() {
@@ -372,12 +373,14 @@ void PantallaListados::Ayuda() {
 
 void PantallaListados::Sal() {
     // Durante una impresión o una copia, salir es cancelar; la pantalla sigue abierta.
-    if (Imprimiendo_ || Copiando_) {
+    if (Imprimiendo_ || Copiando_ || Enviando_) {
         Decide(DecisionBoleto::Cancelar);
         return;
     }
     CierraCampos();
     TocaSonido(estado_, 5);
+    if (TipoListado == 5)
+        GuardaDireccionesAlSalir();
     // Márgenes y orientación son datos generales: que no se pierdan si algo los recarga.
     if (DatosCambiados) {
         const ResultadoFichero r = GuardaDatosGenerales(estado_);
@@ -393,7 +396,7 @@ void PantallaListados::reject() {
 }
 
 void PantallaListados::closeEvent(QCloseEvent* evento) {
-    if (Imprimiendo_ || Copiando_) {
+    if (Imprimiendo_ || Copiando_ || Enviando_) {
         evento->ignore();
         Decide(DecisionBoleto::Cancelar);
         return;

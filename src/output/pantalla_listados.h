@@ -4,8 +4,10 @@
 
 #include "output/destinos.h"
 #include "output/edicion_listados.h"
+#include "output/envio_correo.h"
 #include "output/impresion_boletos.h"
 #include "output/motor_copia.h"
+#include "platform/correo.h"
 #include "platform/impresora.h"
 
 #include <QDialog>
@@ -23,6 +25,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QRadioButton;
 
 namespace quiniela {
@@ -91,6 +94,11 @@ public:
     // Las pausas de la copia tras acabar (4 s y 1 s): la ventana sigue viva. Las pruebas la
     // hacen instantánea.
     std::function<void(int milisegundos)> EsperaCopia;
+    // El transporte de cada tanda de correo: el de libcurl si no se cambia (las pruebas ponen
+    // uno falso o apuntan a un servidor local).
+    std::function<std::unique_ptr<TransporteCorreo>()> CreaTransporte;
+    // Fichero de ajustes con la cuenta de correo; vacío, los del usuario.
+    QString AjustesCorreo;
 
     int Tipo() const { return TipoListado; }
     const RangoBoletos& Rango() const { return Rango_; }
@@ -98,6 +106,7 @@ public:
     int AnchoPapel() const { return AnchoPapel_; }
     bool Imprimiendo() const { return Imprimiendo_; }
     bool Copiando() const { return Copiando_; }
+    bool Enviando() const { return Enviando_; }
     // Un boleto impreso espera "Repetir", "Siguiente" o "Cancelar".
     bool EsperandoDecision() const { return bool(TerminaEspera); }
     // Líneas del área de estado: la de lo que se hace y la del progreso.
@@ -122,7 +131,7 @@ private:
     void CreaCopias();
     void CreaControlesDisco(); // pantalla_listados_disco.cpp
     void CreaUnidades();
-    void CreaControlesCorreo(); // pantalla_listados_disco.cpp
+    void CreaControlesCorreo(); // pantalla_listados_correo.cpp
     void MuestraControlesDelTipo();
     void Conecta();
     void EncadenaControles();
@@ -160,6 +169,18 @@ private:
     void TerminaCopia(const ResultadoCopia& r);
     void ActivaControlesCopia(bool activos);
 
+    // Correo (pantalla_listados_correo.cpp).
+    void ConectaCorreo();
+    void CargaDirecciones();
+    void AnadeDireccion();
+    void EditaDireccion(QListWidgetItem* entrada);
+    void GuardaDireccionesAlSalir();
+    QStringList DireccionesElegidas() const;
+    void Envia();
+    std::optional<CuentaCorreo> PideCuenta();
+    ResultadoEnvio EnviaEnOtroHilo(const EnvioPreparado& envio, const CuentaCorreo& cuenta);
+    void ActivaControlesCorreo(bool activos);
+
     EstadoGlobal& estado_;
     const int TipoListado;
     const int64_t TotalBoletos;
@@ -174,7 +195,9 @@ private:
     std::atomic<bool> CancelarProceso{false};
     bool Imprimiendo_ = false;
     bool Copiando_ = false;
-    bool DatosCambiados = false; // márgenes u orientación: se guardan al cerrar
+    bool Enviando_ = false;
+    bool DireccionesLeidas = false; // tras un fallo al leer, DIRECC.ZPK no se reescribe
+    bool DatosCambiados = false;    // márgenes u orientación: se guardan al cerrar
     std::optional<DecisionBoleto> Decision;
     std::function<void()> TerminaEspera;
     QString TextoEstado_;

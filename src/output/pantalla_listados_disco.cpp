@@ -1,4 +1,4 @@
-// Copia a disco y controles del correo de la pantalla de listados.
+// Copia a disco de la pantalla de listados.
 
 #include "core/estado_global.h"
 #include "output/pantalla_listados.h"
@@ -9,7 +9,6 @@
 #include "shell/piezas_pantalla.h"
 
 #include <QButtonGroup>
-#include <QCheckBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -68,28 +67,6 @@ void PantallaListados::CreaUnidades() {
     d->Elige = [this](int fila) { EligeUnidad(fila); };
     d->PuedeAbrir = [this] { return !Copiando_; };
     Desplegables.push_back(d);
-}
-
-void PantallaListados::CreaControlesCorreo() {
-    Fra_DatosMail = new QGroupBox(QStringLiteral("Datos a enviar "), this);
-    Fra_DatosMail->setObjectName(QStringLiteral("Fra_DatosMail"));
-    Fra_DatosMail->setGeometry(XIzquierda, Fila1, 200, 76);
-    Chk_MailBase = new QCheckBox(QStringLiteral("Datos básicos"), Fra_DatosMail);
-    Chk_MailBase->setObjectName(QStringLiteral("Chk_MailBase"));
-    Chk_MailBase->setGeometry(10, 22, 180, 20);
-    Chk_MailColumnas = new QCheckBox(QStringLiteral("Columnas"), Fra_DatosMail);
-    Chk_MailColumnas->setObjectName(QStringLiteral("Chk_MailColumnas"));
-    Chk_MailColumnas->setGeometry(10, 46, 180, 20);
-    Lis_Direcciones = new QListWidget(this);
-    Lis_Direcciones->setObjectName(QStringLiteral("Lis_Direcciones"));
-    Lis_Direcciones->setGeometry(240, Fila1 + 16, 300, 190);
-    Tex_NuevaDireccion = new QLineEdit(this);
-    Tex_NuevaDireccion->setObjectName(QStringLiteral("Tex_NuevaDireccion"));
-    Tex_NuevaDireccion->setGeometry(240, Fila1 + 214, 300, AltoBoton);
-    Tex_NuevaDireccion->setPlaceholderText(QStringLiteral("Nueva dirección"));
-    PonCursor(Tex_NuevaDireccion, QStringLiteral("LAPIZ"));
-    // El envío llega con el correo: hasta entonces el botón no hace nada y se ve apagado.
-    Pic_BotEnviar->setEnabled(false);
 }
 
 void PantallaListados::EligeFormato(int indice) {

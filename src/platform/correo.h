@@ -6,6 +6,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+#include <memory>
+
 namespace quiniela {
 
 enum class SeguridadCorreo {
@@ -57,5 +60,11 @@ public:
     // Despide la sesión (QUIT) y suelta la conexión. Se puede llamar aunque no haya nada abierto.
     virtual void Cierra() = 0;
 };
+
+// El transporte de verdad lo instala quien arranca el programa; sin instalar, los envíos
+// fallan con un aviso en vez de no hacer nada.
+using CreadorTransporteCorreo = std::function<std::unique_ptr<TransporteCorreo>()>;
+void InstalaCreadorTransporteCorreo(CreadorTransporteCorreo creador);
+std::unique_ptr<TransporteCorreo> CreaTransporteCorreo();
 
 } // namespace quiniela

@@ -44,4 +44,19 @@ public:
     std::function<void(int yaEnviados)> AntesDeEnviar;
 };
 
+// Prestado a quien lo pide (la pantalla lo destruye al acabar la tanda); lo apuntado queda
+// en el original.
+class TransportePrestado final : public TransporteCorreo {
+public:
+    explicit TransportePrestado(TransporteCorreo& t) : T(t) {}
+    FalloCorreo Abre(const CuentaCorreo& c, const QString& clave) override {
+        return T.Abre(c, clave);
+    }
+    FalloCorreo Envia(const QString& d, const QByteArray& m) override { return T.Envia(d, m); }
+    void Cierra() override { T.Cierra(); }
+
+private:
+    TransporteCorreo& T;
+};
+
 } // namespace quiniela::prueba

@@ -1,0 +1,237 @@
+// Correo en la pantalla de listados: la lista de direcciones con el teclado y el ratón,
+// DIRECC.ZPK al salir, la cuenta al primer envío y la tanda en otro hilo.
+#include "core/estado_global.h"
+#include "output/cuenta_correo.h"
+#include "output/dialogo_cuenta_correo.h"
+#include "output/pantalla_listados.h"
+#include "output/reduccion_prueba.h"
+#include "platform/qt/boton_imagen.h"
+#include "support/pantallas.h"
+#include "support/plataforma_falsa.h"
+#include "support/transporte_falso.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+struct Correo {
+    CarpetaTemporal carpeta;
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma{&estado};
+    std::unique_ptr<TransporteFalso> transporte; // el de la última tanda
+
+    Correo() {
+        GuardaReduccion(carpeta, estado, 4, 2, Columnas(3));
+        estado.ClaveCorreo = u"secreta"_s;
+        QSettings a(Ajustes(), QSettings::IniFormat);
+        CuentaCorreo c;
+        c.Servidor = u"smtp.ejemplo.es"_s;
+        c.Remitente = u"pena@ejemplo.es"_s;
+        GuardaCuentaCorreo(a, c);
+    }
+    QString Ajustes() const { return carpeta.Ruta(u"ajustes.ini"_s); }
+
+    // La pantalla de correo abierta, con un transporte falso que apunta lo enviado.
+    std::unique_ptr<PantallaListados> Abre(std::function<void(TransporteFalso&)> prepara = {}) {
+        auto l = std::make_unique<PantallaListados>(estado, 5, 0);
+        l->AjustesCorreo = Ajustes();
+        l->CreaTransporte = [this, prepara] {
+            transporte = std::make_unique<TransporteFalso>();
+            if (prepara)
+                prepara(*transporte);
+            return std::make_unique<TransportePrestado>(*transporte);
+        };
+        l->show();
+        l->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(l.get()));
+        return l;
+    }
+    void Envia(PantallaListados& l) { Pulsa(l.Pic_BotEnviar); }
+    const std::vector<TransporteFalso::Enviado>& Enviados() const {
+        static const std::vector<TransporteFalso::Enviado> ninguno;
+        return transporte ? transporte->Enviados : ninguno;
+    }
+};
+
+QStringList Entradas(QListWidget* lista) {
+    QStringList t;
+    for (int i = 0; i < lista->count(); ++i)
+        t << lista->item(i)->text() + (lista->item(i)->isSelected() ? u" *"_s : QString());
+    return t;
+}
+
+void DobleClic(QListWidget* lista, int fila) {
+    const QPoint punto = lista->visualItemRect(lista->item(fila)).center();
+    // Como llega del sistema de ventanas: el primer clic y después el doble.
+    QTest::mouseClick(lista->viewport(), Qt::LeftButton, Qt::NoModifier, punto);
+    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, Qt::NoModifier, punto);
+}
+
+} // namespace
+
+TEST(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
+    Correo c;
+    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nluis@y.es\r\n");
+    {
+        auto l = c.Abre();
+        // Al abrir, todas elegidas: por defecto va un mensaje a cada una.
+        EXPECT_EQ(Entradas(l->Lis_Direcciones), (QStringList{u"ana@x.es *"_s, u"luis@y.es *"_s}));
+        Teclea(l->Tex_NuevaDireccion, u"  eva@z.es  "_s);
+        QTest::keyClick(l->Tex_NuevaDireccion, Qt::Key_Return);
+        EXPECT_TRUE(l->Tex_NuevaDireccion->text().isEmpty());
+        EXPECT_TRUE(l->Tex_NuevaDireccion->hasFocus());
+        // Doble clic: la entrada pasa al campo para corregirla.
+        DobleClic(l->Lis_Direcciones, 0);
+        EXPECT_EQ(l->Tex_NuevaDireccion->text(), u"ana@x.es"_s);
+        EXPECT_EQ(l->Tex_NuevaDireccion->cursorPosition(), 8);
+        EXPECT_EQ(Entradas(l->Lis_Direcciones), (QStringList{u"luis@y.es *"_s, u"eva@z.es *"_s}));
+        Teclea(l->Tex_NuevaDireccion, u"s"_s);
+        // Se sale sin pulsar Intro: lo del campo no se pierde.
+        Pulsa(l->Pic_Salir);
+        EXPECT_FALSE(l->isVisible());
+    }
+    EXPECT_EQ(c.carpeta.Lee(u"DIRECC.ZPK"_s), "luis@y.es\r\neva@z.es\r\nana@x.ess\r\n");
+    auto l = c.Abre();
+    EXPECT_EQ(Entradas(l->Lis_Direcciones),
+              (QStringList{u"luis@y.es *"_s, u"eva@z.es *"_s, u"ana@x.ess *"_s}));
+}
+
+TEST(PantallaCorreo, SinFicheroSeCreaVacioYConFalloNoSeReescribe) {
+    Correo c;
+    {
+        auto l = c.Abre();
+        EXPECT_EQ(l->Lis_Direcciones->count(), 0);
+        EXPECT_TRUE(c.carpeta.Existe(u"DIRECC.ZPK"_s));
+        EXPECT_TRUE(c.plataforma.avisos.isEmpty());
+    }
+    QFile::remove(c.carpeta.Ruta(u"DIRECC.ZPK"_s));
+    ASSERT_TRUE(QDir(c.carpeta.Ruta()).mkdir(u"DIRECC.ZPK"_s));
+    auto l = c.Abre();
+    EXPECT_EQ(c.plataforma.avisos.size(), 1);
+    Teclea(l->Tex_NuevaDireccion, u"eva@z.es"_s);
+    QTest::keyClick(l->Tex_NuevaDireccion, Qt::Key_Return);
+    Pulsa(l->Pic_Salir);
+    EXPECT_TRUE(QFileInfo(c.carpeta.Ruta(u"DIRECC.ZPK"_s)).isDir());
+}
+
+TEST(PantallaCorreo, EnviaALasElegidasYDiceCuantas) {
+    Correo c;
+    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nmala,\r\nluis@y.es\r\neva@z.es\r\n");
+    auto l = c.Abre();
+    // Se quita eva de la elegidas con un clic; "mala" no es una dirección.
+    QTest::mouseClick(l->Lis_Direcciones->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      l->Lis_Direcciones->visualItemRect(l->Lis_Direcciones->item(3)).center());
+    l->Chk_MailColumnas->click();
+    c.Envia(*l);
+    ASSERT_EQ(c.Enviados().size(), 2u);
+    EXPECT_EQ(c.Enviados()[0].Destinatario, u"ana@x.es"_s);
+    EXPECT_EQ(c.Enviados()[1].Destinatario, u"luis@y.es"_s);
+    EXPECT_FALSE(c.Enviados()[0].Mensaje.contains("Apuesta nro."));
+    EXPECT_TRUE(c.Enviados()[0].Mensaje.contains("JORNADA NRO.  4"));
+    EXPECT_EQ(c.transporte->Clave, u"secreta"_s);
+    EXPECT_EQ(l->TextoEstado(), u"Se han enviado 2 mensajes"_s);
+    EXPECT_FALSE(l->Enviando());
+    EXPECT_TRUE(l->Pic_BotEnviar->isEnabled());
+    EXPECT_FALSE(l->Pic_BotCancelar->isVisible());
+    ASSERT_EQ(c.plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(c.plataforma.mensajes[0].titulo, u"DIRECCIONES NO VÁLIDAS"_s);
+    EXPECT_TRUE(c.plataforma.mensajes[0].texto.contains(u"mala"_s));
+    GuardaCaptura(l.get(), u"listados_5_enviado"_s);
+}
+
+TEST(PantallaCorreo, CancelarEntreMensajesYErrorDelServidor) {
+    Correo c;
+    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "a@x.es\r\nb@x.es\r\nc@x.es\r\n");
+    PantallaListados* pantalla = nullptr;
+    auto l = c.Abre([&](TransporteFalso& t) {
+        // Mientras sale el segundo, el usuario pulsa "Cancelar el proceso" (desde el otro hilo
+        // se pide a la ventana, como llegaría el clic): el segundo acaba y el tercero no sale.
+        t.AntesDeEnviar = [&](int ya) {
+            if (ya == 1)
+                QMetaObject::invokeMethod(
+                    pantalla, [&] { Pulsa(pantalla->Pic_BotCancelar); },
+                    Qt::BlockingQueuedConnection);
+        };
+    });
+    pantalla = l.get();
+    c.Envia(*l);
+    EXPECT_EQ(c.Enviados().size(), 2u);
+    EXPECT_EQ(l->TextoEstado(), u"Se ha cancelado el envío: se han enviado 2 de 3 mensajes"_s);
+
+    auto m = c.Abre([](TransporteFalso& t) { t.FallaEnElEnvio = 1; });
+    c.Envia(*m);
+    ASSERT_FALSE(c.plataforma.mensajes.empty());
+    EXPECT_TRUE(c.plataforma.mensajes.back().texto.startsWith(u"Error de correo: 55 "_s));
+    EXPECT_TRUE(c.plataforma.mensajes.back().texto.contains(u"a@x.es"_s));
+    // Ni uno salió: la clave se vuelve a pedir en el próximo envío.
+    EXPECT_TRUE(c.estado.ClaveCorreo.isEmpty());
+}
+
+TEST(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
+    Correo c;
+    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
+    c.estado.ClaveCorreo.clear();
+    auto l = c.Abre();
+    AlAbrirseModal([](QWidget* modal) {
+        auto* d = dynamic_cast<DialogoCuentaCorreo*>(modal);
+        ASSERT_NE(d, nullptr);
+        Pulsa(d->Pic_Cancelar);
+    });
+    c.Envia(*l);
+    EXPECT_TRUE(c.Enviados().empty());
+    ASSERT_EQ(c.plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(c.plataforma.mensajes[0].texto, u"Inicio de sesión cancelado"_s);
+
+    // Con la cuenta completa: se guarda sin la clave y la clave sirve para la tanda.
+    AlAbrirseModal([](QWidget* modal) {
+        auto* d = dynamic_cast<DialogoCuentaCorreo*>(modal);
+        ASSERT_NE(d, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        EXPECT_EQ(d->Tex_Servidor->text(), u"smtp.ejemplo.es"_s);
+        EXPECT_TRUE(d->Tex_Clave->hasFocus());
+        d->Tex_Remitente->clear();
+        Pulsa(d->Pic_Aceptar); // sin remitente no se acepta
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_FALSE(d->Lbl_Aviso->text().isEmpty());
+        Teclea(d->Tex_Remitente, u"yo@ejemplo.es"_s);
+        d->Num_Puerto->setValue(2525);
+        d->Cbo_Seguridad->setCurrentIndex(1);
+        Teclea(d->Tex_Clave, u"clave ñ"_s);
+        GuardaCaptura(d, u"cuenta_correo"_s);
+        QTest::keyClick(d->Tex_Clave, Qt::Key_Return);
+    });
+    c.Envia(*l);
+    ASSERT_EQ(c.Enviados().size(), 1u);
+    EXPECT_EQ(c.transporte->Clave, u"clave ñ"_s);
+    EXPECT_EQ(c.transporte->Cuenta.Remitente, u"yo@ejemplo.es"_s);
+    EXPECT_EQ(c.transporte->Cuenta.Seguridad, SeguridadCorreo::Tls);
+    EXPECT_TRUE(c.Enviados()[0].Mensaje.startsWith("From: yo@ejemplo.es\r\n"));
+    const QByteArray ajustes = c.carpeta.Lee(u"ajustes.ini"_s);
+    EXPECT_TRUE(ajustes.contains("remitente=yo@ejemplo.es"));
+    EXPECT_TRUE(ajustes.contains("puerto=2525"));
+    EXPECT_FALSE(ajustes.contains("clave"));
+}
+
+TEST(PantallaCorreo, SinReduccionNoSeEnviaNada) {
+    Correo c;
+    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
+    c.estado.Datos.OrdenActual = 9;
+    LeeFicheroBases(c.estado);
+    auto l = c.Abre();
+    c.Envia(*l);
+    EXPECT_EQ(c.transporte, nullptr);
+    ASSERT_EQ(c.plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(c.plataforma.mensajes[0].titulo, u"NO HAY REDUCCIÓN"_s);
+}
