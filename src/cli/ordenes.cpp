@@ -4,6 +4,7 @@
 #include "consult/orden_historial.h"
 #include "matchdays/orden_borrar.h"
 #include "matchdays/orden_jornada.h"
+#include "output/orden_enviar.h"
 #include "output/orden_exportar.h"
 #include "output/orden_imprimir.h"
 #include "reduction/ordenes_reduccion.h"
@@ -16,6 +17,7 @@ const std::vector<Orden>& TablaOrdenes() {
         DescripcionOrdenJornada(),      DescripcionOrdenHistorial(), DescripcionOrdenReducir(),
         DescripcionOrdenEstadisticas(), DescripcionOrdenExportar(),  DescripcionOrdenEscrutar(),
         DescripcionOrdenImprimir(),     DescripcionOrdenConsultar(), DescripcionOrdenBorrar(),
+        DescripcionOrdenEnviar(),
     };
     return tabla;
 }
