@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include <sys/socket.h>
+
 namespace quiniela {
 
 namespace {
@@ -245,6 +247,14 @@ FalloCorreo TransporteCurl::Envia(const QString& destinatario, const QByteArray&
     curl_slist_free_all(destinatarios);
     if (resultado == CURLE_OK)
         return {};
+    if (resultado == CURLE_OPERATION_TIMEDOUT) {
+        // Un servidor que no contesta tampoco contestará al QUIT: sin esto, Cierra esperaría
+        // otra vez el tiempo entero. Se corta la conexión y, si hay otro envío, se abre otra.
+        curl_socket_t socket = CURL_SOCKET_BAD;
+        if (curl_easy_getinfo(h, CURLINFO_ACTIVESOCKET, &socket) == CURLE_OK &&
+            socket != CURL_SOCKET_BAD)
+            shutdown(socket, SHUT_RDWR);
+    }
     long respuesta = 0;
     curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &respuesta);
     return Fallo(resultado, DescribeFallo(resultado, sesion_->error, respuesta));

@@ -16,6 +16,8 @@ struct TiemposCorreo {
     // Hasta tener la sesión lista: conexión, saludo, STARTTLS, EHLO y AUTH.
     std::chrono::milliseconds Conexion{30000};
     // Sin respuesta del servidor o sin datos que avancen durante este tiempo, se abandona.
+    // Cuenta también la espera del "250" tras un mensaje, que en un servidor que lo analiza
+    // puede tardar: no conviene un valor de pocos segundos.
     std::chrono::seconds SinRespuesta{60};
 };
 
