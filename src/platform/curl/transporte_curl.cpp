@@ -194,7 +194,7 @@ FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clav
         curl_easy_setopt(h, CURLOPT_CAINFO, QFile::encodeName(cuenta.Certificado).constData());
 
     if (!cuenta.Usuario.isEmpty()) {
-        QByteArray usuario = cuenta.Usuario.toUtf8();
+        const QByteArray usuario = cuenta.Usuario.toUtf8();
         QByteArray clave8 = clave.toUtf8();
         curl_easy_setopt(h, CURLOPT_USERNAME, usuario.constData());
         curl_easy_setopt(h, CURLOPT_PASSWORD, clave8.constData());
