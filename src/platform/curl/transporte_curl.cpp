@@ -1,0 +1,267 @@
+#include "platform/curl/transporte_curl.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QUrl>
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include <sys/socket.h>
+
+namespace quiniela {
+
+namespace {
+
+// Una sola vez por proceso y a salvo de hilos (inicialización de un estático local).
+CURLcode IniciaCurl() {
+    static const CURLcode resultado = curl_global_init(CURL_GLOBAL_DEFAULT);
+    return resultado;
+}
+
+FalloCorreo Fallo(CURLcode numero, const QString& descripcion) {
+    return {static_cast<int>(numero), descripcion};
+}
+
+// Una dirección va entre < > en MAIL FROM y RCPT TO: con un salto de línea, un nulo, un
+// ángulo o un blanco podría colar órdenes SMTP o romper el sobre. La lógica ya las valida;
+// esto es la segunda línea de defensa.
+bool DireccionDeSobre(const QString& direccion) {
+    if (direccion.isEmpty())
+        return false;
+    return std::none_of(direccion.begin(), direccion.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c.unicode() == 0x7F || c.isSpace() || c == u'<' || c == u'>';
+    });
+}
+
+// El nombre del servidor en la URL: en ASCII (IDN) y sin nada que cambie el sentido de la URL
+// ("usuario@", "/ruta", "?"...). Una dirección IPv6 va entre corchetes. Vacío si no vale.
+QString ServidorDeUrl(QString servidor) {
+    servidor = servidor.trimmed();
+    if (servidor.startsWith(u'[') && servidor.endsWith(u']'))
+        servidor = servidor.mid(1, servidor.size() - 2);
+    if (servidor.isEmpty())
+        return {};
+    if (servidor.contains(u':')) {
+        const bool ipv6 = std::all_of(servidor.begin(), servidor.end(), [](QChar c) {
+            return c.isDigit() || (c.toLower() >= u'a' && c.toLower() <= u'f') || c == u':' ||
+                   c == u'.';
+        });
+        return ipv6 ? u'[' + servidor + u']' : QString();
+    }
+    const QString ascii = QString::fromLatin1(QUrl::toAce(servidor));
+    const bool bien = !ascii.isEmpty() && std::all_of(ascii.begin(), ascii.end(), [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c.isDigit() || c == u'.' ||
+               c == u'-' || c == u'_';
+    });
+    return bien ? ascii : QString();
+}
+
+// Lo que significa para el usuario un fallo de los que se ven al enviar correo.
+QString Explicacion(CURLcode numero) {
+    switch (numero) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return QStringLiteral("No se encuentra el servidor de correo");
+    case CURLE_COULDNT_CONNECT:
+        return QStringLiteral("No se puede conectar con el servidor de correo");
+    case CURLE_OPERATION_TIMEDOUT:
+        return QStringLiteral("El servidor de correo no contesta");
+    case CURLE_SSL_CONNECT_ERROR:
+        return QStringLiteral("No se pudo establecer la conexión cifrada");
+    case CURLE_PEER_FAILED_VERIFICATION:
+        return QStringLiteral("El certificado del servidor no es de confianza o no es suyo");
+    case CURLE_USE_SSL_FAILED:
+        return QStringLiteral("El servidor no ofrece conexión cifrada");
+    case CURLE_LOGIN_DENIED:
+        return QStringLiteral("El servidor no acepta el usuario o la clave");
+    case CURLE_SEND_ERROR:
+        return QStringLiteral("El servidor no aceptó el mensaje");
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+        return QStringLiteral("Se cortó la conexión con el servidor");
+    case CURLE_WEIRD_SERVER_REPLY:
+        return QStringLiteral("Respuesta inesperada del servidor de correo");
+    default:
+        return {};
+    }
+}
+
+// Descripción de un fallo de curl: la explicación, su texto, el detalle de ERRORBUFFER y, si
+// no lo dice ya, la respuesta negativa del servidor.
+QString DescribeFallo(CURLcode numero, const char* detalle, long respuesta) {
+    const QString general = QString::fromUtf8(curl_easy_strerror(numero));
+    QString extra = QString::fromUtf8(detalle).trimmed();
+    // curl a veces repite su texto general al final del detalle.
+    if (extra.endsWith(QStringLiteral(": ") + general))
+        extra.chop(general.size() + 2);
+    QString texto = general;
+    if (!extra.isEmpty() && extra != general)
+        texto += QStringLiteral(": ") + extra;
+    if (respuesta >= 400 && !texto.contains(QString::number(respuesta)))
+        texto += QStringLiteral("; respuesta del servidor: %1").arg(respuesta);
+    const QString explicacion = Explicacion(numero);
+    return explicacion.isEmpty() ? texto : explicacion + QStringLiteral(" (") + texto + u')';
+}
+
+// El cuerpo se entrega a curl por trozos desde el QByteArray; curl hace la transparencia de
+// los puntos al principio de línea.
+struct Lectura {
+    const char* datos;
+    size_t quedan;
+};
+
+size_t LeeMensaje(char* destino, size_t tamano, size_t cuantos, void* usuario) {
+    auto* lectura = static_cast<Lectura*>(usuario);
+    const size_t n = std::min(tamano * cuantos, lectura->quedan);
+    std::memcpy(destino, lectura->datos, n);
+    lectura->datos += n;
+    lectura->quedan -= n;
+    return n;
+}
+
+} // namespace
+
+struct TransporteCurl::Sesion {
+    CURL* manejador = nullptr;
+    char error[CURL_ERROR_SIZE] = {};
+
+    Sesion() = default;
+    Sesion(const Sesion&) = delete;
+    Sesion& operator=(const Sesion&) = delete;
+    // La limpieza despide la conexión abierta con QUIT.
+    ~Sesion() {
+        if (manejador)
+            curl_easy_cleanup(manejador);
+    }
+};
+
+TransporteCurl::TransporteCurl(TiemposCorreo tiempos) : tiempos_(tiempos) {}
+
+TransporteCurl::~TransporteCurl() = default;
+
+FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clave) {
+    Cierra();
+    if (const CURLcode inicio = IniciaCurl(); inicio != CURLE_OK)
+        return Fallo(inicio, QString::fromUtf8(curl_easy_strerror(inicio)));
+
+    const QString servidor = ServidorDeUrl(cuenta.Servidor);
+    if (servidor.isEmpty())
+        return Fallo(
+            CURLE_BAD_FUNCTION_ARGUMENT,
+            QStringLiteral("Nombre de servidor de correo no válido: «%1»").arg(cuenta.Servidor));
+    const int puerto = cuenta.PuertoEfectivo();
+    if (puerto > 65535)
+        return Fallo(CURLE_BAD_FUNCTION_ARGUMENT,
+                     QStringLiteral("Puerto de correo no válido: %1").arg(cuenta.Puerto));
+    if (!DireccionDeSobre(cuenta.Remitente))
+        return Fallo(
+            CURLE_BAD_FUNCTION_ARGUMENT,
+            QStringLiteral("Dirección del remitente no válida: «%1»").arg(cuenta.Remitente));
+    if (!cuenta.Certificado.isEmpty() && !QFileInfo(cuenta.Certificado).isReadable())
+        return Fallo(CURLE_SSL_CACERT_BADFILE,
+                     QStringLiteral("No se puede leer el fichero de certificados «%1»")
+                         .arg(cuenta.Certificado));
+
+    auto sesion = std::make_unique<Sesion>();
+    sesion->manejador = curl_easy_init();
+    if (!sesion->manejador)
+        return Fallo(CURLE_FAILED_INIT, QString::fromUtf8(curl_easy_strerror(CURLE_FAILED_INIT)));
+    CURL* h = sesion->manejador;
+
+    const bool tlsDirecto = cuenta.Seguridad == SeguridadCorreo::Tls;
+    const QByteArray url = (tlsDirecto ? "smtps://" : "smtp://") + servidor.toLatin1() + ':' +
+                           QByteArray::number(puerto);
+    curl_easy_setopt(h, CURLOPT_URL, url.constData());
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
+    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, sesion->error);
+    curl_easy_setopt(h, CURLOPT_VERBOSE, 0L);
+    // Sin señales: la tanda corre en un hilo de trabajo.
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_TCP_KEEPALIVE, 1L);
+
+    // Sin cifrar solo si el usuario lo ha elegido; con STARTTLS, o cifra o no sigue.
+    curl_easy_setopt(h, CURLOPT_USE_SSL,
+                     cuenta.Seguridad == SeguridadCorreo::Ninguna
+                         ? static_cast<long>(CURLUSESSL_NONE)
+                         : static_cast<long>(CURLUSESSL_ALL));
+    curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+    // Con OpenSSL, CAINFO cambia solo el fichero de autoridades; la carpeta del sistema
+    // (CAPATH, /etc/ssl/certs en Debian) sigue valiendo, así que el fichero se suma a ella.
+    if (!cuenta.Certificado.isEmpty())
+        curl_easy_setopt(h, CURLOPT_CAINFO, QFile::encodeName(cuenta.Certificado).constData());
+
+    if (!cuenta.Usuario.isEmpty()) {
+        const QByteArray usuario = cuenta.Usuario.toUtf8();
+        QByteArray clave8 = clave.toUtf8();
+        curl_easy_setopt(h, CURLOPT_USERNAME, usuario.constData());
+        curl_easy_setopt(h, CURLOPT_PASSWORD, clave8.constData());
+        // curl guarda su copia; la nuestra no se queda en memoria.
+        clave8.fill('\0');
+    }
+
+    const QByteArray remitente = '<' + cuenta.Remitente.toUtf8() + '>';
+    curl_easy_setopt(h, CURLOPT_MAIL_FROM, remitente.constData());
+    curl_easy_setopt(h, CURLOPT_UPLOAD, 1L);
+    curl_easy_setopt(h, CURLOPT_READFUNCTION, &LeeMensaje);
+
+    // La conexión (con saludo, STARTTLS y AUTH) tiene su límite; después, cada respuesta del
+    // servidor y cada tramo de datos. Sin tiempo total: un mensaje grande que avanza no se corta.
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(tiempos_.Conexion.count()));
+    const long sinRespuesta = static_cast<long>(tiempos_.SinRespuesta.count());
+    curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, sinRespuesta);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, sinRespuesta);
+    curl_easy_setopt(h, CURLOPT_TIMEOUT, 0L);
+
+    sesion_ = std::move(sesion);
+    return {};
+}
+
+FalloCorreo TransporteCurl::Envia(const QString& destinatario, const QByteArray& mensaje) {
+    if (!sesion_)
+        return Fallo(CURLE_FAILED_INIT, QStringLiteral("La sesión de correo no está abierta"));
+    if (!DireccionDeSobre(destinatario))
+        return Fallo(CURLE_BAD_FUNCTION_ARGUMENT,
+                     QStringLiteral("Dirección de destino no válida para el sobre del mensaje"));
+
+    CURL* h = sesion_->manejador;
+    const QByteArray para = '<' + destinatario.toUtf8() + '>';
+    curl_slist* destinatarios = curl_slist_append(nullptr, para.constData());
+    if (!destinatarios)
+        return Fallo(CURLE_OUT_OF_MEMORY,
+                     QString::fromUtf8(curl_easy_strerror(CURLE_OUT_OF_MEMORY)));
+    Lectura lectura{mensaje.constData(), static_cast<size_t>(mensaje.size())};
+    curl_easy_setopt(h, CURLOPT_MAIL_RCPT, destinatarios);
+    curl_easy_setopt(h, CURLOPT_READDATA, &lectura);
+    curl_easy_setopt(h, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(mensaje.size()));
+    sesion_->error[0] = '\0';
+
+    const CURLcode resultado = curl_easy_perform(h);
+
+    // Nada de punteros a lo que muere aquí.
+    curl_easy_setopt(h, CURLOPT_MAIL_RCPT, static_cast<curl_slist*>(nullptr));
+    curl_easy_setopt(h, CURLOPT_READDATA, static_cast<void*>(nullptr));
+    curl_slist_free_all(destinatarios);
+    if (resultado == CURLE_OK)
+        return {};
+    if (resultado == CURLE_OPERATION_TIMEDOUT) {
+        // Un servidor que no contesta tampoco contestará al QUIT: sin esto, Cierra esperaría
+        // otra vez el tiempo entero. Se corta la conexión y, si hay otro envío, se abre otra.
+        curl_socket_t socket = CURL_SOCKET_BAD;
+        if (curl_easy_getinfo(h, CURLINFO_ACTIVESOCKET, &socket) == CURLE_OK &&
+            socket != CURL_SOCKET_BAD)
+            shutdown(socket, SHUT_RDWR);
+    }
+    long respuesta = 0;
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &respuesta);
+    return Fallo(resultado, DescribeFallo(resultado, sesion_->error, respuesta));
+}
+
+void TransporteCurl::Cierra() {
+    sesion_.reset();
+}
+
+} // namespace quiniela

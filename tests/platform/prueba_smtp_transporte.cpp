@@ -1,0 +1,350 @@
+// El transporte con libcurl contra un servidor SMTP de verdad en 127.0.0.1.
+#include "platform/curl/transporte_curl.h"
+#include "support/carpeta_temporal.h"
+#include "support/servidor_smtp.h"
+
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+using namespace quiniela;
+using namespace quiniela::prueba;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kAna = QStringLiteral("ana@example.com");
+const QString kBeto = QStringLiteral("beto@example.com");
+const QString kClave = QStringLiteral("secreta ñ");
+
+// Tiempos cortos para las pruebas que esperan un fallo por tiempo.
+constexpr TiemposCorreo kTiemposCortos{1000ms, 2s};
+// Margen amplio: solo comprueba que nada se queda colgado esperando.
+constexpr qint64 kColgadoMs = 10000;
+
+QByteArray Mensaje(const QByteArray& asunto, const QByteArray& cuerpo) {
+    return "From: remitente@example.com\r\nSubject: " + asunto + "\r\n\r\n" + cuerpo;
+}
+
+// Líneas que empiezan por punto: la transparencia del SMTP no puede perderlas ni tomar una de
+// ellas por el final del mensaje.
+const QByteArray kCuerpoConPuntos = ".\r\n..\r\n.hola\r\nlínea normal\r\n. \r\n";
+
+// Un puerto reservado donde nada escucha: el socket está ligado pero sin listen, así que
+// una conexión se rechaza y ninguna otra prueba en paralelo puede ocuparlo.
+class PuertoCerrado {
+public:
+    PuertoCerrado() {
+        fd_ = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in dir{};
+        dir.sin_family = AF_INET;
+        dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t largo = sizeof dir;
+        if (fd_ >= 0 && bind(fd_, reinterpret_cast<sockaddr*>(&dir), sizeof dir) == 0 &&
+            getsockname(fd_, reinterpret_cast<sockaddr*>(&dir), &largo) == 0)
+            puerto_ = ntohs(dir.sin_port);
+    }
+    ~PuertoCerrado() {
+        if (fd_ >= 0)
+            close(fd_);
+    }
+    PuertoCerrado(const PuertoCerrado&) = delete;
+    PuertoCerrado& operator=(const PuertoCerrado&) = delete;
+    int Puerto() const { return puerto_; }
+
+private:
+    int fd_ = -1;
+    int puerto_ = 0;
+};
+
+} // namespace
+
+TEST(TransporteSmtp, UnaTandaUsaUnaConexionYLosMensajesLleganIntactos) {
+    ServidorSmtp servidor;
+    ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
+    const QByteArray primero = Mensaje("Uno", kCuerpoConPuntos);
+    const QByteArray segundo = Mensaje("Dos", "otra cosa\r\n.\r\nfin\r\n");
+
+    TransporteCurl transporte;
+    ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
+    EXPECT_EQ(servidor.Conexiones(), 0); // la conexión se abre con el primer envío
+    const FalloCorreo uno = transporte.Envia(kAna, primero);
+    EXPECT_TRUE(uno.Bien()) << uno.Descripcion.toStdString();
+    const FalloCorreo dos = transporte.Envia(kBeto, segundo);
+    EXPECT_TRUE(dos.Bien()) << dos.Descripcion.toStdString();
+    transporte.Cierra();
+    EXPECT_EQ(servidor.Conexiones(), 1);
+
+    const auto recibidos = servidor.Mensajes();
+    ASSERT_EQ(recibidos.size(), 2u);
+    EXPECT_EQ(recibidos[0].Datos, primero);
+    EXPECT_EQ(recibidos[0].Destinatarios, QStringList{kAna});
+    EXPECT_EQ(recibidos[0].Remitente, u"remitente@example.com");
+    EXPECT_FALSE(recibidos[0].Cifrado);
+    EXPECT_EQ(recibidos[1].Datos, segundo);
+    EXPECT_EQ(recibidos[1].Destinatarios, QStringList{kBeto});
+
+    // Cerrada, la siguiente tanda abre otra conexión.
+    ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
+    EXPECT_TRUE(transporte.Envia(kAna, primero).Bien());
+    transporte.Cierra();
+    EXPECT_EQ(servidor.Conexiones(), 2);
+    EXPECT_EQ(servidor.Mensajes().size(), 3u);
+}
+
+TEST(TransporteSmtp, UnMensajeGrandeLlegaEntero) {
+    // Un par de megas con líneas de longitudes distintas que empiezan por punto, para que los
+    // cortes entre trozos de lectura caigan en todas las posiciones de un "\r\n.".
+    QByteArray cuerpo;
+    for (int i = 0; cuerpo.size() < 2 * 1024 * 1024; ++i)
+        cuerpo += '.' + QByteArray(i % 41, static_cast<char>('a' + i % 26)) + "\r\n";
+    const QByteArray mensaje = Mensaje("Grande", cuerpo);
+    ServidorSmtp servidor;
+    ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
+
+    TransporteCurl transporte;
+    ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
+    const FalloCorreo fallo = transporte.Envia(kAna, mensaje);
+    EXPECT_TRUE(fallo.Bien()) << fallo.Descripcion.toStdString();
+    transporte.Cierra();
+    const auto recibidos = servidor.Mensajes();
+    ASSERT_EQ(recibidos.size(), 1u);
+    EXPECT_TRUE(recibidos[0].Datos == mensaje);
+}
+
+TEST(TransporteSmtp, CifradoConElCertificadoDeLaCuentaYAuth) {
+    CarpetaTemporal carpeta;
+    const CertificadoPrueba certificado = FabricaCertificado(carpeta.Ruta());
+    ASSERT_TRUE(certificado.Bien());
+    for (const SeguridadCorreo seguridad : {SeguridadCorreo::StartTls, SeguridadCorreo::Tls}) {
+        SCOPED_TRACE(seguridad == SeguridadCorreo::Tls ? "TLS" : "STARTTLS");
+        ServidorSmtp servidor(OpcionesServidorSmtp()
+                                  .Cifrado(seguridad, certificado)
+                                  .Auth(QStringLiteral("pepe"), kClave));
+        ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
+        const QByteArray mensaje = Mensaje("Cifrado", kCuerpoConPuntos);
+
+        TransporteCurl transporte;
+        ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), kClave).Bien());
+        for (const QString& destino : {kAna, kBeto}) {
+            const FalloCorreo fallo = transporte.Envia(destino, mensaje);
+            EXPECT_TRUE(fallo.Bien()) << fallo.Descripcion.toStdString();
+        }
+        transporte.Cierra();
+        const auto recibidos = servidor.Mensajes();
+        ASSERT_EQ(recibidos.size(), 2u);
+        for (const MensajeRecibido& m : recibidos) {
+            EXPECT_TRUE(m.Cifrado);
+            EXPECT_EQ(m.Usuario, u"pepe");
+            EXPECT_EQ(m.Datos, mensaje);
+        }
+        EXPECT_EQ(servidor.Conexiones(), 1);
+    }
+}
+
+// Fallos de la sesión: el número es el de libcurl y no se entrega nada.
+TEST(TransporteSmtp, FallosDeLaSesionNoEntreganNada) {
+    CarpetaTemporal carpeta;
+    const CertificadoPrueba bueno = FabricaCertificado(carpeta.Ruta());
+    const CertificadoPrueba otroNombre =
+        FabricaCertificado(carpeta.Ruta(), {QStringLiteral("otro.example")});
+    ASSERT_TRUE(bueno.Bien() && otroNombre.Bien());
+
+    struct Caso {
+        const char* nombre;
+        OpcionesServidorSmtp servidor;
+        SeguridadCorreo seguridadCuenta;
+        bool sinFicheroDeCertificado;
+        QString clave;
+        int numero;
+        const char* enDescripcion; // "" si no se comprueba
+    };
+    const std::vector<Caso> casos = {
+        // La verificación del certificado está siempre activa, con y sin STARTTLS.
+        {"STARTTLS sin el certificado en la cuenta",
+         OpcionesServidorSmtp().Cifrado(SeguridadCorreo::StartTls, bueno),
+         SeguridadCorreo::StartTls,
+         true,
+         {},
+         60,
+         ""},
+        {"TLS sin el certificado en la cuenta",
+         OpcionesServidorSmtp().Cifrado(SeguridadCorreo::Tls, bueno),
+         SeguridadCorreo::Tls,
+         true,
+         {},
+         60,
+         ""},
+        {"certificado de confianza pero de otro nombre",
+         OpcionesServidorSmtp().Cifrado(SeguridadCorreo::StartTls, otroNombre),
+         SeguridadCorreo::StartTls,
+         false,
+         {},
+         60,
+         ""},
+        // Con STARTTLS pedido, un servidor que no lo ofrece no recibe nada en claro.
+        {"servidor sin STARTTLS", {}, SeguridadCorreo::StartTls, true, {}, 64, ""},
+        {"clave errónea",
+         OpcionesServidorSmtp()
+             .Cifrado(SeguridadCorreo::StartTls, bueno)
+             .Auth(QStringLiteral("pepe"), kClave),
+         SeguridadCorreo::StartTls, false, QStringLiteral("otra"), 67, "535"},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        ServidorSmtp servidor(caso.servidor);
+        ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
+        CuentaCorreo cuenta = servidor.Cuenta();
+        cuenta.Seguridad = caso.seguridadCuenta;
+        if (caso.sinFicheroDeCertificado)
+            cuenta.Certificado.clear();
+
+        TransporteCurl transporte;
+        ASSERT_TRUE(transporte.Abre(cuenta, caso.clave).Bien());
+        const FalloCorreo fallo = transporte.Envia(kAna, Mensaje("X", "x\r\n"));
+        EXPECT_EQ(fallo.Numero, caso.numero) << fallo.Descripcion.toStdString();
+        EXPECT_FALSE(fallo.Descripcion.isEmpty());
+        EXPECT_TRUE(fallo.Descripcion.contains(QLatin1String(caso.enDescripcion)))
+            << fallo.Descripcion.toStdString();
+        transporte.Cierra();
+        EXPECT_TRUE(servidor.Mensajes().empty());
+    }
+}
+
+TEST(TransporteSmtp, UnDestinatarioRechazadoNoDeshaceLosAnteriores) {
+    const QString malo = QStringLiteral("nadie@example.com");
+    ServidorSmtp servidor(OpcionesServidorSmtp().Rechaza(malo));
+    ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
+    const QByteArray mensaje = Mensaje("Tanda", "hola\r\n");
+
+    TransporteCurl transporte;
+    ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
+    EXPECT_TRUE(transporte.Envia(kAna, mensaje).Bien());
+    const FalloCorreo fallo = transporte.Envia(malo, mensaje);
+    EXPECT_EQ(fallo.Numero, 55) << fallo.Descripcion.toStdString();
+    EXPECT_TRUE(fallo.Descripcion.contains(u"550")) << fallo.Descripcion.toStdString();
+    // La sesión sigue sirviendo después del fallo.
+    EXPECT_TRUE(transporte.Envia(kBeto, mensaje).Bien());
+    transporte.Cierra();
+
+    const auto recibidos = servidor.Mensajes();
+    ASSERT_EQ(recibidos.size(), 2u);
+    EXPECT_EQ(recibidos[0].Destinatarios, QStringList{kAna});
+    EXPECT_EQ(recibidos[1].Destinatarios, QStringList{kBeto});
+}
+
+TEST(TransporteSmtp, NadaEscuchandoFallaEnseguida) {
+    PuertoCerrado cerrado;
+    ASSERT_GT(cerrado.Puerto(), 0);
+    CuentaCorreo cuenta;
+    cuenta.Servidor = QStringLiteral("127.0.0.1");
+    cuenta.Puerto = cerrado.Puerto();
+    cuenta.Seguridad = SeguridadCorreo::Ninguna;
+    cuenta.Remitente = QStringLiteral("remitente@example.com");
+
+    // Con el límite de conexión por defecto (medio minuto): el rechazo no lo espera.
+    TransporteCurl transporte;
+    ASSERT_TRUE(transporte.Abre(cuenta, QString()).Bien());
+    QElapsedTimer reloj;
+    reloj.start();
+    const FalloCorreo fallo = transporte.Envia(kAna, Mensaje("X", "x\r\n"));
+    EXPECT_EQ(fallo.Numero, 7) << fallo.Descripcion.toStdString();
+    EXPECT_LT(reloj.elapsed(), kColgadoMs);
+}
+
+TEST(TransporteSmtp, UnServidorQueNoContestaAcabaPorTiempo) {
+    struct Caso {
+        const char* nombre;
+        OpcionesServidorSmtp servidor;
+    };
+    const std::vector<Caso> casos = {
+        {"ni saluda", OpcionesServidorSmtp().Callado()},
+        {"no contesta al final del mensaje", OpcionesServidorSmtp().Cuelga(kAna)},
+    };
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        ServidorSmtp servidor(caso.servidor);
+        ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
+        TransporteCurl transporte(kTiemposCortos);
+        ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
+        QElapsedTimer reloj;
+        reloj.start();
+        const FalloCorreo fallo = transporte.Envia(kAna, Mensaje("X", "x\r\n"));
+        EXPECT_EQ(fallo.Numero, 28) << fallo.Descripcion.toStdString();
+        EXPECT_LT(reloj.elapsed(), kColgadoMs);
+        EXPECT_EQ(servidor.Conexiones(), 1);
+        // Cerrar no vuelve a esperar a un servidor que ya no contesta.
+        reloj.restart();
+        transporte.Cierra();
+        EXPECT_LT(reloj.elapsed(), kTiemposCortos.SinRespuesta.count() * 1000 / 2);
+        EXPECT_TRUE(servidor.Mensajes().empty());
+    }
+}
+
+TEST(TransporteSmtp, UnaDireccionQuePodriaColarOrdenesNoLlegaAlServidor) {
+    ServidorSmtp servidor;
+    ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
+    const QString conNulo = QStringLiteral("ana@example.com") + QChar(u'\0') + u'x';
+    const QStringList destinos = {
+        QStringLiteral("ana@example.com\r\nRCPT TO:<beto@example.com>"),
+        QStringLiteral("ana@example.com\nDATA"),
+        QStringLiteral("ana@example.com>"),
+        QStringLiteral("<ana@example.com"),
+        QStringLiteral("ana @example.com"),
+        QStringLiteral("ana@example.com\t"),
+        conNulo,
+        QString(),
+    };
+    TransporteCurl transporte;
+    ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
+    for (const QString& destino : destinos) {
+        SCOPED_TRACE(destino.toStdString());
+        EXPECT_EQ(transporte.Envia(destino, Mensaje("X", "x\r\n")).Numero, 43);
+    }
+    transporte.Cierra();
+    EXPECT_EQ(servidor.Conexiones(), 0);
+    EXPECT_TRUE(servidor.Mensajes().empty());
+}
+
+TEST(TransporteSmtp, UnaCuentaMalFormadaNoSeAbre) {
+    CuentaCorreo buena;
+    buena.Servidor = QStringLiteral("correo.example.com");
+    buena.Remitente = QStringLiteral("remitente@example.com");
+    struct Caso {
+        const char* nombre;
+        void (*cambia)(CuentaCorreo&);
+        int numero;
+    };
+    const std::vector<Caso> casos = {
+        {"remitente con salto de línea",
+         [](CuentaCorreo& c) { c.Remitente += QStringLiteral("\r\nRCPT TO:<x@y.es>"); }, 43},
+        {"sin remitente", [](CuentaCorreo& c) { c.Remitente.clear(); }, 43},
+        {"sin servidor", [](CuentaCorreo& c) { c.Servidor = QStringLiteral("  "); }, 43},
+        {"servidor con ruta", [](CuentaCorreo& c) { c.Servidor += QStringLiteral("/x"); }, 43},
+        {"servidor con usuario", [](CuentaCorreo& c) { c.Servidor.prepend(u"yo@"); }, 43},
+        {"puerto imposible", [](CuentaCorreo& c) { c.Puerto = 70000; }, 43},
+        {"fichero de certificados que no existe",
+         [](CuentaCorreo& c) { c.Certificado = QStringLiteral("/no/existe.pem"); }, 77},
+    };
+    TransporteCurl transporte;
+    for (const Caso& caso : casos) {
+        SCOPED_TRACE(caso.nombre);
+        CuentaCorreo cuenta = buena;
+        caso.cambia(cuenta);
+        const FalloCorreo fallo = transporte.Abre(cuenta, QString());
+        EXPECT_EQ(fallo.Numero, caso.numero);
+        EXPECT_FALSE(fallo.Descripcion.isEmpty());
+        // Una sesión que no se abrió no envía.
+        EXPECT_EQ(transporte.Envia(kAna, "x\r\n").Numero, 2);
+    }
+    // Un nombre internacional o una IPv6 sí valen.
+    for (const char* servidor : {"correo.españa.example", "[::1]", "::1"}) {
+        CuentaCorreo cuenta = buena;
+        cuenta.Servidor = QString::fromUtf8(servidor);
+        EXPECT_TRUE(transporte.Abre(cuenta, QString()).Bien()) << servidor;
+    }
+}
