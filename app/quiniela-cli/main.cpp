@@ -1,6 +1,7 @@
 // Herramienta de línea de órdenes sobre la misma lógica que el programa de escritorio.
 #include "cli/linea_ordenes.h"
 #include "core/regional.h"
+#include "platform/curl/transporte_curl.h"
 #include "platform/qt/impresora_pintor.h"
 #include "platform/qt/impresora_sistema.h"
 
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
     QCoreApplication::setApplicationName(QStringLiteral("quiniela"));
+    quiniela::InstalaCreadorTransporteCorreo(
+        [] { return std::make_unique<quiniela::TransporteCurl>(); });
     quiniela::FijaRegionalDePantallas();
     return quiniela::EjecutaLineaOrdenes(QCoreApplication::arguments());
 }

@@ -1,6 +1,7 @@
 // Programa de escritorio de la quiniela.
 #include "core/arranque.h"
 #include "core/estado_global.h"
+#include "platform/curl/transporte_curl.h"
 #include "platform/qt/aplicacion_qt.h"
 #include "platform/qt/ayuda_qt.h"
 #include "platform/qt/servicios_qt.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
     servicios.ayuda = &ayuda;
     servicios.metricas = &metricas;
     InstalaPlataforma(servicios);
+    InstalaCreadorTransporteCorreo([] { return std::make_unique<TransporteCurl>(); });
 
     const Distribucion distribucion = BuscaDistribucion(QApplication::applicationDirPath());
     const auto menu =

@@ -5,6 +5,7 @@
 #include "output/envio_correo.h"
 #include "output/mensaje_correo.h"
 #include "output/reduccion_prueba.h"
+#include "support/mime_prueba.h"
 #include "support/transporte_falso.h"
 
 #include <QRegularExpression>
@@ -20,34 +21,6 @@ using namespace quiniela;
 using namespace quiniela::prueba;
 
 namespace {
-
-// Decodificación de quoted-printable y de las palabras codificadas, para comprobar que lo
-// codificado vuelve a ser el texto.
-QByteArray DecodificaQp(const QByteArray& qp) {
-    QByteArray texto;
-    for (qsizetype i = 0; i < qp.size(); ++i) {
-        if (qp[i] != '=') {
-            texto += qp[i];
-        } else if (qp.mid(i + 1, 2) == "\r\n") {
-            i += 2;
-        } else {
-            texto += char(qp.mid(i + 1, 2).toInt(nullptr, 16));
-            i += 2;
-        }
-    }
-    return texto;
-}
-
-QString DecodificaCabecera(const QByteArray& valor) {
-    static const QRegularExpression palabra(u"=\\?UTF-8\\?Q\\?([^?]*)\\?="_s);
-    QByteArray utf8;
-    auto it = palabra.globalMatch(QString::fromLatin1(valor));
-    if (!it.hasNext())
-        return QString::fromLatin1(valor);
-    while (it.hasNext())
-        utf8 += DecodificaQp(it.next().captured(1).replace(u'_', u' ').toLatin1());
-    return QString::fromUtf8(utf8);
-}
 
 bool LineasCortas(const QByteArray& texto, int maximo) {
     for (const QByteArray& l : texto.split('\n'))
