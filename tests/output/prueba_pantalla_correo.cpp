@@ -5,9 +5,12 @@
 #include "output/dialogo_cuenta_correo.h"
 #include "output/pantalla_listados.h"
 #include "output/reduccion_prueba.h"
+#include "platform/curl/transporte_curl.h"
 #include "platform/qt/boton_imagen.h"
+#include "support/mime_prueba.h"
 #include "support/pantallas.h"
 #include "support/plataforma_falsa.h"
+#include "support/servidor_smtp.h"
 #include "support/transporte_falso.h"
 
 #include <QCheckBox>
@@ -234,4 +237,34 @@ TEST(PantallaCorreo, SinReduccionNoSeEnviaNada) {
     EXPECT_EQ(c.transporte, nullptr);
     ASSERT_EQ(c.plataforma.mensajes.size(), 1u);
     EXPECT_EQ(c.plataforma.mensajes[0].titulo, u"NO HAY REDUCCIÓN"_s);
+}
+
+TEST(PantallaCorreo, ConUnServidorDeVerdadLaVentanaSigueVivaMientrasEnvia) {
+    Correo c;
+    ServidorSmtp servidor;
+    ASSERT_TRUE(servidor.Escuchando());
+    {
+        QSettings a(c.Ajustes(), QSettings::IniFormat);
+        GuardaCuentaCorreo(a, servidor.Cuenta());
+    }
+    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@example.com\r\nluis@example.com\r\n");
+    auto l = c.Abre();
+    l->CreaTransporte = [] { return std::make_unique<TransporteCurl>(); };
+    // Mientras el otro hilo envía, la ventana atiende sus eventos (aquí, un temporizador).
+    int latidos = 0;
+    QTimer latido;
+    QObject::connect(&latido, &QTimer::timeout, [&] { ++latidos; });
+    latido.start(1);
+    c.Envia(*l);
+    latido.stop();
+    EXPECT_GT(latidos, 0);
+    EXPECT_EQ(l->TextoEstado(), u"Se han enviado 2 mensajes"_s);
+    const auto recibidos = servidor.Mensajes();
+    ASSERT_EQ(recibidos.size(), 2u);
+    const MensajeDecodificado a = DecodificaMensaje(recibidos[0].Datos);
+    const MensajeDecodificado b = DecodificaMensaje(recibidos[1].Datos);
+    EXPECT_EQ(a.Para, u"ana@example.com"_s);
+    EXPECT_EQ(a.Asunto, u"Datos de la jornada 4. Reducción nro. 2"_s);
+    EXPECT_EQ(a.Cuerpo, b.Cuerpo);
+    EXPECT_TRUE(a.Cuerpo.endsWith(u"Apuesta nro.    3  "_s + Columnas(3)[2] + u"\r\n"_s));
 }
