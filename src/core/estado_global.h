@@ -62,8 +62,10 @@ struct EstadoGlobal {
     bool ReabrirReduccion = false; // la pantalla de reducción pide volver a abrirse
     int16_t MetodoRecordado = 0;   // método elegido en su lista (0: ninguno)
 
-    // Correo: la clave se guarda solo aquí, mientras dura el programa; vacía si no se ha dado.
+    // Correo: la clave se guarda solo aquí, mientras dura el programa. La sesión queda abierta
+    // cuando el usuario acepta la cuenta (con clave o sin ella, si el servidor no pide AUTH).
     QString ClaveCorreo;
+    bool SesionCorreo = false;
 
     // Nombre del fichero de columnas de la jornada y orden actuales.
     void ActualizaFicheroApuestas();

@@ -127,7 +127,7 @@ QStringList PantallaListados::DireccionesElegidas() const {
 std::optional<CuentaCorreo> PantallaListados::PideCuenta() {
     const auto ajustes = Ajustes(AjustesCorreo);
     CuentaCorreo cuenta = LeeCuentaCorreo(*ajustes);
-    if (!estado_.ClaveCorreo.isEmpty() && !CompruebaCuenta(cuenta))
+    if (estado_.SesionCorreo && !CompruebaCuenta(cuenta))
         return cuenta;
     DialogoCuentaCorreo dialogo(cuenta, this);
     if (dialogo.exec() != QDialog::Accepted)
@@ -135,6 +135,7 @@ std::optional<CuentaCorreo> PantallaListados::PideCuenta() {
     cuenta = dialogo.Cuenta();
     GuardaCuentaCorreo(*ajustes, cuenta);
     estado_.ClaveCorreo = dialogo.Clave();
+    estado_.SesionCorreo = true;
     return cuenta;
 }
 
@@ -168,8 +169,10 @@ void PantallaListados::Envia() {
     const ResultadoEnvio r = EnviaEnOtroHilo(*p.Envio, *cuenta);
     PonEstado(TextoFinEnvio(r));
     // Una clave que el servidor no acepta no se vuelve a probar sin preguntar.
-    if (r.Fin == FinEnvio::Fallido && r.Enviados == 0)
+    if (r.Fin == FinEnvio::Fallido && r.Enviados == 0) {
         estado_.ClaveCorreo.clear();
+        estado_.SesionCorreo = false;
+    }
     if (r.Aviso)
         Avisa(*r.Aviso);
     termina();

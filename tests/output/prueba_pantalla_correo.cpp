@@ -38,6 +38,7 @@ struct Correo {
     Correo() {
         GuardaReduccion(carpeta, estado, 4, 2, Columnas(3));
         estado.ClaveCorreo = u"secreta"_s;
+        estado.SesionCorreo = true;
         QSettings a(Ajustes(), QSettings::IniFormat);
         CuentaCorreo c;
         c.Servidor = u"smtp.ejemplo.es"_s;
@@ -180,12 +181,14 @@ TEST(PantallaCorreo, CancelarEntreMensajesYErrorDelServidor) {
     EXPECT_TRUE(c.plataforma.mensajes.back().texto.contains(u"a@x.es"_s));
     // Ni uno salió: la clave se vuelve a pedir en el próximo envío.
     EXPECT_TRUE(c.estado.ClaveCorreo.isEmpty());
+    EXPECT_FALSE(c.estado.SesionCorreo);
 }
 
 TEST(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
     Correo c;
     c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
     c.estado.ClaveCorreo.clear();
+    c.estado.SesionCorreo = false;
     auto l = c.Abre();
     AlAbrirseModal([](QWidget* modal) {
         auto* d = dynamic_cast<DialogoCuentaCorreo*>(modal);
