@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QUrl>
 
 #include <curl/curl.h>
@@ -15,10 +16,57 @@ namespace quiniela {
 
 namespace {
 
-// Una sola vez por proceso y a salvo de hilos (inicialización de un estático local).
-CURLcode IniciaCurl() {
-    static const CURLcode resultado = curl_global_init(CURL_GLOBAL_DEFAULT);
-    return resultado;
+// libcurl se carga la primera vez que hace falta: enlazarla arrastra decenas de bibliotecas
+// (TLS, Kerberos, LDAP...) que cada arranque del programa pagaría aunque nunca envíe correo.
+struct Curl {
+    decltype(&curl_global_init) global_init = nullptr;
+    decltype(&curl_easy_init) easy_init = nullptr;
+    decltype(&curl_easy_setopt) easy_setopt = nullptr;
+    decltype(&curl_easy_perform) easy_perform = nullptr;
+    decltype(&curl_easy_getinfo) easy_getinfo = nullptr;
+    decltype(&curl_easy_cleanup) easy_cleanup = nullptr;
+    decltype(&curl_easy_strerror) easy_strerror = nullptr;
+    decltype(&curl_slist_append) slist_append = nullptr;
+    decltype(&curl_slist_free_all) slist_free_all = nullptr;
+    CURLcode inicio = CURLE_FAILED_INIT;
+    QString error; // por qué no se pudo cargar
+};
+
+template <typename F> bool Resuelve(QLibrary& biblioteca, const char* nombre, F& funcion) {
+    funcion = reinterpret_cast<F>(biblioteca.resolve(nombre));
+    return funcion != nullptr;
+}
+
+Curl CargaCurl() {
+    Curl c;
+    QLibrary biblioteca(QStringLiteral("curl"), 4);
+    if (!biblioteca.load()) {
+        c.error = biblioteca.errorString();
+        return c;
+    }
+    const bool completa = Resuelve(biblioteca, "curl_global_init", c.global_init) &&
+                          Resuelve(biblioteca, "curl_easy_init", c.easy_init) &&
+                          Resuelve(biblioteca, "curl_easy_setopt", c.easy_setopt) &&
+                          Resuelve(biblioteca, "curl_easy_perform", c.easy_perform) &&
+                          Resuelve(biblioteca, "curl_easy_getinfo", c.easy_getinfo) &&
+                          Resuelve(biblioteca, "curl_easy_cleanup", c.easy_cleanup) &&
+                          Resuelve(biblioteca, "curl_easy_strerror", c.easy_strerror) &&
+                          Resuelve(biblioteca, "curl_slist_append", c.slist_append) &&
+                          Resuelve(biblioteca, "curl_slist_free_all", c.slist_free_all);
+    if (!completa) {
+        c.error = biblioteca.errorString();
+        c.easy_init = nullptr;
+        return c;
+    }
+    c.inicio = c.global_init(CURL_GLOBAL_DEFAULT);
+    return c;
+}
+
+// Una sola vez por proceso y a salvo de hilos (inicialización de un estático local). La
+// biblioteca no se descarga nunca.
+const Curl& Lib() {
+    static const Curl curl = CargaCurl();
+    return curl;
 }
 
 FalloCorreo Fallo(CURLcode numero, const QString& descripcion) {
@@ -91,7 +139,7 @@ QString Explicacion(CURLcode numero) {
 // Descripción de un fallo de curl: la explicación, su texto, el detalle de ERRORBUFFER y, si
 // no lo dice ya, la respuesta negativa del servidor.
 QString DescribeFallo(CURLcode numero, const char* detalle, long respuesta) {
-    const QString general = QString::fromUtf8(curl_easy_strerror(numero));
+    const QString general = QString::fromUtf8(Lib().easy_strerror(numero));
     QString extra = QString::fromUtf8(detalle).trimmed();
     // curl a veces repite su texto general al final del detalle.
     if (extra.endsWith(QStringLiteral(": ") + general))
@@ -133,7 +181,7 @@ struct TransporteCurl::Sesion {
     // La limpieza despide la conexión abierta con QUIT.
     ~Sesion() {
         if (manejador)
-            curl_easy_cleanup(manejador);
+            Lib().easy_cleanup(manejador);
     }
 };
 
@@ -143,8 +191,12 @@ TransporteCurl::~TransporteCurl() = default;
 
 FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clave) {
     Cierra();
-    if (const CURLcode inicio = IniciaCurl(); inicio != CURLE_OK)
-        return Fallo(inicio, QString::fromUtf8(curl_easy_strerror(inicio)));
+    if (!Lib().easy_init)
+        return Fallo(CURLE_FAILED_INIT,
+                     QStringLiteral("No se puede cargar la biblioteca de correo libcurl (") +
+                         Lib().error + u')');
+    if (Lib().inicio != CURLE_OK)
+        return Fallo(Lib().inicio, QString::fromUtf8(Lib().easy_strerror(Lib().inicio)));
 
     const QString servidor = ServidorDeUrl(cuenta.Servidor);
     if (servidor.isEmpty())
@@ -165,56 +217,56 @@ FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clav
                          .arg(cuenta.Certificado));
 
     auto sesion = std::make_unique<Sesion>();
-    sesion->manejador = curl_easy_init();
+    sesion->manejador = Lib().easy_init();
     if (!sesion->manejador)
-        return Fallo(CURLE_FAILED_INIT, QString::fromUtf8(curl_easy_strerror(CURLE_FAILED_INIT)));
+        return Fallo(CURLE_FAILED_INIT, QString::fromUtf8(Lib().easy_strerror(CURLE_FAILED_INIT)));
     CURL* h = sesion->manejador;
 
     const bool tlsDirecto = cuenta.Seguridad == SeguridadCorreo::Tls;
     const QByteArray url = (tlsDirecto ? "smtps://" : "smtp://") + servidor.toLatin1() + ':' +
                            QByteArray::number(puerto);
-    curl_easy_setopt(h, CURLOPT_URL, url.constData());
-    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
-    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, sesion->error);
-    curl_easy_setopt(h, CURLOPT_VERBOSE, 0L);
+    Lib().easy_setopt(h, CURLOPT_URL, url.constData());
+    Lib().easy_setopt(h, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
+    Lib().easy_setopt(h, CURLOPT_ERRORBUFFER, sesion->error);
+    Lib().easy_setopt(h, CURLOPT_VERBOSE, 0L);
     // Sin señales: la tanda corre en un hilo de trabajo.
-    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(h, CURLOPT_TCP_KEEPALIVE, 1L);
+    Lib().easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    Lib().easy_setopt(h, CURLOPT_TCP_KEEPALIVE, 1L);
 
     // Sin cifrar solo si el usuario lo ha elegido; con STARTTLS, o cifra o no sigue.
-    curl_easy_setopt(h, CURLOPT_USE_SSL,
-                     cuenta.Seguridad == SeguridadCorreo::Ninguna
-                         ? static_cast<long>(CURLUSESSL_NONE)
-                         : static_cast<long>(CURLUSESSL_ALL));
-    curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+    Lib().easy_setopt(h, CURLOPT_USE_SSL,
+                      cuenta.Seguridad == SeguridadCorreo::Ninguna
+                          ? static_cast<long>(CURLUSESSL_NONE)
+                          : static_cast<long>(CURLUSESSL_ALL));
+    Lib().easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+    Lib().easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
     // Con OpenSSL, CAINFO cambia solo el fichero de autoridades; la carpeta del sistema
     // (CAPATH, /etc/ssl/certs en Debian) sigue valiendo, así que el fichero se suma a ella.
     if (!cuenta.Certificado.isEmpty())
-        curl_easy_setopt(h, CURLOPT_CAINFO, QFile::encodeName(cuenta.Certificado).constData());
+        Lib().easy_setopt(h, CURLOPT_CAINFO, QFile::encodeName(cuenta.Certificado).constData());
 
     if (!cuenta.Usuario.isEmpty()) {
         const QByteArray usuario = cuenta.Usuario.toUtf8();
         QByteArray clave8 = clave.toUtf8();
-        curl_easy_setopt(h, CURLOPT_USERNAME, usuario.constData());
-        curl_easy_setopt(h, CURLOPT_PASSWORD, clave8.constData());
+        Lib().easy_setopt(h, CURLOPT_USERNAME, usuario.constData());
+        Lib().easy_setopt(h, CURLOPT_PASSWORD, clave8.constData());
         // curl guarda su copia; la nuestra no se queda en memoria.
         clave8.fill('\0');
     }
 
     const QByteArray remitente = '<' + cuenta.Remitente.toUtf8() + '>';
-    curl_easy_setopt(h, CURLOPT_MAIL_FROM, remitente.constData());
-    curl_easy_setopt(h, CURLOPT_UPLOAD, 1L);
-    curl_easy_setopt(h, CURLOPT_READFUNCTION, &LeeMensaje);
+    Lib().easy_setopt(h, CURLOPT_MAIL_FROM, remitente.constData());
+    Lib().easy_setopt(h, CURLOPT_UPLOAD, 1L);
+    Lib().easy_setopt(h, CURLOPT_READFUNCTION, &LeeMensaje);
 
     // La conexión (con saludo, STARTTLS y AUTH) tiene su límite; después, cada respuesta del
     // servidor y cada tramo de datos. Sin tiempo total: un mensaje grande que avanza no se corta.
-    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(tiempos_.Conexion.count()));
+    Lib().easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(tiempos_.Conexion.count()));
     const long sinRespuesta = static_cast<long>(tiempos_.SinRespuesta.count());
-    curl_easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, sinRespuesta);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(h, CURLOPT_LOW_SPEED_TIME, sinRespuesta);
-    curl_easy_setopt(h, CURLOPT_TIMEOUT, 0L);
+    Lib().easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, sinRespuesta);
+    Lib().easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+    Lib().easy_setopt(h, CURLOPT_LOW_SPEED_TIME, sinRespuesta);
+    Lib().easy_setopt(h, CURLOPT_TIMEOUT, 0L);
 
     sesion_ = std::move(sesion);
     return {};
@@ -229,34 +281,34 @@ FalloCorreo TransporteCurl::Envia(const QString& destinatario, const QByteArray&
 
     CURL* h = sesion_->manejador;
     const QByteArray para = '<' + destinatario.toUtf8() + '>';
-    curl_slist* destinatarios = curl_slist_append(nullptr, para.constData());
+    curl_slist* destinatarios = Lib().slist_append(nullptr, para.constData());
     if (!destinatarios)
         return Fallo(CURLE_OUT_OF_MEMORY,
-                     QString::fromUtf8(curl_easy_strerror(CURLE_OUT_OF_MEMORY)));
+                     QString::fromUtf8(Lib().easy_strerror(CURLE_OUT_OF_MEMORY)));
     Lectura lectura{mensaje.constData(), static_cast<size_t>(mensaje.size())};
-    curl_easy_setopt(h, CURLOPT_MAIL_RCPT, destinatarios);
-    curl_easy_setopt(h, CURLOPT_READDATA, &lectura);
-    curl_easy_setopt(h, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(mensaje.size()));
+    Lib().easy_setopt(h, CURLOPT_MAIL_RCPT, destinatarios);
+    Lib().easy_setopt(h, CURLOPT_READDATA, &lectura);
+    Lib().easy_setopt(h, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(mensaje.size()));
     sesion_->error[0] = '\0';
 
-    const CURLcode resultado = curl_easy_perform(h);
+    const CURLcode resultado = Lib().easy_perform(h);
 
     // Nada de punteros a lo que muere aquí.
-    curl_easy_setopt(h, CURLOPT_MAIL_RCPT, static_cast<curl_slist*>(nullptr));
-    curl_easy_setopt(h, CURLOPT_READDATA, static_cast<void*>(nullptr));
-    curl_slist_free_all(destinatarios);
+    Lib().easy_setopt(h, CURLOPT_MAIL_RCPT, static_cast<curl_slist*>(nullptr));
+    Lib().easy_setopt(h, CURLOPT_READDATA, static_cast<void*>(nullptr));
+    Lib().slist_free_all(destinatarios);
     if (resultado == CURLE_OK)
         return {};
     if (resultado == CURLE_OPERATION_TIMEDOUT) {
         // Un servidor que no contesta tampoco contestará al QUIT: sin esto, Cierra esperaría
         // otra vez el tiempo entero. Se corta la conexión y, si hay otro envío, se abre otra.
         curl_socket_t socket = CURL_SOCKET_BAD;
-        if (curl_easy_getinfo(h, CURLINFO_ACTIVESOCKET, &socket) == CURLE_OK &&
+        if (Lib().easy_getinfo(h, CURLINFO_ACTIVESOCKET, &socket) == CURLE_OK &&
             socket != CURL_SOCKET_BAD)
             shutdown(socket, SHUT_RDWR);
     }
     long respuesta = 0;
-    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &respuesta);
+    Lib().easy_getinfo(h, CURLINFO_RESPONSE_CODE, &respuesta);
     return Fallo(resultado, DescribeFallo(resultado, sesion_->error, respuesta));
 }
 
