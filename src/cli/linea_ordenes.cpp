@@ -4,7 +4,9 @@
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
 #include "core/fichero_parcial.h"
+#include "matchdays/fichero_jornadas.h"
 #include "platform/plataforma.h"
+#include "reduction/fichero_bases.h"
 #include "settings/datos_generales.h"
 
 #include <QCoreApplication>
@@ -80,6 +82,24 @@ std::optional<int> EnteroEnRango(const std::optional<QString>& texto, int minimo
     if (!bien || valor < minimo || valor > maximo)
         return std::nullopt;
     return valor;
+}
+
+bool ArgumentosCompletos(const QStringList& sobrantes, bool faltaAlguna, const QString& uso,
+                         QTextStream& err) {
+    if (sobrantes.isEmpty() && !faltaAlguna)
+        return true;
+    err << (sobrantes.isEmpty() ? QStringLiteral("Faltan opciones.")
+                                : QStringLiteral("Argumento desconocido: ") + sobrantes.first())
+        << "\n"
+        << uso;
+    return false;
+}
+
+void CargaJornadaYOrden(EstadoGlobal& estado, int jornada, int orden) {
+    estado.Datos.JornadaActual = int16_t(jornada);
+    estado.Datos.OrdenActual = int16_t(orden);
+    LeeFicheroJornadas(estado);
+    LeeFicheroBases(estado);
 }
 
 int EjecutaLineaOrdenes(const QStringList& argumentos) {

@@ -41,4 +41,13 @@ bool TomaBandera(QStringList& argumentos, const QString& nombre);
 // Entero de una opción dentro de minimo..maximo; nullopt si falta, no es número o se sale.
 std::optional<int> EnteroEnRango(const std::optional<QString>& texto, int minimo, int maximo);
 
+// Tras tomar las opciones: false, con "Faltan opciones." o "Argumento desconocido: …" y el
+// uso de la orden, si sobra algún argumento o falta alguna opción obligatoria.
+bool ArgumentosCompletos(const QStringList& sobrantes, bool faltaAlguna, const QString& uso,
+                         QTextStream& err);
+
+// La jornada y la reducción (jornada, orden) leídas en el estado, como al elegirlas en una
+// pantalla.
+void CargaJornadaYOrden(EstadoGlobal& estado, int jornada, int orden);
+
 } // namespace quiniela

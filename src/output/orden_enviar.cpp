@@ -79,13 +79,8 @@ std::optional<PeticionEnviar> LeePeticion(QStringList args, QTextStream& err) {
     p.Cuenta = LeeCuentaCorreo(QSettings());
     if (!LeeCuenta(args, p.Cuenta, err))
         return std::nullopt;
-    if (!args.isEmpty() || !jornada || !orden) {
-        err << (args.isEmpty() ? QStringLiteral("Faltan opciones.")
-                               : QStringLiteral("Argumento desconocido: ") + args.first())
-            << "\n"
-            << UsoEnviar;
+    if (!ArgumentosCompletos(args, !jornada || !orden, QString::fromLatin1(UsoEnviar), err))
         return std::nullopt;
-    }
     const auto j = EnteroEnRango(jornada, 1, 99);
     const auto o = EnteroEnRango(orden, 1, MaxOrden);
     if (!j || !o) {
@@ -121,10 +116,7 @@ int OrdenEnviar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden
     auto p = LeePeticion(argumentos, salida.err);
     if (!p)
         return 1;
-    estado.Datos.JornadaActual = int16_t(p->Jornada);
-    estado.Datos.OrdenActual = int16_t(p->Orden);
-    LeeFicheroJornadas(estado);
-    LeeFicheroBases(estado);
+    CargaJornadaYOrden(estado, p->Jornada, p->Orden);
     if (!PonDireccionesGuardadas(estado, *p))
         return 1;
     const PreparacionCorreo preparada = PreparaEnvio(estado, p->Correo, QLocale());

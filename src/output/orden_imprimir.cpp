@@ -85,13 +85,9 @@ std::optional<PeticionImprimir> LeePeticion(QStringList args, QTextStream& err) 
     p.Pdf = TomaOpcion(args, QStringLiteral("--pdf"));
     p.Reverso = TomaBandera(args, QStringLiteral("--reverso"));
     p.Prueba = TomaBandera(args, QStringLiteral("--prueba"));
-    if (!args.isEmpty() || !jornada || !orden || !tipo) {
-        err << (args.isEmpty() ? QStringLiteral("Faltan opciones.")
-                               : QStringLiteral("Argumento desconocido: ") + args.first())
-            << "\n"
-            << UsoImprimir;
+    if (!ArgumentosCompletos(args, !jornada || !orden || !tipo, QString::fromLatin1(UsoImprimir),
+                             err))
         return std::nullopt;
-    }
     const auto j = Entero(jornada, 1, 99);
     const auto o = Entero(orden, 1, MaxOrden);
     const auto t = TipoDe(*tipo);
@@ -230,10 +226,7 @@ int OrdenImprimir(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrd
     const auto p = LeePeticion(argumentos, salida.err);
     if (!p || !CompruebaValores(*p, salida.err))
         return 1;
-    estado.Datos.JornadaActual = int16_t(p->Jornada);
-    estado.Datos.OrdenActual = int16_t(p->Orden);
-    LeeFicheroJornadas(estado);
-    LeeFicheroBases(estado);
+    CargaJornadaYOrden(estado, p->Jornada, p->Orden);
     // Sin reducción no se llega a crear el documento.
     if (const auto falta = CompruebaReduccionGuardada(estado); falta && !p->Prueba)
         return SalidaDe({FinImpresion::SinReduccion, falta, 0}, *p, salida);

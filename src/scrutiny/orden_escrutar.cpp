@@ -71,13 +71,12 @@ std::optional<ArgumentosEscrutar> LeeArgumentos(QStringList args, QTextStream& e
     const auto premios = TomaOpcion(args, QStringLiteral("--premios"));
     ArgumentosEscrutar a;
     a.Informe = TomaOpcion(args, QStringLiteral("--informe"));
-    if (!args.isEmpty() || !jornada || !orden || !ganadora || !premios) {
-        err << (args.isEmpty() ? QStringLiteral("Faltan opciones.")
-                               : QStringLiteral("Argumento desconocido: ") + args.first())
-            << "\nUso: quiniela-cli escrutar --jornada J --orden O --ganadora SIGNOS --premios "
-               "P1,P2,P3,P4,P5,P6 [--informe FICHERO.pdf]\n";
+    if (!ArgumentosCompletos(args, !jornada || !orden || !ganadora || !premios,
+                             QStringLiteral("Uso: quiniela-cli escrutar --jornada J --orden O "
+                                            "--ganadora SIGNOS --premios P1,P2,P3,P4,P5,P6 "
+                                            "[--informe FICHERO.pdf]\n"),
+                             err))
         return std::nullopt;
-    }
     const auto j = LeeEntero(*jornada, 99);
     const auto o = LeeEntero(*orden, MaxOrden);
     const auto marcas = LeeGanadora(*ganadora);
@@ -122,10 +121,7 @@ int OrdenEscrutar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrd
     auto a = LeeArgumentos(argumentos, salida.err);
     if (!a)
         return 1;
-    estado.Datos.JornadaActual = int16_t(a->Jornada);
-    estado.Datos.OrdenActual = int16_t(a->Orden);
-    LeeFicheroJornadas(estado);
-    LeeFicheroBases(estado);
+    CargaJornadaYOrden(estado, a->Jornada, a->Orden);
     ResultadoEscrutinio r;
     switch (RealizaEscrutinio(estado, a->Entrada, r)) {
     case FinEscrutinio::GanadoraIncompleta:
