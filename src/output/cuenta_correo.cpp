@@ -32,6 +32,11 @@ std::optional<SeguridadCorreo> SeguridadDeTexto(const QString& texto) {
     return std::nullopt;
 }
 
+std::unique_ptr<QSettings> AjustesUsuario() {
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
+                                       QStringLiteral("quiniela"));
+}
+
 CuentaCorreo LeeCuentaCorreo(const QSettings& ajustes) {
     CuentaCorreo c;
     c.Servidor = ajustes.value(Servidor).toString();

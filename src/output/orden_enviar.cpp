@@ -11,8 +11,6 @@
 #include "reduction/fichero_bases.h"
 #include "reduction/ordenes_reduccion.h"
 
-#include <QSettings>
-
 namespace quiniela {
 
 namespace {
@@ -76,7 +74,7 @@ std::optional<PeticionEnviar> LeePeticion(QStringList args, QTextStream& err) {
     while (const auto a = TomaOpcion(args, QStringLiteral("--a")))
         p.Correo.Direcciones << *a;
     p.ConDirecciones = !p.Correo.Direcciones.isEmpty();
-    p.Cuenta = LeeCuentaCorreo(QSettings());
+    p.Cuenta = LeeCuentaCorreo(*AjustesUsuario());
     if (!LeeCuenta(args, p.Cuenta, err))
         return std::nullopt;
     if (!ArgumentosCompletos(args, !jornada || !orden, QString::fromLatin1(UsoEnviar), err))

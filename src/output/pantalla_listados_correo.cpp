@@ -26,7 +26,7 @@ using namespace listados;
 namespace {
 
 std::unique_ptr<QSettings> Ajustes(const QString& fichero) {
-    return fichero.isEmpty() ? std::make_unique<QSettings>()
+    return fichero.isEmpty() ? AjustesUsuario()
                              : std::make_unique<QSettings>(fichero, QSettings::IniFormat);
 }
 

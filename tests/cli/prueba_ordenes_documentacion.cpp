@@ -1,0 +1,339 @@
+// El manual quiniela-cli(1), el completado de bash y la tabla del README siguen a la tabla de
+// órdenes: cada orden y cada opción de su texto de uso tienen que estar en los tres. Así una
+// orden u opción nueva no se queda sin documentar, como les pasó a las cinco últimas.
+#include "cli/clave_consola.h"
+#include "cli/linea_ordenes.h"
+#include "matchdays/orden_borrar.h"
+#include "reduction/ordenes_reduccion.h"
+#include "support/carpeta_temporal.h"
+#include "support/datos_distribuidos.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace quiniela;
+using namespace quiniela::prueba;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QString LeeFuente(const QString& ruta) {
+    QFile f(QStringLiteral(QUINIELA_FUENTES "/") + ruta);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << ruta.toStdString();
+    return QString::fromUtf8(f.readAll());
+}
+
+// "--nombre" entero en el texto: "--a" no vale por "--actual".
+bool Menciona(const QString& texto, const QString& opcion) {
+    return texto.contains(QRegularExpression(QRegularExpression::escape(opcion) + u"(?![a-z])"_s));
+}
+
+QStringList Opciones(const QString& texto) {
+    static const QRegularExpression opcion(u"(?<![\\w-])--[a-z]+"_s);
+    QStringList todas;
+    for (const auto& m : opcion.globalMatch(texto))
+        if (!todas.contains(m.captured()))
+            todas << m.captured();
+    return todas;
+}
+
+QStringList Nombres() {
+    QStringList nombres;
+    for (const Orden& orden : TablaOrdenes())
+        nombres << orden.Nombre;
+    return nombres;
+}
+
+// Las opciones generales, de la ayuda que escribe el programa (antes de la lista de órdenes).
+QStringList OpcionesGenerales() {
+    QString ayuda;
+    QTextStream out(&ayuda);
+    QTextStream err(&ayuda);
+    EXPECT_EQ(EjecutaLineaOrdenes({u"quiniela-cli"_s, u"--help"_s}, out, err), 0);
+    return Opciones(ayuda.section(u"Órdenes:"_s, 0, 0));
+}
+
+// Qué espera cada opción del uso tras de sí: nada, uno de unos valores, un fichero o un texto.
+struct ValorOpcion {
+    enum Clase { Bandera, Valores, Fichero, Libre } Clase = Bandera;
+    QStringList Alternativas;
+    bool Abreviadas = false; // "AD243|TXT1|…|TXT6": solo algunas de las alternativas
+};
+
+ValorOpcion ValorDe(const QString& uso, const QString& opcion) {
+    const auto m =
+        QRegularExpression(QRegularExpression::escape(opcion) + u"(?![a-z])(?: ([^\\s\\]]+))?"_s)
+            .match(uso);
+    const QString valor = m.captured(1);
+    if (valor.isEmpty() || valor.startsWith(u"--"_s))
+        return {};
+    if (valor.startsWith(u"FICHERO"_s) || valor == u"RUTA"_s)
+        return {ValorOpcion::Fichero, {}};
+    if (valor.contains(u'|')) {
+        QStringList alternativas = valor.split(u'|');
+        const bool abreviadas = alternativas.removeAll(u"…"_s) > 0;
+        return {ValorOpcion::Valores, alternativas, abreviadas};
+    }
+    return {ValorOpcion::Libre, {}};
+}
+
+// ---------------------------------------------------------------------------------------------
+// El manual: las entradas .TP de una sección, con su etiqueta (primera línea) y su texto.
+
+struct EntradaManual {
+    QString Etiqueta;
+    QString Texto;
+};
+
+// Sin las secuencias de groff que separan lo que el lector ve junto: "\-\-a" es "--a".
+QString TextoPlano(QString linea) {
+    linea.replace(u"\\-"_s, u"-"_s).replace(u"\\(dq"_s, u"\""_s).replace(u"\\&"_s, QString());
+    return linea.remove(QRegularExpression(u"\\\\f[BIRP]"_s));
+}
+
+QString SinMacro(const QString& linea) {
+    QString resto = linea.startsWith(u'.') ? linea.section(u' ', 1) : linea;
+    return resto.remove(u'"').trimmed();
+}
+
+std::vector<EntradaManual> EntradasSeccion(const QString& manual, const QString& seccion) {
+    std::vector<EntradaManual> entradas;
+    bool dentro = false;
+    bool etiqueta = false;
+    int sangria = 0; // las listas de dentro de una entrada (.RS ... .RE) son parte de ella
+    for (const QString& bruta : manual.split(u'\n')) {
+        const QString linea = TextoPlano(bruta);
+        if (linea.startsWith(u".SH "_s)) {
+            dentro = SinMacro(linea) == seccion;
+            continue;
+        }
+        if (!dentro)
+            continue;
+        if (linea.startsWith(u".RS"_s))
+            ++sangria;
+        else if (linea.startsWith(u".RE"_s))
+            --sangria;
+        else if (linea.startsWith(u".TP"_s) && sangria == 0) {
+            entradas.push_back({});
+            etiqueta = true;
+        } else if (etiqueta) {
+            entradas.back().Etiqueta = SinMacro(linea);
+            entradas.back().Texto = linea;
+            etiqueta = false;
+        } else if (!entradas.empty())
+            entradas.back().Texto += u'\n' + linea;
+    }
+    return entradas;
+}
+
+class Manual : public ::testing::Test {
+protected:
+    const QString Fuente = LeeFuente(u"packaging/man/quiniela-cli.1.in"_s);
+};
+
+TEST_F(Manual, CadaOrdenTieneSuEntradaConTodasSusOpciones) {
+    std::map<QString, QString> porOrden; // "jornada" tiene dos entradas: ver y guardar
+    for (const EntradaManual& e : EntradasSeccion(Fuente, u"ÓRDENES"_s)) {
+        const QString nombre = e.Etiqueta.section(u' ', 0, 0);
+        EXPECT_TRUE(Nombres().contains(nombre))
+            << "el manual describe una orden que no existe: " << nombre.toStdString();
+        porOrden[nombre] += e.Texto + u'\n';
+    }
+    for (const Orden& orden : TablaOrdenes()) {
+        SCOPED_TRACE(orden.Nombre.toStdString());
+        ASSERT_TRUE(porOrden.count(orden.Nombre)) << "falta la orden en ÓRDENES";
+        for (const QString& opcion : Opciones(orden.Uso))
+            EXPECT_TRUE(Menciona(porOrden[orden.Nombre], opcion)) << opcion.toStdString();
+    }
+}
+
+TEST_F(Manual, CadaOpcionEstaDescritaYNingunaSobra) {
+    const auto etiquetas = [this](const QString& seccion) {
+        QStringList opciones;
+        for (const EntradaManual& e : EntradasSeccion(Fuente, seccion))
+            opciones += Opciones(e.Etiqueta);
+        return opciones;
+    };
+    const QStringList generales = etiquetas(u"OPCIONES GENERALES"_s);
+    for (const QString& opcion : OpcionesGenerales())
+        EXPECT_TRUE(generales.contains(opcion)) << opcion.toStdString();
+
+    const QStringList descritas = etiquetas(u"OPCIONES DE LAS ÓRDENES"_s);
+    QStringList usadas;
+    for (const Orden& orden : TablaOrdenes())
+        usadas += Opciones(orden.Uso);
+    for (const QString& opcion : usadas)
+        EXPECT_TRUE(descritas.contains(opcion)) << "sin describir: " << opcion.toStdString();
+    for (const QString& opcion : descritas)
+        EXPECT_TRUE(usadas.contains(opcion)) << "no es de ninguna orden: " << opcion.toStdString();
+}
+
+TEST_F(Manual, LosEstadosDeSalidaPropiosDeCadaOrdenSeNombran) {
+    // Los que no son 0 ni 1, con la orden que los da entre paréntesis.
+    std::map<QString, QString> estados;
+    for (const EntradaManual& e : EntradasSeccion(Fuente, u"ESTADO DE SALIDA"_s))
+        estados[e.Etiqueta] = e.Texto;
+    const std::pair<int, const char*> casos[] = {
+        {SalidaComprobacionFallida, "reducir"}, {2, "escrutar"},
+        {SalidaSinConfirmar, "borrar"},         {SalidaReduccionExiste, "reducir"},
+        {SalidaCancelada, "reducir"},           {SalidaCancelada, "exportar"},
+        {SalidaCancelada, "imprimir"},          {SalidaCancelada, "enviar"},
+    };
+    for (const auto& [estado, orden] : casos)
+        EXPECT_TRUE(estados[QString::number(estado)].contains(
+            QRegularExpression(u"\\b"_s + QString::fromLatin1(orden) + u"\\b"_s)))
+            << estado << " " << orden;
+}
+
+// La cuenta se lee de donde dice el manual: ~/.config/quiniela.conf, grupo "correo".
+TEST_F(Manual, LaCuentaDeCorreoSeLeeDelFicheroQueDice) {
+    ASSERT_TRUE(Fuente.contains(u"~/.config/quiniela.conf"_s));
+    QStringList entorno;
+    for (const EntradaManual& e : EntradasSeccion(Fuente, u"ENTORNO"_s))
+        entorno << e.Etiqueta;
+    EXPECT_TRUE(entorno.contains(QString::fromLatin1(VariableClaveCorreo)));
+
+    CarpetaTemporal carpeta;
+    CopiaDatosDistribuidos(carpeta);
+    QTemporaryDir casa;
+    QDir(casa.path()).mkpath(u".config"_s);
+    QFile ajustes(casa.filePath(u".config/quiniela.conf"_s));
+    ASSERT_TRUE(ajustes.open(QIODevice::WriteOnly));
+    // Un remitente malo para que la orden pare antes de conectarse a nada.
+    ajustes.write("[correo]\nservidor=127.0.0.1\npuerto=1\nseguridad=ninguna\nremitente=nadie\n");
+    ajustes.close();
+
+    QProcess cli;
+    QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
+    variables.insert(u"HOME"_s, casa.path());
+    variables.remove(u"XDG_CONFIG_HOME"_s);
+    variables.remove(QString::fromLatin1(VariableClaveCorreo));
+    cli.setProcessEnvironment(variables);
+    cli.start(QStringLiteral(QUINIELA_CLI),
+              {u"--datos"_s, carpeta.Ruta(), u"enviar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s,
+               u"1"_s, u"--a"_s, u"ana@ejemplo.es"_s});
+    ASSERT_TRUE(cli.waitForFinished());
+    const QString err = QString::fromUtf8(cli.readAllStandardError());
+    EXPECT_EQ(cli.exitCode(), 1);
+    // Con el servidor leído, lo que falla es el remitente.
+    EXPECT_TRUE(err.contains(u"La dirección del remitente no es una dirección de correo válida."_s))
+        << err.toStdString();
+}
+
+// ---------------------------------------------------------------------------------------------
+// El completado, ejecutado en bash como lo haría la tecla del tabulador.
+
+QStringList Completa(const QStringList& palabras) {
+    const QString guion = u"source \"$0\"; COMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); "
+                          u"_quiniela_cli; printf '%s\\n' \"${COMPREPLY[@]}\""_s;
+    QProcess bash;
+    bash.start(u"bash"_s,
+               QStringList{u"-c"_s, guion,
+                           QStringLiteral(QUINIELA_FUENTES "/packaging/completado/quiniela-cli"),
+                           u"quiniela-cli"_s} +
+                   palabras);
+    EXPECT_TRUE(bash.waitForFinished());
+    EXPECT_EQ(bash.readAllStandardError(), QByteArray());
+    QStringList ofrecidas =
+        QString::fromUtf8(bash.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    ofrecidas.sort();
+    return ofrecidas;
+}
+
+QStringList Ordenada(QStringList lista) {
+    lista.sort();
+    return lista;
+}
+
+TEST(Completado, OfreceLasOrdenesYLasOpcionesDeCadaUna) {
+    EXPECT_EQ(Completa({u""_s}), Ordenada(OpcionesGenerales() + Nombres()));
+    for (const Orden& orden : TablaOrdenes()) {
+        SCOPED_TRACE(orden.Nombre.toStdString());
+        EXPECT_EQ(Completa({orden.Nombre, u"--"_s}), Ordenada(Opciones(orden.Uso)));
+        // Tras una opción general y su valor, la orden sigue siendo la misma.
+        EXPECT_EQ(Completa({u"--datos"_s, u"/tmp"_s, orden.Nombre, u"--"_s}),
+                  Ordenada(Opciones(orden.Uso)));
+    }
+    // Lo ya escrito no se ofrece otra vez; lo que se repite, sí.
+    const QStringList enviar = Completa({u"enviar"_s, u"--jornada"_s, u"1"_s, u"--a"_s,
+                                         u"ana@ejemplo.es"_s, u"--basicos"_s, u"--"_s});
+    EXPECT_FALSE(enviar.contains(u"--jornada"_s));
+    EXPECT_FALSE(enviar.contains(u"--basicos"_s));
+    EXPECT_TRUE(enviar.contains(u"--a"_s));
+    EXPECT_TRUE(enviar.contains(u"--orden"_s));
+}
+
+TEST(Completado, OfreceLosValoresDeCadaOpcion) {
+    QTemporaryDir dir;
+    QFile(dir.filePath(u"informe.pdf"_s)).open(QIODevice::WriteOnly);
+    QDir(dir.path()).mkdir(u"datos"_s);
+    const QString prefijo = dir.filePath(u"inf"_s);
+    EXPECT_EQ(Completa({u"--datos"_s, dir.filePath(u"da"_s)}),
+              QStringList{dir.filePath(u"datos"_s)});
+
+    for (const Orden& orden : TablaOrdenes()) {
+        for (const QString& opcion : Opciones(orden.Uso)) {
+            SCOPED_TRACE((orden.Nombre + u' ' + opcion).toStdString());
+            const ValorOpcion valor = ValorDe(orden.Uso, opcion);
+            switch (valor.Clase) {
+            case ValorOpcion::Valores: {
+                const QStringList ofrecidas = Completa({orden.Nombre, opcion, u""_s});
+                if (valor.Abreviadas) {
+                    for (const QString& v : valor.Alternativas)
+                        EXPECT_TRUE(ofrecidas.contains(v)) << v.toStdString();
+                } else {
+                    EXPECT_EQ(ofrecidas, Ordenada(valor.Alternativas));
+                }
+                break;
+            }
+            case ValorOpcion::Fichero:
+                EXPECT_EQ(Completa({orden.Nombre, opcion, prefijo}),
+                          QStringList{dir.filePath(u"informe.pdf"_s)});
+                break;
+            case ValorOpcion::Libre:
+                // Un número o un texto se escribe a mano: nada de ofrecer opciones en su sitio.
+                EXPECT_EQ(Completa({orden.Nombre, opcion, u""_s}), QStringList());
+                break;
+            case ValorOpcion::Bandera:
+                break;
+            }
+        }
+    }
+    EXPECT_EQ(Completa({u"exportar"_s, u"--formato"_s, u"T"_s}),
+              (QStringList{u"TXT1"_s, u"TXT2"_s, u"TXT3"_s, u"TXT4"_s, u"TXT5"_s, u"TXT6"_s}));
+    // --partido N LOCAL VISITANTE: tres valores seguidos.
+    for (const QStringList& tras : {QStringList{u"3"_s}, QStringList{u"3"_s, u"Betis"_s}})
+        EXPECT_EQ(
+            Completa(QStringList{u"jornada"_s, u"5"_s, u"--partido"_s} + tras + QStringList{u""_s}),
+            QStringList());
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TEST(Readme, LaTablaDeOrdenesTieneCadaOrdenConSusOpciones) {
+    const QString readme = LeeFuente(u"README.md"_s);
+    const QString tabla = readme.section(u"| Orden | Qué hace |"_s, 1).section(u"\n\n"_s, 0, 0);
+    ASSERT_FALSE(tabla.isEmpty());
+    std::map<QString, QString> porOrden;
+    static const QRegularExpression fila(u"^\\| `([^`]+)`"_s, QRegularExpression::MultilineOption);
+    for (const auto& m : fila.globalMatch(tabla)) {
+        const QString nombre = m.captured(1).section(u' ', 0, 0);
+        EXPECT_TRUE(Nombres().contains(nombre))
+            << "el README tiene una orden que no existe: " << nombre.toStdString();
+        porOrden[nombre] += m.captured(1) + u'\n';
+    }
+    for (const Orden& orden : TablaOrdenes()) {
+        SCOPED_TRACE(orden.Nombre.toStdString());
+        ASSERT_TRUE(porOrden.count(orden.Nombre)) << "falta la fila de la orden";
+        for (const QString& opcion : Opciones(orden.Uso))
+            EXPECT_TRUE(Menciona(porOrden[orden.Nombre], opcion)) << opcion.toStdString();
+    }
+}
+
+} // namespace
