@@ -1,5 +1,6 @@
 // quiniela-cli enviar contra un servidor SMTP de verdad en 127.0.0.1: opciones, direcciones
 // de DIRECC.ZPK o de --a, una línea por mensaje y los errores del correo.
+#include "output/cuenta_correo.h"
 #include "output/reduccion_prueba.h"
 #include "platform/curl/transporte_curl.h"
 #include "support/linea_cli.h"
@@ -66,7 +67,7 @@ TEST_F(Enviar, ConAutenticacionLaClaveVieneDelEntorno) {
                               .Cifrado(SeguridadCorreo::StartTls, certificado)
                               .Auth(u"pena"_s, u"secreta"_s));
     ASSERT_TRUE(servidor.Escuchando());
-    QSettings().setValue(u"correo/certificado"_s, certificado.Certificado);
+    AjustesUsuario()->setValue(u"correo/certificado"_s, certificado.Certificado);
     const QStringList orden{
         u"enviar"_s,          u"--jornada"_s,  u"3"_s,
         u"--orden"_s,         u"1"_s,          u"--a"_s,
