@@ -42,7 +42,13 @@ public:
 
     // Los 15 signos de una columna, seguidos de al menos un byte más.
     inline void Columna(const char* signos) { Cuenta(AciertosDeMascara(Iguales(signos))); }
-    void Termina() { CierraBoleto(); }
+    void Termina() {
+        CierraBoleto();
+        R_.ColumnasLeidas += Leidas_;
+        for (int h = 0; h <= NumPartidos; ++h)
+            R_.AciertosCategoria[h] += Categoria_[h];
+        R_.AciertosCategoria[14] += Categoria_[15]; // la de 15 cuenta también en 14
+    }
 
 private:
     inline unsigned Iguales(const char* signos) const {
@@ -58,10 +64,11 @@ private:
 #endif
     }
 
+    // Las cuentas van en el propio objeto y pasan al resultado al terminar: por la referencia
+    // al resultado el compilador no puede tenerlas a mano y la vuelta por columna se alarga.
     inline void Cuenta(int h) {
-        ++R_.ColumnasLeidas;
-        ++R_.AciertosCategoria[h];
-        R_.AciertosCategoria[14] += h == 15;
+        ++Leidas_;
+        ++Categoria_[h];
         if (Restantes_ == 0)
             SiguienteBoleto();
         --Restantes_;
@@ -75,6 +82,8 @@ private:
     const NumeraBoletos& BoletoDe_;
     ResultadoEscrutinio& R_;
     std::array<int32_t, NumPartidos + 1> DelBoleto_{};
+    std::array<int64_t, NumPartidos + 1> Categoria_{}; // columnas por aciertos
+    int64_t Leidas_ = 0;
     int64_t Boleto_ = 1;
     int Restantes_ = 0;     // columnas que aún caben en el boleto actual
     int64_t Conocidos_ = 0; // boletos completos que siguen al actual, ya comprobados
@@ -83,7 +92,7 @@ private:
 // Pide la numeración lo menos posible: si el boleto de la columna n + 8K - 1 es t + K - 1,
 // los K boletos desde t tienen 8 columnas cada uno (ninguno puede tener más).
 void Recuento::SiguienteBoleto() {
-    const int64_t n = R_.ColumnasLeidas;
+    const int64_t n = Leidas_;
     Restantes_ = ColumnasDeUnBoleto;
     if (Conocidos_ > 0) {
         CierraBoleto();
