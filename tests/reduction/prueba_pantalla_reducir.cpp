@@ -647,15 +647,9 @@ TEST_F(PantallaReducirPrueba, AperturaComunDeLasPantallasDeRejilla) {
     QWidget escrutinio;
     escrutinio.setObjectName(u"escrutin"_s);
     escrutinio.resize(700, 500);
-    ControlesRejilla c;
-    c.pantalla = &escrutinio;
-    c.Pic_Base = new CajaRejilla(CajaRejilla::Tipo::Base, estado, &escrutinio);
-    c.Pic_Base->move(300, 90);
-    c.Pic_Elegir = new CajaRejilla(CajaRejilla::Tipo::Elegir, estado, &escrutinio);
-    c.Pic_ColBas = new CajaRejilla(CajaRejilla::Tipo::ColBas, estado, &escrutinio);
-    c.Pic_Signos = new CajaRejilla(CajaRejilla::Tipo::Signos, estado, &escrutinio);
-    c.Lis_Jornadas = new QListWidget(&escrutinio);
-    c.Lis_Orden = new QListWidget(&escrutinio);
+    ControlesRejilla c(&escrutinio, 15);
+    CreaCajasRejilla(c, estado, QPoint(300, 90), QPoint(410, 93));
+    CreaListasJornadaOrden(c);
     bool modoAlElegir = false;
     int elegida = -1;
     QObject::connect(c.Lis_Jornadas, &QListWidget::currentRowChanged, [&](int fila) {
