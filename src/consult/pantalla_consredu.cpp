@@ -31,7 +31,6 @@ constexpr int XColumnasOtros = 372;
 
 constexpr int YNavegacion = 372;
 constexpr int YAbajo = 498;
-constexpr int AnchoCorto = 80;
 
 // Los textos sobre los boletos: el número de boletos y "Boleto n" encima de cada uno.
 constexpr int YTotalBoletos = 45;
@@ -71,12 +70,9 @@ void PantallaConsredu::CreaRejillas() {
 
 void PantallaConsredu::CreaBotones() {
     CreaBotonesJornadaOrden(*this);
-    Pic_Indice = CreaBoton(this, QStringLiteral("Pic_Indice"), QPoint(XPartidos + 3, YAbajo),
-                           AnchoCorto, QStringLiteral("Índice"));
-    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"), QPoint(0, YAbajo), AnchoCorto,
-                          QStringLiteral("Ayuda"));
-    Pic_Salir = CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(0, YAbajo), AnchoCorto,
-                          QStringLiteral("Salir"));
+    // El índice abajo a la izquierda; Salir y Ayuda, a la derecha según el ancho del método.
+    CreaSalirAyudaIndice(*this);
+    Pic_Indice->move(XPartidos + 3, YAbajo);
 }
 
 void PantallaConsredu::CreaDesplegables() {

@@ -20,11 +20,8 @@ class PantallaConsredu : public QWidget, public ControlesRejilla {
 public:
     explicit PantallaConsredu(EstadoGlobal& estado, QWidget* padre = nullptr);
 
-    BotonImagen* Pic_Indice;
     PanelColumnas* Pic_Colum;
     BotonesNavegacion* Pic_BotAdeAtr;
-    BotonImagen* Pic_Ayuda;
-    BotonImagen* Pic_Salir;
 
     const Consulta& Vista() const { return ConsultaActual; }
     // Textos escritos sobre la ventana: el número de boletos y los títulos de los boletos.

@@ -34,7 +34,6 @@ constexpr int YResumen = 86; // la banda del resumen se pinta en 416 de su super
 const QPoint PosBotonesSalida(XDerecha + 2, 170);
 const QSize TamBotonSalida(76, 90);
 constexpr int YAbajo = 408;
-constexpr int AnchoCorto = 80;
 
 struct BotonSalida {
     const char* nombre;
@@ -82,12 +81,7 @@ PantallaSalida::PantallaSalida(EstadoGlobal& estado, QWidget* padre)
 
 void PantallaSalida::CreaBotones() {
     CreaBotonesJornadaOrden(*this);
-    Pic_Salir =
-        CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(), AnchoCorto, QStringLiteral("Salir"));
-    Pic_Ayuda =
-        CreaBoton(this, QStringLiteral("Pic_Ayuda"), QPoint(), AnchoCorto, QStringLiteral("Ayuda"));
-    Pic_Indice = CreaBoton(this, QStringLiteral("Pic_Indice"), QPoint(), AnchoCorto,
-                           QStringLiteral("Índice"));
+    CreaSalirAyudaIndice(*this);
     ColocaDesdeLaDerecha({Pic_Salir, Pic_Ayuda, Pic_Indice}, AnchoVentana - 15, YAbajo);
 }
 
@@ -163,11 +157,11 @@ void PantallaSalida::AbreListados(int tipo) {
 
 void PantallaSalida::AbreIndice() {
     TocaSonido(estado_, 6);
-    DibujaBoton(Pic_Indice, AnchoCorto, Pic_Indice->Rotulo(), true);
+    DibujaBoton(Pic_Indice, AnchoCortoRejilla, Pic_Indice->Rotulo(), true);
     hide();
     const bool elegida = AbreHistorico(estado_, parentWidget());
     show();
-    DibujaBoton(Pic_Indice, AnchoCorto, Pic_Indice->Rotulo(), false);
+    DibujaBoton(Pic_Indice, AnchoCortoRejilla, Pic_Indice->Rotulo(), false);
     if (!elegida)
         return;
     // Las listas solo siguen a la reducción elegida.

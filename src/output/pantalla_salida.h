@@ -23,9 +23,6 @@ public:
 
     // Por TipoListado: 0 datos básicos, 1 boletos, 2 relación, 3 disco, 4 continuo, 5 correo.
     std::array<BotonDibujo*, 6> Pic_Salida{};
-    BotonImagen* Pic_Indice;
-    BotonImagen* Pic_Ayuda;
-    BotonImagen* Pic_Salir;
 
     int TipoListado = 0;
     int64_t TotalBoletos = 0;

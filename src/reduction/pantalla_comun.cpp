@@ -18,7 +18,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-
 namespace quiniela {
 
 namespace {
@@ -301,6 +300,15 @@ void CreaCajasRejilla(ControlesRejilla& c, const EstadoGlobal& estado, QPoint ba
 void CreaBotonesJornadaOrden(ControlesRejilla& c) {
     c.Pic_BotNroJor = CreaBoton(c.pantalla, QStringLiteral("Pic_BotNroJor"), PosJornadaRejilla);
     c.Pic_BotOrden = CreaBoton(c.pantalla, QStringLiteral("Pic_BotOrden"), PosOrdenRejilla);
+}
+
+void CreaSalirAyudaIndice(ControlesRejilla& c) {
+    const auto crea = [&c](const QString& nombre, const QString& rotulo) {
+        return CreaBoton(c.pantalla, nombre, QPoint(), AnchoCortoRejilla, rotulo);
+    };
+    c.Pic_Salir = crea(QStringLiteral("Pic_Salir"), QStringLiteral("Salir"));
+    c.Pic_Ayuda = crea(QStringLiteral("Pic_Ayuda"), QStringLiteral("Ayuda"));
+    c.Pic_Indice = crea(QStringLiteral("Pic_Indice"), QStringLiteral("Índice"));
 }
 
 void CreaListasJornadaOrden(ControlesRejilla& c) {

@@ -93,6 +93,9 @@ struct ControlesRejilla {
     CajaRejilla* Pic_Elegir = nullptr;
     CajaRejilla* Pic_ColBas = nullptr;
     CajaRejilla* Pic_Signos = nullptr;
+    BotonImagen* Pic_Indice = nullptr;
+    BotonImagen* Pic_Ayuda = nullptr;
+    BotonImagen* Pic_Salir = nullptr;
     // Los rótulos propios de la pantalla, que se escriben con los partidos.
     Textos TextosPropios;
 };
@@ -102,6 +105,8 @@ inline constexpr QPoint PosJornadaRejilla(15, 12);
 inline constexpr int AnchoJornadaRejilla = 90;
 inline constexpr QPoint PosOrdenRejilla(119, 12);
 inline constexpr int AnchoOrdenRejilla = 80;
+// Índice, Ayuda y Salir.
+inline constexpr int AnchoCortoRejilla = 80;
 
 // Las listas de jornada y orden con la elegida en verde.
 QString EstiloListasRejilla();
@@ -109,6 +114,8 @@ QString EstiloListasRejilla();
 // Pic_Base en `base`, Pic_Elegir y Pic_ColBas a su derecha y Pic_Signos en `signos`.
 void CreaCajasRejilla(ControlesRejilla& c, const EstadoGlobal& estado, QPoint base, QPoint signos);
 void CreaBotonesJornadaOrden(ControlesRejilla& c);
+// "Salir", "Ayuda" e "Índice"; la pantalla los coloca (abajo, con ColocaDesdeLaDerecha).
+void CreaSalirAyudaIndice(ControlesRejilla& c);
 // Después de los demás controles, para que al desplegarse queden encima.
 void CreaListasJornadaOrden(ControlesRejilla& c);
 // Las dos listas en el grupo de la pantalla; sus botones muestran la jornada y el orden.

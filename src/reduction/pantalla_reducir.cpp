@@ -47,7 +47,6 @@ constexpr int YTodo = 372;
 constexpr int AnchoTodo = 120;
 const QRect AreaDescripcion(415, YTodo, 290, AltoBoton);
 constexpr int YAbajo = 408;
-constexpr int AnchoCorto = 80;
 
 // Panel de progreso: botones en el centro del panel.
 constexpr int AnchoCancelar = 170;
@@ -133,12 +132,7 @@ void PantallaReducir::CreaBotones() {
                   AnchoTodo, QStringLiteral("Borrar todo"));
     Pic_BotReducir = CreaBoton(this, QStringLiteral("Pic_BotReducir"), QPoint(XPartidos, YAbajo),
                                AnchoReducir, QStringLiteral("Reducir apuestas"));
-    Pic_Salir =
-        CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(), AnchoCorto, QStringLiteral("Salir"));
-    Pic_Ayuda =
-        CreaBoton(this, QStringLiteral("Pic_Ayuda"), QPoint(), AnchoCorto, QStringLiteral("Ayuda"));
-    Pic_Indice = CreaBoton(this, QStringLiteral("Pic_Indice"), QPoint(), AnchoCorto,
-                           QStringLiteral("Índice"));
+    CreaSalirAyudaIndice(*this);
     ColocaDesdeLaDerecha({Pic_Salir, Pic_Ayuda, Pic_Indice}, AnchoVentana - 15, YAbajo);
 }
 
@@ -168,8 +162,8 @@ void PantallaReducir::CreaPanelProgreso() {
                                 QPoint((PanelProgreso::Ancho - AnchoCancelar) / 2, YBotonPanel),
                                 AnchoCancelar, QStringLiteral("Cancelar el proceso"));
     Pic_SalirPorcen = CreaBoton(Pic_Porcen, QStringLiteral("Pic_SalirPorcen"),
-                                QPoint((PanelProgreso::Ancho - AnchoCorto) / 2, YBotonPanel),
-                                AnchoCorto, QStringLiteral("Salir"));
+                                QPoint((PanelProgreso::Ancho - AnchoCortoRejilla) / 2, YBotonPanel),
+                                AnchoCortoRejilla, QStringLiteral("Salir"));
     Pic_SalirPorcen->hide();
     Pic_Porcen->hide();
 }
@@ -462,9 +456,9 @@ void PantallaReducir::AbreIndice() {
         return;
     desplegables_.CierraTodas();
     TocaSonido(estado_, 6);
-    DibujaBoton(Pic_Indice, AnchoCorto, Pic_Indice->Rotulo(), true);
+    DibujaBoton(Pic_Indice, AnchoCortoRejilla, Pic_Indice->Rotulo(), true);
     const bool elegida = AbreHistorico(estado_, this);
-    DibujaBoton(Pic_Indice, AnchoCorto, Pic_Indice->Rotulo(), false);
+    DibujaBoton(Pic_Indice, AnchoCortoRejilla, Pic_Indice->Rotulo(), false);
     if (!elegida)
         return;
     clics_.ReduccionDelIndice();

@@ -45,9 +45,6 @@ public:
     BotonImagen* Pic_BotSelTodo;
     BotonImagen* Pic_BotBorTodo;
     QLineEdit* Tex_Descripcion;
-    BotonImagen* Pic_Indice;
-    BotonImagen* Pic_Ayuda;
-    BotonImagen* Pic_Salir;
 
     const ClicsReduccion& Clics() const { return clics_; }
     const EstadoGlobal& Estado() const { return estado_; }

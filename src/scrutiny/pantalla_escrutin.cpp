@@ -28,7 +28,6 @@ namespace {
 
 constexpr int AltoVentana = 698;
 const QPoint PosIndice(213, PosJornadaRejilla.y());
-constexpr int AnchoCorto = 80;
 
 // Rejillas: la base y sus cajas como en la reducción; la ganadora y los premios a la
 // derecha, tanto más cuanto más ancha es la ventana del método.
@@ -152,18 +151,15 @@ void PantallaEscrutin::CreaPremios() {
 
 void PantallaEscrutin::CreaBotones() {
     CreaBotonesJornadaOrden(*this);
-    Pic_Indice = CreaBoton(this, QStringLiteral("Pic_Indice"), PosIndice, AnchoCorto,
-                           QStringLiteral("Índice"));
     Pic_BotEscrutar = CreaBoton(this, QStringLiteral("Pic_BotEscrutar"), QPoint(XPartidos, YAbajo),
                                 AnchoEscrutar, QStringLiteral("Realizar el escrutinio"));
     Pic_BotImprimir = CreaBoton(this, QStringLiteral("Pic_BotImprimir"),
                                 QPoint(XPartidos + AnchoEscrutar + 10, YAbajo), AnchoEscrutar,
                                 QStringLiteral("Imprimir escrutinio"));
     Pic_BotImprimir->hide();
-    Pic_Salir = CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(0, YAbajo), AnchoCorto,
-                          QStringLiteral("Salir"));
-    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"), QPoint(0, YAbajo), AnchoCorto,
-                          QStringLiteral("Ayuda"));
+    // El índice, arriba junto al orden; Salir y Ayuda, abajo a la derecha (ColocaPorMetodo).
+    CreaSalirAyudaIndice(*this);
+    Pic_Indice->move(PosIndice);
 }
 
 void PantallaEscrutin::CreaListas() {
@@ -292,8 +288,7 @@ void PantallaEscrutin::ColocaPorMetodo() {
     Fra_Premios->setGeometry(x, YPremios, ancho - MargenDerecho - x, AltoPremios);
     const int xBoletos = XPartidos + AnchoAciertos + 15;
     Lis_Boletos->setGeometry(xBoletos, YListas, ancho - MargenDerecho - xBoletos, AltoListas);
-    Pic_Salir->move(ancho - MargenDerecho - AnchoCorto, YAbajo);
-    Pic_Ayuda->move(Pic_Salir->x() - 8 - AnchoCorto, YAbajo);
+    ColocaDesdeLaDerecha({Pic_Salir, Pic_Ayuda}, ancho - MargenDerecho, YAbajo);
     Pic_BotImprimir->hide();
 }
 

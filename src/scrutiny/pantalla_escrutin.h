@@ -42,7 +42,6 @@ class PantallaEscrutin : public QDialog, public ControlesRejilla {
 public:
     explicit PantallaEscrutin(EstadoGlobal& estado, QWidget* padre = nullptr);
 
-    BotonImagen* Pic_Indice;
     CajaGanadora* Pic_Ganadora;
     QWidget* Fra_Premios;
     std::array<QLineEdit*, NumCategorias + 1> Tex_Premios{}; // 1..6
@@ -50,8 +49,6 @@ public:
     QListWidget* Lis_Boletos;
     BotonImagen* Pic_BotEscrutar;
     BotonImagen* Pic_BotImprimir;
-    BotonImagen* Pic_Ayuda;
-    BotonImagen* Pic_Salir;
 
     // La impresora del informe; por omisión la del sistema (o un PDF si no hay ninguna).
     std::function<std::unique_ptr<Impresora>(const QString& nombreDocumento)> CreaImpresora;
