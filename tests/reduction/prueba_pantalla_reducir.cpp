@@ -667,6 +667,9 @@ TEST_F(PantallaReducirPrueba, AperturaComunDeLasPantallasDeRejilla) {
     EXPECT_EQ(elegida, 11);
     EXPECT_FALSE(estado.ModoEdicion);
     EXPECT_EQ(c.Lis_Orden->currentRow(), 2);
+    // Las 42 jornadas, en cinco columnas tan anchas como su botón, justo debajo de él.
+    EXPECT_EQ(c.Lis_Jornadas->geometry(),
+              QRect(PosJornadaRejilla + QPoint(0, AltoBoton + 2), QSize(AnchoJornadaRejilla, 140)));
     EXPECT_TRUE(plataforma.sonidos.empty());
 
     DibujaPantallaComun(estado, c);
