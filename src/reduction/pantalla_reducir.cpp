@@ -396,34 +396,34 @@ void PantallaReducir::SaleDeCaja(CajaRejilla* caja) {
     PonCursorCaja(caja, CursorRejilla::Normal);
 }
 
+// Lo que hace la lógica con la pulsación en la celda del punto; true si algo cambia.
+bool PantallaReducir::CambiaCelda(CajaRejilla* caja, QPoint punto) {
+    switch (caja->TipoCaja()) {
+    case CajaRejilla::Tipo::Base: {
+        const CeldaRejilla c = QueBaseHaPulsado(punto.x(), punto.y());
+        return c && clics_.PulsaBase(c.fila, c.columna);
+    }
+    case CajaRejilla::Tipo::Elegir: {
+        const int m = QueElegidaHaPulsado(estado_.Red.Base, punto.x(), punto.y());
+        return m != 0 && clics_.PulsaElegida(m);
+    }
+    case CajaRejilla::Tipo::ColBas: {
+        const CeldaRejilla c = QueProbableHaPulsado(punto.x(), punto.y());
+        return c && clics_.PulsaProbable(c.fila, c.columna);
+    }
+    case CajaRejilla::Tipo::Signos: {
+        const CeldaRejilla c = QueSignoUEDHaPulsado(punto.x(), punto.y());
+        return c && clics_.PulsaSignoUED(c.columna, c.fila);
+    }
+    }
+    return false;
+}
+
 void PantallaReducir::PulsaCaja(CajaRejilla* caja, QPoint punto) {
     if (reduciendo_)
         return;
     desplegables_.CierraTodas();
-    bool cambio = false;
-    switch (caja->TipoCaja()) {
-    case CajaRejilla::Tipo::Base: {
-        const CeldaRejilla c = QueBaseHaPulsado(punto.x(), punto.y());
-        cambio = c && clics_.PulsaBase(c.fila, c.columna);
-        break;
-    }
-    case CajaRejilla::Tipo::Elegir: {
-        const int m = QueElegidaHaPulsado(estado_.Red.Base, punto.x(), punto.y());
-        cambio = m != 0 && clics_.PulsaElegida(m);
-        break;
-    }
-    case CajaRejilla::Tipo::ColBas: {
-        const CeldaRejilla c = QueProbableHaPulsado(punto.x(), punto.y());
-        cambio = c && clics_.PulsaProbable(c.fila, c.columna);
-        break;
-    }
-    case CajaRejilla::Tipo::Signos: {
-        const CeldaRejilla c = QueSignoUEDHaPulsado(punto.x(), punto.y());
-        cambio = c && clics_.PulsaSignoUED(c.columna, c.fila);
-        break;
-    }
-    }
-    if (!cambio)
+    if (!CambiaCelda(caja, punto))
         return;
     TocaSonido(estado_, 1);
     TrasCambio();

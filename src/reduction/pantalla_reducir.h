@@ -83,6 +83,7 @@ private:
     void Ayuda();
 
     void PulsaCaja(CajaRejilla* caja, QPoint punto);
+    bool CambiaCelda(CajaRejilla* caja, QPoint punto);
     void MueveSobreCaja(CajaRejilla* caja, QPoint punto);
     void SaleDeCaja(CajaRejilla* caja);
     void PonCursorCaja(CajaRejilla* caja, CursorRejilla cursor);
