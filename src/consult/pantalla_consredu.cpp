@@ -10,11 +10,9 @@
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
 #include "reduction/clics_reduccion.h"
-#include "shell/lista_desplegable.h"
 #include "shell/piezas_pantalla.h"
 
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QPainter>
 
 namespace quiniela {
@@ -22,11 +20,6 @@ namespace quiniela {
 namespace {
 
 constexpr int AltoVentana = 534;
-constexpr int YArriba = 12;
-const QPoint PosJornada(15, YArriba);
-constexpr int AnchoJornada = 90;
-const QPoint PosOrden(119, YArriba);
-constexpr int AnchoOrden = 80;
 
 // Los partidos a la izquierda de la base; la base y sus cajas, y a la derecha los boletos,
 // 30 píxeles más allá con la columna probable o los totales de signos.
@@ -38,18 +31,10 @@ constexpr int XColumnasOtros = 372;
 
 constexpr int YNavegacion = 372;
 constexpr int YAbajo = 498;
-constexpr int AnchoCorto = 80;
 
 // Los textos sobre los boletos: el número de boletos y "Boleto n" encima de cada uno.
 constexpr int YTotalBoletos = 45;
 constexpr int YTituloBoleto = 73;
-
-QString EstiloPantalla() {
-    return QStringLiteral("QListWidget { font-size: 11px; border: 1px solid #003010; }"
-                          "QListWidget::item { padding: 0; margin: 0; }"
-                          "QListWidget::item:selected { background: #286e46; color: #ffff00; }"
-                          "QScrollBar:vertical { width: 10px; }");
-}
 
 int AnchoVentana(int metodo) {
     return (AnchoConsultaTwips(metodo) + 7) / 15; // 15 twips por píxel
@@ -58,36 +43,25 @@ int AnchoVentana(int metodo) {
 } // namespace
 
 PantallaConsredu::PantallaConsredu(EstadoGlobal& estado, QWidget* padre)
-    : QWidget(padre, Qt::Window), Estado(estado), ConsultaActual(estado) {
+    : QWidget(padre, Qt::Window), ControlesRejilla(this, XPartidos), Estado(estado),
+      ConsultaActual(estado), Desplegables(estado) {
     setObjectName(QStringLiteral("consredu"));
-    setStyleSheet(EstiloPantalla());
+    setStyleSheet(EstiloListasRejilla());
     CreaRejillas();
     CreaBotones();
-    CreaListas();
-    ReuneControles();
+    CreaListasJornadaOrden(*this);
     CreaDesplegables();
     Conecta();
     OrdenTabulador();
     // Carga la reducción actual y llena las listas; después, lo que se enseña de ella.
-    PreparaPantallaRejilla(Estado, Controles);
+    PreparaPantallaRejilla(Estado, *this);
     ConsultaActual.CargaConsulta();
     TrasCarga();
     CentraEnPantalla(this);
 }
 
 void PantallaConsredu::CreaRejillas() {
-    const auto crea = [this](CajaRejilla::Tipo tipo, QPoint posicion, const QString& nombre) {
-        auto* caja = new CajaRejilla(tipo, Estado, this);
-        caja->move(posicion);
-        caja->setAccessibleName(nombre);
-        return caja;
-    };
-    Pic_Base = crea(CajaRejilla::Tipo::Base, PosBase, QStringLiteral("Quiniela base"));
-    Pic_Elegir = crea(CajaRejilla::Tipo::Elegir, PosBase + QPoint(XElegirDesdeBase, 0),
-                      QStringLiteral("Partidos reducidos"));
-    Pic_ColBas = crea(CajaRejilla::Tipo::ColBas, PosBase + QPoint(XColBasDesdeBase, 0),
-                      QStringLiteral("Columna probable"));
-    Pic_Signos = crea(CajaRejilla::Tipo::Signos, PosSignos, QStringLiteral("Totales de signos"));
+    CreaCajasRejilla(*this, Estado, PosBase, PosSignos);
     Pic_Colum = new PanelColumnas(ConsultaActual.BloqueActual(), this);
     Pic_Colum->move(XColumnasDirecto, PosBase.y());
     Pic_BotAdeAtr = new BotonesNavegacion(this);
@@ -95,61 +69,15 @@ void PantallaConsredu::CreaRejillas() {
 }
 
 void PantallaConsredu::CreaBotones() {
-    Pic_BotNroJor = CreaBoton(this, QStringLiteral("Pic_BotNroJor"), PosJornada);
-    Pic_BotOrden = CreaBoton(this, QStringLiteral("Pic_BotOrden"), PosOrden);
-    Pic_Indice = CreaBoton(this, QStringLiteral("Pic_Indice"), QPoint(XPartidos + 3, YAbajo),
-                           AnchoCorto, QStringLiteral("Índice"));
-    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"), QPoint(0, YAbajo), AnchoCorto,
-                          QStringLiteral("Ayuda"));
-    Pic_Salir = CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(0, YAbajo), AnchoCorto,
-                          QStringLiteral("Salir"));
-}
-
-void PantallaConsredu::CreaListas() {
-    Lis_Jornadas = new QListWidget(this);
-    Lis_Jornadas->setObjectName(QStringLiteral("Lis_Jornadas"));
-    Lis_Orden = new QListWidget(this);
-    Lis_Orden->setObjectName(QStringLiteral("Lis_Orden"));
-}
-
-void PantallaConsredu::ReuneControles() {
-    Controles.pantalla = this;
-    Controles.Pic_BotNroJor = Pic_BotNroJor;
-    Controles.anchoBotonJornada = AnchoJornada;
-    Controles.Pic_BotOrden = Pic_BotOrden;
-    Controles.anchoBotonOrden = AnchoOrden;
-    Controles.Pic_Base = Pic_Base;
-    Controles.Pic_Elegir = Pic_Elegir;
-    Controles.Pic_ColBas = Pic_ColBas;
-    Controles.Pic_Signos = Pic_Signos;
-    Controles.Lis_Jornadas = Lis_Jornadas;
-    Controles.Lis_Orden = Lis_Orden;
-    Controles.xPartidos = XPartidos;
-}
-
-ListaDesplegable* PantallaConsredu::CreaDesplegable(BotonImagen* boton, QListWidget* lista,
-                                                    int ancho, std::function<QString()> rotulo,
-                                                    std::function<void(int fila)> elige) {
-    auto* d = new ListaDesplegable(Estado, boton, lista, ancho, std::move(rotulo));
-    d->PuedeAbrir = [this] {
-        CierraDesplegables();
-        return true;
-    };
-    d->Elige = [elige = std::move(elige)](int fila) {
-        if (fila >= 0)
-            elige(fila);
-    };
-    return d;
+    CreaBotonesJornadaOrden(*this);
+    // El índice abajo a la izquierda; Salir y Ayuda, a la derecha según el ancho del método.
+    CreaSalirAyudaIndice(*this);
+    Pic_Indice->move(XPartidos + 3, YAbajo);
 }
 
 void PantallaConsredu::CreaDesplegables() {
-    Desplegables[0] = CreaDesplegable(
-        Pic_BotNroJor, Lis_Jornadas, AnchoJornada,
-        [this] { return TituloBotonJornada(Estado.Datos.JornadaActual); },
-        [this](int fila) { EligeJornada(fila); });
-    Desplegables[1] = CreaDesplegable(
-        Pic_BotOrden, Lis_Orden, AnchoOrden,
-        [this] { return RotuloOrden(Estado.Datos.OrdenActual); },
+    AnadeDesplegablesJornadaOrden(
+        Desplegables, Estado, *this, [this](int fila) { EligeJornada(fila); },
         [this](int fila) {
             if (ConsultaActual.EligeOrden(fila + 1))
                 TrasCarga();
@@ -160,7 +88,7 @@ void PantallaConsredu::Conecta() {
     connect(Pic_BotAdeAtr, &BotonesNavegacion::pulsado, this, &PantallaConsredu::PulsaNavegacion);
     connect(Pic_Indice, &BotonImagen::pulsado, this, &PantallaConsredu::AbreIndice);
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
-        CierraDesplegables();
+        Desplegables.CierraTodas();
         TocaSonido(Estado, 9);
         AbreAyuda(TemaAyudaConsulta);
     });
@@ -178,9 +106,8 @@ void PantallaConsredu::OrdenTabulador() {
 void PantallaConsredu::TrasCarga() {
     ColocaPorMetodo();
     setWindowTitle(TituloConsulta(Estado.Red.Metodo));
-    for (ListaDesplegable* d : Desplegables)
-        d->Redibuja();
-    DibujaPantallaComun(Estado, Controles);
+    Desplegables.Redibuja();
+    DibujaPantallaComun(Estado, *this);
     Pic_Colum->update();
     Pic_BotAdeAtr->update();
     update();
@@ -195,38 +122,34 @@ void PantallaConsredu::ColocaPorMetodo() {
     Pic_Colum->move(metodo == MetodoDirecto ? XColumnasDirecto : XColumnasOtros, PosBase.y());
     Pic_BotAdeAtr->move(Pic_Colum->x() + (Pic_Colum->width() - Pic_BotAdeAtr->width()) / 2,
                         YNavegacion);
-    Pic_Salir->move(ancho - 15 - AnchoCorto, YAbajo);
-    Pic_Ayuda->move(Pic_Salir->x() - 8 - AnchoCorto, YAbajo);
+    ColocaDesdeLaDerecha({Pic_Salir, Pic_Ayuda}, ancho - 15, YAbajo);
 }
 
 void PantallaConsredu::EligeJornada(int fila) {
     const int orden = Estado.Datos.OrdenActual;
     if (!ConsultaActual.EligeJornada(fila + 1))
         return;
-    if (Estado.Datos.OrdenActual != orden) {
-        // El orden vuelve a 1: su lista también, sin que cuente como elección.
-        GuardaModoEdicion edicion(Estado);
-        Lis_Orden->setCurrentRow(Estado.Datos.OrdenActual - 1);
-    }
+    // El orden vuelve a 1: su lista también, sin que cuente como elección.
+    if (Estado.Datos.OrdenActual != orden)
+        SiguenJornadaYOrden(Estado, *this);
     TrasCarga();
 }
 
 void PantallaConsredu::AbreIndice() {
-    CierraDesplegables();
+    Desplegables.CierraTodas();
     TocaSonido(Estado, 9);
     if (!AbreHistorico(Estado, this))
         return;
+    SiguenJornadaYOrden(Estado, *this);
     {
         GuardaModoEdicion edicion(Estado);
-        Lis_Jornadas->setCurrentRow(Estado.Datos.JornadaActual - 1);
-        Lis_Orden->setCurrentRow(Estado.Datos.OrdenActual - 1);
         ConsultaActual.CargaConsulta();
     }
     TrasCarga();
 }
 
 void PantallaConsredu::PulsaNavegacion(BotonNavegacion boton) {
-    CierraDesplegables();
+    Desplegables.CierraTodas();
     TocaSonido(Estado, 6);
     Pic_BotAdeAtr->PonPulsado(boton);
     Espera(180);
@@ -236,12 +159,6 @@ void PantallaConsredu::PulsaNavegacion(BotonNavegacion boton) {
     Pic_BotAdeAtr->PonPulsado(BotonNavegacion::Ninguno);
     TocaSonido(Estado, 6);
     Pic_BotAdeAtr->RefrescaPuntero();
-}
-
-void PantallaConsredu::CierraDesplegables() {
-    for (ListaDesplegable* d : Desplegables)
-        if (d->Abierta())
-            d->Cierra(false);
 }
 
 QString PantallaConsredu::TextoBoletos() const {
@@ -272,7 +189,7 @@ void PantallaConsredu::paintEvent(QPaintEvent*) {
     PintaFondoPanel(p, rect());
     PintaPanelHundido(p, QRect(XPartidos - 6, PosBase.y() - 8, Pic_Colum->x() - XPartidos - 2,
                                AltoCajaBase + 16));
-    PintaPantallaComun(p, Estado, Controles);
+    PintaPantallaComun(p, Estado, *this);
     PintaBoletos(p);
     PintaResumenReduccion(p, Estado, width());
 }

@@ -5,7 +5,6 @@
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
-#include "reduction/pantalla_comun.h"
 #include "shell/lista_desplegable.h"
 #include "shell/piezas_pantalla.h"
 
@@ -45,7 +44,7 @@ ContenidoLista ListaBajo(QPoint boton) {
 } // namespace
 
 PantallaBorrar::PantallaBorrar(EstadoGlobal& estado, QWidget* padre)
-    : QDialog(padre), Estado(estado) {
+    : QDialog(padre), Estado(estado), Desplegables(estado) {
     setObjectName(QStringLiteral("borrar"));
     setWindowTitle(QStringLiteral("Borrado de datos"));
     setFixedSize(AnchoVentana, AltoVentana);
@@ -65,48 +64,37 @@ void PantallaBorrar::CreaBotones() {
     Pic_BotBorrar = CreaBoton(this, QStringLiteral("Pic_BotBorrar"), QPoint(PosDesde.x(), YAbajo),
                               AnchoBorrar, QStringLiteral("Borrar datos"));
     Pic_Salir =
-        CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(AnchoVentana - 30 - AnchoCorto, YAbajo),
-                  AnchoCorto, QStringLiteral("Salir"));
-    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"),
-                          QPoint(Pic_Salir->x() - 10 - AnchoCorto, YAbajo), AnchoCorto,
-                          QStringLiteral("Ayuda"));
+        CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(), AnchoCorto, QStringLiteral("Salir"));
+    Pic_Ayuda =
+        CreaBoton(this, QStringLiteral("Pic_Ayuda"), QPoint(), AnchoCorto, QStringLiteral("Ayuda"));
+    ColocaDesdeLaDerecha({Pic_Salir, Pic_Ayuda}, AnchoVentana - 30, YAbajo, 10);
 }
 
 void PantallaBorrar::CreaListas() {
-    Lis_JorIni = new QListWidget(this);
-    Lis_JorIni->setObjectName(QStringLiteral("Lis_JorIni"));
-    Lis_JorFin = new QListWidget(this);
-    Lis_JorFin->setObjectName(QStringLiteral("Lis_JorFin"));
+    Lis_JorIni = CreaLista(this, QStringLiteral("Lis_JorIni"));
+    Lis_JorFin = CreaLista(this, QStringLiteral("Lis_JorFin"));
 }
 
 void PantallaBorrar::CreaDesplegables() {
-    const auto crea = [this](BotonImagen* boton, QListWidget* lista, bool desde) {
-        auto* d = new ListaDesplegable(Estado, boton, lista, AnchoRango, [this, desde] {
-            return desde ? TituloDesde(Tramo.JorIni()) : TituloHasta(Tramo.JorFin());
-        });
-        d->PuedeAbrir = [this] {
-            CierraDesplegables();
-            return true;
-        };
-        d->Elige = [this, desde](int fila) { EligeEnLista(desde, fila); };
-        return d;
-    };
-    Desplegables[0] = crea(Pic_BotJorIni, Lis_JorIni, true);
-    Desplegables[1] = crea(Pic_BotJorFin, Lis_JorFin, false);
+    Desplegables.Anade(
+        Pic_BotJorIni, Lis_JorIni, AnchoRango, [this] { return TituloDesde(Tramo.JorIni()); },
+        [this](int fila) { EligeEnLista(true, fila); });
+    Desplegables.Anade(
+        Pic_BotJorFin, Lis_JorFin, AnchoRango, [this] { return TituloHasta(Tramo.JorFin()); },
+        [this](int fila) { EligeEnLista(false, fila); });
 }
 
 void PantallaBorrar::LlenaListas() {
     GuardaModoEdicion edicion(Estado);
     LlenaLista(Lis_JorIni, ListaBajo(PosDesde));
     LlenaLista(Lis_JorFin, ListaBajo(PosHasta));
-    for (ListaDesplegable* d : Desplegables)
-        d->Redibuja();
+    Desplegables.Redibuja();
 }
 
 void PantallaBorrar::Conecta() {
     connect(Pic_BotBorrar, &BotonImagen::pulsado, this, &PantallaBorrar::Borra);
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
-        CierraDesplegables();
+        Desplegables.CierraTodas();
         TocaSonido(Estado, 9);
         AbreAyuda(TemaAyudaBorrado);
     });
@@ -120,25 +108,17 @@ void PantallaBorrar::OrdenTabulador() {
 // Elegida una jornada: si el tramo queda al revés, la otra lista se abre con esa jornada
 // elegida para que el usuario la confirme.
 void PantallaBorrar::EligeEnLista(bool desde, int fila) {
-    if (fila < 0)
-        return;
     const int otra = desde ? Tramo.EligeDesde(fila + 1) : Tramo.EligeHasta(fila + 1);
-    Desplegables[desde ? 0 : 1]->Redibuja();
+    Desplegable(desde ? 0 : 1)->Redibuja();
     if (otra == 0)
         return;
-    ListaDesplegable* d = Desplegables[desde ? 1 : 0];
+    ListaDesplegable* d = Desplegable(desde ? 1 : 0);
     d->Lista()->setCurrentRow(otra - 1);
     d->Abre();
 }
 
-void PantallaBorrar::CierraDesplegables() {
-    for (ListaDesplegable* d : Desplegables)
-        if (d->Abierta())
-            d->Cierra(false);
-}
-
 void PantallaBorrar::Borra() {
-    CierraDesplegables();
+    Desplegables.CierraTodas();
     bool esperando = false;
     PulsaBorrarDatos(Estado, Tramo, [&esperando](bool espera) {
         if (espera && !esperando)
@@ -150,7 +130,7 @@ void PantallaBorrar::Borra() {
 }
 
 void PantallaBorrar::reject() {
-    CierraDesplegables();
+    Desplegables.CierraTodas();
     TocaSonido(Estado, 5);
     QDialog::reject();
 }

@@ -3,10 +3,9 @@
 // reducciones.
 
 #include "matchdays/borrado.h"
+#include "shell/lista_desplegable.h"
 
 #include <QDialog>
-
-#include <array>
 
 class QListWidget;
 
@@ -14,7 +13,6 @@ namespace quiniela {
 
 struct EstadoGlobal;
 class BotonImagen;
-class ListaDesplegable;
 
 class PantallaBorrar : public QDialog {
     Q_OBJECT
@@ -30,7 +28,7 @@ public:
     BotonImagen* Pic_Salir;
 
     const RangoBorrado& Rango() const { return Tramo; }
-    ListaDesplegable* Desplegable(int indice) const { return Desplegables.at(indice); }
+    ListaDesplegable* Desplegable(int indice) const { return Desplegables.Listas().at(indice); }
 
     void Borra();
 
@@ -46,11 +44,10 @@ private:
     void Conecta();
     void OrdenTabulador();
     void EligeEnLista(bool desde, int fila);
-    void CierraDesplegables();
 
     EstadoGlobal& Estado;
     RangoBorrado Tramo;
-    std::array<ListaDesplegable*, 2> Desplegables{};
+    GrupoDesplegables Desplegables;
 };
 
 } // namespace quiniela

@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <type_traits>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -134,6 +136,136 @@ inline bool EsRegistroEntero(const char* p) {
 #endif
 }
 
+// Lo que dura una pasada: el bloque leído, por dónde va, el fichero de boletos y quien recibe
+// los registros.
+template <class AlRegistro> class PasadaColumnas {
+public:
+    PasadaColumnas(QIODevice& columnas, SalidaBloques* boletos, AlRegistro& alRegistro)
+        : Columnas(columnas), Boletos(boletos), Entrega(alRegistro),
+          Bufer(new char[size_t(BytesBloqueLectura)]) {}
+
+    FinPasada Recorre(RecuentoBoletos& recuentoFuera, int64_t& lineaFuera) {
+        // Las cuentas van en variables propias, que el compilador puede tener en registros
+        // aunque se escriban bytes por punteros, y vuelven a quien llama al salir.
+        RecuentoBoletos recuento = recuentoFuera;
+        int64_t linea = lineaFuera;
+        std::optional<FinPasada> fin;
+        while (!fin)
+            fin = Paso(recuento, linea);
+        recuentoFuera = recuento;
+        lineaFuera = linea;
+        return *fin;
+    }
+
+private:
+    static constexpr char Hueco[] = "\"               \"\r\n";
+
+    // Los registros enteros que haya y, tras ellos, una línea de otra forma (solo LF, vacía,
+    // errónea) o el final del bloque. Nada si se puede seguir.
+    std::optional<FinPasada> Paso(RecuentoBoletos& recuento, int64_t& linea) {
+        if (!RegistrosEnteros(recuento, linea))
+            return FinPasada::Parada;
+        const char* const p = Bufer.get() + Inicio;
+        const auto* salto = static_cast<const char*>(std::memchr(p, '\n', size_t(Fin - Inicio)));
+        if (salto == nullptr && !Agotado)
+            return Rellena(linea);
+        if (salto == nullptr && Inicio == Fin)
+            return FinPasada::Completa;
+        return LineaSuelta(p, salto, recuento, linea);
+    }
+
+    // Lo que va tal cual al fichero de boletos.
+    void Copia(const char* desde, const char* hasta) {
+        if (Boletos != nullptr && hasta > desde)
+            Boletos->Anade(desde, hasta - desde);
+    }
+
+    bool Huecos(int n) {
+        for (; n > 0; --n) {
+            Copia(Hueco, Hueco + BytesRegistroBoleto);
+            if (!Entrega(Hueco + 1, false))
+                return false;
+        }
+        return true;
+    }
+
+    // Las líneas de 19 bytes seguidas desde Inicio, que ya son registros de boletos y pasan al
+    // fichero de boletos en tramos, sin copiarlas una a una. false si hay que parar.
+    bool RegistrosEnteros(RecuentoBoletos& recuento, int64_t& linea) {
+        const char* p = Bufer.get() + Inicio;
+        const char* const tope = Bufer.get() + Fin;
+        const char* tramo = p;
+        AlRegistro& entrega = Entrega; // en un registro, no releída en cada vuelta
+        while (tope - p >= BytesRegistroBoleto && EsRegistroEntero(p)) {
+            ++linea;
+            if (const int n = recuento.AnadeColumna(p[NumPartidos])) {
+                Copia(tramo, p);
+                tramo = p;
+                if (!Huecos(n))
+                    return false;
+            }
+            p += BytesRegistroBoleto;
+            if (!entrega(p - BytesRegistroBoleto + 1, true))
+                return false;
+        }
+        Copia(tramo, p);
+        Inicio = p - Bufer.get();
+        return true;
+    }
+
+    // Lleva al principio lo que queda del bloque y lee detrás. Nada si se puede seguir.
+    std::optional<FinPasada> Rellena(int64_t& linea) {
+        if (Inicio == 0 && Fin == BytesBloqueLectura) {
+            ++linea; // ninguna columna es tan larga
+            return FinPasada::LineaErronea;
+        }
+        char* const datos = Bufer.get();
+        std::memmove(datos, datos + Inicio, size_t(Fin - Inicio));
+        Fin -= Inicio;
+        Inicio = 0;
+        const qint64 leidos = Columnas.read(datos + Fin, BytesBloqueLectura - Fin);
+        if (leidos < 0)
+            return FinPasada::FalloLectura;
+        Agotado = leidos == 0;
+        Fin += leidos;
+        return std::nullopt;
+    }
+
+    // Una línea que no es un registro entero: con su salto o, sin él, la última del fichero.
+    // Nada si se puede seguir.
+    std::optional<FinPasada> LineaSuelta(const char* p, const char* salto,
+                                         RecuentoBoletos& recuento, int64_t& linea) {
+        qsizetype largo = (salto != nullptr ? salto : Bufer.get() + Fin) - p;
+        Inicio = salto != nullptr ? (salto - Bufer.get()) + 1 : Fin;
+        if (largo > 0 && p[largo - 1] == '\r')
+            --largo;
+        ++linea;
+        if (largo == 0)
+            return std::nullopt; // una línea vacía no es una columna ni estorba
+        if (!EsColumna(p, largo))
+            return FinPasada::LineaErronea;
+        if (!Huecos(recuento.AnadeColumna(p[NumPartidos])))
+            return FinPasada::Parada;
+        if (Boletos != nullptr) {
+            char* r = Boletos->Reserva(BytesRegistroBoleto);
+            std::memcpy(r, p, NumPartidos + 2);
+            std::memcpy(r + NumPartidos + 2, "\r\n", 2);
+            Boletos->Avanza(BytesRegistroBoleto);
+        }
+        if (!Entrega(p + 1, true))
+            return FinPasada::Parada;
+        return std::nullopt;
+    }
+
+    QIODevice& Columnas;
+    SalidaBloques* Boletos;
+    AlRegistro& Entrega;
+    const std::unique_ptr<char[]> Bufer;
+    qsizetype Inicio = 0;
+    qsizetype Fin = 0;
+    bool Agotado = false;
+};
+
 } // namespace detalle
 
 // Una pasada por el fichero de columnas que escribe el fichero de boletos (si `boletos` no
@@ -143,95 +275,9 @@ inline bool EsRegistroEntero(const char* p) {
 template <class AlRegistro>
 FinPasada PasaColumnas(QIODevice& columnas, SalidaBloques* boletos, RecuentoBoletos& recuentoFuera,
                        int64_t& lineaFuera, AlRegistro&& alRegistro) {
-    // Las cuentas van en variables propias, que el compilador puede tener en registros aunque
-    // se escriban bytes por punteros, y vuelven a quien llama al salir.
-    RecuentoBoletos recuento = recuentoFuera;
-    int64_t linea = lineaFuera;
-    struct Devuelve {
-        RecuentoBoletos& Recuento;
-        int64_t& Linea;
-        RecuentoBoletos& RecuentoFuera;
-        int64_t& LineaFuera;
-        ~Devuelve() {
-            RecuentoFuera = Recuento;
-            LineaFuera = Linea;
-        }
-    } devuelve{recuento, linea, recuentoFuera, lineaFuera};
-    static constexpr char hueco[] = "\"               \"\r\n";
-    const std::unique_ptr<char[]> bufer(new char[size_t(BytesBloqueLectura)]);
-    char* const datos = bufer.get();
-    qsizetype inicio = 0, fin = 0;
-    bool agotado = false;
-    const auto copia = [&](const char* desde, const char* hasta) {
-        if (boletos != nullptr && hasta > desde)
-            boletos->Anade(desde, hasta - desde);
-    };
-    const auto huecos = [&](int n) {
-        for (; n > 0; --n) {
-            copia(hueco, hueco + BytesRegistroBoleto);
-            if (!alRegistro(hueco + 1, false))
-                return false;
-        }
-        return true;
-    };
-    for (;;) {
-        const char* p = datos + inicio;
-        const char* const tope = datos + fin;
-        const char* tramo = p; // lo que va tal cual al fichero de boletos
-        while (tope - p >= BytesRegistroBoleto && detalle::EsRegistroEntero(p)) {
-            ++linea;
-            if (const int n = recuento.AnadeColumna(p[NumPartidos])) {
-                copia(tramo, p);
-                tramo = p;
-                if (!huecos(n))
-                    return FinPasada::Parada;
-            }
-            p += BytesRegistroBoleto;
-            if (!alRegistro(p - BytesRegistroBoleto + 1, true))
-                return FinPasada::Parada;
-        }
-        copia(tramo, p);
-        inicio = p - datos;
-        // Una línea de otra forma (solo LF, vacía, errónea) o el final del bloque.
-        const auto* salto = static_cast<const char*>(std::memchr(p, '\n', size_t(tope - p)));
-        if (salto == nullptr && !agotado) {
-            if (inicio == 0 && fin == BytesBloqueLectura) {
-                ++linea; // ninguna columna es tan larga
-                return FinPasada::LineaErronea;
-            }
-            std::memmove(datos, p, size_t(fin - inicio));
-            fin -= inicio;
-            inicio = 0;
-            const qint64 leidos = columnas.read(datos + fin, BytesBloqueLectura - fin);
-            if (leidos < 0)
-                return FinPasada::FalloLectura;
-            agotado = leidos == 0;
-            fin += leidos;
-            continue;
-        }
-        if (salto == nullptr && inicio == fin)
-            return FinPasada::Completa;
-        // Sin salto: la última línea del fichero.
-        qsizetype largo = (salto != nullptr ? salto : tope) - p;
-        inicio = salto != nullptr ? (salto - datos) + 1 : fin;
-        if (largo > 0 && p[largo - 1] == '\r')
-            --largo;
-        ++linea;
-        if (largo == 0)
-            continue; // una línea vacía no es una columna ni estorba
-        if (!detalle::EsColumna(p, largo))
-            return FinPasada::LineaErronea;
-        if (!huecos(recuento.AnadeColumna(p[NumPartidos])))
-            return FinPasada::Parada;
-        if (boletos != nullptr) {
-            char* r = boletos->Reserva(BytesRegistroBoleto);
-            std::memcpy(r, p, NumPartidos + 2);
-            std::memcpy(r + NumPartidos + 2, "\r\n", 2);
-            boletos->Avanza(BytesRegistroBoleto);
-        }
-        if (!alRegistro(p + 1, true))
-            return FinPasada::Parada;
-    }
+    detalle::PasadaColumnas<std::remove_reference_t<AlRegistro>> pasada(columnas, boletos,
+                                                                        alRegistro);
+    return pasada.Recorre(recuentoFuera, lineaFuera);
 }
 
 } // namespace quiniela

@@ -5,19 +5,18 @@
 #include "core/mascaras.h"
 #include "core/modo_edicion.h"
 #include "matchdays/fichero_jornadas.h"
-#include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
 #include "reduction/clics_reduccion.h"
 #include "reduction/estadisticas.h"
 #include "reduction/fichero_bases.h"
 #include "reduction/tablas_directas.h"
+#include "shell/lista_desplegable.h"
+#include "shell/piezas_pantalla.h"
 
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPainter>
-
-#include <algorithm>
 
 namespace quiniela {
 
@@ -72,28 +71,28 @@ std::array<int, NumSignosMax + 1> MaximosSignos(const QuinielaBase& base) {
     return maximo;
 }
 
-bool EsReducir(const ControlesRejilla& c) {
-    return c.pantalla != nullptr && c.pantalla->objectName() == u"reducir";
-}
-
-bool EsEscrutinio(const ControlesRejilla& c) {
-    return c.pantalla != nullptr && c.pantalla->objectName() == u"escrutin";
-}
-
-// Dos líneas de encabezado sobre una caja, la primera `alto` píxeles más arriba.
-void DosLineas(std::vector<TextoPantalla>& t, QPoint origen, int ancho, const QString& arriba,
-               const QString& abajo,
-               TextoPantalla::Estilo estilo = TextoPantalla::Estilo::Encabezado) {
-    t.push_back({QRect(origen.x(), origen.y() - 30, ancho, 14), arriba, estilo});
-    t.push_back({QRect(origen.x(), origen.y() - 16, ancho, 14), abajo, estilo});
-}
-
 } // namespace
 
-CajaRejilla::CajaRejilla(Tipo tipo, const EstadoGlobal& estado, QWidget* padre)
-    : QWidget(padre), tipo_(tipo), estado_(estado) {
+CajaPulsable::CajaPulsable(QWidget* padre) : QWidget(padre) {
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void CajaPulsable::mousePressEvent(QMouseEvent* evento) {
+    if (evento->button() == Qt::LeftButton)
+        Q_EMIT pulsada(evento->position());
+}
+
+void CajaPulsable::mouseMoveEvent(QMouseEvent* evento) {
+    Q_EMIT movida(evento->position());
+}
+
+void CajaPulsable::leaveEvent(QEvent*) {
+    Q_EMIT abandonada();
+}
+
+CajaRejilla::CajaRejilla(Tipo tipo, const EstadoGlobal& estado, QWidget* padre)
+    : CajaPulsable(padre), tipo_(tipo), estado_(estado) {
     switch (tipo_) {
     case Tipo::Base:
         setObjectName(QStringLiteral("Pic_Base"));
@@ -189,35 +188,7 @@ void CajaRejilla::PintaSignos(QPainter& p) const {
         }
 }
 
-void CajaRejilla::mousePressEvent(QMouseEvent* evento) {
-    if (evento->button() == Qt::LeftButton)
-        Q_EMIT pulsada(evento->position().toPoint());
-}
-
-void CajaRejilla::mouseMoveEvent(QMouseEvent* evento) {
-    Q_EMIT movida(evento->position().toPoint());
-}
-
-void CajaRejilla::leaveEvent(QEvent*) {
-    Q_EMIT abandonada();
-}
-
 void DibujaPantallaComun(const EstadoGlobal& estado, const ControlesRejilla& c) {
-    if (c.Pic_BotNroJor != nullptr)
-        c.Pic_BotNroJor->Dibuja(c.anchoBotonJornada, TituloBotonJornada(estado.Datos.JornadaActual),
-                                false);
-    if (c.Pic_BotOrden != nullptr)
-        c.Pic_BotOrden->Dibuja(c.anchoBotonOrden, RotuloOrden(estado.Datos.OrdenActual), false);
-    if (EsReducir(c)) {
-        for (auto [boton, rotulo] :
-             {std::pair{c.Pic_BotSelTodo, QStringLiteral("Seleccionar todo")},
-              std::pair{c.Pic_BotBorTodo, QStringLiteral("Borrar todo")}}) {
-            if (boton == nullptr)
-                continue;
-            boton->Dibuja(c.anchoBotonesTodo, rotulo, false);
-            PonCursor(boton, QStringLiteral("ManoIndice"));
-        }
-    }
     // Las cajas del método de la reducción.
     if (c.Pic_ColBas != nullptr)
         c.Pic_ColBas->setVisible(estado.Red.Metodo == MetodoColumnaProbable);
@@ -230,55 +201,24 @@ void DibujaPantallaComun(const EstadoGlobal& estado, const ControlesRejilla& c) 
             w->update();
 }
 
-namespace {
+void DosLineasEncima(std::vector<TextoPantalla>& t, QPoint origen, int ancho, const QString& arriba,
+                     const QString& abajo, TextoPantalla::Estilo estilo, Qt::Alignment alineacion) {
+    t.push_back({QRect(origen.x(), origen.y() - 30, ancho, 14), arriba, estilo, alineacion});
+    t.push_back({QRect(origen.x(), origen.y() - 16, ancho, 14), abajo, estilo, alineacion});
+}
 
-// Encabezados de la reducción sobre las cajas, según el método.
-void TextosReducir(std::vector<TextoPantalla>& t, int metodo, const ControlesRejilla& c) {
+void AnadeEncabezadosBase(std::vector<TextoPantalla>& t, const ControlesRejilla& c, int metodo,
+                          Qt::Alignment alineacion) {
     using Estilo = TextoPantalla::Estilo;
-    const QPoint base = c.Pic_Base->pos();
-    DosLineas(t, base + QPoint(-6, 0), 140, QStringLiteral("Quiniela     Partidos"),
-              QStringLiteral("base      reducidos"));
+    DosLineasEncima(t, c.Pic_Base->pos() + QPoint(-6, 0), 140,
+                    QStringLiteral("Quiniela     Partidos"), QStringLiteral("base      reducidos"),
+                    Estilo::Encabezado, alineacion);
     if (metodo == MetodoColumnaProbable && c.Pic_ColBas != nullptr)
-        DosLineas(t, c.Pic_ColBas->pos() + QPoint(-14, 0), 90, QStringLiteral("     Columna"),
-                  QStringLiteral("    probable"));
-    if (metodo == MetodoSeleccionSignos && c.Pic_Signos != nullptr) {
-        const QRect s = c.Pic_Signos->geometry();
-        t.push_back({QRect(s.left() - 17, s.top() - 30, 90, 14), QStringLiteral("       Signos"),
-                     Estilo::Encabezado});
-        for (int k = 1; k <= NumSignosMax; ++k) {
-            const QRect celda = CeldaSignos(k, 0).translated(s.topLeft());
-            t.push_back({QRect(celda.left(), s.top() - 16, celda.width(), 14),
-                         QString(CaracterSigno(k)), Estilo::Encabezado, Qt::AlignCenter});
-        }
-        // Los totales de cada fila, a la izquierda.
-        for (int r = 0; r < NumPartidos; ++r)
-            t.push_back({QRect(s.left() - 22, s.top() + 18 * r, 18, 18), QString::number(r),
-                         Estilo::Partido, Qt::AlignRight | Qt::AlignVCenter});
-    }
-    if (metodo == MetodoColumnaProbable && c.Pic_BotMinErr != nullptr) {
-        const QRect b = c.Pic_BotMinErr->geometry();
-        t.push_back({QRect(b.left() - 84, b.top() - 3, 78, 14), QStringLiteral("Errores"),
-                     Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter});
-        t.push_back({QRect(b.left() - 84, b.top() + 11, 78, 14), QStringLiteral("permitidos:"),
-                     Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter});
-    }
+        DosLineasEncima(t, c.Pic_ColBas->pos() + QPoint(-14, 0), 90, QStringLiteral("     Columna"),
+                        QStringLiteral("    probable"), Estilo::Encabezado, alineacion);
 }
 
-// Encabezados de las listas del escrutinio.
-void TextosEscrutinio(std::vector<TextoPantalla>& t, const ControlesRejilla& c) {
-    using Estilo = TextoPantalla::Estilo;
-    if (c.Pic_Ganadora != nullptr)
-        DosLineas(t, c.Pic_Ganadora->pos(), c.Pic_Ganadora->width() + 20, QStringLiteral("Columna"),
-                  QStringLiteral("Ganadora"));
-    if (c.Lis_Aciertos != nullptr)
-        DosLineas(t, c.Lis_Aciertos->pos(), 420,
-                  QStringLiteral("------------------- Escrutinio -------------------"),
-                  QStringLiteral("Aciertos   Columnas            Importe"), Estilo::Rotulo);
-    if (c.Lis_Boletos != nullptr)
-        DosLineas(t, c.Lis_Boletos->pos(), 420,
-                  QStringLiteral("------------ Localización de aciertos ------------"),
-                  QStringLiteral("Boleto nro.    15   14   13   12   11   10"), Estilo::Rotulo);
-}
+namespace {
 
 // Los partidos de la jornada junto a las filas de la base.
 void TextosPartidos(std::vector<TextoPantalla>& t, const EstadoGlobal& estado,
@@ -303,17 +243,10 @@ void TextosPartidos(std::vector<TextoPantalla>& t, const EstadoGlobal& estado,
 std::vector<TextoPantalla> TextosPantallaComun(const EstadoGlobal& estado,
                                                const ControlesRejilla& c) {
     std::vector<TextoPantalla> t;
-    if (EsReducir(c) && c.Pic_Base != nullptr)
-        TextosReducir(t, estado.Red.Metodo, c);
-    if (EsEscrutinio(c))
-        TextosEscrutinio(t, c);
+    if (c.TextosPropios)
+        c.TextosPropios(t);
     if (c.Pic_Base != nullptr)
         TextosPartidos(t, estado, c);
-    if (EsReducir(c) && c.Tex_Descripcion != nullptr) {
-        const QRect d = c.Tex_Descripcion->geometry();
-        t.push_back({QRect(d.left() - 96, d.top(), 90, d.height()), QStringLiteral("Descripción.:"),
-                     TextoPantalla::Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter});
-    }
     return t;
 }
 
@@ -342,44 +275,75 @@ void PintaPantallaComun(QPainter& p, const EstadoGlobal& estado, const Controles
     p.restore();
 }
 
-void LlenaLista(QListWidget* lista, const ContenidoLista& contenido) {
-    lista->clear();
-    lista->setGeometry(contenido.geometria);
-    lista->setFlow(QListView::TopToBottom);
-    lista->setWrapping(contenido.columnas > 1);
-    lista->setUniformItemSizes(true);
-    lista->setTextElideMode(Qt::ElideNone);
-    lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // Filas de 13 píxeles; en varias columnas, diez por columna en el alto de la lista. Una
-    // sola columna más larga que su caja (los 30 órdenes) se desplaza.
-    const int columnas = std::max(contenido.columnas, 1);
-    const int alto = columnas > 1 ? (contenido.geometria.height() - 2) / 10 : 13;
-    lista->setVerticalScrollBarPolicy(columnas > 1 ? Qt::ScrollBarAlwaysOff
-                                                   : Qt::ScrollBarAsNeeded);
-    lista->setGridSize(QSize((contenido.geometria.width() - 2) / columnas, alto));
-    for (const QString& entrada : contenido.entradas) {
-        auto* item = new QListWidgetItem(entrada, lista);
-        item->setTextAlignment(Qt::AlignCenter);
-    }
-    lista->setCurrentRow(contenido.seleccion);
+QString EstiloListasRejilla() {
+    return QStringLiteral("QListWidget { font-size: 11px; border: 1px solid #003010; }"
+                          "QListWidget::item { padding: 0; margin: 0; }"
+                          "QListWidget::item:selected { background: #286e46; color: #ffff00; }"
+                          "QScrollBar:vertical { width: 10px; }");
+}
+
+void CreaCajasRejilla(ControlesRejilla& c, const EstadoGlobal& estado, QPoint base, QPoint signos) {
+    const auto crea = [&](CajaRejilla::Tipo tipo, QPoint posicion, const QString& nombre) {
+        auto* caja = new CajaRejilla(tipo, estado, c.pantalla);
+        caja->move(posicion);
+        caja->setAccessibleName(nombre);
+        return caja;
+    };
+    c.Pic_Base = crea(CajaRejilla::Tipo::Base, base, QStringLiteral("Quiniela base"));
+    c.Pic_Elegir = crea(CajaRejilla::Tipo::Elegir, base + QPoint(XElegirDesdeBase, 0),
+                        QStringLiteral("Partidos reducidos"));
+    c.Pic_ColBas = crea(CajaRejilla::Tipo::ColBas, base + QPoint(XColBasDesdeBase, 0),
+                        QStringLiteral("Columna probable"));
+    c.Pic_Signos = crea(CajaRejilla::Tipo::Signos, signos, QStringLiteral("Totales de signos"));
+}
+
+void CreaBotonesJornadaOrden(ControlesRejilla& c) {
+    c.Pic_BotNroJor = CreaBoton(c.pantalla, QStringLiteral("Pic_BotNroJor"), PosJornadaRejilla);
+    c.Pic_BotOrden = CreaBoton(c.pantalla, QStringLiteral("Pic_BotOrden"), PosOrdenRejilla);
+}
+
+void CreaSalirAyudaIndice(ControlesRejilla& c) {
+    const auto crea = [&c](const QString& nombre, const QString& rotulo) {
+        return CreaBoton(c.pantalla, nombre, QPoint(), AnchoCortoRejilla, rotulo);
+    };
+    c.Pic_Salir = crea(QStringLiteral("Pic_Salir"), QStringLiteral("Salir"));
+    c.Pic_Ayuda = crea(QStringLiteral("Pic_Ayuda"), QStringLiteral("Ayuda"));
+    c.Pic_Indice = crea(QStringLiteral("Pic_Indice"), QStringLiteral("Índice"));
+}
+
+void CreaListasJornadaOrden(ControlesRejilla& c) {
+    c.Lis_Jornadas = CreaLista(c.pantalla, QStringLiteral("Lis_Jornadas"));
+    c.Lis_Orden = CreaLista(c.pantalla, QStringLiteral("Lis_Orden"));
+}
+
+void AnadeDesplegablesJornadaOrden(GrupoDesplegables& grupo, const EstadoGlobal& estado,
+                                   const ControlesRejilla& c,
+                                   std::function<void(int fila)> eligeJornada,
+                                   std::function<void(int fila)> eligeOrden) {
+    grupo.Anade(
+        c.Pic_BotNroJor, c.Lis_Jornadas, AnchoJornadaRejilla,
+        [&estado] { return TituloBotonJornada(estado.Datos.JornadaActual); },
+        std::move(eligeJornada));
+    grupo.Anade(
+        c.Pic_BotOrden, c.Lis_Orden, AnchoOrdenRejilla,
+        [&estado] { return RotuloOrden(estado.Datos.OrdenActual); }, std::move(eligeOrden));
+}
+
+void LlenaListasJornadaOrden(EstadoGlobal& estado, const ControlesRejilla& c) {
+    GuardaModoEdicion edicion(estado);
+    LlenaLista(c.Lis_Jornadas, CargaLisJornadas(estado, false));
+    LlenaLista(c.Lis_Orden, CargaLisOrden(estado));
+}
+
+void SiguenJornadaYOrden(EstadoGlobal& estado, const ControlesRejilla& c) {
+    GuardaModoEdicion edicion(estado);
+    c.Lis_Jornadas->setCurrentRow(estado.Datos.JornadaActual - 1);
+    c.Lis_Orden->setCurrentRow(estado.Datos.OrdenActual - 1);
 }
 
 void PreparaPantallaRejilla(EstadoGlobal& estado, const ControlesRejilla& c) {
     LeeFicheroBases(estado);
-    if (c.Pic_Base != nullptr) {
-        const QRect base = c.Pic_Base->geometry();
-        if (c.Pic_Elegir != nullptr)
-            c.Pic_Elegir->setGeometry(base.left() + XElegirDesdeBase, base.top(),
-                                      c.Pic_Elegir->width(), base.height());
-        if (c.Pic_ColBas != nullptr)
-            c.Pic_ColBas->setGeometry(base.left() + XColBasDesdeBase, base.top(),
-                                      c.Pic_ColBas->width(), base.height());
-    }
-    GuardaModoEdicion edicion(estado);
-    if (c.Lis_Jornadas != nullptr)
-        LlenaLista(c.Lis_Jornadas, CargaLisJornadas(estado, false));
-    if (c.Lis_Orden != nullptr)
-        LlenaLista(c.Lis_Orden, CargaLisOrden(estado));
+    LlenaListasJornadaOrden(estado, c);
 }
 
 void PintaResumenReduccion(QPainter& p, const EstadoGlobal& estado, int anchoSuperficie) {

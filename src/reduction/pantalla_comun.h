@@ -1,14 +1,17 @@
 #pragma once
-// Dibujo común de las pantallas que muestran una reducción (reducir, escrutinio, salida y
-// consulta): las cajas de la base, de los elegidos, de la columna probable y de los totales
-// de signos, los partidos de la jornada junto a las filas, los encabezados, el resumen de
-// una reducción guardada y el paso de apertura común.
+// Lo común de las pantallas que muestran una reducción (reducir, escrutinio, salida y
+// consulta): sus controles compartidos (jornada y orden con sus listas, las cajas de la
+// base, de los elegidos, de la columna probable y de los totales de signos) y cómo se
+// crean, los partidos de la jornada junto a las filas, los encabezados, el resumen de una
+// reducción guardada y el paso de apertura común.
 
 #include <QPoint>
+#include <QPointF>
 #include <QRect>
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
 class QListWidget;
@@ -16,33 +19,41 @@ class QPainter;
 
 namespace quiniela {
 
-struct ContenidoLista;
 struct EstadoGlobal;
 class BotonImagen;
+class GrupoDesplegables;
 
 // Pic_Elegir y Pic_ColBas van a la derecha de Pic_Base, a estas distancias.
 inline constexpr int XElegirDesdeBase = 68;
 inline constexpr int XColBasDesdeBase = 106;
 
-// Una caja de rejilla: Pic_Base, Pic_Elegir, Pic_ColBas o Pic_Signos. Se pinta desde la
-// reducción cargada y avisa de la pulsación y del ratón con puntos relativos a la caja.
-class CajaRejilla : public QWidget {
+// Una caja de rejilla que avisa de la pulsación y del ratón con puntos relativos a ella.
+class CajaPulsable : public QWidget {
+    Q_OBJECT
+public:
+    explicit CajaPulsable(QWidget* padre);
+
+Q_SIGNALS:
+    void pulsada(QPointF punto);
+    void movida(QPointF punto);
+    void abandonada();
+
+protected:
+    void mousePressEvent(QMouseEvent* evento) override;
+    void mouseMoveEvent(QMouseEvent* evento) override;
+    void leaveEvent(QEvent* evento) override;
+};
+
+// Pic_Base, Pic_Elegir, Pic_ColBas o Pic_Signos, pintada desde la reducción cargada.
+class CajaRejilla : public CajaPulsable {
     Q_OBJECT
 public:
     enum class Tipo { Base, Elegir, ColBas, Signos };
     CajaRejilla(Tipo tipo, const EstadoGlobal& estado, QWidget* padre);
     Tipo TipoCaja() const { return tipo_; }
 
-Q_SIGNALS:
-    void pulsada(QPoint punto);
-    void movida(QPoint punto);
-    void abandonada();
-
 protected:
     void paintEvent(QPaintEvent* evento) override;
-    void mousePressEvent(QMouseEvent* evento) override;
-    void mouseMoveEvent(QMouseEvent* evento) override;
-    void leaveEvent(QEvent* evento) override;
 
 private:
     void PintaBase(QPainter& p) const;
@@ -54,32 +65,6 @@ private:
     const EstadoGlobal& estado_;
 };
 
-// Los controles de una pantalla de rejilla; los que no tiene quedan nulos. El nombre de la
-// pantalla (objectName: "reducir", "escrutin", "consredu", "salida"...) decide qué
-// encabezados lleva.
-struct ControlesRejilla {
-    QWidget* pantalla = nullptr;
-    BotonImagen* Pic_BotNroJor = nullptr;
-    int anchoBotonJornada = 90;
-    BotonImagen* Pic_BotOrden = nullptr;
-    int anchoBotonOrden = 80;
-    CajaRejilla* Pic_Base = nullptr;
-    CajaRejilla* Pic_Elegir = nullptr;
-    CajaRejilla* Pic_ColBas = nullptr;
-    CajaRejilla* Pic_Signos = nullptr;
-    BotonImagen* Pic_BotSelTodo = nullptr;
-    BotonImagen* Pic_BotBorTodo = nullptr;
-    int anchoBotonesTodo = 120;
-    QWidget* Pic_BotMinErr = nullptr; // los errores permitidos van a su izquierda
-    QWidget* Tex_Descripcion = nullptr;
-    QWidget* Pic_Ganadora = nullptr;
-    QWidget* Lis_Aciertos = nullptr;
-    QWidget* Lis_Boletos = nullptr;
-    QListWidget* Lis_Jornadas = nullptr;
-    QListWidget* Lis_Orden = nullptr;
-    int xPartidos = 15; // margen izquierdo de los partidos de la jornada
-};
-
 // Un texto de la pantalla: su caja y cómo se escribe.
 struct TextoPantalla {
     enum class Estilo { Encabezado, Partido, Rotulo };
@@ -89,21 +74,81 @@ struct TextoPantalla {
     Qt::Alignment alineacion = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
-// Rótulos de los botones de jornada y orden, puntero de mano y rótulos de "Seleccionar
-// todo" y "Borrar todo", cajas del método visibles, y repintado de todo.
+// Los controles que comparten las pantallas de rejilla, con sus nombres de siempre. La
+// pantalla los hereda (`class PantallaSalida : public QDialog, public ControlesRejilla`) y
+// los crea con las Crea... de abajo; los que no tiene quedan nulos.
+struct ControlesRejilla {
+    using Textos = std::function<void(std::vector<TextoPantalla>&)>;
+    ControlesRejilla() = default;
+    ControlesRejilla(QWidget* pantalla, int xPartidos, Textos textosPropios = nullptr)
+        : pantalla(pantalla), xPartidos(xPartidos), TextosPropios(std::move(textosPropios)) {}
+
+    QWidget* pantalla = nullptr;
+    int xPartidos = 15; // margen izquierdo de los partidos de la jornada
+    BotonImagen* Pic_BotNroJor = nullptr;
+    QListWidget* Lis_Jornadas = nullptr;
+    BotonImagen* Pic_BotOrden = nullptr;
+    QListWidget* Lis_Orden = nullptr;
+    CajaRejilla* Pic_Base = nullptr;
+    CajaRejilla* Pic_Elegir = nullptr;
+    CajaRejilla* Pic_ColBas = nullptr;
+    CajaRejilla* Pic_Signos = nullptr;
+    BotonImagen* Pic_Indice = nullptr;
+    BotonImagen* Pic_Ayuda = nullptr;
+    BotonImagen* Pic_Salir = nullptr;
+    // Los rótulos propios de la pantalla, que se escriben con los partidos.
+    Textos TextosPropios;
+};
+
+// Los botones de jornada y orden, arriba a la izquierda en todas las pantallas de rejilla.
+inline constexpr QPoint PosJornadaRejilla(15, 12);
+inline constexpr int AnchoJornadaRejilla = 90;
+inline constexpr QPoint PosOrdenRejilla(119, 12);
+inline constexpr int AnchoOrdenRejilla = 80;
+// Índice, Ayuda y Salir.
+inline constexpr int AnchoCortoRejilla = 80;
+
+// Las listas de jornada y orden con la elegida en verde.
+QString EstiloListasRejilla();
+
+// Pic_Base en `base`, Pic_Elegir y Pic_ColBas a su derecha y Pic_Signos en `signos`.
+void CreaCajasRejilla(ControlesRejilla& c, const EstadoGlobal& estado, QPoint base, QPoint signos);
+void CreaBotonesJornadaOrden(ControlesRejilla& c);
+// "Salir", "Ayuda" e "Índice"; la pantalla los coloca (abajo, con ColocaDesdeLaDerecha).
+void CreaSalirAyudaIndice(ControlesRejilla& c);
+// Después de los demás controles, para que al desplegarse queden encima.
+void CreaListasJornadaOrden(ControlesRejilla& c);
+// Las dos listas en el grupo de la pantalla; sus botones muestran la jornada y el orden.
+void AnadeDesplegablesJornadaOrden(GrupoDesplegables& grupo, const EstadoGlobal& estado,
+                                   const ControlesRejilla& c,
+                                   std::function<void(int fila)> eligeJornada,
+                                   std::function<void(int fila)> eligeOrden);
+// Las llena con ModoEdicion puesto: la jornada y el orden actuales, elegidos sin sonido.
+void LlenaListasJornadaOrden(EstadoGlobal& estado, const ControlesRejilla& c);
+// Tras cambiarlos el programa (el índice, otra jornada que vuelve al orden 1), las listas
+// marcan la jornada y el orden actuales sin que cuente como una elección.
+void SiguenJornadaYOrden(EstadoGlobal& estado, const ControlesRejilla& c);
+
+// Cajas del método visibles, y repintado de todo.
 void DibujaPantallaComun(const EstadoGlobal& estado, const ControlesRejilla& c);
-// Textos que se escriben sobre el fondo: encabezados, partidos y rótulos.
+// Textos que se escriben sobre el fondo: los propios de la pantalla y los partidos.
 std::vector<TextoPantalla> TextosPantallaComun(const EstadoGlobal& estado,
                                                const ControlesRejilla& c);
 // Los escribe (desde el paintEvent de la pantalla).
 void PintaPantallaComun(QPainter& p, const EstadoGlobal& estado, const ControlesRejilla& c);
+// Dos líneas de encabezado sobre un control que empieza en `origen`: 30 y 16 píxeles más arriba.
+void DosLineasEncima(std::vector<TextoPantalla>& t, QPoint origen, int ancho, const QString& arriba,
+                     const QString& abajo,
+                     TextoPantalla::Estilo estilo = TextoPantalla::Estilo::Encabezado,
+                     Qt::Alignment alineacion = Qt::AlignLeft | Qt::AlignVCenter);
+// "Quiniela base", "Partidos reducidos" y, con la columna probable, "Columna probable"
+// sobre sus cajas. (La salida los escribe arriba de su caja, no centrados en ella.)
+void AnadeEncabezadosBase(std::vector<TextoPantalla>& t, const ControlesRejilla& c, int metodo,
+                          Qt::Alignment alineacion = Qt::AlignLeft | Qt::AlignVCenter);
 
-// Rellena una lista de selección (jornadas, orden...) con su sitio y su elegida.
-void LlenaLista(QListWidget* lista, const ContenidoLista& contenido);
-
-// Apertura de escrutinio, consulta y salida: carga la reducción actual, coloca las cajas
-// junto a Pic_Base y llena las listas con ModoEdicion puesto, de modo que la pantalla toma
-// la jornada y el orden actuales como una elección confirmada.
+// Apertura de escrutinio, consulta y salida: carga la reducción actual y llena las listas
+// con LlenaListasJornadaOrden, de modo que la pantalla toma la jornada y el orden actuales
+// como una elección confirmada.
 void PreparaPantallaRejilla(EstadoGlobal& estado, const ControlesRejilla& c);
 
 // Resumen de la reducción cargada, escrito en una superficie del ancho dado.

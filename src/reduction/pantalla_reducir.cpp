@@ -29,12 +29,7 @@ constexpr int AnchoVentana = 720;
 constexpr int AltoVentana = 442;
 
 // Fila de arriba: jornada, orden y método; a la derecha, debajo, los errores.
-constexpr int YArriba = 12;
-const QPoint PosJornada(15, YArriba);
-constexpr int AnchoJornada = 90;
-const QPoint PosOrden(119, YArriba);
-constexpr int AnchoOrden = 80;
-const QPoint PosMetodo(475, YArriba);
+const QPoint PosMetodo(475, PosJornadaRejilla.y());
 constexpr int AnchoMetodo = 230;
 const QPoint PosMinErr(549, 48);
 const QPoint PosMaxErr(629, 48);
@@ -52,7 +47,6 @@ constexpr int YTodo = 372;
 constexpr int AnchoTodo = 120;
 const QRect AreaDescripcion(415, YTodo, 290, AltoBoton);
 constexpr int YAbajo = 408;
-constexpr int AnchoCorto = 80;
 
 // Panel de progreso: botones en el centro del panel.
 constexpr int AnchoCancelar = 170;
@@ -88,7 +82,9 @@ int TemaAyuda(int metodo) {
 } // namespace
 
 PantallaReducir::PantallaReducir(EstadoGlobal& estado, QWidget* padre)
-    : QDialog(padre), estado_(estado), clics_(estado) {
+    : QDialog(padre),
+      ControlesRejilla(this, XPartidos, [this](std::vector<TextoPantalla>& t) { AnadeTextos(t); }),
+      estado_(estado), clics_(estado), desplegables_(estado) {
     setObjectName(QStringLiteral("reducir"));
     setFixedSize(AnchoVentana, AltoVentana);
     setStyleSheet(EstiloPantalla());
@@ -102,60 +98,42 @@ PantallaReducir::PantallaReducir(EstadoGlobal& estado, QWidget* padre)
     CreaDescripcion();
     CreaListas();
     CreaPanelProgreso();
-    ReuneControles();
     CreaDesplegables();
     LlenaListas();
     DibujaBotonesLista();
-    DibujaPantallaComun(estado_, controles_);
+    DibujaPantallaComun(estado_, *this);
     Conecta();
-    EncadenaTabulador({Pic_BotNroJor, Pic_BotOrden, Pic_BotMetodo, Pic_BotMinErr, Pic_BotMaxErr,
-                       Pic_BotSelTodo, Pic_BotBorTodo, Tex_Descripcion, Pic_BotReducir, Pic_Indice,
-                       Pic_Ayuda, Pic_Salir});
+    OrdenTabulador();
     CentraEnPantalla(this);
 }
 
 void PantallaReducir::CreaRejillas() {
-    const auto crea = [this](CajaRejilla::Tipo tipo, QPoint posicion, const QString& nombre) {
-        auto* caja = new CajaRejilla(tipo, estado_, this);
-        caja->move(posicion);
-        caja->setAccessibleName(nombre);
+    CreaCajasRejilla(*this, estado_, PosBase, PosSignos);
+    for (CajaRejilla* caja : {Pic_Base, Pic_Elegir, Pic_ColBas, Pic_Signos}) {
         connect(caja, &CajaRejilla::pulsada, this,
-                [this, caja](QPoint punto) { PulsaCaja(caja, punto); });
+                [this, caja](QPointF punto) { PulsaCaja(caja, punto.toPoint()); });
         connect(caja, &CajaRejilla::movida, this,
-                [this, caja](QPoint punto) { MueveSobreCaja(caja, punto); });
+                [this, caja](QPointF punto) { MueveSobreCaja(caja, punto.toPoint()); });
         connect(caja, &CajaRejilla::abandonada, this, [this, caja] { SaleDeCaja(caja); });
-        return caja;
-    };
-    Pic_Base = crea(CajaRejilla::Tipo::Base, PosBase, QStringLiteral("Quiniela base"));
-    Pic_Elegir = crea(CajaRejilla::Tipo::Elegir, PosBase + QPoint(XElegirDesdeBase, 0),
-                      QStringLiteral("Partidos reducidos"));
-    Pic_ColBas = crea(CajaRejilla::Tipo::ColBas, PosBase + QPoint(XColBasDesdeBase, 0),
-                      QStringLiteral("Columna probable"));
-    Pic_Signos = crea(CajaRejilla::Tipo::Signos, PosSignos, QStringLiteral("Totales de signos"));
+    }
     Pic_Esta = new PanelEstadisticas(estado_, clics_, this);
     Pic_Esta->setGeometry(AreaEstadisticas);
 }
 
 void PantallaReducir::CreaBotones() {
-    Pic_BotNroJor = CreaBoton(this, QStringLiteral("Pic_BotNroJor"), PosJornada);
-    Pic_BotOrden = CreaBoton(this, QStringLiteral("Pic_BotOrden"), PosOrden);
+    CreaBotonesJornadaOrden(*this);
     Pic_BotMetodo = CreaBoton(this, QStringLiteral("Pic_BotMetodo"), PosMetodo);
     Pic_BotMinErr = CreaBoton(this, QStringLiteral("Pic_BotMinErr"), PosMinErr);
     Pic_BotMaxErr = CreaBoton(this, QStringLiteral("Pic_BotMaxErr"), PosMaxErr);
-    Pic_BotSelTodo = CreaBoton(this, QStringLiteral("Pic_BotSelTodo"), QPoint(XPartidos, YTodo));
-    Pic_BotBorTodo = CreaBoton(this, QStringLiteral("Pic_BotBorTodo"),
-                               QPoint(XPartidos + AnchoTodo + 10, YTodo));
+    Pic_BotSelTodo = CreaBoton(this, QStringLiteral("Pic_BotSelTodo"), QPoint(XPartidos, YTodo),
+                               AnchoTodo, QStringLiteral("Seleccionar todo"));
+    Pic_BotBorTodo =
+        CreaBoton(this, QStringLiteral("Pic_BotBorTodo"), QPoint(XPartidos + AnchoTodo + 10, YTodo),
+                  AnchoTodo, QStringLiteral("Borrar todo"));
     Pic_BotReducir = CreaBoton(this, QStringLiteral("Pic_BotReducir"), QPoint(XPartidos, YAbajo),
                                AnchoReducir, QStringLiteral("Reducir apuestas"));
-    Pic_Salir =
-        CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(AnchoVentana - 15 - AnchoCorto, YAbajo),
-                  AnchoCorto, QStringLiteral("Salir"));
-    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"),
-                          QPoint(Pic_Salir->x() - 8 - AnchoCorto, YAbajo), AnchoCorto,
-                          QStringLiteral("Ayuda"));
-    Pic_Indice = CreaBoton(this, QStringLiteral("Pic_Indice"),
-                           QPoint(Pic_Ayuda->x() - 8 - AnchoCorto, YAbajo), AnchoCorto,
-                           QStringLiteral("Índice"));
+    CreaSalirAyudaIndice(*this);
+    ColocaDesdeLaDerecha({Pic_Salir, Pic_Ayuda, Pic_Indice}, AnchoVentana - 15, YAbajo);
 }
 
 void PantallaReducir::CreaDescripcion() {
@@ -169,16 +147,10 @@ void PantallaReducir::CreaDescripcion() {
 }
 
 void PantallaReducir::CreaListas() {
-    const auto crea = [this](const QString& nombre) {
-        auto* lista = new QListWidget(this);
-        lista->setObjectName(nombre);
-        return lista;
-    };
-    Lis_Jornadas = crea(QStringLiteral("Lis_Jornadas"));
-    Lis_Orden = crea(QStringLiteral("Lis_Orden"));
-    Lis_Metodos = crea(QStringLiteral("Lis_Metodos"));
-    Lis_MinErrores = crea(QStringLiteral("Lis_MinErrores"));
-    Lis_MaxErrores = crea(QStringLiteral("Lis_MaxErrores"));
+    CreaListasJornadaOrden(*this);
+    Lis_Metodos = CreaLista(this, QStringLiteral("Lis_Metodos"));
+    Lis_MinErrores = CreaLista(this, QStringLiteral("Lis_MinErrores"));
+    Lis_MaxErrores = CreaLista(this, QStringLiteral("Lis_MaxErrores"));
 }
 
 void PantallaReducir::CreaPanelProgreso() {
@@ -190,81 +162,36 @@ void PantallaReducir::CreaPanelProgreso() {
                                 QPoint((PanelProgreso::Ancho - AnchoCancelar) / 2, YBotonPanel),
                                 AnchoCancelar, QStringLiteral("Cancelar el proceso"));
     Pic_SalirPorcen = CreaBoton(Pic_Porcen, QStringLiteral("Pic_SalirPorcen"),
-                                QPoint((PanelProgreso::Ancho - AnchoCorto) / 2, YBotonPanel),
-                                AnchoCorto, QStringLiteral("Salir"));
+                                QPoint((PanelProgreso::Ancho - AnchoCortoRejilla) / 2, YBotonPanel),
+                                AnchoCortoRejilla, QStringLiteral("Salir"));
     Pic_SalirPorcen->hide();
     Pic_Porcen->hide();
 }
 
-void PantallaReducir::ReuneControles() {
-    controles_.pantalla = this;
-    controles_.Pic_BotNroJor = Pic_BotNroJor;
-    controles_.anchoBotonJornada = AnchoJornada;
-    controles_.Pic_BotOrden = Pic_BotOrden;
-    controles_.anchoBotonOrden = AnchoOrden;
-    controles_.Pic_Base = Pic_Base;
-    controles_.Pic_Elegir = Pic_Elegir;
-    controles_.Pic_ColBas = Pic_ColBas;
-    controles_.Pic_Signos = Pic_Signos;
-    controles_.Pic_BotSelTodo = Pic_BotSelTodo;
-    controles_.Pic_BotBorTodo = Pic_BotBorTodo;
-    controles_.anchoBotonesTodo = AnchoTodo;
-    controles_.Pic_BotMinErr = Pic_BotMinErr;
-    controles_.Tex_Descripcion = Tex_Descripcion;
-    controles_.Lis_Jornadas = Lis_Jornadas;
-    controles_.Lis_Orden = Lis_Orden;
-    controles_.xPartidos = XPartidos;
-}
-
-ListaDesplegable* PantallaReducir::CreaDesplegable(BotonImagen* boton, QListWidget* lista,
-                                                   int ancho, std::function<QString()> rotulo,
-                                                   std::function<void(int fila)> elige) {
-    auto* d = new ListaDesplegable(estado_, boton, lista, ancho, std::move(rotulo));
-    // Durante la reducción no se abre ninguna; al abrir una, las demás se pliegan.
-    d->PuedeAbrir = [this] {
-        if (reduciendo_)
-            return false;
-        CierraDesplegables();
-        return true;
-    };
-    d->Elige = [elige = std::move(elige)](int fila) {
-        if (fila >= 0)
-            elige(fila);
-    };
-    return d;
-}
-
 void PantallaReducir::CreaDesplegables() {
-    // Qué muestra cada botón y qué hace la elección: jornada, orden y método reabren.
-    desplegables_[0] = CreaDesplegable(
-        Pic_BotNroJor, Lis_Jornadas, AnchoJornada,
-        [this] { return TituloBotonJornada(estado_.Datos.JornadaActual); },
-        [this](int fila) {
-            if (clics_.EligeJornada(fila + 1))
-                CierraParaReabrir();
-        });
-    desplegables_[1] = CreaDesplegable(
-        Pic_BotOrden, Lis_Orden, AnchoOrden,
-        [this] { return RotuloOrden(estado_.Datos.OrdenActual); },
-        [this](int fila) {
-            if (clics_.EligeOrden(fila + 1))
-                CierraParaReabrir();
-        });
-    desplegables_[2] = CreaDesplegable(
+    // Durante la reducción no se abre ninguna. Jornada, orden y método reabren la pantalla.
+    desplegables_.Ocupada = [this] { return reduciendo_; };
+    const auto reabreSi = [this](bool cambio) {
+        if (cambio)
+            CierraParaReabrir();
+    };
+    AnadeDesplegablesJornadaOrden(
+        desplegables_, estado_, *this,
+        [this, reabreSi](int fila) { reabreSi(clics_.EligeJornada(fila + 1)); },
+        [this, reabreSi](int fila) { reabreSi(clics_.EligeOrden(fila + 1)); });
+    desplegables_.Anade(
         Pic_BotMetodo, Lis_Metodos, AnchoMetodo,
         [this] { return NombresMetodo()[estado_.Red.Metodo].trimmed(); },
-        [this](int fila) {
-            if (clics_.EligeMetodo(fila + 1))
-                CierraParaReabrir();
-        });
-    desplegables_[3] = CreaDesplegable(
+        [this, reabreSi](int fila) { reabreSi(clics_.EligeMetodo(fila + 1)); });
+    // Los errores cambian la reducción sin reabrir.
+    desplegableMinErr_ = desplegables_.Anade(
         Pic_BotMinErr, Lis_MinErrores, AnchoErrores,
         [this] { return RotuloMinErrores(estado_.Red.MinErrores); },
         [this](int fila) {
             clics_.EligeMinErrores(fila);
             TrasCambio();
         });
-    desplegables_[4] = CreaDesplegable(
+    desplegableMaxErr_ = desplegables_.Anade(
         Pic_BotMaxErr, Lis_MaxErrores, AnchoErrores,
         [this] { return RotuloMaxErrores(estado_.Red.MaxErrores); },
         [this](int fila) {
@@ -275,9 +202,8 @@ void PantallaReducir::CreaDesplegables() {
 
 void PantallaReducir::LlenaListas() {
     // Listas rellenas por el programa: sin sonidos ni elecciones.
+    LlenaListasJornadaOrden(estado_, *this);
     GuardaModoEdicion edicion(estado_);
-    LlenaLista(Lis_Jornadas, CargaLisJornadas(estado_, false));
-    LlenaLista(Lis_Orden, CargaLisOrden(estado_));
     ContenidoLista metodos;
     metodos.geometria = QRect(PosMetodo.x(), PosMetodo.y() + AltoBoton + 2, AnchoMetodo,
                               NumMetodos * AltoFilaMetodo + 2);
@@ -293,8 +219,7 @@ void PantallaReducir::DibujaBotonesLista() {
     const bool probable = estado_.Red.Metodo == MetodoColumnaProbable;
     Pic_BotMinErr->setVisible(probable);
     Pic_BotMaxErr->setVisible(probable);
-    for (ListaDesplegable* d : desplegables_)
-        d->Redibuja();
+    desplegables_.Redibuja();
     if (probable) {
         CreaLisErrores(Lis_MinErrores, Pic_BotMinErr, estado_.Red.MinErrores);
         CreaLisErrores(Lis_MaxErrores, Pic_BotMaxErr, estado_.Red.MaxErrores);
@@ -316,8 +241,56 @@ void PantallaReducir::Conecta() {
     connect(Pic_SalirPorcen, &BotonImagen::pulsado, this, &PantallaReducir::SalDelPanel);
 }
 
+void PantallaReducir::OrdenTabulador() {
+    EncadenaTabulador({Pic_BotNroJor, Pic_BotOrden, Pic_BotMetodo, Pic_BotMinErr, Pic_BotMaxErr,
+                       Pic_BotSelTodo, Pic_BotBorTodo, Tex_Descripcion, Pic_BotReducir, Pic_Indice,
+                       Pic_Ayuda, Pic_Salir});
+}
+
+namespace {
+
+// Sobre Pic_Signos, sus signos; a su izquierda, el total de cada fila.
+void TextosSignos(std::vector<TextoPantalla>& t, const QRect& s) {
+    using Estilo = TextoPantalla::Estilo;
+    t.push_back({QRect(s.left() - 17, s.top() - 30, 90, 14), QStringLiteral("       Signos"),
+                 Estilo::Encabezado});
+    for (int k = 1; k <= NumSignosMax; ++k) {
+        const QRect celda = CeldaSignos(k, 0).translated(s.topLeft());
+        t.push_back({QRect(celda.left(), s.top() - 16, celda.width(), 14),
+                     QString(CaracterSigno(k)), Estilo::Encabezado, Qt::AlignCenter});
+    }
+    for (int r = 0; r < NumPartidos; ++r)
+        t.push_back({QRect(s.left() - 22, s.top() + 18 * r, 18, 18), QString::number(r),
+                     Estilo::Partido, Qt::AlignRight | Qt::AlignVCenter});
+}
+
+// Un rótulo a la izquierda de un control, alineado a la derecha.
+TextoPantalla RotuloIzquierda(const QRect& caja, const QString& texto) {
+    return {caja, texto, TextoPantalla::Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter};
+}
+
+} // namespace
+
+// Los encabezados del método sobre las cajas y los rótulos de los errores y la descripción.
+void PantallaReducir::AnadeTextos(std::vector<TextoPantalla>& t) const {
+    const int metodo = estado_.Red.Metodo;
+    AnadeEncabezadosBase(t, *this, metodo);
+    if (metodo == MetodoSeleccionSignos)
+        TextosSignos(t, Pic_Signos->geometry());
+    if (metodo == MetodoColumnaProbable) {
+        const QRect b = Pic_BotMinErr->geometry();
+        t.push_back(
+            RotuloIzquierda(QRect(b.left() - 84, b.top() - 3, 78, 14), QStringLiteral("Errores")));
+        t.push_back(RotuloIzquierda(QRect(b.left() - 84, b.top() + 11, 78, 14),
+                                    QStringLiteral("permitidos:")));
+    }
+    const QRect d = Tex_Descripcion->geometry();
+    t.push_back(RotuloIzquierda(QRect(d.left() - 96, d.top(), 90, d.height()),
+                                QStringLiteral("Descripción.:")));
+}
+
 void PantallaReducir::Ayuda() {
-    CierraDesplegables();
+    desplegables_.CierraTodas();
     TocaSonido(estado_, 9);
     AbreAyuda(TemaAyuda(estado_.Red.Metodo));
 }
@@ -332,12 +305,6 @@ void PantallaReducir::showEvent(QShowEvent* evento) {
         Tex_Descripcion->deselect();
         Tex_Descripcion->end(false);
     });
-}
-
-void PantallaReducir::CierraDesplegables() {
-    for (ListaDesplegable* d : desplegables_)
-        if (d->Abierta())
-            d->Cierra(false);
 }
 
 void PantallaReducir::CreaLisErrores(QListWidget* lista, BotonImagen* boton, int valor) {
@@ -362,7 +329,7 @@ void PantallaReducir::TrasCambio() {
         if (Lis_MaxErrores->count() != est.MultiplesAReducir + 1 ||
             Lis_MaxErrores->currentRow() != estado_.Red.MaxErrores)
             CreaLisErrores(Lis_MaxErrores, Pic_BotMaxErr, estado_.Red.MaxErrores);
-        for (ListaDesplegable* d : {desplegables_[3], desplegables_[4]})
+        for (ListaDesplegable* d : {desplegableMinErr_, desplegableMaxErr_})
             if (!d->RotuloAlDia())
                 d->Redibuja();
     }
@@ -429,34 +396,34 @@ void PantallaReducir::SaleDeCaja(CajaRejilla* caja) {
     PonCursorCaja(caja, CursorRejilla::Normal);
 }
 
-void PantallaReducir::PulsaCaja(CajaRejilla* caja, QPoint punto) {
-    if (reduciendo_)
-        return;
-    CierraDesplegables();
-    bool cambio = false;
+// Lo que hace la lógica con la pulsación en la celda del punto; true si algo cambia.
+bool PantallaReducir::CambiaCelda(CajaRejilla* caja, QPoint punto) {
     switch (caja->TipoCaja()) {
     case CajaRejilla::Tipo::Base: {
         const CeldaRejilla c = QueBaseHaPulsado(punto.x(), punto.y());
-        cambio = c && clics_.PulsaBase(c.fila, c.columna);
-        break;
+        return c && clics_.PulsaBase(c.fila, c.columna);
     }
     case CajaRejilla::Tipo::Elegir: {
         const int m = QueElegidaHaPulsado(estado_.Red.Base, punto.x(), punto.y());
-        cambio = m != 0 && clics_.PulsaElegida(m);
-        break;
+        return m != 0 && clics_.PulsaElegida(m);
     }
     case CajaRejilla::Tipo::ColBas: {
         const CeldaRejilla c = QueProbableHaPulsado(punto.x(), punto.y());
-        cambio = c && clics_.PulsaProbable(c.fila, c.columna);
-        break;
+        return c && clics_.PulsaProbable(c.fila, c.columna);
     }
     case CajaRejilla::Tipo::Signos: {
         const CeldaRejilla c = QueSignoUEDHaPulsado(punto.x(), punto.y());
-        cambio = c && clics_.PulsaSignoUED(c.columna, c.fila);
-        break;
+        return c && clics_.PulsaSignoUED(c.columna, c.fila);
     }
     }
-    if (!cambio)
+    return false;
+}
+
+void PantallaReducir::PulsaCaja(CajaRejilla* caja, QPoint punto) {
+    if (reduciendo_)
+        return;
+    desplegables_.CierraTodas();
+    if (!CambiaCelda(caja, punto))
         return;
     TocaSonido(estado_, 1);
     TrasCambio();
@@ -467,7 +434,7 @@ void PantallaReducir::PulsaCaja(CajaRejilla* caja, QPoint punto) {
 void PantallaReducir::PulsaBotonTodo(BotonImagen* boton, bool selecciona) {
     if (reduciendo_)
         return;
-    CierraDesplegables();
+    desplegables_.CierraTodas();
     TocaSonido(estado_, 6);
     DibujaBoton(boton, AnchoTodo, boton->Rotulo(), true);
     if (selecciona)
@@ -487,11 +454,11 @@ void PantallaReducir::CierraParaReabrir() {
 void PantallaReducir::AbreIndice() {
     if (reduciendo_)
         return;
-    CierraDesplegables();
+    desplegables_.CierraTodas();
     TocaSonido(estado_, 6);
-    DibujaBoton(Pic_Indice, AnchoCorto, Pic_Indice->Rotulo(), true);
+    DibujaBoton(Pic_Indice, AnchoCortoRejilla, Pic_Indice->Rotulo(), true);
     const bool elegida = AbreHistorico(estado_, this);
-    DibujaBoton(Pic_Indice, AnchoCorto, Pic_Indice->Rotulo(), false);
+    DibujaBoton(Pic_Indice, AnchoCortoRejilla, Pic_Indice->Rotulo(), false);
     if (!elegida)
         return;
     clics_.ReduccionDelIndice();
@@ -502,7 +469,7 @@ void PantallaReducir::Sal() {
     if (saliendo_ || reduciendo_)
         return;
     saliendo_ = true;
-    CierraDesplegables();
+    desplegables_.CierraTodas();
     TocaSonido(estado_, 5);
     if (const auto fallo = clics_.Sal())
         MuestraMensaje(fallo->titulo, fallo->texto);
@@ -518,12 +485,8 @@ void PantallaReducir::reject() {
             cancelado_ = true;
         return;
     }
-    for (ListaDesplegable* d : desplegables_)
-        if (d->Abierta()) {
-            d->Cierra(false);
-            return;
-        }
-    Sal();
+    if (!desplegables_.CierraAbierta())
+        Sal();
 }
 
 void PantallaReducir::closeEvent(QCloseEvent* evento) {
@@ -542,7 +505,7 @@ void PantallaReducir::paintEvent(QPaintEvent*) {
                                AreaEstadisticas.left() - XPartidos - 4, AltoCajaBase + 42));
     PintaPanelHundido(
         p, QRect(XPartidos - 6, YTodo - 6, AnchoVentana - 2 * XPartidos + 12, AltoBoton + 12));
-    PintaPantallaComun(p, estado_, controles_);
+    PintaPantallaComun(p, estado_, *this);
 }
 
 } // namespace quiniela

@@ -8,6 +8,7 @@
 #include "reduction/estadisticas.h"
 #include "reduction/pantalla_comun.h"
 #include "reduction/pantalla_reducir_paneles.h"
+#include "shell/lista_desplegable.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -23,28 +24,19 @@ namespace quiniela {
 
 struct EstadoGlobal;
 class BotonImagen;
-class ListaDesplegable;
 struct ResultadoReduccion;
 
-class PantallaReducir : public QDialog {
+class PantallaReducir : public QDialog, public ControlesRejilla {
     Q_OBJECT
 public:
     explicit PantallaReducir(EstadoGlobal& estado, QWidget* padre = nullptr);
 
-    BotonImagen* Pic_BotNroJor;
-    QListWidget* Lis_Jornadas;
-    BotonImagen* Pic_BotOrden;
-    QListWidget* Lis_Orden;
     BotonImagen* Pic_BotMetodo;
     QListWidget* Lis_Metodos;
     BotonImagen* Pic_BotMinErr;
     QListWidget* Lis_MinErrores;
     BotonImagen* Pic_BotMaxErr;
     QListWidget* Lis_MaxErrores;
-    CajaRejilla* Pic_Base;
-    CajaRejilla* Pic_Elegir;
-    CajaRejilla* Pic_ColBas;
-    CajaRejilla* Pic_Signos;
     PanelEstadisticas* Pic_Esta;
     PanelProgreso* Pic_Porcen;
     BotonImagen* Pic_BotCancelar;
@@ -53,13 +45,10 @@ public:
     BotonImagen* Pic_BotSelTodo;
     BotonImagen* Pic_BotBorTodo;
     QLineEdit* Tex_Descripcion;
-    BotonImagen* Pic_Indice;
-    BotonImagen* Pic_Ayuda;
-    BotonImagen* Pic_Salir;
 
     const ClicsReduccion& Clics() const { return clics_; }
     const EstadoGlobal& Estado() const { return estado_; }
-    const ControlesRejilla& Controles() const { return controles_; }
+    const ControlesRejilla& Controles() const { return *this; }
     // Cada cuánto, como poco, se atienden los eventos de la ventana durante la reducción.
     void PonIntervaloEventos(int milisegundos) { intervaloEventos_ = milisegundos; }
 
@@ -83,20 +72,18 @@ private:
     void CreaDescripcion();
     void CreaListas();
     void CreaPanelProgreso();
-    void ReuneControles();
     void CreaDesplegables();
-    ListaDesplegable* CreaDesplegable(BotonImagen* boton, QListWidget* lista, int ancho,
-                                      std::function<QString()> rotulo,
-                                      std::function<void(int fila)> elige);
     void LlenaListas();
     void DibujaBotonesLista();
     void Conecta();
+    void OrdenTabulador();
+    void AnadeTextos(std::vector<TextoPantalla>& t) const;
 
-    void CierraDesplegables();
     void CreaLisErrores(QListWidget* lista, BotonImagen* boton, int valor);
     void Ayuda();
 
     void PulsaCaja(CajaRejilla* caja, QPoint punto);
+    bool CambiaCelda(CajaRejilla* caja, QPoint punto);
     void MueveSobreCaja(CajaRejilla* caja, QPoint punto);
     void SaleDeCaja(CajaRejilla* caja);
     void PonCursorCaja(CajaRejilla* caja, CursorRejilla cursor);
@@ -117,8 +104,9 @@ private:
 
     EstadoGlobal& estado_;
     ClicsReduccion clics_;
-    ControlesRejilla controles_;
-    std::array<ListaDesplegable*, 5> desplegables_{};
+    GrupoDesplegables desplegables_;
+    ListaDesplegable* desplegableMinErr_ = nullptr;
+    ListaDesplegable* desplegableMaxErr_ = nullptr;
     std::array<CursorRejilla, 4> cursorCaja_{};
 
     bool reduciendo_ = false;

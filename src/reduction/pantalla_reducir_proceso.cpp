@@ -49,7 +49,7 @@ void PantallaReducir::ActivaControles(bool activos) {
 void PantallaReducir::Reduce() {
     if (reduciendo_)
         return;
-    CierraDesplegables();
+    desplegables_.CierraTodas();
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotReducir, AnchoReducir, Pic_BotReducir->Rotulo(), true);
     reduciendo_ = true;

@@ -27,13 +27,7 @@ namespace quiniela {
 namespace {
 
 constexpr int AltoVentana = 698;
-constexpr int YArriba = 12;
-const QPoint PosJornada(15, YArriba);
-constexpr int AnchoJornada = 90;
-const QPoint PosOrden(119, YArriba);
-constexpr int AnchoOrden = 80;
-const QPoint PosIndice(213, YArriba);
-constexpr int AnchoCorto = 80;
+const QPoint PosIndice(213, PosJornadaRejilla.y());
 
 // Rejillas: la base y sus cajas como en la reducción; la ganadora y los premios a la
 // derecha, tanto más cuanto más ancha es la ventana del método.
@@ -55,35 +49,23 @@ constexpr int YAbajo = 662;
 constexpr int AnchoEscrutar = 170;
 
 QString EstiloPantalla() {
-    return EstiloEditor() +
-           QStringLiteral("QListWidget { font-size: 11px; border: 1px solid #003010; }"
-                          "QListWidget::item { padding: 0; margin: 0; }"
-                          "QListWidget::item:selected { background: #286e46; color: #ffff00; }"
-                          // Ocho píxeles por carácter: las cifras caen bajo los encabezados.
-                          "QListWidget#Lis_Aciertos, QListWidget#Lis_Boletos { background: "
-                          "#fdfbf0; color: #18286e; font-family: 'Liberation Mono', "
-                          "'Courier New', monospace; font-size: 13px; }"
-                          "QListWidget#Lis_Aciertos::item, QListWidget#Lis_Boletos::item { "
-                          "height: 14px; }"
-                          "QScrollBar:vertical { width: 10px; }"
-                          "QLabel { color: white; font-weight: bold; }"
-                          "QLineEdit { border: 1px solid #003010; padding: 0 3px; }");
-}
-
-QListWidget* CreaLista(QWidget* padre, const QString& nombre) {
-    auto* lista = new QListWidget(padre);
-    lista->setObjectName(nombre);
-    return lista;
+    return EstiloEditor() + EstiloListasRejilla() +
+           QStringLiteral( // Ocho píxeles por carácter: las cifras caen bajo los encabezados.
+               "QListWidget#Lis_Aciertos, QListWidget#Lis_Boletos { background: "
+               "#fdfbf0; color: #18286e; font-family: 'Liberation Mono', "
+               "'Courier New', monospace; font-size: 13px; }"
+               "QListWidget#Lis_Aciertos::item, QListWidget#Lis_Boletos::item { "
+               "height: 14px; }"
+               "QLabel { color: white; font-weight: bold; }"
+               "QLineEdit { border: 1px solid #003010; padding: 0 3px; }");
 }
 
 } // namespace
 
 CajaGanadora::CajaGanadora(const MarcasGanadora& marcas, QWidget* padre)
-    : QWidget(padre), Marcas_(marcas) {
+    : CajaPulsable(padre), Marcas_(marcas) {
     setObjectName(QStringLiteral("Pic_Ganadora"));
     setAccessibleName(QStringLiteral("Columna ganadora"));
-    setMouseTracking(true);
-    setAttribute(Qt::WA_OpaquePaintEvent);
     resize(AnchoCajaBase, AltoCajaBase);
 }
 
@@ -109,21 +91,10 @@ void CajaGanadora::paintEvent(QPaintEvent*) {
         }
 }
 
-void CajaGanadora::mousePressEvent(QMouseEvent* evento) {
-    if (evento->button() == Qt::LeftButton)
-        Q_EMIT pulsada(evento->position());
-}
-
-void CajaGanadora::mouseMoveEvent(QMouseEvent* evento) {
-    Q_EMIT movida(evento->position());
-}
-
-void CajaGanadora::leaveEvent(QEvent*) {
-    Q_EMIT abandonada();
-}
-
 PantallaEscrutin::PantallaEscrutin(EstadoGlobal& estado, QWidget* padre)
-    : QDialog(padre), Estado_(estado) {
+    : QDialog(padre),
+      ControlesRejilla(this, XPartidos, [this](std::vector<TextoPantalla>& t) { AnadeTextos(t); }),
+      Estado_(estado), Desplegables_(estado) {
     setObjectName(QStringLiteral("escrutin"));
     setStyleSheet(EstiloPantalla());
     setMouseTracking(true);
@@ -135,12 +106,11 @@ PantallaEscrutin::PantallaEscrutin(EstadoGlobal& estado, QWidget* padre)
     CreaPremios();
     CreaBotones();
     CreaListas();
-    ReuneControles();
     CreaDesplegables();
     Conecta();
     OrdenTabulador();
     // Abre con la jornada y el orden actuales, tomados como una elección confirmada.
-    PreparaPantallaRejilla(Estado_, Controles_);
+    PreparaPantallaRejilla(Estado_, *this);
     {
         GuardaModoEdicion edicion(Estado_);
         EligeJornada(Lis_Jornadas->currentRow());
@@ -149,15 +119,9 @@ PantallaEscrutin::PantallaEscrutin(EstadoGlobal& estado, QWidget* padre)
 }
 
 void PantallaEscrutin::CreaRejillas() {
-    Pic_Base = new CajaRejilla(CajaRejilla::Tipo::Base, Estado_, this);
-    Pic_Base->move(PosBase);
-    Pic_Elegir = new CajaRejilla(CajaRejilla::Tipo::Elegir, Estado_, this);
-    Pic_ColBas = new CajaRejilla(CajaRejilla::Tipo::ColBas, Estado_, this);
-    Pic_Signos = new CajaRejilla(CajaRejilla::Tipo::Signos, Estado_, this);
-    Pic_Signos->move(PosSignos);
+    CreaCajasRejilla(*this, Estado_, PosBase, PosSignos);
     // Aquí la base solo se mira.
-    for (QWidget* caja : {static_cast<QWidget*>(Pic_Base), static_cast<QWidget*>(Pic_Elegir),
-                          static_cast<QWidget*>(Pic_ColBas), static_cast<QWidget*>(Pic_Signos)})
+    for (CajaRejilla* caja : {Pic_Base, Pic_Elegir, Pic_ColBas, Pic_Signos})
         caja->setAttribute(Qt::WA_TransparentForMouseEvents);
     Pic_Ganadora = new CajaGanadora(Entrada_.Marcas, this);
     Pic_Ganadora->move(AnchoVentanaEscrutinio(MetodoDirecto) - GanadoraDesdeDerecha, PosBase.y());
@@ -186,20 +150,16 @@ void PantallaEscrutin::CreaPremios() {
 }
 
 void PantallaEscrutin::CreaBotones() {
-    Pic_BotNroJor = CreaBoton(this, QStringLiteral("Pic_BotNroJor"), PosJornada);
-    Pic_BotOrden = CreaBoton(this, QStringLiteral("Pic_BotOrden"), PosOrden);
-    Pic_Indice = CreaBoton(this, QStringLiteral("Pic_Indice"), PosIndice, AnchoCorto,
-                           QStringLiteral("Índice"));
+    CreaBotonesJornadaOrden(*this);
     Pic_BotEscrutar = CreaBoton(this, QStringLiteral("Pic_BotEscrutar"), QPoint(XPartidos, YAbajo),
                                 AnchoEscrutar, QStringLiteral("Realizar el escrutinio"));
     Pic_BotImprimir = CreaBoton(this, QStringLiteral("Pic_BotImprimir"),
                                 QPoint(XPartidos + AnchoEscrutar + 10, YAbajo), AnchoEscrutar,
                                 QStringLiteral("Imprimir escrutinio"));
     Pic_BotImprimir->hide();
-    Pic_Salir = CreaBoton(this, QStringLiteral("Pic_Salir"), QPoint(0, YAbajo), AnchoCorto,
-                          QStringLiteral("Salir"));
-    Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"), QPoint(0, YAbajo), AnchoCorto,
-                          QStringLiteral("Ayuda"));
+    // El índice, arriba junto al orden; Salir y Ayuda, abajo a la derecha (ColocaPorMetodo).
+    CreaSalirAyudaIndice(*this);
+    Pic_Indice->move(PosIndice);
 }
 
 void PantallaEscrutin::CreaListas() {
@@ -212,53 +172,23 @@ void PantallaEscrutin::CreaListas() {
     }
     Lis_Aciertos->setGeometry(XPartidos, YListas, AnchoAciertos, AltoListas);
     // Las listas desplegables, encima de todo lo demás.
-    Lis_Jornadas = CreaLista(this, QStringLiteral("Lis_Jornadas"));
-    Lis_Orden = CreaLista(this, QStringLiteral("Lis_Orden"));
-}
-
-void PantallaEscrutin::ReuneControles() {
-    Controles_.pantalla = this;
-    Controles_.Pic_BotNroJor = Pic_BotNroJor;
-    Controles_.anchoBotonJornada = AnchoJornada;
-    Controles_.Pic_BotOrden = Pic_BotOrden;
-    Controles_.anchoBotonOrden = AnchoOrden;
-    Controles_.Pic_Base = Pic_Base;
-    Controles_.Pic_Elegir = Pic_Elegir;
-    Controles_.Pic_ColBas = Pic_ColBas;
-    Controles_.Pic_Signos = Pic_Signos;
-    Controles_.Pic_Ganadora = Pic_Ganadora;
-    Controles_.Lis_Aciertos = Lis_Aciertos;
-    Controles_.Lis_Boletos = Lis_Boletos;
-    Controles_.Lis_Jornadas = Lis_Jornadas;
-    Controles_.Lis_Orden = Lis_Orden;
-    Controles_.xPartidos = XPartidos;
+    CreaListasJornadaOrden(*this);
 }
 
 void PantallaEscrutin::CreaDesplegables() {
-    DesplegableJornada_ =
-        new ListaDesplegable(Estado_, Pic_BotNroJor, Lis_Jornadas, AnchoJornada,
-                             [this] { return TituloBotonJornada(Estado_.Datos.JornadaActual); });
-    DesplegableOrden_ = new ListaDesplegable(Estado_, Pic_BotOrden, Lis_Orden, AnchoOrden, [this] {
-        return RotuloOrden(Estado_.Datos.OrdenActual);
-    });
+    Desplegables_.Ocupada = [this] { return Ocupada_; };
+    AnadeDesplegablesJornadaOrden(
+        Desplegables_, Estado_, *this, [this](int fila) { EligeJornada(fila); },
+        [this](int fila) { EligeOrden(fila); });
     // Perder el foco con la lista abierta vale como segunda pulsación.
-    for (ListaDesplegable* d : {DesplegableJornada_, DesplegableOrden_}) {
+    for (ListaDesplegable* d : Desplegables_.Listas())
         d->CierreElige = true;
-        d->PuedeAbrir = [this] {
-            if (Ocupada_)
-                return false;
-            CierraDesplegables();
-            return true;
-        };
-    }
-    DesplegableJornada_->Elige = [this](int fila) { EligeJornada(fila); };
-    DesplegableOrden_->Elige = [this](int fila) { EligeOrden(fila); };
 }
 
 void PantallaEscrutin::Conecta() {
-    connect(Pic_Ganadora, &CajaGanadora::pulsada, this, &PantallaEscrutin::PulsaRejilla);
-    connect(Pic_Ganadora, &CajaGanadora::movida, this, &PantallaEscrutin::MueveSobreRejilla);
-    connect(Pic_Ganadora, &CajaGanadora::abandonada, this,
+    connect(Pic_Ganadora, &CajaPulsable::pulsada, this, &PantallaEscrutin::PulsaRejilla);
+    connect(Pic_Ganadora, &CajaPulsable::movida, this, &PantallaEscrutin::MueveSobreRejilla);
+    connect(Pic_Ganadora, &CajaPulsable::abandonada, this,
             [this] { PonCursorRejilla(CursorRejilla::Normal); });
     for (int k = 1; k <= NumCategorias; ++k) {
         connect(Tex_Premios[k], &QLineEdit::textEdited, this, [this, k] { CambiaPremio(k); });
@@ -269,7 +199,7 @@ void PantallaEscrutin::Conecta() {
     connect(Pic_Indice, &BotonImagen::pulsado, this, &PantallaEscrutin::AbreIndice);
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaEscrutin::Sal);
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
-        CierraDesplegables();
+        Desplegables_.CierraTodas();
         TocaSonido(Estado_, 9);
         AbreAyuda(2500);
     });
@@ -281,6 +211,20 @@ void PantallaEscrutin::OrdenTabulador() {
                        Pic_BotEscrutar, Pic_BotImprimir, Pic_Ayuda, Pic_Salir});
 }
 
+// Los encabezados de la columna ganadora y de las dos listas del resultado.
+void PantallaEscrutin::AnadeTextos(std::vector<TextoPantalla>& t) const {
+    DosLineasEncima(t, Pic_Ganadora->pos(), Pic_Ganadora->width() + 20, QStringLiteral("Columna"),
+                    QStringLiteral("Ganadora"));
+    DosLineasEncima(t, Lis_Aciertos->pos(), 420,
+                    QStringLiteral("------------------- Escrutinio -------------------"),
+                    QStringLiteral("Aciertos   Columnas            Importe"),
+                    TextoPantalla::Estilo::Rotulo);
+    DosLineasEncima(t, Lis_Boletos->pos(), 420,
+                    QStringLiteral("------------ Localización de aciertos ------------"),
+                    QStringLiteral("Boleto nro.    15   14   13   12   11   10"),
+                    TextoPantalla::Estilo::Rotulo);
+}
+
 void PantallaEscrutin::EligeJornada(int fila) {
     if (fila < 0)
         return;
@@ -288,14 +232,11 @@ void PantallaEscrutin::EligeJornada(int fila) {
         Estado_.Datos.JornadaActual = int16_t(fila + 1);
         if (!Estado_.ModoEdicion) {
             Estado_.Datos.OrdenActual = 1;
-            GuardaModoEdicion edicion(Estado_);
-            Lis_Orden->setCurrentRow(0);
+            SiguenJornadaYOrden(Estado_, *this);
         }
         CargaEscrutinio();
         AvisaSiFalla();
     }
-    DesplegableJornada_->Redibuja();
-    DesplegableOrden_->Redibuja();
 }
 
 void PantallaEscrutin::EligeOrden(int fila) {
@@ -303,7 +244,6 @@ void PantallaEscrutin::EligeOrden(int fila) {
         return;
     Estado_.Datos.OrdenActual = int16_t(fila + 1);
     CargaEscrutinio();
-    DesplegableOrden_->Redibuja();
     AvisaSiFalla();
 }
 
@@ -316,21 +256,14 @@ void PantallaEscrutin::AvisaSiFalla() {
 void PantallaEscrutin::AbreIndice() {
     if (Ocupada_)
         return;
-    CierraDesplegables();
+    Desplegables_.CierraTodas();
     TocaSonido(Estado_, 9);
     if (!AbreHistorico(Estado_, this))
         return;
     GuardaModoEdicion edicion(Estado_);
-    Lis_Jornadas->setCurrentRow(Estado_.Datos.JornadaActual - 1);
-    Lis_Orden->setCurrentRow(Estado_.Datos.OrdenActual - 1);
+    SiguenJornadaYOrden(Estado_, *this);
     // La jornada, elegida en modo de edición, carga también el orden que dejó el índice.
     EligeJornada(Estado_.Datos.JornadaActual - 1);
-}
-
-void PantallaEscrutin::CierraDesplegables() {
-    for (ListaDesplegable* d : {DesplegableJornada_, DesplegableOrden_})
-        if (d->Abierta())
-            d->Cierra(false);
 }
 
 void PantallaEscrutin::CargaEscrutinio() {
@@ -341,7 +274,8 @@ void PantallaEscrutin::CargaEscrutinio() {
     CargaFallida_ = carga.Falla;
     MuestraPremios();
     ColocaPorMetodo();
-    DibujaPantallaComun(Estado_, Controles_);
+    DibujaPantallaComun(Estado_, *this);
+    Desplegables_.Redibuja();
     Pic_Ganadora->update();
 }
 
@@ -354,8 +288,7 @@ void PantallaEscrutin::ColocaPorMetodo() {
     Fra_Premios->setGeometry(x, YPremios, ancho - MargenDerecho - x, AltoPremios);
     const int xBoletos = XPartidos + AnchoAciertos + 15;
     Lis_Boletos->setGeometry(xBoletos, YListas, ancho - MargenDerecho - xBoletos, AltoListas);
-    Pic_Salir->move(ancho - MargenDerecho - AnchoCorto, YAbajo);
-    Pic_Ayuda->move(Pic_Salir->x() - 8 - AnchoCorto, YAbajo);
+    ColocaDesdeLaDerecha({Pic_Salir, Pic_Ayuda}, ancho - MargenDerecho, YAbajo);
     Pic_BotImprimir->hide();
 }
 
@@ -370,7 +303,7 @@ void PantallaEscrutin::MuestraPremios() {
 void PantallaEscrutin::PulsaRejilla(QPointF punto) {
     if (Ocupada_)
         return;
-    CierraDesplegables();
+    Desplegables_.CierraTodas();
     const CeldaRejilla celda = QueGanadoraHaPulsado(Estado_, punto.x(), punto.y());
     if (!celda)
         return;
@@ -439,7 +372,7 @@ void PantallaEscrutin::Sal() {
     if (Saliendo_ || Ocupada_)
         return;
     Saliendo_ = true;
-    CierraDesplegables();
+    Desplegables_.CierraTodas();
     TocaSonido(Estado_, 5);
     // Como cerrar la ventana: con WA_DeleteOnClose, el menú la destruye.
     QDialog::reject();
@@ -448,12 +381,8 @@ void PantallaEscrutin::Sal() {
 void PantallaEscrutin::reject() {
     if (Ocupada_)
         return;
-    for (ListaDesplegable* d : {DesplegableJornada_, DesplegableOrden_})
-        if (d->Abierta()) {
-            d->Cierra(false);
-            return;
-        }
-    Sal();
+    if (!Desplegables_.CierraAbierta())
+        Sal();
 }
 
 void PantallaEscrutin::closeEvent(QCloseEvent* evento) {
@@ -473,7 +402,7 @@ void PantallaEscrutin::paintEvent(QPaintEvent*) {
     PintaPanelHundido(p, Fra_Premios->geometry().adjusted(-2, -2, 2, 2));
     PintaPanelHundido(
         p, QRect(XPartidos - 6, YListas - 36, ancho - 2 * XPartidos + 12, AltoListas + 42));
-    PintaPantallaComun(p, Estado_, Controles_);
+    PintaPantallaComun(p, Estado_, *this);
     // El resumen de la reducción bajo los premios (su franja empieza en y = 416).
     // En una superficie de 250 la franja de 240 empieza en su borde: se centra bajo los premios.
     const QRect zona(Fra_Premios->geometry().center().x() - 120, YResumen, 250, 70);

@@ -5,6 +5,7 @@
 #include "reduction/clics_reduccion.h"
 #include "reduction/pantalla_comun.h"
 #include "scrutiny/clics_escrutinio.h"
+#include "shell/lista_desplegable.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -22,43 +23,25 @@ namespace quiniela {
 struct EstadoGlobal;
 class BotonImagen;
 class Impresora;
-class ListaDesplegable;
 
 // La rejilla de la columna ganadora: 15 partidos por 3 signos, pintada desde las marcas.
-class CajaGanadora : public QWidget {
+class CajaGanadora : public CajaPulsable {
     Q_OBJECT
 public:
     CajaGanadora(const MarcasGanadora& marcas, QWidget* padre);
 
-Q_SIGNALS:
-    void pulsada(QPointF punto);
-    void movida(QPointF punto);
-    void abandonada();
-
 protected:
     void paintEvent(QPaintEvent* evento) override;
-    void mousePressEvent(QMouseEvent* evento) override;
-    void mouseMoveEvent(QMouseEvent* evento) override;
-    void leaveEvent(QEvent* evento) override;
 
 private:
     const MarcasGanadora& Marcas_;
 };
 
-class PantallaEscrutin : public QDialog {
+class PantallaEscrutin : public QDialog, public ControlesRejilla {
     Q_OBJECT
 public:
     explicit PantallaEscrutin(EstadoGlobal& estado, QWidget* padre = nullptr);
 
-    BotonImagen* Pic_BotNroJor;
-    QListWidget* Lis_Jornadas;
-    BotonImagen* Pic_BotOrden;
-    QListWidget* Lis_Orden;
-    BotonImagen* Pic_Indice;
-    CajaRejilla* Pic_Base;
-    CajaRejilla* Pic_Elegir;
-    CajaRejilla* Pic_ColBas;
-    CajaRejilla* Pic_Signos;
     CajaGanadora* Pic_Ganadora;
     QWidget* Fra_Premios;
     std::array<QLineEdit*, NumCategorias + 1> Tex_Premios{}; // 1..6
@@ -66,8 +49,6 @@ public:
     QListWidget* Lis_Boletos;
     BotonImagen* Pic_BotEscrutar;
     BotonImagen* Pic_BotImprimir;
-    BotonImagen* Pic_Ayuda;
-    BotonImagen* Pic_Salir;
 
     // La impresora del informe; por omisión la del sistema (o un PDF si no hay ninguna).
     std::function<std::unique_ptr<Impresora>(const QString& nombreDocumento)> CreaImpresora;
@@ -97,16 +78,15 @@ private:
     void CreaPremios();
     void CreaListas();
     void CreaBotones();
-    void ReuneControles();
     void CreaDesplegables();
     void Conecta();
     void OrdenTabulador();
+    void AnadeTextos(std::vector<TextoPantalla>& t) const;
 
     // Jornada, orden e índice.
     void EligeJornada(int fila);
     void EligeOrden(int fila);
     void AbreIndice();
-    void CierraDesplegables();
     void AvisaSiFalla();
     void ColocaPorMetodo();
 
@@ -126,9 +106,7 @@ private:
     void PulsaBoton(BotonImagen* boton, int ancho, const std::function<void()>& accion);
 
     EstadoGlobal& Estado_;
-    ControlesRejilla Controles_;
-    ListaDesplegable* DesplegableJornada_ = nullptr;
-    ListaDesplegable* DesplegableOrden_ = nullptr;
+    GrupoDesplegables Desplegables_;
     EntradaEscrutinio Entrada_;
     PremiosCategoria Premios_{};
     ResultadoEscrutinio Resultado_;

@@ -23,7 +23,7 @@ void PantallaEscrutin::PulsaBoton(BotonImagen* boton, int ancho,
                                   const std::function<void()>& accion) {
     if (Ocupada_)
         return;
-    CierraDesplegables();
+    Desplegables_.CierraTodas();
     TocaSonido(Estado_, 6);
     DibujaBoton(boton, ancho, boton->Rotulo(), true);
     Bloquea(true);

@@ -78,4 +78,42 @@ bool ListaDesplegable::eventFilter(QObject* objeto, QEvent* evento) {
     return QObject::eventFilter(objeto, evento);
 }
 
+ListaDesplegable* GrupoDesplegables::Anade(BotonImagen* boton, QListWidget* lista, int ancho,
+                                           std::function<QString()> rotulo,
+                                           std::function<void(int fila)> elige) {
+    auto* d = new ListaDesplegable(estado_, boton, lista, ancho, std::move(rotulo));
+    d->PuedeAbrir = [this] {
+        if (Ocupada && Ocupada())
+            return false;
+        CierraTodas();
+        return true;
+    };
+    d->Elige = [elige = std::move(elige)](int fila) {
+        if (fila >= 0)
+            elige(fila);
+    };
+    listas_.push_back(d);
+    return d;
+}
+
+void GrupoDesplegables::CierraTodas() {
+    for (ListaDesplegable* d : listas_)
+        if (d->Abierta())
+            d->Cierra(false);
+}
+
+bool GrupoDesplegables::CierraAbierta() {
+    for (ListaDesplegable* d : listas_)
+        if (d->Abierta()) {
+            d->Cierra(false);
+            return true;
+        }
+    return false;
+}
+
+void GrupoDesplegables::Redibuja() {
+    for (ListaDesplegable* d : listas_)
+        d->Redibuja();
+}
+
 } // namespace quiniela

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class QListWidget;
 
@@ -49,6 +50,33 @@ private:
     int ancho_;
     std::function<QString()> rotulo_;
     bool abierta_ = false;
+};
+
+// Las listas desplegables de una pantalla: al abrir una, las demás se pliegan, y mientras la
+// pantalla está ocupada (reduciendo, escrutando) ninguna se abre.
+class GrupoDesplegables {
+public:
+    explicit GrupoDesplegables(EstadoGlobal& estado) : estado_(estado) {}
+    GrupoDesplegables(const GrupoDesplegables&) = delete;
+    GrupoDesplegables& operator=(const GrupoDesplegables&) = delete;
+
+    // Si la pantalla está ocupada ahora; sin él, nunca lo está.
+    std::function<bool()> Ocupada;
+
+    // La lista que abre `boton`; `elige` recibe la fila confirmada, nunca -1.
+    ListaDesplegable* Anade(BotonImagen* boton, QListWidget* lista, int ancho,
+                            std::function<QString()> rotulo, std::function<void(int fila)> elige);
+    const std::vector<ListaDesplegable*>& Listas() const { return listas_; }
+
+    // Pliega las abiertas sin elegir.
+    void CierraTodas();
+    // Escape: pliega la abierta sin elegir; false si no había ninguna.
+    bool CierraAbierta();
+    void Redibuja();
+
+private:
+    EstadoGlobal& estado_;
+    std::vector<ListaDesplegable*> listas_;
 };
 
 } // namespace quiniela

@@ -1,11 +1,15 @@
 #include "shell/piezas_pantalla.h"
 
 #include "core/codificacion.h"
+#include "core/listas.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 
 #include <QLineEdit>
+#include <QListWidget>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace quiniela {
 
@@ -22,6 +26,43 @@ BotonImagen* CreaBoton(QWidget* padre, const QString& nombre, QPoint posicion, i
     BotonImagen* boton = CreaBoton(padre, nombre, posicion);
     boton->Dibuja(ancho, rotulo, false);
     return boton;
+}
+
+QListWidget* CreaLista(QWidget* padre, const QString& nombre) {
+    auto* lista = new QListWidget(padre);
+    lista->setObjectName(nombre);
+    return lista;
+}
+
+void LlenaLista(QListWidget* lista, const ContenidoLista& contenido) {
+    lista->clear();
+    lista->setGeometry(contenido.geometria);
+    lista->setFlow(QListView::TopToBottom);
+    lista->setWrapping(contenido.columnas > 1);
+    lista->setUniformItemSizes(true);
+    lista->setTextElideMode(Qt::ElideNone);
+    lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Filas de 13 píxeles; en varias columnas, diez por columna en el alto de la lista. Una
+    // sola columna más larga que su caja (los 30 órdenes) se desplaza.
+    const int columnas = std::max(contenido.columnas, 1);
+    const int alto = columnas > 1 ? (contenido.geometria.height() - 2) / 10 : 13;
+    lista->setVerticalScrollBarPolicy(columnas > 1 ? Qt::ScrollBarAlwaysOff
+                                                   : Qt::ScrollBarAsNeeded);
+    lista->setGridSize(QSize((contenido.geometria.width() - 2) / columnas, alto));
+    for (const QString& entrada : contenido.entradas) {
+        auto* item = new QListWidgetItem(entrada, lista);
+        item->setTextAlignment(Qt::AlignCenter);
+    }
+    lista->setCurrentRow(contenido.seleccion);
+}
+
+void ColocaDesdeLaDerecha(std::initializer_list<QWidget*> controles, int derecha, int y,
+                          int hueco) {
+    int x = derecha + hueco;
+    for (QWidget* control : controles) {
+        x -= hueco + control->width();
+        control->move(x, y);
+    }
 }
 
 void EncadenaTabulador(std::initializer_list<QWidget*> controles) {

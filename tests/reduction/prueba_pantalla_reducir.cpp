@@ -647,15 +647,9 @@ TEST_F(PantallaReducirPrueba, AperturaComunDeLasPantallasDeRejilla) {
     QWidget escrutinio;
     escrutinio.setObjectName(u"escrutin"_s);
     escrutinio.resize(700, 500);
-    ControlesRejilla c;
-    c.pantalla = &escrutinio;
-    c.Pic_Base = new CajaRejilla(CajaRejilla::Tipo::Base, estado, &escrutinio);
-    c.Pic_Base->move(300, 90);
-    c.Pic_Elegir = new CajaRejilla(CajaRejilla::Tipo::Elegir, estado, &escrutinio);
-    c.Pic_ColBas = new CajaRejilla(CajaRejilla::Tipo::ColBas, estado, &escrutinio);
-    c.Pic_Signos = new CajaRejilla(CajaRejilla::Tipo::Signos, estado, &escrutinio);
-    c.Lis_Jornadas = new QListWidget(&escrutinio);
-    c.Lis_Orden = new QListWidget(&escrutinio);
+    ControlesRejilla c(&escrutinio, 15);
+    CreaCajasRejilla(c, estado, QPoint(300, 90), QPoint(410, 93));
+    CreaListasJornadaOrden(c);
     bool modoAlElegir = false;
     int elegida = -1;
     QObject::connect(c.Lis_Jornadas, &QListWidget::currentRowChanged, [&](int fila) {
@@ -673,6 +667,9 @@ TEST_F(PantallaReducirPrueba, AperturaComunDeLasPantallasDeRejilla) {
     EXPECT_EQ(elegida, 11);
     EXPECT_FALSE(estado.ModoEdicion);
     EXPECT_EQ(c.Lis_Orden->currentRow(), 2);
+    // Las 42 jornadas, en cinco columnas tan anchas como su botón, justo debajo de él.
+    EXPECT_EQ(c.Lis_Jornadas->geometry(),
+              QRect(PosJornadaRejilla + QPoint(0, AltoBoton + 2), QSize(AnchoJornadaRejilla, 140)));
     EXPECT_TRUE(plataforma.sonidos.empty());
 
     DibujaPantallaComun(estado, c);

@@ -4,7 +4,6 @@
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/impresora_pintor.h"
 #include "reduction/fichero_bases.h"
-#include "reduction/pantalla_reducir.h"
 #include "scrutiny/informe_escrutinio.h"
 #include "scrutiny/pantalla_escrutin.h"
 #include "settings/datos_generales.h"
@@ -364,9 +363,6 @@ TEST_F(PantallaEscrutinPrueba, ListasDeJornadasHastaLaActual) {
     EXPECT_EQ(escrutinio.Lis_Jornadas->count(), 4);
     EXPECT_EQ(escrutinio.Lis_Jornadas->currentRow(), 3);
     EXPECT_EQ(escrutinio.windowTitle(), TituloEscrutinio(MetodoSeleccionSignos));
-    PantallaReducir reducir(estado);
-    EXPECT_EQ(reducir.Lis_Jornadas->count(), 4);
-    EXPECT_EQ(reducir.Lis_Jornadas->currentRow(), 3);
 }
 
 TEST_F(PantallaEscrutinPrueba, EntradaCincoDelMenu) {
