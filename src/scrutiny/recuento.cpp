@@ -45,9 +45,11 @@ public:
     void Termina() {
         CierraBoleto();
         R_.ColumnasLeidas += Leidas_;
-        for (int h = 0; h <= NumPartidos; ++h)
-            R_.AciertosCategoria[h] += Categoria_[h];
-        R_.AciertosCategoria[14] += Categoria_[15]; // la de 15 cuenta también en 14
+        for (const auto& parcial : Categoria_)
+            for (int h = 0; h <= NumPartidos; ++h)
+                R_.AciertosCategoria[h] += parcial[h];
+        for (const auto& parcial : Categoria_)
+            R_.AciertosCategoria[14] += parcial[15]; // la de 15 cuenta también en 14
     }
 
 private:
@@ -64,15 +66,17 @@ private:
 #endif
     }
 
-    // Las cuentas van en el propio objeto y pasan al resultado al terminar: por la referencia
-    // al resultado el compilador no puede tenerlas a mano y la vuelta por columna se alarga.
+    // Columnas seguidas suelen tener los mismos aciertos: con una sola tabla cada suma espera a
+    // la anterior. Cuatro tablas que se turnan rompen esa cadena, y el boleto solo cuenta lo
+    // que puede premiarse (10 aciertos o más), que es raro.
     inline void Cuenta(int h) {
         ++Leidas_;
-        ++Categoria_[h];
+        ++Categoria_[size_t(Leidas_ & 3)][h];
         if (Restantes_ == 0)
             SiguienteBoleto();
         --Restantes_;
-        ++DelBoleto_[h];
+        if (h > NumPartidos - NumCategorias)
+            ++DelBoleto_[h];
     }
 
     void SiguienteBoleto();
@@ -82,7 +86,7 @@ private:
     const NumeraBoletos& BoletoDe_;
     ResultadoEscrutinio& R_;
     std::array<int32_t, NumPartidos + 1> DelBoleto_{};
-    std::array<int64_t, NumPartidos + 1> Categoria_{}; // columnas por aciertos
+    std::array<std::array<int64_t, NumPartidos + 1>, 4> Categoria_{}; // columnas por aciertos
     int64_t Leidas_ = 0;
     int64_t Boleto_ = 1;
     int Restantes_ = 0;     // columnas que aún caben en el boleto actual
