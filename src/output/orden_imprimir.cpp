@@ -203,12 +203,17 @@ AvisosImpresion AvisosConsola(SalidaOrden& salida, bool conBarra) {
 
 int SalidaDe(const ResultadoImpresion& r, const PeticionImprimir& p, SalidaOrden& salida) {
     switch (r.Fin) {
-    case FinImpresion::Terminada:
+    case FinImpresion::Terminada: {
+        // "1 copia impresa", "2 copias impresas"...
+        const bool una = r.Impresos == 1;
         salida.out << r.Impresos
-                   << (p.Tipo == TipoImpresion::Datos      ? " copias impresas\n"
-                       : p.Tipo == TipoImpresion::Relacion ? " bloques impresos\n"
-                                                           : " boletos impresos\n");
+                   << (p.Tipo == TipoImpresion::Datos
+                           ? (una ? " copia impresa\n" : " copias impresas\n")
+                       : p.Tipo == TipoImpresion::Relacion
+                           ? (una ? " bloque impreso\n" : " bloques impresos\n")
+                           : (una ? " boleto impreso\n" : " boletos impresos\n"));
         return 0;
+    }
     case FinImpresion::Cancelada:
         salida.err << TextoImpresionCancelada() << "\n";
         return SalidaCancelada;

@@ -91,8 +91,8 @@ TEST_F(OrdenImprimir, CadaTipoImprimeSuDocumento) {
     } casos[] = {
         {u"datos"_s, {u"--copias"_s, u"2"_s}, u"2 copias impresas\n"_s, 2, 0},
         {u"boletos"_s, {u"--desde"_s, u"2"_s}, u"2 boletos impresos\n"_s, 2, -1},
-        {u"boletos"_s, {u"--prueba"_s, u"--reverso"_s}, u"1 boletos impresos\n"_s, 1, 2 * 339 + 9},
-        {u"relacion"_s, {u"--papel"_s, u"350"_s}, u"1 bloques impresos\n"_s, 1, 0},
+        {u"boletos"_s, {u"--prueba"_s, u"--reverso"_s}, u"1 boleto impreso\n"_s, 1, 2 * 339 + 9},
+        {u"relacion"_s, {u"--papel"_s, u"350"_s}, u"1 bloque impreso\n"_s, 1, 0},
         {u"continuo"_s, {u"--hasta"_s, u"99"_s}, u"3 boletos impresos\n"_s, 2, -1},
     };
     for (const Caso& k : casos) {
