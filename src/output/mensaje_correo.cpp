@@ -168,14 +168,10 @@ QByteArray CodificaCabecera(const QString& texto, int yaOcupado) {
     const QByteArray inicio = "=?UTF-8?Q?";
     QByteArray salida;
     QByteArray palabra;
-    int ocupado = yaOcupado;
     const auto cierra = [&] {
-        if (!salida.isEmpty()) {
-            salida += "\r\n ";
-            ocupado = 1;
-        }
+        if (!salida.isEmpty())
+            salida += "\r\n "; // cada palabra siguiente, en su línea plegada
         salida += inicio + palabra + "?=";
-        ocupado += int(inicio.size() + palabra.size() + 2);
         palabra.clear();
     };
     for (qsizetype i = 0; i < utf8.size();) {
@@ -192,7 +188,7 @@ QByteArray CodificaCabecera(const QString& texto, int yaOcupado) {
         }
         // Cada palabra cabe en 75 caracteres y en la línea; un carácter nunca se parte.
         const qsizetype libre = std::min<qsizetype>(
-            LargoPalabraCodificada, LargoCabecera - (salida.isEmpty() ? ocupado : 1));
+            LargoPalabraCodificada, LargoCabecera - (salida.isEmpty() ? yaOcupado : 1));
         if (!palabra.isEmpty() && inicio.size() + palabra.size() + caracter.size() + 2 > libre)
             cierra();
         palabra += caracter;
