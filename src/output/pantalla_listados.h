@@ -177,7 +177,9 @@ private:
     void GuardaDireccionesAlSalir();
     QStringList DireccionesElegidas() const;
     void Envia();
+    std::optional<EnvioPreparado> PreparaEnvioPantalla();
     std::optional<CuentaCorreo> PideCuenta();
+    void TerminaEnvio(const ResultadoEnvio& r);
     ResultadoEnvio EnviaEnOtroHilo(const EnvioPreparado& envio, const CuentaCorreo& cuenta);
     void ActivaControlesCorreo(bool activos);
 

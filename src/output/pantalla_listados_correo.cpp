@@ -139,34 +139,39 @@ std::optional<CuentaCorreo> PantallaListados::PideCuenta() {
     return cuenta;
 }
 
+std::optional<EnvioPreparado> PantallaListados::PreparaEnvioPantalla() {
+    const PeticionCorreo peticion{DireccionesElegidas(), Chk_MailBase->isChecked(),
+                                  Chk_MailColumnas->isChecked()};
+    PreparacionCorreo p = PreparaEnvio(estado_, peticion, QLocale());
+    if (p.Aviso) {
+        Avisa(*p.Aviso);
+        return std::nullopt;
+    }
+    if (const auto rechazadas = AvisoRechazadas(p.Envio->Rechazadas))
+        Avisa(*rechazadas);
+    if (p.Envio->Validas.isEmpty()) {
+        PonEstado(QStringLiteral("No se ha enviado ningún mensaje"));
+        return std::nullopt;
+    }
+    return std::move(p.Envio);
+}
+
 void PantallaListados::Envia() {
     if (Enviando_)
         return;
     AnadeDireccion();
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotEnviar, AnchoOrden, Pic_BotEnviar->Rotulo(), true);
-    const PeticionCorreo peticion{DireccionesElegidas(), Chk_MailBase->isChecked(),
-                                  Chk_MailColumnas->isChecked()};
-    const PreparacionCorreo p = PreparaEnvio(estado_, peticion, QLocale());
-    const auto termina = [this] {
-        DibujaBoton(Pic_BotEnviar, AnchoOrden, Pic_BotEnviar->Rotulo(), false);
-    };
-    if (p.Aviso) {
-        Avisa(*p.Aviso);
-        return termina();
+    if (const auto envio = PreparaEnvioPantalla()) {
+        if (const auto cuenta = PideCuenta())
+            TerminaEnvio(EnviaEnOtroHilo(*envio, *cuenta));
+        else
+            Avisa(AvisoSesionCancelada());
     }
-    if (const auto rechazadas = AvisoRechazadas(p.Envio->Rechazadas))
-        Avisa(*rechazadas);
-    if (p.Envio->Validas.isEmpty()) {
-        PonEstado(QStringLiteral("No se ha enviado ningún mensaje"));
-        return termina();
-    }
-    const auto cuenta = PideCuenta();
-    if (!cuenta) {
-        Avisa(AvisoSesionCancelada());
-        return termina();
-    }
-    const ResultadoEnvio r = EnviaEnOtroHilo(*p.Envio, *cuenta);
+    DibujaBoton(Pic_BotEnviar, AnchoOrden, Pic_BotEnviar->Rotulo(), false);
+}
+
+void PantallaListados::TerminaEnvio(const ResultadoEnvio& r) {
     PonEstado(TextoFinEnvio(r));
     // Una clave que el servidor no acepta no se vuelve a probar sin preguntar.
     if (r.Fin == FinEnvio::Fallido && r.Enviados == 0) {
@@ -175,7 +180,6 @@ void PantallaListados::Envia() {
     }
     if (r.Aviso)
         Avisa(*r.Aviso);
-    termina();
 }
 
 ResultadoEnvio PantallaListados::EnviaEnOtroHilo(const EnvioPreparado& envio,
