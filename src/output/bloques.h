@@ -37,6 +37,7 @@ public:
         return Datos + Lleno;
     }
     void Avanza(qsizetype bytes) { Lleno += bytes; }
+    qsizetype BytesBloque() const { return Bloque; }
     // Los trozos grandes se escriben tal cual, sin pasar por el búfer.
     void Anade(const char* datos, qsizetype bytes) {
         if (Lleno + bytes <= Bloque) {

@@ -75,18 +75,34 @@ int64_t BoletoDeColumna(const QuinielaBase& base, int64_t total, int64_t n) {
 ResultadoFicheroBoletos CreaFicheroBoletos(const EstadoGlobal& estado, QIODevice& columnas,
                                            const QString& nombreColumnas,
                                            const std::atomic<bool>* cancelar) {
-    ResultadoFicheroBoletos r;
     const QString ruta = estado.Ruta(QString::fromLatin1(NombreFicheroBoletos));
     SalidaBloques salida(ruta, SalidaBloques::Uso::Trabajo);
-    r.Fichero = QString::fromLatin1(NombreFicheroBoletos);
     if (!salida.Abre()) {
+        ResultadoFicheroBoletos r;
+        r.Fichero = QString::fromLatin1(NombreFicheroBoletos);
         r.Error = NumeroErrorFichero(salida.Error(), ruta);
         r.Causa = salida.Causa();
         return r;
     }
+    ResultadoFicheroBoletos r = EscribeFicheroBoletos(columnas, nombreColumnas, salida, cancelar);
+    if (r.Error == 0 && !r.Cancelado && !salida.Confirma()) {
+        r.Error = ErrorFichero::ErrorEntradaSalida;
+        r.Causa = salida.Causa();
+    }
+    return r;
+}
+
+ResultadoFicheroBoletos EscribeFicheroBoletos(QIODevice& columnas, const QString& nombreColumnas,
+                                              SalidaBloques& salida,
+                                              const std::atomic<bool>* cancelar,
+                                              std::atomic<bool>* parar) {
+    ResultadoFicheroBoletos r;
+    r.Fichero = QString::fromLatin1(NombreFicheroBoletos);
     int64_t linea = 0;
-    const FinPasada fin = PasaColumnas(columnas, &salida, r.Recuento, linea,
-                                       [&](const char*, bool) { return !CancelaAhora(cancelar); });
+    const FinPasada fin =
+        PasaColumnas(columnas, &salida, r.Recuento, linea, [&](const char*, int64_t, bool) {
+            return !CancelaAhora(cancelar) && !CancelaAhora(parar) && !salida.HaFallado();
+        });
     if (fin == FinPasada::FalloLectura) {
         r.Fichero = nombreColumnas;
         r.Error = ErrorFichero::ErrorEntradaSalida;
@@ -97,12 +113,14 @@ ResultadoFicheroBoletos CreaFicheroBoletos(const EstadoGlobal& estado, QIODevice
         r.Causa =
             QStringLiteral("la línea %1 no es una columna de 15 signos entre comillas").arg(linea);
         r.LineaErronea = linea;
-    } else if (fin == FinPasada::Parada) {
-        r.Cancelado = true;
-    } else if (!salida.Confirma()) {
+    } else if (salida.HaFallado() || !salida.Vacia()) {
         r.Error = ErrorFichero::ErrorEntradaSalida;
         r.Causa = salida.Causa();
+    } else if (fin == FinPasada::Parada) {
+        r.Cancelado = true;
     }
+    if (r.Error != 0 && parar != nullptr)
+        parar->store(true, std::memory_order_relaxed);
     return r;
 }
 

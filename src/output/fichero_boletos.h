@@ -93,10 +93,19 @@ struct ResultadoFicheroBoletos {
 
 // Rehace FORBOLW.ZPK en la carpeta de datos con las columnas leídas de `columnas` (abierto
 // para leer). Se escribe en un temporal que sustituye al anterior solo si todo fue bien.
-// Mira `cancelar` tras cada columna. El nombre de `columnas` solo sirve para los mensajes.
+// Mira `cancelar` tras cada tramo de columnas (un bloque como mucho). El nombre de
+// `columnas` solo sirve para los mensajes.
 ResultadoFicheroBoletos CreaFicheroBoletos(const EstadoGlobal& estado, QIODevice& columnas,
                                            const QString& nombreColumnas,
                                            const std::atomic<bool>* cancelar = nullptr);
+
+// Lo mismo en `salida`, ya abierta, sin ponerla en su sitio: eso lo decide quien llama con
+// salida.Confirma(). Para también cuando `parar` se pone a true; se detiene sola (y lo pone a
+// true) si no puede escribir.
+ResultadoFicheroBoletos EscribeFicheroBoletos(QIODevice& columnas, const QString& nombreColumnas,
+                                              SalidaBloques& salida,
+                                              const std::atomic<bool>* cancelar,
+                                              std::atomic<bool>* parar = nullptr);
 
 enum class FinPasada { Completa, Parada, LineaErronea, FalloLectura };
 
@@ -183,34 +192,37 @@ private:
     bool Huecos(int n) {
         for (; n > 0; --n) {
             Copia(Hueco, Hueco + BytesRegistroBoleto);
-            if (!Entrega(Hueco + 1, false))
+            if (!Entrega(Hueco, 1, false))
                 return false;
         }
         return true;
     }
 
-    // Las líneas de 19 bytes seguidas desde Inicio, que ya son registros de boletos y pasan al
-    // fichero de boletos en tramos, sin copiarlas una a una. false si hay que parar.
+    // Un tramo de columnas seguidas va entero al fichero de boletos y a quien las recibe.
+    bool Tramo(const char* desde, const char* hasta) {
+        if (hasta == desde)
+            return true;
+        Copia(desde, hasta);
+        return Entrega(desde, (hasta - desde) / BytesRegistroBoleto, true);
+    }
+
+    // Las líneas de 19 bytes seguidas desde Inicio, que ya son registros de boletos: se miran
+    // una a una, pero pasan en tramos, de hueco a hueco. false si hay que parar.
     bool RegistrosEnteros(RecuentoBoletos& recuento, int64_t& linea) {
         const char* p = Bufer.get() + Inicio;
         const char* const tope = Bufer.get() + Fin;
         const char* tramo = p;
-        AlRegistro& entrega = Entrega; // en un registro, no releída en cada vuelta
         while (tope - p >= BytesRegistroBoleto && EsRegistroEntero(p)) {
             ++linea;
             if (const int n = recuento.AnadeColumna(p[NumPartidos])) {
-                Copia(tramo, p);
-                tramo = p;
-                if (!Huecos(n))
+                if (!Tramo(tramo, p) || !Huecos(n))
                     return false;
+                tramo = p;
             }
             p += BytesRegistroBoleto;
-            if (!entrega(p - BytesRegistroBoleto + 1, true))
-                return false;
         }
-        Copia(tramo, p);
         Inicio = p - Bufer.get();
-        return true;
+        return Tramo(tramo, p);
     }
 
     // Lleva al principio lo que queda del bloque y lee detrás. Nada si se puede seguir.
@@ -246,13 +258,10 @@ private:
             return FinPasada::LineaErronea;
         if (!Huecos(recuento.AnadeColumna(p[NumPartidos])))
             return FinPasada::Parada;
-        if (Boletos != nullptr) {
-            char* r = Boletos->Reserva(BytesRegistroBoleto);
-            std::memcpy(r, p, NumPartidos + 2);
-            std::memcpy(r + NumPartidos + 2, "\r\n", 2);
-            Boletos->Avanza(BytesRegistroBoleto);
-        }
-        if (!Entrega(p + 1, true))
+        char registro[BytesRegistroBoleto];
+        std::memcpy(registro, p, NumPartidos + 2);
+        std::memcpy(registro + NumPartidos + 2, "\r\n", 2);
+        if (!Tramo(registro, registro + BytesRegistroBoleto))
             return FinPasada::Parada;
         return std::nullopt;
     }
@@ -269,9 +278,10 @@ private:
 } // namespace detalle
 
 // Una pasada por el fichero de columnas que escribe el fichero de boletos (si `boletos` no
-// es nulo) y entrega cada registro, hueco o columna, a alRegistro(quince, esColumna), que
-// devuelve false para parar. `linea` acaba en la última línea leída (la errónea, si la hay).
-// Las líneas de 19 bytes pasan al fichero de boletos tal cual, sin copiarlas una a una.
+// es nulo) y entrega sus registros a alRegistro(registros, n, sonColumnas): n registros de 19
+// bytes seguidos, columnas, o un hueco (n = 1). Devuelve false para parar. `linea` acaba en
+// la última línea leída (la errónea, si la hay). Las columnas van en tramos tal como se
+// leyeron, sin copiarlas una a una: de hueco a hueco, dentro de un bloque de lectura.
 template <class AlRegistro>
 FinPasada PasaColumnas(QIODevice& columnas, SalidaBloques* boletos, RecuentoBoletos& recuentoFuera,
                        int64_t& lineaFuera, AlRegistro&& alRegistro) {

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -51,13 +52,16 @@ class EscritorFormato {
 public:
     // registroC solo se usa en AD243, justo antes del primer registro D.
     EscritorFormato(FormatoExportar formato, SalidaBloques& salida, QByteArray registroC = {});
-    // Los 15 caracteres de un registro, columna o hueco de 15 blancos, con el formato que se
-    // dio al construirlo fijado al compilar para que el bucle de la copia no lo mire cada vez.
-    template <FormatoExportar F> void Registro(const char* quince, bool columna) {
-        if constexpr (F == FormatoExportar::AD243)
-            RegistroD(quince);
-        else if (columna)
-            Texto<F>(quince); // los huecos no salen en los formatos de texto
+    // n registros de 19 bytes seguidos ("…" CR LF), columnas o huecos de 15 blancos, con el
+    // formato que se dio al construirlo fijado al compilar para que el bucle de la copia no lo
+    // mire cada vez.
+    template <FormatoExportar F> void Registros(const char* registros, int64_t n, bool columnas) {
+        if constexpr (F == FormatoExportar::AD243) {
+            for (int64_t i = 0; i < n; ++i)
+                RegistroD(registros + i * BytesRegistro + 1);
+        } else if (columnas) {
+            Textos<F>(registros, n); // los huecos no salen en los formatos de texto
+        }
     }
     // Cierra el boleto que quede abierto (AD243).
     void Termina();
@@ -65,7 +69,11 @@ public:
     int64_t ColumnasDuplicadas() const { return Duplicadas; }
 
 private:
-    template <FormatoExportar F> void Texto(const char* quince);
+    static constexpr int BytesRegistro = NumPartidos + 4;
+    // Lo más que ocupa una columna en texto: TXT5 y TXT6, 15 signos entre comillas con comas.
+    static constexpr int MaximoTexto = 4 * NumPartidos + 4;
+    template <FormatoExportar F> static char* Texto(char* p, const char* quince, bool separa);
+    template <FormatoExportar F> void Textos(const char* registros, int64_t n);
     void RegistroD(const char* quince);
     void CierraBoleto();
 
@@ -80,12 +88,9 @@ private:
     bool Primero = true; // aún no se ha escrito nada (los separadores de TXT3 y TXT5)
 };
 
-template <FormatoExportar F> void EscritorFormato::Texto(const char* quince) {
-    constexpr bool conComas = F == FormatoExportar::TXT3 || F == FormatoExportar::TXT5;
-    const bool separa = conComas && !Primero;
-    Primero = false;
-    char* p = Salida.Reserva(4 * NumPartidos + 4);
-    char* const inicio = p;
+// Una columna en texto desde p; devuelve dónde acaba.
+template <FormatoExportar F>
+char* EscritorFormato::Texto(char* p, const char* quince, bool separa) {
     if constexpr (F == FormatoExportar::TXT1 || F == FormatoExportar::TXT2) {
         std::memcpy(p, quince, NumPartidos);
         p += NumPartidos;
@@ -111,7 +116,27 @@ template <FormatoExportar F> void EscritorFormato::Texto(const char* quince) {
         *p++ = '\r';
         *p++ = '\n';
     }
-    Salida.Avanza(p - inicio);
+    return p;
+}
+
+// Las columnas de un tramo, tantas de una vez como quepan en el bloque de salida: el bucle
+// lleva su puntero y no vuelve a mirar el bloque en cada columna.
+template <FormatoExportar F> void EscritorFormato::Textos(const char* registros, int64_t n) {
+    constexpr bool conComas = F == FormatoExportar::TXT3 || F == FormatoExportar::TXT5;
+    const int64_t porVez = std::max<int64_t>(1, Salida.BytesBloque() / MaximoTexto);
+    bool separa = conComas && !Primero;
+    Primero = Primero && n == 0;
+    while (n > 0) {
+        const int64_t k = std::min(n, porVez);
+        char* const inicio = Salida.Reserva(k * MaximoTexto);
+        char* p = inicio;
+        for (int64_t i = 0; i < k; ++i, registros += BytesRegistro) {
+            p = Texto<F>(p, registros + 1, separa);
+            separa = conComas;
+        }
+        Salida.Avanza(p - inicio);
+        n -= k;
+    }
 }
 
 } // namespace quiniela

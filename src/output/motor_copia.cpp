@@ -12,7 +12,10 @@
 #include <QFileInfo>
 #include <QLocale>
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
+#include <thread>
 
 namespace quiniela {
 
@@ -77,6 +80,11 @@ public:
         if (copiadas >= Siguiente && Aviso)
             Cambia(copiadas);
     }
+    // Columnas que faltan hasta la próxima cuenta que puede cambiar el porcentaje.
+    int64_t Faltan(int64_t copiadas) const {
+        return Aviso ? std::max<int64_t>(1, Siguiente - copiadas)
+                     : std::numeric_limits<int64_t>::max();
+    }
     // Al terminar, el 100 % aunque el total contado por el tamaño se quedara largo.
     void Termina() {
         if (Aviso && Ultimo != 100)
@@ -113,10 +121,60 @@ CabeceraAD243 Cabecera(const EstadoGlobal& estado, const RecuentoBoletos& recuen
     return c;
 }
 
+// El fichero de boletos se escribe en otro hilo, con su propia lectura de las columnas,
+// mientras este escribe el destino: son dos ficheros grandes y así van a la vez.
+class HiloBoletos {
+public:
+    HiloBoletos(const EstadoGlobal& estado, const QFile& columnas, const QString& nombre,
+                const std::atomic<bool>* cancelar)
+        : Salida(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)),
+                 SalidaBloques::Uso::Trabajo),
+          Columnas(columnas.fileName()), Nombre(nombre), Cancelar(cancelar) {}
+    ~HiloBoletos() { Para(); } // sin Confirma(), el fichero de boletos anterior se queda
+
+    // Mensaje si no se pudo crear el temporal o volver a abrir las columnas.
+    std::optional<MensajeCopia> Empieza() {
+        if (!Salida.Abre())
+            return MensajeFallo(QueBoletos(), Salida.Causa());
+        if (!Columnas.open(QIODevice::ReadOnly))
+            return MensajeFallo(QStringLiteral("leer el fichero de columnas ") + Nombre,
+                                Columnas.errorString());
+        Hilo = std::thread(
+            [this] { R = EscribeFicheroBoletos(Columnas, Nombre, Salida, Cancelar, &Parar); });
+        return std::nullopt;
+    }
+    // Lo mira la otra pasada en cada registro: el hilo se ha parado por un fallo.
+    bool Fallido() const { return Parar.load(std::memory_order_relaxed); }
+    const ResultadoFicheroBoletos& Espera() {
+        if (Hilo.joinable())
+            Hilo.join();
+        return R;
+    }
+    const ResultadoFicheroBoletos& Para() {
+        Parar.store(true, std::memory_order_relaxed);
+        return Espera();
+    }
+    bool Confirma() { return Salida.Confirma(); }
+    QString Causa() const { return Salida.Causa(); }
+    static QString QueBoletos() {
+        return QStringLiteral("escribir el fichero de boletos ") +
+               QString::fromLatin1(NombreFicheroBoletos);
+    }
+
+private:
+    SalidaBloques Salida;
+    QFile Columnas;
+    QString Nombre;
+    const std::atomic<bool>* Cancelar;
+    std::atomic<bool> Parar{false};
+    ResultadoFicheroBoletos R;
+    std::thread Hilo;
+};
+
 // Lo que hace falta durante la pasada de la copia.
 struct Pasada {
     QIODevice& Columnas;
-    SalidaBloques& Boletos;
+    HiloBoletos& Boletos;
     SalidaBloques& Salida;
     EscritorFormato& Escritor;
     const OpcionesCopia& Opciones;
@@ -125,19 +183,35 @@ struct Pasada {
     int64_t Linea = 0;
 };
 
-// Una sola lectura de las columnas escribe el fichero de boletos y el destino a la vez.
+// La pasada que escribe el destino; el fichero de boletos va en su hilo. Los tramos se
+// cortan donde cambia el porcentaje, para avisar y mirar si hay que parar.
 template <FormatoExportar F> FinPasada Copia(Pasada& p, int64_t total) {
     Progreso progreso(total, p.Opciones.AlAvanzar);
     const std::atomic<bool>* cancelar = p.Opciones.CancelarProceso;
+    const auto sigue = [&] {
+        return !(cancelar != nullptr && cancelar->load(std::memory_order_relaxed)) &&
+               !p.Salida.HaFallado() && !p.Boletos.Fallido();
+    };
     int64_t copiadas = 0;
-    const FinPasada fin = PasaColumnas(
-        p.Columnas, &p.Boletos, p.Recuento, p.Linea, [&](const char* quince, bool columna) {
-            p.Escritor.Registro<F>(quince, columna);
-            if (columna)
-                progreso.Anota(++copiadas);
-            return !(cancelar != nullptr && cancelar->load(std::memory_order_relaxed)) &&
-                   !p.Salida.HaFallado() && !p.Boletos.HaFallado();
-        });
+    const FinPasada fin = PasaColumnas(p.Columnas, nullptr, p.Recuento, p.Linea,
+                                       [&](const char* registros, int64_t n, bool columnas) {
+                                           if (!columnas) {
+                                               p.Escritor.Registros<F>(registros, n, false);
+                                               return sigue();
+                                           }
+                                           while (n > 0) {
+                                               const int64_t k =
+                                                   std::min(n, progreso.Faltan(copiadas));
+                                               p.Escritor.Registros<F>(registros, k, true);
+                                               registros += k * BytesRegistroBoleto;
+                                               n -= k;
+                                               copiadas += k;
+                                               progreso.Anota(copiadas);
+                                               if (!sigue())
+                                                   return false;
+                                           }
+                                           return true;
+                                       });
     p.R.ColumnasCopiadas = copiadas;
     if (fin == FinPasada::Completa)
         progreso.Termina();
@@ -186,8 +260,8 @@ bool CuentaColumnas(QIODevice& columnas, const QString& columnasNombre,
         return true;
     }
     int64_t linea = 0;
-    const FinPasada fin =
-        PasaColumnas(columnas, nullptr, r.Recuento, linea, [](const char*, bool) { return true; });
+    const FinPasada fin = PasaColumnas(columnas, nullptr, r.Recuento, linea,
+                                       [](const char*, int64_t, bool) { return true; });
     if (fin != FinPasada::Completa) {
         r.Fin = FinCopia::Fallida;
         r.Mensaje = MensajeLectura(columnasNombre, fin, linea, columnas);
@@ -198,22 +272,26 @@ bool CuentaColumnas(QIODevice& columnas, const QString& columnasNombre,
     return !r.Mensaje && columnas.seek(0);
 }
 
-// Escribe el fichero de boletos y el destino y, si todo fue bien, los pone en su sitio.
+// Fallo del hilo de boletos: al leer las columnas o al escribir el fichero de boletos.
+MensajeCopia MensajeBoletos(const ResultadoFicheroBoletos& rb, const QString& columnasNombre,
+                            const QIODevice& columnas) {
+    if (rb.LineaErronea > 0)
+        return MensajeLectura(columnasNombre, FinPasada::LineaErronea, rb.LineaErronea, columnas);
+    if (rb.Fichero == columnasNombre)
+        return MensajeFallo(QStringLiteral("leer el fichero de columnas ") + columnasNombre,
+                            rb.Causa);
+    return MensajeFallo(HiloBoletos::QueBoletos(), rb.Causa);
+}
+
+// Escribe el destino mientras el hilo escribe el fichero de boletos y, si todo fue bien, los
+// pone en su sitio.
 ResultadoCopia& EscribeDestino(EstadoGlobal& estado, const OpcionesCopia& opciones,
                                QIODevice& columnas, const QString& columnasNombre, int64_t total,
-                               ResultadoCopia& r) {
-    const QString boletosRuta = estado.Ruta(QString::fromLatin1(NombreFicheroBoletos));
-    SalidaBloques boletos(boletosRuta, SalidaBloques::Uso::Trabajo);
-    const QString queBoletos = QStringLiteral("escribir el fichero de boletos ") +
-                               QString::fromLatin1(NombreFicheroBoletos);
+                               HiloBoletos& hilo, ResultadoCopia& r) {
     SalidaBloques salida(r.Ruta);
     const QString queDestino =
         QStringLiteral("escribir el archivo ") + QDir::toNativeSeparators(r.Ruta);
     r.Fin = FinCopia::Fallida;
-    if (!boletos.Abre()) {
-        r.Mensaje = MensajeFallo(queBoletos, boletos.Causa());
-        return r;
-    }
     if (!salida.Abre()) {
         r.Mensaje = MensajeFallo(queDestino, salida.Causa());
         return r;
@@ -221,24 +299,33 @@ ResultadoCopia& EscribeDestino(EstadoGlobal& estado, const OpcionesCopia& opcion
     const bool ad243 = opciones.Formato == FormatoExportar::AD243;
     EscritorFormato escritor(opciones.Formato, salida,
                              ad243 ? RegistroCAD243(Cabecera(estado, r.Recuento)) : QByteArray());
-    Pasada p{columnas, boletos, salida, escritor, opciones, r, {}, 0};
+    Pasada p{columnas, hilo, salida, escritor, opciones, r, {}, 0};
     const FinPasada fin = CopiaEnFormato(p, total);
-    if (fin == FinPasada::Parada && !salida.HaFallado() && !boletos.HaFallado())
+    const ResultadoFicheroBoletos& rb = fin == FinPasada::Completa ? hilo.Espera() : hilo.Para();
+    const bool leida = fin != FinPasada::LineaErronea && fin != FinPasada::FalloLectura;
+    if (leida && !salida.HaFallado() && rb.Error == 0 && (fin == FinPasada::Parada || rb.Cancelado))
         return Cancela(r, opciones);
     escritor.Termina();
     r.BoletosCopiados = escritor.BoletosCopiados();
     r.TotalColumnas = r.ColumnasCopiadas + escritor.ColumnasDuplicadas();
-    // En AD243 la cabecera salió de la cuenta previa: si el fichero ha cambiado, no vale.
-    const bool cambiado = ad243 && (p.Recuento.Columnas != r.Recuento.Columnas ||
-                                    p.Recuento.RegistrosBoletos != r.Recuento.RegistrosBoletos);
+    // La cabecera de AD243 salió de la cuenta previa y el hilo leyó por su cuenta: si el
+    // fichero ha cambiado entre tanto, no vale.
+    const auto distinto = [&](const RecuentoBoletos& otro) {
+        return p.Recuento.Columnas != otro.Columnas ||
+               p.Recuento.RegistrosBoletos != otro.RegistrosBoletos;
+    };
+    const bool cambiado =
+        (ad243 && distinto(r.Recuento)) || (rb.Error == 0 && distinto(rb.Recuento));
     r.Recuento = p.Recuento;
-    if (fin == FinPasada::LineaErronea || fin == FinPasada::FalloLectura)
+    if (!leida)
         r.Mensaje = MensajeLectura(columnasNombre, fin, p.Linea, columnas);
+    else if (rb.Error != 0)
+        r.Mensaje = MensajeBoletos(rb, columnasNombre, columnas);
     else if (cambiado)
         r.Mensaje = MensajeFallo(QStringLiteral("leer el fichero de columnas ") + columnasNombre,
                                  QStringLiteral("ha cambiado durante la copia"));
-    else if (!boletos.Confirma())
-        r.Mensaje = MensajeFallo(queBoletos, boletos.Causa());
+    else if (!hilo.Confirma())
+        r.Mensaje = MensajeFallo(HiloBoletos::QueBoletos(), hilo.Causa());
     else if (r.Recuento.Columnas == 0) {
         r.Fin = FinCopia::Rechazada;
         r.Mensaje = CompruebaTamano(r.Recuento, opciones.Formato, columnasNombre);
@@ -278,6 +365,13 @@ ResultadoCopia EjecutaCopia(EstadoGlobal& estado, const OpcionesCopia& opciones)
                              QStringLiteral("error ") + QString::number(estado.UltimoErrorFichero));
         return r;
     }
+    // El fichero de boletos empieza ya: no depende de la cuenta ni del destino.
+    HiloBoletos hilo(estado, *columnas, columnasNombre, opciones.CancelarProceso);
+    r.Mensaje = hilo.Empieza();
+    if (r.Mensaje) {
+        r.Fin = FinCopia::Fallida;
+        return r;
+    }
     int64_t total = 0;
     if (!CuentaColumnas(*columnas, columnasNombre, opciones, r, total))
         return r;
@@ -288,7 +382,7 @@ ResultadoCopia EjecutaCopia(EstadoGlobal& estado, const OpcionesCopia& opciones)
     if (opciones.Formato == FormatoExportar::AD243 && r.Recuento.BoletosUnaColumna > 0 &&
         opciones.AlAvisar)
         opciones.AlAvisar(MensajeBoletoIncompleto(r.Recuento.BoletosUnaColumna));
-    EscribeDestino(estado, opciones, *columnas, columnasNombre, total, r);
+    EscribeDestino(estado, opciones, *columnas, columnasNombre, total, hilo, r);
     if (r.Fin == FinCopia::Terminada)
         CambiaEstado(opciones, TextoArchivoCopiado(opciones.Unidad.Nombre, nombre));
     return r;

@@ -34,7 +34,8 @@ struct OpcionesCopia {
     std::function<void(const QString& texto)> AlCambiarEstado;
     // El aviso "BOLETO INCOMPLETO", antes de escribir; la copia sigue después.
     std::function<void(const MensajeCopia& mensaje)> AlAvisar;
-    // "Cancelar el proceso": se mira tras cada registro.
+    // "Cancelar el proceso": se mira tras cada hueco, cada tramo de columnas (un bloque de
+    // lectura como mucho) y cada cambio de porcentaje.
     const std::atomic<bool>* CancelarProceso = nullptr;
 };
 

@@ -8,9 +8,12 @@
 #include "support/plataforma_falsa.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 
 #include <algorithm>
+#include <csignal>
+#include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
@@ -311,6 +314,52 @@ TEST_F(MotorCopia, DestinoQueNoSePuedeEscribirDiceArchivoYCausa) {
     EXPECT_TRUE(r.Mensaje->Texto.startsWith(u"No se ha podido escribir el archivo /proc/AD243: "_s))
         << r.Mensaje->Texto.toStdString();
     EXPECT_TRUE(r.Mensaje->Texto.contains(u'(')); // el texto del sistema
+}
+
+// El fichero de boletos se escribe en otro hilo: si no se puede, se dice así y ni el destino
+// ni el fichero de boletos anterior cambian.
+TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
+    Columnas(ColumnasPrueba(40, u'1'));
+    datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+    destino.Escribe(u"salida"_s, "la copia de la semana pasada");
+    // Una carpeta donde iría su temporal.
+    ASSERT_TRUE(
+        QDir(datos.Ruta()).mkdir(u"FORBOLW.ZPK.%1.tmp"_s.arg(QCoreApplication::applicationPid())));
+    for (const FormatoExportar formato : {FormatoExportar::TXT2, FormatoExportar::AD243}) {
+        const Copia c = Copiar(formato);
+        EXPECT_EQ(c.r.Fin, FinCopia::Fallida);
+        ASSERT_TRUE(c.r.Mensaje);
+        EXPECT_TRUE(c.r.Mensaje->Texto.startsWith(
+            u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
+            << c.r.Mensaje->Texto.toStdString();
+        EXPECT_EQ(c.bytes, "la copia de la semana pasada");
+        EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+        EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
+    }
+}
+
+// Disco lleno a mitad del fichero de boletos, con el destino aún a tiempo: un límite de
+// tamaño de fichero entre los dos (TXT1 ocupa 15 bytes por columna y los boletos 19).
+TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
+    Columnas(ColumnasPrueba(100000, u'1'));
+    datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+    rlimit antes{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    rlimit limite = antes;
+    limite.rlim_cur = 1700000;
+    const auto senal = std::signal(SIGXFSZ, SIG_IGN); // sin ella, write() falla con EFBIG
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    const Copia c = Copiar(FormatoExportar::TXT1);
+    setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, senal);
+    EXPECT_EQ(c.r.Fin, FinCopia::Fallida);
+    ASSERT_TRUE(c.r.Mensaje);
+    EXPECT_TRUE(c.r.Mensaje->Texto.startsWith(
+        u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
+        << c.r.Mensaje->Texto.toStdString();
+    EXPECT_TRUE(c.bytes.isEmpty());
+    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+    EXPECT_TRUE(QDir(destino.Ruta()).entryList(QDir::Files).isEmpty());
 }
 
 // Más de un bloque de lectura (un mega), con líneas que no son de 19 bytes: solo LF, una
