@@ -189,22 +189,21 @@ TransporteCurl::TransporteCurl(TiemposCorreo tiempos) : tiempos_(tiempos) {}
 
 TransporteCurl::~TransporteCurl() = default;
 
-FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clave) {
-    Cierra();
+namespace {
+
+// Lo que se puede decir de la cuenta antes de conectar: así el fallo llega con su causa.
+FalloCorreo CompruebaCuenta(const CuentaCorreo& cuenta) {
     if (!Lib().easy_init)
         return Fallo(CURLE_FAILED_INIT,
                      QStringLiteral("No se puede cargar la biblioteca de correo libcurl (") +
                          Lib().error + u')');
     if (Lib().inicio != CURLE_OK)
         return Fallo(Lib().inicio, QString::fromUtf8(Lib().easy_strerror(Lib().inicio)));
-
-    const QString servidor = ServidorDeUrl(cuenta.Servidor);
-    if (servidor.isEmpty())
+    if (ServidorDeUrl(cuenta.Servidor).isEmpty())
         return Fallo(
             CURLE_BAD_FUNCTION_ARGUMENT,
             QStringLiteral("Nombre de servidor de correo no válido: «%1»").arg(cuenta.Servidor));
-    const int puerto = cuenta.PuertoEfectivo();
-    if (puerto > 65535)
+    if (cuenta.PuertoEfectivo() > 65535)
         return Fallo(CURLE_BAD_FUNCTION_ARGUMENT,
                      QStringLiteral("Puerto de correo no válido: %1").arg(cuenta.Puerto));
     if (!DireccionDeSobre(cuenta.Remitente))
@@ -215,24 +214,28 @@ FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clav
         return Fallo(CURLE_SSL_CACERT_BADFILE,
                      QStringLiteral("No se puede leer el fichero de certificados «%1»")
                          .arg(cuenta.Certificado));
+    return {};
+}
 
-    auto sesion = std::make_unique<Sesion>();
-    sesion->manejador = Lib().easy_init();
-    if (!sesion->manejador)
-        return Fallo(CURLE_FAILED_INIT, QString::fromUtf8(Lib().easy_strerror(CURLE_FAILED_INIT)));
-    CURL* h = sesion->manejador;
-
+void ConfiguraConexion(CURL* h, const CuentaCorreo& cuenta, char* error) {
     const bool tlsDirecto = cuenta.Seguridad == SeguridadCorreo::Tls;
-    const QByteArray url = (tlsDirecto ? "smtps://" : "smtp://") + servidor.toLatin1() + ':' +
-                           QByteArray::number(puerto);
+    const QByteArray url = (tlsDirecto ? "smtps://" : "smtp://") +
+                           ServidorDeUrl(cuenta.Servidor).toLatin1() + ':' +
+                           QByteArray::number(cuenta.PuertoEfectivo());
     Lib().easy_setopt(h, CURLOPT_URL, url.constData());
     Lib().easy_setopt(h, CURLOPT_PROTOCOLS_STR, "smtp,smtps");
-    Lib().easy_setopt(h, CURLOPT_ERRORBUFFER, sesion->error);
+    Lib().easy_setopt(h, CURLOPT_ERRORBUFFER, error);
     Lib().easy_setopt(h, CURLOPT_VERBOSE, 0L);
     // Sin señales: la tanda corre en un hilo de trabajo.
     Lib().easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
     Lib().easy_setopt(h, CURLOPT_TCP_KEEPALIVE, 1L);
+    const QByteArray remitente = '<' + cuenta.Remitente.toUtf8() + '>';
+    Lib().easy_setopt(h, CURLOPT_MAIL_FROM, remitente.constData());
+    Lib().easy_setopt(h, CURLOPT_UPLOAD, 1L);
+    Lib().easy_setopt(h, CURLOPT_READFUNCTION, &LeeMensaje);
+}
 
+void ConfiguraSeguridad(CURL* h, const CuentaCorreo& cuenta, const QString& clave) {
     // Sin cifrar solo si el usuario lo ha elegido; con STARTTLS, o cifra o no sigue.
     Lib().easy_setopt(h, CURLOPT_USE_SSL,
                       cuenta.Seguridad == SeguridadCorreo::Ninguna
@@ -244,7 +247,6 @@ FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clav
     // (CAPATH, /etc/ssl/certs en Debian) sigue valiendo, así que el fichero se suma a ella.
     if (!cuenta.Certificado.isEmpty())
         Lib().easy_setopt(h, CURLOPT_CAINFO, QFile::encodeName(cuenta.Certificado).constData());
-
     if (!cuenta.Usuario.isEmpty()) {
         const QByteArray usuario = cuenta.Usuario.toUtf8();
         QByteArray clave8 = clave.toUtf8();
@@ -253,21 +255,32 @@ FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clav
         // curl guarda su copia; la nuestra no se queda en memoria.
         clave8.fill('\0');
     }
+}
 
-    const QByteArray remitente = '<' + cuenta.Remitente.toUtf8() + '>';
-    Lib().easy_setopt(h, CURLOPT_MAIL_FROM, remitente.constData());
-    Lib().easy_setopt(h, CURLOPT_UPLOAD, 1L);
-    Lib().easy_setopt(h, CURLOPT_READFUNCTION, &LeeMensaje);
-
-    // La conexión (con saludo, STARTTLS y AUTH) tiene su límite; después, cada respuesta del
-    // servidor y cada tramo de datos. Sin tiempo total: un mensaje grande que avanza no se corta.
-    Lib().easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(tiempos_.Conexion.count()));
-    const long sinRespuesta = static_cast<long>(tiempos_.SinRespuesta.count());
+// La conexión (con saludo, STARTTLS y AUTH) tiene su límite; después, cada respuesta del
+// servidor y cada tramo de datos. Sin tiempo total: un mensaje grande que avanza no se corta.
+void ConfiguraTiempos(CURL* h, const TiemposCorreo& tiempos) {
+    Lib().easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(tiempos.Conexion.count()));
+    const long sinRespuesta = static_cast<long>(tiempos.SinRespuesta.count());
     Lib().easy_setopt(h, CURLOPT_SERVER_RESPONSE_TIMEOUT, sinRespuesta);
     Lib().easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
     Lib().easy_setopt(h, CURLOPT_LOW_SPEED_TIME, sinRespuesta);
     Lib().easy_setopt(h, CURLOPT_TIMEOUT, 0L);
+}
 
+} // namespace
+
+FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clave) {
+    Cierra();
+    if (const FalloCorreo fallo = CompruebaCuenta(cuenta); !fallo.Bien())
+        return fallo;
+    auto sesion = std::make_unique<Sesion>();
+    sesion->manejador = Lib().easy_init();
+    if (!sesion->manejador)
+        return Fallo(CURLE_FAILED_INIT, QString::fromUtf8(Lib().easy_strerror(CURLE_FAILED_INIT)));
+    ConfiguraConexion(sesion->manejador, cuenta, sesion->error);
+    ConfiguraSeguridad(sesion->manejador, cuenta, clave);
+    ConfiguraTiempos(sesion->manejador, tiempos_);
     sesion_ = std::move(sesion);
     return {};
 }
