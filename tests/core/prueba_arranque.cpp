@@ -5,99 +5,89 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using namespace quiniela;
 using namespace quiniela::prueba;
 
 namespace {
 
-// La carpeta del programa con los once ficheros distribuidos.
-void LlenaPrograma(const CarpetaTemporal& programa) {
-    for (const QString& nombre : FicherosDistribuidos())
-        programa.Escribe(nombre, "distribuido " + nombre.toLatin1());
+QByteArray Distribuido(const QString& nombre) {
+    return "distribuido " + nombre.toLatin1();
 }
+
+// La carpeta con los once ficheros distribuidos.
+void Llena(const QString& carpeta) {
+    ASSERT_TRUE(QDir().mkpath(carpeta));
+    for (const QString& nombre : FicherosDistribuidos()) {
+        QFile f(carpeta + nombre);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(Distribuido(nombre));
+    }
+}
+
+void EsperaCopiados(const QString& carpeta) {
+    for (const QString& nombre : FicherosDistribuidos()) {
+        QFile f(carpeta + nombre);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << nombre.toStdString();
+        EXPECT_EQ(f.readAll(), Distribuido(nombre));
+    }
+}
+
+const auto SoloLectura = [](const QString&) { return false; };
+
+// Un árbol con el ejecutable en "bin/" y los datos en "bin/data/" (compilación) o en la
+// carpeta compartida de la instalación.
+struct Arbol {
+    CarpetaTemporal raiz;
+    QString bin = raiz.Ruta() + u"bin"_s;
+    QString compartida = raiz.Ruta() + u"share/quiniela/"_s;
+};
 
 } // namespace
 
-TEST(Arranque, CarpetaDelProgramaConEscritura) {
+TEST(Arranque, CarpetaDelProgramaConEscrituraSinDejarLaSonda) {
     CarpetaTemporal programa;
     CarpetaTemporal respaldo;
-    const QString elegida =
-        EligeCarpetaDatos(programa.Ruta().chopped(1), respaldo.Ruta(), SondaEscrituraReal);
-    EXPECT_EQ(elegida, programa.Ruta());
-    EXPECT_FALSE(programa.Existe(QStringLiteral("CSCD.WRK"))) << "la sonda no queda";
+    EXPECT_EQ(EligeCarpetaDatos(programa.Ruta().chopped(1), respaldo.Ruta(), SondaEscrituraReal),
+              programa.Ruta());
+    EXPECT_FALSE(programa.Existe(u"CSCD.WRK"_s));
     EXPECT_TRUE(QDir(respaldo.Ruta()).isEmpty());
 }
 
 TEST(Arranque, SinEscrituraSeCopianLosOnceFicheros) {
     CarpetaTemporal programa;
     CarpetaTemporal base;
-    LlenaPrograma(programa);
-    const QString respaldo = base.Ruta() + QStringLiteral("Temp/Tvr/");
-    const auto soloLectura = [](const QString&) { return false; };
-
-    EXPECT_EQ(EligeCarpetaDatos(programa.Ruta(), respaldo, soloLectura), respaldo);
-    for (const QString& nombre : FicherosDistribuidos())
-        EXPECT_EQ(base.Lee(QStringLiteral("Temp/Tvr/") + nombre),
-                  "distribuido " + nombre.toLatin1());
+    Llena(programa.Ruta());
+    const QString respaldo = base.Ruta() + u"Temp/Tvr/"_s;
+    EXPECT_EQ(EligeCarpetaDatos(programa.Ruta(), respaldo, SoloLectura), respaldo);
+    EsperaCopiados(respaldo);
 
     // Con DATOSGEN.ZPK en el respaldo no se copia nada: los datos del usuario se quedan.
-    base.Escribe(QStringLiteral("Temp/Tvr/JORNADAS.ZPK"), "del usuario");
-    EligeCarpetaDatos(programa.Ruta(), respaldo, soloLectura);
-    EXPECT_EQ(base.Lee(QStringLiteral("Temp/Tvr/JORNADAS.ZPK")), QByteArray("del usuario"));
+    base.Escribe(u"Temp/Tvr/JORNADAS.ZPK"_s, "del usuario");
+    EligeCarpetaDatos(programa.Ruta(), respaldo, SoloLectura);
+    EXPECT_EQ(base.Lee(u"Temp/Tvr/JORNADAS.ZPK"_s), QByteArray("del usuario"));
 
     // Si solo falta DATOSGEN.ZPK se vuelven a copiar los once, encima de los que hay.
-    QFile::remove(respaldo + QStringLiteral("DATOSGEN.ZPK"));
-    EligeCarpetaDatos(programa.Ruta(), respaldo, soloLectura);
-    EXPECT_EQ(base.Lee(QStringLiteral("Temp/Tvr/JORNADAS.ZPK")),
-              QByteArray("distribuido JORNADAS.ZPK"));
-    EXPECT_TRUE(base.Existe(QStringLiteral("Temp/Tvr/DATOSGEN.ZPK")));
+    QFile::remove(respaldo + u"DATOSGEN.ZPK"_s);
+    EligeCarpetaDatos(programa.Ruta(), respaldo, SoloLectura);
+    EsperaCopiados(respaldo);
+
+    // Un fichero que no se puede copiar se salta.
+    CarpetaTemporal incompleta;
+    CarpetaTemporal otro;
+    incompleta.Escribe(u"DATOSGEN.ZPK"_s, "d");
+    EligeCarpetaDatos(incompleta.Ruta(), otro.Ruta(), SoloLectura);
+    EXPECT_TRUE(otro.Existe(u"DATOSGEN.ZPK"_s));
+    EXPECT_FALSE(otro.Existe(u"BASES.ZPK"_s));
 }
 
-TEST(Arranque, UnFicheroQueNoSePuedeCopiarSeSalta) {
-    CarpetaTemporal programa;
-    CarpetaTemporal respaldo;
-    programa.Escribe(QStringLiteral("DATOSGEN.ZPK"), "d");
-    programa.Escribe(QStringLiteral("RED0401.ZPK"), "r");
-    EligeCarpetaDatos(programa.Ruta(), respaldo.Ruta(), [](const QString&) { return false; });
-    EXPECT_TRUE(respaldo.Existe(QStringLiteral("DATOSGEN.ZPK")));
-    EXPECT_TRUE(respaldo.Existe(QStringLiteral("RED0401.ZPK")));
-    EXPECT_FALSE(respaldo.Existe(QStringLiteral("BASES.ZPK")));
-}
-
-TEST(Arranque, ResolucionDePantalla) {
-    EXPECT_TRUE(PantallaSuficiente(QSize(1024, 768)));
+TEST(Arranque, ResolucionDePantallaYCarpetaDeRespaldo) {
+    EXPECT_TRUE(CarpetaRespaldo().endsWith(u"/Temp/Tvr/"_s));
     EXPECT_TRUE(PantallaSuficiente(QSize(800, 300)));
     EXPECT_FALSE(PantallaSuficiente(QSize(640, 480)));
-    const QString texto = TextoResolucion(QSize(640, 480));
-    EXPECT_TRUE(texto.contains(QStringLiteral("es de (640x480).  Debe  cambiar")));
-    EXPECT_TRUE(texto.startsWith(QStringLiteral("Este  programa  se  ha  diseñado  para")));
-    EXPECT_TRUE(TextoResolucion(QSize(80, 60)).contains(QStringLiteral("( 80x 60)")));
+    EXPECT_TRUE(TextoResolucion(QSize(640, 480)).contains(u"es de (640x480).  Debe  cambiar"_s));
+    EXPECT_TRUE(TextoResolucion(QSize(80, 60)).contains(u"( 80x 60)"_s));
 }
-
-TEST(Arranque, CarpetaDeRespaldoDelUsuario) {
-    EXPECT_TRUE(CarpetaRespaldo().endsWith(QStringLiteral("/Temp/Tvr/")));
-}
-
-namespace {
-
-// Un árbol con el ejecutable en "bin/" y, según el caso, "bin/data/" (compilación) o la
-// carpeta compartida de la instalación, con los once ficheros.
-struct Arbol {
-    CarpetaTemporal raiz;
-    QString bin = raiz.Ruta() + QStringLiteral("bin");
-    QString compartida = raiz.Ruta() + QStringLiteral("share/quiniela/");
-
-    void Crea(const QString& carpeta) const {
-        ASSERT_TRUE(QDir().mkpath(carpeta));
-        for (const QString& nombre : FicherosDistribuidos()) {
-            QFile f(carpeta + nombre);
-            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-            f.write("distribuido " + nombre.toLatin1());
-        }
-    }
-};
-
-} // namespace
 
 TEST(Arranque, DistribucionSegunDondeEstaElEjecutable) {
     enum Caso { Compilacion, Instalado, Ambos, Ninguno };
@@ -106,53 +96,36 @@ TEST(Arranque, DistribucionSegunDondeEstaElEjecutable) {
         Arbol arbol;
         QDir().mkpath(arbol.bin);
         if (caso == Compilacion || caso == Ambos)
-            arbol.Crea(arbol.bin + QStringLiteral("/data/"));
+            Llena(arbol.bin + u"/data/"_s);
         if (caso == Instalado || caso == Ambos)
-            arbol.Crea(arbol.compartida);
-
+            Llena(arbol.compartida);
         const Distribucion d = BuscaDistribucion(arbol.bin);
-        if (caso == Instalado) {
-            // Relativa al ejecutable: la instalación en una carpeta cualquiera se encuentra.
-            EXPECT_TRUE(d.instalada);
-            EXPECT_EQ(d.datos, arbol.compartida);
-            EXPECT_EQ(d.ayuda, arbol.compartida + QStringLiteral("quiniela.qhc"));
-        } else {
-            EXPECT_FALSE(d.instalada);
-            EXPECT_EQ(d.datos, arbol.bin + QStringLiteral("/data/"));
-            EXPECT_EQ(d.ayuda, arbol.bin + QStringLiteral("/quiniela.qhc"));
-        }
+        // Relativa al ejecutable: la instalación en una carpeta cualquiera se encuentra.
+        const QString datos = caso == Instalado ? arbol.compartida : arbol.bin + u"/data/"_s;
+        EXPECT_EQ(d.instalada, caso == Instalado);
+        EXPECT_EQ(d.datos, datos);
+        EXPECT_EQ(d.ayuda,
+                  caso == Instalado ? datos + u"quiniela.qhc"_s : arbol.bin + u"/quiniela.qhc"_s);
     }
 }
 
-TEST(Arranque, InstaladoSeCopiaALaCarpetaDelUsuarioSinTocarLaCompartida) {
+TEST(Arranque, InstaladoSeCopiaALaCarpetaDelUsuarioYCompilandoSeUsaData) {
     Arbol arbol;
-    arbol.Crea(arbol.compartida);
+    Llena(arbol.compartida);
     CarpetaTemporal usuario;
-    const QString respaldo = usuario.Ruta() + QStringLiteral("quiniela/Temp/Tvr/");
+    const QString respaldo = usuario.Ruta() + u"quiniela/Temp/Tvr/"_s;
     const Distribucion d = BuscaDistribucion(arbol.bin);
-    ASSERT_TRUE(d.instalada);
     const QStringList antes = QDir(arbol.compartida).entryList(QDir::Files);
-
     // Aunque la carpeta compartida admita escritura (root), no se usa ni se sondea.
     EXPECT_EQ(EligeCarpetaDatos(d, respaldo), respaldo);
     EXPECT_EQ(QDir(arbol.compartida).entryList(QDir::Files), antes);
-    for (const QString& nombre : FicherosDistribuidos())
-        EXPECT_EQ(usuario.Lee(QStringLiteral("quiniela/Temp/Tvr/") + nombre),
-                  "distribuido " + nombre.toLatin1());
+    EsperaCopiados(respaldo);
 
-    // En el siguiente arranque se quedan los datos del usuario.
-    usuario.Escribe(QStringLiteral("quiniela/Temp/Tvr/BASES.ZPK"), "del usuario");
-    EXPECT_EQ(EligeCarpetaDatos(d, respaldo), respaldo);
-    EXPECT_EQ(usuario.Lee(QStringLiteral("quiniela/Temp/Tvr/BASES.ZPK")),
-              QByteArray("del usuario"));
-}
-
-TEST(Arranque, EnLaCompilacionSeTrabajaEnDataJuntoAlEjecutable) {
-    Arbol arbol;
-    arbol.Crea(arbol.bin + QStringLiteral("/data/"));
-    CarpetaTemporal respaldo;
-    EXPECT_EQ(EligeCarpetaDatos(BuscaDistribucion(arbol.bin), respaldo.Ruta()),
-              arbol.bin + QStringLiteral("/data/"));
-    EXPECT_TRUE(QDir(respaldo.Ruta()).isEmpty());
-    EXPECT_FALSE(QFile::exists(arbol.bin + QStringLiteral("/data/CSCD.WRK")));
+    Arbol compilado;
+    Llena(compilado.bin + u"/data/"_s);
+    CarpetaTemporal vacio;
+    EXPECT_EQ(EligeCarpetaDatos(BuscaDistribucion(compilado.bin), vacio.Ruta()),
+              compilado.bin + u"/data/"_s);
+    EXPECT_TRUE(QDir(vacio.Ruta()).isEmpty());
+    EXPECT_FALSE(QFile::exists(compilado.bin + u"/data/CSCD.WRK"_s));
 }

@@ -45,11 +45,12 @@ TEST(Codificacion, TextoGuardableSeRechazaPorCaracterYPorLargo) {
     }
 }
 
-TEST(Codificacion, FiltroDeTecleoEImprimible) {
+TEST(Codificacion, BytesFiltroDeTecleoEImprimible) {
+    EXPECT_EQ(AWindows1252(u"Año €“x”"_s), QByteArray("A\xf1o \x80\x93x\x94"));
+    EXPECT_EQ(AWindows1252(u"\u4e2d"_s), QByteArray("?")) << "lo que no cabe se escribe \"?\"";
     EXPECT_EQ(SoloWindows1252(u"a😀b🎉ĉ€"_s), u"ab€"_s);
     // Un sustituto suelto tampoco se puede guardar.
     EXPECT_EQ(SoloWindows1252(u"x"_s + QChar(0xD83D) + u"y"_s), u"xy"_s);
-    EXPECT_EQ(PrimerNoCodificable(u"abc"_s), QString());
     EXPECT_EQ(Imprimible(u"12\u0000\u001b[2J\u0085ñ€"_s), u"12??[2J?ñ€"_s);
 }
 

@@ -79,22 +79,32 @@ TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {
 }
 
 TEST(Listas, ColocacionDeJornadasYOrden) {
+    // La lista de jornadas llega hasta la actual aunque pase del total de la temporada.
+    const struct {
+        int total, actual, entradas, columnas;
+        QRect geometria;
+    } casos[] = {{42, 12, 42, 5, QRect(15, 38, 90, 140)},
+                 {10, 10, 10, 1, QRect(51, 38, 18, 140)},
+                 {38, 42, 42, 5, QRect(15, 38, 90, 140)},
+                 {10, 11, 11, 2, QRect(42, 38, 36, 140)}};
+    for (const auto& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.total << "/" << c.actual);
+        EstadoGlobal estado;
+        estado.Datos.TotalJornadas = int16_t(c.total);
+        estado.Datos.JornadaActual = int16_t(c.actual);
+        const ContenidoLista lista = CargaLisJornadas(estado, false);
+        EXPECT_EQ(lista.entradas.size(), c.entradas);
+        EXPECT_EQ(lista.columnas, c.columnas);
+        EXPECT_EQ(lista.geometria, c.geometria);
+        EXPECT_EQ(lista.entradas.first(), QStringLiteral(" 1"));
+        EXPECT_EQ(lista.seleccion, c.actual - 1);
+    }
     EstadoGlobal estado;
-    estado.Datos.JornadaActual = 12;
-    ContenidoLista lista = CargaLisJornadas(estado, false);
-    EXPECT_EQ(lista.geometria, QRect(15, 38, 90, 140));
-    EXPECT_EQ(lista.columnas, 5);
-    EXPECT_EQ(lista.entradas.size(), 42);
-    EXPECT_EQ(lista.entradas.first(), QStringLiteral(" 1"));
-    EXPECT_EQ(lista.seleccion, 11);
-
     estado.Datos.TotalJornadas = 10;
-    estado.Datos.JornadaActual = 1;
-    EXPECT_EQ(CargaLisJornadas(estado, false).geometria, QRect(51, 38, 18, 140));
     EXPECT_EQ(CargaLisJornadas(estado, true).geometria, QRect(68, 55, 18, 140));
 
     estado.Datos.OrdenActual = 30;
-    lista = CargaLisOrden(estado);
+    const ContenidoLista lista = CargaLisOrden(estado);
     EXPECT_EQ(lista.geometria, QRect(140, 54, 38, 198));
     EXPECT_EQ(lista.entradas.size(), 30);
     EXPECT_EQ(lista.entradas.last(), QStringLiteral("30"));

@@ -3,41 +3,40 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using namespace quiniela;
 
-TEST(Mascaras, NumerosConSeparadoresRegionales) {
+TEST(Mascaras, NumerosConSeparadoresRegionalesYRedondeo) {
     const QLocale es(QLocale::Spanish, QLocale::Spain);
     const QLocale c = QLocale::c();
-    EXPECT_EQ(FormatoNumero(1234.5, u"##,###,##0.00", es), QStringLiteral("1.234,50"));
-    EXPECT_EQ(FormatoNumero(1234.5, u"##,###,##0.00", c), QStringLiteral("1,234.50"));
-    EXPECT_EQ(FormatoNumero(14348907, u"###,###", es), QStringLiteral("14.348.907"));
-    EXPECT_EQ(FormatoNumero(999, u"###,###", es), QStringLiteral("999"));
-    EXPECT_EQ(FormatoNumero(0.5, u"##0.00", es), QStringLiteral("0,50"));
-    EXPECT_EQ(FormatoNumero(0.125, u"#######0.00", c), QStringLiteral("0.13"));
-    EXPECT_EQ(FormatoNumero(-2.5, u"#0", c), QStringLiteral("-3"));
-    EXPECT_EQ(FormatoNumero(0, u"#0", c), QStringLiteral("0"));
-    EXPECT_EQ(FormatoNumero(1000000, u"##,###,##0.00", es), QStringLiteral("1.000.000,00"));
+    const struct {
+        double valor;
+        const char16_t* mascara;
+        QLocale regional;
+        QString esperado;
+    } casos[] = {
+        {1234.5, u"##,###,##0.00", es, u"1.234,50"_s},
+        {1234.5, u"##,###,##0.00", c, u"1,234.50"_s},
+        {14348907, u"###,###", es, u"14.348.907"_s},
+        {999, u"###,###", es, u"999"_s},
+        {0.5, u"##0.00", es, u"0,50"_s},
+        {0.125, u"#######0.00", c, u"0.13"_s}, // mitad hacia fuera
+        {-2.5, u"#0", c, u"-3"_s},
+        {0, u"#0", c, u"0"_s},
+        {1000000, u"##,###,##0.00", es, u"1.000.000,00"_s},
+    };
+    for (const auto& caso : casos)
+        EXPECT_EQ(FormatoNumero(caso.valor, caso.mascara, caso.regional), caso.esperado)
+            << caso.valor;
 }
 
 TEST(Mascaras, CifrasYAlineaciones) {
-    EXPECT_EQ(DosCifras(7), QStringLiteral("07"));
-    EXPECT_EQ(DosCifras(42), QStringLiteral("42"));
-    EXPECT_EQ(FormatoTexto(QStringLiteral("5"), u"@@"), QStringLiteral(" 5"));
-    EXPECT_EQ(FormatoTexto(QStringLiteral("81"), u"!@@@@@@@"), QStringLiteral("81     "));
-    EXPECT_EQ(FormatoTexto(QStringLiteral("123456789"), u"@@@"), QStringLiteral("123456789"));
-    EXPECT_EQ(ADerecha(14348907, 9), QStringLiteral(" 14348907"));
-    EXPECT_EQ(AnchoFijo(QStringLiteral("0.5"), 4), QStringLiteral("0.5 "));
-    EXPECT_EQ(AnchoFijo(QStringLiteral("0.555"), 4), QStringLiteral("0.55"));
-    EXPECT_EQ(CifrasFijas(QStringLiteral("123"), 5), QStringLiteral("00123"));
-}
-
-TEST(Codificacion, Windows1252IdaYVuelta) {
-    const QString texto = QStringLiteral("Año €uro Málaga Ñ \u201cx\u201d");
-    const QByteArray bytes = AWindows1252(texto);
-    ASSERT_EQ(bytes.size(), texto.size());
-    EXPECT_EQ(static_cast<unsigned char>(bytes[1]), 0xF1); // ñ
-    EXPECT_EQ(static_cast<unsigned char>(bytes[4]), 0x80); // €
-    EXPECT_EQ(DeWindows1252(bytes), texto);
-    // Lo que no cabe en Windows-1252 se escribe como "?".
-    EXPECT_EQ(AWindows1252(QStringLiteral("\u4e2d")), QByteArray("?"));
+    EXPECT_EQ(DosCifras(7), u"07"_s);
+    EXPECT_EQ(FormatoTexto(u"5"_s, u"@@"), u" 5"_s);
+    EXPECT_EQ(FormatoTexto(u"81"_s, u"!@@@@@@@"), u"81     "_s);
+    EXPECT_EQ(FormatoTexto(u"123456789"_s, u"@@@"), u"123456789"_s);
+    EXPECT_EQ(ADerecha(14348907, 9), u" 14348907"_s);
+    EXPECT_EQ(AnchoFijo(u"0.5"_s, 4), u"0.5 "_s);
+    EXPECT_EQ(AnchoFijo(u"0.555"_s, 4), u"0.55"_s);
+    EXPECT_EQ(CifrasFijas(u"123"_s, 5), u"00123"_s);
 }

@@ -1,7 +1,6 @@
 // quiniela-cli sin configuración regional del usuario: cifras con las convenciones españolas.
-#include "core/datos_generales_tipo.h"
 #include "core/regional.h"
-#include "settings/datos_generales.h"
+#include "reduction/ordenes_prueba.h"
 #include "support/linea_cli.h"
 
 #include <QLocale>
@@ -14,11 +13,10 @@ using namespace quiniela::prueba;
 
 namespace {
 
-TEST(RegionalOrdenes, LaLineaDeOrdenesMuestraLasCifrasEnEspanolConElLocaleC) {
+using RegionalOrdenes = CarpetaOrdenes;
+
+TEST_F(RegionalOrdenes, LaLineaDeOrdenesMuestraLasCifrasEnEspanolConElLocaleC) {
     const QLocale anterior;
-    CarpetaTemporal carpeta;
-    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
-    carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
     FijaRegionalDePantallas(QLocale::c());
     // Cuatro triples y seis dobles sin elegir: 81 × 64 = 5184 apuestas a 0,50 €.
     const Linea l =

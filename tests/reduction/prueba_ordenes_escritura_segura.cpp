@@ -1,8 +1,7 @@
 // quiniela-cli compilado, en procesos de verdad: matar una reducción a mitad y dos
 // reducciones a la vez sobre la misma carpeta.
 #include "core/codificacion.h"
-#include "settings/datos_generales.h"
-#include "support/carpeta_temporal.h"
+#include "reduction/ordenes_prueba.h"
 
 #include <QDir>
 #include <QProcess>
@@ -44,14 +43,7 @@ void CompruebaIndiceYFicheros(const CarpetaTemporal& c) {
     }
 }
 
-class EscrituraSegura : public testing::Test {
-protected:
-    void SetUp() override {
-        carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
-        carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
-    }
-    CarpetaTemporal carpeta;
-};
+using EscrituraSegura = CarpetaOrdenes;
 
 } // namespace
 

@@ -12,25 +12,27 @@ using namespace quiniela::prueba;
 namespace {
 const QByteArray LineaPorDefecto =
     "1,\"28/08/05\",1,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
-const QString Fichero = QStringLiteral("DATOSGEN.ZPK");
+const QString Fichero = u"DATOSGEN.ZPK"_s;
+
+std::vector<int> Enteros(const DatosGenerales& d) {
+    return {d.JornadaActual,      d.OrdenActual,       d.Metodo,
+            d.MargenIzquierdo[1], d.MargenSuperior[1], d.MargenIzquierdo[2],
+            d.MargenSuperior[2],  d.Orientacion,       d.TotalJornadas};
+}
 } // namespace
 
 TEST(DatosGenerales, FicheroQueFaltaSeCreaConUnAvisoDeDosLineas) {
     Banco banco(false);
     auto& [carpeta, estado, plataforma] = banco;
     estado.Datos.TotalJornadas = 10;
-
     CargaDatosGenerales(estado);
-
-    ASSERT_EQ(plataforma.avisos.size(), 1);
-    EXPECT_EQ(plataforma.avisos[0],
-              QStringLiteral("No se encuentra el fichero de datos generales DATOSGEN.ZPK.\r\n"
-                             "Se ha procedido a crearlo automáticamente con los valores "
-                             "establecidos por defecto."));
+    EXPECT_EQ(plataforma.avisos,
+              QStringList{u"No se encuentra el fichero de datos generales DATOSGEN.ZPK.\r\n"
+                          "Se ha procedido a crearlo automáticamente con los valores "
+                          "establecidos por defecto."_s});
     EXPECT_EQ(estado.UltimoErrorFichero, 53);
     EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
     EXPECT_EQ(estado.Datos.TotalJornadas, 42);
-    EXPECT_FLOAT_EQ(estado.Datos.PrecioApuestaValor, 0.5f);
 
     // La segunda carga ya no avisa.
     CargaDatosGenerales(estado);
@@ -43,24 +45,25 @@ TEST(DatosGenerales, CargaYGuardaConTextosDeAnchoFijo) {
     auto& [carpeta, estado, plataforma] = banco;
     carpeta.Escribe(Fichero,
                     "12,\"04/12/05\",7,2,15,-3,4,8,2,38,\"1.5\",\"3\",\"123456\",\"No\"\r\n");
-
     CargaDatosGenerales(estado);
     EXPECT_TRUE(plataforma.avisos.isEmpty());
     const DatosGenerales& d = estado.Datos;
-    EXPECT_EQ((std::vector<int>{d.JornadaActual, d.OrdenActual, d.Metodo, d.MargenIzquierdo[1],
-                                d.MargenSuperior[1], d.MargenIzquierdo[2], d.MargenSuperior[2],
-                                d.Orientacion, d.TotalJornadas}),
-              (std::vector<int>{12, 7, 2, 15, -3, 4, 8, 2, 38}));
-    EXPECT_EQ(d.FechaJornada, QStringLiteral("04/12/05"));
-    EXPECT_EQ(d.PrecioApuesta, QStringLiteral("1.5 "));
+    EXPECT_EQ(Enteros(d), (std::vector<int>{12, 7, 2, 15, -3, 4, 8, 2, 38}));
+    EXPECT_EQ(d.FechaJornada, u"04/12/05"_s);
     EXPECT_FLOAT_EQ(d.PrecioApuestaValor, 1.5f);
-    EXPECT_EQ(d.CodigoDelegacion, QStringLiteral("3 "));
-    EXPECT_EQ(d.CodigoReceptor, QStringLiteral("12345"));
-
     ASSERT_TRUE(GuardaDatosGenerales(estado).Bien());
     EXPECT_EQ(
         carpeta.Lee(Fichero),
         QByteArray("12,\"04/12/05\",7,2,15,-3,4,8,2,38,\"1.5 \",\"3 \",\"12345\",\"No\"\r\n"));
+
+    // Valores imposibles no llegan al estado: jornada al total, orden, método y orientación 1.
+    carpeta.Escribe(Fichero,
+                    "60,\"01/01/06\",45,9,0,0,0,0,7,30,\"0.50\",\"00\",\"00000\",\"Si\"\r\n");
+    CargaDatosGenerales(estado);
+    EXPECT_EQ(Enteros(d), (std::vector<int>{30, 1, 1, 0, 0, 0, 0, 1, 30}));
+
+    estado.CarpetaDatos = u"/no/existe/esta/carpeta/"_s;
+    EXPECT_EQ(GuardaDatosGenerales(estado).Numero, 76);
 }
 
 TEST(DatosGenerales, FicheroDanadoSeCopiaApartéAntesDeSustituirlo) {
@@ -84,12 +87,12 @@ TEST(DatosGenerales, FicheroDanadoSeCopiaApartéAntesDeSustituirlo) {
         carpeta.Escribe(u"DATOSGEN.ZPK.dañado"_s, "una copia anterior");
         CargaDatosGenerales(estado);
         EXPECT_EQ(estado.UltimoErrorFichero, caso.error);
-        ASSERT_EQ(plataforma.avisos.size(), 1);
-        EXPECT_EQ(plataforma.avisos[0],
-                  u"LDG ERROR "_s + QString::number(caso.error) +
-                      u": el fichero de datos generales DATOSGEN.ZPK está dañado "_s + caso.causa +
-                      u".\r\nSe ha guardado una copia como DATOSGEN.ZPK.dañado.2 y se usan los "
-                      "valores por defecto."_s);
+        EXPECT_EQ(plataforma.avisos,
+                  QStringList{u"LDG ERROR "_s + QString::number(caso.error) +
+                              u": el fichero de datos generales DATOSGEN.ZPK está dañado "_s +
+                              caso.causa +
+                              u".\r\nSe ha guardado una copia como DATOSGEN.ZPK.dañado.2 y se "
+                              "usan los valores por defecto."_s});
         EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado.2"_s), caso.contenido);
         EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado"_s), "una copia anterior");
         EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
@@ -103,55 +106,34 @@ TEST(DatosGenerales, FicheroDanadoSeCopiaApartéAntesDeSustituirlo) {
     }
 }
 
-TEST(DatosGenerales, ValoresImposiblesNoLleganAlEstado) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
-    carpeta.Escribe(Fichero,
-                    "60,\"01/01/06\",45,9,0,0,0,0,7,30,\"0.50\",\"00\",\"00000\",\"Si\"\r\n");
-    CargaDatosGenerales(estado);
-    const DatosGenerales& d = estado.Datos;
-    EXPECT_EQ((std::vector<int>{d.JornadaActual, d.OrdenActual, d.Metodo, d.Orientacion}),
-              (std::vector<int>{30, 1, 1, 1}));
-}
-
-TEST(DatosGenerales, GuardarEnUnaCarpetaQueNoExisteDevuelveElError) {
-    EstadoGlobal estado;
-    estado.CarpetaDatos = QStringLiteral("/no/existe/esta/carpeta/");
-    EXPECT_EQ(GuardaDatosGenerales(estado).Numero, 76);
-}
-
-TEST(ReglasDatosgen, PrecioTotalYCodigos) {
-    const std::vector<std::pair<const char*, const char*>> precios{
-        {"0.50", "0.5"},  {".125", "0.12"}, {".7", "0.7"}, {"1.25", "1.25"},
-        {"12.5", "12.5"}, {"3", "3"},       {"", "0"},     {"1..5", "1"}};
+TEST(ReglasDatosgen, PrecioTotalCodigosYTecleo) {
+    const std::vector<std::pair<QString, QString>> precios{
+        {u"0.50"_s, u"0.5"_s},  {u".125"_s, u"0.12"_s}, {u".7"_s, u"0.7"_s}, {u"1.25"_s, u"1.25"_s},
+        {u"12.5"_s, u"12.5"_s}, {u"3"_s, u"3"_s},       {u""_s, u"0"_s},     {u"1..5"_s, u"1"_s}};
     for (const auto& [escrito, cerrado] : precios)
-        EXPECT_EQ(CierraPrecio(QString::fromLatin1(escrito)), QString::fromLatin1(cerrado))
-            << escrito;
-    const std::vector<std::pair<const char*, int>> totales{
-        {"", 44}, {"0", 44}, {"60", 52}, {"52", 52}, {"1", 1}};
+        EXPECT_EQ(CierraPrecio(escrito), cerrado) << escrito.toStdString();
+    const std::vector<std::pair<QString, int>> totales{
+        {u""_s, 44}, {u"0"_s, 44}, {u"60"_s, 52}, {u"52"_s, 52}, {u"1"_s, 1}};
     for (const auto& [escrito, total] : totales)
-        EXPECT_EQ(CierraTotalJornadas(QString::fromLatin1(escrito)), total) << escrito;
-    EXPECT_EQ(FiltraTotalJornadas(QStringLiteral("0")), QString());
-    EXPECT_EQ(FiltraTotalJornadas(QStringLiteral(" 38")), QStringLiteral("38"));
-    EXPECT_EQ(CierraCodigo(QStringLiteral("7"), 2), QStringLiteral("07"));
-    EXPECT_EQ(CierraCodigo(QString(), 5), QStringLiteral("00000"));
+        EXPECT_EQ(CierraTotalJornadas(escrito), total) << escrito.toStdString();
+    EXPECT_EQ(FiltraTotalJornadas(u"0"_s), QString());
+    EXPECT_EQ(FiltraTotalJornadas(u" 38"_s), u"38"_s);
+    EXPECT_EQ(CierraCodigo(u"7"_s, 2), u"07"_s);
+    EXPECT_EQ(CierraCodigo(QString(), 5), u"00000"_s);
 
     // El carácter recién escrito que no vale se quita y el cursor retrocede.
-    const TextoEditor r = FiltraTecleo(QStringLiteral("1a2"), 2, false);
-    EXPECT_EQ(r.texto, QStringLiteral("12"));
+    const TextoEditor r = FiltraTecleo(u"1a2"_s, 2, false);
+    EXPECT_EQ(r.texto, u"12"_s);
     EXPECT_EQ(r.cursor, 1);
-    EXPECT_EQ(FiltraTecleo(QStringLiteral("0."), 2, true).texto, QStringLiteral("0."));
-    EXPECT_EQ(FiltraTecleo(QStringLiteral("0."), 2, false).texto, QStringLiteral("0"));
-}
+    EXPECT_EQ(FiltraTecleo(u"0."_s, 2, true).texto, u"0."_s);
+    EXPECT_EQ(FiltraTecleo(u"0."_s, 2, false).texto, u"0"_s);
 
-TEST(ReglasDatosgen, CambiosQueMuestranGuardar) {
+    // Cambios que muestran "Guardar": el precio y los códigos se comparan por su valor.
     DatosGenerales antes;
     DatosGenerales ahora = antes;
+    ahora.CodigoDelegacion = u"0 "_s;
+    ahora.PrecioApuesta = u"0.5 "_s;
     EXPECT_FALSE(DatosGeneralesCambiados(antes, ahora));
-    ahora.CodigoDelegacion = QStringLiteral("0 "); // mismo número
-    EXPECT_FALSE(DatosGeneralesCambiados(antes, ahora));
-    ahora.PrecioApuesta = QStringLiteral("0.5 ");
-    EXPECT_FALSE(DatosGeneralesCambiados(antes, ahora)) << "el precio se compara por su valor";
-    ahora.Sonido = QStringLiteral("No");
+    ahora.Sonido = u"No"_s;
     EXPECT_TRUE(DatosGeneralesCambiados(antes, ahora));
 }

@@ -6,8 +6,6 @@
 #include "support/pantallas.h"
 #include "support/plataforma_falsa.h"
 
-#include <QFontInfo>
-#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -66,13 +64,6 @@ TEST_F(PantallaDatosgenPrueba, EditaYGuardaLosCincoValores) {
 
     Pulsa(pantalla.Pic_BotSonido);
     ASSERT_TRUE(pantalla.Lis_Sonido->isVisible());
-    // La letra del programa y la entrada elegida en verde, como en todas las listas.
-    EXPECT_FALSE(QFontInfo(pantalla.Lis_Sonido->font()).fixedPitch());
-    const QImage lista = pantalla.Lis_Sonido->grab().toImage();
-    EXPECT_EQ(QColor(lista.pixel(
-                  lista.width() / 2,
-                  pantalla.Lis_Sonido->visualItemRect(pantalla.Lis_Sonido->item(0)).center().y())),
-              QColor(0x28, 0x6e, 0x46));
     GuardaCaptura(&pantalla, QStringLiteral("datosgen_lista"));
     const QRect fila = pantalla.Lis_Sonido->visualItemRect(pantalla.Lis_Sonido->item(1));
     QTest::mouseClick(pantalla.Lis_Sonido->viewport(), Qt::LeftButton, {}, fila.center());
@@ -124,7 +115,7 @@ TEST_F(PantallaDatosgenPrueba, SalirSinGuardarDescartaYAjustaLaJornada) {
     EXPECT_EQ(plataforma.sonidos.back(), 5);
 }
 
-TEST_F(PantallaDatosgenPrueba, LaJornadaSeRecortaAlTotalGuardado) {
+TEST_F(PantallaDatosgenPrueba, LaJornadaSeRecortaAlTotalGuardadoYAyuda) {
     carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"),
                     "30,\"11/09/05\",2,3,0,0,0,0,1,30,\"0.50\",\"00\",\"00000\",\"Si\"\r\n");
     CargaDatosGenerales(estado);
@@ -132,14 +123,9 @@ TEST_F(PantallaDatosgenPrueba, LaJornadaSeRecortaAlTotalGuardado) {
     pantalla.show();
     Edita(pantalla.Pic_BotTotJor, pantalla.Tex_TotJor, QStringLiteral("20"));
     Pulsa(pantalla.Pic_BotGuardar);
+    Pulsa(pantalla.Pic_Ayuda);
+    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2700});
     Pulsa(pantalla.Pic_Salir);
     EXPECT_EQ(estado.Datos.TotalJornadas, 20);
     EXPECT_EQ(estado.Datos.JornadaActual, 20);
-}
-
-TEST_F(PantallaDatosgenPrueba, AyudaDeLaPantalla) {
-    PantallaDatosgen pantalla(estado);
-    pantalla.show();
-    Pulsa(pantalla.Pic_Ayuda);
-    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2700});
 }
