@@ -264,14 +264,12 @@ TEST(LineaHistorial, PosicionesExactas) {
     const QString linea = LineaHistorial(
         RegistroDe(12, 30, 3, 14348907, 9999999, u"Una descripción bien larga de 35 c"_s),
         RegistroDeJornada(11, u"01/01/06"_s));
-    EXPECT_EQ(linea, u" 12           30  Selección de Signos  Una descripción "
-                     u"bien    14348907     "
+    EXPECT_EQ(linea, u" 12           30  Selección de Signos  Una descripción bien    14348907     "
                      u"9999999"_s);
     EXPECT_EQ(JornadaDeLinea(linea), 12);
     EXPECT_EQ(OrdenDeLinea(linea), 30);
     EXPECT_EQ(LineaHistorial(RegistroDe(1, 1, 1, 9, 3, u"Corta"_s), RegistroJornadaVacio()),
-              u"  1            1  Directo              Corta                     "
-              u"     9           "
+              u"  1            1  Directo              Corta                          9           "
               u"3"_s);
 }
 

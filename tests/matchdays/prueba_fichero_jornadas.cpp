@@ -364,12 +364,9 @@ TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
     ASSERT_EQ(plataforma.mensajes.size(), 2);
     EXPECT_EQ(plataforma.mensajes[1].titulo, u"ERROR EN EL BORRADO"_s);
     EXPECT_EQ(plataforma.mensajes[1].texto,
-              u"No se ha podido borrar la jornada 4 en JORNADAS.ZPK: ha fallado "
-              u"el disco "
-              u"(error 57). El borrado se ha parado en la jornada 4. Se han "
-              u"borrado las "
-              u"jornadas 2 a 3; "
-              u"las siguientes siguen como estaban."_s);
+              u"No se ha podido borrar la jornada 4 en JORNADAS.ZPK: ha fallado el disco "
+              u"(error 57). El borrado se ha parado en la jornada 4. Se han borrado las "
+              u"jornadas 2 a 3; las siguientes siguen como estaban."_s);
 }
 
 TEST_F(Borrado, UnIndiceQueNoSePuedeLeerSeDice) {

@@ -52,6 +52,13 @@ void EligeEquipo(QComboBox* casilla, const QString& nombre) {
     QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, rect.center());
 }
 
+// Enseña la pantalla y espera a que sea la ventana activa, como al abrirla desde el menú.
+void Abre(QWidget& pantalla) {
+    pantalla.show();
+    pantalla.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&pantalla));
+}
+
 void TecleaEn(QWidget* campo, const QString& texto) {
     campo->setFocus();
     Teclea(campo, texto);
@@ -62,12 +69,6 @@ protected:
     void SetUp() override {
         carpeta.Escribe(u"EQUIPOS.ZPK"_s, ListaEquipos);
         carpeta.Escribe(Jornadas, RegistroUno);
-    }
-
-    void Abre(PantallaJornadas& pantalla) {
-        pantalla.show();
-        pantalla.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&pantalla));
     }
 
     // Elige una jornada como el usuario: abre la lista con su botón y hace clic en ella.
@@ -202,10 +203,8 @@ TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenY
     ASSERT_EQ(plataforma.mensajes.size(), 1u);
     EXPECT_EQ(plataforma.mensajes[0].titulo, u"ERROR EN LA FECHA"_s);
     EXPECT_EQ(plataforma.mensajes[0].texto,
-              u"No ha indicado la fecha de la jornada o no es correcta. No se pueden "
-              u"guardar los "
-              u"datos de la jornada  si  no  se incluye una fecha válida.  Introduzca  "
-              u"un  valor  "
+              u"No ha indicado la fecha de la jornada o no es correcta. No se pueden guardar los "
+              u"datos de la jornada  si  no  se incluye una fecha válida.  Introduzca  un  valor  "
               u"correcto  antes  de  intentar guardar los datos de la jornada."_s);
     EXPECT_EQ(carpeta.Lee(Jornadas), RegistroUno);
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
@@ -379,12 +378,6 @@ const QString Equipos = u"EQUIPOS.ZPK"_s;
 
 class PantallaEquiposPrueba : public ::testing::Test {
 protected:
-    void Abre(PantallaEquipos& pantalla) {
-        pantalla.show();
-        pantalla.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&pantalla));
-    }
-
     static QStringList Lista(const PantallaEquipos& pantalla) {
         QStringList nombres;
         for (int i = 0; i < pantalla.Lis_Equipos->count(); ++i)
@@ -404,8 +397,7 @@ TEST_F(PantallaEquiposPrueba, PrimerUsoSinFicheroYSalirSinGuardar) {
     Abre(pantalla);
     EXPECT_EQ(
         plataforma.avisos,
-        QStringList{u"No se encuentra el fichero de equipos EQUIPOS.ZPK.\r\nSe ha "
-                    u"procedido "
+        QStringList{u"No se encuentra el fichero de equipos EQUIPOS.ZPK.\r\nSe ha procedido "
                     u"a crearlo automáticamente con los valores establecidos por defecto."_s});
     EXPECT_EQ(pantalla.Lis_Equipos->count(), 0);
     EXPECT_EQ(carpeta.Lee(Equipos), QByteArray());
@@ -524,9 +516,7 @@ class PantallaBorrarPrueba : public testing::Test {
 protected:
     void SetUp() override {
         CopiaDatosDistribuidos(carpeta);
-        pantalla.show();
-        pantalla.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&pantalla));
+        Abre(pantalla);
     }
     CarpetaTemporal carpeta;
     EstadoGlobal estado{carpeta.Estado()};
