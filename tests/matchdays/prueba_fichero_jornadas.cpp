@@ -195,7 +195,7 @@ TEST(FicheroEquipos, LasCasillasNoCreanElFicheroYLosFallosLlevanSuEtiqueta) {
     EXPECT_FALSE(carpeta.Existe(u"no_existe/EQUIPOS.ZPK"_s));
 }
 
-TEST(FechaJornada, CalendarioDiaMesAno) {
+TEST(FechaJornada, CalendarioDiaMesAnoYCierreDelPanel) {
     // 00..29 son 2000..2029 y 30..99 son 1930..1999: 2000 y 1932 bisiestos, 1931 no.
     const std::pair<QString, bool> casos[] = {
         {u"31 02 05"_s, false}, {u"29 02 04"_s, true},  {u"29 02 05"_s, false},
@@ -208,9 +208,7 @@ TEST(FechaJornada, CalendarioDiaMesAno) {
         const QStringList c = fecha.split(u' ');
         EXPECT_EQ(FechaValida({c[0], c[1], c[2]}), valida) << fecha.toStdString();
     }
-}
-
-TEST(FechaJornada, CierreDelPanelCompletaYComparaConLaActual) {
+    // El panel se cierra completando cada campo a dos cifras; igual a la actual, no cambia.
     const CierreFecha c = CierraPanelFecha({u"5"_s, u"9"_s, u"5"_s}, u"28/08/05"_s);
     EXPECT_TRUE(c.valida && c.cambiada);
     EXPECT_EQ(c.fecha, u"05/09/05"_s);
@@ -235,7 +233,7 @@ QByteArray FicheroJornadas(int registros) {
     return datos;
 }
 
-class Borrado : public testing::Test {
+class Borrado : public testing::Test, protected Banco {
 protected:
     void SetUp() override {
         carpeta.Escribe(Jornadas, FicheroJornadas(10));
@@ -248,12 +246,9 @@ protected:
         GuardaReduccionPrueba(carpeta, 4, 2, ColumnasPrueba(2, u'1'));
         carpeta.Escribe(u"DATOSGEN.ZPK"_s, "datos");
     }
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado{carpeta.Estado()};
-    PlataformaFalsa plataforma{&estado};
 };
 
-TEST(TextosBorrado, ConfirmacionYLista) {
+TEST(TextosBorrado, Confirmacion) {
     const QString fin = u" .  Si  desea  continuar  con  el  proceso,  pulse Borrar. Si desea "
                         u"cancelar el proceso, pulse Salir."_s;
     const QString inicio = u"Se  va  a  proceder  a  la  eliminación  de  todos  los  datos"_s;

@@ -64,7 +64,15 @@ void TecleaEn(QWidget* campo, const QString& texto) {
     Teclea(campo, texto);
 }
 
-class PantallaJornadasPrueba : public ::testing::Test {
+// Carpeta de datos propia, su estado y la plataforma falsa que anota lo que la pantalla pide.
+class ConCarpeta : public ::testing::Test {
+protected:
+    CarpetaTemporal carpeta;
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma{&estado};
+};
+
+class PantallaJornadasPrueba : public ConCarpeta {
 protected:
     void SetUp() override {
         carpeta.Escribe(u"EQUIPOS.ZPK"_s, ListaEquipos);
@@ -84,10 +92,6 @@ protected:
             textos << pantalla.Cbo_Equipo[k]->currentText();
         return textos;
     }
-
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma{&estado};
 };
 
 } // namespace
@@ -376,7 +380,7 @@ namespace {
 
 const QString Equipos = u"EQUIPOS.ZPK"_s;
 
-class PantallaEquiposPrueba : public ::testing::Test {
+class PantallaEquiposPrueba : public ConCarpeta {
 protected:
     static QStringList Lista(const PantallaEquipos& pantalla) {
         QStringList nombres;
@@ -384,10 +388,6 @@ protected:
             nombres << pantalla.Lis_Equipos->item(i)->text();
         return nombres;
     }
-
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma{&estado};
 };
 
 } // namespace
@@ -512,15 +512,12 @@ void Elige(QWidget* boton, QListWidget* lista, int jornada) {
     EligeEnLista(lista, jornada - 1);
 }
 
-class PantallaBorrarPrueba : public testing::Test {
+class PantallaBorrarPrueba : public ConCarpeta {
 protected:
     void SetUp() override {
         CopiaDatosDistribuidos(carpeta);
         Abre(pantalla);
     }
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado{carpeta.Estado()};
-    PlataformaFalsa plataforma{&estado};
     PantallaBorrar pantalla{estado};
 };
 
