@@ -37,13 +37,9 @@ QString Filas(const QByteArray& fichero, int desde) {
     return salida;
 }
 
-class OrdenConsultar : public testing::Test {
-protected:
-    void SetUp() override { CopiaDatosDistribuidos(datos); }
+TEST(OrdenConsultar, BloquesDeLasReduccionesDistribuidasYErroresClaros) {
     CarpetaTemporal datos;
-};
-
-TEST_F(OrdenConsultar, BloquesDeLasReduccionesDistribuidas) {
+    CopiaDatosDistribuidos(datos);
     struct Caso {
         int jornada, orden, boleto;
         int desde;      // primera columna del fichero en el bloque
@@ -64,14 +60,11 @@ TEST_F(OrdenConsultar, BloquesDeLasReduccionesDistribuidas) {
         EXPECT_EQ(s.out, c.cabeza + Filas(red, c.desde));
         EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), red); // sin huecos: el mismo fichero
     }
-}
-
-TEST_F(OrdenConsultar, ErroresClaros) {
-    struct Caso {
+    struct Error {
         QStringList args;
         QString error;
     };
-    for (const Caso& c : std::vector<Caso>{
+    for (const Error& c : std::vector<Error>{
              {Consultar(2, 1), u"No existe la reducción de la jornada 2 con el orden 1: falta "
                                u"su fichero de columnas RED0201.ZPK.\n"_s},
              {Consultar(3, 2, 68), u"No existe el boleto 68: la reducción ocupa 67 boletos.\n"_s},
