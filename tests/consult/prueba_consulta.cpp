@@ -1,7 +1,11 @@
 #include "consult/consulta.h"
+#include "consult/historial.h"
 #include "consult/reducciones_prueba.h"
+#include "matchdays/fichero_jornadas.h"
 #include "output/fichero_boletos.h"
+#include "support/banco.h"
 #include "support/plataforma_falsa.h"
+#include "support/registros_historial.h"
 
 #include <QBuffer>
 #include <QLocale>
@@ -36,95 +40,62 @@ std::array<bool, 4> Activos(const Consulta& c) {
 }
 
 TEST(Consulta, BotonBajoElPunteroYReglasDeLaTabla) {
-    struct Punto {
-        int x, y;
-        B boton;
+    const std::tuple<int, int, B> puntos[] = {
+        {1, 1, B::Principio},   {24, 24, B::Principio},  {25, 10, B::Ninguno}, {29, 10, B::Ninguno},
+        {30, 1, B::Retroceder}, {53, 24, B::Retroceder}, {54, 10, B::Ninguno}, {59, 5, B::Avanzar},
+        {82, 5, B::Avanzar},    {88, 5, B::Final},       {111, 5, B::Final},   {112, 5, B::Ninguno},
+        {0, 5, B::Ninguno},     {5, 0, B::Ninguno},      {5, 25, B::Ninguno},
     };
-    for (const Punto& p : std::vector<Punto>{{1, 1, B::Principio},
-                                             {24, 24, B::Principio},
-                                             {25, 10, B::Ninguno},
-                                             {29, 10, B::Ninguno},
-                                             {30, 1, B::Retroceder},
-                                             {53, 24, B::Retroceder},
-                                             {54, 10, B::Ninguno},
-                                             {59, 5, B::Avanzar},
-                                             {82, 5, B::Avanzar},
-                                             {88, 5, B::Final},
-                                             {111, 5, B::Final},
-                                             {112, 5, B::Ninguno},
-                                             {0, 5, B::Ninguno},
-                                             {5, 0, B::Ninguno},
-                                             {5, 25, B::Ninguno}}) {
-        SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
-        EXPECT_EQ(BotonNavegacionEn(p.x, p.y), p.boton);
-    }
+    for (const auto& [x, y, boton] : puntos)
+        EXPECT_EQ(BotonNavegacionEn(x, y), boton) << x << "," << y;
     struct Caso {
         int64_t primera, registros;
         std::array<bool, 4> activos;
         std::array<int64_t, 4> destinos;
     };
-    for (const Caso& c : std::vector<Caso>{{1, 20, {false, false, false, false}, {1, 1, 25, 1}},
-                                           {1, 24, {false, false, false, false}, {1, 1, 25, 1}},
-                                           {1, 25, {false, false, true, true}, {1, 1, 25, 25}},
-                                           {1, 49, {false, false, true, true}, {1, 1, 25, 49}},
-                                           {25, 49, {true, true, true, true}, {1, 1, 49, 49}},
-                                           {49, 49, {true, true, false, false}, {1, 25, 73, 49}},
-                                           {1, 0, {false, false, false, false}, {1, 1, 25, 1}}}) {
-        SCOPED_TRACE(testing::Message() << c.primera << " de " << c.registros);
-        for (std::size_t i = 0; i < Botones.size(); ++i) {
-            EXPECT_EQ(NavegacionActiva(Botones[i], c.primera, c.registros), c.activos[i]) << i;
-            EXPECT_EQ(DestinoNavegacion(Botones[i], c.primera, c.registros), c.destinos[i]) << i;
-        }
-    }
-    EXPECT_EQ(TooltipNavegacion(B::Principio), u" Ir al principio "_s);
-    EXPECT_EQ(TooltipNavegacion(B::Retroceder), u" Retroceder tres boletos "_s);
-    EXPECT_EQ(TooltipNavegacion(B::Avanzar), u" Avanzar tres boletos "_s);
-    EXPECT_EQ(TooltipNavegacion(B::Final), u" Ir al final "_s);
-    EXPECT_TRUE(TooltipNavegacion(B::Ninguno).isEmpty());
-}
-
-TEST(Consulta, TextosDeLaPantalla) {
-    const QLocale es(QLocale::Spanish, QLocale::Spain);
-    struct Caso {
-        int64_t boletos, columnas;
-        QString texto;
+    const Caso casos[] = {
+        {1, 20, {}, {1, 1, 25, 1}},
+        {1, 24, {}, {1, 1, 25, 1}},
+        {1, 25, {false, false, true, true}, {1, 1, 25, 25}},
+        {1, 49, {false, false, true, true}, {1, 1, 25, 49}},
+        {25, 49, {true, true, true, true}, {1, 1, 49, 49}},
+        {49, 49, {true, true, false, false}, {1, 25, 73, 49}},
+        {1, 0, {}, {1, 1, 25, 1}},
     };
-    for (const Caso& c : std::vector<Caso>{{1, 1, u"1 Boleto"_s},
-                                           {2, 4, u"2 Boleto"_s},
-                                           {1, 8, u"1 Boleto"_s},
-                                           {2, 9, u"2 Boletos"_s},
-                                           {1234, 9870, u"1.234 Boletos"_s}}) {
-        EXPECT_EQ(TextoTotalBoletos(c.boletos, c.columnas, es), c.texto);
-    }
-    EXPECT_EQ(TituloConsulta(1), u"Consulta de columnas reducidas con el Método Directo"_s);
-    EXPECT_EQ(TituloConsulta(3),
-              u"Consulta de columnas reducidas con el Método de Selección de Signos"_s);
-    EXPECT_EQ(AnchoConsultaTwips(1), 9100);
-    EXPECT_EQ(AnchoConsultaTwips(2), 9550);
-    EXPECT_EQ(AnchoConsultaTwips(3), 9550);
-    EXPECT_EQ(PrimeraColumnaDeBoleto(1), 1);
-    EXPECT_EQ(PrimeraColumnaDeBoleto(3), 1);
-    EXPECT_EQ(PrimeraColumnaDeBoleto(4), 25);
-    EXPECT_EQ(PrimeraColumnaDeBoleto(7), 49);
-    EXPECT_EQ(PrimerBoletoDeBloque(49), 7);
+    for (const Caso& c : casos)
+        for (std::size_t i = 0; i < Botones.size(); ++i) {
+            EXPECT_EQ(NavegacionActiva(Botones[i], c.primera, c.registros), c.activos[i])
+                << c.primera << " de " << c.registros << ", botón " << i;
+            EXPECT_EQ(DestinoNavegacion(Botones[i], c.primera, c.registros), c.destinos[i])
+                << c.primera << " de " << c.registros << ", botón " << i;
+        }
+    // El singular va por columnas, no por boletos: hasta 8 columnas es un boleto.
+    const QLocale es(QLocale::Spanish, QLocale::Spain);
+    const std::tuple<int64_t, int64_t, QString> textos[] = {
+        {1, 1, u"1 Boleto"_s},
+        {2, 4, u"2 Boleto"_s},
+        {1, 8, u"1 Boleto"_s},
+        {2, 9, u"2 Boletos"_s},
+        {1234, 9870, u"1.234 Boletos"_s},
+    };
+    for (const auto& [boletos, columnas, texto] : textos)
+        EXPECT_EQ(TextoTotalBoletos(boletos, columnas, es), texto);
 }
 
 TEST(Consulta, BloqueLeidoDelFicheroDeTrabajo) {
-    // Registros 1..26 de un fichero con el boleto 4 a medias: el bloque desde 25 lleva
-    // solo "Boleto 4"; lo que pasa del final son blancos.
-    QByteArray datos;
-    QStringList registros = ColumnasPrueba(26, u'1');
-    for (const QString& r : registros)
-        datos += '"' + r.toLatin1() + "\"\r\n";
+    // Registros 1..26 de un fichero con el boleto 4 a medias: el bloque desde 25 lleva solo
+    // "Boleto 4"; lo que pasa del final son blancos.
+    const QStringList registros = ColumnasPrueba(26, u'1');
+    QByteArray datos = FicheroColumnas(registros);
     QBuffer fichero(&datos);
     ASSERT_TRUE(fichero.open(QIODevice::ReadOnly));
     BloqueBoletos bloque;
     ASSERT_TRUE(LeeBloqueBoletos(fichero, 25, bloque));
     EXPECT_EQ(bloque.Filas, FilasEsperadas(registros.mid(24)));
     EXPECT_EQ(bloque.Titulos, (std::array<QString, 3>{u"Boleto 4"_s, QString(), QString()}));
-    EXPECT_EQ(bloque.Linea(1, u"  "_s), bloque.Filas[0].left(8) + u"  "_s +
-                                            bloque.Filas[0].mid(8, 8) + u"  "_s +
-                                            bloque.Filas[0].mid(16));
+    const QString& fila = bloque.Filas[0];
+    EXPECT_EQ(bloque.Linea(1, u"  "_s),
+              fila.left(8) + u"  "_s + fila.mid(8, 8) + u"  "_s + fila.mid(16));
     ASSERT_TRUE(LeeBloqueBoletos(fichero, 1, bloque));
     EXPECT_EQ(bloque.Titulos,
               (std::array<QString, 3>{u"Boleto 1"_s, u"Boleto 2"_s, u"Boleto 3"_s}));
@@ -147,49 +118,37 @@ protected:
 
 TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
     struct Caso {
-        const char* nombre;
         QStringList columnas;
         int signos15;
         QStringList registros; // el fichero de trabajo esperado
-        int64_t boletos;
         QString texto;
         std::array<QString, 3> titulos;
         std::array<bool, 4> activos;
     };
-    const QStringList veinte = ColumnasPrueba(20, u'1');
+    const QStringList veinte = ColumnasPrueba(20, u'1'), cuarentaNueve = ColumnasPrueba(49, u'X');
     const QStringList dobles = ColumnasPrueba(2, u'1') + ColumnasPrueba(2, u'X', 2);
     const QStringList veinticuatro = ColumnasPrueba(24, u'2');
-    const QStringList cuarentaNueve = ColumnasPrueba(49, u'X');
     const std::array<QString, 3> tres{u"Boleto 1"_s, u"Boleto 2"_s, u"Boleto 3"_s};
-    const std::vector<Caso> casos{
-        {"20 en un grupo", veinte, 1, veinte, 3, u"3 Boletos"_s, tres, {}},
-        {"4 con doble en el 15",
-         dobles,
+    const Caso casos[] = {
+        {veinte, 1, veinte, u"3 Boletos"_s, tres, {}},
+        // 4 columnas con doble en el 15: dos boletos de dos columnas.
+        {dobles,
          2,
          dobles.mid(0, 2) + Huecos(6) + dobles.mid(2),
-         2,
          u"2 Boleto"_s,
          {u"Boleto 1"_s, u"Boleto 2"_s, QString()},
          {}},
-        {"24 justos", veinticuatro, 1, veinticuatro, 3, u"3 Boletos"_s, tres, {}},
-        {"49",
-         cuarentaNueve,
-         1,
-         cuarentaNueve,
-         7,
-         u"7 Boletos"_s,
-         tres,
-         {false, false, true, true}},
+        {veinticuatro, 1, veinticuatro, u"3 Boletos"_s, tres, {}},
+        {cuarentaNueve, 1, cuarentaNueve, u"7 Boletos"_s, tres, {false, false, true, true}},
     };
     for (const Caso& c : casos) {
-        SCOPED_TRACE(c.nombre);
+        SCOPED_TRACE(c.columnas.size());
         carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
         GuardaReduccionPrueba(carpeta, 7, 3, c.columnas, c.signos15);
         Consulta consulta(estado);
         ASSERT_TRUE(consulta.CargaConsulta());
         EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(c.registros));
         EXPECT_EQ(consulta.RegistrosBoletos(), c.registros.size());
-        EXPECT_EQ(consulta.TotalBoletos(), c.boletos);
         EXPECT_EQ(consulta.TextoBoletos(QLocale::c()), c.texto);
         EXPECT_EQ(consulta.PrimeraColumna(), 1);
         EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas(c.registros));
@@ -219,26 +178,30 @@ TEST_F(ConsultaGuardada, CuarentaYNueveRegistrosAlFinalYAtras) {
     ASSERT_TRUE(consulta.Pulsa(B::Principio));
     EXPECT_EQ(consulta.PrimeraColumna(), 1);
     ASSERT_TRUE(consulta.IrABoleto(7));
-    EXPECT_EQ(consulta.PrimeraColumna(), 49);
     EXPECT_FALSE(consulta.IrABoleto(8));
     EXPECT_EQ(consulta.PrimeraColumna(), 49);
 }
 
-TEST_F(ConsultaGuardada, SinFicheroDeColumnasEnseñaLaBaseYNadaMas) {
+// Sin fichero de columnas se carga la base y el resumen, sin aviso; estropeado, se avisa.
+TEST_F(ConsultaGuardada, SinFicheroDeColumnasOEstropeadoNoSeEnseñanColumnas) {
     GuardaReduccionPrueba(carpeta, 7, 3, ColumnasPrueba(30, u'1'));
-    ASSERT_TRUE(QFile::remove(carpeta.Ruta(u"RED0703.ZPK"_s)));
-    Consulta consulta(estado);
-    EXPECT_FALSE(consulta.CargaConsulta());
-    EXPECT_EQ(estado.Red.ApuestasReducidas, 30); // la base y el resumen sí se cargan
-    EXPECT_EQ(estado.Red.Descripcion, u"Prueba"_s);
-    EXPECT_FALSE(consulta.HayColumnas());
-    EXPECT_TRUE(consulta.TextoBoletos(QLocale::c()).isEmpty());
-    EXPECT_EQ(consulta.RegistrosBoletos(), 0);
-    EXPECT_EQ(Activos(consulta), (std::array<bool, 4>{}));
-    EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas({}));
-    EXPECT_EQ(consulta.BloqueActual().Titulos, (std::array<QString, 3>{}));
-    EXPECT_TRUE(consulta.Fallo().isEmpty());
-    EXPECT_TRUE(plataforma.avisos.isEmpty()); // la falta del fichero no se avisa
+    for (const QByteArray& columnas : {QByteArray(), "\"111111111111111\"\r\nnada\r\n"_ba}) {
+        if (columnas.isEmpty())
+            ASSERT_TRUE(QFile::remove(carpeta.Ruta(u"RED0703.ZPK"_s)));
+        else
+            carpeta.Escribe(u"RED0703.ZPK"_s, columnas);
+        Consulta consulta(estado);
+        EXPECT_FALSE(consulta.CargaConsulta());
+        EXPECT_EQ(estado.Red.ApuestasReducidas, 30);
+        EXPECT_FALSE(consulta.HayColumnas());
+        EXPECT_TRUE(consulta.TextoBoletos(QLocale::c()).isEmpty());
+        EXPECT_EQ(Activos(consulta), (std::array<bool, 4>{}));
+        EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas({}));
+        EXPECT_EQ(consulta.BloqueActual().Titulos, (std::array<QString, 3>{}));
+    }
+    ASSERT_EQ(plataforma.avisos.size(), 1);
+    EXPECT_TRUE(plataforma.avisos[0].contains(u"RED0703.ZPK"_s));
+    EXPECT_TRUE(plataforma.avisos[0].contains(u"línea 2"_s));
 }
 
 TEST_F(ConsultaGuardada, CadaCargaRehaceElFicheroDeTrabajoYLasEleccionesRepetidasNoCargan) {
@@ -256,14 +219,12 @@ TEST_F(ConsultaGuardada, CadaCargaRehaceElFicheroDeTrabajoYLasEleccionesRepetida
     ASSERT_TRUE(consulta.EligeOrden(1));
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(a));
     ASSERT_TRUE(consulta.Pulsa(B::Avanzar));
-    EXPECT_EQ(consulta.PrimeraColumna(), 25);
 
     estado.Datos.OrdenActual = 4;
     ASSERT_TRUE(consulta.EligeJornada(9)); // otra jornada: orden 1 y primer bloque
     EXPECT_EQ(estado.Datos.OrdenActual, 1);
     EXPECT_EQ(consulta.PrimeraColumna(), 1);
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(a.mid(0, 9)));
-    EXPECT_EQ(consulta.TextoBoletos(QLocale::c()), u"2 Boletos"_s);
 
     // Con ModoEdicion (apertura, índice) la misma jornada carga y el orden se respeta.
     estado.ModoEdicion = true;
@@ -274,16 +235,131 @@ TEST_F(ConsultaGuardada, CadaCargaRehaceElFicheroDeTrabajoYLasEleccionesRepetida
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(b));
 }
 
-TEST_F(ConsultaGuardada, UnFicheroDeColumnasEstropeadoSeAvisaYNoSeEnseña) {
-    GuardaReduccionPrueba(carpeta, 7, 3, ColumnasPrueba(10, u'1'));
-    carpeta.Escribe(u"RED0703.ZPK"_s, "\"111111111111111\"\r\nnada\r\n");
-    Consulta consulta(estado);
-    EXPECT_FALSE(consulta.CargaConsulta());
-    EXPECT_FALSE(consulta.HayColumnas());
-    EXPECT_EQ(Activos(consulta), (std::array<bool, 4>{}));
-    ASSERT_EQ(plataforma.avisos.size(), 1);
-    EXPECT_TRUE(plataforma.avisos[0].contains(u"RED0703.ZPK"_s));
-    EXPECT_TRUE(plataforma.avisos[0].contains(u"línea 2"_s));
+} // namespace
+
+namespace {
+
+constexpr int Ancho = 640;
+constexpr int Alto = 380;
+
+// n reducciones de la jornada 1 en adelante, con órdenes 1..30.
+QStringList Reducciones(int n) {
+    QStringList registros;
+    for (int i = 0; i < n; ++i)
+        registros << RegistroDe(1 + i / 30, 1 + i % 30, 1, 4, 2, u"R%1"_s.arg(i));
+    return registros;
+}
+
+// Y en el centro de la línea k de la hoja.
+int YLinea(int k) {
+    return YPrimeraLinea + AltoLineaHistorial * k + 8;
 }
 
 } // namespace
+
+// La línea de la jornada 7, orden 3 sale entera en la prueba de la orden historial.
+TEST(LineaHistorial, PosicionesExactas) {
+    // Registro de otra jornada: fecha en blanco. La descripción se guarda a la derecha en 35 pero
+    // se ve sin blancos, a la izquierda y cortada a 21.
+    const QString linea = LineaHistorial(
+        RegistroDe(12, 30, 3, 14348907, 9999999, u"Una descripción bien larga de 35 c"_s),
+        RegistroDeJornada(11, u"01/01/06"_s));
+    EXPECT_EQ(linea, u" 12           30  Selección de Signos  Una descripción bien    14348907     "
+                     u"9999999"_s);
+    EXPECT_EQ(JornadaDeLinea(linea), 12);
+    EXPECT_EQ(OrdenDeLinea(linea), 30);
+    EXPECT_EQ(LineaHistorial(RegistroDe(1, 1, 1, 9, 3, u"Corta"_s), RegistroJornadaVacio()),
+              u"  1            1  Directo              Corta                          9           "
+              u"3"_s);
+}
+
+TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
+    // La jornada 5 nunca se dio de alta: su hueco queda en blanco en el fichero.
+    ASSERT_EQ(EscribeRegistroJornada(estado, 3, RegistroDeJornada(3, u"18/09/05"_s)).Numero, 0);
+    ASSERT_EQ(EscribeRegistroJornada(estado, 6, RegistroDeJornada(6, u"02/10/05"_s)).Numero, 0);
+    QString metodoRaro = RegistroDe(4, 4, 1, 2, 2, u"X"_s);
+    metodoRaro[4] = u'7';
+    EscribeBases(carpeta, {RegistroDe(6, 2, 3, 729, 81, u"Seis dos"_s), RegistroLibreBases(),
+                           RegistroDe(3, 1, 1, 27, 9, u"Tres"_s), metodoRaro,
+                           RegistroDe(5, 1, 2, 3, 3, u"Cinco"_s)});
+
+    Historial historial(estado);
+    historial.Abre();
+    const QStringList& lineas = historial.Lis_Datos();
+    ASSERT_EQ(lineas.size(), 3);
+    EXPECT_TRUE(lineas[0].startsWith(u"  6 02/10/05   2  Selección de Signos"_s));
+    EXPECT_TRUE(lineas[1].startsWith(u"  3 18/09/05   1  Directo"_s));
+    EXPECT_TRUE(lineas[2].startsWith(u"  5            1  Columna Probable"_s));
+
+    // Una reducción nueva ocupa el registro libre y sale en su sitio, no al final.
+    ASSERT_TRUE(GuardaRegistroBases(estado, 1, 9, RegistroDe(1, 9, 1, 3, 3, u"Nueva"_s)).Bien());
+    historial.Abre();
+    ASSERT_EQ(historial.Lis_Datos().size(), 4);
+    EXPECT_EQ(OrdenDeLinea(historial.Lis_Datos()[1]), 9);
+    // El método 7 no se lista, pero no desaparece callado: cada apertura lo avisa.
+    EXPECT_EQ(plataforma.avisos,
+              QStringList(2, u"El índice BASES.ZPK tiene líneas que no se pueden leer; no se "
+                             u"muestran:\r\nlínea 4: el método no es 1, 2 ni 3"_s));
+}
+
+TEST(Historial, PrimeraHojaLaDeLaSeleccionYBandasDeLasLineas) {
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
+    EscribeBases(carpeta, Reducciones(45));
+    Historial historial(estado);
+    for (const auto& [linea, primera] : {std::pair{19, 0}, {20, 20}, {44, 40}}) {
+        estado.Datos.JornadaActual = static_cast<int16_t>(1 + linea / 30);
+        estado.Datos.OrdenActual = static_cast<int16_t>(1 + linea % 30);
+        historial.Abre();
+        EXPECT_EQ(historial.LineaActual(), linea);
+        EXPECT_EQ(historial.PrimeraLinea(), primera) << linea;
+    }
+    estado.Datos.JornadaActual = 9;
+    historial.Abre();
+    EXPECT_EQ(historial.LineaActual(), -1);
+    EXPECT_EQ(historial.PrimeraLinea(), 0);
+
+    // La línea k ocupa de 34 + 16k + 3 a 34 + 16k + 14; ninguna pasa de 350.
+    constexpr int N = NingunaLinea;
+    const int ys[] = {36, 37, 48, 49, 52, 53, 350, 351};
+    const int lineas[] = {N, 0, 0, N, N, 1, 19, N};
+    for (size_t i = 0; i < std::size(ys); ++i)
+        EXPECT_EQ(historial.HallaCualLinea(ys[i]), lineas[i]) << ys[i];
+    EXPECT_EQ(historial.LineaBajoPuntero(), NingunaLinea);
+    // En la última hoja solo hay cinco líneas.
+    ASSERT_TRUE(historial.AvanzaPagina());
+    ASSERT_TRUE(historial.AvanzaPagina());
+    EXPECT_EQ(historial.HallaCualLinea(YLinea(4)), 4);
+    EXPECT_EQ(historial.HallaCualLinea(YLinea(5)), NingunaLinea);
+}
+
+// Lo que ve el usuario al pasar de hoja y elegir se prueba en la pantalla; aquí, los bordes.
+TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
+    EscribeBases(carpeta, Reducciones(41));
+    Historial historial(estado);
+    historial.Abre();
+    // Esquinas de 25 x 16 que solo pasan si hay hoja a la que ir; líneas en 15 < x < ancho - 6.
+    using P = Historial::Pulsacion;
+    struct Caso {
+        int x, y;
+        P resultado;
+        int primera;
+    };
+    const Caso casos[] = {
+        {5, Alto - 5, P::Nada, 0},           {Ancho - 26, Alto - 16, P::Nada, 0},
+        {Ancho - 25, Alto - 17, P::Nada, 0}, {Ancho - 25, Alto - 16, P::Avanza, 20},
+        {Ancho, Alto, P::Avanza, 40},        {Ancho, Alto, P::Nada, 40},
+        {26, Alto - 16, P::Nada, 40},        {25, Alto - 16, P::Retrocede, 20},
+        {15, YLinea(3), P::Nada, 20},        {Ancho - 6, YLinea(3), P::Nada, 20},
+        {16, YLinea(3), P::Elige, 20}};
+    for (const Caso& c : casos) {
+        EXPECT_EQ(historial.Pulsa(c.x, c.y, Ancho, Alto), c.resultado) << c.x << "," << c.y;
+        EXPECT_EQ(historial.PrimeraLinea(), c.primera) << c.x << "," << c.y;
+    }
+    EXPECT_EQ(plataforma.esperas, (std::vector<int>{50, 50, 50}));
+    EXPECT_EQ(estado.Datos.OrdenActual, 24) << "línea 23: jornada 1, orden 24";
+}

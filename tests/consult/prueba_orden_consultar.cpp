@@ -1,9 +1,11 @@
 #include "support/datos_distribuidos.h"
 #include "support/linea_cli.h"
+#include "support/registros_historial.h"
 
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
+using namespace quiniela;
 using namespace quiniela::prueba;
 
 namespace {
@@ -16,8 +18,8 @@ QStringList Consultar(int jornada, int orden, int boleto = 0) {
     return a;
 }
 
-// Lo que debe salir: los signos de las columnas desde..desde+23 del fichero (desde 1),
-// de ocho en ocho con cuatro blancos entre boletos y sin blancos al final.
+// Lo que debe salir: los signos de las columnas desde..desde+23 del fichero (desde 1), de ocho en
+// ocho con cuatro blancos entre boletos y sin blancos al final.
 QString Filas(const QByteArray& fichero, int desde) {
     QString salida;
     for (int j = 0; j < 15; ++j) {
@@ -35,20 +37,16 @@ QString Filas(const QByteArray& fichero, int desde) {
     return salida;
 }
 
-class OrdenConsultar : public testing::Test {
-protected:
-    void SetUp() override { CopiaDatosDistribuidos(datos); }
+TEST(OrdenConsultar, BloquesDeLasReduccionesDistribuidasYErroresClaros) {
     CarpetaTemporal datos;
-};
-
-TEST_F(OrdenConsultar, BloquesDeLasReduccionesDistribuidas) {
+    CopiaDatosDistribuidos(datos);
     struct Caso {
         int jornada, orden, boleto;
         int desde;      // primera columna del fichero en el bloque
         QString cabeza; // número de boletos y títulos
     };
-    // 3/1: 144 columnas con "1" en el 15 y 144 con "X" (36 boletos); 3/2: 533 columnas
-    // (67 boletos, el último con 5).
+    // 3/1: 144 columnas con "1" en el 15 y 144 con "X" (36 boletos); 3/2: 533 columnas (67 boletos,
+    // el último con 5).
     for (const Caso& c :
          std::vector<Caso>{{1, 1, 0, 1, u"72 Boletos\nBoleto 1    Boleto 2    Boleto 3\n"_s},
                            {3, 1, 19, 145, u"36 Boletos\nBoleto 19   Boleto 20   Boleto 21\n"_s},
@@ -62,14 +60,11 @@ TEST_F(OrdenConsultar, BloquesDeLasReduccionesDistribuidas) {
         EXPECT_EQ(s.out, c.cabeza + Filas(red, c.desde));
         EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), red); // sin huecos: el mismo fichero
     }
-}
-
-TEST_F(OrdenConsultar, ErroresClaros) {
-    struct Caso {
+    struct Error {
         QStringList args;
         QString error;
     };
-    for (const Caso& c : std::vector<Caso>{
+    for (const Error& c : std::vector<Error>{
              {Consultar(2, 1), u"No existe la reducción de la jornada 2 con el orden 1: falta "
                                u"su fichero de columnas RED0201.ZPK.\n"_s},
              {Consultar(3, 2, 68), u"No existe el boleto 68: la reducción ocupa 67 boletos.\n"_s},
@@ -86,3 +81,61 @@ TEST_F(OrdenConsultar, ErroresClaros) {
 }
 
 } // namespace
+
+TEST(OrdenHistorial, ImprimeCabecerasYLineas) {
+    CarpetaTemporal carpeta;
+    ASSERT_EQ(
+        EscribeRegistroJornada(carpeta.Estado(), 7, RegistroDeJornada(7, u"12/10/05"_s)).Numero, 0);
+    EscribeBases(carpeta, {RegistroDe(7, 3, 2, 1296, 81, u"Pareja de dobles"_s),
+                           RegistroLibreBases(), RegistroDe(2, 1, 1, 9, 9, QString())});
+
+    const Linea l = EjecutaCli(carpeta, {u"historial"_s});
+    ASSERT_EQ(l.estado, 0) << l.err.toStdString();
+    EXPECT_EQ(l.out, QString(62, u' ') +
+                         u"Apuestas   Apuestas\n"
+                         u"Jor  Fecha   Ord  Método de reducción      Descripción        "
+                         u"Directas   Reducidas\n"
+                         u"  7 12/10/05   3  Columna Probable     Pareja de dobles       "
+                         u"     1296          81\n"
+                         u"  2            1  Directo                                     "
+                         u"        9           9\n"_s);
+    EXPECT_EQ(EjecutaCli(carpeta, {u"historial"_s, u"de_mas"_s}).estado, 1);
+}
+
+TEST(OrdenHistorial, DatosGeneralesDanadosSeConservanYNoSeEscriben) {
+    CarpetaTemporal carpeta;
+    const QByteArray danado =
+        "nan,\"01/01/06\",2,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
+    carpeta.Escribe(u"DATOSGEN.ZPK"_s, danado);
+    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
+    const Linea l = EjecutaCli(carpeta, {u"historial"_s});
+    EXPECT_EQ(l.estado, 0);
+    EXPECT_TRUE(l.err.contains(u"Se ha guardado una copia como DATOSGEN.ZPK.dañado"_s))
+        << l.err.toStdString();
+    EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK"_s), danado);
+    EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado"_s), danado);
+}
+
+TEST(OrdenHistorial, LineasIlegiblesSeSaltanYNadaDeControlLlegaAlTerminal) {
+    CarpetaTemporal carpeta;
+    QString conNulo = RegistroDe(4, 1, 1, 9, 9, u"nulo"_s);
+    conNulo[190] = QChar(0);
+    QString metodo9 = RegistroDe(5, 1, 1, 9, 9, u"nueve"_s);
+    metodo9[4] = u'9';
+    EscribeBases(carpeta,
+                 {RegistroDe(2, 1, 1, 9, 9, u"buena"_s), u"02x1"_s,
+                  u"abcd"_s + RegistroDe(3, 1, 1, 9, 9, QString()).mid(4), conNulo, metodo9});
+
+    const Linea l = EjecutaCli(carpeta, {u"historial"_s});
+    ASSERT_EQ(l.estado, 0) << l.err.toStdString();
+    EXPECT_EQ(l.out.count(u'\n'), 3);
+    EXPECT_TRUE(l.out.contains(u"buena"_s));
+    EXPECT_FALSE(l.out.contains(QChar(0)));
+    EXPECT_TRUE(l.err.endsWith(u"El índice BASES.ZPK tiene líneas que no se pueden leer; "
+                               u"no se muestran:\r\n"
+                               u"línea 2: es demasiado corta (4 caracteres de 230)\r\n"
+                               u"línea 3: la jornada o el orden no son números\r\n"
+                               u"línea 4: tiene bytes nulos o de control\r\n"
+                               u"línea 5: el método no es 1, 2 ni 3\n"_s))
+        << l.err.toStdString();
+}

@@ -1,9 +1,19 @@
-// Reglas del escrutinio sin ficheros de columnas: aciertos, premios, líneas y guardado.
+// Escrutinio sin pantalla: aciertos, premios, recuento de columnas, rejilla y guardado.
 #include "matchdays/fichero_jornadas.h"
+#include "output/columnas_prueba.h"
+#include "scrutiny/clics_escrutinio.h"
 #include "scrutiny/escrutinio.h"
+#include "scrutiny/informe_escrutinio.h"
+#include "scrutiny/realiza_escrutinio.h"
+#include "scrutiny/recuento.h"
 #include "support/carpeta_temporal.h"
+#include "support/impresora_falsa.h"
+#include "support/plataforma_falsa.h"
 
+#include <QBuffer>
+#include <QRandomGenerator>
 #include <gtest/gtest.h>
+#include <map>
 
 using namespace Qt::StringLiterals;
 using namespace quiniela;
@@ -26,6 +36,35 @@ MarcasGanadora MarcasDe(const QString& signos) {
         m[j][QStringLiteral("-1X2").indexOf(signos.at(j - 1))] = 1;
     return m;
 }
+
+EntradaEscrutinio Entrada(const QString& signos) {
+    return EntradaEscrutinio{MarcasDe(signos), {}};
+}
+
+ResultadoEscrutinio Cuenta(QByteArray datos, const NumeraBoletos& numera) {
+    QBuffer buffer(&datos);
+    buffer.open(QIODevice::ReadOnly);
+    ResultadoEscrutinio r;
+    EXPECT_TRUE(CuentaColumnas(buffer, Ganadora, numera, r));
+    return r;
+}
+
+int64_t OchoPorBoleto(int64_t n) {
+    return (n - 1) / 8 + 1;
+}
+
+class RealizaEscrutinioPrueba : public testing::Test {
+protected:
+    void SetUp() override {
+        estado.Datos.JornadaActual = 1;
+        estado.Datos.OrdenActual = 1;
+        carpeta.Escribe(u"JORNADAS.ZPK"_s, QByteArray());
+    }
+    CarpetaTemporal carpeta;
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma{&estado};
+    ResultadoEscrutinio r;
+};
 
 } // namespace
 
@@ -88,7 +127,7 @@ TEST(Escrutinio, FiltroDeLaCasillaDePremio) {
     }
 }
 
-TEST(Escrutinio, LineasDeAciertosDesdeLosNumeros) {
+TEST(Escrutinio, LineasDeAciertosYDeBoletos) {
     ResultadoEscrutinio r;
     r.AciertosCategoria[14] = 3;
     r.AciertosCategoria[9] = 7;
@@ -99,50 +138,23 @@ TEST(Escrutinio, LineasDeAciertosDesdeLosNumeros) {
     EXPECT_EQ(lineas[1], u"  15      0  "_s);
     EXPECT_EQ(lineas[2], u"  14      3     3703.50"_s);
     EXPECT_EQ(lineas[7], u"   9      7  "_s); // de 9 para abajo nunca hay importe
-    for (int i : {0, 2})
-        EXPECT_EQ(lineas[i].size(), 23);
 
     // Una cifra que no cabe ensancha la línea en vez de cortarse.
     r.AciertosCategoria[10] = 1025024;
     r.Premios[6] = 100;
     EXPECT_EQ(LineaAciertos(r, 10), u"  10 1025024 102502400.00"_s);
     EXPECT_EQ(LineaTotalAciertos(r), u" Suma total:102506103.50"_s);
-}
 
-TEST(Escrutinio, TotalEsLaSumaDeLosImportesRedondeados) {
-    ResultadoEscrutinio r;
-    r.AciertosCategoria[12] = 1;
-    r.AciertosCategoria[11] = 1;
-    r.Premios[4] = 0.005; // 0.01 redondeado
-    r.Premios[5] = 0.005;
-    EXPECT_EQ(r.TotalCentimos(), 2);
-    EXPECT_EQ(LineaTotalAciertos(r), u" Suma total:       0.02"_s);
-}
+    // El total es la suma de los importes ya redondeados.
+    ResultadoEscrutinio centimos;
+    centimos.AciertosCategoria[12] = centimos.AciertosCategoria[11] = 1;
+    centimos.Premios[4] = centimos.Premios[5] = 0.005; // 0.01 redondeado
+    EXPECT_EQ(LineaTotalAciertos(centimos), u" Suma total:       0.02"_s);
 
-TEST(Escrutinio, LineaDeBoleto) {
-    BoletoPremiado b;
-    b.Boleto = 42;
-    b.Columnas = {1, 0, 0, 2, 0, 5};
+    BoletoPremiado b{42, {1, 0, 0, 2, 0, 5}};
     EXPECT_EQ(LineaBoleto(b), u"    42    1        2     5"_s);
-    EXPECT_EQ(LineaBoleto(b).size(), 26);
     b.Boleto = 1234567; // pasa de 999.999: la línea crece
     EXPECT_TRUE(LineaBoleto(b).startsWith(u"1234567  "_s));
-}
-
-TEST(Escrutinio, MarcasYPremiosGuardados) {
-    QString registro = RegistroJornadaVacio();
-    registro.replace(PosColumnaGanadora - 1, 15, u"123012 9X312312"_s);
-    registro.replace(PosPremiosJornada - 1, 11, u"   1234.5  "_s);
-    const MarcasGanadora m = MarcasDeRegistro(registro);
-    EXPECT_EQ(m[1][1], 1);
-    EXPECT_EQ(m[2][2], 1);
-    EXPECT_EQ(m[3][3], 1);
-    for (int j : {4, 7, 8, 9}) // "0", blanco, "9" y "X": sin resultado
-        EXPECT_EQ(m[j][0], 1) << j;
-    EXPECT_EQ(m[10][3], 1);
-    EXPECT_EQ(ColumnaGanadoraDeMarcas(m), QString());
-    EXPECT_EQ(TextosPremioDeRegistro(registro)[1], u"1234.5"_s);
-    EXPECT_EQ(ColumnaGanadoraDeMarcas(MarcasDe(Ganadora)), Ganadora);
 }
 
 TEST(Escrutinio, GuardaSoloSusCampos) {
@@ -163,7 +175,8 @@ TEST(Escrutinio, GuardaSoloSusCampos) {
     const QByteArray escrito = carpeta.Lee(u"JORNADAS.ZPK"_s);
     ASSERT_EQ(escrito.size(), 2 * 544);
     EXPECT_EQ(escrito.left(544), j1);
-    EXPECT_EQ(escrito.mid(544, 463), j2.left(463)); // los otros 514 caracteres, intactos
+    EXPECT_EQ(escrito.mid(544, 463),
+              j2.left(463)); // los otros 514 caracteres, intactos
     EXPECT_EQ(escrito.mid(544 + 463),
               "123123123123120" + QByteArray("        0.5") + QByteArray(44, ' ') + "99999999999");
     EXPECT_EQ(estado.RegistroJornada.mid(463, 15), u"123123123123120"_s);
@@ -182,4 +195,319 @@ TEST(Escrutinio, JornadaSinRegistroMasAllaDelFinal) {
     EXPECT_EQ(escrito.mid(2 * 544, 13), "Jor0300/00/00");
     EXPECT_EQ(escrito.mid(2 * 544 + 463, 15), "123123123123123");
     EXPECT_EQ(escrito.mid(2 * 544 + 478), QByteArray(66, ' '));
+}
+
+TEST(ClicsEscrutinio, PruebaDePulsacionDeLaRejilla) {
+    struct Caso {
+        double x, y;
+        int partido, signo;
+    };
+    // Filas 18j-14..18j, signos 15s-12..15s; el primero empieza justo después de x = 3.
+    const Caso casos[] = {
+        {3, 10, 0, 0},    {3.4, 10, 1, 1},  {4, 10, 1, 1},    {15, 4, 1, 1},    {16, 10, 0, 0},
+        {17, 10, 0, 0},   {18, 10, 1, 2},   {30, 18, 1, 2},   {45, 18, 1, 3},   {47.9, 10, 1, 3},
+        {48, 10, 0, 0},   {10, 3, 0, 0},    {10, 19, 0, 0},   {10, 22, 2, 1},   {10, 18.4, 1, 1},
+        {10, 18.6, 0, 0}, {10, 252, 14, 1}, {10, 256, 15, 1}, {10, 270, 15, 1}, {10, 271.5, 0, 0},
+        {10, 274, 0, 0},  {-5, 10, 0, 0},   {10, -1, 0, 0},
+    };
+    EstadoGlobal estado;
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+        estado.PuntoCursor = QPoint(9, 9);
+        const CeldaRejilla celda = QueGanadoraHaPulsado(estado, c.x, c.y);
+        // Un hueco deja PuntoCursor en (0, 0).
+        EXPECT_EQ(estado.PuntoCursor, QPoint(c.partido, c.signo));
+        EXPECT_EQ(celda.fila, c.partido);
+        EXPECT_EQ(celda.columna, c.signo);
+    }
+}
+
+TEST(ClicsEscrutinio, CargaLoGuardadoDeLaJornada) {
+    CarpetaTemporal carpeta;
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma(&estado);
+    QString registro = ComponeRegistroJornada(RegistroJornadaVacio(), 2, u"01/09/24"_s, {});
+    // Un signo raro ("7", blanco) deja el partido sin resultado.
+    registro.replace(463, 15, u"123712 31231230"_s);
+    registro.replace(478, 22, u"    1234.50        0.5"_s);
+    ASSERT_EQ(EscribeRegistroJornada(estado, 2, registro).Numero, 0);
+    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
+    estado.Datos.JornadaActual = 2;
+    estado.Datos.OrdenActual = 1;
+    const CargaEscrutinio carga = CargaEntradasEscrutinio(estado);
+    const int esperadas[] = {1, 2, 3, 0, 1, 2, 0, 3, 1, 2, 3, 1, 2, 3, 0};
+    for (int j = 1; j <= NumPartidos; ++j)
+        for (int s = 1; s <= 3; ++s)
+            EXPECT_EQ(carga.Entrada.Marcas[j][s], esperadas[j - 1] == s ? 1 : 0) << j;
+    EXPECT_EQ(carga.Entrada.Textos[1], u"1234.50"_s);
+    EXPECT_EQ(carga.Entrada.Textos[2], u"0.5"_s);
+    EXPECT_DOUBLE_EQ(carga.Premios[1], 1234.5);
+    EXPECT_DOUBLE_EQ(carga.Premios[2], 0.5);
+    EXPECT_DOUBLE_EQ(carga.Premios[3], 0);
+    // No hay reducción guardada con esa clave.
+    EXPECT_TRUE(carga.Falla);
+}
+
+TEST(Recuento, QuinceAciertosCuentaEnQuinceYCatorcePeroSeListaEnQuince) {
+    QString catorce = Ganadora;
+    catorce[14] = u'1';
+    const auto r =
+        Cuenta(FicheroColumnas({Ganadora, catorce, u"222222222222222"_s}), OchoPorBoleto);
+    EXPECT_EQ(r.ColumnasLeidas, 3);
+    EXPECT_EQ(r.AciertosCategoria[15], 1);
+    EXPECT_EQ(r.AciertosCategoria[14], 2);
+    ASSERT_EQ(r.Boletos.size(), 1u);
+    EXPECT_EQ(r.Boletos[0].Boleto, 1);
+    EXPECT_EQ(r.Boletos[0].Columnas, (std::array<int32_t, 6>{1, 1, 0, 0, 0, 0}));
+}
+
+TEST(Recuento, FicheroVacioYSinColumnasDeDiez) {
+    const auto vacio = Cuenta(QByteArray(), OchoPorBoleto);
+    EXPECT_EQ(vacio.ColumnasLeidas, 0);
+    EXPECT_TRUE(vacio.Boletos.empty());
+    for (int64_t n : vacio.AciertosCategoria)
+        EXPECT_EQ(n, 0);
+
+    const auto r = Cuenta(FicheroColumnas(QStringList(20, u"222222222222222"_s)), OchoPorBoleto);
+    EXPECT_EQ(r.AciertosCategoria[4],
+              20); // los cinco "2", el 15 sin los catorce no suma
+    EXPECT_TRUE(r.Boletos.empty());
+    EXPECT_EQ(r.TotalCentimos(), 0);
+}
+
+TEST(Recuento, LineasQueNoSonDeDiecinueveBytes) {
+    // Solo LF, sin comillas, con blancos, la última sin salto y una línea vacía.
+    const QByteArray datos = "\"1X21X21X21X21X2\"\n1X21X21X21X21X1,basura\r\n\r\n"
+                             "  \"1X21X21X21X2\"\r\n\"1X21X21X21X21X2\"";
+    const auto r = Cuenta(datos, OchoPorBoleto);
+    EXPECT_EQ(r.ColumnasLeidas, 4);
+    EXPECT_EQ(r.AciertosCategoria[15], 2);
+    EXPECT_EQ(r.AciertosCategoria[14], 3);
+    EXPECT_EQ(r.AciertosCategoria[12], 1); // la corta: faltan dos signos
+}
+
+TEST(Recuento, BoletosIgualQueColumnaAColumna) {
+    // Grupos de 13 columnas (dos boletos por grupo, el segundo de 5) y un fichero más grande que el
+    // bloque de lectura: los boletos deben salir como si se numerase cada columna por separado.
+    const auto enGrupos = [](int64_t n) {
+        const int64_t s = 13, t = 2;
+        const int64_t g = (n + s - 1) / s, r = n - (g - 1) * s;
+        return (g - 1) * t + (r + 7) / 8;
+    };
+    QStringList columnas;
+    QRandomGenerator azar(7);
+    for (int i = 0; i < 40000; ++i) {
+        QString c = Ganadora;
+        for (int j = 0; j < NumPartidos; ++j)
+            if (azar.bounded(8) == 0)
+                c[j] = u"1X2"[azar.bounded(3)];
+        columnas << c;
+    }
+    const auto r = Cuenta(FicheroColumnas(columnas), enGrupos);
+
+    std::map<int64_t, std::array<int32_t, 6>> esperados;
+    std::array<int64_t, 16> categorias{};
+    for (int i = 0; i < columnas.size(); ++i) {
+        int h = 0;
+        for (int j = 0; j < 14; ++j)
+            h += columnas[i][j] == Ganadora[j];
+        h = h == 14 && columnas[i][14] == Ganadora[14] ? 15 : h;
+        ++categorias[h];
+        categorias[14] += h == 15;
+        if (h >= 10)
+            ++esperados[enGrupos(i + 1)][15 - h];
+    }
+    EXPECT_EQ(r.AciertosCategoria, categorias);
+    ASSERT_EQ(r.Boletos.size(), esperados.size());
+    auto e = esperados.begin();
+    for (const BoletoPremiado& b : r.Boletos) {
+        EXPECT_EQ(b.Boleto, e->first);
+        EXPECT_EQ(b.Columnas, e->second) << b.Boleto;
+        ++e;
+    }
+}
+
+TEST_F(RealizaEscrutinioPrueba, EjemploDeTresColumnasDeCatorce) {
+    QString catorce = Ganadora;
+    catorce[14] = u'1';
+    carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas({catorce, catorce, catorce}));
+    EntradaEscrutinio e = Entrada(Ganadora);
+    e.Textos[2] = u"1234,5"_s;
+    ASSERT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::Hecho);
+    EXPECT_EQ(e.Textos[2], u"1234.5"_s);
+    EXPECT_EQ(e.Textos[1], u"0"_s);
+    EXPECT_EQ(LineasAciertos(r).at(2), u"  14      3     3703.50"_s);
+    EXPECT_EQ(LineasAciertos(r).at(0), u" Suma total:    3703.50"_s);
+    EXPECT_EQ(LineasBoletos(r), QStringList{u"     1       3            "_s});
+    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(478, 22), "          0     1234.5");
+}
+
+TEST_F(RealizaEscrutinioPrueba, DobleEnElQuinceConDiezColumnas) {
+    estado.Red.Base[15].Signo = {0, 1, 1, 0};
+    estado.Red.Base[15].RecuentaSignos();
+    QStringList columnas(10, u"222222222222222"_s);
+    columnas[0] = Ganadora; // 15 aciertos en el boleto 1
+    columnas[5] = Ganadora; // y en el boleto 2: la columna 6 empieza el segundo grupo
+    carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas(columnas));
+    EntradaEscrutinio e = Entrada(Ganadora);
+    ASSERT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::Hecho);
+    EXPECT_EQ(r.AciertosCategoria[15], 2);
+    EXPECT_EQ(r.AciertosCategoria[14], 2);
+    EXPECT_EQ(LineasBoletos(r),
+              (QStringList{u"     1    1               "_s, u"     2    1               "_s}));
+}
+
+TEST_F(RealizaEscrutinioPrueba, CatorceResultadosGuardaYAvisa) {
+    carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas({Ganadora}));
+    EntradaEscrutinio e = Entrada(u"1X21X21-21X21X2"_s);
+    EXPECT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::GanadoraIncompleta);
+    ASSERT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.mensajes[0].titulo, u"COLUMNA GANADORA INCOMPLETA"_s);
+    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(463, 15), "123123103123123");
+    EXPECT_TRUE(r.Boletos.empty());
+    EXPECT_EQ(r.ColumnasLeidas, 0);
+}
+
+TEST_F(RealizaEscrutinioPrueba, SinFicheroDeColumnasNoAvisa) {
+    EntradaEscrutinio e = Entrada(Ganadora);
+    EXPECT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::SinColumnas);
+    EXPECT_TRUE(plataforma.avisos.isEmpty());
+    EXPECT_TRUE(plataforma.mensajes.empty());
+    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(463, 15), "123123123123123");
+}
+
+namespace {
+
+DatosInforme Datos() {
+    EquiposJornada equipos;
+    equipos[1] = u"Alavés"_s;
+    equipos[2] = u"Barcelona"_s;
+    equipos[3] = u"Athletic Club"_s; // partido 2 sin visitante
+    for (int k = 5; k <= 30; ++k)
+        equipos[k] = u"Equipo largo %1"_s.arg(k).left(15);
+    DatosInforme d;
+    d.Jornada = 7;
+    d.Orden = 3;
+    d.Fecha = u"28/08/05"_s;
+    d.RegistroJornada = ComponeRegistroJornada(RegistroJornadaVacio(), 7, d.Fecha, equipos);
+    d.Regional = QLocale(QLocale::Spanish, QLocale::Spain);
+    return d;
+}
+
+ResultadoEscrutinio Resultado(int boletos) {
+    ResultadoEscrutinio r;
+    r.ColumnaGanadora = u"1X21X21X21X21X2"_s;
+    r.Premios = {0, 1500000, 1234.5, 0, 0, 0, 0};
+    r.AciertosCategoria[14] = 3;
+    r.AciertosCategoria[10] = 1;
+    r.AciertosCategoria[0] = 12;
+    for (int b = 1; b <= boletos; ++b)
+        r.Boletos.push_back({b * 10, {0, b == 1 ? 2 : 0, 0, 0, 1, 0}});
+    return r;
+}
+
+} // namespace
+
+TEST(InformeEscrutinio, CadaTextoEnSuSitio) {
+    ImpresoraFalsa impresora;
+    ASSERT_TRUE(ImprimeInformeEscrutinio(impresora, Datos(), Resultado(2)));
+    const int a = ImpresoraFalsa::AltoLineaFalso(9.75);
+    const auto& t = impresora.textos;
+    const struct {
+        int x, y;
+        QString texto;
+    } esperados[] = {
+        {0, a, u"   Escrutinio de la jornada nro.  7 de fecha 28/08/05 (Orden  3)"_s},
+        {0, 4 * a, u"             Columna ganadora"_s},
+        {0, 5 * a, QString(41, u'-')},
+        {0, 6 * a, u" 1. Alavés - Barcelona...............  1"_s},
+        {0, 7 * a, u" 2. Athletic Club......................  X"_s.left(37) + u"  X"_s},
+        {0, 20 * a, u"15. Equipo largo 29 - Equipo largo 30  2"_s},
+        {6000, 1500, u"Premios a repartir por categoría"_s},
+        {6050, 2150, u" 15 aciertos.:  1.500.000,00 €"_s},
+        {6050, 2500, u" 14 aciertos.:      1.234,50 €"_s},
+        {1800, 5650, u" "_s + QString(47, u'=')},
+        {1800, 5950, u"     0 columnas de 15 aciertos"_s},
+        {1800, 6200, u"     3 columnas de 14 aciertos.:      3.703,50 €"_s},
+        {1800, 7200, u"     1 columna  de 10 aciertos.:          0,00 €"_s},
+        {1800, 9700, u"    12 columnas de  0 aciertos"_s},
+        {2850, 10100, u"Total importe premios.:      3.703,50 €"_s},
+        {2800, 11850, u"    10"_s + QString(13, u' ') + u"2"_s + QString(14, u' ') + u"1     "_s},
+        {2800, 12100, u"    20"_s + QString(28, u' ') + u"1     "_s},
+        {2800, 12400, u"    Total boletos premiados.: 2"_s},
+    };
+    for (const auto& e : esperados) {
+        const auto hallado = std::find_if(
+            t.begin(), t.end(), [&](const TextoImpreso& i) { return i.x == e.x && i.y == e.y; });
+        ASSERT_NE(hallado, t.end()) << e.x << "," << e.y;
+        EXPECT_EQ(hallado->texto, e.texto) << e.x << "," << e.y;
+    }
+    EXPECT_TRUE(t[0].fuente.Negrita);
+    EXPECT_DOUBLE_EQ(t[0].fuente.Puntos, 9.75);
+    EXPECT_EQ(t[0].fuente.Nombre, u"Courier New"_s);
+    EXPECT_FALSE(t[1].fuente.Negrita);
+    EXPECT_EQ(impresora.paginas, std::vector<int>{1});
+    EXPECT_EQ(impresora.documentosTerminados, std::vector<int>{1});
+}
+
+TEST(InformeEscrutinio, TreceBoletosEnLaPrimeraYCincuentaYOchoEnLasDemas) {
+    const struct {
+        int boletos;
+        std::vector<int> porPagina; // líneas de boletos de cada página
+    } casos[] = {{13, {13}}, {14, {13, 1}}, {71, {13, 58}}, {72, {13, 58, 1}}};
+    for (const auto& c : casos) {
+        ImpresoraFalsa impresora;
+        ASSERT_TRUE(ImprimeInformeEscrutinio(impresora, Datos(), Resultado(c.boletos)));
+        ASSERT_EQ(impresora.paginas.size(), c.porPagina.size()) << c.boletos;
+        for (size_t p = 0; p < c.porPagina.size(); ++p) {
+            const auto textos = impresora.TextosDePagina(int(p) + 1);
+            const auto boletos = std::count_if(textos.begin(), textos.end(), [](auto& t) {
+                return t.x == 2800 && t.texto.endsWith(u"1     "_s);
+            });
+            EXPECT_EQ(boletos, c.porPagina[p]) << c.boletos << " página " << p + 1;
+            if (p == 0)
+                continue;
+            // Cabecera repetida y primera línea a 750 twips.
+            EXPECT_EQ(textos[0].y, 300);
+            EXPECT_EQ(textos[0].texto, u"Boleto nro.  15   14   13   12   11   10"_s);
+            EXPECT_EQ(textos[1].y, 460);
+            EXPECT_EQ(textos[2].y, 750);
+        }
+        const TextoImpreso& ultima = impresora.textos.back();
+        EXPECT_TRUE(ultima.texto.startsWith(u"    Total boletos premiados.: "_s));
+        EXPECT_EQ(impresora.documentosTerminados.size(), 1u);
+    }
+}
+
+TEST(Impresora, PaginasSoloCuandoAlgoSigueYSaltoSiLaLineaNoCabe) {
+    ImpresoraFalsa impresora;
+    const int a = impresora.AltoLinea();
+    impresora.Imprime(u"uno"_s);
+    impresora.NuevaPagina();
+    EXPECT_EQ(impresora.Pagina(), 2);
+    impresora.NuevaPagina(); // sin nada en medio no hay hoja en blanco
+    EXPECT_EQ(impresora.Pagina(), 2);
+    impresora.PonPosicion(100, impresora.AltoPagina() - a); // cabe justo
+    impresora.Imprime(u"dos"_s);
+    impresora.Imprime(u"tres"_s); // ya no cabe: página 3 arriba del todo
+    impresora.RellenaRectangulo(50, 60, 70, -130);
+    impresora.NuevaPagina();
+    ASSERT_TRUE(impresora.FinDocumento()); // la página pedida al final no se empieza
+    EXPECT_EQ(impresora.paginas, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(impresora.documentosTerminados, std::vector<int>{3});
+    ASSERT_EQ(impresora.textos.size(), 3u);
+    EXPECT_EQ(impresora.textos[1].x, 100);
+    EXPECT_EQ(impresora.textos[2].pagina, 3);
+    EXPECT_EQ(impresora.textos[2].x, 0);
+    EXPECT_EQ(impresora.textos[2].y, 0);
+    ASSERT_EQ(impresora.rectangulos.size(), 1u);
+    EXPECT_EQ(impresora.rectangulos[0].y, -70); // hacia arriba desde (50, 60)
+    EXPECT_EQ(impresora.rectangulos[0].alto, 130);
+
+    impresora.PonAltoPagina(PapelA4Twips.height() * 1585 / 2970); // formulario continuo
+    impresora.errorAlTerminar = u"sin papel"_s;
+    impresora.Imprime(u"cuatro"_s);
+    EXPECT_FALSE(impresora.FinDocumento());
+    EXPECT_EQ(impresora.Error(), u"sin papel"_s);
+    EXPECT_EQ(impresora.papeles.back(), QSize(11906, 8985));
 }

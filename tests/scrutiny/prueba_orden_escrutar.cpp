@@ -4,10 +4,8 @@
 #include "output/fichero_boletos.h"
 #include "reduction/fichero_bases.h"
 #include "scrutiny/realiza_escrutinio.h"
+#include "support/datos_distribuidos.h"
 #include "support/linea_cli.h"
-
-#include <QDir>
-#include <QFile>
 
 #include <map>
 
@@ -54,9 +52,7 @@ QString SalidaEsperada(const EstadoGlobal& estado, const QByteArray& fichero,
 
 TEST(OrdenEscrutar, ReduccionesDistribuidas) {
     CarpetaTemporal carpeta;
-    const QDir datos(QStringLiteral(QUINIELA_FUENTES "/data"));
-    for (const QString& f : datos.entryList(QDir::Files))
-        QFile::copy(datos.filePath(f), carpeta.Ruta(f));
+    CopiaDatosDistribuidos(carpeta);
     const QByteArray jornadas = carpeta.Lee(u"JORNADAS.ZPK"_s);
     const QList<QPair<int, int>> claves{{1, 1}, {1, 2}, {1, 3}, {3, 1}, {3, 2}, {4, 1}};
     for (const auto& [j, o] : claves) {
@@ -86,41 +82,31 @@ TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
     carpeta.Escribe(u"JORNADAS.ZPK"_s, QByteArray());
     carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
     carpeta.Escribe(u"RED0502.ZPK"_s, FicheroColumnas({Ganadora}));
-    const QStringList base{u"--jornada"_s,     u"5"_s,         u"--orden"_s, u"2"_s, u"--premios"_s,
-                           u"1;2;3;4;5;6,5"_s, u"--ganadora"_s};
-    const Linea incompleta = Escrutar(carpeta, base + QStringList{u"1X21X21X21X21X-"_s});
+    const auto escrutar = [&](const QString& j, const QString& o, const QString& premios,
+                              const QString& ganadora) {
+        return Escrutar(carpeta, {u"--jornada"_s, j, u"--orden"_s, o, u"--premios"_s, premios,
+                                  u"--ganadora"_s, ganadora});
+    };
+    const Linea incompleta = escrutar(u"5"_s, u"2"_s, u"1;2;3;4;5;6,5"_s, u"1X21X21X21X21X-"_s);
     EXPECT_EQ(incompleta.estado, 2);
     EXPECT_TRUE(incompleta.err.contains(u"COLUMNA GANADORA INCOMPLETA\nEs  necesario"_s))
         << incompleta.err.toStdString();
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 463, 15), "123123123123120");
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 533, 11), "        6.5");
 
+    const QString seis = u"1,2,3,4,5,6"_s;
     const struct {
-        QStringList args;
-        int estado;
-        QString error;
+        QString jornada, orden, premios, ganadora, error;
     } casos[] = {
-        {{u"--jornada"_s, u"5"_s, u"--orden"_s, u"3"_s, u"--premios"_s, u"1,2,3,4,5,6"_s,
-          u"--ganadora"_s, Ganadora},
-         1,
-         u"no tiene fichero de columnas"_s},
-        {base + QStringList{u"1X21X21X21X21Y2"_s}, 1, u"15 signos"_s},
-        {{u"--jornada"_s, u"5"_s, u"--orden"_s, u"2"_s, u"--premios"_s, u"1,2,3,4,5"_s,
-          u"--ganadora"_s, Ganadora},
-         1,
-         u"seis importes"_s},
-        {{u"--jornada"_s, u"5"_s, u"--orden"_s, u"2"_s, u"--premios"_s, u"123456789012,2,3,4,5,6"_s,
-          u"--ganadora"_s, Ganadora},
-         1,
-         u"11 caracteres"_s},
-        {{u"--jornada"_s, u"0"_s, u"--orden"_s, u"2"_s, u"--premios"_s, u"1,2,3,4,5,6"_s,
-          u"--ganadora"_s, Ganadora},
-         1,
-         u"La jornada va de 1 a 99"_s},
+        {u"5"_s, u"3"_s, seis, Ganadora, u"no tiene fichero de columnas"_s},
+        {u"5"_s, u"2"_s, seis, u"1X21X21X21X21Y2"_s, u"15 signos"_s},
+        {u"5"_s, u"2"_s, u"1,2,3,4,5"_s, Ganadora, u"seis importes"_s},
+        {u"5"_s, u"2"_s, u"123456789012,2,3,4,5,6"_s, Ganadora, u"11 caracteres"_s},
+        {u"0"_s, u"2"_s, seis, Ganadora, u"La jornada va de 1 a 99"_s},
     };
     for (const auto& c : casos) {
-        const Linea s = Escrutar(carpeta, c.args);
-        EXPECT_EQ(s.estado, c.estado) << c.args.join(u' ').toStdString();
+        const Linea s = escrutar(c.jornada, c.orden, c.premios, c.ganadora);
+        EXPECT_EQ(s.estado, 1) << c.error.toStdString();
         EXPECT_TRUE(s.err.contains(c.error)) << s.err.toStdString();
     }
 }
