@@ -9,15 +9,12 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <memory>
 
 using namespace Qt::StringLiterals;
 using namespace quiniela;
@@ -42,16 +39,6 @@ TEST(Aplicacion, QtHablaEspanol) {
     });
     AvisoSistemaQt().Avisa(u"Prueba"_s);
     EXPECT_EQ(botones, QStringList{u"Aceptar"_s});
-
-    // El menú de un campo de texto.
-    QLineEdit campo(u"texto"_s);
-    std::unique_ptr<QMenu> menu(campo.createStandardContextMenu());
-    QStringList acciones;
-    for (const QAction* a : menu->actions())
-        if (!a->isSeparator())
-            acciones << a->text().remove(u'&').section(u'\t', 0, 0);
-    EXPECT_EQ(acciones, (QStringList{u"Deshacer"_s, u"Rehacer"_s, u"Cortar"_s, u"Copiar"_s,
-                                     u"Pegar"_s, u"Borrar"_s, u"Seleccionar todo"_s}));
 
     // Los botones estándar de los diálogos.
     QDialogButtonBox caja(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Yes |
