@@ -1,7 +1,12 @@
+#include "consult/pantalla_historic.h"
 #include "core/estado_global.h"
+#include "matchdays/pantalla_equipos.h"
+#include "matchdays/pantalla_jornadas.h"
 #include "platform/qt/boton_imagen.h"
+#include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
 #include "shell/arranque_programa.h"
+#include "shell/pantalla_mensajes.h"
 #include "shell/pantalla_velmo.h"
 #include "support/carpeta_temporal.h"
 #include "support/pantallas.h"
@@ -122,4 +127,26 @@ TEST(ArranquePrograma, MenuYAyudaInicial) {
     EXPECT_EQ(plataforma.mensajes[0].botones, BotonesMensaje(BotonMensaje::Ayuda));
     EXPECT_TRUE(plataforma.mensajes[0].texto.startsWith(u"Si desea consultar  una"_s));
     EXPECT_TRUE(menu->isVisible());
+}
+
+// Los títulos de todas las ventanas, sin blancos de relleno.
+TEST(Titulos, NingunaVentanaLlevaBlancosDeRelleno) {
+    CarpetaTemporal carpeta;
+    carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
+    carpeta.Escribe(u"EQUIPOS.ZPK"_s, "Betis\r\nSevilla\r\n");
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma(&estado);
+    std::vector<std::unique_ptr<QWidget>> ventanas;
+    ventanas.push_back(std::make_unique<PantallaVelmo>(estado));
+    ventanas.push_back(std::make_unique<PantallaDatosgen>(estado));
+    ventanas.push_back(std::make_unique<PantallaJornadas>(estado));
+    ventanas.push_back(std::make_unique<PantallaEquipos>(estado));
+    ventanas.push_back(std::make_unique<PantallaHistoric>(estado));
+    ventanas.push_back(
+        std::make_unique<PantallaMensajes>(estado, u"TÍTULO"_s, u"Texto"_s, BotonMensaje::Ninguno));
+    for (const auto& ventana : ventanas) {
+        const QString titulo = ventana->windowTitle();
+        EXPECT_FALSE(titulo.isEmpty()) << ventana->objectName().toStdString();
+        EXPECT_EQ(titulo, titulo.simplified()) << titulo.toStdString();
+    }
 }
