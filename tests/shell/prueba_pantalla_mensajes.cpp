@@ -32,18 +32,20 @@ TEST(PantallaMensajes, ElMensajeroLoAbreConSoloElBotonPedidoQueConfirma) {
             auto* dialogo = qobject_cast<PantallaMensajes*>(modal);
             ASSERT_NE(dialogo, nullptr);
             EXPECT_EQ(dialogo->Tex_Titulo->text(), QStringLiteral("REDUCCIÓN YA EXISTE"));
-            EXPECT_EQ(dialogo->Tex_Mensaje->text(), QStringLiteral("Primera línea\nSegunda"));
+            EXPECT_EQ(dialogo->Tex_Mensaje->text(), QStringLiteral("Primera línea\nSegunda línea"));
             for (int j = 0; j < 3; ++j)
                 EXPECT_EQ((dialogo->*pics[j])->isVisible(), i == j) << j;
             EXPECT_FALSE(dialogo->Pic_Ayuda->isVisible());
             EXPECT_EQ((dialogo->*pics[i])->geometry(), QRect(140, 183, 133, 24));
-            GuardaCaptura(dialogo, QStringLiteral("mensajes"));
+            if (botones[i] == BotonMensaje::Reducir)
+                GuardaCaptura(dialogo, QStringLiteral("mensajes"));
             visto = true;
             Pulsa(dialogo->*pics[i]);
         });
-        mensajero.MuestraMensaje(
-            QStringLiteral("REDUCCIÓN YA EXISTE"),
-            QStringLiteral("Primera línea") + FinLinea + QStringLiteral("Segunda"), botones[i]);
+        mensajero.MuestraMensaje(QStringLiteral("REDUCCIÓN YA EXISTE"),
+                                 QStringLiteral("Primera línea") + FinLinea +
+                                     QStringLiteral("Segunda línea"),
+                                 botones[i]);
         EXPECT_TRUE(visto);
         for (int j = 0; j < 3; ++j)
             EXPECT_EQ(estado.*marcas[j], i == j) << j;
