@@ -132,6 +132,20 @@ std::vector<EntradaManual> EntradasSeccion(const QString& manual, const QString&
     return entradas;
 }
 
+// Cada orden de la tabla tiene su texto (entradas del manual, filas del README) y este nombra
+// cada opción de su uso; nada describe una orden que no existe.
+void CompruebaPorOrden(const std::map<QString, QString>& porOrden) {
+    for (const auto& [nombre, texto] : porOrden)
+        EXPECT_TRUE(Nombres().contains(nombre)) << "orden que no existe: " << nombre.toStdString();
+    for (const Orden& orden : TablaOrdenes()) {
+        SCOPED_TRACE(orden.Nombre.toStdString());
+        const auto texto = porOrden.find(orden.Nombre);
+        ASSERT_NE(texto, porOrden.end()) << "falta la orden";
+        for (const QString& opcion : Opciones(orden.Uso))
+            EXPECT_TRUE(Menciona(texto->second, opcion)) << opcion.toStdString();
+    }
+}
+
 class Manual : public ::testing::Test {
 protected:
     const QString Fuente = LeeFuente(u"packaging/man/quiniela-cli.1.in"_s);
@@ -139,18 +153,9 @@ protected:
 
 TEST_F(Manual, CadaOrdenTieneSuEntradaConTodasSusOpciones) {
     std::map<QString, QString> porOrden; // "jornada" tiene dos entradas: ver y guardar
-    for (const EntradaManual& e : EntradasSeccion(Fuente, u"ÓRDENES"_s)) {
-        const QString nombre = e.Etiqueta.section(u' ', 0, 0);
-        EXPECT_TRUE(Nombres().contains(nombre))
-            << "el manual describe una orden que no existe: " << nombre.toStdString();
-        porOrden[nombre] += e.Texto + u'\n';
-    }
-    for (const Orden& orden : TablaOrdenes()) {
-        SCOPED_TRACE(orden.Nombre.toStdString());
-        ASSERT_TRUE(porOrden.count(orden.Nombre)) << "falta la orden en ÓRDENES";
-        for (const QString& opcion : Opciones(orden.Uso))
-            EXPECT_TRUE(Menciona(porOrden[orden.Nombre], opcion)) << opcion.toStdString();
-    }
+    for (const EntradaManual& e : EntradasSeccion(Fuente, u"ÓRDENES"_s))
+        porOrden[e.Etiqueta.section(u' ', 0, 0)] += e.Texto + u'\n';
+    CompruebaPorOrden(porOrden);
 }
 
 TEST_F(Manual, CadaOpcionEstaDescritaYNingunaSobra) {
@@ -281,28 +286,21 @@ TEST(Completado, OfreceLosValoresDeCadaOpcion) {
         for (const QString& opcion : Opciones(orden.Uso)) {
             SCOPED_TRACE((orden.Nombre + u' ' + opcion).toStdString());
             const ValorOpcion valor = ValorDe(orden.Uso, opcion);
-            switch (valor.Clase) {
-            case ValorOpcion::Valores: {
-                const QStringList ofrecidas = Completa({orden.Nombre, opcion, u""_s});
-                if (valor.Abreviadas) {
-                    for (const QString& v : valor.Alternativas)
-                        EXPECT_TRUE(ofrecidas.contains(v)) << v.toStdString();
-                } else {
-                    EXPECT_EQ(ofrecidas, Ordenada(valor.Alternativas));
-                }
-                break;
-            }
-            case ValorOpcion::Fichero:
-                EXPECT_EQ(Completa({orden.Nombre, opcion, prefijo}),
-                          QStringList{dir.filePath(u"informe.pdf"_s)});
-                break;
-            case ValorOpcion::Libre:
+            if (valor.Clase == ValorOpcion::Bandera)
+                continue;
+            const bool fichero = valor.Clase == ValorOpcion::Fichero;
+            const QStringList ofrecidas =
+                Completa({orden.Nombre, opcion, fichero ? prefijo : u""_s});
+            if (fichero)
+                EXPECT_EQ(ofrecidas, QStringList{dir.filePath(u"informe.pdf"_s)});
+            else if (valor.Clase == ValorOpcion::Libre)
                 // Un número o un texto se escribe a mano: nada de ofrecer opciones en su sitio.
-                EXPECT_EQ(Completa({orden.Nombre, opcion, u""_s}), QStringList());
-                break;
-            case ValorOpcion::Bandera:
-                break;
-            }
+                EXPECT_EQ(ofrecidas, QStringList());
+            else if (!valor.Abreviadas)
+                EXPECT_EQ(ofrecidas, Ordenada(valor.Alternativas));
+            else
+                for (const QString& v : valor.Alternativas)
+                    EXPECT_TRUE(ofrecidas.contains(v)) << v.toStdString();
         }
     }
     EXPECT_EQ(Completa({u"exportar"_s, u"--formato"_s, u"T"_s}),
@@ -322,18 +320,9 @@ TEST(Readme, LaTablaDeOrdenesTieneCadaOrdenConSusOpciones) {
     ASSERT_FALSE(tabla.isEmpty());
     std::map<QString, QString> porOrden;
     static const QRegularExpression fila(u"^\\| `([^`]+)`"_s, QRegularExpression::MultilineOption);
-    for (const auto& m : fila.globalMatch(tabla)) {
-        const QString nombre = m.captured(1).section(u' ', 0, 0);
-        EXPECT_TRUE(Nombres().contains(nombre))
-            << "el README tiene una orden que no existe: " << nombre.toStdString();
-        porOrden[nombre] += m.captured(1) + u'\n';
-    }
-    for (const Orden& orden : TablaOrdenes()) {
-        SCOPED_TRACE(orden.Nombre.toStdString());
-        ASSERT_TRUE(porOrden.count(orden.Nombre)) << "falta la fila de la orden";
-        for (const QString& opcion : Opciones(orden.Uso))
-            EXPECT_TRUE(Menciona(porOrden[orden.Nombre], opcion)) << opcion.toStdString();
-    }
+    for (const auto& m : fila.globalMatch(tabla))
+        porOrden[m.captured(1).section(u' ', 0, 0)] += m.captured(1) + u'\n';
+    CompruebaPorOrden(porOrden);
 }
 
 } // namespace

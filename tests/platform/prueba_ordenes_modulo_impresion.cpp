@@ -3,6 +3,7 @@
 // arrastran las bibliotecas gráficas.
 #include "support/carpeta_temporal.h"
 #include "support/datos_distribuidos.h"
+#include "support/linea_cli.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -16,17 +17,11 @@ using namespace quiniela::prueba;
 
 namespace {
 
-struct Salida {
-    int estado = -1;
-    QString out;
-    QString err;
-};
-
 // Un proceso colgado es un fallo, no una prueba que no acaba.
-Salida Lanza(const QString& programa, const QStringList& args) {
+Linea Lanza(const QString& programa, const QStringList& args) {
     QProcess p;
     p.start(programa, args);
-    Salida s;
+    Linea s{-1, {}, {}};
     if (!p.waitForFinished(60000)) {
         p.kill();
         p.waitForFinished();
@@ -43,38 +38,26 @@ QString TextoPdf(const QString& pdf) {
     return Lanza(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s}).out;
 }
 
+// Sin --datos; el PDF va tras la opción y el texto que ha de llevar.
 struct OrdenQueDibuja {
     const char* nombre;
-    QStringList args; // sin --datos; el PDF se añade al final
-    const char* opcionPdf;
+    QString args;
     QString textoEsperado;
 };
-
-const std::vector<OrdenQueDibuja>& OrdenesQueDibujan() {
-    static const std::vector<OrdenQueDibuja> ordenes{
-        {"datos basicos",
-         {u"imprimir"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"1"_s, u"--tipo"_s, u"datos"_s},
-         "--pdf",
-         u"JORNADA NRO."_s},
-        {"relacion",
-         {u"imprimir"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"1"_s, u"--tipo"_s, u"relacion"_s},
-         "--pdf",
-         u"Página..: 1"_s},
-        {"informe del escrutinio",
-         {u"escrutar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"1"_s, u"--ganadora"_s,
-          u"1X21X21X21X21X2"_s, u"--premios"_s, u"1000,100,10,5,2,1"_s},
-         "--informe",
-         u"Escrutinio de la jornada nro.   1"_s},
-    };
-    return ordenes;
-}
+const OrdenQueDibuja kOrdenesQueDibujan[] = {
+    {"datos basicos", u"imprimir --jornada 1 --orden 1 --tipo datos --pdf"_s, u"JORNADA NRO."_s},
+    {"relacion", u"imprimir --jornada 1 --orden 1 --tipo relacion --pdf"_s, u"Página..: 1"_s},
+    {"informe del escrutinio",
+     u"escrutar --jornada 1 --orden 1 --ganadora 1X21X21X21X21X2 --premios 1000,100,10,5,2,1 "
+     u"--informe"_s,
+     u"Escrutinio de la jornada nro.   1"_s},
+};
 
 class ModuloImpresion : public testing::Test {
 protected:
     void SetUp() override { CopiaDatosDistribuidos(datos); }
     QStringList Args(const OrdenQueDibuja& o, const QString& pdf) const {
-        return QStringList{u"--datos"_s, datos.Ruta()} + o.args +
-               QStringList{QString::fromLatin1(o.opcionPdf), pdf};
+        return QStringList{u"--datos"_s, datos.Ruta()} + o.args.split(u' ') + QStringList{pdf};
     }
     CarpetaTemporal datos;
     CarpetaTemporal salida;
@@ -83,10 +66,10 @@ protected:
 } // namespace
 
 TEST_F(ModuloImpresion, LasOrdenesQueDibujanEscribenSuPdf) {
-    for (const auto& o : OrdenesQueDibujan()) {
+    for (const auto& o : kOrdenesQueDibujan) {
         SCOPED_TRACE(o.nombre);
         const QString pdf = salida.Ruta(QString::fromLatin1(o.nombre) + u".pdf"_s);
-        const Salida s = Lanza(QStringLiteral(QUINIELA_CLI), Args(o, pdf));
+        const Linea s = Lanza(QStringLiteral(QUINIELA_CLI), Args(o, pdf));
         ASSERT_EQ(s.estado, 0) << s.err.toStdString();
         QFile fichero(pdf);
         ASSERT_TRUE(fichero.open(QIODevice::ReadOnly));
@@ -101,10 +84,10 @@ TEST_F(ModuloImpresion, SinElModuloNoSeHaceNadaYElMotivoSeDice) {
     const QString cli = suelto.Ruta(u"quiniela-cli"_s);
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUINIELA_CLI), cli));
     const auto antes = ContenidoCarpeta(datos);
-    for (const auto& o : OrdenesQueDibujan()) {
+    for (const auto& o : kOrdenesQueDibujan) {
         SCOPED_TRACE(o.nombre);
         const QString pdf = salida.Ruta(QString::fromLatin1(o.nombre) + u".pdf"_s);
-        const Salida s = Lanza(cli, Args(o, pdf));
+        const Linea s = Lanza(cli, Args(o, pdf));
         EXPECT_EQ(s.estado, 1);
         EXPECT_TRUE(
             s.err.startsWith(u"No se puede cargar el módulo de impresión de quiniela-cli"_s))
@@ -115,12 +98,12 @@ TEST_F(ModuloImpresion, SinElModuloNoSeHaceNadaYElMotivoSeDice) {
     // El escrutinio no llegó a guardar la ganadora ni los premios.
     EXPECT_EQ(ContenidoCarpeta(datos), antes);
     // Lo que no dibuja no necesita el módulo.
-    const Salida historial = Lanza(cli, {u"--datos"_s, datos.Ruta(), u"historial"_s});
+    const Linea historial = Lanza(cli, {u"--datos"_s, datos.Ruta(), u"historial"_s});
     EXPECT_EQ(historial.estado, 0) << historial.err.toStdString();
 }
 
 TEST_F(ModuloImpresion, ElEjecutableNoEnlazaLasBibliotecasGraficas) {
-    const Salida ldd = Lanza(u"ldd"_s, {QStringLiteral(QUINIELA_CLI)});
+    const Linea ldd = Lanza(u"ldd"_s, {QStringLiteral(QUINIELA_CLI)});
     ASSERT_EQ(ldd.estado, 0) << ldd.err.toStdString();
     EXPECT_TRUE(ldd.out.contains(u"libQt6Core"_s)) << ldd.out.toStdString();
     for (const QString& grafica : {u"libQt6Gui"_s, u"libQt6Widgets"_s, u"libQt6PrintSupport"_s})

@@ -3,28 +3,53 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QImage>
+#include <QSet>
 #include <QWidget>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using namespace quiniela;
 
-TEST(ServiciosQt, LosSeisSonidosEstanEnLosRecursosYNoCuelgan) {
+TEST(Recursos, ImagenesConSusMedidasYCaretaOpaca) {
+    const QImage careta(u":/imagenes/careta.png"_s);
+    EXPECT_EQ(QImage(u":/imagenes/tira_botones.png"_s).size(), QSize(7, 49));
+    EXPECT_EQ(QImage(u":/imagenes/icono.png"_s).size(), QSize(64, 64));
+    ASSERT_EQ(careta.size(), QSize(404, 188));
+    // La careta tapa entera la zona del menú: nada transparente.
+    for (int y = 0; y < careta.height(); ++y)
+        for (int x = 0; x < careta.width(); ++x)
+            ASSERT_EQ(qAlpha(careta.pixel(x, y)), 255) << x << "," << y;
+}
+
+// Los seis sonidos: PCM mono, cortos, distintos, y tocarlos no cuelga (sin dispositivo de
+// audio vuelve enseguida; con él, al acabar el clip).
+TEST(Recursos, SeisSonidosPcmMonoCortosYDistintos) {
     SonidosQt sonidos;
-    for (int numero : {1, 5, 6, 7, 9, 10}) {
-        QFile wav(SonidosQt::RecursoSonido(numero));
-        ASSERT_TRUE(wav.open(QIODevice::ReadOnly)) << numero;
-        EXPECT_EQ(wav.read(4), QByteArray("RIFF"));
-        // Sin dispositivo de audio vuelve enseguida; con él, al acabar el clip.
+    QSet<QByteArray> contenidos;
+    for (const int numero : {1, 5, 6, 7, 9, 10}) {
+        QFile f(SonidosQt::RecursoSonido(numero));
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << numero;
+        const QByteArray wav = f.readAll();
+        EXPECT_GE(wav.size(), 512) << numero;
+        EXPECT_LE(wav.size(), 9 * 1024) << numero;
+        ASSERT_GE(wav.size(), 44);
+        const auto* d = reinterpret_cast<const uchar*>(wav.constData());
+        EXPECT_EQ(wav.mid(0, 4) + wav.mid(8, 8), QByteArray("RIFFWAVEfmt ")) << numero;
+        EXPECT_EQ(qFromLittleEndian<quint16>(d + 20), 1) << "PCM";
+        EXPECT_EQ(qFromLittleEndian<quint16>(d + 22), 1) << "mono";
+        contenidos.insert(wav.mid(44));
         sonidos.Toca(numero);
     }
+    EXPECT_EQ(contenidos.size(), 6);
 }
 
 TEST(ServiciosQt, CursoresPropiosConPuntoCaliente) {
     CursoresQt cursores;
     QWidget ventana;
     QWidget control(&ventana);
-    for (const QString& nombre :
-         {QStringLiteral("ManoIndice"), QStringLiteral("lapiz"), QStringLiteral("goma")}) {
+    for (const QString& nombre : {u"ManoIndice"_s, u"lapiz"_s, u"goma"_s}) {
         const QCursor cursor = cursores.Cursor(nombre);
         EXPECT_EQ(cursor.shape(), Qt::BitmapCursor) << nombre.toStdString();
         EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));

@@ -29,15 +29,3 @@ TEST(Plataforma, SinServiciosInstaladosNoPasaNada) {
     AbreAyuda(2700);
     SUCCEED();
 }
-
-TEST(Plataforma, LaRespuestaFalsaSoloConfirmaUnBotonVisible) {
-    EstadoGlobal estado;
-    PlataformaFalsa plataforma(&estado);
-    plataforma.respuesta = BotonMensaje::Reducir;
-    MuestraMensaje(QStringLiteral("T"), QStringLiteral("x"), BotonMensaje::Borrar);
-    EXPECT_FALSE(estado.ReducirConfirmado);
-    MuestraMensaje(QStringLiteral("T"), QStringLiteral("x"), BotonMensaje::Reducir);
-    EXPECT_TRUE(estado.ReducirConfirmado);
-    ASSERT_EQ(plataforma.mensajes.size(), 2u);
-    EXPECT_EQ(plataforma.mensajes[1].botones, BotonesMensaje(BotonMensaje::Reducir));
-}

@@ -1,7 +1,12 @@
+#include "consult/pantalla_historic.h"
 #include "core/estado_global.h"
+#include "matchdays/pantalla_equipos.h"
+#include "matchdays/pantalla_jornadas.h"
 #include "platform/qt/boton_imagen.h"
+#include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
 #include "shell/arranque_programa.h"
+#include "shell/pantalla_mensajes.h"
 #include "shell/pantalla_velmo.h"
 #include "support/carpeta_temporal.h"
 #include "support/pantallas.h"
@@ -10,96 +15,87 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <memory>
+
+using namespace Qt::StringLiterals;
 using namespace quiniela;
 using namespace quiniela::prueba;
 
 namespace {
 const QByteArray LineaPorDefecto =
     "1,\"28/08/05\",1,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
-}
 
-TEST(PantallaVelmo, EntradasEnSusPosiciones) {
+// Menú sobre una carpeta temporal con la plataforma falsa.
+struct Menu {
+    explicit Menu(const QByteArray& datosgen = LineaPorDefecto) {
+        if (!datosgen.isEmpty())
+            carpeta.Escribe(u"DATOSGEN.ZPK"_s, datosgen);
+        menu = std::make_unique<PantallaVelmo>(estado);
+        menu->show();
+    }
     CarpetaTemporal carpeta;
     EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
-    PantallaVelmo menu(estado);
-    menu.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    PlataformaFalsa plataforma{&estado};
+    std::unique_ptr<PantallaVelmo> menu;
+};
+} // namespace
 
-    const QStringList rotulos{
-        QStringLiteral("DATOS DE JORNADAS"),      QStringLiteral("REDUCCIÓN DE APUESTAS"),
-        QStringLiteral("CONSULTAR REDUCCIONES"),  QStringLiteral("SALIDA DE DATOS"),
-        QStringLiteral("ESCRUTINIO DE ACIERTOS"), QStringLiteral("DATOS GENERALES"),
-        QStringLiteral("BORRADO DE DATOS")};
-    const QList<QPoint> posiciones{{40, 225},  {40, 270},  {40, 315}, {300, 225},
-                                   {300, 270}, {170, 360}, {300, 315}};
+TEST(PantallaVelmo, EntradasEnSusPosicionesYDatosGeneralesCreados) {
+    Menu m(QByteArray{});
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m.menu.get()));
+    const struct {
+        const char* rotulo;
+        QPoint sitio;
+    } entradas[] = {{"DATOS DE JORNADAS", {40, 225}},       {"REDUCCIÓN DE APUESTAS", {40, 270}},
+                    {"CONSULTAR REDUCCIONES", {40, 315}},   {"SALIDA DE DATOS", {300, 225}},
+                    {"ESCRUTINIO DE ACIERTOS", {300, 270}}, {"DATOS GENERALES", {170, 360}},
+                    {"BORRADO DE DATOS", {300, 315}}};
     for (int i = 1; i <= 7; ++i) {
-        EXPECT_EQ(menu.Pic_Boton[i]->Rotulo(), rotulos[i - 1]);
-        EXPECT_EQ(menu.Pic_Boton[i]->geometry(), QRect(posiciones[i - 1], QSize(215, 24)));
-        EXPECT_TRUE(menu.Pic_Boton[i]->isVisible());
+        EXPECT_EQ(m.menu->Pic_Boton[i]->Rotulo(), QString::fromUtf8(entradas[i - 1].rotulo));
+        EXPECT_EQ(m.menu->Pic_Boton[i]->geometry(), QRect(entradas[i - 1].sitio, QSize(215, 24)));
+        EXPECT_TRUE(m.menu->Pic_Boton[i]->isVisible());
     }
     // Faltaba DATOSGEN.ZPK: un aviso y el fichero creado.
-    EXPECT_EQ(plataforma.avisos.size(), 1);
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("DATOSGEN.ZPK")), LineaPorDefecto);
-    GuardaCaptura(&menu, QStringLiteral("velmo"));
+    EXPECT_EQ(m.plataforma.avisos.size(), 1);
+    EXPECT_EQ(m.carpeta.Lee(u"DATOSGEN.ZPK"_s), LineaPorDefecto);
+    GuardaCaptura(m.menu.get(), u"velmo"_s);
 }
 
-TEST(PantallaVelmo, EntradaSeisAbreDatosGenerales) {
-    CarpetaTemporal carpeta;
-    carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"), LineaPorDefecto);
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
-    PantallaVelmo menu(estado);
-    menu.show();
-
+// Una entrada cierra antes las pantallas sin modo abiertas (consulta, salida, escrutinio).
+TEST(PantallaVelmo, EntradaSeisCierraLasSinModoYAbreDatosGenerales) {
+    Menu m;
+    QWidget consulta;
+    consulta.show();
+    m.menu->RegistraPantallaSinModo(&consulta);
     QString abierta;
     AlAbrirseModal([&](QWidget* modal) {
         ASSERT_NE(modal, nullptr);
         abierta = modal->objectName();
-        GuardaCaptura(modal, QStringLiteral("datosgen_desde_menu"));
+        EXPECT_FALSE(consulta.isVisible());
+        GuardaCaptura(modal, u"datosgen_desde_menu"_s);
         Pulsa(static_cast<PantallaDatosgen*>(modal)->Pic_Salir);
     });
-    Pulsa(menu.Pic_Boton[6]);
-    EXPECT_EQ(abierta, QStringLiteral("datosgen"));
-    EXPECT_EQ(plataforma.esperas.front(), 600);
-    EXPECT_EQ(plataforma.sonidos.front(), 6);
-    EXPECT_FALSE(menu.Pic_Boton[6]->EstaPulsado());
-}
-
-TEST(PantallaVelmo, AbrirUnaEntradaCierraLasPantallasSinModo) {
-    CarpetaTemporal carpeta;
-    carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"), LineaPorDefecto);
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
-    PantallaVelmo menu(estado);
-    menu.show();
-    QWidget consulta;
-    consulta.show();
-    menu.RegistraPantallaSinModo(&consulta);
-    Pulsa(menu.Pic_Boton[4]);
-    EXPECT_FALSE(consulta.isVisible());
+    Pulsa(m.menu->Pic_Boton[6]);
+    EXPECT_EQ(abierta, u"datosgen"_s);
+    EXPECT_EQ(m.plataforma.esperas.front(), 600);
+    EXPECT_EQ(m.plataforma.sonidos.front(), 6);
+    EXPECT_FALSE(m.menu->Pic_Boton[6]->EstaPulsado());
 }
 
 TEST(PantallaVelmo, SalirGuardaYBorraElFicheroDeBoletos) {
-    CarpetaTemporal carpeta;
-    carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"),
-                    "1,\"28/08/05\",1,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"No\"\r\n");
-    carpeta.Escribe(QStringLiteral("FORBOLW.ZPK"), "x");
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
-    PantallaVelmo menu(estado);
-    menu.show();
-    estado.Datos.JornadaActual = 9;
-    estado.Datos.OrdenActual = 4;
-    estado.Datos.Metodo = 3;
+    Menu m("1,\"28/08/05\",1,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"No\"\r\n");
+    m.carpeta.Escribe(u"FORBOLW.ZPK"_s, "x");
+    m.estado.Datos.JornadaActual = 9;
+    m.estado.Datos.OrdenActual = 4;
+    m.estado.Datos.Metodo = 3;
 
-    Pulsa(menu.Pic_Salir);
-    EXPECT_FALSE(menu.isVisible());
-    EXPECT_FALSE(carpeta.Existe(QStringLiteral("FORBOLW.ZPK")));
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("DATOSGEN.ZPK")),
+    Pulsa(m.menu->Pic_Salir);
+    EXPECT_FALSE(m.menu->isVisible());
+    EXPECT_FALSE(m.carpeta.Existe(u"FORBOLW.ZPK"_s));
+    EXPECT_EQ(m.carpeta.Lee(u"DATOSGEN.ZPK"_s),
               QByteArray("9,\"28/08/05\",4,3,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"No\"\r\n"));
-    EXPECT_TRUE(plataforma.sonidos.empty()) << "con el sonido apagado no suena nada";
-    EXPECT_TRUE(plataforma.avisos.isEmpty()) << "sin FORBOLW.ZPK no hay mensaje";
+    EXPECT_TRUE(m.plataforma.sonidos.empty()) << "con el sonido apagado no suena nada";
+    EXPECT_TRUE(m.plataforma.avisos.isEmpty()) << "sin FORBOLW.ZPK no hay mensaje";
 }
 
 TEST(ArranquePrograma, PantallaPequenaTerminaConSuMensaje) {
@@ -108,27 +104,49 @@ TEST(ArranquePrograma, PantallaPequenaTerminaConSuMensaje) {
     EstadoGlobal estado;
     PlataformaFalsa plataforma(&estado);
     plataforma.pantalla = QSize(640, 480);
-    const auto menu = ArrancaPrograma(estado, programa.Ruta(), respaldo.Ruta(), SondaEscrituraReal);
-    EXPECT_EQ(menu, nullptr);
+    EXPECT_EQ(ArrancaPrograma(estado, programa.Ruta(), respaldo.Ruta(), SondaEscrituraReal),
+              nullptr);
     ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, QStringLiteral("Resolución de pantalla"));
-    EXPECT_TRUE(plataforma.mensajes[0].texto.contains(QStringLiteral("(640x480)")));
-    EXPECT_FALSE(programa.Existe(QStringLiteral("DATOSGEN.ZPK"))) << "no se ha escrito nada";
+    EXPECT_EQ(plataforma.mensajes[0].titulo, u"Resolución de pantalla"_s);
+    EXPECT_TRUE(plataforma.mensajes[0].texto.contains(u"(640x480)"_s));
+    EXPECT_FALSE(programa.Existe(u"DATOSGEN.ZPK"_s)) << "no se ha escrito nada";
 }
 
 TEST(ArranquePrograma, MenuYAyudaInicial) {
     CarpetaTemporal programa;
     CarpetaTemporal respaldo;
-    programa.Escribe(QStringLiteral("DATOSGEN.ZPK"), LineaPorDefecto);
+    programa.Escribe(u"DATOSGEN.ZPK"_s, LineaPorDefecto);
     EstadoGlobal estado;
     PlataformaFalsa plataforma(&estado);
     const auto menu = ArrancaPrograma(estado, programa.Ruta(), respaldo.Ruta(),
                                       [](const QString&) { return false; });
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(estado.CarpetaDatos, respaldo.Ruta());
-    EXPECT_TRUE(respaldo.Existe(QStringLiteral("DATOSGEN.ZPK")));
+    EXPECT_TRUE(respaldo.Existe(u"DATOSGEN.ZPK"_s));
     ASSERT_EQ(plataforma.mensajes.size(), 1u);
     EXPECT_EQ(plataforma.mensajes[0].botones, BotonesMensaje(BotonMensaje::Ayuda));
-    EXPECT_TRUE(plataforma.mensajes[0].texto.startsWith(QStringLiteral("Si desea consultar  una")));
+    EXPECT_TRUE(plataforma.mensajes[0].texto.startsWith(u"Si desea consultar  una"_s));
     EXPECT_TRUE(menu->isVisible());
+}
+
+// Los títulos de todas las ventanas, sin blancos de relleno.
+TEST(Titulos, NingunaVentanaLlevaBlancosDeRelleno) {
+    CarpetaTemporal carpeta;
+    carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
+    carpeta.Escribe(u"EQUIPOS.ZPK"_s, "Betis\r\nSevilla\r\n");
+    EstadoGlobal estado = carpeta.Estado();
+    PlataformaFalsa plataforma(&estado);
+    std::vector<std::unique_ptr<QWidget>> ventanas;
+    ventanas.push_back(std::make_unique<PantallaVelmo>(estado));
+    ventanas.push_back(std::make_unique<PantallaDatosgen>(estado));
+    ventanas.push_back(std::make_unique<PantallaJornadas>(estado));
+    ventanas.push_back(std::make_unique<PantallaEquipos>(estado));
+    ventanas.push_back(std::make_unique<PantallaHistoric>(estado));
+    ventanas.push_back(
+        std::make_unique<PantallaMensajes>(estado, u"TÍTULO"_s, u"Texto"_s, BotonMensaje::Ninguno));
+    for (const auto& ventana : ventanas) {
+        const QString titulo = ventana->windowTitle();
+        EXPECT_FALSE(titulo.isEmpty()) << ventana->objectName().toStdString();
+        EXPECT_EQ(titulo, titulo.simplified()) << titulo.toStdString();
+    }
 }

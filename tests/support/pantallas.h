@@ -1,8 +1,9 @@
 #pragma once
 // Utilidades de las pruebas de pantallas (plataforma offscreen).
 
+#include "support/locale_espanol.h"
+
 #include <QApplication>
-#include <QLocale>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -45,16 +46,8 @@ void PulsaEnSuVentana(QWidget* control, QPoint punto);
 // padres mientras ninguno la acepte.
 void GiraRueda(QWidget* control, QPoint punto, int muescas);
 
-// Configuración regional española mientras vive: las pantallas escriben los números como
-// los ve el usuario (14.348.907).
-class ConfiguracionEspanola {
-public:
-    ConfiguracionEspanola() { QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain)); }
-    ~ConfiguracionEspanola() { QLocale::setDefault(anterior_); }
-
-private:
-    QLocale anterior_;
-};
+// Las pantallas escriben los números como los ve el usuario (14.348.907).
+using ConfiguracionEspanola = LocaleEspanol;
 
 // Nombres de los controles que visita el tabulador desde `primero`, `cuantos` pasos.
 QStringList OrdenDelTabulador(QWidget* primero, int cuantos);

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace quiniela::prueba {
 
 namespace {
@@ -35,14 +37,12 @@ CertificadoPrueba FabricaCertificado(const QString& carpeta, const QStringList& 
         dir + QStringLiteral("clave-") + base + QStringLiteral(".pem")};
     QProcess openssl;
     openssl.setProcessChannelMode(QProcess::MergedChannels);
-    openssl.start(QStringLiteral("openssl"),
-                  {QStringLiteral("req"), QStringLiteral("-x509"), QStringLiteral("-newkey"),
-                   QStringLiteral("ec"), QStringLiteral("-pkeyopt"),
-                   QStringLiteral("ec_paramgen_curve:prime256v1"), QStringLiteral("-nodes"),
-                   QStringLiteral("-days"), QStringLiteral("2"), QStringLiteral("-subj"),
-                   QStringLiteral("/CN=") + nombres.value(0), QStringLiteral("-addext"),
-                   QStringLiteral("subjectAltName=") + san.join(u','), QStringLiteral("-keyout"),
-                   certificado.Clave, QStringLiteral("-out"), certificado.Certificado});
+    openssl.start(
+        u"openssl"_s,
+        u"req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes -days 2"_s.split(u' ') +
+            QStringList{u"-subj"_s, u"/CN="_s + nombres.value(0), u"-addext"_s,
+                        u"subjectAltName="_s + san.join(u','), u"-keyout"_s, certificado.Clave,
+                        u"-out"_s, certificado.Certificado});
     if (!openssl.waitForFinished(30000) || openssl.exitStatus() != QProcess::NormalExit ||
         openssl.exitCode() != 0) {
         qWarning("openssl: %s", openssl.readAll().constData());
@@ -56,25 +56,22 @@ ServidorSmtp::ServidorSmtp(OpcionesServidorSmtp opciones) : opciones_(std::move(
         error_ = QStringLiteral("no se pudo crear la carpeta temporal");
         return;
     }
-    QStringList argumentos{QStringLiteral(QUINIELA_SERVIDOR_SMTP), QStringLiteral("--carpeta"),
-                           carpeta_.path(), QStringLiteral("--puerto"),
-                           QString::number(opciones_.Puerto)};
+    QStringList argumentos{QStringLiteral(QUINIELA_SERVIDOR_SMTP), u"--carpeta"_s, carpeta_.path(),
+                           u"--puerto"_s, QString::number(opciones_.Puerto)};
     if (opciones_.Mudo)
-        argumentos << QStringLiteral("--mudo");
-    if (opciones_.Seguridad != SeguridadCorreo::Ninguna) {
-        argumentos << QStringLiteral("--seguridad")
-                   << (opciones_.Seguridad == SeguridadCorreo::Tls ? QStringLiteral("tls")
-                                                                   : QStringLiteral("starttls"))
-                   << QStringLiteral("--certificado") << opciones_.Certificado.Certificado
-                   << QStringLiteral("--clave") << opciones_.Certificado.Clave;
-    }
+        argumentos << u"--mudo"_s;
+    if (opciones_.Seguridad != SeguridadCorreo::Ninguna)
+        argumentos << u"--seguridad"_s
+                   << (opciones_.Seguridad == SeguridadCorreo::Tls ? u"tls"_s : u"starttls"_s)
+                   << u"--certificado"_s << opciones_.Certificado.Certificado << u"--clave"_s
+                   << opciones_.Certificado.Clave;
     if (!opciones_.Usuario.isEmpty())
-        argumentos << QStringLiteral("--usuario") << opciones_.Usuario
-                   << QStringLiteral("--clave-usuario") << opciones_.Clave;
+        argumentos << u"--usuario"_s << opciones_.Usuario << u"--clave-usuario"_s
+                   << opciones_.Clave;
     for (const QString& d : opciones_.Rechazados)
-        argumentos << QStringLiteral("--rechaza") << d;
+        argumentos << u"--rechaza"_s << d;
     for (const QString& d : opciones_.Colgados)
-        argumentos << QStringLiteral("--cuelga") << d;
+        argumentos << u"--cuelga"_s << d;
 
     proceso_ = std::make_unique<QProcess>();
     // Los errores de python se ven en la salida de la prueba.

@@ -2,24 +2,6 @@
 // Servidor SMTP de verdad para las pruebas del correo: lanza tests/support/servidor_smtp.py
 // (aiosmtpd) en 127.0.0.1, en un puerto libre y con su propia carpeta temporal, y lo para al
 // destruirse. Cada prueba tiene el suyo, así que pueden correr en paralelo.
-//
-//     ServidorSmtp servidor;                      // sin cifrar, sin AUTH
-//     ASSERT_TRUE(servidor.Escuchando()) << servidor.Error();
-//     TransporteCurl transporte;
-//     transporte.Abre(servidor.Cuenta(), QString());
-//     transporte.Envia(QStringLiteral("ana@example.com"), mensaje);
-//     transporte.Cierra();
-//     auto recibidos = servidor.Mensajes();       // en orden de llegada
-//     EXPECT_EQ(recibidos[0].Datos, mensaje);
-//
-// Con STARTTLS y AUTH:
-//
-//     CarpetaTemporal carpeta;
-//     const CertificadoPrueba certificado = FabricaCertificado(carpeta.Ruta());
-//     ServidorSmtp servidor(OpcionesServidorSmtp()
-//                               .Cifrado(SeguridadCorreo::StartTls, certificado)
-//                               .Auth(QStringLiteral("pepe"), QStringLiteral("secreta")));
-//     transporte.Abre(servidor.Cuenta(), QStringLiteral("secreta"));   // confía en el certificado
 
 #include "platform/correo.h"
 

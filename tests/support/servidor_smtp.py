@@ -1,21 +1,10 @@
 #!/usr/bin/python3
-"""Servidor SMTP para las pruebas del correo (aiosmtpd).
+"""Servidor SMTP para las pruebas del correo (aiosmtpd) en 127.0.0.1.
 
-Escucha en 127.0.0.1 y, cuando está listo, escribe en la salida estándar una línea
-"ESCUCHANDO <puerto>". Cada mensaje recibido se guarda en CARPETA/mensajes/NNNNNN.eml con
-el sobre delante:
-
-    Remitente: <MAIL FROM>
-    Destinatario: <RCPT TO>        (una línea por destinatario)
-    Usuario: <usuario del AUTH>    (solo si hubo AUTH)
-    Cifrado: si|no
-    <línea vacía>
-    <los bytes del mensaje tal como llegaron, sin el punto final>
-
-El fichero se escribe completo antes de contestar 250, así que quien envía lo encuentra en
-cuanto el servidor acepta. CARPETA/conexiones lleva el número de conexiones aceptadas.
-
-Con --mudo no habla SMTP: acepta conexiones y nunca contesta (servidor colgado).
+Listo, escribe "ESCUCHANDO <puerto>". Guarda cada mensaje, completo antes de contestar 250, en
+CARPETA/mensajes/NNNNNN.eml: cabeceras "Remitente:", "Destinatario:" (una por destinatario),
+"Usuario:" (si hubo AUTH) y "Cifrado: si|no", una línea vacía y los bytes tal como llegaron.
+CARPETA/conexiones lleva las conexiones aceptadas. Con --mudo acepta y nunca contesta.
 """
 
 import argparse
@@ -164,17 +153,14 @@ async def principal(args):
 
 def main():
     p = argparse.ArgumentParser(description="Servidor SMTP de pruebas")
-    p.add_argument("--carpeta", required=True, help="dónde guardar mensajes y contadores")
-    p.add_argument("--puerto", type=int, default=0, help="0: uno libre (se escribe al empezar)")
+    p.add_argument("--carpeta", required=True)
+    p.add_argument("--puerto", type=int, default=0)  # 0: uno libre
     p.add_argument("--seguridad", choices=["ninguna", "starttls", "tls"], default="ninguna")
-    p.add_argument("--certificado", help="certificado PEM del servidor")
-    p.add_argument("--clave", help="clave privada PEM del certificado")
-    p.add_argument("--usuario", help="exige AUTH con este usuario")
-    p.add_argument("--clave-usuario", help="clave del usuario del AUTH")
-    p.add_argument("--rechaza", action="append", default=[], help="destinatario rechazado con 550")
-    p.add_argument("--cuelga", action="append", default=[],
-                   help="destinatario cuyo mensaje nunca recibe respuesta")
-    p.add_argument("--mudo", action="store_true", help="acepta conexiones y no contesta nunca")
+    for opcion in ("--certificado", "--clave", "--usuario", "--clave-usuario"):
+        p.add_argument(opcion)
+    p.add_argument("--rechaza", action="append", default=[])  # 550 en RCPT TO
+    p.add_argument("--cuelga", action="append", default=[])  # su mensaje nunca recibe 250
+    p.add_argument("--mudo", action="store_true")
     args = p.parse_args()
     if args.seguridad != "ninguna" and not (args.certificado and args.clave):
         p.error("--seguridad %s necesita --certificado y --clave" % args.seguridad)
