@@ -72,13 +72,6 @@ TEST(MatrizMarcas, PartidoQuinceSoloPorLaPrimeraColumna) {
     }
 }
 
-TEST(MatrizMarcas, PruebaMarcaLas339Casillas) {
-    const MatrizMarcas m = MatrizPrueba();
-    EXPECT_EQ(m.Cuenta(), 339);
-    const auto celdas = Celdas(m);
-    EXPECT_TRUE(celdas.count({4, 15, 3}) && celdas.count({5, 15, 2}) && celdas.count({6, 15, 1}));
-}
-
 // Márgenes de 10 mm a la izquierda (567 twips) y 2 mm arriba (113,4 twips).
 TEST(DibujoBoleto, Disposicion1CajasNumeroYReferencias) {
     ImpresoraFalsa f;

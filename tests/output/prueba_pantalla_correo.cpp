@@ -112,15 +112,8 @@ TEST(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
               (QStringList{u"luis@y.es *"_s, u"eva@z.es *"_s, u"ana@x.ess *"_s}));
 }
 
-TEST(PantallaCorreo, SinFicheroSeCreaVacioYConFalloNoSeReescribe) {
+TEST(PantallaCorreo, ConFalloAlLeerNoSeReescribeAlSalir) {
     Correo c;
-    {
-        auto l = c.Abre();
-        EXPECT_EQ(l->Lis_Direcciones->count(), 0);
-        EXPECT_TRUE(c.carpeta.Existe(u"DIRECC.ZPK"_s));
-        EXPECT_TRUE(c.plataforma.avisos.isEmpty());
-    }
-    QFile::remove(c.carpeta.Ruta(u"DIRECC.ZPK"_s));
     ASSERT_TRUE(QDir(c.carpeta.Ruta()).mkdir(u"DIRECC.ZPK"_s));
     auto l = c.Abre();
     EXPECT_EQ(c.plataforma.avisos.size(), 1);
