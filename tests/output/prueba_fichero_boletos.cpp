@@ -113,22 +113,6 @@ TEST(FicheroBoletos, HuecosAlCambiarElSigno15SinDistinguirMayusculas) {
     EXPECT_EQ(r.Recuento.BoletosUnaColumna, 0);
 }
 
-TEST(FicheroBoletos, LineaQueNoEsColumnaNoSustituyeElAnterior) {
-    CarpetaTemporal carpeta;
-    carpeta.Escribe(u"FORBOLW.ZPK"_s, "anterior");
-    for (const QByteArray& mala : {QByteArray("\"1111111111111\"\r\n"),   // 13 signos
-                                   QByteArray("\"11111111111111A\"\r\n"), // signo raro
-                                   QByteArray("111111111111111\r\n")}) {  // sin comillas
-        QByteArray entrada = FicheroColumnas(ColumnasPrueba(2, u'1')) + mala;
-        QBuffer bufer(&entrada);
-        bufer.open(QIODevice::ReadOnly);
-        const auto r = CreaFicheroBoletos(carpeta.Estado(), bufer, u"RED0101.ZPK"_s);
-        EXPECT_EQ(r.LineaErronea, 3) << mala.constData();
-        EXPECT_EQ(r.Fichero, u"RED0101.ZPK"_s);
-        EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), "anterior");
-    }
-}
-
 TEST(CuentaBoletos, FormulaDeGruposIgualesSinDivisionesEntreCero) {
     struct Caso {
         int signos15;
@@ -403,19 +387,21 @@ TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
     EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), boletos);
 }
 
-// Una línea errónea pasado el primer bloque: se dice cuál, y ni el destino ni
-// el fichero de boletos cambian aunque ya se hubiera escrito más de un bloque
-// de los dos.
+// Una línea que no es una columna pasado el primer bloque: se dice cuál, y ni el destino ni
+// el fichero de boletos cambian aunque ya se hubiera escrito más de un bloque de los dos.
 TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
-    QByteArray entrada = FicheroColumnas(ColumnasPrueba(60000, u'1'));
-    entrada += "\"11111111111111\"\r\n"; // 14 signos: línea 60001
-    entrada += FicheroColumnas(ColumnasPrueba(10, u'1'));
-    datos.Escribe(u"RED0703.ZPK"_s, entrada);
     datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
     destino.Escribe(u"salida"_s, "la copia de la semana pasada");
-    for (const FormatoExportar formato : {FormatoExportar::TXT6, FormatoExportar::AD243}) {
+    const std::pair<QByteArray, FormatoExportar> casos[] = {
+        {"\"1111111111111\"\r\n", FormatoExportar::TXT6},    // 13 signos
+        {"\"11111111111111A\"\r\n", FormatoExportar::AD243}, // signo raro
+        {"111111111111111\r\n", FormatoExportar::TXT2}};     // sin comillas
+    for (const auto& [mala, formato] : casos) {
+        Columnas(ColumnasPrueba(60000, u'1'));
+        datos.Escribe(u"RED0703.ZPK"_s, datos.Lee(u"RED0703.ZPK"_s) + mala +
+                                            FicheroColumnas(ColumnasPrueba(10, u'1')));
         const Copia c = Copiar(formato);
-        EXPECT_EQ(c.r.Fin, FinCopia::Fallida);
+        EXPECT_EQ(c.r.Fin, FinCopia::Fallida) << mala.constData();
         ASSERT_TRUE(c.r.Mensaje);
         EXPECT_TRUE(c.r.Mensaje->Texto.contains(
             u"leer el fichero de columnas RED0703.ZPK: la línea 60001 no es una columna"_s))
