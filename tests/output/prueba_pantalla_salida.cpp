@@ -156,43 +156,31 @@ TEST(PantallaSalida, SeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
 }
 
 TEST_F(Listados, CadaTipoMuestraSoloSusControles) {
-    struct Caso {
-        int tipo;
-        QString titulo;
-        bool rango, orientacion, prueba, papel, copias, disco, correo;
-    };
-    const Caso casos[] = {
-        {0, u"Imprimir los datos básicos de la reducción"_s, false, false, false, false, true,
-         false, false},
-        {1, u"Imprimir boletos individuales"_s, true, true, true, false, false, false, false},
-        {2, u"Imprimir relación de boletos"_s, true, false, false, true, false, false, false},
-        {3, u"Copiar apuestas a disco"_s, false, false, false, false, false, true, false},
-        {4, u"Imprimir boletos en papel continuo"_s, true, false, true, false, false, false, false},
-        {5, u"Enviar datos por correo electrónico"_s, false, false, false, false, false, false,
-         true},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.tipo);
-        ConListados(salida, c.tipo, [&](PantallaListados& l) {
-            EXPECT_EQ(l.windowTitle(), c.titulo);
-            EXPECT_EQ(l.Pic_BotBolIni->isVisible(), c.rango);
-            EXPECT_EQ(l.Pic_BotMarSup->isVisible(), c.rango);
-            EXPECT_EQ(l.Pic_Orientacion->isVisible(), c.orientacion);
-            EXPECT_EQ(l.Pic_BotRepetir->isVisible(), c.orientacion);
-            EXPECT_EQ(l.Fra_OpcionesBoletos->isVisible(), c.orientacion);
-            EXPECT_EQ(l.Chk_PruImp->isVisible(), c.prueba);
-            EXPECT_EQ(l.Pic_BotAncPap->isVisible(), c.papel);
-            EXPECT_EQ(l.Pic_BotCopias->isVisible(), c.copias);
-            EXPECT_EQ(l.Fra_OpcionesDisco->isVisible(), c.disco);
-            EXPECT_EQ(l.Pic_BotCopiar->isVisible(), c.disco);
-            EXPECT_EQ(l.Lis_Direcciones->isVisible(), c.correo);
-            EXPECT_EQ(l.Pic_BotImprimir->isVisible(), !c.disco && !c.correo);
-            if (c.rango) {
+    // Controles visibles, por orden: rango, márgenes, orientación, repetir, opciones de
+    // boletos, prueba, ancho de papel, copias, opciones de disco, copiar, direcciones, imprimir.
+    const std::pair<QString, QString> casos[] = {
+        {u"Imprimir los datos básicos de la reducción"_s, u".......x...x"_s},
+        {u"Imprimir boletos individuales"_s, u"xxxxxx.....x"_s},
+        {u"Imprimir relación de boletos"_s, u"xx....x....x"_s},
+        {u"Copiar apuestas a disco"_s, u"........xx.."_s},
+        {u"Imprimir boletos en papel continuo"_s, u"xx...x.....x"_s},
+        {u"Enviar datos por correo electrónico"_s, u"..........x."_s}};
+    for (int tipo = 0; tipo < 6; ++tipo) {
+        ConListados(salida, tipo, [&](PantallaListados& l) {
+            QString visibles;
+            for (const QWidget* w : std::initializer_list<const QWidget*>{
+                     l.Pic_BotBolIni, l.Pic_BotMarSup, l.Pic_Orientacion, l.Pic_BotRepetir,
+                     l.Fra_OpcionesBoletos, l.Chk_PruImp, l.Pic_BotAncPap, l.Pic_BotCopias,
+                     l.Fra_OpcionesDisco, l.Pic_BotCopiar, l.Lis_Direcciones, l.Pic_BotImprimir})
+                visibles += w->isVisible() ? u'x' : u'.';
+            EXPECT_EQ(l.windowTitle(), casos[tipo].first);
+            EXPECT_EQ(visibles, casos[tipo].second) << tipo;
+            if (l.Pic_BotBolIni->isVisible()) {
                 EXPECT_EQ(l.Pic_BotBolIni->Rotulo(), u"Boleto Inicial: 1"_s);
                 EXPECT_EQ(l.Pic_BotBolFin->Rotulo(), u"Boleto Final: 3"_s);
             }
             l.grab(); // pinta una vez antes de la captura
-            GuardaCaptura(&l, u"listados_%1"_s.arg(c.tipo));
+            GuardaCaptura(&l, u"listados_%1"_s.arg(tipo));
             Pulsa(l.Pic_Ayuda);
         });
     }
