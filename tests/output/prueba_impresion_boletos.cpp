@@ -91,30 +91,6 @@ TEST_F(ImpresionBoletos, GruposDelPartidoQuinceEmpiezanBoletoYElFinalAcota) {
     EXPECT_EQ(RectangulosDePagina(impresora, 1), Dibujo(columnas.mid(8, 2), 1, true));
 }
 
-TEST_F(ImpresionBoletos, RepetirSiguienteYCancelarEntreBoletos) {
-    GuardaReduccion(datos, estado, 7, 3, Columnas(24));
-    std::vector<std::pair<int64_t, bool>> preguntas;
-    std::vector<DecisionBoleto> respuestas{DecisionBoleto::Repetir, DecisionBoleto::Siguiente,
-                                           DecisionBoleto::Cancelar};
-    OpcionesBoletos o = Opciones(1, 2);
-    o.UnDocumentoPorBoleto = true;
-    o.TrasBoleto = [&](int64_t numero, bool ultimo) {
-        preguntas.push_back({numero, ultimo});
-        return respuestas[preguntas.size() - 1];
-    };
-    const ResultadoImpresion r = ImprimeBoletos(estado, impresora, o);
-    EXPECT_EQ(r.Fin, FinImpresion::Cancelada);
-    EXPECT_EQ(r.Impresos, 3);
-    EXPECT_EQ(preguntas,
-              (std::vector<std::pair<int64_t, bool>>{{1, false}, {1, false}, {2, true}}));
-    // Un documento por boleto impreso: el 1 dos veces y el 2.
-    EXPECT_EQ(impresora.documentosTerminados, (std::vector<int>{1, 1, 1}));
-    QStringList numeros;
-    for (const auto& t : impresora.textos)
-        numeros << t.texto;
-    EXPECT_EQ(numeros, (QStringList{u"1"_s, u"1"_s, u"2"_s}));
-}
-
 TEST_F(ImpresionBoletos, CancelarDesdeFueraParaTrasElBoletoYGuardaLoImpreso) {
     GuardaReduccion(datos, estado, 7, 3, Columnas(40));
     std::atomic<bool> cancelar{false};

@@ -1,8 +1,7 @@
-#include "cli/linea_ordenes.h"
 #include "core/datos_generales_tipo.h"
 #include "output/columnas_prueba.h"
 #include "settings/datos_generales.h"
-#include "support/carpeta_temporal.h"
+#include "support/linea_cli.h"
 
 #include <QDir>
 #include <QFile>
@@ -20,21 +19,6 @@ using namespace quiniela;
 using namespace quiniela::prueba;
 
 namespace {
-
-struct Linea {
-    int estado = 0;
-    QString out;
-    QString err;
-};
-
-Linea Ejecuta(const QString& datos, const QStringList& args) {
-    Linea l;
-    QTextStream out(&l.out);
-    QTextStream err(&l.err);
-    l.estado =
-        EjecutaLineaOrdenes(QStringList{u"quiniela-cli"_s, u"--datos"_s, datos} + args, out, err);
-    return l;
-}
 
 QStringList Exportar(const QString& formato, const QString& destino, int jornada = 7,
                      int orden = 3) {
@@ -75,7 +59,7 @@ TEST_F(OrdenExportar, DestinoCarpetaOArchivoYAvisoEnStderr) {
     datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(ColumnasPrueba(17, u'1')));
     // Un índice que dice otra cuenta no cambia los boletos: cuentan las columnas del fichero.
     datos.Escribe(u"BASES.ZPK"_s, "07032 0 0          48    5761" + QByteArray(201, ' ') + "\r\n");
-    const Linea l = Ejecuta(datos.Ruta(), Exportar(u"ad243"_s, destino.Ruta()));
+    const Linea l = EjecutaCli(datos, Exportar(u"ad243"_s, destino.Ruta()));
     ASSERT_EQ(l.estado, 0) << l.err.toStdString();
     const QString unidad = QDir::toNativeSeparators(QDir(destino.Ruta()).absolutePath());
     EXPECT_EQ(l.out, u"Se está creando en la unidad "_s + unidad + u" el archivo AD243\n"_s +
@@ -89,10 +73,10 @@ TEST_F(OrdenExportar, DestinoCarpetaOArchivoYAvisoEnStderr) {
     EXPECT_EQ(ad243.mid(35, 2), "04");
     EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s).size(), 17 * 19);
 
-    const Linea txt = Ejecuta(datos.Ruta(), Exportar(u"TXT4"_s, destino.Ruta()));
+    const Linea txt = EjecutaCli(datos, Exportar(u"TXT4"_s, destino.Ruta()));
     EXPECT_EQ(txt.err, QString());
     EXPECT_EQ(destino.Lee(u"Col0703.txt"_s), datos.Lee(u"RED0703.ZPK"_s));
-    const Linea archivo = Ejecuta(datos.Ruta(), Exportar(u"TXT1"_s, destino.Ruta(u"a.txt"_s)));
+    const Linea archivo = EjecutaCli(datos, Exportar(u"TXT1"_s, destino.Ruta(u"a.txt"_s)));
     EXPECT_EQ(archivo.estado, 0);
     EXPECT_EQ(destino.Lee(u"a.txt"_s).size(), 17 * 15);
 }
@@ -117,7 +101,7 @@ TEST_F(OrdenExportar, ErroresConMensajeYEstado1) {
          u"ERROR AL COPIAR\nNo se ha podido escribir el archivo /proc/AD243: "_s},
         {Exportar(u"TXT1"_s, destino.Ruta(), 43), u"La jornada va de 1 a 42"_s}};
     for (const Caso& c : casos) {
-        const Linea l = Ejecuta(datos.Ruta(), c.args);
+        const Linea l = EjecutaCli(datos, c.args);
         EXPECT_EQ(l.estado, 1) << c.args.join(u' ').toStdString();
         EXPECT_TRUE(l.err.startsWith(c.err)) << l.err.toStdString();
     }
@@ -126,7 +110,7 @@ TEST_F(OrdenExportar, ErroresConMensajeYEstado1) {
 
 TEST_F(OrdenExportar, AD243RechazaMasDe999999Columnas) {
     EscribeColumnasIguales(datos.Ruta(u"RED0703.ZPK"_s), 1594323);
-    const Linea l = Ejecuta(datos.Ruta(), Exportar(u"AD243"_s, destino.Ruta()));
+    const Linea l = EjecutaCli(datos, Exportar(u"AD243"_s, destino.Ruta()));
     EXPECT_EQ(l.estado, 1);
     EXPECT_TRUE(l.err.startsWith(u"REDUCCIÓN DEMASIADO GRANDE\nLa reducción tiene "_s))
         << l.err.toStdString();
@@ -145,7 +129,7 @@ TEST_F(OrdenExportar, CtrlCDejaElDestinoIdentico) {
         if (!fin)
             kill(getpid(), SIGINT);
     });
-    const Linea l = Ejecuta(datos.Ruta(), Exportar(u"TXT6"_s, destino.Ruta()));
+    const Linea l = EjecutaCli(datos, Exportar(u"TXT6"_s, destino.Ruta()));
     fin = true;
     interruptor.join();
     std::signal(SIGINT, anterior);
@@ -178,19 +162,16 @@ TEST_F(OrdenExportar, ReduccionesDistribuidasEnLosSieteFormatos) {
         const std::pair<QString, QByteArray> esperados[] = {
             {u"TXT1"_s, txt1}, {u"TXT2"_s, txt2}, {u"TXT4"_s, red}};
         for (const auto& [formato, bytes] : esperados) {
-            ASSERT_EQ(Ejecuta(datos.Ruta(), Exportar(formato, destino.Ruta(u"s"_s), j, o)).estado,
-                      0);
+            ASSERT_EQ(EjecutaCli(datos, Exportar(formato, destino.Ruta(u"s"_s), j, o)).estado, 0);
             EXPECT_EQ(destino.Lee(u"s"_s), bytes) << j << o << formato.toStdString();
         }
         const std::pair<QString, qsizetype> tamanos[] = {
             {u"TXT3"_s, n * 17 + n - 1}, {u"TXT5"_s, n * 45 + n * 15 - 1}, {u"TXT6"_s, n * 61}};
         for (const auto& [formato, tamano] : tamanos) {
-            ASSERT_EQ(Ejecuta(datos.Ruta(), Exportar(formato, destino.Ruta(u"s"_s), j, o)).estado,
-                      0);
+            ASSERT_EQ(EjecutaCli(datos, Exportar(formato, destino.Ruta(u"s"_s), j, o)).estado, 0);
             EXPECT_EQ(destino.Lee(u"s"_s).size(), tamano) << j << o << formato.toStdString();
         }
-        ASSERT_EQ(Ejecuta(datos.Ruta(), Exportar(u"AD243"_s, destino.Ruta(u"s"_s), j, o)).estado,
-                  0);
+        ASSERT_EQ(EjecutaCli(datos, Exportar(u"AD243"_s, destino.Ruta(u"s"_s), j, o)).estado, 0);
         const QByteArray ad = destino.Lee(u"s"_s);
         ASSERT_EQ(ad.size() % 123, 0);
         qsizetype c = 0;

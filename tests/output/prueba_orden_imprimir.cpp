@@ -1,14 +1,12 @@
 // Orden imprimir de quiniela-cli sobre una impresora que apunta lo dibujado.
 #include "cli/linea_ordenes.h"
+#include "output/impresora_apuntada.h"
 #include "output/reduccion_prueba.h"
-#include "platform/impresora.h"
 #include "settings/datos_generales.h"
 
 #include <gtest/gtest.h>
 
 #include <QTextStream>
-
-#include <csignal>
 
 using namespace Qt::StringLiterals;
 using namespace quiniela;
@@ -16,44 +14,12 @@ using namespace quiniela::prueba;
 
 namespace {
 
-// Lo que la orden dibujó, aunque la impresora se destruya al acabar.
-struct Dibujado {
-    QString ruta;
-    QStringList textos;
-    int rectangulos = 0;
-    int paginas = 0;
-    int documentos = 0;
-    bool interrumpe = false; // Ctrl-C mientras se dibuja el primer boleto
-};
-
-class ImpresoraAnotada final : public Impresora {
-public:
-    explicit ImpresoraAnotada(Dibujado& d) : D(d) {}
-
-protected:
-    void EmpiezaPagina(int, QSize) override { ++D.paginas; }
-    void DibujaTexto(int, int, const QString& t, const FuenteImpresora&) override { D.textos << t; }
-    void DibujaRectangulo(int, int, int, int) override {
-        if (D.interrumpe && D.rectangulos == 0)
-            std::raise(SIGINT);
-        ++D.rectangulos;
-    }
-    int MideAltoLinea(const FuenteImpresora&) const override { return 221; }
-    QString TerminaDocumento(int) override {
-        ++D.documentos;
-        return QString();
-    }
-
-private:
-    Dibujado& D;
-};
-
 class OrdenImprimir : public testing::Test {
 protected:
     void SetUp() override {
         InstalaCreadorImpresoraPdf([this](const QString& ruta) {
             dibujado.ruta = ruta;
-            return std::make_unique<ImpresoraAnotada>(dibujado);
+            return std::make_unique<ImpresoraApuntada>(dibujado);
         });
         DatosGenerales d;
         d.Orientacion = 2;
@@ -69,7 +35,7 @@ protected:
             QStringList{u"quiniela-cli"_s, u"--datos"_s, datos.Ruta(), u"imprimir"_s} + args, o, e);
     }
     CarpetaTemporal datos;
-    Dibujado dibujado;
+    Apuntes dibujado;
     QString out, err;
 };
 
@@ -102,7 +68,7 @@ TEST_F(OrdenImprimir, CadaTipoImprimeSuDocumento) {
         EXPECT_EQ(Ejecuta(Pide(k.tipo, k.mas)), 0) << err.toStdString();
         EXPECT_EQ(out, k.salida) << k.tipo.toStdString();
         EXPECT_EQ(dibujado.ruta, u"x.pdf"_s);
-        EXPECT_EQ(dibujado.paginas, k.paginas) << k.tipo.toStdString();
+        EXPECT_EQ(int(dibujado.paginas.size()), k.paginas) << k.tipo.toStdString();
         EXPECT_EQ(dibujado.documentos, 1);
         if (k.rectangulos >= 0) {
             EXPECT_EQ(dibujado.rectangulos, k.rectangulos) << k.tipo.toStdString();
@@ -134,7 +100,7 @@ TEST_F(OrdenImprimir, ErroresSinImprimir) {
         EXPECT_EQ(Ejecuta(k.args), 1) << k.args.join(u' ').toStdString();
         EXPECT_TRUE(err.contains(k.mensaje)) << err.toStdString();
     }
-    EXPECT_EQ(dibujado.paginas, 0);
+    EXPECT_TRUE(dibujado.paginas.empty());
     // Sin el fichero de columnas: mensaje claro y estado 1.
     QFile::remove(datos.Ruta(u"RED0703.ZPK"_s));
     err.clear();

@@ -1,7 +1,9 @@
-// Menú de salida y pantalla de listados pulsados como lo haría el usuario: elegir jornada y
-// orden, abrir cada tipo, copiar a disco, imprimir boletos uno a uno y guardar los márgenes.
+// Menú de salida y pantalla de listados pulsados como lo haría el usuario:
+// elegir jornada y orden, abrir cada tipo, copiar a disco, imprimir boletos uno
+// a uno y guardar los márgenes.
 #include "core/estado_global.h"
 #include "output/boton_dibujo.h"
+#include "output/impresora_apuntada.h"
 #include "output/pantalla_listados.h"
 #include "output/pantalla_salida.h"
 #include "output/reduccion_prueba.h"
@@ -24,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using namespace quiniela;
 using namespace quiniela::prueba;
 
@@ -32,52 +35,25 @@ namespace {
 const QByteArray DatosGeneralesPorDefecto =
     "1,\"28/08/05\",1,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
 
-// Jornada 1: orden 1 de 17 columnas (3 boletos) y orden 2 de 16 (2 boletos); jornada 2,
-// orden 1 de 9 columnas (2 boletos).
+// Jornada 1: orden 1 de 17 columnas (3 boletos) y orden 2 de 16 (2 boletos);
+// jornada 2, orden 1 de 9 columnas (2 boletos).
 struct Datos {
     CarpetaTemporal carpeta;
     EstadoGlobal estado;
     Datos() : estado(carpeta.Estado()) {
-        carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"), DatosGeneralesPorDefecto);
+        carpeta.Escribe(u"DATOSGEN.ZPK"_s, DatosGeneralesPorDefecto);
         CargaDatosGenerales(estado);
         EstadoGlobal otro = carpeta.Estado();
         GuardaReduccion(carpeta, otro, 2, 1, Columnas(9));
-        QByteArray indice = carpeta.Lee(QStringLiteral("BASES.ZPK"));
+        QByteArray indice = carpeta.Lee(u"BASES.ZPK"_s);
         GuardaReduccion(carpeta, otro, 1, 2, Columnas(16));
-        indice += carpeta.Lee(QStringLiteral("BASES.ZPK"));
+        indice += carpeta.Lee(u"BASES.ZPK"_s);
         GuardaReduccion(carpeta, otro, 1, 1, Columnas(17));
-        indice += carpeta.Lee(QStringLiteral("BASES.ZPK"));
-        carpeta.Escribe(QStringLiteral("BASES.ZPK"), indice);
+        indice += carpeta.Lee(u"BASES.ZPK"_s);
+        carpeta.Escribe(u"BASES.ZPK"_s, indice);
         estado.Datos.JornadaActual = 1;
         estado.Datos.OrdenActual = 1;
     }
-};
-
-// Impresora que apunta documentos, páginas y textos; vive fuera de la pantalla.
-struct Apuntes {
-    int documentos = 0;
-    std::vector<QSize> paginas;
-    QStringList textos;
-};
-
-class ImpresoraApuntada final : public Impresora {
-public:
-    explicit ImpresoraApuntada(Apuntes& a) : A(a) {}
-
-protected:
-    void EmpiezaPagina(int, QSize papel) override { A.paginas.push_back(papel); }
-    void DibujaTexto(int, int, const QString& texto, const FuenteImpresora&) override {
-        A.textos << texto;
-    }
-    void DibujaRectangulo(int, int, int, int) override {}
-    int MideAltoLinea(const FuenteImpresora& f) const override { return qRound(f.Puntos * 22.6); }
-    QString TerminaDocumento(int) override {
-        ++A.documentos;
-        return {};
-    }
-
-private:
-    Apuntes& A;
 };
 
 // Un botón de opción se pulsa en su círculo, como haría el usuario.
@@ -91,7 +67,8 @@ void EligeFila(QListWidget* lista, int fila) {
                       lista->visualItemRect(lista->item(fila)).center());
 }
 
-// Abre listados del tipo con el botón de salida y deja hacer a `accion` con él abierto.
+// Abre listados del tipo con el botón de salida y deja hacer a `accion` con él
+// abierto.
 void ConListados(PantallaSalida& salida, int tipo, std::function<void(PantallaListados&)> accion) {
     bool abierta = false;
     AlAbrirseModal([&](QWidget* modal) {
@@ -123,6 +100,21 @@ QByteArray LeeFichero(const QString& ruta) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+// La salida abierta sobre esos datos; las impresiones van a unos apuntes.
+class Listados : public testing::Test {
+protected:
+    Listados() { salida.show(); }
+    void Apunta(PantallaListados& l) {
+        l.CreaImpresora = [this](const QString&) {
+            return std::make_unique<ImpresoraApuntada>(apuntes);
+        };
+    }
+    Datos d;
+    PlataformaFalsa plataforma{&d.estado};
+    PantallaSalida salida{d.estado};
+    Apuntes apuntes;
+};
+
 } // namespace
 
 TEST(PantallaSalida, SeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
@@ -131,21 +123,20 @@ TEST(PantallaSalida, SeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
     PantallaVelmo menu(d.estado);
     menu.show();
     Pulsa(menu.Pic_Boton[4]);
-    auto* salida = menu.findChild<PantallaSalida*>(QStringLiteral("salida"));
+    auto* salida = menu.findChild<PantallaSalida*>(u"salida"_s);
     ASSERT_NE(salida, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(salida));
-    EXPECT_EQ(salida->windowTitle(),
-              QStringLiteral("Salida de Datos por Impresora o a Disco Flexible"));
+    EXPECT_EQ(salida->windowTitle(), u"Salida de Datos por Impresora o a Disco Flexible"_s);
     // 17 columnas con un signo en el 15: 3 boletos.
-    EXPECT_EQ(salida->TextoBoletos(), QStringLiteral("3 Boletos"));
-    EXPECT_EQ(salida->Pic_BotNroJor->Rotulo(), QStringLiteral("Jornada 1"));
-    GuardaCaptura(salida, QStringLiteral("salida"));
+    EXPECT_EQ(salida->TextoBoletos(), u"3 Boletos"_s);
+    EXPECT_EQ(salida->Pic_BotNroJor->Rotulo(), u"Jornada 1"_s);
+    GuardaCaptura(salida, u"salida"_s);
 
     Pulsa(salida->Pic_BotOrden);
     EligeFila(salida->Lis_Orden, 1);
     EXPECT_EQ(d.estado.Datos.OrdenActual, 2);
-    EXPECT_EQ(salida->TextoBoletos(), QStringLiteral("2 Boletos"));
-    EXPECT_EQ(salida->Pic_BotOrden->Rotulo(), QStringLiteral("Orden 2"));
+    EXPECT_EQ(salida->TextoBoletos(), u"2 Boletos"_s);
+    EXPECT_EQ(salida->Pic_BotOrden->Rotulo(), u"Orden 2"_s);
 
     // Otra jornada vuelve al orden 1 y redibuja la cuenta de boletos.
     Pulsa(salida->Pic_BotNroJor);
@@ -153,100 +144,74 @@ TEST(PantallaSalida, SeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
     EXPECT_EQ(d.estado.Datos.JornadaActual, 2);
     EXPECT_EQ(d.estado.Datos.OrdenActual, 1);
     EXPECT_EQ(salida->Lis_Orden->currentRow(), 0);
-    EXPECT_EQ(salida->TextoBoletos(), QStringLiteral("2 Boletos"));
+    EXPECT_EQ(salida->TextoBoletos(), u"2 Boletos"_s);
     EXPECT_EQ(d.estado.Red.ApuestasReducidas, 9);
 
     // Un orden sin reducción guardada no tiene boletos.
     Pulsa(salida->Pic_BotOrden);
     EligeFila(salida->Lis_Orden, 4);
-    EXPECT_EQ(salida->TextoBoletos(), QStringLiteral("0 Boletos"));
+    EXPECT_EQ(salida->TextoBoletos(), u"0 Boletos"_s);
     Pulsa(salida->Pic_Salir);
     EXPECT_FALSE(salida->isVisible());
 }
 
-TEST(PantallaListados, CadaTipoMuestraSoloSusControles) {
-    Datos d;
-    PlataformaFalsa plataforma(&d.estado);
-    PantallaSalida salida(d.estado);
-    salida.show();
-    struct Caso {
-        int tipo;
-        QString titulo;
-        bool rango, orientacion, prueba, papel, copias, disco, correo;
-    };
-    const Caso casos[] = {
-        {0, QStringLiteral("Imprimir los datos básicos de la reducción"), false, false, false,
-         false, true, false, false},
-        {1, QStringLiteral("Imprimir boletos individuales"), true, true, true, false, false, false,
-         false},
-        {2, QStringLiteral("Imprimir relación de boletos"), true, false, false, true, false, false,
-         false},
-        {3, QStringLiteral("Copiar apuestas a disco"), false, false, false, false, false, true,
-         false},
-        {4, QStringLiteral("Imprimir boletos en papel continuo"), true, false, true, false, false,
-         false, false},
-        {5, QStringLiteral("Enviar datos por correo electrónico"), false, false, false, false,
-         false, false, true},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.tipo);
-        ConListados(salida, c.tipo, [&](PantallaListados& l) {
-            EXPECT_EQ(l.windowTitle(), c.titulo);
-            EXPECT_EQ(l.Pic_BotBolIni->isVisible(), c.rango);
-            EXPECT_EQ(l.Pic_BotMarSup->isVisible(), c.rango);
-            EXPECT_EQ(l.Pic_Orientacion->isVisible(), c.orientacion);
-            EXPECT_EQ(l.Pic_BotRepetir->isVisible(), c.orientacion);
-            EXPECT_EQ(l.Fra_OpcionesBoletos->isVisible(), c.orientacion);
-            EXPECT_EQ(l.Chk_PruImp->isVisible(), c.prueba);
-            EXPECT_EQ(l.Pic_BotAncPap->isVisible(), c.papel);
-            EXPECT_EQ(l.Pic_BotCopias->isVisible(), c.copias);
-            EXPECT_EQ(l.Fra_OpcionesDisco->isVisible(), c.disco);
-            EXPECT_EQ(l.Pic_BotCopiar->isVisible(), c.disco);
-            EXPECT_EQ(l.Lis_Direcciones->isVisible(), c.correo);
-            EXPECT_EQ(l.Pic_BotImprimir->isVisible(), !c.disco && !c.correo);
-            if (c.rango) {
-                EXPECT_EQ(l.Pic_BotBolIni->Rotulo(), QStringLiteral("Boleto Inicial: 1"));
-                EXPECT_EQ(l.Pic_BotBolFin->Rotulo(), QStringLiteral("Boleto Final: 3"));
+TEST_F(Listados, CadaTipoMuestraSoloSusControles) {
+    // Controles visibles, por orden: rango, márgenes, orientación, repetir, opciones de
+    // boletos, prueba, ancho de papel, copias, opciones de disco, copiar, direcciones, imprimir.
+    const std::pair<QString, QString> casos[] = {
+        {u"Imprimir los datos básicos de la reducción"_s, u".......x...x"_s},
+        {u"Imprimir boletos individuales"_s, u"xxxxxx.....x"_s},
+        {u"Imprimir relación de boletos"_s, u"xx....x....x"_s},
+        {u"Copiar apuestas a disco"_s, u"........xx.."_s},
+        {u"Imprimir boletos en papel continuo"_s, u"xx...x.....x"_s},
+        {u"Enviar datos por correo electrónico"_s, u"..........x."_s}};
+    for (int tipo = 0; tipo < 6; ++tipo) {
+        ConListados(salida, tipo, [&](PantallaListados& l) {
+            QString visibles;
+            for (const QWidget* w : std::initializer_list<const QWidget*>{
+                     l.Pic_BotBolIni, l.Pic_BotMarSup, l.Pic_Orientacion, l.Pic_BotRepetir,
+                     l.Fra_OpcionesBoletos, l.Chk_PruImp, l.Pic_BotAncPap, l.Pic_BotCopias,
+                     l.Fra_OpcionesDisco, l.Pic_BotCopiar, l.Lis_Direcciones, l.Pic_BotImprimir})
+                visibles += w->isVisible() ? u'x' : u'.';
+            EXPECT_EQ(l.windowTitle(), casos[tipo].first);
+            EXPECT_EQ(visibles, casos[tipo].second) << tipo;
+            if (l.Pic_BotBolIni->isVisible()) {
+                EXPECT_EQ(l.Pic_BotBolIni->Rotulo(), u"Boleto Inicial: 1"_s);
+                EXPECT_EQ(l.Pic_BotBolFin->Rotulo(), u"Boleto Final: 3"_s);
             }
             l.grab(); // pinta una vez antes de la captura
-            GuardaCaptura(&l, QStringLiteral("listados_%1").arg(c.tipo));
+            GuardaCaptura(&l, u"listados_%1"_s.arg(tipo));
             Pulsa(l.Pic_Ayuda);
         });
     }
     EXPECT_EQ(plataforma.temasAyuda, (std::vector<int>{2410, 2420, 2430, 2440, 2450, 2460}));
 }
 
-TEST(PantallaListados, CopiaADiscoComoLaLineaDeOrdenes) {
-    Datos d;
-    PlataformaFalsa plataforma(&d.estado);
+TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenes) {
     CarpetaPersonal personal;
     QTemporaryDir otra;
-    PantallaSalida salida(d.estado);
-    salida.show();
     struct Caso {
         int opcion;
         QString codigo, nombre;
     };
-    const Caso casos[] = {{0, QStringLiteral("AD243"), QStringLiteral("AD243")},
-                          {2, QStringLiteral("TXT2"), QStringLiteral("Col0101.txt")},
-                          {5, QStringLiteral("TXT5"), QStringLiteral("Col0101.txt")}};
+    const Caso casos[] = {{0, u"AD243"_s, u"AD243"_s},
+                          {2, u"TXT2"_s, u"Col0101.txt"_s},
+                          {5, u"TXT5"_s, u"Col0101.txt"_s}};
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.codigo.toStdString());
         plataforma.esperas.clear();
         plataforma.mensajes.clear();
         ConListados(salida, 3, [&](PantallaListados& l) {
             l.EsperaCopia = [&](int ms) { plataforma.esperas.push_back(ms); };
-            EXPECT_EQ(l.Pic_BotUnidad->Rotulo(),
-                      QStringLiteral("Unidad de destino:  Carpeta personal"));
+            EXPECT_EQ(l.Pic_BotUnidad->Rotulo(), u"Unidad de destino:  Carpeta personal"_s);
             PulsaOpcion(l.Opt_Exportar[size_t(c.opcion)]);
             EXPECT_EQ(l.Tex_NombreArchivo->text(), c.nombre);
             Pulsa(l.Pic_BotCopiar);
             EXPECT_EQ(l.TextoEstado(),
-                      QStringLiteral("Se ha copiado a la unidad Carpeta personal el archivo ") +
-                          c.nombre);
-            EXPECT_EQ(l.TextoProgreso(), QStringLiteral("Se ha copiado el 100 %"));
+                      u"Se ha copiado a la unidad Carpeta personal el archivo "_s + c.nombre);
+            EXPECT_EQ(l.TextoProgreso(), u"Se ha copiado el 100 %"_s);
             if (c.opcion == 0)
-                GuardaCaptura(&l, QStringLiteral("listados_3_copiado"));
+                GuardaCaptura(&l, u"listados_3_copiado"_s);
             EXPECT_TRUE(l.Pic_BotCopiar->isEnabled());
             EXPECT_FALSE(l.Pic_BotCancelar->isEnabled());
         });
@@ -255,10 +220,8 @@ TEST(PantallaListados, CopiaADiscoComoLaLineaDeOrdenes) {
         // 17 columnas: en AD243 el último boleto tiene una sola y se avisa.
         EXPECT_EQ(plataforma.mensajes.size(), c.opcion == 0 ? 1u : 0u);
         const Linea cli =
-            EjecutaCli(d.carpeta, {QStringLiteral("exportar"), QStringLiteral("--jornada"),
-                                   QStringLiteral("1"), QStringLiteral("--orden"),
-                                   QStringLiteral("1"), QStringLiteral("--formato"), c.codigo,
-                                   QStringLiteral("--destino"), otra.path()});
+            EjecutaCli(d.carpeta, {u"exportar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"1"_s,
+                                   u"--formato"_s, c.codigo, u"--destino"_s, otra.path()});
         ASSERT_EQ(cli.estado, 0) << cli.err.toStdString();
         const QByteArray esperado = LeeFichero(QDir(otra.path()).filePath(c.nombre));
         ASSERT_FALSE(esperado.isEmpty());
@@ -266,17 +229,13 @@ TEST(PantallaListados, CopiaADiscoComoLaLineaDeOrdenes) {
     }
 }
 
-TEST(PantallaListados, CancelarLaCopiaDejaElArchivoAnterior) {
-    Datos d;
-    PlataformaFalsa plataforma(&d.estado);
+TEST_F(Listados, CancelarLaCopiaDejaElArchivoAnterior) {
     CarpetaPersonal personal;
     {
-        QFile anterior(personal.Ruta(QStringLiteral("AD243")));
+        QFile anterior(personal.Ruta(u"AD243"_s));
         ASSERT_TRUE(anterior.open(QIODevice::WriteOnly));
         anterior.write("la semana pasada");
     }
-    PantallaSalida salida(d.estado);
-    salida.show();
     ConListados(salida, 3, [&](PantallaListados& l) {
         l.EsperaCopia = [](int) {};
         // El usuario pulsa "Cancelar el proceso" en cuanto la ventana le atiende.
@@ -286,43 +245,19 @@ TEST(PantallaListados, CancelarLaCopiaDejaElArchivoAnterior) {
         };
         Pulsa(l.Pic_BotCopiar);
         plataforma.alProcesarEventos = nullptr;
-        EXPECT_EQ(l.TextoEstado(), QStringLiteral("   Se ha cancelado la operación de copiado"));
+        EXPECT_EQ(l.TextoEstado(), u"   Se ha cancelado la operación de copiado"_s);
         EXPECT_FALSE(l.Copiando());
         EXPECT_TRUE(l.isVisible());
     });
-    EXPECT_EQ(LeeFichero(personal.Ruta(QStringLiteral("AD243"))), QByteArray("la semana pasada"));
+    EXPECT_EQ(LeeFichero(personal.Ruta(u"AD243"_s)), QByteArray("la semana pasada"));
 }
 
-TEST(PantallaListados, NombreDeArchivoQueNoEsUnNombre) {
-    Datos d;
-    PlataformaFalsa plataforma(&d.estado);
-    CarpetaPersonal personal;
-    PantallaSalida salida(d.estado);
-    salida.show();
-    ConListados(salida, 3, [&](PantallaListados& l) {
-        for (const QString& nombre : {QString(), QStringLiteral(".."), QStringLiteral("a/b")}) {
-            l.Tex_NombreArchivo->setText(nombre);
-            Pulsa(l.Pic_BotCopiar);
-        }
-    });
-    ASSERT_EQ(plataforma.mensajes.size(), 3u);
-    for (const MensajePedido& m : plataforma.mensajes)
-        EXPECT_EQ(m.titulo, QStringLiteral("NOMBRE DE ARCHIVO NO VÁLIDO"));
-    EXPECT_TRUE(QDir(personal.Ruta(QString())).entryList(QDir::Files).isEmpty());
-}
-
-TEST(PantallaListados, BoletosUnoAUnoConRepetirSiguienteYCancelar) {
-    Datos d;
-    PlataformaFalsa plataforma(&d.estado);
-    PantallaSalida salida(d.estado);
-    salida.show();
-    Apuntes apuntes;
+TEST_F(Listados, BoletosUnoAUnoConRepetirSiguienteYCancelar) {
     QStringList estados;
     ConListados(salida, 1, [&](PantallaListados& l) {
-        l.CreaImpresora = [&](const QString&) {
-            return std::make_unique<ImpresoraApuntada>(apuntes);
-        };
-        // Tras cada boleto el usuario pulsa, por orden: repetir, siguiente y cancelar.
+        Apunta(l);
+        // Tras cada boleto el usuario pulsa, por orden: repetir, siguiente y
+        // cancelar.
         std::vector<BotonImagen*> pulsaciones{l.Pic_BotRepetir, l.Pic_BotSiguiente,
                                               l.Pic_BotCancelar};
         QTimer usuario;
@@ -331,7 +266,7 @@ TEST(PantallaListados, BoletosUnoAUnoConRepetirSiguienteYCancelar) {
                 return;
             estados << l.TextoEstado();
             if (estados.size() == 3)
-                GuardaCaptura(&l, QStringLiteral("listados_1_imprimiendo"));
+                GuardaCaptura(&l, u"listados_1_imprimiendo"_s);
             EXPECT_TRUE(l.Pic_BotSiguiente->isEnabled());
             Pulsa(pulsaciones.front());
             pulsaciones.erase(pulsaciones.begin());
@@ -343,28 +278,21 @@ TEST(PantallaListados, BoletosUnoAUnoConRepetirSiguienteYCancelar) {
         EXPECT_FALSE(l.Pic_BotRepetir->isEnabled());
         EXPECT_TRUE(l.Pic_BotImprimir->isEnabled());
     });
-    // Boleto 1, otra vez el 1 y el 2: cada boleto es un documento que sale antes de preguntar.
+    // Boleto 1, otra vez el 1 y el 2: cada boleto es un documento que sale antes
+    // de preguntar.
     EXPECT_EQ(apuntes.documentos, 3);
-    EXPECT_EQ(apuntes.textos,
-              (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2")}));
+    EXPECT_EQ(apuntes.textos, (QStringList{u"1"_s, u"1"_s, u"2"_s}));
     ASSERT_EQ(estados.size(), 3);
-    EXPECT_EQ(estados[2], QStringLiteral("Imprimiendo el boleto nro. 2"));
+    EXPECT_EQ(estados[2], u"Imprimiendo el boleto nro. 2"_s);
 }
 
-TEST(PantallaListados, ElUltimoBoletoSoloDejaRepetirOSalir) {
-    Datos d;
-    PlataformaFalsa plataforma(&d.estado);
-    PantallaSalida salida(d.estado);
-    salida.show();
-    Apuntes apuntes;
+TEST_F(Listados, ElUltimoBoletoSoloDejaRepetirOSalir) {
     ConListados(salida, 1, [&](PantallaListados& l) {
-        l.CreaImpresora = [&](const QString&) {
-            return std::make_unique<ImpresoraApuntada>(apuntes);
-        };
+        Apunta(l);
         Pulsa(l.Pic_BotBolIni);
-        Teclea(l.Tex_BolIni, QStringLiteral("3"));
+        Teclea(l.Tex_BolIni, u"3"_s);
         QTest::keyClick(l.Tex_BolIni, Qt::Key_Return);
-        EXPECT_EQ(l.Pic_BotBolIni->Rotulo(), QStringLiteral("Boleto Inicial: 3"));
+        EXPECT_EQ(l.Pic_BotBolIni->Rotulo(), u"Boleto Inicial: 3"_s);
         int vistas = 0;
         QTimer usuario;
         QObject::connect(&usuario, &QTimer::timeout, [&] {
@@ -383,41 +311,37 @@ TEST(PantallaListados, ElUltimoBoletoSoloDejaRepetirOSalir) {
         EXPECT_TRUE(l.isVisible());
     });
     EXPECT_EQ(apuntes.documentos, 1);
-    EXPECT_EQ(apuntes.textos, QStringList{QStringLiteral("3")});
+    EXPECT_EQ(apuntes.textos, QStringList{u"3"_s});
 }
 
-TEST(PantallaListados, MargenesYOrientacionSeGuardanAlCerrar) {
-    Datos d;
-    PlataformaFalsa plataforma(&d.estado);
-    PantallaSalida salida(d.estado);
-    salida.show();
+TEST_F(Listados, MargenesYOrientacionSeGuardanAlCerrar) {
     // Sin cambios no se reescribe nada.
-    d.carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"), DatosGeneralesPorDefecto);
+    d.carpeta.Escribe(u"DATOSGEN.ZPK"_s, DatosGeneralesPorDefecto);
     ConListados(salida, 2, [](PantallaListados&) {});
-    EXPECT_EQ(d.carpeta.Lee(QStringLiteral("DATOSGEN.ZPK")), DatosGeneralesPorDefecto);
+    EXPECT_EQ(d.carpeta.Lee(u"DATOSGEN.ZPK"_s), DatosGeneralesPorDefecto);
 
     ConListados(salida, 2, [&](PantallaListados& l) {
         Pulsa(l.Pic_BotMarIzq);
-        Teclea(l.Tex_MarIzq, QStringLiteral("1234"));
-        EXPECT_EQ(l.Tex_MarIzq->text(), QStringLiteral("123"));
+        Teclea(l.Tex_MarIzq, u"1234"_s);
+        EXPECT_EQ(l.Tex_MarIzq->text(), u"123"_s);
         QTest::keyClick(l.Tex_MarIzq, Qt::Key_Return);
-        EXPECT_EQ(l.Pic_BotMarIzq->Rotulo(), QStringLiteral("Margen Izquierdo: 123"));
+        EXPECT_EQ(l.Pic_BotMarIzq->Rotulo(), u"Margen Izquierdo: 123"_s);
         Pulsa(l.Pic_BotMarSup);
-        Teclea(l.Tex_MarSup, QStringLiteral("-5"));
+        Teclea(l.Tex_MarSup, u"-5"_s);
         Pulsa(l.Pic_BotMarSup);
-        EXPECT_EQ(l.Pic_BotMarSup->Rotulo(), QStringLiteral("Margen Superior: 0"));
+        EXPECT_EQ(l.Pic_BotMarSup->Rotulo(), u"Margen Superior: 0"_s);
     });
     // Las listas usan el segundo par; los boletos no cambian.
     EXPECT_EQ(d.estado.Datos.MargenIzquierdo[2], 123);
     EXPECT_EQ(d.estado.Datos.MargenIzquierdo[1], 0);
-    EXPECT_EQ(d.carpeta.Lee(QStringLiteral("DATOSGEN.ZPK")), LineaDatosGenerales(d.estado.Datos));
+    EXPECT_EQ(d.carpeta.Lee(u"DATOSGEN.ZPK"_s), LineaDatosGenerales(d.estado.Datos));
 
     ConListados(salida, 1, [&](PantallaListados& l) {
-        EXPECT_EQ(l.Pic_BotMarIzq->Rotulo(), QStringLiteral("Margen Izquierdo: 0"));
+        EXPECT_EQ(l.Pic_BotMarIzq->Rotulo(), u"Margen Izquierdo: 0"_s);
         const QString antes = l.Pic_Orientacion->Imagen();
         Pulsa(l.Pic_Orientacion);
         EXPECT_NE(l.Pic_Orientacion->Imagen(), antes);
-        GuardaCaptura(&l, QStringLiteral("listados_1_orientacion"));
+        GuardaCaptura(&l, u"listados_1_orientacion"_s);
     });
     EXPECT_EQ(d.estado.Datos.Orientacion, 2);
     EstadoGlobal relee = d.carpeta.Estado();
@@ -426,36 +350,26 @@ TEST(PantallaListados, MargenesYOrientacionSeGuardanAlCerrar) {
     EXPECT_EQ(relee.Datos.MargenIzquierdo[2], 123);
 }
 
-TEST(PantallaListados, DatosBasicosRelacionYContinuo) {
-    Datos d;
-    PlataformaFalsa plataforma(&d.estado);
-    PantallaSalida salida(d.estado);
-    salida.show();
-    Apuntes apuntes;
-    const auto impresora = [&](PantallaListados& l) {
-        l.CreaImpresora = [&](const QString&) {
-            return std::make_unique<ImpresoraApuntada>(apuntes);
-        };
-    };
+TEST_F(Listados, DatosBasicosRelacionYContinuo) {
     // Dos copias de los datos básicos: dos páginas de un documento.
     ConListados(salida, 0, [&](PantallaListados& l) {
-        impresora(l);
+        Apunta(l);
         Pulsa(l.Pic_BotCopias);
-        Teclea(l.Tex_Copias, QStringLiteral("2"));
+        Teclea(l.Tex_Copias, u"2"_s);
         Pulsa(l.Pic_BotImprimir);
         EXPECT_EQ(l.Copias(), 2);
     });
     EXPECT_EQ(apuntes.documentos, 1);
     EXPECT_EQ(apuntes.paginas.size(), 2u);
-    EXPECT_EQ(apuntes.textos.filter(QStringLiteral("     JORNADA NRO.  1 DE FECHA ")).size(), 2);
+    EXPECT_EQ(apuntes.textos.filter(u"     JORNADA NRO.  1 DE FECHA "_s).size(), 2);
 
     // Relación en papel ancho: las páginas son de 350 mm.
     apuntes = {};
     ConListados(salida, 2, [&](PantallaListados& l) {
-        impresora(l);
+        Apunta(l);
         Pulsa(l.Pic_BotAncPap);
         EligeFila(l.Lis_AnchoPapel, 1);
-        EXPECT_EQ(l.Pic_BotAncPap->Rotulo(), QStringLiteral("Papel ancho (350 mm.)"));
+        EXPECT_EQ(l.Pic_BotAncPap->Rotulo(), u"Papel ancho (350 mm.)"_s);
         Pulsa(l.Pic_BotImprimir);
     });
     ASSERT_EQ(apuntes.paginas.size(), 1u);
@@ -464,7 +378,7 @@ TEST(PantallaListados, DatosBasicosRelacionYContinuo) {
     // Continuo: tres boletos, dos formularios.
     apuntes = {};
     ConListados(salida, 4, [&](PantallaListados& l) {
-        impresora(l);
+        Apunta(l);
         Pulsa(l.Pic_BotImprimir);
     });
     EXPECT_EQ(apuntes.documentos, 1);
@@ -472,11 +386,12 @@ TEST(PantallaListados, DatosBasicosRelacionYContinuo) {
 }
 
 TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
-    // Las reducciones de demostración: los boletos que se ven son los de la cabecera AD243.
+    // Las reducciones de demostración: los boletos que se ven son los de la
+    // cabecera AD243.
     ConfiguracionEspanola espanola;
     CarpetaTemporal carpeta;
     const QDir fuentes(QStringLiteral(QUINIELA_FUENTES "/data"));
-    for (const QString& f : fuentes.entryList({QStringLiteral("*.ZPK")}, QDir::Files))
+    for (const QString& f : fuentes.entryList({u"*.ZPK"_s}, QDir::Files))
         ASSERT_TRUE(QFile::copy(fuentes.filePath(f), carpeta.Ruta(f)));
     EstadoGlobal estado = carpeta.Estado();
     PlataformaFalsa plataforma(&estado);
@@ -487,18 +402,17 @@ TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
     salida.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&salida));
     QTemporaryDir destino;
-    const Linea cli = EjecutaCli(
-        carpeta, {QStringLiteral("exportar"), QStringLiteral("--jornada"), QStringLiteral("1"),
-                  QStringLiteral("--orden"), QStringLiteral("2"), QStringLiteral("--formato"),
-                  QStringLiteral("AD243"), QStringLiteral("--destino"), destino.path()});
+    const Linea cli =
+        EjecutaCli(carpeta, {u"exportar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"2"_s,
+                             u"--formato"_s, u"AD243"_s, u"--destino"_s, destino.path()});
     ASSERT_EQ(cli.estado, 0) << cli.err.toStdString();
-    const QByteArray ad243 = LeeFichero(QDir(destino.path()).filePath(QStringLiteral("AD243")));
+    const QByteArray ad243 = LeeFichero(QDir(destino.path()).filePath(u"AD243"_s));
     ASSERT_GE(ad243.size(), 35);
     EXPECT_EQ(salida.TotalBoletos, ad243.mid(29, 6).toLongLong());
     EXPECT_GT(salida.TotalBoletos, 0);
-    GuardaCaptura(&salida, QStringLiteral("salida_demostracion"));
+    GuardaCaptura(&salida, u"salida_demostracion"_s);
     for (int tipo : {1, 3})
         ConListados(salida, tipo, [&](PantallaListados& l) {
-            GuardaCaptura(&l, QStringLiteral("listados_demostracion_%1").arg(tipo));
+            GuardaCaptura(&l, u"listados_demostracion_%1"_s.arg(tipo));
         });
 }

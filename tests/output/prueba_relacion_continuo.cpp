@@ -77,6 +77,9 @@ TEST_F(ListasImpresas, RelacionBoletosFueraDelRangoEnBlancoYSinRotulo) {
     GuardaReduccion(datos, estado, 12, 4, columnas);
     ImprimeRelacion(estado, impresora, {{3, 5}, 0, {}});
     EXPECT_EQ(Rotulos(1), QStringList{RotuloBoletos({3, 4, 5})});
+    // Una raya de 15 bajo el rótulo de cada boleto impreso.
+    EXPECT_EQ(Textos(1).filter(u"-----"_s),
+              QStringList{QString(10, u' ') + (QString(15, u'-') + QString(6, u' ')).repeated(3)});
     const QStringList filas = Textos(1).filter(u" -  "_s);
     ASSERT_EQ(filas.size(), 15);
     // Fila del partido 1: los boletos 3, 4 y 5 con sus columnas; el cuarto en blanco.
