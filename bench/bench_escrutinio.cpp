@@ -39,9 +39,9 @@ const QTemporaryDir& Carpeta() {
         QFile::copy(QStringLiteral(QUINIELA_FUENTES "/data/DATOSGEN.ZPK"),
                     global.Ruta(QStringLiteral("DATOSGEN.ZPK")));
         OpcionesReduccion opciones;
-        opciones.reemplazaSinPreguntar = true;
+        opciones.ReemplazaSinPreguntar = true;
         global.Red = bench::BaseTodo3a15();
-        return EjecutaReduccion(global, opciones).fin == FinReduccion::Terminada;
+        return EjecutaReduccion(global, opciones).Fin == FinReduccion::Terminada;
     }();
     if (!hecha)
         qFatal("No se pudo fabricar la reducción 3^15");

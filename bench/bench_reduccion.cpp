@@ -64,9 +64,9 @@ void BM_ReduccionTodo3a15(benchmark::State& estado) {
     int32_t siguiente = 0;
     int porcentaje = 0;
     OpcionesReduccion opciones;
-    opciones.reemplazaSinPreguntar = true;
+    opciones.ReemplazaSinPreguntar = true;
     if (estado.range(0) == 2) {
-        opciones.aviso = [&](int32_t paso, int32_t pasos) {
+        opciones.Aviso = [&](int32_t paso, int32_t pasos) {
             if (paso >= siguiente) {
                 porcentaje = PorcentajeReduccion(paso, pasos);
                 siguiente = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
@@ -74,7 +74,7 @@ void BM_ReduccionTodo3a15(benchmark::State& estado) {
             return RespuestaAviso{cancelar, std::min(siguiente, paso + (1 << 16))};
         };
     } else if (estado.range(0) == 1) {
-        opciones.aviso = [&](int32_t paso, int32_t pasos) {
+        opciones.Aviso = [&](int32_t paso, int32_t pasos) {
             if (paso >= siguiente) {
                 porcentaje = PorcentajeReduccion(paso, pasos);
                 siguiente = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
@@ -87,9 +87,9 @@ void BM_ReduccionTodo3a15(benchmark::State& estado) {
         siguiente = 0;
         global.Red = bench::BaseTodo3a15();
         const auto r = EjecutaReduccion(global, opciones);
-        if (r.fin != FinReduccion::Terminada)
+        if (r.Fin != FinReduccion::Terminada)
             estado.SkipWithError("la reducción no terminó");
-        columnas = r.columnasEscritas;
+        columnas = r.ColumnasEscritas;
         estado.PauseTiming();
         QFile::remove(global.Ruta(QStringLiteral("RED0101.ZPK")));
         estado.ResumeTiming();

@@ -30,7 +30,7 @@ int main() {
         return true;
     };
     const auto r = DesarrollaReduccion(red, tabla, aviso, sumidero);
-    std::printf("pasos %d, columnas aceptadas %lld (estadísticas: %d)\n", r.pasos,
-                static_cast<long long>(r.lineas), est.Aceptadas);
-    return r.lineas == est.Aceptadas ? 0 : 1;
+    std::printf("pasos %d, columnas aceptadas %lld (estadísticas: %d)\n", r.Pasos,
+                static_cast<long long>(r.Lineas), est.Aceptadas);
+    return r.Lineas == est.Aceptadas ? 0 : 1;
 }

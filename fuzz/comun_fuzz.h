@@ -31,7 +31,7 @@ inline AvisoMudo& Aviso() {
     static AvisoMudo aviso;
     static const bool instalada = [] {
         Plataforma servicios;
-        servicios.aviso = &aviso;
+        servicios.Aviso = &aviso;
         InstalaPlataforma(servicios);
         return true;
     }();

@@ -33,19 +33,19 @@ int main(int argc, char** argv) {
     AyudaQt ayuda;
     MetricasPantallaQt metricas;
     Plataforma servicios;
-    servicios.aviso = &aviso;
-    servicios.mensajero = &mensajero;
-    servicios.sonidos = &sonidos;
-    servicios.reloj = &reloj;
-    servicios.cursores = &cursores;
-    servicios.ayuda = &ayuda;
-    servicios.metricas = &metricas;
+    servicios.Aviso = &aviso;
+    servicios.Mensajeria = &mensajero;
+    servicios.Sonido = &sonidos;
+    servicios.Tiempo = &reloj;
+    servicios.Punteros = &cursores;
+    servicios.AyudaEnLinea = &ayuda;
+    servicios.Metricas = &metricas;
     InstalaPlataforma(servicios);
     InstalaCreadorTransporteCorreo([] { return std::make_unique<TransporteCurl>(); });
 
     const Distribucion distribucion = BuscaDistribucion(QApplication::applicationDirPath());
     const auto menu =
-        ArrancaPrograma(estado, distribucion.datos, CarpetaRespaldo(), SondaDe(distribucion));
+        ArrancaPrograma(estado, distribucion.Datos, CarpetaRespaldo(), SondaDe(distribucion));
     if (!menu)
         return 0;
     return QApplication::exec();

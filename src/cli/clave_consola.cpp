@@ -14,23 +14,23 @@ namespace {
 class SinEco {
 public:
     SinEco() {
-        Activo = tcgetattr(STDIN_FILENO, &Anterior) == 0;
-        if (!Activo)
+        activo_ = tcgetattr(STDIN_FILENO, &anterior_) == 0;
+        if (!activo_)
             return;
-        termios sinEco = Anterior;
+        termios sinEco = anterior_;
         sinEco.c_lflag &= ~tcflag_t(ECHO);
         tcsetattr(STDIN_FILENO, TCSAFLUSH, &sinEco);
     }
     ~SinEco() {
-        if (Activo)
-            tcsetattr(STDIN_FILENO, TCSAFLUSH, &Anterior);
+        if (activo_)
+            tcsetattr(STDIN_FILENO, TCSAFLUSH, &anterior_);
     }
     SinEco(const SinEco&) = delete;
     SinEco& operator=(const SinEco&) = delete;
 
 private:
-    termios Anterior{};
-    bool Activo = false;
+    termios anterior_{};
+    bool activo_ = false;
 };
 
 } // namespace
@@ -40,7 +40,7 @@ std::optional<QString> ClaveCorreoConsola(SalidaOrden& salida) {
         return qEnvironmentVariable(VariableClaveCorreo);
     if (isatty(STDIN_FILENO) != 1)
         return std::nullopt;
-    salida.err << "Clave del correo: " << Qt::flush;
+    salida.Err << "Clave del correo: " << Qt::flush;
     std::string linea;
     {
         SinEco sinEco;
@@ -50,7 +50,7 @@ std::optional<QString> ClaveCorreoConsola(SalidaOrden& salida) {
         if (c == EOF && linea.empty())
             return std::nullopt;
     }
-    salida.err << "\n" << Qt::flush;
+    salida.Err << "\n" << Qt::flush;
     return QString::fromLocal8Bit(linea);
 }
 

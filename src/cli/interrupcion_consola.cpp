@@ -40,7 +40,7 @@ bool InterrupcionConsola::Interrumpido() const {
 
 bool ErroresEnTerminal(const SalidaOrden& salida) {
     // Un texto en memoria (pruebas) nunca es un terminal.
-    return salida.err.string() == nullptr && isatty(fileno(stderr)) == 1;
+    return salida.Err.string() == nullptr && isatty(fileno(stderr)) == 1;
 }
 
 } // namespace quiniela

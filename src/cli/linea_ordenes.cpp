@@ -157,7 +157,7 @@ int EjecutaLinea(const QStringList& argumentos, QTextStream& out, QTextStream& e
             continue;
         AvisoConsola aviso(err);
         Plataforma servicios;
-        servicios.aviso = &aviso;
+        servicios.Aviso = &aviso;
         InstalaPlataforma(servicios);
 
         EstadoGlobal estado;

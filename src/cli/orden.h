@@ -15,8 +15,8 @@ struct EstadoGlobal;
 
 // Salida de una orden: texto normal y mensajes de error.
 struct SalidaOrden {
-    QTextStream& out;
-    QTextStream& err;
+    QTextStream& Out;
+    QTextStream& Err;
 };
 
 struct Orden {

@@ -142,112 +142,113 @@ int AnchoConsultaTwips(int metodo) {
     return metodo == MetodoDirecto ? 9100 : 9550;
 }
 
-Consulta::Consulta(EstadoGlobal& estado) : Estado(estado) {
+Consulta::Consulta(EstadoGlobal& estado) : estado_(estado) {
     MuestraColumnas(1);
 }
 
 Consulta::~Consulta() = default;
 
 void Consulta::CierraBoletos() {
-    FicheroBoletos.reset();
-    Registros = 0;
-    Boletos = 0;
-    HayBoletos = false;
-    TextoFallo.clear();
+    ficheroBoletos_.reset();
+    registros_ = 0;
+    boletos_ = 0;
+    hayBoletos_ = false;
+    textoFallo_.clear();
 }
 
 bool Consulta::CargaConsulta() {
-    LeeFicheroJornadas(Estado);
-    LeeFicheroBases(Estado);
+    LeeFicheroJornadas(estado_);
+    LeeFicheroBases(estado_);
     CierraBoletos();
-    Estado.ActualizaFicheroApuestas();
-    HayBoletos = PreparaBoletos();
-    return MuestraColumnas(1) && HayBoletos;
+    estado_.ActualizaFicheroApuestas();
+    hayBoletos_ = PreparaBoletos();
+    return MuestraColumnas(1) && hayBoletos_;
 }
 
 // Rehace FORBOLW.ZPK desde el fichero de columnas y lo deja abierto para leer.
 bool Consulta::PreparaBoletos() {
-    const auto columnas = AbreFicheroApuestas(Estado);
+    const auto columnas = AbreFicheroApuestas(estado_);
     if (!columnas)
         return false;
-    Boletos = CalculaBoletos(Estado.Red.Base, Estado.Red.ApuestasReducidas);
-    const ResultadoFicheroBoletos r = CreaFicheroBoletos(Estado, *columnas, Estado.FicheroApuestas);
+    boletos_ = CalculaBoletos(estado_.Red.Base, estado_.Red.ApuestasReducidas);
+    const ResultadoFicheroBoletos r =
+        CreaFicheroBoletos(estado_, *columnas, estado_.FicheroApuestas);
     if (r.Error != 0) {
-        TextoFallo = QStringLiteral("No se pueden preparar los boletos con ") + r.Fichero +
-                     QStringLiteral(": ") + r.Causa + QStringLiteral(" (error ") +
-                     QString::number(r.Error) + QStringLiteral(").");
-        AvisaSistema(TextoFallo);
+        textoFallo_ = QStringLiteral("No se pueden preparar los boletos con ") + r.Fichero +
+                      QStringLiteral(": ") + r.Causa + QStringLiteral(" (error ") +
+                      QString::number(r.Error) + QStringLiteral(").");
+        AvisaSistema(textoFallo_);
         return false;
     }
-    Registros = r.Recuento.RegistrosBoletos;
-    FicheroBoletos =
-        std::make_unique<QFile>(Estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)));
-    if (!FicheroBoletos->open(QIODevice::ReadOnly)) {
-        TextoFallo = QStringLiteral("No se puede abrir ") +
-                     QString::fromLatin1(NombreFicheroBoletos) + QStringLiteral(": ") +
-                     FicheroBoletos->errorString();
-        AvisaSistema(TextoFallo);
-        FicheroBoletos.reset();
-        Registros = 0;
+    registros_ = r.Recuento.RegistrosBoletos;
+    ficheroBoletos_ =
+        std::make_unique<QFile>(estado_.Ruta(QString::fromLatin1(NombreFicheroBoletos)));
+    if (!ficheroBoletos_->open(QIODevice::ReadOnly)) {
+        textoFallo_ = QStringLiteral("No se puede abrir ") +
+                      QString::fromLatin1(NombreFicheroBoletos) + QStringLiteral(": ") +
+                      ficheroBoletos_->errorString();
+        AvisaSistema(textoFallo_);
+        ficheroBoletos_.reset();
+        registros_ = 0;
         return false;
     }
     return true;
 }
 
 bool Consulta::MuestraColumnas(int64_t primera) {
-    if (!FicheroBoletos) {
+    if (!ficheroBoletos_) {
         // Sin fichero, el bloque vacío: 24 huecos y ningún título.
         QByteArray nada;
         QBuffer vacio(&nada);
         vacio.open(QIODevice::ReadOnly);
-        LeeBloqueBoletos(vacio, primera, Bloque);
+        LeeBloqueBoletos(vacio, primera, bloque_);
         return false;
     }
-    if (LeeBloqueBoletos(*FicheroBoletos, primera, Bloque))
+    if (LeeBloqueBoletos(*ficheroBoletos_, primera, bloque_))
         return true;
-    TextoFallo = QStringLiteral("No se puede leer ") + QString::fromLatin1(NombreFicheroBoletos) +
-                 QStringLiteral(": ") + FicheroBoletos->errorString();
-    AvisaSistema(TextoFallo);
+    textoFallo_ = QStringLiteral("No se puede leer ") + QString::fromLatin1(NombreFicheroBoletos) +
+                  QStringLiteral(": ") + ficheroBoletos_->errorString();
+    AvisaSistema(textoFallo_);
     return false;
 }
 
 bool Consulta::EligeJornada(int jornada) {
-    if (jornada == Estado.Datos.JornadaActual && !Estado.ModoEdicion)
+    if (jornada == estado_.Datos.JornadaActual && !estado_.ModoEdicion)
         return false;
-    Estado.Datos.JornadaActual = static_cast<int16_t>(jornada);
-    if (!Estado.ModoEdicion)
-        Estado.Datos.OrdenActual = 1;
+    estado_.Datos.JornadaActual = static_cast<int16_t>(jornada);
+    if (!estado_.ModoEdicion)
+        estado_.Datos.OrdenActual = 1;
     CargaConsulta();
     return true;
 }
 
 bool Consulta::EligeOrden(int orden) {
-    if (orden == Estado.Datos.OrdenActual && !Estado.ModoEdicion)
+    if (orden == estado_.Datos.OrdenActual && !estado_.ModoEdicion)
         return false;
-    Estado.Datos.OrdenActual = static_cast<int16_t>(orden);
+    estado_.Datos.OrdenActual = static_cast<int16_t>(orden);
     CargaConsulta();
     return true;
 }
 
 QString Consulta::TextoBoletos(const QLocale& regional) const {
-    if (!HayBoletos)
+    if (!hayBoletos_)
         return QString();
-    return TextoTotalBoletos(Boletos, Estado.Red.ApuestasReducidas, regional);
+    return TextoTotalBoletos(boletos_, estado_.Red.ApuestasReducidas, regional);
 }
 
 bool Consulta::Activo(BotonNavegacion boton) const {
-    return NavegacionActiva(boton, Bloque.PrimeraColumna, Registros);
+    return NavegacionActiva(boton, bloque_.PrimeraColumna, registros_);
 }
 
 bool Consulta::Pulsa(BotonNavegacion boton) {
     if (!Activo(boton))
         return false;
-    return MuestraColumnas(DestinoNavegacion(boton, Bloque.PrimeraColumna, Registros));
+    return MuestraColumnas(DestinoNavegacion(boton, bloque_.PrimeraColumna, registros_));
 }
 
 bool Consulta::IrABoleto(int64_t boleto) {
-    const int64_t boletosFichero = (Registros + ColumnasPorBoleto - 1) / ColumnasPorBoleto;
-    if (!HayBoletos || boleto < 1 || boleto > boletosFichero)
+    const int64_t boletosFichero = (registros_ + ColumnasPorBoleto - 1) / ColumnasPorBoleto;
+    if (!hayBoletos_ || boleto < 1 || boleto > boletosFichero)
         return false;
     return MuestraColumnas(PrimeraColumnaDeBoleto(boleto));
 }

@@ -70,11 +70,11 @@ public:
     bool EligeJornada(int jornada);
     bool EligeOrden(int orden);
 
-    bool HayColumnas() const { return HayBoletos; }
-    int64_t PrimeraColumna() const { return Bloque.PrimeraColumna; }
-    int64_t RegistrosBoletos() const { return Registros; }
-    int64_t TotalBoletos() const { return Boletos; }
-    const BloqueBoletos& BloqueActual() const { return Bloque; }
+    bool HayColumnas() const { return hayBoletos_; }
+    int64_t PrimeraColumna() const { return bloque_.PrimeraColumna; }
+    int64_t RegistrosBoletos() const { return registros_; }
+    int64_t TotalBoletos() const { return boletos_; }
+    const BloqueBoletos& BloqueActual() const { return bloque_; }
     // Línea del número de boletos; vacía sin columnas.
     QString TextoBoletos(const QLocale& regional) const;
 
@@ -85,20 +85,20 @@ public:
     bool IrABoleto(int64_t boleto);
 
     // Fallo al rehacer o leer el fichero de boletos (vacío si no lo hubo).
-    const QString& Fallo() const { return TextoFallo; }
+    const QString& Fallo() const { return textoFallo_; }
 
 private:
     bool PreparaBoletos();
     bool MuestraColumnas(int64_t primera);
     void CierraBoletos();
 
-    EstadoGlobal& Estado;
-    std::unique_ptr<QFile> FicheroBoletos;
-    BloqueBoletos Bloque;
-    int64_t Registros = 0;
-    int64_t Boletos = 0;
-    bool HayBoletos = false;
-    QString TextoFallo;
+    EstadoGlobal& estado_;
+    std::unique_ptr<QFile> ficheroBoletos_;
+    BloqueBoletos bloque_;
+    int64_t registros_ = 0;
+    int64_t boletos_ = 0;
+    bool hayBoletos_ = false;
+    QString textoFallo_;
 };
 
 } // namespace quiniela

@@ -57,7 +57,7 @@ std::optional<PeticionConsultar> LeePeticion(const EstadoGlobal& estado, QString
 }
 
 int OrdenConsultar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
-    const auto p = LeePeticion(estado, argumentos, salida.err);
+    const auto p = LeePeticion(estado, argumentos, salida.Err);
     if (!p)
         return 1;
     estado.Datos.JornadaActual = static_cast<int16_t>(p->Jornada);
@@ -65,7 +65,7 @@ int OrdenConsultar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOr
     Consulta consulta(estado);
     if (!consulta.CargaConsulta()) {
         if (consulta.Fallo().isEmpty())
-            salida.err << "No existe la reducción de la jornada " << p->Jornada << " con el orden "
+            salida.Err << "No existe la reducción de la jornada " << p->Jornada << " con el orden "
                        << p->Orden << ": falta su fichero de columnas " << estado.FicheroApuestas
                        << ".\n";
         return 1;
@@ -73,12 +73,12 @@ int OrdenConsultar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOr
     if (!consulta.IrABoleto(p->Boleto)) {
         const int64_t boletos =
             (consulta.RegistrosBoletos() + ColumnasPorBoleto - 1) / ColumnasPorBoleto;
-        salida.err << "No existe el boleto " << p->Boleto << ": la reducción ocupa " << boletos
+        salida.Err << "No existe el boleto " << p->Boleto << ": la reducción ocupa " << boletos
                    << (boletos == 1 ? " boleto.\n" : " boletos.\n");
         return 1;
     }
-    salida.out << consulta.TextoBoletos(QLocale()) << '\n';
-    EscribeBloque(consulta.BloqueActual(), salida.out);
+    salida.Out << consulta.TextoBoletos(QLocale()) << '\n';
+    EscribeBloque(consulta.BloqueActual(), salida.Out);
     return 0;
 }
 

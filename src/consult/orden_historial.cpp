@@ -10,7 +10,7 @@ namespace {
 
 int OrdenHistorial(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
     if (!argumentos.isEmpty()) {
-        salida.err << "Uso: quiniela-cli historial\n";
+        salida.Err << "Uso: quiniela-cli historial\n";
         return 1;
     }
     Historial historial(estado);
@@ -19,9 +19,9 @@ int OrdenHistorial(EstadoGlobal& estado, const QStringList& argumentos, SalidaOr
     const int error = estado.UltimoErrorFichero;
     if (error != 0 && error != ErrorFichero::NoExiste)
         return 1;
-    salida.out << CabeceraHistorial1() << '\n' << CabeceraHistorial2() << '\n';
+    salida.Out << CabeceraHistorial1() << '\n' << CabeceraHistorial2() << '\n';
     for (const QString& linea : historial.Lis_Datos())
-        salida.out << linea << '\n';
+        salida.Out << linea << '\n';
     return 0;
 }
 

@@ -43,8 +43,8 @@ int AnchoVentana(int metodo) {
 } // namespace
 
 PantallaConsredu::PantallaConsredu(EstadoGlobal& estado, QWidget* padre)
-    : QWidget(padre, Qt::Window), ControlesRejilla(this, XPartidos), Estado(estado),
-      ConsultaActual(estado), Desplegables(estado) {
+    : QWidget(padre, Qt::Window), ControlesRejilla(this, XPartidos), estado_(estado),
+      consultaActual_(estado), desplegables_(estado) {
     setObjectName(QStringLiteral("consredu"));
     setStyleSheet(EstiloListasRejilla());
     CreaRejillas();
@@ -54,18 +54,18 @@ PantallaConsredu::PantallaConsredu(EstadoGlobal& estado, QWidget* padre)
     Conecta();
     OrdenTabulador();
     // Carga la reducción actual y llena las listas; después, lo que se enseña de ella.
-    PreparaPantallaRejilla(Estado, *this);
-    ConsultaActual.CargaConsulta();
+    PreparaPantallaRejilla(estado_, *this);
+    consultaActual_.CargaConsulta();
     TrasCarga();
     CentraEnPantalla(this);
 }
 
 void PantallaConsredu::CreaRejillas() {
-    CreaCajasRejilla(*this, Estado, PosBase, PosSignos);
-    Pic_Colum = new PanelColumnas(ConsultaActual.BloqueActual(), this);
+    CreaCajasRejilla(*this, estado_, PosBase, PosSignos);
+    Pic_Colum = new PanelColumnas(consultaActual_.BloqueActual(), this);
     Pic_Colum->move(XColumnasDirecto, PosBase.y());
     Pic_BotAdeAtr = new BotonesNavegacion(this);
-    Pic_BotAdeAtr->EstaActivo = [this](BotonNavegacion b) { return ConsultaActual.Activo(b); };
+    Pic_BotAdeAtr->EstaActivo = [this](BotonNavegacion b) { return consultaActual_.Activo(b); };
 }
 
 void PantallaConsredu::CreaBotones() {
@@ -77,9 +77,9 @@ void PantallaConsredu::CreaBotones() {
 
 void PantallaConsredu::CreaDesplegables() {
     AnadeDesplegablesJornadaOrden(
-        Desplegables, Estado, *this, [this](int fila) { EligeJornada(fila); },
+        desplegables_, estado_, *this, [this](int fila) { EligeJornada(fila); },
         [this](int fila) {
-            if (ConsultaActual.EligeOrden(fila + 1))
+            if (consultaActual_.EligeOrden(fila + 1))
                 TrasCarga();
         });
 }
@@ -88,12 +88,12 @@ void PantallaConsredu::Conecta() {
     connect(Pic_BotAdeAtr, &BotonesNavegacion::pulsado, this, &PantallaConsredu::PulsaNavegacion);
     connect(Pic_Indice, &BotonImagen::pulsado, this, &PantallaConsredu::AbreIndice);
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
-        Desplegables.CierraTodas();
-        TocaSonido(Estado, 9);
+        desplegables_.CierraTodas();
+        TocaSonido(estado_, 9);
         AbreAyuda(TemaAyudaConsulta);
     });
     connect(Pic_Salir, &BotonImagen::pulsado, this, [this] {
-        TocaSonido(Estado, 5);
+        TocaSonido(estado_, 5);
         close();
     });
 }
@@ -105,16 +105,16 @@ void PantallaConsredu::OrdenTabulador() {
 // Tras cada carga: ancho y cajas del método, título, botones, base y boletos.
 void PantallaConsredu::TrasCarga() {
     ColocaPorMetodo();
-    setWindowTitle(TituloConsulta(Estado.Red.Metodo));
-    Desplegables.Redibuja();
-    DibujaPantallaComun(Estado, *this);
+    setWindowTitle(TituloConsulta(estado_.Red.Metodo));
+    desplegables_.Redibuja();
+    DibujaPantallaComun(estado_, *this);
     Pic_Colum->update();
     Pic_BotAdeAtr->update();
     update();
 }
 
 void PantallaConsredu::ColocaPorMetodo() {
-    const int metodo = Estado.Red.Metodo;
+    const int metodo = estado_.Red.Metodo;
     const int ancho = AnchoVentana(metodo);
     setFixedSize(ancho, AltoVentana);
     Pic_ColBas->setVisible(metodo == MetodoColumnaProbable);
@@ -126,48 +126,48 @@ void PantallaConsredu::ColocaPorMetodo() {
 }
 
 void PantallaConsredu::EligeJornada(int fila) {
-    const int orden = Estado.Datos.OrdenActual;
-    if (!ConsultaActual.EligeJornada(fila + 1))
+    const int orden = estado_.Datos.OrdenActual;
+    if (!consultaActual_.EligeJornada(fila + 1))
         return;
     // El orden vuelve a 1: su lista también, sin que cuente como elección.
-    if (Estado.Datos.OrdenActual != orden)
-        SiguenJornadaYOrden(Estado, *this);
+    if (estado_.Datos.OrdenActual != orden)
+        SiguenJornadaYOrden(estado_, *this);
     TrasCarga();
 }
 
 void PantallaConsredu::AbreIndice() {
-    Desplegables.CierraTodas();
-    TocaSonido(Estado, 9);
-    if (!AbreHistorico(Estado, this))
+    desplegables_.CierraTodas();
+    TocaSonido(estado_, 9);
+    if (!AbreHistorico(estado_, this))
         return;
-    SiguenJornadaYOrden(Estado, *this);
+    SiguenJornadaYOrden(estado_, *this);
     {
-        GuardaModoEdicion edicion(Estado);
-        ConsultaActual.CargaConsulta();
+        GuardaModoEdicion edicion(estado_);
+        consultaActual_.CargaConsulta();
     }
     TrasCarga();
 }
 
 void PantallaConsredu::PulsaNavegacion(BotonNavegacion boton) {
-    Desplegables.CierraTodas();
-    TocaSonido(Estado, 6);
+    desplegables_.CierraTodas();
+    TocaSonido(estado_, 6);
     Pic_BotAdeAtr->PonPulsado(boton);
     Espera(180);
-    ConsultaActual.Pulsa(boton);
+    consultaActual_.Pulsa(boton);
     Pic_Colum->repaint();
     update();
     Pic_BotAdeAtr->PonPulsado(BotonNavegacion::Ninguno);
-    TocaSonido(Estado, 6);
+    TocaSonido(estado_, 6);
     Pic_BotAdeAtr->RefrescaPuntero();
 }
 
 QString PantallaConsredu::TextoBoletos() const {
-    return ConsultaActual.TextoBoletos(QLocale());
+    return consultaActual_.TextoBoletos(QLocale());
 }
 
 QRect PantallaConsredu::CajaTituloBoleto(int boleto) const {
     // Cinco píxeles más a la derecha mientras el número tiene dos cifras, para centrarlo.
-    const int64_t primero = PrimerBoletoDeBloque(ConsultaActual.PrimeraColumna());
+    const int64_t primero = PrimerBoletoDeBloque(consultaActual_.PrimeraColumna());
     const int x = Pic_Colum->x() + 20 + 80 * boleto + (primero < 100 ? 5 : 0);
     return QRect(x, YTituloBoleto, 75, 14);
 }
@@ -179,7 +179,7 @@ void PantallaConsredu::PintaBoletos(QPainter& p) const {
                TextoBoletos());
     p.setFont(LetraPrograma(11, true));
     p.setPen(Qt::white);
-    const auto& titulos = ConsultaActual.BloqueActual().Titulos;
+    const auto& titulos = consultaActual_.BloqueActual().Titulos;
     for (int b = 0; b < BoletosPorBloque; ++b)
         p.drawText(CajaTituloBoleto(b), Qt::AlignLeft | Qt::AlignTop, titulos[std::size_t(b)]);
 }
@@ -189,14 +189,14 @@ void PantallaConsredu::paintEvent(QPaintEvent*) {
     PintaFondoPanel(p, rect());
     PintaPanelHundido(p, QRect(XPartidos - 6, PosBase.y() - 8, Pic_Colum->x() - XPartidos - 2,
                                AltoCajaBase + 16));
-    PintaPantallaComun(p, Estado, *this);
+    PintaPantallaComun(p, estado_, *this);
     PintaBoletos(p);
-    PintaResumenReduccion(p, Estado, width());
+    PintaResumenReduccion(p, estado_, width());
 }
 
 void PantallaConsredu::keyPressEvent(QKeyEvent* evento) {
     if (evento->key() == Qt::Key_Escape) {
-        TocaSonido(Estado, 5);
+        TocaSonido(estado_, 5);
         close();
         return;
     }

@@ -23,7 +23,7 @@ public:
     PanelColumnas* Pic_Colum;
     BotonesNavegacion* Pic_BotAdeAtr;
 
-    const Consulta& Vista() const { return ConsultaActual; }
+    const Consulta& Vista() const { return consultaActual_; }
     // Textos escritos sobre la ventana: el número de boletos y los títulos de los boletos.
     QString TextoBoletos() const;
     QRect CajaTituloBoleto(int boleto) const; // boleto 0..2 del bloque
@@ -46,9 +46,9 @@ private:
     void PulsaNavegacion(BotonNavegacion boton);
     void PintaBoletos(QPainter& p) const;
 
-    EstadoGlobal& Estado;
-    Consulta ConsultaActual;
-    GrupoDesplegables Desplegables;
+    EstadoGlobal& estado_;
+    Consulta consultaActual_;
+    GrupoDesplegables desplegables_;
 };
 
 } // namespace quiniela

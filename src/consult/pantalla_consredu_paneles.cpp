@@ -63,7 +63,7 @@ QPainterPath DibujoBoton(BotonNavegacion boton) {
 } // namespace
 
 PanelColumnas::PanelColumnas(const BloqueBoletos& bloque, QWidget* padre)
-    : QWidget(padre), Bloque(bloque) {
+    : QWidget(padre), bloque_(bloque) {
     setObjectName(QStringLiteral("Pic_Colum"));
     setAccessibleName(QStringLiteral("Columnas de los boletos"));
     resize(Ancho, 274);
@@ -90,7 +90,7 @@ void PanelColumnas::paintEvent(QPaintEvent*) {
     p.setFont(LetraPrograma(11, true, true));
     p.setPen(TintaBoleto);
     for (int j = 1; j <= NumPartidos; ++j) {
-        const QString& fila = Bloque.Filas[std::size_t(j - 1)];
+        const QString& fila = bloque_.Filas[std::size_t(j - 1)];
         for (int c = 0; c < fila.size(); ++c)
             p.drawText(Celda(j, c), Qt::AlignCenter, QString(fila.at(c)));
     }
@@ -104,7 +104,7 @@ BotonesNavegacion::BotonesNavegacion(QWidget* padre) : QWidget(padre) {
 }
 
 void BotonesNavegacion::PonPulsado(BotonNavegacion boton) {
-    Pulsado = boton;
+    pulsado_ = boton;
     repaint();
 }
 
@@ -113,13 +113,13 @@ void BotonesNavegacion::MiraPunto(QPoint punto) {
     int estado = 0;
     if (boton != BotonNavegacion::Ninguno)
         estado = EstaActivo && EstaActivo(boton) ? 1 : 12;
-    if (boton != BajoPuntero)
+    if (boton != bajoPuntero_)
         setToolTip(TooltipNavegacion(boton));
-    BajoPuntero = boton;
+    bajoPuntero_ = boton;
     // El puntero solo cambia cuando cambia lo que hay debajo.
-    if (estado == Puntero)
+    if (estado == puntero_)
         return;
-    Puntero = estado;
+    puntero_ = estado;
     unsetCursor();
     if (estado == 12)
         setCursor(Qt::ForbiddenCursor);
@@ -140,8 +140,8 @@ void BotonesNavegacion::mousePressEvent(QMouseEvent* evento) {
     if (evento->button() != Qt::LeftButton)
         return;
     MiraPunto(evento->position().toPoint());
-    if (Puntero == 1)
-        Q_EMIT pulsado(BajoPuntero);
+    if (puntero_ == 1)
+        Q_EMIT pulsado(bajoPuntero_);
 }
 
 void BotonesNavegacion::leaveEvent(QEvent*) {
@@ -151,7 +151,7 @@ void BotonesNavegacion::leaveEvent(QEvent*) {
 void BotonesNavegacion::PintaBoton(QPainter& p, int indice) const {
     const auto boton = BotonNavegacion(indice + 1);
     const QRect caja(1 + 29 * indice, 1, LadoBoton, LadoBoton);
-    const bool hundido = boton == Pulsado;
+    const bool hundido = boton == pulsado_;
     const bool activo = EstaActivo && EstaActivo(boton);
     p.fillRect(caja, hundido ? VerdeFondo : VerdePanel);
     p.setPen(hundido ? VerdeOscuro : QColor(150, 210, 160));

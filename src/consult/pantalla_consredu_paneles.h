@@ -22,7 +22,7 @@ protected:
     void paintEvent(QPaintEvent* evento) override;
 
 private:
-    const BloqueBoletos& Bloque;
+    const BloqueBoletos& bloque_;
 };
 
 // Pic_BotAdeAtr: cuatro botones de 24 × 24 en un solo dibujo.
@@ -34,9 +34,9 @@ public:
     std::function<bool(BotonNavegacion)> EstaActivo;
     // Dibuja un botón hundido (Ninguno: todos sueltos).
     void PonPulsado(BotonNavegacion boton);
-    BotonNavegacion BotonBajoPuntero() const { return BajoPuntero; }
+    BotonNavegacion BotonBajoPuntero() const { return bajoPuntero_; }
     // 0 sin botón, 1 activo, 12 inactivo (la forma "no se puede soltar").
-    int EstadoPuntero() const { return Puntero; }
+    int EstadoPuntero() const { return puntero_; }
     // Vuelve a mirar el botón bajo el puntero (tras moverse la consulta).
     void RefrescaPuntero();
 
@@ -53,9 +53,9 @@ private:
     void MiraPunto(QPoint punto);
     void PintaBoton(QPainter& p, int indice) const;
 
-    BotonNavegacion BajoPuntero = BotonNavegacion::Ninguno;
-    BotonNavegacion Pulsado = BotonNavegacion::Ninguno;
-    int Puntero = 0;
+    BotonNavegacion bajoPuntero_ = BotonNavegacion::Ninguno;
+    BotonNavegacion pulsado_ = BotonNavegacion::Ninguno;
+    int puntero_ = 0;
 };
 
 } // namespace quiniela

@@ -54,7 +54,7 @@ Distribucion BuscaDistribucion(const QString& carpetaEjecutable) {
 }
 
 SondaEscritura SondaDe(const Distribucion& distribucion) {
-    if (distribucion.instalada)
+    if (distribucion.Instalada)
         return [](const QString&) { return false; };
     return SondaEscrituraReal;
 }
@@ -82,7 +82,7 @@ QString EligeCarpetaDatos(const QString& carpetaPrograma, const QString& carpeta
 }
 
 QString EligeCarpetaDatos(const Distribucion& distribucion, const QString& carpetaRespaldo) {
-    return EligeCarpetaDatos(distribucion.datos, carpetaRespaldo, SondaDe(distribucion));
+    return EligeCarpetaDatos(distribucion.Datos, carpetaRespaldo, SondaDe(distribucion));
 }
 
 bool PantallaSuficiente(QSize pantalla) {

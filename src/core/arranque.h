@@ -23,9 +23,9 @@ QString CarpetaRespaldo();
 // y la ayuda junto al ejecutable; instalado, los dos en la carpeta compartida
 // ("../share/quiniela" respecto al ejecutable), que no se escribe nunca.
 struct Distribucion {
-    QString datos; // carpeta de los once ficheros, terminada en "/"
-    QString ayuda; // colección de la ayuda (quiniela.qhc)
-    bool instalada = false;
+    QString Datos;        // carpeta de los once ficheros, terminada en "/"
+    QString AyudaEnLinea; // colección de la ayuda (quiniela.qhc)
+    bool Instalada = false;
 };
 Distribucion BuscaDistribucion(const QString& carpetaEjecutable);
 

@@ -3,9 +3,9 @@
 namespace quiniela {
 
 BloqueoDatos::BloqueoDatos(const QString& carpeta, int esperaMs)
-    : Fichero(carpeta + QString::fromLatin1(NombreBloqueoDatos)) {
-    if (!Fichero.tryLock(esperaMs))
-        Ocupada = Fichero.error() == QLockFile::LockFailedError;
+    : fichero_(carpeta + QString::fromLatin1(NombreBloqueoDatos)) {
+    if (!fichero_.tryLock(esperaMs))
+        ocupada_ = fichero_.error() == QLockFile::LockFailedError;
 }
 
 ResultadoFichero ConCarpetaBloqueada(const QString& carpeta,

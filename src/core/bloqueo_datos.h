@@ -22,11 +22,11 @@ public:
     // que ya no existe se toma.
     explicit BloqueoDatos(const QString& carpeta, int esperaMs = EsperaBloqueoMs);
     // Lo tiene otro escritor y no lo soltó a tiempo.
-    bool Ocupado() const { return Ocupada; }
+    bool Ocupado() const { return ocupada_; }
 
 private:
-    QLockFile Fichero;
-    bool Ocupada = false;
+    QLockFile fichero_;
+    bool ocupada_ = false;
 };
 
 // Ejecuta `cambio` con la carpeta bloqueada. Si otro escritor no la suelta a tiempo, no lo

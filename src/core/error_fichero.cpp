@@ -126,12 +126,12 @@ QString TextoFalloGuardar(const QString& inicio, const ResultadoFichero& resulta
 }
 
 QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, const QString& ruta) {
-    const QString& tag = contexto.etiqueta;
+    const QString& tag = contexto.Etiqueta;
     switch (numero) {
     case ErrorFichero::SinMemoria:
         return tag + QStringLiteral(" ERROR 7 : Insuficiente memoria");
     case ErrorFichero::NoExiste:
-        return contexto.textoNoExiste;
+        return contexto.TextoNoExiste;
     case ErrorFichero::UnidadNoPreparada: {
         // La unidad es el volumen que contiene la ruta.
         QString unidad = QStorageInfo(QFileInfo(ruta).absolutePath()).rootPath();
@@ -141,11 +141,11 @@ QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, cons
                QStringLiteral(": no preparada");
     }
     case ErrorFichero::RutaNoExiste:
-        return tag + QStringLiteral(" ERROR 76: No existe el fichero ") + contexto.textoRuta;
+        return tag + QStringLiteral(" ERROR 76: No existe el fichero ") + contexto.TextoRuta;
     default:
         // El código de siempre, y después qué fichero y por qué.
         return tag + QStringLiteral(" ERROR ") + QString::number(numero) +
-               QStringLiteral(": no se puede leer el fichero ") + contexto.textoRuta +
+               QStringLiteral(": no se puede leer el fichero ") + contexto.TextoRuta +
                QStringLiteral(" (") + CausaErrorFichero(numero) + u')';
     }
 }
@@ -155,7 +155,7 @@ void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& cont
     estado.UltimoErrorFichero = static_cast<int16_t>(numero);
     if (numero == ErrorFichero::Desbordamiento)
         return;
-    if (numero == ErrorFichero::NoExiste && !contexto.avisaNoExiste)
+    if (numero == ErrorFichero::NoExiste && !contexto.AvisaNoExiste)
         return;
     AvisaSistema(TextoErrorFichero(contexto, numero, ruta));
 }

@@ -36,10 +36,10 @@ struct ResultadoFichero {
 
 // Textos propios de cada rutina de carga.
 struct ContextoErrorFichero {
-    QString etiqueta;          // "LDG", "LJO", "LFB"... o el nombre del fichero
-    QString textoNoExiste;     // mensaje completo del error 53
-    QString textoRuta;         // lo que sigue a "ERROR 76: No existe el fichero "
-    bool avisaNoExiste = true; // AbreFicheroApuestas no avisa del 53
+    QString Etiqueta;          // "LDG", "LJO", "LFB"... o el nombre del fichero
+    QString TextoNoExiste;     // mensaje completo del error 53
+    QString TextoRuta;         // lo que sigue a "ERROR 76: No existe el fichero "
+    bool AvisaNoExiste = true; // AbreFicheroApuestas no avisa del 53
 };
 
 // Número de error para un fallo al abrir, leer o escribir la ruta dada.

@@ -34,36 +34,36 @@ QString RutaParcial(const QString& rutaFinal) {
 }
 
 FicheroParcial::FicheroParcial(const QString& rutaFinal)
-    : RutaFinal(rutaFinal), RutaTemporalFichero(RutaParcial(rutaFinal)),
-      Bloqueo(RutaTemporalFichero + ExtensionBloqueo), Temporal(RutaTemporalFichero) {}
+    : rutaFinal_(rutaFinal), rutaTemporalFichero_(RutaParcial(rutaFinal)),
+      bloqueo_(rutaTemporalFichero_ + ExtensionBloqueo), temporal_(rutaTemporalFichero_) {}
 
 FicheroParcial::~FicheroParcial() {
-    if (Publicado)
+    if (publicado_)
         return;
-    Temporal.close();
-    QFile::remove(RutaTemporalFichero);
-    Bloqueo.unlock();
+    temporal_.close();
+    QFile::remove(rutaTemporalFichero_);
+    bloqueo_.unlock();
 }
 
 bool FicheroParcial::Abre(QIODevice::OpenMode modo) {
     // Sin el bloqueo (carpeta que no existe...) la apertura falla igual y dice por qué.
-    Bloqueo.setStaleLockTime(0);
-    Bloqueo.tryLock(0);
-    return Temporal.open(modo);
+    bloqueo_.setStaleLockTime(0);
+    bloqueo_.tryLock(0);
+    return temporal_.open(modo);
 }
 
 int FicheroParcial::Publica() {
-    Temporal.close();
+    temporal_.close();
     std::error_code error;
-    std::filesystem::rename(RutaSistema(RutaTemporalFichero), RutaSistema(RutaFinal), error);
+    std::filesystem::rename(RutaSistema(rutaTemporalFichero_), RutaSistema(rutaFinal_), error);
     if (error) {
-        if (!QFile::exists(RutaTemporalFichero))
+        if (!QFile::exists(rutaTemporalFichero_))
             return ErrorFichero::NoExiste;
         return error == std::errc::permission_denied ? ErrorFichero::PermisoDenegado
                                                      : ErrorFichero::ErrorEntradaSalida;
     }
-    Publicado = true;
-    Bloqueo.unlock();
+    publicado_ = true;
+    bloqueo_.unlock();
     return 0;
 }
 

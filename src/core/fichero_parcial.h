@@ -21,19 +21,19 @@ public:
     FicheroParcial& operator=(const FicheroParcial&) = delete;
 
     bool Abre(QIODevice::OpenMode modo);
-    QFile& Fichero() { return Temporal; }
-    const QString& RutaTemporal() const { return RutaTemporalFichero; }
+    QFile& Fichero() { return temporal_; }
+    const QString& RutaTemporal() const { return rutaTemporalFichero_; }
 
     // Cierra el temporal y lo renombra encima del final, sustituyéndolo de una vez.
     // Devuelve el número de error (0 si fue bien).
     int Publica();
 
 private:
-    QString RutaFinal;
-    QString RutaTemporalFichero;
-    QLockFile Bloqueo;
-    QFile Temporal;
-    bool Publicado = false;
+    QString rutaFinal_;
+    QString rutaTemporalFichero_;
+    QLockFile bloqueo_;
+    QFile temporal_;
+    bool publicado_ = false;
 };
 
 // Borra de la carpeta los temporales cuyo proceso ya no existe (y sus bloqueos).

@@ -75,9 +75,9 @@ std::unique_ptr<QFile> AbreFicheroApuestas(EstadoGlobal& estado) {
     if (fichero->open(QIODevice::ReadOnly))
         return fichero;
     ContextoErrorFichero contexto;
-    contexto.etiqueta = estado.FicheroApuestas;
-    contexto.textoRuta = estado.FicheroApuestas;
-    contexto.avisaNoExiste = false;
+    contexto.Etiqueta = estado.FicheroApuestas;
+    contexto.TextoRuta = estado.FicheroApuestas;
+    contexto.AvisaNoExiste = false;
     NotificaErrorFichero(estado, contexto, NumeroErrorFichero(fichero->error(), ruta), ruta);
     return nullptr;
 }

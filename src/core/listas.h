@@ -9,10 +9,10 @@ namespace quiniela {
 struct EstadoGlobal;
 
 struct ContenidoLista {
-    QRect geometria;      // izquierda, arriba, ancho, alto en píxeles
-    int columnas = 1;     // columnas de la lista (10 entradas como mucho en cada una)
-    QStringList entradas; // números alineados a la derecha en dos caracteres
-    int seleccion = -1;   // índice (desde 0) de la entrada elegida
+    QRect Geometria;      // izquierda, arriba, ancho, alto en píxeles
+    int Columnas = 1;     // columnas de la lista (10 entradas como mucho en cada una)
+    QStringList Entradas; // números alineados a la derecha en dos caracteres
+    int Seleccion = -1;   // índice (desde 0) de la entrada elegida
 };
 
 // Lista de jornadas: desplazada 17 píxeles en la pantalla de jornadas.

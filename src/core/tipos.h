@@ -25,12 +25,12 @@ inline QChar CaracterSigno(int signo) {
 
 // Una apuesta sencilla: 15 signos (1..3), partido 1 primero. La fila 0 no se usa.
 struct Columna {
-    std::array<int8_t, NumPartidos + 1> signo{};
+    std::array<int8_t, NumPartidos + 1> Signo{};
     QString Texto() const {
         QString t;
         t.reserve(NumPartidos);
         for (int m = 1; m <= NumPartidos; ++m)
-            t.append(CaracterSigno(signo[m]));
+            t.append(CaracterSigno(Signo[m]));
         return t;
     }
 };
@@ -48,10 +48,10 @@ struct PartidoBase {
 
 // La apuesta múltiple que se reduce, con la columna probable en SignoProbable.
 struct QuinielaBase {
-    std::array<PartidoBase, NumPartidos + 1> partido{}; // partido[1..15]
+    std::array<PartidoBase, NumPartidos + 1> Partido{}; // partido[1..15]
 
-    PartidoBase& operator[](int m) { return partido[m]; }
-    const PartidoBase& operator[](int m) const { return partido[m]; }
+    PartidoBase& operator[](int m) { return Partido[m]; }
+    const PartidoBase& operator[](int m) const { return Partido[m]; }
     bool operator==(const QuinielaBase&) const = default;
 
     // Base por defecto: el signo "1" solo en cada partido.
@@ -67,10 +67,10 @@ struct QuinielaBase {
 
 // Condición del método de selección de signos: TotalesSignos(k, r), k = 1..3, r = 0..15.
 struct TotalesSignos {
-    std::array<std::array<int16_t, NumPartidos + 1>, NumSignosMax + 1> valor{};
+    std::array<std::array<int16_t, NumPartidos + 1>, NumSignosMax + 1> Valor{};
 
-    int16_t& operator()(int k, int r) { return valor[k][r]; }
-    int16_t operator()(int k, int r) const { return valor[k][r]; }
+    int16_t& operator()(int k, int r) { return Valor[k][r]; }
+    int16_t operator()(int k, int r) const { return Valor[k][r]; }
     bool operator==(const TotalesSignos&) const = default;
 };
 

@@ -61,10 +61,10 @@ RangoJornadas OrdenaRango(int desde, int hasta) {
 
 ContenidoLista CargaLisRango() {
     ContenidoLista lista;
-    lista.columnas = 6;
+    lista.Columnas = 6;
     for (int j = 1; j <= JornadasBorrado; ++j)
-        lista.entradas << ADerecha(j, 2);
-    lista.seleccion = 0;
+        lista.Entradas << ADerecha(j, 2);
+    lista.Seleccion = 0;
     return lista;
 }
 
@@ -77,13 +77,13 @@ QString TituloHasta(int jornada) {
 }
 
 int RangoBorrado::EligeDesde(int jornada) {
-    Desde = jornada;
-    return Hasta < Desde ? Desde : 0;
+    desde_ = jornada;
+    return hasta_ < desde_ ? desde_ : 0;
 }
 
 int RangoBorrado::EligeHasta(int jornada) {
-    Hasta = jornada;
-    return Desde > Hasta ? Hasta : 0;
+    hasta_ = jornada;
+    return desde_ > hasta_ ? hasta_ : 0;
 }
 
 QString TituloConfirmacionBorrado() {

@@ -37,16 +37,16 @@ QString TituloHasta(int jornada);
 // Las dos jornadas del tramo que eligen las listas.
 class RangoBorrado {
 public:
-    int JorIni() const { return Desde; }
-    int JorFin() const { return Hasta; }
+    int JorIni() const { return desde_; }
+    int JorFin() const { return hasta_; }
     // Elegida la primera (o la última): si el tramo queda al revés, la jornada que hay que
     // elegir en la otra lista, que se abre para confirmarla; 0 si no hace falta.
     int EligeDesde(int jornada);
     int EligeHasta(int jornada);
 
 private:
-    int Desde = 1;
-    int Hasta = 1;
+    int desde_ = 1;
+    int hasta_ = 1;
 };
 
 // Texto de la confirmación "BORRADO DE DATOS", con el tramo ya ordenado.

@@ -20,8 +20,8 @@ QString CompletaCampoFecha(const QString& campo) {
 }
 
 CamposFecha CompletaCampos(const CamposFecha& campos) {
-    return {CompletaCampoFecha(campos.dia), CompletaCampoFecha(campos.mes),
-            CompletaCampoFecha(campos.ano)};
+    return {CompletaCampoFecha(campos.Dia), CompletaCampoFecha(campos.Mes),
+            CompletaCampoFecha(campos.Ano)};
 }
 
 int AnoCompleto(int dosCifras) {
@@ -29,13 +29,13 @@ int AnoCompleto(int dosCifras) {
 }
 
 bool FechaValida(const CamposFecha& campos) {
-    if (!DosCifrasAscii(campos.dia) || !DosCifrasAscii(campos.mes) || !DosCifrasAscii(campos.ano))
+    if (!DosCifrasAscii(campos.Dia) || !DosCifrasAscii(campos.Mes) || !DosCifrasAscii(campos.Ano))
         return false;
-    return QDate(AnoCompleto(campos.ano.toInt()), campos.mes.toInt(), campos.dia.toInt()).isValid();
+    return QDate(AnoCompleto(campos.Ano.toInt()), campos.Mes.toInt(), campos.Dia.toInt()).isValid();
 }
 
 QString ComponeFecha(const CamposFecha& campos) {
-    return campos.dia + u'/' + campos.mes + u'/' + campos.ano;
+    return campos.Dia + u'/' + campos.Mes + u'/' + campos.Ano;
 }
 
 CamposFecha CamposDeFecha(const QString& fecha) {
@@ -44,11 +44,11 @@ CamposFecha CamposDeFecha(const QString& fecha) {
 
 CierreFecha CierraPanelFecha(const CamposFecha& campos, const QString& fechaActual) {
     CierreFecha cierre;
-    cierre.campos = CompletaCampos(campos);
-    cierre.valida = FechaValida(cierre.campos);
-    if (cierre.valida) {
-        cierre.fecha = ComponeFecha(cierre.campos);
-        cierre.cambiada = cierre.fecha != fechaActual;
+    cierre.Campos = CompletaCampos(campos);
+    cierre.Valida = FechaValida(cierre.Campos);
+    if (cierre.Valida) {
+        cierre.Fecha = ComponeFecha(cierre.Campos);
+        cierre.Cambiada = cierre.Fecha != fechaActual;
     }
     return cierre;
 }
@@ -69,13 +69,13 @@ void MuestraErrorFecha() {
 }
 
 TextoConCursor RecortaTexto(const TextoConCursor& campo, int maximo) {
-    if (campo.texto.size() <= maximo)
+    if (campo.Texto.size() <= maximo)
         return campo;
-    return {campo.texto.left(maximo), std::min(campo.cursor, maximo)};
+    return {campo.Texto.left(maximo), std::min(campo.Cursor, maximo)};
 }
 
 bool PasaAlSiguienteCampo(const TextoConCursor& campo) {
-    return campo.texto.size() == LongitudCampoFecha && campo.cursor == LongitudCampoFecha;
+    return campo.Texto.size() == LongitudCampoFecha && campo.Cursor == LongitudCampoFecha;
 }
 
 } // namespace quiniela

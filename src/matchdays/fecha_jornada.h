@@ -7,9 +7,9 @@
 namespace quiniela {
 
 struct CamposFecha {
-    QString dia;
-    QString mes;
-    QString ano;
+    QString Dia;
+    QString Mes;
+    QString Ano;
     bool operator==(const CamposFecha&) const = default;
 };
 
@@ -30,10 +30,10 @@ CamposFecha CamposDeFecha(const QString& fecha);
 // Cierre del panel de fecha (o comprobación antes de guardar): completa los campos y
 // valida. Si es válida, fecha es la nueva y cambiada dice si difiere de la actual.
 struct CierreFecha {
-    bool valida = false;
-    CamposFecha campos; // ya completados
-    QString fecha;
-    bool cambiada = false;
+    bool Valida = false;
+    CamposFecha Campos; // ya completados
+    QString Fecha;
+    bool Cambiada = false;
 };
 CierreFecha CierraPanelFecha(const CamposFecha& campos, const QString& fechaActual);
 
@@ -44,8 +44,8 @@ void MuestraErrorFecha();
 
 // Un texto de un campo de edición con la posición del cursor.
 struct TextoConCursor {
-    QString texto;
-    int cursor = 0;
+    QString Texto;
+    int Cursor = 0;
     bool operator==(const TextoConCursor&) const = default;
 };
 

@@ -17,9 +17,9 @@ QString NombreEquipos() {
 
 ContextoErrorFichero ContextoEquipos(const QString& etiqueta, const QString& textoNoExiste) {
     ContextoErrorFichero c;
-    c.etiqueta = etiqueta;
-    c.textoNoExiste = textoNoExiste;
-    c.textoRuta = QStringLiteral("de equipos EQUIPOS.ZPK");
+    c.Etiqueta = etiqueta;
+    c.TextoNoExiste = textoNoExiste;
+    c.TextoRuta = QStringLiteral("de equipos EQUIPOS.ZPK");
     return c;
 }
 

@@ -23,9 +23,9 @@ QString NombreJornadas() {
 
 ContextoErrorFichero ContextoJornadas() {
     ContextoErrorFichero c;
-    c.etiqueta = QStringLiteral("LJO");
-    c.textoNoExiste = QStringLiteral("No se encuentra el fichero de jornadas JORNADAS.ZPK.");
-    c.textoRuta = QStringLiteral("de jornadas JORNADAS.ZPK");
+    c.Etiqueta = QStringLiteral("LJO");
+    c.TextoNoExiste = QStringLiteral("No se encuentra el fichero de jornadas JORNADAS.ZPK.");
+    c.TextoRuta = QStringLiteral("de jornadas JORNADAS.ZPK");
     return c;
 }
 
@@ -223,7 +223,7 @@ ResultadoGuardarJornada GuardaJornadaActual(EstadoGlobal& estado, const CamposFe
     // Se guarda la fecha de los campos aunque el panel siga abierto: así no se pierde una
     // fecha escrita y validada pero no confirmada.
     const CierreFecha cierre = CierraPanelFecha(campos, estado.Datos.FechaJornada);
-    if (!cierre.valida) {
+    if (!cierre.Valida) {
         MuestraErrorFecha();
         return ResultadoGuardarJornada::FechaIncorrecta;
     }
@@ -234,7 +234,7 @@ ResultadoGuardarJornada GuardaJornadaActual(EstadoGlobal& estado, const CamposFe
     const ResultadoFichero resultado =
         CambiaRegistroJornada(estado, jornada, [&](const QString& actual) {
             nuevo = ComponeRegistroJornada(actual.isEmpty() ? estado.RegistroJornada : actual,
-                                           jornada, cierre.fecha, equipos);
+                                           jornada, cierre.Fecha, equipos);
             return nuevo;
         });
     if (!resultado.Bien()) {
@@ -242,7 +242,7 @@ ResultadoGuardarJornada GuardaJornadaActual(EstadoGlobal& estado, const CamposFe
         return ResultadoGuardarJornada::ErrorFichero;
     }
     estado.RegistroJornada = nuevo;
-    estado.Datos.FechaJornada = cierre.fecha;
+    estado.Datos.FechaJornada = cierre.Fecha;
     return ResultadoGuardarJornada::Guardada;
 }
 

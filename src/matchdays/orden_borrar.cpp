@@ -12,32 +12,32 @@ int OrdenBorrar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden
     const auto hastaTexto = TomaOpcion(args, QStringLiteral("--hasta"));
     const bool confirmado = TomaBandera(args, QStringLiteral("--confirmar"));
     if (!desdeTexto || !hastaTexto || !args.isEmpty()) {
-        salida.err << "Uso: quiniela-cli borrar --desde J1 --hasta J2 [--confirmar]\n";
+        salida.Err << "Uso: quiniela-cli borrar --desde J1 --hasta J2 [--confirmar]\n";
         return 1;
     }
     const auto desde = EnteroEnRango(desdeTexto, 1, JornadasBorrado);
     const auto hasta = EnteroEnRango(hastaTexto, 1, JornadasBorrado);
     if (!desde || !hasta) {
-        salida.err << "Las jornadas del tramo van de 1 a " << JornadasBorrado << ".\n";
+        salida.Err << "Las jornadas del tramo van de 1 a " << JornadasBorrado << ".\n";
         return 1;
     }
     if (*desde > *hasta) {
-        salida.err << "El tramo está al revés: la jornada " << *desde << " va después de la "
+        salida.Err << "El tramo está al revés: la jornada " << *desde << " va después de la "
                    << *hasta << ". Use --desde " << *hasta << " --hasta " << *desde << ".\n";
         return 1;
     }
     if (!confirmado) {
-        salida.out << TituloConfirmacionBorrado() << '\n'
+        salida.Out << TituloConfirmacionBorrado() << '\n'
                    << TextoConfirmacionBorrado(*desde, *hasta) << '\n'
                    << "No se ha borrado nada: añada --confirmar para borrar.\n";
         return SalidaSinConfirmar;
     }
     const ResultadoBorrado r = BorraJornadas(estado, *desde, *hasta);
     if (!r.Completo()) {
-        salida.err << TituloFalloBorrado() << '\n' << TextoFalloBorrado(r) << '\n';
+        salida.Err << TituloFalloBorrado() << '\n' << TextoFalloBorrado(r) << '\n';
         return 1;
     }
-    salida.out << TextoBorrado(r) << '\n';
+    salida.Out << TextoBorrado(r) << '\n';
     return 0;
 }
 

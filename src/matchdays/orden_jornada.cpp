@@ -44,19 +44,19 @@ bool TomaPartidos(QStringList& args, std::vector<PartidoPedido>& partidos, Salid
     const QString opcion = QStringLiteral("--partido");
     for (qsizetype i = args.indexOf(opcion); i >= 0; i = args.indexOf(opcion)) {
         if (i + 3 >= args.size()) {
-            salida.err << "Tras --partido van el número y los dos equipos.\n";
+            salida.Err << "Tras --partido van el número y los dos equipos.\n";
             return false;
         }
         bool ok = false;
         PartidoPedido p;
         p.Numero = args.at(i + 1).toInt(&ok);
         if (!ok || p.Numero < 1 || p.Numero > NumPartidos) {
-            salida.err << "El número de partido debe estar entre 1 y " << NumPartidos << ".\n";
+            salida.Err << "El número de partido debe estar entre 1 y " << NumPartidos << ".\n";
             return false;
         }
         for (qsizetype k = i + 2; k <= i + 3; ++k) {
             if (auto rechazo = CompruebaCodificable(args.at(k), QStringLiteral("El equipo"))) {
-                salida.err << *rechazo << "\n";
+                salida.Err << *rechazo << "\n";
                 return false;
             }
         }
@@ -77,7 +77,7 @@ std::optional<PeticionJornada> LeePeticion(const QStringList& argumentos,
     if (!TomaPartidos(args, peticion.Partidos, salida))
         return std::nullopt;
     if (args.size() != 1) {
-        salida.err << "Uso: quiniela-cli jornada J [--fecha DD/MM/AA] [--partido N LOCAL "
+        salida.Err << "Uso: quiniela-cli jornada J [--fecha DD/MM/AA] [--partido N LOCAL "
                       "VISITANTE]...\n";
         return std::nullopt;
     }
@@ -85,7 +85,7 @@ std::optional<PeticionJornada> LeePeticion(const QStringList& argumentos,
     peticion.Jornada = args.first().toInt(&ok);
     const int total = estado.Datos.TotalJornadas;
     if (!ok || peticion.Jornada < 1 || peticion.Jornada > total) {
-        salida.err << "La jornada debe ser un número entre 1 y " << total << ".\n";
+        salida.Err << "La jornada debe ser un número entre 1 y " << total << ".\n";
         return std::nullopt;
     }
     return peticion;
@@ -109,14 +109,14 @@ bool GuardaPeticion(EstadoGlobal& estado, const PeticionJornada& peticion, Salid
         const QStringList partes = peticion.Fecha->split(u'/');
         campos = partes.size() == 3 ? CamposFecha{partes[0], partes[1], partes[2]} : CamposFecha{};
     }
-    if (!CierraPanelFecha(campos, estado.Datos.FechaJornada).valida) {
-        salida.err << TituloErrorFecha() << "\n" << TextoErrorFecha() << "\n";
+    if (!CierraPanelFecha(campos, estado.Datos.FechaJornada).Valida) {
+        salida.Err << TituloErrorFecha() << "\n" << TextoErrorFecha() << "\n";
         return false;
     }
     EquiposJornada equipos = EquiposDeRegistro(estado.RegistroJornada);
     for (const PartidoPedido& p : peticion.Partidos) {
         if (!PonEquipos(equipos, p)) {
-            salida.err << "Partido " << p.Numero << " fuera de la jornada.\n";
+            salida.Err << "Partido " << p.Numero << " fuera de la jornada.\n";
             return false;
         }
     }
@@ -133,7 +133,7 @@ int OrdenJornada(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrde
     const bool cambia = peticion->Fecha || !peticion->Partidos.empty();
     if (cambia && !GuardaPeticion(estado, *peticion, salida))
         return 1;
-    salida.out << TextoJornadaActual(estado);
+    salida.Out << TextoJornadaActual(estado);
     return 0;
 }
 

@@ -36,7 +36,7 @@ QString EstiloPantalla() {
 
 ContenidoLista ListaBajo(QPoint boton) {
     ContenidoLista lista = CargaLisRango();
-    lista.geometria = QRect(boton.x() + (AnchoRango - AnchoLista) / 2, boton.y() + AltoBoton + 4,
+    lista.Geometria = QRect(boton.x() + (AnchoRango - AnchoLista) / 2, boton.y() + AltoBoton + 4,
                             AnchoLista, AltoLista);
     return lista;
 }
@@ -44,7 +44,7 @@ ContenidoLista ListaBajo(QPoint boton) {
 } // namespace
 
 PantallaBorrar::PantallaBorrar(EstadoGlobal& estado, QWidget* padre)
-    : QDialog(padre), Estado(estado), Desplegables(estado) {
+    : QDialog(padre), estado_(estado), desplegables_(estado) {
     setObjectName(QStringLiteral("borrar"));
     setWindowTitle(QStringLiteral("Borrado de datos"));
     setFixedSize(AnchoVentana, AltoVentana);
@@ -76,26 +76,26 @@ void PantallaBorrar::CreaListas() {
 }
 
 void PantallaBorrar::CreaDesplegables() {
-    Desplegables.Anade(
-        Pic_BotJorIni, Lis_JorIni, AnchoRango, [this] { return TituloDesde(Tramo.JorIni()); },
+    desplegables_.Anade(
+        Pic_BotJorIni, Lis_JorIni, AnchoRango, [this] { return TituloDesde(tramo_.JorIni()); },
         [this](int fila) { EligeEnLista(true, fila); });
-    Desplegables.Anade(
-        Pic_BotJorFin, Lis_JorFin, AnchoRango, [this] { return TituloHasta(Tramo.JorFin()); },
+    desplegables_.Anade(
+        Pic_BotJorFin, Lis_JorFin, AnchoRango, [this] { return TituloHasta(tramo_.JorFin()); },
         [this](int fila) { EligeEnLista(false, fila); });
 }
 
 void PantallaBorrar::LlenaListas() {
-    GuardaModoEdicion edicion(Estado);
+    GuardaModoEdicion edicion(estado_);
     LlenaLista(Lis_JorIni, ListaBajo(PosDesde));
     LlenaLista(Lis_JorFin, ListaBajo(PosHasta));
-    Desplegables.Redibuja();
+    desplegables_.Redibuja();
 }
 
 void PantallaBorrar::Conecta() {
     connect(Pic_BotBorrar, &BotonImagen::pulsado, this, &PantallaBorrar::Borra);
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
-        Desplegables.CierraTodas();
-        TocaSonido(Estado, 9);
+        desplegables_.CierraTodas();
+        TocaSonido(estado_, 9);
         AbreAyuda(TemaAyudaBorrado);
     });
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaBorrar::reject);
@@ -108,7 +108,7 @@ void PantallaBorrar::OrdenTabulador() {
 // Elegida una jornada: si el tramo queda al revés, la otra lista se abre con esa jornada
 // elegida para que el usuario la confirme.
 void PantallaBorrar::EligeEnLista(bool desde, int fila) {
-    const int otra = desde ? Tramo.EligeDesde(fila + 1) : Tramo.EligeHasta(fila + 1);
+    const int otra = desde ? tramo_.EligeDesde(fila + 1) : tramo_.EligeHasta(fila + 1);
     Desplegable(desde ? 0 : 1)->Redibuja();
     if (otra == 0)
         return;
@@ -118,9 +118,9 @@ void PantallaBorrar::EligeEnLista(bool desde, int fila) {
 }
 
 void PantallaBorrar::Borra() {
-    Desplegables.CierraTodas();
+    desplegables_.CierraTodas();
     bool esperando = false;
-    PulsaBorrarDatos(Estado, Tramo, [&esperando](bool espera) {
+    PulsaBorrarDatos(estado_, tramo_, [&esperando](bool espera) {
         if (espera && !esperando)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else if (!espera && esperando)
@@ -130,8 +130,8 @@ void PantallaBorrar::Borra() {
 }
 
 void PantallaBorrar::reject() {
-    Desplegables.CierraTodas();
-    TocaSonido(Estado, 5);
+    desplegables_.CierraTodas();
+    TocaSonido(estado_, 5);
     QDialog::reject();
 }
 

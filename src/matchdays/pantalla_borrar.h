@@ -27,8 +27,8 @@ public:
     BotonImagen* Pic_Ayuda;
     BotonImagen* Pic_Salir;
 
-    const RangoBorrado& Rango() const { return Tramo; }
-    ListaDesplegable* Desplegable(int indice) const { return Desplegables.Listas().at(indice); }
+    const RangoBorrado& Rango() const { return tramo_; }
+    ListaDesplegable* Desplegable(int indice) const { return desplegables_.Listas().at(indice); }
 
     void Borra();
 
@@ -45,9 +45,9 @@ private:
     void OrdenTabulador();
     void EligeEnLista(bool desde, int fila);
 
-    EstadoGlobal& Estado;
-    RangoBorrado Tramo;
-    GrupoDesplegables Desplegables;
+    EstadoGlobal& estado_;
+    RangoBorrado tramo_;
+    GrupoDesplegables desplegables_;
 };
 
 } // namespace quiniela

@@ -235,11 +235,11 @@ void PantallaJornadas::CreaListaJornadas() {
     Lis_Jornadas->setTextElideMode(Qt::ElideNone);
     Lis_Jornadas->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Lis_Jornadas->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ListaJornadas =
+    listaJornadas_ =
         new ListaDesplegable(estado_, Pic_BotNroJor, Lis_Jornadas, AnchoBotonJornada,
                              [this] { return TituloBotonJornada(estado_.Datos.JornadaActual); });
     // Con una fecha mal escrita el panel sigue abierto: primero hay que corregirla.
-    ListaJornadas->PreparaApertura = [this] {
+    listaJornadas_->PreparaApertura = [this] {
         if (panelAbierto_)
             PliegaPanelFecha();
         if (panelAbierto_)
@@ -248,8 +248,8 @@ void PantallaJornadas::CreaListaJornadas() {
         return true;
     };
     // Todo cierre, también Escape o un clic fuera, carga la jornada elegida en la lista.
-    ListaJornadas->CierreElige = true;
-    ListaJornadas->Elige = [this](int fila) { CargaJornada(fila); };
+    listaJornadas_->CierreElige = true;
+    listaJornadas_->Elige = [this](int fila) { CargaJornada(fila); };
 }
 
 void PantallaJornadas::CreaBotonesAbajo() {
@@ -304,16 +304,16 @@ void PantallaJornadas::MuestraJornadaAlAbrir() {
     // después se llenan las listas de equipos.
     GuardaModoEdicion edicion(estado_);
     const ContenidoLista lista = CargaLisJornadas(estado_, true);
-    Lis_Jornadas->setGeometry(lista.geometria);
+    Lis_Jornadas->setGeometry(lista.Geometria);
     // Diez entradas por columna, en el hueco que deja el borde.
-    Lis_Jornadas->setGridSize(QSize((lista.geometria.width() - 2) / std::max(lista.columnas, 1),
-                                    (lista.geometria.height() - 2) / 10));
-    for (const QString& entrada : lista.entradas) {
+    Lis_Jornadas->setGridSize(QSize((lista.Geometria.width() - 2) / std::max(lista.Columnas, 1),
+                                    (lista.Geometria.height() - 2) / 10));
+    for (const QString& entrada : lista.Entradas) {
         auto* item = new QListWidgetItem(entrada, Lis_Jornadas);
         item->setTextAlignment(Qt::AlignCenter);
     }
-    Lis_Jornadas->setCurrentRow(lista.seleccion);
-    ListaJornadas->Cierra(true);
+    Lis_Jornadas->setCurrentRow(lista.Seleccion);
+    listaJornadas_->Cierra(true);
     CreaCboEquipo();
 }
 
@@ -327,9 +327,9 @@ void PantallaJornadas::CargaJornada(int fila) {
 
 void PantallaJornadas::MuestraJornada() {
     const CamposFecha campos = CamposDeFecha(estado_.Datos.FechaJornada);
-    Tex_FecDia->setText(campos.dia);
-    Tex_FecMes->setText(campos.mes);
-    Tex_FecAno->setText(campos.ano);
+    Tex_FecDia->setText(campos.Dia);
+    Tex_FecMes->setText(campos.Mes);
+    Tex_FecAno->setText(campos.Ano);
     // Las casillas muestran el nombre sin el relleno de blancos del registro; al guardar
     // se vuelve a rellenar, así que el registro no cambia.
     const EquiposJornada equipos = EquiposDeRegistro(estado_.RegistroJornada);
@@ -350,8 +350,8 @@ void PantallaJornadas::PulsaFecJor() {
 
 void PantallaJornadas::DespliegaPanelFecha() {
     // La lista desplegada se cierra antes, para que no cargue la jornada con el panel abierto.
-    if (ListaJornadas->Abierta())
-        ListaJornadas->Cierra(true);
+    if (listaJornadas_->Abierta())
+        listaJornadas_->Cierra(true);
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotFecJor, AnchoBotonFecha, Pic_BotFecJor->Rotulo(), true);
     panelAbierto_ = true;
@@ -367,18 +367,18 @@ void PantallaJornadas::PliegaPanelFecha() {
         TocaSonido(estado_, 7);
     const CierreFecha cierre = quiniela::CierraPanelFecha(
         {Tex_FecDia->text(), Tex_FecMes->text(), Tex_FecAno->text()}, estado_.Datos.FechaJornada);
-    Tex_FecDia->setText(cierre.campos.dia);
-    Tex_FecMes->setText(cierre.campos.mes);
-    Tex_FecAno->setText(cierre.campos.ano);
-    if (!cierre.valida) {
+    Tex_FecDia->setText(cierre.Campos.Dia);
+    Tex_FecMes->setText(cierre.Campos.Mes);
+    Tex_FecAno->setText(cierre.Campos.Ano);
+    if (!cierre.Valida) {
         ErrorEnLaFecha();
         return;
     }
     panelAbierto_ = false;
     Pic_FecJor->hide();
-    if (cierre.cambiada) {
+    if (cierre.Cambiada) {
         Pic_BotGuardar->show();
-        estado_.Datos.FechaJornada = cierre.fecha;
+        estado_.Datos.FechaJornada = cierre.Fecha;
     }
     DibujaBoton(Pic_BotFecJor, AnchoBotonFecha, TituloBotonFecha(estado_.Datos.FechaJornada),
                 false);
@@ -387,9 +387,9 @@ void PantallaJornadas::PliegaPanelFecha() {
 void PantallaJornadas::CampoFechaEditado(QLineEdit* campo, QLineEdit* siguiente) {
     const TextoConCursor recorte =
         RecortaTexto({campo->text(), campo->cursorPosition()}, LongitudCampoFecha);
-    if (recorte.texto != campo->text()) {
-        campo->setText(recorte.texto);
-        campo->setCursorPosition(recorte.cursor);
+    if (recorte.Texto != campo->text()) {
+        campo->setText(recorte.Texto);
+        campo->setCursorPosition(recorte.Cursor);
     }
     if (siguiente != nullptr && PasaAlSiguienteCampo(recorte)) {
         siguiente->setFocus();
@@ -412,9 +412,9 @@ void PantallaJornadas::RecortaCasilla(QComboBox* casilla) {
     QLineEdit* editor = casilla->lineEdit();
     const TextoConCursor recorte =
         RecortaTexto({editor->text(), editor->cursorPosition()}, LongitudNombreEquipo);
-    if (recorte.texto != editor->text()) {
-        editor->setText(recorte.texto);
-        editor->setCursorPosition(recorte.cursor);
+    if (recorte.Texto != editor->text()) {
+        editor->setText(recorte.Texto);
+        editor->setCursorPosition(recorte.Cursor);
     }
 }
 
@@ -439,7 +439,7 @@ void PantallaJornadas::Guarda() {
             return;
     }
     const CamposFecha campos{Tex_FecDia->text(), Tex_FecMes->text(), Tex_FecAno->text()};
-    if (!quiniela::CierraPanelFecha(campos, estado_.Datos.FechaJornada).valida) {
+    if (!quiniela::CierraPanelFecha(campos, estado_.Datos.FechaJornada).Valida) {
         ErrorEnLaFecha();
         return;
     }
@@ -455,9 +455,9 @@ void PantallaJornadas::Guarda() {
     if (resultado != ResultadoGuardarJornada::Guardada)
         return;
     const CamposFecha guardados = CamposDeFecha(estado_.Datos.FechaJornada);
-    Tex_FecDia->setText(guardados.dia);
-    Tex_FecMes->setText(guardados.mes);
-    Tex_FecAno->setText(guardados.ano);
+    Tex_FecDia->setText(guardados.Dia);
+    Tex_FecMes->setText(guardados.Mes);
+    Tex_FecAno->setText(guardados.Ano);
     DibujaBoton(Pic_BotFecJor, AnchoBotonFecha, TituloBotonFecha(estado_.Datos.FechaJornada),
                 false);
     TocaSonido(estado_, 6);
@@ -466,8 +466,8 @@ void PantallaJornadas::Guarda() {
 }
 
 void PantallaJornadas::AbreEquipos() {
-    if (ListaJornadas->Abierta())
-        ListaJornadas->Cierra(true);
+    if (listaJornadas_->Abierta())
+        listaJornadas_->Cierra(true);
     TocaSonido(estado_, 9);
     {
         PantallaEquipos equipos(estado_, this);
@@ -489,8 +489,8 @@ void PantallaJornadas::Sal() {
 
 void PantallaJornadas::reject() {
     // Escape pliega la lista desplegada; si no hay ninguna, sale como el botón Salir.
-    if (ListaJornadas->Abierta()) {
-        ListaJornadas->Cierra(true);
+    if (listaJornadas_->Abierta()) {
+        listaJornadas_->Cierra(true);
         return;
     }
     Sal();

@@ -69,7 +69,7 @@ private:
     void ErrorEnLaFecha();
 
     EstadoGlobal& estado_;
-    ListaDesplegable* ListaJornadas = nullptr;
+    ListaDesplegable* listaJornadas_ = nullptr;
     bool panelAbierto_ = false;
     bool saliendo_ = false;
 };

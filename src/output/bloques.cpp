@@ -31,65 +31,65 @@ QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta) {
 }
 
 SalidaBloques::SalidaBloques(const QString& ruta, Uso uso, qsizetype bytesBloque)
-    : Fichero(ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
-              QStringLiteral(".tmp")),
-      Destino(ruta), Bufer(bytesBloque, Qt::Uninitialized), Datos(Bufer.data()),
-      Bloque(bytesBloque), Trabajo(uso) {}
+    : fichero_(ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
+               QStringLiteral(".tmp")),
+      destino_(ruta), bufer_(bytesBloque, Qt::Uninitialized), datos_(bufer_.data()),
+      bloque_(bytesBloque), trabajo_(uso) {}
 
 SalidaBloques::~SalidaBloques() {
-    if (Creado && !Confirmado)
-        Fichero.remove(); // sin confirmar, el temporal se va y el destino queda como estaba
+    if (creado_ && !confirmado_)
+        fichero_.remove(); // sin confirmar, el temporal se va y el destino queda como estaba
 }
 
 bool SalidaBloques::Abre() {
     // Sin búfer: con él, Qt puede perder el fallo del último vaciado y dar por bueno un
     // fichero a medias.
-    Fallido = !Fichero.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
-    Creado = !Fallido;
-    return !Fallido;
+    fallido_ = !fichero_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    creado_ = !fallido_;
+    return !fallido_;
 }
 
 void SalidaBloques::Escribe(const char* datos, qsizetype bytes) {
-    if (!Fallido && Fichero.write(datos, bytes) != bytes)
-        Fallido = true;
+    if (!fallido_ && fichero_.write(datos, bytes) != bytes)
+        fallido_ = true;
 }
 
 void SalidaBloques::AnadeGrande(const char* datos, qsizetype bytes) {
     Vacia();
-    if (bytes >= Bloque / 2) {
+    if (bytes >= bloque_ / 2) {
         Escribe(datos, bytes);
         return;
     }
-    std::memcpy(Datos, datos, size_t(bytes));
-    Lleno = bytes;
+    std::memcpy(datos_, datos, size_t(bytes));
+    lleno_ = bytes;
 }
 
 bool SalidaBloques::Vacia() {
-    if (Lleno > 0)
-        Escribe(Bufer.constData(), Lleno);
-    Lleno = 0;
-    return !Fallido;
+    if (lleno_ > 0)
+        Escribe(bufer_.constData(), lleno_);
+    lleno_ = 0;
+    return !fallido_;
 }
 
 bool SalidaBloques::Confirma() {
     if (!Vacia())
         return false;
-    Fichero.close();
-    Fallido = Fichero.error() != QFileDevice::NoError || !Sustituye();
-    Confirmado = !Fallido;
-    return !Fallido;
+    fichero_.close();
+    fallido_ = fichero_.error() != QFileDevice::NoError || !Sustituye();
+    confirmado_ = !fallido_;
+    return !fallido_;
 }
 
 bool SalidaBloques::Sustituye() {
-    const QByteArray temporal = QFile::encodeName(Fichero.fileName());
-    const QByteArray destino = QFile::encodeName(Destino);
+    const QByteArray temporal = QFile::encodeName(fichero_.fileName());
+    const QByteArray destino = QFile::encodeName(destino_);
 #if defined(RENAME_EXCHANGE)
     // Un fichero de trabajo se rehace cada vez: no vale la pena que ext4, al sustituir uno
     // que existe con rename(), fuerce a escribir en el disco los cientos de megas del nuevo
     // (tarda más que copiarlo). Intercambiados, el anterior queda con el nombre del
     // temporal y se borra; donde no se puede intercambiar, rename().
-    if (Trabajo == Uso::Trabajo && renameat2(AT_FDCWD, temporal.constData(), AT_FDCWD,
-                                             destino.constData(), RENAME_EXCHANGE) == 0) {
+    if (trabajo_ == Uso::Trabajo && renameat2(AT_FDCWD, temporal.constData(), AT_FDCWD,
+                                              destino.constData(), RENAME_EXCHANGE) == 0) {
         ::unlink(temporal.constData());
         return true;
     }

@@ -32,43 +32,43 @@ public:
     bool Abre();
     // Hueco para escribir hasta bytes (no más que un bloque); luego Avanza(escritos).
     char* Reserva(qsizetype bytes) {
-        if (Lleno + bytes > Bloque)
+        if (lleno_ + bytes > bloque_)
             Vacia();
-        return Datos + Lleno;
+        return datos_ + lleno_;
     }
-    void Avanza(qsizetype bytes) { Lleno += bytes; }
-    qsizetype BytesBloque() const { return Bloque; }
+    void Avanza(qsizetype bytes) { lleno_ += bytes; }
+    qsizetype BytesBloque() const { return bloque_; }
     // Los trozos grandes se escriben tal cual, sin pasar por el búfer.
     void Anade(const char* datos, qsizetype bytes) {
-        if (Lleno + bytes <= Bloque) {
-            std::memcpy(Datos + Lleno, datos, size_t(bytes));
-            Lleno += bytes;
+        if (lleno_ + bytes <= bloque_) {
+            std::memcpy(datos_ + lleno_, datos, size_t(bytes));
+            lleno_ += bytes;
         } else {
             AnadeGrande(datos, bytes);
         }
     }
     bool Vacia();    // escribe lo pendiente; false si no se pudo
     bool Confirma(); // vacía, cierra y renombra el temporal sobre el destino
-    QFileDevice::FileError Error() const { return Fichero.error(); }
+    QFileDevice::FileError Error() const { return fichero_.error(); }
     // Por qué falló, en español, con el texto del sistema entre paréntesis.
-    QString Causa() const { return CausaFalloEscritura(Fichero, Destino); }
-    bool HaFallado() const { return Fallido; }
+    QString Causa() const { return CausaFalloEscritura(fichero_, destino_); }
+    bool HaFallado() const { return fallido_; }
 
 private:
     void AnadeGrande(const char* datos, qsizetype bytes);
     void Escribe(const char* datos, qsizetype bytes);
     bool Sustituye(); // pone el temporal en el sitio del destino
 
-    QFile Fichero;
-    QString Destino;
-    QByteArray Bufer;
-    char* Datos; // los de Bufer, sin pasar por data() en cada registro
-    qsizetype Lleno = 0;
-    qsizetype Bloque;
-    Uso Trabajo;
-    bool Fallido = false;
-    bool Creado = false; // el temporal es nuestro: se borra si no se confirma
-    bool Confirmado = false;
+    QFile fichero_;
+    QString destino_;
+    QByteArray bufer_;
+    char* datos_; // los de Bufer, sin pasar por data() en cada registro
+    qsizetype lleno_ = 0;
+    qsizetype bloque_;
+    Uso trabajo_;
+    bool fallido_ = false;
+    bool creado_ = false; // el temporal es nuestro: se borra si no se confirma
+    bool confirmado_ = false;
 };
 
 } // namespace quiniela

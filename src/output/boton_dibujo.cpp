@@ -15,7 +15,7 @@ constexpr int AltoRotulo = 16;
 
 BotonDibujo::BotonDibujo(QWidget* padre, const QString& nombre, const QString& imagen,
                          const QString& rotulo)
-    : QWidget(padre), Rotulo_(rotulo) {
+    : QWidget(padre), rotulo_(rotulo) {
     setObjectName(nombre);
     setAccessibleName(rotulo);
     setFocusPolicy(Qt::StrongFocus);
@@ -25,14 +25,14 @@ BotonDibujo::BotonDibujo(QWidget* padre, const QString& nombre, const QString& i
 }
 
 void BotonDibujo::PonImagen(const QString& imagen) {
-    RutaImagen = imagen;
-    Dibujo = QImage(imagen);
+    rutaImagen_ = imagen;
+    dibujo_ = QImage(imagen);
     update();
 }
 
 void BotonDibujo::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    const int altoDibujo = Rotulo_.isEmpty() ? height() : height() - AltoRotulo;
+    const int altoDibujo = rotulo_.isEmpty() ? height() : height() - AltoRotulo;
     const QRect zona(0, 0, width(), altoDibujo);
     if (hasFocus() || underMouse()) {
         p.setPen(QPen(AmarilloTexto, 1, Qt::DotLine));
@@ -41,16 +41,16 @@ void BotonDibujo::paintEvent(QPaintEvent*) {
     if (!isEnabled())
         p.setOpacity(0.45);
     const QImage dibujo =
-        Dibujo.scaled(zona.size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        dibujo_.scaled(zona.size() - QSize(4, 4), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     p.drawImage(QPoint((width() - dibujo.width()) / 2, (altoDibujo - dibujo.height()) / 2), dibujo);
-    if (Rotulo_.isEmpty())
+    if (rotulo_.isEmpty())
         return;
     p.setFont(LetraPrograma(11, true));
     const QRect caja(0, altoDibujo, width(), AltoRotulo);
     p.setPen(VerdeOscuro);
-    p.drawText(caja, Qt::AlignCenter, Rotulo_);
+    p.drawText(caja, Qt::AlignCenter, rotulo_);
     p.setPen(AmarilloTexto);
-    p.drawText(caja.translated(1, 1), Qt::AlignCenter, Rotulo_);
+    p.drawText(caja.translated(1, 1), Qt::AlignCenter, rotulo_);
 }
 
 void BotonDibujo::Pulsa() {

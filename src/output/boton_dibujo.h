@@ -16,10 +16,10 @@ public:
                 const QString& rotulo);
 
     std::function<void()> AlPulsar;
-    const QString& Rotulo() const { return Rotulo_; }
+    const QString& Rotulo() const { return rotulo_; }
     // Cambia el dibujo (la orientación del boleto alterna entre dos).
     void PonImagen(const QString& imagen);
-    const QString& Imagen() const { return RutaImagen; }
+    const QString& Imagen() const { return rutaImagen_; }
 
 protected:
     void paintEvent(QPaintEvent* evento) override;
@@ -29,9 +29,9 @@ protected:
 private:
     void Pulsa();
 
-    QImage Dibujo;
-    QString RutaImagen;
-    QString Rotulo_;
+    QImage dibujo_;
+    QString rutaImagen_;
+    QString rotulo_;
 };
 
 } // namespace quiniela

@@ -34,9 +34,9 @@ bool EsDireccionValida(QStringView direccion) {
 
 LecturaDirecciones CargaLisDirecciones(EstadoGlobal& estado) {
     ContextoErrorFichero contexto;
-    contexto.etiqueta = QStringLiteral("CLD");
-    contexto.textoRuta = QStringLiteral("de direcciones DIRECC.ZPK");
-    contexto.avisaNoExiste = false;
+    contexto.Etiqueta = QStringLiteral("CLD");
+    contexto.TextoRuta = QStringLiteral("de direcciones DIRECC.ZPK");
+    contexto.AvisaNoExiste = false;
     LecturaDirecciones lectura;
     if (const auto contenido = LeeFicheroDatos(estado, NombreDirecciones(), contexto)) {
         lectura.Direcciones = ValoresDeLista(*contenido);

@@ -150,7 +150,7 @@ inline bool EsRegistroEntero(const char* p) {
 template <class AlRegistro> class PasadaColumnas {
 public:
     PasadaColumnas(QIODevice& columnas, SalidaBloques* boletos, AlRegistro& alRegistro)
-        : Columnas(columnas), Boletos(boletos), Entrega(alRegistro),
+        : columnas_(columnas), boletos_(boletos), entrega_(alRegistro),
           Bufer(new char[size_t(BytesBloqueLectura)]) {}
 
     FinPasada Recorre(RecuentoBoletos& recuentoFuera, int64_t& lineaFuera) {
@@ -174,25 +174,25 @@ private:
     std::optional<FinPasada> Paso(RecuentoBoletos& recuento, int64_t& linea) {
         if (!RegistrosEnteros(recuento, linea))
             return FinPasada::Parada;
-        const char* const p = Bufer.get() + Inicio;
-        const auto* salto = static_cast<const char*>(std::memchr(p, '\n', size_t(Fin - Inicio)));
-        if (salto == nullptr && !Agotado)
+        const char* const p = Bufer.get() + inicio_;
+        const auto* salto = static_cast<const char*>(std::memchr(p, '\n', size_t(fin_ - inicio_)));
+        if (salto == nullptr && !agotado_)
             return Rellena(linea);
-        if (salto == nullptr && Inicio == Fin)
+        if (salto == nullptr && inicio_ == fin_)
             return FinPasada::Completa;
         return LineaSuelta(p, salto, recuento, linea);
     }
 
     // Lo que va tal cual al fichero de boletos.
     void Copia(const char* desde, const char* hasta) {
-        if (Boletos != nullptr && hasta > desde)
-            Boletos->Anade(desde, hasta - desde);
+        if (boletos_ != nullptr && hasta > desde)
+            boletos_->Anade(desde, hasta - desde);
     }
 
     bool Huecos(int n) {
         for (; n > 0; --n) {
             Copia(Hueco, Hueco + BytesRegistroBoleto);
-            if (!Entrega(Hueco, 1, false))
+            if (!entrega_(Hueco, 1, false))
                 return false;
         }
         return true;
@@ -203,14 +203,14 @@ private:
         if (hasta == desde)
             return true;
         Copia(desde, hasta);
-        return Entrega(desde, (hasta - desde) / BytesRegistroBoleto, true);
+        return entrega_(desde, (hasta - desde) / BytesRegistroBoleto, true);
     }
 
     // Las líneas de 19 bytes seguidas desde Inicio, que ya son registros de boletos: se miran
     // una a una, pero pasan en tramos, de hueco a hueco. false si hay que parar.
     bool RegistrosEnteros(RecuentoBoletos& recuento, int64_t& linea) {
-        const char* p = Bufer.get() + Inicio;
-        const char* const tope = Bufer.get() + Fin;
+        const char* p = Bufer.get() + inicio_;
+        const char* const tope = Bufer.get() + fin_;
         const char* tramo = p;
         while (tope - p >= BytesRegistroBoleto && EsRegistroEntero(p)) {
             ++linea;
@@ -221,25 +221,25 @@ private:
             }
             p += BytesRegistroBoleto;
         }
-        Inicio = p - Bufer.get();
+        inicio_ = p - Bufer.get();
         return Tramo(tramo, p);
     }
 
     // Lleva al principio lo que queda del bloque y lee detrás. Nada si se puede seguir.
     std::optional<FinPasada> Rellena(int64_t& linea) {
-        if (Inicio == 0 && Fin == BytesBloqueLectura) {
+        if (inicio_ == 0 && fin_ == BytesBloqueLectura) {
             ++linea; // ninguna columna es tan larga
             return FinPasada::LineaErronea;
         }
         char* const datos = Bufer.get();
-        std::memmove(datos, datos + Inicio, size_t(Fin - Inicio));
-        Fin -= Inicio;
-        Inicio = 0;
-        const qint64 leidos = Columnas.read(datos + Fin, BytesBloqueLectura - Fin);
+        std::memmove(datos, datos + inicio_, size_t(fin_ - inicio_));
+        fin_ -= inicio_;
+        inicio_ = 0;
+        const qint64 leidos = columnas_.read(datos + fin_, BytesBloqueLectura - fin_);
         if (leidos < 0)
             return FinPasada::FalloLectura;
-        Agotado = leidos == 0;
-        Fin += leidos;
+        agotado_ = leidos == 0;
+        fin_ += leidos;
         return std::nullopt;
     }
 
@@ -247,8 +247,8 @@ private:
     // Nada si se puede seguir.
     std::optional<FinPasada> LineaSuelta(const char* p, const char* salto,
                                          RecuentoBoletos& recuento, int64_t& linea) {
-        qsizetype largo = (salto != nullptr ? salto : Bufer.get() + Fin) - p;
-        Inicio = salto != nullptr ? (salto - Bufer.get()) + 1 : Fin;
+        qsizetype largo = (salto != nullptr ? salto : Bufer.get() + fin_) - p;
+        inicio_ = salto != nullptr ? (salto - Bufer.get()) + 1 : fin_;
         if (largo > 0 && p[largo - 1] == '\r')
             --largo;
         ++linea;
@@ -266,13 +266,13 @@ private:
         return std::nullopt;
     }
 
-    QIODevice& Columnas;
-    SalidaBloques* Boletos;
-    AlRegistro& Entrega;
+    QIODevice& columnas_;
+    SalidaBloques* boletos_;
+    AlRegistro& entrega_;
     const std::unique_ptr<char[]> Bufer;
-    qsizetype Inicio = 0;
-    qsizetype Fin = 0;
-    bool Agotado = false;
+    qsizetype inicio_ = 0;
+    qsizetype fin_ = 0;
+    bool agotado_ = false;
 };
 
 } // namespace detalle

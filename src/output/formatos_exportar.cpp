@@ -75,43 +75,43 @@ QByteArray RegistroCAD243(const CabeceraAD243& c) {
 
 EscritorFormato::EscritorFormato(FormatoExportar formato, SalidaBloques& salida,
                                  QByteArray registroC)
-    : Formato(formato), Salida(salida), RegistroC(std::move(registroC)) {}
+    : formato_(formato), salida_(salida), registroC_(std::move(registroC)) {}
 
 void EscritorFormato::RegistroD(const char* quince) {
-    if (++Posicion == 1) {
-        ++Boletos;
-        if (Boletos == 1)
-            Salida.Anade(RegistroC.constData(), RegistroC.size());
-        Boleto.fill(' ');
-        Boleto[0] = 'D';
-        int64_t numero = Boletos;
+    if (++posicion_ == 1) {
+        ++boletos_;
+        if (boletos_ == 1)
+            salida_.Anade(registroC_.constData(), registroC_.size());
+        boleto_.fill(' ');
+        boleto_[0] = 'D';
+        int64_t numero = boletos_;
         for (int i = 8; i >= 1; --i, numero /= 10)
-            Boleto[size_t(i)] = char('0' + numero % 10);
-        Boleto[LongitudRegistroAD243 - 1] = quince[NumPartidos - 1];
+            boleto_[size_t(i)] = char('0' + numero % 10);
+        boleto_[LongitudRegistroAD243 - 1] = quince[NumPartidos - 1];
     }
-    std::memcpy(Boleto.data() + InicioCasilla(Posicion), quince, NumPartidos - 1);
+    std::memcpy(boleto_.data() + InicioCasilla(posicion_), quince, NumPartidos - 1);
     if (std::memcmp(quince, Blancos, NumPartidos) != 0)
-        ++Llenas;
-    if (Posicion == 8)
+        ++llenas_;
+    if (posicion_ == 8)
         CierraBoleto();
 }
 
 void EscritorFormato::CierraBoleto() {
     // Un boleto ha de llevar dos columnas como mínimo: la única se copia en la casilla 2.
-    if (Llenas == 1) {
-        std::memcpy(Boleto.data() + InicioCasilla(2), Boleto.data() + InicioCasilla(1),
+    if (llenas_ == 1) {
+        std::memcpy(boleto_.data() + InicioCasilla(2), boleto_.data() + InicioCasilla(1),
                     NumPartidos - 1);
-        Llenas = 2;
-        ++Duplicadas;
+        llenas_ = 2;
+        ++duplicadas_;
     }
-    Boleto[9] = char('0' + Llenas);
-    Salida.Anade(Boleto.data(), LongitudRegistroAD243);
-    Posicion = 0;
-    Llenas = 0;
+    boleto_[9] = char('0' + llenas_);
+    salida_.Anade(boleto_.data(), LongitudRegistroAD243);
+    posicion_ = 0;
+    llenas_ = 0;
 }
 
 void EscritorFormato::Termina() {
-    if (Formato == FormatoExportar::AD243 && Posicion > 0)
+    if (formato_ == FormatoExportar::AD243 && posicion_ > 0)
         CierraBoleto();
 }
 

@@ -65,8 +65,8 @@ public:
     }
     // Cierra el boleto que quede abierto (AD243).
     void Termina();
-    int64_t BoletosCopiados() const { return Boletos; }
-    int64_t ColumnasDuplicadas() const { return Duplicadas; }
+    int64_t BoletosCopiados() const { return boletos_; }
+    int64_t ColumnasDuplicadas() const { return duplicadas_; }
 
 private:
     static constexpr int BytesRegistro = NumPartidos + 4;
@@ -77,15 +77,15 @@ private:
     void RegistroD(const char* quince);
     void CierraBoleto();
 
-    FormatoExportar Formato;
-    SalidaBloques& Salida;
-    QByteArray RegistroC;
-    std::array<char, LongitudRegistroAD243> Boleto{};
-    int Posicion = 0; // casilla del registro en su boleto (0: ninguno abierto)
-    int Llenas = 0;   // casillas con columna del boleto abierto
-    int64_t Boletos = 0;
-    int64_t Duplicadas = 0;
-    bool Primero = true; // aún no se ha escrito nada (los separadores de TXT3 y TXT5)
+    FormatoExportar formato_;
+    SalidaBloques& salida_;
+    QByteArray registroC_;
+    std::array<char, LongitudRegistroAD243> boleto_{};
+    int posicion_ = 0; // casilla del registro en su boleto (0: ninguno abierto)
+    int llenas_ = 0;   // casillas con columna del boleto abierto
+    int64_t boletos_ = 0;
+    int64_t duplicadas_ = 0;
+    bool primero_ = true; // aún no se ha escrito nada (los separadores de TXT3 y TXT5)
 };
 
 // Una columna en texto desde p; devuelve dónde acaba.
@@ -123,18 +123,18 @@ char* EscritorFormato::Texto(char* p, const char* quince, bool separa) {
 // lleva su puntero y no vuelve a mirar el bloque en cada columna.
 template <FormatoExportar F> void EscritorFormato::Textos(const char* registros, int64_t n) {
     constexpr bool conComas = F == FormatoExportar::TXT3 || F == FormatoExportar::TXT5;
-    const int64_t porVez = std::max<int64_t>(1, Salida.BytesBloque() / MaximoTexto);
-    bool separa = conComas && !Primero;
-    Primero = Primero && n == 0;
+    const int64_t porVez = std::max<int64_t>(1, salida_.BytesBloque() / MaximoTexto);
+    bool separa = conComas && !primero_;
+    primero_ = primero_ && n == 0;
     while (n > 0) {
         const int64_t k = std::min(n, porVez);
-        char* const inicio = Salida.Reserva(k * MaximoTexto);
+        char* const inicio = salida_.Reserva(k * MaximoTexto);
         char* p = inicio;
         for (int64_t i = 0; i < k; ++i, registros += BytesRegistro) {
             p = Texto<F>(p, registros + 1, separa);
             separa = conComas;
         }
-        Salida.Avanza(p - inicio);
+        salida_.Avanza(p - inicio);
         n -= k;
     }
 }

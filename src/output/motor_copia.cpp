@@ -75,39 +75,39 @@ ResultadoCopia& Cancela(ResultadoCopia& r, const OpcionesCopia& opciones) {
 // Avisa del porcentaje solo cuando cambia, sin dividir en cada registro.
 class Progreso {
 public:
-    Progreso(int64_t total, const std::function<void(int)>& aviso) : Total(total), Aviso(aviso) {}
+    Progreso(int64_t total, const std::function<void(int)>& aviso) : total_(total), aviso_(aviso) {}
     void Anota(int64_t copiadas) {
-        if (copiadas >= Siguiente && Aviso)
+        if (copiadas >= siguiente_ && aviso_)
             Cambia(copiadas);
     }
     // Columnas que faltan hasta la próxima cuenta que puede cambiar el porcentaje.
     int64_t Faltan(int64_t copiadas) const {
-        return Aviso ? std::max<int64_t>(1, Siguiente - copiadas)
-                     : std::numeric_limits<int64_t>::max();
+        return aviso_ ? std::max<int64_t>(1, siguiente_ - copiadas)
+                      : std::numeric_limits<int64_t>::max();
     }
     // Al terminar, el 100 % aunque el total contado por el tamaño se quedara largo.
     void Termina() {
-        if (Aviso && Ultimo != 100)
-            Aviso(100);
+        if (aviso_ && ultimo_ != 100)
+            aviso_(100);
     }
 
 private:
     void Cambia(int64_t copiadas) {
         // Con líneas más cortas que las de la reducción el total se queda corto: no más de 100.
-        const int porcentaje = std::min(100, PorcentajeCopia(copiadas, Total));
-        if (porcentaje != Ultimo)
-            Aviso(porcentaje);
-        Ultimo = porcentaje;
+        const int porcentaje = std::min(100, PorcentajeCopia(copiadas, total_));
+        if (porcentaje != ultimo_)
+            aviso_(porcentaje);
+        ultimo_ = porcentaje;
         // Primera cuenta que redondea por encima: cerca de (2p + 1) × total / 200.
-        Siguiente = std::max(copiadas + 1, (2 * int64_t(porcentaje) + 1) * Total / 200);
-        while (Siguiente <= Total && PorcentajeCopia(Siguiente, Total) == porcentaje)
-            ++Siguiente;
+        siguiente_ = std::max(copiadas + 1, (2 * int64_t(porcentaje) + 1) * total_ / 200);
+        while (siguiente_ <= total_ && PorcentajeCopia(siguiente_, total_) == porcentaje)
+            ++siguiente_;
     }
 
-    int64_t Total;
-    const std::function<void(int)>& Aviso;
-    int Ultimo = -1;
-    int64_t Siguiente = 0;
+    int64_t total_;
+    const std::function<void(int)>& aviso_;
+    int ultimo_ = -1;
+    int64_t siguiente_ = 0;
 };
 
 CabeceraAD243 Cabecera(const EstadoGlobal& estado, const RecuentoBoletos& recuento) {
@@ -127,48 +127,49 @@ class HiloBoletos {
 public:
     HiloBoletos(const EstadoGlobal& estado, const QFile& columnas, const QString& nombre,
                 const std::atomic<bool>* cancelar)
-        : Salida(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)),
-                 SalidaBloques::Uso::Trabajo),
-          Columnas(columnas.fileName()), Nombre(nombre), Cancelar(cancelar) {}
+        : salida_(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)),
+                  SalidaBloques::Uso::Trabajo),
+          columnas_(columnas.fileName()), nombre_(nombre), cancelar_(cancelar) {}
     ~HiloBoletos() { Para(); } // sin Confirma(), el fichero de boletos anterior se queda
 
     // Mensaje si no se pudo crear el temporal o volver a abrir las columnas.
     std::optional<MensajeCopia> Empieza() {
-        if (!Salida.Abre())
-            return MensajeFallo(QueBoletos(), Salida.Causa());
-        if (!Columnas.open(QIODevice::ReadOnly))
-            return MensajeFallo(QStringLiteral("leer el fichero de columnas ") + Nombre,
-                                Columnas.errorString());
-        Hilo = std::thread(
-            [this] { R = EscribeFicheroBoletos(Columnas, Nombre, Salida, Cancelar, &Parar); });
+        if (!salida_.Abre())
+            return MensajeFallo(QueBoletos(), salida_.Causa());
+        if (!columnas_.open(QIODevice::ReadOnly))
+            return MensajeFallo(QStringLiteral("leer el fichero de columnas ") + nombre_,
+                                columnas_.errorString());
+        hilo_ = std::thread([this] {
+            r_ = EscribeFicheroBoletos(columnas_, nombre_, salida_, cancelar_, &parar_);
+        });
         return std::nullopt;
     }
     // Lo mira la otra pasada en cada registro: el hilo se ha parado por un fallo.
-    bool Fallido() const { return Parar.load(std::memory_order_relaxed); }
+    bool Fallido() const { return parar_.load(std::memory_order_relaxed); }
     const ResultadoFicheroBoletos& Espera() {
-        if (Hilo.joinable())
-            Hilo.join();
-        return R;
+        if (hilo_.joinable())
+            hilo_.join();
+        return r_;
     }
     const ResultadoFicheroBoletos& Para() {
-        Parar.store(true, std::memory_order_relaxed);
+        parar_.store(true, std::memory_order_relaxed);
         return Espera();
     }
-    bool Confirma() { return Salida.Confirma(); }
-    QString Causa() const { return Salida.Causa(); }
+    bool Confirma() { return salida_.Confirma(); }
+    QString Causa() const { return salida_.Causa(); }
     static QString QueBoletos() {
         return QStringLiteral("escribir el fichero de boletos ") +
                QString::fromLatin1(NombreFicheroBoletos);
     }
 
 private:
-    SalidaBloques Salida;
-    QFile Columnas;
-    QString Nombre;
-    const std::atomic<bool>* Cancelar;
-    std::atomic<bool> Parar{false};
-    ResultadoFicheroBoletos R;
-    std::thread Hilo;
+    SalidaBloques salida_;
+    QFile columnas_;
+    QString nombre_;
+    const std::atomic<bool>* cancelar_;
+    std::atomic<bool> parar_{false};
+    ResultadoFicheroBoletos r_;
+    std::thread hilo_;
 };
 
 // Lo que hace falta durante la pasada de la copia.

@@ -101,17 +101,17 @@ bool PonDireccionesGuardadas(EstadoGlobal& estado, PeticionEnviar& p) {
 
 int SalidaDe(const ResultadoEnvio& r, SalidaOrden& salida) {
     if (r.Fin == FinEnvio::Terminado) {
-        salida.out << TextoFinEnvio(r) << "\n";
+        salida.Out << TextoFinEnvio(r) << "\n";
         return 0;
     }
     if (r.Aviso)
-        salida.err << r.Aviso->Texto << "\n";
-    salida.err << TextoFinEnvio(r) << "\n";
+        salida.Err << r.Aviso->Texto << "\n";
+    salida.Err << TextoFinEnvio(r) << "\n";
     return r.Fin == FinEnvio::Cancelado ? SalidaCancelada : 1;
 }
 
 int OrdenEnviar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
-    auto p = LeePeticion(argumentos, salida.err);
+    auto p = LeePeticion(argumentos, salida.Err);
     if (!p)
         return 1;
     CargaJornadaYOrden(estado, p->Jornada, p->Orden);
@@ -119,26 +119,26 @@ int OrdenEnviar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden
         return 1;
     const PreparacionCorreo preparada = PreparaEnvio(estado, p->Correo, QLocale());
     if (preparada.Aviso) {
-        salida.err << preparada.Aviso->Texto << "\n";
+        salida.Err << preparada.Aviso->Texto << "\n";
         return 1;
     }
     const EnvioPreparado& envio = *preparada.Envio;
     if (const auto rechazadas = AvisoRechazadas(envio.Rechazadas))
-        salida.err << rechazadas->Texto << "\n";
+        salida.Err << rechazadas->Texto << "\n";
     if (envio.Validas.isEmpty()) {
-        salida.err
+        salida.Err
             << "No se ha enviado ningún mensaje: no hay ninguna dirección a la que enviar.\n";
         return envio.Rechazadas.isEmpty() ? 0 : 1;
     }
     if (const auto mala = CompruebaCuenta(p->Cuenta)) {
-        salida.err << mala->Texto << "\n";
+        salida.Err << mala->Texto << "\n";
         return 1;
     }
     QString clave;
     if (!p->Cuenta.Usuario.isEmpty()) {
         const auto dada = ClaveCorreoConsola(salida);
         if (!dada) {
-            salida.err << "Falta la clave del correo: póngala en " << VariableClaveCorreo
+            salida.Err << "Falta la clave del correo: póngala en " << VariableClaveCorreo
                        << " o ejecute la orden en un terminal.\n";
             return 1;
         }
@@ -146,7 +146,7 @@ int OrdenEnviar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden
     }
     AvisosEnvio avisos;
     avisos.AlEnviado = [&salida](int n, int total, const QString& direccion) {
-        salida.out << "Enviado a " << direccion << " (" << n << " de " << total << ")\n"
+        salida.Out << "Enviado a " << direccion << " (" << n << " de " << total << ")\n"
                    << Qt::flush;
     };
     InterrupcionConsola interrupcion;

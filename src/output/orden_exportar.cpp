@@ -78,27 +78,27 @@ void EscribeMensaje(QTextStream& flujo, const std::optional<MensajeCopia>& mensa
 int SalidaDe(const ResultadoCopia& r, const EstadoGlobal& estado, SalidaOrden& salida) {
     switch (r.Fin) {
     case FinCopia::Terminada:
-        salida.out << r.ColumnasCopiadas << " columnas en " << r.Recuento.Boletos << " boletos\n";
+        salida.Out << r.ColumnasCopiadas << " columnas en " << r.Recuento.Boletos << " boletos\n";
         return 0;
     case FinCopia::Cancelada:
         return SalidaCancelada;
     case FinCopia::SinColumnas:
-        salida.err << "No existe la reducción de la jornada " << estado.Datos.JornadaActual
+        salida.Err << "No existe la reducción de la jornada " << estado.Datos.JornadaActual
                    << " con el orden " << estado.Datos.OrdenActual << ": falta su fichero de "
                    << "columnas " << estado.FicheroApuestas << ".\n";
         return 1;
     case FinCopia::Rechazada:
     case FinCopia::Fallida:
-        EscribeMensaje(salida.err, r.Mensaje);
+        EscribeMensaje(salida.Err, r.Mensaje);
         return 1;
     }
     return 1;
 }
 
 int OrdenExportar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
-    const auto peticion = LeePeticion(estado, argumentos, salida.err);
+    const auto peticion = LeePeticion(estado, argumentos, salida.Err);
     OpcionesCopia opciones;
-    if (!peticion || !PreparaDestino(*peticion, opciones, salida.err))
+    if (!peticion || !PreparaDestino(*peticion, opciones, salida.Err))
         return 1;
     estado.Datos.JornadaActual = static_cast<int16_t>(peticion->Jornada);
     estado.Datos.OrdenActual = static_cast<int16_t>(peticion->Orden);
@@ -107,14 +107,14 @@ int OrdenExportar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrd
     const bool conBarra = ErroresEnTerminal(salida);
     if (conBarra)
         opciones.AlAvanzar = [&](int p) {
-            salida.err << '\r' << TextoPorcentajeCopia(p) << Qt::flush;
+            salida.Err << '\r' << TextoPorcentajeCopia(p) << Qt::flush;
         };
     opciones.AlCambiarEstado = [&](const QString& texto) {
         if (conBarra)
-            salida.err << '\r' << QString(24, u' ') << '\r' << Qt::flush;
-        (texto == TextoCopiaCancelada() ? salida.err : salida.out) << texto << "\n";
+            salida.Err << '\r' << QString(24, u' ') << '\r' << Qt::flush;
+        (texto == TextoCopiaCancelada() ? salida.Err : salida.Out) << texto << "\n";
     };
-    opciones.AlAvisar = [&](const MensajeCopia& m) { EscribeMensaje(salida.err, m); };
+    opciones.AlAvisar = [&](const MensajeCopia& m) { EscribeMensaje(salida.Err, m); };
 
     InterrupcionConsola interrupcion;
     opciones.CancelarProceso = interrupcion.Bandera();

@@ -127,14 +127,14 @@ bool CompruebaValores(const PeticionImprimir& p, QTextStream& err) {
 // Sin impresora instalada el documento queda en PDF: se dice dónde.
 class VisorConsola final : public VisorDocumentos {
 public:
-    explicit VisorConsola(QTextStream& out) : Out(out) {}
+    explicit VisorConsola(QTextStream& out) : out_(out) {}
     void MuestraDocumento(const QString& ruta) override {
-        Out << "No hay ninguna impresora instalada: el documento se ha guardado en "
-            << QDir::toNativeSeparators(ruta) << "\n";
+        out_ << "No hay ninguna impresora instalada: el documento se ha guardado en "
+             << QDir::toNativeSeparators(ruta) << "\n";
     }
 
 private:
-    QTextStream& Out;
+    QTextStream& out_;
 };
 
 QString NombreDocumento(const PeticionImprimir& p) {
@@ -193,10 +193,10 @@ AvisosImpresion AvisosConsola(SalidaOrden& salida, bool conBarra) {
     AvisosImpresion avisos;
     if (conBarra)
         avisos.AlImprimir = [&salida](const QString& texto) {
-            salida.err << '\r' << texto << Qt::flush;
+            salida.Err << '\r' << texto << Qt::flush;
         };
     avisos.AlAvisar = [&salida](const MensajeImpresion& m) {
-        salida.err << m.Titulo << "\n" << m.Texto << "\n";
+        salida.Err << m.Titulo << "\n" << m.Texto << "\n";
     };
     return avisos;
 }
@@ -206,7 +206,7 @@ int SalidaDe(const ResultadoImpresion& r, const PeticionImprimir& p, SalidaOrden
     case FinImpresion::Terminada: {
         // "1 copia impresa", "2 copias impresas"...
         const bool una = r.Impresos == 1;
-        salida.out << r.Impresos
+        salida.Out << r.Impresos
                    << (p.Tipo == TipoImpresion::Datos
                            ? (una ? " copia impresa\n" : " copias impresas\n")
                        : p.Tipo == TipoImpresion::Relacion
@@ -215,7 +215,7 @@ int SalidaDe(const ResultadoImpresion& r, const PeticionImprimir& p, SalidaOrden
         return 0;
     }
     case FinImpresion::Cancelada:
-        salida.err << TextoImpresionCancelada() << "\n";
+        salida.Err << TextoImpresionCancelada() << "\n";
         return SalidaCancelada;
     case FinImpresion::SinReduccion:
     case FinImpresion::SinColumnas:
@@ -223,23 +223,23 @@ int SalidaDe(const ResultadoImpresion& r, const PeticionImprimir& p, SalidaOrden
         break;
     }
     if (r.Mensaje)
-        salida.err << r.Mensaje->Titulo << "\n" << r.Mensaje->Texto << "\n";
+        salida.Err << r.Mensaje->Titulo << "\n" << r.Mensaje->Texto << "\n";
     return 1;
 }
 
 int OrdenImprimir(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
-    const auto p = LeePeticion(argumentos, salida.err);
-    if (!p || !CompruebaValores(*p, salida.err))
+    const auto p = LeePeticion(argumentos, salida.Err);
+    if (!p || !CompruebaValores(*p, salida.Err))
         return 1;
     CargaJornadaYOrden(estado, p->Jornada, p->Orden);
     // Sin reducción no se llega a crear el documento.
     if (const auto falta = CompruebaReduccionGuardada(estado); falta && !p->Prueba)
         return SalidaDe({FinImpresion::SinReduccion, falta, 0}, *p, salida);
-    VisorConsola visor(salida.out);
+    VisorConsola visor(salida.Out);
     const auto impresora =
         p->Pdf ? CreaImpresoraPdf(*p->Pdf) : ImpresoraDelSistema(NombreDocumento(*p), visor);
     if (!impresora) {
-        salida.err << "Esta instalación no puede imprimir ni escribir PDF.\n";
+        salida.Err << "Esta instalación no puede imprimir ni escribir PDF.\n";
         return 1;
     }
     const bool conBarra = ErroresEnTerminal(salida);
@@ -248,7 +248,7 @@ int OrdenImprimir(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrd
     avisos.CancelarProceso = interrupcion.Bandera();
     const ResultadoImpresion r = Ejecuta(estado, *impresora, *p, avisos);
     if (conBarra)
-        salida.err << '\r' << QString(40, u' ') << '\r' << Qt::flush;
+        salida.Err << '\r' << QString(40, u' ') << '\r' << Qt::flush;
     return SalidaDe(r, *p, salida);
 }
 

@@ -80,10 +80,10 @@ int TemaAyudaListado(int tipo) {
 
 PantallaListados::PantallaListados(EstadoGlobal& estado, int tipoListado, int64_t totalBoletos,
                                    QWidget* padre)
-    : QDialog(padre), estado_(estado), TipoListado(tipoListado), TotalBoletos(totalBoletos),
-      Rango_(RangoCompleto(totalBoletos)) {
+    : QDialog(padre), estado_(estado), tipoListado_(tipoListado), totalBoletos_(totalBoletos),
+      rango_(RangoCompleto(totalBoletos)) {
     setObjectName(QStringLiteral("listados"));
-    setWindowTitle(TituloListado(TipoListado));
+    setWindowTitle(TituloListado(tipoListado_));
     setFixedSize(AnchoVentana, AltoVentana);
     setStyleSheet(EstiloPantalla());
     CreaImpresora = [](const QString& nombre) { return CreaImpresoraSistema(nombre, Visor()); };
@@ -133,9 +133,9 @@ PantallaListados::NuevoCampo(BotonImagen* boton, QLineEdit* campo, int ancho,
     campo->setGeometry(XCampo, boton->y(), AnchoCampo, AltoBoton);
     campo->hide();
     PonCursor(campo, QStringLiteral("LAPIZ"));
-    Campos.push_back(std::make_unique<CampoValor>(
+    campos_.push_back(std::make_unique<CampoValor>(
         CampoValor{boton, campo, ancho, std::move(rotulo), std::move(cierra)}));
-    CampoValor& c = *Campos.back();
+    CampoValor& c = *campos_.back();
     connect(boton, &BotonImagen::pulsado, this, [this, &c] { PulsaCampo(c); });
     connect(campo, &QLineEdit::returnPressed, this, [this, &c] { PulsaCampo(c); });
     return c;
@@ -164,18 +164,18 @@ void PantallaListados::CreaCamposRango() {
 void PantallaListados::ConectaCamposRango() {
     NuevoCampo(
         Pic_BotBolIni, Tex_BolIni, AnchoValor,
-        [this] { return RotuloBoletoInicial(Rango_.Inicial); },
-        [this](const QString& t) { CierraBoletoInicial(Rango_, t, TotalBoletos); });
+        [this] { return RotuloBoletoInicial(rango_.Inicial); },
+        [this](const QString& t) { CierraBoletoInicial(rango_, t, totalBoletos_); });
     NuevoCampo(
-        Pic_BotBolFin, Tex_BolFin, AnchoValor, [this] { return RotuloBoletoFinal(Rango_.Final); },
-        [this](const QString& t) { CierraBoletoFinal(Rango_, t, TotalBoletos); });
+        Pic_BotBolFin, Tex_BolFin, AnchoValor, [this] { return RotuloBoletoFinal(rango_.Final); },
+        [this](const QString& t) { CierraBoletoFinal(rango_, t, totalBoletos_); });
     NuevoCampo(
         Pic_BotMarIzq, Tex_MarIzq, AnchoValor,
-        [this] { return RotuloMargenIzquierdo(MargenIzquierdo(estado_.Datos, TipoListado)); },
+        [this] { return RotuloMargenIzquierdo(MargenIzquierdo(estado_.Datos, tipoListado_)); },
         [this](const QString& t) { CierraMargenIzquierdo(t); });
     NuevoCampo(
         Pic_BotMarSup, Tex_MarSup, AnchoValor,
-        [this] { return RotuloMargenSuperior(MargenSuperior(estado_.Datos, TipoListado)); },
+        [this] { return RotuloMargenSuperior(MargenSuperior(estado_.Datos, tipoListado_)); },
         [this](const QString& t) { CierraMargenSuperior(t); });
     for (QLineEdit* c : {Tex_MarIzq, Tex_MarSup})
         connect(c, &QLineEdit::textEdited, c, [c](const QString& t) {
@@ -217,13 +217,13 @@ void PantallaListados::CreaAnchoPapel() {
     Lis_AnchoPapel->setCurrentRow(0);
     Lis_AnchoPapel->hide();
     auto* d = new ListaDesplegable(estado_, Pic_BotAncPap, Lis_AnchoPapel, 260,
-                                   [this] { return EntradasAnchoPapel()[AnchoPapel_]; });
+                                   [this] { return EntradasAnchoPapel()[anchoPapel_]; });
     d->Elige = [this](int fila) {
         if (fila >= 0)
-            AnchoPapel_ = fila;
+            anchoPapel_ = fila;
         DibujaRotulos();
     };
-    Desplegables.push_back(d);
+    desplegables_.push_back(d);
 }
 
 void PantallaListados::CreaCopias() {
@@ -231,8 +231,8 @@ void PantallaListados::CreaCopias() {
     Tex_Copias = new QLineEdit(this);
     Tex_Copias->setObjectName(QStringLiteral("Tex_Copias"));
     NuevoCampo(
-        Pic_BotCopias, Tex_Copias, AnchoValor, [this] { return RotuloCopias(Copias_); },
-        [this](const QString& t) { Copias_ = CierraCopias(t); });
+        Pic_BotCopias, Tex_Copias, AnchoValor, [this] { return RotuloCopias(copias_); },
+        [this](const QString& t) { copias_ = CierraCopias(t); });
     // Mientras se escribe: tres cifras como mucho y nada por debajo de 1, con el cursor quieto.
     connect(Tex_Copias, &QLineEdit::textEdited, Tex_Copias, [this](const QString& t) {
         const QString nuevo = CampoCopiasAlEscribir(t);
@@ -245,7 +245,7 @@ void PantallaListados::CreaCopias() {
 }
 
 void PantallaListados::MuestraControlesDelTipo() {
-    const int t = TipoListado;
+    const int t = tipoListado_;
     const bool rango = t == 1 || t == 2 || t == 4;
     for (QWidget* w : {static_cast<QWidget*>(Pic_BotBolIni), static_cast<QWidget*>(Pic_BotBolFin),
                        static_cast<QWidget*>(Pic_BotMarIzq), static_cast<QWidget*>(Pic_BotMarSup)})
@@ -275,9 +275,9 @@ void PantallaListados::MuestraControlesDelTipo() {
 }
 
 void PantallaListados::DibujaRotulos() {
-    for (const auto& c : Campos)
+    for (const auto& c : campos_)
         c->Boton->Dibuja(c->Ancho, c->Rotulo(), c->Abierto);
-    for (ListaDesplegable* d : Desplegables)
+    for (ListaDesplegable* d : desplegables_)
         d->Redibuja();
 }
 
@@ -305,7 +305,7 @@ void PantallaListados::EncadenaControles() {
 }
 
 void PantallaListados::PulsaCampo(CampoValor& c) {
-    if (Imprimiendo_ || Copiando_)
+    if (imprimiendo_ || copiando_)
         return;
     if (c.Abierto) {
         TocaSonido(estado_, 7);
@@ -334,59 +334,59 @@ void PantallaListados::CierraCampo(CampoValor& c) {
 }
 
 void PantallaListados::PliegaListas() {
-    for (ListaDesplegable* d : Desplegables)
+    for (ListaDesplegable* d : desplegables_)
         if (d->Abierta())
             d->Cierra(false);
 }
 
 void PantallaListados::CierraCampos() {
-    for (const auto& c : Campos)
+    for (const auto& c : campos_)
         CierraCampo(*c);
 }
 
 void PantallaListados::CierraMargenIzquierdo(const QString& texto) {
     const int valor = CierraMargen(texto);
-    DatosCambiados |= valor != MargenIzquierdo(estado_.Datos, TipoListado);
-    PonMargenIzquierdo(estado_.Datos, TipoListado, valor);
+    datosCambiados_ |= valor != MargenIzquierdo(estado_.Datos, tipoListado_);
+    PonMargenIzquierdo(estado_.Datos, tipoListado_, valor);
 }
 
 void PantallaListados::CierraMargenSuperior(const QString& texto) {
     const int valor = CierraMargen(texto);
-    DatosCambiados |= valor != MargenSuperior(estado_.Datos, TipoListado);
-    PonMargenSuperior(estado_.Datos, TipoListado, valor);
+    datosCambiados_ |= valor != MargenSuperior(estado_.Datos, tipoListado_);
+    PonMargenSuperior(estado_.Datos, tipoListado_, valor);
 }
 
 void PantallaListados::CambiaOrientacion() {
-    if (Imprimiendo_)
+    if (imprimiendo_)
         return;
     TocaSonido(estado_, 9);
     estado_.Datos.Orientacion = static_cast<int16_t>(OtraOrientacion(estado_.Datos.Orientacion));
     Pic_Orientacion->PonImagen(
         QStringLiteral(":/imagenes/orientacion%1.png").arg(estado_.Datos.Orientacion));
-    DatosCambiados = true;
+    datosCambiados_ = true;
 }
 
 void PantallaListados::Ayuda() {
     TocaSonido(estado_, 9);
-    AbreAyuda(TemaAyudaListado(TipoListado));
+    AbreAyuda(TemaAyudaListado(tipoListado_));
 }
 
 void PantallaListados::Sal() {
     // Durante una impresión o una copia, salir es cancelar; la pantalla sigue abierta.
-    if (Imprimiendo_ || Copiando_ || Enviando_) {
+    if (imprimiendo_ || copiando_ || enviando_) {
         Decide(DecisionBoleto::Cancelar);
         return;
     }
     CierraCampos();
     TocaSonido(estado_, 5);
-    if (TipoListado == 5)
+    if (tipoListado_ == 5)
         GuardaDireccionesAlSalir();
     // Márgenes y orientación son datos generales: que no se pierdan si algo los recarga.
-    if (DatosCambiados) {
+    if (datosCambiados_) {
         const ResultadoFichero r = GuardaDatosGenerales(estado_);
         if (!r.Bien())
             AvisaSistema(TextoErrorGuardarDatosGenerales(r));
-        DatosCambiados = false;
+        datosCambiados_ = false;
     }
     done(QDialog::Accepted);
 }
@@ -396,7 +396,7 @@ void PantallaListados::reject() {
 }
 
 void PantallaListados::closeEvent(QCloseEvent* evento) {
-    if (Imprimiendo_ || Copiando_ || Enviando_) {
+    if (imprimiendo_ || copiando_ || enviando_) {
         evento->ignore();
         Decide(DecisionBoleto::Cancelar);
         return;
@@ -406,8 +406,8 @@ void PantallaListados::closeEvent(QCloseEvent* evento) {
 }
 
 void PantallaListados::PonEstado(const QString& estado, const QString& progreso) {
-    TextoEstado_ = estado;
-    TextoProgreso_ = progreso;
+    textoEstado_ = estado;
+    textoProgreso_ = progreso;
     update(AreaEstado);
 }
 
@@ -416,25 +416,25 @@ void PantallaListados::paintEvent(QPaintEvent*) {
     PintaFondoPanel(p, rect());
     p.setFont(LetraPrograma(15, true));
     p.setPen(VerdeOscuro);
-    p.drawText(AreaTitulo.translated(1, 1), Qt::AlignCenter, TituloListado(TipoListado));
+    p.drawText(AreaTitulo.translated(1, 1), Qt::AlignCenter, TituloListado(tipoListado_));
     p.setPen(AmarilloTexto);
-    p.drawText(AreaTitulo, Qt::AlignCenter, TituloListado(TipoListado));
+    p.drawText(AreaTitulo, Qt::AlignCenter, TituloListado(tipoListado_));
     p.setFont(LetraPrograma(12, true));
     p.setPen(Qt::white);
-    if (TipoListado == 3)
+    if (tipoListado_ == 3)
         p.drawText(QRect(XIzquierda, Fila1, 150, AltoBoton), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("Nombre del archivo "));
-    if (TipoListado == 5)
+    if (tipoListado_ == 5)
         p.drawText(QRect(240, Fila1 - 4, 300, 18), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("Direcciones de destino"));
     PintaPanelHundido(p, AreaEstado);
     p.setFont(LetraPrograma(12, true));
     p.setPen(AmarilloTexto);
     const QRect linea1 = AreaEstado.adjusted(6, 4, -6, -AreaEstado.height() / 2);
-    p.drawText(linea1, Qt::AlignCenter, TextoEstado_);
+    p.drawText(linea1, Qt::AlignCenter, textoEstado_);
     p.setPen(Qt::white);
     p.drawText(AreaEstado.adjusted(6, AreaEstado.height() / 2, -6, -4), Qt::AlignCenter,
-               TextoProgreso_);
+               textoProgreso_);
 }
 
 } // namespace quiniela

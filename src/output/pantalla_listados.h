@@ -100,19 +100,19 @@ public:
     // Fichero de ajustes con la cuenta de correo; vacío, los del usuario.
     QString AjustesCorreo;
 
-    int Tipo() const { return TipoListado; }
-    const RangoBoletos& Rango() const { return Rango_; }
-    int Copias() const { return Copias_; }
-    int AnchoPapel() const { return AnchoPapel_; }
-    bool Imprimiendo() const { return Imprimiendo_; }
-    bool Copiando() const { return Copiando_; }
-    bool Enviando() const { return Enviando_; }
+    int Tipo() const { return tipoListado_; }
+    const RangoBoletos& Rango() const { return rango_; }
+    int Copias() const { return copias_; }
+    int AnchoPapel() const { return anchoPapel_; }
+    bool Imprimiendo() const { return imprimiendo_; }
+    bool Copiando() const { return copiando_; }
+    bool Enviando() const { return enviando_; }
     // Un boleto impreso espera "Repetir", "Siguiente" o "Cancelar".
-    bool EsperandoDecision() const { return bool(TerminaEspera); }
+    bool EsperandoDecision() const { return bool(terminaEspera_); }
     // Líneas del área de estado: la de lo que se hace y la del progreso.
-    const QString& TextoEstado() const { return TextoEstado_; }
-    const QString& TextoProgreso() const { return TextoProgreso_; }
-    const std::vector<UnidadDestino>& Unidades() const { return Unidades_; }
+    const QString& TextoEstado() const { return textoEstado_; }
+    const QString& TextoProgreso() const { return textoProgreso_; }
+    const std::vector<UnidadDestino>& Unidades() const { return unidades_; }
 
 protected:
     void paintEvent(QPaintEvent* evento) override;
@@ -184,28 +184,28 @@ private:
     void ActivaControlesCorreo(bool activos);
 
     EstadoGlobal& estado_;
-    const int TipoListado;
-    const int64_t TotalBoletos;
-    RangoBoletos Rango_;
-    int Copias_ = 1;
-    int AnchoPapel_ = 0;
-    FormatoExportar Formato = FormatoExportar::AD243;
-    std::vector<UnidadDestino> Unidades_;
-    int Unidad = 0;
-    std::vector<std::unique_ptr<CampoValor>> Campos;
-    std::vector<ListaDesplegable*> Desplegables;
-    std::atomic<bool> CancelarProceso{false};
-    bool Imprimiendo_ = false;
-    bool Copiando_ = false;
-    bool Enviando_ = false;
-    bool DireccionesLeidas = false; // tras un fallo al leer, DIRECC.ZPK no se reescribe
-    bool DatosCambiados = false;    // márgenes u orientación: se guardan al cerrar
-    std::optional<DecisionBoleto> Decision;
-    std::function<void()> TerminaEspera;
-    QString TextoEstado_;
-    QString TextoProgreso_;
-    QString TextoFinalCopia; // se muestra tras la pausa del final de la copia
-    qint64 UltimoBombeo = 0;
+    const int tipoListado_;
+    const int64_t totalBoletos_;
+    RangoBoletos rango_;
+    int copias_ = 1;
+    int anchoPapel_ = 0;
+    FormatoExportar formato_ = FormatoExportar::AD243;
+    std::vector<UnidadDestino> unidades_;
+    int unidad_ = 0;
+    std::vector<std::unique_ptr<CampoValor>> campos_;
+    std::vector<ListaDesplegable*> desplegables_;
+    std::atomic<bool> cancelarProceso_{false};
+    bool imprimiendo_ = false;
+    bool copiando_ = false;
+    bool enviando_ = false;
+    bool direccionesLeidas_ = false; // tras un fallo al leer, DIRECC.ZPK no se reescribe
+    bool datosCambiados_ = false;    // márgenes u orientación: se guardan al cerrar
+    std::optional<DecisionBoleto> decision_;
+    std::function<void()> terminaEspera_;
+    QString textoEstado_;
+    QString textoProgreso_;
+    QString textoFinalCopia_; // se muestra tras la pausa del final de la copia
+    qint64 ultimoBombeo_ = 0;
 };
 
 } // namespace quiniela

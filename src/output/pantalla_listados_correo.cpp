@@ -60,7 +60,7 @@ void PantallaListados::CreaControlesCorreo() {
     FiltraNoCodificables(Tex_NuevaDireccion);
     PonCursor(Tex_NuevaDireccion, QStringLiteral("LAPIZ"));
     CreaTransporte = CreaTransporteCorreo;
-    if (TipoListado == 5)
+    if (tipoListado_ == 5)
         CargaDirecciones();
 }
 
@@ -74,7 +74,7 @@ void PantallaListados::ConectaCorreo() {
 void PantallaListados::CargaDirecciones() {
     Lis_Direcciones->clear();
     const LecturaDirecciones lectura = CargaLisDirecciones(estado_);
-    DireccionesLeidas = !lectura.Fallida;
+    direccionesLeidas_ = !lectura.Fallida;
     Lis_Direcciones->addItems(lectura.Direcciones);
     // Por defecto, un mensaje a cada dirección guardada.
     Lis_Direcciones->selectAll();
@@ -92,7 +92,7 @@ void PantallaListados::AnadeDireccion() {
 }
 
 void PantallaListados::EditaDireccion(QListWidgetItem* entrada) {
-    if (entrada == nullptr || Enviando_)
+    if (entrada == nullptr || enviando_)
         return;
     TocaSonido(estado_, 6);
     // Lo que hubiera a medias en el campo vuelve antes a la lista: no se pierde.
@@ -106,7 +106,7 @@ void PantallaListados::EditaDireccion(QListWidgetItem* entrada) {
 void PantallaListados::GuardaDireccionesAlSalir() {
     AnadeDireccion();
     // Una lista leída a medias no sustituye a la del fichero.
-    if (!DireccionesLeidas)
+    if (!direccionesLeidas_)
         return;
     QStringList direcciones;
     for (int i = 0; i < Lis_Direcciones->count(); ++i)
@@ -157,7 +157,7 @@ std::optional<EnvioPreparado> PantallaListados::PreparaEnvioPantalla() {
 }
 
 void PantallaListados::Envia() {
-    if (Enviando_)
+    if (enviando_)
         return;
     AnadeDireccion();
     TocaSonido(estado_, 6);
@@ -184,8 +184,8 @@ void PantallaListados::TerminaEnvio(const ResultadoEnvio& r) {
 
 ResultadoEnvio PantallaListados::EnviaEnOtroHilo(const EnvioPreparado& envio,
                                                  const CuentaCorreo& cuenta) {
-    Enviando_ = true;
-    CancelarProceso = false;
+    enviando_ = true;
+    cancelarProceso_ = false;
     ActivaControlesCorreo(false);
     PonEstado(TextoEnviando(1, int(envio.Validas.size())));
     AvisosEnvio avisos;
@@ -194,7 +194,7 @@ ResultadoEnvio PantallaListados::EnviaEnOtroHilo(const EnvioPreparado& envio,
             this, [this, numero, total] { PonEstado(TextoEnviando(numero, total)); },
             Qt::QueuedConnection);
     };
-    avisos.Cancelar = &CancelarProceso;
+    avisos.Cancelar = &cancelarProceso_;
     ResultadoEnvio r;
     const std::unique_ptr<TransporteCorreo> transporte = CreaTransporte();
     const QString clave = estado_.ClaveCorreo;
@@ -206,7 +206,7 @@ ResultadoEnvio PantallaListados::EnviaEnOtroHilo(const EnvioPreparado& envio,
     espera.exec();
     hilo->wait();
     ActivaControlesCorreo(true);
-    Enviando_ = false;
+    enviando_ = false;
     return r;
 }
 

@@ -53,73 +53,73 @@ void PantallaListados::CreaUnidades() {
     Lis_Unidad = new QListWidget(this);
     Lis_Unidad->setObjectName(QStringLiteral("Lis_Unidad"));
     Lis_Unidad->hide();
-    if (TipoListado == 3)
-        Unidades_ = CargaLisUnidades();
-    for (const UnidadDestino& u : Unidades_)
+    if (tipoListado_ == 3)
+        unidades_ = CargaLisUnidades();
+    for (const UnidadDestino& u : unidades_)
         Lis_Unidad->addItem(u.Nombre);
-    const int filas = std::clamp(int(Unidades_.size()), 1, 6);
+    const int filas = std::clamp(int(unidades_.size()), 1, 6);
     Lis_Unidad->setGeometry(XIzquierda, YUnidad - filas * 18 - 4, AnchoUnidad, filas * 18 + 4);
     Lis_Unidad->setCurrentRow(0);
     auto* d = new ListaDesplegable(estado_, Pic_BotUnidad, Lis_Unidad, AnchoUnidad, [this] {
-        return Unidades_.empty() ? QStringLiteral("Unidad de destino:  ")
-                                 : TituloBotonUnidad(Unidades_[size_t(Unidad)]);
+        return unidades_.empty() ? QStringLiteral("Unidad de destino:  ")
+                                 : TituloBotonUnidad(unidades_[size_t(unidad_)]);
     });
     d->Elige = [this](int fila) { EligeUnidad(fila); };
-    d->PuedeAbrir = [this] { return !Copiando_; };
-    Desplegables.push_back(d);
+    d->PuedeAbrir = [this] { return !copiando_; };
+    desplegables_.push_back(d);
 }
 
 void PantallaListados::EligeFormato(int indice) {
     if (indice < 0 || indice >= NumFormatosExportar)
         return;
-    Formato = FormatoExportar(indice);
+    formato_ = FormatoExportar(indice);
     Tex_NombreArchivo->setText(
-        NombreArchivoPropuesto(Formato, estado_.Datos.JornadaActual, estado_.Datos.OrdenActual));
+        NombreArchivoPropuesto(formato_, estado_.Datos.JornadaActual, estado_.Datos.OrdenActual));
 }
 
 void PantallaListados::EligeUnidad(int fila) {
-    if (fila >= 0 && fila < int(Unidades_.size()))
-        Unidad = fila;
+    if (fila >= 0 && fila < int(unidades_.size()))
+        unidad_ = fila;
     DibujaRotulos();
 }
 
 OpcionesCopia PantallaListados::OpcionesDeCopia() {
     OpcionesCopia o;
-    o.Formato = Formato;
-    o.Unidad = Unidades_[size_t(Unidad)];
+    o.Formato = formato_;
+    o.Unidad = unidades_[size_t(unidad_)];
     o.NombreArchivo = Tex_NombreArchivo->text();
     o.AlAvanzar = [this](int porcentaje) {
-        PonEstado(TextoEstado_, TextoPorcentajeCopia(porcentaje));
+        PonEstado(textoEstado_, TextoPorcentajeCopia(porcentaje));
         AtiendeVentana();
     };
     // El primer texto es el de "Se está creando..."; el de fin espera a las pausas.
     o.AlCambiarEstado = [this](const QString& texto) {
-        if (TextoEstado_.isEmpty())
+        if (textoEstado_.isEmpty())
             PonEstado(texto);
         else
-            TextoFinalCopia = texto;
+            textoFinalCopia_ = texto;
         AtiendeVentana();
     };
     o.AlAvisar = [](const MensajeCopia& m) { MuestraMensaje(m.Titulo, m.Texto); };
-    o.CancelarProceso = &CancelarProceso;
+    o.CancelarProceso = &cancelarProceso_;
     return o;
 }
 
 void PantallaListados::Copia() {
-    if (Copiando_ || Imprimiendo_ || Unidades_.empty())
+    if (copiando_ || imprimiendo_ || unidades_.empty())
         return;
     PliegaListas();
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotCopiar, AnchoOrden, Pic_BotCopiar->Rotulo(), true);
-    Copiando_ = true;
-    CancelarProceso = false;
-    TextoFinalCopia.clear();
+    copiando_ = true;
+    cancelarProceso_ = false;
+    textoFinalCopia_.clear();
     PonEstado(QString());
     ActivaControlesCopia(false);
     const ResultadoCopia r = EjecutaCopia(estado_, OpcionesDeCopia());
     TerminaCopia(r);
     ActivaControlesCopia(true);
-    Copiando_ = false;
+    copiando_ = false;
     DibujaBoton(Pic_BotCopiar, AnchoOrden, Pic_BotCopiar->Rotulo(), false);
 }
 
@@ -140,8 +140,8 @@ void PantallaListados::TerminaCopia(const ResultadoCopia& r) {
         return;
     }
     EsperaCopia(PausaTrasCopia);
-    if (!TextoFinalCopia.isEmpty())
-        PonEstado(TextoFinalCopia, r.Fin == FinCopia::Terminada ? TextoProgreso_ : QString());
+    if (!textoFinalCopia_.isEmpty())
+        PonEstado(textoFinalCopia_, r.Fin == FinCopia::Terminada ? textoProgreso_ : QString());
     EsperaCopia(PausaFinCopia);
 }
 

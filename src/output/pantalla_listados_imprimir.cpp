@@ -53,41 +53,41 @@ qint64 Ahora() {
 } // namespace
 
 void PantallaListados::Imprime() {
-    if (Imprimiendo_ || Copiando_)
+    if (imprimiendo_ || copiando_)
         return;
     CierraCampos();
     PliegaListas();
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotImprimir, AnchoOrden, Pic_BotImprimir->Rotulo(), true);
-    Imprimiendo_ = true;
-    CancelarProceso = false;
+    imprimiendo_ = true;
+    cancelarProceso_ = false;
     ActivaControles(false);
     // La reducción, como está guardada ahora (otra pantalla pudo cambiarla).
     LeeFicheroBases(estado_);
     const std::unique_ptr<Impresora> impresora = CreaImpresora(NombreDocumentoImpresion(
-        QueSeImprime(TipoListado), estado_.Datos.JornadaActual, estado_.Datos.OrdenActual));
+        QueSeImprime(tipoListado_), estado_.Datos.JornadaActual, estado_.Datos.OrdenActual));
     const ResultadoImpresion r = ImprimeDelTipo(*impresora);
     ActivaControles(true);
     MuestraFinImpresion(r);
     Espera(500);
-    Imprimiendo_ = false;
+    imprimiendo_ = false;
     DibujaBoton(Pic_BotImprimir, AnchoOrden, Pic_BotImprimir->Rotulo(), false);
 }
 
 ResultadoImpresion PantallaListados::ImprimeDelTipo(Impresora& impresora) {
-    switch (TipoListado) {
+    switch (tipoListado_) {
     case 0:
-        return ImprimeDatosBasicos(estado_, impresora, Copias_, QLocale(), Avisos());
+        return ImprimeDatosBasicos(estado_, impresora, copias_, QLocale(), Avisos());
     case 1:
         return ImprimeBoletosPantalla(impresora);
     case 2:
-        return ImprimeRelacion(estado_, impresora, OpcionesRelacion{Rango_, AnchoPapel_, Avisos()});
+        return ImprimeRelacion(estado_, impresora, OpcionesRelacion{rango_, anchoPapel_, Avisos()});
     default: {
         OpcionesContinuo o;
-        o.Rango = Rango_;
+        o.Rango = rango_;
         o.Prueba = Chk_PruImp->isChecked();
-        o.MargenIzquierdo = MargenIzquierdo(estado_.Datos, TipoListado);
-        o.MargenSuperior = MargenSuperior(estado_.Datos, TipoListado);
+        o.MargenIzquierdo = MargenIzquierdo(estado_.Datos, tipoListado_);
+        o.MargenSuperior = MargenSuperior(estado_.Datos, tipoListado_);
         o.Avisos = Avisos();
         return ImprimeContinuo(estado_, impresora, o);
     }
@@ -96,12 +96,12 @@ ResultadoImpresion PantallaListados::ImprimeDelTipo(Impresora& impresora) {
 
 ResultadoImpresion PantallaListados::ImprimeBoletosPantalla(Impresora& impresora) {
     OpcionesBoletos o;
-    o.Rango = Rango_;
+    o.Rango = rango_;
     o.Orientacion = estado_.Datos.Orientacion;
     o.Reverso = Opt_Reverso[1]->isChecked();
     o.Prueba = Chk_PruImp->isChecked();
-    o.MargenIzquierdo = MargenIzquierdo(estado_.Datos, TipoListado);
-    o.MargenSuperior = MargenSuperior(estado_.Datos, TipoListado);
+    o.MargenIzquierdo = MargenIzquierdo(estado_.Datos, tipoListado_);
+    o.MargenSuperior = MargenSuperior(estado_.Datos, tipoListado_);
     // Cada boleto sale de la impresora antes de preguntar si se repite.
     o.UnDocumentoPorBoleto = true;
     o.Avisos = Avisos();
@@ -121,16 +121,16 @@ AvisosImpresion PantallaListados::Avisos() {
         AtiendeVentana();
     };
     a.AlAvisar = [](const MensajeImpresion& m) { MuestraMensaje(m.Titulo, m.Texto); };
-    a.CancelarProceso = &CancelarProceso;
+    a.CancelarProceso = &cancelarProceso_;
     return a;
 }
 
 void PantallaListados::AtiendeVentana() {
     // Atender la ventana cuesta: solo cada pocos milisegundos, para poder cancelar.
     const qint64 ahora = Ahora();
-    if (ahora - UltimoBombeo < IntervaloEventosMs && UltimoBombeo != 0)
+    if (ahora - ultimoBombeo_ < IntervaloEventosMs && ultimoBombeo_ != 0)
         return;
-    UltimoBombeo = ahora;
+    ultimoBombeo_ = ahora;
     ProcesaEventos();
 }
 
@@ -141,27 +141,27 @@ DecisionBoleto PantallaListados::EsperaDecision(bool ultimo) {
     Pic_Salir->setEnabled(true);
     Pic_BotRepetir->setEnabled(true);
     unsetCursor();
-    Decision.reset();
-    if (CancelarProceso)
+    decision_.reset();
+    if (cancelarProceso_)
         return DecisionBoleto::Cancelar;
     QEventLoop bucle;
-    TerminaEspera = [&bucle] { bucle.quit(); };
+    terminaEspera_ = [&bucle] { bucle.quit(); };
     bucle.exec();
-    TerminaEspera = nullptr;
+    terminaEspera_ = nullptr;
     Pic_Salir->setEnabled(false);
     Pic_BotCancelar->setEnabled(true);
     setCursor(Qt::WaitCursor);
-    return Decision.value_or(DecisionBoleto::Cancelar);
+    return decision_.value_or(DecisionBoleto::Cancelar);
 }
 
 void PantallaListados::Decide(DecisionBoleto decision) {
     if (decision == DecisionBoleto::Cancelar)
-        CancelarProceso = true;
-    if (!TerminaEspera)
+        cancelarProceso_ = true;
+    if (!terminaEspera_)
         return;
     // Tras el último boleto, salir acaba el proceso como cancelar.
-    Decision = decision;
-    TerminaEspera();
+    decision_ = decision;
+    terminaEspera_();
 }
 
 void PantallaListados::ActivaControles(bool activos) {

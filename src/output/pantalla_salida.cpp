@@ -36,9 +36,9 @@ const QSize TamBotonSalida(76, 90);
 constexpr int YAbajo = 408;
 
 struct BotonSalida {
-    const char* nombre;
+    const char* Nombre;
     const char* imagen;
-    const char* rotulo;
+    const char* Rotulo;
 };
 // En el orden de TipoListado.
 constexpr std::array<BotonSalida, 6> BotonesSalida{{
@@ -58,7 +58,7 @@ PantallaSalida::PantallaSalida(EstadoGlobal& estado, QWidget* padre)
                        [this](std::vector<TextoPantalla>& t) {
                            AnadeEncabezadosBase(t, *this, estado_.Red.Metodo, Qt::AlignLeft);
                        }),
-      estado_(estado), Desplegables(estado) {
+      estado_(estado), desplegables_(estado) {
     setObjectName(QStringLiteral("salida"));
     setWindowTitle(QStringLiteral("Salida de Datos por Impresora o a Disco Flexible"));
     setFixedSize(AnchoVentana, AltoVentana);
@@ -69,7 +69,7 @@ PantallaSalida::PantallaSalida(EstadoGlobal& estado, QWidget* padre)
     CreaBotonesSalida();
     CreaListasJornadaOrden(*this);
     AnadeDesplegablesJornadaOrden(
-        Desplegables, estado_, *this, [this](int fila) { EligeJornada(fila); },
+        desplegables_, estado_, *this, [this](int fila) { EligeJornada(fila); },
         [this](int fila) { EligeOrden(fila); });
     Conecta();
     // Las listas eligen la jornada y el orden actuales como una elección confirmada.
@@ -88,8 +88,8 @@ void PantallaSalida::CreaBotones() {
 void PantallaSalida::CreaBotonesSalida() {
     for (int tipo = 0; tipo < int(BotonesSalida.size()); ++tipo) {
         const BotonSalida& b = BotonesSalida[size_t(tipo)];
-        auto* boton = new BotonDibujo(this, QString::fromLatin1(b.nombre),
-                                      QString::fromLatin1(b.imagen), QString::fromUtf8(b.rotulo));
+        auto* boton = new BotonDibujo(this, QString::fromLatin1(b.Nombre),
+                                      QString::fromLatin1(b.imagen), QString::fromUtf8(b.Rotulo));
         boton->setGeometry(QRect(PosBotonesSalida + QPoint((tipo % 3) * TamBotonSalida.width(),
                                                            (tipo / 3) * TamBotonSalida.height()),
                                  TamBotonSalida));
@@ -137,7 +137,7 @@ void PantallaSalida::Refresca() {
     TotalBoletos = estado_.NumeroRegistroReduccion > 0
                        ? CalculaBoletos(estado_.Red.Base, estado_.Red.ApuestasReducidas)
                        : 0;
-    Desplegables.Redibuja();
+    desplegables_.Redibuja();
     update();
 }
 
@@ -148,7 +148,7 @@ QString PantallaSalida::TextoBoletos() const {
 }
 
 void PantallaSalida::AbreListados(int tipo) {
-    Desplegables.CierraTodas();
+    desplegables_.CierraTodas();
     TocaSonido(estado_, 6);
     TipoListado = tipo;
     PantallaListados listados(estado_, TipoListado, TotalBoletos, this);

@@ -47,7 +47,7 @@ private:
     void Sal();
 
     EstadoGlobal& estado_;
-    GrupoDesplegables Desplegables;
+    GrupoDesplegables desplegables_;
 };
 
 } // namespace quiniela

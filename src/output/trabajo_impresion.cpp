@@ -121,33 +121,33 @@ bool LectorBoletos::Abre(EstadoGlobal& estado, const RangoBoletos& rango,
                                  boletos.Causa);
         return false;
     }
-    Fichero.setFileName(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)));
-    if (!Fichero.open(QIODevice::ReadOnly) || !Fichero.seek(ByteDeBoleto(rango.Inicial))) {
+    fichero_.setFileName(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)));
+    if (!fichero_.open(QIODevice::ReadOnly) || !fichero_.seek(ByteDeBoleto(rango.Inicial))) {
         r.Fin = FinImpresion::Fallida;
         r.Mensaje = MensajeFallo(QStringLiteral("leer el fichero de boletos ") +
                                      QString::fromLatin1(NombreFicheroBoletos),
-                                 Fichero.errorString());
+                                 fichero_.errorString());
         return false;
     }
-    Registro_ = ColumnasPorBoleto * rango.Inicial - (ColumnasPorBoleto - 1);
-    Ultimo_ = ColumnasPorBoleto * rango.Final;
+    registro_ = ColumnasPorBoleto * rango.Inicial - (ColumnasPorBoleto - 1);
+    ultimo_ = ColumnasPorBoleto * rango.Final;
     return true;
 }
 
 bool LectorBoletos::QuedanRegistros() {
-    return !Danado_ && Registro_ <= Ultimo_ && !Fichero.atEnd();
+    return !danado_ && registro_ <= ultimo_ && !fichero_.atEnd();
 }
 
 std::string_view LectorBoletos::Siguiente() {
-    const bool dentro = Registro_++ <= Ultimo_;
-    if (Danado_ || !dentro || Fichero.atEnd())
+    const bool dentro = registro_++ <= ultimo_;
+    if (danado_ || !dentro || fichero_.atEnd())
         return {Blancos, NumPartidos};
-    if (Fichero.read(Bufer, BytesRegistroBoleto) != BytesRegistroBoleto || Bufer[0] != '"' ||
-        Bufer[NumPartidos + 1] != '"') {
-        Danado_ = true;
+    if (fichero_.read(bufer_, BytesRegistroBoleto) != BytesRegistroBoleto || bufer_[0] != '"' ||
+        bufer_[NumPartidos + 1] != '"') {
+        danado_ = true;
         return {Blancos, NumPartidos};
     }
-    return {Bufer + 1, NumPartidos};
+    return {bufer_ + 1, NumPartidos};
 }
 
 MatrizMarcas LectorBoletos::SiguienteBoleto() {

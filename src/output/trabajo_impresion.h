@@ -84,20 +84,20 @@ public:
     // ¿Quedan registros del rango?
     bool QuedanRegistros();
     // Número (desde 1) del próximo registro.
-    int64_t Registro() const { return Registro_; }
+    int64_t Registro() const { return registro_; }
     // El siguiente registro, o 15 blancos si el fichero o el rango se acabaron. Un registro
     // que no tiene la forma de 19 bytes deja Danado().
     std::string_view Siguiente();
     // Boleto de ocho registros ya convertido en marcas.
     MatrizMarcas SiguienteBoleto();
-    bool Danado() const { return Danado_; }
+    bool Danado() const { return danado_; }
 
 private:
-    QFile Fichero;
-    int64_t Registro_ = 1;
-    int64_t Ultimo_ = 0;
-    bool Danado_ = false;
-    char Bufer[20] = {};
+    QFile fichero_;
+    int64_t registro_ = 1;
+    int64_t ultimo_ = 0;
+    bool danado_ = false;
+    char bufer_[20] = {};
 };
 
 // Termina el documento; si falla deja el resultado como Fallida con el motivo (salvo que

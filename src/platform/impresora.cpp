@@ -16,7 +16,7 @@ CreadorImpresoraSistema& CreadorSistema() {
 } // namespace
 
 void Impresora::PonFuente(const QString& nombre, double puntos, bool negrita) {
-    Fuente_ = FuenteImpresora{nombre, puntos, negrita};
+    fuente_ = FuenteImpresora{nombre, puntos, negrita};
 }
 
 void Impresora::PonPosicion(int x, int y) {
@@ -25,21 +25,21 @@ void Impresora::PonPosicion(int x, int y) {
 }
 
 void Impresora::AseguraPagina() {
-    if (PaginaEmpezada_)
+    if (paginaEmpezada_)
         return;
-    PaginaEmpezada_ = true;
-    ++PaginasDibujadas_;
-    EmpiezaPagina(Pagina_, Papel_);
+    paginaEmpezada_ = true;
+    ++paginasDibujadas_;
+    EmpiezaPagina(pagina_, papel_);
 }
 
 void Impresora::Imprime(const QString& texto) {
     const int alto = AltoLinea();
     // Salto de página cuando la línea ya no cabe; nunca dos seguidos por una línea.
-    if (Y_ > 0 && Y_ + alto > AltoImprimible(Papel_))
+    if (Y_ > 0 && Y_ + alto > AltoImprimible(papel_))
         NuevaPagina();
     if (!texto.isEmpty()) {
         AseguraPagina();
-        DibujaTexto(X_, Y_, texto, Fuente_);
+        DibujaTexto(X_, Y_, texto, fuente_);
     }
     X_ = 0;
     Y_ += alto;
@@ -60,34 +60,34 @@ void Impresora::RellenaRectangulo(int x, int y, int ancho, int alto) {
 
 void Impresora::NuevaPagina() {
     // Una página pedida y sin nada dibujado no se llega a empezar.
-    if (PaginaEmpezada_)
-        ++Pagina_;
-    PaginaEmpezada_ = false;
+    if (paginaEmpezada_)
+        ++pagina_;
+    paginaEmpezada_ = false;
     X_ = 0;
     Y_ = 0;
 }
 
 void Impresora::PonPapel(PapelImpresora papel) {
     if (papel == PapelImpresora::A4)
-        Papel_ = PapelA4Twips;
+        papel_ = PapelA4Twips;
 }
 
 void Impresora::PonAltoPagina(int twips) {
-    Papel_.setHeight(twips > 0 ? twips : 1);
+    papel_.setHeight(twips > 0 ? twips : 1);
 }
 
 void Impresora::PonAnchoPagina(int twips) {
-    Papel_.setWidth(twips > 0 ? twips : 1);
+    papel_.setWidth(twips > 0 ? twips : 1);
 }
 
 bool Impresora::FinDocumento() {
-    Error_ = TerminaDocumento(PaginasDibujadas_);
-    PaginaEmpezada_ = false;
-    PaginasDibujadas_ = 0;
-    Pagina_ = 1;
+    error_ = TerminaDocumento(paginasDibujadas_);
+    paginaEmpezada_ = false;
+    paginasDibujadas_ = 0;
+    pagina_ = 1;
     X_ = 0;
     Y_ = 0;
-    return Error_.isEmpty();
+    return error_.isEmpty();
 }
 
 void InstalaCreadorImpresoraPdf(CreadorImpresoraPdf creador) {

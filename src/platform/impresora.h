@@ -33,10 +33,10 @@ class Impresora {
 public:
     virtual ~Impresora() = default;
 
-    void PonFuente(const FuenteImpresora& fuente) { Fuente_ = fuente; }
+    void PonFuente(const FuenteImpresora& fuente) { fuente_ = fuente; }
     void PonFuente(const QString& nombre, double puntos, bool negrita);
-    void PonNegrita(bool negrita) { Fuente_.Negrita = negrita; }
-    const FuenteImpresora& Fuente() const { return Fuente_; }
+    void PonNegrita(bool negrita) { fuente_.Negrita = negrita; }
+    const FuenteImpresora& Fuente() const { return fuente_; }
 
     int X() const { return X_; }
     int Y() const { return Y_; }
@@ -46,7 +46,7 @@ public:
     // deja una línea vacía. Si la línea no cabe en lo que queda de página, salta antes.
     void Imprime(const QString& texto = QString());
     // Alto de una línea con la fuente actual, en twips.
-    int AltoLinea() const { return MideAltoLinea(Fuente_); }
+    int AltoLinea() const { return MideAltoLinea(fuente_); }
 
     // Rectángulo negro relleno; ancho y alto pueden ser negativos (se cuenta desde la otra
     // esquina, como las cajas que se dibujan "hacia" un punto).
@@ -54,12 +54,12 @@ public:
 
     // Pide una página nueva: la posición vuelve a (0, 0) y el número de página sube.
     void NuevaPagina();
-    int Pagina() const { return Pagina_; }
+    int Pagina() const { return pagina_; }
 
     // Papel de las páginas que se empiecen a partir de ahora.
     void PonPapel(PapelImpresora papel);
-    QSize TamanoPapel() const { return Papel_; }
-    int AltoPagina() const { return Papel_.height(); }
+    QSize TamanoPapel() const { return papel_; }
+    int AltoPagina() const { return papel_.height(); }
     void PonAltoPagina(int twips);
     // Papel más ancho que el A4 (la relación en papel de 350 mm).
     void PonAnchoPagina(int twips);
@@ -67,9 +67,9 @@ public:
     // Termina el documento: lo manda a imprimir o cierra el fichero. Devuelve false si
     // falló; el motivo queda en Error().
     bool FinDocumento();
-    const QString& Error() const { return Error_; }
+    const QString& Error() const { return error_; }
     // Páginas dibujadas de verdad en el documento.
-    int PaginasDibujadas() const { return PaginasDibujadas_; }
+    int PaginasDibujadas() const { return paginasDibujadas_; }
 
 protected:
     // Lo que hace cada implementación. Las coordenadas ya están en twips de la página.
@@ -85,14 +85,14 @@ protected:
 private:
     void AseguraPagina();
 
-    FuenteImpresora Fuente_;
+    FuenteImpresora fuente_;
     int X_ = 0;
     int Y_ = 0;
-    int Pagina_ = 1;
-    int PaginasDibujadas_ = 0;
-    bool PaginaEmpezada_ = false;
-    QSize Papel_ = PapelA4Twips;
-    QString Error_;
+    int pagina_ = 1;
+    int paginasDibujadas_ = 0;
+    bool paginaEmpezada_ = false;
+    QSize papel_ = PapelA4Twips;
+    QString error_;
 };
 
 // Lo que se hace con un documento que se guardó en PDF porque no había impresora: decir

@@ -22,37 +22,37 @@ void InstalaPlataforma(const Plataforma& servicios) {
 void TocaSonido(const EstadoGlobal& estado, int numero) {
     if (estado.Datos.Sonido.trimmed().compare(QStringLiteral("Si"), Qt::CaseInsensitive) != 0)
         return;
-    if (auto* s = Instalada().sonidos)
+    if (auto* s = Instalada().Sonido)
         s->Toca(numero);
 }
 
 void Espera(int milisegundos) {
-    if (auto* r = Instalada().reloj)
+    if (auto* r = Instalada().Tiempo)
         r->Espera(milisegundos);
 }
 
 void ProcesaEventos() {
-    if (auto* r = Instalada().reloj)
+    if (auto* r = Instalada().Tiempo)
         r->ProcesaEventos();
 }
 
 void AvisaSistema(const QString& texto) {
-    if (auto* a = Instalada().aviso)
+    if (auto* a = Instalada().Aviso)
         a->Avisa(texto);
 }
 
 void MuestraMensaje(const QString& titulo, const QString& texto, BotonesMensaje botones) {
-    if (auto* m = Instalada().mensajero)
+    if (auto* m = Instalada().Mensajeria)
         m->MuestraMensaje(titulo, texto, botones);
 }
 
 void AbreAyuda(int tema) {
-    if (auto* a = Instalada().ayuda)
+    if (auto* a = Instalada().AyudaEnLinea)
         a->AbreAyuda(tema);
 }
 
 void PonCursor(QObject* control, const QString& nombre) {
-    if (auto* c = Instalada().cursores)
+    if (auto* c = Instalada().Punteros)
         c->PonCursor(control, nombre);
 }
 

@@ -67,13 +67,13 @@ public:
 };
 
 struct Plataforma {
-    AvisoSistema* aviso = nullptr;
-    Mensajero* mensajero = nullptr;
-    Sonidos* sonidos = nullptr;
-    Reloj* reloj = nullptr;
-    Ayuda* ayuda = nullptr;
-    Cursores* cursores = nullptr;
-    MetricasPantalla* metricas = nullptr;
+    AvisoSistema* Aviso = nullptr;
+    Mensajero* Mensajeria = nullptr;
+    Sonidos* Sonido = nullptr;
+    Reloj* Tiempo = nullptr;
+    Ayuda* AyudaEnLinea = nullptr;
+    Cursores* Punteros = nullptr;
+    MetricasPantalla* Metricas = nullptr;
 };
 
 // Servicios instalados. Sin instalar, cada servicio no hace nada (p. ej. en la línea

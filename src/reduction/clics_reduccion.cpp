@@ -79,13 +79,13 @@ QRect CeldaSignos(int signo, int total) {
 CursorRejilla CursorSobreBase(const QuinielaBase& base, CeldaRejilla celda) {
     if (!celda)
         return CursorRejilla::Normal;
-    return base[celda.fila].Signo[celda.columna] == 1 ? CursorRejilla::Goma : CursorRejilla::Lapiz;
+    return base[celda.Fila].Signo[celda.Columna] == 1 ? CursorRejilla::Goma : CursorRejilla::Lapiz;
 }
 
 CursorRejilla CursorSobreProbable(const QuinielaBase& base, CeldaRejilla celda) {
     if (!celda)
         return CursorRejilla::Normal;
-    return base[celda.fila].SignoProbable == celda.columna ? CursorRejilla::Goma
+    return base[celda.Fila].SignoProbable == celda.Columna ? CursorRejilla::Goma
                                                            : CursorRejilla::Lapiz;
 }
 
@@ -98,7 +98,7 @@ CursorRejilla CursorSobreElegida(const QuinielaBase& base, int partido) {
 CursorRejilla CursorSobreSignos(const EstadisticasReduccion& est, CeldaRejilla celda) {
     if (!celda)
         return CursorRejilla::Normal;
-    return celda.fila <= est.MaxSigno[celda.columna] ? CursorRejilla::Mano
+    return celda.Fila <= est.MaxSigno[celda.Columna] ? CursorRejilla::Mano
                                                      : CursorRejilla::Prohibido;
 }
 

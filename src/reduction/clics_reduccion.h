@@ -22,9 +22,9 @@ struct EstadoGlobal;
 // En Pic_Base y Pic_ColBas la fila es el partido (1..15) y la columna el signo (1..3); en
 // Pic_Signos la fila es el total (0..14) y la columna el signo.
 struct CeldaRejilla {
-    int fila = 0;
-    int columna = 0;
-    explicit operator bool() const { return columna != 0; }
+    int Fila = 0;
+    int Columna = 0;
+    explicit operator bool() const { return Columna != 0; }
     bool operator==(const CeldaRejilla&) const = default;
 };
 

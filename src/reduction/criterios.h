@@ -14,8 +14,8 @@ struct EstadisticasReduccion;
 
 // Mensaje para el diálogo: título en mayúsculas y explicación.
 struct MensajeReduccion {
-    QString titulo;
-    QString texto;
+    QString Titulo;
+    QString Texto;
     bool operator==(const MensajeReduccion&) const = default;
 };
 

@@ -16,24 +16,24 @@ constexpr int64_t MaxBloqueInterior = 2048;
 
 // Una rueda del cuentakilómetros: un partido que cambia de signo.
 struct Rueda {
-    int partido = 0;
-    int n = 0;
-    std::array<uint8_t, 3> signo{};
-    std::array<uint16_t, 3> clave{};
-    int pos = 0;
+    int Partido = 0;
+    int N = 0;
+    std::array<uint8_t, 3> Signo{};
+    std::array<uint16_t, 3> Clave{};
+    int Pos = 0;
 };
 
 // Todo lo que necesita el recorrido, preparado una vez.
 struct Preparacion {
-    std::vector<Rueda> ruedas;
-    int interiores = 0;                 // ruedas del bloque interior
-    std::vector<uint64_t> patronBajo;   // bytes 0..7 de cada patrón
-    std::vector<uint64_t> patronAlto;   // bytes 8..15
-    std::vector<uint16_t> clavePatron;  // aportación del patrón a la clave
-    std::array<uint8_t, 4096> acepta{}; // clave -> columna aceptada
-    std::array<uint8_t, 16> fijos{};    // comillas y signos de los partidos quietos
-    bool directo = false;
-    int32_t pasos = 0;
+    std::vector<Rueda> Ruedas;
+    int Interiores = 0;                 // ruedas del bloque interior
+    std::vector<uint64_t> PatronBajo;   // bytes 0..7 de cada patrón
+    std::vector<uint64_t> PatronAlto;   // bytes 8..15
+    std::vector<uint16_t> ClavePatron;  // aportación del patrón a la clave
+    std::array<uint8_t, 4096> Acepta{}; // clave -> columna aceptada
+    std::array<uint8_t, 16> Fijos{};    // comillas y signos de los partidos quietos
+    bool Directo = false;
+    int32_t Pasos = 0;
 };
 
 // Aportación de un signo de un partido a la clave que decide si se acepta la columna:
@@ -56,26 +56,26 @@ void PreparaRuedas(const Reduccion& red, const std::array<int8_t, NumPartidos + 
                    Preparacion& p) {
     const QuinielaBase& base = red.Base;
     int64_t pasos = 1;
-    p.fijos[0] = '"';
+    p.Fijos[0] = '"';
     for (int m = 1; m <= NumPartidos; ++m) {
         Rueda r;
-        r.partido = m;
+        r.Partido = m;
         for (int k = 1; k <= NumSignosMax; ++k) {
             if (base[m].Signo[k] != 1)
                 continue;
-            r.signo[r.n] = static_cast<uint8_t>(CaracteresSigno[k]);
-            r.clave[r.n] = Clave(red, m, k);
-            ++r.n;
+            r.Signo[r.N] = static_cast<uint8_t>(CaracteresSigno[k]);
+            r.Clave[r.N] = Clave(red, m, k);
+            ++r.N;
         }
         if (hueco[m] != 0)
             continue;
-        pasos *= r.n;
-        if (r.n >= 2)
-            p.ruedas.push_back(r);
-        else if (r.n == 1)
-            p.fijos[m] = r.signo[0];
+        pasos *= r.N;
+        if (r.N >= 2)
+            p.Ruedas.push_back(r);
+        else if (r.N == 1)
+            p.Fijos[m] = r.Signo[0];
     }
-    p.pasos = static_cast<int32_t>(pasos);
+    p.Pasos = static_cast<int32_t>(pasos);
 }
 
 // Tabla de aceptación: errores admitidos o combinaciones de totales marcadas.
@@ -83,16 +83,16 @@ void PreparaAcepta(const Reduccion& red, Preparacion& p) {
     if (red.Metodo == MetodoColumnaProbable) {
         for (int e = red.MinErrores; e <= red.MaxErrores && e < 16; ++e)
             if (e >= 0)
-                p.acepta[e] = 1;
+                p.Acepta[e] = 1;
     } else if (red.Metodo == MetodoSeleccionSignos) {
         for (int c1 = 0; c1 < 16; ++c1)
             for (int cx = 0; cx < 16; ++cx)
                 for (int c2 = 0; c2 < 16; ++c2)
-                    p.acepta[c1 | cx << 4 | c2 << 8] = red.Totales(1, c1) == 1 &&
+                    p.Acepta[c1 | cx << 4 | c2 << 8] = red.Totales(1, c1) == 1 &&
                                                        red.Totales(2, cx) == 1 &&
                                                        red.Totales(3, c2) == 1;
     } else {
-        p.acepta[0] = 1;
+        p.Acepta[0] = 1;
     }
 }
 
@@ -103,7 +103,7 @@ std::vector<Patron> PatronesDirecto(const QuinielaBase& base, const TablaDirecta
                                     const std::array<int8_t, NumPartidos + 1>& hueco,
                                     Preparacion& p) {
     std::vector<Patron> patrones;
-    const int columnas = std::max<int>(tabla.columnas, 1);
+    const int columnas = std::max<int>(tabla.Columnas, 1);
     for (int c = 1; c <= columnas; ++c) {
         Patron bytes{};
         for (int m = 1; m <= NumPartidos; ++m)
@@ -111,7 +111,7 @@ std::vector<Patron> PatronesDirecto(const QuinielaBase& base, const TablaDirecta
                 bytes[m] = static_cast<uint8_t>(
                     CaracteresSigno[SignoEnTabla(base[m], tabla, hueco[m], c)]);
         patrones.push_back(bytes);
-        p.clavePatron.push_back(0);
+        p.ClavePatron.push_back(0);
     }
     return patrones;
 }
@@ -120,20 +120,20 @@ std::vector<Patron> PatronesDirecto(const QuinielaBase& base, const TablaDirecta
 std::vector<Patron> PatronesInteriores(Preparacion& p) {
     std::vector<Patron> patrones;
     int64_t producto = 1;
-    while (p.interiores < int(p.ruedas.size()) &&
-           producto * p.ruedas[p.interiores].n <= MaxBloqueInterior)
-        producto *= p.ruedas[p.interiores++].n;
-    std::vector<int> pos(p.interiores, 0);
+    while (p.Interiores < int(p.Ruedas.size()) &&
+           producto * p.Ruedas[p.Interiores].N <= MaxBloqueInterior)
+        producto *= p.Ruedas[p.Interiores++].N;
+    std::vector<int> pos(p.Interiores, 0);
     for (int64_t i = 0; i < producto; ++i) {
         Patron bytes{};
         uint16_t clave = 0;
-        for (int w = 0; w < p.interiores; ++w) {
-            bytes[p.ruedas[w].partido] = p.ruedas[w].signo[pos[w]];
-            clave += p.ruedas[w].clave[pos[w]];
+        for (int w = 0; w < p.Interiores; ++w) {
+            bytes[p.Ruedas[w].Partido] = p.Ruedas[w].Signo[pos[w]];
+            clave += p.Ruedas[w].Clave[pos[w]];
         }
         patrones.push_back(bytes);
-        p.clavePatron.push_back(clave);
-        for (int w = 0; w < p.interiores && ++pos[w] == p.ruedas[w].n; ++w)
+        p.ClavePatron.push_back(clave);
+        for (int w = 0; w < p.Interiores && ++pos[w] == p.Ruedas[w].N; ++w)
             pos[w] = 0;
     }
     return patrones;
@@ -141,21 +141,21 @@ std::vector<Patron> PatronesInteriores(Preparacion& p) {
 
 Preparacion Prepara(const Reduccion& red, const TablaDirecta& tabla) {
     Preparacion p;
-    p.directo = red.Metodo == MetodoDirecto;
+    p.Directo = red.Metodo == MetodoDirecto;
     std::array<int8_t, NumPartidos + 1> hueco{};
-    if (p.directo && tabla.columnas > 0)
+    if (p.Directo && tabla.Columnas > 0)
         hueco = AsignaHuecos(red.Base, tabla);
     PreparaRuedas(red, hueco, p);
     PreparaAcepta(red, p);
     const std::vector<Patron> patrones =
-        p.directo ? PatronesDirecto(red.Base, tabla, hueco, p) : PatronesInteriores(p);
+        p.Directo ? PatronesDirecto(red.Base, tabla, hueco, p) : PatronesInteriores(p);
     for (const Patron& bytes : patrones) {
         uint64_t bajo;
         uint64_t alto;
         std::memcpy(&bajo, bytes.data(), 8);
         std::memcpy(&alto, bytes.data() + 8, 8);
-        p.patronBajo.push_back(bajo);
-        p.patronAlto.push_back(alto);
+        p.PatronBajo.push_back(bajo);
+        p.PatronAlto.push_back(alto);
     }
     return p;
 }
@@ -220,31 +220,31 @@ private:
 // Avanza las ruedas exteriores como un cuentakilómetros; false cuando han dado la vuelta.
 inline bool AvanzaExteriores(Preparacion& p, std::array<uint8_t, 16>& externos,
                              uint32_t& claveExterna) {
-    const int numRuedas = int(p.ruedas.size());
-    for (int w = p.interiores; w < numRuedas; ++w) {
-        Rueda& rueda = p.ruedas[w];
-        claveExterna -= rueda.clave[rueda.pos];
-        if (++rueda.pos < rueda.n) {
-            externos[rueda.partido] = rueda.signo[rueda.pos];
-            claveExterna += rueda.clave[rueda.pos];
+    const int numRuedas = int(p.Ruedas.size());
+    for (int w = p.Interiores; w < numRuedas; ++w) {
+        Rueda& rueda = p.Ruedas[w];
+        claveExterna -= rueda.Clave[rueda.Pos];
+        if (++rueda.Pos < rueda.N) {
+            externos[rueda.Partido] = rueda.Signo[rueda.Pos];
+            claveExterna += rueda.Clave[rueda.Pos];
             return true;
         }
-        rueda.pos = 0;
-        externos[rueda.partido] = rueda.signo[0];
-        claveExterna += rueda.clave[0];
+        rueda.Pos = 0;
+        externos[rueda.Partido] = rueda.Signo[0];
+        claveExterna += rueda.Clave[0];
     }
     return false;
 }
 
 // Entrega lo que quede, o solo el aviso de final si se canceló o falló.
 void Cierra(Escritor& escritor, ResultadoDesarrollo& r) {
-    if (r.fin == FinDesarrollo::Completo) {
+    if (r.Fin == FinDesarrollo::Completo) {
         if (!escritor.Termina())
-            r.fin = FinDesarrollo::FalloSumidero;
+            r.Fin = FinDesarrollo::FalloSumidero;
     } else {
         escritor.Espera();
     }
-    r.lineas = escritor.Lineas();
+    r.Lineas = escritor.Lineas();
 }
 
 // Espaciado: el aviso dice en qué paso quiere la siguiente llamada; si no, se le llama en
@@ -252,25 +252,25 @@ void Cierra(Escritor& escritor, ResultadoDesarrollo& r) {
 template <bool Espaciado, class Aviso>
 ResultadoDesarrollo Recorre(Preparacion& p, const Aviso aviso, Escritor& escritor) {
     ResultadoDesarrollo r;
-    r.pasos = p.pasos;
-    if (p.pasos == 0)
+    r.Pasos = p.Pasos;
+    if (p.Pasos == 0)
         return r;
-    std::array<uint8_t, 16> externos = p.fijos;
+    std::array<uint8_t, 16> externos = p.Fijos;
     uint32_t claveExterna = 0;
-    const int numRuedas = int(p.ruedas.size());
-    for (int w = p.interiores; w < numRuedas; ++w) {
-        Rueda& rueda = p.ruedas[w];
-        rueda.pos = 0;
-        externos[rueda.partido] = rueda.signo[0];
-        claveExterna += rueda.clave[0];
+    const int numRuedas = int(p.Ruedas.size());
+    for (int w = p.Interiores; w < numRuedas; ++w) {
+        Rueda& rueda = p.Ruedas[w];
+        rueda.Pos = 0;
+        externos[rueda.Partido] = rueda.Signo[0];
+        claveExterna += rueda.Clave[0];
     }
-    const uint64_t* patronBajo = p.patronBajo.data();
-    const uint64_t* patronAlto = p.patronAlto.data();
-    const uint16_t* clavePatron = p.clavePatron.data();
-    const uint8_t* acepta = p.acepta.data();
-    const int numPatrones = int(p.patronBajo.size());
+    const uint64_t* patronBajo = p.PatronBajo.data();
+    const uint64_t* patronAlto = p.PatronAlto.data();
+    const uint16_t* clavePatron = p.ClavePatron.data();
+    const uint8_t* acepta = p.Acepta.data();
+    const int numPatrones = int(p.PatronBajo.size());
     int32_t paso = 0;
-    const int32_t pasos = p.pasos;
+    const int32_t pasos = p.Pasos;
     int32_t siguienteAviso = 0; // paso en el que toca avisar
 
     for (;;) {
@@ -278,24 +278,24 @@ ResultadoDesarrollo Recorre(Preparacion& p, const Aviso aviso, Escritor& escrito
         uint64_t alto;
         std::memcpy(&bajo, externos.data(), 8);
         std::memcpy(&alto, externos.data() + 8, 8);
-        if (p.directo) {
+        if (p.Directo) {
             // Una combinación: todas las columnas de la tabla.
             if (++paso >= siguienteAviso || !Espaciado) {
                 const RespuestaAviso respuesta = aviso(paso, pasos);
-                if (respuesta.cancelar) {
-                    r.fin = FinDesarrollo::Cancelado;
+                if (respuesta.Cancelar) {
+                    r.Fin = FinDesarrollo::Cancelado;
                     break;
                 }
                 if constexpr (Espaciado)
-                    siguienteAviso = respuesta.siguientePaso;
+                    siguienteAviso = respuesta.SiguientePaso;
             }
             for (int i = 0; i < numPatrones; ++i) {
                 if (!escritor.Escribe(bajo | patronBajo[i], alto | patronAlto[i])) {
-                    r.fin = FinDesarrollo::FalloSumidero;
+                    r.Fin = FinDesarrollo::FalloSumidero;
                     break;
                 }
             }
-            if (r.fin != FinDesarrollo::Completo)
+            if (r.Fin != FinDesarrollo::Completo)
                 break;
         } else {
             // Bucle caliente: solo viven la clave del patrón, el final, la tabla de
@@ -306,28 +306,28 @@ ResultadoDesarrollo Recorre(Preparacion& p, const Aviso aviso, Escritor& escrito
             for (ptrdiff_t i = -ptrdiff_t(numPatrones); i != 0; ++i) {
                 if (++paso >= siguienteAviso || !Espaciado) {
                     const RespuestaAviso respuesta = aviso(paso, pasos);
-                    if (respuesta.cancelar) {
-                        r.fin = FinDesarrollo::Cancelado;
+                    if (respuesta.Cancelar) {
+                        r.Fin = FinDesarrollo::Cancelado;
                         break;
                     }
                     if constexpr (Espaciado)
-                        siguienteAviso = respuesta.siguientePaso;
+                        siguienteAviso = respuesta.SiguientePaso;
                 }
                 if (aceptaAqui[finClaves[i]]) {
                     const ptrdiff_t k = numPatrones + i;
                     if (!escritor.Escribe(bajo | patronBajo[k], alto | patronAlto[k])) {
-                        r.fin = FinDesarrollo::FalloSumidero;
+                        r.Fin = FinDesarrollo::FalloSumidero;
                         break;
                     }
                 }
             }
-            if (r.fin != FinDesarrollo::Completo)
+            if (r.Fin != FinDesarrollo::Completo)
                 break;
         }
         if (!AvanzaExteriores(p, externos, claveExterna))
             break;
     }
-    r.pasosHechos = paso;
+    r.PasosHechos = paso;
     Cierra(escritor, r);
     return r;
 }
@@ -335,7 +335,7 @@ ResultadoDesarrollo Recorre(Preparacion& p, const Aviso aviso, Escritor& escrito
 } // namespace
 
 int32_t PasosReduccion(const Reduccion& red, const TablaDirecta& tabla) {
-    return Prepara(red, tabla).pasos;
+    return Prepara(red, tabla).Pasos;
 }
 
 ResultadoDesarrollo DesarrollaReduccion(const Reduccion& red, const TablaDirecta& tabla,

@@ -24,8 +24,8 @@ template <class R, class... A> struct EsStdFunction<std::function<R(A...)>> : st
 // Respuesta de un aviso de progreso: si se cancela y en qué paso quiere volver a ser
 // llamado (un paso ya pasado, o 0, es el siguiente).
 struct RespuestaAviso {
-    bool cancelar = false;
-    int32_t siguientePaso = 0;
+    bool Cancelar = false;
+    int32_t SiguientePaso = 0;
 };
 
 // Aviso de progreso: se llama una vez por combinación desarrollada con el contador de
@@ -69,15 +69,15 @@ private:
     // La función vive sola en sus líneas de caché: se lee en cada combinación y no debe
     // compartir línea con lo que otro hilo escribe (el fichero que se graba en paralelo).
     template <class F> struct alignas(64) Caja {
-        explicit Caja(F f) : funcion(std::move(f)) {}
-        F funcion;
+        explicit Caja(F f) : Funcion(std::move(f)) {}
+        F Funcion;
     };
     template <class F> static bool LlamaSiempre(void* datos, int32_t paso, int32_t pasos) {
-        return static_cast<bool>(static_cast<Caja<F>*>(datos)->funcion(paso, pasos));
+        return static_cast<bool>(static_cast<Caja<F>*>(datos)->Funcion(paso, pasos));
     }
     template <class F>
     static RespuestaAviso LlamaEspaciada(void* datos, int32_t paso, int32_t pasos) {
-        return static_cast<Caja<F>*>(datos)->funcion(paso, pasos);
+        return static_cast<Caja<F>*>(datos)->Funcion(paso, pasos);
     }
     std::shared_ptr<void> datos_;
     FuncionSiempre siempre_ = nullptr;
@@ -93,10 +93,10 @@ using SumideroLineas = std::function<bool(const char* datos, qsizetype bytes)>;
 enum class FinDesarrollo { Completo, Cancelado, FalloSumidero };
 
 struct ResultadoDesarrollo {
-    FinDesarrollo fin = FinDesarrollo::Completo;
-    int32_t pasos = 0;       // combinaciones que hay que desarrollar
-    int32_t pasosHechos = 0; // combinaciones avisadas
-    int64_t lineas = 0;      // líneas entregadas al sumidero
+    FinDesarrollo Fin = FinDesarrollo::Completo;
+    int32_t Pasos = 0;       // combinaciones que hay que desarrollar
+    int32_t PasosHechos = 0; // combinaciones avisadas
+    int64_t Lineas = 0;      // líneas entregadas al sumidero
 };
 
 // Número de pasos: el producto de los signos de los partidos que se mueven (en el método

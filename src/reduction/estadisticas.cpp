@@ -77,7 +77,7 @@ int16_t Combinaciones(int n, int k) {
 
 int32_t ColumnasMetodoDirecto(const QuinielaBase& base, const TablaDirecta& tabla) {
     const auto hueco = AsignaHuecos(base, tabla);
-    int64_t columnas = tabla.columnas;
+    int64_t columnas = tabla.Columnas;
     for (int m = 1; m <= NumPartidos; ++m)
         if (hueco[m] == 0)
             columnas *= base[m].NumSignos;
@@ -167,7 +167,7 @@ EstadisticasReduccion CalculaEstadisticas(Reduccion& red, TablaDirecta& tablaEle
         est.HayTabla = EligeTablaDirecta(est.TriplesAReducir, est.DoblesAReducir, tablaElegida);
         if (est.HayTabla) {
             aceptadas = ColumnasMetodoDirecto(red.Base, tablaElegida);
-            est.Factor = tablaElegida.factor;
+            est.Factor = tablaElegida.Factor;
         } else {
             aceptadas = total; // nada que reducir
         }
@@ -235,11 +235,11 @@ ResumenReduccion DibujaResumenReduccion(const Reduccion& red, float precio, int 
     const int64_t total = red.ApuestasBase;
     const int64_t aceptadas = red.ApuestasReducidas;
     const bool directo = red.Metodo == MetodoDirecto;
-    resumen.dibuja = true;
-    resumen.x0 = (anchoSuperficie - 250) / 2 + 10;
-    resumen.banda = QRect(resumen.x0 - 10, 416, 240, 68);
-    resumen.yTexto = 418;
-    auto& l = resumen.lineas;
+    resumen.Dibuja = true;
+    resumen.X0 = (anchoSuperficie - 250) / 2 + 10;
+    resumen.Banda = QRect(resumen.X0 - 10, 416, 240, 68);
+    resumen.YTexto = 418;
+    auto& l = resumen.Lineas;
     l.push_back({numero(total, u"##,###,###") + QStringLiteral(" apuestas reducidas a ") +
                      numero(aceptadas, u"##,###,###"),
                  QString()});

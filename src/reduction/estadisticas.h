@@ -53,24 +53,24 @@ int16_t Combinaciones(int n, int k);
 
 // Una línea del panel de estadísticas: grupo 1..4, rótulo y valor con su máscara.
 struct LineaEstadistica {
-    int grupo;
-    QString rotulo;
-    QString valor;
+    int Grupo;
+    QString Rotulo;
+    QString Valor;
 };
 std::vector<LineaEstadistica> LineasPanelEstadisticas(const EstadisticasReduccion& est, int metodo,
                                                       float precio, const QLocale& regional);
 
 // Resumen de una reducción guardada, con la geometría de la superficie donde se dibuja.
 struct LineaResumen {
-    QString rotulo; // en x0
-    QString valor;  // en x0 + 120 (vacío en la primera línea, que va entera desde x0)
+    QString Rotulo; // en x0
+    QString Valor;  // en x0 + 120 (vacío en la primera línea, que va entera desde x0)
 };
 struct ResumenReduccion {
-    bool dibuja = false; // nada que dibujar si la base no desarrolla más de una columna
-    int x0 = 0;          // margen del texto
-    QRect banda;         // franja clara de 240 × 68 detrás del texto
-    int yTexto = 418;    // primera línea
-    std::vector<LineaResumen> lineas;
+    bool Dibuja = false; // nada que dibujar si la base no desarrolla más de una columna
+    int X0 = 0;          // margen del texto
+    QRect Banda;         // franja clara de 240 × 68 detrás del texto
+    int YTexto = 418;    // primera línea
+    std::vector<LineaResumen> Lineas;
 };
 ResumenReduccion DibujaResumenReduccion(const Reduccion& red, float precio, int anchoSuperficie,
                                         const QLocale& regional);

@@ -39,9 +39,9 @@ QString NombreBases() {
 
 ContextoErrorFichero ContextoBases(const QString& etiqueta, const QString& textoNoExiste) {
     ContextoErrorFichero c;
-    c.etiqueta = etiqueta;
-    c.textoNoExiste = textoNoExiste;
-    c.textoRuta = NombreBases();
+    c.Etiqueta = etiqueta;
+    c.TextoNoExiste = textoNoExiste;
+    c.TextoRuta = NombreBases();
     return c;
 }
 
@@ -54,8 +54,8 @@ const QString& TextoNoExisteCrea() {
 // Una línea del fichero tal como está en disco: su contenido y su final ("\r\n", "\n" o
 // nada en la última). Se conservan los bytes para reescribir intactas las demás líneas.
 struct LineaBases {
-    QByteArray contenido;
-    QByteArray fin;
+    QByteArray Contenido;
+    QByteArray Fin;
 };
 
 std::vector<LineaBases> PartirLineas(const QByteArray& datos) {
@@ -66,14 +66,14 @@ std::vector<LineaBases> PartirLineas(const QByteArray& datos) {
         const qsizetype lf = datos.indexOf('\n', inicio);
         LineaBases linea;
         if (lf < 0) {
-            linea.contenido = datos.mid(inicio);
+            linea.Contenido = datos.mid(inicio);
             inicio = datos.size();
         } else {
             qsizetype finContenido = lf;
             if (finContenido > inicio && datos[finContenido - 1] == '\r')
                 --finContenido;
-            linea.contenido = datos.mid(inicio, finContenido - inicio);
-            linea.fin = datos.mid(finContenido, lf + 1 - finContenido);
+            linea.Contenido = datos.mid(inicio, finContenido - inicio);
+            linea.Fin = datos.mid(finContenido, lf + 1 - finContenido);
             inicio = lf + 1;
         }
         lineas.push_back(std::move(linea));
@@ -85,19 +85,19 @@ QByteArray UneLineas(const std::vector<LineaBases>& lineas) {
     QByteArray todo;
     qsizetype total = 0;
     for (const LineaBases& l : lineas)
-        total += l.contenido.size() + l.fin.size();
+        total += l.Contenido.size() + l.Fin.size();
     todo.reserve(total);
     for (const LineaBases& l : lineas)
-        todo += l.contenido + l.fin;
+        todo += l.Contenido + l.Fin;
     return todo;
 }
 
 QString RegistroDeLinea(const LineaBases& linea) {
-    return AnchoFijo(DeWindows1252(linea.contenido), LongitudRegistroReduccion);
+    return AnchoFijo(DeWindows1252(linea.Contenido), LongitudRegistroReduccion);
 }
 
 bool TieneClave(const LineaBases& linea, const QString& clave) {
-    const QString inicio = AnchoFijo(DeWindows1252(linea.contenido.left(4)), 4);
+    const QString inicio = AnchoFijo(DeWindows1252(linea.Contenido.left(4)), 4);
     return inicio.compare(clave, Qt::CaseInsensitive) == 0;
 }
 
@@ -122,9 +122,9 @@ int LiberaLineas(std::vector<LineaBases>& lineas, Condicion condicion) {
     for (LineaBases& linea : lineas) {
         if (!condicion(linea))
             continue;
-        linea.contenido = libre;
-        if (linea.fin.isEmpty())
-            linea.fin = FinRegistro;
+        linea.Contenido = libre;
+        if (linea.Fin.isEmpty())
+            linea.Fin = FinRegistro;
         ++liberadas;
     }
     return liberadas;
@@ -305,9 +305,9 @@ std::size_t BuscaClave(const std::vector<LineaBases>& lineas, const QString& cla
 }
 
 void PonContenido(LineaBases& linea, const QByteArray& contenido) {
-    linea.contenido = contenido;
-    if (linea.fin.isEmpty())
-        linea.fin = FinRegistro;
+    linea.Contenido = contenido;
+    if (linea.Fin.isEmpty())
+        linea.Fin = FinRegistro;
 }
 
 void BorraRegistroBloqueado(EstadoGlobal& estado, const QString& clave,
@@ -360,8 +360,8 @@ ResultadoFichero GuardaRegistroBloqueado(EstadoGlobal& estado, const QString& cl
         destino = BuscaClave(lineas, ClaveBases(0, 0));
     if (destino == lineas.size()) {
         // Al final, sin pegarse a una última línea que no terminara en CR LF.
-        if (!lineas.empty() && lineas.back().fin.isEmpty())
-            lineas.back().fin = FinRegistro;
+        if (!lineas.empty() && lineas.back().Fin.isEmpty())
+            lineas.back().Fin = FinRegistro;
         lineas.push_back(LineaBases{});
     }
     PonContenido(lineas[destino], AWindows1252(texto));
@@ -435,7 +435,7 @@ LiberacionBases LiberaJornadasBases(EstadoGlobal& estado, int desde, int hasta) 
                                     r.Resultado.Ruta};
         std::vector<LineaBases> lineas = PartirLineas(datos);
         r.Liberados = LiberaLineas(lineas, [&](const LineaBases& l) {
-            return claves.contains(DeWindows1252(l.contenido.left(4)).toUpper());
+            return claves.contains(DeWindows1252(l.Contenido.left(4)).toUpper());
         });
         return r.Liberados > 0 ? EscribeLineas(estado, lineas) : ResultadoFichero{};
     });
@@ -471,7 +471,7 @@ std::vector<ReduccionIndice> LeeReduccionesBases(EstadoGlobal& estado) {
     }
     QStringList defectos;
     for (std::size_t i = 0; i < lineas->size(); ++i) {
-        const QByteArray& contenido = (*lineas)[i].contenido;
+        const QByteArray& contenido = (*lineas)[i].Contenido;
         const int numero = static_cast<int>(i + 1);
         if (const QString defecto = DefectoLineaBases(contenido); !defecto.isEmpty())
             defectos << QStringLiteral("línea %1: %2").arg(numero).arg(defecto);

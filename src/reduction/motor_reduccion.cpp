@@ -148,8 +148,8 @@ namespace {
 // Comprobaciones y pregunta de sustitución; false si no se reduce (el resultado ya lo dice).
 bool PuedeReducir(EstadoGlobal& estado, const OpcionesReduccion& opciones,
                   ResultadoReduccion& resultado) {
-    if (auto fallo = CompruebaReduccion(estado.Red, resultado.estadisticas)) {
-        resultado.mensaje = std::move(fallo);
+    if (auto fallo = CompruebaReduccion(estado.Red, resultado.Estadisticas)) {
+        resultado.Mensaje = std::move(fallo);
         return false;
     }
     const int jornada = estado.Datos.JornadaActual;
@@ -158,19 +158,19 @@ bool PuedeReducir(EstadoGlobal& estado, const OpcionesReduccion& opciones,
     // Un índice que no se puede leer ya se ha avisado (EEB): no se intenta escribir en él.
     if (const int error = estado.UltimoErrorFichero;
         error != 0 && error != ErrorFichero::NoExiste) {
-        resultado.fin = FinReduccion::Fallida;
-        resultado.mensaje = MensajeIndiceIlegible(error);
+        resultado.Fin = FinReduccion::Fallida;
+        resultado.Mensaje = MensajeIndiceIlegible(error);
         return false;
     }
-    if (!existe || opciones.reemplazaSinPreguntar)
+    if (!existe || opciones.ReemplazaSinPreguntar)
         return true;
     const MensajeReduccion pregunta = MensajeReduccionExiste();
     estado.ReducirConfirmado = false;
-    MuestraMensaje(pregunta.titulo, pregunta.texto, BotonMensaje::Reducir);
+    MuestraMensaje(pregunta.Titulo, pregunta.Texto, BotonMensaje::Reducir);
     if (estado.ReducirConfirmado)
         return true;
-    resultado.fin = FinReduccion::NoReemplazada;
-    resultado.mensaje = pregunta;
+    resultado.Fin = FinReduccion::NoReemplazada;
+    resultado.Mensaje = pregunta;
     return false;
 }
 
@@ -179,33 +179,33 @@ bool PuedeReducir(EstadoGlobal& estado, const OpcionesReduccion& opciones,
 int DesarrollaAlFichero(Reduccion& red, const TablaDirecta& tabla,
                         const OpcionesReduccion& opciones, QFile& fichero, const QString& ruta,
                         ResultadoReduccion& resultado) {
-    if (opciones.alEmpezar)
-        opciones.alEmpezar(resultado.estadisticas.Total, resultado.estadisticas.Aceptadas);
+    if (opciones.AlEmpezar)
+        opciones.AlEmpezar(resultado.Estadisticas.Total, resultado.Estadisticas.Aceptadas);
     std::optional<EscrituraEnSegundoPlano> escritura(std::in_place, fichero, ruta);
     const SumideroLineas sumidero = [&](const char* datos, qsizetype bytes) {
         return escritura->Entrega(datos, bytes);
     };
     const ResultadoDesarrollo desarrollo =
-        DesarrollaReduccion(red, tabla, opciones.aviso, sumidero, opciones.bytesBloque);
+        DesarrollaReduccion(red, tabla, opciones.Aviso, sumidero, opciones.BytesBloque);
     int error = escritura->Error();
     escritura.reset(); // el hilo ha terminado: el fichero vuelve a ser solo de este hilo
-    resultado.pasos = desarrollo.pasos;
-    resultado.pasosHechos = desarrollo.pasosHechos;
-    resultado.columnasEscritas = desarrollo.lineas;
-    if (desarrollo.fin == FinDesarrollo::Cancelado) {
-        resultado.fin = FinReduccion::Cancelada;
+    resultado.Pasos = desarrollo.Pasos;
+    resultado.PasosHechos = desarrollo.PasosHechos;
+    resultado.ColumnasEscritas = desarrollo.Lineas;
+    if (desarrollo.Fin == FinDesarrollo::Cancelado) {
+        resultado.Fin = FinReduccion::Cancelada;
         return 0;
     }
-    if (desarrollo.fin == FinDesarrollo::Completo) {
+    if (desarrollo.Fin == FinDesarrollo::Completo) {
         fichero.close();
         // El cierre puede fallar, y en Linux un fichero borrado durante la reducción se
         // sigue escribiendo sin error: se comprueba que el fichero está entero y en su sitio.
         const QFileInfo info(ruta);
         if (fichero.error() != QFileDevice::NoError || !info.exists() ||
-            info.size() != desarrollo.lineas * BytesLineaColumna)
+            info.size() != desarrollo.Lineas * BytesLineaColumna)
             error = NumeroErrorEscritura(fichero, ruta);
     }
-    if (desarrollo.fin == FinDesarrollo::FalloSumidero && error == 0)
+    if (desarrollo.Fin == FinDesarrollo::FalloSumidero && error == 0)
         error = ErrorFichero::ErrorEntradaSalida;
     return error;
 }
@@ -234,25 +234,25 @@ void EscribeColumnas(EstadoGlobal& estado, const TablaDirecta& tabla, const QStr
                                     resultado);
     else
         error = NumeroErrorEscritura(fichero, parcial.RutaTemporal());
-    if (error == 0 && resultado.fin == FinReduccion::Cancelada) {
+    if (error == 0 && resultado.Fin == FinReduccion::Cancelada) {
         OlvidaReduccion(estado, jornada, orden, ruta);
         return;
     }
     if (error != 0) {
-        resultado.fin = FinReduccion::Fallida;
-        resultado.mensaje = MensajeFalloColumnas(nombre, error);
+        resultado.Fin = FinReduccion::Fallida;
+        resultado.Mensaje = MensajeFalloColumnas(nombre, error);
         return;
     }
     const ResultadoFichero indice = GuardaRegistroBases(estado, jornada, orden, registro, [&] {
         return ResultadoFichero{parcial.Publica(), ruta};
     });
     if (!indice.Bien()) {
-        resultado.fin = FinReduccion::Fallida;
-        resultado.mensaje = indice.Ruta == ruta ? MensajeFalloColumnas(nombre, indice.Numero)
+        resultado.Fin = FinReduccion::Fallida;
+        resultado.Mensaje = indice.Ruta == ruta ? MensajeFalloColumnas(nombre, indice.Numero)
                                                 : MensajeFalloIndice(indice.Numero);
         return;
     }
-    resultado.fin = FinReduccion::Terminada;
+    resultado.Fin = FinReduccion::Terminada;
 }
 
 } // namespace
@@ -268,13 +268,13 @@ ResultadoReduccion EjecutaReduccion(EstadoGlobal& estado, const OpcionesReduccio
     for (int m = 1; m <= NumPartidos; ++m)
         red.Base[m].RecuentaSignos();
     TablaDirecta tabla;
-    resultado.estadisticas = CalculaEstadisticas(red, tabla);
+    resultado.Estadisticas = CalculaEstadisticas(red, tabla);
     if (!PuedeReducir(estado, opciones, resultado))
         return resultado;
 
     LimpiaParametrosNoUsados(red);
-    red.ApuestasBase = resultado.estadisticas.Total;
-    red.ApuestasReducidas = resultado.estadisticas.Aceptadas;
+    red.ApuestasBase = resultado.Estadisticas.Total;
+    red.ApuestasReducidas = resultado.Estadisticas.Aceptadas;
     estado.Datos.Metodo = red.Metodo;
 
     // El registro lleva el estado del principio, como siempre; se escribe al final.

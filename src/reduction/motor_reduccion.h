@@ -21,14 +21,14 @@ struct EstadoGlobal;
 struct OpcionesReduccion {
     // Una vez por combinación desarrollada (o cuando pida, si devuelve RespuestaAviso);
     // cancelar equivale a "Cancelar el proceso".
-    AvisoProgreso aviso;
+    AvisoProgreso Aviso;
     // Justo antes de desarrollar, para mostrar el panel de progreso con los tamaños.
-    std::function<void(int32_t total, int32_t aceptadas)> alEmpezar;
+    std::function<void(int32_t total, int32_t aceptadas)> AlEmpezar;
     // Sustituir una reducción guardada sin preguntar (la línea de órdenes con
     // --reemplazar). Si no, se pregunta con el diálogo y su botón "Reducir apuestas".
-    bool reemplazaSinPreguntar = false;
+    bool ReemplazaSinPreguntar = false;
     // Tamaño del bloque de escritura.
-    qsizetype bytesBloque = qsizetype(BytesLineaColumna) * 65536;
+    qsizetype BytesBloque = qsizetype(BytesLineaColumna) * 65536;
 };
 
 enum class FinReduccion {
@@ -40,14 +40,14 @@ enum class FinReduccion {
 };
 
 struct ResultadoReduccion {
-    FinReduccion fin = FinReduccion::Rechazada;
+    FinReduccion Fin = FinReduccion::Rechazada;
     // Rechazada y Fallida: el mensaje que debe mostrar quien llama (comprobación o fallo de
     // escritura). NoReemplazada: la pregunta, que ya se mostró en el diálogo.
-    std::optional<MensajeReduccion> mensaje;
-    EstadisticasReduccion estadisticas;
-    int32_t pasos = 0;
-    int32_t pasosHechos = 0;
-    int64_t columnasEscritas = 0;
+    std::optional<MensajeReduccion> Mensaje;
+    EstadisticasReduccion Estadisticas;
+    int32_t Pasos = 0;
+    int32_t PasosHechos = 0;
+    int64_t ColumnasEscritas = 0;
 };
 
 // Reduce estado.Red para (Datos.JornadaActual, Datos.OrdenActual). Los mensajes de las

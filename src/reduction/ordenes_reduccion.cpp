@@ -178,7 +178,7 @@ std::optional<Reduccion> LeeReduccion(QStringList& args, SalidaOrden& salida) {
     const auto errores = TomaOpcion(args, QStringLiteral("--errores"));
     const auto totales = TomaOpcion(args, QStringLiteral("--totales"));
     if (!metodo || !base) {
-        salida.err << (!metodo ? "Falta --metodo directo|probable|signos.\n"
+        salida.Err << (!metodo ? "Falta --metodo directo|probable|signos.\n"
                                : "Falta --base con los quince partidos.\n");
         return std::nullopt;
     }
@@ -193,14 +193,14 @@ std::optional<Reduccion> LeeReduccion(QStringList& args, SalidaOrden& salida) {
             (!totales || LeeTotales(*totales, red, error)))
             return red;
     }
-    salida.err << error << "\n";
+    salida.Err << error << "\n";
     return std::nullopt;
 }
 
 bool SobranArgumentos(const QStringList& args, SalidaOrden& salida) {
     if (args.isEmpty())
         return false;
-    salida.err << "Argumento desconocido: " << args.first() << "\n";
+    salida.Err << "Argumento desconocido: " << args.first() << "\n";
     return true;
 }
 
@@ -208,26 +208,26 @@ bool SobranArgumentos(const QStringList& args, SalidaOrden& salida) {
 // Ctrl-C cada PasosEntreConsultas combinaciones (una fracción de milisegundo).
 struct AvisoConsola {
     static constexpr int32_t PasosEntreConsultas = 1 << 16;
-    bool conBarra = false;
-    int32_t siguienteBarra = 0; // paso en el que cambia el porcentaje
-    QTextStream* err = nullptr;
-    const InterrupcionConsola* interrupcion = nullptr;
+    bool ConBarra = false;
+    int32_t SiguienteBarra = 0; // paso en el que cambia el porcentaje
+    QTextStream* Err = nullptr;
+    const InterrupcionConsola* Interrupcion = nullptr;
 
     RespuestaAviso operator()(int32_t paso, int32_t pasos) {
-        if (conBarra && paso >= siguienteBarra) {
+        if (ConBarra && paso >= SiguienteBarra) {
             const int porcentaje = PorcentajeReduccion(paso, pasos);
-            *err << '\r' << TextoPorcentajeReduccion(porcentaje) << Qt::flush;
-            siguienteBarra = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
+            *Err << '\r' << TextoPorcentajeReduccion(porcentaje) << Qt::flush;
+            SiguienteBarra = static_cast<int32_t>((int64_t(porcentaje + 1) * pasos + 99) / 100);
         }
         const int32_t consulta =
             paso > INT32_MAX - PasosEntreConsultas ? INT32_MAX : paso + PasosEntreConsultas;
-        return {interrupcion->Interrumpido(),
-                conBarra ? std::min(siguienteBarra, consulta) : consulta};
+        return {Interrupcion->Interrumpido(),
+                ConBarra ? std::min(SiguienteBarra, consulta) : consulta};
     }
 };
 
 void EscribeMensaje(QTextStream& flujo, const MensajeReduccion& mensaje) {
-    flujo << mensaje.titulo << "\n" << mensaje.texto << "\n";
+    flujo << mensaje.Titulo << "\n" << mensaje.Texto << "\n";
 }
 
 struct PeticionReducir {
@@ -246,13 +246,13 @@ std::optional<PeticionReducir> LeePeticionReducir(QStringList& args, const Estad
     PeticionReducir peticion;
     peticion.Reemplazar = TomaBandera(args, QStringLiteral("--reemplazar"));
     if (!textoJornada || !textoOrden) {
-        salida.err << "Faltan --jornada y --orden.\n";
+        salida.Err << "Faltan --jornada y --orden.\n";
         return std::nullopt;
     }
     const auto j = LeeNumero(*textoJornada, estado.Datos.TotalJornadas);
     const auto o = LeeNumero(*textoOrden, MaxOrden);
     if (!j || *j < 1 || !o || *o < 1) {
-        salida.err << "La jornada va de 1 a " << estado.Datos.TotalJornadas << " y el orden de 1 a "
+        salida.Err << "La jornada va de 1 a " << estado.Datos.TotalJornadas << " y el orden de 1 a "
                    << MaxOrden << ".\n";
         return std::nullopt;
     }
@@ -267,7 +267,7 @@ std::optional<PeticionReducir> LeePeticionReducir(QStringList& args, const Estad
         const auto rechazo = CompruebaTextoGuardable(
             peticion.Red.Descripcion, QStringLiteral("La descripción"), LongitudDescripcion);
         if (rechazo) {
-            salida.err << *rechazo << "\n";
+            salida.Err << *rechazo << "\n";
             return std::nullopt;
         }
     }
@@ -280,28 +280,28 @@ std::optional<PeticionReducir> LeePeticionReducir(QStringList& args, const Estad
 ResultadoReduccion ReduceEnConsola(EstadoGlobal& estado, bool reemplazar, SalidaOrden& salida) {
     const InterrupcionConsola interrupcion;
     AvisoConsola aviso;
-    aviso.conBarra = ErroresEnTerminal(salida);
-    aviso.err = &salida.err;
-    aviso.interrupcion = &interrupcion;
+    aviso.ConBarra = ErroresEnTerminal(salida);
+    aviso.Err = &salida.Err;
+    aviso.Interrupcion = &interrupcion;
     OpcionesReduccion opciones;
-    opciones.reemplazaSinPreguntar = reemplazar;
-    opciones.aviso = aviso;
+    opciones.ReemplazaSinPreguntar = reemplazar;
+    opciones.Aviso = aviso;
     const ResultadoReduccion resultado = EjecutaReduccion(estado, opciones);
-    if (aviso.conBarra && resultado.pasosHechos > 0)
-        salida.err << '\n';
+    if (aviso.ConBarra && resultado.PasosHechos > 0)
+        salida.Err << '\n';
     return resultado;
 }
 
 void EscribeReduccionTerminada(const EstadoGlobal& estado, const ResultadoReduccion& resultado,
                                QTextStream& out) {
     out << TextoReduccionTerminada() << "\n"
-        << estado.FicheroApuestas << ": " << resultado.columnasEscritas << " columnas\n";
+        << estado.FicheroApuestas << ": " << resultado.ColumnasEscritas << " columnas\n";
     const auto resumen =
         DibujaResumenReduccion(estado.Red, estado.Datos.PrecioApuestaValor, 0, QLocale());
-    for (const LineaResumen& linea : resumen.lineas) {
-        out << linea.rotulo;
-        if (!linea.valor.isEmpty())
-            out << ' ' << linea.valor;
+    for (const LineaResumen& linea : resumen.Lineas) {
+        out << linea.Rotulo;
+        if (!linea.Valor.isEmpty())
+            out << ' ' << linea.Valor;
         out << "\n";
     }
 }
@@ -309,26 +309,26 @@ void EscribeReduccionTerminada(const EstadoGlobal& estado, const ResultadoReducc
 // Estado de salida y mensaje de cada final de la reducción.
 int SalidaDeReduccion(const EstadoGlobal& estado, const ResultadoReduccion& resultado,
                       SalidaOrden& salida) {
-    switch (resultado.fin) {
+    switch (resultado.Fin) {
     case FinReduccion::Rechazada:
-        EscribeMensaje(salida.err, *resultado.mensaje);
+        EscribeMensaje(salida.Err, *resultado.Mensaje);
         return SalidaComprobacionFallida;
     case FinReduccion::NoReemplazada:
-        salida.err << resultado.mensaje->titulo << "\n"
+        salida.Err << resultado.Mensaje->Titulo << "\n"
                    << "Ya hay una reducción guardada de la jornada " << estado.Datos.JornadaActual
                    << " con el orden " << estado.Datos.OrdenActual
                    << ". Añada --reemplazar para sustituirla.\n";
         return SalidaReduccionExiste;
     case FinReduccion::Cancelada:
-        salida.err << TextoReduccionCancelada() << "\n";
+        salida.Err << TextoReduccionCancelada() << "\n";
         return SalidaCancelada;
     case FinReduccion::Fallida:
-        EscribeMensaje(salida.err, *resultado.mensaje);
+        EscribeMensaje(salida.Err, *resultado.Mensaje);
         return 1;
     case FinReduccion::Terminada:
         break;
     }
-    EscribeReduccionTerminada(estado, resultado, salida.out);
+    EscribeReduccionTerminada(estado, resultado, salida.Out);
     return 0;
 }
 
@@ -358,15 +358,15 @@ int OrdenEstadisticas(EstadoGlobal& estado, const QStringList& argumentos, Salid
     int grupo = 1;
     for (const LineaEstadistica& linea :
          LineasPanelEstadisticas(est, red->Metodo, estado.Datos.PrecioApuestaValor, QLocale())) {
-        if (linea.grupo != grupo)
-            salida.out << "\n";
-        grupo = linea.grupo;
+        if (linea.Grupo != grupo)
+            salida.Out << "\n";
+        grupo = linea.Grupo;
         // Como en el panel: rótulo, línea de guía hasta la columna de los dos puntos, valor.
-        salida.out << linea.rotulo.leftJustified(20, u'.') << ": " << linea.valor << "\n";
+        salida.Out << linea.Rotulo.leftJustified(20, u'.') << ": " << linea.Valor << "\n";
     }
     if (const auto fallo = CompruebaReduccion(*red, est)) {
-        salida.out << "\n";
-        EscribeMensaje(salida.out, *fallo);
+        salida.Out << "\n";
+        EscribeMensaje(salida.Out, *fallo);
     }
     return 0;
 }

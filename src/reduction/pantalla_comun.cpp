@@ -196,7 +196,7 @@ void DibujaPantallaComun(const EstadoGlobal& estado, const ControlesRejilla& c) 
         c.Pic_Signos->setVisible(estado.Red.Metodo == MetodoSeleccionSignos);
     for (QWidget* w :
          {static_cast<QWidget*>(c.Pic_Base), static_cast<QWidget*>(c.Pic_Elegir),
-          static_cast<QWidget*>(c.Pic_ColBas), static_cast<QWidget*>(c.Pic_Signos), c.pantalla})
+          static_cast<QWidget*>(c.Pic_ColBas), static_cast<QWidget*>(c.Pic_Signos), c.Pantalla})
         if (w != nullptr)
             w->update();
 }
@@ -231,7 +231,7 @@ void TextosPartidos(std::vector<TextoPantalla>& t, const EstadoGlobal& estado,
         QString linea = FormatoNumero(m, u"##", regional) + QStringLiteral(". ") + local;
         if (!local.isEmpty() && !visitante.isEmpty())
             linea += QStringLiteral(" - ") + visitante;
-        const int x = c.xPartidos + (m < 10 ? 6 : 0);
+        const int x = c.MargenPartidos + (m < 10 ? 6 : 0);
         const QRect fila = CeldaBase(m, 1).translated(base.topLeft());
         t.push_back({QRect(x, fila.top(), base.left() - 8 - x, fila.height()), linea,
                      TextoPantalla::Estilo::Partido});
@@ -253,7 +253,7 @@ std::vector<TextoPantalla> TextosPantallaComun(const EstadoGlobal& estado,
 void PintaPantallaComun(QPainter& p, const EstadoGlobal& estado, const ControlesRejilla& c) {
     p.save();
     for (const TextoPantalla& texto : TextosPantallaComun(estado, c)) {
-        switch (texto.estilo) {
+        switch (texto.Aspecto) {
         case TextoPantalla::Estilo::Encabezado:
             p.setFont(LetraPrograma(11, true));
             p.setPen(AmarilloTexto);
@@ -269,8 +269,8 @@ void PintaPantallaComun(QPainter& p, const EstadoGlobal& estado, const Controles
         }
         // Un texto que no cabe se corta con puntos suspensivos en vez de pisar la caja.
         const QString visible =
-            p.fontMetrics().elidedText(texto.texto, Qt::ElideRight, texto.caja.width());
-        p.drawText(texto.caja, int(texto.alineacion), visible);
+            p.fontMetrics().elidedText(texto.Texto, Qt::ElideRight, texto.Caja.width());
+        p.drawText(texto.Caja, int(texto.Alineacion), visible);
     }
     p.restore();
 }
@@ -284,7 +284,7 @@ QString EstiloListasRejilla() {
 
 void CreaCajasRejilla(ControlesRejilla& c, const EstadoGlobal& estado, QPoint base, QPoint signos) {
     const auto crea = [&](CajaRejilla::Tipo tipo, QPoint posicion, const QString& nombre) {
-        auto* caja = new CajaRejilla(tipo, estado, c.pantalla);
+        auto* caja = new CajaRejilla(tipo, estado, c.Pantalla);
         caja->move(posicion);
         caja->setAccessibleName(nombre);
         return caja;
@@ -298,13 +298,13 @@ void CreaCajasRejilla(ControlesRejilla& c, const EstadoGlobal& estado, QPoint ba
 }
 
 void CreaBotonesJornadaOrden(ControlesRejilla& c) {
-    c.Pic_BotNroJor = CreaBoton(c.pantalla, QStringLiteral("Pic_BotNroJor"), PosJornadaRejilla);
-    c.Pic_BotOrden = CreaBoton(c.pantalla, QStringLiteral("Pic_BotOrden"), PosOrdenRejilla);
+    c.Pic_BotNroJor = CreaBoton(c.Pantalla, QStringLiteral("Pic_BotNroJor"), PosJornadaRejilla);
+    c.Pic_BotOrden = CreaBoton(c.Pantalla, QStringLiteral("Pic_BotOrden"), PosOrdenRejilla);
 }
 
 void CreaSalirAyudaIndice(ControlesRejilla& c) {
     const auto crea = [&c](const QString& nombre, const QString& rotulo) {
-        return CreaBoton(c.pantalla, nombre, QPoint(), AnchoCortoRejilla, rotulo);
+        return CreaBoton(c.Pantalla, nombre, QPoint(), AnchoCortoRejilla, rotulo);
     };
     c.Pic_Salir = crea(QStringLiteral("Pic_Salir"), QStringLiteral("Salir"));
     c.Pic_Ayuda = crea(QStringLiteral("Pic_Ayuda"), QStringLiteral("Ayuda"));
@@ -312,8 +312,8 @@ void CreaSalirAyudaIndice(ControlesRejilla& c) {
 }
 
 void CreaListasJornadaOrden(ControlesRejilla& c) {
-    c.Lis_Jornadas = CreaLista(c.pantalla, QStringLiteral("Lis_Jornadas"));
-    c.Lis_Orden = CreaLista(c.pantalla, QStringLiteral("Lis_Orden"));
+    c.Lis_Jornadas = CreaLista(c.Pantalla, QStringLiteral("Lis_Jornadas"));
+    c.Lis_Orden = CreaLista(c.Pantalla, QStringLiteral("Lis_Orden"));
 }
 
 void AnadeDesplegablesJornadaOrden(GrupoDesplegables& grupo, const EstadoGlobal& estado,
@@ -349,22 +349,22 @@ void PreparaPantallaRejilla(EstadoGlobal& estado, const ControlesRejilla& c) {
 void PintaResumenReduccion(QPainter& p, const EstadoGlobal& estado, int anchoSuperficie) {
     const ResumenReduccion resumen = DibujaResumenReduccion(
         estado.Red, estado.Datos.PrecioApuestaValor, anchoSuperficie, QLocale());
-    if (!resumen.dibuja)
+    if (!resumen.Dibuja)
         return;
     p.save();
-    p.fillRect(resumen.banda, QColor(232, 244, 226));
+    p.fillRect(resumen.Banda, QColor(232, 244, 226));
     p.setPen(VerdeOscuro);
-    p.drawRect(QRectF(resumen.banda).adjusted(0.5, 0.5, -0.5, -0.5));
+    p.drawRect(QRectF(resumen.Banda).adjusted(0.5, 0.5, -0.5, -0.5));
     p.setFont(LetraPrograma(10));
     const int alto = 11;
-    int y = resumen.yTexto;
-    for (const LineaResumen& linea : resumen.lineas) {
-        const int ancho = linea.valor.isEmpty() ? 230 : 118;
-        p.drawText(QRect(resumen.x0, y, ancho, alto), Qt::AlignLeft | Qt::AlignVCenter,
-                   linea.rotulo);
-        if (!linea.valor.isEmpty())
-            p.drawText(QRect(resumen.x0 + 120, y, 110, alto), Qt::AlignLeft | Qt::AlignVCenter,
-                       linea.valor);
+    int y = resumen.YTexto;
+    for (const LineaResumen& linea : resumen.Lineas) {
+        const int ancho = linea.Valor.isEmpty() ? 230 : 118;
+        p.drawText(QRect(resumen.X0, y, ancho, alto), Qt::AlignLeft | Qt::AlignVCenter,
+                   linea.Rotulo);
+        if (!linea.Valor.isEmpty())
+            p.drawText(QRect(resumen.X0 + 120, y, 110, alto), Qt::AlignLeft | Qt::AlignVCenter,
+                       linea.Valor);
         y += alto;
     }
     p.restore();

@@ -68,10 +68,10 @@ private:
 // Un texto de la pantalla: su caja y cómo se escribe.
 struct TextoPantalla {
     enum class Estilo { Encabezado, Partido, Rotulo };
-    QRect caja;
-    QString texto;
-    Estilo estilo = Estilo::Rotulo;
-    Qt::Alignment alineacion = Qt::AlignLeft | Qt::AlignVCenter;
+    QRect Caja;
+    QString Texto;
+    Estilo Aspecto = Estilo::Rotulo;
+    Qt::Alignment Alineacion = Qt::AlignLeft | Qt::AlignVCenter;
 };
 
 // Los controles que comparten las pantallas de rejilla, con sus nombres de siempre. La
@@ -80,11 +80,12 @@ struct TextoPantalla {
 struct ControlesRejilla {
     using Textos = std::function<void(std::vector<TextoPantalla>&)>;
     ControlesRejilla() = default;
-    ControlesRejilla(QWidget* pantalla, int xPartidos, Textos textosPropios = nullptr)
-        : pantalla(pantalla), xPartidos(xPartidos), TextosPropios(std::move(textosPropios)) {}
+    ControlesRejilla(QWidget* pantalla, int margenPartidos, Textos textosPropios = nullptr)
+        : Pantalla(pantalla), MargenPartidos(margenPartidos),
+          TextosPropios(std::move(textosPropios)) {}
 
-    QWidget* pantalla = nullptr;
-    int xPartidos = 15; // margen izquierdo de los partidos de la jornada
+    QWidget* Pantalla = nullptr;
+    int MargenPartidos = 15; // margen izquierdo de los partidos de la jornada
     BotonImagen* Pic_BotNroJor = nullptr;
     QListWidget* Lis_Jornadas = nullptr;
     BotonImagen* Pic_BotOrden = nullptr;

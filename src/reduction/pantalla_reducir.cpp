@@ -205,11 +205,11 @@ void PantallaReducir::LlenaListas() {
     LlenaListasJornadaOrden(estado_, *this);
     GuardaModoEdicion edicion(estado_);
     ContenidoLista metodos;
-    metodos.geometria = QRect(PosMetodo.x(), PosMetodo.y() + AltoBoton + 2, AnchoMetodo,
+    metodos.Geometria = QRect(PosMetodo.x(), PosMetodo.y() + AltoBoton + 2, AnchoMetodo,
                               NumMetodos * AltoFilaMetodo + 2);
     for (int m = 1; m <= NumMetodos; ++m)
-        metodos.entradas << NombresMetodoCortos()[m].trimmed();
-    metodos.seleccion = estado_.Red.Metodo - 1;
+        metodos.Entradas << NombresMetodoCortos()[m].trimmed();
+    metodos.Seleccion = estado_.Red.Metodo - 1;
     LlenaLista(Lis_Metodos, metodos);
     Lis_Metodos->setGridSize(QSize(AnchoMetodo - 2, AltoFilaMetodo));
 }
@@ -310,11 +310,11 @@ void PantallaReducir::showEvent(QShowEvent* evento) {
 void PantallaReducir::CreaLisErrores(QListWidget* lista, BotonImagen* boton, int valor) {
     const int multiples = clics_.Estadisticas().MultiplesAReducir;
     ContenidoLista contenido;
-    contenido.geometria =
+    contenido.Geometria =
         QRect(boton->x() + (boton->width() - AnchoListaErrores) / 2, boton->y() + AltoBoton + 2,
               AnchoListaErrores, AltoListaErrores(multiples));
-    contenido.entradas = EntradasListaErrores(multiples);
-    contenido.seleccion = std::clamp(valor, 0, multiples);
+    contenido.Entradas = EntradasListaErrores(multiples);
+    contenido.Seleccion = std::clamp(valor, 0, multiples);
     GuardaModoEdicion edicion(estado_);
     LlenaLista(lista, contenido);
 }
@@ -374,7 +374,7 @@ void PantallaReducir::MueveSobreCaja(CajaRejilla* caja, QPoint punto) {
     switch (caja->TipoCaja()) {
     case CajaRejilla::Tipo::Signos: {
         const CeldaRejilla c = QueSignoUEDHaPulsado(punto.x(), punto.y());
-        estado_.PuntoCursor = c ? QPoint(c.fila, c.columna) : QPoint();
+        estado_.PuntoCursor = c ? QPoint(c.Fila, c.Columna) : QPoint();
         break;
     }
     case CajaRejilla::Tipo::Elegir: {
@@ -384,7 +384,7 @@ void PantallaReducir::MueveSobreCaja(CajaRejilla* caja, QPoint punto) {
     }
     default: {
         const CeldaRejilla c = QueBaseHaPulsado(punto.x(), punto.y());
-        estado_.PuntoCursor = c ? QPoint(c.fila, c.columna) : QPoint();
+        estado_.PuntoCursor = c ? QPoint(c.Fila, c.Columna) : QPoint();
         break;
     }
     }
@@ -401,7 +401,7 @@ bool PantallaReducir::CambiaCelda(CajaRejilla* caja, QPoint punto) {
     switch (caja->TipoCaja()) {
     case CajaRejilla::Tipo::Base: {
         const CeldaRejilla c = QueBaseHaPulsado(punto.x(), punto.y());
-        return c && clics_.PulsaBase(c.fila, c.columna);
+        return c && clics_.PulsaBase(c.Fila, c.Columna);
     }
     case CajaRejilla::Tipo::Elegir: {
         const int m = QueElegidaHaPulsado(estado_.Red.Base, punto.x(), punto.y());
@@ -409,11 +409,11 @@ bool PantallaReducir::CambiaCelda(CajaRejilla* caja, QPoint punto) {
     }
     case CajaRejilla::Tipo::ColBas: {
         const CeldaRejilla c = QueProbableHaPulsado(punto.x(), punto.y());
-        return c && clics_.PulsaProbable(c.fila, c.columna);
+        return c && clics_.PulsaProbable(c.Fila, c.Columna);
     }
     case CajaRejilla::Tipo::Signos: {
         const CeldaRejilla c = QueSignoUEDHaPulsado(punto.x(), punto.y());
-        return c && clics_.PulsaSignoUED(c.columna, c.fila);
+        return c && clics_.PulsaSignoUED(c.Columna, c.Fila);
     }
     }
     return false;
@@ -472,7 +472,7 @@ void PantallaReducir::Sal() {
     desplegables_.CierraTodas();
     TocaSonido(estado_, 5);
     if (const auto fallo = clics_.Sal())
-        MuestraMensaje(fallo->titulo, fallo->texto);
+        MuestraMensaje(fallo->Titulo, fallo->Texto);
     QDialog::reject();
 }
 

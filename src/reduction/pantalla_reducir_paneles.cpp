@@ -49,9 +49,9 @@ void PanelEstadisticas::paintEvent(QPaintEvent*) {
     int y = 10;
     int grupo = 1;
     for (const LineaEstadistica& linea : Lineas()) {
-        if (linea.grupo != grupo) {
+        if (linea.Grupo != grupo) {
             y += HuecoGrupos;
-            grupo = linea.grupo;
+            grupo = linea.Grupo;
             p.setPen(QPen(QColor(70, 160, 100), 1));
             p.drawLine(8, y - HuecoGrupos / 2 - 1, width() - 8, y - HuecoGrupos / 2 - 1);
         }
@@ -68,14 +68,14 @@ void PanelEstadisticas::PintaLinea(QPainter& p, const LineaEstadistica& linea, i
     p.setPen(Qt::white);
     // El rótulo se mide con la letra que hay de verdad: si no deja sitio a la guía, se
     // estrecha lo justo para que se vean la guía y los dos puntos.
-    const int ancho = medidas.horizontalAdvance(linea.rotulo);
+    const int ancho = medidas.horizontalAdvance(linea.Rotulo);
     const int cabe = XGuia - GuiaMinima - HuecoGuia - XRotulo;
     const qreal escala = ancho > cabe ? qreal(cabe) / ancho : 1.0;
     p.save();
     p.translate(fila.left(), 0);
     p.scale(escala, 1.0);
     p.drawText(QRectF(0, fila.top(), ancho + 1, fila.height()), Qt::AlignLeft | Qt::AlignVCenter,
-               linea.rotulo);
+               linea.Rotulo);
     p.restore();
     // Línea de guía de puntos desde el final del rótulo hasta x = 100.
     const int desde = fila.left() + static_cast<int>(std::ceil(ancho * escala)) + HuecoGuia;
@@ -88,7 +88,7 @@ void PanelEstadisticas::PintaLinea(QPainter& p, const LineaEstadistica& linea, i
     p.setFont(LetraPrograma(11, true));
     p.setPen(AmarilloTexto);
     p.drawText(QRect(XValor, y, width() - XValor - 4, AltoLineaEsta),
-               Qt::AlignLeft | Qt::AlignVCenter, linea.valor);
+               Qt::AlignLeft | Qt::AlignVCenter, linea.Valor);
 }
 
 PanelProgreso::PanelProgreso(QWidget* padre) : QWidget(padre) {

@@ -31,9 +31,9 @@ constexpr qint64 NanosegundosZancadaLarga = 8'000'000;
 // Aviso de progreso de la pantalla: dice al desarrollo en qué paso volver a llamarlo (otro
 // porcentaje o mirar el reloj), así que no cuesta nada en las demás combinaciones.
 struct AvisoPantallaReducir {
-    PantallaReducir* pantalla;
+    PantallaReducir* Pantalla;
     RespuestaAviso operator()(int32_t paso, int32_t pasos) {
-        return pantalla->AtiendeProgreso(paso, pasos);
+        return Pantalla->AtiendeProgreso(paso, pasos);
     }
 };
 
@@ -57,10 +57,10 @@ void PantallaReducir::Reduce() {
     ActivaControles(false);
 
     OpcionesReduccion opciones;
-    opciones.alEmpezar = [this](int32_t total, int32_t aceptadas) {
+    opciones.AlEmpezar = [this](int32_t total, int32_t aceptadas) {
         MuestraPanel(total, aceptadas);
     };
-    opciones.aviso = AvisoPantallaReducir{this};
+    opciones.Aviso = AvisoPantallaReducir{this};
     TerminaReduccion(EjecutaReduccion(estado_, opciones));
 
     if (panelVisible_) {
@@ -81,9 +81,9 @@ void PantallaReducir::Reduce() {
 }
 
 void PantallaReducir::TerminaReduccion(const ResultadoReduccion& resultado) {
-    switch (resultado.fin) {
+    switch (resultado.Fin) {
     case FinReduccion::Rechazada:
-        MuestraMensaje(resultado.mensaje->titulo, resultado.mensaje->texto);
+        MuestraMensaje(resultado.Mensaje->Titulo, resultado.Mensaje->Texto);
         break;
     case FinReduccion::NoReemplazada:
         break; // la pregunta ya se hizo y el usuario conserva la guardada
@@ -97,7 +97,7 @@ void PantallaReducir::TerminaReduccion(const ResultadoReduccion& resultado) {
         if (panelVisible_)
             Pic_Porcen->PonProgreso(TextoReduccionCancelada(), -1);
         unsetCursor();
-        MuestraMensaje(resultado.mensaje->titulo, resultado.mensaje->texto);
+        MuestraMensaje(resultado.Mensaje->Titulo, resultado.Mensaje->Texto);
         break;
     }
 }

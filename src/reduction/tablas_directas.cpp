@@ -101,8 +101,8 @@ bool EligeTablaDirecta(int triples, int dobles, TablaDirecta& elegida) {
     }
     const auto& entradas = EntradasTablaDirecta();
     for (int e = 1; e <= NumEntradasTablaDirecta; ++e) {
-        if (entradas[e].triples == triples && entradas[e].dobles == dobles) {
-            elegida = entradas[e].tabla;
+        if (entradas[e].Triples == triples && entradas[e].Dobles == dobles) {
+            elegida = entradas[e].Tabla;
             return true;
         }
     }
@@ -117,16 +117,16 @@ std::array<int8_t, NumPartidos + 1> AsignaHuecos(const QuinielaBase& base,
     for (int m = 1; m <= NumPartidos; ++m) {
         if (!PartidoElegido(base, m))
             continue;
-        if (base[m].NumSignos == 3 && triples < tabla.triplesTabla)
+        if (base[m].NumSignos == 3 && triples < tabla.TriplesTabla)
             hueco[m] = static_cast<int8_t>(++triples);
-        else if (base[m].NumSignos == 2 && dobles < tabla.doblesTabla)
-            hueco[m] = static_cast<int8_t>(tabla.triplesTabla + ++dobles);
+        else if (base[m].NumSignos == 2 && dobles < tabla.DoblesTabla)
+            hueco[m] = static_cast<int8_t>(tabla.TriplesTabla + ++dobles);
     }
     return hueco;
 }
 
 int SignoEnTabla(const PartidoBase& partido, const TablaDirecta& tabla, int hueco, int columna) {
-    const std::string_view cadena = CadenasTablas()[tabla.inicio + hueco];
+    const std::string_view cadena = CadenasTablas()[tabla.Inicio + hueco];
     int posicion = cadena[columna - 1] - '0';
     for (int k = 1; k <= NumSignosMax; ++k) {
         if (partido.Signo[k] == 1 && --posicion == 0)

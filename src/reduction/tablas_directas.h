@@ -17,19 +17,19 @@ inline constexpr int MaxColumnasTabla = 36;
 
 // Tabla elegida: la última elección de EligeTablaDirecta.
 struct TablaDirecta {
-    float factor = 0.0f;      // desarrollo completo ÷ columnas, tal como se guarda (5.33)
-    int16_t inicio = 0;       // número de la cadena anterior a la primera de la tabla
-    int16_t columnas = 0;     // columnas de la tabla
-    int16_t triplesTabla = 0; // huecos de triple (van primero)
-    int16_t doblesTabla = 0;  // huecos de doble
+    float Factor = 0.0f;      // desarrollo completo ÷ columnas, tal como se guarda (5.33)
+    int16_t Inicio = 0;       // número de la cadena anterior a la primera de la tabla
+    int16_t Columnas = 0;     // columnas de la tabla
+    int16_t TriplesTabla = 0; // huecos de triple (van primero)
+    int16_t DoblesTabla = 0;  // huecos de doble
     bool operator==(const TablaDirecta&) const = default;
 };
 
 // Una entrada de elección: los triples y dobles a reducir que atiende y su tabla.
 struct EntradaTablaDirecta {
-    int16_t triples;
-    int16_t dobles;
-    TablaDirecta tabla;
+    int16_t Triples;
+    int16_t Dobles;
+    TablaDirecta Tabla;
 };
 
 // Cadenas 1..56 (la 0 está vacía). La cifra c de la cadena de un hueco es la posición,

@@ -35,19 +35,19 @@ CeldaRejilla QueGanadoraHaPulsado(EstadoGlobal& estado, double x, double y) {
 }
 
 void PulsaGanadora(MarcasGanadora& marcas, CeldaRejilla celda) {
-    if (!celda || celda.fila < 1 || celda.fila > NumPartidos)
+    if (!celda || celda.Fila < 1 || celda.Fila > NumPartidos)
         return;
-    auto& fila = marcas[celda.fila];
-    const int16_t nueva = fila[celda.columna] == 1 ? 0 : 1;
+    auto& fila = marcas[celda.Fila];
+    const int16_t nueva = fila[celda.Columna] == 1 ? 0 : 1;
     for (int s = 1; s <= NumSignosMax; ++s)
         fila[s] = 0;
-    fila[celda.columna] = nueva;
+    fila[celda.Columna] = nueva;
 }
 
 CursorRejilla CursorSobreGanadora(const MarcasGanadora& marcas, CeldaRejilla celda) {
     if (!celda)
         return CursorRejilla::Normal;
-    return marcas[celda.fila][celda.columna] == 1 ? CursorRejilla::Goma : CursorRejilla::Lapiz;
+    return marcas[celda.Fila][celda.Columna] == 1 ? CursorRejilla::Goma : CursorRejilla::Lapiz;
 }
 
 QString TituloEscrutinio(int metodo) {

@@ -118,17 +118,17 @@ int EscribeInforme(const EstadoGlobal& estado, const ResultadoEscrutinio& r, con
 }
 
 int OrdenEscrutar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
-    auto a = LeeArgumentos(argumentos, salida.err);
+    auto a = LeeArgumentos(argumentos, salida.Err);
     if (!a)
         return 1;
     CargaJornadaYOrden(estado, a->Jornada, a->Orden);
     ResultadoEscrutinio r;
     switch (RealizaEscrutinio(estado, a->Entrada, r)) {
     case FinEscrutinio::GanadoraIncompleta:
-        salida.err << TituloGanadoraIncompleta() << "\n" << TextoGanadoraIncompleta() << "\n";
+        salida.Err << TituloGanadoraIncompleta() << "\n" << TextoGanadoraIncompleta() << "\n";
         return 2;
     case FinEscrutinio::SinColumnas:
-        salida.err << "La jornada " << a->Jornada << ", orden " << a->Orden
+        salida.Err << "La jornada " << a->Jornada << ", orden " << a->Orden
                    << " no tiene fichero de columnas (" << estado.FicheroApuestas
                    << "): no hay reducción que escrutar.\n";
         return 1;
@@ -138,11 +138,11 @@ int OrdenEscrutar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrd
         break;
     }
     for (const QString& linea : LineasAciertos(r))
-        salida.out << linea << '\n';
-    salida.out << '\n';
+        salida.Out << linea << '\n';
+    salida.Out << '\n';
     for (const BoletoPremiado& b : r.Boletos)
-        salida.out << LineaBoleto(b) << '\n';
-    return a->Informe ? EscribeInforme(estado, r, *a->Informe, salida.err) : 0;
+        salida.Out << LineaBoleto(b) << '\n';
+    return a->Informe ? EscribeInforme(estado, r, *a->Informe, salida.Err) : 0;
 }
 
 } // namespace

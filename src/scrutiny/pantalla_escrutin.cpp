@@ -63,7 +63,7 @@ QString EstiloPantalla() {
 } // namespace
 
 CajaGanadora::CajaGanadora(const MarcasGanadora& marcas, QWidget* padre)
-    : CajaPulsable(padre), Marcas_(marcas) {
+    : CajaPulsable(padre), marcas_(marcas) {
     setObjectName(QStringLiteral("Pic_Ganadora"));
     setAccessibleName(QStringLiteral("Columna ganadora"));
     resize(AnchoCajaBase, AltoCajaBase);
@@ -79,7 +79,7 @@ void CajaGanadora::paintEvent(QPaintEvent*) {
     for (int m = 1; m <= NumPartidos; ++m)
         for (int s = 1; s <= NumSignosMax; ++s) {
             const QRect r = CeldaBase(m, s);
-            if (Marcas_[m][s] == 1) {
+            if (marcas_[m][s] == 1) {
                 p.fillRect(r, VerdeOscuro);
                 p.setPen(AmarilloTexto);
             } else {
@@ -94,7 +94,7 @@ void CajaGanadora::paintEvent(QPaintEvent*) {
 PantallaEscrutin::PantallaEscrutin(EstadoGlobal& estado, QWidget* padre)
     : QDialog(padre),
       ControlesRejilla(this, XPartidos, [this](std::vector<TextoPantalla>& t) { AnadeTextos(t); }),
-      Estado_(estado), Desplegables_(estado) {
+      estado_(estado), desplegables_(estado) {
     setObjectName(QStringLiteral("escrutin"));
     setStyleSheet(EstiloPantalla());
     setMouseTracking(true);
@@ -110,20 +110,20 @@ PantallaEscrutin::PantallaEscrutin(EstadoGlobal& estado, QWidget* padre)
     Conecta();
     OrdenTabulador();
     // Abre con la jornada y el orden actuales, tomados como una elección confirmada.
-    PreparaPantallaRejilla(Estado_, *this);
+    PreparaPantallaRejilla(estado_, *this);
     {
-        GuardaModoEdicion edicion(Estado_);
+        GuardaModoEdicion edicion(estado_);
         EligeJornada(Lis_Jornadas->currentRow());
     }
     CentraEnPantalla(this);
 }
 
 void PantallaEscrutin::CreaRejillas() {
-    CreaCajasRejilla(*this, Estado_, PosBase, PosSignos);
+    CreaCajasRejilla(*this, estado_, PosBase, PosSignos);
     // Aquí la base solo se mira.
     for (CajaRejilla* caja : {Pic_Base, Pic_Elegir, Pic_ColBas, Pic_Signos})
         caja->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Pic_Ganadora = new CajaGanadora(Entrada_.Marcas, this);
+    Pic_Ganadora = new CajaGanadora(entrada_.Marcas, this);
     Pic_Ganadora->move(AnchoVentanaEscrutinio(MetodoDirecto) - GanadoraDesdeDerecha, PosBase.y());
 }
 
@@ -176,12 +176,12 @@ void PantallaEscrutin::CreaListas() {
 }
 
 void PantallaEscrutin::CreaDesplegables() {
-    Desplegables_.Ocupada = [this] { return Ocupada_; };
+    desplegables_.Ocupada = [this] { return ocupada_; };
     AnadeDesplegablesJornadaOrden(
-        Desplegables_, Estado_, *this, [this](int fila) { EligeJornada(fila); },
+        desplegables_, estado_, *this, [this](int fila) { EligeJornada(fila); },
         [this](int fila) { EligeOrden(fila); });
     // Perder el foco con la lista abierta vale como segunda pulsación.
-    for (ListaDesplegable* d : Desplegables_.Listas())
+    for (ListaDesplegable* d : desplegables_.Listas())
         d->CierreElige = true;
 }
 
@@ -199,8 +199,8 @@ void PantallaEscrutin::Conecta() {
     connect(Pic_Indice, &BotonImagen::pulsado, this, &PantallaEscrutin::AbreIndice);
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaEscrutin::Sal);
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
-        Desplegables_.CierraTodas();
-        TocaSonido(Estado_, 9);
+        desplegables_.CierraTodas();
+        TocaSonido(estado_, 9);
         AbreAyuda(2500);
     });
 }
@@ -228,11 +228,11 @@ void PantallaEscrutin::AnadeTextos(std::vector<TextoPantalla>& t) const {
 void PantallaEscrutin::EligeJornada(int fila) {
     if (fila < 0)
         return;
-    if (fila + 1 != Estado_.Datos.JornadaActual || Estado_.ModoEdicion) {
-        Estado_.Datos.JornadaActual = int16_t(fila + 1);
-        if (!Estado_.ModoEdicion) {
-            Estado_.Datos.OrdenActual = 1;
-            SiguenJornadaYOrden(Estado_, *this);
+    if (fila + 1 != estado_.Datos.JornadaActual || estado_.ModoEdicion) {
+        estado_.Datos.JornadaActual = int16_t(fila + 1);
+        if (!estado_.ModoEdicion) {
+            estado_.Datos.OrdenActual = 1;
+            SiguenJornadaYOrden(estado_, *this);
         }
         CargaEscrutinio();
         AvisaSiFalla();
@@ -240,49 +240,49 @@ void PantallaEscrutin::EligeJornada(int fila) {
 }
 
 void PantallaEscrutin::EligeOrden(int fila) {
-    if (fila < 0 || fila + 1 == Estado_.Datos.OrdenActual)
+    if (fila < 0 || fila + 1 == estado_.Datos.OrdenActual)
         return;
-    Estado_.Datos.OrdenActual = int16_t(fila + 1);
+    estado_.Datos.OrdenActual = int16_t(fila + 1);
     CargaEscrutinio();
     AvisaSiFalla();
 }
 
 void PantallaEscrutin::AvisaSiFalla() {
     // Al abrir no se avisa: la pantalla enseña la jornada actual tenga o no reducción.
-    if (CargaFallida_ && !Estado_.ModoEdicion)
+    if (cargaFallida_ && !estado_.ModoEdicion)
         MuestraMensaje(TituloErrorJornadaOrden(), TextoErrorJornadaOrden());
 }
 
 void PantallaEscrutin::AbreIndice() {
-    if (Ocupada_)
+    if (ocupada_)
         return;
-    Desplegables_.CierraTodas();
-    TocaSonido(Estado_, 9);
-    if (!AbreHistorico(Estado_, this))
+    desplegables_.CierraTodas();
+    TocaSonido(estado_, 9);
+    if (!AbreHistorico(estado_, this))
         return;
-    GuardaModoEdicion edicion(Estado_);
-    SiguenJornadaYOrden(Estado_, *this);
+    GuardaModoEdicion edicion(estado_);
+    SiguenJornadaYOrden(estado_, *this);
     // La jornada, elegida en modo de edición, carga también el orden que dejó el índice.
-    EligeJornada(Estado_.Datos.JornadaActual - 1);
+    EligeJornada(estado_.Datos.JornadaActual - 1);
 }
 
 void PantallaEscrutin::CargaEscrutinio() {
     LimpiaResultados();
-    const quiniela::CargaEscrutinio carga = CargaEntradasEscrutinio(Estado_);
-    Entrada_ = carga.Entrada;
-    Premios_ = carga.Premios;
-    CargaFallida_ = carga.Falla;
+    const quiniela::CargaEscrutinio carga = CargaEntradasEscrutinio(estado_);
+    entrada_ = carga.Entrada;
+    premios_ = carga.Premios;
+    cargaFallida_ = carga.Falla;
     MuestraPremios();
     ColocaPorMetodo();
-    DibujaPantallaComun(Estado_, *this);
-    Desplegables_.Redibuja();
+    DibujaPantallaComun(estado_, *this);
+    desplegables_.Redibuja();
     Pic_Ganadora->update();
 }
 
 void PantallaEscrutin::ColocaPorMetodo() {
-    const int ancho = AnchoVentanaEscrutinio(Estado_.Red.Metodo);
+    const int ancho = AnchoVentanaEscrutinio(estado_.Red.Metodo);
     setFixedSize(ancho, AltoVentana);
-    setWindowTitle(TituloEscrutinio(Estado_.Red.Metodo));
+    setWindowTitle(TituloEscrutinio(estado_.Red.Metodo));
     Pic_Ganadora->move(ancho - GanadoraDesdeDerecha, PosBase.y());
     const int x = Pic_Ganadora->geometry().right() + 18;
     Fra_Premios->setGeometry(x, YPremios, ancho - MargenDerecho - x, AltoPremios);
@@ -293,44 +293,44 @@ void PantallaEscrutin::ColocaPorMetodo() {
 }
 
 void PantallaEscrutin::MuestraPremios() {
-    GuardaModoEdicion edicion(Estado_);
+    GuardaModoEdicion edicion(estado_);
     for (int k = 1; k <= NumCategorias; ++k) {
-        const QString& texto = Entrada_.Textos[k];
+        const QString& texto = entrada_.Textos[k];
         Tex_Premios[k]->setText(texto.isEmpty() ? QStringLiteral("0.00") : texto);
     }
 }
 
 void PantallaEscrutin::PulsaRejilla(QPointF punto) {
-    if (Ocupada_)
+    if (ocupada_)
         return;
-    Desplegables_.CierraTodas();
-    const CeldaRejilla celda = QueGanadoraHaPulsado(Estado_, punto.x(), punto.y());
+    desplegables_.CierraTodas();
+    const CeldaRejilla celda = QueGanadoraHaPulsado(estado_, punto.x(), punto.y());
     if (!celda)
         return;
-    TocaSonido(Estado_, 1);
-    PulsaGanadora(Entrada_.Marcas, celda);
-    Pic_Ganadora->update(CeldaBase(celda.fila, 1).united(CeldaBase(celda.fila, NumSignosMax)));
+    TocaSonido(estado_, 1);
+    PulsaGanadora(entrada_.Marcas, celda);
+    Pic_Ganadora->update(CeldaBase(celda.Fila, 1).united(CeldaBase(celda.Fila, NumSignosMax)));
     // Lápiz y goma se intercambian sin mover el ratón.
-    PonCursorRejilla(CursorSobreGanadora(Entrada_.Marcas, celda));
+    PonCursorRejilla(CursorSobreGanadora(entrada_.Marcas, celda));
 }
 
 void PantallaEscrutin::MueveSobreRejilla(QPointF punto) {
-    if (Ocupada_)
+    if (ocupada_)
         return;
-    const CeldaRejilla celda = QueGanadoraHaPulsado(Estado_, punto.x(), punto.y());
-    PonCursorRejilla(CursorSobreGanadora(Entrada_.Marcas, celda));
+    const CeldaRejilla celda = QueGanadoraHaPulsado(estado_, punto.x(), punto.y());
+    PonCursorRejilla(CursorSobreGanadora(entrada_.Marcas, celda));
 }
 
 void PantallaEscrutin::PonCursorRejilla(CursorRejilla cursor) {
-    if (cursor == CursorRejilla_)
+    if (cursor == cursorRejilla_)
         return;
-    CursorRejilla_ = cursor;
+    cursorRejilla_ = cursor;
     Pic_Ganadora->unsetCursor();
     PonCursor(Pic_Ganadora, NombreCursor(cursor));
 }
 
 void PantallaEscrutin::mouseMoveEvent(QMouseEvent* evento) {
-    Estado_.PuntoCursor = QPoint();
+    estado_.PuntoCursor = QPoint();
     PonCursorRejilla(CursorRejilla::Normal);
     QDialog::mouseMoveEvent(evento);
 }
@@ -345,14 +345,14 @@ void PantallaEscrutin::CambiaPremio(int k) {
 
 void PantallaEscrutin::NormalizaPremio(int k) {
     const Premio premio = quiniela::NormalizaPremio(Tex_Premios[k]->text());
-    Entrada_.Textos[k] = premio.Texto;
-    Premios_[k] = premio.Valor;
+    entrada_.Textos[k] = premio.Texto;
+    premios_[k] = premio.Valor;
     if (Tex_Premios[k]->text() != premio.Texto)
         Tex_Premios[k]->setText(premio.Texto);
 }
 
 bool PantallaEscrutin::eventFilter(QObject* objeto, QEvent* evento) {
-    if (Ocupada_) {
+    if (ocupada_) {
         // Durante el escrutinio se repinta, pero esta ventana no atiende ni ratón ni teclado.
         auto* w = qobject_cast<QWidget*>(objeto);
         const bool entrada = evento->type() == QEvent::MouseButtonPress ||
@@ -369,24 +369,24 @@ bool PantallaEscrutin::eventFilter(QObject* objeto, QEvent* evento) {
 }
 
 void PantallaEscrutin::Sal() {
-    if (Saliendo_ || Ocupada_)
+    if (saliendo_ || ocupada_)
         return;
-    Saliendo_ = true;
-    Desplegables_.CierraTodas();
-    TocaSonido(Estado_, 5);
+    saliendo_ = true;
+    desplegables_.CierraTodas();
+    TocaSonido(estado_, 5);
     // Como cerrar la ventana: con WA_DeleteOnClose, el menú la destruye.
     QDialog::reject();
 }
 
 void PantallaEscrutin::reject() {
-    if (Ocupada_)
+    if (ocupada_)
         return;
-    if (!Desplegables_.CierraAbierta())
+    if (!desplegables_.CierraAbierta())
         Sal();
 }
 
 void PantallaEscrutin::closeEvent(QCloseEvent* evento) {
-    if (Ocupada_) {
+    if (ocupada_) {
         evento->ignore();
         return;
     }
@@ -402,13 +402,13 @@ void PantallaEscrutin::paintEvent(QPaintEvent*) {
     PintaPanelHundido(p, Fra_Premios->geometry().adjusted(-2, -2, 2, 2));
     PintaPanelHundido(
         p, QRect(XPartidos - 6, YListas - 36, ancho - 2 * XPartidos + 12, AltoListas + 42));
-    PintaPantallaComun(p, Estado_, *this);
+    PintaPantallaComun(p, estado_, *this);
     // El resumen de la reducción bajo los premios (su franja empieza en y = 416).
     // En una superficie de 250 la franja de 240 empieza en su borde: se centra bajo los premios.
     const QRect zona(Fra_Premios->geometry().center().x() - 120, YResumen, 250, 70);
     p.save();
     p.translate(zona.left(), zona.top() - 416);
-    PintaResumenReduccion(p, Estado_, zona.width());
+    PintaResumenReduccion(p, estado_, zona.width());
     p.restore();
 }
 

@@ -34,7 +34,7 @@ protected:
     void paintEvent(QPaintEvent* evento) override;
 
 private:
-    const MarcasGanadora& Marcas_;
+    const MarcasGanadora& marcas_;
 };
 
 class PantallaEscrutin : public QDialog, public ControlesRejilla {
@@ -55,10 +55,10 @@ public:
     // Cada cuánto, como poco, se atienden los eventos de la ventana durante el escrutinio.
     int IntervaloEventos = 25;
 
-    const EntradaEscrutinio& Entrada() const { return Entrada_; }
-    const PremiosCategoria& Premios() const { return Premios_; }
-    const ResultadoEscrutinio& Resultado() const { return Resultado_; }
-    bool Ocupada() const { return Ocupada_; }
+    const EntradaEscrutinio& Entrada() const { return entrada_; }
+    const PremiosCategoria& Premios() const { return premios_; }
+    const ResultadoEscrutinio& Resultado() const { return resultado_; }
+    bool Ocupada() const { return ocupada_; }
 
     void CargaEscrutinio();
     void Escruta();
@@ -105,16 +105,16 @@ private:
     void Bloquea(bool bloqueada);
     void PulsaBoton(BotonImagen* boton, int ancho, const std::function<void()>& accion);
 
-    EstadoGlobal& Estado_;
-    GrupoDesplegables Desplegables_;
-    EntradaEscrutinio Entrada_;
-    PremiosCategoria Premios_{};
-    ResultadoEscrutinio Resultado_;
-    bool CargaFallida_ = false;
-    bool Ocupada_ = false;
-    bool Saliendo_ = false;
-    CursorRejilla CursorRejilla_ = CursorRejilla::Normal;
-    QElapsedTimer Reloj_;
+    EstadoGlobal& estado_;
+    GrupoDesplegables desplegables_;
+    EntradaEscrutinio entrada_;
+    PremiosCategoria premios_{};
+    ResultadoEscrutinio resultado_;
+    bool cargaFallida_ = false;
+    bool ocupada_ = false;
+    bool saliendo_ = false;
+    CursorRejilla cursorRejilla_ = CursorRejilla::Normal;
+    QElapsedTimer reloj_;
 };
 
 } // namespace quiniela

@@ -21,10 +21,10 @@ constexpr int PausaBoton = 100;
 
 void PantallaEscrutin::PulsaBoton(BotonImagen* boton, int ancho,
                                   const std::function<void()>& accion) {
-    if (Ocupada_)
+    if (ocupada_)
         return;
-    Desplegables_.CierraTodas();
-    TocaSonido(Estado_, 6);
+    desplegables_.CierraTodas();
+    TocaSonido(estado_, 6);
     DibujaBoton(boton, ancho, boton->Rotulo(), true);
     Bloquea(true);
     accion();
@@ -34,11 +34,11 @@ void PantallaEscrutin::PulsaBoton(BotonImagen* boton, int ancho,
 }
 
 void PantallaEscrutin::Bloquea(bool bloqueada) {
-    Ocupada_ = bloqueada;
+    ocupada_ = bloqueada;
     if (bloqueada) {
         setCursor(Qt::BusyCursor);
         qApp->installEventFilter(this);
-        Reloj_.start();
+        reloj_.start();
     } else {
         qApp->removeEventFilter(this);
         unsetCursor();
@@ -46,23 +46,23 @@ void PantallaEscrutin::Bloquea(bool bloqueada) {
 }
 
 void PantallaEscrutin::AtiendeBloque() {
-    if (Reloj_.elapsed() < IntervaloEventos)
+    if (reloj_.elapsed() < IntervaloEventos)
         return;
     ProcesaEventos();
-    Reloj_.restart();
+    reloj_.restart();
 }
 
 void PantallaEscrutin::Escruta() {
     PulsaBoton(Pic_BotEscrutar, AnchoEscrutar, [this] {
         LimpiaResultados();
         for (int k = 1; k <= NumCategorias; ++k)
-            Entrada_.Textos[k] = Tex_Premios[k]->text();
+            entrada_.Textos[k] = Tex_Premios[k]->text();
         // Los avisos de RealizaEscrutinio son ventanas aparte: el bloqueo no les afecta.
         const FinEscrutinio fin =
-            RealizaEscrutinio(Estado_, Entrada_, Resultado_, [this] { AtiendeBloque(); });
+            RealizaEscrutinio(estado_, entrada_, resultado_, [this] { AtiendeBloque(); });
         for (int k = 1; k <= NumCategorias; ++k) {
-            Tex_Premios[k]->setText(Entrada_.Textos[k]);
-            Premios_[k] = ValorPremio(Entrada_.Textos[k]);
+            Tex_Premios[k]->setText(entrada_.Textos[k]);
+            premios_[k] = ValorPremio(entrada_.Textos[k]);
         }
         if (fin == FinEscrutinio::Hecho)
             MuestraResultados();
@@ -72,13 +72,13 @@ void PantallaEscrutin::Escruta() {
 void PantallaEscrutin::LimpiaResultados() {
     Lis_Aciertos->clear();
     Lis_Boletos->clear();
-    Resultado_ = ResultadoEscrutinio{};
+    resultado_ = ResultadoEscrutinio{};
     Pic_BotImprimir->hide();
 }
 
 void PantallaEscrutin::MuestraResultados() {
-    Lis_Aciertos->addItems(LineasAciertos(Resultado_));
-    Lis_Boletos->addItems(LineasBoletos(Resultado_));
+    Lis_Aciertos->addItems(LineasAciertos(resultado_));
+    Lis_Boletos->addItems(LineasBoletos(resultado_));
     Pic_BotImprimir->show();
 }
 
@@ -86,13 +86,13 @@ void PantallaEscrutin::Imprime() {
     if (!Pic_BotImprimir->isVisible())
         return;
     PulsaBoton(Pic_BotImprimir, AnchoEscrutar, [this] {
-        const int jornada = Estado_.Datos.JornadaActual;
-        const int orden = Estado_.Datos.OrdenActual;
+        const int jornada = estado_.Datos.JornadaActual;
+        const int orden = estado_.Datos.OrdenActual;
         const std::unique_ptr<Impresora> impresora =
             CreaImpresora(NombreInformeEscrutinio(jornada, orden));
-        const DatosInforme datos{jornada, orden, Estado_.Datos.FechaJornada,
-                                 Estado_.RegistroJornada, QLocale()};
-        if (impresora && ImprimeInformeEscrutinio(*impresora, datos, Resultado_))
+        const DatosInforme datos{jornada, orden, estado_.Datos.FechaJornada,
+                                 estado_.RegistroJornada, QLocale()};
+        if (impresora && ImprimeInformeEscrutinio(*impresora, datos, resultado_))
             return;
         const QString motivo =
             impresora ? impresora->Error() : QStringLiteral("No hay impresora disponible.");

@@ -37,8 +37,8 @@ FinEscrutinio CuentaFicheroApuestas(EstadoGlobal& estado, ResultadoEscrutinio& r
     if (CuentaColumnas(*fichero, resultado.ColumnaGanadora, numera, resultado, alBloque))
         return FinEscrutinio::Hecho;
     ContextoErrorFichero contexto;
-    contexto.etiqueta = estado.FicheroApuestas;
-    contexto.textoRuta = estado.FicheroApuestas;
+    contexto.Etiqueta = estado.FicheroApuestas;
+    contexto.TextoRuta = estado.FicheroApuestas;
     NotificaErrorFichero(estado, contexto,
                          NumeroErrorFichero(fichero->error(), fichero->fileName()),
                          fichero->fileName());

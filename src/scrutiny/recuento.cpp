@@ -35,20 +35,20 @@ inline int AciertosDeMascara(unsigned iguales) {
 class Recuento {
 public:
     Recuento(const QString& ganadora, const NumeraBoletos& boletoDe, ResultadoEscrutinio& r)
-        : BoletoDe_(boletoDe), R_(r) {
+        : boletoDe_(boletoDe), R_(r) {
         for (int j = 0; j < NumPartidos; ++j)
-            Ganadora_[j] = char(ganadora.at(j).toLatin1());
+            ganadora_[j] = char(ganadora.at(j).toLatin1());
     }
 
     // Los 15 signos de una columna, seguidos de al menos un byte más.
     inline void Columna(const char* signos) { Cuenta(AciertosDeMascara(Iguales(signos))); }
     void Termina() {
         CierraBoleto();
-        R_.ColumnasLeidas += Leidas_;
-        for (const auto& parcial : Categoria_)
+        R_.ColumnasLeidas += leidas_;
+        for (const auto& parcial : categoria_)
             for (int h = 0; h <= NumPartidos; ++h)
                 R_.AciertosCategoria[h] += parcial[h];
-        for (const auto& parcial : Categoria_)
+        for (const auto& parcial : categoria_)
             R_.AciertosCategoria[14] += parcial[15]; // la de 15 cuenta también en 14
     }
 
@@ -56,12 +56,12 @@ private:
     inline unsigned Iguales(const char* signos) const {
 #if defined(__SSE2__)
         const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(signos));
-        const __m128i g = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Ganadora_));
+        const __m128i g = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ganadora_));
         return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(c, g)));
 #else
         unsigned m = 0;
         for (int j = 0; j < NumPartidos; ++j)
-            m |= unsigned(signos[j] == Ganadora_[j]) << j;
+            m |= unsigned(signos[j] == ganadora_[j]) << j;
         return m;
 #endif
     }
@@ -70,63 +70,63 @@ private:
     // la anterior. Cuatro tablas que se turnan rompen esa cadena, y el boleto solo cuenta lo
     // que puede premiarse (10 aciertos o más), que es raro.
     inline void Cuenta(int h) {
-        ++Leidas_;
-        ++Categoria_[size_t(Leidas_ & 3)][h];
-        if (Restantes_ == 0)
+        ++leidas_;
+        ++categoria_[size_t(leidas_ & 3)][h];
+        if (restantes_ == 0)
             SiguienteBoleto();
-        --Restantes_;
+        --restantes_;
         if (h > NumPartidos - NumCategorias)
-            ++DelBoleto_[h];
+            ++delBoleto_[h];
     }
 
     void SiguienteBoleto();
     void CierraBoleto();
 
-    char Ganadora_[16] = {};
-    const NumeraBoletos& BoletoDe_;
+    char ganadora_[16] = {};
+    const NumeraBoletos& boletoDe_;
     ResultadoEscrutinio& R_;
-    std::array<int32_t, NumPartidos + 1> DelBoleto_{};
-    std::array<std::array<int64_t, NumPartidos + 1>, 4> Categoria_{}; // columnas por aciertos
-    int64_t Leidas_ = 0;
-    int64_t Boleto_ = 1;
-    int Restantes_ = 0;     // columnas que aún caben en el boleto actual
-    int64_t Conocidos_ = 0; // boletos completos que siguen al actual, ya comprobados
+    std::array<int32_t, NumPartidos + 1> delBoleto_{};
+    std::array<std::array<int64_t, NumPartidos + 1>, 4> categoria_{}; // columnas por aciertos
+    int64_t leidas_ = 0;
+    int64_t boleto_ = 1;
+    int restantes_ = 0;     // columnas que aún caben en el boleto actual
+    int64_t conocidos_ = 0; // boletos completos que siguen al actual, ya comprobados
 };
 
 // Pide la numeración lo menos posible: si el boleto de la columna n + 8K - 1 es t + K - 1,
 // los K boletos desde t tienen 8 columnas cada uno (ninguno puede tener más).
 void Recuento::SiguienteBoleto() {
-    const int64_t n = Leidas_;
-    Restantes_ = ColumnasDeUnBoleto;
-    if (Conocidos_ > 0) {
+    const int64_t n = leidas_;
+    restantes_ = ColumnasDeUnBoleto;
+    if (conocidos_ > 0) {
         CierraBoleto();
-        ++Boleto_;
-        --Conocidos_;
+        ++boleto_;
+        --conocidos_;
         return;
     }
-    const int64_t t = BoletoDe_(n);
-    if (t != Boleto_) {
+    const int64_t t = boletoDe_(n);
+    if (t != boleto_) {
         CierraBoleto();
-        Boleto_ = t;
+        boleto_ = t;
     }
     for (int64_t k : {int64_t(4096), int64_t(64), int64_t(1)}) {
-        if (BoletoDe_(n + ColumnasDeUnBoleto * k - 1) == t + k - 1) {
-            Conocidos_ = k - 1;
+        if (boletoDe_(n + ColumnasDeUnBoleto * k - 1) == t + k - 1) {
+            conocidos_ = k - 1;
             return;
         }
     }
-    Restantes_ = 1; // boleto incompleto: se mira columna a columna
+    restantes_ = 1; // boleto incompleto: se mira columna a columna
 }
 
 void Recuento::CierraBoleto() {
     BoletoPremiado b;
-    b.Boleto = Boleto_;
+    b.Boleto = boleto_;
     int suma = 0;
     for (int i = 0; i < NumCategorias; ++i)
-        suma += b.Columnas[i] = DelBoleto_[NumPartidos - i];
+        suma += b.Columnas[i] = delBoleto_[NumPartidos - i];
     if (suma > 0)
         R_.Boletos.push_back(b);
-    DelBoleto_.fill(0);
+    delBoleto_.fill(0);
 }
 
 inline bool LineaNormal(const char* p) {

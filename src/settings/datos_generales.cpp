@@ -15,12 +15,12 @@ namespace {
 
 ContextoErrorFichero ContextoDatosGenerales() {
     ContextoErrorFichero c;
-    c.etiqueta = QStringLiteral("LDG");
-    c.textoNoExiste =
+    c.Etiqueta = QStringLiteral("LDG");
+    c.TextoNoExiste =
         QStringLiteral("No se encuentra el fichero de datos generales DATOSGEN.ZPK.") + FinLinea +
         QStringLiteral(
             "Se ha procedido a crearlo automáticamente con los valores establecidos por defecto.");
-    c.textoRuta = QStringLiteral("de datos generales DATOSGEN.ZPK");
+    c.TextoRuta = QStringLiteral("de datos generales DATOSGEN.ZPK");
     return c;
 }
 
@@ -102,25 +102,25 @@ namespace {
 class LecturaDatosGenerales {
 public:
     explicit LecturaDatosGenerales(const QByteArray& contenido)
-        : Lector(DeWindows1252(contenido)) {}
-    int16_t Entero() { return Anota(Lector.SiguienteEntero(&Ultimo)); }
-    QString Texto() { return Anota(Lector.SiguienteTexto(&Ultimo)); }
+        : lector_(DeWindows1252(contenido)) {}
+    int16_t Entero() { return Anota(lector_.SiguienteEntero(&ultimo_)); }
+    QString Texto() { return Anota(lector_.SiguienteTexto(&ultimo_)); }
     QString Texto(int ancho) { return AnchoFijo(Texto(), ancho); }
     int Error = 0;
     int Campo = 0; // el valor que falló, desde 1
 
 private:
     template <typename T> T Anota(T valor) {
-        ++Leidos;
-        if (Ultimo != 0 && Error == 0) {
-            Error = Ultimo;
-            Campo = Leidos;
+        ++leidos_;
+        if (ultimo_ != 0 && Error == 0) {
+            Error = ultimo_;
+            Campo = leidos_;
         }
         return valor;
     }
-    LectorDelimitado Lector;
-    int Ultimo = 0;
-    int Leidos = 0;
+    LectorDelimitado lector_;
+    int ultimo_ = 0;
+    int leidos_ = 0;
 };
 
 DatosGenerales LeeValores(LecturaDatosGenerales& l) {
@@ -170,7 +170,7 @@ QString TextoDatosGeneralesDanados(const LecturaDatosGenerales& l,
 ContextoErrorFichero ContextoCarga(EscrituraDatosGenerales modo) {
     ContextoErrorFichero c = ContextoDatosGenerales();
     if (modo == EscrituraDatosGenerales::SoloLectura)
-        c.textoNoExiste = QStringLiteral("No se encuentra el fichero de datos generales "
+        c.TextoNoExiste = QStringLiteral("No se encuentra el fichero de datos generales "
                                          "DATOSGEN.ZPK. Se usan los valores por defecto.");
     return c;
 }

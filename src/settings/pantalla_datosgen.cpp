@@ -29,9 +29,9 @@ constexpr int AnchoCorto = 70;
 void ConectaFiltro(QLineEdit* campo, bool admitePunto) {
     QObject::connect(campo, &QLineEdit::textEdited, campo, [campo, admitePunto](const QString& t) {
         const TextoEditor r = FiltraTecleo(t, campo->cursorPosition(), admitePunto);
-        if (r.texto != t) {
-            campo->setText(r.texto);
-            campo->setCursorPosition(r.cursor);
+        if (r.Texto != t) {
+            campo->setText(r.Texto);
+            campo->setCursorPosition(r.Cursor);
         }
     });
 }
@@ -135,11 +135,11 @@ void PantallaDatosgen::Conecta() {
     ConectaFiltro(Tex_Delegacion, false);
     ConectaFiltro(Tex_Receptor, false);
     for (Ajuste& ajuste : ajustes_) {
-        connect(ajuste.boton, &BotonImagen::pulsado, this,
+        connect(ajuste.Boton, &BotonImagen::pulsado, this,
                 [this, &ajuste] { PulsaAjuste(ajuste); });
-        if (auto* campo = qobject_cast<QLineEdit*>(ajuste.editor))
+        if (auto* campo = qobject_cast<QLineEdit*>(ajuste.Editor))
             connect(campo, &QLineEdit::editingFinished, this, [this, &ajuste] {
-                if (ajuste.abierto)
+                if (ajuste.Abierto)
                     CierraEditor(ajuste);
             });
     }
@@ -159,7 +159,7 @@ void PantallaDatosgen::ConectaSonido() {
         estado_.Datos.Sonido = Lis_Sonido->item(fila)->text();
     });
     const auto eligeYCierra = [this] {
-        if (ajustes_[4].abierto)
+        if (ajustes_[4].Abierto)
             CierraEditor(ajustes_[4]);
     };
     connect(Lis_Sonido, &QListWidget::itemClicked, this, eligeYCierra);
@@ -175,11 +175,11 @@ void PantallaDatosgen::RellenaEditores() {
     Tex_Receptor->setText(d.CodigoReceptor);
     Lis_Sonido->setCurrentRow(d.Sonido.trimmed() == u"Si" ? 0 : 1);
     for (Ajuste& ajuste : ajustes_)
-        ajuste.boton->Dibuja(AnchoBoton, ajuste.rotulo(), false);
+        ajuste.Boton->Dibuja(AnchoBoton, ajuste.Rotulo(), false);
 }
 
 void PantallaDatosgen::PulsaAjuste(Ajuste& ajuste) {
-    if (ajuste.abierto)
+    if (ajuste.Abierto)
         CierraEditor(ajuste);
     else
         AbreEditor(ajuste);
@@ -190,26 +190,26 @@ void PantallaDatosgen::AbreEditor(Ajuste& ajuste) {
         return;
     // Solo un editor abierto a la vez.
     for (Ajuste& otro : ajustes_)
-        if (otro.abierto && &otro != &ajuste)
+        if (otro.Abierto && &otro != &ajuste)
             CierraEditor(otro);
     antes_ = estado_.Datos;
     TocaSonido(estado_, 6);
-    DibujaBoton(ajuste.boton, AnchoBoton, ajuste.rotulo(), true);
-    ajuste.abierto = true;
-    ajuste.editor->show();
-    ajuste.editor->setFocus();
-    if (auto* campo = qobject_cast<QLineEdit*>(ajuste.editor))
+    DibujaBoton(ajuste.Boton, AnchoBoton, ajuste.Rotulo(), true);
+    ajuste.Abierto = true;
+    ajuste.Editor->show();
+    ajuste.Editor->setFocus();
+    if (auto* campo = qobject_cast<QLineEdit*>(ajuste.Editor))
         campo->selectAll();
 }
 
 void PantallaDatosgen::CierraEditor(Ajuste& ajuste) {
-    ajuste.abierto = false;
+    ajuste.Abierto = false;
     if (!estado_.ModoEdicion)
         TocaSonido(estado_, 7);
-    ajuste.cierra();
-    ajuste.editor->hide();
-    DibujaBoton(ajuste.boton, AnchoBoton, ajuste.rotulo(), false);
-    if (ajuste.editor == Lis_Sonido) {
+    ajuste.Cierra();
+    ajuste.Editor->hide();
+    DibujaBoton(ajuste.Boton, AnchoBoton, ajuste.Rotulo(), false);
+    if (ajuste.Editor == Lis_Sonido) {
         GuardaModoEdicion edicion(estado_);
         Lis_Sonido->setCurrentRow(estado_.Datos.Sonido.trimmed() == u"Si" ? 0 : 1);
     }
@@ -219,7 +219,7 @@ void PantallaDatosgen::CierraEditor(Ajuste& ajuste) {
 
 void PantallaDatosgen::Guarda() {
     for (Ajuste& ajuste : ajustes_)
-        if (ajuste.abierto)
+        if (ajuste.Abierto)
             CierraEditor(ajuste);
     TocaSonido(estado_, 6);
     DibujaBoton(Pic_BotGuardar, AnchoGuardar, Pic_BotGuardar->Rotulo(), true);

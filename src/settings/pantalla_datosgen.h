@@ -46,11 +46,11 @@ protected:
 private:
     // Un valor editable: su botón, su editor y cómo se guarda al cerrar.
     struct Ajuste {
-        BotonImagen* boton = nullptr;
-        QWidget* editor = nullptr;
-        std::function<QString()> rotulo;
-        std::function<void()> cierra; // valida y guarda en el estado
-        bool abierto = false;
+        BotonImagen* Boton = nullptr;
+        QWidget* Editor = nullptr;
+        std::function<QString()> Rotulo;
+        std::function<void()> Cierra; // valida y guarda en el estado
+        bool Abierto = false;
     };
     void CreaTitulo();
     void CreaBotonesAjuste();

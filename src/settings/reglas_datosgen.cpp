@@ -10,18 +10,18 @@ namespace quiniela {
 
 TextoEditor FiltraTecleo(const QString& texto, int cursor, bool admitePunto) {
     TextoEditor r{texto, cursor};
-    if (cursor > 0 && cursor <= r.texto.size()) {
-        const QChar c = r.texto[cursor - 1];
+    if (cursor > 0 && cursor <= r.Texto.size()) {
+        const QChar c = r.Texto[cursor - 1];
         const bool valido = (c >= u'0' && c <= u'9') || (admitePunto && c == u'.');
         if (!valido) {
-            r.texto.remove(cursor - 1, 1);
-            r.cursor = cursor - 1;
+            r.Texto.remove(cursor - 1, 1);
+            r.Cursor = cursor - 1;
         }
     }
-    const QString recortado = r.texto.trimmed();
-    if (recortado != r.texto) {
-        r.cursor = std::min<int>(r.cursor, static_cast<int>(recortado.size()));
-        r.texto = recortado;
+    const QString recortado = r.Texto.trimmed();
+    if (recortado != r.Texto) {
+        r.Cursor = std::min<int>(r.Cursor, static_cast<int>(recortado.size()));
+        r.Texto = recortado;
     }
     return r;
 }

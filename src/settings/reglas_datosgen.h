@@ -12,8 +12,8 @@ struct DatosGenerales;
 // Texto del editor tras una pulsación: se recorta y, si el carácter recién escrito no es
 // una cifra (ni un punto, cuando se admite), se quita y el cursor retrocede.
 struct TextoEditor {
-    QString texto;
-    int cursor = 0;
+    QString Texto;
+    int Cursor = 0;
 };
 TextoEditor FiltraTecleo(const QString& texto, int cursor, bool admitePunto);
 

@@ -14,7 +14,7 @@ std::unique_ptr<PantallaVelmo> ArrancaPrograma(EstadoGlobal& estado, const QStri
     estado.CarpetaDatos = EligeCarpetaDatos(carpetaPrograma, carpetaRespaldo, puedeEscribir);
 
     QSize pantalla(1024, 768);
-    if (auto* metricas = ServiciosPlataforma().metricas)
+    if (auto* metricas = ServiciosPlataforma().Metricas)
         pantalla = metricas->TamanoPantalla();
     if (!PantallaSuficiente(pantalla)) {
         MuestraMensaje(QStringLiteral("Resolución de pantalla"), TextoResolucion(pantalla));

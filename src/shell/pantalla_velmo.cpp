@@ -59,8 +59,8 @@ PantallaVelmo::PantallaVelmo(EstadoGlobal& estado, QWidget* padre)
 
 void PantallaVelmo::CreaBotones() {
     for (int i = 1; i <= NumEntradas; ++i) {
-        Pic_Boton[i] = CreaBoton(this, QStringLiteral("Pic_Boton%1").arg(i), Entradas()[i].posicion,
-                                 AnchoEntrada, Entradas()[i].rotulo);
+        Pic_Boton[i] = CreaBoton(this, QStringLiteral("Pic_Boton%1").arg(i), Entradas()[i].Posicion,
+                                 AnchoEntrada, Entradas()[i].Rotulo);
         connect(Pic_Boton[i], &BotonImagen::pulsado, this, [this, i] { PulsaEntrada(i); });
     }
     Pic_Ayuda = CreaBoton(this, QStringLiteral("Pic_Ayuda"), QPoint(40, 360), AnchoAyudaSalir,
@@ -138,12 +138,12 @@ void PantallaVelmo::PulsaEntrada(int entrada) {
     CierraPantallasSinModo();
     BotonImagen* boton = Pic_Boton[entrada];
     TocaSonido(estado_, 6);
-    DibujaBoton(boton, AnchoEntrada, Entradas()[entrada].rotulo, true);
+    DibujaBoton(boton, AnchoEntrada, Entradas()[entrada].Rotulo, true);
     Espera(600);
     if (acciones_[entrada])
         acciones_[entrada]();
     update();
-    DibujaBoton(boton, AnchoEntrada, Entradas()[entrada].rotulo, false);
+    DibujaBoton(boton, AnchoEntrada, Entradas()[entrada].Rotulo, false);
 }
 
 void PantallaVelmo::Sal() {

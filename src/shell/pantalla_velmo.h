@@ -20,8 +20,8 @@ public:
 
     // Rótulos y posiciones de las siete entradas (índice 1..7).
     struct Entrada {
-        QString rotulo;
-        QPoint posicion;
+        QString Rotulo;
+        QPoint Posicion;
     };
     static const std::array<Entrada, 8>& Entradas();
     static constexpr int AnchoEntrada = 215;

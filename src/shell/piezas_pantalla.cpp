@@ -36,24 +36,24 @@ QListWidget* CreaLista(QWidget* padre, const QString& nombre) {
 
 void LlenaLista(QListWidget* lista, const ContenidoLista& contenido) {
     lista->clear();
-    lista->setGeometry(contenido.geometria);
+    lista->setGeometry(contenido.Geometria);
     lista->setFlow(QListView::TopToBottom);
-    lista->setWrapping(contenido.columnas > 1);
+    lista->setWrapping(contenido.Columnas > 1);
     lista->setUniformItemSizes(true);
     lista->setTextElideMode(Qt::ElideNone);
     lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Filas de 13 píxeles; en varias columnas, diez por columna en el alto de la lista. Una
     // sola columna más larga que su caja (los 30 órdenes) se desplaza.
-    const int columnas = std::max(contenido.columnas, 1);
-    const int alto = columnas > 1 ? (contenido.geometria.height() - 2) / 10 : 13;
+    const int columnas = std::max(contenido.Columnas, 1);
+    const int alto = columnas > 1 ? (contenido.Geometria.height() - 2) / 10 : 13;
     lista->setVerticalScrollBarPolicy(columnas > 1 ? Qt::ScrollBarAlwaysOff
                                                    : Qt::ScrollBarAsNeeded);
-    lista->setGridSize(QSize((contenido.geometria.width() - 2) / columnas, alto));
-    for (const QString& entrada : contenido.entradas) {
+    lista->setGridSize(QSize((contenido.Geometria.width() - 2) / columnas, alto));
+    for (const QString& entrada : contenido.Entradas) {
         auto* item = new QListWidgetItem(entrada, lista);
         item->setTextAlignment(Qt::AlignCenter);
     }
-    lista->setCurrentRow(contenido.seleccion);
+    lista->setCurrentRow(contenido.Seleccion);
 }
 
 void ColocaDesdeLaDerecha(std::initializer_list<QWidget*> controles, int derecha, int y,

@@ -118,10 +118,10 @@ protected:
 
 TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
     struct Caso {
-        QStringList columnas;
+        QStringList Columnas;
         int signos15;
         QStringList registros; // el fichero de trabajo esperado
-        QString texto;
+        QString Texto;
         std::array<QString, 3> titulos;
         std::array<bool, 4> activos;
     };
@@ -142,20 +142,20 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
         {cuarentaNueve, 1, cuarentaNueve, u"7 Boletos"_s, tres, {false, false, true, true}},
     };
     for (const Caso& c : casos) {
-        SCOPED_TRACE(c.columnas.size());
+        SCOPED_TRACE(c.Columnas.size());
         carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
-        GuardaReduccionPrueba(carpeta, 7, 3, c.columnas, c.signos15);
+        GuardaReduccionPrueba(carpeta, 7, 3, c.Columnas, c.signos15);
         Consulta consulta(estado);
         ASSERT_TRUE(consulta.CargaConsulta());
         EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(c.registros));
         EXPECT_EQ(consulta.RegistrosBoletos(), c.registros.size());
-        EXPECT_EQ(consulta.TextoBoletos(QLocale::c()), c.texto);
+        EXPECT_EQ(consulta.TextoBoletos(QLocale::c()), c.Texto);
         EXPECT_EQ(consulta.PrimeraColumna(), 1);
         EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas(c.registros));
         EXPECT_EQ(consulta.BloqueActual().Titulos, c.titulos);
         EXPECT_EQ(Activos(consulta), c.activos);
     }
-    EXPECT_TRUE(plataforma.avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }
 
 TEST_F(ConsultaGuardada, CuarentaYNueveRegistrosAlFinalYAtras) {
@@ -199,9 +199,9 @@ TEST_F(ConsultaGuardada, SinFicheroDeColumnasOEstropeadoNoSeEnseñanColumnas) {
         EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas({}));
         EXPECT_EQ(consulta.BloqueActual().Titulos, (std::array<QString, 3>{}));
     }
-    ASSERT_EQ(plataforma.avisos.size(), 1);
-    EXPECT_TRUE(plataforma.avisos[0].contains(u"RED0703.ZPK"_s));
-    EXPECT_TRUE(plataforma.avisos[0].contains(u"línea 2"_s));
+    ASSERT_EQ(plataforma.Avisos.size(), 1);
+    EXPECT_TRUE(plataforma.Avisos[0].contains(u"RED0703.ZPK"_s));
+    EXPECT_TRUE(plataforma.Avisos[0].contains(u"línea 2"_s));
 }
 
 TEST_F(ConsultaGuardada, CadaCargaRehaceElFicheroDeTrabajoYLasEleccionesRepetidasNoCargan) {
@@ -299,7 +299,7 @@ TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
     ASSERT_EQ(historial.Lis_Datos().size(), 4);
     EXPECT_EQ(OrdenDeLinea(historial.Lis_Datos()[1]), 9);
     // El método 7 no se lista, pero no desaparece callado: cada apertura lo avisa.
-    EXPECT_EQ(plataforma.avisos,
+    EXPECT_EQ(plataforma.Avisos,
               QStringList(2, u"El índice BASES.ZPK tiene líneas que no se pueden leer; no se "
                              u"muestran:\r\nlínea 4: el método no es 1, 2 ni 3"_s));
 }
@@ -345,7 +345,7 @@ TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
     // Esquinas de 25 x 16 que solo pasan si hay hoja a la que ir; líneas en 15 < x < ancho - 6.
     using P = Historial::Pulsacion;
     struct Caso {
-        int x, y;
+        int X, Y;
         P resultado;
         int primera;
     };
@@ -357,9 +357,9 @@ TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
         {15, YLinea(3), P::Nada, 20},        {Ancho - 6, YLinea(3), P::Nada, 20},
         {16, YLinea(3), P::Elige, 20}};
     for (const Caso& c : casos) {
-        EXPECT_EQ(historial.Pulsa(c.x, c.y, Ancho, Alto), c.resultado) << c.x << "," << c.y;
-        EXPECT_EQ(historial.PrimeraLinea(), c.primera) << c.x << "," << c.y;
+        EXPECT_EQ(historial.Pulsa(c.X, c.Y, Ancho, Alto), c.resultado) << c.X << "," << c.Y;
+        EXPECT_EQ(historial.PrimeraLinea(), c.primera) << c.X << "," << c.Y;
     }
-    EXPECT_EQ(plataforma.esperas, (std::vector<int>{50, 50, 50}));
+    EXPECT_EQ(plataforma.Esperas, (std::vector<int>{50, 50, 50}));
     EXPECT_EQ(estado.Datos.OrdenActual, 24) << "línea 23: jornada 1, orden 24";
 }

@@ -54,10 +54,10 @@ TEST(OrdenConsultar, BloquesDeLasReduccionesDistribuidasYErroresClaros) {
                            {3, 2, 65, 505, u"67 Boletos\nBoleto 64   Boleto 65   Boleto 66\n"_s}}) {
         SCOPED_TRACE(testing::Message() << c.jornada << "/" << c.orden << " " << c.boleto);
         const Linea s = EjecutaCli(datos, Consultar(c.jornada, c.orden, c.boleto));
-        EXPECT_EQ(s.estado, 0) << s.err.toStdString();
+        EXPECT_EQ(s.estado, 0) << s.Err.toStdString();
         const QByteArray red = datos.Lee(
             u"RED%1%2.ZPK"_s.arg(c.jornada, 2, 10, QChar(u'0')).arg(c.orden, 2, 10, QChar(u'0')));
-        EXPECT_EQ(s.out, c.cabeza + Filas(red, c.desde));
+        EXPECT_EQ(s.Out, c.cabeza + Filas(red, c.desde));
         EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), red); // sin huecos: el mismo fichero
     }
     struct Error {
@@ -75,8 +75,8 @@ TEST(OrdenConsultar, BloquesDeLasReduccionesDistribuidasYErroresClaros) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
         const Linea s = EjecutaCli(datos, c.args);
         EXPECT_EQ(s.estado, 1);
-        EXPECT_TRUE(s.out.isEmpty());
-        EXPECT_EQ(s.err, c.error);
+        EXPECT_TRUE(s.Out.isEmpty());
+        EXPECT_EQ(s.Err, c.error);
     }
 }
 
@@ -90,8 +90,8 @@ TEST(OrdenHistorial, ImprimeCabecerasYLineas) {
                            RegistroLibreBases(), RegistroDe(2, 1, 1, 9, 9, QString())});
 
     const Linea l = EjecutaCli(carpeta, {u"historial"_s});
-    ASSERT_EQ(l.estado, 0) << l.err.toStdString();
-    EXPECT_EQ(l.out, QString(62, u' ') +
+    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
+    EXPECT_EQ(l.Out, QString(62, u' ') +
                          u"Apuestas   Apuestas\n"
                          u"Jor  Fecha   Ord  Método de reducción      Descripción        "
                          u"Directas   Reducidas\n"
@@ -110,8 +110,8 @@ TEST(OrdenHistorial, DatosGeneralesDanadosSeConservanYNoSeEscriben) {
     carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
     const Linea l = EjecutaCli(carpeta, {u"historial"_s});
     EXPECT_EQ(l.estado, 0);
-    EXPECT_TRUE(l.err.contains(u"Se ha guardado una copia como DATOSGEN.ZPK.dañado"_s))
-        << l.err.toStdString();
+    EXPECT_TRUE(l.Err.contains(u"Se ha guardado una copia como DATOSGEN.ZPK.dañado"_s))
+        << l.Err.toStdString();
     EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK"_s), danado);
     EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado"_s), danado);
 }
@@ -127,15 +127,15 @@ TEST(OrdenHistorial, LineasIlegiblesSeSaltanYNadaDeControlLlegaAlTerminal) {
                   u"abcd"_s + RegistroDe(3, 1, 1, 9, 9, QString()).mid(4), conNulo, metodo9});
 
     const Linea l = EjecutaCli(carpeta, {u"historial"_s});
-    ASSERT_EQ(l.estado, 0) << l.err.toStdString();
-    EXPECT_EQ(l.out.count(u'\n'), 3);
-    EXPECT_TRUE(l.out.contains(u"buena"_s));
-    EXPECT_FALSE(l.out.contains(QChar(0)));
-    EXPECT_TRUE(l.err.endsWith(u"El índice BASES.ZPK tiene líneas que no se pueden leer; "
+    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
+    EXPECT_EQ(l.Out.count(u'\n'), 3);
+    EXPECT_TRUE(l.Out.contains(u"buena"_s));
+    EXPECT_FALSE(l.Out.contains(QChar(0)));
+    EXPECT_TRUE(l.Err.endsWith(u"El índice BASES.ZPK tiene líneas que no se pueden leer; "
                                u"no se muestran:\r\n"
                                u"línea 2: es demasiado corta (4 caracteres de 230)\r\n"
                                u"línea 3: la jornada o el orden no son números\r\n"
                                u"línea 4: tiene bytes nulos o de control\r\n"
                                u"línea 5: el método no es 1, 2 ni 3\n"_s))
-        << l.err.toStdString();
+        << l.Err.toStdString();
 }

@@ -65,15 +65,15 @@ struct Historico {
     }
     // Crea la pantalla con el estado ya preparado y la enseña.
     PantallaHistoric& Muestra() {
-        pantalla.emplace(estado);
-        pantalla->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&*pantalla));
-        return *pantalla;
+        Pantalla.emplace(estado);
+        Pantalla->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(&*Pantalla));
+        return *Pantalla;
     }
     CarpetaTemporal carpeta;
     EstadoGlobal estado = carpeta.Estado();
     PlataformaFalsa plataforma{&estado};
-    std::optional<PantallaHistoric> pantalla;
+    std::optional<PantallaHistoric> Pantalla;
 };
 
 } // namespace
@@ -94,9 +94,9 @@ TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccion) {
 
     QTest::mouseMove(pantalla.Pic_Carpeta, PuntoLinea(3));
     EXPECT_EQ(pantalla.Datos().LineaBajoPuntero(), 3);
-    ASSERT_FALSE(h.plataforma.cursores.empty());
-    EXPECT_EQ(h.plataforma.cursores.back().control, pantalla.Pic_Carpeta);
-    EXPECT_EQ(h.plataforma.cursores.back().nombre, u"ManoIndice"_s);
+    ASSERT_FALSE(h.plataforma.Punteros.empty());
+    EXPECT_EQ(h.plataforma.Punteros.back().Control, pantalla.Pic_Carpeta);
+    EXPECT_EQ(h.plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
     GuardaCaptura(&pantalla, u"historic_hoja2"_s);
 }
 
@@ -133,11 +133,11 @@ TEST(PantallaHistoric, EsquinasYTeclasPasanDeHoja) {
     EXPECT_EQ(hoja->cursor().shape(), Qt::ForbiddenCursor);
 
     QTest::mouseMove(hoja, derecha);
-    EXPECT_EQ(h.plataforma.cursores.back().nombre, u"ManoIndice"_s);
+    EXPECT_EQ(h.plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
     QTest::mouseClick(hoja, Qt::LeftButton, Qt::NoModifier, derecha);
     QTest::mouseClick(hoja, Qt::LeftButton, Qt::NoModifier, derecha);
     EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 40);
-    EXPECT_EQ(h.plataforma.sonidos, (std::vector<int>{10, 10}));
+    EXPECT_EQ(h.plataforma.Sonido, (std::vector<int>{10, 10}));
     // Ya en la última hoja, la misma esquina pasa a prohibido sin mover el ratón.
     EXPECT_EQ(hoja->cursor().shape(), Qt::ForbiddenCursor);
     GuardaCaptura(&pantalla, u"historic_ultima_hoja"_s);
@@ -148,26 +148,26 @@ TEST(PantallaHistoric, EsquinasYTeclasPasanDeHoja) {
     EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 40);
     QTest::keyClick(&pantalla, Qt::Key_Escape);
     EXPECT_FALSE(pantalla.isVisible());
-    EXPECT_EQ(h.plataforma.sonidos.back(), 5);
+    EXPECT_EQ(h.plataforma.Sonido.back(), 5);
     EXPECT_FALSE(h.estado.ReduccionElegida);
 }
 
 TEST(PantallaHistoric, SinIndiceSoloCabeceras) {
     Historico h(0);
     PantallaHistoric& pantalla = h.Muestra();
-    EXPECT_EQ(h.plataforma.avisos.size(), 1) << "falta BASES.ZPK: se avisa y se crea";
+    EXPECT_EQ(h.plataforma.Avisos.size(), 1) << "falta BASES.ZPK: se avisa y se crea";
     EXPECT_TRUE(h.carpeta.Existe(u"BASES.ZPK"_s));
     EXPECT_TRUE(pantalla.Datos().Lis_Datos().isEmpty());
     GuardaCaptura(&pantalla, u"historic_vacio"_s);
 
     QTest::mouseMove(pantalla.Pic_Carpeta, PuntoLinea(0));
-    for (const CursorPuesto& c : h.plataforma.cursores)
-        EXPECT_NE(c.control, pantalla.Pic_Carpeta) << "sin líneas no hay mano sobre la hoja";
+    for (const CursorPuesto& c : h.plataforma.Punteros)
+        EXPECT_NE(c.Control, pantalla.Pic_Carpeta) << "sin líneas no hay mano sobre la hoja";
     QTest::mouseClick(pantalla.Pic_Carpeta, Qt::LeftButton, Qt::NoModifier, PuntoLinea(0));
     EXPECT_TRUE(pantalla.isVisible());
     Pulsa(pantalla.Pic_BotSalir);
     EXPECT_FALSE(pantalla.isVisible());
-    EXPECT_EQ(h.plataforma.sonidos, std::vector<int>{5});
+    EXPECT_EQ(h.plataforma.Sonido, std::vector<int>{5});
     EXPECT_EQ(pantalla.result(), QDialog::Rejected);
 }
 
@@ -215,8 +215,8 @@ TEST_F(PantallaConsreduPrueba, CadaMetodoConSuAnchoSuTituloYSusBloques) {
     struct Caso {
         int orden;
         const char* captura;
-        int ancho;
-        QString titulo, boletos;
+        int Ancho;
+        QString Titulo, boletos;
         bool colBas, signos;
     };
     for (const Caso& c : std::vector<Caso>{
@@ -232,22 +232,22 @@ TEST_F(PantallaConsreduPrueba, CadaMetodoConSuAnchoSuTituloYSusBloques) {
         estado.Datos.OrdenActual = int16_t(c.orden);
         PantallaConsredu pantalla(estado);
         Muestra(pantalla);
-        EXPECT_EQ(pantalla.width(), c.ancho);
-        EXPECT_EQ(pantalla.windowTitle(), c.titulo);
+        EXPECT_EQ(pantalla.width(), c.Ancho);
+        EXPECT_EQ(pantalla.windowTitle(), c.Titulo);
         EXPECT_EQ(pantalla.TextoBoletos(), c.boletos);
         EXPECT_EQ(pantalla.Pic_ColBas->isVisible(), c.colBas);
         EXPECT_EQ(pantalla.Pic_Signos->isVisible(), c.signos);
         EXPECT_EQ(pantalla.Pic_BotNroJor->Rotulo(), u"Jornada 1"_s);
         GuardaCaptura(&pantalla, u"consredu_%1"_s.arg(QLatin1StringView(c.captura)));
 
-        plataforma.sonidos.clear();
-        plataforma.esperas.clear();
+        plataforma.Sonido.clear();
+        plataforma.Esperas.clear();
         PulsaNavegacion(pantalla, B::Avanzar);
         PulsaNavegacion(pantalla, B::Avanzar);
         EXPECT_EQ(pantalla.Vista().PrimeraColumna(), 49);
         EXPECT_EQ(pantalla.Vista().BloqueActual().Titulos[0], u"Boleto 7"_s);
-        EXPECT_EQ(plataforma.sonidos, (std::vector<int>{6, 6, 6, 6}));
-        EXPECT_EQ(plataforma.esperas, (std::vector<int>{180, 180}));
+        EXPECT_EQ(plataforma.Sonido, (std::vector<int>{6, 6, 6, 6}));
+        EXPECT_EQ(plataforma.Esperas, (std::vector<int>{180, 180}));
         GuardaCaptura(&pantalla, u"consredu_%1_bloque3"_s.arg(QLatin1StringView(c.captura)));
     }
 }
@@ -258,7 +258,7 @@ TEST_F(PantallaConsreduPrueba, BotonesInactivosNoHacenNadaYLoDicenConElPuntero) 
     PantallaConsredu pantalla(estado);
     Muestra(pantalla);
     EXPECT_EQ(pantalla.TextoBoletos(), u"3 Boletos"_s);
-    plataforma.sonidos.clear();
+    plataforma.Sonido.clear();
     for (const auto& [boton, ayuda] : {std::pair{B::Principio, u" Ir al principio "_s},
                                        {B::Retroceder, u" Retroceder tres boletos "_s},
                                        {B::Avanzar, u" Avanzar tres boletos "_s},
@@ -268,7 +268,7 @@ TEST_F(PantallaConsreduPrueba, BotonesInactivosNoHacenNadaYLoDicenConElPuntero) 
         EXPECT_EQ(pantalla.Pic_BotAdeAtr->cursor().shape(), Qt::ForbiddenCursor);
         EXPECT_EQ(pantalla.Pic_BotAdeAtr->toolTip(), ayuda);
     }
-    EXPECT_TRUE(plataforma.sonidos.empty());
+    EXPECT_TRUE(plataforma.Sonido.empty());
     EXPECT_EQ(pantalla.Vista().PrimeraColumna(), 1);
     const auto& fila = pantalla.Vista().BloqueActual().Filas[0];
     EXPECT_EQ(fila.mid(20), u"    "_s);
@@ -304,7 +304,7 @@ TEST_F(PantallaConsreduPrueba, ListasDeJornadaYOrden) {
     for (B boton : {B::Principio, B::Retroceder, B::Avanzar, B::Final})
         EXPECT_FALSE(pantalla.Vista().Activo(boton));
     Pulsa(pantalla.Pic_Ayuda);
-    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2300});
+    EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{2300});
 }
 
 TEST_F(PantallaConsreduPrueba, ElMenuLaAbreSinModoYLaCierraAlAbrirOtraEntrada) {

@@ -102,9 +102,9 @@ TEST(Arranque, DistribucionSegunDondeEstaElEjecutable) {
         const Distribucion d = BuscaDistribucion(arbol.bin);
         // Relativa al ejecutable: la instalación en una carpeta cualquiera se encuentra.
         const QString datos = caso == Instalado ? arbol.compartida : arbol.bin + u"/data/"_s;
-        EXPECT_EQ(d.instalada, caso == Instalado);
-        EXPECT_EQ(d.datos, datos);
-        EXPECT_EQ(d.ayuda,
+        EXPECT_EQ(d.Instalada, caso == Instalado);
+        EXPECT_EQ(d.Datos, datos);
+        EXPECT_EQ(d.AyudaEnLinea,
                   caso == Instalado ? datos + u"quiniela.qhc"_s : arbol.bin + u"/quiniela.qhc"_s);
     }
 }

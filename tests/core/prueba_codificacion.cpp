@@ -15,7 +15,7 @@ const QString Descripcion = u"La descripción"_s;
 TEST(Codificacion, TextoGuardableSeRechazaPorCaracterYPorLargo) {
     const QString emoji = u"😀"_s;
     struct Caso {
-        QString texto;
+        QString Texto;
         qsizetype maximo;
         QString rechazo; // vacío: se admite
     };
@@ -33,11 +33,11 @@ TEST(Codificacion, TextoGuardableSeRechazaPorCaracterYPorLargo) {
         {u"ñ"_s.repeated(36), 35, u"La descripción admite 35 caracteres como mucho (tiene 36)."_s},
     };
     for (const Caso& c : casos) {
-        SCOPED_TRACE(c.texto.toStdString());
-        const auto rechazo = CompruebaTextoGuardable(c.texto, Descripcion, c.maximo);
+        SCOPED_TRACE(c.Texto.toStdString());
+        const auto rechazo = CompruebaTextoGuardable(c.Texto, Descripcion, c.maximo);
         if (c.rechazo.isEmpty()) {
             EXPECT_FALSE(rechazo.has_value());
-            EXPECT_EQ(DeWindows1252(AWindows1252(c.texto)), c.texto);
+            EXPECT_EQ(DeWindows1252(AWindows1252(c.Texto)), c.Texto);
         } else {
             ASSERT_TRUE(rechazo.has_value());
             EXPECT_TRUE(rechazo->contains(c.rechazo)) << rechazo->toStdString();
@@ -59,8 +59,8 @@ TEST(Codificacion, CausasEnPalabrasConSuNumero) {
     EXPECT_EQ(TextoFalloGuardar(u"No se han podido guardar los datos"_s, lleno),
               u"No se han podido guardar los datos: el disco está lleno (error 61)."_s);
     ContextoErrorFichero c;
-    c.etiqueta = u"EEB"_s;
-    c.textoRuta = u"BASES.ZPK"_s;
+    c.Etiqueta = u"EEB"_s;
+    c.TextoRuta = u"BASES.ZPK"_s;
     EXPECT_EQ(TextoErrorFichero(c, ErrorFichero::AccesoRuta, u"/datos/BASES.ZPK"_s),
               u"EEB ERROR 75: no se puede leer el fichero BASES.ZPK (no hay permiso)"_s);
     EXPECT_EQ(CausaErrorFichero(ErrorFichero::NoExiste), u"el fichero ha desaparecido"_s);

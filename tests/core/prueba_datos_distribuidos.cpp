@@ -34,7 +34,7 @@ TEST(DatosDistribuidos, SeCarganSinAvisos) {
         for (int m = 1; m <= NumPartidos; ++m)
             EXPECT_FALSE(EquipoLocal(estado.RegistroJornada, m).isEmpty()) << j << " " << m;
     }
-    EXPECT_TRUE(plataforma.avisos.isEmpty()) << plataforma.avisos.join(u'\n').toStdString();
+    EXPECT_TRUE(plataforma.Avisos.isEmpty()) << plataforma.Avisos.join(u'\n').toStdString();
 }
 
 TEST(DatosDistribuidos, SeisReduccionesConSusColumnas) {
@@ -60,5 +60,5 @@ TEST(DatosDistribuidos, SeisReduccionesConSusColumnas) {
         EXPECT_LE(estado.Red.ApuestasReducidas, 5000);
     }
     EXPECT_TRUE(metodos.contains(1) && metodos.contains(2) && metodos.contains(3));
-    EXPECT_TRUE(plataforma.avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }

@@ -12,9 +12,9 @@ using namespace quiniela::prueba;
 namespace {
 ContextoErrorFichero Contexto() {
     ContextoErrorFichero c;
-    c.etiqueta = QStringLiteral("LJO");
-    c.textoNoExiste = QStringLiteral("No se encuentra el fichero de jornadas JORNADAS.ZPK.");
-    c.textoRuta = QStringLiteral("de jornadas JORNADAS.ZPK");
+    c.Etiqueta = QStringLiteral("LJO");
+    c.TextoNoExiste = QStringLiteral("No se encuentra el fichero de jornadas JORNADAS.ZPK.");
+    c.TextoRuta = QStringLiteral("de jornadas JORNADAS.ZPK");
     return c;
 }
 } // namespace
@@ -23,7 +23,7 @@ TEST(ErrorFichero, TextosSegunElNumero) {
     const ContextoErrorFichero c = Contexto();
     const QString ruta = QStringLiteral("/tmp/JORNADAS.ZPK");
     EXPECT_EQ(TextoErrorFichero(c, 7, ruta), QStringLiteral("LJO ERROR 7 : Insuficiente memoria"));
-    EXPECT_EQ(TextoErrorFichero(c, 53, ruta), c.textoNoExiste);
+    EXPECT_EQ(TextoErrorFichero(c, 53, ruta), c.TextoNoExiste);
     EXPECT_EQ(TextoErrorFichero(c, 76, ruta),
               QStringLiteral("LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"));
     EXPECT_EQ(TextoErrorFichero(c, 61, ruta),
@@ -40,17 +40,17 @@ TEST(ErrorFichero, NumerosDelSistemaYAvisos) {
 
     EXPECT_FALSE(LeeFicheroDatos(estado, QStringLiteral("JORNADAS.ZPK"), Contexto()));
     EXPECT_EQ(estado.UltimoErrorFichero, 53);
-    EXPECT_EQ(plataforma.avisos.last(), Contexto().textoNoExiste);
+    EXPECT_EQ(plataforma.Avisos.last(), Contexto().TextoNoExiste);
 
     estado.CarpetaDatos = carpeta.Ruta() + QStringLiteral("falta/");
     EXPECT_FALSE(LeeFicheroDatos(estado, QStringLiteral("JORNADAS.ZPK"), Contexto()));
     EXPECT_EQ(estado.UltimoErrorFichero, 76);
 
     // El error 6 se guarda pero no se avisa.
-    const qsizetype avisos = plataforma.avisos.size();
+    const qsizetype avisos = plataforma.Avisos.size();
     NotificaErrorFichero(estado, Contexto(), 6, carpeta.Ruta());
     EXPECT_EQ(estado.UltimoErrorFichero, 6);
-    EXPECT_EQ(plataforma.avisos.size(), avisos);
+    EXPECT_EQ(plataforma.Avisos.size(), avisos);
 
     estado.CarpetaDatos = carpeta.Ruta();
     carpeta.Escribe(QStringLiteral("JORNADAS.ZPK"), "abc");
@@ -69,7 +69,7 @@ TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {
 
     EXPECT_EQ(AbreFicheroApuestas(estado), nullptr);
     EXPECT_EQ(estado.UltimoErrorFichero, 53);
-    EXPECT_TRUE(plataforma.avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
 
     carpeta.Escribe(QStringLiteral("RED0703.ZPK"), "\"111111111111111\"\r\n");
     const auto fichero = AbreFicheroApuestas(estado);
@@ -81,8 +81,8 @@ TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {
 TEST(Listas, ColocacionDeJornadasYOrden) {
     // La lista de jornadas llega hasta la actual aunque pase del total de la temporada.
     const struct {
-        int total, actual, entradas, columnas;
-        QRect geometria;
+        int total, actual, Entradas, Columnas;
+        QRect Geometria;
     } casos[] = {{42, 12, 42, 5, QRect(15, 38, 90, 140)},
                  {10, 10, 10, 1, QRect(51, 38, 18, 140)},
                  {38, 42, 42, 5, QRect(15, 38, 90, 140)},
@@ -93,22 +93,22 @@ TEST(Listas, ColocacionDeJornadasYOrden) {
         estado.Datos.TotalJornadas = int16_t(c.total);
         estado.Datos.JornadaActual = int16_t(c.actual);
         const ContenidoLista lista = CargaLisJornadas(estado, false);
-        EXPECT_EQ(lista.entradas.size(), c.entradas);
-        EXPECT_EQ(lista.columnas, c.columnas);
-        EXPECT_EQ(lista.geometria, c.geometria);
-        EXPECT_EQ(lista.entradas.first(), QStringLiteral(" 1"));
-        EXPECT_EQ(lista.seleccion, c.actual - 1);
+        EXPECT_EQ(lista.Entradas.size(), c.Entradas);
+        EXPECT_EQ(lista.Columnas, c.Columnas);
+        EXPECT_EQ(lista.Geometria, c.Geometria);
+        EXPECT_EQ(lista.Entradas.first(), QStringLiteral(" 1"));
+        EXPECT_EQ(lista.Seleccion, c.actual - 1);
     }
     EstadoGlobal estado;
     estado.Datos.TotalJornadas = 10;
-    EXPECT_EQ(CargaLisJornadas(estado, true).geometria, QRect(68, 55, 18, 140));
+    EXPECT_EQ(CargaLisJornadas(estado, true).Geometria, QRect(68, 55, 18, 140));
 
     estado.Datos.OrdenActual = 30;
     const ContenidoLista lista = CargaLisOrden(estado);
-    EXPECT_EQ(lista.geometria, QRect(140, 54, 38, 198));
-    EXPECT_EQ(lista.entradas.size(), 30);
-    EXPECT_EQ(lista.entradas.last(), QStringLiteral("30"));
-    EXPECT_EQ(lista.seleccion, 29);
+    EXPECT_EQ(lista.Geometria, QRect(140, 54, 38, 198));
+    EXPECT_EQ(lista.Entradas.size(), 30);
+    EXPECT_EQ(lista.Entradas.last(), QStringLiteral("30"));
+    EXPECT_EQ(lista.Seleccion, 29);
 }
 
 TEST(TextoDelimitado, CamposEntreComillasYSinEllas) {

@@ -10,7 +10,7 @@ TEST(Mascaras, NumerosConSeparadoresRegionalesYRedondeo) {
     const QLocale es(QLocale::Spanish, QLocale::Spain);
     const QLocale c = QLocale::c();
     const struct {
-        double valor;
+        double Valor;
         const char16_t* mascara;
         QLocale regional;
         QString esperado;
@@ -26,8 +26,8 @@ TEST(Mascaras, NumerosConSeparadoresRegionalesYRedondeo) {
         {1000000, u"##,###,##0.00", es, u"1.000.000,00"_s},
     };
     for (const auto& caso : casos)
-        EXPECT_EQ(FormatoNumero(caso.valor, caso.mascara, caso.regional), caso.esperado)
-            << caso.valor;
+        EXPECT_EQ(FormatoNumero(caso.Valor, caso.mascara, caso.regional), caso.esperado)
+            << caso.Valor;
 }
 
 TEST(Mascaras, CifrasYAlineaciones) {

@@ -73,14 +73,14 @@ TEST(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
     EXPECT_EQ(estado.UltimoErrorFichero, 0);
     EXPECT_EQ(estado.RegistroJornada, vacio);
     EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
-    EXPECT_TRUE(plataforma.avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }
 
 TEST(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
     // Registros de 546 (fin de línea de un editor) y un último registro cortado.
     const QByteArray registro = RegistroAMano(2, "04/09/05");
     struct Caso {
-        const char* nombre;
+        const char* Nombre;
         QByteArray contenido;
         QString sueltos;
     };
@@ -90,16 +90,16 @@ TEST(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
         {"cortado", RegistroAMano(1, "28/08/05") + registro.left(61),
          u"605 bytes, que no son registros enteros de 544 bytes (1 registros y 61 bytes"_s}};
     for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.nombre);
+        SCOPED_TRACE(caso.Nombre);
         Banco banco(false);
         auto& [carpeta, estado, plataforma] = banco;
         carpeta.Escribe(Jornadas, caso.contenido);
         EligeJornada(estado, 2);
         EXPECT_EQ(estado.UltimoErrorFichero, 59);
-        ASSERT_EQ(plataforma.avisos.size(), 1);
-        EXPECT_TRUE(plataforma.avisos[0].startsWith(
+        ASSERT_EQ(plataforma.Avisos.size(), 1);
+        EXPECT_TRUE(plataforma.Avisos[0].startsWith(
             u"LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide "_s + caso.sueltos));
-        EXPECT_TRUE(plataforma.avisos[0].endsWith(u"hasta que se repare."_s));
+        EXPECT_TRUE(plataforma.Avisos[0].endsWith(u"hasta que se repare."_s));
         EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
         int error = 0;
         EXPECT_EQ(LeeRegistroJornada(estado, 1, &error), RegistroJornadaVacio());
@@ -146,8 +146,8 @@ TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
                                          "Jor0716/10/05" + Casilla("M\xe1laga") +
                                          Blancos(29 * 15 + 81));
 
-    EXPECT_TRUE(plataforma.avisos.isEmpty());
-    EXPECT_TRUE(plataforma.mensajes.empty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Mensajes.empty());
 }
 
 TEST(FicheroJornadas, FalloDeCargaConservaSoloElRegistroDeLaJornadaActual) {
@@ -163,7 +163,7 @@ TEST(FicheroJornadas, FalloDeCargaConservaSoloElRegistroDeLaJornadaActual) {
     EXPECT_EQ(estado.RegistroJornada, registroUno);
     EligeJornada(estado, 2);
     EXPECT_EQ(estado.RegistroJornada, RegistroJornadaVacio());
-    EXPECT_EQ(plataforma.avisos,
+    EXPECT_EQ(plataforma.Avisos,
               QStringList(2, u"LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"_s));
 }
 
@@ -182,14 +182,14 @@ TEST(FicheroEquipos, LasCasillasNoCreanElFicheroYLosFallosLlevanSuEtiqueta) {
     EXPECT_FALSE(CreaCboEquipo(estado).has_value());
     EXPECT_EQ(estado.UltimoErrorFichero, 53);
     EXPECT_FALSE(carpeta.Existe(u"EQUIPOS.ZPK"_s));
-    EXPECT_EQ(plataforma.avisos,
+    EXPECT_EQ(plataforma.Avisos,
               QStringList{u"No se encuentra el fichero de equipos EQUIPOS.ZPK."_s});
 
-    plataforma.avisos.clear();
+    plataforma.Avisos.clear();
     estado.CarpetaDatos = carpeta.Ruta(u"no_existe/"_s);
     CargaLisEquipos(estado);
     CreaCboEquipo(estado);
-    EXPECT_EQ(plataforma.avisos,
+    EXPECT_EQ(plataforma.Avisos,
               QStringList({u"CLE ERROR 76: No existe el fichero de equipos EQUIPOS.ZPK"_s,
                            u"CCE ERROR 76: No existe el fichero de equipos EQUIPOS.ZPK"_s}));
     EXPECT_FALSE(carpeta.Existe(u"no_existe/EQUIPOS.ZPK"_s));
@@ -210,9 +210,9 @@ TEST(FechaJornada, CalendarioDiaMesAnoYCierreDelPanel) {
     }
     // El panel se cierra completando cada campo a dos cifras; igual a la actual, no cambia.
     const CierreFecha c = CierraPanelFecha({u"5"_s, u"9"_s, u"5"_s}, u"28/08/05"_s);
-    EXPECT_TRUE(c.valida && c.cambiada);
-    EXPECT_EQ(c.fecha, u"05/09/05"_s);
-    EXPECT_FALSE(CierraPanelFecha({u"28"_s, u"08"_s, u"05"_s}, u"28/08/05"_s).cambiada);
+    EXPECT_TRUE(c.Valida && c.Cambiada);
+    EXPECT_EQ(c.Fecha, u"05/09/05"_s);
+    EXPECT_FALSE(CierraPanelFecha({u"28"_s, u"08"_s, u"05"_s}, u"28/08/05"_s).Cambiada);
 }
 
 namespace {
@@ -285,16 +285,16 @@ TEST(TextosBorrado, UnTramoAlRevesAbreLaOtraLista) {
 
 TEST_F(Borrado, UnaJornadaSoloBorraLaSuya) {
     const auto antes = ContenidoCarpeta(carpeta);
-    plataforma.respuesta = BotonMensaje::Borrar;
+    plataforma.Respuesta = BotonMensaje::Borrar;
     RangoBorrado rango;
     rango.EligeHasta(3);
     rango.EligeDesde(3);
     const auto r = PulsaBorrarDatos(estado, rango);
     ASSERT_TRUE(r.has_value());
     EXPECT_TRUE(r->Completo());
-    ASSERT_EQ(plataforma.mensajes.size(), 1);
-    EXPECT_EQ(plataforma.mensajes[0].texto, TextoConfirmacionBorrado(3, 3));
-    EXPECT_EQ(plataforma.mensajes[0].botones, BotonesMensaje(BotonMensaje::Borrar));
+    ASSERT_EQ(plataforma.Mensajes.size(), 1);
+    EXPECT_EQ(plataforma.Mensajes[0].Texto, TextoConfirmacionBorrado(3, 3));
+    EXPECT_EQ(plataforma.Mensajes[0].Botones, BotonesMensaje(BotonMensaje::Borrar));
 
     auto esperado = antes;
     esperado.erase(u"RED0301.ZPK"_s);
@@ -310,7 +310,7 @@ TEST_F(Borrado, UnaJornadaSoloBorraLaSuya) {
     EXPECT_EQ(r->FicherosBorrados, (QStringList{u"RED0301.ZPK"_s, u"RED0330.ZPK"_s}));
     EXPECT_EQ(TextoBorrado(*r), u"Borrada la jornada 3: 2 reducciones quitadas del índice, 2 "
                                 u"ficheros de columnas borrados (RED0301.ZPK, RED0330.ZPK)."_s);
-    EXPECT_TRUE(plataforma.avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }
 
 TEST_F(Borrado, TodoElTramoAlargaElFicheroYDejaLoDemas) {
@@ -326,7 +326,7 @@ TEST_F(Borrado, TodoElTramoAlargaElFicheroYDejaLoDemas) {
     EXPECT_EQ(queda.at(u"DATOSGEN.ZPK"_s), "datos");
     EXPECT_EQ(r.FicherosBorrados.size(), 5);
     EXPECT_FALSE(carpeta.Existe(Bases));
-    EXPECT_TRUE(plataforma.avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }
 
 TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
@@ -335,7 +335,7 @@ TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
     const auto antes = ContenidoCarpeta(carpeta);
     ResultadoBorrado r;
     ConLimiteDeFichero(3 * 544, [&] {
-        plataforma.respuesta = BotonMensaje::Borrar;
+        plataforma.Respuesta = BotonMensaje::Borrar;
         RangoBorrado rango;
         rango.EligeHasta(13);
         rango.EligeDesde(2);
@@ -356,9 +356,9 @@ TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
         lineas[i] = AWindows1252(RegistroLibre) + '\r';
     esperado[Bases] = lineas.join('\n');
     EXPECT_EQ(ContenidoCarpeta(carpeta), esperado);
-    ASSERT_EQ(plataforma.mensajes.size(), 2);
-    EXPECT_EQ(plataforma.mensajes[1].titulo, u"ERROR EN EL BORRADO"_s);
-    EXPECT_EQ(plataforma.mensajes[1].texto,
+    ASSERT_EQ(plataforma.Mensajes.size(), 2);
+    EXPECT_EQ(plataforma.Mensajes[1].Titulo, u"ERROR EN EL BORRADO"_s);
+    EXPECT_EQ(plataforma.Mensajes[1].Texto,
               u"No se ha podido borrar la jornada 4 en JORNADAS.ZPK: ha fallado el disco "
               u"(error 57). El borrado se ha parado en la jornada 4. Se han borrado las "
               u"jornadas 2 a 3; las siguientes siguen como estaban."_s);

@@ -99,8 +99,8 @@ protected:
 TEST_F(PantallaJornadasPrueba, AbreLaJornadaActualYOtraJornadaDescartaLosCambios) {
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
-    EXPECT_TRUE(plataforma.sonidos.empty());
-    EXPECT_TRUE(plataforma.avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Sonido.empty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
     EXPECT_EQ(pantalla.Pic_BotNroJor->Rotulo(), u"Jornada 1"_s);
     EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), u"Fecha 28/08/05"_s);
     EXPECT_FALSE(pantalla.Pic_FecJor->isVisible());
@@ -130,12 +130,12 @@ TEST_F(PantallaJornadasPrueba, AbreLaJornadaActualYOtraJornadaDescartaLosCambios
     QTest::keyClick(pantalla.Lis_Jornadas, Qt::Key_Escape);
     EXPECT_TRUE(pantalla.isVisible() && !pantalla.Lis_Jornadas->isVisible());
 
-    plataforma.sonidos.clear();
+    plataforma.Sonido.clear();
     Pulsa(pantalla.Pic_Ayuda);
-    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2100});
+    EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{2100});
     QTest::keyClick(pantalla.Cbo_Equipo[1], Qt::Key_Escape);
     EXPECT_FALSE(pantalla.isVisible()) << "Escape sale como el botón Salir";
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{9, 5}));
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{9, 5}));
 }
 
 TEST_F(PantallaJornadasPrueba, EscribeUnaJornadaYLaGuarda) {
@@ -179,12 +179,12 @@ TEST_F(PantallaJornadasPrueba, EscribeUnaJornadaYLaGuarda) {
     EXPECT_EQ(pantalla.Cbo_Equipo[29]->count(), 5);
     GuardaCaptura(&pantalla, u"jornadas_equipos"_s);
 
-    plataforma.sonidos.clear();
+    plataforma.Sonido.clear();
     Pulsa(pantalla.Pic_BotGuardar);
     EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{6, 6}));
-    EXPECT_EQ(plataforma.esperas, (std::vector<int>{300, 200}));
-    EXPECT_TRUE(plataforma.mensajes.empty());
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{6, 6}));
+    EXPECT_EQ(plataforma.Esperas, (std::vector<int>{300, 200}));
+    EXPECT_TRUE(plataforma.Mensajes.empty());
 
     // El registro 3 queda escrito; el 2, que no existía, en blanco; el 1, intacto.
     QList<QByteArray> casillas(30);
@@ -204,16 +204,16 @@ TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenY
     Abre(pantalla);
     TecleaEn(pantalla.Cbo_Equipo[1], u"Betis"_s);
     Pulsa(pantalla.Pic_BotGuardar);
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, u"ERROR EN LA FECHA"_s);
-    EXPECT_EQ(plataforma.mensajes[0].texto,
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"ERROR EN LA FECHA"_s);
+    EXPECT_EQ(plataforma.Mensajes[0].Texto,
               u"No ha indicado la fecha de la jornada o no es correcta. No se pueden guardar los "
               u"datos de la jornada  si  no  se incluye una fecha válida.  Introduzca  un  valor  "
               u"correcto  antes  de  intentar guardar los datos de la jornada."_s);
     EXPECT_EQ(carpeta.Lee(Jornadas), RegistroUno);
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
-    ASSERT_FALSE(plataforma.cursores.empty());
-    EXPECT_EQ(plataforma.cursores.back().nombre, QString()) << "puntero restablecido";
+    ASSERT_FALSE(plataforma.Punteros.empty());
+    EXPECT_EQ(plataforma.Punteros.back().Nombre, QString()) << "puntero restablecido";
 
     // El panel sigue abierto con 31/02/05 y 29/02/05; con 29/02/04 se cierra.
     Pulsa(pantalla.Pic_BotFecJor);
@@ -226,15 +226,15 @@ TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenY
         QTest::keyClick(pantalla.Tex_FecAno, Qt::Key_Return);
         EXPECT_EQ(!pantalla.Pic_FecJor->isVisible(), cierra) << fecha.toStdString();
     }
-    EXPECT_EQ(plataforma.mensajes.size(), 3u);
+    EXPECT_EQ(plataforma.Mensajes.size(), 3u);
     EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), u"Fecha 29/02/04"_s);
 
     // En lugar del fichero hay una carpeta: se avisa y los cambios siguen pendientes.
     ASSERT_TRUE(QFile::remove(carpeta.Ruta(Jornadas)));
     ASSERT_TRUE(QDir().mkdir(carpeta.Ruta(Jornadas)));
     Pulsa(pantalla.Pic_BotGuardar);
-    ASSERT_EQ(plataforma.avisos.size(), 1);
-    EXPECT_TRUE(plataforma.avisos[0].startsWith(u"No se han podido guardar los datos"_s));
+    ASSERT_EQ(plataforma.Avisos.size(), 1);
+    EXPECT_TRUE(plataforma.Avisos[0].startsWith(u"No se han podido guardar los datos"_s));
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
 
     // Un campo admite dos caracteres: el tercero se corta sin mover el cursor.
@@ -396,7 +396,7 @@ TEST_F(PantallaEquiposPrueba, PrimerUsoSinFicheroYSalirSinGuardar) {
     PantallaEquipos pantalla(estado);
     Abre(pantalla);
     EXPECT_EQ(
-        plataforma.avisos,
+        plataforma.Avisos,
         QStringList{u"No se encuentra el fichero de equipos EQUIPOS.ZPK.\r\nSe ha procedido "
                     u"a crearlo automáticamente con los valores establecidos por defecto."_s});
     EXPECT_EQ(pantalla.Lis_Equipos->count(), 0);
@@ -477,7 +477,7 @@ TEST_F(PantallaEquiposPrueba, BorraVisibilidadDeLosBotonesYFalloAlGuardar) {
     EXPECT_EQ(carpeta.Lee(Equipos), QByteArray());
 
     Pulsa(pantalla.Pic_Ayuda);
-    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2151});
+    EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{2151});
 
     // Una carpeta con contenido ocupa el nombre del fichero: se avisa y sigue sin guardar.
     pantalla.Tex_NuevoEquipo->setFocus();
@@ -486,9 +486,9 @@ TEST_F(PantallaEquiposPrueba, BorraVisibilidadDeLosBotonesYFalloAlGuardar) {
     ASSERT_TRUE(QFile::remove(carpeta.Ruta(Equipos)));
     ASSERT_TRUE(QDir().mkpath(carpeta.Ruta(u"EQUIPOS.ZPK/dentro"_s)));
     Pulsa(pantalla.Pic_BotGuardar);
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, u"ERROR AL GUARDAR"_s);
-    EXPECT_TRUE(plataforma.mensajes[0].texto.startsWith(
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"ERROR AL GUARDAR"_s);
+    EXPECT_TRUE(plataforma.Mensajes[0].Texto.startsWith(
         u"No se ha podido guardar el fichero de equipos EQUIPOS.ZPK"_s));
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
 }
@@ -516,69 +516,69 @@ class PantallaBorrarPrueba : public ConCarpeta {
 protected:
     void SetUp() override {
         CopiaDatosDistribuidos(carpeta);
-        Abre(pantalla);
+        Abre(Pantalla);
     }
-    PantallaBorrar pantalla{estado};
+    PantallaBorrar Pantalla{estado};
 };
 
 TEST_F(PantallaBorrarPrueba, AbreConLaJornadaUnoYUnTramoAlRevesAbreLaOtraLista) {
-    EXPECT_EQ(pantalla.Pic_BotJorIni->Rotulo(), u"Desde la jornada 1"_s);
-    EXPECT_EQ(pantalla.Pic_BotJorFin->Rotulo(), u"Hasta la jornada 1"_s);
-    EXPECT_EQ(pantalla.Lis_JorIni->count(), 52);
-    EXPECT_TRUE(plataforma.sonidos.empty()); // la apertura llena las listas sin sonidos
+    EXPECT_EQ(Pantalla.Pic_BotJorIni->Rotulo(), u"Desde la jornada 1"_s);
+    EXPECT_EQ(Pantalla.Pic_BotJorFin->Rotulo(), u"Hasta la jornada 1"_s);
+    EXPECT_EQ(Pantalla.Lis_JorIni->count(), 52);
+    EXPECT_TRUE(plataforma.Sonido.empty()); // la apertura llena las listas sin sonidos
 
-    Elige(pantalla.Pic_BotJorFin, pantalla.Lis_JorFin, 5);
-    Elige(pantalla.Pic_BotJorIni, pantalla.Lis_JorIni, 20);
+    Elige(Pantalla.Pic_BotJorFin, Pantalla.Lis_JorFin, 5);
+    Elige(Pantalla.Pic_BotJorIni, Pantalla.Lis_JorIni, 20);
     // "Desde" 20 con "Hasta" 5: la lista "Hasta" se abre con el 20 elegido.
-    EXPECT_TRUE(pantalla.Lis_JorFin->isVisible());
-    EXPECT_EQ(pantalla.Lis_JorFin->currentRow(), 19);
-    EXPECT_TRUE(pantalla.Pic_BotJorFin->EstaPulsado());
-    EXPECT_EQ(pantalla.Pic_BotJorIni->Rotulo(), u"Desde la jornada 20"_s);
-    GuardaCaptura(&pantalla, u"borrar_lista"_s);
-    EligeEnLista(pantalla.Lis_JorFin, 19);
-    EXPECT_FALSE(pantalla.Lis_JorFin->isVisible());
-    EXPECT_EQ(pantalla.Rango().JorFin(), 20);
-    EXPECT_EQ(pantalla.Pic_BotJorFin->Rotulo(), u"Hasta la jornada 20"_s);
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{6, 7, 6, 7, 6, 7}));
-    Pulsa(pantalla.Pic_Ayuda);
-    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2800});
+    EXPECT_TRUE(Pantalla.Lis_JorFin->isVisible());
+    EXPECT_EQ(Pantalla.Lis_JorFin->currentRow(), 19);
+    EXPECT_TRUE(Pantalla.Pic_BotJorFin->EstaPulsado());
+    EXPECT_EQ(Pantalla.Pic_BotJorIni->Rotulo(), u"Desde la jornada 20"_s);
+    GuardaCaptura(&Pantalla, u"borrar_lista"_s);
+    EligeEnLista(Pantalla.Lis_JorFin, 19);
+    EXPECT_FALSE(Pantalla.Lis_JorFin->isVisible());
+    EXPECT_EQ(Pantalla.Rango().JorFin(), 20);
+    EXPECT_EQ(Pantalla.Pic_BotJorFin->Rotulo(), u"Hasta la jornada 20"_s);
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{6, 7, 6, 7, 6, 7}));
+    Pulsa(Pantalla.Pic_Ayuda);
+    EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{2800});
 }
 
 TEST_F(PantallaBorrarPrueba, SalirDelDialogoNoBorraNadaYBorrarDatosBorraElTramo) {
     const auto antes = ContenidoCarpeta(carpeta);
-    GuardaCaptura(&pantalla, u"borrar"_s);
-    Elige(pantalla.Pic_BotJorIni, pantalla.Lis_JorIni, 3);
+    GuardaCaptura(&Pantalla, u"borrar"_s);
+    Elige(Pantalla.Pic_BotJorIni, Pantalla.Lis_JorIni, 3);
     // "Hasta" seguía en 1: su lista se ha abierto con el 3, y se confirma con Intro.
-    ASSERT_TRUE(pantalla.Lis_JorFin->isVisible());
-    QTest::keyClick(pantalla.Lis_JorFin, Qt::Key_Return);
-    ASSERT_EQ(pantalla.Rango().JorFin(), 3);
-    Pulsa(pantalla.Pic_BotBorrar); // la falsa responde como Salir
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, u"BORRADO DE DATOS"_s);
-    EXPECT_EQ(plataforma.mensajes[0].texto, TextoConfirmacionBorrado(3, 3));
+    ASSERT_TRUE(Pantalla.Lis_JorFin->isVisible());
+    QTest::keyClick(Pantalla.Lis_JorFin, Qt::Key_Return);
+    ASSERT_EQ(Pantalla.Rango().JorFin(), 3);
+    Pulsa(Pantalla.Pic_BotBorrar); // la falsa responde como Salir
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"BORRADO DE DATOS"_s);
+    EXPECT_EQ(plataforma.Mensajes[0].Texto, TextoConfirmacionBorrado(3, 3));
     EXPECT_EQ(ContenidoCarpeta(carpeta), antes);
 
     // Con el diálogo de verdad: captura y su botón "Borrar datos".
     MensajeroQt mensajero(estado);
     Plataforma servicios = ServiciosPlataforma();
-    servicios.mensajero = &mensajero;
+    servicios.Mensajeria = &mensajero;
     InstalaPlataforma(servicios);
     AlAbrirseModal([&](QWidget* modal) {
         ASSERT_NE(modal, nullptr);
         auto* dialogo = static_cast<PantallaMensajes*>(modal);
         EXPECT_TRUE(dialogo->Pic_BotBorrar->isVisible());
-        GuardaCaptura({&pantalla, dialogo}, u"borrar_confirmacion"_s);
+        GuardaCaptura({&Pantalla, dialogo}, u"borrar_confirmacion"_s);
         Pulsa(dialogo->Pic_BotBorrar);
     });
-    Pulsa(pantalla.Pic_BotBorrar);
+    Pulsa(Pantalla.Pic_BotBorrar);
     EXPECT_FALSE(carpeta.Existe(u"RED0301.ZPK"_s));
     EXPECT_FALSE(carpeta.Existe(u"RED0302.ZPK"_s));
     EXPECT_TRUE(carpeta.Existe(u"RED0401.ZPK"_s));
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(2 * 544, 544), QByteArray(544, ' '));
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).left(2 * 544),
               antes.at(u"JORNADAS.ZPK"_s).left(2 * 544));
-    EXPECT_TRUE(pantalla.isVisible()); // sigue abierta con el mismo tramo
-    EXPECT_EQ(pantalla.Rango().JorIni(), 3);
+    EXPECT_TRUE(Pantalla.isVisible()); // sigue abierta con el mismo tramo
+    EXPECT_EQ(Pantalla.Rango().JorIni(), 3);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

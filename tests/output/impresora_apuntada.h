@@ -15,34 +15,34 @@ namespace quiniela::prueba {
 struct Apuntes {
     QString ruta;
     int documentos = 0;
-    int rectangulos = 0;
-    std::vector<QSize> paginas;
-    QStringList textos;
+    int Rectangulos = 0;
+    std::vector<QSize> Paginas;
+    QStringList Textos;
     bool interrumpe = false; // Ctrl-C mientras se dibuja el primer boleto
 };
 
 class ImpresoraApuntada final : public Impresora {
 public:
-    explicit ImpresoraApuntada(Apuntes& a) : A(a) {}
+    explicit ImpresoraApuntada(Apuntes& a) : a_(a) {}
 
 protected:
-    void EmpiezaPagina(int, QSize papel) override { A.paginas.push_back(papel); }
+    void EmpiezaPagina(int, QSize papel) override { a_.Paginas.push_back(papel); }
     void DibujaTexto(int, int, const QString& texto, const FuenteImpresora&) override {
-        A.textos << texto;
+        a_.Textos << texto;
     }
     void DibujaRectangulo(int, int, int, int) override {
-        if (A.interrumpe && A.rectangulos == 0)
+        if (a_.interrumpe && a_.Rectangulos == 0)
             std::raise(SIGINT);
-        ++A.rectangulos;
+        ++a_.Rectangulos;
     }
     int MideAltoLinea(const FuenteImpresora& f) const override { return qRound(f.Puntos * 22.6); }
     QString TerminaDocumento(int) override {
-        ++A.documentos;
+        ++a_.documentos;
         return {};
     }
 
 private:
-    Apuntes& A;
+    Apuntes& a_;
 };
 
 } // namespace quiniela::prueba

@@ -127,12 +127,12 @@ TEST(DatosBasicos, CopiasUnaPorPagina) {
     a.AlImprimir = [&](const QString& t) { avisos.push_back(t); };
     const ResultadoImpresion r = ImprimeDatosBasicos(estado, f, 2, QLocale::c(), a);
     EXPECT_EQ(r.Fin, FinImpresion::Terminada);
-    EXPECT_EQ(f.paginas, (std::vector<int>{1, 2}));
-    EXPECT_EQ(f.documentosTerminados, (std::vector<int>{2}));
+    EXPECT_EQ(f.Paginas, (std::vector<int>{1, 2}));
+    EXPECT_EQ(f.DocumentosTerminados, (std::vector<int>{2}));
     EXPECT_EQ(avisos, (std::vector<QString>{u"Imprimiendo la copia nro. 1 de 2"_s,
                                             u"Imprimiendo la copia nro. 2 de 2"_s}));
     const auto pagina2 = f.TextosDePagina(2);
-    EXPECT_EQ(pagina2.front().y, 3 * ImpresoraFalsa::AltoLineaFalso(9.75));
-    EXPECT_TRUE(pagina2.front().texto.startsWith(u"     JORNADA NRO.  9"_s));
+    EXPECT_EQ(pagina2.front().Y, 3 * ImpresoraFalsa::AltoLineaFalso(9.75));
+    EXPECT_TRUE(pagina2.front().Texto.startsWith(u"     JORNADA NRO.  9"_s));
     EXPECT_EQ(f.TextosDePagina(1).size(), pagina2.size());
 }

@@ -19,7 +19,7 @@ TEST(EdicionListados, ValorEnteroComoSeTeclea) {
 TEST(EdicionListados, RangoAcotadoAntesDeLasReglas) {
     struct Caso {
         bool inicial; // campo que se cierra
-        QString texto;
+        QString Texto;
         RangoBoletos antes, despues;
     } casos[] = {
         {true, u""_s, {4, 6}, {1, 6}},
@@ -37,11 +37,11 @@ TEST(EdicionListados, RangoAcotadoAntesDeLasReglas) {
     for (const Caso& k : casos) {
         RangoBoletos r = k.antes;
         if (k.inicial)
-            CierraBoletoInicial(r, k.texto, 10);
+            CierraBoletoInicial(r, k.Texto, 10);
         else
-            CierraBoletoFinal(r, k.texto, 10);
+            CierraBoletoFinal(r, k.Texto, 10);
         EXPECT_EQ(std::pair(r.Inicial, r.Final), std::pair(k.despues.Inicial, k.despues.Final))
-            << (k.inicial ? "inicial " : "final ") << k.texto.toStdString();
+            << (k.inicial ? "inicial " : "final ") << k.Texto.toStdString();
     }
 }
 

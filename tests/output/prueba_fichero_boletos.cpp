@@ -40,20 +40,20 @@ struct Copia {
     QByteArray bytes;
     std::vector<int> porcentajes;
     QStringList estados;
-    std::vector<MensajeCopia> avisos;
+    std::vector<MensajeCopia> Avisos;
 };
 
 class MotorCopia : public testing::Test {
 protected:
     void SetUp() override {
-        estado.CarpetaDatos = datos.Ruta();
+        estado.CarpetaDatos = Datos.Ruta();
         estado.Datos.JornadaActual = 7;
         estado.Datos.OrdenActual = 3;
         estado.Datos.CodigoDelegacion = u"28"_s;
         estado.Datos.CodigoReceptor = u"12345"_s;
     }
     void Columnas(const QStringList& columnas) {
-        datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(columnas));
+        Datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(columnas));
     }
     Copia Copiar(FormatoExportar formato, const std::atomic<bool>* cancelar = nullptr) {
         Copia c;
@@ -63,14 +63,14 @@ protected:
         o.NombreArchivo = u"  salida  "_s;
         o.AlAvanzar = [&](int p) { c.porcentajes.push_back(p); };
         o.AlCambiarEstado = [&](const QString& t) { c.estados << t; };
-        o.AlAvisar = [&](const MensajeCopia& m) { c.avisos.push_back(m); };
+        o.AlAvisar = [&](const MensajeCopia& m) { c.Avisos.push_back(m); };
         o.CancelarProceso = cancelar;
         c.r = EjecutaCopia(estado, o);
         c.bytes = destino.Lee(u"salida"_s);
         return c;
     }
 
-    CarpetaTemporal datos;
+    CarpetaTemporal Datos;
     CarpetaTemporal destino;
     EstadoGlobal estado;
     PlataformaFalsa plataforma{&estado};
@@ -181,7 +181,7 @@ TEST_F(MotorCopia, AD243DuplicaLaColumnaUnicaDeCadaGrupo) {
     const QStringList x = ColumnasPrueba(17, u'X'), unos = ColumnasPrueba(9, u'1'),
                       doses = ColumnasPrueba(9, u'2', 9);
     const struct {
-        QStringList columnas;
+        QStringList Columnas;
         QByteArray esperado;
         int total, unaColumna;
     } casos[] = {{x,
@@ -198,20 +198,20 @@ TEST_F(MotorCopia, AD243DuplicaLaColumnaUnicaDeCadaGrupo) {
                       RegistroD(4, '2', {doses[8], doses[8]}),
                   20, 2}};
     for (const auto& k : casos) {
-        Columnas(k.columnas);
+        Columnas(k.Columnas);
         const Copia c = Copiar(FormatoExportar::AD243);
         ASSERT_EQ(c.r.Fin, FinCopia::Terminada) << k.total;
         EXPECT_EQ(c.bytes, k.esperado) << k.total;
         EXPECT_EQ(c.r.TotalColumnas, k.total);
-        ASSERT_EQ(c.avisos.size(), k.unaColumna > 0 ? 1u : 0u) << k.total;
+        ASSERT_EQ(c.Avisos.size(), k.unaColumna > 0 ? 1u : 0u) << k.total;
         if (k.unaColumna > 0) {
             const QString n = QString::number(k.unaColumna);
-            EXPECT_EQ(c.avisos[0].Titulo, u"BOLETO INCOMPLETO"_s);
-            EXPECT_TRUE(c.avisos[0].Texto.startsWith(
+            EXPECT_EQ(c.Avisos[0].Titulo, u"BOLETO INCOMPLETO"_s);
+            EXPECT_TRUE(c.Avisos[0].Texto.startsWith(
                 u"Con esta reducción, hay "_s + n +
                 (k.unaColumna == 1 ? u" boleto con una sola "_s : u" boletos con una sola "_s)))
-                << c.avisos[0].Texto.toStdString();
-            EXPECT_TRUE(c.avisos[0].Texto.contains(u"aumentará en "_s + n + u" el número"_s));
+                << c.Avisos[0].Texto.toStdString();
+            EXPECT_TRUE(c.Avisos[0].Texto.contains(u"aumentará en "_s + n + u" el número"_s));
         }
     }
 }
@@ -263,38 +263,38 @@ TEST_F(MotorCopia, NombresQueNoSonUnArchivoDeLaUnidad) {
         EXPECT_EQ(r.Mensaje->Titulo, u"NOMBRE DE ARCHIVO NO VÁLIDO"_s);
     }
     // Un fichero del programa solo se protege en la carpeta de datos.
-    datos.Escribe(u"BASES.ZPK"_s, "indice");
-    EXPECT_TRUE(CompruebaNombreArchivo(estado, datos.Ruta(), u"bases.zpk"_s));
-    EXPECT_TRUE(CompruebaNombreArchivo(estado, datos.Ruta(), u"RED0703.ZPK"_s));
-    EXPECT_FALSE(CompruebaNombreArchivo(estado, datos.Ruta(), u"AD243"_s));
+    Datos.Escribe(u"BASES.ZPK"_s, "indice");
+    EXPECT_TRUE(CompruebaNombreArchivo(estado, Datos.Ruta(), u"bases.zpk"_s));
+    EXPECT_TRUE(CompruebaNombreArchivo(estado, Datos.Ruta(), u"RED0703.ZPK"_s));
+    EXPECT_FALSE(CompruebaNombreArchivo(estado, Datos.Ruta(), u"AD243"_s));
     EXPECT_FALSE(CompruebaNombreArchivo(estado, destino.Ruta(), u"BASES.ZPK"_s));
-    EXPECT_EQ(datos.Lee(u"BASES.ZPK"_s), "indice");
+    EXPECT_EQ(Datos.Lee(u"BASES.ZPK"_s), "indice");
 }
 
 TEST_F(MotorCopia, SinFicheroDeColumnasODiscoQueFalta) {
     EXPECT_EQ(Copiar(FormatoExportar::TXT1).r.Fin, FinCopia::SinColumnas);
-    EXPECT_TRUE(plataforma.mensajes.empty());
+    EXPECT_TRUE(plataforma.Mensajes.empty());
     Columnas(ColumnasPrueba(2, u'1'));
     OpcionesCopia o;
     o.Unidad = {u"USB"_s, destino.Ruta(u"no-esta"_s)};
     o.NombreArchivo = u"AD243"_s;
     EXPECT_EQ(EjecutaCopia(estado, o).Fin, FinCopia::Cancelada);
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, u"NO HAY DISCO"_s);
-    EXPECT_TRUE(plataforma.mensajes[0].texto.startsWith(
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"NO HAY DISCO"_s);
+    EXPECT_TRUE(plataforma.Mensajes[0].Texto.startsWith(
         u"No ha colocado ningún disco en la unidad USB. Introduzca"_s));
-    EXPECT_EQ(plataforma.mensajes[0].botones, BotonesMensaje(BotonMensaje::Copiar));
+    EXPECT_EQ(plataforma.Mensajes[0].Botones, BotonesMensaje(BotonMensaje::Copiar));
 }
 
 // El fichero de boletos se escribe en otro hilo: si no se puede, se dice así y
 // ni el destino ni el fichero de boletos anterior cambian.
 TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
     Columnas(ColumnasPrueba(40, u'1'));
-    datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+    Datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
     destino.Escribe(u"salida"_s, "la copia de la semana pasada");
     // Una carpeta donde iría su temporal.
     ASSERT_TRUE(
-        QDir(datos.Ruta()).mkdir(u"FORBOLW.ZPK.%1.tmp"_s.arg(QCoreApplication::applicationPid())));
+        QDir(Datos.Ruta()).mkdir(u"FORBOLW.ZPK.%1.tmp"_s.arg(QCoreApplication::applicationPid())));
     for (const FormatoExportar formato : {FormatoExportar::TXT2, FormatoExportar::AD243}) {
         const Copia c = Copiar(formato);
         EXPECT_EQ(c.r.Fin, FinCopia::Fallida);
@@ -303,7 +303,7 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
             u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
             << c.r.Mensaje->Texto.toStdString();
         EXPECT_EQ(c.bytes, "la copia de la semana pasada");
-        EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+        EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
         EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
     }
 }
@@ -313,7 +313,7 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
 // los boletos 19).
 TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
     Columnas(ColumnasPrueba(100000, u'1'));
-    datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+    Datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
     rlimit antes{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
     rlimit limite = antes;
@@ -329,7 +329,7 @@ TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
         u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
         << c.r.Mensaje->Texto.toStdString();
     EXPECT_TRUE(c.bytes.isEmpty());
-    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+    EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
     EXPECT_TRUE(QDir(destino.Ruta()).entryList(QDir::Files).isEmpty());
 }
 
@@ -360,12 +360,12 @@ TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
         else if (i < n - 1)
             entrada += "\r\n";
     }
-    datos.Escribe(u"RED0703.ZPK"_s, entrada);
-    datos.Escribe(u"FORBOLW.ZPK"_s, "el de otra reducción");
+    Datos.Escribe(u"RED0703.ZPK"_s, entrada);
+    Datos.Escribe(u"FORBOLW.ZPK"_s, "el de otra reducción");
     const Copia c = Copiar(FormatoExportar::TXT2);
     ASSERT_EQ(c.r.Fin, FinCopia::Terminada);
     EXPECT_EQ(c.bytes, txt2);
-    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), boletos);
+    EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), boletos);
     EXPECT_EQ(c.r.Recuento.RegistrosBoletos, registros);
     EXPECT_EQ(c.r.ColumnasCopiadas, n);
     // El total sale del tamaño, que aquí no es de líneas de 19 bytes: 1..100 sin
@@ -375,7 +375,7 @@ TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
     EXPECT_EQ(std::adjacent_find(c.porcentajes.begin(), c.porcentajes.end()), c.porcentajes.end());
     EXPECT_EQ(c.porcentajes.back(), 100);
     // Ni temporales ni el fichero de boletos anterior con otro nombre.
-    EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files),
+    EXPECT_EQ(QDir(Datos.Ruta()).entryList(QDir::Files),
               (QStringList{u"FORBOLW.ZPK"_s, u"RED0703.ZPK"_s}));
     EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
 
@@ -384,13 +384,13 @@ TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
     const Copia ad = Copiar(FormatoExportar::AD243);
     ASSERT_EQ(ad.r.Fin, FinCopia::Terminada);
     EXPECT_EQ(ad.bytes.size(), (1 + registros / 8 + (registros % 8 != 0)) * 123);
-    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), boletos);
+    EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), boletos);
 }
 
 // Una línea que no es una columna pasado el primer bloque: se dice cuál, y ni el destino ni
 // el fichero de boletos cambian aunque ya se hubiera escrito más de un bloque de los dos.
 TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
-    datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+    Datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
     destino.Escribe(u"salida"_s, "la copia de la semana pasada");
     const std::pair<QByteArray, FormatoExportar> casos[] = {
         {"\"1111111111111\"\r\n", FormatoExportar::TXT6},    // 13 signos
@@ -398,7 +398,7 @@ TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
         {"111111111111111\r\n", FormatoExportar::TXT2}};     // sin comillas
     for (const auto& [mala, formato] : casos) {
         Columnas(ColumnasPrueba(60000, u'1'));
-        datos.Escribe(u"RED0703.ZPK"_s, datos.Lee(u"RED0703.ZPK"_s) + mala +
+        Datos.Escribe(u"RED0703.ZPK"_s, Datos.Lee(u"RED0703.ZPK"_s) + mala +
                                             FicheroColumnas(ColumnasPrueba(10, u'1')));
         const Copia c = Copiar(formato);
         EXPECT_EQ(c.r.Fin, FinCopia::Fallida) << mala.constData();
@@ -407,8 +407,8 @@ TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
             u"leer el fichero de columnas RED0703.ZPK: la línea 60001 no es una columna"_s))
             << c.r.Mensaje->Texto.toStdString();
         EXPECT_EQ(c.bytes, "la copia de la semana pasada");
-        EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
-        EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files).size(), 2);
+        EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+        EXPECT_EQ(QDir(Datos.Ruta()).entryList(QDir::Files).size(), 2);
         EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
     }
 }

@@ -21,9 +21,9 @@ using Rect = std::tuple<int, int, int, int>;
 
 std::multiset<Rect> RectangulosDePagina(const ImpresoraFalsa& f, int pagina) {
     std::multiset<Rect> r;
-    for (const auto& x : f.rectangulos)
-        if (x.pagina == pagina)
-            r.insert({x.x, x.y, x.ancho, x.alto});
+    for (const auto& x : f.Rectangulos)
+        if (x.Pagina == pagina)
+            r.insert({x.X, x.Y, x.Ancho, x.Alto});
     return r;
 }
 
@@ -50,8 +50,8 @@ protected:
         o.Regional = QLocale::c();
         return o;
     }
-    CarpetaTemporal datos;
-    EstadoGlobal estado = datos.Estado();
+    CarpetaTemporal Datos;
+    EstadoGlobal estado = Datos.Estado();
     ImpresoraFalsa impresora;
 };
 
@@ -61,7 +61,7 @@ TEST_F(ImpresionBoletos, BoletoInicialTresLeeDesdeElRegistro17) {
     EXPECT_EQ(ByteDeBoleto(3), 304);
     EXPECT_EQ(ByteDeBoleto(1), 0);
     const QStringList columnas = Columnas(37); // 5 boletos, el último con 5 columnas
-    GuardaReduccion(datos, estado, 7, 3, columnas);
+    GuardaReduccion(Datos, estado, 7, 3, columnas);
     std::vector<QString> avisos;
     OpcionesBoletos o = Opciones(3, 5);
     o.Orientacion = 2;
@@ -69,12 +69,12 @@ TEST_F(ImpresionBoletos, BoletoInicialTresLeeDesdeElRegistro17) {
     const ResultadoImpresion r = ImprimeBoletos(estado, impresora, o);
     EXPECT_EQ(r.Fin, FinImpresion::Terminada);
     EXPECT_EQ(r.Impresos, 3);
-    EXPECT_EQ(impresora.paginas, (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(impresora.documentosTerminados, (std::vector<int>{3}));
+    EXPECT_EQ(impresora.Paginas, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(impresora.DocumentosTerminados, (std::vector<int>{3}));
     // Página 1: las columnas 17 a 24; la 3: las 33 a 37 y tres huecos.
     EXPECT_EQ(RectangulosDePagina(impresora, 1), Dibujo(columnas.mid(16, 8), 2, false));
     EXPECT_EQ(RectangulosDePagina(impresora, 3), Dibujo(columnas.mid(32), 2, false));
-    EXPECT_EQ(impresora.textos[0].texto, u"3"_s);
+    EXPECT_EQ(impresora.Textos[0].Texto, u"3"_s);
     EXPECT_EQ(avisos, (std::vector<QString>{u"Imprimiendo el boleto nro. 3"_s,
                                             u"Imprimiendo el boleto nro. 4"_s,
                                             u"Imprimiendo el boleto nro. 5"_s}));
@@ -83,16 +83,16 @@ TEST_F(ImpresionBoletos, BoletoInicialTresLeeDesdeElRegistro17) {
 TEST_F(ImpresionBoletos, GruposDelPartidoQuinceEmpiezanBoletoYElFinalAcota) {
     // 10 columnas con "1" y 3 con "X": el boleto 2 tiene 2 columnas y 6 huecos.
     const QStringList columnas = Columnas(10, u'1') + ColumnasPrueba(3, u'X', 50);
-    GuardaReduccion(datos, estado, 7, 3, columnas);
+    GuardaReduccion(Datos, estado, 7, 3, columnas);
     OpcionesBoletos o = Opciones(2, 2);
     o.Reverso = true;
     ImprimeBoletos(estado, impresora, o);
-    EXPECT_EQ(impresora.paginas.size(), 1u);
+    EXPECT_EQ(impresora.Paginas.size(), 1u);
     EXPECT_EQ(RectangulosDePagina(impresora, 1), Dibujo(columnas.mid(8, 2), 1, true));
 }
 
 TEST_F(ImpresionBoletos, CancelarDesdeFueraParaTrasElBoletoYGuardaLoImpreso) {
-    GuardaReduccion(datos, estado, 7, 3, Columnas(40));
+    GuardaReduccion(Datos, estado, 7, 3, Columnas(40));
     std::atomic<bool> cancelar{false};
     OpcionesBoletos o = Opciones(1, 5);
     o.Avisos.CancelarProceso = &cancelar;
@@ -100,7 +100,7 @@ TEST_F(ImpresionBoletos, CancelarDesdeFueraParaTrasElBoletoYGuardaLoImpreso) {
     const ResultadoImpresion r = ImprimeBoletos(estado, impresora, o);
     EXPECT_EQ(r.Fin, FinImpresion::Cancelada);
     EXPECT_EQ(r.Impresos, 2);
-    EXPECT_EQ(impresora.documentosTerminados, (std::vector<int>{2}));
+    EXPECT_EQ(impresora.DocumentosTerminados, (std::vector<int>{2}));
 }
 
 TEST_F(ImpresionBoletos, PruebaDeImpresionSinReduccion) {
@@ -109,14 +109,14 @@ TEST_F(ImpresionBoletos, PruebaDeImpresionSinReduccion) {
     o.Regional = QLocale(QLocale::Spanish);
     const ResultadoImpresion r = ImprimeBoletos(estado, impresora, o);
     EXPECT_EQ(r.Fin, FinImpresion::Terminada);
-    EXPECT_EQ(impresora.rectangulos.size(), 2u * 339);
-    ASSERT_EQ(impresora.textos.size(), 1u);
-    EXPECT_EQ(impresora.textos[0].texto, u"999.999"_s);
+    EXPECT_EQ(impresora.Rectangulos.size(), 2u * 339);
+    ASSERT_EQ(impresora.Textos.size(), 1u);
+    EXPECT_EQ(impresora.Textos[0].Texto, u"999.999"_s);
 }
 
 TEST_F(ImpresionBoletos, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
     struct Caso {
-        QStringList columnas;
+        QStringList Columnas;
         bool avisa;
     } casos[] = {
         {Columnas(17), true},                                    // 8 + 8 + 1
@@ -126,14 +126,14 @@ TEST_F(ImpresionBoletos, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
     };
     for (const Caso& k : casos) {
         ImpresoraFalsa f;
-        GuardaReduccion(datos, estado, 7, 3, k.columnas);
+        GuardaReduccion(Datos, estado, 7, 3, k.Columnas);
         std::vector<QString> titulos;
         OpcionesBoletos o = Opciones(1, 1);
         o.Avisos.AlAvisar = [&](const MensajeImpresion& m) { titulos.push_back(m.Titulo); };
         ImprimeBoletos(estado, f, o);
         EXPECT_EQ(titulos, k.avisa ? std::vector<QString>{u"ÚLTIMO BOLETO INCOMPLETO"_s}
                                    : std::vector<QString>{})
-            << k.columnas.size();
+            << k.Columnas.size();
     }
 }
 
@@ -153,10 +153,10 @@ TEST_F(ImpresionBoletos, SinReduccionOSinColumnasNoSeImprimeNada) {
         EXPECT_EQ(r.Mensaje->Titulo, u"NO HAY REDUCCIÓN"_s);
         EXPECT_TRUE(r.Mensaje->Texto.contains(u"jornada 7 con el orden 3"_s));
     }
-    EXPECT_TRUE(impresora.paginas.empty());
+    EXPECT_TRUE(impresora.Paginas.empty());
     // Con la reducción en el índice pero sin su fichero de columnas.
-    GuardaReduccion(datos, estado, 7, 3, Columnas(9));
-    QFile::remove(datos.Ruta(u"RED0703.ZPK"_s));
+    GuardaReduccion(Datos, estado, 7, 3, Columnas(9));
+    QFile::remove(Datos.Ruta(u"RED0703.ZPK"_s));
     ImpresoraFalsa otra;
     const std::vector<ResultadoImpresion> sinColumnas = tipos(otra);
     for (size_t i = 0; i < 3; ++i) {
@@ -164,5 +164,5 @@ TEST_F(ImpresionBoletos, SinReduccionOSinColumnasNoSeImprimeNada) {
         EXPECT_TRUE(sinColumnas[i].Mensaje->Texto.contains(u"RED0703.ZPK"_s));
     }
     EXPECT_EQ(sinColumnas[3].Fin, FinImpresion::Terminada); // los datos básicos no las leen
-    EXPECT_EQ(otra.paginas.size(), 1u);
+    EXPECT_EQ(otra.Paginas.size(), 1u);
 }

@@ -37,8 +37,8 @@ using Rect = std::tuple<int, int, int, int>;
 
 std::multiset<Rect> Rectangulos(const ImpresoraFalsa& f) {
     std::multiset<Rect> r;
-    for (const auto& x : f.rectangulos)
-        r.insert({x.x, x.y, x.ancho, x.alto});
+    for (const auto& x : f.Rectangulos)
+        r.insert({x.X, x.Y, x.Ancho, x.Alto});
     return r;
 }
 
@@ -92,11 +92,11 @@ TEST(DibujoBoleto, Disposicion1CajasNumeroYReferencias) {
         {8975, 3086, 57, 227}, {8975, 3429, 57, 227}, {8975, 4116, 57, 227}};
     esperados.insert(referencias.begin(), referencias.end());
     EXPECT_EQ(Rectangulos(f), esperados);
-    ASSERT_EQ(f.textos.size(), 1u);
-    EXPECT_EQ(f.textos[0].x, 7067);
-    EXPECT_EQ(f.textos[0].y, 123);
-    EXPECT_EQ(f.textos[0].texto, QStringLiteral("999.999"));
-    EXPECT_EQ(f.textos[0].fuente.Puntos, 9);
+    ASSERT_EQ(f.Textos.size(), 1u);
+    EXPECT_EQ(f.Textos[0].X, 7067);
+    EXPECT_EQ(f.Textos[0].Y, 123);
+    EXPECT_EQ(f.Textos[0].Texto, QStringLiteral("999.999"));
+    EXPECT_EQ(f.Textos[0].Fuente.Puntos, 9);
 }
 
 TEST(DibujoBoleto, Disposicion2SegundoBoletoDelFormulario) {
@@ -118,20 +118,20 @@ TEST(DibujoBoleto, Disposicion2SegundoBoletoDelFormulario) {
         {9237, 8861, 227, 57},  {10263, 8861, 227, 57},  {10605, 8861, 227, 57}};
     esperados.insert(referencias.begin(), referencias.end());
     EXPECT_EQ(Rectangulos(f), esperados);
-    ASSERT_EQ(f.textos.size(), 1u);
-    EXPECT_EQ(f.textos[0].x, 6557);
-    EXPECT_EQ(f.textos[0].y, 113);
-    EXPECT_EQ(f.textos[0].texto, QStringLiteral("1,234"));
+    ASSERT_EQ(f.Textos.size(), 1u);
+    EXPECT_EQ(f.Textos[0].X, 6557);
+    EXPECT_EQ(f.Textos[0].Y, 113);
+    EXPECT_EQ(f.Textos[0].Texto, QStringLiteral("1,234"));
 }
 
 TEST(DibujoBoleto, SinReferenciasEnElAnverso) {
     for (int orientacion : {1, 2}) {
         ImpresoraFalsa f;
         DibujaBoleto(f, MatrizMarcas(), 1, orientacion, {0, 0, 0, false}, QLocale::c());
-        EXPECT_TRUE(f.rectangulos.empty()) << orientacion;
-        ASSERT_EQ(f.textos.size(), 1u);
+        EXPECT_TRUE(f.Rectangulos.empty()) << orientacion;
+        ASSERT_EQ(f.Textos.size(), 1u);
         // Sin márgenes, el número va donde dice cada disposición.
-        EXPECT_EQ(std::pair(f.textos[0].x, f.textos[0].y),
+        EXPECT_EQ(std::pair(f.Textos[0].X, f.Textos[0].Y),
                   orientacion == 1 ? std::pair(6500, 10) : std::pair(0, 0));
     }
 }

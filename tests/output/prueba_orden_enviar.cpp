@@ -48,10 +48,10 @@ TEST_F(Enviar, ALasDireccionesGuardadasUnaLineaPorMensaje) {
     const Linea l = EjecutaCli(carpeta, QStringList{u"enviar"_s, u"--jornada"_s, u"3"_s,
                                                     u"--orden"_s, u"1"_s, u"--columnas"_s} +
                                             Servidor(servidor));
-    EXPECT_EQ(l.estado, 0) << l.err.toStdString();
-    EXPECT_EQ(l.out, u"Enviado a ana@example.com (1 de 2)\nEnviado a luis@example.com (2 de 2)\n"
+    EXPECT_EQ(l.estado, 0) << l.Err.toStdString();
+    EXPECT_EQ(l.Out, u"Enviado a ana@example.com (1 de 2)\nEnviado a luis@example.com (2 de 2)\n"
                      u"Se han enviado 2 mensajes\n"_s);
-    EXPECT_TRUE(l.err.contains(u"mala"_s));
+    EXPECT_TRUE(l.Err.contains(u"mala"_s));
     const auto recibidos = servidor.Mensajes();
     ASSERT_EQ(recibidos.size(), 2u);
     EXPECT_EQ(recibidos[0].Remitente, u"pena@example.com"_s);
@@ -77,17 +77,17 @@ TEST_F(Enviar, ConAutenticacionLaClaveVieneDelEntorno) {
     qputenv("QUINIELA_CLAVE_CORREO", "otra");
     const Linea mal = EjecutaCli(carpeta, orden);
     EXPECT_EQ(mal.estado, 1);
-    EXPECT_TRUE(mal.err.contains(u"\nError de correo: 67 "_s)) << mal.err.toStdString();
+    EXPECT_TRUE(mal.Err.contains(u"\nError de correo: 67 "_s)) << mal.Err.toStdString();
     qputenv("QUINIELA_CLAVE_CORREO", "secreta");
     const Linea bien = EjecutaCli(carpeta, orden);
     qunsetenv("QUINIELA_CLAVE_CORREO");
-    EXPECT_EQ(bien.estado, 0) << bien.err.toStdString();
+    EXPECT_EQ(bien.estado, 0) << bien.Err.toStdString();
     ASSERT_EQ(servidor.Mensajes().size(), 1u);
     EXPECT_TRUE(servidor.Mensajes()[0].Cifrado);
     // Sin la variable y sin terminal no hay a quién preguntar la clave.
     const Linea sin = EjecutaCli(carpeta, orden);
     EXPECT_EQ(sin.estado, 1);
-    EXPECT_TRUE(sin.err.contains(u"QUINIELA_CLAVE_CORREO"_s));
+    EXPECT_TRUE(sin.Err.contains(u"QUINIELA_CLAVE_CORREO"_s));
 }
 
 TEST_F(Enviar, OpcionesMalasYReduccionQueNoExiste) {
@@ -99,7 +99,7 @@ TEST_F(Enviar, OpcionesMalasYReduccionQueNoExiste) {
     };
     const Linea sinReduccion = envia({u"--orden"_s, u"9"_s, u"--a"_s, u"ana@example.com"_s});
     EXPECT_EQ(sinReduccion.estado, 1);
-    EXPECT_TRUE(sinReduccion.err.contains(u"No hay ninguna reducción guardada"_s));
+    EXPECT_TRUE(sinReduccion.Err.contains(u"No hay ninguna reducción guardada"_s));
     const Linea mala = envia({u"--orden"_s, u"1"_s, u"--a"_s, u"a@b@example.com"_s});
     EXPECT_EQ(mala.estado, 1);
     EXPECT_EQ(envia({u"--orden"_s, u"1"_s, u"--seguridad"_s, u"quiza"_s}).estado, 1);

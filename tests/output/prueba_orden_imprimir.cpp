@@ -24,19 +24,19 @@ protected:
         DatosGenerales d;
         d.Orientacion = 2;
         d.MargenIzquierdo = {0, 10, 20};
-        datos.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(d));
-        EstadoGlobal estado = datos.Estado();
-        GuardaReduccion(datos, estado, 7, 3, Columnas(17));
+        Datos.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(d));
+        EstadoGlobal estado = Datos.Estado();
+        GuardaReduccion(Datos, estado, 7, 3, Columnas(17));
     }
     void TearDown() override { InstalaCreadorImpresoraPdf(nullptr); }
     int Ejecuta(const QStringList& args) {
-        QTextStream o(&out), e(&err);
+        QTextStream o(&Out), e(&Err);
         return EjecutaLineaOrdenes(
-            QStringList{u"quiniela-cli"_s, u"--datos"_s, datos.Ruta(), u"imprimir"_s} + args, o, e);
+            QStringList{u"quiniela-cli"_s, u"--datos"_s, Datos.Ruta(), u"imprimir"_s} + args, o, e);
     }
-    CarpetaTemporal datos;
+    CarpetaTemporal Datos;
     Apuntes dibujado;
-    QString out, err;
+    QString Out, Err;
 };
 
 QStringList Pide(const QString& tipo, const QStringList& mas = {}) {
@@ -52,8 +52,8 @@ TEST_F(OrdenImprimir, CadaTipoImprimeSuDocumento) {
         QString tipo;
         QStringList mas;
         QString salida;
-        int paginas;
-        int rectangulos;
+        int Paginas;
+        int Rectangulos;
     } casos[] = {
         {u"datos"_s, {u"--copias"_s, u"2"_s}, u"2 copias impresas\n"_s, 2, 0},
         {u"boletos"_s, {u"--desde"_s, u"2"_s}, u"2 boletos impresos\n"_s, 2, -1},
@@ -63,27 +63,27 @@ TEST_F(OrdenImprimir, CadaTipoImprimeSuDocumento) {
     };
     for (const Caso& k : casos) {
         dibujado = {};
-        out.clear();
-        err.clear();
-        EXPECT_EQ(Ejecuta(Pide(k.tipo, k.mas)), 0) << err.toStdString();
-        EXPECT_EQ(out, k.salida) << k.tipo.toStdString();
+        Out.clear();
+        Err.clear();
+        EXPECT_EQ(Ejecuta(Pide(k.tipo, k.mas)), 0) << Err.toStdString();
+        EXPECT_EQ(Out, k.salida) << k.tipo.toStdString();
         EXPECT_EQ(dibujado.ruta, u"x.pdf"_s);
-        EXPECT_EQ(int(dibujado.paginas.size()), k.paginas) << k.tipo.toStdString();
+        EXPECT_EQ(int(dibujado.Paginas.size()), k.Paginas) << k.tipo.toStdString();
         EXPECT_EQ(dibujado.documentos, 1);
-        if (k.rectangulos >= 0) {
-            EXPECT_EQ(dibujado.rectangulos, k.rectangulos) << k.tipo.toStdString();
+        if (k.Rectangulos >= 0) {
+            EXPECT_EQ(dibujado.Rectangulos, k.Rectangulos) << k.tipo.toStdString();
         }
     }
     // El aviso de la columna sola de 17 columnas va a stderr con la impresión de boletos.
-    EXPECT_TRUE(err.isEmpty());
+    EXPECT_TRUE(Err.isEmpty());
     Ejecuta(Pide(u"boletos"_s));
-    EXPECT_TRUE(err.startsWith(u"ÚLTIMO BOLETO INCOMPLETO\n"_s)) << err.toStdString();
+    EXPECT_TRUE(Err.startsWith(u"ÚLTIMO BOLETO INCOMPLETO\n"_s)) << Err.toStdString();
 }
 
 TEST_F(OrdenImprimir, ErroresSinImprimir) {
     struct Caso {
         QStringList args;
-        QString mensaje;
+        QString Mensaje;
     } casos[] = {
         {{u"--jornada"_s, u"8"_s, u"--orden"_s, u"3"_s, u"--tipo"_s, u"datos"_s},
          u"NO HAY REDUCCIÓN"_s},
@@ -96,22 +96,22 @@ TEST_F(OrdenImprimir, ErroresSinImprimir) {
         {Pide(u"datos"_s, {u"--otra"_s}), u"Argumento desconocido: --otra"_s},
     };
     for (const Caso& k : casos) {
-        err.clear();
+        Err.clear();
         EXPECT_EQ(Ejecuta(k.args), 1) << k.args.join(u' ').toStdString();
-        EXPECT_TRUE(err.contains(k.mensaje)) << err.toStdString();
+        EXPECT_TRUE(Err.contains(k.Mensaje)) << Err.toStdString();
     }
-    EXPECT_TRUE(dibujado.paginas.empty());
+    EXPECT_TRUE(dibujado.Paginas.empty());
     // Sin el fichero de columnas: mensaje claro y estado 1.
-    QFile::remove(datos.Ruta(u"RED0703.ZPK"_s));
-    err.clear();
+    QFile::remove(Datos.Ruta(u"RED0703.ZPK"_s));
+    Err.clear();
     EXPECT_EQ(Ejecuta(Pide(u"relacion"_s)), 1);
-    EXPECT_TRUE(err.contains(u"RED0703.ZPK"_s)) << err.toStdString();
+    EXPECT_TRUE(Err.contains(u"RED0703.ZPK"_s)) << Err.toStdString();
 }
 
 TEST_F(OrdenImprimir, CtrlCCancelaTrasElBoletoEnCurso) {
     dibujado.interrumpe = true;
     EXPECT_EQ(Ejecuta(Pide(u"continuo"_s)), 130);
-    EXPECT_TRUE(err.contains(u"Se ha cancelado la impresión"_s)) << err.toStdString();
-    EXPECT_EQ(dibujado.textos, QStringList{u"1"_s}); // solo el primer boleto
+    EXPECT_TRUE(Err.contains(u"Se ha cancelado la impresión"_s)) << Err.toStdString();
+    EXPECT_EQ(dibujado.Textos, QStringList{u"1"_s}); // solo el primer boleto
     EXPECT_EQ(dibujado.documentos, 1);               // y lo impreso sale
 }

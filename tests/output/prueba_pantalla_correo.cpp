@@ -116,7 +116,7 @@ TEST(PantallaCorreo, ConFalloAlLeerNoSeReescribeAlSalir) {
     Correo c;
     ASSERT_TRUE(QDir(c.carpeta.Ruta()).mkdir(u"DIRECC.ZPK"_s));
     auto l = c.Abre();
-    EXPECT_EQ(c.plataforma.avisos.size(), 1);
+    EXPECT_EQ(c.plataforma.Avisos.size(), 1);
     Teclea(l->Tex_NuevaDireccion, u"eva@z.es"_s);
     QTest::keyClick(l->Tex_NuevaDireccion, Qt::Key_Return);
     Pulsa(l->Pic_Salir);
@@ -142,9 +142,9 @@ TEST(PantallaCorreo, EnviaALasElegidasYDiceCuantas) {
     EXPECT_FALSE(l->Enviando());
     EXPECT_TRUE(l->Pic_BotEnviar->isEnabled());
     EXPECT_FALSE(l->Pic_BotCancelar->isVisible());
-    ASSERT_EQ(c.plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(c.plataforma.mensajes[0].titulo, u"DIRECCIONES NO VÁLIDAS"_s);
-    EXPECT_TRUE(c.plataforma.mensajes[0].texto.contains(u"mala"_s));
+    ASSERT_EQ(c.plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(c.plataforma.Mensajes[0].Titulo, u"DIRECCIONES NO VÁLIDAS"_s);
+    EXPECT_TRUE(c.plataforma.Mensajes[0].Texto.contains(u"mala"_s));
     GuardaCaptura(l.get(), u"listados_5_enviado"_s);
 }
 
@@ -169,9 +169,9 @@ TEST(PantallaCorreo, CancelarEntreMensajesYErrorDelServidor) {
 
     auto m = c.Abre([](TransporteFalso& t) { t.FallaEnElEnvio = 1; });
     c.Envia(*m);
-    ASSERT_FALSE(c.plataforma.mensajes.empty());
-    EXPECT_TRUE(c.plataforma.mensajes.back().texto.startsWith(u"Error de correo: 55 "_s));
-    EXPECT_TRUE(c.plataforma.mensajes.back().texto.contains(u"a@x.es"_s));
+    ASSERT_FALSE(c.plataforma.Mensajes.empty());
+    EXPECT_TRUE(c.plataforma.Mensajes.back().Texto.startsWith(u"Error de correo: 55 "_s));
+    EXPECT_TRUE(c.plataforma.Mensajes.back().Texto.contains(u"a@x.es"_s));
     // Ni uno salió: la clave se vuelve a pedir en el próximo envío.
     EXPECT_TRUE(c.estado.ClaveCorreo.isEmpty());
     EXPECT_FALSE(c.estado.SesionCorreo);
@@ -190,8 +190,8 @@ TEST(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
     });
     c.Envia(*l);
     EXPECT_TRUE(c.Enviados().empty());
-    ASSERT_EQ(c.plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(c.plataforma.mensajes[0].texto, u"Inicio de sesión cancelado"_s);
+    ASSERT_EQ(c.plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(c.plataforma.Mensajes[0].Texto, u"Inicio de sesión cancelado"_s);
 
     // Con la cuenta completa: se guarda sin la clave y la clave sirve para la tanda.
     AlAbrirseModal([](QWidget* modal) {
@@ -231,8 +231,8 @@ TEST(PantallaCorreo, SinReduccionNoSeEnviaNada) {
     auto l = c.Abre();
     c.Envia(*l);
     EXPECT_EQ(c.transporte, nullptr);
-    ASSERT_EQ(c.plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(c.plataforma.mensajes[0].titulo, u"NO HAY REDUCCIÓN"_s);
+    ASSERT_EQ(c.plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(c.plataforma.Mensajes[0].Titulo, u"NO HAY REDUCCIÓN"_s);
 }
 
 TEST(PantallaCorreo, ConUnServidorDeVerdadLaVentanaSigueVivaMientrasEnvia) {

@@ -48,8 +48,8 @@ QString Texto(const QString& pdf) {
 }
 
 struct Palabra {
-    double x, y;
-    QString texto;
+    double X, Y;
+    QString Texto;
 };
 
 // Palabras de la primera página con su esquina superior izquierda (pdftotext -bbox).
@@ -101,9 +101,9 @@ void CompruebaCaja(const QImage& i, double x, double y, double ancho, double alt
 
 class ImpresionPdf : public testing::Test {
 protected:
-    QString Pdf(const QString& nombre) const { return datos.Ruta(nombre); }
-    CarpetaTemporal datos;
-    EstadoGlobal estado = datos.Estado();
+    QString Pdf(const QString& nombre) const { return Datos.Ruta(nombre); }
+    CarpetaTemporal Datos;
+    EstadoGlobal estado = Datos.Estado();
 };
 
 } // namespace
@@ -134,7 +134,7 @@ TEST_F(ImpresionPdf, CajasDelBoletoYSusReferenciasEnSuSitio) {
 }
 
 TEST_F(ImpresionPdf, ContinuoDosBoletosPorFormulario) {
-    GuardaReduccion(datos, estado, 5, 1, Columnas(8 * 3, u'X'));
+    GuardaReduccion(Datos, estado, 5, 1, Columnas(8 * 3, u'X'));
     const QString ruta = Pdf(u"continuo.pdf"_s);
     {
         ImpresoraPdf pdf(ruta);
@@ -160,7 +160,7 @@ TEST_F(ImpresionPdf, ContinuoDosBoletosPorFormulario) {
 
 TEST_F(ImpresionPdf, RelacionYDatosBasicosSeLeenEnColumnas) {
     const QStringList columnas = Columnas(8 * 5, u'2');
-    GuardaReduccion(datos, estado, 5, 1, columnas);
+    GuardaReduccion(Datos, estado, 5, 1, columnas);
     const QString relacion = Pdf(u"relacion.pdf"_s);
     const QString basicos = Pdf(u"basicos.pdf"_s);
     {
@@ -174,7 +174,7 @@ TEST_F(ImpresionPdf, RelacionYDatosBasicosSeLeenEnColumnas) {
     // han de caer en las mismas columnas del texto de ancho fijo.
     std::map<int, std::vector<std::pair<double, QString>>> filas; // y en décimas de punto
     for (const auto& p : Palabras(relacion))
-        filas[qRound(p.y * 10)].push_back({p.x, p.texto});
+        filas[qRound(p.Y * 10)].push_back({p.X, p.Texto});
     std::vector<double> rotulos;
     std::vector<std::vector<double>> signos;
     for (auto& [y, palabras] : filas) {

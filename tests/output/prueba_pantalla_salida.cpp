@@ -86,13 +86,13 @@ void ConListados(PantallaSalida& salida, int tipo, std::function<void(PantallaLi
 // Carpeta personal de mentira para la copia a disco.
 class CarpetaPersonal {
 public:
-    CarpetaPersonal() : Anterior(qgetenv("HOME")) { qputenv("HOME", Dir.path().toLocal8Bit()); }
-    ~CarpetaPersonal() { qputenv("HOME", Anterior); }
-    QString Ruta(const QString& nombre) const { return Dir.filePath(nombre); }
+    CarpetaPersonal() : anterior_(qgetenv("HOME")) { qputenv("HOME", dir_.path().toLocal8Bit()); }
+    ~CarpetaPersonal() { qputenv("HOME", anterior_); }
+    QString Ruta(const QString& nombre) const { return dir_.filePath(nombre); }
 
 private:
-    QTemporaryDir Dir;
-    QByteArray Anterior;
+    QTemporaryDir dir_;
+    QByteArray anterior_;
 };
 
 QByteArray LeeFichero(const QString& ruta) {
@@ -184,7 +184,7 @@ TEST_F(Listados, CadaTipoMuestraSoloSusControles) {
             Pulsa(l.Pic_Ayuda);
         });
     }
-    EXPECT_EQ(plataforma.temasAyuda, (std::vector<int>{2410, 2420, 2430, 2440, 2450, 2460}));
+    EXPECT_EQ(plataforma.TemasAyuda, (std::vector<int>{2410, 2420, 2430, 2440, 2450, 2460}));
 }
 
 TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenes) {
@@ -192,23 +192,23 @@ TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenes) {
     QTemporaryDir otra;
     struct Caso {
         int opcion;
-        QString codigo, nombre;
+        QString codigo, Nombre;
     };
     const Caso casos[] = {{0, u"AD243"_s, u"AD243"_s},
                           {2, u"TXT2"_s, u"Col0101.txt"_s},
                           {5, u"TXT5"_s, u"Col0101.txt"_s}};
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.codigo.toStdString());
-        plataforma.esperas.clear();
-        plataforma.mensajes.clear();
+        plataforma.Esperas.clear();
+        plataforma.Mensajes.clear();
         ConListados(salida, 3, [&](PantallaListados& l) {
-            l.EsperaCopia = [&](int ms) { plataforma.esperas.push_back(ms); };
+            l.EsperaCopia = [&](int ms) { plataforma.Esperas.push_back(ms); };
             EXPECT_EQ(l.Pic_BotUnidad->Rotulo(), u"Unidad de destino:  Carpeta personal"_s);
             PulsaOpcion(l.Opt_Exportar[size_t(c.opcion)]);
-            EXPECT_EQ(l.Tex_NombreArchivo->text(), c.nombre);
+            EXPECT_EQ(l.Tex_NombreArchivo->text(), c.Nombre);
             Pulsa(l.Pic_BotCopiar);
             EXPECT_EQ(l.TextoEstado(),
-                      u"Se ha copiado a la unidad Carpeta personal el archivo "_s + c.nombre);
+                      u"Se ha copiado a la unidad Carpeta personal el archivo "_s + c.Nombre);
             EXPECT_EQ(l.TextoProgreso(), u"Se ha copiado el 100 %"_s);
             if (c.opcion == 0)
                 GuardaCaptura(&l, u"listados_3_copiado"_s);
@@ -216,16 +216,16 @@ TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenes) {
             EXPECT_FALSE(l.Pic_BotCancelar->isEnabled());
         });
         // Las dos pausas del final, en su orden.
-        EXPECT_EQ(plataforma.esperas, (std::vector<int>{4000, 1000}));
+        EXPECT_EQ(plataforma.Esperas, (std::vector<int>{4000, 1000}));
         // 17 columnas: en AD243 el último boleto tiene una sola y se avisa.
-        EXPECT_EQ(plataforma.mensajes.size(), c.opcion == 0 ? 1u : 0u);
+        EXPECT_EQ(plataforma.Mensajes.size(), c.opcion == 0 ? 1u : 0u);
         const Linea cli =
             EjecutaCli(d.carpeta, {u"exportar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"1"_s,
                                    u"--formato"_s, c.codigo, u"--destino"_s, otra.path()});
-        ASSERT_EQ(cli.estado, 0) << cli.err.toStdString();
-        const QByteArray esperado = LeeFichero(QDir(otra.path()).filePath(c.nombre));
+        ASSERT_EQ(cli.estado, 0) << cli.Err.toStdString();
+        const QByteArray esperado = LeeFichero(QDir(otra.path()).filePath(c.Nombre));
         ASSERT_FALSE(esperado.isEmpty());
-        EXPECT_EQ(LeeFichero(personal.Ruta(c.nombre)), esperado);
+        EXPECT_EQ(LeeFichero(personal.Ruta(c.Nombre)), esperado);
     }
 }
 
@@ -239,12 +239,12 @@ TEST_F(Listados, CancelarLaCopiaDejaElArchivoAnterior) {
     ConListados(salida, 3, [&](PantallaListados& l) {
         l.EsperaCopia = [](int) {};
         // El usuario pulsa "Cancelar el proceso" en cuanto la ventana le atiende.
-        plataforma.alProcesarEventos = [&] {
+        plataforma.AlProcesarEventos = [&] {
             if (l.Pic_BotCancelar->isEnabled())
                 Pulsa(l.Pic_BotCancelar);
         };
         Pulsa(l.Pic_BotCopiar);
-        plataforma.alProcesarEventos = nullptr;
+        plataforma.AlProcesarEventos = nullptr;
         EXPECT_EQ(l.TextoEstado(), u"   Se ha cancelado la operación de copiado"_s);
         EXPECT_FALSE(l.Copiando());
         EXPECT_TRUE(l.isVisible());
@@ -281,7 +281,7 @@ TEST_F(Listados, BoletosUnoAUnoConRepetirSiguienteYCancelar) {
     // Boleto 1, otra vez el 1 y el 2: cada boleto es un documento que sale antes
     // de preguntar.
     EXPECT_EQ(apuntes.documentos, 3);
-    EXPECT_EQ(apuntes.textos, (QStringList{u"1"_s, u"1"_s, u"2"_s}));
+    EXPECT_EQ(apuntes.Textos, (QStringList{u"1"_s, u"1"_s, u"2"_s}));
     ASSERT_EQ(estados.size(), 3);
     EXPECT_EQ(estados[2], u"Imprimiendo el boleto nro. 2"_s);
 }
@@ -311,7 +311,7 @@ TEST_F(Listados, ElUltimoBoletoSoloDejaRepetirOSalir) {
         EXPECT_TRUE(l.isVisible());
     });
     EXPECT_EQ(apuntes.documentos, 1);
-    EXPECT_EQ(apuntes.textos, QStringList{u"3"_s});
+    EXPECT_EQ(apuntes.Textos, QStringList{u"3"_s});
 }
 
 TEST_F(Listados, MargenesYOrientacionSeGuardanAlCerrar) {
@@ -360,8 +360,8 @@ TEST_F(Listados, DatosBasicosRelacionYContinuo) {
         EXPECT_EQ(l.Copias(), 2);
     });
     EXPECT_EQ(apuntes.documentos, 1);
-    EXPECT_EQ(apuntes.paginas.size(), 2u);
-    EXPECT_EQ(apuntes.textos.filter(u"     JORNADA NRO.  1 DE FECHA "_s).size(), 2);
+    EXPECT_EQ(apuntes.Paginas.size(), 2u);
+    EXPECT_EQ(apuntes.Textos.filter(u"     JORNADA NRO.  1 DE FECHA "_s).size(), 2);
 
     // Relación en papel ancho: las páginas son de 350 mm.
     apuntes = {};
@@ -372,8 +372,8 @@ TEST_F(Listados, DatosBasicosRelacionYContinuo) {
         EXPECT_EQ(l.Pic_BotAncPap->Rotulo(), u"Papel ancho (350 mm.)"_s);
         Pulsa(l.Pic_BotImprimir);
     });
-    ASSERT_EQ(apuntes.paginas.size(), 1u);
-    EXPECT_EQ(apuntes.paginas[0].width(), 19843);
+    ASSERT_EQ(apuntes.Paginas.size(), 1u);
+    EXPECT_EQ(apuntes.Paginas[0].width(), 19843);
 
     // Continuo: tres boletos, dos formularios.
     apuntes = {};
@@ -382,7 +382,7 @@ TEST_F(Listados, DatosBasicosRelacionYContinuo) {
         Pulsa(l.Pic_BotImprimir);
     });
     EXPECT_EQ(apuntes.documentos, 1);
-    EXPECT_EQ(apuntes.paginas.size(), 2u);
+    EXPECT_EQ(apuntes.Paginas.size(), 2u);
 }
 
 TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
@@ -405,7 +405,7 @@ TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
     const Linea cli =
         EjecutaCli(carpeta, {u"exportar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"2"_s,
                              u"--formato"_s, u"AD243"_s, u"--destino"_s, destino.path()});
-    ASSERT_EQ(cli.estado, 0) << cli.err.toStdString();
+    ASSERT_EQ(cli.estado, 0) << cli.Err.toStdString();
     const QByteArray ad243 = LeeFichero(QDir(destino.path()).filePath(u"AD243"_s));
     ASSERT_GE(ad243.size(), 35);
     EXPECT_EQ(salida.TotalBoletos, ad243.mid(29, 6).toLongLong());

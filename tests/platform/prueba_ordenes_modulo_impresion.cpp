@@ -29,18 +29,18 @@ Linea Lanza(const QString& programa, const QStringList& args) {
         return s;
     }
     s.estado = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    s.out = QString::fromUtf8(p.readAllStandardOutput());
-    s.err = QString::fromUtf8(p.readAllStandardError());
+    s.Out = QString::fromUtf8(p.readAllStandardOutput());
+    s.Err = QString::fromUtf8(p.readAllStandardError());
     return s;
 }
 
 QString TextoPdf(const QString& pdf) {
-    return Lanza(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s}).out;
+    return Lanza(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s}).Out;
 }
 
 // Sin --datos; el PDF va tras la opción y el texto que ha de llevar.
 struct OrdenQueDibuja {
-    const char* nombre;
+    const char* Nombre;
     QString args;
     QString textoEsperado;
 };
@@ -55,11 +55,11 @@ const OrdenQueDibuja kOrdenesQueDibujan[] = {
 
 class ModuloImpresion : public testing::Test {
 protected:
-    void SetUp() override { CopiaDatosDistribuidos(datos); }
+    void SetUp() override { CopiaDatosDistribuidos(Datos); }
     QStringList Args(const OrdenQueDibuja& o, const QString& pdf) const {
-        return QStringList{u"--datos"_s, datos.Ruta()} + o.args.split(u' ') + QStringList{pdf};
+        return QStringList{u"--datos"_s, Datos.Ruta()} + o.args.split(u' ') + QStringList{pdf};
     }
-    CarpetaTemporal datos;
+    CarpetaTemporal Datos;
     CarpetaTemporal salida;
 };
 
@@ -67,10 +67,10 @@ protected:
 
 TEST_F(ModuloImpresion, LasOrdenesQueDibujanEscribenSuPdf) {
     for (const auto& o : kOrdenesQueDibujan) {
-        SCOPED_TRACE(o.nombre);
-        const QString pdf = salida.Ruta(QString::fromLatin1(o.nombre) + u".pdf"_s);
+        SCOPED_TRACE(o.Nombre);
+        const QString pdf = salida.Ruta(QString::fromLatin1(o.Nombre) + u".pdf"_s);
         const Linea s = Lanza(QStringLiteral(QUINIELA_CLI), Args(o, pdf));
-        ASSERT_EQ(s.estado, 0) << s.err.toStdString();
+        ASSERT_EQ(s.estado, 0) << s.Err.toStdString();
         QFile fichero(pdf);
         ASSERT_TRUE(fichero.open(QIODevice::ReadOnly));
         EXPECT_EQ(fichero.read(5), "%PDF-");
@@ -83,29 +83,29 @@ TEST_F(ModuloImpresion, SinElModuloNoSeHaceNadaYElMotivoSeDice) {
     CarpetaTemporal suelto;
     const QString cli = suelto.Ruta(u"quiniela-cli"_s);
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUINIELA_CLI), cli));
-    const auto antes = ContenidoCarpeta(datos);
+    const auto antes = ContenidoCarpeta(Datos);
     for (const auto& o : kOrdenesQueDibujan) {
-        SCOPED_TRACE(o.nombre);
-        const QString pdf = salida.Ruta(QString::fromLatin1(o.nombre) + u".pdf"_s);
+        SCOPED_TRACE(o.Nombre);
+        const QString pdf = salida.Ruta(QString::fromLatin1(o.Nombre) + u".pdf"_s);
         const Linea s = Lanza(cli, Args(o, pdf));
         EXPECT_EQ(s.estado, 1);
         EXPECT_TRUE(
-            s.err.startsWith(u"No se puede cargar el módulo de impresión de quiniela-cli"_s))
-            << s.err.toStdString();
-        EXPECT_TRUE(s.err.contains(u"quiniela_impresion"_s)) << "dice qué fichero falta";
+            s.Err.startsWith(u"No se puede cargar el módulo de impresión de quiniela-cli"_s))
+            << s.Err.toStdString();
+        EXPECT_TRUE(s.Err.contains(u"quiniela_impresion"_s)) << "dice qué fichero falta";
         EXPECT_FALSE(QFileInfo::exists(pdf));
     }
     // El escrutinio no llegó a guardar la ganadora ni los premios.
-    EXPECT_EQ(ContenidoCarpeta(datos), antes);
+    EXPECT_EQ(ContenidoCarpeta(Datos), antes);
     // Lo que no dibuja no necesita el módulo.
-    const Linea historial = Lanza(cli, {u"--datos"_s, datos.Ruta(), u"historial"_s});
-    EXPECT_EQ(historial.estado, 0) << historial.err.toStdString();
+    const Linea historial = Lanza(cli, {u"--datos"_s, Datos.Ruta(), u"historial"_s});
+    EXPECT_EQ(historial.estado, 0) << historial.Err.toStdString();
 }
 
 TEST_F(ModuloImpresion, ElEjecutableNoEnlazaLasBibliotecasGraficas) {
     const Linea ldd = Lanza(u"ldd"_s, {QStringLiteral(QUINIELA_CLI)});
-    ASSERT_EQ(ldd.estado, 0) << ldd.err.toStdString();
-    EXPECT_TRUE(ldd.out.contains(u"libQt6Core"_s)) << ldd.out.toStdString();
+    ASSERT_EQ(ldd.estado, 0) << ldd.Err.toStdString();
+    EXPECT_TRUE(ldd.Out.contains(u"libQt6Core"_s)) << ldd.Out.toStdString();
     for (const QString& grafica : {u"libQt6Gui"_s, u"libQt6Widgets"_s, u"libQt6PrintSupport"_s})
-        EXPECT_FALSE(ldd.out.contains(grafica)) << grafica.toStdString();
+        EXPECT_FALSE(ldd.Out.contains(grafica)) << grafica.toStdString();
 }

@@ -45,8 +45,8 @@ struct AjustesTemporales {
 // Los temas que piden las pantallas (0 = menú principal), con su página y su encabezado.
 struct Tema {
     int numero;
-    const char* pagina;
-    const char* titulo;
+    const char* Pagina;
+    const char* Titulo;
 };
 const Tema kTemas[] = {
     {0, "index.html", "Menú principal"},
@@ -101,7 +101,7 @@ TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentana) {
     QMainWindow* primera = nullptr;
     for (const Tema& t : kTemas) {
         const QUrl url = ayuda.UrlDeTema(t.numero);
-        EXPECT_EQ(url.fileName(), QString::fromUtf8(t.pagina)) << t.numero;
+        EXPECT_EQ(url.fileName(), QString::fromUtf8(t.Pagina)) << t.numero;
 
         ayuda.AbreAyuda(t.numero);
         QMainWindow* ventana = ayuda.Ventana();
@@ -111,8 +111,8 @@ TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentana) {
         const QTextBrowser* visor = ayuda.Visor();
         EXPECT_EQ(visor->source(), url);
         const QTextBlock encabezado =
-            BloqueConTexto(visor->document(), QString::fromUtf8(t.titulo));
-        ASSERT_TRUE(encabezado.isValid()) << t.numero << " " << t.titulo;
+            BloqueConTexto(visor->document(), QString::fromUtf8(t.Titulo));
+        ASSERT_TRUE(encabezado.isValid()) << t.numero << " " << t.Titulo;
         // La hoja de estilo común (enlace relativo dentro del fichero de ayuda) se aplica.
         EXPECT_EQ(encabezado.begin().fragment().charFormat().foreground().color(),
                   QColor(0x00, 0x40, 0x00))
@@ -148,7 +148,7 @@ TEST(AyudaQt, SeColocaAlLadoDeLaPantallaSinTaparla) {
     const QRect escritorio(0, 0, 1920, 1040);
     const QRect pequeno(0, 0, 1024, 768);
     struct Caso {
-        QRect ayuda, pantalla, disponible, esperado;
+        QRect AyudaEnLinea, Pantalla, disponible, esperado;
     };
     const Caso casos[] = {
         // Donde la dejó el usuario, si no tapa la pantalla.
@@ -165,9 +165,9 @@ TEST(AyudaQt, SeColocaAlLadoDeLaPantallaSinTaparla) {
         {{0, 0, 920, 620}, {112, 84, 800, 600}, pequeno, {664, 84, 360, 620}},
     };
     for (const Caso& c : casos) {
-        const QRect sitio = SitioAyuda(c.ayuda, c.pantalla, c.disponible);
+        const QRect sitio = SitioAyuda(c.AyudaEnLinea, c.Pantalla, c.disponible);
         EXPECT_EQ(sitio, c.esperado)
-            << c.pantalla.x() << "," << c.pantalla.y() << " → " << sitio.x() << "," << sitio.y()
+            << c.Pantalla.x() << "," << c.Pantalla.y() << " → " << sitio.x() << "," << sitio.y()
             << " " << sitio.width() << "×" << sitio.height();
         EXPECT_TRUE(c.disponible.contains(sitio));
     }
@@ -207,8 +207,8 @@ TEST(AyudaQt, SeUsaDesdeUnaPantallaModalYSeCierraSinCerrarla) {
     AyudaQt ayuda(Coleccion(), ajustes.Ruta());
     AvisoSistemaQt aviso;
     Plataforma servicios = ServiciosPlataforma();
-    servicios.ayuda = &ayuda;
-    servicios.aviso = &aviso;
+    servicios.AyudaEnLinea = &ayuda;
+    servicios.Aviso = &aviso;
     InstalaPlataforma(servicios);
 
     PantallaDatosgen pantalla(estado);

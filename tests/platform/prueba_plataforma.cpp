@@ -16,7 +16,7 @@ TEST(Plataforma, LosSonidosSoloSuenanConSonidoSi) {
     TocaSonido(estado, 7);
     estado.Datos.Sonido = QStringLiteral("No");
     TocaSonido(estado, 5);
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{6, 7}));
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{6, 7}));
 }
 
 TEST(Plataforma, SinServiciosInstaladosNoPasaNada) {

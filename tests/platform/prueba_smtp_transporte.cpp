@@ -136,7 +136,7 @@ TEST(TransporteSmtp, FallosDeLaSesionNoEntreganNada) {
         return OpcionesServidorSmtp().Cifrado(SeguridadCorreo::StartTls, c);
     };
     struct Caso {
-        const char* nombre;
+        const char* Nombre;
         OpcionesServidorSmtp servidor;
         bool conCertificado; // el de la cuenta
         QString clave;
@@ -158,7 +158,7 @@ TEST(TransporteSmtp, FallosDeLaSesionNoEntreganNada) {
         {"clave errónea", starttls(bueno).Auth(u"pepe"_s, kClave), true, u"otra"_s, 67, "535"},
     };
     for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.nombre);
+        SCOPED_TRACE(caso.Nombre);
         ServidorSmtp servidor(caso.servidor);
         ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
         CuentaCorreo cuenta = servidor.Cuenta();
@@ -207,7 +207,7 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
     PuertoCerrado cerrado;
     ASSERT_GT(cerrado.puerto, 0);
     struct Caso {
-        const char* nombre;
+        const char* Nombre;
         std::optional<OpcionesServidorSmtp> servidor; // sin él, el puerto cerrado
         int numero;
     };
@@ -217,7 +217,7 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
         {"no contesta al final del mensaje", OpcionesServidorSmtp().Cuelga(kAna), 28},
     };
     for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.nombre);
+        SCOPED_TRACE(caso.Nombre);
         std::optional<ServidorSmtp> servidor;
         CuentaCorreo cuenta;
         if (caso.servidor) {
@@ -268,7 +268,7 @@ TEST(TransporteSmtp, UnaDireccionOUnaCuentaQuePodrianColarOrdenesNoSalen) {
     buena.Servidor = QStringLiteral("correo.example.com");
     buena.Remitente = QStringLiteral("remitente@example.com");
     struct Caso {
-        const char* nombre;
+        const char* Nombre;
         void (*cambia)(CuentaCorreo&);
         int numero;
     };
@@ -284,7 +284,7 @@ TEST(TransporteSmtp, UnaDireccionOUnaCuentaQuePodrianColarOrdenesNoSalen) {
          [](CuentaCorreo& c) { c.Certificado = u"/no/existe.pem"_s; }, 77},
     };
     for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.nombre);
+        SCOPED_TRACE(caso.Nombre);
         CuentaCorreo cuenta = buena;
         caso.cambia(cuenta);
         const FalloCorreo fallo = transporte.Abre(cuenta, QString());

@@ -103,10 +103,10 @@ inline QStringList ReduccionDeReferencia(const Reduccion& red) {
                 ++(signos[m].size() == 3 ? t : d);
         if (EligeTablaDirecta(t, d, tabla)) {
             for (int m = 1, ht = 0, hd = 0; m <= NumPartidos; ++m) {
-                if (elegido[m] && signos[m].size() == 3 && ht < tabla.triplesTabla)
+                if (elegido[m] && signos[m].size() == 3 && ht < tabla.TriplesTabla)
                     hueco[m] = ++ht;
-                else if (elegido[m] && signos[m].size() == 2 && hd < tabla.doblesTabla)
-                    hueco[m] = tabla.triplesTabla + ++hd;
+                else if (elegido[m] && signos[m].size() == 2 && hd < tabla.DoblesTabla)
+                    hueco[m] = tabla.TriplesTabla + ++hd;
             }
         }
     }
@@ -118,12 +118,12 @@ inline QStringList ReduccionDeReferencia(const Reduccion& red) {
             columna += signos[m].at(p[m]);
         if (red.Metodo == MetodoDirecto) {
             // La cifra de la cadena es la posición del signo entre los marcados.
-            for (int c = 0; c < std::max<int>(tabla.columnas, 1); ++c) {
+            for (int c = 0; c < std::max<int>(tabla.Columnas, 1); ++c) {
                 QString col = columna;
                 for (int m = 1; m <= NumPartidos; ++m)
                     if (hueco[m] != 0)
                         col[m - 1] =
-                            signos[m].at(CadenasTablas()[tabla.inicio + hueco[m]][c] - '1');
+                            signos[m].at(CadenasTablas()[tabla.Inicio + hueco[m]][c] - '1');
                 columnas << col;
             }
         } else {

@@ -63,7 +63,7 @@ TEST(ClicsReduccion, PruebasDePulsacionSegunSuTabla) {
     for (int y = -2; y < AltoCajaSignos + 2; ++y)
         for (int x = -2; x < AnchoCajaSignos + 2; ++x) {
             const CeldaRejilla c = QueSignoUEDHaPulsado(x, y);
-            EXPECT_TRUE(!c || CeldaSignos(c.columna, c.fila).contains(x, y)) << x << "," << y;
+            EXPECT_TRUE(!c || CeldaSignos(c.Columna, c.Fila).contains(x, y)) << x << "," << y;
         }
 
     // Elegidos: solo múltiples de los partidos 1..14, X de 3 a 16.
@@ -91,7 +91,7 @@ TEST(ClicsReduccion, AbreLaGuardadaConElMetodoRecordado) {
     b.clics.Abre();
     EXPECT_EQ(b.estado.Red.Metodo, MetodoSeleccionSignos);
     EXPECT_EQ(b.estado.Red.Base, guardada.Base);
-    EXPECT_TRUE(b.plataforma.avisos.isEmpty());
+    EXPECT_TRUE(b.plataforma.Avisos.isEmpty());
 }
 
 TEST(ClicsReduccion, AbrirCuadraUnRegistroIncoherente) {
@@ -123,8 +123,8 @@ TEST(ClicsReduccion, SalirAvisaSiNoPuedeGrabarLaDescripcion) {
     std::optional<MensajeReduccion> mensaje;
     ConLimiteDeFichero(100, [&] { mensaje = b.clics.Sal(); });
     ASSERT_TRUE(mensaje);
-    EXPECT_EQ(mensaje->titulo, u"ERROR AL GRABAR LA DESCRIPCIÓN"_s);
-    EXPECT_TRUE(mensaje->texto.startsWith(
+    EXPECT_EQ(mensaje->Titulo, u"ERROR AL GRABAR LA DESCRIPCIÓN"_s);
+    EXPECT_TRUE(mensaje->Texto.startsWith(
         u"No se ha podido grabar la descripción en el índice BASES.ZPK: ha fallado el disco "
         u"(error 57). La reducción sigue guardada con la descripción anterior."_s));
     EXPECT_EQ(b.carpeta.Lee(u"BASES.ZPK"_s), bytes);

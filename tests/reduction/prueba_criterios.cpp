@@ -10,7 +10,7 @@ using namespace quiniela::prueba;
 
 namespace quiniela {
 void PrintTo(const MensajeReduccion& m, std::ostream* salida) {
-    *salida << m.titulo.toStdString() << ": " << m.texto.toStdString();
+    *salida << m.Titulo.toStdString() << ": " << m.Texto.toStdString();
 }
 } // namespace quiniela
 

@@ -13,7 +13,7 @@ namespace {
 struct Desarrollado {
     EstadisticasReduccion est;
     ResultadoDesarrollo resultado;
-    QStringList columnas;
+    QStringList Columnas;
 };
 
 // Desarrolla con un bloque pequeño para que se vacíe muchas veces.
@@ -30,8 +30,8 @@ Desarrollado Desarrolla(Reduccion red, qsizetype bloque = 19 * 7) {
         },
         bloque);
     for (qsizetype i = 0; i < bytes.size(); i += 19)
-        d.columnas << QString::fromLatin1(bytes.mid(i + 1, 15));
-    EXPECT_EQ(bytes, LineasColumnas(d.columnas));
+        d.Columnas << QString::fromLatin1(bytes.mid(i + 1, 15));
+    EXPECT_EQ(bytes, LineasColumnas(d.Columnas));
     return d;
 }
 
@@ -48,10 +48,10 @@ TEST(Desarrollo, CadaMetodoComoLaReferenciaYLasFormulasComoLoEscrito) {
             SCOPED_TRACE(testing::Message() << "método " << metodo << " base " << i);
             const QStringList esperado = ReduccionDeReferencia(red);
             const auto d = Desarrolla(red, 19 * (1 + i % 5));
-            ASSERT_EQ(d.columnas, esperado);
-            EXPECT_EQ(d.resultado.fin, FinDesarrollo::Completo);
-            EXPECT_EQ(d.resultado.pasosHechos, d.resultado.pasos);
-            EXPECT_EQ(d.resultado.lineas, esperado.size());
+            ASSERT_EQ(d.Columnas, esperado);
+            EXPECT_EQ(d.resultado.Fin, FinDesarrollo::Completo);
+            EXPECT_EQ(d.resultado.PasosHechos, d.resultado.Pasos);
+            EXPECT_EQ(d.resultado.Lineas, esperado.size());
             EXPECT_EQ(d.est.Aceptadas, esperado.size());
             EXPECT_EQ(d.est.Excluidas, d.est.Total - d.est.Aceptadas);
         }
@@ -66,7 +66,7 @@ TEST(Desarrollo, MetodoDirectoCuentaExactaConLasTablasDeFactor533) {
     EXPECT_EQ(d.est.Total, 15552);
     EXPECT_FLOAT_EQ(d.est.Factor, 5.33f);
     EXPECT_EQ(d.est.Aceptadas, 2916);
-    EXPECT_EQ(d.columnas.size(), 2916);
+    EXPECT_EQ(d.Columnas.size(), 2916);
 }
 
 TEST(Desarrollo, AvisoPorCombinacionCancelacionYFalloDelSumidero) {
@@ -95,8 +95,8 @@ TEST(Desarrollo, AvisoPorCombinacionCancelacionYFalloDelSumidero) {
             return true;
         },
         19);
-    EXPECT_EQ(d.fin, FinDesarrollo::Cancelado);
-    EXPECT_EQ(d.pasosHechos, 5);
+    EXPECT_EQ(d.Fin, FinDesarrollo::Cancelado);
+    EXPECT_EQ(d.PasosHechos, 5);
     EXPECT_EQ(bytes, 4 * 19) << "la columna del paso cancelado no se escribe";
 
     int llamadas = 0;
@@ -107,7 +107,7 @@ TEST(Desarrollo, AvisoPorCombinacionCancelacionYFalloDelSumidero) {
             return false;
         },
         19 * 2);
-    EXPECT_EQ(d.fin, FinDesarrollo::FalloSumidero);
+    EXPECT_EQ(d.Fin, FinDesarrollo::FalloSumidero);
     EXPECT_EQ(llamadas, 1);
 
     // Un aviso que pide espaciar sus llamadas: pasos 1, 11, 21... y cancela en el 31.
@@ -122,13 +122,13 @@ TEST(Desarrollo, AvisoPorCombinacionCancelacionYFalloDelSumidero) {
                             },
                             {});
     EXPECT_EQ(llamados, (std::vector<int>{1, 11, 21, 31}));
-    EXPECT_EQ(d.fin, FinDesarrollo::Cancelado);
-    EXPECT_EQ(d.pasosHechos, 31);
+    EXPECT_EQ(d.Fin, FinDesarrollo::Cancelado);
+    EXPECT_EQ(d.PasosHechos, 31);
 
     // Un aviso hecho de una std::function vacía no se llama.
     EXPECT_FALSE(AvisoProgreso(std::function<bool(int32_t, int32_t)>()));
     d = DesarrollaReduccion(red, tabla, std::function<bool(int32_t, int32_t)>(), {});
-    EXPECT_EQ(d.fin, FinDesarrollo::Completo);
+    EXPECT_EQ(d.Fin, FinDesarrollo::Completo);
 }
 
 TEST(Desarrollo, ElBloqueEntregadoSigueIntactoHastaLaLlamadaSiguiente) {
@@ -151,7 +151,7 @@ TEST(Desarrollo, ElBloqueEntregadoSigueIntactoHastaLaLlamadaSiguiente) {
                 return true;
             },
             19 * 16);
-        EXPECT_EQ(d.fin, cancela ? FinDesarrollo::Cancelado : FinDesarrollo::Completo);
+        EXPECT_EQ(d.Fin, cancela ? FinDesarrollo::Cancelado : FinDesarrollo::Completo);
         EXPECT_EQ(cambiados, 0);
         EXPECT_EQ(finales, 1) << "una llamada final con 0 bytes, termine como termine";
     }

@@ -45,9 +45,9 @@ TEST(Estadisticas, ParametrosCoherentesConLaBase) {
     EXPECT_EQ(est.Excluidas, est.Total);
     EXPECT_EQ(est.Factor, 0.0f);
     const auto lineas = LineasPanelEstadisticas(est, MetodoSeleccionSignos, 0.5f, Es);
-    EXPECT_EQ(lineas.back().rotulo, u"Posibil. cubiertas"_s);
-    EXPECT_EQ(lineas.back().valor, u"0,00 %"_s);
-    EXPECT_EQ(lineas.at(lineas.size() - 2).valor, u"0,00"_s);
+    EXPECT_EQ(lineas.back().Rotulo, u"Posibil. cubiertas"_s);
+    EXPECT_EQ(lineas.back().Valor, u"0,00 %"_s);
+    EXPECT_EQ(lineas.at(lineas.size() - 2).Valor, u"0,00"_s);
 }
 
 TEST(Estadisticas, CuentaPorTotalesEnElPeorCaso) {
@@ -73,27 +73,27 @@ TEST(Estadisticas, ResumenDeUnaReduccionGuardada) {
     red.MinErrores = 1;
     red.MaxErrores = 3;
     const auto r = DibujaResumenReduccion(red, 0.5f, 640, Es);
-    ASSERT_TRUE(r.dibuja);
-    EXPECT_EQ(r.x0, 205);
-    EXPECT_EQ(r.banda, QRect(195, 416, 240, 68));
-    ASSERT_EQ(r.lineas.size(), 5u);
-    EXPECT_EQ(r.lineas[0].rotulo, u"1.594.323 apuestas reducidas a 2.187"_s);
-    EXPECT_EQ(r.lineas[3].valor, u"1.093,50 €"_s);
+    ASSERT_TRUE(r.Dibuja);
+    EXPECT_EQ(r.X0, 205);
+    EXPECT_EQ(r.Banda, QRect(195, 416, 240, 68));
+    ASSERT_EQ(r.Lineas.size(), 5u);
+    EXPECT_EQ(r.Lineas[0].Rotulo, u"1.594.323 apuestas reducidas a 2.187"_s);
+    EXPECT_EQ(r.Lineas[3].Valor, u"1.093,50 €"_s);
     // Un precio sin representación exacta se redondea a céntimos antes de multiplicar.
     red.ApuestasReducidas = 14348907;
-    EXPECT_EQ(DibujaResumenReduccion(red, 0.35f, 640, Es).lineas[3].valor, u"5.022.117,45 €"_s);
+    EXPECT_EQ(DibujaResumenReduccion(red, 0.35f, 640, Es).Lineas[3].Valor, u"5.022.117,45 €"_s);
 
     // El método directo da las probabilidades en lugar de los errores y las posibilidades.
     red.Metodo = MetodoDirecto;
     red.ApuestasBase = 81;
     red.ApuestasReducidas = 9;
     const auto d = DibujaResumenReduccion(red, 0.5f, 250, QLocale::c());
-    ASSERT_EQ(d.lineas.size(), 5u);
-    EXPECT_EQ(d.lineas[3].rotulo, u"Probabilidad 14 aciertos:"_s);
-    EXPECT_EQ(d.lineas[3].valor, u"11.11 %"_s);
-    EXPECT_EQ(d.lineas[4].rotulo, u"Probabilidad 13 aciertos:"_s);
-    EXPECT_EQ(d.lineas[4].valor, u"88.89 %"_s);
+    ASSERT_EQ(d.Lineas.size(), 5u);
+    EXPECT_EQ(d.Lineas[3].Rotulo, u"Probabilidad 14 aciertos:"_s);
+    EXPECT_EQ(d.Lineas[3].Valor, u"11.11 %"_s);
+    EXPECT_EQ(d.Lineas[4].Rotulo, u"Probabilidad 13 aciertos:"_s);
+    EXPECT_EQ(d.Lineas[4].Valor, u"88.89 %"_s);
 
     red.ApuestasBase = 1;
-    EXPECT_FALSE(DibujaResumenReduccion(red, 0.5f, 640, Es).dibuja);
+    EXPECT_FALSE(DibujaResumenReduccion(red, 0.5f, 640, Es).Dibuja);
 }

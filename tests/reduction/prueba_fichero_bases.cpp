@@ -109,7 +109,7 @@ TEST(FicheroBases, GuardaAnadeReutilizaLibresYReemplazaEnSuSitio) {
     EXPECT_EQ(b.estado.RegistroReduccion, nuevo);
     EXPECT_EQ(b.carpeta.Lee(Bases),
               Lineas({RegistroLibre, Registro(9, 5), Registro(1, 3), nuevo, Registro(9, 7)}));
-    EXPECT_TRUE(b.plataforma.avisos.isEmpty());
+    EXPECT_TRUE(b.plataforma.Avisos.isEmpty());
 
     // ExisteEnBases deja el número del que coincide o el de registros leídos.
     EXPECT_TRUE(ExisteEnBases(b.estado, 9, 7));
@@ -157,7 +157,7 @@ TEST(FicheroBases, LeeLaReduccionActualOLaBasePorDefecto) {
     EXPECT_EQ(ConstruyeRegistroReduccion(1, 1, b.estado.Red), u"01013 0 0           1       1"_s +
                                                                   u"100100"_s.repeated(15) + u' ' +
                                                                   QString(45, u'0') + Blancos(65));
-    EXPECT_TRUE(b.plataforma.avisos.isEmpty());
+    EXPECT_TRUE(b.plataforma.Avisos.isEmpty());
 }
 
 TEST(FicheroBases, AvisosCuandoFaltaElFichero) {
@@ -173,24 +173,24 @@ TEST(FicheroBases, AvisosCuandoFaltaElFichero) {
     BorraRegistroBases(b.estado, 1, 1);
     EXPECT_EQ(b.estado.UltimoErrorFichero, 53);
     EXPECT_FALSE(b.carpeta.Existe(Bases));
-    EXPECT_EQ(b.plataforma.avisos,
+    EXPECT_EQ(b.plataforma.Avisos,
               QStringList({crearlo, u"No se encuentra el fichero BASES.ZPK"_s}));
 
     // La carga avisa, crea el índice vacío y deja la base por defecto.
-    b.plataforma.avisos.clear();
+    b.plataforma.Avisos.clear();
     b.estado.Red = Ejemplo(u"vieja"_s);
     LeeFicheroBases(b.estado);
     EXPECT_EQ(b.estado.UltimoErrorFichero, 53);
-    EXPECT_EQ(b.plataforma.avisos, QStringList{crearlo});
+    EXPECT_EQ(b.plataforma.Avisos, QStringList{crearlo});
     EXPECT_EQ(b.carpeta.Lee(Bases), QByteArray());
     EXPECT_EQ(b.estado.Red.Base, QuinielaBase::PorDefecto());
     EXPECT_TRUE(b.estado.Red.Descripcion.isEmpty());
 
     // Guardar sin índice lo crea con el registro.
     QFile::remove(b.carpeta.Ruta(Bases));
-    b.plataforma.avisos.clear();
+    b.plataforma.Avisos.clear();
     ASSERT_TRUE(GuardaRegistroBases(b.estado, 7, 3, Registro(7, 3)).Bien());
-    EXPECT_EQ(b.plataforma.avisos, QStringList{crearlo});
+    EXPECT_EQ(b.plataforma.Avisos, QStringList{crearlo});
     EXPECT_EQ(b.carpeta.Lee(Bases), Lineas({Registro(7, 3)}));
 }
 
@@ -200,7 +200,7 @@ TEST(FicheroBases, RutaInexistente) {
     LeeFicheroBases(b.estado);
     EXPECT_FALSE(ExisteEnBases(b.estado, 1, 1));
     BorraRegistroBases(b.estado, 1, 1);
-    EXPECT_EQ(b.plataforma.avisos,
+    EXPECT_EQ(b.plataforma.Avisos,
               QStringList({u"LFB ERROR 76: No existe el fichero BASES.ZPK"_s,
                            u"EEB ERROR 76: No existe el fichero BASES.ZPK"_s,
                            u"BRB ERROR 76: No existe el fichero BASES.ZPK"_s}));

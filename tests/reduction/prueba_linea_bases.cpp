@@ -70,8 +70,8 @@ TEST(LineaBases, LasIlegiblesSeSaltanConUnSoloAviso) {
     EXPECT_EQ(reducciones[0].Linea, 1);
     EXPECT_EQ(reducciones[0].Registro, QString::fromLatin1(Bueno(1, 1)));
     EXPECT_EQ(reducciones[1].Linea, 5);
-    ASSERT_EQ(b.plataforma.avisos.size(), 1);
-    EXPECT_EQ(b.plataforma.avisos[0],
+    ASSERT_EQ(b.plataforma.Avisos.size(), 1);
+    EXPECT_EQ(b.plataforma.Avisos[0],
               u"El índice BASES.ZPK tiene líneas que no se pueden leer; no se muestran:\r\n"
               u"línea 2: es demasiado corta (5 caracteres de 230)\r\n"
               u"línea 4: el método no es 1, 2 ni 3\r\n"

@@ -28,25 +28,25 @@ TEST(MotorReduccion, CancelarLiberaElRegistroYBorraElFichero) {
     Banco b;
     b.Prepara(6, 1, Probable, MetodoDirecto);
     b.estado.Datos.Metodo = MetodoSeleccionSignos;
-    ASSERT_EQ(EjecutaReduccion(b.estado).fin, FinReduccion::Terminada);
+    ASSERT_EQ(EjecutaReduccion(b.estado).Fin, FinReduccion::Terminada);
     EXPECT_EQ(b.estado.Datos.Metodo, MetodoDirecto) << "el método de la última reducción";
     // Se sustituye y se cancela a mitad: la reducción anterior también se pierde.
     b.Prepara(6, 1, Probable, MetodoColumnaProbable);
     b.estado.Red.MaxErrores = 3;
     OpcionesReduccion o;
-    o.reemplazaSinPreguntar = true;
-    o.bytesBloque = 19 * 4;
-    o.aviso = [](int32_t paso, int32_t) { return paso == 30; };
+    o.ReemplazaSinPreguntar = true;
+    o.BytesBloque = 19 * 4;
+    o.Aviso = [](int32_t paso, int32_t) { return paso == 30; };
     const auto r = EjecutaReduccion(b.estado, o);
-    EXPECT_EQ(r.fin, FinReduccion::Cancelada);
-    EXPECT_EQ(r.pasosHechos, 30);
-    EXPECT_FALSE(r.mensaje);
+    EXPECT_EQ(r.Fin, FinReduccion::Cancelada);
+    EXPECT_EQ(r.PasosHechos, 30);
+    EXPECT_FALSE(r.Mensaje);
     EXPECT_FALSE(b.carpeta.Existe(u"RED0601.ZPK"_s));
     EXPECT_EQ(b.Registros(), QStringList{RegistroLibre});
 
     // La siguiente reducción nueva ocupa el registro liberado.
     b.Prepara(2, 5, Probable, MetodoDirecto);
-    ASSERT_EQ(EjecutaReduccion(b.estado).fin, FinReduccion::Terminada);
+    ASSERT_EQ(EjecutaReduccion(b.estado).Fin, FinReduccion::Terminada);
     ASSERT_EQ(b.Registros().size(), 1);
     EXPECT_TRUE(b.Registros().at(0).startsWith(u"02051"_s));
 }
@@ -59,19 +59,19 @@ TEST(MotorReduccion, FallosDeEscrituraDejanLoGuardadoComoEstaba) {
     b.estado.Red.MaxErrores = 6;
     OpcionesReduccion o;
     ResultadoReduccion r;
-    o.bytesBloque = 19 * 256;
+    o.BytesBloque = 19 * 256;
     ConLimiteDeFichero(19 * 1000, [&] { r = EjecutaReduccion(b.estado, o); });
-    EXPECT_EQ(r.fin, FinReduccion::Fallida);
-    ASSERT_TRUE(r.mensaje);
-    EXPECT_EQ(r.mensaje->titulo, u"ERROR AL GRABAR LA REDUCCIÓN"_s);
-    EXPECT_TRUE(r.mensaje->texto.startsWith(
+    EXPECT_EQ(r.Fin, FinReduccion::Fallida);
+    ASSERT_TRUE(r.Mensaje);
+    EXPECT_EQ(r.Mensaje->Titulo, u"ERROR AL GRABAR LA REDUCCIÓN"_s);
+    EXPECT_TRUE(r.Mensaje->Texto.startsWith(
         u"No se ha podido grabar el fichero de apuestas reducidas RED0909.ZPK: "_s));
     EXPECT_TRUE(
-        r.mensaje->texto.endsWith(u". La reducción se ha cancelado y no ha quedado guardada."_s));
+        r.Mensaje->Texto.endsWith(u". La reducción se ha cancelado y no ha quedado guardada."_s));
     // La escritura que queda corta (la que cruza el límite) para la reducción en el bloque
     // siguiente; sin verla, se seguiría hasta que la próxima falle del todo.
-    EXPECT_GT(r.columnasEscritas, 0) << "falla a mitad, no al abrir";
-    EXPECT_LE(r.columnasEscritas, (1000 / 256 + 2) * 256);
+    EXPECT_GT(r.ColumnasEscritas, 0) << "falla a mitad, no al abrir";
+    EXPECT_LE(r.ColumnasEscritas, (1000 / 256 + 2) * 256);
     EXPECT_FALSE(b.carpeta.Existe(u"RED0909.ZPK"_s));
     EXPECT_TRUE(b.Registros().isEmpty()) << "el índice no llegó a escribirse";
     EXPECT_TRUE(QDir(b.carpeta.Ruta()).entryList({u"*.parcial*"_s}).isEmpty());
@@ -81,15 +81,15 @@ TEST(MotorReduccion, FallosDeEscrituraDejanLoGuardadoComoEstaba) {
         for (int t = 0; t <= 3; ++t)
             b.estado.Red.Totales(k, t) = 1;
     o = {};
-    o.aviso = [&](int32_t paso, int32_t) {
+    o.Aviso = [&](int32_t paso, int32_t) {
         if (paso == 10)
             QFile::remove(RutaParcial(b.carpeta.Ruta(u"RED0802.ZPK"_s)));
         return false;
     };
     r = EjecutaReduccion(b.estado, o);
-    EXPECT_EQ(r.fin, FinReduccion::Fallida);
-    ASSERT_TRUE(r.mensaje);
-    EXPECT_TRUE(r.mensaje->texto.contains(u"el fichero ha desaparecido durante la reducción"_s));
+    EXPECT_EQ(r.Fin, FinReduccion::Fallida);
+    ASSERT_TRUE(r.Mensaje);
+    EXPECT_TRUE(r.Mensaje->Texto.contains(u"el fichero ha desaparecido durante la reducción"_s));
     EXPECT_FALSE(b.carpeta.Existe(u"RED0802.ZPK"_s));
     EXPECT_TRUE(b.Registros().isEmpty());
 
@@ -97,9 +97,9 @@ TEST(MotorReduccion, FallosDeEscrituraDejanLoGuardadoComoEstaba) {
     const QByteArray indice = b.carpeta.Lee(u"BASES.ZPK"_s);
     b.estado.CarpetaDatos = b.carpeta.Ruta(u"no-existe/"_s);
     r = EjecutaReduccion(b.estado);
-    EXPECT_EQ(r.fin, FinReduccion::Fallida);
-    ASSERT_TRUE(r.mensaje);
-    EXPECT_TRUE(r.mensaje->texto.contains(u"no existe la carpeta de datos"_s));
+    EXPECT_EQ(r.Fin, FinReduccion::Fallida);
+    ASSERT_TRUE(r.Mensaje);
+    EXPECT_TRUE(r.Mensaje->Texto.contains(u"no existe la carpeta de datos"_s));
     EXPECT_FALSE(QDir(b.estado.CarpetaDatos).exists());
     EXPECT_EQ(b.carpeta.Lee(u"BASES.ZPK"_s), indice);
 }

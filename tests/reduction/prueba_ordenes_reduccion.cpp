@@ -42,7 +42,7 @@ TEST_F(OrdenesReduccion, ReducirEscribeRED0703YSuRegistro) {
     const Linea l = Reducir(Base, u"probable"_s,
                             {u"--errores"_s, u"1-2"_s, u"--totales"_s, u"1:2 x:0"_s,
                              u"--descripcion"_s, u" Prueba "_s});
-    ASSERT_EQ(l.estado, 0) << l.err.toStdString();
+    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
     Reduccion red = BaseDeFichas(Base, MetodoColumnaProbable);
     red.MinErrores = 1;
     red.MaxErrores = 2;
@@ -54,7 +54,7 @@ TEST_F(OrdenesReduccion, ReducirEscribeRED0703YSuRegistro) {
               QStringList{u"07032 1 2          48      36"_s + u"111311101213011212110200"_s +
                           u"100100"_s.repeated(10) + u"101200 "_s + QString(45, u'0') +
                           QString(29, u' ') + u"Prueba"_s + QString(30, u' ')});
-    EXPECT_EQ(l.out, u"Ha finalizado el proceso de reducción\n"
+    EXPECT_EQ(l.Out, u"Ha finalizado el proceso de reducción\n"
                      "RED0703.ZPK: 36 columnas\n"
                      "48 apuestas reducidas a 36\n"
                      "Factor de  reducción.....: 1,33\n"
@@ -68,25 +68,25 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
     const auto Opciones = [](const QString& texto) { return texto.split(u' '); };
     Linea l = Reducir(Base, u"probable"_s, Opciones(u"--errores 3-1"_s));
     EXPECT_EQ(l.estado, 2);
-    EXPECT_TRUE(l.err.startsWith(u"NO CONCUERDAN LOS ERRORES PERMITIDOS\n"_s));
+    EXPECT_TRUE(l.Err.startsWith(u"NO CONCUERDAN LOS ERRORES PERMITIDOS\n"_s));
     l = Reducir(Base, u"signos"_s, {u"--totales"_s, u"1:0-3 2:1,3-4"_s}); // sin la "X"
     EXPECT_EQ(l.estado, 2);
-    EXPECT_TRUE(l.err.startsWith(u"ERROR EN TOTALES DE CADA SIGNO\n"_s));
+    EXPECT_TRUE(l.Err.startsWith(u"ERROR EN TOTALES DE CADA SIGNO\n"_s));
     EXPECT_FALSE(carpeta.Existe(u"RED0703.ZPK"_s));
     EXPECT_TRUE(RegistrosBases(carpeta).isEmpty());
 
     // Primera vez bien; la segunda sin --reemplazar: 3 sin tocar nada; con --reemplazar: 0,
     // en el mismo registro y con el fichero truncado (de 48 columnas a 12).
     l = Reducir(Base, u"signos"_s, {u"--totales"_s, u"1:0-3 x:0-3 2:0-3"_s});
-    ASSERT_EQ(l.estado, 0) << l.err.toStdString();
+    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
     const QByteArray primera = Columnas();
     ASSERT_EQ(primera.size(), 48 * 19);
     l = Reducir(Base, u"directo"_s);
     EXPECT_EQ(l.estado, 3);
-    EXPECT_TRUE(l.err.startsWith(u"REDUCCIÓN YA EXISTE\n"_s));
+    EXPECT_TRUE(l.Err.startsWith(u"REDUCCIÓN YA EXISTE\n"_s));
     EXPECT_EQ(Columnas(), primera);
     l = Reducir(Base, u"directo"_s, {u"--reemplazar"_s});
-    EXPECT_EQ(l.estado, 0) << l.err.toStdString();
+    EXPECT_EQ(l.estado, 0) << l.Err.toStdString();
     EXPECT_EQ(Columnas().size(), 12 * 19);
     ASSERT_EQ(RegistrosBases(carpeta).size(), 1);
     EXPECT_EQ(RegistrosBases(carpeta).at(0).at(4), u'1');
@@ -108,7 +108,7 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
         const QString metodo = mas.takeFirst();
         l = Reducir(base, metodo, mas + QStringList{u"--reemplazar"_s});
         EXPECT_EQ(l.estado, 1) << base.toStdString() << " " << opciones.toStdString();
-        EXPECT_FALSE(l.err.isEmpty());
+        EXPECT_FALSE(l.Err.isEmpty());
     }
     EXPECT_EQ(Ejecuta(Opciones(u"reducir --jornada 7 --orden 31 --metodo directo "
                                "--base"_s) +
@@ -120,7 +120,7 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
     // Sin sitio para escribir: estado 1 y el mensaje del fallo.
     ConLimiteDeFichero(19 * 4, [&] { l = Reducir(Base, u"directo"_s, {u"--reemplazar"_s}); });
     EXPECT_EQ(l.estado, 1);
-    EXPECT_TRUE(l.err.startsWith(u"ERROR AL GRABAR LA REDUCCIÓN\n"_s)) << l.err.toStdString();
+    EXPECT_TRUE(l.Err.startsWith(u"ERROR AL GRABAR LA REDUCCIÓN\n"_s)) << l.Err.toStdString();
 }
 
 TEST_F(OrdenesReduccion, ProbableEnUnMultipleSinElegirNoCuentaErrores) {
@@ -129,9 +129,9 @@ TEST_F(OrdenesReduccion, ProbableEnUnMultipleSinElegirNoCuentaErrores) {
     Linea l = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"probable"_s, u"--base"_s, base,
                        u"--errores"_s, u"0-0"_s});
     ASSERT_EQ(l.estado, 0);
-    EXPECT_TRUE(l.out.contains(u"Apuest. aceptadas...: 2\n"_s)) << l.out.toStdString();
+    EXPECT_TRUE(l.Out.contains(u"Apuest. aceptadas...: 2\n"_s)) << l.Out.toStdString();
     l = Reducir(base, u"probable"_s, {u"--errores"_s, u"0-0"_s});
-    ASSERT_EQ(l.estado, 0) << l.err.toStdString();
+    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
     EXPECT_EQ(Columnas(), QByteArray("\"111111111111111\"\r\n\"121111111111111\"\r\n"));
     EXPECT_EQ(RegistrosBases(carpeta).at(0).mid(21, 8), u"       2"_s);
 }
@@ -143,11 +143,11 @@ TEST_F(OrdenesReduccion, EstadisticasMuestraElPanelYLaComprobacion) {
     QFile esperado(
         QStringLiteral(QUINIELA_FUENTES "/tests/datos/reduction/estadisticas_directo.txt"));
     ASSERT_TRUE(esperado.open(QIODevice::ReadOnly));
-    EXPECT_EQ(l.out, QString::fromUtf8(esperado.readAll()));
+    EXPECT_EQ(l.Out, QString::fromUtf8(esperado.readAll()));
     const Linea m = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"signos"_s, u"--base"_s,
                              u"1X2 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s});
     ASSERT_EQ(m.estado, 0);
-    EXPECT_TRUE(m.out.endsWith(u"\n\nERROR EN TOTALES DE CADA SIGNO\nTiene que "
+    EXPECT_TRUE(m.Out.endsWith(u"\n\nERROR EN TOTALES DE CADA SIGNO\nTiene que "
                                "marcar como mínimo un valor en cada una de las "
                                "tres columnas que indican el total de signos 1, "
                                "X y 2 que deben tener las apuestas reducidas.\n"_s));
@@ -178,7 +178,7 @@ TEST_F(OrdenesReduccion, CtrlCCancelaComoElBotonDelPanel) {
     std::signal(SIGINT, anterior);
     EXPECT_EQ(SenalesPerdidas.load(), 0);
     EXPECT_EQ(l.estado, 130);
-    EXPECT_EQ(l.err, u"El proceso de reducción ha sido cancelado\n"_s);
+    EXPECT_EQ(l.Err, u"El proceso de reducción ha sido cancelado\n"_s);
     EXPECT_FALSE(carpeta.Existe(u"RED0703.ZPK"_s));
     EXPECT_FALSE(QFile::exists(ruta));
     // Nada llegó al índice: el registro solo se escribe con el fichero completo.
@@ -188,7 +188,7 @@ TEST_F(OrdenesReduccion, CtrlCCancelaComoElBotonDelPanel) {
 TEST_F(OrdenesReduccion, TextoQueLosFicherosNoGuardanNoSeGuarda) {
     struct Caso {
         QStringList args;
-        QString mensaje;
+        QString Mensaje;
     };
     const Caso casos[] = {
         {{u"--descripcion"_s, u"Peña ñandú 😀🎉 €"_s},
@@ -205,12 +205,12 @@ TEST_F(OrdenesReduccion, TextoQueLosFicherosNoGuardanNoSeGuarda) {
         SCOPED_TRACE(c.args.join(u' ').toStdString());
         const Linea l = Reducir(Base, u"probable"_s, c.args);
         EXPECT_NE(l.estado, 0);
-        EXPECT_TRUE(l.err.contains(c.mensaje)) << l.err.toStdString();
+        EXPECT_TRUE(l.Err.contains(c.Mensaje)) << l.Err.toStdString();
         EXPECT_EQ(carpeta.Lee(u"BASES.ZPK"_s), QByteArray());
         EXPECT_FALSE(QFile::exists(carpeta.Ruta(u"RED0703.ZPK"_s)));
     }
     const Linea bien = Reducir(Base, u"probable"_s, {u"--descripcion"_s, u"Peña ñandú €"_s});
-    ASSERT_EQ(bien.estado, 0) << bien.err.toStdString();
+    ASSERT_EQ(bien.estado, 0) << bien.Err.toStdString();
     // Un byte por carácter en Windows-1252, y los 30 blancos del final del registro.
     const QByteArray guardada = QByteArray("Pe\xf1"
                                            "a \xf1"
@@ -223,7 +223,7 @@ TEST_F(OrdenesReduccion, EquipoConEmojiNoSeGuardaEnLaJornada) {
     const Linea l = EjecutaCli(
         carpeta, {u"jornada"_s, u"2"_s, u"--partido"_s, u"1"_s, u"Betis 🎉"_s, u"Sevilla"_s});
     EXPECT_EQ(l.estado, 1);
-    EXPECT_TRUE(l.err.startsWith(u"El equipo no se puede guardar: «🎉»"_s)) << l.err.toStdString();
+    EXPECT_TRUE(l.Err.startsWith(u"El equipo no se puede guardar: «🎉»"_s)) << l.Err.toStdString();
     EXPECT_FALSE(QFile::exists(carpeta.Ruta(u"JORNADAS.ZPK"_s)) &&
                  carpeta.Lee(u"JORNADAS.ZPK"_s).contains("Betis"));
 }
@@ -234,16 +234,16 @@ TEST_F(OrdenesReduccion, IndiceIlegibleSeAvisaUnaVezConSuCausa) {
     ASSERT_TRUE(QDir(carpeta.Ruta()).mkdir(u"BASES.ZPK"_s));
     const Linea l = Reducir(Base, u"probable"_s);
     EXPECT_EQ(l.estado, 1);
-    EXPECT_EQ(l.err.count(u"EEB ERROR 75"_s), 1) << l.err.toStdString();
-    EXPECT_TRUE(l.err.contains(u"EEB ERROR 75: no se puede leer el fichero BASES.ZPK (no hay "
+    EXPECT_EQ(l.Err.count(u"EEB ERROR 75"_s), 1) << l.Err.toStdString();
+    EXPECT_TRUE(l.Err.contains(u"EEB ERROR 75: no se puede leer el fichero BASES.ZPK (no hay "
                                u"permiso)"_s));
-    EXPECT_TRUE(l.err.contains(u"No se ha podido leer el índice BASES.ZPK: no hay permiso "
+    EXPECT_TRUE(l.Err.contains(u"No se ha podido leer el índice BASES.ZPK: no hay permiso "
                                u"(error 75). La reducción no se ha efectuado."_s));
     EXPECT_FALSE(QFile::exists(carpeta.Ruta(u"RED0703.ZPK"_s)));
 
     const Linea h = EjecutaCli(carpeta, {u"historial"_s});
     EXPECT_EQ(h.estado, 1);
-    EXPECT_TRUE(h.err.startsWith(u"LFB ERROR 75: no se puede leer el fichero BASES.ZPK"_s));
+    EXPECT_TRUE(h.Err.startsWith(u"LFB ERROR 75: no se puede leer el fichero BASES.ZPK"_s));
 }
 
 TEST_F(OrdenesReduccion, SalidaQueNoSePuedeEscribirDaEstado1) {

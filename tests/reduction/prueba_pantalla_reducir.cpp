@@ -92,8 +92,8 @@ protected:
     // Una línea del panel de estadísticas por su rótulo.
     static QString Valor(const PantallaReducir& p, const QString& rotulo) {
         for (const LineaEstadistica& l : p.Pic_Esta->Lineas())
-            if (l.rotulo == rotulo)
-                return l.valor;
+            if (l.Rotulo == rotulo)
+                return l.Valor;
         return u"(no está)"_s;
     }
     static void EsperaValores(const PantallaReducir& p,
@@ -104,7 +104,7 @@ protected:
     static QStringList Textos(const PantallaReducir& p) {
         QStringList t;
         for (const TextoPantalla& texto : TextosPantallaComun(p.Estado(), p.Controles()))
-            t << texto.texto;
+            t << texto.Texto;
         return t;
     }
 
@@ -148,8 +148,8 @@ TEST_F(PantallaReducirPrueba, AbreLaGuardadaConRejillasEstadisticasYErrores) {
         EXPECT_TRUE(textos.contains(t)) << t.toStdString();
     EXPECT_FALSE(textos.contains(u"       Signos"_s));
     for (const TextoPantalla& t : TextosPantallaComun(estado, pantalla.Controles())) {
-        if (t.texto.startsWith(u"9. "_s) || t.texto.startsWith(u"10. "_s)) {
-            EXPECT_EQ(t.caja.left(), t.texto.startsWith(u'9') ? 21 : 15);
+        if (t.Texto.startsWith(u"9. "_s) || t.Texto.startsWith(u"10. "_s)) {
+            EXPECT_EQ(t.Caja.left(), t.Texto.startsWith(u'9') ? 21 : 15);
         }
     }
 
@@ -166,15 +166,15 @@ TEST_F(PantallaReducirPrueba, AbreLaGuardadaConRejillasEstadisticasYErrores) {
 
     // Ayuda del método y puntero de mano en los botones.
     Pulsa(pantalla.Pic_Ayuda);
-    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2230});
-    EXPECT_EQ(plataforma.sonidos.back(), 9);
+    EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{2230});
+    EXPECT_EQ(plataforma.Sonido.back(), 9);
     int manos = 0;
-    for (const CursorPuesto& c : plataforma.cursores)
-        manos += c.nombre == u"ManoIndice" && qobject_cast<BotonImagen*>(c.control) != nullptr;
+    for (const CursorPuesto& c : plataforma.Punteros)
+        manos += c.Nombre == u"ManoIndice" && qobject_cast<BotonImagen*>(c.Control) != nullptr;
     EXPECT_GE(manos, 13);
 
     // Errores desde sus listas.
-    plataforma.sonidos.clear();
+    plataforma.Sonido.clear();
     Pulsa(pantalla.Pic_BotMaxErr);
     EXPECT_TRUE(pantalla.Pic_BotMaxErr->EstaPulsado());
     GuardaCaptura(&pantalla, u"reducir_lista_errores"_s);
@@ -182,7 +182,7 @@ TEST_F(PantallaReducirPrueba, AbreLaGuardadaConRejillasEstadisticasYErrores) {
     EXPECT_FALSE(pantalla.Lis_MaxErrores->isVisible());
     EXPECT_EQ(estado.Red.MaxErrores, 2);
     EXPECT_EQ(pantalla.Pic_BotMaxErr->Rotulo(), u" 2  Máximo"_s);
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{6, 7}));
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{6, 7}));
     // 0 a 2 errores sobre 2 triples y 5 dobles elegidos: 1 + (4 + 5) + (4 + 20 + 10) = 44,
     // por el triple y el doble sin elegir.
     EXPECT_EQ(Valor(pantalla, u"Apuest. aceptadas"_s), u"264"_s);
@@ -214,7 +214,7 @@ TEST_F(PantallaReducirPrueba, PulsacionesEnLasRejillas) {
     EXPECT_EQ(p2.NumSignos, 1);
     EXPECT_EQ(p2.AReducir, 0);
     EXPECT_EQ(p2.SignoProbable, 0);
-    EXPECT_EQ(plataforma.sonidos, std::vector<int>{1});
+    EXPECT_EQ(plataforma.Sonido, std::vector<int>{1});
     EsperaValores(pantalla,
                   {{u"Múltiples a reducir"_s, u"6"_s}, {u"Apuest. directas"_s, u"864"_s}});
     EXPECT_EQ(pantalla.Lis_MinErrores->count(), 7);
@@ -229,7 +229,7 @@ TEST_F(PantallaReducirPrueba, PulsacionesEnLasRejillas) {
     Pulsa(pantalla.Pic_ColBas, PuntoBase(3, 1));
     Pulsa(pantalla.Pic_ColBas, PuntoBase(6, 2));
     EXPECT_EQ(estado.Red.Base, antes);
-    EXPECT_EQ(plataforma.sonidos.size(), 1u);
+    EXPECT_EQ(plataforma.Sonido.size(), 1u);
 
     // Elegir el triple 6 y darle la probable "2"; volver a pulsarla la quita.
     Pulsa(pantalla.Pic_Elegir, PuntoElegir(6));
@@ -238,7 +238,7 @@ TEST_F(PantallaReducirPrueba, PulsacionesEnLasRejillas) {
     EXPECT_EQ(estado.Red.Base[6].SignoProbable, 3);
     Pulsa(pantalla.Pic_ColBas, PuntoBase(6, 3));
     EXPECT_EQ(estado.Red.Base[6].SignoProbable, 0);
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{1, 1, 1, 1}));
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{1, 1, 1, 1}));
     // Quitar el signo que no es el probable: deja de elegirse y conserva su probable "1".
     Pulsa(pantalla.Pic_Base, PuntoBase(10, 2));
     EXPECT_EQ(estado.Red.Base[10].AReducir, 0);
@@ -246,14 +246,14 @@ TEST_F(PantallaReducirPrueba, PulsacionesEnLasRejillas) {
 
     // Punteros: goma sobre una marca, lápiz sobre una libre; cambia al pulsar sin moverse.
     QTest::mouseMove(pantalla.Pic_Base, PuntoBase(1, 1));
-    EXPECT_EQ(plataforma.cursores.back().control, pantalla.Pic_Base);
-    EXPECT_EQ(plataforma.cursores.back().nombre, u"goma"_s);
+    EXPECT_EQ(plataforma.Punteros.back().Control, pantalla.Pic_Base);
+    EXPECT_EQ(plataforma.Punteros.back().Nombre, u"goma"_s);
     QTest::mouseMove(pantalla.Pic_Base, PuntoBase(7, 2));
-    EXPECT_EQ(plataforma.cursores.back().nombre, u"lapiz"_s);
+    EXPECT_EQ(plataforma.Punteros.back().Nombre, u"lapiz"_s);
     Pulsa(pantalla.Pic_Base, PuntoBase(7, 2));
-    EXPECT_EQ(plataforma.cursores.back().nombre, u"goma"_s);
+    EXPECT_EQ(plataforma.Punteros.back().Nombre, u"goma"_s);
     QTest::mouseMove(pantalla.Pic_Base, QPoint(1, 1));
-    EXPECT_TRUE(plataforma.cursores.back().nombre.isEmpty());
+    EXPECT_TRUE(plataforma.Punteros.back().Nombre.isEmpty());
 
     Pulsa(pantalla.Pic_BotBorTodo);
     EXPECT_EQ(Valor(pantalla, u"Apuest. directas"_s), u"0"_s);
@@ -283,21 +283,21 @@ TEST_F(PantallaReducirPrueba, TotalesDeSignosSoloHastaSuMaximo) {
         Pulsa(pantalla.Pic_Signos, PuntoSignos(2, r));
     for (int r = 0; r <= 14; ++r)
         EXPECT_EQ(estado.Red.Totales(2, r), 0) << r;
-    EXPECT_TRUE(plataforma.sonidos.empty());
+    EXPECT_TRUE(plataforma.Sonido.empty());
 
     for (int k = 1; k <= 3; ++k)
         Pulsa(pantalla.Pic_Signos, PuntoSignos(k, 1));
     Pulsa(pantalla.Pic_Signos, PuntoSignos(2, 2));
     EXPECT_EQ(estado.Red.Totales(2, 1), 1);
     EXPECT_EQ(estado.Red.Totales(2, 2), 1);
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{1, 1, 1, 1}));
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{1, 1, 1, 1}));
     // Un "1", una "X" y un "2" entre 1X, X2 y 12: "1X2" y "X21"; por el triple sin elegir, 6
     // de 24. (Dos "X" dejarían 4 signos en 3 partidos.)
     EsperaValores(pantalla, {{u"Apuest. aceptadas"_s, u"6"_s}, {u"Apuest. directas"_s, u"24"_s}});
 
     // Punteros: mano hasta el máximo, prohibido encima.
     QTest::mouseMove(pantalla.Pic_Signos, PuntoSignos(2, 2));
-    EXPECT_EQ(plataforma.cursores.back().nombre, u"ManoIndice"_s);
+    EXPECT_EQ(plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
     QTest::mouseMove(pantalla.Pic_Signos, PuntoSignos(2, 3));
     EXPECT_EQ(pantalla.Pic_Signos->cursor().shape(), Qt::ForbiddenCursor);
     QTest::mouseMove(pantalla.Pic_Signos, PuntoSignos(1, 2));
@@ -305,7 +305,7 @@ TEST_F(PantallaReducirPrueba, TotalesDeSignosSoloHastaSuMaximo) {
     GuardaCaptura(&pantalla, u"reducir_signos"_s);
 
     Pulsa(pantalla.Pic_Ayuda);
-    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2250});
+    EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{2250});
 }
 
 TEST_F(PantallaReducirPrueba, CambiarElMetodoSinReducirReabreConLaBasePorDefecto) {
@@ -418,7 +418,7 @@ TEST_F(PantallaReducirPrueba, ReducirYLuegoDescribirActualizaElRegistro) {
     QStringList vistos;
     bool capturada = false;
     const QuinielaBase base = estado.Red.Base;
-    plataforma.alProcesarEventos = [&] {
+    plataforma.AlProcesarEventos = [&] {
         if (vistos.isEmpty()) {
             Pulsa(pantalla.Pic_BotBorTodo);
             Pulsa(pantalla.Pic_Base, PuntoBase(1, 1));
@@ -454,7 +454,7 @@ TEST_F(PantallaReducirPrueba, ReducirYLuegoDescribirActualizaElRegistro) {
     EXPECT_EQ(vistos.first(), u"Se ha realizado el   0 % de la reducción "_s);
     EXPECT_TRUE(vistos.contains(u"Se ha realizado el  50 % de la reducción "_s));
     EXPECT_TRUE(capturada);
-    EXPECT_TRUE(plataforma.mensajes.empty());
+    EXPECT_TRUE(plataforma.Mensajes.empty());
     const QStringList registros = Registros();
     ASSERT_EQ(registros.size(), 1);
     EXPECT_EQ(registros[0].left(9), u"12012 0 2"_s);
@@ -470,7 +470,7 @@ TEST_F(PantallaReducirPrueba, ReducirYLuegoDescribirActualizaElRegistro) {
     Pulsa(pantalla.Pic_Salir);
     EXPECT_FALSE(pantalla.isVisible());
     EXPECT_FALSE(estado.ReabrirReduccion);
-    EXPECT_EQ(plataforma.sonidos.back(), 5);
+    EXPECT_EQ(plataforma.Sonido.back(), 5);
     EXPECT_EQ(Registros(), QStringList{registros[0].left(165) + QString(16, u' ') +
                                        u"Nueve triples, peña"_s + registros[0].mid(200)});
     EXPECT_EQ(carpeta.Lee(u"BASES.ZPK"_s).mid(165, 35),
@@ -486,25 +486,25 @@ TEST_F(PantallaReducirPrueba, CancelarUnaSustitucionNoDejaReduccion) {
     Pulsa(pantalla.Pic_BotMaxErr);
     EligeEnLista(pantalla.Lis_MaxErrores, 3);
 
-    plataforma.respuesta = BotonMensaje::Reducir;
-    plataforma.alProcesarEventos = [&] { Pulsa(pantalla.Pic_BotCancelar); };
+    plataforma.Respuesta = BotonMensaje::Reducir;
+    plataforma.AlProcesarEventos = [&] { Pulsa(pantalla.Pic_BotCancelar); };
     QString alFinal;
     QTimer::singleShot(0, [&] {
         alFinal = pantalla.Pic_Porcen->Progreso();
         Pulsa(pantalla.Pic_SalirPorcen);
     });
     Pulsa(pantalla.Pic_BotReducir);
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, u"REDUCCIÓN YA EXISTE"_s);
-    EXPECT_EQ(plataforma.mensajes[0].texto,
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"REDUCCIÓN YA EXISTE"_s);
+    EXPECT_EQ(plataforma.Mensajes[0].Texto,
               u"Ya existe una reducción correspondiente a esa jornada  y  con ese número de orden. "
               "Si desea conservar la reducción existente, pulse Salir ,cambie el número de orden "
               "de la reducción actual y vuelva a realizar  la  reducción.   Si  no  desea  "
               "conservarla,  pulse  el  botón Reducir apuestas para que continue el proceso de "
               "reducción."_s);
-    EXPECT_TRUE(plataforma.mensajes[0].botones.testFlag(BotonMensaje::Reducir));
+    EXPECT_TRUE(plataforma.Mensajes[0].Botones.testFlag(BotonMensaje::Reducir));
     EXPECT_EQ(alFinal, u"El proceso de reducción ha sido cancelado"_s);
-    EXPECT_EQ(plataforma.eventosProcesados, 1) << "cancelada en el primer paso";
+    EXPECT_EQ(plataforma.EventosProcesados, 1) << "cancelada en el primer paso";
     EXPECT_FALSE(carpeta.Existe(u"RED1201.ZPK"_s));
     const QStringList registros = Registros();
     ASSERT_EQ(registros.size(), 2);
@@ -516,10 +516,10 @@ TEST_F(PantallaReducirPrueba, CancelarUnaSustitucionNoDejaReduccion) {
     // No confirmar la sustitución no escribe nada.
     Guarda(12, 1, BaseProbable, MetodoColumnaProbable);
     const QByteArray indice = carpeta.Lee(u"BASES.ZPK"_s);
-    plataforma.respuesta = BotonMensaje::Ninguno;
-    plataforma.alProcesarEventos = nullptr;
+    plataforma.Respuesta = BotonMensaje::Ninguno;
+    plataforma.AlProcesarEventos = nullptr;
     Pulsa(pantalla.Pic_BotReducir);
-    EXPECT_EQ(plataforma.mensajes.size(), 2u);
+    EXPECT_EQ(plataforma.Mensajes.size(), 2u);
     EXPECT_EQ(carpeta.Lee(u"BASES.ZPK"_s), indice);
     EXPECT_FALSE(pantalla.Pic_Porcen->isVisible());
 }
@@ -565,7 +565,7 @@ TEST_F(PantallaReducirPrueba, PantallaYLineaDeOrdenesEscribenLoMismo) {
             GuardaCaptura(&p, u"reducir_metodo_%1"_s.arg(caso.metodo));
             QTimer::singleShot(0, [&p] { Pulsa(p.Pic_SalirPorcen); });
             Pulsa(p.Pic_BotReducir);
-            ASSERT_TRUE(plataforma.mensajes.empty()) << plataforma.mensajes[0].texto.toStdString();
+            ASSERT_TRUE(plataforma.Mensajes.empty()) << plataforma.Mensajes[0].Texto.toStdString();
             Pulsa(p.Pic_Salir);
         }
         QString out, err;
@@ -596,8 +596,8 @@ TEST_F(PantallaReducirPrueba, ComprobacionOFalloDeEscrituraSeMuestranYNoDejanNad
     PantallaReducir pantalla(estado);
     pantalla.show();
     Pulsa(pantalla.Pic_BotReducir);
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, u"MULTIPLES A REDUCIR"_s);
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"MULTIPLES A REDUCIR"_s);
     EXPECT_FALSE(pantalla.Pic_Porcen->isVisible());
     EXPECT_FALSE(pantalla.Pic_BotReducir->EstaPulsado());
     EXPECT_EQ(carpeta.Lee(u"BASES.ZPK"_s), QByteArray());
@@ -613,9 +613,9 @@ TEST_F(PantallaReducirPrueba, ComprobacionOFalloDeEscrituraSeMuestranYNoDejanNad
     });
     ConLimiteDeFichero(19 * 1000, [&] { Pulsa(pantalla.Pic_BotReducir); });
 
-    ASSERT_EQ(plataforma.mensajes.size(), 2u);
-    EXPECT_EQ(plataforma.mensajes[1].titulo, u"ERROR AL GRABAR LA REDUCCIÓN"_s);
-    EXPECT_TRUE(plataforma.mensajes[1].texto.startsWith(
+    ASSERT_EQ(plataforma.Mensajes.size(), 2u);
+    EXPECT_EQ(plataforma.Mensajes[1].Titulo, u"ERROR AL GRABAR LA REDUCCIÓN"_s);
+    EXPECT_TRUE(plataforma.Mensajes[1].Texto.startsWith(
         u"No se ha podido grabar el fichero de apuestas reducidas RED1201.ZPK"_s));
     EXPECT_EQ(alFinal, u"El proceso de reducción ha sido cancelado"_s);
     EXPECT_FALSE(carpeta.Existe(u"RED1201.ZPK"_s));
@@ -655,14 +655,14 @@ TEST_F(PantallaReducirPrueba, AperturaComunDeLasPantallasDeRejilla) {
     // Las 42 jornadas, en cinco columnas tan anchas como su botón, justo debajo de él.
     EXPECT_EQ(c.Lis_Jornadas->geometry(),
               QRect(PosJornadaRejilla + QPoint(0, AltoBoton + 2), QSize(AnchoJornadaRejilla, 140)));
-    EXPECT_TRUE(plataforma.sonidos.empty());
+    EXPECT_TRUE(plataforma.Sonido.empty());
 
     DibujaPantallaComun(estado, c);
     EXPECT_FALSE(c.Pic_ColBas->isHidden());
     EXPECT_TRUE(c.Pic_Signos->isHidden());
     QStringList textos;
     for (const TextoPantalla& t : TextosPantallaComun(estado, c))
-        textos << t.texto;
+        textos << t.Texto;
     EXPECT_TRUE(textos.contains(u"3. Club Nº5 - Club Nº6"_s));
     EXPECT_FALSE(textos.contains(u"Quiniela     Partidos"_s)) << "solo en reducir";
     EXPECT_FALSE(textos.contains(u"Descripción.:"_s));

@@ -21,29 +21,29 @@ TEST(TablasDirectas, CadaTablaCubreConRadioUnoSinColumnasRepetidas) {
         }
     ASSERT_EQ(tablas.size(), 12u);
     for (const TablaDirecta& t : tablas) {
-        SCOPED_TRACE(t.inicio);
-        const int huecos = t.triplesTabla + t.doblesTabla;
+        SCOPED_TRACE(t.Inicio);
+        const int huecos = t.TriplesTabla + t.DoblesTabla;
         std::set<std::string> columnas;
-        for (int c = 0; c < t.columnas; ++c) {
+        for (int c = 0; c < t.Columnas; ++c) {
             std::string col;
             for (int s = 1; s <= huecos; ++s) {
-                const auto cadena = CadenasTablas()[t.inicio + s];
-                ASSERT_EQ(int(cadena.size()), t.columnas);
-                EXPECT_TRUE(cadena[c] >= '1' && cadena[c] <= (s <= t.triplesTabla ? '3' : '2'));
+                const auto cadena = CadenasTablas()[t.Inicio + s];
+                ASSERT_EQ(int(cadena.size()), t.Columnas);
+                EXPECT_TRUE(cadena[c] >= '1' && cadena[c] <= (s <= t.TriplesTabla ? '3' : '2'));
                 col += cadena[c];
             }
             columnas.insert(col);
         }
-        EXPECT_EQ(int(columnas.size()), t.columnas) << "columnas repetidas";
+        EXPECT_EQ(int(columnas.size()), t.Columnas) << "columnas repetidas";
 
         // Todo resultado de los huecos queda a un error como mucho de alguna columna.
         long long completo = 1;
         for (int s = 0; s < huecos; ++s)
-            completo *= s < t.triplesTabla ? 3 : 2;
+            completo *= s < t.TriplesTabla ? 3 : 2;
         for (long long r = 0; r < completo; ++r) {
             std::string resultado;
             for (long long resto = r, s = 0; s < huecos; ++s) {
-                const int base = s < t.triplesTabla ? 3 : 2;
+                const int base = s < t.TriplesTabla ? 3 : 2;
                 resultado += char('1' + resto % base);
                 resto /= base;
             }
@@ -56,7 +56,7 @@ TEST(TablasDirectas, CadaTablaCubreConRadioUnoSinColumnasRepetidas) {
             }
             EXPECT_LE(mejor, 1) << resultado;
         }
-        EXPECT_NEAR(t.factor, double(completo) / t.columnas, 0.01);
+        EXPECT_NEAR(t.Factor, double(completo) / t.Columnas, 0.01);
     }
 }
 
@@ -72,8 +72,8 @@ TEST(TablasDirectas, EleccionSegunTriplesYDobles) {
                 continue;
             }
             // La tabla nunca pide más triples o dobles de los elegidos.
-            EXPECT_LE(t.triplesTabla, tr);
-            EXPECT_LE(t.doblesTabla, d);
+            EXPECT_LE(t.TriplesTabla, tr);
+            EXPECT_LE(t.DoblesTabla, d);
         }
     // Las tres reglas previas y algunas entradas (triples, dobles, tabla).
     const std::vector<std::tuple<int, int, TablaDirecta>> casos{

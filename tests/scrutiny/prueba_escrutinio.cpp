@@ -70,7 +70,7 @@ protected:
 
 TEST(Escrutinio, AciertosConElPartidoQuince) {
     const struct {
-        QString columna;
+        QString Columna;
         int aciertos;
     } casos[] = {
         {Ganadora, 15},
@@ -81,13 +81,13 @@ TEST(Escrutinio, AciertosConElPartidoQuince) {
         {u"1X2"_s, 3}, // columna corta: lo que falta no acierta
     };
     for (const auto& c : casos)
-        EXPECT_EQ(AciertosColumna(c.columna, Ganadora), c.aciertos) << c.columna.toStdString();
+        EXPECT_EQ(AciertosColumna(c.Columna, Ganadora), c.aciertos) << c.Columna.toStdString();
 }
 
 TEST(Escrutinio, NormalizaPremio) {
     const struct {
-        QString escrito, texto;
-        double valor;
+        QString escrito, Texto;
+        double Valor;
     } casos[] = {
         {u".5"_s, u"0.5"_s, 0.5},
         {u".125"_s, u"0.12"_s, 0.12},
@@ -102,16 +102,16 @@ TEST(Escrutinio, NormalizaPremio) {
     };
     for (const auto& c : casos) {
         const Premio p = NormalizaPremio(c.escrito);
-        EXPECT_EQ(p.Texto, c.texto) << c.escrito.toStdString();
-        EXPECT_DOUBLE_EQ(p.Valor, c.valor) << c.escrito.toStdString();
+        EXPECT_EQ(p.Texto, c.Texto) << c.escrito.toStdString();
+        EXPECT_DOUBLE_EQ(p.Valor, c.Valor) << c.escrito.toStdString();
         EXPECT_LE(p.Texto.size(), AnchoTextoPremio);
     }
 }
 
 TEST(Escrutinio, FiltroDeLaCasillaDePremio) {
     const struct {
-        QString texto;
-        int cursor;
+        QString Texto;
+        int Cursor;
         QString queda;
         int cursorQueda;
     } casos[] = {
@@ -121,9 +121,9 @@ TEST(Escrutinio, FiltroDeLaCasillaDePremio) {
         {u" 7"_s, 2, u"7"_s, 1},      {u"123456789012"_s, 12, u"12345678901"_s, 11},
     };
     for (const auto& c : casos) {
-        const TextoCursor r = FiltraTextoPremio(c.texto, c.cursor);
-        EXPECT_EQ(r.Texto, c.queda) << c.texto.toStdString();
-        EXPECT_EQ(r.Cursor, c.cursorQueda) << c.texto.toStdString();
+        const TextoCursor r = FiltraTextoPremio(c.Texto, c.Cursor);
+        EXPECT_EQ(r.Texto, c.queda) << c.Texto.toStdString();
+        EXPECT_EQ(r.Cursor, c.cursorQueda) << c.Texto.toStdString();
     }
 }
 
@@ -199,8 +199,8 @@ TEST(Escrutinio, JornadaSinRegistroMasAllaDelFinal) {
 
 TEST(ClicsEscrutinio, PruebaDePulsacionDeLaRejilla) {
     struct Caso {
-        double x, y;
-        int partido, signo;
+        double X, Y;
+        int Partido, Signo;
     };
     // Filas 18j-14..18j, signos 15s-12..15s; el primero empieza justo después de x = 3.
     const Caso casos[] = {
@@ -212,13 +212,13 @@ TEST(ClicsEscrutinio, PruebaDePulsacionDeLaRejilla) {
     };
     EstadoGlobal estado;
     for (const Caso& c : casos) {
-        SCOPED_TRACE(testing::Message() << c.x << ", " << c.y);
+        SCOPED_TRACE(testing::Message() << c.X << ", " << c.Y);
         estado.PuntoCursor = QPoint(9, 9);
-        const CeldaRejilla celda = QueGanadoraHaPulsado(estado, c.x, c.y);
+        const CeldaRejilla celda = QueGanadoraHaPulsado(estado, c.X, c.Y);
         // Un hueco deja PuntoCursor en (0, 0).
-        EXPECT_EQ(estado.PuntoCursor, QPoint(c.partido, c.signo));
-        EXPECT_EQ(celda.fila, c.partido);
-        EXPECT_EQ(celda.columna, c.signo);
+        EXPECT_EQ(estado.PuntoCursor, QPoint(c.Partido, c.Signo));
+        EXPECT_EQ(celda.Fila, c.Partido);
+        EXPECT_EQ(celda.Columna, c.Signo);
     }
 }
 
@@ -361,8 +361,8 @@ TEST_F(RealizaEscrutinioPrueba, CatorceResultadosGuardaYAvisa) {
     carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas({Ganadora}));
     EntradaEscrutinio e = Entrada(u"1X21X21-21X21X2"_s);
     EXPECT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::GanadoraIncompleta);
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, u"COLUMNA GANADORA INCOMPLETA"_s);
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"COLUMNA GANADORA INCOMPLETA"_s);
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(463, 15), "123123103123123");
     EXPECT_TRUE(r.Boletos.empty());
     EXPECT_EQ(r.ColumnasLeidas, 0);
@@ -371,8 +371,8 @@ TEST_F(RealizaEscrutinioPrueba, CatorceResultadosGuardaYAvisa) {
 TEST_F(RealizaEscrutinioPrueba, SinFicheroDeColumnasNoAvisa) {
     EntradaEscrutinio e = Entrada(Ganadora);
     EXPECT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::SinColumnas);
-    EXPECT_TRUE(plataforma.avisos.isEmpty());
-    EXPECT_TRUE(plataforma.mensajes.empty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Mensajes.empty());
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(463, 15), "123123123123123");
 }
 
@@ -412,10 +412,10 @@ TEST(InformeEscrutinio, CadaTextoEnSuSitio) {
     ImpresoraFalsa impresora;
     ASSERT_TRUE(ImprimeInformeEscrutinio(impresora, Datos(), Resultado(2)));
     const int a = ImpresoraFalsa::AltoLineaFalso(9.75);
-    const auto& t = impresora.textos;
+    const auto& t = impresora.Textos;
     const struct {
-        int x, y;
-        QString texto;
+        int X, Y;
+        QString Texto;
     } esperados[] = {
         {0, a, u"   Escrutinio de la jornada nro.  7 de fecha 28/08/05 (Orden  3)"_s},
         {0, 4 * a, u"             Columna ganadora"_s},
@@ -438,16 +438,16 @@ TEST(InformeEscrutinio, CadaTextoEnSuSitio) {
     };
     for (const auto& e : esperados) {
         const auto hallado = std::find_if(
-            t.begin(), t.end(), [&](const TextoImpreso& i) { return i.x == e.x && i.y == e.y; });
-        ASSERT_NE(hallado, t.end()) << e.x << "," << e.y;
-        EXPECT_EQ(hallado->texto, e.texto) << e.x << "," << e.y;
+            t.begin(), t.end(), [&](const TextoImpreso& i) { return i.X == e.X && i.Y == e.Y; });
+        ASSERT_NE(hallado, t.end()) << e.X << "," << e.Y;
+        EXPECT_EQ(hallado->Texto, e.Texto) << e.X << "," << e.Y;
     }
-    EXPECT_TRUE(t[0].fuente.Negrita);
-    EXPECT_DOUBLE_EQ(t[0].fuente.Puntos, 9.75);
-    EXPECT_EQ(t[0].fuente.Nombre, u"Courier New"_s);
-    EXPECT_FALSE(t[1].fuente.Negrita);
-    EXPECT_EQ(impresora.paginas, std::vector<int>{1});
-    EXPECT_EQ(impresora.documentosTerminados, std::vector<int>{1});
+    EXPECT_TRUE(t[0].Fuente.Negrita);
+    EXPECT_DOUBLE_EQ(t[0].Fuente.Puntos, 9.75);
+    EXPECT_EQ(t[0].Fuente.Nombre, u"Courier New"_s);
+    EXPECT_FALSE(t[1].Fuente.Negrita);
+    EXPECT_EQ(impresora.Paginas, std::vector<int>{1});
+    EXPECT_EQ(impresora.DocumentosTerminados, std::vector<int>{1});
 }
 
 TEST(InformeEscrutinio, TreceBoletosEnLaPrimeraYCincuentaYOchoEnLasDemas) {
@@ -458,24 +458,24 @@ TEST(InformeEscrutinio, TreceBoletosEnLaPrimeraYCincuentaYOchoEnLasDemas) {
     for (const auto& c : casos) {
         ImpresoraFalsa impresora;
         ASSERT_TRUE(ImprimeInformeEscrutinio(impresora, Datos(), Resultado(c.boletos)));
-        ASSERT_EQ(impresora.paginas.size(), c.porPagina.size()) << c.boletos;
+        ASSERT_EQ(impresora.Paginas.size(), c.porPagina.size()) << c.boletos;
         for (size_t p = 0; p < c.porPagina.size(); ++p) {
             const auto textos = impresora.TextosDePagina(int(p) + 1);
             const auto boletos = std::count_if(textos.begin(), textos.end(), [](auto& t) {
-                return t.x == 2800 && t.texto.endsWith(u"1     "_s);
+                return t.X == 2800 && t.Texto.endsWith(u"1     "_s);
             });
             EXPECT_EQ(boletos, c.porPagina[p]) << c.boletos << " página " << p + 1;
             if (p == 0)
                 continue;
             // Cabecera repetida y primera línea a 750 twips.
-            EXPECT_EQ(textos[0].y, 300);
-            EXPECT_EQ(textos[0].texto, u"Boleto nro.  15   14   13   12   11   10"_s);
-            EXPECT_EQ(textos[1].y, 460);
-            EXPECT_EQ(textos[2].y, 750);
+            EXPECT_EQ(textos[0].Y, 300);
+            EXPECT_EQ(textos[0].Texto, u"Boleto nro.  15   14   13   12   11   10"_s);
+            EXPECT_EQ(textos[1].Y, 460);
+            EXPECT_EQ(textos[2].Y, 750);
         }
-        const TextoImpreso& ultima = impresora.textos.back();
-        EXPECT_TRUE(ultima.texto.startsWith(u"    Total boletos premiados.: "_s));
-        EXPECT_EQ(impresora.documentosTerminados.size(), 1u);
+        const TextoImpreso& ultima = impresora.Textos.back();
+        EXPECT_TRUE(ultima.Texto.startsWith(u"    Total boletos premiados.: "_s));
+        EXPECT_EQ(impresora.DocumentosTerminados.size(), 1u);
     }
 }
 
@@ -493,21 +493,21 @@ TEST(Impresora, PaginasSoloCuandoAlgoSigueYSaltoSiLaLineaNoCabe) {
     impresora.RellenaRectangulo(50, 60, 70, -130);
     impresora.NuevaPagina();
     ASSERT_TRUE(impresora.FinDocumento()); // la página pedida al final no se empieza
-    EXPECT_EQ(impresora.paginas, (std::vector<int>{1, 2, 3}));
-    EXPECT_EQ(impresora.documentosTerminados, std::vector<int>{3});
-    ASSERT_EQ(impresora.textos.size(), 3u);
-    EXPECT_EQ(impresora.textos[1].x, 100);
-    EXPECT_EQ(impresora.textos[2].pagina, 3);
-    EXPECT_EQ(impresora.textos[2].x, 0);
-    EXPECT_EQ(impresora.textos[2].y, 0);
-    ASSERT_EQ(impresora.rectangulos.size(), 1u);
-    EXPECT_EQ(impresora.rectangulos[0].y, -70); // hacia arriba desde (50, 60)
-    EXPECT_EQ(impresora.rectangulos[0].alto, 130);
+    EXPECT_EQ(impresora.Paginas, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(impresora.DocumentosTerminados, std::vector<int>{3});
+    ASSERT_EQ(impresora.Textos.size(), 3u);
+    EXPECT_EQ(impresora.Textos[1].X, 100);
+    EXPECT_EQ(impresora.Textos[2].Pagina, 3);
+    EXPECT_EQ(impresora.Textos[2].X, 0);
+    EXPECT_EQ(impresora.Textos[2].Y, 0);
+    ASSERT_EQ(impresora.Rectangulos.size(), 1u);
+    EXPECT_EQ(impresora.Rectangulos[0].Y, -70); // hacia arriba desde (50, 60)
+    EXPECT_EQ(impresora.Rectangulos[0].Alto, 130);
 
     impresora.PonAltoPagina(PapelA4Twips.height() * 1585 / 2970); // formulario continuo
-    impresora.errorAlTerminar = u"sin papel"_s;
+    impresora.ErrorAlTerminar = u"sin papel"_s;
     impresora.Imprime(u"cuatro"_s);
     EXPECT_FALSE(impresora.FinDocumento());
     EXPECT_EQ(impresora.Error(), u"sin papel"_s);
-    EXPECT_EQ(impresora.papeles.back(), QSize(11906, 8985));
+    EXPECT_EQ(impresora.Papeles.back(), QSize(11906, 8985));
 }

@@ -62,13 +62,13 @@ TEST(OrdenEscrutar, ReduccionesDistribuidas) {
         const Linea s = Escrutar(carpeta, {u"--jornada"_s, QString::number(j), u"--orden"_s,
                                            QString::number(o), u"--ganadora"_s, ganadora,
                                            u"--premios"_s, u"1000,100,10,1,.5,.25"_s});
-        ASSERT_EQ(s.estado, 0) << s.err.toStdString();
+        ASSERT_EQ(s.estado, 0) << s.Err.toStdString();
         EstadoGlobal estado = carpeta.Estado();
         estado.Datos.JornadaActual = int16_t(j);
         estado.Datos.OrdenActual = int16_t(o);
         LeeFicheroBases(estado);
-        EXPECT_EQ(s.out, SalidaEsperada(estado, columnas, ganadora)) << j << "/" << o;
-        EXPECT_TRUE(s.out.contains(u"  15      1"_s));
+        EXPECT_EQ(s.Out, SalidaEsperada(estado, columnas, ganadora)) << j << "/" << o;
+        EXPECT_TRUE(s.Out.contains(u"  15      1"_s));
         // Guardado en la jornada: signos y premios normalizados, el resto intacto.
         const QByteArray registro = carpeta.Lee(u"JORNADAS.ZPK"_s).mid((j - 1) * 544, 544);
         EXPECT_EQ(registro.mid(478, 66), "       1000        100         10          1        "
@@ -89,8 +89,8 @@ TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
     };
     const Linea incompleta = escrutar(u"5"_s, u"2"_s, u"1;2;3;4;5;6,5"_s, u"1X21X21X21X21X-"_s);
     EXPECT_EQ(incompleta.estado, 2);
-    EXPECT_TRUE(incompleta.err.contains(u"COLUMNA GANADORA INCOMPLETA\nEs  necesario"_s))
-        << incompleta.err.toStdString();
+    EXPECT_TRUE(incompleta.Err.contains(u"COLUMNA GANADORA INCOMPLETA\nEs  necesario"_s))
+        << incompleta.Err.toStdString();
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 463, 15), "123123123123120");
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 533, 11), "        6.5");
 
@@ -107,6 +107,6 @@ TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
     for (const auto& c : casos) {
         const Linea s = escrutar(c.jornada, c.orden, c.premios, c.ganadora);
         EXPECT_EQ(s.estado, 1) << c.error.toStdString();
-        EXPECT_TRUE(s.err.contains(c.error)) << s.err.toStdString();
+        EXPECT_TRUE(s.Err.contains(c.error)) << s.Err.toStdString();
     }
 }

@@ -100,33 +100,33 @@ TEST_F(PantallaEscrutinPrueba, RejillaGanadoraConSusHuecos) {
     PantallaEscrutin p(estado);
     p.show();
     const QString antes = Marcadas(p);
-    plataforma.sonidos.clear();
+    plataforma.Sonido.clear();
     // Huecos entre filas y entre celdas, y el borde izquierdo: nada, ni sonido.
     for (QPoint hueco : {QPoint(9, 19), QPoint(16, 10), QPoint(31, 28), QPoint(3, 10),
                          QPoint(48, 10), QPoint(10, 272)})
         Pulsa(p.Pic_Ganadora, hueco);
     EXPECT_EQ(Marcadas(p), antes);
-    EXPECT_TRUE(plataforma.sonidos.empty());
+    EXPECT_TRUE(plataforma.Sonido.empty());
     // "1" del partido 4, luego "X" (la marca se mueve), otra vez "X" (se borra).
     const struct {
-        int signo;
+        int Signo;
         QChar queda;
     } pasos[] = {{1, u'1'}, {2, u'X'}, {2, u'-'}, {3, u'2'}};
     for (const auto& paso : pasos) {
-        Pulsa(p.Pic_Ganadora, PuntoGanadora(4, paso.signo));
-        EXPECT_EQ(Marcadas(p).at(3), paso.queda) << paso.signo;
-        EXPECT_EQ(estado.PuntoCursor, QPoint(4, paso.signo));
+        Pulsa(p.Pic_Ganadora, PuntoGanadora(4, paso.Signo));
+        EXPECT_EQ(Marcadas(p).at(3), paso.queda) << paso.Signo;
+        EXPECT_EQ(estado.PuntoCursor, QPoint(4, paso.Signo));
     }
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{1, 1, 1, 1}));
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{1, 1, 1, 1}));
     EXPECT_EQ(QString(Marcadas(p)).remove(3, 1), QString(antes).remove(3, 1));
     // Lápiz sobre una celda libre y goma sobre la marcada.
-    plataforma.cursores.clear();
+    plataforma.Punteros.clear();
     QTest::mouseMove(p.Pic_Ganadora, PuntoGanadora(5, 1));
     QTest::mouseMove(p.Pic_Ganadora, PuntoGanadora(4, 3));
     QStringList puestos;
-    for (const CursorPuesto& c : plataforma.cursores)
-        if (c.control == p.Pic_Ganadora)
-            puestos << c.nombre;
+    for (const CursorPuesto& c : plataforma.Punteros)
+        if (c.Control == p.Pic_Ganadora)
+            puestos << c.Nombre;
     EXPECT_EQ(puestos, (QStringList{u"lapiz"_s, u"goma"_s}));
 }
 
@@ -163,9 +163,9 @@ TEST_F(PantallaEscrutinPrueba, CamposDePremio) {
 TEST_F(PantallaEscrutinPrueba, EscrutaLasReduccionesDistribuidas) {
     const QByteArray jornadasAntes = carpeta.Lee(u"JORNADAS.ZPK"_s);
     const struct {
-        int orden, metodo, ancho;
+        int orden, metodo, Ancho;
         bool colBas, signos;
-        QString titulo;
+        QString Titulo;
     } casos[] = {{1, MetodoDirecto, 694, false, false, u"Método Directo"_s},
                  {2, MetodoColumnaProbable, 761, true, false, u"Método de Columna Probable"_s},
                  {3, MetodoSeleccionSignos, 761, false, true, u"Método de Selección de Signos"_s}};
@@ -176,8 +176,8 @@ TEST_F(PantallaEscrutinPrueba, EscrutaLasReduccionesDistribuidas) {
         PantallaEscrutin p(estado);
         p.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
-        EXPECT_EQ(p.width(), c.ancho);
-        EXPECT_EQ(p.windowTitle(), u"Escrutinio de columnas reducidas con el "_s + c.titulo);
+        EXPECT_EQ(p.width(), c.Ancho);
+        EXPECT_EQ(p.windowTitle(), u"Escrutinio de columnas reducidas con el "_s + c.Titulo);
         EXPECT_EQ(p.Pic_ColBas->isVisible(), c.colBas);
         EXPECT_EQ(p.Pic_Signos->isVisible(), c.signos);
         EXPECT_FALSE(p.Pic_BotImprimir->isVisible());
@@ -229,7 +229,7 @@ TEST_F(PantallaEscrutinPrueba, EscrutaLasReduccionesDistribuidas) {
         EXPECT_EQ(Marcadas(p), ganadora);
         EXPECT_EQ(p.Tex_Premios[3]->text(), u"0.5"_s);
     }
-    EXPECT_TRUE(plataforma.mensajes.empty());
+    EXPECT_TRUE(plataforma.Mensajes.empty());
 }
 
 // Imprime en PDF, luego con una impresora sin papel, y al final deja la columna incompleta.
@@ -249,8 +249,8 @@ TEST_F(PantallaEscrutinPrueba, ImprimeElInformeYColumnaIncompleta) {
     ASSERT_TRUE(p.Pic_BotImprimir->isVisible());
     Pulsa(p.Pic_BotImprimir);
     EXPECT_EQ(pedidos, QStringList{NombreInformeEscrutinio(1, 1)});
-    for (const MensajePedido& m : plataforma.mensajes)
-        ADD_FAILURE() << m.titulo.toStdString() << ": " << m.texto.toStdString();
+    for (const MensajePedido& m : plataforma.Mensajes)
+        ADD_FAILURE() << m.Titulo.toStdString() << ": " << m.Texto.toStdString();
     QProcess texto;
     texto.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
     ASSERT_TRUE(texto.waitForFinished());
@@ -264,20 +264,20 @@ TEST_F(PantallaEscrutinPrueba, ImprimeElInformeYColumnaIncompleta) {
 
     p.CreaImpresora = [](const QString&) {
         auto falsa = std::make_unique<ImpresoraFalsa>();
-        falsa->errorAlTerminar = u"La impresora no tiene papel."_s;
+        falsa->ErrorAlTerminar = u"La impresora no tiene papel."_s;
         return falsa;
     };
     Pulsa(p.Pic_BotImprimir);
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, u"ERROR AL IMPRIMIR"_s);
-    EXPECT_TRUE(plataforma.mensajes[0].texto.endsWith(u"La impresora no tiene papel."_s));
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"ERROR AL IMPRIMIR"_s);
+    EXPECT_TRUE(plataforma.Mensajes[0].Texto.endsWith(u"La impresora no tiene papel."_s));
     EXPECT_FALSE(p.Ocupada());
 
     // Quita el resultado del partido 9: una segunda pulsación lo borra.
     Pulsa(p.Pic_Ganadora, PuntoGanadora(9, u"1X2"_s.indexOf(ganadora.at(8)) + 1));
     Pulsa(p.Pic_BotEscrutar);
-    ASSERT_EQ(plataforma.mensajes.size(), 2u);
-    EXPECT_EQ(plataforma.mensajes[1].titulo, TituloGanadoraIncompleta());
+    ASSERT_EQ(plataforma.Mensajes.size(), 2u);
+    EXPECT_EQ(plataforma.Mensajes[1].Titulo, TituloGanadoraIncompleta());
     EXPECT_EQ(p.Lis_Aciertos->count() + p.Lis_Boletos->count(), 0);
     EXPECT_FALSE(p.Pic_BotImprimir->isVisible());
     // La jornada se guarda igual, con "0" en el partido sin resultado.
@@ -297,8 +297,8 @@ TEST_F(PantallaEscrutinPrueba, JornadaYOrden) {
     // Un orden sin reducción avisa.
     Pulsa(p.Pic_BotOrden);
     EligeEnLista(p.Lis_Orden, 4);
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, u"ERROR EN JORNADA/ORDEN"_s);
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"ERROR EN JORNADA/ORDEN"_s);
     EXPECT_EQ(p.Pic_BotOrden->Rotulo(), RotuloOrden(5));
     // Otra jornada vuelve al orden 1, que existe: sin aviso.
     Pulsa(p.Pic_BotNroJor);
@@ -306,7 +306,7 @@ TEST_F(PantallaEscrutinPrueba, JornadaYOrden) {
     EXPECT_EQ(estado.Datos.JornadaActual, 3);
     EXPECT_EQ(estado.Datos.OrdenActual, 1);
     EXPECT_EQ(p.Lis_Orden->currentRow(), 0);
-    EXPECT_EQ(plataforma.mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes.size(), 1u);
     EXPECT_EQ(p.Pic_BotNroJor->Rotulo(), TituloBotonJornada(3));
 }
 
@@ -319,15 +319,15 @@ TEST_F(PantallaEscrutinPrueba, RepintaSinAtenderDuranteElEscrutinio) {
     p.show();
     MarcaGanadora(p, GanadoraDe(1, 1));
     const QString marcadas = Marcadas(p);
-    plataforma.alProcesarEventos = [&] {
+    plataforma.AlProcesarEventos = [&] {
         Pulsa(p.Pic_Ganadora, PuntoGanadora(1, 1));
         Pulsa(p.Pic_Ganadora, PuntoGanadora(1, 2));
         Pulsa(p.Pic_Salir);
         QTest::keyClick(&p, Qt::Key_Escape);
     };
     Pulsa(p.Pic_BotEscrutar);
-    plataforma.alProcesarEventos = nullptr;
-    EXPECT_GE(plataforma.eventosProcesados, 1);
+    plataforma.AlProcesarEventos = nullptr;
+    EXPECT_GE(plataforma.EventosProcesados, 1);
     EXPECT_EQ(Marcadas(p), marcadas);
     EXPECT_TRUE(p.isVisible());
     EXPECT_EQ(p.Resultado().ColumnasLeidas, 40 * columnas.size() / 19);
@@ -355,7 +355,7 @@ TEST_F(PantallaEscrutinPrueba, EntradaCincoDelMenu) {
     EXPECT_TRUE(p->isVisible());
     EXPECT_FALSE(p->isModal());
     Pulsa(p->Pic_Ayuda);
-    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2500});
+    EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{2500});
     // Salir la cierra y la destruye.
     QPointer<PantallaEscrutin> vigilada(p);
     Pulsa(p->Pic_Salir);

@@ -26,7 +26,7 @@ TEST(DatosGenerales, FicheroQueFaltaSeCreaConUnAvisoDeDosLineas) {
     auto& [carpeta, estado, plataforma] = banco;
     estado.Datos.TotalJornadas = 10;
     CargaDatosGenerales(estado);
-    EXPECT_EQ(plataforma.avisos,
+    EXPECT_EQ(plataforma.Avisos,
               QStringList{u"No se encuentra el fichero de datos generales DATOSGEN.ZPK.\r\n"
                           "Se ha procedido a crearlo automáticamente con los valores "
                           "establecidos por defecto."_s});
@@ -36,7 +36,7 @@ TEST(DatosGenerales, FicheroQueFaltaSeCreaConUnAvisoDeDosLineas) {
 
     // La segunda carga ya no avisa.
     CargaDatosGenerales(estado);
-    EXPECT_EQ(plataforma.avisos.size(), 1);
+    EXPECT_EQ(plataforma.Avisos.size(), 1);
     EXPECT_EQ(estado.UltimoErrorFichero, 0);
 }
 
@@ -46,7 +46,7 @@ TEST(DatosGenerales, CargaYGuardaConTextosDeAnchoFijo) {
     carpeta.Escribe(Fichero,
                     "12,\"04/12/05\",7,2,15,-3,4,8,2,38,\"1.5\",\"3\",\"123456\",\"No\"\r\n");
     CargaDatosGenerales(estado);
-    EXPECT_TRUE(plataforma.avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
     const DatosGenerales& d = estado.Datos;
     EXPECT_EQ(Enteros(d), (std::vector<int>{12, 7, 2, 15, -3, 4, 8, 2, 38}));
     EXPECT_EQ(d.FechaJornada, u"04/12/05"_s);
@@ -87,7 +87,7 @@ TEST(DatosGenerales, FicheroDanadoSeCopiaApartéAntesDeSustituirlo) {
         carpeta.Escribe(u"DATOSGEN.ZPK.dañado"_s, "una copia anterior");
         CargaDatosGenerales(estado);
         EXPECT_EQ(estado.UltimoErrorFichero, caso.error);
-        EXPECT_EQ(plataforma.avisos,
+        EXPECT_EQ(plataforma.Avisos,
                   QStringList{u"LDG ERROR "_s + QString::number(caso.error) +
                               u": el fichero de datos generales DATOSGEN.ZPK está dañado "_s +
                               caso.causa +
@@ -123,10 +123,10 @@ TEST(ReglasDatosgen, PrecioTotalCodigosYTecleo) {
 
     // El carácter recién escrito que no vale se quita y el cursor retrocede.
     const TextoEditor r = FiltraTecleo(u"1a2"_s, 2, false);
-    EXPECT_EQ(r.texto, u"12"_s);
-    EXPECT_EQ(r.cursor, 1);
-    EXPECT_EQ(FiltraTecleo(u"0."_s, 2, true).texto, u"0."_s);
-    EXPECT_EQ(FiltraTecleo(u"0."_s, 2, false).texto, u"0"_s);
+    EXPECT_EQ(r.Texto, u"12"_s);
+    EXPECT_EQ(r.Cursor, 1);
+    EXPECT_EQ(FiltraTecleo(u"0."_s, 2, true).Texto, u"0."_s);
+    EXPECT_EQ(FiltraTecleo(u"0."_s, 2, false).Texto, u"0"_s);
 
     // Cambios que muestran "Guardar": el precio y los códigos se comparan por su valor.
     DatosGenerales antes;

@@ -22,7 +22,7 @@ protected:
         carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"),
                         "3,\"11/09/05\",2,3,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n");
         CargaDatosGenerales(estado);
-        plataforma.sonidos.clear();
+        plataforma.Sonido.clear();
     }
 
     // Abre el editor con su botón, escribe y lo cierra pulsando otra vez.
@@ -46,7 +46,7 @@ TEST_F(PantallaDatosgenPrueba, EditaYGuardaLosCincoValores) {
     PantallaDatosgen pantalla(estado);
     pantalla.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
-    EXPECT_TRUE(plataforma.sonidos.empty()) << "al abrir no suena nada";
+    EXPECT_TRUE(plataforma.Sonido.empty()) << "al abrir no suena nada";
     EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
     EXPECT_EQ(pantalla.Pic_BotTotJor->Rotulo(), QStringLiteral("Total jornadas:  42"));
 
@@ -100,7 +100,7 @@ TEST_F(PantallaDatosgenPrueba, FiltrosDeTecleoYCierreConIntro) {
     EXPECT_EQ(estado.Datos.TotalJornadas, 44);
 
     // Sonidos: 6 al abrir cada editor, 7 al cerrarlo.
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{6, 7, 6, 7}));
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{6, 7, 6, 7}));
 }
 
 TEST_F(PantallaDatosgenPrueba, SalirSinGuardarDescartaYAjustaLaJornada) {
@@ -112,7 +112,7 @@ TEST_F(PantallaDatosgenPrueba, SalirSinGuardarDescartaYAjustaLaJornada) {
     Pulsa(pantalla.Pic_Salir);
     EXPECT_EQ(estado.Datos.TotalJornadas, 42) << "se relee el fichero";
     EXPECT_EQ(estado.Datos.JornadaActual, 3) << "la jornada guardada es la del fichero";
-    EXPECT_EQ(plataforma.sonidos.back(), 5);
+    EXPECT_EQ(plataforma.Sonido.back(), 5);
 }
 
 TEST_F(PantallaDatosgenPrueba, LaJornadaSeRecortaAlTotalGuardadoYAyuda) {
@@ -124,7 +124,7 @@ TEST_F(PantallaDatosgenPrueba, LaJornadaSeRecortaAlTotalGuardadoYAyuda) {
     Edita(pantalla.Pic_BotTotJor, pantalla.Tex_TotJor, QStringLiteral("20"));
     Pulsa(pantalla.Pic_BotGuardar);
     Pulsa(pantalla.Pic_Ayuda);
-    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{2700});
+    EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{2700});
     Pulsa(pantalla.Pic_Salir);
     EXPECT_EQ(estado.Datos.TotalJornadas, 20);
     EXPECT_EQ(estado.Datos.JornadaActual, 20);

@@ -49,8 +49,8 @@ TEST(PantallaMensajes, ElMensajeroLoAbreConSoloElBotonPedidoQueConfirma) {
         EXPECT_TRUE(visto);
         for (int j = 0; j < 3; ++j)
             EXPECT_EQ(estado.*marcas[j], i == j) << j;
-        EXPECT_EQ(plataforma.sonidos, std::vector<int>{6});
-        EXPECT_EQ(plataforma.esperas, std::vector<int>{300});
+        EXPECT_EQ(plataforma.Sonido, std::vector<int>{6});
+        EXPECT_EQ(plataforma.Esperas, std::vector<int>{300});
     }
 }
 
@@ -63,13 +63,13 @@ TEST(PantallaMensajes, AyudaSoloEnSuModoYCualquierTeclaCierraSinConfirmar) {
                              BotonMensaje::Borrar | BotonMensaje::Ayuda);
     dialogo.show();
     Pulsa(dialogo.Pic_Ayuda);
-    EXPECT_TRUE(plataforma.temasAyuda.empty());
+    EXPECT_TRUE(plataforma.TemasAyuda.empty());
     estado.ModoMensaje = 2;
     Pulsa(dialogo.Pic_Ayuda);
-    EXPECT_EQ(plataforma.temasAyuda, std::vector<int>{1120});
+    EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{1120});
     QTest::keyClick(&dialogo, Qt::Key_Space);
     EXPECT_FALSE(dialogo.isVisible());
     EXPECT_EQ(dialogo.result(), QDialog::Rejected);
     EXPECT_FALSE(estado.BorrarConfirmado || estado.ReducirConfirmado || estado.CopiarConfirmado);
-    EXPECT_EQ(plataforma.sonidos, (std::vector<int>{9, 9, 5}));
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{9, 9, 5}));
 }

@@ -28,8 +28,8 @@ TEST(GrupoDesplegables, AbrirUnaPliegaLaOtraEscapePliegaYOcupadaNoAbre) {
         botones[i] = CreaBoton(&ventana, u"boton%1"_s.arg(i), QPoint(10 + 150 * i, 10));
         listas[i] = CreaLista(&ventana, u"lista%1"_s.arg(i));
         ContenidoLista contenido;
-        contenido.geometria = QRect(10 + 150 * i, 40, 60, 3 * 13 + 2);
-        contenido.entradas = {u"1"_s, u"2"_s, u"3"_s};
+        contenido.Geometria = QRect(10 + 150 * i, 40, 60, 3 * 13 + 2);
+        contenido.Entradas = {u"1"_s, u"2"_s, u"3"_s};
         LlenaLista(listas[i], contenido);
         grupo.Anade(
             botones[i], listas[i], 100, [] { return u"Lista"_s; },

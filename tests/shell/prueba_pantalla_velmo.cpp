@@ -44,19 +44,19 @@ TEST(PantallaVelmo, EntradasEnSusPosicionesYDatosGeneralesCreados) {
     Menu m(QByteArray{});
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m.menu.get()));
     const struct {
-        const char* rotulo;
+        const char* Rotulo;
         QPoint sitio;
     } entradas[] = {{"DATOS DE JORNADAS", {40, 225}},       {"REDUCCIÓN DE APUESTAS", {40, 270}},
                     {"CONSULTAR REDUCCIONES", {40, 315}},   {"SALIDA DE DATOS", {300, 225}},
                     {"ESCRUTINIO DE ACIERTOS", {300, 270}}, {"DATOS GENERALES", {170, 360}},
                     {"BORRADO DE DATOS", {300, 315}}};
     for (int i = 1; i <= 7; ++i) {
-        EXPECT_EQ(m.menu->Pic_Boton[i]->Rotulo(), QString::fromUtf8(entradas[i - 1].rotulo));
+        EXPECT_EQ(m.menu->Pic_Boton[i]->Rotulo(), QString::fromUtf8(entradas[i - 1].Rotulo));
         EXPECT_EQ(m.menu->Pic_Boton[i]->geometry(), QRect(entradas[i - 1].sitio, QSize(215, 24)));
         EXPECT_TRUE(m.menu->Pic_Boton[i]->isVisible());
     }
     // Faltaba DATOSGEN.ZPK: un aviso y el fichero creado.
-    EXPECT_EQ(m.plataforma.avisos.size(), 1);
+    EXPECT_EQ(m.plataforma.Avisos.size(), 1);
     EXPECT_EQ(m.carpeta.Lee(u"DATOSGEN.ZPK"_s), LineaPorDefecto);
     GuardaCaptura(m.menu.get(), u"velmo"_s);
 }
@@ -77,8 +77,8 @@ TEST(PantallaVelmo, EntradaSeisCierraLasSinModoYAbreDatosGenerales) {
     });
     Pulsa(m.menu->Pic_Boton[6]);
     EXPECT_EQ(abierta, u"datosgen"_s);
-    EXPECT_EQ(m.plataforma.esperas.front(), 600);
-    EXPECT_EQ(m.plataforma.sonidos.front(), 6);
+    EXPECT_EQ(m.plataforma.Esperas.front(), 600);
+    EXPECT_EQ(m.plataforma.Sonido.front(), 6);
     EXPECT_FALSE(m.menu->Pic_Boton[6]->EstaPulsado());
 }
 
@@ -94,8 +94,8 @@ TEST(PantallaVelmo, SalirGuardaYBorraElFicheroDeBoletos) {
     EXPECT_FALSE(m.carpeta.Existe(u"FORBOLW.ZPK"_s));
     EXPECT_EQ(m.carpeta.Lee(u"DATOSGEN.ZPK"_s),
               QByteArray("9,\"28/08/05\",4,3,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"No\"\r\n"));
-    EXPECT_TRUE(m.plataforma.sonidos.empty()) << "con el sonido apagado no suena nada";
-    EXPECT_TRUE(m.plataforma.avisos.isEmpty()) << "sin FORBOLW.ZPK no hay mensaje";
+    EXPECT_TRUE(m.plataforma.Sonido.empty()) << "con el sonido apagado no suena nada";
+    EXPECT_TRUE(m.plataforma.Avisos.isEmpty()) << "sin FORBOLW.ZPK no hay mensaje";
 }
 
 TEST(ArranquePrograma, PantallaPequenaTerminaConSuMensaje) {
@@ -103,12 +103,12 @@ TEST(ArranquePrograma, PantallaPequenaTerminaConSuMensaje) {
     CarpetaTemporal respaldo;
     EstadoGlobal estado;
     PlataformaFalsa plataforma(&estado);
-    plataforma.pantalla = QSize(640, 480);
+    plataforma.Pantalla = QSize(640, 480);
     EXPECT_EQ(ArrancaPrograma(estado, programa.Ruta(), respaldo.Ruta(), SondaEscrituraReal),
               nullptr);
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].titulo, u"Resolución de pantalla"_s);
-    EXPECT_TRUE(plataforma.mensajes[0].texto.contains(u"(640x480)"_s));
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"Resolución de pantalla"_s);
+    EXPECT_TRUE(plataforma.Mensajes[0].Texto.contains(u"(640x480)"_s));
     EXPECT_FALSE(programa.Existe(u"DATOSGEN.ZPK"_s)) << "no se ha escrito nada";
 }
 
@@ -123,9 +123,9 @@ TEST(ArranquePrograma, MenuYAyudaInicial) {
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(estado.CarpetaDatos, respaldo.Ruta());
     EXPECT_TRUE(respaldo.Existe(u"DATOSGEN.ZPK"_s));
-    ASSERT_EQ(plataforma.mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.mensajes[0].botones, BotonesMensaje(BotonMensaje::Ayuda));
-    EXPECT_TRUE(plataforma.mensajes[0].texto.startsWith(u"Si desea consultar  una"_s));
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Botones, BotonesMensaje(BotonMensaje::Ayuda));
+    EXPECT_TRUE(plataforma.Mensajes[0].Texto.startsWith(u"Si desea consultar  una"_s));
     EXPECT_TRUE(menu->isVisible());
 }
 

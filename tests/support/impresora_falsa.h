@@ -10,19 +10,19 @@
 namespace quiniela::prueba {
 
 struct TextoImpreso {
-    int pagina;
-    int x;
-    int y;
-    QString texto;
-    FuenteImpresora fuente;
+    int Pagina;
+    int X;
+    int Y;
+    QString Texto;
+    FuenteImpresora Fuente;
 };
 
 struct RectanguloImpreso {
-    int pagina;
-    int x;
-    int y;
-    int ancho;
-    int alto;
+    int Pagina;
+    int X;
+    int Y;
+    int Ancho;
+    int Alto;
 };
 
 class ImpresoraFalsa final : public Impresora {
@@ -30,31 +30,31 @@ public:
     // Interlineado de Courier New: 1,1328 veces el cuerpo (221 twips con 9,75 puntos).
     static int AltoLineaFalso(double puntos) { return qRound(puntos * 20 * 1.1328); }
 
-    std::vector<TextoImpreso> textos;
-    std::vector<RectanguloImpreso> rectangulos;
-    std::vector<int> paginas;              // números de las páginas empezadas
-    std::vector<QSize> papeles;            // papel de cada página empezada
-    std::vector<int> documentosTerminados; // páginas de cada documento terminado
-    QString errorAlTerminar;               // lo que devolverá el fin de documento
+    std::vector<TextoImpreso> Textos;
+    std::vector<RectanguloImpreso> Rectangulos;
+    std::vector<int> Paginas;              // números de las páginas empezadas
+    std::vector<QSize> Papeles;            // papel de cada página empezada
+    std::vector<int> DocumentosTerminados; // páginas de cada documento terminado
+    QString ErrorAlTerminar;               // lo que devolverá el fin de documento
 
     // Textos de una página, en orden.
     std::vector<TextoImpreso> TextosDePagina(int pagina) const;
 
 protected:
     void EmpiezaPagina(int numero, QSize papel) override {
-        paginas.push_back(numero);
-        papeles.push_back(papel);
+        Paginas.push_back(numero);
+        Papeles.push_back(papel);
     }
     void DibujaTexto(int x, int y, const QString& texto, const FuenteImpresora& f) override {
-        textos.push_back({paginas.empty() ? 0 : paginas.back(), x, y, texto, f});
+        Textos.push_back({Paginas.empty() ? 0 : Paginas.back(), x, y, texto, f});
     }
     void DibujaRectangulo(int x, int y, int ancho, int alto) override {
-        rectangulos.push_back({paginas.empty() ? 0 : paginas.back(), x, y, ancho, alto});
+        Rectangulos.push_back({Paginas.empty() ? 0 : Paginas.back(), x, y, ancho, alto});
     }
     int MideAltoLinea(const FuenteImpresora& f) const override { return AltoLineaFalso(f.Puntos); }
     QString TerminaDocumento(int numPaginas) override {
-        documentosTerminados.push_back(numPaginas);
-        return errorAlTerminar;
+        DocumentosTerminados.push_back(numPaginas);
+        return ErrorAlTerminar;
     }
 };
 

@@ -8,15 +8,15 @@ namespace quiniela::prueba {
 
 struct Linea {
     int estado = 0;
-    QString out;
-    QString err;
+    QString Out;
+    QString Err;
 };
 
 // quiniela-cli --datos CARPETA seguido de `args`.
 inline Linea EjecutaCli(const CarpetaTemporal& carpeta, const QStringList& args) {
     Linea l;
-    QTextStream out(&l.out);
-    QTextStream err(&l.err);
+    QTextStream out(&l.Out);
+    QTextStream err(&l.Err);
     l.estado = EjecutaLineaOrdenes(
         QStringList{QStringLiteral("quiniela-cli"), QStringLiteral("--datos"), carpeta.Ruta()} +
             args,

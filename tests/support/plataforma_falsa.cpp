@@ -4,13 +4,13 @@ namespace quiniela::prueba {
 
 PlataformaFalsa::PlataformaFalsa(EstadoGlobal* e) : estado(e) {
     Plataforma p;
-    p.aviso = this;
-    p.mensajero = this;
-    p.sonidos = this;
-    p.reloj = this;
-    p.ayuda = this;
-    p.cursores = this;
-    p.metricas = this;
+    p.Aviso = this;
+    p.Mensajeria = this;
+    p.Sonido = this;
+    p.Tiempo = this;
+    p.AyudaEnLinea = this;
+    p.Punteros = this;
+    p.Metricas = this;
     InstalaPlataforma(p);
 }
 
@@ -20,15 +20,15 @@ PlataformaFalsa::~PlataformaFalsa() {
 
 void PlataformaFalsa::MuestraMensaje(const QString& titulo, const QString& texto,
                                      BotonesMensaje botones) {
-    mensajes.push_back({titulo, texto, botones});
-    if (estado == nullptr || !botones.testFlag(respuesta))
+    Mensajes.push_back({titulo, texto, botones});
+    if (estado == nullptr || !botones.testFlag(Respuesta))
         return;
     // Como el diálogo real: solo un botón visible puede confirmar.
-    if (respuesta == BotonMensaje::Borrar)
+    if (Respuesta == BotonMensaje::Borrar)
         estado->BorrarConfirmado = true;
-    else if (respuesta == BotonMensaje::Reducir)
+    else if (Respuesta == BotonMensaje::Reducir)
         estado->ReducirConfirmado = true;
-    else if (respuesta == BotonMensaje::Copiar)
+    else if (Respuesta == BotonMensaje::Copiar)
         estado->CopiarConfirmado = true;
 }
 

@@ -14,14 +14,14 @@
 namespace quiniela::prueba {
 
 struct MensajePedido {
-    QString titulo;
-    QString texto;
-    BotonesMensaje botones;
+    QString Titulo;
+    QString Texto;
+    BotonesMensaje Botones;
 };
 
 struct CursorPuesto {
-    QObject* control;
-    QString nombre;
+    QObject* Control;
+    QString Nombre;
 };
 
 class PlataformaFalsa final : public AvisoSistema,
@@ -35,34 +35,34 @@ public:
     explicit PlataformaFalsa(EstadoGlobal* estado = nullptr);
     ~PlataformaFalsa() override;
 
-    void Avisa(const QString& texto) override { avisos << texto; }
+    void Avisa(const QString& texto) override { Avisos << texto; }
     void MuestraMensaje(const QString& titulo, const QString& texto,
                         BotonesMensaje botones) override;
-    void Toca(int numero) override { sonidos.push_back(numero); }
-    void Espera(int milisegundos) override { esperas.push_back(milisegundos); }
+    void Toca(int numero) override { Sonido.push_back(numero); }
+    void Espera(int milisegundos) override { Esperas.push_back(milisegundos); }
     void ProcesaEventos() override {
-        ++eventosProcesados;
-        if (alProcesarEventos)
-            alProcesarEventos();
+        ++EventosProcesados;
+        if (AlProcesarEventos)
+            AlProcesarEventos();
     }
-    void AbreAyuda(int tema) override { temasAyuda.push_back(tema); }
+    void AbreAyuda(int tema) override { TemasAyuda.push_back(tema); }
     void PonCursor(QObject* control, const QString& nombre) override {
-        cursores.push_back({control, nombre});
+        Punteros.push_back({control, nombre});
     }
-    QSize TamanoPantalla() const override { return pantalla; }
+    QSize TamanoPantalla() const override { return Pantalla; }
 
     EstadoGlobal* estado;
-    QStringList avisos;
-    std::vector<MensajePedido> mensajes;
-    std::vector<int> sonidos;
-    std::vector<int> esperas;
-    std::vector<int> temasAyuda;
-    std::vector<CursorPuesto> cursores;
-    int eventosProcesados = 0;
-    QSize pantalla{1024, 768};
+    QStringList Avisos;
+    std::vector<MensajePedido> Mensajes;
+    std::vector<int> Sonido;
+    std::vector<int> Esperas;
+    std::vector<int> TemasAyuda;
+    std::vector<CursorPuesto> Punteros;
+    int EventosProcesados = 0;
+    QSize Pantalla{1024, 768};
     // Respuesta del diálogo: el botón de confirmación que "pulsa" el usuario.
-    BotonMensaje respuesta = BotonMensaje::Ninguno;
-    std::function<void()> alProcesarEventos;
+    BotonMensaje Respuesta = BotonMensaje::Ninguno;
+    std::function<void()> AlProcesarEventos;
 };
 
 } // namespace quiniela::prueba

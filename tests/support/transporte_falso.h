@@ -48,15 +48,15 @@ public:
 // en el original.
 class TransportePrestado final : public TransporteCorreo {
 public:
-    explicit TransportePrestado(TransporteCorreo& t) : T(t) {}
+    explicit TransportePrestado(TransporteCorreo& t) : t_(t) {}
     FalloCorreo Abre(const CuentaCorreo& c, const QString& clave) override {
-        return T.Abre(c, clave);
+        return t_.Abre(c, clave);
     }
-    FalloCorreo Envia(const QString& d, const QByteArray& m) override { return T.Envia(d, m); }
-    void Cierra() override { T.Cierra(); }
+    FalloCorreo Envia(const QString& d, const QByteArray& m) override { return t_.Envia(d, m); }
+    void Cierra() override { t_.Cierra(); }
 
 private:
-    TransporteCorreo& T;
+    TransporteCorreo& t_;
 };
 
 } // namespace quiniela::prueba

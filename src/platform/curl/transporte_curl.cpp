@@ -28,7 +28,7 @@ struct Curl {
     decltype(&curl_easy_strerror) easy_strerror = nullptr;
     decltype(&curl_slist_append) slist_append = nullptr;
     decltype(&curl_slist_free_all) slist_free_all = nullptr;
-    CURLcode inicio = CURLE_FAILED_INIT;
+    CURLcode Inicio = CURLE_FAILED_INIT;
     QString error; // por qué no se pudo cargar
 };
 
@@ -58,7 +58,7 @@ Curl CargaCurl() {
         c.easy_init = nullptr;
         return c;
     }
-    c.inicio = c.global_init(CURL_GLOBAL_DEFAULT);
+    c.Inicio = c.global_init(CURL_GLOBAL_DEFAULT);
     return c;
 }
 
@@ -156,15 +156,15 @@ QString DescribeFallo(CURLcode numero, const char* detalle, long respuesta) {
 // El cuerpo se entrega a curl por trozos desde el QByteArray; curl hace la transparencia de
 // los puntos al principio de línea.
 struct Lectura {
-    const char* datos;
+    const char* Datos;
     size_t quedan;
 };
 
 size_t LeeMensaje(char* destino, size_t tamano, size_t cuantos, void* usuario) {
     auto* lectura = static_cast<Lectura*>(usuario);
     const size_t n = std::min(tamano * cuantos, lectura->quedan);
-    std::memcpy(destino, lectura->datos, n);
-    lectura->datos += n;
+    std::memcpy(destino, lectura->Datos, n);
+    lectura->Datos += n;
     lectura->quedan -= n;
     return n;
 }
@@ -197,8 +197,8 @@ FalloCorreo CompruebaCuenta(const CuentaCorreo& cuenta) {
         return Fallo(CURLE_FAILED_INIT,
                      QStringLiteral("No se puede cargar la biblioteca de correo libcurl (") +
                          Lib().error + u')');
-    if (Lib().inicio != CURLE_OK)
-        return Fallo(Lib().inicio, QString::fromUtf8(Lib().easy_strerror(Lib().inicio)));
+    if (Lib().Inicio != CURLE_OK)
+        return Fallo(Lib().Inicio, QString::fromUtf8(Lib().easy_strerror(Lib().Inicio)));
     if (ServidorDeUrl(cuenta.Servidor).isEmpty())
         return Fallo(
             CURLE_BAD_FUNCTION_ARGUMENT,

@@ -190,7 +190,7 @@ private:
 };
 
 QString AyudaQt::RutaPorDefecto() {
-    return BuscaDistribucion(QCoreApplication::applicationDirPath()).ayuda;
+    return BuscaDistribucion(QCoreApplication::applicationDirPath()).AyudaEnLinea;
 }
 
 QString AyudaQt::AjustesPorDefecto() {

@@ -39,18 +39,18 @@ QPageSize TamanoPagina(QSize twips) {
 } // namespace
 
 void ImpresoraPintor::CambiaPapel(QSize papelTwips) {
-    Dispositivo_->setPageSize(TamanoPagina(papelTwips));
+    dispositivo_->setPageSize(TamanoPagina(papelTwips));
 }
 
 void ImpresoraPintor::EmpiezaPagina(int, QSize papelTwips) {
-    if (papelTwips != PapelActual_) {
+    if (papelTwips != papelActual_) {
         CambiaPapel(papelTwips);
-        PapelActual_ = papelTwips;
+        papelActual_ = papelTwips;
     }
     if (!Pintor.isActive())
-        FalloAlEmpezar_ = !Pintor.begin(Dispositivo_);
+        falloAlEmpezar_ = !Pintor.begin(dispositivo_);
     else
-        Dispositivo_->newPage();
+        dispositivo_->newPage();
 }
 
 void ImpresoraPintor::DibujaTexto(int x, int y, const QString& texto,
@@ -58,9 +58,9 @@ void ImpresoraPintor::DibujaTexto(int x, int y, const QString& texto,
     if (!Pintor.isActive())
         return;
     const QFont qfuente = FuenteQt(fuente);
-    const QFontMetricsF medidas(qfuente, Dispositivo_);
+    const QFontMetricsF medidas(qfuente, dispositivo_);
     Pintor.save();
-    Pintor.translate(x * PixelesPorTwipX(*Dispositivo_), y * PixelesPorTwipY(*Dispositivo_));
+    Pintor.translate(x * PixelesPorTwipX(*dispositivo_), y * PixelesPorTwipY(*dispositivo_));
     Pintor.scale(1 / AumentoLetra, 1 / AumentoLetra);
     Pintor.setFont(qfuente);
     Pintor.setPen(Qt::black);
@@ -72,18 +72,18 @@ void ImpresoraPintor::DibujaTexto(int x, int y, const QString& texto,
 void ImpresoraPintor::DibujaRectangulo(int x, int y, int ancho, int alto) {
     if (!Pintor.isActive())
         return;
-    const double px = PixelesPorTwipX(*Dispositivo_);
-    const double py = PixelesPorTwipY(*Dispositivo_);
+    const double px = PixelesPorTwipX(*dispositivo_);
+    const double py = PixelesPorTwipY(*dispositivo_);
     Pintor.fillRect(QRectF(x * px, y * py, ancho * px, alto * py), Qt::black);
 }
 
 int ImpresoraPintor::MideAltoLinea(const FuenteImpresora& fuente) const {
-    const QFontMetricsF medidas(FuenteQt(fuente), Dispositivo_);
-    return qRound(medidas.height() / AumentoLetra / PixelesPorTwipY(*Dispositivo_));
+    const QFontMetricsF medidas(FuenteQt(fuente), dispositivo_);
+    return qRound(medidas.height() / AumentoLetra / PixelesPorTwipY(*dispositivo_));
 }
 
 QString ImpresoraPintor::TerminaDocumento(int paginas) {
-    if (paginas > 0 && FalloAlEmpezar_)
+    if (paginas > 0 && falloAlEmpezar_)
         return QStringLiteral("No se ha podido empezar la impresión.");
     if (Pintor.isActive() && !Pintor.end())
         return QStringLiteral("No se ha podido terminar la impresión.");
@@ -91,27 +91,27 @@ QString ImpresoraPintor::TerminaDocumento(int paginas) {
 }
 
 ImpresoraPdf::ImpresoraPdf(const QString& ruta, const QString& titulo)
-    : Ruta_(ruta), Escritor(ruta) {
-    PonDispositivo(&Escritor);
-    Escritor.setResolution(1200);
-    Escritor.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                       QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
-    Escritor.setCreator(QStringLiteral("Quiniela"));
-    Escritor.setTitle(titulo.isEmpty() ? QFileInfo(ruta).completeBaseName() : titulo);
+    : ruta_(ruta), escritor_(ruta) {
+    PonDispositivo(&escritor_);
+    escritor_.setResolution(1200);
+    escritor_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+    escritor_.setCreator(QStringLiteral("Quiniela"));
+    escritor_.setTitle(titulo.isEmpty() ? QFileInfo(ruta).completeBaseName() : titulo);
 }
 
 QString ImpresoraPdf::TerminaDocumento(int paginas) {
     QString error = ImpresoraPintor::TerminaDocumento(paginas);
     if (!error.isEmpty())
-        return QStringLiteral("No se ha podido escribir el fichero ") + Ruta_ + QStringLiteral(".");
+        return QStringLiteral("No se ha podido escribir el fichero ") + ruta_ + QStringLiteral(".");
     if (paginas == 0)
         return error;
     // QPdfWriter no avisa si no pudo escribir: se mira el fichero.
-    const QFileInfo fichero(Ruta_);
+    const QFileInfo fichero(ruta_);
     if (!fichero.exists() || fichero.size() == 0)
-        return QStringLiteral("No se ha podido escribir el fichero ") + Ruta_ + QStringLiteral(".");
+        return QStringLiteral("No se ha podido escribir el fichero ") + ruta_ + QStringLiteral(".");
     if (AlTerminar)
-        AlTerminar(Ruta_);
+        AlTerminar(ruta_);
     return QString();
 }
 

@@ -16,7 +16,7 @@ namespace quiniela {
 class ImpresoraPintor : public Impresora {
 protected:
     // Lo llama el constructor de cada implementación con su dispositivo.
-    void PonDispositivo(QPagedPaintDevice* dispositivo) { Dispositivo_ = dispositivo; }
+    void PonDispositivo(QPagedPaintDevice* dispositivo) { dispositivo_ = dispositivo; }
     // Cambia el papel del dispositivo antes de una página; la impresora real lo hace a su modo.
     virtual void CambiaPapel(QSize papelTwips);
 
@@ -27,11 +27,11 @@ protected:
     QString TerminaDocumento(int paginas) override;
 
     QPainter Pintor;
-    QPagedPaintDevice* Dispositivo_ = nullptr;
+    QPagedPaintDevice* dispositivo_ = nullptr;
 
 private:
-    QSize PapelActual_;
-    bool FalloAlEmpezar_ = false;
+    QSize papelActual_;
+    bool falloAlEmpezar_ = false;
 };
 
 // PDF sin márgenes propios: el área imprimible empieza en la esquina del papel, así que solo
@@ -39,7 +39,7 @@ private:
 class ImpresoraPdf final : public ImpresoraPintor {
 public:
     explicit ImpresoraPdf(const QString& ruta, const QString& titulo = QString());
-    const QString& Ruta() const { return Ruta_; }
+    const QString& Ruta() const { return ruta_; }
     // Se llama con la ruta cuando el fichero queda escrito.
     std::function<void(const QString&)> AlTerminar;
 
@@ -47,8 +47,8 @@ protected:
     QString TerminaDocumento(int paginas) override;
 
 private:
-    QString Ruta_;
-    QPdfWriter Escritor;
+    QString ruta_;
+    QPdfWriter escritor_;
 };
 
 // Para InstalaCreadorImpresoraPdf.

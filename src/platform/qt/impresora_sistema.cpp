@@ -18,22 +18,22 @@ namespace {
 class ImpresoraQt final : public ImpresoraPintor {
 public:
     explicit ImpresoraQt(const QPrinterInfo& info, const QString& nombreDocumento)
-        : Impresora_(info, QPrinter::HighResolution) {
-        Impresora_.setDocName(nombreDocumento);
-        Impresora_.setFullPage(false); // las posiciones cuentan desde el área imprimible
-        PonDispositivo(&Impresora_);
+        : impresora_(info, QPrinter::HighResolution) {
+        impresora_.setDocName(nombreDocumento);
+        impresora_.setFullPage(false); // las posiciones cuentan desde el área imprimible
+        PonDispositivo(&impresora_);
     }
 
 protected:
     int AltoImprimible(QSize papel) const override {
-        const QRectF util = Impresora_.pageLayout().paintRect(QPageLayout::Inch);
-        const QRectF todo = Impresora_.pageLayout().fullRect(QPageLayout::Inch);
+        const QRectF util = impresora_.pageLayout().paintRect(QPageLayout::Inch);
+        const QRectF todo = impresora_.pageLayout().fullRect(QPageLayout::Inch);
         const int margenes = qRound((todo.height() - util.height()) * TwipsPorPulgada);
         return papel.height() - margenes;
     }
 
 private:
-    QPrinter Impresora_;
+    QPrinter impresora_;
 };
 
 QString NombreFicheroSeguro(QString nombre) {
