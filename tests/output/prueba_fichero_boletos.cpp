@@ -74,6 +74,17 @@ protected:
     CarpetaTemporal destino;
     EstadoGlobal estado;
     PlataformaFalsa plataforma{&estado};
+
+    // Lo que hay antes de una copia que va a fallar, y que después ha de seguir igual.
+    void PreparaAnteriores() {
+        Datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+        destino.Escribe(u"salida"_s, "la copia de la semana pasada");
+    }
+    void SinCambios(const Copia& c) {
+        EXPECT_EQ(c.bytes, "la copia de la semana pasada");
+        EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+        EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
+    }
 };
 
 // Registro D: número de boleto, casillas con columnas y signo 15.
@@ -290,8 +301,7 @@ TEST_F(MotorCopia, SinFicheroDeColumnasODiscoQueFalta) {
 // ni el destino ni el fichero de boletos anterior cambian.
 TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
     Columnas(ColumnasPrueba(40, u'1'));
-    Datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
-    destino.Escribe(u"salida"_s, "la copia de la semana pasada");
+    PreparaAnteriores();
     // Una carpeta donde iría su temporal.
     ASSERT_TRUE(
         QDir(Datos.Ruta()).mkdir(u"FORBOLW.ZPK.%1.tmp"_s.arg(QCoreApplication::applicationPid())));
@@ -302,9 +312,7 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
         EXPECT_TRUE(c.r.Mensaje->Texto.startsWith(
             u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
             << c.r.Mensaje->Texto.toStdString();
-        EXPECT_EQ(c.bytes, "la copia de la semana pasada");
-        EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
-        EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
+        SinCambios(c);
     }
 }
 
@@ -390,8 +398,7 @@ TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
 // Una línea que no es una columna pasado el primer bloque: se dice cuál, y ni el destino ni
 // el fichero de boletos cambian aunque ya se hubiera escrito más de un bloque de los dos.
 TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
-    Datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
-    destino.Escribe(u"salida"_s, "la copia de la semana pasada");
+    PreparaAnteriores();
     const std::pair<QByteArray, FormatoExportar> casos[] = {
         {"\"1111111111111\"\r\n", FormatoExportar::TXT6},    // 13 signos
         {"\"11111111111111A\"\r\n", FormatoExportar::AD243}, // signo raro
@@ -406,10 +413,8 @@ TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
         EXPECT_TRUE(c.r.Mensaje->Texto.contains(
             u"leer el fichero de columnas RED0703.ZPK: la línea 60001 no es una columna"_s))
             << c.r.Mensaje->Texto.toStdString();
-        EXPECT_EQ(c.bytes, "la copia de la semana pasada");
-        EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+        SinCambios(c);
         EXPECT_EQ(QDir(Datos.Ruta()).entryList(QDir::Files).size(), 2);
-        EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
     }
 }
 
