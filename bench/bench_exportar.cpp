@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace quiniela;
 
@@ -70,6 +71,7 @@ void Cp(benchmark::State& estado) {
                           {carpeta.estado.Ruta(QStringLiteral("RED0101.ZPK")), destino});
         estado.PauseTiming();
         QFile::remove(destino);
+        ::sync();
         estado.ResumeTiming();
     }
 }
@@ -89,6 +91,11 @@ void Exportar(benchmark::State& estado) {
     using Reloj = std::chrono::steady_clock;
     Reloj::duration exportar{}, cp{};
     for (auto _ : estado) {
+        // Las dos medidas empiezan sin escrituras pendientes: si no, el volcado al disco de
+        // las vueltas anteriores cae sobre una u otra según le toque.
+        estado.PauseTiming();
+        ::sync();
+        estado.ResumeTiming();
         const auto inicio = Reloj::now();
         if (EjecutaCopia(carpeta.estado, opciones).Fin != FinCopia::Terminada || ultimo != 100)
             estado.SkipWithError("la copia no terminó");
@@ -96,6 +103,7 @@ void Exportar(benchmark::State& estado) {
         estado.PauseTiming();
         QFile::remove(carpeta.dir.filePath(QStringLiteral("destino/salida")));
         const QString copia = carpeta.dir.filePath(QStringLiteral("destino/copia"));
+        ::sync();
         const auto inicioCp = Reloj::now();
         QProcess::execute(QStringLiteral("cp"),
                           {carpeta.estado.Ruta(QStringLiteral("RED0101.ZPK")), copia});
