@@ -75,14 +75,19 @@ protected:
     EstadoGlobal estado;
     PlataformaFalsa plataforma{&estado};
 
-    // Lo que hay antes de una copia que va a fallar, y que después ha de seguir igual.
+    // Lo que hay antes de una copia que va a fallar. Después, el destino sigue igual y del
+    // fichero de boletos queda el anterior si la copia no llegó a empezarlo, o ninguno:
+    // nunca uno a medias.
     void PreparaAnteriores() {
         Datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
         destino.Escribe(u"salida"_s, "la copia de la semana pasada");
     }
-    void SinCambios(const Copia& c) {
+    void SinCambios(const Copia& c, bool boletosEmpezados) {
         EXPECT_EQ(c.bytes, "la copia de la semana pasada");
-        EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+        if (boletosEmpezados)
+            EXPECT_FALSE(QFile::exists(Datos.Ruta(u"FORBOLW.ZPK"_s)));
+        else
+            EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
         EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
     }
 };
@@ -297,7 +302,7 @@ TEST_F(MotorCopia, SinFicheroDeColumnasODiscoQueFalta) {
     EXPECT_EQ(plataforma.Mensajes[0].Botones, BotonesMensaje(BotonMensaje::Copiar));
 }
 
-// El fichero de boletos se escribe en otro hilo: si no se puede, se dice así y
+// El fichero de boletos se escribe en otro hilo: si no se puede ni empezar, se dice así y
 // ni el destino ni el fichero de boletos anterior cambian.
 TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
     Columnas(ColumnasPrueba(40, u'1'));
@@ -312,7 +317,7 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
         EXPECT_TRUE(c.r.Mensaje->Texto.startsWith(
             u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
             << c.r.Mensaje->Texto.toStdString();
-        SinCambios(c);
+        SinCambios(c, false);
     }
 }
 
@@ -337,7 +342,7 @@ TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
         u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
         << c.r.Mensaje->Texto.toStdString();
     EXPECT_TRUE(c.bytes.isEmpty());
-    EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+    EXPECT_EQ(QDir(Datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
     EXPECT_TRUE(QDir(destino.Ruta()).entryList(QDir::Files).isEmpty());
 }
 
@@ -395,8 +400,8 @@ TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
     EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), boletos);
 }
 
-// Una línea que no es una columna pasado el primer bloque: se dice cuál, y ni el destino ni
-// el fichero de boletos cambian aunque ya se hubiera escrito más de un bloque de los dos.
+// Una línea que no es una columna pasado el primer bloque: se dice cuál, el destino no cambia
+// y no queda fichero de boletos a medias aunque ya se hubiera escrito más de un bloque.
 TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
     PreparaAnteriores();
     const std::pair<QByteArray, FormatoExportar> casos[] = {
@@ -413,8 +418,8 @@ TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
         EXPECT_TRUE(c.r.Mensaje->Texto.contains(
             u"leer el fichero de columnas RED0703.ZPK: la línea 60001 no es una columna"_s))
             << c.r.Mensaje->Texto.toStdString();
-        SinCambios(c);
-        EXPECT_EQ(QDir(Datos.Ruta()).entryList(QDir::Files).size(), 2);
+        SinCambios(c, true);
+        EXPECT_EQ(QDir(Datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
     }
 }
 
