@@ -49,9 +49,9 @@ TEST(Consulta, BotonBajoElPunteroYReglasDeLaTabla) {
     for (const auto& [x, y, boton] : puntos)
         EXPECT_EQ(BotonNavegacionEn(x, y), boton) << x << "," << y;
     struct Caso {
-        int64_t primera, registros;
-        std::array<bool, 4> activos;
-        std::array<int64_t, 4> destinos;
+        int64_t Primera, Registros;
+        std::array<bool, 4> Activos;
+        std::array<int64_t, 4> Destinos;
     };
     const Caso casos[] = {
         {1, 20, {}, {1, 1, 25, 1}},
@@ -64,10 +64,10 @@ TEST(Consulta, BotonBajoElPunteroYReglasDeLaTabla) {
     };
     for (const Caso& c : casos)
         for (std::size_t i = 0; i < Botones.size(); ++i) {
-            EXPECT_EQ(NavegacionActiva(Botones[i], c.primera, c.registros), c.activos[i])
-                << c.primera << " de " << c.registros << ", botón " << i;
-            EXPECT_EQ(DestinoNavegacion(Botones[i], c.primera, c.registros), c.destinos[i])
-                << c.primera << " de " << c.registros << ", botón " << i;
+            EXPECT_EQ(NavegacionActiva(Botones[i], c.Primera, c.Registros), c.Activos[i])
+                << c.Primera << " de " << c.Registros << ", botón " << i;
+            EXPECT_EQ(DestinoNavegacion(Botones[i], c.Primera, c.Registros), c.Destinos[i])
+                << c.Primera << " de " << c.Registros << ", botón " << i;
         }
     // El singular va por columnas, no por boletos: hasta 8 columnas es un boleto.
     const QLocale es(QLocale::Spanish, QLocale::Spain);
@@ -119,11 +119,11 @@ protected:
 TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
     struct Caso {
         QStringList Columnas;
-        int signos15;
-        QStringList registros; // el fichero de trabajo esperado
+        int Signos15;
+        QStringList Registros; // el fichero de trabajo esperado
         QString Texto;
-        std::array<QString, 3> titulos;
-        std::array<bool, 4> activos;
+        std::array<QString, 3> Titulos;
+        std::array<bool, 4> Activos;
     };
     const QStringList veinte = ColumnasPrueba(20, u'1'), cuarentaNueve = ColumnasPrueba(49, u'X');
     const QStringList dobles = ColumnasPrueba(2, u'1') + ColumnasPrueba(2, u'X', 2);
@@ -144,16 +144,16 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.Columnas.size());
         carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
-        GuardaReduccionPrueba(carpeta, 7, 3, c.Columnas, c.signos15);
+        GuardaReduccionPrueba(carpeta, 7, 3, c.Columnas, c.Signos15);
         Consulta consulta(estado);
         ASSERT_TRUE(consulta.CargaConsulta());
-        EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(c.registros));
-        EXPECT_EQ(consulta.RegistrosBoletos(), c.registros.size());
+        EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(c.Registros));
+        EXPECT_EQ(consulta.RegistrosBoletos(), c.Registros.size());
         EXPECT_EQ(consulta.TextoBoletos(QLocale::c()), c.Texto);
         EXPECT_EQ(consulta.PrimeraColumna(), 1);
-        EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas(c.registros));
-        EXPECT_EQ(consulta.BloqueActual().Titulos, c.titulos);
-        EXPECT_EQ(Activos(consulta), c.activos);
+        EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas(c.Registros));
+        EXPECT_EQ(consulta.BloqueActual().Titulos, c.Titulos);
+        EXPECT_EQ(Activos(consulta), c.Activos);
     }
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }
@@ -346,8 +346,8 @@ TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
     using P = Historial::Pulsacion;
     struct Caso {
         int X, Y;
-        P resultado;
-        int primera;
+        P Resultado;
+        int Primera;
     };
     const Caso casos[] = {
         {5, Alto - 5, P::Nada, 0},           {Ancho - 26, Alto - 16, P::Nada, 0},
@@ -357,8 +357,8 @@ TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
         {15, YLinea(3), P::Nada, 20},        {Ancho - 6, YLinea(3), P::Nada, 20},
         {16, YLinea(3), P::Elige, 20}};
     for (const Caso& c : casos) {
-        EXPECT_EQ(historial.Pulsa(c.X, c.Y, Ancho, Alto), c.resultado) << c.X << "," << c.Y;
-        EXPECT_EQ(historial.PrimeraLinea(), c.primera) << c.X << "," << c.Y;
+        EXPECT_EQ(historial.Pulsa(c.X, c.Y, Ancho, Alto), c.Resultado) << c.X << "," << c.Y;
+        EXPECT_EQ(historial.PrimeraLinea(), c.Primera) << c.X << "," << c.Y;
     }
     EXPECT_EQ(plataforma.Esperas, (std::vector<int>{50, 50, 50}));
     EXPECT_EQ(estado.Datos.OrdenActual, 24) << "línea 23: jornada 1, orden 24";

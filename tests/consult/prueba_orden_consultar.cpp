@@ -41,9 +41,9 @@ TEST(OrdenConsultar, BloquesDeLasReduccionesDistribuidasYErroresClaros) {
     CarpetaTemporal datos;
     CopiaDatosDistribuidos(datos);
     struct Caso {
-        int jornada, orden, boleto;
-        int desde;      // primera columna del fichero en el bloque
-        QString cabeza; // número de boletos y títulos
+        int Jornada, Orden, Boleto;
+        int Desde;      // primera columna del fichero en el bloque
+        QString Cabeza; // número de boletos y títulos
     };
     // 3/1: 144 columnas con "1" en el 15 y 144 con "X" (36 boletos); 3/2: 533 columnas (67 boletos,
     // el último con 5).
@@ -52,17 +52,17 @@ TEST(OrdenConsultar, BloquesDeLasReduccionesDistribuidasYErroresClaros) {
                            {3, 1, 19, 145, u"36 Boletos\nBoleto 19   Boleto 20   Boleto 21\n"_s},
                            {3, 2, 67, 529, u"67 Boletos\nBoleto 67\n"_s},
                            {3, 2, 65, 505, u"67 Boletos\nBoleto 64   Boleto 65   Boleto 66\n"_s}}) {
-        SCOPED_TRACE(testing::Message() << c.jornada << "/" << c.orden << " " << c.boleto);
-        const Linea s = EjecutaCli(datos, Consultar(c.jornada, c.orden, c.boleto));
-        EXPECT_EQ(s.estado, 0) << s.Err.toStdString();
+        SCOPED_TRACE(testing::Message() << c.Jornada << "/" << c.Orden << " " << c.Boleto);
+        const Linea s = EjecutaCli(datos, Consultar(c.Jornada, c.Orden, c.Boleto));
+        EXPECT_EQ(s.Estado, 0) << s.Err.toStdString();
         const QByteArray red = datos.Lee(
-            u"RED%1%2.ZPK"_s.arg(c.jornada, 2, 10, QChar(u'0')).arg(c.orden, 2, 10, QChar(u'0')));
-        EXPECT_EQ(s.Out, c.cabeza + Filas(red, c.desde));
+            u"RED%1%2.ZPK"_s.arg(c.Jornada, 2, 10, QChar(u'0')).arg(c.Orden, 2, 10, QChar(u'0')));
+        EXPECT_EQ(s.Out, c.Cabeza + Filas(red, c.Desde));
         EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), red); // sin huecos: el mismo fichero
     }
     struct Error {
-        QStringList args;
-        QString error;
+        QStringList Args;
+        QString Error;
     };
     for (const Error& c : std::vector<Error>{
              {Consultar(2, 1), u"No existe la reducción de la jornada 2 con el orden 1: falta "
@@ -72,11 +72,11 @@ TEST(OrdenConsultar, BloquesDeLasReduccionesDistribuidasYErroresClaros) {
                                 u"1.\n"_s},
              {{u"consultar"_s, u"--jornada"_s, u"1"_s},
               u"Uso: quiniela-cli consultar --jornada J --orden O [--boleto N]\n"_s}}) {
-        SCOPED_TRACE(c.args.join(u' ').toStdString());
-        const Linea s = EjecutaCli(datos, c.args);
-        EXPECT_EQ(s.estado, 1);
+        SCOPED_TRACE(c.Args.join(u' ').toStdString());
+        const Linea s = EjecutaCli(datos, c.Args);
+        EXPECT_EQ(s.Estado, 1);
         EXPECT_TRUE(s.Out.isEmpty());
-        EXPECT_EQ(s.Err, c.error);
+        EXPECT_EQ(s.Err, c.Error);
     }
 }
 
@@ -90,7 +90,7 @@ TEST(OrdenHistorial, ImprimeCabecerasYLineas) {
                            RegistroLibreBases(), RegistroDe(2, 1, 1, 9, 9, QString())});
 
     const Linea l = EjecutaCli(carpeta, {u"historial"_s});
-    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
+    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
     EXPECT_EQ(l.Out, QString(62, u' ') +
                          u"Apuestas   Apuestas\n"
                          u"Jor  Fecha   Ord  Método de reducción      Descripción        "
@@ -99,7 +99,7 @@ TEST(OrdenHistorial, ImprimeCabecerasYLineas) {
                          u"     1296          81\n"
                          u"  2            1  Directo                                     "
                          u"        9           9\n"_s);
-    EXPECT_EQ(EjecutaCli(carpeta, {u"historial"_s, u"de_mas"_s}).estado, 1);
+    EXPECT_EQ(EjecutaCli(carpeta, {u"historial"_s, u"de_mas"_s}).Estado, 1);
 }
 
 TEST(OrdenHistorial, DatosGeneralesDanadosSeConservanYNoSeEscriben) {
@@ -109,7 +109,7 @@ TEST(OrdenHistorial, DatosGeneralesDanadosSeConservanYNoSeEscriben) {
     carpeta.Escribe(u"DATOSGEN.ZPK"_s, danado);
     carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
     const Linea l = EjecutaCli(carpeta, {u"historial"_s});
-    EXPECT_EQ(l.estado, 0);
+    EXPECT_EQ(l.Estado, 0);
     EXPECT_TRUE(l.Err.contains(u"Se ha guardado una copia como DATOSGEN.ZPK.dañado"_s))
         << l.Err.toStdString();
     EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK"_s), danado);
@@ -127,7 +127,7 @@ TEST(OrdenHistorial, LineasIlegiblesSeSaltanYNadaDeControlLlegaAlTerminal) {
                   u"abcd"_s + RegistroDe(3, 1, 1, 9, 9, QString()).mid(4), conNulo, metodo9});
 
     const Linea l = EjecutaCli(carpeta, {u"historial"_s});
-    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
+    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
     EXPECT_EQ(l.Out.count(u'\n'), 3);
     EXPECT_TRUE(l.Out.contains(u"buena"_s));
     EXPECT_FALSE(l.Out.contains(QChar(0)));

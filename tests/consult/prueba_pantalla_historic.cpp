@@ -61,18 +61,18 @@ void PreparaDatos(const CarpetaTemporal& carpeta, int n) {
 struct Historico {
     explicit Historico(int reducciones) {
         if (reducciones > 0)
-            PreparaDatos(carpeta, reducciones);
+            PreparaDatos(Carpeta, reducciones);
     }
     // Crea la pantalla con el estado ya preparado y la enseña.
     PantallaHistoric& Muestra() {
-        Pantalla.emplace(estado);
+        Pantalla.emplace(Estado);
         Pantalla->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&*Pantalla));
         return *Pantalla;
     }
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma{&estado};
+    CarpetaTemporal Carpeta;
+    EstadoGlobal Estado = Carpeta.Estado();
+    PlataformaFalsa Plataforma{&Estado};
     std::optional<PantallaHistoric> Pantalla;
 };
 
@@ -80,12 +80,12 @@ struct Historico {
 
 TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccion) {
     Historico h(45);
-    h.estado.Datos.JornadaActual = 3; // línea 27: jornada 3, orden 8
-    h.estado.Datos.OrdenActual = 8;
-    h.estado.ReduccionElegida = true;
+    h.Estado.Datos.JornadaActual = 3; // línea 27: jornada 3, orden 8
+    h.Estado.Datos.OrdenActual = 8;
+    h.Estado.ReduccionElegida = true;
 
     PantallaHistoric& pantalla = h.Muestra();
-    EXPECT_FALSE(h.estado.ReduccionElegida);
+    EXPECT_FALSE(h.Estado.ReduccionElegida);
     EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 20);
     EXPECT_EQ(pantalla.Datos().LineaActual(), 27);
     // 83 caracteres desde x = 20 caben en la hoja.
@@ -94,16 +94,16 @@ TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccion) {
 
     QTest::mouseMove(pantalla.Pic_Carpeta, PuntoLinea(3));
     EXPECT_EQ(pantalla.Datos().LineaBajoPuntero(), 3);
-    ASSERT_FALSE(h.plataforma.Punteros.empty());
-    EXPECT_EQ(h.plataforma.Punteros.back().Control, pantalla.Pic_Carpeta);
-    EXPECT_EQ(h.plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
+    ASSERT_FALSE(h.Plataforma.Punteros.empty());
+    EXPECT_EQ(h.Plataforma.Punteros.back().Control, pantalla.Pic_Carpeta);
+    EXPECT_EQ(h.Plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
     GuardaCaptura(&pantalla, u"historic_hoja2"_s);
 }
 
 TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
     Historico h(70);
-    h.estado.Datos.JornadaActual = 7;
-    h.estado.Datos.OrdenActual = 1; // línea 60, hoja 4
+    h.Estado.Datos.JornadaActual = 7;
+    h.Estado.Datos.OrdenActual = 1; // línea 60, hoja 4
 
     QString linea;
     AlAbrirseModal([&](QWidget* modal) {
@@ -113,15 +113,15 @@ TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
         linea = pantalla->Datos().Lis_Datos().at(62);
         QTest::mouseClick(pantalla->Pic_Carpeta, Qt::LeftButton, Qt::NoModifier, PuntoLinea(2));
     });
-    EXPECT_TRUE(AbreHistorico(h.estado)) << "ReduccionElegida";
+    EXPECT_TRUE(AbreHistorico(h.Estado)) << "ReduccionElegida";
     EXPECT_TRUE(linea.startsWith(u"  7 09/10/05   3  "_s)) << linea.toStdString();
-    EXPECT_EQ(h.estado.Datos.JornadaActual, 7);
-    EXPECT_EQ(h.estado.Datos.OrdenActual, 3);
+    EXPECT_EQ(h.Estado.Datos.JornadaActual, 7);
+    EXPECT_EQ(h.Estado.Datos.OrdenActual, 3);
 }
 
 TEST(PantallaHistoric, EsquinasYTeclasPasanDeHoja) {
     Historico h(45);
-    h.estado.Datos.JornadaActual = 30; // no está: primera hoja
+    h.Estado.Datos.JornadaActual = 30; // no está: primera hoja
     PantallaHistoric& pantalla = h.Muestra();
     CarpetaHistoric* hoja = pantalla.Pic_Carpeta;
     const QPoint derecha(hoja->width() - 10, hoja->height() - 6);
@@ -133,11 +133,11 @@ TEST(PantallaHistoric, EsquinasYTeclasPasanDeHoja) {
     EXPECT_EQ(hoja->cursor().shape(), Qt::ForbiddenCursor);
 
     QTest::mouseMove(hoja, derecha);
-    EXPECT_EQ(h.plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
+    EXPECT_EQ(h.Plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
     QTest::mouseClick(hoja, Qt::LeftButton, Qt::NoModifier, derecha);
     QTest::mouseClick(hoja, Qt::LeftButton, Qt::NoModifier, derecha);
     EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 40);
-    EXPECT_EQ(h.plataforma.Sonido, (std::vector<int>{10, 10}));
+    EXPECT_EQ(h.Plataforma.Sonido, (std::vector<int>{10, 10}));
     // Ya en la última hoja, la misma esquina pasa a prohibido sin mover el ratón.
     EXPECT_EQ(hoja->cursor().shape(), Qt::ForbiddenCursor);
     GuardaCaptura(&pantalla, u"historic_ultima_hoja"_s);
@@ -148,26 +148,26 @@ TEST(PantallaHistoric, EsquinasYTeclasPasanDeHoja) {
     EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 40);
     QTest::keyClick(&pantalla, Qt::Key_Escape);
     EXPECT_FALSE(pantalla.isVisible());
-    EXPECT_EQ(h.plataforma.Sonido.back(), 5);
-    EXPECT_FALSE(h.estado.ReduccionElegida);
+    EXPECT_EQ(h.Plataforma.Sonido.back(), 5);
+    EXPECT_FALSE(h.Estado.ReduccionElegida);
 }
 
 TEST(PantallaHistoric, SinIndiceSoloCabeceras) {
     Historico h(0);
     PantallaHistoric& pantalla = h.Muestra();
-    EXPECT_EQ(h.plataforma.Avisos.size(), 1) << "falta BASES.ZPK: se avisa y se crea";
-    EXPECT_TRUE(h.carpeta.Existe(u"BASES.ZPK"_s));
+    EXPECT_EQ(h.Plataforma.Avisos.size(), 1) << "falta BASES.ZPK: se avisa y se crea";
+    EXPECT_TRUE(h.Carpeta.Existe(u"BASES.ZPK"_s));
     EXPECT_TRUE(pantalla.Datos().Lis_Datos().isEmpty());
     GuardaCaptura(&pantalla, u"historic_vacio"_s);
 
     QTest::mouseMove(pantalla.Pic_Carpeta, PuntoLinea(0));
-    for (const CursorPuesto& c : h.plataforma.Punteros)
+    for (const CursorPuesto& c : h.Plataforma.Punteros)
         EXPECT_NE(c.Control, pantalla.Pic_Carpeta) << "sin líneas no hay mano sobre la hoja";
     QTest::mouseClick(pantalla.Pic_Carpeta, Qt::LeftButton, Qt::NoModifier, PuntoLinea(0));
     EXPECT_TRUE(pantalla.isVisible());
     Pulsa(pantalla.Pic_BotSalir);
     EXPECT_FALSE(pantalla.isVisible());
-    EXPECT_EQ(h.plataforma.Sonido, std::vector<int>{5});
+    EXPECT_EQ(h.Plataforma.Sonido, std::vector<int>{5});
     EXPECT_EQ(pantalla.result(), QDialog::Rejected);
 }
 
@@ -213,11 +213,11 @@ protected:
 
 TEST_F(PantallaConsreduPrueba, CadaMetodoConSuAnchoSuTituloYSusBloques) {
     struct Caso {
-        int orden;
-        const char* captura;
+        int Orden;
+        const char* Captura;
         int Ancho;
-        QString Titulo, boletos;
-        bool colBas, signos;
+        QString Titulo, Boletos;
+        bool ColBas, Signos;
     };
     for (const Caso& c : std::vector<Caso>{
              {1, "directo", 607, u"Consulta de columnas reducidas con el Método Directo"_s,
@@ -228,17 +228,17 @@ TEST_F(PantallaConsreduPrueba, CadaMetodoConSuAnchoSuTituloYSusBloques) {
              {3, "signos", 637,
               u"Consulta de columnas reducidas con el Método de Selección de Signos"_s,
               u"525 Boletos"_s, false, true}}) {
-        SCOPED_TRACE(c.captura);
-        estado.Datos.OrdenActual = int16_t(c.orden);
+        SCOPED_TRACE(c.Captura);
+        estado.Datos.OrdenActual = int16_t(c.Orden);
         PantallaConsredu pantalla(estado);
         Muestra(pantalla);
         EXPECT_EQ(pantalla.width(), c.Ancho);
         EXPECT_EQ(pantalla.windowTitle(), c.Titulo);
-        EXPECT_EQ(pantalla.TextoBoletos(), c.boletos);
-        EXPECT_EQ(pantalla.Pic_ColBas->isVisible(), c.colBas);
-        EXPECT_EQ(pantalla.Pic_Signos->isVisible(), c.signos);
+        EXPECT_EQ(pantalla.TextoBoletos(), c.Boletos);
+        EXPECT_EQ(pantalla.Pic_ColBas->isVisible(), c.ColBas);
+        EXPECT_EQ(pantalla.Pic_Signos->isVisible(), c.Signos);
         EXPECT_EQ(pantalla.Pic_BotNroJor->Rotulo(), u"Jornada 1"_s);
-        GuardaCaptura(&pantalla, u"consredu_%1"_s.arg(QLatin1StringView(c.captura)));
+        GuardaCaptura(&pantalla, u"consredu_%1"_s.arg(QLatin1StringView(c.Captura)));
 
         plataforma.Sonido.clear();
         plataforma.Esperas.clear();
@@ -248,7 +248,7 @@ TEST_F(PantallaConsreduPrueba, CadaMetodoConSuAnchoSuTituloYSusBloques) {
         EXPECT_EQ(pantalla.Vista().BloqueActual().Titulos[0], u"Boleto 7"_s);
         EXPECT_EQ(plataforma.Sonido, (std::vector<int>{6, 6, 6, 6}));
         EXPECT_EQ(plataforma.Esperas, (std::vector<int>{180, 180}));
-        GuardaCaptura(&pantalla, u"consredu_%1_bloque3"_s.arg(QLatin1StringView(c.captura)));
+        GuardaCaptura(&pantalla, u"consredu_%1_bloque3"_s.arg(QLatin1StringView(c.Captura)));
     }
 }
 

@@ -38,9 +38,9 @@ const auto SoloLectura = [](const QString&) { return false; };
 // Un árbol con el ejecutable en "bin/" y los datos en "bin/data/" (compilación) o en la
 // carpeta compartida de la instalación.
 struct Arbol {
-    CarpetaTemporal raiz;
-    QString bin = raiz.Ruta() + u"bin"_s;
-    QString compartida = raiz.Ruta() + u"share/quiniela/"_s;
+    CarpetaTemporal Raiz;
+    QString Bin = Raiz.Ruta() + u"bin"_s;
+    QString Compartida = Raiz.Ruta() + u"share/quiniela/"_s;
 };
 
 } // namespace
@@ -94,38 +94,38 @@ TEST(Arranque, DistribucionSegunDondeEstaElEjecutable) {
     for (const Caso caso : {Compilacion, Instalado, Ambos, Ninguno}) {
         SCOPED_TRACE(caso);
         Arbol arbol;
-        QDir().mkpath(arbol.bin);
+        QDir().mkpath(arbol.Bin);
         if (caso == Compilacion || caso == Ambos)
-            Llena(arbol.bin + u"/data/"_s);
+            Llena(arbol.Bin + u"/data/"_s);
         if (caso == Instalado || caso == Ambos)
-            Llena(arbol.compartida);
-        const Distribucion d = BuscaDistribucion(arbol.bin);
+            Llena(arbol.Compartida);
+        const Distribucion d = BuscaDistribucion(arbol.Bin);
         // Relativa al ejecutable: la instalación en una carpeta cualquiera se encuentra.
-        const QString datos = caso == Instalado ? arbol.compartida : arbol.bin + u"/data/"_s;
+        const QString datos = caso == Instalado ? arbol.Compartida : arbol.Bin + u"/data/"_s;
         EXPECT_EQ(d.Instalada, caso == Instalado);
         EXPECT_EQ(d.Datos, datos);
         EXPECT_EQ(d.AyudaEnLinea,
-                  caso == Instalado ? datos + u"quiniela.qhc"_s : arbol.bin + u"/quiniela.qhc"_s);
+                  caso == Instalado ? datos + u"quiniela.qhc"_s : arbol.Bin + u"/quiniela.qhc"_s);
     }
 }
 
 TEST(Arranque, InstaladoSeCopiaALaCarpetaDelUsuarioYCompilandoSeUsaData) {
     Arbol arbol;
-    Llena(arbol.compartida);
+    Llena(arbol.Compartida);
     CarpetaTemporal usuario;
     const QString respaldo = usuario.Ruta() + u"quiniela/Temp/Tvr/"_s;
-    const Distribucion d = BuscaDistribucion(arbol.bin);
-    const QStringList antes = QDir(arbol.compartida).entryList(QDir::Files);
+    const Distribucion d = BuscaDistribucion(arbol.Bin);
+    const QStringList antes = QDir(arbol.Compartida).entryList(QDir::Files);
     // Aunque la carpeta compartida admita escritura (root), no se usa ni se sondea.
     EXPECT_EQ(EligeCarpetaDatos(d, respaldo), respaldo);
-    EXPECT_EQ(QDir(arbol.compartida).entryList(QDir::Files), antes);
+    EXPECT_EQ(QDir(arbol.Compartida).entryList(QDir::Files), antes);
     EsperaCopiados(respaldo);
 
     Arbol compilado;
-    Llena(compilado.bin + u"/data/"_s);
+    Llena(compilado.Bin + u"/data/"_s);
     CarpetaTemporal vacio;
-    EXPECT_EQ(EligeCarpetaDatos(BuscaDistribucion(compilado.bin), vacio.Ruta()),
-              compilado.bin + u"/data/"_s);
+    EXPECT_EQ(EligeCarpetaDatos(BuscaDistribucion(compilado.Bin), vacio.Ruta()),
+              compilado.Bin + u"/data/"_s);
     EXPECT_TRUE(QDir(vacio.Ruta()).isEmpty());
-    EXPECT_FALSE(QFile::exists(compilado.bin + u"/data/CSCD.WRK"_s));
+    EXPECT_FALSE(QFile::exists(compilado.Bin + u"/data/CSCD.WRK"_s));
 }

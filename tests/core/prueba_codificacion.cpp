@@ -16,8 +16,8 @@ TEST(Codificacion, TextoGuardableSeRechazaPorCaracterYPorLargo) {
     const QString emoji = u"😀"_s;
     struct Caso {
         QString Texto;
-        qsizetype maximo;
-        QString rechazo; // vacío: se admite
+        qsizetype Maximo;
+        QString Rechazo; // vacío: se admite
     };
     const Caso casos[] = {
         {u"Peña ñandú € Œ ‰"_s, 35, {}},
@@ -34,13 +34,13 @@ TEST(Codificacion, TextoGuardableSeRechazaPorCaracterYPorLargo) {
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.Texto.toStdString());
-        const auto rechazo = CompruebaTextoGuardable(c.Texto, Descripcion, c.maximo);
-        if (c.rechazo.isEmpty()) {
+        const auto rechazo = CompruebaTextoGuardable(c.Texto, Descripcion, c.Maximo);
+        if (c.Rechazo.isEmpty()) {
             EXPECT_FALSE(rechazo.has_value());
             EXPECT_EQ(DeWindows1252(AWindows1252(c.Texto)), c.Texto);
         } else {
             ASSERT_TRUE(rechazo.has_value());
-            EXPECT_TRUE(rechazo->contains(c.rechazo)) << rechazo->toStdString();
+            EXPECT_TRUE(rechazo->contains(c.Rechazo)) << rechazo->toStdString();
         }
     }
 }

@@ -11,9 +11,9 @@ TEST(Mascaras, NumerosConSeparadoresRegionalesYRedondeo) {
     const QLocale c = QLocale::c();
     const struct {
         double Valor;
-        const char16_t* mascara;
-        QLocale regional;
-        QString esperado;
+        const char16_t* Mascara;
+        QLocale Regional;
+        QString Esperado;
     } casos[] = {
         {1234.5, u"##,###,##0.00", es, u"1.234,50"_s},
         {1234.5, u"##,###,##0.00", c, u"1,234.50"_s},
@@ -26,7 +26,7 @@ TEST(Mascaras, NumerosConSeparadoresRegionalesYRedondeo) {
         {1000000, u"##,###,##0.00", es, u"1.000.000,00"_s},
     };
     for (const auto& caso : casos)
-        EXPECT_EQ(FormatoNumero(caso.Valor, caso.mascara, caso.regional), caso.esperado)
+        EXPECT_EQ(FormatoNumero(caso.Valor, caso.Mascara, caso.Regional), caso.Esperado)
             << caso.Valor;
 }
 

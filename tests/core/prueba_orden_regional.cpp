@@ -23,7 +23,7 @@ TEST_F(RegionalOrdenes, LaLineaDeOrdenesMuestraLasCifrasEnEspanolConElLocaleC) {
         EjecutaCli(carpeta, {u"estadisticas"_s, u"--metodo"_s, u"directo"_s, u"--base"_s,
                              u"1X2 1X2 1X2 1X2 1X 1X 1X 1X 1X 1X 1 1 1 1 1"_s});
     QLocale::setDefault(anterior);
-    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
+    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
     EXPECT_TRUE(l.Out.contains(u"Apuest. directas....: 5.184\n"_s)) << l.Out.toStdString();
     EXPECT_TRUE(l.Out.contains(u"Importe total.......: 2.592,00 €\n"_s)) << l.Out.toStdString();
 }

@@ -26,9 +26,9 @@ private:
 
 TEST_F(Regional, SinConfiguracionDelUsuarioSeUsaLaEspanola) {
     struct Caso {
-        const char* sistema;
-        const char* cifras;
-        const char* importe;
+        const char* Sistema;
+        const char* Cifras;
+        const char* Importe;
     };
     // Lo que llega de LANG / LC_ALL / LC_NUMERIC tal cual, y lo que se ve en pantalla.
     const Caso casos[] = {
@@ -37,11 +37,11 @@ TEST_F(Regional, SinConfiguracionDelUsuarioSeUsaLaEspanola) {
         {"en_US.UTF-8", "5,184", "2,592.00"}, {"en_GB", "5,184", "2,592.00"},
     };
     for (const Caso& c : casos) {
-        const QLocale pantallas = RegionalDePantallas(QLocale(QString::fromUtf8(c.sistema)));
-        EXPECT_EQ(FormatoNumero(5184, u"##,###,##0", pantallas), QString::fromUtf8(c.cifras))
-            << c.sistema;
-        EXPECT_EQ(FormatoNumero(2592, u"##,###,##0.00", pantallas), QString::fromUtf8(c.importe))
-            << c.sistema;
+        const QLocale pantallas = RegionalDePantallas(QLocale(QString::fromUtf8(c.Sistema)));
+        EXPECT_EQ(FormatoNumero(5184, u"##,###,##0", pantallas), QString::fromUtf8(c.Cifras))
+            << c.Sistema;
+        EXPECT_EQ(FormatoNumero(2592, u"##,###,##0.00", pantallas), QString::fromUtf8(c.Importe))
+            << c.Sistema;
     }
 }
 

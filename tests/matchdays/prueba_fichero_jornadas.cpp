@@ -81,8 +81,8 @@ TEST(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
     const QByteArray registro = RegistroAMano(2, "04/09/05");
     struct Caso {
         const char* Nombre;
-        QByteArray contenido;
-        QString sueltos;
+        QByteArray Contenido;
+        QString Sueltos;
     };
     const Caso casos[] = {
         {"546", (RegistroAMano(1, "28/08/05") + "\r\n") + (registro + "\r\n") + registro + "\r\n",
@@ -93,12 +93,12 @@ TEST(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
         SCOPED_TRACE(caso.Nombre);
         Banco banco(false);
         auto& [carpeta, estado, plataforma] = banco;
-        carpeta.Escribe(Jornadas, caso.contenido);
+        carpeta.Escribe(Jornadas, caso.Contenido);
         EligeJornada(estado, 2);
         EXPECT_EQ(estado.UltimoErrorFichero, 59);
         ASSERT_EQ(plataforma.Avisos.size(), 1);
         EXPECT_TRUE(plataforma.Avisos[0].startsWith(
-            u"LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide "_s + caso.sueltos));
+            u"LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide "_s + caso.Sueltos));
         EXPECT_TRUE(plataforma.Avisos[0].endsWith(u"hasta que se repare."_s));
         EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
         int error = 0;
@@ -111,7 +111,7 @@ TEST(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
             TextoErrorGuardarJornada(r).contains(u"no se escribe en él hasta que se repare"_s));
         EXPECT_EQ(GuardaJornadaActual(estado, CamposFecha{u"04"_s, u"09"_s, u"05"_s}, {}),
                   ResultadoGuardarJornada::ErrorFichero);
-        EXPECT_EQ(carpeta.Lee(Jornadas), caso.contenido) << "idéntico byte a byte";
+        EXPECT_EQ(carpeta.Lee(Jornadas), caso.Contenido) << "idéntico byte a byte";
     }
 }
 
@@ -261,9 +261,9 @@ TEST(TextosBorrado, Confirmacion) {
 
 TEST(TextosBorrado, UnTramoAlRevesAbreLaOtraLista) {
     struct Paso {
-        bool desde;
-        int jornada;
-        int abre; // jornada que se elige en la otra lista (0: ninguna)
+        bool Desde;
+        int Jornada;
+        int Abre; // jornada que se elige en la otra lista (0: ninguna)
     };
     const std::vector<std::vector<Paso>> casos{
         {{false, 5, 0}, {true, 20, 20}, {false, 20, 0}}, // "Desde" 20 con "Hasta" 5
@@ -274,7 +274,7 @@ TEST(TextosBorrado, UnTramoAlRevesAbreLaOtraLista) {
         SCOPED_TRACE(i);
         RangoBorrado rango;
         for (const Paso& p : casos[i])
-            EXPECT_EQ(p.desde ? rango.EligeDesde(p.jornada) : rango.EligeHasta(p.jornada), p.abre);
+            EXPECT_EQ(p.Desde ? rango.EligeDesde(p.Jornada) : rango.EligeHasta(p.Jornada), p.Abre);
     }
     RangoBorrado rango;
     rango.EligeHasta(5);

@@ -19,15 +19,15 @@ TEST(OrdenJornada, GuardaYMuestraConLasReglasDeLaPantalla) {
 
     // Sin fecha una jornada nueva no se puede guardar.
     Linea l = jornada(u"3 --partido 1 Betis Osasuna"_s);
-    EXPECT_EQ(l.estado, 1);
+    EXPECT_EQ(l.Estado, 1);
     EXPECT_TRUE(l.Err.startsWith(u"ERROR EN LA FECHA\nNo ha indicado la fecha"_s));
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s), QByteArray());
-    EXPECT_EQ(jornada(u"3 --fecha 29/02/05"_s).estado, 1);
+    EXPECT_EQ(jornada(u"3 --fecha 29/02/05"_s).Estado, 1);
 
     l = EjecutaCli(carpeta, {u"jornada"_s, u"2"_s, u"--fecha"_s, u"4/9/05"_s, u"--partido"_s,
                              u"1"_s, u"  Málaga "_s, u"Real Valladolid C.F."_s, u"--partido"_s,
                              u"15"_s, u"Betis"_s, u"Osasuna"_s});
-    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
+    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
     const QByteArray esperado =
         QByteArray(544, ' ') + "Jor0204/09/05" + QByteArray("M\xe1laga").leftJustified(15, ' ') +
         "Real Valladolid" + QByteArray(26 * 15, ' ') + QByteArray("Betis").leftJustified(15, ' ') +
@@ -35,7 +35,7 @@ TEST(OrdenJornada, GuardaYMuestraConLasReglasDeLaPantalla) {
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s), esperado);
 
     // Un partido sin cambiar conserva sus equipos al guardar otro.
-    ASSERT_EQ(jornada(u"2 --partido 2 Celta Eibar"_s).estado, 0);
+    ASSERT_EQ(jornada(u"2 --partido 2 Celta Eibar"_s).Estado, 0);
     l = jornada(u"2"_s);
     const QStringList lineas = l.Out.split(u'\n');
     ASSERT_GE(lineas.size(), 16);
@@ -55,7 +55,7 @@ TEST(OrdenJornada, GuardaYMuestraConLasReglasDeLaPantalla) {
     for (const auto& [argumentos, error] : malas) {
         SCOPED_TRACE(argumentos.toStdString());
         l = jornada(argumentos);
-        EXPECT_EQ(l.estado, 1);
+        EXPECT_EQ(l.Estado, 1);
         if (!error.isEmpty()) {
             EXPECT_EQ(l.Err, error);
         }
@@ -80,7 +80,7 @@ TEST(OrdenBorrar, AnunciaRechazaYBorraComoLaPantalla) {
     CopiaDatosDistribuidos(datos);
     auto esperado = ContenidoCarpeta(datos);
     Linea s = EjecutaCli(datos, Borrar(3, 3, false));
-    EXPECT_EQ(s.estado, 2);
+    EXPECT_EQ(s.Estado, 2);
     EXPECT_EQ(s.Out, u"BORRADO DE DATOS\n"_s + TextoConfirmacionBorrado(3, 3) +
                          u"\nNo se ha borrado nada: añada --confirmar para borrar.\n"_s);
     const QString fuera = u"Las jornadas del tramo van de 1 a 52.\n"_s;
@@ -92,13 +92,13 @@ TEST(OrdenBorrar, AnunciaRechazaYBorraComoLaPantalla) {
              {{u"borrar"_s, u"--desde"_s, u"1"_s},
               u"Uso: quiniela-cli borrar --desde J1 --hasta J2 [--confirmar]\n"_s}}) {
         const Linea e = EjecutaCli(datos, args);
-        EXPECT_EQ(e.estado, 1);
+        EXPECT_EQ(e.Estado, 1);
         EXPECT_EQ(e.Err, error);
     }
     EXPECT_EQ(ContenidoCarpeta(datos), esperado);
 
     s = EjecutaCli(datos, Borrar(3, 3, true));
-    EXPECT_EQ(s.estado, 0) << s.Err.toStdString();
+    EXPECT_EQ(s.Estado, 0) << s.Err.toStdString();
     EXPECT_EQ(s.Out, u"Borrada la jornada 3: 2 reducciones quitadas del índice, 2 ficheros de "
                      u"columnas borrados (RED0301.ZPK, RED0302.ZPK).\n"_s);
     esperado.erase(u"RED0301.ZPK"_s);
@@ -109,7 +109,7 @@ TEST(OrdenBorrar, AnunciaRechazaYBorraComoLaPantalla) {
 
     // Toda la temporada: el fichero de jornadas se alarga hasta la 52.
     s = EjecutaCli(datos, Borrar(1, 52, true));
-    EXPECT_EQ(s.estado, 0) << s.Err.toStdString();
+    EXPECT_EQ(s.Estado, 0) << s.Err.toStdString();
     EXPECT_TRUE(s.Out.startsWith(u"Borradas las jornadas 1 a 52: 4 reducciones quitadas del "
                                  u"índice, 4 ficheros de columnas borrados (RED0101.ZPK, "_s));
     for (auto it = esperado.begin(); it != esperado.end();)

@@ -516,43 +516,43 @@ class PantallaBorrarPrueba : public ConCarpeta {
 protected:
     void SetUp() override {
         CopiaDatosDistribuidos(carpeta);
-        Abre(Pantalla);
+        Abre(pantalla);
     }
-    PantallaBorrar Pantalla{estado};
+    PantallaBorrar pantalla{estado};
 };
 
 TEST_F(PantallaBorrarPrueba, AbreConLaJornadaUnoYUnTramoAlRevesAbreLaOtraLista) {
-    EXPECT_EQ(Pantalla.Pic_BotJorIni->Rotulo(), u"Desde la jornada 1"_s);
-    EXPECT_EQ(Pantalla.Pic_BotJorFin->Rotulo(), u"Hasta la jornada 1"_s);
-    EXPECT_EQ(Pantalla.Lis_JorIni->count(), 52);
+    EXPECT_EQ(pantalla.Pic_BotJorIni->Rotulo(), u"Desde la jornada 1"_s);
+    EXPECT_EQ(pantalla.Pic_BotJorFin->Rotulo(), u"Hasta la jornada 1"_s);
+    EXPECT_EQ(pantalla.Lis_JorIni->count(), 52);
     EXPECT_TRUE(plataforma.Sonido.empty()); // la apertura llena las listas sin sonidos
 
-    Elige(Pantalla.Pic_BotJorFin, Pantalla.Lis_JorFin, 5);
-    Elige(Pantalla.Pic_BotJorIni, Pantalla.Lis_JorIni, 20);
+    Elige(pantalla.Pic_BotJorFin, pantalla.Lis_JorFin, 5);
+    Elige(pantalla.Pic_BotJorIni, pantalla.Lis_JorIni, 20);
     // "Desde" 20 con "Hasta" 5: la lista "Hasta" se abre con el 20 elegido.
-    EXPECT_TRUE(Pantalla.Lis_JorFin->isVisible());
-    EXPECT_EQ(Pantalla.Lis_JorFin->currentRow(), 19);
-    EXPECT_TRUE(Pantalla.Pic_BotJorFin->EstaPulsado());
-    EXPECT_EQ(Pantalla.Pic_BotJorIni->Rotulo(), u"Desde la jornada 20"_s);
-    GuardaCaptura(&Pantalla, u"borrar_lista"_s);
-    EligeEnLista(Pantalla.Lis_JorFin, 19);
-    EXPECT_FALSE(Pantalla.Lis_JorFin->isVisible());
-    EXPECT_EQ(Pantalla.Rango().JorFin(), 20);
-    EXPECT_EQ(Pantalla.Pic_BotJorFin->Rotulo(), u"Hasta la jornada 20"_s);
+    EXPECT_TRUE(pantalla.Lis_JorFin->isVisible());
+    EXPECT_EQ(pantalla.Lis_JorFin->currentRow(), 19);
+    EXPECT_TRUE(pantalla.Pic_BotJorFin->EstaPulsado());
+    EXPECT_EQ(pantalla.Pic_BotJorIni->Rotulo(), u"Desde la jornada 20"_s);
+    GuardaCaptura(&pantalla, u"borrar_lista"_s);
+    EligeEnLista(pantalla.Lis_JorFin, 19);
+    EXPECT_FALSE(pantalla.Lis_JorFin->isVisible());
+    EXPECT_EQ(pantalla.Rango().JorFin(), 20);
+    EXPECT_EQ(pantalla.Pic_BotJorFin->Rotulo(), u"Hasta la jornada 20"_s);
     EXPECT_EQ(plataforma.Sonido, (std::vector<int>{6, 7, 6, 7, 6, 7}));
-    Pulsa(Pantalla.Pic_Ayuda);
+    Pulsa(pantalla.Pic_Ayuda);
     EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{2800});
 }
 
 TEST_F(PantallaBorrarPrueba, SalirDelDialogoNoBorraNadaYBorrarDatosBorraElTramo) {
     const auto antes = ContenidoCarpeta(carpeta);
-    GuardaCaptura(&Pantalla, u"borrar"_s);
-    Elige(Pantalla.Pic_BotJorIni, Pantalla.Lis_JorIni, 3);
+    GuardaCaptura(&pantalla, u"borrar"_s);
+    Elige(pantalla.Pic_BotJorIni, pantalla.Lis_JorIni, 3);
     // "Hasta" seguía en 1: su lista se ha abierto con el 3, y se confirma con Intro.
-    ASSERT_TRUE(Pantalla.Lis_JorFin->isVisible());
-    QTest::keyClick(Pantalla.Lis_JorFin, Qt::Key_Return);
-    ASSERT_EQ(Pantalla.Rango().JorFin(), 3);
-    Pulsa(Pantalla.Pic_BotBorrar); // la falsa responde como Salir
+    ASSERT_TRUE(pantalla.Lis_JorFin->isVisible());
+    QTest::keyClick(pantalla.Lis_JorFin, Qt::Key_Return);
+    ASSERT_EQ(pantalla.Rango().JorFin(), 3);
+    Pulsa(pantalla.Pic_BotBorrar); // la falsa responde como Salir
     ASSERT_EQ(plataforma.Mensajes.size(), 1u);
     EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"BORRADO DE DATOS"_s);
     EXPECT_EQ(plataforma.Mensajes[0].Texto, TextoConfirmacionBorrado(3, 3));
@@ -567,18 +567,18 @@ TEST_F(PantallaBorrarPrueba, SalirDelDialogoNoBorraNadaYBorrarDatosBorraElTramo)
         ASSERT_NE(modal, nullptr);
         auto* dialogo = static_cast<PantallaMensajes*>(modal);
         EXPECT_TRUE(dialogo->Pic_BotBorrar->isVisible());
-        GuardaCaptura({&Pantalla, dialogo}, u"borrar_confirmacion"_s);
+        GuardaCaptura({&pantalla, dialogo}, u"borrar_confirmacion"_s);
         Pulsa(dialogo->Pic_BotBorrar);
     });
-    Pulsa(Pantalla.Pic_BotBorrar);
+    Pulsa(pantalla.Pic_BotBorrar);
     EXPECT_FALSE(carpeta.Existe(u"RED0301.ZPK"_s));
     EXPECT_FALSE(carpeta.Existe(u"RED0302.ZPK"_s));
     EXPECT_TRUE(carpeta.Existe(u"RED0401.ZPK"_s));
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(2 * 544, 544), QByteArray(544, ' '));
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).left(2 * 544),
               antes.at(u"JORNADAS.ZPK"_s).left(2 * 544));
-    EXPECT_TRUE(Pantalla.isVisible()); // sigue abierta con el mismo tramo
-    EXPECT_EQ(Pantalla.Rango().JorIni(), 3);
+    EXPECT_TRUE(pantalla.isVisible()); // sigue abierta con el mismo tramo
+    EXPECT_EQ(pantalla.Rango().JorIni(), 3);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

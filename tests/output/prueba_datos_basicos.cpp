@@ -55,10 +55,10 @@ TEST(DatosBasicos, LineasDeCadaMetodo) {
     const QString cabeza = u"     JORNADA NRO.  9 DE FECHA 16/10/05 (Orden 12)"_s;
     const QString partido1 = u" 1. Real Madrid-Barcelona..........  1 X         [X]"_s;
     struct Caso {
-        int metodo;
-        QStringList titulos;
-        QString fila1;
-        QStringList resumen;
+        int Metodo;
+        QStringList Titulos;
+        QString Fila1;
+        QStringList Resumen;
     } casos[] = {
         {1,
          {QString(36, u' ') + u"Quiniela  Partidos "_s,
@@ -89,13 +89,13 @@ TEST(DatosBasicos, LineasDeCadaMetodo) {
           S10 + u"Posibilidades cubiertas..: 0,78 %"_s}},
     };
     for (const Caso& k : casos) {
-        const std::vector<QString> l = LineasDatosBasicos(Datos(k.metodo), MonedaImpresa());
-        ASSERT_EQ(l.size(), 1 + 2 + 3 + 15 + 2 + size_t(k.resumen.size())) << k.metodo;
+        const std::vector<QString> l = LineasDatosBasicos(Datos(k.Metodo), MonedaImpresa());
+        ASSERT_EQ(l.size(), 1 + 2 + 3 + 15 + 2 + size_t(k.Resumen.size())) << k.Metodo;
         EXPECT_EQ(l[0], cabeza);
         EXPECT_TRUE(l[1].isEmpty() && l[2].isEmpty() && l[5].isEmpty());
-        EXPECT_EQ(QStringList({l[3], l[4]}), k.titulos) << k.metodo;
-        EXPECT_EQ(l[6], k.fila1) << k.metodo;
-        EXPECT_EQ(QStringList(l.end() - k.resumen.size(), l.end()), k.resumen) << k.metodo;
+        EXPECT_EQ(QStringList({l[3], l[4]}), k.Titulos) << k.Metodo;
+        EXPECT_EQ(l[6], k.Fila1) << k.Metodo;
+        EXPECT_EQ(QStringList(l.end() - k.Resumen.size(), l.end()), k.Resumen) << k.Metodo;
     }
 }
 

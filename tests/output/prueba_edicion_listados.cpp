@@ -18,9 +18,9 @@ TEST(EdicionListados, ValorEnteroComoSeTeclea) {
 
 TEST(EdicionListados, RangoAcotadoAntesDeLasReglas) {
     struct Caso {
-        bool inicial; // campo que se cierra
+        bool Inicial; // campo que se cierra
         QString Texto;
-        RangoBoletos antes, despues;
+        RangoBoletos Antes, Despues;
     } casos[] = {
         {true, u""_s, {4, 6}, {1, 6}},
         {true, u"0"_s, {4, 6}, {1, 6}}, // nunca por debajo de 1
@@ -35,13 +35,13 @@ TEST(EdicionListados, RangoAcotadoAntesDeLasReglas) {
         {false, u"-1"_s, {4, 6}, {1, 1}},
     };
     for (const Caso& k : casos) {
-        RangoBoletos r = k.antes;
-        if (k.inicial)
+        RangoBoletos r = k.Antes;
+        if (k.Inicial)
             CierraBoletoInicial(r, k.Texto, 10);
         else
             CierraBoletoFinal(r, k.Texto, 10);
-        EXPECT_EQ(std::pair(r.Inicial, r.Final), std::pair(k.despues.Inicial, k.despues.Final))
-            << (k.inicial ? "inicial " : "final ") << k.Texto.toStdString();
+        EXPECT_EQ(std::pair(r.Inicial, r.Final), std::pair(k.Despues.Inicial, k.Despues.Final))
+            << (k.Inicial ? "inicial " : "final ") << k.Texto.toStdString();
     }
 }
 

@@ -36,24 +36,24 @@ QuinielaBase BaseConPartido15(int signos) {
 
 // Copia completa a una carpeta aparte, con lo que avisa el motor.
 struct Copia {
-    ResultadoCopia r;
-    QByteArray bytes;
-    std::vector<int> porcentajes;
-    QStringList estados;
+    ResultadoCopia R;
+    QByteArray Bytes;
+    std::vector<int> Porcentajes;
+    QStringList Estados;
     std::vector<MensajeCopia> Avisos;
 };
 
 class MotorCopia : public testing::Test {
 protected:
     void SetUp() override {
-        estado.CarpetaDatos = Datos.Ruta();
+        estado.CarpetaDatos = datos.Ruta();
         estado.Datos.JornadaActual = 7;
         estado.Datos.OrdenActual = 3;
         estado.Datos.CodigoDelegacion = u"28"_s;
         estado.Datos.CodigoReceptor = u"12345"_s;
     }
     void Columnas(const QStringList& columnas) {
-        Datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(columnas));
+        datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(columnas));
     }
     Copia Copiar(FormatoExportar formato, const std::atomic<bool>* cancelar = nullptr) {
         Copia c;
@@ -61,16 +61,16 @@ protected:
         o.Formato = formato;
         o.Unidad = {u"PRUEBA"_s, destino.Ruta()};
         o.NombreArchivo = u"  salida  "_s;
-        o.AlAvanzar = [&](int p) { c.porcentajes.push_back(p); };
-        o.AlCambiarEstado = [&](const QString& t) { c.estados << t; };
+        o.AlAvanzar = [&](int p) { c.Porcentajes.push_back(p); };
+        o.AlCambiarEstado = [&](const QString& t) { c.Estados << t; };
         o.AlAvisar = [&](const MensajeCopia& m) { c.Avisos.push_back(m); };
         o.CancelarProceso = cancelar;
-        c.r = EjecutaCopia(estado, o);
-        c.bytes = destino.Lee(u"salida"_s);
+        c.R = EjecutaCopia(estado, o);
+        c.Bytes = destino.Lee(u"salida"_s);
         return c;
     }
 
-    CarpetaTemporal Datos;
+    CarpetaTemporal datos;
     CarpetaTemporal destino;
     EstadoGlobal estado;
     PlataformaFalsa plataforma{&estado};
@@ -79,15 +79,15 @@ protected:
     // fichero de boletos queda el anterior si la copia no llegó a empezarlo, o ninguno:
     // nunca uno a medias.
     void PreparaAnteriores() {
-        Datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+        datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
         destino.Escribe(u"salida"_s, "la copia de la semana pasada");
     }
     void SinCambios(const Copia& c, bool boletosEmpezados) {
-        EXPECT_EQ(c.bytes, "la copia de la semana pasada");
+        EXPECT_EQ(c.Bytes, "la copia de la semana pasada");
         if (boletosEmpezados)
-            EXPECT_FALSE(QFile::exists(Datos.Ruta(u"FORBOLW.ZPK"_s)));
+            EXPECT_FALSE(QFile::exists(datos.Ruta(u"FORBOLW.ZPK"_s)));
         else
-            EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+            EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
         EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
     }
 };
@@ -131,16 +131,16 @@ TEST(FicheroBoletos, HuecosAlCambiarElSigno15SinDistinguirMayusculas) {
 
 TEST(CuentaBoletos, FormulaDeGruposIgualesSinDivisionesEntreCero) {
     struct Caso {
-        int signos15;
-        int64_t total, boletos;
-        int ultimo;
+        int Signos15;
+        int64_t Total, Boletos;
+        int Ultimo;
     };
     for (const Caso& c : {Caso{1, 17, 3, 1}, Caso{1, 16, 2, 8}, Caso{2, 18, 4, 1},
                           Caso{3, 288, 36, 8}, Caso{2, 1, 1, 1}, Caso{3, 2, 2, 1},
                           Caso{0, 100, 0, 0}, Caso{1, 0, 0, 0}, Caso{2, -5, 0, 0}}) {
-        const QuinielaBase base = BaseConPartido15(c.signos15);
-        EXPECT_EQ(CalculaBoletos(base, c.total), c.boletos) << c.signos15 << " " << c.total;
-        EXPECT_EQ(ColumnasUltimoBoleto(base, c.total), c.ultimo) << c.signos15 << " " << c.total;
+        const QuinielaBase base = BaseConPartido15(c.Signos15);
+        EXPECT_EQ(CalculaBoletos(base, c.Total), c.Boletos) << c.Signos15 << " " << c.Total;
+        EXPECT_EQ(ColumnasUltimoBoleto(base, c.Total), c.Ultimo) << c.Signos15 << " " << c.Total;
     }
 }
 
@@ -184,8 +184,8 @@ TEST_F(MotorCopia, FormatosDeTextoDeDosColumnas) {
         {FormatoExportar::TXT6, signos(a) + "\r\n" + signos(b) + "\r\n"}};
     for (const auto& [formato, esperado] : casos) {
         const Copia c = Copiar(formato);
-        ASSERT_EQ(c.r.Fin, FinCopia::Terminada) << CodigoFormato(formato).toStdString();
-        EXPECT_EQ(c.bytes, esperado) << CodigoFormato(formato).toStdString();
+        ASSERT_EQ(c.R.Fin, FinCopia::Terminada) << CodigoFormato(formato).toStdString();
+        EXPECT_EQ(c.Bytes, esperado) << CodigoFormato(formato).toStdString();
     }
     EXPECT_EQ(casos[4].second.count(','), 29); // 30 signos entre comillas
 }
@@ -198,8 +198,8 @@ TEST_F(MotorCopia, AD243DuplicaLaColumnaUnicaDeCadaGrupo) {
                       doses = ColumnasPrueba(9, u'2', 9);
     const struct {
         QStringList Columnas;
-        QByteArray esperado;
-        int total, unaColumna;
+        QByteArray Esperado;
+        int Total, UnaColumna;
     } casos[] = {{x,
                   RegistroC("000018", "000003") + RegistroD(1, '8', x.mid(0, 8)) +
                       RegistroD(2, '8', x.mid(8, 8)) + RegistroD(3, '2', {x[16], x[16]}),
@@ -216,16 +216,16 @@ TEST_F(MotorCopia, AD243DuplicaLaColumnaUnicaDeCadaGrupo) {
     for (const auto& k : casos) {
         Columnas(k.Columnas);
         const Copia c = Copiar(FormatoExportar::AD243);
-        ASSERT_EQ(c.r.Fin, FinCopia::Terminada) << k.total;
-        EXPECT_EQ(c.bytes, k.esperado) << k.total;
-        EXPECT_EQ(c.r.TotalColumnas, k.total);
-        ASSERT_EQ(c.Avisos.size(), k.unaColumna > 0 ? 1u : 0u) << k.total;
-        if (k.unaColumna > 0) {
-            const QString n = QString::number(k.unaColumna);
+        ASSERT_EQ(c.R.Fin, FinCopia::Terminada) << k.Total;
+        EXPECT_EQ(c.Bytes, k.Esperado) << k.Total;
+        EXPECT_EQ(c.R.TotalColumnas, k.Total);
+        ASSERT_EQ(c.Avisos.size(), k.UnaColumna > 0 ? 1u : 0u) << k.Total;
+        if (k.UnaColumna > 0) {
+            const QString n = QString::number(k.UnaColumna);
             EXPECT_EQ(c.Avisos[0].Titulo, u"BOLETO INCOMPLETO"_s);
             EXPECT_TRUE(c.Avisos[0].Texto.startsWith(
                 u"Con esta reducción, hay "_s + n +
-                (k.unaColumna == 1 ? u" boleto con una sola "_s : u" boletos con una sola "_s)))
+                (k.UnaColumna == 1 ? u" boleto con una sola "_s : u" boletos con una sola "_s)))
                 << c.Avisos[0].Texto.toStdString();
             EXPECT_TRUE(c.Avisos[0].Texto.contains(u"aumentará en "_s + n + u" el número"_s));
         }
@@ -236,9 +236,9 @@ TEST_F(MotorCopia, ProgresoYEstadosEmpiezanDeCeroEnCadaCopia) {
     Columnas(ColumnasPrueba(3, u'1'));
     for (int vez = 0; vez < 2; ++vez) {
         const Copia c = Copiar(FormatoExportar::TXT2);
-        EXPECT_EQ(c.porcentajes, (std::vector<int>{33, 67, 100}));
-        EXPECT_EQ(c.r.ColumnasCopiadas, 3);
-        EXPECT_EQ(c.estados,
+        EXPECT_EQ(c.Porcentajes, (std::vector<int>{33, 67, 100}));
+        EXPECT_EQ(c.R.ColumnasCopiadas, 3);
+        EXPECT_EQ(c.Estados,
                   (QStringList{u"Se está creando en la unidad PRUEBA el archivo salida"_s,
                                u"Se ha copiado a la unidad PRUEBA el archivo salida"_s}));
     }
@@ -258,11 +258,11 @@ TEST_F(MotorCopia, CancelarDejaElDestinoComoEstaba) {
     o.NombreArchivo = u"salida"_s;
     o.CancelarProceso = &cancelar;
     o.AlAvanzar = [&](int p) { cancelar = p >= 50; };
-    o.AlCambiarEstado = [&](const QString& t) { c.estados << t; };
-    c.r = EjecutaCopia(estado, o);
-    EXPECT_EQ(c.r.Fin, FinCopia::Cancelada);
-    EXPECT_EQ(c.r.ColumnasCopiadas, 20);
-    EXPECT_EQ(c.estados.last(), u"   Se ha cancelado la operación de copiado"_s);
+    o.AlCambiarEstado = [&](const QString& t) { c.Estados << t; };
+    c.R = EjecutaCopia(estado, o);
+    EXPECT_EQ(c.R.Fin, FinCopia::Cancelada);
+    EXPECT_EQ(c.R.ColumnasCopiadas, 20);
+    EXPECT_EQ(c.Estados.last(), u"   Se ha cancelado la operación de copiado"_s);
     EXPECT_EQ(destino.Lee(u"salida"_s), "la copia de la semana pasada");
     EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
 }
@@ -279,16 +279,16 @@ TEST_F(MotorCopia, NombresQueNoSonUnArchivoDeLaUnidad) {
         EXPECT_EQ(r.Mensaje->Titulo, u"NOMBRE DE ARCHIVO NO VÁLIDO"_s);
     }
     // Un fichero del programa solo se protege en la carpeta de datos.
-    Datos.Escribe(u"BASES.ZPK"_s, "indice");
-    EXPECT_TRUE(CompruebaNombreArchivo(estado, Datos.Ruta(), u"bases.zpk"_s));
-    EXPECT_TRUE(CompruebaNombreArchivo(estado, Datos.Ruta(), u"RED0703.ZPK"_s));
-    EXPECT_FALSE(CompruebaNombreArchivo(estado, Datos.Ruta(), u"AD243"_s));
+    datos.Escribe(u"BASES.ZPK"_s, "indice");
+    EXPECT_TRUE(CompruebaNombreArchivo(estado, datos.Ruta(), u"bases.zpk"_s));
+    EXPECT_TRUE(CompruebaNombreArchivo(estado, datos.Ruta(), u"RED0703.ZPK"_s));
+    EXPECT_FALSE(CompruebaNombreArchivo(estado, datos.Ruta(), u"AD243"_s));
     EXPECT_FALSE(CompruebaNombreArchivo(estado, destino.Ruta(), u"BASES.ZPK"_s));
-    EXPECT_EQ(Datos.Lee(u"BASES.ZPK"_s), "indice");
+    EXPECT_EQ(datos.Lee(u"BASES.ZPK"_s), "indice");
 }
 
 TEST_F(MotorCopia, SinFicheroDeColumnasODiscoQueFalta) {
-    EXPECT_EQ(Copiar(FormatoExportar::TXT1).r.Fin, FinCopia::SinColumnas);
+    EXPECT_EQ(Copiar(FormatoExportar::TXT1).R.Fin, FinCopia::SinColumnas);
     EXPECT_TRUE(plataforma.Mensajes.empty());
     Columnas(ColumnasPrueba(2, u'1'));
     OpcionesCopia o;
@@ -309,14 +309,14 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
     PreparaAnteriores();
     // Una carpeta donde iría su temporal.
     ASSERT_TRUE(
-        QDir(Datos.Ruta()).mkdir(u"FORBOLW.ZPK.%1.tmp"_s.arg(QCoreApplication::applicationPid())));
+        QDir(datos.Ruta()).mkdir(u"FORBOLW.ZPK.%1.tmp"_s.arg(QCoreApplication::applicationPid())));
     for (const FormatoExportar formato : {FormatoExportar::TXT2, FormatoExportar::AD243}) {
         const Copia c = Copiar(formato);
-        EXPECT_EQ(c.r.Fin, FinCopia::Fallida);
-        ASSERT_TRUE(c.r.Mensaje);
-        EXPECT_TRUE(c.r.Mensaje->Texto.startsWith(
+        EXPECT_EQ(c.R.Fin, FinCopia::Fallida);
+        ASSERT_TRUE(c.R.Mensaje);
+        EXPECT_TRUE(c.R.Mensaje->Texto.startsWith(
             u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
-            << c.r.Mensaje->Texto.toStdString();
+            << c.R.Mensaje->Texto.toStdString();
         SinCambios(c, false);
     }
 }
@@ -326,7 +326,7 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
 // los boletos 19).
 TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
     Columnas(ColumnasPrueba(100000, u'1'));
-    Datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+    datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
     rlimit antes{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
     rlimit limite = antes;
@@ -336,13 +336,13 @@ TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
     const Copia c = Copiar(FormatoExportar::TXT1);
     setrlimit(RLIMIT_FSIZE, &antes);
     std::signal(SIGXFSZ, senal);
-    EXPECT_EQ(c.r.Fin, FinCopia::Fallida);
-    ASSERT_TRUE(c.r.Mensaje);
-    EXPECT_TRUE(c.r.Mensaje->Texto.startsWith(
+    EXPECT_EQ(c.R.Fin, FinCopia::Fallida);
+    ASSERT_TRUE(c.R.Mensaje);
+    EXPECT_TRUE(c.R.Mensaje->Texto.startsWith(
         u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
-        << c.r.Mensaje->Texto.toStdString();
-    EXPECT_TRUE(c.bytes.isEmpty());
-    EXPECT_EQ(QDir(Datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
+        << c.R.Mensaje->Texto.toStdString();
+    EXPECT_TRUE(c.Bytes.isEmpty());
+    EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
     EXPECT_TRUE(QDir(destino.Ruta()).entryList(QDir::Files).isEmpty());
 }
 
@@ -373,31 +373,31 @@ TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
         else if (i < n - 1)
             entrada += "\r\n";
     }
-    Datos.Escribe(u"RED0703.ZPK"_s, entrada);
-    Datos.Escribe(u"FORBOLW.ZPK"_s, "el de otra reducción");
+    datos.Escribe(u"RED0703.ZPK"_s, entrada);
+    datos.Escribe(u"FORBOLW.ZPK"_s, "el de otra reducción");
     const Copia c = Copiar(FormatoExportar::TXT2);
-    ASSERT_EQ(c.r.Fin, FinCopia::Terminada);
-    EXPECT_EQ(c.bytes, txt2);
-    EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), boletos);
-    EXPECT_EQ(c.r.Recuento.RegistrosBoletos, registros);
-    EXPECT_EQ(c.r.ColumnasCopiadas, n);
+    ASSERT_EQ(c.R.Fin, FinCopia::Terminada);
+    EXPECT_EQ(c.Bytes, txt2);
+    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), boletos);
+    EXPECT_EQ(c.R.Recuento.RegistrosBoletos, registros);
+    EXPECT_EQ(c.R.ColumnasCopiadas, n);
     // El total sale del tamaño, que aquí no es de líneas de 19 bytes: 1..100 sin
     // saltos atrás.
-    ASSERT_FALSE(c.porcentajes.empty());
-    EXPECT_TRUE(std::is_sorted(c.porcentajes.begin(), c.porcentajes.end()));
-    EXPECT_EQ(std::adjacent_find(c.porcentajes.begin(), c.porcentajes.end()), c.porcentajes.end());
-    EXPECT_EQ(c.porcentajes.back(), 100);
+    ASSERT_FALSE(c.Porcentajes.empty());
+    EXPECT_TRUE(std::is_sorted(c.Porcentajes.begin(), c.Porcentajes.end()));
+    EXPECT_EQ(std::adjacent_find(c.Porcentajes.begin(), c.Porcentajes.end()), c.Porcentajes.end());
+    EXPECT_EQ(c.Porcentajes.back(), 100);
     // Ni temporales ni el fichero de boletos anterior con otro nombre.
-    EXPECT_EQ(QDir(Datos.Ruta()).entryList(QDir::Files),
+    EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files),
               (QStringList{u"FORBOLW.ZPK"_s, u"RED0703.ZPK"_s}));
     EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
 
     // AD243 de las mismas columnas: los boletos del fichero de boletos, uno por
     // registro D.
     const Copia ad = Copiar(FormatoExportar::AD243);
-    ASSERT_EQ(ad.r.Fin, FinCopia::Terminada);
-    EXPECT_EQ(ad.bytes.size(), (1 + registros / 8 + (registros % 8 != 0)) * 123);
-    EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s), boletos);
+    ASSERT_EQ(ad.R.Fin, FinCopia::Terminada);
+    EXPECT_EQ(ad.Bytes.size(), (1 + registros / 8 + (registros % 8 != 0)) * 123);
+    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), boletos);
 }
 
 // Una línea que no es una columna pasado el primer bloque: se dice cuál, el destino no cambia
@@ -410,24 +410,24 @@ TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
         {"111111111111111\r\n", FormatoExportar::TXT2}};     // sin comillas
     for (const auto& [mala, formato] : casos) {
         Columnas(ColumnasPrueba(60000, u'1'));
-        Datos.Escribe(u"RED0703.ZPK"_s, Datos.Lee(u"RED0703.ZPK"_s) + mala +
+        datos.Escribe(u"RED0703.ZPK"_s, datos.Lee(u"RED0703.ZPK"_s) + mala +
                                             FicheroColumnas(ColumnasPrueba(10, u'1')));
         const Copia c = Copiar(formato);
-        EXPECT_EQ(c.r.Fin, FinCopia::Fallida) << mala.constData();
-        ASSERT_TRUE(c.r.Mensaje);
-        EXPECT_TRUE(c.r.Mensaje->Texto.contains(
+        EXPECT_EQ(c.R.Fin, FinCopia::Fallida) << mala.constData();
+        ASSERT_TRUE(c.R.Mensaje);
+        EXPECT_TRUE(c.R.Mensaje->Texto.contains(
             u"leer el fichero de columnas RED0703.ZPK: la línea 60001 no es una columna"_s))
-            << c.r.Mensaje->Texto.toStdString();
+            << c.R.Mensaje->Texto.toStdString();
         SinCambios(c, true);
-        EXPECT_EQ(QDir(Datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
+        EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
     }
 }
 
 TEST(Destinos, SoloVolumenesAQueSeCopiaria) {
     struct Caso {
-        const char* raiz;
-        const char* tipo;
-        bool soloLectura, vale;
+        const char* Raiz;
+        const char* Tipo;
+        bool SoloLectura, Vale;
     };
     for (const Caso& c :
          {Caso{"/media/ana/USB", "vfat", false, true},
@@ -437,6 +437,6 @@ TEST(Destinos, SoloVolumenesAQueSeCopiaria) {
           Caso{"/run", "tmpfs", false, false}, Caso{"/run/user/1000", "tmpfs", false, false},
           Caso{"/snap/core/1", "squashfs", true, false}, Caso{"/home", "ext4", false, false},
           Caso{"/sysroot", "ext4", false, true}, Caso{"/datos", "proc", false, false}})
-        EXPECT_EQ(EsVolumenDestino(QString::fromLatin1(c.raiz), c.tipo, c.soloLectura), c.vale)
-            << c.raiz;
+        EXPECT_EQ(EsVolumenDestino(QString::fromLatin1(c.Raiz), c.Tipo, c.SoloLectura), c.Vale)
+            << c.Raiz;
 }

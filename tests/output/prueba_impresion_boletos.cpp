@@ -50,8 +50,8 @@ protected:
         o.Regional = QLocale::c();
         return o;
     }
-    CarpetaTemporal Datos;
-    EstadoGlobal estado = Datos.Estado();
+    CarpetaTemporal datos;
+    EstadoGlobal estado = datos.Estado();
     ImpresoraFalsa impresora;
 };
 
@@ -61,7 +61,7 @@ TEST_F(ImpresionBoletos, BoletoInicialTresLeeDesdeElRegistro17) {
     EXPECT_EQ(ByteDeBoleto(3), 304);
     EXPECT_EQ(ByteDeBoleto(1), 0);
     const QStringList columnas = Columnas(37); // 5 boletos, el último con 5 columnas
-    GuardaReduccion(Datos, estado, 7, 3, columnas);
+    GuardaReduccion(datos, estado, 7, 3, columnas);
     std::vector<QString> avisos;
     OpcionesBoletos o = Opciones(3, 5);
     o.Orientacion = 2;
@@ -83,7 +83,7 @@ TEST_F(ImpresionBoletos, BoletoInicialTresLeeDesdeElRegistro17) {
 TEST_F(ImpresionBoletos, GruposDelPartidoQuinceEmpiezanBoletoYElFinalAcota) {
     // 10 columnas con "1" y 3 con "X": el boleto 2 tiene 2 columnas y 6 huecos.
     const QStringList columnas = Columnas(10, u'1') + ColumnasPrueba(3, u'X', 50);
-    GuardaReduccion(Datos, estado, 7, 3, columnas);
+    GuardaReduccion(datos, estado, 7, 3, columnas);
     OpcionesBoletos o = Opciones(2, 2);
     o.Reverso = true;
     ImprimeBoletos(estado, impresora, o);
@@ -92,7 +92,7 @@ TEST_F(ImpresionBoletos, GruposDelPartidoQuinceEmpiezanBoletoYElFinalAcota) {
 }
 
 TEST_F(ImpresionBoletos, CancelarDesdeFueraParaTrasElBoletoYGuardaLoImpreso) {
-    GuardaReduccion(Datos, estado, 7, 3, Columnas(40));
+    GuardaReduccion(datos, estado, 7, 3, Columnas(40));
     std::atomic<bool> cancelar{false};
     OpcionesBoletos o = Opciones(1, 5);
     o.Avisos.CancelarProceso = &cancelar;
@@ -117,7 +117,7 @@ TEST_F(ImpresionBoletos, PruebaDeImpresionSinReduccion) {
 TEST_F(ImpresionBoletos, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
     struct Caso {
         QStringList Columnas;
-        bool avisa;
+        bool Avisa;
     } casos[] = {
         {Columnas(17), true},                                    // 8 + 8 + 1
         {Columnas(9, u'1') + ColumnasPrueba(9, u'X', 20), true}, // dos boletos de una
@@ -126,12 +126,12 @@ TEST_F(ImpresionBoletos, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
     };
     for (const Caso& k : casos) {
         ImpresoraFalsa f;
-        GuardaReduccion(Datos, estado, 7, 3, k.Columnas);
+        GuardaReduccion(datos, estado, 7, 3, k.Columnas);
         std::vector<QString> titulos;
         OpcionesBoletos o = Opciones(1, 1);
         o.Avisos.AlAvisar = [&](const MensajeImpresion& m) { titulos.push_back(m.Titulo); };
         ImprimeBoletos(estado, f, o);
-        EXPECT_EQ(titulos, k.avisa ? std::vector<QString>{u"ÚLTIMO BOLETO INCOMPLETO"_s}
+        EXPECT_EQ(titulos, k.Avisa ? std::vector<QString>{u"ÚLTIMO BOLETO INCOMPLETO"_s}
                                    : std::vector<QString>{})
             << k.Columnas.size();
     }
@@ -155,8 +155,8 @@ TEST_F(ImpresionBoletos, SinReduccionOSinColumnasNoSeImprimeNada) {
     }
     EXPECT_TRUE(impresora.Paginas.empty());
     // Con la reducción en el índice pero sin su fichero de columnas.
-    GuardaReduccion(Datos, estado, 7, 3, Columnas(9));
-    QFile::remove(Datos.Ruta(u"RED0703.ZPK"_s));
+    GuardaReduccion(datos, estado, 7, 3, Columnas(9));
+    QFile::remove(datos.Ruta(u"RED0703.ZPK"_s));
     ImpresoraFalsa otra;
     const std::vector<ResultadoImpresion> sinColumnas = tipos(otra);
     for (size_t i = 0; i < 3; ++i) {

@@ -55,20 +55,20 @@ TEST(MatrizMarcas, PrimeraColumnaUnoEquisDosYHuecosSinMarcas) {
 
 TEST(MatrizMarcas, PartidoQuinceSoloPorLaPrimeraColumna) {
     struct Caso {
-        std::string_view primera, segunda;
-        Celda celda15;
+        std::string_view Primera, Segunda;
+        Celda Celda15;
     } casos[] = {{"111111111111111", "22222222222222X", {4, 15, 3}},
                  {"11111111111111X", "222222222222222", {5, 15, 2}},
                  {"x1111111111111x", "222222222222221", {5, 15, 2}},
                  {"111111111111112", "11111111111111X", {6, 15, 1}}};
     for (const Caso& k : casos) {
-        const auto celdas = Celdas(MatrizDeBoleto(Boleto({k.primera, k.segunda})));
+        const auto celdas = Celdas(MatrizDeBoleto(Boleto({k.Primera, k.Segunda})));
         int en15 = 0;
         for (const Celda& c : celdas)
             en15 += std::get<1>(c) == 15 ? 1 : 0;
-        EXPECT_EQ(en15, 1) << k.primera;
-        EXPECT_TRUE(celdas.count(k.celda15)) << k.primera;
-        EXPECT_EQ(celdas.size(), 14u * 2 + 1) << k.primera;
+        EXPECT_EQ(en15, 1) << k.Primera;
+        EXPECT_TRUE(celdas.count(k.Celda15)) << k.Primera;
+        EXPECT_EQ(celdas.size(), 14u * 2 + 1) << k.Primera;
     }
 }
 

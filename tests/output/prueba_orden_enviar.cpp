@@ -48,7 +48,7 @@ TEST_F(Enviar, ALasDireccionesGuardadasUnaLineaPorMensaje) {
     const Linea l = EjecutaCli(carpeta, QStringList{u"enviar"_s, u"--jornada"_s, u"3"_s,
                                                     u"--orden"_s, u"1"_s, u"--columnas"_s} +
                                             Servidor(servidor));
-    EXPECT_EQ(l.estado, 0) << l.Err.toStdString();
+    EXPECT_EQ(l.Estado, 0) << l.Err.toStdString();
     EXPECT_EQ(l.Out, u"Enviado a ana@example.com (1 de 2)\nEnviado a luis@example.com (2 de 2)\n"
                      u"Se han enviado 2 mensajes\n"_s);
     EXPECT_TRUE(l.Err.contains(u"mala"_s));
@@ -76,17 +76,17 @@ TEST_F(Enviar, ConAutenticacionLaClaveVieneDelEntorno) {
         u"pena@example.com"_s};
     qputenv("QUINIELA_CLAVE_CORREO", "otra");
     const Linea mal = EjecutaCli(carpeta, orden);
-    EXPECT_EQ(mal.estado, 1);
+    EXPECT_EQ(mal.Estado, 1);
     EXPECT_TRUE(mal.Err.contains(u"\nError de correo: 67 "_s)) << mal.Err.toStdString();
     qputenv("QUINIELA_CLAVE_CORREO", "secreta");
     const Linea bien = EjecutaCli(carpeta, orden);
     qunsetenv("QUINIELA_CLAVE_CORREO");
-    EXPECT_EQ(bien.estado, 0) << bien.Err.toStdString();
+    EXPECT_EQ(bien.Estado, 0) << bien.Err.toStdString();
     ASSERT_EQ(servidor.Mensajes().size(), 1u);
     EXPECT_TRUE(servidor.Mensajes()[0].Cifrado);
     // Sin la variable y sin terminal no hay a quién preguntar la clave.
     const Linea sin = EjecutaCli(carpeta, orden);
-    EXPECT_EQ(sin.estado, 1);
+    EXPECT_EQ(sin.Estado, 1);
     EXPECT_TRUE(sin.Err.contains(u"QUINIELA_CLAVE_CORREO"_s));
 }
 
@@ -98,12 +98,12 @@ TEST_F(Enviar, OpcionesMalasYReduccionQueNoExiste) {
                                        Servidor(servidor));
     };
     const Linea sinReduccion = envia({u"--orden"_s, u"9"_s, u"--a"_s, u"ana@example.com"_s});
-    EXPECT_EQ(sinReduccion.estado, 1);
+    EXPECT_EQ(sinReduccion.Estado, 1);
     EXPECT_TRUE(sinReduccion.Err.contains(u"No hay ninguna reducción guardada"_s));
     const Linea mala = envia({u"--orden"_s, u"1"_s, u"--a"_s, u"a@b@example.com"_s});
-    EXPECT_EQ(mala.estado, 1);
-    EXPECT_EQ(envia({u"--orden"_s, u"1"_s, u"--seguridad"_s, u"quiza"_s}).estado, 1);
-    EXPECT_EQ(envia({u"--orden"_s, u"1"_s, u"--a"_s}).estado, 1);
-    EXPECT_EQ(envia({u"--orden"_s, u"1"_s, u"--otra"_s}).estado, 1);
+    EXPECT_EQ(mala.Estado, 1);
+    EXPECT_EQ(envia({u"--orden"_s, u"1"_s, u"--seguridad"_s, u"quiza"_s}).Estado, 1);
+    EXPECT_EQ(envia({u"--orden"_s, u"1"_s, u"--a"_s}).Estado, 1);
+    EXPECT_EQ(envia({u"--orden"_s, u"1"_s, u"--otra"_s}).Estado, 1);
     EXPECT_TRUE(servidor.Mensajes().empty());
 }

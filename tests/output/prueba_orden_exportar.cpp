@@ -33,9 +33,9 @@ protected:
         DatosGenerales d;
         d.CodigoDelegacion = u"28"_s;
         d.CodigoReceptor = u"12345"_s;
-        Datos.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(d));
+        datos.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(d));
     }
-    CarpetaTemporal Datos;
+    CarpetaTemporal datos;
     CarpetaTemporal destino;
 };
 
@@ -56,11 +56,11 @@ extern "C" void SenalPerdidaExportar(int) {
 } // namespace
 
 TEST_F(OrdenExportar, DestinoCarpetaOArchivoYAvisoEnStderr) {
-    Datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(ColumnasPrueba(17, u'1')));
+    datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(ColumnasPrueba(17, u'1')));
     // Un índice que dice otra cuenta no cambia los boletos: cuentan las columnas del fichero.
-    Datos.Escribe(u"BASES.ZPK"_s, "07032 0 0          48    5761" + QByteArray(201, ' ') + "\r\n");
-    const Linea l = EjecutaCli(Datos, Exportar(u"ad243"_s, destino.Ruta()));
-    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
+    datos.Escribe(u"BASES.ZPK"_s, "07032 0 0          48    5761" + QByteArray(201, ' ') + "\r\n");
+    const Linea l = EjecutaCli(datos, Exportar(u"ad243"_s, destino.Ruta()));
+    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
     const QString unidad = QDir::toNativeSeparators(QDir(destino.Ruta()).absolutePath());
     EXPECT_EQ(l.Out, u"Se está creando en la unidad "_s + unidad + u" el archivo AD243\n"_s +
                          u"Se ha copiado a la unidad "_s + unidad + u" el archivo AD243\n"_s +
@@ -71,20 +71,20 @@ TEST_F(OrdenExportar, DestinoCarpetaOArchivoYAvisoEnStderr) {
     EXPECT_EQ(ad243.mid(21, 6), "000018");
     EXPECT_EQ(ad243.mid(29, 6), "000003");
     EXPECT_EQ(ad243.mid(35, 2), "04");
-    EXPECT_EQ(Datos.Lee(u"FORBOLW.ZPK"_s).size(), 17 * 19);
+    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s).size(), 17 * 19);
 
-    const Linea txt = EjecutaCli(Datos, Exportar(u"TXT4"_s, destino.Ruta()));
+    const Linea txt = EjecutaCli(datos, Exportar(u"TXT4"_s, destino.Ruta()));
     EXPECT_EQ(txt.Err, QString());
-    EXPECT_EQ(destino.Lee(u"Col0703.txt"_s), Datos.Lee(u"RED0703.ZPK"_s));
-    const Linea archivo = EjecutaCli(Datos, Exportar(u"TXT1"_s, destino.Ruta(u"a.txt"_s)));
-    EXPECT_EQ(archivo.estado, 0);
+    EXPECT_EQ(destino.Lee(u"Col0703.txt"_s), datos.Lee(u"RED0703.ZPK"_s));
+    const Linea archivo = EjecutaCli(datos, Exportar(u"TXT1"_s, destino.Ruta(u"a.txt"_s)));
+    EXPECT_EQ(archivo.Estado, 0);
     EXPECT_EQ(destino.Lee(u"a.txt"_s).size(), 17 * 15);
 }
 
 TEST_F(OrdenExportar, ErroresConMensajeYEstado1) {
-    Datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(ColumnasPrueba(2, u'1')));
+    datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(ColumnasPrueba(2, u'1')));
     struct Caso {
-        QStringList args;
+        QStringList Args;
         QString Err;
     };
     const Caso casos[] = {
@@ -96,45 +96,45 @@ TEST_F(OrdenExportar, ErroresConMensajeYEstado1) {
         {Exportar(u"TXT1"_s, destino.Ruta(u"falta/x.txt"_s)),
          u"No se puede escribir "_s + destino.Ruta(u"falta/x.txt"_s) +
              u": no existe la carpeta "_s + destino.Ruta(u"falta"_s) + u".\n"_s},
-        {Exportar(u"TXT1"_s, Datos.Ruta(u"BASES.ZPK"_s)), u"NOMBRE DE ARCHIVO NO VÁLIDO\n"_s},
+        {Exportar(u"TXT1"_s, datos.Ruta(u"BASES.ZPK"_s)), u"NOMBRE DE ARCHIVO NO VÁLIDO\n"_s},
         {Exportar(u"TXT1"_s, u"/proc/AD243"_s),
          u"ERROR AL COPIAR\nNo se ha podido escribir el archivo /proc/AD243: "_s},
         {Exportar(u"TXT1"_s, destino.Ruta(), 43), u"La jornada va de 1 a 42"_s}};
     for (const Caso& c : casos) {
-        const Linea l = EjecutaCli(Datos, c.args);
-        EXPECT_EQ(l.estado, 1) << c.args.join(u' ').toStdString();
+        const Linea l = EjecutaCli(datos, c.Args);
+        EXPECT_EQ(l.Estado, 1) << c.Args.join(u' ').toStdString();
         EXPECT_TRUE(l.Err.startsWith(c.Err)) << l.Err.toStdString();
     }
-    EXPECT_FALSE(Datos.Existe(u"BASES.ZPK"_s)); // nunca se escribe sobre un fichero de datos
+    EXPECT_FALSE(datos.Existe(u"BASES.ZPK"_s)); // nunca se escribe sobre un fichero de datos
 }
 
 TEST_F(OrdenExportar, AD243RechazaMasDe999999Columnas) {
-    EscribeColumnasIguales(Datos.Ruta(u"RED0703.ZPK"_s), 1594323);
-    const Linea l = EjecutaCli(Datos, Exportar(u"AD243"_s, destino.Ruta()));
-    EXPECT_EQ(l.estado, 1);
+    EscribeColumnasIguales(datos.Ruta(u"RED0703.ZPK"_s), 1594323);
+    const Linea l = EjecutaCli(datos, Exportar(u"AD243"_s, destino.Ruta()));
+    EXPECT_EQ(l.Estado, 1);
     EXPECT_TRUE(l.Err.startsWith(u"REDUCCIÓN DEMASIADO GRANDE\nLa reducción tiene "_s))
         << l.Err.toStdString();
     EXPECT_TRUE(QDir(destino.Ruta()).isEmpty());
 }
 
 TEST_F(OrdenExportar, CtrlCDejaElDestinoIdentico) {
-    EscribeColumnasIguales(Datos.Ruta(u"RED0703.ZPK"_s), 1594323);
+    EscribeColumnasIguales(datos.Ruta(u"RED0703.ZPK"_s), 1594323);
     destino.Escribe(u"Col0703.txt"_s, "la de la semana pasada");
     auto anterior = std::signal(SIGINT, SenalPerdidaExportar);
     std::atomic<bool> fin{false};
     std::thread interruptor([&] {
         // En cuanto empieza el fichero de boletos (su temporal aparece en la carpeta).
-        while (!fin && QDir(Datos.Ruta()).entryList({u"FORBOLW*"_s}, QDir::Files).isEmpty())
+        while (!fin && QDir(datos.Ruta()).entryList({u"FORBOLW*"_s}, QDir::Files).isEmpty())
             std::this_thread::sleep_for(std::chrono::microseconds(100));
         if (!fin)
             kill(getpid(), SIGINT);
     });
-    const Linea l = EjecutaCli(Datos, Exportar(u"TXT6"_s, destino.Ruta()));
+    const Linea l = EjecutaCli(datos, Exportar(u"TXT6"_s, destino.Ruta()));
     fin = true;
     interruptor.join();
     std::signal(SIGINT, anterior);
     EXPECT_EQ(SenalesPerdidasExportar.load(), 0);
-    EXPECT_EQ(l.estado, 130);
+    EXPECT_EQ(l.Estado, 130);
     EXPECT_TRUE(l.Err.endsWith(u"   Se ha cancelado la operación de copiado\n"_s));
     EXPECT_EQ(destino.Lee(u"Col0703.txt"_s), "la de la semana pasada");
     EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"Col0703.txt"_s});
@@ -145,11 +145,11 @@ TEST_F(OrdenExportar, CtrlCDejaElDestinoIdentico) {
 TEST_F(OrdenExportar, ReduccionesDistribuidasEnLosSieteFormatos) {
     const QString fuentes = QStringLiteral(QUINIELA_FUENTES) + u"/data/"_s;
     for (const QString& f : QDir(fuentes).entryList({u"*.ZPK"_s}, QDir::Files))
-        QFile::copy(fuentes + f, Datos.Ruta(f));
+        QFile::copy(fuentes + f, datos.Ruta(f));
     const std::pair<int, int> reducciones[] = {{1, 1}, {1, 2}, {1, 3}, {3, 1}, {3, 2}, {4, 1}};
     for (const auto& [j, o] : reducciones) {
         const QByteArray red =
-            Datos.Lee(u"RED%1%2.ZPK"_s.arg(j, 2, 10, QChar(u'0')).arg(o, 2, 10, QChar(u'0')));
+            datos.Lee(u"RED%1%2.ZPK"_s.arg(j, 2, 10, QChar(u'0')).arg(o, 2, 10, QChar(u'0')));
         QByteArrayList cols;
         for (qsizetype i = 0; i < red.size(); i += 19)
             cols << red.mid(i + 1, 15);
@@ -162,16 +162,16 @@ TEST_F(OrdenExportar, ReduccionesDistribuidasEnLosSieteFormatos) {
         const std::pair<QString, QByteArray> esperados[] = {
             {u"TXT1"_s, txt1}, {u"TXT2"_s, txt2}, {u"TXT4"_s, red}};
         for (const auto& [formato, bytes] : esperados) {
-            ASSERT_EQ(EjecutaCli(Datos, Exportar(formato, destino.Ruta(u"s"_s), j, o)).estado, 0);
+            ASSERT_EQ(EjecutaCli(datos, Exportar(formato, destino.Ruta(u"s"_s), j, o)).Estado, 0);
             EXPECT_EQ(destino.Lee(u"s"_s), bytes) << j << o << formato.toStdString();
         }
         const std::pair<QString, qsizetype> tamanos[] = {
             {u"TXT3"_s, n * 17 + n - 1}, {u"TXT5"_s, n * 45 + n * 15 - 1}, {u"TXT6"_s, n * 61}};
         for (const auto& [formato, tamano] : tamanos) {
-            ASSERT_EQ(EjecutaCli(Datos, Exportar(formato, destino.Ruta(u"s"_s), j, o)).estado, 0);
+            ASSERT_EQ(EjecutaCli(datos, Exportar(formato, destino.Ruta(u"s"_s), j, o)).Estado, 0);
             EXPECT_EQ(destino.Lee(u"s"_s).size(), tamano) << j << o << formato.toStdString();
         }
-        ASSERT_EQ(EjecutaCli(Datos, Exportar(u"AD243"_s, destino.Ruta(u"s"_s), j, o)).estado, 0);
+        ASSERT_EQ(EjecutaCli(datos, Exportar(u"AD243"_s, destino.Ruta(u"s"_s), j, o)).Estado, 0);
         const QByteArray ad = destino.Lee(u"s"_s);
         ASSERT_EQ(ad.size() % 123, 0);
         qsizetype c = 0;

@@ -24,17 +24,17 @@ protected:
         DatosGenerales d;
         d.Orientacion = 2;
         d.MargenIzquierdo = {0, 10, 20};
-        Datos.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(d));
-        EstadoGlobal estado = Datos.Estado();
-        GuardaReduccion(Datos, estado, 7, 3, Columnas(17));
+        datos.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(d));
+        EstadoGlobal estado = datos.Estado();
+        GuardaReduccion(datos, estado, 7, 3, Columnas(17));
     }
     void TearDown() override { InstalaCreadorImpresoraPdf(nullptr); }
     int Ejecuta(const QStringList& args) {
         QTextStream o(&Out), e(&Err);
         return EjecutaLineaOrdenes(
-            QStringList{u"quiniela-cli"_s, u"--datos"_s, Datos.Ruta(), u"imprimir"_s} + args, o, e);
+            QStringList{u"quiniela-cli"_s, u"--datos"_s, datos.Ruta(), u"imprimir"_s} + args, o, e);
     }
-    CarpetaTemporal Datos;
+    CarpetaTemporal datos;
     Apuntes dibujado;
     QString Out, Err;
 };
@@ -49,9 +49,9 @@ QStringList Pide(const QString& tipo, const QStringList& mas = {}) {
 
 TEST_F(OrdenImprimir, CadaTipoImprimeSuDocumento) {
     struct Caso {
-        QString tipo;
-        QStringList mas;
-        QString salida;
+        QString Tipo;
+        QStringList Mas;
+        QString Salida;
         int Paginas;
         int Rectangulos;
     } casos[] = {
@@ -65,13 +65,13 @@ TEST_F(OrdenImprimir, CadaTipoImprimeSuDocumento) {
         dibujado = {};
         Out.clear();
         Err.clear();
-        EXPECT_EQ(Ejecuta(Pide(k.tipo, k.mas)), 0) << Err.toStdString();
-        EXPECT_EQ(Out, k.salida) << k.tipo.toStdString();
+        EXPECT_EQ(Ejecuta(Pide(k.Tipo, k.Mas)), 0) << Err.toStdString();
+        EXPECT_EQ(Out, k.Salida) << k.Tipo.toStdString();
         EXPECT_EQ(dibujado.ruta, u"x.pdf"_s);
-        EXPECT_EQ(int(dibujado.Paginas.size()), k.Paginas) << k.tipo.toStdString();
+        EXPECT_EQ(int(dibujado.Paginas.size()), k.Paginas) << k.Tipo.toStdString();
         EXPECT_EQ(dibujado.documentos, 1);
         if (k.Rectangulos >= 0) {
-            EXPECT_EQ(dibujado.Rectangulos, k.Rectangulos) << k.tipo.toStdString();
+            EXPECT_EQ(dibujado.Rectangulos, k.Rectangulos) << k.Tipo.toStdString();
         }
     }
     // El aviso de la columna sola de 17 columnas va a stderr con la impresión de boletos.
@@ -82,7 +82,7 @@ TEST_F(OrdenImprimir, CadaTipoImprimeSuDocumento) {
 
 TEST_F(OrdenImprimir, ErroresSinImprimir) {
     struct Caso {
-        QStringList args;
+        QStringList Args;
         QString Mensaje;
     } casos[] = {
         {{u"--jornada"_s, u"8"_s, u"--orden"_s, u"3"_s, u"--tipo"_s, u"datos"_s},
@@ -97,12 +97,12 @@ TEST_F(OrdenImprimir, ErroresSinImprimir) {
     };
     for (const Caso& k : casos) {
         Err.clear();
-        EXPECT_EQ(Ejecuta(k.args), 1) << k.args.join(u' ').toStdString();
+        EXPECT_EQ(Ejecuta(k.Args), 1) << k.Args.join(u' ').toStdString();
         EXPECT_TRUE(Err.contains(k.Mensaje)) << Err.toStdString();
     }
     EXPECT_TRUE(dibujado.Paginas.empty());
     // Sin el fichero de columnas: mensaje claro y estado 1.
-    QFile::remove(Datos.Ruta(u"RED0703.ZPK"_s));
+    QFile::remove(datos.Ruta(u"RED0703.ZPK"_s));
     Err.clear();
     EXPECT_EQ(Ejecuta(Pide(u"relacion"_s)), 1);
     EXPECT_TRUE(Err.contains(u"RED0703.ZPK"_s)) << Err.toStdString();

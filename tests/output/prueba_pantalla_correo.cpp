@@ -30,32 +30,32 @@ using namespace quiniela::prueba;
 namespace {
 
 struct Correo {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma{&estado};
-    std::unique_ptr<TransporteFalso> transporte; // el de la última tanda
+    CarpetaTemporal Carpeta;
+    EstadoGlobal Estado = Carpeta.Estado();
+    PlataformaFalsa Plataforma{&Estado};
+    std::unique_ptr<TransporteFalso> Transporte; // el de la última tanda
 
     Correo() {
-        GuardaReduccion(carpeta, estado, 4, 2, Columnas(3));
-        estado.ClaveCorreo = u"secreta"_s;
-        estado.SesionCorreo = true;
+        GuardaReduccion(Carpeta, Estado, 4, 2, Columnas(3));
+        Estado.ClaveCorreo = u"secreta"_s;
+        Estado.SesionCorreo = true;
         QSettings a(Ajustes(), QSettings::IniFormat);
         CuentaCorreo c;
         c.Servidor = u"smtp.ejemplo.es"_s;
         c.Remitente = u"pena@ejemplo.es"_s;
         GuardaCuentaCorreo(a, c);
     }
-    QString Ajustes() const { return carpeta.Ruta(u"ajustes.ini"_s); }
+    QString Ajustes() const { return Carpeta.Ruta(u"ajustes.ini"_s); }
 
     // La pantalla de correo abierta, con un transporte falso que apunta lo enviado.
     std::unique_ptr<PantallaListados> Abre(std::function<void(TransporteFalso&)> prepara = {}) {
-        auto l = std::make_unique<PantallaListados>(estado, 5, 0);
+        auto l = std::make_unique<PantallaListados>(Estado, 5, 0);
         l->AjustesCorreo = Ajustes();
         l->CreaTransporte = [this, prepara] {
-            transporte = std::make_unique<TransporteFalso>();
+            Transporte = std::make_unique<TransporteFalso>();
             if (prepara)
-                prepara(*transporte);
-            return std::make_unique<TransportePrestado>(*transporte);
+                prepara(*Transporte);
+            return std::make_unique<TransportePrestado>(*Transporte);
         };
         l->show();
         l->activateWindow();
@@ -65,7 +65,7 @@ struct Correo {
     void Envia(PantallaListados& l) { Pulsa(l.Pic_BotEnviar); }
     const std::vector<TransporteFalso::Enviado>& Enviados() const {
         static const std::vector<TransporteFalso::Enviado> ninguno;
-        return transporte ? transporte->Enviados : ninguno;
+        return Transporte ? Transporte->Enviados : ninguno;
     }
 };
 
@@ -87,7 +87,7 @@ void DobleClic(QListWidget* lista, int fila) {
 
 TEST(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
     Correo c;
-    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nluis@y.es\r\n");
+    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nluis@y.es\r\n");
     {
         auto l = c.Abre();
         // Al abrir, todas elegidas: por defecto va un mensaje a cada una.
@@ -106,7 +106,7 @@ TEST(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
         Pulsa(l->Pic_Salir);
         EXPECT_FALSE(l->isVisible());
     }
-    EXPECT_EQ(c.carpeta.Lee(u"DIRECC.ZPK"_s), "luis@y.es\r\neva@z.es\r\nana@x.ess\r\n");
+    EXPECT_EQ(c.Carpeta.Lee(u"DIRECC.ZPK"_s), "luis@y.es\r\neva@z.es\r\nana@x.ess\r\n");
     auto l = c.Abre();
     EXPECT_EQ(Entradas(l->Lis_Direcciones),
               (QStringList{u"luis@y.es *"_s, u"eva@z.es *"_s, u"ana@x.ess *"_s}));
@@ -114,18 +114,18 @@ TEST(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
 
 TEST(PantallaCorreo, ConFalloAlLeerNoSeReescribeAlSalir) {
     Correo c;
-    ASSERT_TRUE(QDir(c.carpeta.Ruta()).mkdir(u"DIRECC.ZPK"_s));
+    ASSERT_TRUE(QDir(c.Carpeta.Ruta()).mkdir(u"DIRECC.ZPK"_s));
     auto l = c.Abre();
-    EXPECT_EQ(c.plataforma.Avisos.size(), 1);
+    EXPECT_EQ(c.Plataforma.Avisos.size(), 1);
     Teclea(l->Tex_NuevaDireccion, u"eva@z.es"_s);
     QTest::keyClick(l->Tex_NuevaDireccion, Qt::Key_Return);
     Pulsa(l->Pic_Salir);
-    EXPECT_TRUE(QFileInfo(c.carpeta.Ruta(u"DIRECC.ZPK"_s)).isDir());
+    EXPECT_TRUE(QFileInfo(c.Carpeta.Ruta(u"DIRECC.ZPK"_s)).isDir());
 }
 
 TEST(PantallaCorreo, EnviaALasElegidasYDiceCuantas) {
     Correo c;
-    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nmala,\r\nluis@y.es\r\neva@z.es\r\n");
+    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nmala,\r\nluis@y.es\r\neva@z.es\r\n");
     auto l = c.Abre();
     // Se quita eva de la elegidas con un clic; "mala" no es una dirección.
     QTest::mouseClick(l->Lis_Direcciones->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -137,20 +137,20 @@ TEST(PantallaCorreo, EnviaALasElegidasYDiceCuantas) {
     EXPECT_EQ(c.Enviados()[1].Destinatario, u"luis@y.es"_s);
     EXPECT_FALSE(c.Enviados()[0].Mensaje.contains("Apuesta nro."));
     EXPECT_TRUE(c.Enviados()[0].Mensaje.contains("JORNADA NRO.  4"));
-    EXPECT_EQ(c.transporte->Clave, u"secreta"_s);
+    EXPECT_EQ(c.Transporte->Clave, u"secreta"_s);
     EXPECT_EQ(l->TextoEstado(), u"Se han enviado 2 mensajes"_s);
     EXPECT_FALSE(l->Enviando());
     EXPECT_TRUE(l->Pic_BotEnviar->isEnabled());
     EXPECT_FALSE(l->Pic_BotCancelar->isVisible());
-    ASSERT_EQ(c.plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(c.plataforma.Mensajes[0].Titulo, u"DIRECCIONES NO VÁLIDAS"_s);
-    EXPECT_TRUE(c.plataforma.Mensajes[0].Texto.contains(u"mala"_s));
+    ASSERT_EQ(c.Plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(c.Plataforma.Mensajes[0].Titulo, u"DIRECCIONES NO VÁLIDAS"_s);
+    EXPECT_TRUE(c.Plataforma.Mensajes[0].Texto.contains(u"mala"_s));
     GuardaCaptura(l.get(), u"listados_5_enviado"_s);
 }
 
 TEST(PantallaCorreo, CancelarEntreMensajesYErrorDelServidor) {
     Correo c;
-    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "a@x.es\r\nb@x.es\r\nc@x.es\r\n");
+    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "a@x.es\r\nb@x.es\r\nc@x.es\r\n");
     PantallaListados* pantalla = nullptr;
     auto l = c.Abre([&](TransporteFalso& t) {
         // Mientras sale el segundo, el usuario pulsa "Cancelar el proceso" (desde el otro hilo
@@ -169,19 +169,19 @@ TEST(PantallaCorreo, CancelarEntreMensajesYErrorDelServidor) {
 
     auto m = c.Abre([](TransporteFalso& t) { t.FallaEnElEnvio = 1; });
     c.Envia(*m);
-    ASSERT_FALSE(c.plataforma.Mensajes.empty());
-    EXPECT_TRUE(c.plataforma.Mensajes.back().Texto.startsWith(u"Error de correo: 55 "_s));
-    EXPECT_TRUE(c.plataforma.Mensajes.back().Texto.contains(u"a@x.es"_s));
+    ASSERT_FALSE(c.Plataforma.Mensajes.empty());
+    EXPECT_TRUE(c.Plataforma.Mensajes.back().Texto.startsWith(u"Error de correo: 55 "_s));
+    EXPECT_TRUE(c.Plataforma.Mensajes.back().Texto.contains(u"a@x.es"_s));
     // Ni uno salió: la clave se vuelve a pedir en el próximo envío.
-    EXPECT_TRUE(c.estado.ClaveCorreo.isEmpty());
-    EXPECT_FALSE(c.estado.SesionCorreo);
+    EXPECT_TRUE(c.Estado.ClaveCorreo.isEmpty());
+    EXPECT_FALSE(c.Estado.SesionCorreo);
 }
 
 TEST(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
     Correo c;
-    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
-    c.estado.ClaveCorreo.clear();
-    c.estado.SesionCorreo = false;
+    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
+    c.Estado.ClaveCorreo.clear();
+    c.Estado.SesionCorreo = false;
     auto l = c.Abre();
     AlAbrirseModal([](QWidget* modal) {
         auto* d = dynamic_cast<DialogoCuentaCorreo*>(modal);
@@ -190,8 +190,8 @@ TEST(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
     });
     c.Envia(*l);
     EXPECT_TRUE(c.Enviados().empty());
-    ASSERT_EQ(c.plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(c.plataforma.Mensajes[0].Texto, u"Inicio de sesión cancelado"_s);
+    ASSERT_EQ(c.Plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(c.Plataforma.Mensajes[0].Texto, u"Inicio de sesión cancelado"_s);
 
     // Con la cuenta completa: se guarda sin la clave y la clave sirve para la tanda.
     AlAbrirseModal([](QWidget* modal) {
@@ -213,11 +213,11 @@ TEST(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
     });
     c.Envia(*l);
     ASSERT_EQ(c.Enviados().size(), 1u);
-    EXPECT_EQ(c.transporte->Clave, u"clave ñ"_s);
-    EXPECT_EQ(c.transporte->Cuenta.Remitente, u"yo@ejemplo.es"_s);
-    EXPECT_EQ(c.transporte->Cuenta.Seguridad, SeguridadCorreo::Tls);
+    EXPECT_EQ(c.Transporte->Clave, u"clave ñ"_s);
+    EXPECT_EQ(c.Transporte->Cuenta.Remitente, u"yo@ejemplo.es"_s);
+    EXPECT_EQ(c.Transporte->Cuenta.Seguridad, SeguridadCorreo::Tls);
     EXPECT_TRUE(c.Enviados()[0].Mensaje.startsWith("From: yo@ejemplo.es\r\n"));
-    const QByteArray ajustes = c.carpeta.Lee(u"ajustes.ini"_s);
+    const QByteArray ajustes = c.Carpeta.Lee(u"ajustes.ini"_s);
     EXPECT_TRUE(ajustes.contains("remitente=yo@ejemplo.es"));
     EXPECT_TRUE(ajustes.contains("puerto=2525"));
     EXPECT_FALSE(ajustes.contains("clave"));
@@ -225,14 +225,14 @@ TEST(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
 
 TEST(PantallaCorreo, SinReduccionNoSeEnviaNada) {
     Correo c;
-    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
-    c.estado.Datos.OrdenActual = 9;
-    LeeFicheroBases(c.estado);
+    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
+    c.Estado.Datos.OrdenActual = 9;
+    LeeFicheroBases(c.Estado);
     auto l = c.Abre();
     c.Envia(*l);
-    EXPECT_EQ(c.transporte, nullptr);
-    ASSERT_EQ(c.plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(c.plataforma.Mensajes[0].Titulo, u"NO HAY REDUCCIÓN"_s);
+    EXPECT_EQ(c.Transporte, nullptr);
+    ASSERT_EQ(c.Plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(c.Plataforma.Mensajes[0].Titulo, u"NO HAY REDUCCIÓN"_s);
 }
 
 TEST(PantallaCorreo, ConUnServidorDeVerdadLaVentanaSigueVivaMientrasEnvia) {
@@ -243,7 +243,7 @@ TEST(PantallaCorreo, ConUnServidorDeVerdadLaVentanaSigueVivaMientrasEnvia) {
         QSettings a(c.Ajustes(), QSettings::IniFormat);
         GuardaCuentaCorreo(a, servidor.Cuenta());
     }
-    c.carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@example.com\r\nluis@example.com\r\n");
+    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@example.com\r\nluis@example.com\r\n");
     auto l = c.Abre();
     l->CreaTransporte = [] { return std::make_unique<TransporteCurl>(); };
     // Mientras el otro hilo envía, la ventana atiende sus eventos (aquí, un temporizador).

@@ -101,9 +101,9 @@ void CompruebaCaja(const QImage& i, double x, double y, double ancho, double alt
 
 class ImpresionPdf : public testing::Test {
 protected:
-    QString Pdf(const QString& nombre) const { return Datos.Ruta(nombre); }
-    CarpetaTemporal Datos;
-    EstadoGlobal estado = Datos.Estado();
+    QString Pdf(const QString& nombre) const { return datos.Ruta(nombre); }
+    CarpetaTemporal datos;
+    EstadoGlobal estado = datos.Estado();
 };
 
 } // namespace
@@ -134,7 +134,7 @@ TEST_F(ImpresionPdf, CajasDelBoletoYSusReferenciasEnSuSitio) {
 }
 
 TEST_F(ImpresionPdf, ContinuoDosBoletosPorFormulario) {
-    GuardaReduccion(Datos, estado, 5, 1, Columnas(8 * 3, u'X'));
+    GuardaReduccion(datos, estado, 5, 1, Columnas(8 * 3, u'X'));
     const QString ruta = Pdf(u"continuo.pdf"_s);
     {
         ImpresoraPdf pdf(ruta);
@@ -160,7 +160,7 @@ TEST_F(ImpresionPdf, ContinuoDosBoletosPorFormulario) {
 
 TEST_F(ImpresionPdf, RelacionYDatosBasicosSeLeenEnColumnas) {
     const QStringList columnas = Columnas(8 * 5, u'2');
-    GuardaReduccion(Datos, estado, 5, 1, columnas);
+    GuardaReduccion(datos, estado, 5, 1, columnas);
     const QString relacion = Pdf(u"relacion.pdf"_s);
     const QString basicos = Pdf(u"basicos.pdf"_s);
     {

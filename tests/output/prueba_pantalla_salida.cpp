@@ -38,21 +38,21 @@ const QByteArray DatosGeneralesPorDefecto =
 // Jornada 1: orden 1 de 17 columnas (3 boletos) y orden 2 de 16 (2 boletos);
 // jornada 2, orden 1 de 9 columnas (2 boletos).
 struct Datos {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado;
-    Datos() : estado(carpeta.Estado()) {
-        carpeta.Escribe(u"DATOSGEN.ZPK"_s, DatosGeneralesPorDefecto);
-        CargaDatosGenerales(estado);
-        EstadoGlobal otro = carpeta.Estado();
-        GuardaReduccion(carpeta, otro, 2, 1, Columnas(9));
-        QByteArray indice = carpeta.Lee(u"BASES.ZPK"_s);
-        GuardaReduccion(carpeta, otro, 1, 2, Columnas(16));
-        indice += carpeta.Lee(u"BASES.ZPK"_s);
-        GuardaReduccion(carpeta, otro, 1, 1, Columnas(17));
-        indice += carpeta.Lee(u"BASES.ZPK"_s);
-        carpeta.Escribe(u"BASES.ZPK"_s, indice);
-        estado.Datos.JornadaActual = 1;
-        estado.Datos.OrdenActual = 1;
+    CarpetaTemporal Carpeta;
+    EstadoGlobal Estado;
+    Datos() : Estado(Carpeta.Estado()) {
+        Carpeta.Escribe(u"DATOSGEN.ZPK"_s, DatosGeneralesPorDefecto);
+        CargaDatosGenerales(Estado);
+        EstadoGlobal otro = Carpeta.Estado();
+        GuardaReduccion(Carpeta, otro, 2, 1, Columnas(9));
+        QByteArray indice = Carpeta.Lee(u"BASES.ZPK"_s);
+        GuardaReduccion(Carpeta, otro, 1, 2, Columnas(16));
+        indice += Carpeta.Lee(u"BASES.ZPK"_s);
+        GuardaReduccion(Carpeta, otro, 1, 1, Columnas(17));
+        indice += Carpeta.Lee(u"BASES.ZPK"_s);
+        Carpeta.Escribe(u"BASES.ZPK"_s, indice);
+        Estado.Datos.JornadaActual = 1;
+        Estado.Datos.OrdenActual = 1;
     }
 };
 
@@ -110,8 +110,8 @@ protected:
         };
     }
     Datos d;
-    PlataformaFalsa plataforma{&d.estado};
-    PantallaSalida salida{d.estado};
+    PlataformaFalsa plataforma{&d.Estado};
+    PantallaSalida salida{d.Estado};
     Apuntes apuntes;
 };
 
@@ -119,8 +119,8 @@ protected:
 
 TEST(PantallaSalida, SeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
     Datos d;
-    PlataformaFalsa plataforma(&d.estado);
-    PantallaVelmo menu(d.estado);
+    PlataformaFalsa plataforma(&d.Estado);
+    PantallaVelmo menu(d.Estado);
     menu.show();
     Pulsa(menu.Pic_Boton[4]);
     auto* salida = menu.findChild<PantallaSalida*>(u"salida"_s);
@@ -134,18 +134,18 @@ TEST(PantallaSalida, SeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
 
     Pulsa(salida->Pic_BotOrden);
     EligeFila(salida->Lis_Orden, 1);
-    EXPECT_EQ(d.estado.Datos.OrdenActual, 2);
+    EXPECT_EQ(d.Estado.Datos.OrdenActual, 2);
     EXPECT_EQ(salida->TextoBoletos(), u"2 Boletos"_s);
     EXPECT_EQ(salida->Pic_BotOrden->Rotulo(), u"Orden 2"_s);
 
     // Otra jornada vuelve al orden 1 y redibuja la cuenta de boletos.
     Pulsa(salida->Pic_BotNroJor);
     EligeFila(salida->Lis_Jornadas, 1);
-    EXPECT_EQ(d.estado.Datos.JornadaActual, 2);
-    EXPECT_EQ(d.estado.Datos.OrdenActual, 1);
+    EXPECT_EQ(d.Estado.Datos.JornadaActual, 2);
+    EXPECT_EQ(d.Estado.Datos.OrdenActual, 1);
     EXPECT_EQ(salida->Lis_Orden->currentRow(), 0);
     EXPECT_EQ(salida->TextoBoletos(), u"2 Boletos"_s);
-    EXPECT_EQ(d.estado.Red.ApuestasReducidas, 9);
+    EXPECT_EQ(d.Estado.Red.ApuestasReducidas, 9);
 
     // Un orden sin reducción guardada no tiene boletos.
     Pulsa(salida->Pic_BotOrden);
@@ -191,7 +191,7 @@ TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenes) {
     CarpetaPersonal personal;
     QTemporaryDir otra;
     struct Caso {
-        int opcion;
+        int Opcion;
         QString codigo, Nombre;
     };
     const Caso casos[] = {{0, u"AD243"_s, u"AD243"_s},
@@ -204,13 +204,13 @@ TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenes) {
         ConListados(salida, 3, [&](PantallaListados& l) {
             l.EsperaCopia = [&](int ms) { plataforma.Esperas.push_back(ms); };
             EXPECT_EQ(l.Pic_BotUnidad->Rotulo(), u"Unidad de destino:  Carpeta personal"_s);
-            PulsaOpcion(l.Opt_Exportar[size_t(c.opcion)]);
+            PulsaOpcion(l.Opt_Exportar[size_t(c.Opcion)]);
             EXPECT_EQ(l.Tex_NombreArchivo->text(), c.Nombre);
             Pulsa(l.Pic_BotCopiar);
             EXPECT_EQ(l.TextoEstado(),
                       u"Se ha copiado a la unidad Carpeta personal el archivo "_s + c.Nombre);
             EXPECT_EQ(l.TextoProgreso(), u"Se ha copiado el 100 %"_s);
-            if (c.opcion == 0)
+            if (c.Opcion == 0)
                 GuardaCaptura(&l, u"listados_3_copiado"_s);
             EXPECT_TRUE(l.Pic_BotCopiar->isEnabled());
             EXPECT_FALSE(l.Pic_BotCancelar->isEnabled());
@@ -218,11 +218,11 @@ TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenes) {
         // Las dos pausas del final, en su orden.
         EXPECT_EQ(plataforma.Esperas, (std::vector<int>{4000, 1000}));
         // 17 columnas: en AD243 el último boleto tiene una sola y se avisa.
-        EXPECT_EQ(plataforma.Mensajes.size(), c.opcion == 0 ? 1u : 0u);
+        EXPECT_EQ(plataforma.Mensajes.size(), c.Opcion == 0 ? 1u : 0u);
         const Linea cli =
-            EjecutaCli(d.carpeta, {u"exportar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"1"_s,
+            EjecutaCli(d.Carpeta, {u"exportar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"1"_s,
                                    u"--formato"_s, c.codigo, u"--destino"_s, otra.path()});
-        ASSERT_EQ(cli.estado, 0) << cli.Err.toStdString();
+        ASSERT_EQ(cli.Estado, 0) << cli.Err.toStdString();
         const QByteArray esperado = LeeFichero(QDir(otra.path()).filePath(c.Nombre));
         ASSERT_FALSE(esperado.isEmpty());
         EXPECT_EQ(LeeFichero(personal.Ruta(c.Nombre)), esperado);
@@ -316,9 +316,9 @@ TEST_F(Listados, ElUltimoBoletoSoloDejaRepetirOSalir) {
 
 TEST_F(Listados, MargenesYOrientacionSeGuardanAlCerrar) {
     // Sin cambios no se reescribe nada.
-    d.carpeta.Escribe(u"DATOSGEN.ZPK"_s, DatosGeneralesPorDefecto);
+    d.Carpeta.Escribe(u"DATOSGEN.ZPK"_s, DatosGeneralesPorDefecto);
     ConListados(salida, 2, [](PantallaListados&) {});
-    EXPECT_EQ(d.carpeta.Lee(u"DATOSGEN.ZPK"_s), DatosGeneralesPorDefecto);
+    EXPECT_EQ(d.Carpeta.Lee(u"DATOSGEN.ZPK"_s), DatosGeneralesPorDefecto);
 
     ConListados(salida, 2, [&](PantallaListados& l) {
         Pulsa(l.Pic_BotMarIzq);
@@ -332,9 +332,9 @@ TEST_F(Listados, MargenesYOrientacionSeGuardanAlCerrar) {
         EXPECT_EQ(l.Pic_BotMarSup->Rotulo(), u"Margen Superior: 0"_s);
     });
     // Las listas usan el segundo par; los boletos no cambian.
-    EXPECT_EQ(d.estado.Datos.MargenIzquierdo[2], 123);
-    EXPECT_EQ(d.estado.Datos.MargenIzquierdo[1], 0);
-    EXPECT_EQ(d.carpeta.Lee(u"DATOSGEN.ZPK"_s), LineaDatosGenerales(d.estado.Datos));
+    EXPECT_EQ(d.Estado.Datos.MargenIzquierdo[2], 123);
+    EXPECT_EQ(d.Estado.Datos.MargenIzquierdo[1], 0);
+    EXPECT_EQ(d.Carpeta.Lee(u"DATOSGEN.ZPK"_s), LineaDatosGenerales(d.Estado.Datos));
 
     ConListados(salida, 1, [&](PantallaListados& l) {
         EXPECT_EQ(l.Pic_BotMarIzq->Rotulo(), u"Margen Izquierdo: 0"_s);
@@ -343,8 +343,8 @@ TEST_F(Listados, MargenesYOrientacionSeGuardanAlCerrar) {
         EXPECT_NE(l.Pic_Orientacion->Imagen(), antes);
         GuardaCaptura(&l, u"listados_1_orientacion"_s);
     });
-    EXPECT_EQ(d.estado.Datos.Orientacion, 2);
-    EstadoGlobal relee = d.carpeta.Estado();
+    EXPECT_EQ(d.Estado.Datos.Orientacion, 2);
+    EstadoGlobal relee = d.Carpeta.Estado();
     CargaDatosGenerales(relee);
     EXPECT_EQ(relee.Datos.Orientacion, 2);
     EXPECT_EQ(relee.Datos.MargenIzquierdo[2], 123);
@@ -405,7 +405,7 @@ TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
     const Linea cli =
         EjecutaCli(carpeta, {u"exportar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"2"_s,
                              u"--formato"_s, u"AD243"_s, u"--destino"_s, destino.path()});
-    ASSERT_EQ(cli.estado, 0) << cli.Err.toStdString();
+    ASSERT_EQ(cli.Estado, 0) << cli.Err.toStdString();
     const QByteArray ad243 = LeeFichero(QDir(destino.path()).filePath(u"AD243"_s));
     ASSERT_GE(ad243.size(), 35);
     EXPECT_EQ(salida.TotalBoletos, ad243.mid(29, 6).toLongLong());

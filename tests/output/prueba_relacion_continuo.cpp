@@ -22,8 +22,8 @@ protected:
         return r;
     }
     QStringList Rotulos(int pagina) const { return Textos(pagina).filter(u"Boleto"_s); }
-    CarpetaTemporal Datos;
-    EstadoGlobal estado = Datos.Estado();
+    CarpetaTemporal datos;
+    EstadoGlobal estado = datos.Estado();
     ImpresoraFalsa impresora;
 };
 
@@ -37,7 +37,7 @@ QString RotuloBoletos(std::initializer_list<int> numeros) {
 } // namespace
 
 TEST_F(ListasImpresas, RelacionA4TresBloquesDeCuatroPorPagina) {
-    GuardaReduccion(Datos, estado, 12, 4, Columnas(8 * 13));
+    GuardaReduccion(datos, estado, 12, 4, Columnas(8 * 13));
     std::vector<QString> avisos;
     OpcionesRelacion o{{1, 13}, 0, {}};
     o.Avisos.AlImprimir = [&](const QString& t) { avisos.push_back(t); };
@@ -61,7 +61,7 @@ TEST_F(ListasImpresas, RelacionA4TresBloquesDeCuatroPorPagina) {
 }
 
 TEST_F(ListasImpresas, RelacionPapelAnchoSieteBoletosYVeintiunoPorPagina) {
-    GuardaReduccion(Datos, estado, 12, 4, Columnas(8 * 22));
+    GuardaReduccion(datos, estado, 12, 4, Columnas(8 * 22));
     const ResultadoImpresion r = ImprimeRelacion(estado, impresora, {{1, 22}, 1, {}});
     EXPECT_EQ(r.Impresos, 4);
     EXPECT_EQ(impresora.Paginas, (std::vector<int>{1, 2}));
@@ -74,7 +74,7 @@ TEST_F(ListasImpresas, RelacionPapelAnchoSieteBoletosYVeintiunoPorPagina) {
 
 TEST_F(ListasImpresas, RelacionBoletosFueraDelRangoEnBlancoYSinRotulo) {
     const QStringList columnas = Columnas(8 * 9);
-    GuardaReduccion(Datos, estado, 12, 4, columnas);
+    GuardaReduccion(datos, estado, 12, 4, columnas);
     ImprimeRelacion(estado, impresora, {{3, 5}, 0, {}});
     EXPECT_EQ(Rotulos(1), QStringList{RotuloBoletos({3, 4, 5})});
     // Una raya de 15 bajo el rótulo de cada boleto impreso.
@@ -94,7 +94,7 @@ TEST_F(ListasImpresas, RelacionBoletosFueraDelRangoEnBlancoYSinRotulo) {
 }
 
 TEST_F(ListasImpresas, ContinuoTresBoletosDosPaginasConReferencias) {
-    GuardaReduccion(Datos, estado, 12, 4, Columnas(8 * 3));
+    GuardaReduccion(datos, estado, 12, 4, Columnas(8 * 3));
     OpcionesContinuo o{{1, 3}, false, 50, 20, QLocale::c(), {}};
     const ResultadoImpresion r = ImprimeContinuo(estado, impresora, o);
     EXPECT_EQ(r.Fin, FinImpresion::Terminada);

@@ -17,20 +17,20 @@ using namespace quiniela::prueba;
 namespace {
 
 struct Tanda {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    Tanda() { GuardaReduccion(carpeta, estado, 6, 2, Columnas(20)); }
+    CarpetaTemporal Carpeta;
+    EstadoGlobal Estado = Carpeta.Estado();
+    Tanda() { GuardaReduccion(Carpeta, Estado, 6, 2, Columnas(20)); }
 
     ResultadoEnvio Envia(const ServidorSmtp& s, const PeticionCorreo& p, const QString& clave = {},
                          std::optional<CuentaCorreo> cuenta = std::nullopt) {
-        const PreparacionCorreo preparada = PreparaEnvio(estado, p, QLocale::c());
+        const PreparacionCorreo preparada = PreparaEnvio(Estado, p, QLocale::c());
         TransporteCurl transporte(
             TiemposCorreo{std::chrono::milliseconds(3000), std::chrono::seconds(3)});
         return EjecutaEnvio(*preparada.Envio, cuenta.value_or(s.Cuenta()), clave, transporte, {});
     }
     QString TextoEsperado() const {
         QString texto =
-            TextoDeLineas(LineasDatosBasicos(DatosBasicosDe(estado, QLocale::c()), MonedaCorreo()));
+            TextoDeLineas(LineasDatosBasicos(DatosBasicosDe(Estado, QLocale::c()), MonedaCorreo()));
         const QStringList c = Columnas(20);
         for (int i = 0; i < c.size(); ++i)
             texto += u"Apuesta nro."_s + QString::number(i + 1).rightJustified(5) + u"  "_s + c[i] +
@@ -85,7 +85,7 @@ TEST(EnvioSmtp, SinCasillasCuerposVaciosYSinElegidasNadaNiConexion) {
 
 TEST(EnvioSmtp, StartTlsConAutenticacionYCertificadoDeLaCuenta) {
     Tanda t;
-    const CertificadoPrueba certificado = FabricaCertificado(t.carpeta.Ruta());
+    const CertificadoPrueba certificado = FabricaCertificado(t.Carpeta.Ruta());
     ASSERT_TRUE(certificado.Bien());
     ServidorSmtp servidor(OpcionesServidorSmtp()
                               .Cifrado(SeguridadCorreo::StartTls, certificado)

@@ -28,7 +28,7 @@ Linea Lanza(const QString& programa, const QStringList& args) {
         ADD_FAILURE() << "no acaba: " << args.join(u' ').toStdString();
         return s;
     }
-    s.estado = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+    s.Estado = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     s.Out = QString::fromUtf8(p.readAllStandardOutput());
     s.Err = QString::fromUtf8(p.readAllStandardError());
     return s;
@@ -41,8 +41,8 @@ QString TextoPdf(const QString& pdf) {
 // Sin --datos; el PDF va tras la opción y el texto que ha de llevar.
 struct OrdenQueDibuja {
     const char* Nombre;
-    QString args;
-    QString textoEsperado;
+    QString Args;
+    QString TextoEsperado;
 };
 const OrdenQueDibuja kOrdenesQueDibujan[] = {
     {"datos basicos", u"imprimir --jornada 1 --orden 1 --tipo datos --pdf"_s, u"JORNADA NRO."_s},
@@ -55,11 +55,11 @@ const OrdenQueDibuja kOrdenesQueDibujan[] = {
 
 class ModuloImpresion : public testing::Test {
 protected:
-    void SetUp() override { CopiaDatosDistribuidos(Datos); }
+    void SetUp() override { CopiaDatosDistribuidos(datos); }
     QStringList Args(const OrdenQueDibuja& o, const QString& pdf) const {
-        return QStringList{u"--datos"_s, Datos.Ruta()} + o.args.split(u' ') + QStringList{pdf};
+        return QStringList{u"--datos"_s, datos.Ruta()} + o.Args.split(u' ') + QStringList{pdf};
     }
-    CarpetaTemporal Datos;
+    CarpetaTemporal datos;
     CarpetaTemporal salida;
 };
 
@@ -70,11 +70,11 @@ TEST_F(ModuloImpresion, LasOrdenesQueDibujanEscribenSuPdf) {
         SCOPED_TRACE(o.Nombre);
         const QString pdf = salida.Ruta(QString::fromLatin1(o.Nombre) + u".pdf"_s);
         const Linea s = Lanza(QStringLiteral(QUINIELA_CLI), Args(o, pdf));
-        ASSERT_EQ(s.estado, 0) << s.Err.toStdString();
+        ASSERT_EQ(s.Estado, 0) << s.Err.toStdString();
         QFile fichero(pdf);
         ASSERT_TRUE(fichero.open(QIODevice::ReadOnly));
         EXPECT_EQ(fichero.read(5), "%PDF-");
-        EXPECT_TRUE(TextoPdf(pdf).contains(o.textoEsperado)) << TextoPdf(pdf).toStdString();
+        EXPECT_TRUE(TextoPdf(pdf).contains(o.TextoEsperado)) << TextoPdf(pdf).toStdString();
     }
 }
 
@@ -83,12 +83,12 @@ TEST_F(ModuloImpresion, SinElModuloNoSeHaceNadaYElMotivoSeDice) {
     CarpetaTemporal suelto;
     const QString cli = suelto.Ruta(u"quiniela-cli"_s);
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUINIELA_CLI), cli));
-    const auto antes = ContenidoCarpeta(Datos);
+    const auto antes = ContenidoCarpeta(datos);
     for (const auto& o : kOrdenesQueDibujan) {
         SCOPED_TRACE(o.Nombre);
         const QString pdf = salida.Ruta(QString::fromLatin1(o.Nombre) + u".pdf"_s);
         const Linea s = Lanza(cli, Args(o, pdf));
-        EXPECT_EQ(s.estado, 1);
+        EXPECT_EQ(s.Estado, 1);
         EXPECT_TRUE(
             s.Err.startsWith(u"No se puede cargar el módulo de impresión de quiniela-cli"_s))
             << s.Err.toStdString();
@@ -96,15 +96,15 @@ TEST_F(ModuloImpresion, SinElModuloNoSeHaceNadaYElMotivoSeDice) {
         EXPECT_FALSE(QFileInfo::exists(pdf));
     }
     // El escrutinio no llegó a guardar la ganadora ni los premios.
-    EXPECT_EQ(ContenidoCarpeta(Datos), antes);
+    EXPECT_EQ(ContenidoCarpeta(datos), antes);
     // Lo que no dibuja no necesita el módulo.
-    const Linea historial = Lanza(cli, {u"--datos"_s, Datos.Ruta(), u"historial"_s});
-    EXPECT_EQ(historial.estado, 0) << historial.Err.toStdString();
+    const Linea historial = Lanza(cli, {u"--datos"_s, datos.Ruta(), u"historial"_s});
+    EXPECT_EQ(historial.Estado, 0) << historial.Err.toStdString();
 }
 
 TEST_F(ModuloImpresion, ElEjecutableNoEnlazaLasBibliotecasGraficas) {
     const Linea ldd = Lanza(u"ldd"_s, {QStringLiteral(QUINIELA_CLI)});
-    ASSERT_EQ(ldd.estado, 0) << ldd.Err.toStdString();
+    ASSERT_EQ(ldd.Estado, 0) << ldd.Err.toStdString();
     EXPECT_TRUE(ldd.Out.contains(u"libQt6Core"_s)) << ldd.Out.toStdString();
     for (const QString& grafica : {u"libQt6Gui"_s, u"libQt6Widgets"_s, u"libQt6PrintSupport"_s})
         EXPECT_FALSE(ldd.Out.contains(grafica)) << grafica.toStdString();

@@ -61,36 +61,36 @@ TEST(Aplicacion, QtHablaEspanol) {
 // números, todas con entradas para cambiar.
 struct VentanaDeCajas {
     VentanaDeCajas() {
-        ventana.resize(300, 200);
+        Ventana.resize(300, 200);
         for (int i = 0; i < 3; ++i) {
-            auto* caja = new QComboBox(&ventana);
+            auto* caja = new QComboBox(&Ventana);
             caja->setEditable(i < 2);
             caja->addItems({u"Deportivo"_s, u"Espanyol"_s, u"Mallorca"_s, u"Sevilla"_s});
             caja->setGeometry(10, 10 + 30 * i, 150, 24);
-            cajas[i] = caja;
+            Cajas[i] = caja;
         }
-        numeros = new QSpinBox(&ventana);
-        numeros->setGeometry(10, 110, 80, 24);
-        ventana.show();
-        ventana.activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(&ventana));
+        Numeros = new QSpinBox(&Ventana);
+        Numeros->setGeometry(10, 110, 80, 24);
+        Ventana.show();
+        Ventana.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&Ventana));
     }
-    QDialog ventana;
-    QComboBox* cajas[3] = {};
-    QSpinBox* numeros = nullptr;
+    QDialog Ventana;
+    QComboBox* Cajas[3] = {};
+    QSpinBox* Numeros = nullptr;
 };
 
 TEST(Aplicacion, LaRuedaSoloCambiaLaCajaEnLaQueSeHaPulsado) {
     VentanaDeCajas v;
-    QComboBox* primera = v.cajas[0];
+    QComboBox* primera = v.Cajas[0];
     // Sin foco: nada cambia, ni sobre el campo de texto ni sobre la flecha.
-    for (QComboBox* caja : v.cajas) {
+    for (QComboBox* caja : v.Cajas) {
         GiraRueda(caja, QPoint(20, 12), -1);
         GiraRueda(caja, QPoint(caja->width() - 8, 12), -5);
         EXPECT_EQ(caja->currentIndex(), 0) << caja->currentText().toStdString();
     }
-    GiraRueda(v.numeros, QPoint(10, 12), 3);
-    EXPECT_EQ(v.numeros->value(), 0);
+    GiraRueda(v.Numeros, QPoint(10, 12), 3);
+    EXPECT_EQ(v.Numeros->value(), 0);
 
     // Con el foco llegado por el teclado tampoco: el usuario no ha pulsado en ella.
     primera->setFocus(Qt::TabFocusReason);
@@ -103,14 +103,14 @@ TEST(Aplicacion, LaRuedaSoloCambiaLaCajaEnLaQueSeHaPulsado) {
     GiraRueda(primera, QPoint(20, 12), -1);
     EXPECT_EQ(primera->currentText(), u"Espanyol"_s);
     // Pero no la de al lado, aunque esté debajo del ratón.
-    GiraRueda(v.cajas[1], QPoint(20, 12), -1);
-    EXPECT_EQ(v.cajas[1]->currentIndex(), 0);
+    GiraRueda(v.Cajas[1], QPoint(20, 12), -1);
+    EXPECT_EQ(v.Cajas[1]->currentIndex(), 0);
     // Y al pasar el foco a otra con el tabulador, la pulsada deja de cambiar.
-    v.cajas[1]->setFocus(Qt::TabFocusReason);
+    v.Cajas[1]->setFocus(Qt::TabFocusReason);
     GiraRueda(primera, QPoint(20, 12), -1);
-    GiraRueda(v.cajas[1], QPoint(20, 12), -1);
+    GiraRueda(v.Cajas[1], QPoint(20, 12), -1);
     EXPECT_EQ(primera->currentText(), u"Espanyol"_s);
-    EXPECT_EQ(v.cajas[1]->currentIndex(), 0);
+    EXPECT_EQ(v.Cajas[1]->currentIndex(), 0);
 }
 
 TEST(Aplicacion, LaMarcaDeFocoDeUnBotonNoTapaSuRotulo) {

@@ -38,13 +38,13 @@ QString Coleccion() {
 
 // El tamaño y el sitio de la ventana se recuerdan aquí, no en la configuración del usuario.
 struct AjustesTemporales {
-    QTemporaryDir dir;
-    QString Ruta() const { return dir.filePath(QStringLiteral("ayuda.ini")); }
+    QTemporaryDir Dir;
+    QString Ruta() const { return Dir.filePath(QStringLiteral("ayuda.ini")); }
 };
 
 // Los temas que piden las pantallas (0 = menú principal), con su página y su encabezado.
 struct Tema {
-    int numero;
+    int Numero;
     const char* Pagina;
     const char* Titulo;
 };
@@ -100,10 +100,10 @@ TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentana) {
     EXPECT_EQ(ayuda.Ventana(), nullptr) << "sin abrir ningún tema no hay ventana";
     QMainWindow* primera = nullptr;
     for (const Tema& t : kTemas) {
-        const QUrl url = ayuda.UrlDeTema(t.numero);
-        EXPECT_EQ(url.fileName(), QString::fromUtf8(t.Pagina)) << t.numero;
+        const QUrl url = ayuda.UrlDeTema(t.Numero);
+        EXPECT_EQ(url.fileName(), QString::fromUtf8(t.Pagina)) << t.Numero;
 
-        ayuda.AbreAyuda(t.numero);
+        ayuda.AbreAyuda(t.Numero);
         QMainWindow* ventana = ayuda.Ventana();
         ASSERT_NE(ventana, nullptr);
         primera = primera ? primera : ventana;
@@ -112,11 +112,11 @@ TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentana) {
         EXPECT_EQ(visor->source(), url);
         const QTextBlock encabezado =
             BloqueConTexto(visor->document(), QString::fromUtf8(t.Titulo));
-        ASSERT_TRUE(encabezado.isValid()) << t.numero << " " << t.Titulo;
+        ASSERT_TRUE(encabezado.isValid()) << t.Numero << " " << t.Titulo;
         // La hoja de estilo común (enlace relativo dentro del fichero de ayuda) se aplica.
         EXPECT_EQ(encabezado.begin().fragment().charFormat().foreground().color(),
                   QColor(0x00, 0x40, 0x00))
-            << t.numero;
+            << t.Numero;
     }
 }
 
@@ -148,7 +148,7 @@ TEST(AyudaQt, SeColocaAlLadoDeLaPantallaSinTaparla) {
     const QRect escritorio(0, 0, 1920, 1040);
     const QRect pequeno(0, 0, 1024, 768);
     struct Caso {
-        QRect AyudaEnLinea, Pantalla, disponible, esperado;
+        QRect AyudaEnLinea, Pantalla, Disponible, Esperado;
     };
     const Caso casos[] = {
         // Donde la dejó el usuario, si no tapa la pantalla.
@@ -165,11 +165,11 @@ TEST(AyudaQt, SeColocaAlLadoDeLaPantallaSinTaparla) {
         {{0, 0, 920, 620}, {112, 84, 800, 600}, pequeno, {664, 84, 360, 620}},
     };
     for (const Caso& c : casos) {
-        const QRect sitio = SitioAyuda(c.AyudaEnLinea, c.Pantalla, c.disponible);
-        EXPECT_EQ(sitio, c.esperado)
+        const QRect sitio = SitioAyuda(c.AyudaEnLinea, c.Pantalla, c.Disponible);
+        EXPECT_EQ(sitio, c.Esperado)
             << c.Pantalla.x() << "," << c.Pantalla.y() << " → " << sitio.x() << "," << sitio.y()
             << " " << sitio.width() << "×" << sitio.height();
-        EXPECT_TRUE(c.disponible.contains(sitio));
+        EXPECT_TRUE(c.Disponible.contains(sitio));
     }
 }
 

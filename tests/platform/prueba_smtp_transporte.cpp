@@ -45,13 +45,13 @@ struct PuertoCerrado {
         dir.sin_family = AF_INET;
         dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t largo = sizeof dir;
-        if (bind(fd, reinterpret_cast<sockaddr*>(&dir), sizeof dir) == 0 &&
-            getsockname(fd, reinterpret_cast<sockaddr*>(&dir), &largo) == 0)
-            puerto = ntohs(dir.sin_port);
+        if (bind(Fd, reinterpret_cast<sockaddr*>(&dir), sizeof dir) == 0 &&
+            getsockname(Fd, reinterpret_cast<sockaddr*>(&dir), &largo) == 0)
+            Puerto = ntohs(dir.sin_port);
     }
-    ~PuertoCerrado() { close(fd); }
-    int fd = socket(AF_INET, SOCK_STREAM, 0);
-    int puerto = 0;
+    ~PuertoCerrado() { close(Fd); }
+    int Fd = socket(AF_INET, SOCK_STREAM, 0);
+    int Puerto = 0;
 };
 
 } // namespace
@@ -137,11 +137,11 @@ TEST(TransporteSmtp, FallosDeLaSesionNoEntreganNada) {
     };
     struct Caso {
         const char* Nombre;
-        OpcionesServidorSmtp servidor;
-        bool conCertificado; // el de la cuenta
-        QString clave;
-        int numero;
-        const char* enDescripcion;
+        OpcionesServidorSmtp Servidor;
+        bool ConCertificado; // el de la cuenta
+        QString Clave;
+        int Numero;
+        const char* EnDescripcion;
     };
     // La verificación del certificado está siempre activa, con y sin STARTTLS; con STARTTLS
     // pedido, un servidor que no lo ofrece no recibe nada en claro.
@@ -159,20 +159,20 @@ TEST(TransporteSmtp, FallosDeLaSesionNoEntreganNada) {
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.Nombre);
-        ServidorSmtp servidor(caso.servidor);
+        ServidorSmtp servidor(caso.Servidor);
         ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
         CuentaCorreo cuenta = servidor.Cuenta();
-        if (caso.servidor.Seguridad == SeguridadCorreo::Ninguna)
+        if (caso.Servidor.Seguridad == SeguridadCorreo::Ninguna)
             cuenta.Seguridad = SeguridadCorreo::StartTls;
-        if (!caso.conCertificado)
+        if (!caso.ConCertificado)
             cuenta.Certificado.clear();
 
         TransporteCurl transporte;
-        ASSERT_TRUE(transporte.Abre(cuenta, caso.clave).Bien());
+        ASSERT_TRUE(transporte.Abre(cuenta, caso.Clave).Bien());
         const FalloCorreo fallo = transporte.Envia(kAna, Mensaje("X", "x\r\n"));
-        EXPECT_EQ(fallo.Numero, caso.numero) << fallo.Descripcion.toStdString();
+        EXPECT_EQ(fallo.Numero, caso.Numero) << fallo.Descripcion.toStdString();
         EXPECT_FALSE(fallo.Descripcion.isEmpty());
-        EXPECT_TRUE(fallo.Descripcion.contains(QLatin1String(caso.enDescripcion)))
+        EXPECT_TRUE(fallo.Descripcion.contains(QLatin1String(caso.EnDescripcion)))
             << fallo.Descripcion.toStdString();
         transporte.Cierra();
         EXPECT_TRUE(servidor.Mensajes().empty());
@@ -205,11 +205,11 @@ TEST(TransporteSmtp, UnDestinatarioRechazadoNoDeshaceLosAnteriores) {
 // un servidor callado acaba por tiempo, y cerrar no vuelve a esperarlo.
 TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
     PuertoCerrado cerrado;
-    ASSERT_GT(cerrado.puerto, 0);
+    ASSERT_GT(cerrado.Puerto, 0);
     struct Caso {
         const char* Nombre;
-        std::optional<OpcionesServidorSmtp> servidor; // sin él, el puerto cerrado
-        int numero;
+        std::optional<OpcionesServidorSmtp> Servidor; // sin él, el puerto cerrado
+        int Numero;
     };
     const Caso casos[] = {
         {"nada escuchando", std::nullopt, 7},
@@ -220,13 +220,13 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
         SCOPED_TRACE(caso.Nombre);
         std::optional<ServidorSmtp> servidor;
         CuentaCorreo cuenta;
-        if (caso.servidor) {
-            servidor.emplace(*caso.servidor);
+        if (caso.Servidor) {
+            servidor.emplace(*caso.Servidor);
             ASSERT_TRUE(servidor->Escuchando()) << servidor->Error().toStdString();
             cuenta = servidor->Cuenta();
         } else {
             cuenta.Servidor = QStringLiteral("127.0.0.1");
-            cuenta.Puerto = cerrado.puerto;
+            cuenta.Puerto = cerrado.Puerto;
             cuenta.Seguridad = SeguridadCorreo::Ninguna;
             cuenta.Remitente = QStringLiteral("remitente@example.com");
         }
@@ -235,7 +235,7 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
         QElapsedTimer reloj;
         reloj.start();
         const FalloCorreo fallo = transporte.Envia(kAna, Mensaje("X", "x\r\n"));
-        EXPECT_EQ(fallo.Numero, caso.numero) << fallo.Descripcion.toStdString();
+        EXPECT_EQ(fallo.Numero, caso.Numero) << fallo.Descripcion.toStdString();
         EXPECT_LT(reloj.elapsed(), kColgadoMs);
         reloj.restart();
         transporte.Cierra();
@@ -270,7 +270,7 @@ TEST(TransporteSmtp, UnaDireccionOUnaCuentaQuePodrianColarOrdenesNoSalen) {
     struct Caso {
         const char* Nombre;
         void (*cambia)(CuentaCorreo&);
-        int numero;
+        int Numero;
     };
     const Caso casos[] = {
         {"remitente con salto de línea",
@@ -288,7 +288,7 @@ TEST(TransporteSmtp, UnaDireccionOUnaCuentaQuePodrianColarOrdenesNoSalen) {
         CuentaCorreo cuenta = buena;
         caso.cambia(cuenta);
         const FalloCorreo fallo = transporte.Abre(cuenta, QString());
-        EXPECT_EQ(fallo.Numero, caso.numero);
+        EXPECT_EQ(fallo.Numero, caso.Numero);
         EXPECT_FALSE(fallo.Descripcion.isEmpty());
         // Una sesión que no se abrió no envía.
         EXPECT_EQ(transporte.Envia(kAna, "x\r\n").Numero, 2);

@@ -57,11 +57,11 @@ const MensajeReduccion Rechazadas{
 
 TEST(Criterios, TextosYOrdenDeLasComprobaciones) {
     struct Caso {
-        QString fichas;
-        int metodo;
-        int minErrores, maxErrores;
-        std::vector<std::pair<int, int>> totales;
-        std::optional<MensajeReduccion> esperado;
+        QString Fichas;
+        int Metodo;
+        int MinErrores, MaxErrores;
+        std::vector<std::pair<int, int>> Totales;
+        std::optional<MensajeReduccion> Esperado;
     };
     const QString sinProbable = u"1X2* 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s;
     const QString vacio = u"- 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s;
@@ -82,15 +82,15 @@ TEST(Criterios, TextosYOrdenDeLasComprobaciones) {
         {BaseBuena, 1, 2, 1, {}, std::nullopt},
     };
     for (const Caso& c : casos) {
-        SCOPED_TRACE((c.fichas + u' ' + QString::number(c.metodo)).toStdString());
-        Reduccion red = BaseDeFichas(c.fichas, c.metodo);
-        red.MinErrores = int16_t(c.minErrores);
-        red.MaxErrores = int16_t(c.maxErrores);
-        for (auto [k, r] : c.totales)
+        SCOPED_TRACE((c.Fichas + u' ' + QString::number(c.Metodo)).toStdString());
+        Reduccion red = BaseDeFichas(c.Fichas, c.Metodo);
+        red.MinErrores = int16_t(c.MinErrores);
+        red.MaxErrores = int16_t(c.MaxErrores);
+        for (auto [k, r] : c.Totales)
             red.Totales(k, r) = 1;
         TablaDirecta tabla;
         const auto est = CalculaEstadisticas(red, tabla);
-        EXPECT_EQ(CompruebaReduccion(red, est), c.esperado);
+        EXPECT_EQ(CompruebaReduccion(red, est), c.Esperado);
     }
 }
 

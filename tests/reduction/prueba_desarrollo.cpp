@@ -11,8 +11,8 @@ using namespace quiniela::prueba;
 namespace {
 
 struct Desarrollado {
-    EstadisticasReduccion est;
-    ResultadoDesarrollo resultado;
+    EstadisticasReduccion Est;
+    ResultadoDesarrollo Resultado;
     QStringList Columnas;
 };
 
@@ -20,9 +20,9 @@ struct Desarrollado {
 Desarrollado Desarrolla(Reduccion red, qsizetype bloque = 19 * 7) {
     TablaDirecta tabla;
     Desarrollado d;
-    d.est = CalculaEstadisticas(red, tabla);
+    d.Est = CalculaEstadisticas(red, tabla);
     QByteArray bytes;
-    d.resultado = DesarrollaReduccion(
+    d.Resultado = DesarrollaReduccion(
         red, tabla, {},
         [&](const char* datos, qsizetype n) {
             bytes.append(datos, n);
@@ -49,11 +49,11 @@ TEST(Desarrollo, CadaMetodoComoLaReferenciaYLasFormulasComoLoEscrito) {
             const QStringList esperado = ReduccionDeReferencia(red);
             const auto d = Desarrolla(red, 19 * (1 + i % 5));
             ASSERT_EQ(d.Columnas, esperado);
-            EXPECT_EQ(d.resultado.Fin, FinDesarrollo::Completo);
-            EXPECT_EQ(d.resultado.PasosHechos, d.resultado.Pasos);
-            EXPECT_EQ(d.resultado.Lineas, esperado.size());
-            EXPECT_EQ(d.est.Aceptadas, esperado.size());
-            EXPECT_EQ(d.est.Excluidas, d.est.Total - d.est.Aceptadas);
+            EXPECT_EQ(d.Resultado.Fin, FinDesarrollo::Completo);
+            EXPECT_EQ(d.Resultado.PasosHechos, d.Resultado.Pasos);
+            EXPECT_EQ(d.Resultado.Lineas, esperado.size());
+            EXPECT_EQ(d.Est.Aceptadas, esperado.size());
+            EXPECT_EQ(d.Est.Excluidas, d.Est.Total - d.Est.Aceptadas);
         }
     }
 }
@@ -63,9 +63,9 @@ TEST(Desarrollo, MetodoDirectoCuentaExactaConLasTablasDeFactor533) {
     const auto d = Desarrolla(
         BaseDeFichas(u"12* 12* 12* 12* 12* 12* 1X2 1X2 1X2 1X2 1X2 1 1 1 1"_s, MetodoDirecto),
         19 * 4096);
-    EXPECT_EQ(d.est.Total, 15552);
-    EXPECT_FLOAT_EQ(d.est.Factor, 5.33f);
-    EXPECT_EQ(d.est.Aceptadas, 2916);
+    EXPECT_EQ(d.Est.Total, 15552);
+    EXPECT_FLOAT_EQ(d.Est.Factor, 5.33f);
+    EXPECT_EQ(d.Est.Aceptadas, 2916);
     EXPECT_EQ(d.Columnas.size(), 2916);
 }
 

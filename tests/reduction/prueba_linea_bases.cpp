@@ -26,8 +26,8 @@ QByteArray Cambiado(qsizetype pos, const QByteArray& trozo) {
 
 TEST(LineaBases, DefectoDeCadaLineaIlegible) {
     struct Caso {
-        QByteArray linea;
-        QString defecto; // principio del porqué; vacío si se puede leer
+        QByteArray Linea;
+        QString Defecto; // principio del porqué; vacío si se puede leer
     };
     const Caso casos[] = {
         {Bueno(), {}},
@@ -50,12 +50,12 @@ TEST(LineaBases, DefectoDeCadaLineaIlegible) {
         {Cambiado(190, "\xf1\x80"), {}}, // "ñ" y "€" se muestran
     };
     for (const Caso& c : casos) {
-        SCOPED_TRACE(c.linea.toStdString());
-        const QString defecto = DefectoLineaBases(c.linea);
-        if (c.defecto.isEmpty())
+        SCOPED_TRACE(c.Linea.toStdString());
+        const QString defecto = DefectoLineaBases(c.Linea);
+        if (c.Defecto.isEmpty())
             EXPECT_EQ(defecto, QString());
         else
-            EXPECT_TRUE(defecto.startsWith(c.defecto)) << defecto.toStdString();
+            EXPECT_TRUE(defecto.startsWith(c.Defecto)) << defecto.toStdString();
     }
 }
 

@@ -42,7 +42,7 @@ TEST_F(OrdenesReduccion, ReducirEscribeRED0703YSuRegistro) {
     const Linea l = Reducir(Base, u"probable"_s,
                             {u"--errores"_s, u"1-2"_s, u"--totales"_s, u"1:2 x:0"_s,
                              u"--descripcion"_s, u" Prueba "_s});
-    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
+    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
     Reduccion red = BaseDeFichas(Base, MetodoColumnaProbable);
     red.MinErrores = 1;
     red.MaxErrores = 2;
@@ -67,10 +67,10 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
     // Comprobación fallida: 2, con título y texto en stderr y nada escrito.
     const auto Opciones = [](const QString& texto) { return texto.split(u' '); };
     Linea l = Reducir(Base, u"probable"_s, Opciones(u"--errores 3-1"_s));
-    EXPECT_EQ(l.estado, 2);
+    EXPECT_EQ(l.Estado, 2);
     EXPECT_TRUE(l.Err.startsWith(u"NO CONCUERDAN LOS ERRORES PERMITIDOS\n"_s));
     l = Reducir(Base, u"signos"_s, {u"--totales"_s, u"1:0-3 2:1,3-4"_s}); // sin la "X"
-    EXPECT_EQ(l.estado, 2);
+    EXPECT_EQ(l.Estado, 2);
     EXPECT_TRUE(l.Err.startsWith(u"ERROR EN TOTALES DE CADA SIGNO\n"_s));
     EXPECT_FALSE(carpeta.Existe(u"RED0703.ZPK"_s));
     EXPECT_TRUE(RegistrosBases(carpeta).isEmpty());
@@ -78,15 +78,15 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
     // Primera vez bien; la segunda sin --reemplazar: 3 sin tocar nada; con --reemplazar: 0,
     // en el mismo registro y con el fichero truncado (de 48 columnas a 12).
     l = Reducir(Base, u"signos"_s, {u"--totales"_s, u"1:0-3 x:0-3 2:0-3"_s});
-    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
+    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
     const QByteArray primera = Columnas();
     ASSERT_EQ(primera.size(), 48 * 19);
     l = Reducir(Base, u"directo"_s);
-    EXPECT_EQ(l.estado, 3);
+    EXPECT_EQ(l.Estado, 3);
     EXPECT_TRUE(l.Err.startsWith(u"REDUCCIÓN YA EXISTE\n"_s));
     EXPECT_EQ(Columnas(), primera);
     l = Reducir(Base, u"directo"_s, {u"--reemplazar"_s});
-    EXPECT_EQ(l.estado, 0) << l.Err.toStdString();
+    EXPECT_EQ(l.Estado, 0) << l.Err.toStdString();
     EXPECT_EQ(Columnas().size(), 12 * 19);
     ASSERT_EQ(RegistrosBases(carpeta).size(), 1);
     EXPECT_EQ(RegistrosBases(carpeta).at(0).at(4), u'1');
@@ -107,19 +107,19 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
         QStringList mas = Opciones(opciones);
         const QString metodo = mas.takeFirst();
         l = Reducir(base, metodo, mas + QStringList{u"--reemplazar"_s});
-        EXPECT_EQ(l.estado, 1) << base.toStdString() << " " << opciones.toStdString();
+        EXPECT_EQ(l.Estado, 1) << base.toStdString() << " " << opciones.toStdString();
         EXPECT_FALSE(l.Err.isEmpty());
     }
     EXPECT_EQ(Ejecuta(Opciones(u"reducir --jornada 7 --orden 31 --metodo directo "
                                "--base"_s) +
                       QStringList{Base})
-                  .estado,
+                  .Estado,
               1);
     EXPECT_EQ(Columnas().size(), 12 * 19);
 
     // Sin sitio para escribir: estado 1 y el mensaje del fallo.
     ConLimiteDeFichero(19 * 4, [&] { l = Reducir(Base, u"directo"_s, {u"--reemplazar"_s}); });
-    EXPECT_EQ(l.estado, 1);
+    EXPECT_EQ(l.Estado, 1);
     EXPECT_TRUE(l.Err.startsWith(u"ERROR AL GRABAR LA REDUCCIÓN\n"_s)) << l.Err.toStdString();
 }
 
@@ -128,10 +128,10 @@ TEST_F(OrdenesReduccion, ProbableEnUnMultipleSinElegirNoCuentaErrores) {
     const QString base = u"1X*=1 12=1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s;
     Linea l = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"probable"_s, u"--base"_s, base,
                        u"--errores"_s, u"0-0"_s});
-    ASSERT_EQ(l.estado, 0);
+    ASSERT_EQ(l.Estado, 0);
     EXPECT_TRUE(l.Out.contains(u"Apuest. aceptadas...: 2\n"_s)) << l.Out.toStdString();
     l = Reducir(base, u"probable"_s, {u"--errores"_s, u"0-0"_s});
-    ASSERT_EQ(l.estado, 0) << l.Err.toStdString();
+    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
     EXPECT_EQ(Columnas(), QByteArray("\"111111111111111\"\r\n\"121111111111111\"\r\n"));
     EXPECT_EQ(RegistrosBases(carpeta).at(0).mid(21, 8), u"       2"_s);
 }
@@ -139,14 +139,14 @@ TEST_F(OrdenesReduccion, ProbableEnUnMultipleSinElegirNoCuentaErrores) {
 TEST_F(OrdenesReduccion, EstadisticasMuestraElPanelYLaComprobacion) {
     const Linea l = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"directo"_s, u"--base"_s,
                              u"1X2* 1X2* 1X2* 1X2* 1 1 1 1 1 1 1 1 1 1 1"_s});
-    ASSERT_EQ(l.estado, 0);
+    ASSERT_EQ(l.Estado, 0);
     QFile esperado(
         QStringLiteral(QUINIELA_FUENTES "/tests/datos/reduction/estadisticas_directo.txt"));
     ASSERT_TRUE(esperado.open(QIODevice::ReadOnly));
     EXPECT_EQ(l.Out, QString::fromUtf8(esperado.readAll()));
     const Linea m = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"signos"_s, u"--base"_s,
                              u"1X2 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s});
-    ASSERT_EQ(m.estado, 0);
+    ASSERT_EQ(m.Estado, 0);
     EXPECT_TRUE(m.Out.endsWith(u"\n\nERROR EN TOTALES DE CADA SIGNO\nTiene que "
                                "marcar como mínimo un valor en cada una de las "
                                "tres columnas que indican el total de signos 1, "
@@ -177,7 +177,7 @@ TEST_F(OrdenesReduccion, CtrlCCancelaComoElBotonDelPanel) {
     interruptor.join();
     std::signal(SIGINT, anterior);
     EXPECT_EQ(SenalesPerdidas.load(), 0);
-    EXPECT_EQ(l.estado, 130);
+    EXPECT_EQ(l.Estado, 130);
     EXPECT_EQ(l.Err, u"El proceso de reducción ha sido cancelado\n"_s);
     EXPECT_FALSE(carpeta.Existe(u"RED0703.ZPK"_s));
     EXPECT_FALSE(QFile::exists(ruta));
@@ -187,7 +187,7 @@ TEST_F(OrdenesReduccion, CtrlCCancelaComoElBotonDelPanel) {
 
 TEST_F(OrdenesReduccion, TextoQueLosFicherosNoGuardanNoSeGuarda) {
     struct Caso {
-        QStringList args;
+        QStringList Args;
         QString Mensaje;
     };
     const Caso casos[] = {
@@ -202,15 +202,15 @@ TEST_F(OrdenesReduccion, TextoQueLosFicherosNoGuardanNoSeGuarda) {
         {{u"--descripcion"_s}, u"Falta el valor de --descripcion. No se ha hecho nada.\n"_s},
     };
     for (const Caso& c : casos) {
-        SCOPED_TRACE(c.args.join(u' ').toStdString());
-        const Linea l = Reducir(Base, u"probable"_s, c.args);
-        EXPECT_NE(l.estado, 0);
+        SCOPED_TRACE(c.Args.join(u' ').toStdString());
+        const Linea l = Reducir(Base, u"probable"_s, c.Args);
+        EXPECT_NE(l.Estado, 0);
         EXPECT_TRUE(l.Err.contains(c.Mensaje)) << l.Err.toStdString();
         EXPECT_EQ(carpeta.Lee(u"BASES.ZPK"_s), QByteArray());
         EXPECT_FALSE(QFile::exists(carpeta.Ruta(u"RED0703.ZPK"_s)));
     }
     const Linea bien = Reducir(Base, u"probable"_s, {u"--descripcion"_s, u"Peña ñandú €"_s});
-    ASSERT_EQ(bien.estado, 0) << bien.Err.toStdString();
+    ASSERT_EQ(bien.Estado, 0) << bien.Err.toStdString();
     // Un byte por carácter en Windows-1252, y los 30 blancos del final del registro.
     const QByteArray guardada = QByteArray("Pe\xf1"
                                            "a \xf1"
@@ -222,7 +222,7 @@ TEST_F(OrdenesReduccion, TextoQueLosFicherosNoGuardanNoSeGuarda) {
 TEST_F(OrdenesReduccion, EquipoConEmojiNoSeGuardaEnLaJornada) {
     const Linea l = EjecutaCli(
         carpeta, {u"jornada"_s, u"2"_s, u"--partido"_s, u"1"_s, u"Betis 🎉"_s, u"Sevilla"_s});
-    EXPECT_EQ(l.estado, 1);
+    EXPECT_EQ(l.Estado, 1);
     EXPECT_TRUE(l.Err.startsWith(u"El equipo no se puede guardar: «🎉»"_s)) << l.Err.toStdString();
     EXPECT_FALSE(QFile::exists(carpeta.Ruta(u"JORNADAS.ZPK"_s)) &&
                  carpeta.Lee(u"JORNADAS.ZPK"_s).contains("Betis"));
@@ -233,7 +233,7 @@ TEST_F(OrdenesReduccion, IndiceIlegibleSeAvisaUnaVezConSuCausa) {
     QFile::remove(carpeta.Ruta(u"BASES.ZPK"_s));
     ASSERT_TRUE(QDir(carpeta.Ruta()).mkdir(u"BASES.ZPK"_s));
     const Linea l = Reducir(Base, u"probable"_s);
-    EXPECT_EQ(l.estado, 1);
+    EXPECT_EQ(l.Estado, 1);
     EXPECT_EQ(l.Err.count(u"EEB ERROR 75"_s), 1) << l.Err.toStdString();
     EXPECT_TRUE(l.Err.contains(u"EEB ERROR 75: no se puede leer el fichero BASES.ZPK (no hay "
                                u"permiso)"_s));
@@ -242,7 +242,7 @@ TEST_F(OrdenesReduccion, IndiceIlegibleSeAvisaUnaVezConSuCausa) {
     EXPECT_FALSE(QFile::exists(carpeta.Ruta(u"RED0703.ZPK"_s)));
 
     const Linea h = EjecutaCli(carpeta, {u"historial"_s});
-    EXPECT_EQ(h.estado, 1);
+    EXPECT_EQ(h.Estado, 1);
     EXPECT_TRUE(h.Err.startsWith(u"LFB ERROR 75: no se puede leer el fichero BASES.ZPK"_s));
 }
 

@@ -528,10 +528,10 @@ TEST_F(PantallaReducirPrueba, PantallaYLineaDeOrdenesEscribenLoMismo) {
     // Por los tres métodos, la misma base desde la pantalla (jornada 12) y desde
     // quiniela-cli (jornada 13): registros y ficheros de columnas idénticos salvo la clave.
     struct Caso {
-        int metodo;
-        QString fichas;
-        QStringList opciones;
-        std::function<void(PantallaReducir&)> prepara;
+        int Metodo;
+        QString Fichas;
+        QStringList Opciones;
+        std::function<void(PantallaReducir&)> Prepara;
     };
     const std::vector<Caso> casos{
         {MetodoColumnaProbable, BaseProbable, u"--metodo probable --errores 1-3"_s.split(u' '),
@@ -552,17 +552,17 @@ TEST_F(PantallaReducirPrueba, PantallaYLineaDeOrdenesEscribenLoMismo) {
          }},
     };
     for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.metodo);
+        SCOPED_TRACE(caso.Metodo);
         carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
         {
             // Sin reducción guardada: se marca desde la base por defecto, como el usuario.
-            estado.MetodoRecordado = static_cast<int16_t>(caso.metodo);
+            estado.MetodoRecordado = static_cast<int16_t>(caso.Metodo);
             PantallaReducir p(estado);
             p.show();
-            MarcaBase(p, caso.fichas);
-            caso.prepara(p);
+            MarcaBase(p, caso.Fichas);
+            caso.Prepara(p);
             Teclea(p.Tex_Descripcion, u"Misma base"_s);
-            GuardaCaptura(&p, u"reducir_metodo_%1"_s.arg(caso.metodo));
+            GuardaCaptura(&p, u"reducir_metodo_%1"_s.arg(caso.Metodo));
             QTimer::singleShot(0, [&p] { Pulsa(p.Pic_SalirPorcen); });
             Pulsa(p.Pic_BotReducir);
             ASSERT_TRUE(plataforma.Mensajes.empty()) << plataforma.Mensajes[0].Texto.toStdString();
@@ -573,8 +573,8 @@ TEST_F(PantallaReducirPrueba, PantallaYLineaDeOrdenesEscribenLoMismo) {
         const QStringList orden = QStringList{u"quiniela-cli"_s, u"--datos"_s, carpeta.Ruta()} +
                                   u"reducir --jornada 13 --orden 1 --base"_s.split(u' ');
         ASSERT_EQ(EjecutaLineaOrdenes(
-                      orden + QStringList{caso.fichas, u"--descripcion"_s, u"Misma base"_s} +
-                          caso.opciones,
+                      orden + QStringList{caso.Fichas, u"--descripcion"_s, u"Misma base"_s} +
+                          caso.Opciones,
                       salida, errores),
                   0)
             << err.toStdString();

@@ -71,7 +71,7 @@ protected:
 TEST(Escrutinio, AciertosConElPartidoQuince) {
     const struct {
         QString Columna;
-        int aciertos;
+        int Aciertos;
     } casos[] = {
         {Ganadora, 15},
         {Falla(Ganadora, {15}), 14}, // los catorce bien y el 15 mal
@@ -81,7 +81,7 @@ TEST(Escrutinio, AciertosConElPartidoQuince) {
         {u"1X2"_s, 3}, // columna corta: lo que falta no acierta
     };
     for (const auto& c : casos)
-        EXPECT_EQ(AciertosColumna(c.Columna, Ganadora), c.aciertos) << c.Columna.toStdString();
+        EXPECT_EQ(AciertosColumna(c.Columna, Ganadora), c.Aciertos) << c.Columna.toStdString();
 }
 
 TEST(Escrutinio, NormalizaPremio) {
@@ -112,8 +112,8 @@ TEST(Escrutinio, FiltroDeLaCasillaDePremio) {
     const struct {
         QString Texto;
         int Cursor;
-        QString queda;
-        int cursorQueda;
+        QString Queda;
+        int CursorQueda;
     } casos[] = {
         {u"12a"_s, 3, u"12"_s, 2},    // la letra recién escrita se va
         {u"1a2"_s, 3, u"1a2"_s, 3},   // solo se mira el carácter antes del cursor
@@ -122,8 +122,8 @@ TEST(Escrutinio, FiltroDeLaCasillaDePremio) {
     };
     for (const auto& c : casos) {
         const TextoCursor r = FiltraTextoPremio(c.Texto, c.Cursor);
-        EXPECT_EQ(r.Texto, c.queda) << c.Texto.toStdString();
-        EXPECT_EQ(r.Cursor, c.cursorQueda) << c.Texto.toStdString();
+        EXPECT_EQ(r.Texto, c.Queda) << c.Texto.toStdString();
+        EXPECT_EQ(r.Cursor, c.CursorQueda) << c.Texto.toStdString();
     }
 }
 
@@ -452,19 +452,19 @@ TEST(InformeEscrutinio, CadaTextoEnSuSitio) {
 
 TEST(InformeEscrutinio, TreceBoletosEnLaPrimeraYCincuentaYOchoEnLasDemas) {
     const struct {
-        int boletos;
-        std::vector<int> porPagina; // líneas de boletos de cada página
+        int Boletos;
+        std::vector<int> PorPagina; // líneas de boletos de cada página
     } casos[] = {{13, {13}}, {14, {13, 1}}, {71, {13, 58}}, {72, {13, 58, 1}}};
     for (const auto& c : casos) {
         ImpresoraFalsa impresora;
-        ASSERT_TRUE(ImprimeInformeEscrutinio(impresora, Datos(), Resultado(c.boletos)));
-        ASSERT_EQ(impresora.Paginas.size(), c.porPagina.size()) << c.boletos;
-        for (size_t p = 0; p < c.porPagina.size(); ++p) {
+        ASSERT_TRUE(ImprimeInformeEscrutinio(impresora, Datos(), Resultado(c.Boletos)));
+        ASSERT_EQ(impresora.Paginas.size(), c.PorPagina.size()) << c.Boletos;
+        for (size_t p = 0; p < c.PorPagina.size(); ++p) {
             const auto textos = impresora.TextosDePagina(int(p) + 1);
             const auto boletos = std::count_if(textos.begin(), textos.end(), [](auto& t) {
                 return t.X == 2800 && t.Texto.endsWith(u"1     "_s);
             });
-            EXPECT_EQ(boletos, c.porPagina[p]) << c.boletos << " página " << p + 1;
+            EXPECT_EQ(boletos, c.PorPagina[p]) << c.Boletos << " página " << p + 1;
             if (p == 0)
                 continue;
             // Cabecera repetida y primera línea a 750 twips.

@@ -62,7 +62,7 @@ TEST(OrdenEscrutar, ReduccionesDistribuidas) {
         const Linea s = Escrutar(carpeta, {u"--jornada"_s, QString::number(j), u"--orden"_s,
                                            QString::number(o), u"--ganadora"_s, ganadora,
                                            u"--premios"_s, u"1000,100,10,1,.5,.25"_s});
-        ASSERT_EQ(s.estado, 0) << s.Err.toStdString();
+        ASSERT_EQ(s.Estado, 0) << s.Err.toStdString();
         EstadoGlobal estado = carpeta.Estado();
         estado.Datos.JornadaActual = int16_t(j);
         estado.Datos.OrdenActual = int16_t(o);
@@ -88,7 +88,7 @@ TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
                                   u"--ganadora"_s, ganadora});
     };
     const Linea incompleta = escrutar(u"5"_s, u"2"_s, u"1;2;3;4;5;6,5"_s, u"1X21X21X21X21X-"_s);
-    EXPECT_EQ(incompleta.estado, 2);
+    EXPECT_EQ(incompleta.Estado, 2);
     EXPECT_TRUE(incompleta.Err.contains(u"COLUMNA GANADORA INCOMPLETA\nEs  necesario"_s))
         << incompleta.Err.toStdString();
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 463, 15), "123123123123120");
@@ -96,7 +96,7 @@ TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
 
     const QString seis = u"1,2,3,4,5,6"_s;
     const struct {
-        QString jornada, orden, premios, ganadora, error;
+        QString Jornada, Orden, Premios, Ganadora, Error;
     } casos[] = {
         {u"5"_s, u"3"_s, seis, Ganadora, u"no tiene fichero de columnas"_s},
         {u"5"_s, u"2"_s, seis, u"1X21X21X21X21Y2"_s, u"15 signos"_s},
@@ -105,8 +105,8 @@ TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
         {u"0"_s, u"2"_s, seis, Ganadora, u"La jornada va de 1 a 99"_s},
     };
     for (const auto& c : casos) {
-        const Linea s = escrutar(c.jornada, c.orden, c.premios, c.ganadora);
-        EXPECT_EQ(s.estado, 1) << c.error.toStdString();
-        EXPECT_TRUE(s.Err.contains(c.error)) << s.Err.toStdString();
+        const Linea s = escrutar(c.Jornada, c.Orden, c.Premios, c.Ganadora);
+        EXPECT_EQ(s.Estado, 1) << c.Error.toStdString();
+        EXPECT_TRUE(s.Err.contains(c.Error)) << s.Err.toStdString();
     }
 }

@@ -110,11 +110,11 @@ TEST_F(PantallaEscrutinPrueba, RejillaGanadoraConSusHuecos) {
     // "1" del partido 4, luego "X" (la marca se mueve), otra vez "X" (se borra).
     const struct {
         int Signo;
-        QChar queda;
+        QChar Queda;
     } pasos[] = {{1, u'1'}, {2, u'X'}, {2, u'-'}, {3, u'2'}};
     for (const auto& paso : pasos) {
         Pulsa(p.Pic_Ganadora, PuntoGanadora(4, paso.Signo));
-        EXPECT_EQ(Marcadas(p).at(3), paso.queda) << paso.Signo;
+        EXPECT_EQ(Marcadas(p).at(3), paso.Queda) << paso.Signo;
         EXPECT_EQ(estado.PuntoCursor, QPoint(4, paso.Signo));
     }
     EXPECT_EQ(plataforma.Sonido, (std::vector<int>{1, 1, 1, 1}));
@@ -136,7 +136,7 @@ TEST_F(PantallaEscrutinPrueba, CamposDePremio) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
     EXPECT_EQ(p.Tex_Premios[6]->text(), u"0.00"_s);
     struct Caso {
-        QString tecleado, mientras, trasIntro;
+        QString Tecleado, Mientras, TrasIntro;
     };
     const Caso casos[] = {
         {u".5"_s, u".5"_s, u"0.5"_s},
@@ -146,12 +146,12 @@ TEST_F(PantallaEscrutinPrueba, CamposDePremio) {
     };
     QLineEdit* campo = p.Tex_Premios[2];
     for (const Caso& c : casos) {
-        SCOPED_TRACE(c.tecleado.toStdString());
-        Escribe(campo, c.tecleado);
-        EXPECT_EQ(campo->text(), c.mientras);
+        SCOPED_TRACE(c.Tecleado.toStdString());
+        Escribe(campo, c.Tecleado);
+        EXPECT_EQ(campo->text(), c.Mientras);
         QTest::keyClick(campo, Qt::Key_Return);
-        EXPECT_EQ(campo->text(), c.trasIntro);
-        EXPECT_DOUBLE_EQ(p.Premios()[2], c.trasIntro.toDouble());
+        EXPECT_EQ(campo->text(), c.TrasIntro);
+        EXPECT_DOUBLE_EQ(p.Premios()[2], c.TrasIntro.toDouble());
     }
     // Un campo vacío vale 0 al salir de él.
     Escribe(p.Tex_Premios[3], QString());
@@ -164,7 +164,7 @@ TEST_F(PantallaEscrutinPrueba, EscrutaLasReduccionesDistribuidas) {
     const QByteArray jornadasAntes = carpeta.Lee(u"JORNADAS.ZPK"_s);
     const struct {
         int orden, metodo, Ancho;
-        bool colBas, signos;
+        bool ColBas, Signos;
         QString Titulo;
     } casos[] = {{1, MetodoDirecto, 694, false, false, u"Método Directo"_s},
                  {2, MetodoColumnaProbable, 761, true, false, u"Método de Columna Probable"_s},
@@ -178,8 +178,8 @@ TEST_F(PantallaEscrutinPrueba, EscrutaLasReduccionesDistribuidas) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
         EXPECT_EQ(p.width(), c.Ancho);
         EXPECT_EQ(p.windowTitle(), u"Escrutinio de columnas reducidas con el "_s + c.Titulo);
-        EXPECT_EQ(p.Pic_ColBas->isVisible(), c.colBas);
-        EXPECT_EQ(p.Pic_Signos->isVisible(), c.signos);
+        EXPECT_EQ(p.Pic_ColBas->isVisible(), c.ColBas);
+        EXPECT_EQ(p.Pic_Signos->isVisible(), c.Signos);
         EXPECT_FALSE(p.Pic_BotImprimir->isVisible());
         const QString ganadora = GanadoraDe(1, c.orden);
         MarcaGanadora(p, ganadora);

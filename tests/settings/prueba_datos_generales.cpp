@@ -69,9 +69,9 @@ TEST(DatosGenerales, CargaYGuardaConTextosDeAnchoFijo) {
 TEST(DatosGenerales, FicheroDanadoSeCopiaApartéAntesDeSustituirlo) {
     const QByteArray resto = ",\"01/01/06\",2,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
     struct Caso {
-        QByteArray contenido;
-        int error;
-        QString causa;
+        QByteArray Contenido;
+        int Error;
+        QString Causa;
     };
     const Caso casos[] = {
         {"5,\"01/01/06\",2\r\n", 62, u"(el valor número 4 falta)"_s},
@@ -80,28 +80,28 @@ TEST(DatosGenerales, FicheroDanadoSeCopiaApartéAntesDeSustituirlo) {
         {"-inf" + resto, 13, u"(el valor número 1 no es un número)"_s},
     };
     for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.contenido.toStdString());
+        SCOPED_TRACE(caso.Contenido.toStdString());
         Banco banco(false);
         auto& [carpeta, estado, plataforma] = banco;
-        carpeta.Escribe(Fichero, caso.contenido);
+        carpeta.Escribe(Fichero, caso.Contenido);
         carpeta.Escribe(u"DATOSGEN.ZPK.dañado"_s, "una copia anterior");
         CargaDatosGenerales(estado);
-        EXPECT_EQ(estado.UltimoErrorFichero, caso.error);
+        EXPECT_EQ(estado.UltimoErrorFichero, caso.Error);
         EXPECT_EQ(plataforma.Avisos,
-                  QStringList{u"LDG ERROR "_s + QString::number(caso.error) +
+                  QStringList{u"LDG ERROR "_s + QString::number(caso.Error) +
                               u": el fichero de datos generales DATOSGEN.ZPK está dañado "_s +
-                              caso.causa +
+                              caso.Causa +
                               u".\r\nSe ha guardado una copia como DATOSGEN.ZPK.dañado.2 y se "
                               "usan los valores por defecto."_s});
-        EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado.2"_s), caso.contenido);
+        EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado.2"_s), caso.Contenido);
         EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado"_s), "una copia anterior");
         EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
         EXPECT_EQ(estado.Datos.JornadaActual, 1);
 
         // Solo lectura: avisa y copia, pero no escribe los datos generales.
-        carpeta.Escribe(Fichero, caso.contenido);
+        carpeta.Escribe(Fichero, caso.Contenido);
         CargaDatosGenerales(estado, EscrituraDatosGenerales::SoloLectura);
-        EXPECT_EQ(carpeta.Lee(Fichero), caso.contenido);
+        EXPECT_EQ(carpeta.Lee(Fichero), caso.Contenido);
         EXPECT_TRUE(carpeta.Existe(u"DATOSGEN.ZPK.dañado.3"_s));
     }
 }

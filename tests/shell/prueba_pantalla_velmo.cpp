@@ -29,36 +29,37 @@ const QByteArray LineaPorDefecto =
 struct Menu {
     explicit Menu(const QByteArray& datosgen = LineaPorDefecto) {
         if (!datosgen.isEmpty())
-            carpeta.Escribe(u"DATOSGEN.ZPK"_s, datosgen);
-        menu = std::make_unique<PantallaVelmo>(estado);
-        menu->show();
+            Carpeta.Escribe(u"DATOSGEN.ZPK"_s, datosgen);
+        Pantalla = std::make_unique<PantallaVelmo>(Estado);
+        Pantalla->show();
     }
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma{&estado};
-    std::unique_ptr<PantallaVelmo> menu;
+    CarpetaTemporal Carpeta;
+    EstadoGlobal Estado = Carpeta.Estado();
+    PlataformaFalsa Plataforma{&Estado};
+    std::unique_ptr<PantallaVelmo> Pantalla;
 };
 } // namespace
 
 TEST(PantallaVelmo, EntradasEnSusPosicionesYDatosGeneralesCreados) {
     Menu m(QByteArray{});
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(m.menu.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(m.Pantalla.get()));
     const struct {
         const char* Rotulo;
-        QPoint sitio;
+        QPoint Sitio;
     } entradas[] = {{"DATOS DE JORNADAS", {40, 225}},       {"REDUCCIÓN DE APUESTAS", {40, 270}},
                     {"CONSULTAR REDUCCIONES", {40, 315}},   {"SALIDA DE DATOS", {300, 225}},
                     {"ESCRUTINIO DE ACIERTOS", {300, 270}}, {"DATOS GENERALES", {170, 360}},
                     {"BORRADO DE DATOS", {300, 315}}};
     for (int i = 1; i <= 7; ++i) {
-        EXPECT_EQ(m.menu->Pic_Boton[i]->Rotulo(), QString::fromUtf8(entradas[i - 1].Rotulo));
-        EXPECT_EQ(m.menu->Pic_Boton[i]->geometry(), QRect(entradas[i - 1].sitio, QSize(215, 24)));
-        EXPECT_TRUE(m.menu->Pic_Boton[i]->isVisible());
+        EXPECT_EQ(m.Pantalla->Pic_Boton[i]->Rotulo(), QString::fromUtf8(entradas[i - 1].Rotulo));
+        EXPECT_EQ(m.Pantalla->Pic_Boton[i]->geometry(),
+                  QRect(entradas[i - 1].Sitio, QSize(215, 24)));
+        EXPECT_TRUE(m.Pantalla->Pic_Boton[i]->isVisible());
     }
     // Faltaba DATOSGEN.ZPK: un aviso y el fichero creado.
-    EXPECT_EQ(m.plataforma.Avisos.size(), 1);
-    EXPECT_EQ(m.carpeta.Lee(u"DATOSGEN.ZPK"_s), LineaPorDefecto);
-    GuardaCaptura(m.menu.get(), u"velmo"_s);
+    EXPECT_EQ(m.Plataforma.Avisos.size(), 1);
+    EXPECT_EQ(m.Carpeta.Lee(u"DATOSGEN.ZPK"_s), LineaPorDefecto);
+    GuardaCaptura(m.Pantalla.get(), u"velmo"_s);
 }
 
 // Una entrada cierra antes las pantallas sin modo abiertas (consulta, salida, escrutinio).
@@ -66,7 +67,7 @@ TEST(PantallaVelmo, EntradaSeisCierraLasSinModoYAbreDatosGenerales) {
     Menu m;
     QWidget consulta;
     consulta.show();
-    m.menu->RegistraPantallaSinModo(&consulta);
+    m.Pantalla->RegistraPantallaSinModo(&consulta);
     QString abierta;
     AlAbrirseModal([&](QWidget* modal) {
         ASSERT_NE(modal, nullptr);
@@ -75,27 +76,27 @@ TEST(PantallaVelmo, EntradaSeisCierraLasSinModoYAbreDatosGenerales) {
         GuardaCaptura(modal, u"datosgen_desde_menu"_s);
         Pulsa(static_cast<PantallaDatosgen*>(modal)->Pic_Salir);
     });
-    Pulsa(m.menu->Pic_Boton[6]);
+    Pulsa(m.Pantalla->Pic_Boton[6]);
     EXPECT_EQ(abierta, u"datosgen"_s);
-    EXPECT_EQ(m.plataforma.Esperas.front(), 600);
-    EXPECT_EQ(m.plataforma.Sonido.front(), 6);
-    EXPECT_FALSE(m.menu->Pic_Boton[6]->EstaPulsado());
+    EXPECT_EQ(m.Plataforma.Esperas.front(), 600);
+    EXPECT_EQ(m.Plataforma.Sonido.front(), 6);
+    EXPECT_FALSE(m.Pantalla->Pic_Boton[6]->EstaPulsado());
 }
 
 TEST(PantallaVelmo, SalirGuardaYBorraElFicheroDeBoletos) {
     Menu m("1,\"28/08/05\",1,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"No\"\r\n");
-    m.carpeta.Escribe(u"FORBOLW.ZPK"_s, "x");
-    m.estado.Datos.JornadaActual = 9;
-    m.estado.Datos.OrdenActual = 4;
-    m.estado.Datos.Metodo = 3;
+    m.Carpeta.Escribe(u"FORBOLW.ZPK"_s, "x");
+    m.Estado.Datos.JornadaActual = 9;
+    m.Estado.Datos.OrdenActual = 4;
+    m.Estado.Datos.Metodo = 3;
 
-    Pulsa(m.menu->Pic_Salir);
-    EXPECT_FALSE(m.menu->isVisible());
-    EXPECT_FALSE(m.carpeta.Existe(u"FORBOLW.ZPK"_s));
-    EXPECT_EQ(m.carpeta.Lee(u"DATOSGEN.ZPK"_s),
+    Pulsa(m.Pantalla->Pic_Salir);
+    EXPECT_FALSE(m.Pantalla->isVisible());
+    EXPECT_FALSE(m.Carpeta.Existe(u"FORBOLW.ZPK"_s));
+    EXPECT_EQ(m.Carpeta.Lee(u"DATOSGEN.ZPK"_s),
               QByteArray("9,\"28/08/05\",4,3,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"No\"\r\n"));
-    EXPECT_TRUE(m.plataforma.Sonido.empty()) << "con el sonido apagado no suena nada";
-    EXPECT_TRUE(m.plataforma.Avisos.isEmpty()) << "sin FORBOLW.ZPK no hay mensaje";
+    EXPECT_TRUE(m.Plataforma.Sonido.empty()) << "con el sonido apagado no suena nada";
+    EXPECT_TRUE(m.Plataforma.Avisos.isEmpty()) << "sin FORBOLW.ZPK no hay mensaje";
 }
 
 TEST(ArranquePrograma, PantallaPequenaTerminaConSuMensaje) {

@@ -7,7 +7,7 @@
 namespace quiniela::prueba {
 
 struct Linea {
-    int estado = 0;
+    int Estado = 0;
     QString Out;
     QString Err;
 };
@@ -17,7 +17,7 @@ inline Linea EjecutaCli(const CarpetaTemporal& carpeta, const QStringList& args)
     Linea l;
     QTextStream out(&l.Out);
     QTextStream err(&l.Err);
-    l.estado = EjecutaLineaOrdenes(
+    l.Estado = EjecutaLineaOrdenes(
         QStringList{QStringLiteral("quiniela-cli"), QStringLiteral("--datos"), carpeta.Ruta()} +
             args,
         out, err);
