@@ -110,7 +110,7 @@ ResultadoFicheroBoletos EscribeFicheroBoletos(QIODevice& columnas, const QString
 enum class FinPasada { Completa, Parada, LineaErronea, FalloLectura };
 
 // Bloque de lectura del fichero de columnas, como el de escritura.
-inline constexpr qsizetype BytesBloqueLectura = qsizetype(1) << 20;
+inline constexpr qsizetype BytesBloqueLectura = qsizetype(1) << 18;
 
 namespace detalle {
 
