@@ -228,10 +228,6 @@ TEST_F(PantallaConsreduPrueba, ListasDeJornadaYOrden) {
     // La misma jornada otra vez no carga nada: se queda en el mismo bloque.
     EligeEnLista(pantalla.Pic_BotNroJor, pantalla.Lis_Jornadas, 0);
     EXPECT_EQ(pantalla.Vista().PrimeraColumna(), 553);
-    // Otro orden carga desde el primer bloque.
-    EligeEnLista(pantalla.Pic_BotOrden, pantalla.Lis_Orden, 1);
-    EXPECT_EQ(estado.Datos.OrdenActual, 2);
-    EXPECT_EQ(pantalla.Vista().PrimeraColumna(), 1);
     // Otra jornada pone el orden a 1, también en su lista.
     EligeEnLista(pantalla.Pic_BotNroJor, pantalla.Lis_Jornadas, 2);
     EXPECT_EQ(estado.Datos.OrdenActual, 1);

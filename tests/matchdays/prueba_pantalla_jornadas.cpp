@@ -388,27 +388,21 @@ protected:
     PantallaBorrar pantalla{estado};
 };
 
-TEST_F(PantallaBorrarPrueba, UnTramoAlRevesAbreLaOtraLista) {
+TEST_F(PantallaBorrarPrueba, UnTramoAlRevesAbreLaOtraListaYSalirDelDialogoNoBorraNada) {
+    const auto antes = ContenidoCarpeta(carpeta);
+    GuardaCaptura(&pantalla, u"borrar"_s);
     Elige(pantalla.Pic_BotJorFin, pantalla.Lis_JorFin, 5);
     Elige(pantalla.Pic_BotJorIni, pantalla.Lis_JorIni, 20);
     // "Desde" 20 con "Hasta" 5: la lista "Hasta" se abre con el 20 elegido.
-    EXPECT_TRUE(pantalla.Lis_JorFin->isVisible());
+    ASSERT_TRUE(pantalla.Lis_JorFin->isVisible());
     EXPECT_EQ(pantalla.Lis_JorFin->currentRow(), 19);
     EXPECT_EQ(pantalla.Pic_BotJorIni->Rotulo(), u"Desde la jornada 20"_s);
     GuardaCaptura(&pantalla, u"borrar_lista"_s);
-    EligeEnLista(pantalla.Lis_JorFin, 19);
+    QTest::keyClick(pantalla.Lis_JorFin, Qt::Key_Return);
     EXPECT_FALSE(pantalla.Lis_JorFin->isVisible());
     EXPECT_EQ(pantalla.Rango().JorFin(), 20);
-}
-
-TEST_F(PantallaBorrarPrueba, SalirDelDialogoNoBorraNadaYBorrarDatosBorraElTramo) {
-    const auto antes = ContenidoCarpeta(carpeta);
-    GuardaCaptura(&pantalla, u"borrar"_s);
     Elige(pantalla.Pic_BotJorIni, pantalla.Lis_JorIni, 3);
-    // "Hasta" seguía en 1: su lista se ha abierto con el 3, y se confirma con Intro.
-    ASSERT_TRUE(pantalla.Lis_JorFin->isVisible());
-    QTest::keyClick(pantalla.Lis_JorFin, Qt::Key_Return);
-    ASSERT_EQ(pantalla.Rango().JorFin(), 3);
+    Elige(pantalla.Pic_BotJorFin, pantalla.Lis_JorFin, 3);
     Pulsa(pantalla.Pic_BotBorrar); // la falsa responde como Salir
     ASSERT_EQ(plataforma.Mensajes.size(), 1u);
     EXPECT_EQ(plataforma.Mensajes[0].Texto, TextoConfirmacionBorrado(3, 3));
