@@ -2,7 +2,6 @@
 #include "consult/pantalla_consredu.h"
 #include "consult/pantalla_consredu_paneles.h"
 #include "consult/pantalla_historic.h"
-#include "consult/reducciones_prueba.h"
 #include "core/estado_global.h"
 #include "matchdays/fichero_jornadas.h"
 #include "platform/qt/boton_imagen.h"
@@ -202,25 +201,7 @@ TEST_F(PantallaConsreduPrueba, CadaMetodoConSuTituloYSusBloques) {
     }
 }
 
-TEST_F(PantallaConsreduPrueba, BotonesInactivosNoHacenNadaYLoDicenConElPuntero) {
-    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
-    GuardaReduccionPrueba(carpeta, 1, 1, ColumnasPrueba(20, u'1'));
-    PantallaConsredu pantalla(estado);
-    Muestra(pantalla);
-    plataforma.Sonido.clear();
-    for (B boton : {B::Principio, B::Retroceder, B::Avanzar, B::Final}) {
-        PulsaNavegacion(pantalla, boton);
-        EXPECT_EQ(pantalla.Pic_BotAdeAtr->cursor().shape(), Qt::ForbiddenCursor);
-    }
-    EXPECT_EQ(pantalla.Pic_BotAdeAtr->toolTip(), u" Ir al final "_s);
-    EXPECT_TRUE(plataforma.Sonido.empty());
-    EXPECT_EQ(pantalla.Vista().PrimeraColumna(), 1);
-    QTest::mouseMove(pantalla.Pic_BotAdeAtr, QPoint(26, 12)); // entre dos botones
-    EXPECT_EQ(pantalla.Pic_BotAdeAtr->EstadoPuntero(), 0);
-    EXPECT_TRUE(pantalla.Pic_BotAdeAtr->toolTip().isEmpty());
-}
-
-TEST_F(PantallaConsreduPrueba, ListasDeJornadaYOrden) {
+TEST_F(PantallaConsreduPrueba, ListasDeJornadaYOrdenYBotonesInactivos) {
     PantallaConsredu pantalla(estado);
     Muestra(pantalla);
     PulsaNavegacion(pantalla, B::Final);
@@ -229,15 +210,27 @@ TEST_F(PantallaConsreduPrueba, ListasDeJornadaYOrden) {
     EligeEnLista(pantalla.Pic_BotNroJor, pantalla.Lis_Jornadas, 0);
     EXPECT_EQ(pantalla.Vista().PrimeraColumna(), 553);
     // Otra jornada pone el orden a 1, también en su lista.
+    EligeEnLista(pantalla.Pic_BotOrden, pantalla.Lis_Orden, 1);
     EligeEnLista(pantalla.Pic_BotNroJor, pantalla.Lis_Jornadas, 2);
     EXPECT_EQ(estado.Datos.OrdenActual, 1);
     EXPECT_EQ(pantalla.Lis_Orden->currentRow(), 0);
     EXPECT_EQ(pantalla.Pic_BotNroJor->Rotulo(), u"Jornada 3"_s);
     EXPECT_EQ(pantalla.TextoBoletos(), u"36 Boletos"_s);
-    // Una reducción sin columnas: base y resumen, nada más.
+
+    // Una reducción sin columnas: base y resumen; los botones, inactivos, no hacen nada y lo
+    // dicen con el puntero.
     EligeEnLista(pantalla.Pic_BotNroJor, pantalla.Lis_Jornadas, 1);
     EXPECT_TRUE(pantalla.TextoBoletos().isEmpty());
-    EXPECT_FALSE(pantalla.Vista().Activo(B::Final));
+    plataforma.Sonido.clear();
+    for (B boton : {B::Principio, B::Retroceder, B::Avanzar, B::Final}) {
+        PulsaNavegacion(pantalla, boton);
+        EXPECT_EQ(pantalla.Pic_BotAdeAtr->cursor().shape(), Qt::ForbiddenCursor);
+    }
+    EXPECT_EQ(pantalla.Pic_BotAdeAtr->toolTip(), u" Ir al final "_s);
+    EXPECT_TRUE(plataforma.Sonido.empty());
+    QTest::mouseMove(pantalla.Pic_BotAdeAtr, QPoint(26, 12)); // entre dos botones
+    EXPECT_EQ(pantalla.Pic_BotAdeAtr->EstadoPuntero(), 0);
+    EXPECT_TRUE(pantalla.Pic_BotAdeAtr->toolTip().isEmpty());
 }
 
 // Las entradas 1, 3, 5 y 7 del menú: las de consulta y escrutinio sin modo, y se cierran al

@@ -27,13 +27,8 @@ TEST(OrdenJornada, GuardaYMuestraConLasReglasDeLaPantalla) {
                              u"1"_s, u"  Málaga "_s, u"Real Valladolid C.F."_s, u"--partido"_s,
                              u"15"_s, u"Betis"_s, u"Osasuna"_s});
     ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
-    const QByteArray esperado =
-        QByteArray(544, ' ') + "Jor0204/09/05" + QByteArray("M\xe1laga").leftJustified(15, ' ') +
-        "Real Valladolid" + QByteArray(26 * 15, ' ') + QByteArray("Betis").leftJustified(15, ' ') +
-        QByteArray("Osasuna").leftJustified(15, ' ') + QByteArray(81, ' ');
-    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s), esperado);
-
-    // Un partido sin cambiar conserva sus equipos al guardar otro.
+    // Lo guardado, con la fecha completada y los nombres recortados, se ve al mostrarla; un
+    // partido sin cambiar conserva sus equipos al guardar otro.
     ASSERT_EQ(jornada(u"2 --partido 2 Celta Eibar"_s).Estado, 0);
     l = jornada(u"2"_s);
     EXPECT_TRUE(l.Out.startsWith(u"Jornada 2  Fecha 04/09/05\n 1. Málaga          - Real "

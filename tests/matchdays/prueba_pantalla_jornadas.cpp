@@ -93,7 +93,7 @@ protected:
 
 } // namespace
 
-TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYLaListaSeCierraEligiendo) {
+TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYSeEscribeYGuardaUna) {
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
     EXPECT_EQ(pantalla.Pic_BotFecJor->Rotulo(), u"Fecha 28/08/05"_s);
@@ -121,13 +121,8 @@ TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYLaListaSeCierraElig
     QTest::mouseClick(pantalla.Cbo_Equipo[7], Qt::LeftButton);
     EXPECT_FALSE(lista->isVisible());
     EXPECT_EQ(pantalla.Cbo_Equipo[1]->currentText(), u"Betis"_s);
-    QTest::keyClick(pantalla.Cbo_Equipo[1], Qt::Key_Escape);
-    EXPECT_FALSE(pantalla.isVisible()) << "Escape sale como el botón Salir";
-}
 
-TEST_F(PantallaJornadasPrueba, EscribeUnaJornadaYLaGuarda) {
-    PantallaJornadas pantalla(estado);
-    Abre(pantalla);
+    // Se escribe la jornada 3 y se guarda.
     Pulsa(pantalla.Pic_BotNroJor);
     EligeEnLista(pantalla.Lis_Jornadas, 2);
 
@@ -176,6 +171,8 @@ TEST_F(PantallaJornadasPrueba, EscribeUnaJornadaYLaGuarda) {
     casillas[29] = "N\xE0stic";
     EXPECT_EQ(carpeta.Lee(Jornadas),
               RegistroUno + QByteArray(544, ' ') + Registro("Jor0305/09/05", casillas));
+    QTest::keyClick(pantalla.Cbo_Equipo[1], Qt::Key_Escape);
+    EXPECT_FALSE(pantalla.isVisible()) << "Escape sale como el botón Salir";
 }
 
 TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenYFalloAlGuardar) {
@@ -213,7 +210,7 @@ TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenY
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
 }
 
-TEST_F(PantallaJornadasPrueba, LasCasillasOfrecenLaListaEditada) {
+TEST_F(PantallaJornadasPrueba, LasCasillasOfrecenLaListaEditadaConElAspectoDelPrograma) {
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
     TecleaEn(pantalla.Cbo_Equipo[4], u"Getafe"_s);
@@ -247,6 +244,22 @@ TEST_F(PantallaJornadasPrueba, LasCasillasOfrecenLaListaEditada) {
     EXPECT_EQ(Textos(pantalla, 1, 4),
               (QStringList{u"Betis"_s, u"Sevilla"_s, u"Alavés"_s, u"Getafe"_s}));
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
+
+    // La lista de una casilla, con el aspecto del programa: el equipo de la casilla elegido en
+    // verde; nada del azul de Qt.
+    QAbstractItemView* vista = AbreCasilla(pantalla.Cbo_Equipo[1]);
+    ASSERT_TRUE(vista->isVisible());
+    const QImage lista = vista->window()->grab().toImage();
+    int verdes = 0, azules = 0;
+    const QColor azul = QApplication::style()->standardPalette().color(QPalette::Highlight);
+    for (int y = 0; y < lista.height(); ++y)
+        for (int x = 0; x < lista.width(); ++x) {
+            verdes += QColor(lista.pixel(x, y)) == QColor(0x28, 0x6e, 0x46);
+            azules += QColor(lista.pixel(x, y)) == azul;
+        }
+    EXPECT_GT(verdes, 100);
+    EXPECT_EQ(azules, 0);
+    GuardaCaptura(vista->window(), u"jornadas_lista_equipos"_s);
 }
 
 TEST_F(PantallaJornadasPrueba, CadaTeclaQuePuedeCambiarUnaCasillaMuestraGuardar) {
@@ -262,25 +275,6 @@ TEST_F(PantallaJornadasPrueba, CadaTeclaQuePuedeCambiarUnaCasillaMuestraGuardar)
         QTest::keyClick(QApplication::focusWidget(), tecla);
         EXPECT_EQ(pantalla.Pic_BotGuardar->isVisible(), muestra) << tecla;
     }
-}
-
-TEST_F(PantallaJornadasPrueba, LaListaDeUnaCasillaTieneElAspectoDelPrograma) {
-    PantallaJornadas pantalla(estado);
-    Abre(pantalla);
-    QAbstractItemView* vista = AbreCasilla(pantalla.Cbo_Equipo[1]);
-    ASSERT_TRUE(vista->isVisible());
-    // El equipo de la casilla elegido en verde; nada del azul de Qt.
-    const QImage lista = vista->window()->grab().toImage();
-    int verdes = 0, azules = 0;
-    const QColor azul = QApplication::style()->standardPalette().color(QPalette::Highlight);
-    for (int y = 0; y < lista.height(); ++y)
-        for (int x = 0; x < lista.width(); ++x) {
-            verdes += QColor(lista.pixel(x, y)) == QColor(0x28, 0x6e, 0x46);
-            azules += QColor(lista.pixel(x, y)) == azul;
-        }
-    EXPECT_GT(verdes, 100);
-    EXPECT_EQ(azules, 0);
-    GuardaCaptura(vista->window(), u"jornadas_lista_equipos"_s);
 }
 
 namespace {
