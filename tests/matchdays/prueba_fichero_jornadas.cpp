@@ -224,7 +224,7 @@ protected:
     }
 };
 
-TEST(TextosBorrado, Confirmacion) {
+TEST(TextosBorrado, ConfirmacionYTramoAlReves) {
     const QString fin = u" .  Si  desea  continuar  con  el  proceso,  pulse Borrar. Si desea "
                         u"cancelar el proceso, pulse Salir."_s;
     const QString inicio = u"Se  va  a  proceder  a  la  eliminación  de  todos  los  datos"_s;
@@ -233,9 +233,8 @@ TEST(TextosBorrado, Confirmacion) {
               inicio + u"  desde la  jornada   1  hasta  la  jornada 52  "_s + fin);
     // Un tramo al revés se anuncia ya ordenado.
     EXPECT_EQ(TextoConfirmacionBorrado(20, 5), TextoConfirmacionBorrado(5, 20));
-}
 
-TEST(TextosBorrado, UnTramoAlRevesAbreLaOtraLista) {
+    // Un tramo al revés abre la otra lista con la jornada elegida.
     struct Paso {
         bool Desde;
         int Jornada;

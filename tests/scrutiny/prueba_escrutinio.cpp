@@ -84,7 +84,7 @@ TEST(Escrutinio, AciertosConElPartidoQuince) {
         EXPECT_EQ(AciertosColumna(c.Columna, Ganadora), c.Aciertos) << c.Columna.toStdString();
 }
 
-TEST(Escrutinio, NormalizaPremio) {
+TEST(Escrutinio, NormalizaYFiltraElPremio) {
     const struct {
         QString escrito, Texto;
         double Valor;
@@ -104,21 +104,19 @@ TEST(Escrutinio, NormalizaPremio) {
         EXPECT_DOUBLE_EQ(p.Valor, c.Valor) << c.escrito.toStdString();
         EXPECT_LE(p.Texto.size(), AnchoTextoPremio);
     }
-}
-
-TEST(Escrutinio, FiltroDeLaCasillaDePremio) {
+    // Al teclear en la casilla.
     const struct {
         QString Texto;
         int Cursor;
         QString Queda;
         int CursorQueda;
-    } casos[] = {
+    } tecleados[] = {
         {u"12a"_s, 3, u"12"_s, 2},    // la letra recién escrita se va
         {u"1a2"_s, 3, u"1a2"_s, 3},   // solo se mira el carácter antes del cursor
         {u"12,5"_s, 3, u"12.5"_s, 3}, // la coma es el punto decimal
         {u" 7"_s, 2, u"7"_s, 1},      {u"123456789012"_s, 12, u"12345678901"_s, 11},
     };
-    for (const auto& c : casos) {
+    for (const auto& c : tecleados) {
         const TextoCursor r = FiltraTextoPremio(c.Texto, c.Cursor);
         EXPECT_EQ(r.Texto, c.Queda) << c.Texto.toStdString();
         EXPECT_EQ(r.Cursor, c.CursorQueda) << c.Texto.toStdString();
@@ -217,10 +215,7 @@ TEST(ClicsEscrutinio, CargaLoGuardadoDeLaJornada) {
         for (int s = 1; s <= 3; ++s)
             EXPECT_EQ(carga.Entrada.Marcas[j][s], esperadas[j - 1] == s ? 1 : 0) << j;
     EXPECT_EQ(carga.Entrada.Textos[1], u"1234.50"_s);
-    EXPECT_EQ(carga.Entrada.Textos[2], u"0.5"_s);
-    EXPECT_DOUBLE_EQ(carga.Premios[1], 1234.5);
-    EXPECT_DOUBLE_EQ(carga.Premios[2], 0.5);
-    EXPECT_DOUBLE_EQ(carga.Premios[3], 0);
+    EXPECT_EQ(carga.Premios, (PremiosCategoria{0, 1234.5, 0.5, 0, 0, 0, 0}));
     // No hay reducción guardada con esa clave.
     EXPECT_TRUE(carga.Falla);
 }
