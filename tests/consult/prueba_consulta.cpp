@@ -29,10 +29,6 @@ std::array<QString, 15> FilasEsperadas(const QStringList& registros) {
     return filas;
 }
 
-QStringList Huecos(int n) {
-    return QStringList(n, QString(NumPartidos, u' '));
-}
-
 std::array<bool, 4> Activos(const Consulta& c) {
     return {c.Activo(B::Principio), c.Activo(B::Retroceder), c.Activo(B::Avanzar),
             c.Activo(B::Final)};
@@ -107,7 +103,7 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
         // 4 columnas con doble en el 15: dos boletos de dos columnas.
         {dobles,
          2,
-         dobles.mid(0, 2) + Huecos(6) + dobles.mid(2),
+         dobles.mid(0, 2) + QStringList(6, QString(NumPartidos, u' ')) + dobles.mid(2),
          u"2 Boleto"_s,
          {u"Boleto 1"_s, u"Boleto 2"_s, QString()},
          {}},
@@ -200,10 +196,6 @@ TEST_F(ConsultaGuardada, CadaCargaRehaceElFicheroDeTrabajoYLasEleccionesRepetida
     EXPECT_EQ(estado.Datos.OrdenActual, 3);
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(b));
 }
-
-} // namespace
-
-namespace {
 
 constexpr int Ancho = 640;
 constexpr int Alto = 380;

@@ -32,26 +32,21 @@ QPoint PuntoLinea(int k) {
     return QPoint(120, YPrimeraLinea + AltoLineaHistorial * k + 8);
 }
 
-// Índice con n reducciones: la i-ésima es la jornada 1 + i / 10, orden 1 + i % 10. Todas las
-// jornadas tienen fecha salvo la 2, que no se dio de alta.
-void PreparaDatos(const CarpetaTemporal& carpeta, int n) {
-    QStringList registros;
-    for (int i = 0; i < n; ++i)
-        registros << RegistroDe(1 + i / 10, 1 + i % 10, 1 + i % 3, 729, 81, u"Peña del bar"_s);
-    EscribeBases(carpeta, registros);
-    for (int j = 1; j <= n / 10 + 1; ++j) {
-        const QString fecha = QDate(2005, 8, 28).addDays(7 * (j - 1)).toString(u"dd/MM/yy"_s);
-        if (j == 2)
-            continue;
-        ASSERT_EQ(EscribeRegistroJornada(carpeta.Estado(), j, RegistroDeJornada(j, fecha)).Numero,
-                  0);
-    }
-}
-
 struct Historico {
-    explicit Historico(int reducciones) {
-        if (reducciones > 0)
-            PreparaDatos(Carpeta, reducciones);
+    // Índice con n reducciones: la i-ésima es la jornada 1 + i / 10, orden 1 + i % 10. Todas las
+    // jornadas tienen fecha salvo la 2, que no se dio de alta.
+    explicit Historico(int n) {
+        QStringList registros;
+        for (int i = 0; i < n; ++i)
+            registros << RegistroDe(1 + i / 10, 1 + i % 10, 1 + i % 3, 729, 81, u"Peña"_s);
+        if (n > 0)
+            EscribeBases(Carpeta, registros);
+        for (int j = 1; n > 0 && j <= n / 10 + 1; ++j) {
+            const QString fecha = QDate(2005, 8, 28).addDays(7 * (j - 1)).toString(u"dd/MM/yy"_s);
+            if (j != 2) {
+                EXPECT_EQ(EscribeRegistroJornada(Estado, j, RegistroDeJornada(j, fecha)).Numero, 0);
+            }
+        }
     }
     // Crea la pantalla con el estado ya preparado y la enseña.
     PantallaHistoric& Muestra() {
