@@ -329,7 +329,7 @@ TEST_F(RealizaEscrutinioPrueba, DobleEnElQuinceConDiezColumnas) {
               (QStringList{u"     1    1               "_s, u"     2    1               "_s}));
 }
 
-TEST_F(RealizaEscrutinioPrueba, CatorceResultadosGuardaYAvisa) {
+TEST_F(RealizaEscrutinioPrueba, CatorceResultadosGuardaYAvisaYSinColumnasNoAvisa) {
     carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas({Ganadora}));
     EntradaEscrutinio e = Entrada(u"1X21X21-21X21X2"_s);
     EXPECT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::GanadoraIncompleta);
@@ -338,13 +338,13 @@ TEST_F(RealizaEscrutinioPrueba, CatorceResultadosGuardaYAvisa) {
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(463, 15), "123123103123123");
     EXPECT_TRUE(r.Boletos.empty());
     EXPECT_EQ(r.ColumnasLeidas, 0);
-}
 
-TEST_F(RealizaEscrutinioPrueba, SinFicheroDeColumnasNoAvisa) {
-    EntradaEscrutinio e = Entrada(Ganadora);
+    // Sin fichero de columnas no se avisa, pero la columna se guarda.
+    ASSERT_TRUE(QFile::remove(carpeta.Ruta(u"RED0101.ZPK"_s)));
+    e = Entrada(Ganadora);
     EXPECT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::SinColumnas);
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
-    EXPECT_TRUE(plataforma.Mensajes.empty());
+    EXPECT_EQ(plataforma.Mensajes.size(), 1u);
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(463, 15), "123123123123123");
 }
 
