@@ -9,27 +9,20 @@
 
 namespace quiniela::prueba {
 
-// Reducción con `signos15` signos en el partido 15 y las columnas dadas.
-inline Reduccion ReduccionPrueba(int signos15, qsizetype columnas, int metodo = 1) {
+// Añade al índice el registro de (jornada, orden), con `signos15` signos en el partido 15, y
+// escribe su fichero de columnas.
+inline void GuardaReduccionPrueba(const CarpetaTemporal& carpeta, int jornada, int orden,
+                                  const QStringList& columnas, int signos15 = 1) {
     Reduccion red;
     red.PonPorDefecto();
-    red.Metodo = static_cast<int16_t>(metodo);
     for (int k = 1; k <= signos15; ++k)
         red.Base[NumPartidos].Signo[k] = 1;
     red.Base[NumPartidos].RecuentaSignos();
-    red.ApuestasReducidas = static_cast<int32_t>(columnas);
+    red.ApuestasReducidas = static_cast<int32_t>(columnas.size());
     red.Descripcion = QStringLiteral("Prueba");
-    return red;
-}
-
-// Añade al índice el registro de (jornada, orden) y escribe su fichero de columnas.
-inline void GuardaReduccionPrueba(const CarpetaTemporal& carpeta, int jornada, int orden,
-                                  const QStringList& columnas, int signos15 = 1) {
-    const QByteArray antes = carpeta.Existe(QStringLiteral("BASES.ZPK"))
-                                 ? carpeta.Lee(QStringLiteral("BASES.ZPK"))
-                                 : QByteArray();
-    const Reduccion red = ReduccionPrueba(signos15, columnas.size());
-    carpeta.Escribe(QStringLiteral("BASES.ZPK"),
+    const QString indice = QStringLiteral("BASES.ZPK");
+    const QByteArray antes = carpeta.Existe(indice) ? carpeta.Lee(indice) : QByteArray();
+    carpeta.Escribe(indice,
                     antes + AWindows1252(ConstruyeRegistroReduccion(jornada, orden, red)) + "\r\n");
     carpeta.Escribe(NombreFicheroApuestas(jornada, orden), FicheroColumnas(columnas));
 }

@@ -65,54 +65,47 @@ TEST(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
     EligeJornada(estado, 3);
     EXPECT_EQ(estado.RegistroJornada.toLatin1(), tres.mid(2 * 544));
     EXPECT_EQ(estado.Datos.FechaJornada, u"11/09/05"_s);
-    EXPECT_EQ(EquipoDeRegistro(estado.RegistroJornada, 3), u"Málaga         "_s);
-    EXPECT_EQ(EquipoLocal(estado.RegistroJornada, 2), u"Málaga"_s);
-    EXPECT_EQ(EquipoVisitante(estado.RegistroJornada, 2), u"Betis"_s);
     // Registro 7 de un fichero de tres: la jornada vacía, sin error ni aviso.
     EligeJornada(estado, 7);
     EXPECT_EQ(estado.UltimoErrorFichero, 0);
     EXPECT_EQ(estado.RegistroJornada, vacio);
     EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
+
+    // Si falla la carga se conserva solo el registro de la jornada actual.
+    EligeJornada(estado, 3);
+    estado.CarpetaDatos = carpeta.Ruta(u"no_existe/"_s);
+    LeeFicheroJornadas(estado);
+    EXPECT_EQ(estado.UltimoErrorFichero, 76);
+    EXPECT_EQ(estado.RegistroJornada.toLatin1(), tres.mid(2 * 544));
+    EligeJornada(estado, 1);
+    EXPECT_EQ(estado.RegistroJornada, vacio);
+    EXPECT_EQ(plataforma.Avisos,
+              QStringList(2, u"LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"_s));
 }
 
 TEST(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
-    // Registros de 546 (fin de línea de un editor) y un último registro cortado.
-    const QByteArray registro = RegistroAMano(2, "04/09/05");
-    struct Caso {
-        const char* Nombre;
-        QByteArray Contenido;
-        QString Sueltos;
-    };
-    const Caso casos[] = {
-        {"546", (RegistroAMano(1, "28/08/05") + "\r\n") + (registro + "\r\n") + registro + "\r\n",
-         u"1638 bytes, que no son registros enteros de 544 bytes (3 registros y 6 bytes"_s},
-        {"cortado", RegistroAMano(1, "28/08/05") + registro.left(61),
-         u"605 bytes, que no son registros enteros de 544 bytes (1 registros y 61 bytes"_s}};
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.Nombre);
-        Banco banco(false);
-        auto& [carpeta, estado, plataforma] = banco;
-        carpeta.Escribe(Jornadas, caso.Contenido);
-        EligeJornada(estado, 2);
-        EXPECT_EQ(estado.UltimoErrorFichero, 59);
-        ASSERT_EQ(plataforma.Avisos.size(), 1);
-        EXPECT_TRUE(plataforma.Avisos[0].startsWith(
-            u"LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide "_s + caso.Sueltos));
-        EXPECT_TRUE(plataforma.Avisos[0].endsWith(u"hasta que se repare."_s));
-        EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
-        int error = 0;
-        EXPECT_EQ(LeeRegistroJornada(estado, 1, &error), RegistroJornadaVacio());
-        EXPECT_EQ(error, 59);
+    // Registros de 546: el fin de línea que deja un editor.
+    const QByteArray registro = RegistroAMano(2, "04/09/05") + "\r\n";
+    const QByteArray contenido = RegistroAMano(1, "28/08/05") + "\r\n" + registro + registro;
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
+    carpeta.Escribe(Jornadas, contenido);
+    EligeJornada(estado, 2);
+    EXPECT_EQ(estado.UltimoErrorFichero, 59);
+    ASSERT_EQ(plataforma.Avisos.size(), 1);
+    EXPECT_TRUE(plataforma.Avisos[0].startsWith(
+        u"LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide 1638 bytes, que no son registros "
+        u"enteros de 544 bytes (3 registros y 6 bytes"_s));
+    EXPECT_TRUE(plataforma.Avisos[0].endsWith(u"hasta que se repare."_s));
+    EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
 
-        const ResultadoFichero r = EscribeRegistroJornada(estado, 2, DeWindows1252(registro));
-        EXPECT_EQ(r.Numero, 59);
-        EXPECT_TRUE(
-            TextoErrorGuardarJornada(r).contains(u"no se escribe en él hasta que se repare"_s));
-        EXPECT_EQ(GuardaJornadaActual(estado, CamposFecha{u"04"_s, u"09"_s, u"05"_s}, {}),
-                  ResultadoGuardarJornada::ErrorFichero);
-        EXPECT_EQ(carpeta.Lee(Jornadas), caso.Contenido) << "idéntico byte a byte";
-    }
+    const ResultadoFichero r = EscribeRegistroJornada(estado, 2, DeWindows1252(registro.left(544)));
+    EXPECT_EQ(r.Numero, 59);
+    EXPECT_TRUE(TextoErrorGuardarJornada(r).contains(u"no se escribe en él hasta que se repare"_s));
+    EXPECT_EQ(GuardaJornadaActual(estado, CamposFecha{u"04"_s, u"09"_s, u"05"_s}, {}),
+              ResultadoGuardarJornada::ErrorFichero);
+    EXPECT_EQ(carpeta.Lee(Jornadas), contenido) << "idéntico byte a byte";
 }
 
 TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
@@ -148,23 +141,6 @@ TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
 
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
     EXPECT_TRUE(plataforma.Mensajes.empty());
-}
-
-TEST(FicheroJornadas, FalloDeCargaConservaSoloElRegistroDeLaJornadaActual) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
-    carpeta.Escribe(Jornadas, RegistroAMano(1, "28/08/05"));
-    EligeJornada(estado, 1);
-    const QString registroUno = estado.RegistroJornada;
-
-    estado.CarpetaDatos = carpeta.Ruta(u"no_existe/"_s);
-    LeeFicheroJornadas(estado);
-    EXPECT_EQ(estado.UltimoErrorFichero, 76);
-    EXPECT_EQ(estado.RegistroJornada, registroUno);
-    EligeJornada(estado, 2);
-    EXPECT_EQ(estado.RegistroJornada, RegistroJornadaVacio());
-    EXPECT_EQ(plataforma.Avisos,
-              QStringList(2, u"LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"_s));
 }
 
 TEST(FicheroEquipos, UnaComaTerminaElNombreYSeQuitanLosBlancos) {
@@ -248,7 +224,7 @@ protected:
     }
 };
 
-TEST(TextosBorrado, Confirmacion) {
+TEST(TextosBorrado, ConfirmacionYTramoAlReves) {
     const QString fin = u" .  Si  desea  continuar  con  el  proceso,  pulse Borrar. Si desea "
                         u"cancelar el proceso, pulse Salir."_s;
     const QString inicio = u"Se  va  a  proceder  a  la  eliminación  de  todos  los  datos"_s;
@@ -257,17 +233,15 @@ TEST(TextosBorrado, Confirmacion) {
               inicio + u"  desde la  jornada   1  hasta  la  jornada 52  "_s + fin);
     // Un tramo al revés se anuncia ya ordenado.
     EXPECT_EQ(TextoConfirmacionBorrado(20, 5), TextoConfirmacionBorrado(5, 20));
-}
 
-TEST(TextosBorrado, UnTramoAlRevesAbreLaOtraLista) {
+    // Un tramo al revés abre la otra lista con la jornada elegida.
     struct Paso {
         bool Desde;
         int Jornada;
         int Abre; // jornada que se elige en la otra lista (0: ninguna)
     };
     const std::vector<std::vector<Paso>> casos{
-        {{false, 5, 0}, {true, 20, 20}, {false, 20, 0}}, // "Desde" 20 con "Hasta" 5
-        {{true, 20, 20}, {false, 5, 5}, {true, 5, 0}},   // "Hasta" 5 con "Desde" 20
+        {{true, 20, 20}, {false, 5, 5}, {true, 5, 0}}, // "Hasta" 5 con "Desde" 20
         {{true, 7, 7}, {false, 9, 0}, {true, 9, 0}, {true, 10, 10}},
     };
     for (std::size_t i = 0; i < casos.size(); ++i) {
@@ -276,41 +250,6 @@ TEST(TextosBorrado, UnTramoAlRevesAbreLaOtraLista) {
         for (const Paso& p : casos[i])
             EXPECT_EQ(p.Desde ? rango.EligeDesde(p.Jornada) : rango.EligeHasta(p.Jornada), p.Abre);
     }
-    RangoBorrado rango;
-    rango.EligeHasta(5);
-    rango.EligeDesde(20);
-    EXPECT_EQ(rango.JorIni(), 20);
-    EXPECT_EQ(rango.JorFin(), 5);
-}
-
-TEST_F(Borrado, UnaJornadaSoloBorraLaSuya) {
-    const auto antes = ContenidoCarpeta(carpeta);
-    plataforma.Respuesta = BotonMensaje::Borrar;
-    RangoBorrado rango;
-    rango.EligeHasta(3);
-    rango.EligeDesde(3);
-    const auto r = PulsaBorrarDatos(estado, rango);
-    ASSERT_TRUE(r.has_value());
-    EXPECT_TRUE(r->Completo());
-    ASSERT_EQ(plataforma.Mensajes.size(), 1);
-    EXPECT_EQ(plataforma.Mensajes[0].Texto, TextoConfirmacionBorrado(3, 3));
-    EXPECT_EQ(plataforma.Mensajes[0].Botones, BotonesMensaje(BotonMensaje::Borrar));
-
-    auto esperado = antes;
-    esperado.erase(u"RED0301.ZPK"_s);
-    esperado.erase(u"RED0330.ZPK"_s);
-    esperado[Jornadas].replace(2 * 544, 544, QByteArray(544, ' '));
-    QList<QByteArray> lineas = antes.at(Bases).split('\n');
-    const QByteArray libre = AWindows1252(RegistroLibre) + '\r';
-    lineas[0] = libre; // 0301
-    lineas[3] = libre; // 0330
-    esperado[Bases] = lineas.join('\n');
-    EXPECT_EQ(ContenidoCarpeta(carpeta), esperado);
-    EXPECT_EQ(r->RegistrosIndice, 2);
-    EXPECT_EQ(r->FicherosBorrados, (QStringList{u"RED0301.ZPK"_s, u"RED0330.ZPK"_s}));
-    EXPECT_EQ(TextoBorrado(*r), u"Borrada la jornada 3: 2 reducciones quitadas del índice, 2 "
-                                u"ficheros de columnas borrados (RED0301.ZPK, RED0330.ZPK)."_s);
-    EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }
 
 TEST_F(Borrado, TodoElTramoAlargaElFicheroYDejaLoDemas) {
@@ -320,12 +259,9 @@ TEST_F(Borrado, TodoElTramoAlargaElFicheroYDejaLoDemas) {
     EXPECT_TRUE(r.Completo());
     EXPECT_EQ(r.Rango.Desde, 1);
     EXPECT_EQ(r.Rango.Hasta, 52);
-    EXPECT_EQ(carpeta.Lee(Jornadas), QByteArray(52 * 544, ' '));
-    const auto queda = ContenidoCarpeta(carpeta);
-    EXPECT_EQ(queda.size(), 2u); // JORNADAS.ZPK y DATOSGEN.ZPK
-    EXPECT_EQ(queda.at(u"DATOSGEN.ZPK"_s), "datos");
-    EXPECT_EQ(r.FicherosBorrados.size(), 5);
-    EXPECT_FALSE(carpeta.Existe(Bases));
+    const std::map<QString, QByteArray> queda{{Jornadas, QByteArray(52 * 544, ' ')},
+                                              {u"DATOSGEN.ZPK"_s, "datos"}};
+    EXPECT_EQ(ContenidoCarpeta(carpeta), queda);
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }
 
