@@ -25,8 +25,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace quiniela {
 namespace {
 
@@ -75,22 +73,6 @@ QTextBlock BloqueConTexto(const QTextDocument* doc, const QString& texto) {
     return {};
 }
 
-// Cierra el primer cuadro de mensaje modal que aparezca y devuelve su texto.
-QString TextoDelAvisoAl(const std::function<void()>& accion) {
-    QString texto;
-    QTimer vigia;
-    vigia.setInterval(10);
-    QObject::connect(&vigia, &QTimer::timeout, [&] {
-        if (auto* caja = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            texto = caja->text();
-            caja->accept();
-        }
-    });
-    vigia.start();
-    accion();
-    return texto;
-}
-
 TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentana) {
     ASSERT_TRUE(QFileInfo::exists(Coleccion())) << qPrintable(Coleccion());
     AjustesTemporales ajustes;
@@ -122,14 +104,22 @@ TEST(AyudaQt, SinFicheroOSinSuDocumentacionAvisaYFuncionaEnOtraCarpeta) {
     const char* avisos[] = {"No se encuentra el fichero de ayuda",
                             "No se puede leer el fichero de ayuda", nullptr};
     AjustesTemporales ajustes;
+    QString texto;
     for (const char* aviso : avisos) {
         AyudaQt ayuda(ruta, ajustes.Ruta());
-        const QString texto = TextoDelAvisoAl([&] { ayuda.AbreAyuda(2700); });
         if (aviso == nullptr) {
+            ayuda.AbreAyuda(2700);
             ASSERT_NE(ayuda.Visor(), nullptr);
             EXPECT_TRUE(BloqueConTexto(ayuda.Visor()->document(), u"Datos generales"_s).isValid());
             break;
         }
+        prueba::AlAbrirseModal([&](QWidget* modal) {
+            if (auto* caja = qobject_cast<QMessageBox*>(modal)) {
+                texto = caja->text();
+                caja->close();
+            }
+        });
+        ayuda.AbreAyuda(2700);
         EXPECT_TRUE(texto.startsWith(QString::fromUtf8(aviso))) << qPrintable(texto);
         EXPECT_TRUE(texto.contains(QDir::toNativeSeparators(ruta)));
         EXPECT_EQ(ayuda.Ventana(), nullptr);
