@@ -1,14 +1,11 @@
 #include "support/servidor_smtp.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -65,33 +62,20 @@ ServidorSmtp::ServidorSmtp(OpcionesServidorSmtp opciones) : opciones_(std::move(
     // Los errores de python se ven en la salida de la prueba.
     proceso_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     proceso_->start(QStringLiteral(QUINIELA_PYTHON_SMTP), argumentos);
-    if (!proceso_->waitForStarted(10000)) {
-        error_ = QStringLiteral("no arranca %1: %2")
-                     .arg(QStringLiteral(QUINIELA_PYTHON_SMTP), proceso_->errorString());
-        return;
+    // Espera la línea "ESCUCHANDO <puerto>" mientras el proceso viva y escriba.
+    while (!proceso_->canReadLine() && proceso_->waitForReadyRead(20000)) {
     }
-    // Espera la línea "ESCUCHANDO <puerto>".
-    const QDeadlineTimer limite(20000);
-    while (!proceso_->canReadLine() && proceso_->state() == QProcess::Running &&
-           !limite.hasExpired())
-        proceso_->waitForReadyRead(static_cast<int>(std::max<qint64>(1, limite.remainingTime())));
-    const QByteArray linea =
-        proceso_->canReadLine() ? proceso_->readLine().trimmed() : QByteArray();
+    const QByteArray linea = proceso_->readLine().trimmed();
     if (linea.startsWith("ESCUCHANDO "))
         puerto_ = linea.mid(11).toInt();
     if (puerto_ <= 0)
-        error_ = QStringLiteral("el servidor SMTP de pruebas no llegó a escuchar (%1)")
-                     .arg(QString::fromUtf8(linea + proceso_->readAll()));
+        error_ = u"el servidor SMTP de pruebas no llegó a escuchar (%1: %2)"_s.arg(
+            proceso_->errorString(), QString::fromUtf8(linea + proceso_->readAll()));
 }
 
 ServidorSmtp::~ServidorSmtp() {
-    if (proceso_ && proceso_->state() != QProcess::NotRunning) {
-        proceso_->terminate();
-        if (!proceso_->waitForFinished(5000)) {
-            proceso_->kill();
-            proceso_->waitForFinished(5000);
-        }
-    }
+    proceso_->kill();
+    proceso_->waitForFinished();
 }
 
 CuentaCorreo ServidorSmtp::Cuenta() const {
