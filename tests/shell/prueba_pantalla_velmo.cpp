@@ -1,4 +1,3 @@
-#include "consult/pantalla_historic.h"
 #include "core/estado_global.h"
 #include "matchdays/pantalla_equipos.h"
 #include "matchdays/pantalla_jornadas.h"
@@ -110,7 +109,7 @@ TEST(ArranquePrograma, MensajeDePantallaPequenaOMenuYAyudaInicial) {
     }
 }
 
-// Los títulos de todas las ventanas, sin blancos de relleno.
+// Los títulos de las ventanas que no lo comprueban en sus pruebas, sin blancos de relleno.
 TEST(Titulos, NingunaVentanaLlevaBlancosDeRelleno) {
     CarpetaTemporal carpeta;
     carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
@@ -122,7 +121,6 @@ TEST(Titulos, NingunaVentanaLlevaBlancosDeRelleno) {
     ventanas.push_back(std::make_unique<PantallaDatosgen>(estado));
     ventanas.push_back(std::make_unique<PantallaJornadas>(estado));
     ventanas.push_back(std::make_unique<PantallaEquipos>(estado));
-    ventanas.push_back(std::make_unique<PantallaHistoric>(estado));
     ventanas.push_back(
         std::make_unique<PantallaMensajes>(estado, u"TÍTULO"_s, u"Texto"_s, BotonMensaje::Ninguno));
     for (const auto& ventana : ventanas) {
