@@ -29,11 +29,7 @@ QString LeeFuente(const QString& ruta) {
     return QString::fromUtf8(f.readAll());
 }
 
-// "--nombre" entero en el texto: "--a" no vale por "--actual".
-bool Menciona(const QString& texto, const QString& opcion) {
-    return texto.contains(QRegularExpression(QRegularExpression::escape(opcion) + u"(?![a-z])"_s));
-}
-
+// Las "--nombre" de un texto, enteras ("--actual" no es "--a") y sin repetir.
 QStringList Opciones(const QString& texto) {
     static const QRegularExpression opcion(u"(?<![\\w-])--[a-z]+"_s);
     QStringList todas;
@@ -57,30 +53,6 @@ QStringList OpcionesGenerales() {
     QTextStream err(&ayuda);
     EXPECT_EQ(EjecutaLineaOrdenes({u"quiniela-cli"_s, u"--help"_s}, out, err), 0);
     return Opciones(ayuda.section(u"Órdenes:"_s, 0, 0));
-}
-
-// Qué espera cada opción del uso tras de sí: nada, uno de unos valores, un fichero o un texto.
-struct ValorOpcion {
-    enum Clase { Bandera, Valores, Fichero, Libre } Clase = Bandera;
-    QStringList Alternativas;
-    bool Abreviadas = false; // "AD243|TXT1|…|TXT6": solo algunas de las alternativas
-};
-
-ValorOpcion ValorDe(const QString& uso, const QString& opcion) {
-    const auto m =
-        QRegularExpression(QRegularExpression::escape(opcion) + u"(?![a-z])(?: ([^\\s\\]]+))?"_s)
-            .match(uso);
-    const QString valor = m.captured(1);
-    if (valor.isEmpty() || valor.startsWith(u"--"_s))
-        return {};
-    if (valor.startsWith(u"FICHERO"_s) || valor == u"RUTA"_s)
-        return {ValorOpcion::Fichero, {}};
-    if (valor.contains(u'|')) {
-        QStringList alternativas = valor.split(u'|');
-        const bool abreviadas = alternativas.removeAll(u"…"_s) > 0;
-        return {ValorOpcion::Valores, alternativas, abreviadas};
-    }
-    return {ValorOpcion::Libre, {}};
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -142,7 +114,7 @@ void CompruebaPorOrden(const std::map<QString, QString>& porOrden) {
         const auto texto = porOrden.find(orden.Nombre);
         ASSERT_NE(texto, porOrden.end()) << "falta la orden";
         for (const QString& opcion : Opciones(orden.Uso))
-            EXPECT_TRUE(Menciona(texto->second, opcion)) << opcion.toStdString();
+            EXPECT_TRUE(Opciones(texto->second).contains(opcion)) << opcion.toStdString();
     }
 }
 
@@ -209,9 +181,11 @@ TEST_F(Manual, LaCuentaDeCorreoSeLeeDelFicheroQueDice) {
     QTemporaryDir casa;
     QDir(casa.path()).mkpath(u".config"_s);
     QFile ajustes(casa.filePath(u".config/quiniela.conf"_s));
-    ASSERT_TRUE(ajustes.open(QIODevice::WriteOnly));
     // Un remitente malo para que la orden pare antes de conectarse a nada.
-    ajustes.write("[correo]\nservidor=127.0.0.1\npuerto=1\nseguridad=ninguna\nremitente=nadie\n");
+    ASSERT_TRUE(
+        ajustes.open(QIODevice::WriteOnly) &&
+        ajustes.write(
+            "[correo]\nservidor=127.0.0.1\npuerto=1\nseguridad=ninguna\nremitente=nadie\n") > 0);
     ajustes.close();
 
     QProcess cli;
@@ -274,32 +248,37 @@ TEST(Completado, OfreceLasOrdenesYLasOpcionesDeCadaUna) {
     EXPECT_TRUE(enviar.contains(u"--orden"_s));
 }
 
+// Tras cada opción del uso, lo que pide: un fichero, uno de sus valores ("AD243|TXT1|…|TXT6":
+// solo algunos escritos) o nada que ofrecer si es un número o un texto.
 TEST(Completado, OfreceLosValoresDeCadaOpcion) {
     QTemporaryDir dir;
     QFile(dir.filePath(u"informe.pdf"_s)).open(QIODevice::WriteOnly);
     QDir(dir.path()).mkdir(u"datos"_s);
-    const QString prefijo = dir.filePath(u"inf"_s);
     EXPECT_EQ(Completa({u"--datos"_s, dir.filePath(u"da"_s)}),
               QStringList{dir.filePath(u"datos"_s)});
 
     for (const Orden& orden : TablaOrdenes()) {
         for (const QString& opcion : Opciones(orden.Uso)) {
             SCOPED_TRACE((orden.Nombre + u' ' + opcion).toStdString());
-            const ValorOpcion valor = ValorDe(orden.Uso, opcion);
-            if (valor.Clase == ValorOpcion::Bandera)
+            // Lo que sigue a su primera aparición: nada, otra opción o "]" es una bandera.
+            const QString valor = QRegularExpression(QRegularExpression::escape(opcion) +
+                                                     u"(?![a-z])(?: ([^\\s\\]]+))?"_s)
+                                      .match(orden.Uso)
+                                      .captured(1);
+            if (valor.isEmpty() || valor.startsWith(u"--"_s))
                 continue;
-            const bool fichero = valor.Clase == ValorOpcion::Fichero;
+            const bool fichero = valor.startsWith(u"FICHERO"_s) || valor == u"RUTA"_s;
             const QStringList ofrecidas =
-                Completa({orden.Nombre, opcion, fichero ? prefijo : u""_s});
+                Completa({orden.Nombre, opcion, fichero ? dir.filePath(u"inf"_s) : u""_s});
+            QStringList alternativas = valor.split(u'|');
             if (fichero)
                 EXPECT_EQ(ofrecidas, QStringList{dir.filePath(u"informe.pdf"_s)});
-            else if (valor.Clase == ValorOpcion::Libre)
-                // Un número o un texto se escribe a mano: nada de ofrecer opciones en su sitio.
+            else if (alternativas.size() == 1)
                 EXPECT_EQ(ofrecidas, QStringList());
-            else if (!valor.Abreviadas)
-                EXPECT_EQ(ofrecidas, Ordenada(valor.Alternativas));
+            else if (alternativas.removeAll(u"…"_s) == 0)
+                EXPECT_EQ(ofrecidas, Ordenada(alternativas));
             else
-                for (const QString& v : valor.Alternativas)
+                for (const QString& v : alternativas)
                     EXPECT_TRUE(ofrecidas.contains(v)) << v.toStdString();
         }
     }

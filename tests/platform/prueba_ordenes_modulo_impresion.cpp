@@ -45,7 +45,6 @@ struct OrdenQueDibuja {
     QString TextoEsperado;
 };
 const OrdenQueDibuja kOrdenesQueDibujan[] = {
-    {"datos basicos", u"imprimir --jornada 1 --orden 1 --tipo datos --pdf"_s, u"JORNADA NRO."_s},
     {"relacion", u"imprimir --jornada 1 --orden 1 --tipo relacion --pdf"_s, u"Página..: 1"_s},
     {"informe del escrutinio",
      u"escrutar --jornada 1 --orden 1 --ganadora 1X21X21X21X21X2 --premios 1000,100,10,5,2,1 "
@@ -53,56 +52,46 @@ const OrdenQueDibuja kOrdenesQueDibujan[] = {
      u"Escrutinio de la jornada nro.   1"_s},
 };
 
-class ModuloImpresion : public testing::Test {
-protected:
-    void SetUp() override { CopiaDatosDistribuidos(datos); }
-    QStringList Args(const OrdenQueDibuja& o, const QString& pdf) const {
-        return QStringList{u"--datos"_s, datos.Ruta()} + o.Args.split(u' ') + QStringList{pdf};
-    }
-    CarpetaTemporal datos;
-    CarpetaTemporal salida;
-};
-
 } // namespace
 
-TEST_F(ModuloImpresion, LasOrdenesQueDibujanEscribenSuPdf) {
+// Con el módulo (junto al ejecutable compilado) escriben su PDF; el ejecutable solo, en una
+// carpeta sin su módulo ni la de instalación, no hace nada y dice qué falta.
+TEST(ModuloImpresion, ConElModuloEscribenSuPdfYSinElNoHacenNada) {
+    CarpetaTemporal datos;
+    CarpetaTemporal salida;
+    CarpetaTemporal suelto;
+    CopiaDatosDistribuidos(datos);
+    const QString cli = suelto.Ruta(u"quiniela-cli"_s);
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUINIELA_CLI), cli));
     for (const auto& o : kOrdenesQueDibujan) {
         SCOPED_TRACE(o.Nombre);
+        const auto antes = ContenidoCarpeta(datos);
         const QString pdf = salida.Ruta(QString::fromLatin1(o.Nombre) + u".pdf"_s);
-        const Linea s = Lanza(QStringLiteral(QUINIELA_CLI), Args(o, pdf));
-        ASSERT_EQ(s.Estado, 0) << s.Err.toStdString();
+        const QStringList args =
+            QStringList{u"--datos"_s, datos.Ruta()} + o.Args.split(u' ') + QStringList{pdf};
+        const Linea sin = Lanza(cli, args);
+        EXPECT_EQ(sin.Estado, 1);
+        EXPECT_TRUE(
+            sin.Err.startsWith(u"No se puede cargar el módulo de impresión de quiniela-cli"_s))
+            << sin.Err.toStdString();
+        EXPECT_TRUE(sin.Err.contains(u"quiniela_impresion"_s)) << "dice qué fichero falta";
+        EXPECT_FALSE(QFileInfo::exists(pdf));
+        // El escrutinio no llegó a guardar la ganadora ni los premios.
+        EXPECT_EQ(ContenidoCarpeta(datos), antes);
+
+        const Linea con = Lanza(QStringLiteral(QUINIELA_CLI), args);
+        ASSERT_EQ(con.Estado, 0) << con.Err.toStdString();
         QFile fichero(pdf);
         ASSERT_TRUE(fichero.open(QIODevice::ReadOnly));
         EXPECT_EQ(fichero.read(5), "%PDF-");
         EXPECT_TRUE(TextoPdf(pdf).contains(o.TextoEsperado)) << TextoPdf(pdf).toStdString();
     }
-}
-
-TEST_F(ModuloImpresion, SinElModuloNoSeHaceNadaYElMotivoSeDice) {
-    // El ejecutable solo, en una carpeta sin su módulo ni la de instalación.
-    CarpetaTemporal suelto;
-    const QString cli = suelto.Ruta(u"quiniela-cli"_s);
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QUINIELA_CLI), cli));
-    const auto antes = ContenidoCarpeta(datos);
-    for (const auto& o : kOrdenesQueDibujan) {
-        SCOPED_TRACE(o.Nombre);
-        const QString pdf = salida.Ruta(QString::fromLatin1(o.Nombre) + u".pdf"_s);
-        const Linea s = Lanza(cli, Args(o, pdf));
-        EXPECT_EQ(s.Estado, 1);
-        EXPECT_TRUE(
-            s.Err.startsWith(u"No se puede cargar el módulo de impresión de quiniela-cli"_s))
-            << s.Err.toStdString();
-        EXPECT_TRUE(s.Err.contains(u"quiniela_impresion"_s)) << "dice qué fichero falta";
-        EXPECT_FALSE(QFileInfo::exists(pdf));
-    }
-    // El escrutinio no llegó a guardar la ganadora ni los premios.
-    EXPECT_EQ(ContenidoCarpeta(datos), antes);
     // Lo que no dibuja no necesita el módulo.
     const Linea historial = Lanza(cli, {u"--datos"_s, datos.Ruta(), u"historial"_s});
     EXPECT_EQ(historial.Estado, 0) << historial.Err.toStdString();
 }
 
-TEST_F(ModuloImpresion, ElEjecutableNoEnlazaLasBibliotecasGraficas) {
+TEST(ModuloImpresion, ElEjecutableNoEnlazaLasBibliotecasGraficas) {
     const Linea ldd = Lanza(u"ldd"_s, {QStringLiteral(QUINIELA_CLI)});
     ASSERT_EQ(ldd.Estado, 0) << ldd.Err.toStdString();
     EXPECT_TRUE(ldd.Out.contains(u"libQt6Core"_s)) << ldd.Out.toStdString();

@@ -15,7 +15,6 @@ using namespace quiniela;
 TEST(Recursos, ImagenesConSusMedidasYCaretaOpaca) {
     const QImage careta(u":/imagenes/careta.png"_s);
     EXPECT_EQ(QImage(u":/imagenes/tira_botones.png"_s).size(), QSize(7, 49));
-    EXPECT_EQ(QImage(u":/imagenes/icono.png"_s).size(), QSize(64, 64));
     ASSERT_EQ(careta.size(), QSize(404, 188));
     // La careta tapa entera la zona del menú: nada transparente.
     for (int y = 0; y < careta.height(); ++y)
@@ -32,9 +31,8 @@ TEST(Recursos, SeisSonidosPcmMonoCortosYDistintos) {
         QFile f(SonidosQt::RecursoSonido(numero));
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << numero;
         const QByteArray wav = f.readAll();
-        EXPECT_GE(wav.size(), 512) << numero;
+        ASSERT_GE(wav.size(), 512) << numero;
         EXPECT_LE(wav.size(), 9 * 1024) << numero;
-        ASSERT_GE(wav.size(), 44);
         const auto* d = reinterpret_cast<const uchar*>(wav.constData());
         EXPECT_EQ(wav.mid(0, 4) + wav.mid(8, 8), QByteArray("RIFFWAVEfmt ")) << numero;
         EXPECT_EQ(qFromLittleEndian<quint16>(d + 20), 1) << "PCM";
@@ -52,7 +50,6 @@ TEST(ServiciosQt, CursoresPropiosConPuntoCaliente) {
     for (const QString& nombre : {u"ManoIndice"_s, u"lapiz"_s, u"goma"_s}) {
         const QCursor cursor = cursores.Cursor(nombre);
         EXPECT_EQ(cursor.shape(), Qt::BitmapCursor) << nombre.toStdString();
-        EXPECT_EQ(cursor.pixmap().size(), QSize(32, 32));
         cursores.PonCursor(&control, nombre);
         EXPECT_TRUE(control.testAttribute(Qt::WA_SetCursor));
     }

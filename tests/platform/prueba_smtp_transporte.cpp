@@ -6,13 +6,6 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
-#include <optional>
-
-#include <arpa/inet.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
 using namespace quiniela;
 using namespace quiniela::prueba;
 using namespace std::chrono_literals;
@@ -37,26 +30,11 @@ QByteArray Mensaje(const QByteArray& asunto, const QByteArray& cuerpo) {
 // ellas por el final del mensaje.
 const QByteArray kCuerpoConPuntos = ".\r\n..\r\n.hola\r\nlínea normal\r\n. \r\n";
 
-// Un puerto reservado donde nada escucha: el socket está ligado pero sin listen, así que
-// una conexión se rechaza y ninguna otra prueba en paralelo puede ocuparlo.
-struct PuertoCerrado {
-    PuertoCerrado() {
-        sockaddr_in dir{};
-        dir.sin_family = AF_INET;
-        dir.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t largo = sizeof dir;
-        if (bind(Fd, reinterpret_cast<sockaddr*>(&dir), sizeof dir) == 0 &&
-            getsockname(Fd, reinterpret_cast<sockaddr*>(&dir), &largo) == 0)
-            Puerto = ntohs(dir.sin_port);
-    }
-    ~PuertoCerrado() { close(Fd); }
-    int Fd = socket(AF_INET, SOCK_STREAM, 0);
-    int Puerto = 0;
-};
-
 } // namespace
 
-TEST(TransporteSmtp, UnaTandaUsaUnaConexionYLosMensajesLleganIntactos) {
+// Una conexión para la tanda; un destinatario rechazado no deshace los anteriores y la sesión
+// sigue sirviendo.
+TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnRechazoNoLaCorta) {
     // El segundo, un par de megas con líneas de longitudes distintas que empiezan por punto,
     // para que los cortes entre trozos de lectura caigan en todas las posiciones de un "\r\n.".
     QByteArray grande;
@@ -64,99 +42,64 @@ TEST(TransporteSmtp, UnaTandaUsaUnaConexionYLosMensajesLleganIntactos) {
         grande += '.' + QByteArray(i % 41, static_cast<char>('a' + i % 26)) + "\r\n";
     const QByteArray primero = Mensaje("Uno", kCuerpoConPuntos);
     const QByteArray segundo = Mensaje("Grande", grande);
-    ServidorSmtp servidor;
+    const QString malo = QStringLiteral("nadie@example.com");
+    ServidorSmtp servidor(OpcionesServidorSmtp().Rechaza(malo));
     ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
 
     TransporteCurl transporte;
     ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
-    EXPECT_EQ(servidor.Conexiones(), 0); // la conexión se abre con el primer envío
-    for (const auto& [destino, mensaje] : {std::pair{kAna, primero}, std::pair{kBeto, segundo}}) {
-        const FalloCorreo fallo = transporte.Envia(destino, mensaje);
-        EXPECT_TRUE(fallo.Bien()) << fallo.Descripcion.toStdString();
-    }
-    transporte.Cierra();
+    EXPECT_TRUE(transporte.Envia(kAna, primero).Bien());
+    EXPECT_TRUE(transporte.Envia(kBeto, segundo).Bien());
     EXPECT_EQ(servidor.Conexiones(), 1);
+    const FalloCorreo fallo = transporte.Envia(malo, primero);
+    EXPECT_EQ(fallo.Numero, 55) << fallo.Descripcion.toStdString();
+    EXPECT_TRUE(fallo.Descripcion.contains(u"550")) << fallo.Descripcion.toStdString();
+    EXPECT_TRUE(transporte.Envia(kAna, primero).Bien());
+    transporte.Cierra();
 
     const auto recibidos = servidor.Mensajes();
-    ASSERT_EQ(recibidos.size(), 2u);
+    ASSERT_EQ(recibidos.size(), 3u);
     EXPECT_EQ(recibidos[0].Datos, primero);
     EXPECT_EQ(recibidos[0].Destinatarios, QStringList{kAna});
     EXPECT_EQ(recibidos[0].Remitente, u"remitente@example.com");
     EXPECT_FALSE(recibidos[0].Cifrado);
     EXPECT_TRUE(recibidos[1].Datos == segundo);
     EXPECT_EQ(recibidos[1].Destinatarios, QStringList{kBeto});
-
-    // Cerrada, la siguiente tanda abre otra conexión.
-    ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
-    EXPECT_TRUE(transporte.Envia(kAna, primero).Bien());
-    transporte.Cierra();
-    EXPECT_EQ(servidor.Conexiones(), 2);
-    EXPECT_EQ(servidor.Mensajes().size(), 3u);
+    EXPECT_EQ(recibidos[2].Destinatarios, QStringList{kAna});
 }
 
-TEST(TransporteSmtp, CifradoConElCertificadoDeLaCuentaYAuth) {
-    CarpetaTemporal carpeta;
-    const CertificadoPrueba certificado = FabricaCertificado(carpeta.Ruta());
-    ASSERT_TRUE(certificado.Bien());
-    for (const SeguridadCorreo seguridad : {SeguridadCorreo::StartTls, SeguridadCorreo::Tls}) {
-        SCOPED_TRACE(seguridad == SeguridadCorreo::Tls ? "TLS" : "STARTTLS");
-        ServidorSmtp servidor(OpcionesServidorSmtp()
-                                  .Cifrado(seguridad, certificado)
-                                  .Auth(QStringLiteral("pepe"), kClave));
-        ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
-        const QByteArray mensaje = Mensaje("Cifrado", kCuerpoConPuntos);
-
-        TransporteCurl transporte;
-        ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), kClave).Bien());
-        for (const QString& destino : {kAna, kBeto}) {
-            const FalloCorreo fallo = transporte.Envia(destino, mensaje);
-            EXPECT_TRUE(fallo.Bien()) << fallo.Descripcion.toStdString();
-        }
-        transporte.Cierra();
-        const auto recibidos = servidor.Mensajes();
-        ASSERT_EQ(recibidos.size(), 2u);
-        for (const MensajeRecibido& m : recibidos) {
-            EXPECT_TRUE(m.Cifrado);
-            EXPECT_EQ(m.Usuario, u"pepe");
-            EXPECT_EQ(m.Datos, mensaje);
-        }
-        EXPECT_EQ(servidor.Conexiones(), 1);
-    }
-}
-
-// Fallos de la sesión: el número es el de libcurl y no se entrega nada.
-TEST(TransporteSmtp, FallosDeLaSesionNoEntreganNada) {
+// Cifrado con el certificado de la cuenta y AUTH; si falla la sesión, el número es el de libcurl
+// y no se entrega nada.
+TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
     CarpetaTemporal carpeta;
     const CertificadoPrueba bueno = FabricaCertificado(carpeta.Ruta());
     const CertificadoPrueba otroNombre =
         FabricaCertificado(carpeta.Ruta(), {QStringLiteral("otro.example")});
     ASSERT_TRUE(bueno.Bien() && otroNombre.Bien());
 
-    const auto starttls = [](const CertificadoPrueba& c) {
-        return OpcionesServidorSmtp().Cifrado(SeguridadCorreo::StartTls, c);
+    const auto cifrado = [](const CertificadoPrueba& c,
+                            SeguridadCorreo s = SeguridadCorreo::StartTls) {
+        return OpcionesServidorSmtp().Cifrado(s, c).Auth(u"pepe"_s, kClave);
     };
     struct Caso {
         const char* Nombre;
         OpcionesServidorSmtp Servidor;
         bool ConCertificado; // el de la cuenta
         QString Clave;
-        int Numero;
+        int Numero; // 0: entregado
         const char* EnDescripcion;
     };
-    // La verificación del certificado está siempre activa, con y sin STARTTLS; con STARTTLS
-    // pedido, un servidor que no lo ofrece no recibe nada en claro.
+    // La verificación del certificado está siempre activa; con STARTTLS pedido, un servidor que
+    // no lo ofrece no recibe nada en claro.
     const Caso casos[] = {
-        {"STARTTLS sin el certificado en la cuenta", starttls(bueno), false, {}, 60, ""},
-        {"TLS sin el certificado en la cuenta",
-         OpcionesServidorSmtp().Cifrado(SeguridadCorreo::Tls, bueno),
-         false,
-         {},
-         60,
-         ""},
-        {"certificado de confianza pero de otro nombre", starttls(otroNombre), true, {}, 60, ""},
+        {"STARTTLS", cifrado(bueno), true, kClave, 0, ""},
+        {"TLS desde el principio", cifrado(bueno, SeguridadCorreo::Tls), true, kClave, 0, ""},
+        {"sin el certificado en la cuenta", cifrado(bueno), false, kClave, 60, ""},
+        {"certificado de confianza pero de otro nombre", cifrado(otroNombre), true, kClave, 60, ""},
         {"servidor sin STARTTLS", {}, false, {}, 64, ""},
-        {"clave errónea", starttls(bueno).Auth(u"pepe"_s, kClave), true, u"otra"_s, 67, "535"},
+        {"clave errónea", cifrado(bueno), true, u"otra"_s, 67, "535"},
     };
+    const QByteArray mensaje = Mensaje("Cifrado", kCuerpoConPuntos);
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.Nombre);
         ServidorSmtp servidor(caso.Servidor);
@@ -169,68 +112,47 @@ TEST(TransporteSmtp, FallosDeLaSesionNoEntreganNada) {
 
         TransporteCurl transporte;
         ASSERT_TRUE(transporte.Abre(cuenta, caso.Clave).Bien());
-        const FalloCorreo fallo = transporte.Envia(kAna, Mensaje("X", "x\r\n"));
+        const FalloCorreo fallo = transporte.Envia(kAna, mensaje);
         EXPECT_EQ(fallo.Numero, caso.Numero) << fallo.Descripcion.toStdString();
-        EXPECT_FALSE(fallo.Descripcion.isEmpty());
         EXPECT_TRUE(fallo.Descripcion.contains(QLatin1String(caso.EnDescripcion)))
             << fallo.Descripcion.toStdString();
         transporte.Cierra();
-        EXPECT_TRUE(servidor.Mensajes().empty());
+        const auto recibidos = servidor.Mensajes();
+        ASSERT_EQ(recibidos.size(), caso.Numero == 0 ? 1u : 0u);
+        for (const MensajeRecibido& m : recibidos) {
+            EXPECT_TRUE(m.Cifrado);
+            EXPECT_EQ(m.Usuario, u"pepe");
+            EXPECT_EQ(m.Datos, mensaje);
+        }
     }
-}
-
-TEST(TransporteSmtp, UnDestinatarioRechazadoNoDeshaceLosAnteriores) {
-    const QString malo = QStringLiteral("nadie@example.com");
-    ServidorSmtp servidor(OpcionesServidorSmtp().Rechaza(malo));
-    ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
-    const QByteArray mensaje = Mensaje("Tanda", "hola\r\n");
-
-    TransporteCurl transporte;
-    ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
-    EXPECT_TRUE(transporte.Envia(kAna, mensaje).Bien());
-    const FalloCorreo fallo = transporte.Envia(malo, mensaje);
-    EXPECT_EQ(fallo.Numero, 55) << fallo.Descripcion.toStdString();
-    EXPECT_TRUE(fallo.Descripcion.contains(u"550")) << fallo.Descripcion.toStdString();
-    // La sesión sigue sirviendo después del fallo.
-    EXPECT_TRUE(transporte.Envia(kBeto, mensaje).Bien());
-    transporte.Cierra();
-
-    const auto recibidos = servidor.Mensajes();
-    ASSERT_EQ(recibidos.size(), 2u);
-    EXPECT_EQ(recibidos[0].Destinatarios, QStringList{kAna});
-    EXPECT_EQ(recibidos[1].Destinatarios, QStringList{kBeto});
 }
 
 // Nada escuchando falla enseguida, aun con el límite de conexión por defecto (medio minuto);
 // un servidor callado acaba por tiempo, y cerrar no vuelve a esperarlo.
 TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
-    PuertoCerrado cerrado;
-    ASSERT_GT(cerrado.Puerto, 0);
     struct Caso {
         const char* Nombre;
-        std::optional<OpcionesServidorSmtp> Servidor; // sin él, el puerto cerrado
+        OpcionesServidorSmtp Servidor;
+        bool Escucha; // si no, la cuenta va al puerto 1, donde nadie escucha
         int Numero;
     };
+    OpcionesServidorSmtp mudo;
+    mudo.Mudo = true;
+    OpcionesServidorSmtp colgado;
+    colgado.Colgados = {kAna};
     const Caso casos[] = {
-        {"nada escuchando", std::nullopt, 7},
-        {"ni saluda", OpcionesServidorSmtp().Callado(), 28},
-        {"no contesta al final del mensaje", OpcionesServidorSmtp().Cuelga(kAna), 28},
+        {"nada escuchando", {}, false, 7},
+        {"ni saluda", mudo, true, 28},
+        {"no contesta al final del mensaje", colgado, true, 28},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.Nombre);
-        std::optional<ServidorSmtp> servidor;
-        CuentaCorreo cuenta;
-        if (caso.Servidor) {
-            servidor.emplace(*caso.Servidor);
-            ASSERT_TRUE(servidor->Escuchando()) << servidor->Error().toStdString();
-            cuenta = servidor->Cuenta();
-        } else {
-            cuenta.Servidor = QStringLiteral("127.0.0.1");
-            cuenta.Puerto = cerrado.Puerto;
-            cuenta.Seguridad = SeguridadCorreo::Ninguna;
-            cuenta.Remitente = QStringLiteral("remitente@example.com");
-        }
-        TransporteCurl transporte(servidor ? kTiemposCortos : TiemposCorreo{});
+        ServidorSmtp servidor(caso.Servidor);
+        ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
+        CuentaCorreo cuenta = servidor.Cuenta();
+        if (!caso.Escucha)
+            cuenta.Puerto = 1;
+        TransporteCurl transporte(caso.Escucha ? kTiemposCortos : TiemposCorreo{});
         ASSERT_TRUE(transporte.Abre(cuenta, QString()).Bien());
         QElapsedTimer reloj;
         reloj.start();
@@ -240,10 +162,8 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
         reloj.restart();
         transporte.Cierra();
         EXPECT_LT(reloj.elapsed(), kTiemposCortos.SinRespuesta.count() * 1000 / 2);
-        if (servidor) {
-            EXPECT_EQ(servidor->Conexiones(), 1);
-            EXPECT_TRUE(servidor->Mensajes().empty());
-        }
+        EXPECT_EQ(servidor.Conexiones(), caso.Escucha ? 1 : 0);
+        EXPECT_TRUE(servidor.Mensajes().empty());
     }
 }
 
@@ -253,10 +173,8 @@ TEST(TransporteSmtp, UnaDireccionOUnaCuentaQuePodrianColarOrdenesNoSalen) {
     ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
     TransporteCurl transporte;
     ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
-    for (const QString& destino :
-         {u"ana@example.com\r\nRCPT TO:<beto@example.com>"_s, u"ana@example.com\nDATA"_s,
-          u"ana@example.com>"_s, u"<ana@example.com"_s, u"ana @example.com"_s,
-          u"ana@example.com\t"_s, u"ana@example.com"_s + QChar(u'\0') + u'x', QString()}) {
+    for (const QString& destino : {u"ana@example.com\r\nRCPT TO:<beto@example.com>"_s,
+                                   u"ana@example.com>"_s, u"ana @example.com"_s, QString()}) {
         SCOPED_TRACE(destino.toStdString());
         EXPECT_EQ(transporte.Envia(destino, Mensaje("X", "x\r\n")).Numero, 43);
     }
@@ -275,10 +193,8 @@ TEST(TransporteSmtp, UnaDireccionOUnaCuentaQuePodrianColarOrdenesNoSalen) {
     const Caso casos[] = {
         {"remitente con salto de línea",
          [](CuentaCorreo& c) { c.Remitente += u"\r\nRCPT TO:<x@y.es>"_s; }, 43},
-        {"sin remitente", [](CuentaCorreo& c) { c.Remitente.clear(); }, 43},
         {"sin servidor", [](CuentaCorreo& c) { c.Servidor = u"  "_s; }, 43},
         {"servidor con ruta", [](CuentaCorreo& c) { c.Servidor += u"/x"_s; }, 43},
-        {"servidor con usuario", [](CuentaCorreo& c) { c.Servidor.prepend(u"yo@"); }, 43},
         {"puerto imposible", [](CuentaCorreo& c) { c.Puerto = 70000; }, 43},
         {"fichero de certificados que no existe",
          [](CuentaCorreo& c) { c.Certificado = u"/no/existe.pem"_s; }, 77},
@@ -289,7 +205,6 @@ TEST(TransporteSmtp, UnaDireccionOUnaCuentaQuePodrianColarOrdenesNoSalen) {
         caso.cambia(cuenta);
         const FalloCorreo fallo = transporte.Abre(cuenta, QString());
         EXPECT_EQ(fallo.Numero, caso.Numero);
-        EXPECT_FALSE(fallo.Descripcion.isEmpty());
         // Una sesión que no se abrió no envía.
         EXPECT_EQ(transporte.Envia(kAna, "x\r\n").Numero, 2);
     }

@@ -5,8 +5,10 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <map>
 
@@ -14,15 +16,26 @@ namespace quiniela::prueba {
 
 class CarpetaTemporal {
 public:
-    CarpetaTemporal();
+    CarpetaTemporal() { EXPECT_TRUE(dir_.isValid()); }
     // Ruta con barra final, como CarpetaDatos.
-    QString Ruta() const;
+    QString Ruta() const { return dir_.path() + u'/'; }
     QString Ruta(const QString& nombre) const { return Ruta() + nombre; }
-    void Escribe(const QString& nombre, const QByteArray& contenido) const;
-    QByteArray Lee(const QString& nombre) const;
-    bool Existe(const QString& nombre) const;
+    void Escribe(const QString& nombre, const QByteArray& contenido) const {
+        QFile f(Ruta(nombre));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(contenido);
+    }
+    QByteArray Lee(const QString& nombre) const {
+        QFile f(Ruta(nombre));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    bool Existe(const QString& nombre) const { return QFile::exists(Ruta(nombre)); }
     // Estado con CarpetaDatos apuntando aquí.
-    EstadoGlobal Estado() const;
+    EstadoGlobal Estado() const {
+        EstadoGlobal e;
+        e.CarpetaDatos = Ruta();
+        return e;
+    }
 
 private:
     QTemporaryDir dir_;

@@ -38,7 +38,13 @@ public:
     QString ErrorAlTerminar;               // lo que devolverá el fin de documento
 
     // Textos de una página, en orden.
-    std::vector<TextoImpreso> TextosDePagina(int pagina) const;
+    std::vector<TextoImpreso> TextosDePagina(int pagina) const {
+        std::vector<TextoImpreso> r;
+        for (const TextoImpreso& t : Textos)
+            if (t.Pagina == pagina)
+                r.push_back(t);
+        return r;
+    }
 
 protected:
     void EmpiezaPagina(int numero, QSize papel) override {

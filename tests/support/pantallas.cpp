@@ -12,14 +12,6 @@
 
 namespace quiniela::prueba {
 
-void GuardaCaptura(QWidget* ventana, const QString& nombre) {
-    const QString carpeta = qEnvironmentVariable("QUINIELA_CAPTURAS");
-    if (carpeta.isEmpty())
-        return;
-    QDir().mkpath(carpeta);
-    ventana->grab().save(carpeta + u'/' + nombre + QStringLiteral(".png"));
-}
-
 void GuardaCaptura(std::initializer_list<QWidget*> ventanas, const QString& nombre) {
     const QString carpeta = qEnvironmentVariable("QUINIELA_CAPTURAS");
     if (carpeta.isEmpty())
@@ -35,6 +27,10 @@ void GuardaCaptura(std::initializer_list<QWidget*> ventanas, const QString& nomb
     p.end();
     QDir().mkpath(carpeta);
     imagen.save(carpeta + u'/' + nombre + QStringLiteral(".png"));
+}
+
+void GuardaCaptura(QWidget* ventana, const QString& nombre) {
+    GuardaCaptura({ventana}, nombre);
 }
 
 void Pulsa(QWidget* boton) {

@@ -32,12 +32,22 @@ class PlataformaFalsa final : public AvisoSistema,
                               public Cursores,
                               public MetricasPantalla {
 public:
-    explicit PlataformaFalsa(EstadoGlobal* estado = nullptr);
-    ~PlataformaFalsa() override;
+    explicit PlataformaFalsa(EstadoGlobal* e = nullptr) : estado(e) {
+        InstalaPlataforma({this, this, this, this, this, this, this});
+    }
+    ~PlataformaFalsa() override { InstalaPlataforma(Plataforma{}); }
 
     void Avisa(const QString& texto) override { Avisos << texto; }
     void MuestraMensaje(const QString& titulo, const QString& texto,
-                        BotonesMensaje botones) override;
+                        BotonesMensaje botones) override {
+        Mensajes.push_back({titulo, texto, botones});
+        // Como el diálogo real: solo un botón visible puede confirmar.
+        if (estado == nullptr || !botones.testFlag(Respuesta))
+            return;
+        estado->BorrarConfirmado |= Respuesta == BotonMensaje::Borrar;
+        estado->ReducirConfirmado |= Respuesta == BotonMensaje::Reducir;
+        estado->CopiarConfirmado |= Respuesta == BotonMensaje::Copiar;
+    }
     void Toca(int numero) override { Sonido.push_back(numero); }
     void Espera(int milisegundos) override { Esperas.push_back(milisegundos); }
     void ProcesaEventos() override {

@@ -1,11 +1,11 @@
 #include "support/servidor_smtp.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
-
-#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -18,23 +18,16 @@ QByteArray LeeFichero(const QString& ruta) {
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-bool EsIp(const QString& nombre) {
-    static const QRegularExpression ip(QStringLiteral("^[0-9.]+$|:"));
-    return ip.match(nombre).hasMatch();
-}
-
 } // namespace
 
 CertificadoPrueba FabricaCertificado(const QString& carpeta, const QStringList& nombres) {
+    static const QRegularExpression ip(u"^[0-9.]+$|:"_s);
     QStringList san;
     for (const QString& n : nombres)
-        san << (EsIp(n) ? QStringLiteral("IP:") : QStringLiteral("DNS:")) + n;
-    QString base = nombres.value(0);
-    base.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9.-]")), QStringLiteral("_"));
-    const QString dir = QDir(carpeta).absolutePath() + u'/';
-    const CertificadoPrueba certificado{
-        dir + QStringLiteral("certificado-") + base + QStringLiteral(".pem"),
-        dir + QStringLiteral("clave-") + base + QStringLiteral(".pem")};
+        san << (ip.match(n).hasMatch() ? u"IP:"_s : u"DNS:"_s) + n;
+    const QString base =
+        QDir(carpeta).absolutePath() + u'/' + QString(nombres.value(0)).replace(u':', u'_');
+    const CertificadoPrueba certificado{base + u"-certificado.pem"_s, base + u"-clave.pem"_s};
     QProcess openssl;
     openssl.setProcessChannelMode(QProcess::MergedChannels);
     openssl.start(
@@ -52,58 +45,37 @@ CertificadoPrueba FabricaCertificado(const QString& carpeta, const QStringList& 
 }
 
 ServidorSmtp::ServidorSmtp(OpcionesServidorSmtp opciones) : opciones_(std::move(opciones)) {
-    if (!carpeta_.isValid()) {
-        error_ = QStringLiteral("no se pudo crear la carpeta temporal");
-        return;
-    }
-    QStringList argumentos{QStringLiteral(QUINIELA_SERVIDOR_SMTP), u"--carpeta"_s, carpeta_.path(),
-                           u"--puerto"_s, QString::number(opciones_.Puerto)};
-    if (opciones_.Mudo)
-        argumentos << u"--mudo"_s;
-    if (opciones_.Seguridad != SeguridadCorreo::Ninguna)
-        argumentos << u"--seguridad"_s
-                   << (opciones_.Seguridad == SeguridadCorreo::Tls ? u"tls"_s : u"starttls"_s)
-                   << u"--certificado"_s << opciones_.Certificado.Certificado << u"--clave"_s
-                   << opciones_.Certificado.Clave;
-    if (!opciones_.Usuario.isEmpty())
-        argumentos << u"--usuario"_s << opciones_.Usuario << u"--clave-usuario"_s
-                   << opciones_.Clave;
-    for (const QString& d : opciones_.Rechazados)
-        argumentos << u"--rechaza"_s << d;
-    for (const QString& d : opciones_.Colgados)
-        argumentos << u"--cuelga"_s << d;
-
+    const char* seguridades[] = {"starttls", "tls", "ninguna"}; // en el orden de SeguridadCorreo
+    const QJsonObject json{
+        {u"seguridad"_s, QLatin1String(seguridades[static_cast<int>(opciones_.Seguridad)])},
+        {u"certificado"_s, opciones_.Certificado.Certificado},
+        {u"clave"_s, opciones_.Certificado.Clave},
+        {u"usuario"_s, opciones_.Usuario},
+        {u"clave_usuario"_s, opciones_.Clave},
+        {u"rechazados"_s, QJsonArray::fromStringList(opciones_.Rechazados)},
+        {u"colgados"_s, QJsonArray::fromStringList(opciones_.Colgados)},
+        {u"mudo"_s, opciones_.Mudo}};
+    const QStringList argumentos{
+        QStringLiteral(QUINIELA_SERVIDOR_SMTP), carpeta_.path(),
+        QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact))};
     proceso_ = std::make_unique<QProcess>();
     // Los errores de python se ven en la salida de la prueba.
     proceso_->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     proceso_->start(QStringLiteral(QUINIELA_PYTHON_SMTP), argumentos);
-    if (!proceso_->waitForStarted(10000)) {
-        error_ = QStringLiteral("no arranca %1: %2")
-                     .arg(QStringLiteral(QUINIELA_PYTHON_SMTP), proceso_->errorString());
-        return;
+    // Espera la línea "ESCUCHANDO <puerto>" mientras el proceso viva y escriba.
+    while (!proceso_->canReadLine() && proceso_->waitForReadyRead(20000)) {
     }
-    // Espera la línea "ESCUCHANDO <puerto>".
-    const QDeadlineTimer limite(20000);
-    while (!proceso_->canReadLine() && proceso_->state() == QProcess::Running &&
-           !limite.hasExpired())
-        proceso_->waitForReadyRead(static_cast<int>(std::max<qint64>(1, limite.remainingTime())));
-    const QByteArray linea =
-        proceso_->canReadLine() ? proceso_->readLine().trimmed() : QByteArray();
+    const QByteArray linea = proceso_->readLine().trimmed();
     if (linea.startsWith("ESCUCHANDO "))
         puerto_ = linea.mid(11).toInt();
     if (puerto_ <= 0)
-        error_ = QStringLiteral("el servidor SMTP de pruebas no llegó a escuchar (%1)")
-                     .arg(QString::fromUtf8(linea + proceso_->readAll()));
+        error_ = u"el servidor SMTP de pruebas no llegó a escuchar (%1: %2)"_s.arg(
+            proceso_->errorString(), QString::fromUtf8(linea + proceso_->readAll()));
 }
 
 ServidorSmtp::~ServidorSmtp() {
-    if (proceso_ && proceso_->state() != QProcess::NotRunning) {
-        proceso_->terminate();
-        if (!proceso_->waitForFinished(5000)) {
-            proceso_->kill();
-            proceso_->waitForFinished(5000);
-        }
-    }
+    proceso_->kill();
+    proceso_->waitForFinished();
 }
 
 CuentaCorreo ServidorSmtp::Cuenta() const {
@@ -118,30 +90,14 @@ CuentaCorreo ServidorSmtp::Cuenta() const {
 }
 
 std::vector<MensajeRecibido> ServidorSmtp::Mensajes() const {
-    const QDir dir(carpeta_.filePath(QStringLiteral("mensajes")));
-    QStringList nombres = dir.entryList({QStringLiteral("*.eml")}, QDir::Files, QDir::Name);
+    const QDir dir(carpeta_.path());
     std::vector<MensajeRecibido> mensajes;
-    for (const QString& nombre : nombres) {
-        const QByteArray todo = LeeFichero(dir.filePath(nombre));
-        const qsizetype corte = todo.indexOf("\n\n");
-        if (corte < 0)
-            continue;
-        MensajeRecibido m;
-        for (const QByteArray& linea : todo.left(corte).split('\n')) {
-            const qsizetype dos = linea.indexOf(": ");
-            const QByteArray clave = linea.left(dos);
-            const QString valor = QString::fromUtf8(linea.mid(dos + 2));
-            if (clave == "Remitente")
-                m.Remitente = valor;
-            else if (clave == "Destinatario")
-                m.Destinatarios << valor;
-            else if (clave == "Usuario")
-                m.Usuario = valor;
-            else if (clave == "Cifrado")
-                m.Cifrado = valor == u"si";
-        }
-        m.Datos = todo.mid(corte + 2);
-        mensajes.push_back(std::move(m));
+    for (const QString& nombre : dir.entryList({u"*.json"_s}, QDir::Files, QDir::Name)) {
+        const QJsonObject m = QJsonDocument::fromJson(LeeFichero(dir.filePath(nombre))).object();
+        mensajes.push_back({m[u"remitente"_s].toString(),
+                            m[u"destinatarios"_s].toVariant().toStringList(),
+                            m[u"usuario"_s].toString(), m[u"cifrado"_s].toBool(),
+                            QByteArray::fromBase64(m[u"datos"_s].toString().toLatin1())});
     }
     return mensajes;
 }
