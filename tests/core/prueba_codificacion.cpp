@@ -54,18 +54,6 @@ TEST(Codificacion, BytesFiltroDeTecleoEImprimible) {
     EXPECT_EQ(Imprimible(u"12\u0000\u001b[2J\u0085ñ€"_s), u"12??[2J?ñ€"_s);
 }
 
-TEST(Codificacion, CausasEnPalabrasConSuNumero) {
-    const ResultadoFichero lleno{ErrorFichero::DiscoLleno, u"/datos/DATOSGEN.ZPK"_s};
-    EXPECT_EQ(TextoFalloGuardar(u"No se han podido guardar los datos"_s, lleno),
-              u"No se han podido guardar los datos: el disco está lleno (error 61)."_s);
-    ContextoErrorFichero c;
-    c.Etiqueta = u"EEB"_s;
-    c.TextoRuta = u"BASES.ZPK"_s;
-    EXPECT_EQ(TextoErrorFichero(c, ErrorFichero::AccesoRuta, u"/datos/BASES.ZPK"_s),
-              u"EEB ERROR 75: no se puede leer el fichero BASES.ZPK (no hay permiso)"_s);
-    EXPECT_EQ(CausaErrorFichero(ErrorFichero::NoExiste), u"el fichero ha desaparecido"_s);
-}
-
 TEST(Codificacion, EscrituraSinSitioEsDiscoLleno) {
     // /dev/full falla como un disco lleno, sin depender de montar nada.
     QFile lleno(u"/dev/full"_s);

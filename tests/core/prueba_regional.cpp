@@ -15,16 +15,7 @@ using namespace quiniela::prueba;
 
 namespace {
 
-// Deja la configuración regional como estaba al acabar cada prueba.
-class Regional : public testing::Test {
-protected:
-    void TearDown() override { QLocale::setDefault(anterior_); }
-
-private:
-    QLocale anterior_;
-};
-
-TEST_F(Regional, SinConfiguracionDelUsuarioSeUsaLaEspanola) {
+TEST(Regional, SinConfiguracionDelUsuarioSeUsaLaEspanola) {
     struct Caso {
         const char* Sistema;
         const char* Cifras;
