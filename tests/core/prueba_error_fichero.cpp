@@ -4,6 +4,7 @@
 #include "core/texto_delimitado.h"
 #include "support/banco.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace quiniela;
@@ -39,6 +40,14 @@ TEST(ErrorFichero, TextosSegunElNumeroYElSeisNoSeAvisa) {
     NotificaErrorFichero(banco.estado, c, 6, ruta);
     EXPECT_EQ(banco.estado.UltimoErrorFichero, 6);
     EXPECT_TRUE(banco.plataforma.Avisos.isEmpty());
+}
+
+TEST(ErrorFichero, EscrituraSinSitioEsDiscoLleno) {
+    // /dev/full falla como un disco lleno, sin depender de montar nada.
+    QFile lleno(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(lleno.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    EXPECT_NE(lleno.write("abc", 3), 3);
+    EXPECT_EQ(NumeroEscrituraCorta(lleno, lleno.fileName()), ErrorFichero::DiscoLleno);
 }
 
 TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {

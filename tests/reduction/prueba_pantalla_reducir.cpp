@@ -222,6 +222,7 @@ TEST_F(PantallaReducirPrueba, TotalesDeSignosSoloHastaSuMaximo) {
         Pulsa(pantalla.Pic_Signos, PuntoSignos(2, r));
     for (int r = 0; r <= 14; ++r)
         EXPECT_EQ(estado.Red.Totales(2, r), 0) << r;
+    EXPECT_TRUE(plataforma.Sonido.empty()) << "ni se acepta un momento el clic";
 
     for (int k = 1; k <= 3; ++k)
         Pulsa(pantalla.Pic_Signos, PuntoSignos(k, 1));
