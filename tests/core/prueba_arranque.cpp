@@ -45,18 +45,14 @@ struct Arbol {
 
 } // namespace
 
-TEST(Arranque, CarpetaDelProgramaConEscrituraSinDejarLaSonda) {
-    CarpetaTemporal programa;
-    CarpetaTemporal respaldo;
-    EXPECT_EQ(EligeCarpetaDatos(programa.Ruta().chopped(1), respaldo.Ruta(), SondaEscrituraReal),
-              programa.Ruta());
-    EXPECT_FALSE(programa.Existe(u"CSCD.WRK"_s));
-    EXPECT_TRUE(QDir(respaldo.Ruta()).isEmpty());
-}
-
-TEST(Arranque, SinEscrituraSeCopianLosOnceFicheros) {
+TEST(Arranque, ConEscrituraSeUsaLaDelProgramaYSinEllaSeCopianLosOnceFicheros) {
     CarpetaTemporal programa;
     CarpetaTemporal base;
+    EXPECT_EQ(EligeCarpetaDatos(programa.Ruta().chopped(1), base.Ruta(), SondaEscrituraReal),
+              programa.Ruta());
+    EXPECT_FALSE(programa.Existe(u"CSCD.WRK"_s)) << "la sonda no se queda";
+    EXPECT_TRUE(QDir(base.Ruta()).isEmpty());
+
     Llena(programa.Ruta());
     const QString respaldo = base.Ruta() + u"Temp/Tvr/"_s;
     EXPECT_EQ(EligeCarpetaDatos(programa.Ruta(), respaldo, SoloLectura), respaldo);

@@ -1,16 +1,9 @@
 #include "core/codificacion.h"
-#include "core/error_fichero.h"
-
-#include <QFile>
 
 #include <gtest/gtest.h>
 
 using namespace quiniela;
 using namespace Qt::StringLiterals;
-
-namespace {
-const QString Descripcion = u"La descripción"_s;
-}
 
 TEST(Codificacion, TextoGuardableSeRechazaPorCaracterYPorLargo) {
     const QString emoji = u"😀"_s;
@@ -34,7 +27,7 @@ TEST(Codificacion, TextoGuardableSeRechazaPorCaracterYPorLargo) {
     };
     for (const Caso& c : casos) {
         SCOPED_TRACE(c.Texto.toStdString());
-        const auto rechazo = CompruebaTextoGuardable(c.Texto, Descripcion, c.Maximo);
+        const auto rechazo = CompruebaTextoGuardable(c.Texto, u"La descripción"_s, c.Maximo);
         if (c.Rechazo.isEmpty()) {
             EXPECT_FALSE(rechazo.has_value());
             EXPECT_EQ(DeWindows1252(AWindows1252(c.Texto)), c.Texto);
@@ -52,24 +45,4 @@ TEST(Codificacion, BytesFiltroDeTecleoEImprimible) {
     // Un sustituto suelto tampoco se puede guardar.
     EXPECT_EQ(SoloWindows1252(u"x"_s + QChar(0xD83D) + u"y"_s), u"xy"_s);
     EXPECT_EQ(Imprimible(u"12\u0000\u001b[2J\u0085ñ€"_s), u"12??[2J?ñ€"_s);
-}
-
-TEST(Codificacion, CausasEnPalabrasConSuNumero) {
-    const ResultadoFichero lleno{ErrorFichero::DiscoLleno, u"/datos/DATOSGEN.ZPK"_s};
-    EXPECT_EQ(TextoFalloGuardar(u"No se han podido guardar los datos"_s, lleno),
-              u"No se han podido guardar los datos: el disco está lleno (error 61)."_s);
-    ContextoErrorFichero c;
-    c.Etiqueta = u"EEB"_s;
-    c.TextoRuta = u"BASES.ZPK"_s;
-    EXPECT_EQ(TextoErrorFichero(c, ErrorFichero::AccesoRuta, u"/datos/BASES.ZPK"_s),
-              u"EEB ERROR 75: no se puede leer el fichero BASES.ZPK (no hay permiso)"_s);
-    EXPECT_EQ(CausaErrorFichero(ErrorFichero::NoExiste), u"el fichero ha desaparecido"_s);
-}
-
-TEST(Codificacion, EscrituraSinSitioEsDiscoLleno) {
-    // /dev/full falla como un disco lleno, sin depender de montar nada.
-    QFile lleno(u"/dev/full"_s);
-    ASSERT_TRUE(lleno.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    EXPECT_NE(lleno.write("abc", 3), 3);
-    EXPECT_EQ(NumeroEscrituraCorta(lleno, lleno.fileName()), ErrorFichero::DiscoLleno);
 }

@@ -13,16 +13,9 @@
 using namespace quiniela;
 using namespace quiniela::prueba;
 
-namespace {
-EstadoGlobal EstadoDatosDistribuidos() {
+TEST(DatosDistribuidos, SeCarganSinAvisosConSeisReduccionesYSusColumnas) {
     EstadoGlobal estado;
     estado.CarpetaDatos = QStringLiteral(QUINIELA_FUENTES "/data/");
-    return estado;
-}
-} // namespace
-
-TEST(DatosDistribuidos, SeCarganSinAvisos) {
-    EstadoGlobal estado = EstadoDatosDistribuidos();
     PlataformaFalsa plataforma(&estado);
     CargaDatosGenerales(estado);
     EXPECT_EQ(estado.UltimoErrorFichero, 0);
@@ -34,12 +27,8 @@ TEST(DatosDistribuidos, SeCarganSinAvisos) {
         for (int m = 1; m <= NumPartidos; ++m)
             EXPECT_FALSE(EquipoLocal(estado.RegistroJornada, m).isEmpty()) << j << " " << m;
     }
-    EXPECT_TRUE(plataforma.Avisos.isEmpty()) << plataforma.Avisos.join(u'\n').toStdString();
-}
 
-TEST(DatosDistribuidos, SeisReduccionesConSusColumnas) {
-    EstadoGlobal estado = EstadoDatosDistribuidos();
-    PlataformaFalsa plataforma(&estado);
+    // Seis reducciones con sus columnas.
     Historial historial(estado);
     historial.Abre();
     ASSERT_EQ(historial.Lis_Datos().size(), 6);
@@ -60,5 +49,5 @@ TEST(DatosDistribuidos, SeisReduccionesConSusColumnas) {
         EXPECT_LE(estado.Red.ApuestasReducidas, 5000);
     }
     EXPECT_TRUE(metodos.contains(1) && metodos.contains(2) && metodos.contains(3));
-    EXPECT_TRUE(plataforma.Avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Avisos.isEmpty()) << plataforma.Avisos.join(u'\n').toStdString();
 }

@@ -4,6 +4,7 @@
 #include "core/texto_delimitado.h"
 #include "support/banco.h"
 
+#include <QFile>
 #include <gtest/gtest.h>
 
 using namespace quiniela;
@@ -19,44 +20,34 @@ ContextoErrorFichero Contexto() {
 }
 } // namespace
 
-TEST(ErrorFichero, TextosSegunElNumero) {
+TEST(ErrorFichero, TextosSegunElNumeroYElSeisNoSeAvisa) {
+    // El 53, el 75 y el 76 los muestran las pruebas de los índices; aquí, los demás.
     const ContextoErrorFichero c = Contexto();
     const QString ruta = QStringLiteral("/tmp/JORNADAS.ZPK");
     EXPECT_EQ(TextoErrorFichero(c, 7, ruta), QStringLiteral("LJO ERROR 7 : Insuficiente memoria"));
-    EXPECT_EQ(TextoErrorFichero(c, 53, ruta), c.TextoNoExiste);
-    EXPECT_EQ(TextoErrorFichero(c, 76, ruta),
-              QStringLiteral("LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"));
     EXPECT_EQ(TextoErrorFichero(c, 61, ruta),
               QStringLiteral("LJO ERROR 61: no se puede leer el fichero de jornadas JORNADAS.ZPK "
                              "(el disco está lleno)"));
     const QString e68 = TextoErrorFichero(c, 68, ruta);
     EXPECT_TRUE(e68.startsWith(QStringLiteral("LJO ERROR 68: Unidad ")));
     EXPECT_TRUE(e68.endsWith(QStringLiteral(": no preparada")));
+    const ResultadoFichero lleno{ErrorFichero::DiscoLleno, QStringLiteral("/datos/DATOSGEN.ZPK")};
+    EXPECT_EQ(
+        TextoFalloGuardar(QStringLiteral("No se han podido guardar los datos"), lleno),
+        QStringLiteral("No se han podido guardar los datos: el disco está lleno (error 61)."));
+
+    Banco banco(false);
+    NotificaErrorFichero(banco.estado, c, 6, ruta);
+    EXPECT_EQ(banco.estado.UltimoErrorFichero, 6);
+    EXPECT_TRUE(banco.plataforma.Avisos.isEmpty());
 }
 
-TEST(ErrorFichero, NumerosDelSistemaYAvisos) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
-
-    EXPECT_FALSE(LeeFicheroDatos(estado, QStringLiteral("JORNADAS.ZPK"), Contexto()));
-    EXPECT_EQ(estado.UltimoErrorFichero, 53);
-    EXPECT_EQ(plataforma.Avisos.last(), Contexto().TextoNoExiste);
-
-    estado.CarpetaDatos = carpeta.Ruta() + QStringLiteral("falta/");
-    EXPECT_FALSE(LeeFicheroDatos(estado, QStringLiteral("JORNADAS.ZPK"), Contexto()));
-    EXPECT_EQ(estado.UltimoErrorFichero, 76);
-
-    // El error 6 se guarda pero no se avisa.
-    const qsizetype avisos = plataforma.Avisos.size();
-    NotificaErrorFichero(estado, Contexto(), 6, carpeta.Ruta());
-    EXPECT_EQ(estado.UltimoErrorFichero, 6);
-    EXPECT_EQ(plataforma.Avisos.size(), avisos);
-
-    estado.CarpetaDatos = carpeta.Ruta();
-    carpeta.Escribe(QStringLiteral("JORNADAS.ZPK"), "abc");
-    EXPECT_EQ(LeeFicheroDatos(estado, QStringLiteral("JORNADAS.ZPK"), Contexto()),
-              QByteArray("abc"));
-    EXPECT_EQ(estado.UltimoErrorFichero, 0);
+TEST(ErrorFichero, EscrituraSinSitioEsDiscoLleno) {
+    // /dev/full falla como un disco lleno, sin depender de montar nada.
+    QFile lleno(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(lleno.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    EXPECT_NE(lleno.write("abc", 3), 3);
+    EXPECT_EQ(NumeroEscrituraCorta(lleno, lleno.fileName()), ErrorFichero::DiscoLleno);
 }
 
 TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {
@@ -65,8 +56,6 @@ TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {
     estado.Datos.JornadaActual = 7;
     estado.Datos.OrdenActual = 3;
     estado.ActualizaFicheroApuestas();
-    EXPECT_EQ(estado.FicheroApuestas, QStringLiteral("RED0703.ZPK"));
-
     EXPECT_EQ(AbreFicheroApuestas(estado), nullptr);
     EXPECT_EQ(estado.UltimoErrorFichero, 53);
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
@@ -96,7 +85,6 @@ TEST(Listas, ColocacionDeJornadasYOrden) {
         EXPECT_EQ(lista.Entradas.size(), c.Entradas);
         EXPECT_EQ(lista.Columnas, c.Columnas);
         EXPECT_EQ(lista.Geometria, c.Geometria);
-        EXPECT_EQ(lista.Entradas.first(), QStringLiteral(" 1"));
         EXPECT_EQ(lista.Seleccion, c.actual - 1);
     }
     EstadoGlobal estado;

@@ -32,14 +32,6 @@ struct BancoClics : Banco {
 
 TEST(ClicsReduccion, PruebasDePulsacionSegunSuTabla) {
     // x, y, partido o total, signo (0: fuera).
-    const std::vector<std::array<int, 4>> base{
-        {3, 4, 1, 1},  {15, 18, 1, 1}, {2, 4, 0, 0},     {16, 4, 0, 0},   {3, 3, 0, 0},
-        {3, 19, 0, 0}, {18, 22, 2, 2}, {45, 270, 15, 3}, {46, 270, 0, 0}, {45, 274, 0, 0}};
-    for (auto [x, y, fila, columna] : base) {
-        EXPECT_EQ(QueBaseHaPulsado(x, y), (CeldaRejilla{columna ? fila : 0, columna}))
-            << x << "," << y;
-        EXPECT_EQ(QueProbableHaPulsado(x, y), QueBaseHaPulsado(x, y)) << x << "," << y;
-    }
     const std::vector<std::array<int, 4>> signos{{1, 1, 0, 1},     {17, 17, 0, 1}, {18, 18, 1, 2},
                                                  {53, 269, 14, 3}, {0, 10, 0, 0},  {10, 0, 0, 0},
                                                  {54, 10, 0, 0},   {10, 270, 0, 0}};
@@ -51,6 +43,7 @@ TEST(ClicsReduccion, PruebasDePulsacionSegunSuTabla) {
     for (int y = -2; y < AltoCajaBase + 2; ++y)
         for (int x = -2; x < AnchoCajaBase + 2; ++x) {
             const CeldaRejilla c = QueBaseHaPulsado(x, y);
+            EXPECT_EQ(QueProbableHaPulsado(x, y), c) << x << "," << y;
             int dentro = 0;
             for (int m = 1; m <= NumPartidos; ++m)
                 for (int k = 1; k <= 3; ++k)
@@ -78,11 +71,9 @@ TEST(ClicsReduccion, AbreLaGuardadaConElMetodoRecordado) {
     Reduccion guardada =
         BaseDeFichas(u"1X*=X 12*=2 1 1 1 1 1 1 1 1 1 1 1 1 1"_s, MetodoColumnaProbable);
     guardada.MaxErrores = 1;
-    guardada.Descripcion = u"Peña"_s;
     BancoClics b(guardada);
     EXPECT_EQ(b.estado.Red.Metodo, MetodoColumnaProbable);
     EXPECT_EQ(b.estado.Datos.Metodo, MetodoColumnaProbable);
-    EXPECT_EQ(b.estado.Red.Descripcion, u"Peña"_s);
     EXPECT_EQ(b.estado.FicheroApuestas, u"RED0101.ZPK"_s);
     EXPECT_EQ(b.clics.Estadisticas().Aceptadas, 3);
 
@@ -91,7 +82,6 @@ TEST(ClicsReduccion, AbreLaGuardadaConElMetodoRecordado) {
     b.clics.Abre();
     EXPECT_EQ(b.estado.Red.Metodo, MetodoSeleccionSignos);
     EXPECT_EQ(b.estado.Red.Base, guardada.Base);
-    EXPECT_TRUE(b.plataforma.Avisos.isEmpty());
 }
 
 TEST(ClicsReduccion, AbrirCuadraUnRegistroIncoherente) {
@@ -105,7 +95,6 @@ TEST(ClicsReduccion, AbrirCuadraUnRegistroIncoherente) {
     mala.Base[2].SignoProbable = 3; // probable de un signo sin marcar
     BancoClics b(mala);
     EXPECT_EQ(b.P(1).NumSignos, 1);
-    EXPECT_EQ(b.P(1).AReducir, 0);
     EXPECT_FALSE(b.clics.PulsaElegida(1)) << "un sencillo no se elige";
     EXPECT_FALSE(b.clics.PulsaElegida(15));
     EXPECT_EQ(b.P(15).AReducir + b.P(1).AReducir, 0);

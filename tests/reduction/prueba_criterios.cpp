@@ -2,6 +2,8 @@
 #include "reduction/criterios.h"
 #include "reduction/estadisticas.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -17,41 +19,16 @@ void PrintTo(const MensajeReduccion& m, std::ostream* salida) {
 namespace {
 
 const QString BaseBuena = u"1X2*=1 12*=2 X2*=X 1 1 1 1 1 1 1 1 1 1 1 1"_s;
-const QString SinProbable =
-    u"seleccionado ningun signo en la Columna probable.  Debe seleccionar en la Columna probable "
-    "un  signo de cada  partido a reducir antes de efectuar la reducción."_s;
-const MensajeReduccion Probables{
-    u"ERROR EN LA QUINIELA BASE"_s,
-    u"Hay  2 partidos múltiples a reducir de la Quiniela Base de los que no ha "_s + SinProbable};
-const MensajeReduccion UnProbable{
-    u"ERROR EN LA QUINIELA BASE"_s,
-    u"Hay  1  partido  múltiple  a  reducir de  la   Quiniela  Base  del  que no "
-    "ha "_s +
-        SinProbable};
-const MensajeReduccion Errores{
-    u"NO CONCUERDAN LOS ERRORES PERMITIDOS"_s,
-    u"El mínimo de errores permitidos es superior al máximo de errores permitidos. "
-    "El mínimo debe ser igual o inferior al máximo. Debe corregir estos "
-    "parámetros antes de efectuar la reducción."_s};
-const MensajeReduccion Totales{
-    u"ERROR EN TOTALES DE CADA SIGNO"_s,
-    u"Tiene que marcar como mínimo un valor en cada una de las tres columnas que "
-    "indican el total de signos 1, X y 2 que deben tener las apuestas reducidas."_s};
-const MensajeReduccion SinSignos{
-    u"ERROR EN LA QUINIELA BASE"_s,
-    u"Hay  algún  partido  de  la  Quiniela Base  que  no tiene marcado ningún "
-    "signo. Debe seleccionar en la Quiniela Base al menos un signo de cada partido "
-    "antes de efectuar la reducción."_s};
-const MensajeReduccion SinMultiples{
-    u"MULTIPLES A REDUCIR"_s,
-    u"No ha seleccionado ningún múltiple a reducir. Seleccione los múltiples que "
-    "desea reducir antes de iniciar la reducción."_s};
-const MensajeReduccion Rechazadas{
-    u"NO HAY APUESTAS REDUCIDAS"_s,
-    u"La combinación  de  la  quiniela base y los factores de reducción actuales   "
-    "da   lugar   a   que  la  totalidad  de  las  apuestas  sean rechazadas.  "
-    "Modifique  estos  factores hasta que haya al menos una apuesta aceptada para "
-    "poder efectuar una reducción válida."_s};
+
+// Los mensajes esperados, título y texto, en el orden en que los usa la prueba.
+std::vector<MensajeReduccion> Mensajes() {
+    QFile f(QStringLiteral(QUINIELA_FUENTES "/tests/datos/reduction/comprobaciones.txt"));
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    std::vector<MensajeReduccion> m;
+    for (const QString& bloque : QString::fromUtf8(f.readAll()).split(u"\n\n"_s))
+        m.push_back({bloque.section(u'\n', 0, 0), bloque.section(u'\n', 1, 1)});
+    return m;
+}
 
 } // namespace
 
@@ -63,6 +40,10 @@ TEST(Criterios, TextosYOrdenDeLasComprobaciones) {
         std::vector<std::pair<int, int>> Totales;
         std::optional<MensajeReduccion> Esperado;
     };
+    const auto m = Mensajes();
+    ASSERT_EQ(m.size(), 8u);
+    const auto [Probables, UnProbable, Errores, Totales, SinSignos, SinMultiples, Rechazadas,
+                Existe] = std::tuple(m[0], m[1], m[2], m[3], m[4], m[5], m[6], m[7]);
     const QString sinProbable = u"1X2* 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s;
     const QString vacio = u"- 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s;
     const std::vector<Caso> casos{
@@ -92,6 +73,7 @@ TEST(Criterios, TextosYOrdenDeLasComprobaciones) {
         const auto est = CalculaEstadisticas(red, tabla);
         EXPECT_EQ(CompruebaReduccion(red, est), c.Esperado);
     }
+    EXPECT_EQ(MensajeReduccionExiste(), Existe);
 }
 
 TEST(Criterios, LimpiezaDeParametrosNoUsados) {

@@ -69,7 +69,7 @@ TEST(Desarrollo, MetodoDirectoCuentaExactaConLasTablasDeFactor533) {
     EXPECT_EQ(d.Columnas.size(), 2916);
 }
 
-TEST(Desarrollo, AvisoPorCombinacionCancelacionYFalloDelSumidero) {
+TEST(Desarrollo, AvisoPorCombinacionYCancelacion) {
     Reduccion red = BaseDeFichas(u"1X2* 12* 1X2 1 1 1 1 1 1 1 1 1 1 1 1"_s,
                                  MetodoDirecto); // tabla de 1 triple: el doble y el triple, enteros
     TablaDirecta tabla;
@@ -99,17 +99,6 @@ TEST(Desarrollo, AvisoPorCombinacionCancelacionYFalloDelSumidero) {
     EXPECT_EQ(d.PasosHechos, 5);
     EXPECT_EQ(bytes, 4 * 19) << "la columna del paso cancelado no se escribe";
 
-    int llamadas = 0;
-    d = DesarrollaReduccion(
-        red, tabla, {},
-        [&](const char*, qsizetype n) {
-            llamadas += n > 0;
-            return false;
-        },
-        19 * 2);
-    EXPECT_EQ(d.Fin, FinDesarrollo::FalloSumidero);
-    EXPECT_EQ(llamadas, 1);
-
     // Un aviso que pide espaciar sus llamadas: pasos 1, 11, 21... y cancela en el 31.
     Reduccion grande =
         BaseDeFichas(u"1X2*=1 1X2*=1 1X2*=1 1X2*=1 1 1 1 1 1 1 1 1 1 1 1"_s, MetodoColumnaProbable);
@@ -124,11 +113,6 @@ TEST(Desarrollo, AvisoPorCombinacionCancelacionYFalloDelSumidero) {
     EXPECT_EQ(llamados, (std::vector<int>{1, 11, 21, 31}));
     EXPECT_EQ(d.Fin, FinDesarrollo::Cancelado);
     EXPECT_EQ(d.PasosHechos, 31);
-
-    // Un aviso hecho de una std::function vacía no se llama.
-    EXPECT_FALSE(AvisoProgreso(std::function<bool(int32_t, int32_t)>()));
-    d = DesarrollaReduccion(red, tabla, std::function<bool(int32_t, int32_t)>(), {});
-    EXPECT_EQ(d.Fin, FinDesarrollo::Completo);
 }
 
 TEST(Desarrollo, ElBloqueEntregadoSigueIntactoHastaLaLlamadaSiguiente) {

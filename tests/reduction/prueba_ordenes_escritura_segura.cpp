@@ -1,6 +1,6 @@
 // quiniela-cli compilado, en procesos de verdad: matar una reducción a mitad y dos
 // reducciones a la vez sobre la misma carpeta.
-#include "core/codificacion.h"
+#include "reduction/bases_prueba.h"
 #include "reduction/ordenes_prueba.h"
 
 #include <QDir>
@@ -27,15 +27,9 @@ QStringList Reducir(const CarpetaTemporal& c, int jornada, const QString& base,
             u"--base"_s,  base};
 }
 
-QStringList LineasIndice(const CarpetaTemporal& c) {
-    QStringList lineas = DeWindows1252(c.Lee(u"BASES.ZPK"_s)).split(u"\r\n"_s);
-    lineas.removeAll(QString());
-    return lineas;
-}
-
 // Cada registro del índice tiene su fichero de columnas entero: 19 bytes por aceptada.
 void CompruebaIndiceYFicheros(const CarpetaTemporal& c) {
-    for (const QString& registro : LineasIndice(c)) {
+    for (const QString& registro : RegistrosBases(c)) {
         SCOPED_TRACE(registro.left(30).toStdString());
         const QString nombre = u"RED"_s + registro.left(4) + u".ZPK"_s;
         ASSERT_TRUE(c.Existe(nombre));
@@ -63,7 +57,7 @@ TEST_F(EscrituraSegura, MatarUnaReduccionNuncaDejaUnRegistroSinSuFichero) {
         ::kill(static_cast<pid_t>(cli.processId()), SIGKILL);
         cli.waitForFinished();
         CompruebaIndiceYFicheros(carpeta);
-        const QStringList indice = LineasIndice(carpeta);
+        const QStringList indice = RegistrosBases(carpeta);
         if (!indice.isEmpty() && indice.at(0).startsWith(u"07012"_s)) {
             EXPECT_EQ(carpeta.Lee(u"RED0701.ZPK"_s), anterior) << "la anterior, intacta";
         }
@@ -86,7 +80,7 @@ TEST_F(EscrituraSegura, DosReduccionesALaVezConservanAmbosRegistros) {
         ASSERT_TRUE(a.waitForFinished() && b.waitForFinished());
         ASSERT_EQ(a.exitCode(), 0) << a.readAllStandardError().toStdString();
         ASSERT_EQ(b.exitCode(), 0) << b.readAllStandardError().toStdString();
-        const QStringList indice = LineasIndice(carpeta);
+        const QStringList indice = RegistrosBases(carpeta);
         ASSERT_EQ(indice.size(), 2);
         EXPECT_NE(indice.at(0).left(4), indice.at(1).left(4));
         CompruebaIndiceYFicheros(carpeta);

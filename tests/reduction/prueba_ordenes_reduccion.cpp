@@ -69,9 +69,6 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
     Linea l = Reducir(Base, u"probable"_s, Opciones(u"--errores 3-1"_s));
     EXPECT_EQ(l.Estado, 2);
     EXPECT_TRUE(l.Err.startsWith(u"NO CONCUERDAN LOS ERRORES PERMITIDOS\n"_s));
-    l = Reducir(Base, u"signos"_s, {u"--totales"_s, u"1:0-3 2:1,3-4"_s}); // sin la "X"
-    EXPECT_EQ(l.Estado, 2);
-    EXPECT_TRUE(l.Err.startsWith(u"ERROR EN TOTALES DE CADA SIGNO\n"_s));
     EXPECT_FALSE(carpeta.Existe(u"RED0703.ZPK"_s));
     EXPECT_TRUE(RegistrosBases(carpeta).isEmpty());
 
@@ -88,8 +85,7 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
     l = Reducir(Base, u"directo"_s, {u"--reemplazar"_s});
     EXPECT_EQ(l.Estado, 0) << l.Err.toStdString();
     EXPECT_EQ(Columnas().size(), 12 * 19);
-    ASSERT_EQ(RegistrosBases(carpeta).size(), 1);
-    EXPECT_EQ(RegistrosBases(carpeta).at(0).at(4), u'1');
+    EXPECT_EQ(RegistrosBases(carpeta).value(0).left(5), u"07031"_s);
 
     // Mal escrito: 1, sin tocar nada.
     const std::vector<std::pair<QString, QString>> malas{
@@ -98,9 +94,7 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
         {u"1X2*=1 12*=X X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s},
         {u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1"_s, u"directo"_s},
         {u"1X2*=1 11*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s},
-        {u"1X2*=1 12*=2 X2=X* 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s},
         {Base, u"rapido"_s},
-        {Base, u"signos --totales 1:3-2"_s},
         {Base, u"probable --errores 15-1"_s},
     };
     for (const auto& [base, opciones] : malas) {
@@ -110,8 +104,7 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
         EXPECT_EQ(l.Estado, 1) << base.toStdString() << " " << opciones.toStdString();
         EXPECT_FALSE(l.Err.isEmpty());
     }
-    EXPECT_EQ(Ejecuta(Opciones(u"reducir --jornada 7 --orden 31 --metodo directo "
-                               "--base"_s) +
+    EXPECT_EQ(Ejecuta(Opciones(u"reducir --jornada 7 --orden 31 --metodo directo --base"_s) +
                       QStringList{Base})
                   .Estado,
               1);
@@ -121,19 +114,6 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
     ConLimiteDeFichero(19 * 4, [&] { l = Reducir(Base, u"directo"_s, {u"--reemplazar"_s}); });
     EXPECT_EQ(l.Estado, 1);
     EXPECT_TRUE(l.Err.startsWith(u"ERROR AL GRABAR LA REDUCCIÓN\n"_s)) << l.Err.toStdString();
-}
-
-TEST_F(OrdenesReduccion, ProbableEnUnMultipleSinElegirNoCuentaErrores) {
-    // Doble elegido con probable "1" y doble sin elegir que conserva un probable "1".
-    const QString base = u"1X*=1 12=1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s;
-    Linea l = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"probable"_s, u"--base"_s, base,
-                       u"--errores"_s, u"0-0"_s});
-    ASSERT_EQ(l.Estado, 0);
-    EXPECT_TRUE(l.Out.contains(u"Apuest. aceptadas...: 2\n"_s)) << l.Out.toStdString();
-    l = Reducir(base, u"probable"_s, {u"--errores"_s, u"0-0"_s});
-    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
-    EXPECT_EQ(Columnas(), QByteArray("\"111111111111111\"\r\n\"121111111111111\"\r\n"));
-    EXPECT_EQ(RegistrosBases(carpeta).at(0).mid(21, 8), u"       2"_s);
 }
 
 TEST_F(OrdenesReduccion, EstadisticasMuestraElPanelYLaComprobacion) {
@@ -186,6 +166,7 @@ TEST_F(OrdenesReduccion, CtrlCCancelaComoElBotonDelPanel) {
 }
 
 TEST_F(OrdenesReduccion, TextoQueLosFicherosNoGuardanNoSeGuarda) {
+    // Las reglas del texto tienen su prueba; aquí, que la orden las aplica y no escribe nada.
     struct Caso {
         QStringList Args;
         QString Mensaje;
@@ -193,9 +174,6 @@ TEST_F(OrdenesReduccion, TextoQueLosFicherosNoGuardanNoSeGuarda) {
     const Caso casos[] = {
         {{u"--descripcion"_s, u"Peña ñandú 😀🎉 €"_s},
          u"La descripción no se puede guardar: «😀» no existe en la codificación"_s},
-        {{u"--descripcion"_s, u"😀"_s.repeated(30)}, u"«😀»"_s},
-        {{u"--descripcion"_s, u"x"_s.repeated(36)},
-         u"La descripción admite 35 caracteres como mucho (tiene 36)."_s},
         {{u"--descripcion"_s, u"--reemplazar"_s},
          u"Falta el valor de --descripcion: en su lugar viene la opción --reemplazar. No se ha "
          u"hecho nada.\n"_s},
@@ -217,14 +195,12 @@ TEST_F(OrdenesReduccion, TextoQueLosFicherosNoGuardanNoSeGuarda) {
                                            "and\xfa \x80") +
                                 QByteArray(30, ' ') + "\r\n";
     EXPECT_TRUE(carpeta.Lee(u"BASES.ZPK"_s).contains(guardada));
-}
 
-TEST_F(OrdenesReduccion, EquipoConEmojiNoSeGuardaEnLaJornada) {
     const Linea l = EjecutaCli(
         carpeta, {u"jornada"_s, u"2"_s, u"--partido"_s, u"1"_s, u"Betis 🎉"_s, u"Sevilla"_s});
     EXPECT_EQ(l.Estado, 1);
     EXPECT_TRUE(l.Err.startsWith(u"El equipo no se puede guardar: «🎉»"_s)) << l.Err.toStdString();
-    EXPECT_FALSE(QFile::exists(carpeta.Ruta(u"JORNADAS.ZPK"_s)) &&
+    EXPECT_FALSE(carpeta.Existe(u"JORNADAS.ZPK"_s) &&
                  carpeta.Lee(u"JORNADAS.ZPK"_s).contains("Betis"));
 }
 
@@ -235,15 +211,13 @@ TEST_F(OrdenesReduccion, IndiceIlegibleSeAvisaUnaVezConSuCausa) {
     const Linea l = Reducir(Base, u"probable"_s);
     EXPECT_EQ(l.Estado, 1);
     EXPECT_EQ(l.Err.count(u"EEB ERROR 75"_s), 1) << l.Err.toStdString();
-    EXPECT_TRUE(l.Err.contains(u"EEB ERROR 75: no se puede leer el fichero BASES.ZPK (no hay "
-                               u"permiso)"_s));
     EXPECT_TRUE(l.Err.contains(u"No se ha podido leer el índice BASES.ZPK: no hay permiso "
                                u"(error 75). La reducción no se ha efectuado."_s));
     EXPECT_FALSE(QFile::exists(carpeta.Ruta(u"RED0703.ZPK"_s)));
 
     const Linea h = EjecutaCli(carpeta, {u"historial"_s});
     EXPECT_EQ(h.Estado, 1);
-    EXPECT_TRUE(h.Err.startsWith(u"LFB ERROR 75: no se puede leer el fichero BASES.ZPK"_s));
+    EXPECT_TRUE(h.Err.startsWith(u"LFB ERROR 75"_s));
 }
 
 TEST_F(OrdenesReduccion, SalidaQueNoSePuedeEscribirDaEstado1) {
