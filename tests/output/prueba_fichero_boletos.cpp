@@ -24,6 +24,7 @@ using namespace quiniela::prueba;
 namespace {
 
 const QByteArray Hueco = "\"               \"\r\n";
+const QString FalloBoletos = u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s;
 
 QuinielaBase BaseConPartido15(int signos) {
     QuinielaBase base = QuinielaBase::PorDefecto();
@@ -83,15 +84,18 @@ protected:
 
     // Lo que hay antes de una copia que va a fallar. Después, el destino sigue igual y del
     // fichero de boletos queda el anterior si la copia no llegó a empezarlo, o ninguno:
-    // nunca uno a medias.
+    // nunca uno a medias ni temporales.
     void PreparaAnteriores() {
         datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
         destino.Escribe(u"salida"_s, "la copia de la semana pasada");
     }
-    void SinCambios(const Copia& c, bool boletosEmpezados) {
+    void FallaSinCambios(const Copia& c, const QString& mensaje, bool boletosEmpezados) {
+        EXPECT_EQ(c.R.Fin, FinCopia::Fallida);
+        ASSERT_TRUE(c.R.Mensaje);
+        EXPECT_TRUE(c.R.Mensaje->Texto.startsWith(mensaje)) << c.R.Mensaje->Texto.toStdString();
         EXPECT_EQ(c.Bytes, "la copia de la semana pasada");
         if (boletosEmpezados)
-            EXPECT_FALSE(QFile::exists(datos.Ruta(u"FORBOLW.ZPK"_s)));
+            EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
         else
             EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
         EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
@@ -304,15 +308,8 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
     // Una carpeta donde iría su temporal.
     ASSERT_TRUE(
         QDir(datos.Ruta()).mkdir(u"FORBOLW.ZPK.%1.tmp"_s.arg(QCoreApplication::applicationPid())));
-    for (const FormatoExportar formato : {FormatoExportar::TXT2, FormatoExportar::AD243}) {
-        const Copia c = Copiar(formato);
-        EXPECT_EQ(c.R.Fin, FinCopia::Fallida);
-        ASSERT_TRUE(c.R.Mensaje);
-        EXPECT_TRUE(c.R.Mensaje->Texto.startsWith(
-            u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
-            << c.R.Mensaje->Texto.toStdString();
-        SinCambios(c, false);
-    }
+    for (const FormatoExportar formato : {FormatoExportar::TXT2, FormatoExportar::AD243})
+        FallaSinCambios(Copiar(formato), FalloBoletos, false);
 }
 
 // Disco lleno a mitad del fichero de boletos, con el destino aún a tiempo: un
@@ -320,7 +317,7 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
 // los boletos 19).
 TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
     Columnas(ColumnasPrueba(100000, u'1'));
-    datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
+    PreparaAnteriores();
     rlimit antes{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
     rlimit limite = antes;
@@ -330,14 +327,7 @@ TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
     const Copia c = Copiar(FormatoExportar::TXT1);
     setrlimit(RLIMIT_FSIZE, &antes);
     std::signal(SIGXFSZ, senal);
-    EXPECT_EQ(c.R.Fin, FinCopia::Fallida);
-    ASSERT_TRUE(c.R.Mensaje);
-    EXPECT_TRUE(c.R.Mensaje->Texto.startsWith(
-        u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s))
-        << c.R.Mensaje->Texto.toStdString();
-    EXPECT_TRUE(c.Bytes.isEmpty());
-    EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
-    EXPECT_TRUE(QDir(destino.Ruta()).entryList(QDir::Files).isEmpty());
+    FallaSinCambios(c, FalloBoletos, true);
 }
 
 // Más de un bloque de lectura (un mega), con líneas que no son de 19 bytes:
@@ -399,14 +389,11 @@ TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
         Columnas(ColumnasPrueba(60000, u'1'));
         datos.Escribe(u"RED0703.ZPK"_s, datos.Lee(u"RED0703.ZPK"_s) + mala +
                                             FicheroColumnas(ColumnasPrueba(10, u'1')));
-        const Copia c = Copiar(formato);
-        EXPECT_EQ(c.R.Fin, FinCopia::Fallida) << mala.constData();
-        ASSERT_TRUE(c.R.Mensaje);
-        EXPECT_TRUE(c.R.Mensaje->Texto.contains(
-            u"leer el fichero de columnas RED0703.ZPK: la línea 60001 no es una columna"_s))
-            << c.R.Mensaje->Texto.toStdString();
-        SinCambios(c, true);
-        EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
+        FallaSinCambios(
+            Copiar(formato),
+            u"No se ha podido leer el fichero de columnas RED0703.ZPK: la línea 60001 no es una "
+            "columna"_s,
+            true);
     }
 }
 

@@ -70,13 +70,6 @@ QStringList Entradas(QListWidget* lista) {
     return t;
 }
 
-void DobleClic(QListWidget* lista, int fila) {
-    const QPoint punto = lista->visualItemRect(lista->item(fila)).center();
-    // Como llega del sistema de ventanas: el primer clic y después el doble.
-    QTest::mouseClick(lista->viewport(), Qt::LeftButton, Qt::NoModifier, punto);
-    QTest::mouseDClick(lista->viewport(), Qt::LeftButton, Qt::NoModifier, punto);
-}
-
 } // namespace
 
 TEST(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
@@ -90,7 +83,11 @@ TEST(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
         QTest::keyClick(l->Tex_NuevaDireccion, Qt::Key_Return);
         EXPECT_TRUE(l->Tex_NuevaDireccion->hasFocus());
         // Doble clic: la entrada pasa al campo para corregirla.
-        DobleClic(l->Lis_Direcciones, 0);
+        // Como llega del sistema de ventanas: el primer clic y después el doble.
+        const QPoint punto =
+            l->Lis_Direcciones->visualItemRect(l->Lis_Direcciones->item(0)).center();
+        QTest::mouseClick(l->Lis_Direcciones->viewport(), Qt::LeftButton, Qt::NoModifier, punto);
+        QTest::mouseDClick(l->Lis_Direcciones->viewport(), Qt::LeftButton, Qt::NoModifier, punto);
         EXPECT_EQ(Entradas(l->Lis_Direcciones), (QStringList{u"luis@y.es *"_s, u"eva@z.es *"_s}));
         Teclea(l->Tex_NuevaDireccion, u"s"_s);
         // Se sale sin pulsar Intro: lo del campo no se pierde.
@@ -102,13 +99,21 @@ TEST(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
               (QStringList{u"luis@y.es *"_s, u"eva@z.es *"_s, u"ana@x.ess *"_s}));
 }
 
-TEST(PantallaCorreo, ConFalloAlLeerNoSeReescribeAlSalir) {
+// Sin poder leer DIRECC.ZPK y sin reducción: se dice, no se envía nada y al salir no se
+// reescribe el fichero con la lista a medias.
+TEST(PantallaCorreo, ConFalloAlLeerYSinReduccionNoSeEnviaNiSeReescribe) {
     Correo c;
     ASSERT_TRUE(QDir(c.Carpeta.Ruta()).mkdir(u"DIRECC.ZPK"_s));
+    c.Estado.Datos.OrdenActual = 9;
+    LeeFicheroBases(c.Estado);
     auto l = c.Abre();
     EXPECT_EQ(c.Plataforma.Avisos.size(), 1);
     Teclea(l->Tex_NuevaDireccion, u"eva@z.es"_s);
     QTest::keyClick(l->Tex_NuevaDireccion, Qt::Key_Return);
+    Pulsa(l->Pic_BotEnviar);
+    EXPECT_EQ(c.Transporte, nullptr);
+    ASSERT_EQ(c.Plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(c.Plataforma.Mensajes[0].Titulo, u"NO HAY REDUCCIÓN"_s);
     Pulsa(l->Pic_Salir);
     EXPECT_TRUE(QFileInfo(c.Carpeta.Ruta(u"DIRECC.ZPK"_s)).isDir());
 }
@@ -204,16 +209,4 @@ TEST(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
     const QByteArray ajustes = c.Carpeta.Lee(u"ajustes.ini"_s);
     EXPECT_TRUE(ajustes.contains("remitente=yo@ejemplo.es"));
     EXPECT_FALSE(ajustes.contains("clave"));
-}
-
-TEST(PantallaCorreo, SinReduccionNoSeEnviaNada) {
-    Correo c;
-    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
-    c.Estado.Datos.OrdenActual = 9;
-    LeeFicheroBases(c.Estado);
-    auto l = c.Abre();
-    Pulsa(l->Pic_BotEnviar);
-    EXPECT_EQ(c.Transporte, nullptr);
-    ASSERT_EQ(c.Plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(c.Plataforma.Mensajes[0].Titulo, u"NO HAY REDUCCIÓN"_s);
 }
