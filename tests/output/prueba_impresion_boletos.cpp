@@ -112,34 +112,32 @@ TEST(MatrizMarcas, PartidoQuinceSoloPorLaPrimeraColumna) {
 TEST(DibujoBoleto, Disposicion1CajasNumeroYReferencias) {
     ImpresoraFalsa f;
     DibujaBoleto(f, MatrizPrueba(), 999999, 1, {100, 20, 0, true}, QLocale(QLocale::Spanish));
-    // Cada caja dos veces en el mismo sitio, 70 × 130.
-    std::multiset<Rect> cajas;
-    for (int k = 0; k < 24; ++k)
-        for (int m = 1; m <= 14; ++m)
-            cajas.insert({1507 + 212 * k, qRound(113.4 + 10 + (15 - m) * 284), 70, 130});
-    for (int x : {3203, 3627, 4051}) // celdas 16, 14 y 12 de la fila del partido 15
-        cajas.insert({x, 123, 70, 130});
-    std::multiset<Rect> esperados;
-    for (const Rect& r : cajas)
-        esperados.insert({r, r});
-    const std::multiset<Rect> referencias{
+    // Las referencias y cada caja dos veces en el mismo sitio, 70 × 130.
+    std::multiset<Rect> esperados{
         {292, 7, 145, 170},    {8820, 7, 145, 170},   {8975, 1032, 57, 227},
         {8975, 1375, 57, 227}, {8975, 2400, 57, 227}, {8975, 2743, 57, 227},
         {8975, 3086, 57, 227}, {8975, 3429, 57, 227}, {8975, 4116, 57, 227}};
-    esperados.insert(referencias.begin(), referencias.end());
+    const auto dos = [&](const Rect& r) { esperados.insert({r, r}); };
+    for (int k = 0; k < 24; ++k)
+        for (int m = 1; m <= 14; ++m)
+            dos({1507 + 212 * k, qRound(113.4 + 10 + (15 - m) * 284), 70, 130});
+    for (int x : {3203, 3627, 4051}) // celdas 16, 14 y 12 de la fila del partido 15
+        dos({x, 123, 70, 130});
     EXPECT_EQ(Rectangulos(f), esperados);
     ASSERT_EQ(f.Textos.size(), 1u);
-    EXPECT_EQ(f.Textos[0].X, 7067);
-    EXPECT_EQ(f.Textos[0].Y, 123);
-    EXPECT_EQ(f.Textos[0].Texto, QStringLiteral("999.999"));
-    EXPECT_EQ(f.Textos[0].Fuente.Puntos, 9);
+    EXPECT_EQ(
+        std::tuple(f.Textos[0].X, f.Textos[0].Y, f.Textos[0].Texto, f.Textos[0].Fuente.Puntos),
+        std::tuple(7067, 123, u"999.999"_s, 9.0));
 }
 
 TEST(DibujoBoleto, Disposicion2SegundoBoletoDelFormulario) {
     ImpresoraFalsa f;
     DibujaBoleto(f, MatrizDeBoleto(Boleto({"1X21X21X21X21X2"})), 1234, 2, {100, 20, 1, true},
                  QLocale::c());
-    std::multiset<Rect> esperados;
+    std::multiset<Rect> esperados{
+        {11677, 178, 170, 145}, {11677, 8706, 170, 145}, {7521, 8861, 227, 57},
+        {8208, 8861, 227, 57},  {8551, 8861, 227, 57},   {8894, 8861, 227, 57},
+        {9237, 8861, 227, 57},  {10263, 8861, 227, 57},  {10605, 8861, 227, 57}};
     const int xPartido1 = 567 + 1050 + 5990;
     for (int m = 1; m <= 14; ++m) {
         const int k = 23 - (m - 1) % 3; // columna 1: sus tres posiciones son las de abajo
@@ -148,16 +146,10 @@ TEST(DibujoBoleto, Disposicion2SegundoBoletoDelFormulario) {
     }
     const Rect quince{xPartido1 + 14 * 284, qRound(113.4 + 1270 + 8 * 213), 130, 70};
     esperados.insert({quince, quince});
-    const std::multiset<Rect> referencias{
-        {11677, 178, 170, 145}, {11677, 8706, 170, 145}, {7521, 8861, 227, 57},
-        {8208, 8861, 227, 57},  {8551, 8861, 227, 57},   {8894, 8861, 227, 57},
-        {9237, 8861, 227, 57},  {10263, 8861, 227, 57},  {10605, 8861, 227, 57}};
-    esperados.insert(referencias.begin(), referencias.end());
     EXPECT_EQ(Rectangulos(f), esperados);
     ASSERT_EQ(f.Textos.size(), 1u);
-    EXPECT_EQ(f.Textos[0].X, 6557);
-    EXPECT_EQ(f.Textos[0].Y, 113);
-    EXPECT_EQ(f.Textos[0].Texto, QStringLiteral("1,234"));
+    EXPECT_EQ(std::tuple(f.Textos[0].X, f.Textos[0].Y, f.Textos[0].Texto),
+              std::tuple(6557, 113, u"1,234"_s));
 }
 
 TEST(DibujoBoleto, SinReferenciasEnElAnverso) {
