@@ -1,0 +1,343 @@
+// quiniela-cli exportar, imprimir y enviar: sus opciones, lo que escriben y dicen, sus estados
+// de salida y Ctrl-C.
+#include "core/datos_generales_tipo.h"
+#include "output/columnas_prueba.h"
+#include "output/cuenta_correo.h"
+#include "output/impresora_apuntada.h"
+#include "output/reduccion_prueba.h"
+#include "platform/curl/transporte_curl.h"
+#include "settings/datos_generales.h"
+#include "support/linea_cli.h"
+#include "support/mime_prueba.h"
+#include "support/servidor_smtp.h"
+#include "support/transporte_falso.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <thread>
+#include <unistd.h>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+QStringList Exportar(const QString& formato, const QString& destino, int jornada = 7,
+                     int orden = 3) {
+    return {u"exportar"_s, u"--jornada"_s,         QString::number(jornada),
+            u"--orden"_s,  QString::number(orden), u"--formato"_s,
+            formato,       u"--destino"_s,         destino};
+}
+
+class OrdenExportar : public testing::Test {
+protected:
+    void SetUp() override {
+        DatosGenerales d;
+        d.CodigoDelegacion = u"28"_s;
+        d.CodigoReceptor = u"12345"_s;
+        datos.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(d));
+    }
+    CarpetaTemporal datos;
+    CarpetaTemporal destino;
+};
+
+// Un fichero de n columnas con el mismo signo 15, escrito por bloques.
+void EscribeColumnasIguales(const QString& ruta, int64_t n) {
+    QFile f(ruta);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    const QByteArray bloque = QByteArray("\"1X21X21X21X21X1\"\r\n").repeated(65536);
+    for (int64_t hechas = 0; hechas < n; hechas += 65536)
+        f.write(bloque.constData(), qsizetype(std::min<int64_t>(65536, n - hechas)) * 19);
+}
+
+std::atomic<int> SenalesPerdidasExportar{0};
+extern "C" void SenalPerdidaExportar(int) {
+    ++SenalesPerdidasExportar;
+}
+
+class OrdenImprimir : public testing::Test {
+protected:
+    void SetUp() override {
+        InstalaCreadorImpresoraPdf([this](const QString& ruta) {
+            dibujado.ruta = ruta;
+            return std::make_unique<ImpresoraApuntada>(dibujado);
+        });
+        DatosGenerales d;
+        d.Orientacion = 2;
+        d.MargenIzquierdo = {0, 10, 20};
+        datos.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(d));
+        EstadoGlobal estado = datos.Estado();
+        GuardaReduccion(datos, estado, 7, 3, Columnas(17));
+    }
+    void TearDown() override { InstalaCreadorImpresoraPdf(nullptr); }
+    Linea Imprime(const QString& tipo, const QStringList& mas = {}) {
+        return EjecutaCli(datos, QStringList{u"imprimir"_s, u"--jornada"_s, u"7"_s, u"--orden"_s,
+                                             u"3"_s, u"--tipo"_s, tipo, u"--pdf"_s, u"x.pdf"_s} +
+                                     mas);
+    }
+    CarpetaTemporal datos;
+    Apuntes dibujado;
+};
+
+// Ajustes del usuario en una carpeta temporal; el transporte, uno falso que apunta lo enviado.
+struct Enviar : testing::Test {
+    CarpetaTemporal carpeta;
+    CarpetaTemporal ajustes;
+    TransporteFalso falso;
+    QString servidor = u"127.0.0.1:25"_s;
+    Enviar() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ajustes.Ruta());
+        InstalaCreadorTransporteCorreo(
+            [this] { return std::make_unique<TransportePrestado>(falso); });
+        EstadoGlobal estado = carpeta.Estado();
+        GuardaReduccion(carpeta, estado, 3, 1, Columnas(2));
+    }
+    ~Enviar() override { InstalaCreadorTransporteCorreo({}); }
+    Linea Envia(const QStringList& extra) {
+        return EjecutaCli(carpeta, QStringList{u"enviar"_s, u"--jornada"_s, u"3"_s, u"--servidor"_s,
+                                               servidor, u"--remitente"_s, u"pena@example.com"_s} +
+                                       extra);
+    }
+};
+
+} // namespace
+
+TEST_F(OrdenExportar, DestinoCarpetaOArchivoYAvisoEnStderr) {
+    datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(ColumnasPrueba(17, u'1')));
+    // Un índice que dice otra cuenta no cambia los boletos: cuentan las columnas del fichero.
+    datos.Escribe(u"BASES.ZPK"_s, "07032 0 0          48    5761" + QByteArray(201, ' ') + "\r\n");
+    const Linea l = EjecutaCli(datos, Exportar(u"ad243"_s, destino.Ruta()));
+    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
+    const QString unidad = QDir::toNativeSeparators(QDir(destino.Ruta()).absolutePath());
+    EXPECT_EQ(l.Out, u"Se está creando en la unidad "_s + unidad + u" el archivo AD243\n"_s +
+                         u"Se ha copiado a la unidad "_s + unidad + u" el archivo AD243\n"_s +
+                         u"17 columnas en 3 boletos\n"_s);
+    EXPECT_TRUE(l.Err.startsWith(u"BOLETO INCOMPLETO\nCon esta reducción, hay 1 boleto "_s));
+    // Los códigos de la agencia salen de DATOSGEN.ZPK: número de control 04.
+    EXPECT_EQ(destino.Lee(u"AD243"_s).left(37),
+              QByteArray("C01243070000002812345") + "000018" + "01" + "000003" + "04");
+
+    EXPECT_EQ(EjecutaCli(datos, Exportar(u"TXT4"_s, destino.Ruta())).Err, QString());
+    EXPECT_EQ(destino.Lee(u"Col0703.txt"_s), datos.Lee(u"RED0703.ZPK"_s));
+    EXPECT_EQ(EjecutaCli(datos, Exportar(u"TXT1"_s, destino.Ruta(u"a.txt"_s))).Estado, 0);
+    EXPECT_EQ(destino.Lee(u"a.txt"_s).size(), 17 * 15);
+}
+
+TEST_F(OrdenExportar, ErroresConMensajeYEstado1) {
+    datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(ColumnasPrueba(2, u'1')));
+    struct Caso {
+        QStringList Args;
+        QString Err;
+    };
+    const Caso casos[] = {
+        {Exportar(u"TXT1"_s, destino.Ruta(), 7, 4),
+         u"No existe la reducción de la jornada 7 con el orden 4: falta su fichero de columnas "
+         "RED0704.ZPK.\n"_s},
+        {Exportar(u"TXT1"_s, destino.Ruta(u"falta/x.txt"_s)),
+         u"No se puede escribir "_s + destino.Ruta(u"falta/x.txt"_s) +
+             u": no existe la carpeta "_s + destino.Ruta(u"falta"_s) + u".\n"_s},
+        {Exportar(u"TXT1"_s, datos.Ruta(u"BASES.ZPK"_s)), u"NOMBRE DE ARCHIVO NO VÁLIDO\n"_s},
+        {Exportar(u"TXT1"_s, u"/proc/AD243"_s),
+         u"ERROR AL COPIAR\nNo se ha podido escribir el archivo /proc/AD243: "_s}};
+    for (const Caso& c : casos) {
+        const Linea l = EjecutaCli(datos, c.Args);
+        EXPECT_EQ(l.Estado, 1);
+        EXPECT_TRUE(l.Err.startsWith(c.Err)) << l.Err.toStdString();
+    }
+    EXPECT_FALSE(datos.Existe(u"BASES.ZPK"_s)); // nunca se escribe sobre un fichero de datos
+}
+
+// 3^13 columnas: demasiadas para AD243; en TXT6, Ctrl-C deja el destino anterior idéntico.
+TEST_F(OrdenExportar, ReduccionGrandeRechazadaEnAD243YCtrlC) {
+    EscribeColumnasIguales(datos.Ruta(u"RED0703.ZPK"_s), 1594323);
+    const Linea ad243 = EjecutaCli(datos, Exportar(u"AD243"_s, destino.Ruta()));
+    EXPECT_EQ(ad243.Estado, 1);
+    EXPECT_TRUE(ad243.Err.startsWith(u"REDUCCIÓN DEMASIADO GRANDE\nLa reducción tiene "_s))
+        << ad243.Err.toStdString();
+    EXPECT_TRUE(QDir(destino.Ruta()).isEmpty());
+
+    destino.Escribe(u"Col0703.txt"_s, "la de la semana pasada");
+    auto anterior = std::signal(SIGINT, SenalPerdidaExportar);
+    std::atomic<bool> fin{false};
+    std::thread interruptor([&] {
+        // En cuanto empieza el fichero de boletos (su temporal aparece en la carpeta).
+        while (!fin && QDir(datos.Ruta()).entryList({u"FORBOLW*"_s}, QDir::Files).isEmpty())
+            std::this_thread::sleep_for(std::chrono::microseconds(100));
+        if (!fin)
+            kill(getpid(), SIGINT);
+    });
+    const Linea l = EjecutaCli(datos, Exportar(u"TXT6"_s, destino.Ruta()));
+    fin = true;
+    interruptor.join();
+    std::signal(SIGINT, anterior);
+    EXPECT_EQ(SenalesPerdidasExportar.load(), 0);
+    EXPECT_EQ(l.Estado, 130);
+    EXPECT_EQ(destino.Lee(u"Col0703.txt"_s), "la de la semana pasada");
+    EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"Col0703.txt"_s});
+}
+
+// Las seis reducciones distribuidas en los siete formatos: cada formato sale de las mismas
+// columnas, y AD243 las agrupa en boletos de 8 que no mezclan el signo 15.
+TEST_F(OrdenExportar, ReduccionesDistribuidasEnLosSieteFormatos) {
+    const QString fuentes = QStringLiteral(QUINIELA_FUENTES) + u"/data/"_s;
+    for (const QString& f : QDir(fuentes).entryList({u"*.ZPK"_s}, QDir::Files))
+        QFile::copy(fuentes + f, datos.Ruta(f));
+    const std::pair<int, int> reducciones[] = {{1, 1}, {1, 2}, {1, 3}, {3, 1}, {3, 2}, {4, 1}};
+    for (const auto& [j, o] : reducciones) {
+        const QByteArray red =
+            datos.Lee(u"RED%1%2.ZPK"_s.arg(j, 2, 10, QChar(u'0')).arg(o, 2, 10, QChar(u'0')));
+        QByteArrayList cols;
+        for (qsizetype i = 0; i < red.size(); i += 19)
+            cols << red.mid(i + 1, 15);
+        QByteArray txt1, txt2;
+        for (const QByteArray& c : cols) {
+            txt1 += c;
+            txt2 += c + "\r\n";
+        }
+        const qsizetype n = cols.size();
+        const std::pair<QString, QByteArray> esperados[] = {
+            {u"TXT1"_s, txt1}, {u"TXT2"_s, txt2}, {u"TXT4"_s, red}};
+        for (const auto& [formato, bytes] : esperados) {
+            ASSERT_EQ(EjecutaCli(datos, Exportar(formato, destino.Ruta(u"s"_s), j, o)).Estado, 0);
+            EXPECT_EQ(destino.Lee(u"s"_s), bytes) << j << o << formato.toStdString();
+        }
+        const std::pair<QString, qsizetype> tamanos[] = {
+            {u"TXT3"_s, n * 17 + n - 1}, {u"TXT5"_s, n * 45 + n * 15 - 1}, {u"TXT6"_s, n * 61}};
+        for (const auto& [formato, tamano] : tamanos) {
+            ASSERT_EQ(EjecutaCli(datos, Exportar(formato, destino.Ruta(u"s"_s), j, o)).Estado, 0);
+            EXPECT_EQ(destino.Lee(u"s"_s).size(), tamano) << j << o << formato.toStdString();
+        }
+        ASSERT_EQ(EjecutaCli(datos, Exportar(u"AD243"_s, destino.Ruta(u"s"_s), j, o)).Estado, 0);
+        const QByteArray ad = destino.Lee(u"s"_s);
+        ASSERT_EQ(ad.size() % 123, 0);
+        qsizetype c = 0;
+        for (qsizetype r = 123; r < ad.size(); r += 123) {
+            const int cuenta = ad.at(r + 9) - '0';
+            for (int k = 0; k < cuenta; ++k, ++c)
+                ASSERT_EQ(ad.mid(r + 10 + 14 * k, 14), cols[c].left(14)) << j << o << c;
+            EXPECT_EQ(ad.at(r + 122), cols[c - 1].at(14));
+            EXPECT_TRUE(cuenta == 8 || c == n || cols[c].at(14) != cols[c - 1].at(14));
+        }
+        EXPECT_EQ(c, n);
+        EXPECT_EQ(ad.mid(21, 6).toInt(), n); // ninguna trae un boleto de una sola columna
+        EXPECT_EQ(ad.mid(29, 6).toInt(), ad.size() / 123 - 1);
+    }
+}
+
+TEST_F(OrdenImprimir, CadaTipoImprimeSuDocumento) {
+    struct Caso {
+        QString Tipo;
+        QStringList Mas;
+        QString Salida;
+        int Paginas;
+        int Rectangulos;
+    } casos[] = {
+        {u"datos"_s, {u"--copias"_s, u"2"_s}, u"2 copias impresas\n"_s, 2, 0},
+        {u"boletos"_s, {u"--desde"_s, u"2"_s}, u"2 boletos impresos\n"_s, 2, -1},
+        {u"boletos"_s, {u"--prueba"_s, u"--reverso"_s}, u"1 boleto impreso\n"_s, 1, 2 * 339 + 9},
+        {u"relacion"_s, {u"--papel"_s, u"350"_s}, u"1 bloque impreso\n"_s, 1, 0},
+        {u"continuo"_s, {u"--hasta"_s, u"99"_s}, u"3 boletos impresos\n"_s, 2, -1},
+    };
+    for (const Caso& k : casos) {
+        dibujado = {};
+        const Linea l = Imprime(k.Tipo, k.Mas);
+        EXPECT_EQ(l.Estado, 0) << l.Err.toStdString();
+        EXPECT_EQ(l.Out, k.Salida) << k.Tipo.toStdString();
+        EXPECT_EQ(dibujado.ruta, u"x.pdf"_s);
+        EXPECT_EQ(int(dibujado.Paginas.size()), k.Paginas) << k.Tipo.toStdString();
+        if (k.Rectangulos >= 0) {
+            EXPECT_EQ(dibujado.Rectangulos, k.Rectangulos) << k.Tipo.toStdString();
+        }
+    }
+    // El aviso de la columna sola de 17 columnas va a stderr con la impresión de boletos.
+    EXPECT_TRUE(Imprime(u"boletos"_s).Err.startsWith(u"ÚLTIMO BOLETO INCOMPLETO\n"_s));
+}
+
+TEST_F(OrdenImprimir, ErroresSinImprimir) {
+    const std::tuple<QString, QStringList, QString> casos[] = {
+        {u"rejilla"_s, {}, u"Tipo desconocido"_s},
+        {u"datos"_s, {u"--copias"_s, u"0"_s}, u"--copias va de 1 a 999"_s},
+        {u"boletos"_s, {u"--copias"_s, u"2"_s}, u"--copias solo vale"_s},
+        {u"relacion"_s, {u"--papel"_s, u"a3"_s}, u"--papel es a4 o 350"_s},
+        {u"datos"_s, {u"--reverso"_s}, u"--orientacion y --reverso"_s},
+        {u"datos"_s, {u"--otra"_s}, u"Argumento desconocido: --otra"_s}};
+    for (const auto& [tipo, mas, mensaje] : casos) {
+        const Linea l = Imprime(tipo, mas);
+        EXPECT_EQ(l.Estado, 1);
+        EXPECT_TRUE(l.Err.contains(mensaje)) << l.Err.toStdString();
+    }
+    EXPECT_TRUE(dibujado.Paginas.empty());
+}
+
+TEST_F(OrdenImprimir, CtrlCCancelaTrasElBoletoEnCurso) {
+    dibujado.interrumpe = true;
+    const Linea l = Imprime(u"continuo"_s);
+    EXPECT_EQ(l.Estado, 130);
+    EXPECT_TRUE(l.Err.contains(u"Se ha cancelado la impresión"_s)) << l.Err.toStdString();
+    EXPECT_EQ(dibujado.Textos, QStringList{u"1"_s}); // solo el primer boleto
+    EXPECT_EQ(dibujado.documentos, 1);               // y lo impreso sale
+}
+
+// De extremo a extremo, con libcurl y un servidor de verdad.
+TEST_F(Enviar, ALasDireccionesGuardadasUnaLineaPorMensaje) {
+    InstalaCreadorTransporteCorreo([] {
+        return std::make_unique<TransporteCurl>(
+            TiemposCorreo{std::chrono::milliseconds(3000), std::chrono::seconds(3)});
+    });
+    ServidorSmtp smtp;
+    ASSERT_TRUE(smtp.Escuchando());
+    servidor = u"127.0.0.1:"_s + QString::number(smtp.Puerto());
+    carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@example.com\r\nmala\r\nluis@example.com\r\n");
+    const Linea l = Envia({u"--orden"_s, u"1"_s, u"--columnas"_s, u"--seguridad"_s, u"ninguna"_s});
+    EXPECT_EQ(l.Estado, 0) << l.Err.toStdString();
+    EXPECT_EQ(l.Out, u"Enviado a ana@example.com (1 de 2)\nEnviado a luis@example.com (2 de 2)\n"
+                     u"Se han enviado 2 mensajes\n"_s);
+    EXPECT_TRUE(l.Err.contains(u"mala"_s));
+    const auto recibidos = smtp.Mensajes();
+    ASSERT_EQ(recibidos.size(), 2u);
+    EXPECT_EQ(recibidos[0].Remitente, u"pena@example.com"_s);
+    // Solo --columnas: el cuerpo no lleva los datos básicos.
+    EXPECT_EQ(DecodificaMensaje(recibidos[1].Datos).Cuerpo,
+              u"Apuesta nro.    1  "_s + Columnas(2)[0] + u"\r\nApuesta nro.    2  "_s +
+                  Columnas(2)[1] + u"\r\n"_s);
+}
+
+TEST_F(Enviar, ConUsuarioLaClaveVieneDelEntorno) {
+    const QStringList orden{u"--orden"_s,         u"1"_s,         u"--a"_s,
+                            u"ana@example.com"_s, u"--usuario"_s, u"pena"_s};
+    qputenv("QUINIELA_CLAVE_CORREO", "secreta");
+    falso.FalloAbrir = {67, u"Login denied"_s};
+    const Linea mal = Envia(orden);
+    EXPECT_EQ(mal.Estado, 1);
+    EXPECT_TRUE(mal.Err.contains(u"\nError de correo: 67 "_s)) << mal.Err.toStdString();
+    falso.FalloAbrir = {};
+    EXPECT_EQ(Envia(orden).Estado, 0);
+    qunsetenv("QUINIELA_CLAVE_CORREO");
+    EXPECT_EQ(falso.Cuenta.Usuario, u"pena"_s);
+    EXPECT_EQ(falso.Clave, u"secreta"_s);
+    // Sin la variable y sin terminal no hay a quién preguntar la clave.
+    const Linea sin = Envia(orden);
+    EXPECT_EQ(sin.Estado, 1);
+    EXPECT_TRUE(sin.Err.contains(u"QUINIELA_CLAVE_CORREO"_s));
+    EXPECT_EQ(falso.Aperturas, 2);
+}
+
+TEST_F(Enviar, OpcionesMalasYReduccionQueNoExiste) {
+    const Linea sinReduccion = Envia({u"--orden"_s, u"9"_s, u"--a"_s, u"ana@example.com"_s});
+    EXPECT_EQ(sinReduccion.Estado, 1);
+    EXPECT_TRUE(sinReduccion.Err.contains(u"No hay ninguna reducción guardada"_s));
+    for (const QStringList& mala :
+         {QStringList{u"--a"_s, u"a@b@example.com"_s}, QStringList{u"--seguridad"_s, u"quiza"_s},
+          QStringList{u"--a"_s}})
+        EXPECT_EQ(Envia(QStringList{u"--orden"_s, u"1"_s} + mala).Estado, 1)
+            << mala.join(u' ').toStdString();
+    EXPECT_EQ(falso.Aperturas, 0);
+}
