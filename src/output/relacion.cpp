@@ -38,7 +38,9 @@ void RecorreBloques(EstadoGlobal& estado, Impresora& impresora, LectorBoletos& l
                     const OpcionesRelacion& o, ResultadoImpresion& r) {
     const int registros = RegistrosPorBloque(o.AnchoPapel);
     const int boletos = BoletosPorBloque(o.AnchoPapel);
-    const int64_t total = CalculaBoletos(estado.Red.Base, estado.Red.ApuestasReducidas);
+    // El último boleto que puede salir: el del final del rango, si no pasa del total.
+    const int64_t ultimo =
+        std::min(o.Rango.Final, CalculaBoletos(estado.Red.Base, estado.Red.ApuestasReducidas));
     while (lector.QuedanRegistros()) {
         const int64_t primero = (lector.Registro() + ColumnasPorBoleto - 1) / ColumnasPorBoleto;
         const std::vector<std::string> bloque = LeeBloque(lector, registros);
@@ -46,7 +48,7 @@ void RecorreBloques(EstadoGlobal& estado, Impresora& impresora, LectorBoletos& l
             return MarcaBoletosDanados(r);
         for (const QString& linea : LineasBloqueRelacion(bloque, primero, boletos))
             impresora.Imprime(linea);
-        Avisa(o.Avisos, TextoImprimiendoBoleto(std::min(primero + boletos - 1, total)));
+        Avisa(o.Avisos, TextoImprimiendoBoleto(std::min(primero + boletos - 1, ultimo)));
         if (++r.Impresos % BloquesPorPagina == 0) {
             impresora.NuevaPagina();
             if (lector.QuedanRegistros())

@@ -130,10 +130,19 @@ TEST_F(ListasImpresas, RelacionEnLosDosAnchosYSoloDelRango) {
     for (const auto& [boletos, rango, ancho, fichero, papel] : casos) {
         GuardaReduccion(datos, estado, 12, 4, Columnas(8 * boletos));
         ImpresoraFalsa f;
-        ImprimeRelacion(estado, f, {rango, ancho, {}});
+        QString aviso;
+        ImprimeRelacion(estado, f,
+                        {rango, ancho, {[&](const QString& t) { aviso = t; }, {}, nullptr}});
         EXPECT_EQ(f.Papeles.at(0), papel);
         EXPECT_EQ(Paginas(f), Esperado(fichero)) << fichero.toStdString();
+        EXPECT_EQ(aviso, u"Imprimiendo el boleto nro. "_s + QString::number(rango.Final));
     }
+    // Un rango que acaba a mitad de un bloque de tres: el aviso dice el último impreso (4), no
+    // el último del bloque (6).
+    QString aviso;
+    ImpresoraFalsa f;
+    ImprimeRelacion(estado, f, {{1, 4}, 0, {[&](const QString& t) { aviso = t; }, {}, nullptr}});
+    EXPECT_EQ(aviso, u"Imprimiendo el boleto nro. 4"_s);
 }
 
 TEST_F(ListasImpresas, ContinuoTresBoletosDosPaginasConReferencias) {
