@@ -10,10 +10,17 @@
 
 namespace quiniela {
 
-// Bloques de 256 KB, medidos: con 64 o 128 KB las llamadas al sistema cuestan más de lo que se
-// gana en caché; con un mega, el primer toque de cada página del búfer pesa en los ficheros
-// pequeños (un AD243 de 3^12 gasta un tercio más de CPU).
-inline constexpr qsizetype BytesBloqueSalida = qsizetype(1) << 18;
+// Bloques de un mega: medidos, con 64 o 128 KB las llamadas al sistema cuestan más de lo que
+// se gana en caché.
+inline constexpr qsizetype BytesBloqueSalida = qsizetype(1) << 20;
+
+// El bloque para leer o escribir lo que sale de un fichero de columnas de tantos bytes. En uno
+// de pocos megas pesa más el primer toque de cada página de un búfer de un mega que las
+// llamadas de más de uno de 256 KB (un AD243 de 3^12 gasta un tercio más de CPU); en uno
+// grande, al revés (un TXT2 de 3^15 tarda un 10 % más con 256 KB).
+inline qsizetype BytesBloquePara(qint64 bytesColumnas) {
+    return bytesColumnas < (qint64(64) << 20) ? qsizetype(1) << 18 : BytesBloqueSalida;
+}
 
 // Causa de un fallo al crear o escribir la ruta: carpeta que falta, disco lleno, volumen de
 // solo lectura, sin permiso... seguida del texto del sistema entre paréntesis.
@@ -63,7 +70,7 @@ private:
     QFile fichero_;
     QString destino_;
     QByteArray bufer_;
-    char* datos_; // los de Bufer, sin pasar por data() en cada registro
+    char* datos_; // los de bufer_, sin pasar por data() en cada registro
     qsizetype lleno_ = 0;
     qsizetype bloque_;
     Uso trabajo_;

@@ -76,7 +76,7 @@ ResultadoFicheroBoletos CreaFicheroBoletos(const EstadoGlobal& estado, QIODevice
                                            const QString& nombreColumnas,
                                            const std::atomic<bool>* cancelar) {
     const QString ruta = estado.Ruta(QString::fromLatin1(NombreFicheroBoletos));
-    SalidaBloques salida(ruta, SalidaBloques::Uso::Trabajo);
+    SalidaBloques salida(ruta, SalidaBloques::Uso::Trabajo, BytesBloquePara(columnas.size()));
     if (!salida.Abre()) {
         ResultadoFicheroBoletos r;
         r.Fichero = QString::fromLatin1(NombreFicheroBoletos);

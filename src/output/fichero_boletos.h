@@ -109,9 +109,6 @@ ResultadoFicheroBoletos EscribeFicheroBoletos(QIODevice& columnas, const QString
 
 enum class FinPasada { Completa, Parada, LineaErronea, FalloLectura };
 
-// Bloque de lectura del fichero de columnas, como el de escritura.
-inline constexpr qsizetype BytesBloqueLectura = qsizetype(1) << 18;
-
 namespace detalle {
 
 inline bool EsSigno(unsigned char c) {
@@ -151,7 +148,7 @@ template <class AlRegistro> class PasadaColumnas {
 public:
     PasadaColumnas(QIODevice& columnas, SalidaBloques* boletos, AlRegistro& alRegistro)
         : columnas_(columnas), boletos_(boletos), entrega_(alRegistro),
-          Bufer(new char[size_t(BytesBloqueLectura)]) {}
+          bloque_(BytesBloquePara(columnas.size())), bufer_(new char[size_t(bloque_)]) {}
 
     FinPasada Recorre(RecuentoBoletos& recuentoFuera, int64_t& lineaFuera) {
         // Las cuentas van en variables propias, que el compilador puede tener en registros
@@ -174,7 +171,7 @@ private:
     std::optional<FinPasada> Paso(RecuentoBoletos& recuento, int64_t& linea) {
         if (!RegistrosEnteros(recuento, linea))
             return FinPasada::Parada;
-        const char* const p = Bufer.get() + inicio_;
+        const char* const p = bufer_.get() + inicio_;
         const auto* salto = static_cast<const char*>(std::memchr(p, '\n', size_t(fin_ - inicio_)));
         if (salto == nullptr && !agotado_)
             return Rellena(linea);
@@ -209,8 +206,8 @@ private:
     // Las líneas de 19 bytes seguidas desde Inicio, que ya son registros de boletos: se miran
     // una a una, pero pasan en tramos, de hueco a hueco. false si hay que parar.
     bool RegistrosEnteros(RecuentoBoletos& recuento, int64_t& linea) {
-        const char* p = Bufer.get() + inicio_;
-        const char* const tope = Bufer.get() + fin_;
+        const char* p = bufer_.get() + inicio_;
+        const char* const tope = bufer_.get() + fin_;
         const char* tramo = p;
         while (tope - p >= BytesRegistroBoleto && EsRegistroEntero(p)) {
             ++linea;
@@ -221,21 +218,21 @@ private:
             }
             p += BytesRegistroBoleto;
         }
-        inicio_ = p - Bufer.get();
+        inicio_ = p - bufer_.get();
         return Tramo(tramo, p);
     }
 
     // Lleva al principio lo que queda del bloque y lee detrás. Nada si se puede seguir.
     std::optional<FinPasada> Rellena(int64_t& linea) {
-        if (inicio_ == 0 && fin_ == BytesBloqueLectura) {
+        if (inicio_ == 0 && fin_ == bloque_) {
             ++linea; // ninguna columna es tan larga
             return FinPasada::LineaErronea;
         }
-        char* const datos = Bufer.get();
+        char* const datos = bufer_.get();
         std::memmove(datos, datos + inicio_, size_t(fin_ - inicio_));
         fin_ -= inicio_;
         inicio_ = 0;
-        const qint64 leidos = columnas_.read(datos + fin_, BytesBloqueLectura - fin_);
+        const qint64 leidos = columnas_.read(datos + fin_, bloque_ - fin_);
         if (leidos < 0)
             return FinPasada::FalloLectura;
         agotado_ = leidos == 0;
@@ -247,8 +244,8 @@ private:
     // Nada si se puede seguir.
     std::optional<FinPasada> LineaSuelta(const char* p, const char* salto,
                                          RecuentoBoletos& recuento, int64_t& linea) {
-        qsizetype largo = (salto != nullptr ? salto : Bufer.get() + fin_) - p;
-        inicio_ = salto != nullptr ? (salto - Bufer.get()) + 1 : fin_;
+        qsizetype largo = (salto != nullptr ? salto : bufer_.get() + fin_) - p;
+        inicio_ = salto != nullptr ? (salto - bufer_.get()) + 1 : fin_;
         if (largo > 0 && p[largo - 1] == '\r')
             --largo;
         ++linea;
@@ -269,7 +266,8 @@ private:
     QIODevice& columnas_;
     SalidaBloques* boletos_;
     AlRegistro& entrega_;
-    const std::unique_ptr<char[]> Bufer;
+    const qsizetype bloque_;
+    const std::unique_ptr<char[]> bufer_;
     qsizetype inicio_ = 0;
     qsizetype fin_ = 0;
     bool agotado_ = false;

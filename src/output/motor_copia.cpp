@@ -128,8 +128,8 @@ public:
     HiloBoletos(const EstadoGlobal& estado, const QFile& columnas, const QString& nombre,
                 const std::atomic<bool>* cancelar)
         : ruta_(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos))),
-          salida_(ruta_, SalidaBloques::Uso::Trabajo), columnas_(columnas.fileName()),
-          nombre_(nombre), cancelar_(cancelar) {}
+          salida_(ruta_, SalidaBloques::Uso::Trabajo, BytesBloquePara(columnas.size())),
+          columnas_(columnas.fileName()), nombre_(nombre), cancelar_(cancelar) {}
     ~HiloBoletos() { Para(); } // sin Confirma(), el temporal se borra
 
     // Mensaje si no se pudo crear el temporal o volver a abrir las columnas.
@@ -298,7 +298,7 @@ MensajeCopia MensajeBoletos(const ResultadoFicheroBoletos& rb, const QString& co
 ResultadoCopia& EscribeDestino(EstadoGlobal& estado, const OpcionesCopia& opciones,
                                QIODevice& columnas, const QString& columnasNombre, int64_t total,
                                HiloBoletos& hilo, ResultadoCopia& r) {
-    SalidaBloques salida(r.Ruta);
+    SalidaBloques salida(r.Ruta, SalidaBloques::Uso::Destino, BytesBloquePara(columnas.size()));
     const QString queDestino =
         QStringLiteral("escribir el archivo ") + QDir::toNativeSeparators(r.Ruta);
     r.Fin = FinCopia::Fallida;
