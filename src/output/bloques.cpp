@@ -7,8 +7,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace quiniela {
 
@@ -31,20 +29,29 @@ QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta) {
 }
 
 SalidaBloques::SalidaBloques(const QString& ruta, Uso uso, qsizetype bytesBloque)
-    : fichero_(ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
-               QStringLiteral(".tmp")),
+    : fichero_(uso == Uso::Trabajo
+                   ? ruta
+                   : ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
+                         QStringLiteral(".tmp")),
       destino_(ruta), bufer_(bytesBloque, Qt::Uninitialized), datos_(bufer_.data()),
       bloque_(bytesBloque), trabajo_(uso) {}
 
 SalidaBloques::~SalidaBloques() {
     if (creado_ && !confirmado_)
-        fichero_.remove(); // sin confirmar, el temporal se va y el destino queda como estaba
+        fichero_.remove(); // el temporal, o el fichero de trabajo a medias
 }
 
 bool SalidaBloques::Abre() {
     // Sin búfer: con él, Qt puede perder el fallo del último vaciado y dar por bueno un
     // fichero a medias.
-    fallido_ = !fichero_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
+    QIODevice::OpenMode modo = QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered;
+    if (trabajo_ == Uso::Trabajo) {
+        // Un enlace simbólico se quita: se escribiría en el fichero al que apunta.
+        if (QFileInfo(fichero_.fileName()).isSymLink())
+            QFile::remove(fichero_.fileName());
+        modo = QIODevice::ReadWrite | QIODevice::Unbuffered; // sin Truncate, a propósito
+    }
+    fallido_ = !fichero_.open(modo);
     creado_ = !fallido_;
     return !fallido_;
 }
@@ -74,8 +81,12 @@ bool SalidaBloques::Vacia() {
 bool SalidaBloques::Confirma() {
     if (!Vacia())
         return false;
+    // El de trabajo acaba donde acaba lo escrito: lo que sobre del anterior se corta.
+    if (trabajo_ == Uso::Trabajo && !fichero_.resize(fichero_.pos()))
+        fallido_ = true;
     fichero_.close();
-    fallido_ = fichero_.error() != QFileDevice::NoError || !Sustituye();
+    fallido_ = fallido_ || fichero_.error() != QFileDevice::NoError ||
+               (trabajo_ == Uso::Destino && !Sustituye());
     confirmado_ = !fallido_;
     return !fallido_;
 }
@@ -83,17 +94,6 @@ bool SalidaBloques::Confirma() {
 bool SalidaBloques::Sustituye() {
     const QByteArray temporal = QFile::encodeName(fichero_.fileName());
     const QByteArray destino = QFile::encodeName(destino_);
-#if defined(RENAME_EXCHANGE)
-    // Un fichero de trabajo se rehace cada vez: no vale la pena que ext4, al sustituir uno
-    // que existe con rename(), fuerce a escribir en el disco los cientos de megas del nuevo
-    // (tarda más que copiarlo). Intercambiados, el anterior queda con el nombre del
-    // temporal y se borra; donde no se puede intercambiar, rename().
-    if (trabajo_ == Uso::Trabajo && renameat2(AT_FDCWD, temporal.constData(), AT_FDCWD,
-                                              destino.constData(), RENAME_EXCHANGE) == 0) {
-        ::unlink(temporal.constData());
-        return true;
-    }
-#endif
     // rename() sustituye el destino de una vez: nunca queda a medias ni desaparece.
     return std::rename(temporal.constData(), destino.constData()) == 0;
 }

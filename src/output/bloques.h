@@ -26,16 +26,21 @@ inline qsizetype BytesBloquePara(qint64 bytesColumnas) {
 // solo lectura, sin permiso... seguida del texto del sistema entre paréntesis.
 QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta);
 
-// Escribe por bloques en un temporal de la carpeta del destino que solo lo sustituye al
-// confirmarlo, sin el búfer de Qt para que una escritura corta se vea en el momento. No se
-// fuerza el volcado al disco (como cp): sería más lento que copiar el fichero varias veces.
+// Escribe por bloques, sin el búfer de Qt para que una escritura corta se vea en el momento.
+// No se fuerza el volcado al disco (como cp): sería más lento que copiar el fichero varias
+// veces.
 class SalidaBloques {
 public:
-    // Trabajo: un fichero de trabajo del programa, que se rehace cada vez (FORBOLW.ZPK).
+    // Destino: en un temporal de su carpeta que solo lo sustituye al confirmarlo; sin
+    // confirmar, el destino queda como estaba.
+    // Trabajo: un fichero de trabajo del programa que nadie lee sin rehacerlo antes
+    // (FORBOLW.ZPK). Se reescribe en su sitio, sin truncarlo al abrir: volver a escribir las
+    // páginas del anterior cuesta mucho menos que soltar cientos de megas y pedir otros
+    // tantos. Al confirmar se corta a lo escrito; sin confirmar se borra, nunca queda a medias.
     enum class Uso { Destino, Trabajo };
     explicit SalidaBloques(const QString& ruta, Uso uso = Uso::Destino,
                            qsizetype bytesBloque = BytesBloqueSalida);
-    ~SalidaBloques(); // sin Confirma(), el temporal se borra y el destino no cambia
+    ~SalidaBloques(); // sin Confirma(), se borra lo escrito
 
     bool Abre();
     // Hueco para escribir hasta bytes (no más que un bloque); luego Avanza(escritos).
@@ -56,7 +61,7 @@ public:
         }
     }
     bool Vacia();    // escribe lo pendiente; false si no se pudo
-    bool Confirma(); // vacía, cierra y renombra el temporal sobre el destino
+    bool Confirma(); // vacía, cierra y deja el fichero en su sitio
     QFileDevice::FileError Error() const { return fichero_.error(); }
     // Por qué falló, en español, con el texto del sistema entre paréntesis.
     QString Causa() const { return CausaFalloEscritura(fichero_, destino_); }

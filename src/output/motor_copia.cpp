@@ -127,22 +127,18 @@ class HiloBoletos {
 public:
     HiloBoletos(const EstadoGlobal& estado, const QFile& columnas, const QString& nombre,
                 const std::atomic<bool>* cancelar)
-        : ruta_(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos))),
-          salida_(ruta_, SalidaBloques::Uso::Trabajo, BytesBloquePara(columnas.size())),
+        : salida_(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)),
+                  SalidaBloques::Uso::Trabajo, BytesBloquePara(columnas.size())),
           columnas_(columnas.fileName()), nombre_(nombre), cancelar_(cancelar) {}
-    ~HiloBoletos() { Para(); } // sin Confirma(), el temporal se borra
+    ~HiloBoletos() { Para(); } // sin Confirma(), no queda fichero de boletos
 
-    // Mensaje si no se pudo crear el temporal o volver a abrir las columnas.
+    // Mensaje si no se pudo abrir el fichero de boletos o volver a abrir las columnas.
     std::optional<MensajeCopia> Empieza() {
         if (!salida_.Abre())
             return MensajeFallo(QueBoletos(), salida_.Causa());
         if (!columnas_.open(QIODevice::ReadOnly))
             return MensajeFallo(QStringLiteral("leer el fichero de columnas ") + nombre_,
                                 columnas_.errorString());
-        // Nadie lee el fichero de boletos sin rehacerlo antes. Borrar el anterior en su propio
-        // hilo libera sus cientos de megas a la vez que se escriben los dos ficheros, y no al
-        // final; si la copia no termina no queda ninguno, nunca uno a medias.
-        borrado_ = std::thread([this] { QFile::remove(ruta_); });
         hilo_ = std::thread([this] {
             r_ = EscribeFicheroBoletos(columnas_, nombre_, salida_, cancelar_, &parar_);
         });
@@ -150,12 +146,9 @@ public:
     }
     // Lo mira la otra pasada en cada registro: el hilo se ha parado por un fallo.
     bool Fallido() const { return parar_.load(std::memory_order_relaxed); }
-    // Con el anterior ya borrado: si no, podría llevarse el nuevo al ponerlo en su sitio.
     const ResultadoFicheroBoletos& Espera() {
         if (hilo_.joinable())
             hilo_.join();
-        if (borrado_.joinable())
-            borrado_.join();
         return r_;
     }
     const ResultadoFicheroBoletos& Para() {
@@ -170,7 +163,6 @@ public:
     }
 
 private:
-    QString ruta_;
     SalidaBloques salida_;
     QFile columnas_;
     QString nombre_;
@@ -178,7 +170,6 @@ private:
     std::atomic<bool> parar_{false};
     ResultadoFicheroBoletos r_;
     std::thread hilo_;
-    std::thread borrado_;
 };
 
 // Lo que hace falta durante la pasada de la copia.

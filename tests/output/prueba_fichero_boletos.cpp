@@ -126,12 +126,17 @@ TEST(FicheroBoletos, HuecosAlCambiarElSigno15SinDistinguirMayusculas) {
     QByteArray entrada = FicheroColumnas(cols);
     QBuffer bufer(&entrada);
     bufer.open(QIODevice::ReadOnly);
+    // Un FORBOLW.ZPK que es un enlace: se sustituye, el fichero al que apunta no se toca.
+    carpeta.Escribe(u"ajeno.txt"_s, QByteArray(5000, 'z'));
+    ASSERT_TRUE(QFile::link(carpeta.Ruta(u"ajeno.txt"_s), carpeta.Ruta(u"FORBOLW.ZPK"_s)));
     const ResultadoFicheroBoletos r = CreaFicheroBoletos(estado, bufer, u"RED0101.ZPK"_s);
     ASSERT_EQ(r.Error, 0) << r.Causa.toStdString();
     const QByteArray esperado = FicheroColumnas(cols.mid(0, 3)) + Hueco.repeated(5) +
                                 FicheroColumnas(cols.mid(3, 3)) + Hueco.repeated(5) +
                                 FicheroColumnas(cols.mid(6));
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), esperado);
+    EXPECT_FALSE(QFileInfo(carpeta.Ruta(u"FORBOLW.ZPK"_s)).isSymLink());
+    EXPECT_EQ(carpeta.Lee(u"ajeno.txt"_s), QByteArray(5000, 'z'));
     EXPECT_EQ(r.Recuento.Boletos, 4);
     EXPECT_EQ(r.Recuento.ColumnasUltimoBoleto, 2);
 }
@@ -301,15 +306,24 @@ TEST_F(MotorCopia, SinFicheroDeColumnasODiscoQueFalta) {
 }
 
 // El fichero de boletos se escribe en otro hilo: si no se puede ni empezar, se dice así y
-// ni el destino ni el fichero de boletos anterior cambian.
+// ni el destino ni lo que hubiera en lugar del fichero de boletos cambian.
 TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
     Columnas(ColumnasPrueba(40, u'1'));
     PreparaAnteriores();
-    // Una carpeta donde iría su temporal.
-    ASSERT_TRUE(
-        QDir(datos.Ruta()).mkdir(u"FORBOLW.ZPK.%1.tmp"_s.arg(QCoreApplication::applicationPid())));
-    for (const FormatoExportar formato : {FormatoExportar::TXT2, FormatoExportar::AD243})
-        FallaSinCambios(Copiar(formato), FalloBoletos, false);
+    // Una carpeta en su sitio, con algo dentro.
+    ASSERT_TRUE(QFile::remove(datos.Ruta(u"FORBOLW.ZPK"_s)));
+    ASSERT_TRUE(QDir(datos.Ruta()).mkdir(u"FORBOLW.ZPK"_s));
+    datos.Escribe(u"FORBOLW.ZPK/dentro"_s, "algo");
+    for (const FormatoExportar formato : {FormatoExportar::TXT2, FormatoExportar::AD243}) {
+        const Copia c = Copiar(formato);
+        EXPECT_EQ(c.R.Fin, FinCopia::Fallida);
+        ASSERT_TRUE(c.R.Mensaje);
+        EXPECT_TRUE(c.R.Mensaje->Texto.startsWith(FalloBoletos))
+            << c.R.Mensaje->Texto.toStdString();
+        EXPECT_EQ(c.Bytes, "la copia de la semana pasada");
+        EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK/dentro"_s), "algo");
+        EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
+    }
 }
 
 // Disco lleno a mitad del fichero de boletos, con el destino aún a tiempo: un
@@ -330,7 +344,7 @@ TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
     FallaSinCambios(c, FalloBoletos, true);
 }
 
-// Más de un bloque de lectura (un mega), con líneas que no son de 19 bytes:
+// Varios bloques de lectura, con líneas que no son de 19 bytes:
 // solo LF, una vacía y la última sin salto. El signo 15 cambia en medio
 // (también a minúscula).
 TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
@@ -358,7 +372,8 @@ TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
             entrada += "\r\n";
     }
     datos.Escribe(u"RED0703.ZPK"_s, entrada);
-    datos.Escribe(u"FORBOLW.ZPK"_s, "el de otra reducción");
+    // El anterior, más largo: se reescribe en su sitio y lo que sobra se corta.
+    datos.Escribe(u"FORBOLW.ZPK"_s, QByteArray(3000000, 'z'));
     const Copia c = Copiar(FormatoExportar::TXT2);
     ASSERT_EQ(c.R.Fin, FinCopia::Terminada);
     EXPECT_EQ(c.Bytes, txt2);
