@@ -13,12 +13,12 @@
 namespace quiniela::prueba {
 
 struct Apuntes {
-    QString ruta;
-    int documentos = 0;
+    QString Ruta;
+    int Documentos = 0;
     int Rectangulos = 0;
     std::vector<QSize> Paginas;
     QStringList Textos;
-    bool interrumpe = false; // Ctrl-C mientras se dibuja el primer boleto
+    bool Interrumpe = false; // Ctrl-C mientras se dibuja el primer boleto
 };
 
 class ImpresoraApuntada final : public Impresora {
@@ -31,13 +31,13 @@ protected:
         a_.Textos << texto;
     }
     void DibujaRectangulo(int, int, int, int) override {
-        if (a_.interrumpe && a_.Rectangulos == 0)
+        if (a_.Interrumpe && a_.Rectangulos == 0)
             std::raise(SIGINT);
         ++a_.Rectangulos;
     }
     int MideAltoLinea(const FuenteImpresora& f) const override { return qRound(f.Puntos * 22.6); }
     QString TerminaDocumento(int) override {
-        ++a_.documentos;
+        ++a_.Documentos;
         return {};
     }
 

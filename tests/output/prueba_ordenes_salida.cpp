@@ -67,7 +67,7 @@ class OrdenImprimir : public testing::Test {
 protected:
     void SetUp() override {
         InstalaCreadorImpresoraPdf([this](const QString& ruta) {
-            dibujado.ruta = ruta;
+            dibujado.Ruta = ruta;
             return std::make_unique<ImpresoraApuntada>(dibujado);
         });
         DatosGenerales d;
@@ -251,7 +251,7 @@ TEST_F(OrdenImprimir, CadaTipoImprimeSuDocumento) {
         const Linea l = Imprime(k.Tipo, k.Mas);
         EXPECT_EQ(l.Estado, 0) << l.Err.toStdString();
         EXPECT_EQ(l.Out, k.Salida) << k.Tipo.toStdString();
-        EXPECT_EQ(dibujado.ruta, u"x.pdf"_s);
+        EXPECT_EQ(dibujado.Ruta, u"x.pdf"_s);
         EXPECT_EQ(int(dibujado.Paginas.size()), k.Paginas) << k.Tipo.toStdString();
         if (k.Rectangulos >= 0) {
             EXPECT_EQ(dibujado.Rectangulos, k.Rectangulos) << k.Tipo.toStdString();
@@ -278,12 +278,12 @@ TEST_F(OrdenImprimir, ErroresSinImprimir) {
 }
 
 TEST_F(OrdenImprimir, CtrlCCancelaTrasElBoletoEnCurso) {
-    dibujado.interrumpe = true;
+    dibujado.Interrumpe = true;
     const Linea l = Imprime(u"continuo"_s);
     EXPECT_EQ(l.Estado, 130);
     EXPECT_TRUE(l.Err.contains(u"Se ha cancelado la impresión"_s)) << l.Err.toStdString();
     EXPECT_EQ(dibujado.Textos, QStringList{u"1"_s}); // solo el primer boleto
-    EXPECT_EQ(dibujado.documentos, 1);               // y lo impreso sale
+    EXPECT_EQ(dibujado.Documentos, 1);               // y lo impreso sale
 }
 
 // De extremo a extremo, con libcurl y un servidor de verdad.

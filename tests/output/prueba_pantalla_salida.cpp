@@ -240,7 +240,7 @@ TEST_F(Listados, BoletosUnoAUnoConRepetirSiguienteYCancelar) {
     });
     // Boleto 1, otra vez el 1 y el 2: cada boleto es un documento que sale antes
     // de preguntar.
-    EXPECT_EQ(apuntes.documentos, 3);
+    EXPECT_EQ(apuntes.Documentos, 3);
     EXPECT_EQ(apuntes.Textos, (QStringList{u"1"_s, u"1"_s, u"2"_s}));
     EXPECT_EQ(estados.value(2), u"Imprimiendo el boleto nro. 2"_s);
 }
