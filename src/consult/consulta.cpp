@@ -192,6 +192,7 @@ bool Consulta::PreparaBoletos() {
         registros_ = 0;
         return false;
     }
+    MarcaLectura(*ficheroBoletos_); // queda abierto mientras se consulta
     return true;
 }
 

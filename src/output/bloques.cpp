@@ -8,6 +8,10 @@
 #include <cstdio>
 #include <cstring>
 
+#if defined(Q_OS_UNIX)
+#include <sys/file.h>
+#endif
+
 namespace quiniela {
 
 QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta) {
@@ -28,32 +32,62 @@ QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta) {
     return causa + QStringLiteral(" (") + fichero.errorString() + u')';
 }
 
+namespace {
+
+// Cerrojos de aviso entre quien lee y quien reescribe: no impiden nada a quien no los mira.
+bool Cerrojo([[maybe_unused]] const QFile& fichero, [[maybe_unused]] bool exclusivo) {
+#if defined(Q_OS_UNIX)
+    return ::flock(fichero.handle(), (exclusivo ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0;
+#else
+    return false; // sin cerrojos, el de trabajo va siempre aparte
+#endif
+}
+
+QString RutaTemporal(const QString& ruta) {
+    return ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
+           QStringLiteral(".tmp");
+}
+
+} // namespace
+
+void MarcaLectura(const QFile& fichero) {
+    Cerrojo(fichero, false);
+}
+
 SalidaBloques::SalidaBloques(const QString& ruta, Uso uso, qsizetype bytesBloque)
-    : fichero_(uso == Uso::Trabajo
-                   ? ruta
-                   : ruta + u'.' + QString::number(QCoreApplication::applicationPid()) +
-                         QStringLiteral(".tmp")),
-      destino_(ruta), bufer_(bytesBloque, Qt::Uninitialized), datos_(bufer_.data()),
-      bloque_(bytesBloque), trabajo_(uso) {}
+    : fichero_(RutaTemporal(ruta)), destino_(ruta), bufer_(bytesBloque, Qt::Uninitialized),
+      datos_(bufer_.data()), bloque_(bytesBloque), trabajo_(uso) {}
 
 SalidaBloques::~SalidaBloques() {
     if (creado_ && !confirmado_)
         fichero_.remove(); // el temporal, o el fichero de trabajo a medias
 }
 
+// Sin búfer: con él, Qt puede perder el fallo del último vaciado y dar por bueno un fichero a
+// medias.
 bool SalidaBloques::Abre() {
-    // Sin búfer: con él, Qt puede perder el fallo del último vaciado y dar por bueno un
-    // fichero a medias.
-    QIODevice::OpenMode modo = QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered;
-    if (trabajo_ == Uso::Trabajo) {
-        // Un enlace simbólico se quita: se escribiría en el fichero al que apunta.
-        if (QFileInfo(fichero_.fileName()).isSymLink())
-            QFile::remove(fichero_.fileName());
-        modo = QIODevice::ReadWrite | QIODevice::Unbuffered; // sin Truncate, a propósito
-    }
-    fallido_ = !fichero_.open(modo);
+    if (trabajo_ == Uso::Trabajo && AbreEnSuSitio())
+        return !fallido_;
+    fallido_ = !fichero_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered);
     creado_ = !fallido_;
     return !fallido_;
+}
+
+// El de trabajo, abierto en su sitio sin truncarlo; false si alguien lo está leyendo y hay
+// que escribirlo aparte.
+bool SalidaBloques::AbreEnSuSitio() {
+    // Un enlace simbólico se quita: se escribiría en el fichero al que apunta.
+    if (QFileInfo(destino_).isSymLink())
+        QFile::remove(destino_);
+    fichero_.setFileName(destino_);
+    fallido_ = !fichero_.open(QIODevice::ReadWrite | QIODevice::Unbuffered);
+    if (fallido_ || Cerrojo(fichero_, true)) {
+        enSuSitio_ = creado_ = !fallido_;
+        return true;
+    }
+    fichero_.close();
+    fichero_.setFileName(RutaTemporal(destino_));
+    return false;
 }
 
 void SalidaBloques::Escribe(const char* datos, qsizetype bytes) {
@@ -82,11 +116,11 @@ bool SalidaBloques::Confirma() {
     if (!Vacia())
         return false;
     // El de trabajo acaba donde acaba lo escrito: lo que sobre del anterior se corta.
-    if (trabajo_ == Uso::Trabajo && !fichero_.resize(fichero_.pos()))
+    if (enSuSitio_ && !fichero_.resize(fichero_.pos()))
         fallido_ = true;
     fichero_.close();
-    fallido_ = fallido_ || fichero_.error() != QFileDevice::NoError ||
-               (trabajo_ == Uso::Destino && !Sustituye());
+    fallido_ =
+        fallido_ || fichero_.error() != QFileDevice::NoError || (!enSuSitio_ && !Sustituye());
     confirmado_ = !fallido_;
     return !fallido_;
 }

@@ -26,6 +26,10 @@ inline qsizetype BytesBloquePara(qint64 bytesColumnas) {
 // solo lectura, sin permiso... seguida del texto del sistema entre paréntesis.
 QString CausaFalloEscritura(const QFileDevice& fichero, const QString& ruta);
 
+// Quien lee un fichero de trabajo lo dice así mientras lo tenga abierto: entonces no se
+// reescribe en su sitio sino aparte, y lo que lee no cambia debajo de él.
+void MarcaLectura(const QFile& fichero);
+
 // Escribe por bloques, sin el búfer de Qt para que una escritura corta se vea en el momento.
 // No se fuerza el volcado al disco (como cp): sería más lento que copiar el fichero varias
 // veces.
@@ -37,6 +41,7 @@ public:
     // (FORBOLW.ZPK). Se reescribe en su sitio, sin truncarlo al abrir: volver a escribir las
     // páginas del anterior cuesta mucho menos que soltar cientos de megas y pedir otros
     // tantos. Al confirmar se corta a lo escrito; sin confirmar se borra, nunca queda a medias.
+    // Si alguien lo está leyendo (MarcaLectura), va aparte y lo sustituye, como un destino.
     enum class Uso { Destino, Trabajo };
     explicit SalidaBloques(const QString& ruta, Uso uso = Uso::Destino,
                            qsizetype bytesBloque = BytesBloqueSalida);
@@ -71,6 +76,7 @@ private:
     void AnadeGrande(const char* datos, qsizetype bytes);
     void Escribe(const char* datos, qsizetype bytes);
     bool Sustituye(); // pone el temporal en el sitio del destino
+    bool AbreEnSuSitio();
 
     QFile fichero_;
     QString destino_;
@@ -79,6 +85,7 @@ private:
     qsizetype lleno_ = 0;
     qsizetype bloque_;
     Uso trabajo_;
+    bool enSuSitio_ = false;
     bool fallido_ = false;
     bool creado_ = false; // el temporal es nuestro: se borra si no se confirma
     bool confirmado_ = false;

@@ -122,7 +122,10 @@ bool LectorBoletos::Abre(EstadoGlobal& estado, const RangoBoletos& rango,
         return false;
     }
     fichero_.setFileName(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)));
-    if (!fichero_.open(QIODevice::ReadOnly) || !fichero_.seek(ByteDeBoleto(rango.Inicial))) {
+    const bool abierto = fichero_.open(QIODevice::ReadOnly);
+    if (abierto)
+        MarcaLectura(fichero_); // queda abierto mientras se imprime, boleto a boleto
+    if (!abierto || !fichero_.seek(ByteDeBoleto(rango.Inicial))) {
         r.Fin = FinImpresion::Fallida;
         r.Mensaje = MensajeFallo(QStringLiteral("leer el fichero de boletos ") +
                                      QString::fromLatin1(NombreFicheroBoletos),

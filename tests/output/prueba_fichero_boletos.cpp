@@ -326,6 +326,24 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
     }
 }
 
+// Quien tiene abierto el fichero de boletos para leer (la consulta, una impresión, otro
+// programa) sigue leyendo el suyo: el nuevo se escribe aparte y lo sustituye.
+TEST_F(MotorCopia, ElFicheroDeBoletosQueSeEstaLeyendoNoCambiaDebajo) {
+    const QStringList antes = ColumnasPrueba(40, u'1');
+    Columnas(antes);
+    ASSERT_EQ(Copiar(FormatoExportar::TXT2).R.Fin, FinCopia::Terminada);
+    QFile lector(datos.Ruta(u"FORBOLW.ZPK"_s));
+    ASSERT_TRUE(lector.open(QIODevice::ReadOnly));
+    MarcaLectura(lector);
+    const QStringList despues = ColumnasPrueba(16, u'2', 100);
+    Columnas(despues);
+    ASSERT_EQ(Copiar(FormatoExportar::TXT2).R.Fin, FinCopia::Terminada);
+    EXPECT_EQ(lector.readAll(), FicheroColumnas(antes));
+    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(despues));
+    EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files),
+              (QStringList{u"FORBOLW.ZPK"_s, u"RED0703.ZPK"_s}));
+}
+
 // Disco lleno a mitad del fichero de boletos, con el destino aún a tiempo: un
 // límite de tamaño de fichero entre los dos (TXT1 ocupa 15 bytes por columna y
 // los boletos 19).
