@@ -7,9 +7,9 @@
 #include "reduction/ordenes_reduccion.h"
 #include "support/carpeta_temporal.h"
 #include "support/datos_distribuidos.h"
+#include "support/linea_cli.h"
 
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -123,14 +123,13 @@ protected:
     const QString Fuente = LeeFuente(u"packaging/man/quiniela-cli.1.in"_s);
 };
 
-TEST_F(Manual, CadaOrdenTieneSuEntradaConTodasSusOpciones) {
+// Cada orden tiene su entrada con todas sus opciones, y cada opción su descripción.
+TEST_F(Manual, CadaOrdenYCadaOpcionTienenSuEntradaYNingunaSobra) {
     std::map<QString, QString> porOrden; // "jornada" tiene dos entradas: ver y guardar
     for (const EntradaManual& e : EntradasSeccion(Fuente, u"ÓRDENES"_s))
         porOrden[e.Etiqueta.section(u' ', 0, 0)] += e.Texto + u'\n';
     CompruebaPorOrden(porOrden);
-}
 
-TEST_F(Manual, CadaOpcionEstaDescritaYNingunaSobra) {
     const auto etiquetas = [this](const QString& seccion) {
         QStringList opciones;
         for (const EntradaManual& e : EntradasSeccion(Fuente, seccion))
@@ -178,31 +177,24 @@ TEST_F(Manual, LaCuentaDeCorreoSeLeeDelFicheroQueDice) {
 
     CarpetaTemporal carpeta;
     CopiaDatosDistribuidos(carpeta);
-    QTemporaryDir casa;
-    QDir(casa.path()).mkpath(u".config"_s);
-    QFile ajustes(casa.filePath(u".config/quiniela.conf"_s));
+    CarpetaTemporal casa;
+    QDir(casa.Ruta()).mkpath(u".config"_s);
     // Un remitente malo para que la orden pare antes de conectarse a nada.
-    ASSERT_TRUE(
-        ajustes.open(QIODevice::WriteOnly) &&
-        ajustes.write(
-            "[correo]\nservidor=127.0.0.1\npuerto=1\nseguridad=ninguna\nremitente=nadie\n") > 0);
-    ajustes.close();
-
-    QProcess cli;
+    casa.Escribe(u".config/quiniela.conf"_s,
+                 "[correo]\nservidor=127.0.0.1\npuerto=1\nseguridad=ninguna\nremitente=nadie\n");
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
-    variables.insert(u"HOME"_s, casa.path());
+    variables.insert(u"HOME"_s, casa.Ruta());
     variables.remove(u"XDG_CONFIG_HOME"_s);
     variables.remove(QString::fromLatin1(VariableClaveCorreo));
-    cli.setProcessEnvironment(variables);
-    cli.start(QStringLiteral(QUINIELA_CLI),
-              {u"--datos"_s, carpeta.Ruta(), u"enviar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s,
-               u"1"_s, u"--a"_s, u"ana@ejemplo.es"_s});
-    ASSERT_TRUE(cli.waitForFinished());
-    const QString err = QString::fromUtf8(cli.readAllStandardError());
-    EXPECT_EQ(cli.exitCode(), 1);
+    const Linea cli = Lanza(QStringLiteral(QUINIELA_CLI),
+                            {u"--datos"_s, carpeta.Ruta(), u"enviar"_s, u"--jornada"_s, u"1"_s,
+                             u"--orden"_s, u"1"_s, u"--a"_s, u"ana@ejemplo.es"_s},
+                            variables);
+    EXPECT_EQ(cli.Estado, 1);
     // Con el servidor leído, lo que falla es el remitente.
-    EXPECT_TRUE(err.contains(u"La dirección del remitente no es una dirección de correo válida."_s))
-        << err.toStdString();
+    EXPECT_TRUE(
+        cli.Err.contains(u"La dirección del remitente no es una dirección de correo válida."_s))
+        << cli.Err.toStdString();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -211,16 +203,14 @@ TEST_F(Manual, LaCuentaDeCorreoSeLeeDelFicheroQueDice) {
 QStringList Completa(const QStringList& palabras) {
     const QString guion = u"source \"$0\"; COMP_WORDS=(\"$@\"); COMP_CWORD=$(($# - 1)); "
                           u"_quiniela_cli; printf '%s\\n' \"${COMPREPLY[@]}\""_s;
-    QProcess bash;
-    bash.start(u"bash"_s,
-               QStringList{u"-c"_s, guion,
-                           QStringLiteral(QUINIELA_FUENTES "/packaging/completado/quiniela-cli"),
-                           u"quiniela-cli"_s} +
-                   palabras);
-    EXPECT_TRUE(bash.waitForFinished());
-    EXPECT_EQ(bash.readAllStandardError(), QByteArray());
-    QStringList ofrecidas =
-        QString::fromUtf8(bash.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    const Linea bash =
+        Lanza(u"bash"_s,
+              QStringList{u"-c"_s, guion,
+                          QStringLiteral(QUINIELA_FUENTES "/packaging/completado/quiniela-cli"),
+                          u"quiniela-cli"_s} +
+                  palabras);
+    EXPECT_EQ(bash.Err, QString());
+    QStringList ofrecidas = bash.Out.split(u'\n', Qt::SkipEmptyParts);
     ofrecidas.sort();
     return ofrecidas;
 }

@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -16,27 +15,6 @@ using namespace quiniela;
 using namespace quiniela::prueba;
 
 namespace {
-
-// Un proceso colgado es un fallo, no una prueba que no acaba.
-Linea Lanza(const QString& programa, const QStringList& args) {
-    QProcess p;
-    p.start(programa, args);
-    Linea s{-1, {}, {}};
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        ADD_FAILURE() << "no acaba: " << args.join(u' ').toStdString();
-        return s;
-    }
-    s.Estado = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    s.Out = QString::fromUtf8(p.readAllStandardOutput());
-    s.Err = QString::fromUtf8(p.readAllStandardError());
-    return s;
-}
-
-QString TextoPdf(const QString& pdf) {
-    return Lanza(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s}).Out;
-}
 
 // Sin --datos; el PDF va tras la opción y el texto que ha de llevar.
 struct OrdenQueDibuja {
@@ -81,10 +59,9 @@ TEST(ModuloImpresion, ConElModuloEscribenSuPdfYSinElNoHacenNada) {
 
         const Linea con = Lanza(QStringLiteral(QUINIELA_CLI), args);
         ASSERT_EQ(con.Estado, 0) << con.Err.toStdString();
-        QFile fichero(pdf);
-        ASSERT_TRUE(fichero.open(QIODevice::ReadOnly));
-        EXPECT_EQ(fichero.read(5), "%PDF-");
-        EXPECT_TRUE(TextoPdf(pdf).contains(o.TextoEsperado)) << TextoPdf(pdf).toStdString();
+        // Si no fuera un PDF, pdftotext no sacaría nada.
+        const QString texto = Lanza(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s}).Out;
+        EXPECT_TRUE(texto.contains(o.TextoEsperado)) << texto.toStdString();
     }
     // Lo que no dibuja no necesita el módulo.
     const Linea historial = Lanza(cli, {u"--datos"_s, datos.Ruta(), u"historial"_s});

@@ -19,8 +19,6 @@ const QString kClave = QStringLiteral("secreta ñ");
 
 // Tiempos cortos para las pruebas que esperan un fallo por tiempo.
 constexpr TiemposCorreo kTiemposCortos{1000ms, 2s};
-// Margen amplio: solo comprueba que nada se queda colgado esperando.
-constexpr qint64 kColgadoMs = 10000;
 
 QByteArray Mensaje(const QByteArray& asunto, const QByteArray& cuerpo) {
     return "From: remitente@example.com\r\nSubject: " + asunto + "\r\n\r\n" + cuerpo;
@@ -32,9 +30,9 @@ const QByteArray kCuerpoConPuntos = ".\r\n..\r\n.hola\r\nlínea normal\r\n. \r\n
 
 } // namespace
 
-// Una conexión para la tanda; un destinatario rechazado no deshace los anteriores y la sesión
-// sigue sirviendo.
-TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnRechazoNoLaCorta) {
+// Una conexión para la tanda; un destinatario rechazado o una dirección que podría colar
+// órdenes no deshacen los anteriores y la sesión sigue sirviendo.
+TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCorta) {
     // El segundo, un par de megas con líneas de longitudes distintas que empiezan por punto,
     // para que los cortes entre trozos de lectura caigan en todas las posiciones de un "\r\n.".
     QByteArray grande;
@@ -55,6 +53,12 @@ TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnRechazoNoLaCorta) {
     EXPECT_EQ(fallo.Numero, 55) << fallo.Descripcion.toStdString();
     EXPECT_TRUE(fallo.Descripcion.contains(u"550")) << fallo.Descripcion.toStdString();
     EXPECT_TRUE(transporte.Envia(kAna, primero).Bien());
+    // Lo que podría colar órdenes en el sobre no sale.
+    for (const QString& destino : {u"ana@example.com\r\nRCPT TO:<beto@example.com>"_s,
+                                   u"ana@example.com>"_s, u"ana @example.com"_s, QString()}) {
+        SCOPED_TRACE(destino.toStdString());
+        EXPECT_EQ(transporte.Envia(destino, primero).Numero, 43);
+    }
     transporte.Cierra();
 
     const auto recibidos = servidor.Mensajes();
@@ -158,7 +162,7 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
         reloj.start();
         const FalloCorreo fallo = transporte.Envia(kAna, Mensaje("X", "x\r\n"));
         EXPECT_EQ(fallo.Numero, caso.Numero) << fallo.Descripcion.toStdString();
-        EXPECT_LT(reloj.elapsed(), kColgadoMs);
+        EXPECT_LT(reloj.elapsed(), 10000) << "margen amplio: solo que no se quede colgado";
         reloj.restart();
         transporte.Cierra();
         EXPECT_LT(reloj.elapsed(), kTiemposCortos.SinRespuesta.count() * 1000 / 2);
@@ -167,21 +171,9 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
     }
 }
 
-// Lo que podría colar órdenes en el sobre no sale: ni la dirección ni la cuenta.
-TEST(TransporteSmtp, UnaDireccionOUnaCuentaQuePodrianColarOrdenesNoSalen) {
-    ServidorSmtp servidor;
-    ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
+// Una cuenta que podría colar órdenes o que no sirve no abre sesión.
+TEST(TransporteSmtp, UnaCuentaQuePodriaColarOrdenesNoAbre) {
     TransporteCurl transporte;
-    ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
-    for (const QString& destino : {u"ana@example.com\r\nRCPT TO:<beto@example.com>"_s,
-                                   u"ana@example.com>"_s, u"ana @example.com"_s, QString()}) {
-        SCOPED_TRACE(destino.toStdString());
-        EXPECT_EQ(transporte.Envia(destino, Mensaje("X", "x\r\n")).Numero, 43);
-    }
-    transporte.Cierra();
-    EXPECT_EQ(servidor.Conexiones(), 0);
-    EXPECT_TRUE(servidor.Mensajes().empty());
-
     CuentaCorreo buena;
     buena.Servidor = QStringLiteral("correo.example.com");
     buena.Remitente = QStringLiteral("remitente@example.com");

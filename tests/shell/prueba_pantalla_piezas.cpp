@@ -1,12 +1,15 @@
-// Piezas comunes de las pantallas: el grupo de listas desplegables y la fila de botones.
+// Piezas comunes de las pantallas: el grupo de listas desplegables, la fila de botones y la
+// ventana de mensajes.
 #include "core/estado_global.h"
 #include "core/listas.h"
 #include "platform/qt/boton_imagen.h"
 #include "shell/lista_desplegable.h"
+#include "shell/pantalla_mensajes.h"
 #include "shell/piezas_pantalla.h"
 #include "support/pantallas.h"
 #include "support/plataforma_falsa.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -69,4 +72,56 @@ TEST(PiezasPantalla, FilaDesdeLaDerechaConSuHueco) {
     EXPECT_EQ(indice.geometry(), QRect(449, 408, 90, 24));
     ColocaDesdeLaDerecha({&salir, &ayuda}, 400, 10, 10);
     EXPECT_EQ(ayuda.pos(), QPoint(400 - 80 - 10 - 70, 10));
+}
+
+// Por el mensajero, como lo abre el programa: de los tres botones de confirmar solo se ve el
+// pedido, y ese confirma lo suyo y nada más (sin abrirse, nada quedaría confirmado).
+TEST(PantallaMensajes, ElMensajeroLoAbreConSoloElBotonPedidoQueConfirma) {
+    const BotonMensaje botones[] = {BotonMensaje::Borrar, BotonMensaje::Reducir,
+                                    BotonMensaje::Copiar};
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        EstadoGlobal estado;
+        PlataformaFalsa plataforma(&estado);
+        MensajeroQt mensajero(estado);
+        AlAbrirseModal([&](QWidget* modal) {
+            auto* dialogo = qobject_cast<PantallaMensajes*>(modal);
+            ASSERT_NE(dialogo, nullptr);
+            BotonImagen* pics[] = {dialogo->Pic_BotBorrar, dialogo->Pic_BotReducir,
+                                   dialogo->Pic_BotCopiar};
+            EXPECT_EQ(dialogo->Tex_Mensaje->text(), u"Primera línea\nSegunda línea"_s);
+            for (int j = 0; j < 3; ++j)
+                EXPECT_EQ(pics[j]->isVisible(), i == j) << j;
+            EXPECT_FALSE(dialogo->Pic_Ayuda->isVisible());
+            if (botones[i] == BotonMensaje::Reducir)
+                GuardaCaptura(dialogo, u"mensajes"_s);
+            Pulsa(pics[i]);
+        });
+        mensajero.MuestraMensaje(u"REDUCCIÓN YA EXISTE"_s,
+                                 u"Primera línea"_s + FinLinea + u"Segunda línea"_s, botones[i]);
+        const bool marcas[] = {estado.BorrarConfirmado, estado.ReducirConfirmado,
+                               estado.CopiarConfirmado};
+        for (int j = 0; j < 3; ++j)
+            EXPECT_EQ(marcas[j], i == j) << j;
+        EXPECT_EQ(plataforma.Sonido, std::vector<int>{6});
+    }
+}
+
+// La ayuda solo abre su tema en el modo de la ayuda inicial; cualquier tecla cierra sin
+// confirmar.
+TEST(PantallaMensajes, AyudaSoloEnSuModoYCualquierTeclaCierraSinConfirmar) {
+    EstadoGlobal estado;
+    PlataformaFalsa plataforma(&estado);
+    PantallaMensajes dialogo(estado, u"T"_s, u"x"_s, BotonMensaje::Borrar | BotonMensaje::Ayuda);
+    dialogo.show();
+    Pulsa(dialogo.Pic_Ayuda);
+    EXPECT_TRUE(plataforma.TemasAyuda.empty());
+    estado.ModoMensaje = 2;
+    Pulsa(dialogo.Pic_Ayuda);
+    EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{1120});
+    QTest::keyClick(&dialogo, Qt::Key_Space);
+    EXPECT_FALSE(dialogo.isVisible());
+    EXPECT_EQ(dialogo.result(), QDialog::Rejected);
+    EXPECT_FALSE(estado.BorrarConfirmado || estado.ReducirConfirmado || estado.CopiarConfirmado);
+    EXPECT_EQ(plataforma.Sonido, (std::vector<int>{9, 9, 5}));
 }

@@ -36,7 +36,6 @@ inline QString DecodificaCabecera(const QByteArray& valor) {
 }
 
 struct MensajeDecodificado {
-    QByteArray Cabeceras; // desplegadas: una por línea
     QString Para;
     QString Asunto;
     QString Cuerpo;
@@ -46,8 +45,8 @@ struct MensajeDecodificado {
 inline MensajeDecodificado DecodificaMensaje(const QByteArray& datos) {
     const qsizetype fin = datos.indexOf("\r\n\r\n");
     MensajeDecodificado d;
-    d.Cabeceras = datos.left(fin).replace("\r\n ", " ");
-    for (const QByteArray& linea : d.Cabeceras.split('\n')) {
+    // Las cabeceras desplegadas, una por línea.
+    for (const QByteArray& linea : datos.left(fin).replace("\r\n ", " ").split('\n')) {
         const QByteArray l = linea.trimmed();
         if (l.startsWith("To: "))
             d.Para = QString::fromLatin1(l.mid(4));

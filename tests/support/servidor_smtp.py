@@ -16,41 +16,36 @@ import warnings
 
 from aiosmtpd.smtp import SMTP, AuthResult
 
+CARPETA = sys.argv[1]
+OPCIONES = json.loads(sys.argv[2])
+cuenta = {"conexiones": 0, "mensajes": 0}
 
-class Estado:
-    def __init__(self, carpeta):
-        self.carpeta = carpeta
-        self.conexiones = 0
-        self.numero = 0
 
-    def escribe(self, nombre, datos):
-        # Atómica: la prueba nunca lee un fichero a medias.
-        ruta = os.path.join(self.carpeta, nombre)
-        with open(ruta + ".tmp", "w") as f:
-            f.write(datos)
-        os.replace(ruta + ".tmp", ruta)
+def escribe(nombre, datos):
+    # Atómica: la prueba nunca lee un fichero a medias.
+    ruta = os.path.join(CARPETA, nombre)
+    with open(ruta + ".tmp", "w") as f:
+        f.write(datos)
+    os.replace(ruta + ".tmp", ruta)
 
-    def nueva_conexion(self):
-        self.conexiones += 1
-        self.escribe("conexiones", str(self.conexiones))
+
+def nueva_conexion():
+    cuenta["conexiones"] += 1
+    escribe("conexiones", str(cuenta["conexiones"]))
 
 
 class Manejador:
-    def __init__(self, estado, opciones):
-        self.estado = estado
-        self.opciones = opciones
-
     async def handle_RCPT(self, server, session, envelope, address, rcpt_options):
-        if address in self.opciones["rechazados"]:
+        if address in OPCIONES["rechazados"]:
             return "550 5.1.1 <%s>: mailbox unavailable" % address
         envelope.rcpt_tos.append(address)
         return "250 OK"
 
     async def handle_DATA(self, server, session, envelope):
-        if set(self.opciones["colgados"]).intersection(envelope.rcpt_tos):
+        if set(OPCIONES["colgados"]).intersection(envelope.rcpt_tos):
             await asyncio.sleep(3600)  # nunca contesta al final del mensaje
         auth = session.auth_data if session.authenticated else None
-        self.estado.numero += 1
+        cuenta["mensajes"] += 1
         mensaje = {
             "remitente": envelope.mail_from,
             "destinatarios": envelope.rcpt_tos,
@@ -58,25 +53,21 @@ class Manejador:
             "cifrado": server.transport.get_extra_info("ssl_object") is not None,
             "datos": base64.b64encode(envelope.original_content).decode(),
         }
-        self.estado.escribe("%06d.json" % self.estado.numero, json.dumps(mensaje))
+        escribe("%06d.json" % cuenta["mensajes"], json.dumps(mensaje))
         return "250 OK guardado"
 
 
 class SMTPContado(SMTP):
-    def __init__(self, estado, *args, **kwargs):
-        self._estado = estado
-        super().__init__(*args, **kwargs)
-
     def connection_made(self, transport):
         # También se llama tras STARTTLS, que no es una conexión nueva.
         if self._original_transport is None and self.transport is None:
-            self._estado.nueva_conexion()
+            nueva_conexion()
         super().connection_made(transport)
 
 
-async def mudo(estado):
+async def mudo():
     async def acepta(reader, writer):
-        estado.nueva_conexion()
+        nueva_conexion()
         try:
             await reader.read()  # hasta que el otro lado cierre; nunca contesta
         finally:
@@ -85,7 +76,7 @@ async def mudo(estado):
     return await asyncio.start_server(acepta, "127.0.0.1", 0)
 
 
-async def smtp(estado, o):
+async def smtp(o):
     seguridad = o["seguridad"]
     contexto = None
     if seguridad != "ninguna":
@@ -99,8 +90,7 @@ async def smtp(estado, o):
 
     def fabrica():
         return SMTPContado(
-            estado,
-            Manejador(estado, o),
+            Manejador(),
             hostname="prueba.local",
             tls_context=contexto if seguridad == "starttls" else None,
             require_starttls=seguridad == "starttls",
@@ -111,15 +101,13 @@ async def smtp(estado, o):
             timeout=60,
         )
 
-    loop = asyncio.get_running_loop()
-    return await loop.create_server(
+    return await asyncio.get_running_loop().create_server(
         fabrica, "127.0.0.1", 0, ssl=contexto if seguridad == "tls" else None
     )
 
 
-async def principal(carpeta, opciones):
-    estado = Estado(carpeta)
-    servidor = await (mudo(estado) if opciones["mudo"] else smtp(estado, opciones))
+async def principal():
+    servidor = await (mudo() if OPCIONES["mudo"] else smtp(OPCIONES))
     print("ESCUCHANDO %d" % servidor.sockets[0].getsockname()[1], flush=True)
     await asyncio.Event().wait()  # hasta que lo maten
 
@@ -128,4 +116,4 @@ if __name__ == "__main__":
     # Los avisos de aiosmtpd (AUTH sin STARTTLS cuando ya va cifrado) ensucian la salida.
     logging.getLogger("mail.log").setLevel(logging.ERROR)
     warnings.simplefilter("ignore")
-    asyncio.run(principal(sys.argv[1], json.loads(sys.argv[2])))
+    asyncio.run(principal())

@@ -32,11 +32,10 @@ public:
         Enviados.push_back({destinatario, mensaje});
         return {};
     }
-    void Cierra() override { ++Cierres; }
+    void Cierra() override {}
 
     std::vector<Enviado> Enviados;
     int Aperturas = 0;
-    int Cierres = 0;
     CuentaCorreo Cuenta;
     QString Clave;
     FalloCorreo FalloAbrir;
