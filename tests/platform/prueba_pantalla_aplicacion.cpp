@@ -171,7 +171,7 @@ TEST(Recursos, SeisSonidosPcmMonoCortosYDistintos) {
     EXPECT_EQ(contenidos.size(), 6);
 }
 
-TEST(ServiciosQt, CursoresPropiosConPuntoCaliente) {
+TEST(ServiciosQt, CursoresPropiosYEsperaDeVerdad) {
     CursoresQt cursores;
     QWidget ventana;
     QWidget control(&ventana);
@@ -183,14 +183,11 @@ TEST(ServiciosQt, CursoresPropiosConPuntoCaliente) {
     }
     cursores.PonCursor(&control, QString());
     EXPECT_FALSE(control.testAttribute(Qt::WA_SetCursor));
-}
 
-TEST(ServiciosQt, EsperaActivaDeVerdad) {
-    RelojQt reloj;
     QElapsedTimer medida;
     medida.start();
-    reloj.Espera(30);
-    EXPECT_GE(medida.elapsed(), 30);
+    RelojQt().Espera(30);
+    EXPECT_GE(medida.elapsed(), 30) << "la espera espera de verdad";
 }
 
 } // namespace

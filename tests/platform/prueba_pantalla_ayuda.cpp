@@ -35,11 +35,7 @@ struct AjustesTemporales : prueba::CarpetaTemporal {
 };
 
 // Los temas que piden las pantallas (0 = menú principal), con el encabezado de su página.
-struct Tema {
-    int Numero;
-    const char* Titulo;
-};
-const Tema kTemas[] = {
+const std::pair<int, const char*> kTemas[] = {
     {0, "Menú principal"},
     {1120, "Descripción general del programa"},
     {2100, "Datos de jornadas"},
@@ -75,19 +71,19 @@ TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentanaQueSeRecuerda) {
     EXPECT_TRUE(ayuda.UrlDeTema(9999).isEmpty());
     EXPECT_EQ(ayuda.Ventana(), nullptr) << "sin abrir ningún tema no hay ventana";
     QMainWindow* primera = nullptr;
-    for (const Tema& t : kTemas) {
-        ayuda.AbreAyuda(t.Numero);
+    for (const auto& [numero, titulo] : kTemas) {
+        ayuda.AbreAyuda(numero);
         primera = primera ? primera : ayuda.Ventana();
         ASSERT_NE(primera, nullptr);
         EXPECT_EQ(ayuda.Ventana(), primera) << "una sola ventana para todos los temas";
-        EXPECT_EQ(ayuda.Visor()->source(), ayuda.UrlDeTema(t.Numero));
+        EXPECT_EQ(ayuda.Visor()->source(), ayuda.UrlDeTema(numero));
         const QTextBlock encabezado =
-            BloqueConTexto(ayuda.Visor()->document(), QString::fromUtf8(t.Titulo));
-        ASSERT_TRUE(encabezado.isValid()) << t.Numero << " " << t.Titulo;
+            BloqueConTexto(ayuda.Visor()->document(), QString::fromUtf8(titulo));
+        ASSERT_TRUE(encabezado.isValid()) << numero << " " << titulo;
         // La hoja de estilo común (enlace relativo dentro del fichero de ayuda) se aplica.
         EXPECT_EQ(encabezado.begin().fragment().charFormat().foreground().color(),
                   QColor(0x00, 0x40, 0x00))
-            << t.Numero;
+            << numero;
     }
     const QRect elegido(420, 40, 360, 500);
     primera->setGeometry(elegido);
