@@ -1,7 +1,6 @@
 #include "support/servidor_smtp.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,15 +9,6 @@
 using namespace Qt::StringLiterals;
 
 namespace quiniela::prueba {
-
-namespace {
-
-QByteArray LeeFichero(const QString& ruta) {
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
 
 CertificadoPrueba FabricaCertificado(const QString& carpeta, const QStringList& nombres) {
     static const QRegularExpression ip(u"^[0-9.]+$|:"_s);
@@ -56,7 +46,7 @@ ServidorSmtp::ServidorSmtp(OpcionesServidorSmtp opciones) : opciones_(std::move(
         {u"colgados"_s, QJsonArray::fromStringList(opciones_.Colgados)},
         {u"mudo"_s, opciones_.Mudo}};
     const QStringList argumentos{
-        QStringLiteral(QUINIELA_SERVIDOR_SMTP), carpeta_.path(),
+        QStringLiteral(QUINIELA_SERVIDOR_SMTP), carpeta_.Ruta(),
         QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact))};
     proceso_ = std::make_unique<QProcess>();
     // Los errores de python se ven en la salida de la prueba.
@@ -90,10 +80,10 @@ CuentaCorreo ServidorSmtp::Cuenta() const {
 }
 
 std::vector<MensajeRecibido> ServidorSmtp::Mensajes() const {
-    const QDir dir(carpeta_.path());
     std::vector<MensajeRecibido> mensajes;
-    for (const QString& nombre : dir.entryList({u"*.json"_s}, QDir::Files, QDir::Name)) {
-        const QJsonObject m = QJsonDocument::fromJson(LeeFichero(dir.filePath(nombre))).object();
+    for (const QString& nombre :
+         QDir(carpeta_.Ruta()).entryList({u"*.json"_s}, QDir::Files, QDir::Name)) {
+        const QJsonObject m = QJsonDocument::fromJson(carpeta_.Lee(nombre)).object();
         mensajes.push_back({m[u"remitente"_s].toString(),
                             m[u"destinatarios"_s].toVariant().toStringList(),
                             m[u"usuario"_s].toString(), m[u"cifrado"_s].toBool(),
@@ -103,7 +93,7 @@ std::vector<MensajeRecibido> ServidorSmtp::Mensajes() const {
 }
 
 int ServidorSmtp::Conexiones() const {
-    return LeeFichero(carpeta_.filePath(QStringLiteral("conexiones"))).trimmed().toInt();
+    return carpeta_.Lee(QStringLiteral("conexiones")).trimmed().toInt();
 }
 
 } // namespace quiniela::prueba

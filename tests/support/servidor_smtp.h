@@ -3,12 +3,12 @@
 // su propia carpeta: cada prueba tiene el suyo y pueden correr en paralelo.
 
 #include "platform/correo.h"
+#include "support/carpeta_temporal.h"
 
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <memory>
 #include <vector>
@@ -80,7 +80,7 @@ public:
 
 private:
     OpcionesServidorSmtp opciones_;
-    QTemporaryDir carpeta_;
+    CarpetaTemporal carpeta_;
     std::unique_ptr<QProcess> proceso_;
     int puerto_ = 0;
     QString error_;
