@@ -66,7 +66,6 @@ TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCor
     EXPECT_EQ(recibidos[0].Datos, primero);
     EXPECT_EQ(recibidos[0].Destinatarios, QStringList{kAna});
     EXPECT_EQ(recibidos[0].Remitente, u"remitente@example.com");
-    EXPECT_FALSE(recibidos[0].Cifrado);
     EXPECT_TRUE(recibidos[1].Datos == segundo);
     EXPECT_EQ(recibidos[1].Destinatarios, QStringList{kBeto});
     EXPECT_EQ(recibidos[2].Destinatarios, QStringList{kAna});
