@@ -1,6 +1,5 @@
 #include "consult/historial.h"
 #include "core/arranque.h"
-#include "core/estado_global.h"
 #include "matchdays/fichero_equipos.h"
 #include "matchdays/fichero_jornadas.h"
 #include "reduction/fichero_bases.h"
@@ -8,8 +7,6 @@
 #include "support/carpeta_temporal.h"
 #include "support/plataforma_falsa.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <gtest/gtest.h>
 

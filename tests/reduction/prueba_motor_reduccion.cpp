@@ -6,9 +6,6 @@
 #include "reduction/motor_reduccion.h"
 #include "support/banco.h"
 
-#include <QDir>
-#include <QFile>
-
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;

@@ -1,5 +1,4 @@
 // quiniela-cli en proceso y, para matarlo a mitad o correr dos a la vez, el compilado.
-#include "core/datos_generales_tipo.h"
 #include "core/fichero_parcial.h"
 #include "reduction/bases_prueba.h"
 #include "settings/datos_generales.h"

@@ -1,5 +1,4 @@
 #include "consult/pantalla_historic.h"
-#include "core/estado_global.h"
 #include "core/regional.h"
 #include "matchdays/fichero_jornadas.h"
 #include "platform/qt/boton_imagen.h"
@@ -8,7 +7,6 @@
 #include "reduction/pantalla_reducir.h"
 #include "settings/datos_generales.h"
 #include "shell/pantalla_velmo.h"
-#include "support/carpeta_temporal.h"
 #include "support/linea_cli.h"
 #include "support/pantallas.h"
 #include "support/plataforma_falsa.h"
@@ -112,11 +110,6 @@ protected:
                 return l.Valor;
         return u"(no está)"_s;
     }
-    static void EsperaValores(const PantallaReducir& p,
-                              const std::vector<std::pair<QString, QString>>& valores) {
-        for (const auto& [rotulo, valor] : valores)
-            EXPECT_EQ(Valor(p, rotulo), valor) << rotulo.toStdString();
-    }
 
     CarpetaTemporal carpeta;
     EstadoGlobal estado = carpeta.Estado();
@@ -151,9 +144,9 @@ TEST_F(PantallaReducirPrueba, AbreLaGuardadaConRejillasEstadisticasYErrores) {
 
     // 3^3 · 2^6 columnas; sin errores, una por cada combinación del triple y el doble sin
     // elegir.
-    EsperaValores(*pantalla, {{u"Apuest. directas"_s, u"1.728"_s},
-                              {u"Apuest. aceptadas"_s, u"6"_s},
-                              {u"Importe total"_s, u"864,00 €"_s}});
+    EXPECT_EQ(Valor(*pantalla, u"Apuest. directas"_s), u"1.728"_s);
+    EXPECT_EQ(Valor(*pantalla, u"Apuest. aceptadas"_s), u"6"_s);
+    EXPECT_EQ(Valor(*pantalla, u"Importe total"_s), u"864,00 €"_s);
     GuardaCaptura(pantalla.get(), u"reducir_probable"_s);
 
     // Errores desde sus listas. 0 a 2 errores sobre 2 triples y 5 dobles elegidos:

@@ -1,4 +1,3 @@
-#include "core/estado_global.h"
 #include "platform/qt/boton_imagen.h"
 #include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
