@@ -1,5 +1,7 @@
 #include "reduction/fichero_bases.h"
+#include "reduction/linea_bases.h"
 #include "support/banco.h"
+#include "support/registros_historial.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +12,6 @@ using namespace quiniela::prueba;
 namespace {
 
 const QString Bases = u"BASES.ZPK"_s;
-
-QString Blancos(int n) {
-    return QString(n, u' ');
-}
 
 // Triple elegido con probable "X", doble "12" elegido sin probable y el resto "1".
 Reduccion Ejemplo(const QString& descripcion = QString()) {
@@ -35,21 +33,26 @@ QByteArray Lineas(const QStringList& registros) {
     return (registros.join(u"\r\n"_s) + u"\r\n"_s).toLatin1();
 }
 
+QByteArray Bueno(int jornada = 7, int orden = 3) {
+    return RegistroDe(jornada, orden, 2, 1296, 81, u"Pareja de dobles"_s).toLatin1();
+}
+
+// El registro bueno con un trozo cambiado desde la posición (desde 0).
+QByteArray Cambiado(qsizetype pos, const QByteArray& trozo) {
+    QByteArray r = Bueno();
+    r.replace(pos, trozo.size(), trozo);
+    return r;
+}
+
 } // namespace
 
 TEST(FicheroBases, RegistroCampoACampoYSuLectura) {
     const QString r = ConstruyeRegistroReduccion(7, 3, Ejemplo(u"ABCDEF"_s));
     QString esperado = u"07032 112    "_s + u"       6       4"_s + u"111312101210"_s +
                        u"100100"_s.repeated(13) +
-                       u" 100000000000000000000000000001000000010000000"_s + Blancos(29) +
-                       u"ABCDEF"_s + Blancos(30);
+                       u" 100000000000000000000000000001000000010000000"_s + QString(29, u' ') +
+                       u"ABCDEF"_s + QString(30, u' ');
     EXPECT_EQ(r, esperado);
-
-    // Leído sobre otro método, vuelve a dar el mismo registro.
-    Reduccion leida;
-    leida.Metodo = MetodoDirecto;
-    LeeRegistroReduccion(r, leida);
-    EXPECT_EQ(ConstruyeRegistroReduccion(7, 3, leida), r);
 
     // Descripción larga con salto de línea y números de ocho cifras: no descuadran.
     Reduccion red = Ejemplo(u"  Una descripción con salto\r\nde línea muy larga  "_s);
@@ -57,7 +60,7 @@ TEST(FicheroBases, RegistroCampoACampoYSuLectura) {
     const QString largo = ConstruyeRegistroReduccion(42, 30, red);
     ASSERT_EQ(largo.size(), 230);
     EXPECT_EQ(largo.mid(13, 8), u"14348907"_s);
-    EXPECT_EQ(largo.mid(165), u"Una descripción con salto  de línea"_s + Blancos(30));
+    EXPECT_EQ(largo.mid(165), u"Una descripción con salto  de línea"_s + QString(30, u' '));
 }
 
 TEST(FicheroBases, RegistrosCortosOEstropeadosNoRompenLaLectura) {
@@ -146,10 +149,10 @@ TEST(FicheroBases, LeeLaReduccionActualOLaBasePorDefecto) {
     b.estado.Red.Metodo = MetodoSeleccionSignos;
     LeeFicheroBases(b.estado);
     EXPECT_EQ(b.estado.NumeroRegistroReduccion, 0);
-    EXPECT_EQ(b.estado.RegistroReduccion, Blancos(230));
-    EXPECT_EQ(ConstruyeRegistroReduccion(1, 1, b.estado.Red), u"01013 0 0           1       1"_s +
-                                                                  u"100100"_s.repeated(15) + u' ' +
-                                                                  QString(45, u'0') + Blancos(65));
+    EXPECT_EQ(b.estado.RegistroReduccion, QString(230, u' '));
+    EXPECT_EQ(ConstruyeRegistroReduccion(1, 1, b.estado.Red),
+              u"01013 0 0           1       1"_s + u"100100"_s.repeated(15) + u' ' +
+                  QString(45, u'0') + QString(65, u' '));
     EXPECT_TRUE(b.plataforma.Avisos.isEmpty());
 }
 
@@ -184,10 +187,9 @@ TEST(FicheroBases, AvisosCuandoFaltaElFichero) {
     ASSERT_TRUE(GuardaRegistroBases(b.estado, 7, 3, Registro(7, 3)).Bien());
     EXPECT_EQ(b.plataforma.Avisos, QStringList{crearlo});
     EXPECT_EQ(b.carpeta.Lee(Bases), Lineas({Registro(7, 3)}));
-}
 
-TEST(FicheroBases, RutaInexistente) {
-    Banco b;
+    // Sin la carpeta no se crea nada: el error 76 en cada rutina.
+    b.plataforma.Avisos.clear();
     b.estado.CarpetaDatos = b.carpeta.Ruta(u"no_existe/"_s);
     LeeFicheroBases(b.estado);
     EXPECT_FALSE(ExisteEnBases(b.estado, 1, 1));
@@ -197,4 +199,55 @@ TEST(FicheroBases, RutaInexistente) {
                            u"EEB ERROR 76: No existe el fichero BASES.ZPK"_s,
                            u"BRB ERROR 76: No existe el fichero BASES.ZPK"_s}));
     EXPECT_EQ(GuardaRegistroBases(b.estado, 1, 1, Registro(1, 1)).Numero, 76);
+}
+
+TEST(LineaBases, DefectoDeCadaLineaIlegible) {
+    struct Caso {
+        QByteArray Linea;
+        QString Defecto; // principio del porqué; vacío si se puede leer
+    };
+    const Caso casos[] = {
+        {Bueno(), {}},
+        {RegistroLibreBases().toLatin1(), {}},
+        {"0000", {}},
+        {Bueno().left(200), {}}, // un editor quitó los blancos del final
+        {Bueno().left(164), u"es demasiado corta (164 caracteres de 230)"_s},
+        {Bueno() + "x", u"es demasiado larga (231 caracteres de 230)"_s},
+        {Cambiado(0, "a7"), u"la jornada o el orden no son números"_s},
+        {Cambiado(4, "9"), u"el método no es 1, 2 ni 3"_s},
+        {Cambiado(13, "   x1296"), u"los errores o las apuestas no son números"_s},
+        {Cambiado(40, "a"), u"los signos de los partidos no son cifras"_s},
+        {Cambiado(130, "2"), u"los signos de los partidos"_s},
+        {Cambiado(180, QByteArray(1, '\0')), u"tiene bytes nulos o de control"_s},
+        {Cambiado(190, "\x1b[2J"), u"tiene bytes nulos o de control"_s},
+        {Cambiado(190, "\x81"), u"tiene bytes nulos o de control"_s},
+        {Cambiado(190, "\xf1\x80"), {}}, // "ñ" y "€" se muestran
+    };
+    for (const Caso& c : casos) {
+        SCOPED_TRACE(c.Linea.toStdString());
+        const QString defecto = DefectoLineaBases(c.Linea);
+        if (c.Defecto.isEmpty())
+            EXPECT_EQ(defecto, QString());
+        else
+            EXPECT_TRUE(defecto.startsWith(c.Defecto)) << defecto.toStdString();
+    }
+}
+
+TEST(LineaBases, LasIlegiblesSeSaltanConUnSoloAviso) {
+    Banco b;
+    b.carpeta.Escribe(u"BASES.ZPK"_s, Bueno(1, 1) + "\r\n" + "corta\r\n" +
+                                          RegistroLibreBases().toLatin1() + "\r\n" +
+                                          Cambiado(4, "9") + "\r\n" + Bueno(2, 5) + "\r\n" +
+                                          Cambiado(100, QByteArray(1, '\0')));
+    const auto reducciones = LeeReduccionesBases(b.estado);
+    ASSERT_EQ(reducciones.size(), 2u);
+    EXPECT_EQ(reducciones[0].Linea, 1);
+    EXPECT_EQ(reducciones[0].Registro, QString::fromLatin1(Bueno(1, 1)));
+    EXPECT_EQ(reducciones[1].Linea, 5);
+    ASSERT_EQ(b.plataforma.Avisos.size(), 1);
+    EXPECT_EQ(b.plataforma.Avisos[0],
+              u"El índice BASES.ZPK tiene líneas que no se pueden leer; no se muestran:\r\n"
+              u"línea 2: es demasiado corta (5 caracteres de 230)\r\n"
+              u"línea 4: el método no es 1, 2 ni 3\r\n"
+              u"línea 6: tiene bytes nulos o de control"_s);
 }

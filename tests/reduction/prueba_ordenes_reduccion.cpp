@@ -1,16 +1,17 @@
+// quiniela-cli en proceso y, para matarlo a mitad o correr dos a la vez, el compilado.
 #include "core/fichero_parcial.h"
 #include "reduction/bases_prueba.h"
-#include "reduction/ordenes_prueba.h"
+#include "settings/datos_generales.h"
 #include "support/linea_cli.h"
 #include "support/locale_espanol.h"
 
 #include <QDir>
 #include <QFile>
-
+#include <QProcess>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <chrono>
 #include <csignal>
 #include <thread>
 #include <unistd.h>
@@ -21,19 +22,37 @@ using namespace quiniela::prueba;
 
 namespace {
 
-class OrdenesReduccion : public CarpetaOrdenes {
+const QString Base = u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s;
+
+// Carpeta de datos con el índice vacío y los datos generales por defecto.
+class OrdenesReduccion : public testing::Test {
 protected:
+    void SetUp() override {
+        carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
+        carpeta.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(DatosGenerales{}));
+    }
+    static QStringList Args(const QString& base, const QString& metodo, int jornada = 7,
+                            int orden = 3) {
+        return u"reducir --jornada %1 --orden %2 --metodo %3 --base"_s.arg(jornada)
+                   .arg(orden)
+                   .arg(metodo)
+                   .split(u' ') +
+               QStringList{base};
+    }
     Linea Ejecuta(const QStringList& args) { return EjecutaCli(carpeta, args); }
     Linea Reducir(const QString& base, const QString& metodo, const QStringList& mas = {}) {
-        return Ejecuta(u"reducir --jornada 7 --orden 3 --base"_s.split(u' ') +
-                       QStringList{base, u"--metodo"_s, metodo} + mas);
+        return Ejecuta(Args(base, metodo) + mas);
+    }
+    // Para el quiniela-cli compilado, en la jornada indicada, orden 1.
+    QStringList Proceso(int jornada, const QString& base, const QString& metodo) const {
+        return QStringList{u"--datos"_s, carpeta.Ruta()} + Args(base, metodo, jornada, 1) +
+               QStringList{u"--reemplazar"_s};
     }
     QByteArray Columnas() const { return carpeta.Lee(u"RED0703.ZPK"_s); }
 
+    CarpetaTemporal carpeta;
     LocaleEspanol regional;
 };
-
-const QString Base = u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s;
 
 } // namespace
 
@@ -46,9 +65,7 @@ TEST_F(OrdenesReduccion, ReducirEscribeRED0703YSuRegistro) {
     Reduccion red = BaseDeFichas(Base, MetodoColumnaProbable);
     red.MinErrores = 1;
     red.MaxErrores = 2;
-    const QByteArray bytes = LineasColumnas(ReduccionDeReferencia(red));
-    EXPECT_EQ(Columnas(), bytes);
-    EXPECT_EQ(bytes.size(), 36 * 19);
+    EXPECT_EQ(Columnas(), LineasColumnas(ReduccionDeReferencia(red)));
     // Errores 1 y 2, 48 y 36 columnas, los cinco múltiples, totales a 0 y la descripción.
     EXPECT_EQ(RegistrosBases(carpeta),
               QStringList{u"07032 1 2          48      36"_s + u"111311101213011212110200"_s +
@@ -65,8 +82,7 @@ TEST_F(OrdenesReduccion, ReducirEscribeRED0703YSuRegistro) {
 
 TEST_F(OrdenesReduccion, EstadosDeSalida) {
     // Comprobación fallida: 2, con título y texto en stderr y nada escrito.
-    const auto Opciones = [](const QString& texto) { return texto.split(u' '); };
-    Linea l = Reducir(Base, u"probable"_s, Opciones(u"--errores 3-1"_s));
+    Linea l = Reducir(Base, u"probable"_s, {u"--errores"_s, u"3-1"_s});
     EXPECT_EQ(l.Estado, 2);
     EXPECT_TRUE(l.Err.startsWith(u"NO CONCUERDAN LOS ERRORES PERMITIDOS\n"_s));
     EXPECT_FALSE(carpeta.Existe(u"RED0703.ZPK"_s));
@@ -74,40 +90,33 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
 
     // Primera vez bien; la segunda sin --reemplazar: 3 sin tocar nada; con --reemplazar: 0,
     // en el mismo registro y con el fichero truncado (de 48 columnas a 12).
-    l = Reducir(Base, u"signos"_s, {u"--totales"_s, u"1:0-3 x:0-3 2:0-3"_s});
-    ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
+    ASSERT_EQ(Reducir(Base, u"signos"_s, {u"--totales"_s, u"1:0-3 x:0-3 2:0-3"_s}).Estado, 0);
     const QByteArray primera = Columnas();
     ASSERT_EQ(primera.size(), 48 * 19);
     l = Reducir(Base, u"directo"_s);
     EXPECT_EQ(l.Estado, 3);
     EXPECT_TRUE(l.Err.startsWith(u"REDUCCIÓN YA EXISTE\n"_s));
     EXPECT_EQ(Columnas(), primera);
-    l = Reducir(Base, u"directo"_s, {u"--reemplazar"_s});
-    EXPECT_EQ(l.Estado, 0) << l.Err.toStdString();
+    EXPECT_EQ(Reducir(Base, u"directo"_s, {u"--reemplazar"_s}).Estado, 0);
     EXPECT_EQ(Columnas().size(), 12 * 19);
     EXPECT_EQ(RegistrosBases(carpeta).value(0).left(5), u"07031"_s);
 
     // Mal escrito: 1, sin tocar nada.
-    const std::vector<std::pair<QString, QString>> malas{
-        {u"1* 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s},
-        {u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12*"_s, u"directo"_s},
-        {u"1X2*=1 12*=X X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s},
-        {u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1"_s, u"directo"_s},
-        {u"1X2*=1 11*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s},
-        {Base, u"rapido"_s},
-        {Base, u"probable --errores 15-1"_s},
+    const std::vector<QStringList> malas{
+        Args(u"1* 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s),
+        Args(u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12*"_s, u"directo"_s),
+        Args(u"1X2*=1 12*=X X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s),
+        Args(u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1"_s, u"directo"_s),
+        Args(u"1X2*=1 11*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 12"_s, u"directo"_s),
+        Args(Base, u"rapido"_s),
+        Args(Base, u"probable"_s) << u"--errores"_s << u"15-1"_s,
+        Args(Base, u"directo"_s, 7, 31),
     };
-    for (const auto& [base, opciones] : malas) {
-        QStringList mas = Opciones(opciones);
-        const QString metodo = mas.takeFirst();
-        l = Reducir(base, metodo, mas + QStringList{u"--reemplazar"_s});
-        EXPECT_EQ(l.Estado, 1) << base.toStdString() << " " << opciones.toStdString();
+    for (const QStringList& args : malas) {
+        l = Ejecuta(args + QStringList{u"--reemplazar"_s});
+        EXPECT_EQ(l.Estado, 1) << args.join(u' ').toStdString();
         EXPECT_FALSE(l.Err.isEmpty());
     }
-    EXPECT_EQ(Ejecuta(Opciones(u"reducir --jornada 7 --orden 31 --metodo directo --base"_s) +
-                      QStringList{Base})
-                  .Estado,
-              1);
     EXPECT_EQ(Columnas().size(), 12 * 19);
 
     // Sin sitio para escribir: estado 1 y el mensaje del fallo.
@@ -119,18 +128,18 @@ TEST_F(OrdenesReduccion, EstadosDeSalida) {
 TEST_F(OrdenesReduccion, EstadisticasMuestraElPanelYLaComprobacion) {
     const Linea l = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"directo"_s, u"--base"_s,
                              u"1X2* 1X2* 1X2* 1X2* 1 1 1 1 1 1 1 1 1 1 1"_s});
-    ASSERT_EQ(l.Estado, 0);
     QFile esperado(
         QStringLiteral(QUINIELA_FUENTES "/tests/datos/reduction/estadisticas_directo.txt"));
     ASSERT_TRUE(esperado.open(QIODevice::ReadOnly));
+    EXPECT_EQ(l.Estado, 0);
     EXPECT_EQ(l.Out, QString::fromUtf8(esperado.readAll()));
     const Linea m = Ejecuta({u"estadisticas"_s, u"--metodo"_s, u"signos"_s, u"--base"_s,
                              u"1X2 1 1 1 1 1 1 1 1 1 1 1 1 1 1"_s});
-    ASSERT_EQ(m.Estado, 0);
-    EXPECT_TRUE(m.Out.endsWith(u"\n\nERROR EN TOTALES DE CADA SIGNO\nTiene que "
-                               "marcar como mínimo un valor en cada una de las "
-                               "tres columnas que indican el total de signos 1, "
-                               "X y 2 que deben tener las apuestas reducidas.\n"_s));
+    EXPECT_EQ(m.Estado, 0);
+    EXPECT_TRUE(m.Out.endsWith(u"\n\nERROR EN TOTALES DE CADA SIGNO\nTiene que marcar como "
+                               "mínimo un valor en cada una de las tres columnas que indican el "
+                               "total de signos 1, X y 2 que deben tener las apuestas "
+                               "reducidas.\n"_s));
 }
 
 namespace {
@@ -185,16 +194,13 @@ TEST_F(OrdenesReduccion, TextoQueLosFicherosNoGuardanNoSeGuarda) {
         EXPECT_NE(l.Estado, 0);
         EXPECT_TRUE(l.Err.contains(c.Mensaje)) << l.Err.toStdString();
         EXPECT_EQ(carpeta.Lee(u"BASES.ZPK"_s), QByteArray());
-        EXPECT_FALSE(QFile::exists(carpeta.Ruta(u"RED0703.ZPK"_s)));
+        EXPECT_FALSE(carpeta.Existe(u"RED0703.ZPK"_s));
     }
     const Linea bien = Reducir(Base, u"probable"_s, {u"--descripcion"_s, u"Peña ñandú €"_s});
     ASSERT_EQ(bien.Estado, 0) << bien.Err.toStdString();
     // Un byte por carácter en Windows-1252, y los 30 blancos del final del registro.
-    const QByteArray guardada = QByteArray("Pe\xf1"
-                                           "a \xf1"
-                                           "and\xfa \x80") +
-                                QByteArray(30, ' ') + "\r\n";
-    EXPECT_TRUE(carpeta.Lee(u"BASES.ZPK"_s).contains(guardada));
+    EXPECT_TRUE(carpeta.Lee(u"BASES.ZPK"_s)
+                    .contains("Pe\361a \361and\372 \200" + QByteArray(30, ' ') + "\r\n"));
 
     const Linea l = EjecutaCli(
         carpeta, {u"jornada"_s, u"2"_s, u"--partido"_s, u"1"_s, u"Betis 🎉"_s, u"Sevilla"_s});
@@ -232,4 +238,58 @@ TEST_F(OrdenesReduccion, SalidaQueNoSePuedeEscribirDaEstado1) {
     EXPECT_EQ(
         textoErr,
         u"No se ha podido escribir la salida de la orden: el disco está lleno (error 61).\n"_s);
+}
+
+namespace {
+// Cada registro del índice tiene su fichero de columnas entero: 19 bytes por aceptada.
+void CompruebaIndiceYFicheros(const CarpetaTemporal& c) {
+    for (const QString& registro : RegistrosBases(c)) {
+        SCOPED_TRACE(registro.left(30).toStdString());
+        const QString nombre = u"RED"_s + registro.left(4) + u".ZPK"_s;
+        ASSERT_TRUE(c.Existe(nombre));
+        EXPECT_EQ(c.Lee(nombre).size(), 19 * registro.mid(21, 8).trimmed().toLongLong());
+    }
+}
+const QString Cli = QStringLiteral(QUINIELA_CLI);
+} // namespace
+
+TEST_F(OrdenesReduccion, MatarUnaReduccionNuncaDejaUnRegistroSinSuFichero) {
+    // Primero una reducción guardada de la misma clave: matar la sustituta la deja o la
+    // sustituye, nunca un registro con las cuentas de otro fichero.
+    ASSERT_EQ(QProcess::execute(Cli, Proceso(7, Base, u"probable"_s)), 0);
+    const QByteArray anterior = carpeta.Lee(u"RED0701.ZPK"_s);
+    for (const int ms : {0, 30, 150, 400}) {
+        SCOPED_TRACE(ms);
+        QProcess cli;
+        cli.start(Cli, Proceso(7, u"1X2 "_s.repeated(14) + u"1X2"_s, u"signos"_s));
+        ASSERT_TRUE(cli.waitForStarted());
+        QThread::msleep(ms);
+        ::kill(static_cast<pid_t>(cli.processId()), SIGKILL);
+        cli.waitForFinished();
+        CompruebaIndiceYFicheros(carpeta);
+        if (RegistrosBases(carpeta).value(0).startsWith(u"07012"_s)) {
+            EXPECT_EQ(carpeta.Lee(u"RED0701.ZPK"_s), anterior) << "la anterior, intacta";
+        }
+        // El siguiente arranque borra los temporales del muerto.
+        ASSERT_EQ(Ejecuta({u"historial"_s}).Estado, 0);
+        EXPECT_EQ(QDir(carpeta.Ruta()).entryList({u"*.parcial*"_s}), QStringList());
+    }
+}
+
+TEST_F(OrdenesReduccion, DosReduccionesALaVezConservanAmbosRegistros) {
+    for (int vuelta = 0; vuelta < 100; ++vuelta) {
+        SCOPED_TRACE(vuelta);
+        carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
+        QProcess a;
+        QProcess b;
+        a.start(Cli, Proceso(1, Base, u"probable"_s));
+        b.start(Cli, Proceso(2, Base, u"probable"_s));
+        ASSERT_TRUE(a.waitForFinished() && b.waitForFinished());
+        ASSERT_EQ(a.exitCode() + b.exitCode(), 0)
+            << a.readAllStandardError().toStdString() << b.readAllStandardError().toStdString();
+        const QStringList indice = RegistrosBases(carpeta);
+        ASSERT_EQ(indice.size(), 2);
+        EXPECT_NE(indice.at(0).left(4), indice.at(1).left(4));
+        CompruebaIndiceYFicheros(carpeta);
+    }
 }

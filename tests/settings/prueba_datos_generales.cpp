@@ -1,4 +1,3 @@
-#include "core/estado_global.h"
 #include "settings/datos_generales.h"
 #include "settings/reglas_datosgen.h"
 #include "support/banco.h"

