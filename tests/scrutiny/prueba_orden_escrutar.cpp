@@ -68,18 +68,17 @@ TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 533, 11), "        6.5");
 
     const QString seis = u"1,2,3,4,5,6"_s;
-    const struct {
-        QString Jornada, Orden, Premios, Ganadora, Error;
-    } casos[] = {
+    // Jornada, orden, premios, ganadora y el error.
+    const std::array<QString, 5> casos[] = {
         {u"5"_s, u"3"_s, seis, Ganadora, u"no tiene fichero de columnas"_s},
         {u"5"_s, u"2"_s, seis, u"1X21X21X21X21Y2"_s, u"15 signos"_s},
         {u"5"_s, u"2"_s, u"1,2,3,4,5"_s, Ganadora, u"seis importes"_s},
         {u"5"_s, u"2"_s, u"123456789012,2,3,4,5,6"_s, Ganadora, u"11 caracteres"_s},
         {u"0"_s, u"2"_s, seis, Ganadora, u"La jornada va de 1 a 99"_s},
     };
-    for (const auto& c : casos) {
-        const Linea s = escrutar(c.Jornada, c.Orden, c.Premios, c.Ganadora);
-        EXPECT_EQ(s.Estado, 1) << c.Error.toStdString();
-        EXPECT_TRUE(s.Err.contains(c.Error)) << s.Err.toStdString();
+    for (const auto& [j, o, premios, ganadora, error] : casos) {
+        const Linea s = escrutar(j, o, premios, ganadora);
+        EXPECT_EQ(s.Estado, 1) << error.toStdString();
+        EXPECT_TRUE(s.Err.contains(error)) << s.Err.toStdString();
     }
 }
