@@ -40,8 +40,6 @@ const QByteArray ColaEscrutada =
 
 class FicheroJornadas : public testing::Test, protected Banco {};
 
-} // namespace
-
 TEST_F(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
     const QString vacio = RegistroJornadaVacio();
     EXPECT_EQ(vacio, QString(5, u' ') + u"00/00/00"_s + QString(531, u' '));
@@ -175,8 +173,6 @@ TEST(FechaJornada, CalendarioDiaMesAnoYCierreDelPanel) {
     EXPECT_EQ(c.Fecha, u"05/09/05"_s);
     EXPECT_FALSE(CierraPanelFecha({u"28"_s, u"08"_s, u"05"_s}, u"28/08/05"_s).Cambiada);
 }
-
-namespace {
 
 const QString Bases = u"BASES.ZPK"_s;
 

@@ -74,8 +74,6 @@ protected:
     }
 };
 
-} // namespace
-
 TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYSeEscribeYGuardaUna) {
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
@@ -249,13 +247,9 @@ TEST_F(PantallaJornadasPrueba, CadaTeclaQuePuedeCambiarUnaCasillaMuestraGuardar)
     }
 }
 
-namespace {
-
 const QString Equipos = u"EQUIPOS.ZPK"_s;
 
 class PantallaEquiposPrueba : public testing::Test, protected Banco {};
-
-} // namespace
 
 TEST_F(PantallaEquiposPrueba, PrimerUsoAnadeBorraGuardaSinBlancosYFalloAlGuardar) {
     PantallaEquipos nueva(estado);
@@ -322,8 +316,6 @@ TEST_F(PantallaEquiposPrueba, PrimerUsoAnadeBorraGuardaSinBlancosYFalloAlGuardar
         u"No se ha podido guardar el fichero de equipos EQUIPOS.ZPK"_s));
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
 }
-
-namespace {
 
 // Abre la lista con su botón y hace clic en la jornada, como el usuario.
 void Elige(QWidget* boton, QListWidget* lista, int jornada) {
