@@ -77,40 +77,35 @@ protected:
 };
 
 TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
-    struct Caso {
-        QStringList Columnas;
-        int Signos15;
-        QStringList Registros; // el fichero de trabajo esperado
-        QString Texto;
-        std::array<QString, 3> Titulos;
-        std::array<bool, 4> Activos;
-    };
     const QStringList veinte = ColumnasPrueba(20, u'1'), cuarentaNueve = ColumnasPrueba(49, u'X');
     const QStringList dobles = ColumnasPrueba(2, u'1') + ColumnasPrueba(2, u'X', 2);
     const std::array<QString, 3> tres{u"Boleto 1"_s, u"Boleto 2"_s, u"Boleto 3"_s};
-    const Caso casos[] = {
-        {veinte, 1, veinte, u"3 Boletos"_s, tres, {}},
-        // 4 columnas con doble en el 15: dos boletos de dos columnas.
-        {dobles,
-         2,
-         dobles.mid(0, 2) + QStringList(6, QString(NumPartidos, u' ')) + dobles.mid(2),
-         u"2 Boleto"_s,
-         {u"Boleto 1"_s, u"Boleto 2"_s, QString()},
-         {}},
-        {cuarentaNueve, 1, cuarentaNueve, u"7 Boletos"_s, tres, {false, false, true, true}},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.Columnas.size());
+    // Columnas, signos del 15, fichero de trabajo, total, títulos y botones activos. Las 4 columnas
+    // con doble en el 15 son dos boletos de dos columnas.
+    const std::tuple<QStringList, int, QStringList, QString, std::array<QString, 3>,
+                     std::array<bool, 4>>
+        casos[] = {
+            {veinte, 1, veinte, u"3 Boletos"_s, tres, {}},
+            {dobles,
+             2,
+             dobles.mid(0, 2) + QStringList(6, QString(NumPartidos, u' ')) + dobles.mid(2),
+             u"2 Boleto"_s,
+             {u"Boleto 1"_s, u"Boleto 2"_s, QString()},
+             {}},
+            {cuarentaNueve, 1, cuarentaNueve, u"7 Boletos"_s, tres, {false, false, true, true}},
+        };
+    for (const auto& [columnas, signos15, registros, texto, titulos, activos] : casos) {
+        SCOPED_TRACE(columnas.size());
         carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
-        GuardaReduccionPrueba(carpeta, 7, 3, c.Columnas, c.Signos15);
+        GuardaReduccionPrueba(carpeta, 7, 3, columnas, signos15);
         Consulta consulta(estado);
         ASSERT_TRUE(consulta.CargaConsulta());
-        EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(c.Registros));
-        EXPECT_EQ(consulta.RegistrosBoletos(), c.Registros.size());
-        EXPECT_EQ(consulta.TextoBoletos(QLocale::c()), c.Texto);
-        EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas(c.Registros));
-        EXPECT_EQ(consulta.BloqueActual().Titulos, c.Titulos);
-        EXPECT_EQ(Activos(consulta), c.Activos);
+        EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(registros));
+        EXPECT_EQ(consulta.RegistrosBoletos(), registros.size());
+        EXPECT_EQ(consulta.TextoBoletos(QLocale::c()), texto);
+        EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas(registros));
+        EXPECT_EQ(consulta.BloqueActual().Titulos, titulos);
+        EXPECT_EQ(Activos(consulta), activos);
     }
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
 

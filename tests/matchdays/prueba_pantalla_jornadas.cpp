@@ -77,9 +77,7 @@ protected:
 TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYSeEscribeYGuardaUna) {
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
-    pantalla.Cbo_Equipo[1]->setFocus();
-    pantalla.Cbo_Equipo[1]->lineEdit()->selectAll();
-    Teclea(pantalla.Cbo_Equipo[1], u"Osasuna"_s);
+    TecleaEn(pantalla.Cbo_Equipo[1], u"Osasuna"_s);
     ASSERT_TRUE(pantalla.Pic_BotGuardar->isVisible());
     Pulsa(pantalla.Pic_BotNroJor);
     EligeEnLista(pantalla.Lis_Jornadas, 3);

@@ -88,10 +88,15 @@ protected:
 
 } // namespace
 
-TEST_F(PantallaEscrutinPrueba, RejillaGanadoraConSusHuecosYCamposDePremio) {
+TEST_F(PantallaEscrutinPrueba, RejillaGanadoraConSusHuecosCamposDePremioJornadaYOrden) {
+    // El total se bajó después de guardar la reducción de la jornada 4: la lista llega hasta ella.
+    estado.Datos.TotalJornadas = 2;
+    estado.Datos.JornadaActual = 4;
     PantallaEscrutin p(estado);
     p.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
+    EXPECT_EQ(p.Lis_Jornadas->count(), 4);
+    EXPECT_EQ(p.Lis_Jornadas->currentRow(), 3);
     const QString antes = Marcadas(p);
     plataforma.Sonido.clear();
     // Huecos entre filas y entre celdas, y bajo la última fila: nada, ni sonido.
@@ -127,6 +132,17 @@ TEST_F(PantallaEscrutinPrueba, RejillaGanadoraConSusHuecosYCamposDePremio) {
     Escribe(p.Tex_Premios[3], QString());
     Pulsa(p.Tex_Premios[4]);
     EXPECT_EQ(p.Tex_Premios[3]->text(), u"0"_s);
+
+    // Un orden sin reducción avisa; otra jornada vuelve al orden 1, que existe: sin aviso.
+    Pulsa(p.Pic_BotOrden);
+    EligeEnLista(p.Lis_Orden, 4);
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"ERROR EN JORNADA/ORDEN"_s);
+    Pulsa(p.Pic_BotNroJor);
+    EligeEnLista(p.Lis_Jornadas, 2);
+    EXPECT_EQ(estado.Datos.JornadaActual, 3);
+    EXPECT_EQ(estado.Datos.OrdenActual, 1);
+    EXPECT_EQ(plataforma.Mensajes.size(), 1u);
 }
 
 TEST_F(PantallaEscrutinPrueba, EscrutaLasReduccionesDistribuidas) {
@@ -220,27 +236,6 @@ TEST_F(PantallaEscrutinPrueba, ImprimeElInformeYColumnaIncompleta) {
     EXPECT_EQ(plataforma.Mensajes[1].Titulo, TituloGanadoraIncompleta());
     EXPECT_EQ(p.Lis_Aciertos->count() + p.Lis_Boletos->count(), 0);
     EXPECT_FALSE(p.Pic_BotImprimir->isVisible());
-}
-
-TEST_F(PantallaEscrutinPrueba, JornadaYOrden) {
-    // El total se bajó después de guardar la reducción de la jornada 4: la lista llega hasta ella.
-    estado.Datos.TotalJornadas = 2;
-    estado.Datos.JornadaActual = 4;
-    PantallaEscrutin p(estado);
-    p.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&p));
-    EXPECT_EQ(p.Lis_Jornadas->count(), 4);
-    EXPECT_EQ(p.Lis_Jornadas->currentRow(), 3);
-    // Un orden sin reducción avisa; otra jornada vuelve al orden 1, que existe: sin aviso.
-    Pulsa(p.Pic_BotOrden);
-    EligeEnLista(p.Lis_Orden, 4);
-    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"ERROR EN JORNADA/ORDEN"_s);
-    Pulsa(p.Pic_BotNroJor);
-    EligeEnLista(p.Lis_Jornadas, 2);
-    EXPECT_EQ(estado.Datos.JornadaActual, 3);
-    EXPECT_EQ(estado.Datos.OrdenActual, 1);
-    EXPECT_EQ(plataforma.Mensajes.size(), 1u);
 }
 
 TEST_F(PantallaEscrutinPrueba, RepintaSinAtenderDuranteElEscrutinio) {
