@@ -126,7 +126,6 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
     EXPECT_EQ(consulta.PrimeraColumna(), 25);
 }
 
-// Sin fichero de columnas se carga la base y el resumen, sin aviso; estropeado, se avisa.
 TEST_F(ConsultaGuardada, SinFicheroDeColumnasOEstropeadoNoSeEnseñanColumnas) {
     GuardaReduccionPrueba(carpeta, 7, 3, ColumnasPrueba(30, u'1'));
     for (const QByteArray& columnas : {QByteArray(), "\"111111111111111\"\r\nnada\r\n"_ba}) {
@@ -195,7 +194,6 @@ int YLinea(int k) {
 
 } // namespace
 
-// La línea de la jornada 7, orden 3 sale entera en la prueba de la orden historial.
 TEST(LineaHistorial, PosicionesExactas) {
     // Registro de otra jornada: fecha en blanco. La descripción se guarda a la derecha en 35 pero
     // se ve sin blancos, a la izquierda y cortada a 21.

@@ -129,7 +129,6 @@ TEST(FicheroEquipos, UnaComaTerminaElNombreYSeQuitanLosBlancos) {
               QByteArray("Real Madrid\r\nM\xe1laga\r\nAthletic, Club\r\n"));
 }
 
-// El primer uso (aviso de dos líneas y fichero creado vacío) se prueba en la pantalla.
 TEST(FicheroEquipos, LasCasillasNoCreanElFicheroYLosFallosLlevanSuEtiqueta) {
     Banco banco(false);
     auto& [carpeta, estado, plataforma] = banco;

@@ -1,4 +1,3 @@
-// Escrutinio sin pantalla: aciertos, premios, recuento de columnas, rejilla y guardado.
 #include "matchdays/fichero_jornadas.h"
 #include "output/columnas_prueba.h"
 #include "scrutiny/clics_escrutinio.h"
