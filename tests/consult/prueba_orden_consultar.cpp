@@ -64,8 +64,10 @@ TEST(OrdenHistorial, ImprimeLasLineasLegiblesSinReescribirDatosGeneralesDanados)
         EscribeRegistroJornada(carpeta.Estado(), 7, RegistroDeJornada(7, u"12/10/05"_s)).Numero, 0);
     QString conNulo = RegistroDe(4, 1, 1, 9, 9, u"nulo"_s);
     conNulo[190] = QChar(0);
-    EscribeBases(carpeta, {RegistroDe(7, 3, 2, 1296, 81, u"Pareja de dobles"_s),
-                           RegistroLibreBases(), RegistroDe(2, 1, 1, 9, 9, QString()), conNulo});
+    EscribeBases(carpeta,
+                 {RegistroDe(7, 3, 2, 1296, 81, u"Pareja de dobles"_s), RegistroLibreBases(),
+                  RegistroDe(2, 1, 3, 14348907, 9999999, u"Una descripción bien larga de 35 c"_s),
+                  conNulo});
 
     const Linea l = EjecutaCli(carpeta, {u"historial"_s});
     ASSERT_EQ(l.Estado, 0) << l.Err.toStdString();
@@ -75,8 +77,8 @@ TEST(OrdenHistorial, ImprimeLasLineasLegiblesSinReescribirDatosGeneralesDanados)
                          u"Directas   Reducidas\n"
                          u"  7 12/10/05   3  Columna Probable     Pareja de dobles       "
                          u"     1296          81\n"
-                         u"  2            1  Directo                                     "
-                         u"        9           9\n"_s);
+                         u"  2            1  Selección de Signos  Una descripción bien    "
+                         u"14348907     9999999\n"_s);
     EXPECT_TRUE(l.Err.contains(u"Se ha guardado una copia como DATOSGEN.ZPK.dañado"_s))
         << l.Err.toStdString();
     EXPECT_TRUE(l.Err.endsWith(u"no se muestran:\r\nlínea 4: tiene bytes nulos o de control\n"_s));

@@ -206,21 +206,17 @@ TEST(TextosBorrado, ConfirmacionYTramoAlReves) {
     // Un tramo al revés se anuncia ya ordenado.
     EXPECT_EQ(TextoConfirmacionBorrado(20, 5), TextoConfirmacionBorrado(5, 20));
 
-    // Un tramo al revés abre la otra lista con la jornada elegida.
-    struct Paso {
-        bool Desde;
-        int Jornada;
-        int Abre; // jornada que se elige en la otra lista (0: ninguna)
-    };
-    const std::vector<std::vector<Paso>> casos{
+    // Un tramo al revés abre la otra lista con la jornada elegida: ¿"Desde"?, la jornada y la que
+    // se elige en la otra lista (0: ninguna).
+    const std::vector<std::vector<std::tuple<bool, int, int>>> casos{
         {{true, 20, 20}, {false, 5, 5}, {true, 5, 0}}, // "Hasta" 5 con "Desde" 20
         {{true, 7, 7}, {false, 9, 0}, {true, 9, 0}, {true, 10, 10}},
     };
     for (std::size_t i = 0; i < casos.size(); ++i) {
         SCOPED_TRACE(i);
         RangoBorrado rango;
-        for (const Paso& p : casos[i])
-            EXPECT_EQ(p.Desde ? rango.EligeDesde(p.Jornada) : rango.EligeHasta(p.Jornada), p.Abre);
+        for (const auto& [desde, jornada, abre] : casos[i])
+            EXPECT_EQ(desde ? rango.EligeDesde(jornada) : rango.EligeHasta(jornada), abre);
     }
 }
 
