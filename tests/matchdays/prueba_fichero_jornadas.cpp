@@ -1,5 +1,4 @@
 #include "consult/reducciones_prueba.h"
-#include "core/codificacion.h"
 #include "matchdays/borrado.h"
 #include "matchdays/fecha_jornada.h"
 #include "matchdays/fichero_equipos.h"

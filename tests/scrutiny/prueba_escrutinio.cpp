@@ -216,10 +216,7 @@ TEST(Recuento, BoletosIgualQueColumnaAColumna) {
     std::map<int64_t, std::array<int32_t, 6>> esperados;
     std::array<int64_t, 16> categorias{};
     for (int i = 0; i < columnas.size(); ++i) {
-        int h = 0;
-        for (int j = 0; j < 14; ++j)
-            h += columnas[i][j] == Ganadora[j];
-        h = h == 14 && columnas[i][14] == Ganadora[14] ? 15 : h;
+        const int h = AciertosColumna(columnas[i], Ganadora);
         ++categorias[h];
         categorias[14] += h == 15;
         if (h >= 10)
@@ -329,7 +326,6 @@ TEST(InformeEscrutinio, TreceBoletosEnLaPrimeraYCincuentaYOchoEnLasDemas) {
         }
         const TextoImpreso& ultima = impresora.Textos.back();
         EXPECT_TRUE(ultima.Texto.startsWith(u"    Total boletos premiados.: "_s));
-        EXPECT_EQ(impresora.DocumentosTerminados.size(), 1u);
     }
 }
 

@@ -1,5 +1,3 @@
-#include "matchdays/fichero_jornadas.h"
-#include "platform/impresora.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/impresora_pintor.h"
 #include "scrutiny/informe_escrutinio.h"
