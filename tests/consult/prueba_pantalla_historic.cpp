@@ -100,8 +100,6 @@ TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
 TEST(PantallaHistoric, SinIndiceSoloCabeceras) {
     Historico h(0);
     PantallaHistoric& pantalla = h.Muestra();
-    EXPECT_EQ(h.plataforma.Avisos.size(), 1) << "falta BASES.ZPK: se avisa y se crea";
-    EXPECT_TRUE(h.carpeta.Existe(u"BASES.ZPK"_s));
     QTest::mouseMove(pantalla.Pic_Carpeta, PuntoLinea(0));
     for (const CursorPuesto& c : h.plataforma.Punteros)
         EXPECT_NE(c.Control, pantalla.Pic_Carpeta) << "sin líneas no hay mano sobre la hoja";
@@ -143,7 +141,7 @@ protected:
     ConfiguracionEspanola espanola;
 };
 
-TEST_F(PantallaConsreduPrueba, CadaMetodoConSuTituloYSusBloques) {
+TEST_F(PantallaConsreduPrueba, CadaMetodoConSuTituloYSusBloquesListasYBotonesInactivos) {
     struct Caso {
         int Orden;
         const char* Captura;
@@ -168,9 +166,9 @@ TEST_F(PantallaConsreduPrueba, CadaMetodoConSuTituloYSusBloques) {
         EXPECT_EQ(pantalla.Vista().PrimeraColumna(), 49);
         GuardaCaptura(&pantalla, u"consredu_%1_bloque3"_s.arg(QLatin1StringView(c.Captura)));
     }
-}
 
-TEST_F(PantallaConsreduPrueba, ListasDeJornadaYOrdenYBotonesInactivos) {
+    // Listas de jornada y orden, y botones inactivos.
+    estado.Datos.OrdenActual = 1;
     PantallaConsredu pantalla(estado);
     Muestra(pantalla);
     PulsaNavegacion(pantalla, B::Final);
