@@ -351,13 +351,6 @@ TEST(Impresora, PaginasSoloCuandoAlgoSigueYSaltoSiLaLineaNoCabe) {
     // Hacia arriba desde (50, 60).
     EXPECT_EQ(std::pair(impresora.Rectangulos[0].Y, impresora.Rectangulos[0].Alto),
               std::pair(-70, 130));
-
-    impresora.PonAltoPagina(PapelA4Twips.height() * 1585 / 2970); // formulario continuo
-    impresora.ErrorAlTerminar = u"sin papel"_s;
-    impresora.Imprime(u"cuatro"_s);
-    EXPECT_FALSE(impresora.FinDocumento());
-    EXPECT_EQ(impresora.Error(), u"sin papel"_s);
-    EXPECT_EQ(impresora.Papeles.back(), QSize(11906, 8985));
 }
 
 } // namespace
