@@ -30,7 +30,6 @@ QByteArray RegistroAMano(int jornada, const QByteArray& fecha,
     const QByteArray r = "Jor" + QByteArray::number(jornada).rightJustified(2, '0') + fecha +
                          Casilla("Real Madrid") + Casilla("Barcelona") + Casilla("M\xe1laga") +
                          Casilla("Betis") + Blancos(26 * 15) + cola;
-    EXPECT_EQ(r.size(), 544);
     return r;
 }
 
