@@ -13,7 +13,6 @@
 #include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <optional>
 
 using namespace quiniela;
 using namespace quiniela::prueba;
@@ -34,14 +33,6 @@ struct Historico : Banco {
         if (n > 0)
             EscribeBases(carpeta, registros);
     }
-    // Crea la pantalla con el estado ya preparado y la enseña.
-    PantallaHistoric& Muestra() {
-        Pantalla.emplace(estado);
-        Pantalla->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&*Pantalla));
-        return *Pantalla;
-    }
-    std::optional<PantallaHistoric> Pantalla;
 };
 
 TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccionYPasaDeHojaConEsquinasYTeclas) {
@@ -49,7 +40,9 @@ TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccionYPasaDeHojaConEsquinasYTeclas) {
     h.estado.Datos.JornadaActual = 3; // línea 27: jornada 3, orden 8
     h.estado.Datos.OrdenActual = 8;
     h.estado.ReduccionElegida = true;
-    PantallaHistoric& pantalla = h.Muestra();
+    PantallaHistoric pantalla(h.estado);
+    pantalla.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
     EXPECT_FALSE(h.estado.ReduccionElegida);
     EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 20);
     CarpetaHistoric* hoja = pantalla.Pic_Carpeta;
@@ -97,7 +90,9 @@ TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
 
 TEST(PantallaHistoric, SinIndiceSoloCabeceras) {
     Historico h(0);
-    PantallaHistoric& pantalla = h.Muestra();
+    PantallaHistoric pantalla(h.estado);
+    pantalla.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
     QTest::mouseMove(pantalla.Pic_Carpeta, PuntoLinea(0));
     for (const CursorPuesto& c : h.plataforma.Punteros)
         EXPECT_NE(c.Control, pantalla.Pic_Carpeta) << "sin líneas no hay mano sobre la hoja";
