@@ -98,25 +98,10 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
         EXPECT_EQ(consulta.TextoBoletos(QLocale::c()), texto);
         EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas(registros));
         EXPECT_EQ(consulta.BloqueActual().Titulos, titulos);
+        EXPECT_EQ(consulta.BloqueActual().Grupo(15, 1), FilasEsperadas(registros)[14].mid(8, 8));
         EXPECT_EQ(Activos(consulta), activos);
     }
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
-
-    // La de 49, al final y atrás.
-    const QStringList& columnas = cuarentaNueve;
-    Consulta consulta(estado);
-    ASSERT_TRUE(consulta.CargaConsulta());
-    EXPECT_FALSE(consulta.Pulsa(B::Retroceder)); // inactivo: no se mueve
-    ASSERT_TRUE(consulta.Pulsa(B::Final));
-    EXPECT_EQ(consulta.PrimeraColumna(), 49);
-    // El último bloque a medias: solo "Boleto 7", y blancos tras su única columna.
-    const BloqueBoletos& bloque = consulta.BloqueActual();
-    EXPECT_EQ(bloque.Titulos, (std::array<QString, 3>{u"Boleto 7"_s, QString(), QString()}));
-    EXPECT_EQ(bloque.Filas, FilasEsperadas(columnas.mid(48)));
-    EXPECT_EQ(bloque.Grupo(15, 0), FilasEsperadas(columnas.mid(48))[14].left(8));
-    EXPECT_FALSE(consulta.Pulsa(B::Avanzar));
-    ASSERT_TRUE(consulta.Pulsa(B::Retroceder));
-    EXPECT_EQ(consulta.PrimeraColumna(), 25);
 }
 
 TEST_F(ConsultaGuardada, SinFicheroDeColumnasOEstropeadoNoSeEnseñanColumnas) {
