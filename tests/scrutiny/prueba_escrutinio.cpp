@@ -36,10 +36,6 @@ ResultadoEscrutinio Cuenta(QByteArray datos, const NumeraBoletos& numera) {
     return r;
 }
 
-int64_t OchoPorBoleto(int64_t n) {
-    return (n - 1) / 8 + 1;
-}
-
 TEST(Escrutinio, AciertosConElPartidoQuince) {
     const std::pair<QString, int> casos[] = {
         {Ganadora, 15},
@@ -176,11 +172,12 @@ TEST(ClicsEscrutinio, CargaLoGuardadoDeLaJornada) {
 }
 
 TEST(Recuento, LineasQueNoSonDeDiecinueveBytesYFicheroVacio) {
-    EXPECT_EQ(Cuenta(QByteArray(), OchoPorBoleto).ColumnasLeidas, 0);
+    const auto ochoPorBoleto = [](int64_t n) { return (n - 1) / 8 + 1; };
+    EXPECT_EQ(Cuenta(QByteArray(), ochoPorBoleto).ColumnasLeidas, 0);
     // Solo LF, sin comillas, con blancos, la última sin salto y una línea vacía.
     const QByteArray datos = "\"1X21X21X21X21X2\"\n1X21X21X21X21X1,basura\r\n\r\n"
                              "  \"1X21X21X21X2\"\r\n\"1X21X21X21X21X2\"";
-    const auto r = Cuenta(datos, OchoPorBoleto);
+    const auto r = Cuenta(datos, ochoPorBoleto);
     EXPECT_EQ(r.ColumnasLeidas, 4);
     EXPECT_EQ(r.AciertosCategoria[15], 2);
     EXPECT_EQ(r.AciertosCategoria[14], 3);

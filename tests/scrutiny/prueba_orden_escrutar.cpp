@@ -13,11 +13,6 @@ namespace {
 
 const QString Ganadora = u"1X21X21X21X21X2"_s;
 
-// quiniela-cli escrutar con sus argumentos.
-Linea Escrutar(const CarpetaTemporal& carpeta, const QStringList& args) {
-    return EjecutaCli(carpeta, QStringList{u"escrutar"_s} + args);
-}
-
 } // namespace
 
 // La salida de cada reducción se comprobó contando columna a columna sin la orden.
@@ -28,9 +23,9 @@ TEST(OrdenEscrutar, ReduccionesDistribuidas) {
     for (const auto& [j, o] : {std::pair{1, 2}, {3, 1}}) {
         const QString nombre = NombreFicheroApuestas(j, o);
         const QString ganadora = QString::fromLatin1(carpeta.Lee(nombre).mid(19 * 7 + 1, 15));
-        const Linea s = Escrutar(carpeta, {u"--jornada"_s, QString::number(j), u"--orden"_s,
-                                           QString::number(o), u"--ganadora"_s, ganadora,
-                                           u"--premios"_s, u"1000,100,10,1,.5,.25"_s});
+        const Linea s = EjecutaCli(carpeta, {u"escrutar"_s, u"--jornada"_s, QString::number(j),
+                                             u"--orden"_s, QString::number(o), u"--ganadora"_s,
+                                             ganadora, u"--premios"_s, u"1000,100,10,1,.5,.25"_s});
         ASSERT_EQ(s.Estado, 0) << s.Err.toStdString();
         QFile esperado(QStringLiteral(QUINIELA_FUENTES "/tests/datos/scrutiny/escrutar_") +
                        nombre.left(7) + u".txt"_s);
@@ -46,8 +41,8 @@ TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
     carpeta.Escribe(u"RED0502.ZPK"_s, FicheroColumnas({Ganadora}));
     const auto escrutar = [&](const QString& j, const QString& o, const QString& premios,
                               const QString& ganadora) {
-        return Escrutar(carpeta, {u"--jornada"_s, j, u"--orden"_s, o, u"--premios"_s, premios,
-                                  u"--ganadora"_s, ganadora});
+        return EjecutaCli(carpeta, {u"escrutar"_s, u"--jornada"_s, j, u"--orden"_s, o,
+                                    u"--premios"_s, premios, u"--ganadora"_s, ganadora});
     };
     const Linea incompleta = escrutar(u"5"_s, u"2"_s, u"1;2;3;4;5;6,5"_s, u"1X21X21X21X21X-"_s);
     EXPECT_EQ(incompleta.Estado, 2);
