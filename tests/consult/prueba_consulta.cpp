@@ -27,11 +27,6 @@ std::array<QString, 15> FilasEsperadas(const QStringList& registros) {
     return filas;
 }
 
-std::array<bool, 4> Activos(const Consulta& c) {
-    return {c.Activo(B::Principio), c.Activo(B::Retroceder), c.Activo(B::Avanzar),
-            c.Activo(B::Final)};
-}
-
 TEST(Consulta, BotonBajoElPunteroYReglasDeLaTabla) {
     const std::tuple<int, int, B> puntos[] = {
         {1, 1, B::Principio}, {24, 24, B::Principio}, {25, 10, B::Ninguno}, {30, 1, B::Retroceder},
@@ -99,7 +94,8 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
         EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas(registros));
         EXPECT_EQ(consulta.BloqueActual().Titulos, titulos);
         EXPECT_EQ(consulta.BloqueActual().Grupo(15, 1), FilasEsperadas(registros)[14].mid(8, 8));
-        EXPECT_EQ(Activos(consulta), activos);
+        for (std::size_t i = 0; i < Botones.size(); ++i)
+            EXPECT_EQ(consulta.Activo(Botones[i]), activos[i]) << i;
     }
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }

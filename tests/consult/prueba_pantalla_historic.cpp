@@ -124,11 +124,6 @@ protected:
         estado.Datos.JornadaActual = 1;
         estado.Datos.OrdenActual = 1;
     }
-    void Muestra(PantallaConsredu& pantalla) {
-        pantalla.show();
-        pantalla.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
-    }
     ConfiguracionEspanola espanola;
 };
 
@@ -142,7 +137,8 @@ TEST_F(PantallaConsreduPrueba, CadaMetodoConSuTituloYSusBloquesListasYBotonesIna
         SCOPED_TRACE(orden);
         estado.Datos.OrdenActual = int16_t(orden);
         PantallaConsredu pantalla(estado);
-        Muestra(pantalla);
+        pantalla.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
         EXPECT_EQ(pantalla.windowTitle(), u"Consulta de columnas reducidas con el "_s + titulo);
         EXPECT_EQ(pantalla.TextoBoletos(), boletos);
         EXPECT_EQ(pantalla.Pic_ColBas->isVisible(), colBas);
@@ -157,7 +153,8 @@ TEST_F(PantallaConsreduPrueba, CadaMetodoConSuTituloYSusBloquesListasYBotonesIna
     // Listas de jornada y orden, y botones inactivos.
     estado.Datos.OrdenActual = 1;
     PantallaConsredu pantalla(estado);
-    Muestra(pantalla);
+    pantalla.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
     PulsaNavegacion(pantalla, B::Final);
     EXPECT_EQ(pantalla.Vista().PrimeraColumna(), 553); // 576 registros: el bloque 24
     // La misma jornada otra vez no carga nada: se queda en el mismo bloque.

@@ -208,10 +208,9 @@ TEST(TextosBorrado, ConfirmacionYTramoAlReves) {
         {{true, 7, 7}, {false, 9, 0}, {true, 9, 0}, {true, 10, 10}},
     };
     for (std::size_t i = 0; i < casos.size(); ++i) {
-        SCOPED_TRACE(i);
         RangoBorrado rango;
         for (const auto& [desde, jornada, abre] : casos[i])
-            EXPECT_EQ(desde ? rango.EligeDesde(jornada) : rango.EligeHasta(jornada), abre);
+            EXPECT_EQ(desde ? rango.EligeDesde(jornada) : rango.EligeHasta(jornada), abre) << i;
     }
 }
 
