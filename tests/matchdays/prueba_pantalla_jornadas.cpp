@@ -41,15 +41,6 @@ QAbstractItemView* AbreCasilla(QComboBox* casilla) {
     return casilla->view();
 }
 
-// Elige un equipo en la lista desplegable de una casilla, con el ratón.
-void EligeEquipo(QComboBox* casilla, const QString& nombre) {
-    QAbstractItemView* vista = AbreCasilla(casilla);
-    ASSERT_TRUE(vista->isVisible()) << "la lista de la casilla no se abrió";
-    const QRect rect = vista->visualRect(vista->model()->index(casilla->findText(nombre), 0));
-    QTest::mouseMove(vista->viewport(), rect.center());
-    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, rect.center());
-}
-
 // Enseña la pantalla y espera a que sea la ventana activa, como al abrirla desde el menú.
 void Abre(QWidget& pantalla) {
     pantalla.show();
@@ -107,7 +98,11 @@ TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYSeEscribeYGuardaUna
     // Equipos: uno elegido de la lista y los demás escritos, cortados a 15 caracteres aunque se
     // escriba en medio (el cursor no se mueve); Intro pasa a la casilla siguiente sin añadir nada a
     // la lista y en la última se queda.
-    EligeEquipo(pantalla.Cbo_Equipo[1], u"Barcelona"_s);
+    QAbstractItemView* vista = AbreCasilla(pantalla.Cbo_Equipo[1]);
+    ASSERT_TRUE(vista->isVisible()) << "la lista de la casilla no se abrió";
+    const QPoint barcelona = vista->visualRect(vista->model()->index(2, 0)).center();
+    QTest::mouseMove(vista->viewport(), barcelona);
+    QTest::mouseClick(vista->viewport(), Qt::LeftButton, {}, barcelona);
     QComboBox* casilla = pantalla.Cbo_Equipo[27];
     casilla->setFocus();
     casilla->setEditText(u"Real Sociedad"_s);
