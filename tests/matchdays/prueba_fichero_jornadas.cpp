@@ -117,15 +117,14 @@ TEST_F(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
     EXPECT_TRUE(plataforma.Mensajes.empty());
 }
 
-TEST(FicheroEquipos, UnaComaTerminaElNombreYSeQuitanLosBlancos) {
+TEST(FicheroEquipos, UnaComaTerminaElNombreYLasCasillasNoCreanElFichero) {
     const QByteArray contenido = "  Real Madrid  \r\nAthletic, Club\r\n\r\nM\xe1laga\r\nSevilla";
     EXPECT_EQ(NombresDeEquipos(contenido),
               QStringList({u"Real Madrid"_s, u"Athletic"_s, u"Club"_s, u"Málaga"_s, u"Sevilla"_s}));
     EXPECT_EQ(ContenidoFicheroEquipos({u"  Real Madrid "_s, u"Málaga"_s, u"Athletic, Club"_s}),
               QByteArray("Real Madrid\r\nM\xe1laga\r\nAthletic, Club\r\n"));
-}
 
-TEST(FicheroEquipos, LasCasillasNoCreanElFicheroYLosFallosLlevanSuEtiqueta) {
+    // Las casillas no crean el fichero y los fallos llevan su etiqueta.
     Banco banco(false);
     auto& [carpeta, estado, plataforma] = banco;
     EXPECT_FALSE(CreaCboEquipo(estado).has_value());

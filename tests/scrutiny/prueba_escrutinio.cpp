@@ -128,29 +128,7 @@ TEST(Escrutinio, GuardaSoloSusCampos) {
                                                   QByteArray(66, ' '));
 }
 
-TEST(ClicsEscrutinio, PruebaDePulsacionDeLaRejilla) {
-    // (x, y, partido, signo). Filas 18j-14..18j, signos 15s-12..15s; el primero empieza justo
-    // después de x = 3.
-    const std::tuple<double, double, int, int> casos[] = {
-        {3, 10, 0, 0},    {3.4, 10, 1, 1},  {4, 10, 1, 1},    {15, 4, 1, 1},    {16, 10, 0, 0},
-        {17, 10, 0, 0},   {18, 10, 1, 2},   {30, 18, 1, 2},   {45, 18, 1, 3},   {47.9, 10, 1, 3},
-        {48, 10, 0, 0},   {10, 3, 0, 0},    {10, 19, 0, 0},   {10, 22, 2, 1},   {10, 18.4, 1, 1},
-        {10, 18.6, 0, 0}, {10, 252, 14, 1}, {10, 256, 15, 1}, {10, 270, 15, 1}, {10, 271.5, 0, 0},
-        {10, 274, 0, 0},  {-5, 10, 0, 0},   {10, -1, 0, 0},
-    };
-    EstadoGlobal estado;
-    for (const auto& [x, y, partido, signo] : casos) {
-        SCOPED_TRACE(testing::Message() << x << ", " << y);
-        estado.PuntoCursor = QPoint(9, 9);
-        const CeldaRejilla celda = QueGanadoraHaPulsado(estado, x, y);
-        // Un hueco deja PuntoCursor en (0, 0).
-        EXPECT_EQ(estado.PuntoCursor, QPoint(partido, signo));
-        EXPECT_EQ(celda.Fila, partido);
-        EXPECT_EQ(celda.Columna, signo);
-    }
-}
-
-TEST(ClicsEscrutinio, CargaLoGuardadoDeLaJornada) {
+TEST(ClicsEscrutinio, CargaLoGuardadoYPruebaDePulsacionDeLaRejilla) {
     Banco banco;
     auto& [carpeta, estado, plataforma] = banco;
     QString registro = ComponeRegistroJornada(RegistroJornadaVacio(), 2, u"01/09/24"_s, {});
@@ -169,22 +147,38 @@ TEST(ClicsEscrutinio, CargaLoGuardadoDeLaJornada) {
     EXPECT_EQ(carga.Premios, (PremiosCategoria{0, 1234.5, 0.5, 0, 0, 0, 0}));
     // No hay reducción guardada con esa clave.
     EXPECT_TRUE(carga.Falla);
+
+    // (x, y, partido, signo). Filas 18j-14..18j, signos 15s-12..15s; el primero empieza justo
+    // después de x = 3.
+    const std::tuple<double, double, int, int> casos[] = {
+        {3, 10, 0, 0},    {3.4, 10, 1, 1},  {4, 10, 1, 1},    {15, 4, 1, 1},    {16, 10, 0, 0},
+        {17, 10, 0, 0},   {18, 10, 1, 2},   {30, 18, 1, 2},   {45, 18, 1, 3},   {47.9, 10, 1, 3},
+        {48, 10, 0, 0},   {10, 3, 0, 0},    {10, 19, 0, 0},   {10, 22, 2, 1},   {10, 18.4, 1, 1},
+        {10, 18.6, 0, 0}, {10, 252, 14, 1}, {10, 256, 15, 1}, {10, 270, 15, 1}, {10, 271.5, 0, 0},
+        {10, 274, 0, 0},  {-5, 10, 0, 0},   {10, -1, 0, 0},
+    };
+    for (const auto& [x, y, partido, signo] : casos) {
+        SCOPED_TRACE(testing::Message() << x << ", " << y);
+        estado.PuntoCursor = QPoint(9, 9);
+        const CeldaRejilla celda = QueGanadoraHaPulsado(estado, x, y);
+        // Un hueco deja PuntoCursor en (0, 0).
+        EXPECT_EQ(estado.PuntoCursor, QPoint(partido, signo));
+        EXPECT_EQ(celda.Fila, partido);
+        EXPECT_EQ(celda.Columna, signo);
+    }
 }
 
-TEST(Recuento, LineasQueNoSonDeDiecinueveBytesYFicheroVacio) {
+TEST(Recuento, LineasQueNoSonDeDiecinueveBytesFicheroVacioYBoletosIgualQueColumnaAColumna) {
     const auto ochoPorBoleto = [](int64_t n) { return (n - 1) / 8 + 1; };
     EXPECT_EQ(Cuenta(QByteArray(), ochoPorBoleto).ColumnasLeidas, 0);
     // Solo LF, sin comillas, con blancos, la última sin salto y una línea vacía.
     const QByteArray datos = "\"1X21X21X21X21X2\"\n1X21X21X21X21X1,basura\r\n\r\n"
                              "  \"1X21X21X21X2\"\r\n\"1X21X21X21X21X2\"";
-    const auto r = Cuenta(datos, ochoPorBoleto);
-    EXPECT_EQ(r.ColumnasLeidas, 4);
-    EXPECT_EQ(r.AciertosCategoria[15], 2);
-    EXPECT_EQ(r.AciertosCategoria[14], 3);
-    EXPECT_EQ(r.AciertosCategoria[12], 1); // la corta: faltan dos signos
-}
-
-TEST(Recuento, BoletosIgualQueColumnaAColumna) {
+    const auto raras = Cuenta(datos, ochoPorBoleto);
+    EXPECT_EQ(raras.ColumnasLeidas, 4);
+    EXPECT_EQ(raras.AciertosCategoria[15], 2);
+    EXPECT_EQ(raras.AciertosCategoria[14], 3);
+    EXPECT_EQ(raras.AciertosCategoria[12], 1); // la corta: faltan dos signos
     // Grupos de 13 columnas (dos boletos por grupo, el segundo de 5) y un fichero más grande que el
     // bloque de lectura: los boletos deben salir como si se numerase cada columna por separado.
     const auto enGrupos = [](int64_t n) {
@@ -275,11 +269,11 @@ ResultadoEscrutinio Resultado(int boletos) {
 }
 
 // Cada texto en su sitio (x e y en twips; "N" en negrita): el informe entero, tal como debe salir.
-TEST(InformeEscrutinio, CadaTextoEnSuSitio) {
-    ImpresoraFalsa impresora;
-    ASSERT_TRUE(ImprimeInformeEscrutinio(impresora, Datos(), Resultado(2)));
+TEST(InformeEscrutinio, CadaTextoEnSuSitioYTreceBoletosEnLaPrimeraYCincuentaYOchoEnLasDemas) {
+    ImpresoraFalsa dos;
+    ASSERT_TRUE(ImprimeInformeEscrutinio(dos, Datos(), Resultado(2)));
     QString impreso;
-    for (const TextoImpreso& t : impresora.Textos)
+    for (const TextoImpreso& t : dos.Textos)
         impreso += u"%1 %2 %3 %4\n"_s.arg(t.X)
                        .arg(t.Y)
                        .arg(QChar(t.Fuente.Negrita ? u'N' : u'-'))
@@ -287,10 +281,7 @@ TEST(InformeEscrutinio, CadaTextoEnSuSitio) {
     QFile esperado(QStringLiteral(QUINIELA_FUENTES "/tests/datos/scrutiny/informe_escrutinio.txt"));
     ASSERT_TRUE(esperado.open(QIODevice::ReadOnly));
     EXPECT_EQ(impreso, QString::fromUtf8(esperado.readAll()));
-    EXPECT_EQ(impresora.Paginas, std::vector<int>{1});
-}
-
-TEST(InformeEscrutinio, TreceBoletosEnLaPrimeraYCincuentaYOchoEnLasDemas) {
+    EXPECT_EQ(dos.Paginas, std::vector<int>{1});
     // Boletos y líneas de boletos de cada página.
     const std::pair<int, std::vector<int>> casos[] = {
         {13, {13}}, {14, {13, 1}}, {71, {13, 58}}, {72, {13, 58, 1}}};
