@@ -158,7 +158,7 @@ int YLinea(int k) {
 
 } // namespace
 
-TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
+TEST(Historial, ListaEnElOrdenDelIndicePrimeraHojaLaDeLaSeleccionYBordes) {
     Banco banco(false);
     auto& [carpeta, estado, plataforma] = banco;
     // La jornada 5 nunca se dio de alta: su hueco queda en blanco en el fichero.
@@ -182,13 +182,9 @@ TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
     EXPECT_EQ(plataforma.Avisos,
               QStringList(2, u"El índice BASES.ZPK tiene líneas que no se pueden leer; no se "
                              u"muestran:\r\nlínea 4: el método no es 1, 2 ni 3"_s));
-}
 
-TEST(Historial, PrimeraHojaLaDeLaSeleccionBandasDeLasLineasYBordesDeLasEsquinas) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
+    // La primera hoja es la de la selección; bandas de las líneas y bordes de las esquinas.
     EscribeBases(carpeta, Reducciones(45));
-    Historial historial(estado);
     for (const auto& [linea, primera] : {std::pair{19, 0}, {20, 20}, {44, 40}}) {
         estado.Datos.JornadaActual = static_cast<int16_t>(1 + linea / 30);
         estado.Datos.OrdenActual = static_cast<int16_t>(1 + linea % 30);
@@ -204,9 +200,9 @@ TEST(Historial, PrimeraHojaLaDeLaSeleccionBandasDeLasLineasYBordesDeLasEsquinas)
     // La línea k ocupa de 34 + 16k + 3 a 34 + 16k + 14; ninguna pasa de 350.
     constexpr int N = NingunaLinea;
     const int ys[] = {36, 37, 48, 49, 52, 53, 350, 351};
-    const int lineas[] = {N, 0, 0, N, N, 1, 19, N};
+    const int enLinea[] = {N, 0, 0, N, N, 1, 19, N};
     for (size_t i = 0; i < std::size(ys); ++i)
-        EXPECT_EQ(historial.HallaCualLinea(ys[i]), lineas[i]) << ys[i];
+        EXPECT_EQ(historial.HallaCualLinea(ys[i]), enLinea[i]) << ys[i];
     EXPECT_EQ(historial.LineaBajoPuntero(), NingunaLinea);
     // Esquinas de 25 x 16 que solo pasan si hay hoja a la que ir; líneas en 15 < x < ancho - 6.
     // (x, y), lo que hace la pulsación y la primera línea que queda.

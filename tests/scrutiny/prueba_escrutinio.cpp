@@ -36,8 +36,9 @@ ResultadoEscrutinio Cuenta(QByteArray datos, const NumeraBoletos& numera) {
     return r;
 }
 
-TEST(Escrutinio, AciertosConElPartidoQuince) {
-    const std::pair<QString, int> casos[] = {
+// Aciertos de una columna, premios escritos y líneas de las listas.
+TEST(Escrutinio, AciertosConElPartidoQuincePremiosYLineas) {
+    const std::pair<QString, int> columnas[] = {
         {Ganadora, 15},
         {u"1X21X21X21X21X1"_s, 14}, // los catorce bien y el 15 mal
         {u"1X11X21X21X21X2"_s, 13}, // el 15 bien no suma sin los catorce
@@ -45,11 +46,9 @@ TEST(Escrutinio, AciertosConElPartidoQuince) {
         {u"211211211211212"_s, 0},
         {u"1X2"_s, 3}, // columna corta: lo que falta no acierta
     };
-    for (const auto& [columna, aciertos] : casos)
+    for (const auto& [columna, aciertos] : columnas)
         EXPECT_EQ(AciertosColumna(columna, Ganadora), aciertos) << columna.toStdString();
-}
 
-TEST(Escrutinio, NormalizaYFiltraElPremio) {
     const std::tuple<QString, QString, double> casos[] = {
         {u".5"_s, u"0.5"_s, 0.5},
         {u".125"_s, u"0.12"_s, 0.12},
@@ -77,9 +76,7 @@ TEST(Escrutinio, NormalizaYFiltraElPremio) {
         EXPECT_EQ(r.Texto, queda) << texto.toStdString();
         EXPECT_EQ(r.Cursor, cursorQueda) << texto.toStdString();
     }
-}
 
-TEST(Escrutinio, LineasDeAciertosYDeBoletos) {
     // Una cifra que no cabe ensancha la línea en vez de cortarse.
     ResultadoEscrutinio r;
     r.AciertosCategoria[14] = 3;
