@@ -38,54 +38,7 @@ const QByteArray ColaEscrutada =
 
 class FicheroJornadas : public testing::Test, protected Banco {};
 
-TEST_F(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
-    const QString vacio = RegistroJornadaVacio();
-    EXPECT_EQ(vacio, QString(5, u' ') + u"00/00/00"_s + QString(531, u' '));
-
-    // Tres registros: el 2 lleva la marca de otra jornada.
-    const QByteArray tres = RegistroAMano(1, "28/08/05") + RegistroAMano(5, "04/09/05") +
-                            RegistroAMano(3, "11/09/05", ColaEscrutada);
-    carpeta.Escribe(Jornadas, tres);
-    EXPECT_EQ(LeeRegistroJornada(estado, 2), vacio);
-    EXPECT_EQ(LeeRegistroJornada(estado, 0), vacio);
-
-    EligeJornada(estado, 3);
-    EXPECT_EQ(estado.RegistroJornada.toLatin1(), tres.mid(2 * 544));
-    EXPECT_EQ(estado.Datos.FechaJornada, u"11/09/05"_s);
-    EligeJornada(estado, 7); // más allá del final: vacía, sin aviso
-    EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
-
-    // Si falla la carga se conserva solo el registro de la jornada actual.
-    EligeJornada(estado, 3);
-    estado.CarpetaDatos = carpeta.Ruta(u"no_existe/"_s);
-    LeeFicheroJornadas(estado);
-    EXPECT_EQ(estado.RegistroJornada.toLatin1(), tres.mid(2 * 544));
-    EligeJornada(estado, 1);
-    EXPECT_EQ(estado.RegistroJornada, vacio);
-    EXPECT_EQ(plataforma.Avisos,
-              QStringList(2, u"LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"_s));
-}
-
-TEST_F(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
-    // Registros de 546: el fin de línea que deja un editor.
-    const QByteArray registro = RegistroAMano(2, "04/09/05") + "\r\n";
-    const QByteArray contenido = RegistroAMano(1, "28/08/05") + "\r\n" + registro + registro;
-    carpeta.Escribe(Jornadas, contenido);
-    EligeJornada(estado, 2);
-    ASSERT_EQ(plataforma.Avisos.size(), 1);
-    EXPECT_TRUE(plataforma.Avisos[0].startsWith(
-        u"LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide 1638 bytes, que no son registros "
-        u"enteros de 544 bytes (3 registros y 6 bytes"_s));
-    EXPECT_TRUE(plataforma.Avisos[0].endsWith(u"hasta que se repare."_s));
-    EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
-
-    const ResultadoFichero r = EscribeRegistroJornada(estado, 2, DeWindows1252(registro.left(544)));
-    EXPECT_EQ(r.Numero, 59);
-    EXPECT_TRUE(TextoErrorGuardarJornada(r).contains(u"no se escribe en él hasta que se repare"_s));
-    EXPECT_EQ(carpeta.Lee(Jornadas), contenido) << "idéntico byte a byte";
-}
-
-TEST_F(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
+TEST_F(FicheroJornadas, GuardarConservaLas464a544TamanoQueNoEsDeRegistrosEnterosYLectura) {
     const QByteArray uno = RegistroAMano(1, "28/08/05");
     carpeta.Escribe(Jornadas, uno + Blancos(544) + RegistroAMano(3, "11/09/05", ColaEscrutada));
 
@@ -113,8 +66,52 @@ TEST_F(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
                                          "Jor0716/10/05" + Casilla("M\xe1laga") +
                                          Blancos(29 * 15 + 81));
 
-    EXPECT_TRUE(plataforma.Avisos.isEmpty());
     EXPECT_TRUE(plataforma.Mensajes.empty());
+
+    // Registros de 546: el fin de línea que deja un editor.
+    const QByteArray registro = RegistroAMano(2, "04/09/05") + "\r\n";
+    const QByteArray contenido = RegistroAMano(1, "28/08/05") + "\r\n" + registro + registro;
+    carpeta.Escribe(Jornadas, contenido);
+    EligeJornada(estado, 2);
+    ASSERT_EQ(plataforma.Avisos.size(), 1);
+    EXPECT_TRUE(plataforma.Avisos[0].startsWith(
+        u"LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide 1638 bytes, que no son registros "
+        u"enteros de 544 bytes (3 registros y 6 bytes"_s));
+    EXPECT_TRUE(plataforma.Avisos[0].endsWith(u"hasta que se repare."_s));
+    EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
+
+    const ResultadoFichero r = EscribeRegistroJornada(estado, 2, DeWindows1252(registro.left(544)));
+    EXPECT_EQ(r.Numero, 59);
+    EXPECT_TRUE(TextoErrorGuardarJornada(r).contains(u"no se escribe en él hasta que se repare"_s));
+    EXPECT_EQ(carpeta.Lee(Jornadas), contenido) << "idéntico byte a byte";
+
+    // Lectura de registros que faltan o no valen.
+    plataforma.Avisos.clear();
+    const QString vacio = RegistroJornadaVacio();
+    EXPECT_EQ(vacio, QString(5, u' ') + u"00/00/00"_s + QString(531, u' '));
+
+    // Tres registros: el 2 lleva la marca de otra jornada.
+    const QByteArray leidos = RegistroAMano(1, "28/08/05") + RegistroAMano(5, "04/09/05") +
+                              RegistroAMano(3, "11/09/05", ColaEscrutada);
+    carpeta.Escribe(Jornadas, leidos);
+    EXPECT_EQ(LeeRegistroJornada(estado, 2), vacio);
+    EXPECT_EQ(LeeRegistroJornada(estado, 0), vacio);
+
+    EligeJornada(estado, 3);
+    EXPECT_EQ(estado.RegistroJornada.toLatin1(), leidos.mid(2 * 544));
+    EXPECT_EQ(estado.Datos.FechaJornada, u"11/09/05"_s);
+    EligeJornada(estado, 7); // más allá del final: vacía, sin aviso
+    EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
+
+    // Si falla la carga se conserva solo el registro de la jornada actual.
+    EligeJornada(estado, 3);
+    estado.CarpetaDatos = carpeta.Ruta(u"no_existe/"_s);
+    LeeFicheroJornadas(estado);
+    EXPECT_EQ(estado.RegistroJornada.toLatin1(), leidos.mid(2 * 544));
+    EligeJornada(estado, 1);
+    EXPECT_EQ(estado.RegistroJornada, vacio);
+    EXPECT_EQ(plataforma.Avisos,
+              QStringList(2, u"LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"_s));
 }
 
 TEST(FicheroEquipos, UnaComaTerminaElNombreYLasCasillasNoCreanElFichero) {
@@ -213,7 +210,7 @@ TEST(TextosBorrado, ConfirmacionYTramoAlReves) {
     }
 }
 
-TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
+TEST_F(Borrado, UnFalloAMediasSeParaUnIndiceIlegibleSeDiceYSinIndiceNoHayFallo) {
     // El disco se llena al escribir la jornada 4 (el fichero tiene 3 registros).
     carpeta.Escribe(Jornadas, FicheroJornadas(3));
     const auto antes = ContenidoCarpeta(carpeta);
@@ -242,15 +239,14 @@ TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
               u"No se ha podido borrar la jornada 4 en JORNADAS.ZPK: ha fallado el disco "
               u"(error 57). El borrado se ha parado en la jornada 4. Se han borrado las "
               u"jornadas 2 a 3; las siguientes siguen como estaban."_s);
-}
 
-TEST_F(Borrado, UnIndiceQueNoSePuedeLeerSeDiceYSinIndiceNoHayFallo) {
+    // Un índice que no se puede leer se dice.
     ASSERT_TRUE(QFile::remove(carpeta.Ruta(Bases)));
     ASSERT_TRUE(QDir(carpeta.Ruta()).mkdir(Bases));
-    const ResultadoBorrado r = BorraJornadas(estado, 3, 3);
-    EXPECT_TRUE(r.Bien()); // la jornada y sus ficheros sí se borraron
-    EXPECT_FALSE(r.Completo());
-    const QString texto = TextoFalloBorrado(r);
+    const ResultadoBorrado ilegible = BorraJornadas(estado, 3, 3);
+    EXPECT_TRUE(ilegible.Bien()); // la jornada y sus ficheros sí se borraron
+    EXPECT_FALSE(ilegible.Completo());
+    const QString texto = TextoFalloBorrado(ilegible);
     EXPECT_TRUE(texto.startsWith(u"No se han podido quitar las reducciones del índice BASES.ZPK"_s))
         << texto.toStdString();
     EXPECT_TRUE(texto.endsWith(u"Vuelva a borrar el mismo tramo cuando se haya resuelto."_s));
