@@ -45,38 +45,31 @@ TEST(OrdenJornada, GuardaYMuestraConLasReglasDeLaPantalla) {
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s), guardado);
 }
 
-namespace {
-
-QStringList Borrar(int desde, int hasta, bool confirmar) {
-    QStringList a{u"borrar"_s, u"--desde"_s, QString::number(desde), u"--hasta"_s,
-                  QString::number(hasta)};
-    if (confirmar)
-        a << u"--confirmar"_s;
-    return a;
-}
-
 TEST(OrdenBorrar, AnunciaRechazaYBorraComoLaPantalla) {
     CarpetaTemporal datos;
     CopiaDatosDistribuidos(datos);
     auto esperado = ContenidoCarpeta(datos);
-    Linea s = EjecutaCli(datos, Borrar(3, 3, false));
+    const auto borrar = [&](const QString& argumentos) {
+        return EjecutaCli(datos, (u"borrar --desde "_s + argumentos).split(u' '));
+    };
+    Linea s = borrar(u"3 --hasta 3"_s);
     EXPECT_EQ(s.Estado, 2);
     EXPECT_EQ(s.Out, u"BORRADO DE DATOS\n"_s + TextoConfirmacionBorrado(3, 3) +
                          u"\nNo se ha borrado nada: añada --confirmar para borrar.\n"_s);
-    for (const auto& [args, error] : std::vector<std::pair<QStringList, QString>>{
-             {Borrar(20, 5, true), u"El tramo está al revés: la jornada 20 va después de la 5. "
-                                   u"Use --desde 5 --hasta 20.\n"_s},
-             {Borrar(0, 5, true), u"Las jornadas del tramo van de 1 a 52.\n"_s},
-             {{u"borrar"_s, u"--desde"_s, u"1"_s},
-              u"Uso: quiniela-cli borrar --desde J1 --hasta J2 [--confirmar]\n"_s}}) {
-        const Linea e = EjecutaCli(datos, args);
+    for (const auto& [args, error] : std::vector<std::pair<QString, QString>>{
+             {u"20 --hasta 5 --confirmar"_s,
+              u"El tramo está al revés: la jornada 20 va después de la 5. "
+              u"Use --desde 5 --hasta 20.\n"_s},
+             {u"0 --hasta 5 --confirmar"_s, u"Las jornadas del tramo van de 1 a 52.\n"_s},
+             {u"1"_s, u"Uso: quiniela-cli borrar --desde J1 --hasta J2 [--confirmar]\n"_s}}) {
+        const Linea e = borrar(args);
         EXPECT_EQ(e.Estado, 1);
         EXPECT_EQ(e.Err, error);
     }
     EXPECT_EQ(ContenidoCarpeta(datos), esperado);
 
     // La jornada 2 no tiene reducciones.
-    s = EjecutaCli(datos, Borrar(2, 3, true));
+    s = borrar(u"2 --hasta 3 --confirmar"_s);
     EXPECT_EQ(s.Estado, 0) << s.Err.toStdString();
     EXPECT_EQ(s.Out,
               u"Borradas las jornadas 2 a 3: 2 reducciones quitadas del índice, 2 ficheros de "
@@ -89,5 +82,3 @@ TEST(OrdenBorrar, AnunciaRechazaYBorraComoLaPantalla) {
                                      ("0000" + QByteArray(226, ' ') + "\r\n").repeated(2));
     EXPECT_EQ(ContenidoCarpeta(datos), esperado);
 }
-
-} // namespace

@@ -42,11 +42,8 @@ QStringList Filas(const QListWidget* lista) {
 QString Marcadas(const PantallaEscrutin& p) {
     QString s;
     for (int j = 1; j <= NumPartidos; ++j) {
-        QChar c = u'-';
-        for (int k = 1; k <= 3; ++k)
-            if (p.Entrada().Marcas[j][k] == 1)
-                c = u"1X2"_s.at(k - 1);
-        s += c;
+        const auto& m = p.Entrada().Marcas[j];
+        s += m[1] == 1 ? u'1' : m[2] == 1 ? u'X' : m[3] == 1 ? u'2' : u'-';
     }
     return s;
 }
