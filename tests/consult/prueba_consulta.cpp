@@ -143,14 +143,6 @@ TEST_F(ConsultaGuardada, CadaCargaRehaceElFicheroDeTrabajoYLasEleccionesRepetida
 constexpr int Ancho = 640;
 constexpr int Alto = 380;
 
-// n reducciones de la jornada 1 en adelante, con órdenes 1..30.
-QStringList Reducciones(int n) {
-    QStringList registros;
-    for (int i = 0; i < n; ++i)
-        registros << RegistroDe(1 + i / 30, 1 + i % 30, 1, 4, 2, u"R%1"_s.arg(i));
-    return registros;
-}
-
 // Y en el centro de la línea k de la hoja.
 int YLinea(int k) {
     return YPrimeraLinea + AltoLineaHistorial * k + 8;
@@ -184,7 +176,11 @@ TEST(Historial, ListaEnElOrdenDelIndicePrimeraHojaLaDeLaSeleccionYBordes) {
                              u"muestran:\r\nlínea 4: el método no es 1, 2 ni 3"_s));
 
     // La primera hoja es la de la selección; bandas de las líneas y bordes de las esquinas.
-    EscribeBases(carpeta, Reducciones(45));
+    // 45 reducciones de la jornada 1 en adelante, con órdenes 1..30.
+    QStringList reducciones;
+    for (int i = 0; i < 45; ++i)
+        reducciones << RegistroDe(1 + i / 30, 1 + i % 30, 1, 4, 2, u"R%1"_s.arg(i));
+    EscribeBases(carpeta, reducciones);
     for (const auto& [linea, primera] : {std::pair{19, 0}, {20, 20}, {44, 40}}) {
         estado.Datos.JornadaActual = static_cast<int16_t>(1 + linea / 30);
         estado.Datos.OrdenActual = static_cast<int16_t>(1 + linea % 30);

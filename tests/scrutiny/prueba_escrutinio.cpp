@@ -142,8 +142,7 @@ TEST(ClicsEscrutinio, CargaLoGuardadoYPruebaDePulsacionDeLaRejilla) {
             EXPECT_EQ(carga.Entrada.Marcas[j][s], esperadas[j - 1] == s ? 1 : 0) << j;
     EXPECT_EQ(carga.Entrada.Textos[1], u"1234.50"_s);
     EXPECT_EQ(carga.Premios, (PremiosCategoria{0, 1234.5, 0.5, 0, 0, 0, 0}));
-    // No hay reducción guardada con esa clave.
-    EXPECT_TRUE(carga.Falla);
+    EXPECT_TRUE(carga.Falla); // no hay reducción guardada con esa clave
 
     // (x, y, partido, signo). Filas 18j-14..18j, signos 15s-12..15s; el primero empieza justo
     // después de x = 3.
@@ -295,10 +294,8 @@ TEST(InformeEscrutinio, CadaTextoEnSuSitioYTreceBoletosEnLaPrimeraYCincuentaYOch
             if (p == 0)
                 continue;
             // Cabecera repetida y primera línea a 750 twips.
-            EXPECT_EQ(textos[0].Y, 300);
             EXPECT_EQ(textos[0].Texto, u"Boleto nro.  15   14   13   12   11   10"_s);
-            EXPECT_EQ(textos[1].Y, 460);
-            EXPECT_EQ(textos[2].Y, 750);
+            EXPECT_EQ(std::tuple(textos[0].Y, textos[1].Y, textos[2].Y), std::tuple(300, 460, 750));
         }
         const TextoImpreso& ultima = impresora.Textos.back();
         EXPECT_TRUE(ultima.Texto.startsWith(u"    Total boletos premiados.: "_s));
