@@ -26,11 +26,6 @@ QPoint PuntoGanadora(int partido, int signo) {
     return QPoint(15 * signo - 6, 18 * partido - 7);
 }
 
-void Pulsa(QWidget* w, QPoint punto) {
-    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, punto);
-}
-using prueba::Pulsa;
-
 QStringList Filas(const QListWidget* lista) {
     QStringList filas;
     for (int i = 0; i < lista->count(); ++i)
@@ -74,7 +69,7 @@ protected:
         for (int j = 1; j <= NumPartidos; ++j) {
             const int k = u"1X2"_s.indexOf(signos.at(j - 1)) + 1;
             if (p.Entrada().Marcas[j][k] != 1)
-                Pulsa(p.Pic_Ganadora, PuntoGanadora(j, k));
+                PulsaEnSuVentana(p.Pic_Ganadora, PuntoGanadora(j, k));
         }
     }
     ConfiguracionEspanola espanol;
@@ -94,11 +89,11 @@ TEST_F(PantallaEscrutinPrueba, RejillaGanadoraConSusHuecosCamposDePremioJornadaY
     plataforma.Sonido.clear();
     // Huecos entre filas y entre celdas, y bajo la última fila: nada, ni sonido.
     for (QPoint hueco : {QPoint(9, 19), QPoint(16, 10), QPoint(10, 272)})
-        Pulsa(p.Pic_Ganadora, hueco);
+        PulsaEnSuVentana(p.Pic_Ganadora, hueco);
     EXPECT_TRUE(plataforma.Sonido.empty());
     // "1" del partido 4, luego "X" (la marca se mueve), otra vez "X" (se borra).
     for (const auto& [signo, queda] : {std::pair{1, u'1'}, {2, u'X'}, {2, u'-'}, {3, u'2'}}) {
-        Pulsa(p.Pic_Ganadora, PuntoGanadora(4, signo));
+        PulsaEnSuVentana(p.Pic_Ganadora, PuntoGanadora(4, signo));
         EXPECT_EQ(Marcadas(p).at(3), queda) << signo;
     }
     EXPECT_EQ(plataforma.Sonido.size(), 4u);
@@ -213,7 +208,7 @@ TEST_F(PantallaEscrutinPrueba, ImprimeElInformeYColumnaIncompleta) {
 
     // Sin el resultado del partido 9 (una segunda pulsación lo borra) se avisa y no queda nada
     // que imprimir.
-    Pulsa(p.Pic_Ganadora, PuntoGanadora(9, u"1X2"_s.indexOf(ganadora.at(8)) + 1));
+    PulsaEnSuVentana(p.Pic_Ganadora, PuntoGanadora(9, u"1X2"_s.indexOf(ganadora.at(8)) + 1));
     Pulsa(p.Pic_BotEscrutar);
     ASSERT_EQ(plataforma.Mensajes.size(), 2u);
     EXPECT_EQ(plataforma.Mensajes[1].Titulo, TituloGanadoraIncompleta());
@@ -231,8 +226,8 @@ TEST_F(PantallaEscrutinPrueba, RepintaSinAtenderDuranteElEscrutinio) {
     MarcaGanadora(p, GanadoraDe(1, 1));
     const QString marcadas = Marcadas(p);
     plataforma.AlProcesarEventos = [&] {
-        Pulsa(p.Pic_Ganadora, PuntoGanadora(1, 1));
-        Pulsa(p.Pic_Ganadora, PuntoGanadora(1, 2));
+        PulsaEnSuVentana(p.Pic_Ganadora, PuntoGanadora(1, 1));
+        PulsaEnSuVentana(p.Pic_Ganadora, PuntoGanadora(1, 2));
         Pulsa(p.Pic_Salir);
         QTest::keyClick(&p, Qt::Key_Escape);
     };
@@ -243,6 +238,6 @@ TEST_F(PantallaEscrutinPrueba, RepintaSinAtenderDuranteElEscrutinio) {
     EXPECT_TRUE(p.isVisible());
     EXPECT_EQ(p.Resultado().ColumnasLeidas, 40 * columnas.size() / 19);
     // Terminado, la ventana vuelve a atender.
-    Pulsa(p.Pic_Ganadora, PuntoGanadora(1, 1));
+    PulsaEnSuVentana(p.Pic_Ganadora, PuntoGanadora(1, 1));
     EXPECT_NE(Marcadas(p), marcadas);
 }
