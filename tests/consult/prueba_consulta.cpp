@@ -1,7 +1,6 @@
 #include "consult/consulta.h"
 #include "consult/historial.h"
 #include "consult/reducciones_prueba.h"
-#include "output/fichero_boletos.h"
 #include "support/banco.h"
 #include "support/registros_historial.h"
 

@@ -43,11 +43,10 @@ QString Marcadas(const PantallaEscrutin& p) {
     return s;
 }
 
-// Borra el campo y escribe, como con el teclado.
+// Vacía el campo y escribe con el teclado.
 void Escribe(QLineEdit* campo, const QString& texto) {
     campo->setFocus();
-    QTest::keyClick(campo, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(campo, Qt::Key_Delete);
+    campo->clear();
     Teclea(campo, texto);
 }
 
