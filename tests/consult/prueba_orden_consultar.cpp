@@ -20,7 +20,7 @@ QStringList Consultar(int jornada, int orden, int boleto = 0) {
 
 // Las salidas esperadas se comprobaron contra los signos del fichero de columnas, de ocho en ocho
 // con cuatro blancos entre boletos y sin blancos al final.
-TEST(OrdenConsultar, BloquesDeLasReduccionesDistribuidasYErroresClaros) {
+TEST(OrdenesConsultarEHistorial, BloquesErroresClarosYLineasLegiblesSinReescribirDatosGenerales) {
     CarpetaTemporal datos;
     CopiaDatosDistribuidos(datos);
     // 3/1: 144 columnas con "1" en el 15 y 144 con "X" (36 boletos); 3/2: 533 columnas (67 boletos,
@@ -48,12 +48,9 @@ TEST(OrdenConsultar, BloquesDeLasReduccionesDistribuidasYErroresClaros) {
         EXPECT_TRUE(s.Out.isEmpty());
         EXPECT_EQ(s.Err, error);
     }
-}
 
-} // namespace
-
-// Una línea con un byte nulo se salta y se dice; los datos generales dañados se conservan.
-TEST(OrdenHistorial, ImprimeLasLineasLegiblesSinReescribirDatosGeneralesDanados) {
+    // Historial: una línea con un byte nulo se salta y se dice; los datos generales dañados se
+    // conservan.
     CarpetaTemporal carpeta;
     const QByteArray danado =
         "nan,\"01/01/06\",2,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
@@ -83,3 +80,5 @@ TEST(OrdenHistorial, ImprimeLasLineasLegiblesSinReescribirDatosGeneralesDanados)
     EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK"_s), danado);
     EXPECT_EQ(EjecutaCli(carpeta, {u"historial"_s, u"de_mas"_s}).Estado, 1);
 }
+
+} // namespace

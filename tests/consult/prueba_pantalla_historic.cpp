@@ -69,7 +69,7 @@ TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccionYPasaDeHojaConEsquinasYTeclas) {
     EXPECT_FALSE(pantalla.isVisible());
 }
 
-TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
+TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistoricoYSinIndiceSoloCabeceras) {
     Historico h(70);
     ASSERT_EQ(EscribeRegistroJornada(h.estado, 7, RegistroDeJornada(7, u"09/10/05"_s)).Numero, 0);
     h.estado.Datos.JornadaActual = 7;
@@ -86,15 +86,14 @@ TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
     EXPECT_TRUE(AbreHistorico(h.estado)) << "ReduccionElegida";
     EXPECT_TRUE(linea.startsWith(u"  7 09/10/05   3  "_s)) << linea.toStdString();
     EXPECT_EQ(h.estado.Datos.OrdenActual, 3);
-}
 
-TEST(PantallaHistoric, SinIndiceSoloCabeceras) {
-    Historico h(0);
-    PantallaHistoric pantalla(h.estado);
+    // Sin índice, solo las cabeceras.
+    Historico vacio(0);
+    PantallaHistoric pantalla(vacio.estado);
     pantalla.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
     QTest::mouseMove(pantalla.Pic_Carpeta, PuntoLinea(0));
-    for (const CursorPuesto& c : h.plataforma.Punteros)
+    for (const CursorPuesto& c : vacio.plataforma.Punteros)
         EXPECT_NE(c.Control, pantalla.Pic_Carpeta) << "sin líneas no hay mano sobre la hoja";
     QTest::mouseClick(pantalla.Pic_Carpeta, Qt::LeftButton, Qt::NoModifier, PuntoLinea(0));
     EXPECT_TRUE(pantalla.isVisible());
@@ -119,11 +118,7 @@ void EligeEnLista(QWidget* boton, QListWidget* lista, int fila) {
 class PantallaConsreduPrueba : public testing::Test, protected Banco {
 protected:
     PantallaConsreduPrueba() : Banco(false) {}
-    void SetUp() override {
-        CopiaDatosDistribuidos(carpeta);
-        estado.Datos.JornadaActual = 1;
-        estado.Datos.OrdenActual = 1;
-    }
+    void SetUp() override { CopiaDatosDistribuidos(carpeta); }
     ConfiguracionEspanola espanola;
 };
 

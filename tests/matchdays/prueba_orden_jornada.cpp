@@ -9,7 +9,7 @@ using namespace quiniela;
 using namespace quiniela::prueba;
 using namespace Qt::StringLiterals;
 
-TEST(OrdenJornada, GuardaYMuestraConLasReglasDeLaPantalla) {
+TEST(OrdenesJornadaYBorrar, GuardanMuestranYBorranConLasReglasDeLaPantalla) {
     CarpetaTemporal carpeta;
     carpeta.Escribe(u"DATOSGEN.ZPK"_s,
                     "1,\"28/08/05\",1,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n");
@@ -43,9 +43,8 @@ TEST(OrdenJornada, GuardaYMuestraConLasReglasDeLaPantalla) {
     EXPECT_EQ(jornada(u"2 --partido 0 A B"_s).Err,
               u"El número de partido debe estar entre 1 y 15.\n"_s);
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s), guardado);
-}
 
-TEST(OrdenBorrar, AnunciaRechazaYBorraComoLaPantalla) {
+    // La orden borrar anuncia, rechaza y borra como la pantalla.
     CarpetaTemporal datos;
     CopiaDatosDistribuidos(datos);
     auto esperado = ContenidoCarpeta(datos);

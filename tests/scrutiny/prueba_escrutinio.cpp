@@ -215,8 +215,6 @@ TEST(Recuento, LineasQueNoSonDeDiecinueveBytesFicheroVacioYBoletosIgualQueColumn
 TEST(RealizaEscrutinio, SinColumnasGuardaSinAvisarYEjemploDeTresColumnasDeCatorce) {
     Banco banco;
     auto& [carpeta, estado, plataforma] = banco;
-    estado.Datos.JornadaActual = 1;
-    estado.Datos.OrdenActual = 1;
     carpeta.Escribe(u"JORNADAS.ZPK"_s, QByteArray());
     EntradaEscrutinio e{MarcasDe(Ganadora), {}};
     ResultadoEscrutinio r;

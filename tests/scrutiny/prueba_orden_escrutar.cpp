@@ -16,7 +16,7 @@ const QString Ganadora = u"1X21X21X21X21X2"_s;
 } // namespace
 
 // La salida de cada reducción se comprobó contando columna a columna sin la orden.
-TEST(OrdenEscrutar, ReduccionesDistribuidas) {
+TEST(OrdenEscrutar, ReduccionesDistribuidasErroresYColumnaIncompleta) {
     CarpetaTemporal carpeta;
     CopiaDatosDistribuidos(carpeta);
     // 3/1 lleva "1" y "X" en el 15: sus boletos van por grupos.
@@ -32,24 +32,23 @@ TEST(OrdenEscrutar, ReduccionesDistribuidas) {
         ASSERT_TRUE(esperado.open(QIODevice::ReadOnly));
         EXPECT_EQ(s.Out, QString::fromUtf8(esperado.readAll()));
     }
-}
 
-TEST(OrdenEscrutar, ErroresYColumnaIncompleta) {
-    CarpetaTemporal carpeta;
-    carpeta.Escribe(u"JORNADAS.ZPK"_s, QByteArray());
-    carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
-    carpeta.Escribe(u"RED0502.ZPK"_s, FicheroColumnas({Ganadora}));
+    // Errores y columna incompleta, en una carpeta con la reducción 5/2 sola.
+    CarpetaTemporal sola;
+    sola.Escribe(u"JORNADAS.ZPK"_s, QByteArray());
+    sola.Escribe(u"BASES.ZPK"_s, QByteArray());
+    sola.Escribe(u"RED0502.ZPK"_s, FicheroColumnas({Ganadora}));
     const auto escrutar = [&](const QString& j, const QString& o, const QString& premios,
                               const QString& ganadora) {
-        return EjecutaCli(carpeta, {u"escrutar"_s, u"--jornada"_s, j, u"--orden"_s, o,
-                                    u"--premios"_s, premios, u"--ganadora"_s, ganadora});
+        return EjecutaCli(sola, {u"escrutar"_s, u"--jornada"_s, j, u"--orden"_s, o, u"--premios"_s,
+                                 premios, u"--ganadora"_s, ganadora});
     };
     const Linea incompleta = escrutar(u"5"_s, u"2"_s, u"1;2;3;4;5;6,5"_s, u"1X21X21X21X21X-"_s);
     EXPECT_EQ(incompleta.Estado, 2);
     EXPECT_TRUE(incompleta.Err.contains(u"COLUMNA GANADORA INCOMPLETA\nEs  necesario"_s))
         << incompleta.Err.toStdString();
-    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 463, 15), "123123123123120");
-    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 533, 11), "        6.5");
+    EXPECT_EQ(sola.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 463, 15), "123123123123120");
+    EXPECT_EQ(sola.Lee(u"JORNADAS.ZPK"_s).mid(4 * 544 + 533, 11), "        6.5");
 
     const QString seis = u"1,2,3,4,5,6"_s;
     // Jornada, orden, premios, ganadora y el error.

@@ -56,8 +56,6 @@ protected:
     void SetUp() override {
         CopiaDatosDistribuidos(carpeta);
         CargaDatosGenerales(estado);
-        estado.Datos.JornadaActual = 1;
-        estado.Datos.OrdenActual = 1;
     }
     // La octava columna de la reducción, que tiene al menos una de 15.
     QString GanadoraDe(int jornada, int orden) const {
