@@ -115,14 +115,11 @@ void EligeEnLista(QWidget* boton, QListWidget* lista, int fila) {
     ASSERT_FALSE(lista->isVisible());
 }
 
-class PantallaConsreduPrueba : public testing::Test, protected Banco {
-protected:
-    PantallaConsreduPrueba() : Banco(false) {}
-    void SetUp() override { CopiaDatosDistribuidos(carpeta); }
+TEST(PantallaConsredu, CadaMetodoConSuTituloYSusBloquesListasBotonesInactivosYMenu) {
     ConfiguracionEspanola espanola;
-};
-
-TEST_F(PantallaConsreduPrueba, CadaMetodoConSuTituloYSusBloquesListasYBotonesInactivos) {
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
+    CopiaDatosDistribuidos(carpeta);
     // Orden, captura, método, boletos y qué paneles se ven.
     const std::tuple<int, QString, QString, QString, bool, bool> casos[] = {
         {1, u"directo"_s, u"Método Directo"_s, u"72 Boletos"_s, false, false},
@@ -175,11 +172,9 @@ TEST_F(PantallaConsreduPrueba, CadaMetodoConSuTituloYSusBloquesListasYBotonesIna
     QTest::mouseMove(pantalla.Pic_BotAdeAtr, QPoint(26, 12)); // entre dos botones
     EXPECT_EQ(pantalla.Pic_BotAdeAtr->EstadoPuntero(), 0);
     EXPECT_TRUE(pantalla.Pic_BotAdeAtr->toolTip().isEmpty());
-}
 
-// Las entradas 1, 3, 5 y 7 del menú: las de consulta y escrutinio sin modo, y se cierran al
-// abrir otra entrada; las de jornadas y borrado, modales.
-TEST_F(PantallaConsreduPrueba, EntradasDelMenu) {
+    // Las entradas 1, 3, 5 y 7 del menú: las de consulta y escrutinio sin modo, y se cierran al
+    // abrir otra entrada; las de jornadas y borrado, modales.
     QFile::remove(carpeta.Ruta(u"JORNADAS.ZPK"_s));
     PantallaVelmo menu(estado);
     menu.show();

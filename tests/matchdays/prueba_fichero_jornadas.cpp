@@ -187,30 +187,7 @@ protected:
     }
 };
 
-TEST(TextosBorrado, ConfirmacionYTramoAlReves) {
-    const QString fin = u" .  Si  desea  continuar  con  el  proceso,  pulse Borrar. Si desea "
-                        u"cancelar el proceso, pulse Salir."_s;
-    const QString inicio = u"Se  va  a  proceder  a  la  eliminación  de  todos  los  datos"_s;
-    EXPECT_EQ(TextoConfirmacionBorrado(3, 3), inicio + u" de la Jornada  3"_s + fin);
-    EXPECT_EQ(TextoConfirmacionBorrado(1, 52),
-              inicio + u"  desde la  jornada   1  hasta  la  jornada 52  "_s + fin);
-    // Un tramo al revés se anuncia ya ordenado.
-    EXPECT_EQ(TextoConfirmacionBorrado(20, 5), TextoConfirmacionBorrado(5, 20));
-
-    // Un tramo al revés abre la otra lista con la jornada elegida: ¿"Desde"?, la jornada y la que
-    // se elige en la otra lista (0: ninguna).
-    const std::vector<std::vector<std::tuple<bool, int, int>>> casos{
-        {{true, 20, 20}, {false, 5, 5}, {true, 5, 0}}, // "Hasta" 5 con "Desde" 20
-        {{true, 7, 7}, {false, 9, 0}, {true, 9, 0}, {true, 10, 10}},
-    };
-    for (std::size_t i = 0; i < casos.size(); ++i) {
-        RangoBorrado rango;
-        for (const auto& [desde, jornada, abre] : casos[i])
-            EXPECT_EQ(desde ? rango.EligeDesde(jornada) : rango.EligeHasta(jornada), abre) << i;
-    }
-}
-
-TEST_F(Borrado, UnFalloAMediasSeParaUnIndiceIlegibleSeDiceYSinIndiceNoHayFallo) {
+TEST_F(Borrado, UnFalloAMediasSeParaUnIndiceIlegibleSeDiceSinIndiceNoHayFalloYTextos) {
     // El disco se llena al escribir la jornada 4 (el fichero tiene 3 registros).
     carpeta.Escribe(Jornadas, FicheroJornadas(3));
     const auto antes = ContenidoCarpeta(carpeta);
@@ -258,6 +235,28 @@ TEST_F(Borrado, UnFalloAMediasSeParaUnIndiceIlegibleSeDiceYSinIndiceNoHayFallo) 
                                               {u"DATOSGEN.ZPK"_s, "datos"}};
     EXPECT_EQ(ContenidoCarpeta(carpeta), queda);
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
+
+    // Textos de la confirmación y tramo al revés.
+    const QString fin = u" .  Si  desea  continuar  con  el  proceso,  pulse Borrar. Si desea "
+                        u"cancelar el proceso, pulse Salir."_s;
+    const QString inicio = u"Se  va  a  proceder  a  la  eliminación  de  todos  los  datos"_s;
+    EXPECT_EQ(TextoConfirmacionBorrado(3, 3), inicio + u" de la Jornada  3"_s + fin);
+    EXPECT_EQ(TextoConfirmacionBorrado(1, 52),
+              inicio + u"  desde la  jornada   1  hasta  la  jornada 52  "_s + fin);
+    // Un tramo al revés se anuncia ya ordenado.
+    EXPECT_EQ(TextoConfirmacionBorrado(20, 5), TextoConfirmacionBorrado(5, 20));
+
+    // Un tramo al revés abre la otra lista con la jornada elegida: ¿"Desde"?, la jornada y la que
+    // se elige en la otra lista (0: ninguna).
+    const std::vector<std::vector<std::tuple<bool, int, int>>> casos{
+        {{true, 20, 20}, {false, 5, 5}, {true, 5, 0}}, // "Hasta" 5 con "Desde" 20
+        {{true, 7, 7}, {false, 9, 0}, {true, 9, 0}, {true, 10, 10}},
+    };
+    for (std::size_t i = 0; i < casos.size(); ++i) {
+        RangoBorrado rango;
+        for (const auto& [desde, jornada, abre] : casos[i])
+            EXPECT_EQ(desde ? rango.EligeDesde(jornada) : rango.EligeHasta(jornada), abre) << i;
+    }
 }
 
 } // namespace

@@ -166,7 +166,21 @@ TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenY
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
 }
 
-TEST_F(PantallaJornadasPrueba, LasCasillasOfrecenLaListaEditadaConElAspectoDelPrograma) {
+TEST_F(PantallaJornadasPrueba, TeclasQueMuestranGuardarYListaEditadaEnLasCasillas) {
+    const std::pair<Qt::Key, bool> casos[] = {
+        {Qt::Key_Down, true}, {Qt::Key_Delete, true}, {Qt::Key_Return, true},
+        {Qt::Key_Tab, false}, {Qt::Key_Shift, false}, {Qt::Key_F5, false},
+    };
+    for (const auto& [tecla, muestra] : casos) {
+        PantallaJornadas pantalla(estado);
+        Abre(pantalla);
+        QTest::mouseClick(pantalla.Cbo_Equipo[3]->lineEdit(), Qt::LeftButton, {}, QPoint(10, 8));
+        ASSERT_FALSE(pantalla.Pic_BotGuardar->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), tecla);
+        EXPECT_EQ(pantalla.Pic_BotGuardar->isVisible(), muestra) << tecla;
+    }
+
+    // Las casillas ofrecen la lista editada, con el aspecto del programa.
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
     TecleaEn(pantalla.Cbo_Equipo[4], u"Getafe"_s);
@@ -215,21 +229,6 @@ TEST_F(PantallaJornadasPrueba, LasCasillasOfrecenLaListaEditadaConElAspectoDelPr
     EXPECT_GT(verdes, 100);
     EXPECT_EQ(azules, 0);
     GuardaCaptura(vista->window(), u"jornadas_lista_equipos"_s);
-}
-
-TEST_F(PantallaJornadasPrueba, CadaTeclaQuePuedeCambiarUnaCasillaMuestraGuardar) {
-    const std::pair<Qt::Key, bool> casos[] = {
-        {Qt::Key_Down, true}, {Qt::Key_Delete, true}, {Qt::Key_Return, true},
-        {Qt::Key_Tab, false}, {Qt::Key_Shift, false}, {Qt::Key_F5, false},
-    };
-    for (const auto& [tecla, muestra] : casos) {
-        PantallaJornadas pantalla(estado);
-        Abre(pantalla);
-        QTest::mouseClick(pantalla.Cbo_Equipo[3]->lineEdit(), Qt::LeftButton, {}, QPoint(10, 8));
-        ASSERT_FALSE(pantalla.Pic_BotGuardar->isVisible());
-        QTest::keyClick(QApplication::focusWidget(), tecla);
-        EXPECT_EQ(pantalla.Pic_BotGuardar->isVisible(), muestra) << tecla;
-    }
 }
 
 const QString Equipos = u"EQUIPOS.ZPK"_s;
