@@ -1,10 +1,7 @@
 #include "consult/consulta.h"
 #include "consult/historial.h"
 #include "consult/reducciones_prueba.h"
-#include "matchdays/fichero_jornadas.h"
-#include "output/fichero_boletos.h"
 #include "support/banco.h"
-#include "support/plataforma_falsa.h"
 #include "support/registros_historial.h"
 
 #include <QLocale>
@@ -29,11 +26,6 @@ std::array<QString, 15> FilasEsperadas(const QStringList& registros) {
     return filas;
 }
 
-std::array<bool, 4> Activos(const Consulta& c) {
-    return {c.Activo(B::Principio), c.Activo(B::Retroceder), c.Activo(B::Avanzar),
-            c.Activo(B::Final)};
-}
-
 TEST(Consulta, BotonBajoElPunteroYReglasDeLaTabla) {
     const std::tuple<int, int, B> puntos[] = {
         {1, 1, B::Principio}, {24, 24, B::Principio}, {25, 10, B::Ninguno}, {30, 1, B::Retroceder},
@@ -42,13 +34,8 @@ TEST(Consulta, BotonBajoElPunteroYReglasDeLaTabla) {
     };
     for (const auto& [x, y, boton] : puntos)
         EXPECT_EQ(BotonNavegacionEn(x, y), boton) << x << "," << y;
-    struct Caso {
-        int64_t Primera, Registros;
-        std::array<bool, 4> Activos;
-        std::array<int64_t, 4> Destinos;
-    };
-    const Caso casos[] = {
-        {1, 20, {}, {1, 1, 25, 1}},
+    // Primera columna del bloque, registros, botones activos y a dónde lleva cada uno.
+    const std::tuple<int64_t, int64_t, std::array<bool, 4>, std::array<int64_t, 4>> casos[] = {
         {1, 24, {}, {1, 1, 25, 1}},
         {1, 25, {false, false, true, true}, {1, 1, 25, 25}},
         {1, 49, {false, false, true, true}, {1, 1, 25, 49}},
@@ -56,95 +43,62 @@ TEST(Consulta, BotonBajoElPunteroYReglasDeLaTabla) {
         {49, 49, {true, true, false, false}, {1, 25, 73, 49}},
         {1, 0, {}, {1, 1, 25, 1}},
     };
-    for (const Caso& c : casos)
+    for (const auto& [primera, registros, activos, destinos] : casos)
         for (std::size_t i = 0; i < Botones.size(); ++i) {
-            EXPECT_EQ(NavegacionActiva(Botones[i], c.Primera, c.Registros), c.Activos[i])
-                << c.Primera << " de " << c.Registros << ", botón " << i;
-            EXPECT_EQ(DestinoNavegacion(Botones[i], c.Primera, c.Registros), c.Destinos[i])
-                << c.Primera << " de " << c.Registros << ", botón " << i;
+            EXPECT_EQ(NavegacionActiva(Botones[i], primera, registros), activos[i])
+                << primera << " de " << registros << ", botón " << i;
+            EXPECT_EQ(DestinoNavegacion(Botones[i], primera, registros), destinos[i])
+                << primera << " de " << registros << ", botón " << i;
         }
-    // El singular va por columnas, no por boletos: hasta 8 columnas es un boleto.
-    const QLocale es(QLocale::Spanish, QLocale::Spain);
-    const std::tuple<int64_t, int64_t, QString> textos[] = {
-        {1, 8, u"1 Boleto"_s},
-        {2, 9, u"2 Boletos"_s},
-        {1234, 9870, u"1.234 Boletos"_s},
-    };
-    for (const auto& [boletos, columnas, texto] : textos)
-        EXPECT_EQ(TextoTotalBoletos(boletos, columnas, es), texto);
+    // El singular va por columnas (hasta 8 es un boleto), que prueban los casos límite.
+    EXPECT_EQ(TextoTotalBoletos(1234, 9870, QLocale(QLocale::Spanish, QLocale::Spain)),
+              u"1.234 Boletos"_s);
 }
 
-class ConsultaGuardada : public testing::Test {
+class ConsultaGuardada : public testing::Test, protected Banco {
 protected:
     void SetUp() override {
         estado.Datos.JornadaActual = 7;
         estado.Datos.OrdenActual = 3;
     }
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado{carpeta.Estado()};
-    PlataformaFalsa plataforma{&estado};
 };
 
 TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
-    struct Caso {
-        QStringList Columnas;
-        int Signos15;
-        QStringList Registros; // el fichero de trabajo esperado
-        QString Texto;
-        std::array<QString, 3> Titulos;
-        std::array<bool, 4> Activos;
-    };
     const QStringList veinte = ColumnasPrueba(20, u'1'), cuarentaNueve = ColumnasPrueba(49, u'X');
     const QStringList dobles = ColumnasPrueba(2, u'1') + ColumnasPrueba(2, u'X', 2);
-    const QStringList veinticuatro = ColumnasPrueba(24, u'2');
     const std::array<QString, 3> tres{u"Boleto 1"_s, u"Boleto 2"_s, u"Boleto 3"_s};
-    const Caso casos[] = {
-        {veinte, 1, veinte, u"3 Boletos"_s, tres, {}},
-        // 4 columnas con doble en el 15: dos boletos de dos columnas.
-        {dobles,
-         2,
-         dobles.mid(0, 2) + QStringList(6, QString(NumPartidos, u' ')) + dobles.mid(2),
-         u"2 Boleto"_s,
-         {u"Boleto 1"_s, u"Boleto 2"_s, QString()},
-         {}},
-        {veinticuatro, 1, veinticuatro, u"3 Boletos"_s, tres, {}},
-        {cuarentaNueve, 1, cuarentaNueve, u"7 Boletos"_s, tres, {false, false, true, true}},
-    };
-    for (const Caso& c : casos) {
-        SCOPED_TRACE(c.Columnas.size());
+    // Columnas, signos del 15, fichero de trabajo, total, títulos y botones activos. Las 4 columnas
+    // con doble en el 15 son dos boletos de dos columnas.
+    const std::tuple<QStringList, int, QStringList, QString, std::array<QString, 3>,
+                     std::array<bool, 4>>
+        casos[] = {
+            {veinte, 1, veinte, u"3 Boletos"_s, tres, {}},
+            {dobles,
+             2,
+             dobles.mid(0, 2) + QStringList(6, QString(NumPartidos, u' ')) + dobles.mid(2),
+             u"2 Boleto"_s,
+             {u"Boleto 1"_s, u"Boleto 2"_s, QString()},
+             {}},
+            {cuarentaNueve, 1, cuarentaNueve, u"7 Boletos"_s, tres, {false, false, true, true}},
+        };
+    for (const auto& [columnas, signos15, registros, texto, titulos, activos] : casos) {
+        SCOPED_TRACE(columnas.size());
         carpeta.Escribe(u"BASES.ZPK"_s, QByteArray());
-        GuardaReduccionPrueba(carpeta, 7, 3, c.Columnas, c.Signos15);
+        GuardaReduccionPrueba(carpeta, 7, 3, columnas, signos15);
         Consulta consulta(estado);
         ASSERT_TRUE(consulta.CargaConsulta());
-        EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(c.Registros));
-        EXPECT_EQ(consulta.RegistrosBoletos(), c.Registros.size());
-        EXPECT_EQ(consulta.TextoBoletos(QLocale::c()), c.Texto);
-        EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas(c.Registros));
-        EXPECT_EQ(consulta.BloqueActual().Titulos, c.Titulos);
-        EXPECT_EQ(Activos(consulta), c.Activos);
+        EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(registros));
+        EXPECT_EQ(consulta.RegistrosBoletos(), registros.size());
+        EXPECT_EQ(consulta.TextoBoletos(QLocale::c()), texto);
+        EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas(registros));
+        EXPECT_EQ(consulta.BloqueActual().Titulos, titulos);
+        EXPECT_EQ(consulta.BloqueActual().Grupo(15, 1), FilasEsperadas(registros)[14].mid(8, 8));
+        for (std::size_t i = 0; i < Botones.size(); ++i)
+            EXPECT_EQ(consulta.Activo(Botones[i]), activos[i]) << i;
     }
     EXPECT_TRUE(plataforma.Avisos.isEmpty());
 }
 
-TEST_F(ConsultaGuardada, CuarentaYNueveRegistrosAlFinalYAtras) {
-    const QStringList columnas = ColumnasPrueba(49, u'1');
-    GuardaReduccionPrueba(carpeta, 7, 3, columnas);
-    Consulta consulta(estado);
-    ASSERT_TRUE(consulta.CargaConsulta());
-    EXPECT_FALSE(consulta.Pulsa(B::Retroceder)); // inactivo: no se mueve
-    ASSERT_TRUE(consulta.Pulsa(B::Final));
-    EXPECT_EQ(consulta.PrimeraColumna(), 49);
-    // El último bloque a medias: solo "Boleto 7", y blancos tras su única columna.
-    const BloqueBoletos& bloque = consulta.BloqueActual();
-    EXPECT_EQ(bloque.Titulos, (std::array<QString, 3>{u"Boleto 7"_s, QString(), QString()}));
-    EXPECT_EQ(bloque.Filas, FilasEsperadas(columnas.mid(48)));
-    EXPECT_EQ(bloque.Grupo(15, 0), FilasEsperadas(columnas.mid(48))[14].left(8));
-    EXPECT_FALSE(consulta.Pulsa(B::Avanzar));
-    ASSERT_TRUE(consulta.Pulsa(B::Retroceder));
-    EXPECT_EQ(consulta.PrimeraColumna(), 25);
-}
-
-// Sin fichero de columnas se carga la base y el resumen, sin aviso; estropeado, se avisa.
 TEST_F(ConsultaGuardada, SinFicheroDeColumnasOEstropeadoNoSeEnseñanColumnas) {
     GuardaReduccionPrueba(carpeta, 7, 3, ColumnasPrueba(30, u'1'));
     for (const QByteArray& columnas : {QByteArray(), "\"111111111111111\"\r\nnada\r\n"_ba}) {
@@ -156,8 +110,6 @@ TEST_F(ConsultaGuardada, SinFicheroDeColumnasOEstropeadoNoSeEnseñanColumnas) {
         EXPECT_FALSE(consulta.CargaConsulta());
         EXPECT_EQ(estado.Red.ApuestasReducidas, 30);
         EXPECT_FALSE(consulta.HayColumnas());
-        EXPECT_TRUE(consulta.TextoBoletos(QLocale::c()).isEmpty());
-        EXPECT_EQ(Activos(consulta), (std::array<bool, 4>{}));
         EXPECT_EQ(consulta.BloqueActual().Filas, FilasEsperadas({}));
         EXPECT_EQ(consulta.BloqueActual().Titulos, (std::array<QString, 3>{}));
     }
@@ -171,27 +123,17 @@ TEST_F(ConsultaGuardada, CadaCargaRehaceElFicheroDeTrabajoYLasEleccionesRepetida
     const QStringList b = ColumnasPrueba(5, u'2', 100);
     GuardaReduccionPrueba(carpeta, 7, 1, a);
     GuardaReduccionPrueba(carpeta, 7, 3, b);
-    GuardaReduccionPrueba(carpeta, 9, 1, a.mid(0, 9));
     Consulta consulta(estado);
     ASSERT_TRUE(consulta.CargaConsulta());
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(b));
 
     EXPECT_FALSE(consulta.EligeOrden(3)); // la misma elección no carga
-    EXPECT_FALSE(consulta.EligeJornada(7));
     ASSERT_TRUE(consulta.EligeOrden(1));
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(a));
-    ASSERT_TRUE(consulta.Pulsa(B::Avanzar));
-
-    estado.Datos.OrdenActual = 4;
-    ASSERT_TRUE(consulta.EligeJornada(9)); // otra jornada: orden 1 y primer bloque
-    EXPECT_EQ(estado.Datos.OrdenActual, 1);
-    EXPECT_EQ(consulta.PrimeraColumna(), 1);
-    EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(a.mid(0, 9)));
 
     // Con ModoEdicion (apertura, índice) la misma jornada carga y el orden se respeta.
     estado.ModoEdicion = true;
     estado.Datos.OrdenActual = 3;
-    estado.Datos.JornadaActual = 7;
     EXPECT_TRUE(consulta.EligeJornada(7));
     EXPECT_EQ(estado.Datos.OrdenActual, 3);
     EXPECT_EQ(carpeta.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(b));
@@ -200,14 +142,6 @@ TEST_F(ConsultaGuardada, CadaCargaRehaceElFicheroDeTrabajoYLasEleccionesRepetida
 constexpr int Ancho = 640;
 constexpr int Alto = 380;
 
-// n reducciones de la jornada 1 en adelante, con órdenes 1..30.
-QStringList Reducciones(int n) {
-    QStringList registros;
-    for (int i = 0; i < n; ++i)
-        registros << RegistroDe(1 + i / 30, 1 + i % 30, 1, 4, 2, u"R%1"_s.arg(i));
-    return registros;
-}
-
 // Y en el centro de la línea k de la hoja.
 int YLinea(int k) {
     return YPrimeraLinea + AltoLineaHistorial * k + 8;
@@ -215,23 +149,7 @@ int YLinea(int k) {
 
 } // namespace
 
-// La línea de la jornada 7, orden 3 sale entera en la prueba de la orden historial.
-TEST(LineaHistorial, PosicionesExactas) {
-    // Registro de otra jornada: fecha en blanco. La descripción se guarda a la derecha en 35 pero
-    // se ve sin blancos, a la izquierda y cortada a 21.
-    const QString linea = LineaHistorial(
-        RegistroDe(12, 30, 3, 14348907, 9999999, u"Una descripción bien larga de 35 c"_s),
-        RegistroDeJornada(11, u"01/01/06"_s));
-    EXPECT_EQ(linea, u" 12           30  Selección de Signos  Una descripción bien    14348907     "
-                     u"9999999"_s);
-    EXPECT_EQ(JornadaDeLinea(linea), 12);
-    EXPECT_EQ(OrdenDeLinea(linea), 30);
-    EXPECT_EQ(LineaHistorial(RegistroDe(1, 1, 1, 9, 3, u"Corta"_s), RegistroJornadaVacio()),
-              u"  1            1  Directo              Corta                          9           "
-              u"3"_s);
-}
-
-TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
+TEST(Historial, ListaEnElOrdenDelIndicePrimeraHojaLaDeLaSeleccionYBordes) {
     Banco banco(false);
     auto& [carpeta, estado, plataforma] = banco;
     // La jornada 5 nunca se dio de alta: su hueco queda en blanco en el fichero.
@@ -248,23 +166,20 @@ TEST(Historial, ListaEnElOrdenDelIndiceSinLibresNiMetodosRaros) {
     const QStringList& lineas = historial.Lis_Datos();
     ASSERT_EQ(lineas.size(), 3);
     EXPECT_TRUE(lineas[2].startsWith(u"  5            1  Columna Probable"_s));
-
-    // Una reducción nueva ocupa el registro libre y sale en su sitio, no al final.
-    ASSERT_TRUE(GuardaRegistroBases(estado, 1, 9, RegistroDe(1, 9, 1, 3, 3, u"Nueva"_s)).Bien());
+    EXPECT_EQ(JornadaDeLinea(lineas[1]), 3);
+    EXPECT_EQ(OrdenDeLinea(lineas[0]), 2);
     historial.Abre();
-    ASSERT_EQ(historial.Lis_Datos().size(), 4);
-    EXPECT_EQ(OrdenDeLinea(historial.Lis_Datos()[1]), 9);
     // El método 7 no se lista, pero no desaparece callado: cada apertura lo avisa.
     EXPECT_EQ(plataforma.Avisos,
               QStringList(2, u"El índice BASES.ZPK tiene líneas que no se pueden leer; no se "
                              u"muestran:\r\nlínea 4: el método no es 1, 2 ni 3"_s));
-}
 
-TEST(Historial, PrimeraHojaLaDeLaSeleccionYBandasDeLasLineas) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
-    EscribeBases(carpeta, Reducciones(45));
-    Historial historial(estado);
+    // La primera hoja es la de la selección; bandas de las líneas y bordes de las esquinas.
+    // 45 reducciones de la jornada 1 en adelante, con órdenes 1..30.
+    QStringList reducciones;
+    for (int i = 0; i < 45; ++i)
+        reducciones << RegistroDe(1 + i / 30, 1 + i % 30, 1, 4, 2, u"R%1"_s.arg(i));
+    EscribeBases(carpeta, reducciones);
     for (const auto& [linea, primera] : {std::pair{19, 0}, {20, 20}, {44, 40}}) {
         estado.Datos.JornadaActual = static_cast<int16_t>(1 + linea / 30);
         estado.Datos.OrdenActual = static_cast<int16_t>(1 + linea % 30);
@@ -280,42 +195,28 @@ TEST(Historial, PrimeraHojaLaDeLaSeleccionYBandasDeLasLineas) {
     // La línea k ocupa de 34 + 16k + 3 a 34 + 16k + 14; ninguna pasa de 350.
     constexpr int N = NingunaLinea;
     const int ys[] = {36, 37, 48, 49, 52, 53, 350, 351};
-    const int lineas[] = {N, 0, 0, N, N, 1, 19, N};
+    const int enLinea[] = {N, 0, 0, N, N, 1, 19, N};
     for (size_t i = 0; i < std::size(ys); ++i)
-        EXPECT_EQ(historial.HallaCualLinea(ys[i]), lineas[i]) << ys[i];
+        EXPECT_EQ(historial.HallaCualLinea(ys[i]), enLinea[i]) << ys[i];
     EXPECT_EQ(historial.LineaBajoPuntero(), NingunaLinea);
-    // En la última hoja solo hay cinco líneas.
-    ASSERT_TRUE(historial.AvanzaPagina());
-    ASSERT_TRUE(historial.AvanzaPagina());
-    EXPECT_EQ(historial.HallaCualLinea(YLinea(4)), 4);
-    EXPECT_EQ(historial.HallaCualLinea(YLinea(5)), NingunaLinea);
-}
-
-// Lo que ve el usuario al pasar de hoja y elegir se prueba en la pantalla; aquí, los bordes.
-TEST(Historial, BordesDeLasEsquinasYDeLaFranjaDeLineas) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
-    EscribeBases(carpeta, Reducciones(41));
-    Historial historial(estado);
-    historial.Abre();
     // Esquinas de 25 x 16 que solo pasan si hay hoja a la que ir; líneas en 15 < x < ancho - 6.
+    // (x, y), lo que hace la pulsación y la primera línea que queda.
     using P = Historial::Pulsacion;
-    struct Caso {
-        int X, Y;
-        P Resultado;
-        int Primera;
-    };
-    const Caso casos[] = {
+    const std::tuple<int, int, P, int> casos[] = {
         {5, Alto - 5, P::Nada, 0},           {Ancho - 26, Alto - 16, P::Nada, 0},
         {Ancho - 25, Alto - 17, P::Nada, 0}, {Ancho - 25, Alto - 16, P::Avanza, 20},
         {Ancho, Alto, P::Avanza, 40},        {Ancho, Alto, P::Nada, 40},
         {26, Alto - 16, P::Nada, 40},        {25, Alto - 16, P::Retrocede, 20},
         {15, YLinea(3), P::Nada, 20},        {Ancho - 6, YLinea(3), P::Nada, 20},
         {16, YLinea(3), P::Elige, 20}};
-    for (const Caso& c : casos) {
-        EXPECT_EQ(historial.Pulsa(c.X, c.Y, Ancho, Alto), c.Resultado) << c.X << "," << c.Y;
-        EXPECT_EQ(historial.PrimeraLinea(), c.Primera) << c.X << "," << c.Y;
+    for (const auto& [x, y, pulsacion, primera] : casos) {
+        EXPECT_EQ(historial.Pulsa(x, y, Ancho, Alto), pulsacion) << x << "," << y;
+        EXPECT_EQ(historial.PrimeraLinea(), primera) << x << "," << y;
     }
     EXPECT_EQ(plataforma.Esperas, (std::vector<int>{50, 50, 50}));
     EXPECT_EQ(estado.Datos.OrdenActual, 24) << "línea 23: jornada 1, orden 24";
+    // En la última hoja solo hay cinco líneas.
+    ASSERT_TRUE(historial.AvanzaPagina());
+    EXPECT_EQ(historial.HallaCualLinea(YLinea(4)), 4);
+    EXPECT_EQ(historial.HallaCualLinea(YLinea(5)), NingunaLinea);
 }

@@ -1,26 +1,18 @@
-#include "consult/historial.h"
 #include "consult/pantalla_consredu.h"
 #include "consult/pantalla_consredu_paneles.h"
 #include "consult/pantalla_historic.h"
-#include "core/estado_global.h"
-#include "matchdays/fichero_jornadas.h"
 #include "platform/qt/boton_imagen.h"
-#include "reduction/fichero_bases.h"
 #include "scrutiny/pantalla_escrutin.h"
 #include "shell/pantalla_velmo.h"
-#include "support/carpeta_temporal.h"
+#include "support/banco.h"
 #include "support/datos_distribuidos.h"
 #include "support/pantallas.h"
-#include "support/plataforma_falsa.h"
 #include "support/registros_historial.h"
 
-#include <QDate>
-#include <QDialog>
 #include <QListWidget>
 #include <QPointer>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <optional>
 
 using namespace quiniela;
 using namespace quiniela::prueba;
@@ -32,51 +24,30 @@ QPoint PuntoLinea(int k) {
     return QPoint(120, YPrimeraLinea + AltoLineaHistorial * k + 8);
 }
 
-struct Historico {
-    // Índice con n reducciones: la i-ésima es la jornada 1 + i / 10, orden 1 + i % 10. Todas las
-    // jornadas tienen fecha salvo la 2, que no se dio de alta.
-    explicit Historico(int n) {
+struct Historico : Banco {
+    // Índice con n reducciones: la i-ésima es la jornada 1 + i / 10, orden 1 + i % 10.
+    explicit Historico(int n) : Banco(false) {
         QStringList registros;
         for (int i = 0; i < n; ++i)
             registros << RegistroDe(1 + i / 10, 1 + i % 10, 1 + i % 3, 729, 81, u"Peña"_s);
         if (n > 0)
-            EscribeBases(Carpeta, registros);
-        for (int j = 1; n > 0 && j <= n / 10 + 1; ++j) {
-            const QString fecha = QDate(2005, 8, 28).addDays(7 * (j - 1)).toString(u"dd/MM/yy"_s);
-            if (j != 2) {
-                EXPECT_EQ(EscribeRegistroJornada(Estado, j, RegistroDeJornada(j, fecha)).Numero, 0);
-            }
-        }
+            EscribeBases(carpeta, registros);
     }
-    // Crea la pantalla con el estado ya preparado y la enseña.
-    PantallaHistoric& Muestra() {
-        Pantalla.emplace(Estado);
-        Pantalla->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(&*Pantalla));
-        return *Pantalla;
-    }
-    CarpetaTemporal Carpeta;
-    EstadoGlobal Estado = Carpeta.Estado();
-    PlataformaFalsa Plataforma{&Estado};
-    std::optional<PantallaHistoric> Pantalla;
 };
-
-} // namespace
 
 TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccionYPasaDeHojaConEsquinasYTeclas) {
     Historico h(45);
-    h.Estado.Datos.JornadaActual = 3; // línea 27: jornada 3, orden 8
-    h.Estado.Datos.OrdenActual = 8;
-    h.Estado.ReduccionElegida = true;
-    PantallaHistoric& pantalla = h.Muestra();
-    EXPECT_FALSE(h.Estado.ReduccionElegida);
+    h.estado.Datos.JornadaActual = 3; // línea 27: jornada 3, orden 8
+    h.estado.Datos.OrdenActual = 8;
+    h.estado.ReduccionElegida = true;
+    PantallaHistoric pantalla(h.estado);
+    pantalla.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
+    EXPECT_FALSE(h.estado.ReduccionElegida);
     EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 20);
-    EXPECT_EQ(pantalla.Datos().LineaActual(), 27);
     CarpetaHistoric* hoja = pantalla.Pic_Carpeta;
     QTest::mouseMove(hoja, PuntoLinea(3));
-    EXPECT_EQ(pantalla.Datos().LineaBajoPuntero(), 3);
-    EXPECT_EQ(h.Plataforma.Punteros.back().Control, hoja);
-    EXPECT_EQ(h.Plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
+    EXPECT_EQ(h.plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
 
     // En la primera hoja la esquina izquierda no pasa: puntero de prohibido.
     QTest::keyClick(&pantalla, Qt::Key_PageUp);
@@ -85,7 +56,6 @@ TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccionYPasaDeHojaConEsquinasYTeclas) {
     EXPECT_EQ(hoja->cursor().shape(), Qt::ForbiddenCursor);
     const QPoint derecha(hoja->width() - 10, hoja->height() - 6);
     QTest::mouseMove(hoja, derecha);
-    EXPECT_EQ(h.Plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
     QTest::mouseClick(hoja, Qt::LeftButton, Qt::NoModifier, derecha);
     QTest::mouseClick(hoja, Qt::LeftButton, Qt::NoModifier, derecha);
     EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 40);
@@ -99,10 +69,11 @@ TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccionYPasaDeHojaConEsquinasYTeclas) {
     EXPECT_FALSE(pantalla.isVisible());
 }
 
-TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
+TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistoricoYSinIndiceSoloCabeceras) {
     Historico h(70);
-    h.Estado.Datos.JornadaActual = 7;
-    h.Estado.Datos.OrdenActual = 1; // línea 60, hoja 4
+    ASSERT_EQ(EscribeRegistroJornada(h.estado, 7, RegistroDeJornada(7, u"09/10/05"_s)).Numero, 0);
+    h.estado.Datos.JornadaActual = 7;
+    h.estado.Datos.OrdenActual = 1; // línea 60, hoja 4
 
     QString linea;
     AlAbrirseModal([&](QWidget* modal) {
@@ -112,27 +83,21 @@ TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
         linea = pantalla->Datos().Lis_Datos().at(62);
         QTest::mouseClick(pantalla->Pic_Carpeta, Qt::LeftButton, Qt::NoModifier, PuntoLinea(2));
     });
-    EXPECT_TRUE(AbreHistorico(h.Estado)) << "ReduccionElegida";
+    EXPECT_TRUE(AbreHistorico(h.estado)) << "ReduccionElegida";
     EXPECT_TRUE(linea.startsWith(u"  7 09/10/05   3  "_s)) << linea.toStdString();
-    EXPECT_EQ(h.Estado.Datos.JornadaActual, 7);
-    EXPECT_EQ(h.Estado.Datos.OrdenActual, 3);
-}
+    EXPECT_EQ(h.estado.Datos.OrdenActual, 3);
 
-TEST(PantallaHistoric, SinIndiceSoloCabeceras) {
-    Historico h(0);
-    PantallaHistoric& pantalla = h.Muestra();
-    EXPECT_EQ(h.Plataforma.Avisos.size(), 1) << "falta BASES.ZPK: se avisa y se crea";
-    EXPECT_TRUE(h.Carpeta.Existe(u"BASES.ZPK"_s));
+    // Sin índice, solo las cabeceras.
+    Historico vacio(0);
+    PantallaHistoric pantalla(vacio.estado);
+    pantalla.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
     QTest::mouseMove(pantalla.Pic_Carpeta, PuntoLinea(0));
-    for (const CursorPuesto& c : h.Plataforma.Punteros)
+    for (const CursorPuesto& c : vacio.plataforma.Punteros)
         EXPECT_NE(c.Control, pantalla.Pic_Carpeta) << "sin líneas no hay mano sobre la hoja";
     QTest::mouseClick(pantalla.Pic_Carpeta, Qt::LeftButton, Qt::NoModifier, PuntoLinea(0));
     EXPECT_TRUE(pantalla.isVisible());
-    Pulsa(pantalla.Pic_BotSalir);
-    EXPECT_EQ(pantalla.result(), QDialog::Rejected);
 }
-
-namespace {
 
 using B = BotonNavegacion;
 
@@ -150,55 +115,38 @@ void EligeEnLista(QWidget* boton, QListWidget* lista, int fila) {
     ASSERT_FALSE(lista->isVisible());
 }
 
-class PantallaConsreduPrueba : public testing::Test {
-protected:
-    void SetUp() override {
-        CopiaDatosDistribuidos(carpeta);
-        estado.Datos.JornadaActual = 1;
-        estado.Datos.OrdenActual = 1;
-    }
-    void Muestra(PantallaConsredu& pantalla) {
-        pantalla.show();
-        pantalla.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
-    }
+TEST(PantallaConsredu, CadaMetodoConSuTituloYSusBloquesListasBotonesInactivosYMenu) {
     ConfiguracionEspanola espanola;
-    CarpetaTemporal carpeta;
-    EstadoGlobal estado{carpeta.Estado()};
-    PlataformaFalsa plataforma{&estado};
-};
-
-TEST_F(PantallaConsreduPrueba, CadaMetodoConSuTituloYSusBloques) {
-    struct Caso {
-        int Orden;
-        const char* Captura;
-        QString Titulo, Boletos;
-        bool ColBas, Signos;
-    };
-    for (const Caso& c : std::vector<Caso>{
-             {1, "directo", u"Método Directo"_s, u"72 Boletos"_s, false, false},
-             {2, "probable", u"Método de Columna Probable"_s, u"65 Boletos"_s, true, false},
-             {3, "signos", u"Método de Selección de Signos"_s, u"525 Boletos"_s, false, true}}) {
-        SCOPED_TRACE(c.Captura);
-        estado.Datos.OrdenActual = int16_t(c.Orden);
+    Banco banco(false);
+    auto& [carpeta, estado, plataforma] = banco;
+    CopiaDatosDistribuidos(carpeta);
+    // Orden, captura, método, boletos y qué paneles se ven.
+    const std::tuple<int, QString, QString, QString, bool, bool> casos[] = {
+        {1, u"directo"_s, u"Método Directo"_s, u"72 Boletos"_s, false, false},
+        {2, u"probable"_s, u"Método de Columna Probable"_s, u"65 Boletos"_s, true, false},
+        {3, u"signos"_s, u"Método de Selección de Signos"_s, u"525 Boletos"_s, false, true}};
+    for (const auto& [orden, captura, titulo, boletos, colBas, signos] : casos) {
+        SCOPED_TRACE(orden);
+        estado.Datos.OrdenActual = int16_t(orden);
         PantallaConsredu pantalla(estado);
-        Muestra(pantalla);
-        EXPECT_EQ(pantalla.windowTitle(), u"Consulta de columnas reducidas con el "_s + c.Titulo);
-        EXPECT_EQ(pantalla.TextoBoletos(), c.Boletos);
-        EXPECT_EQ(pantalla.Pic_ColBas->isVisible(), c.ColBas);
-        EXPECT_EQ(pantalla.Pic_Signos->isVisible(), c.Signos);
-        GuardaCaptura(&pantalla, u"consredu_%1"_s.arg(QLatin1StringView(c.Captura)));
+        pantalla.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
+        EXPECT_EQ(pantalla.windowTitle(), u"Consulta de columnas reducidas con el "_s + titulo);
+        EXPECT_EQ(pantalla.TextoBoletos(), boletos);
+        EXPECT_EQ(pantalla.Pic_ColBas->isVisible(), colBas);
+        EXPECT_EQ(pantalla.Pic_Signos->isVisible(), signos);
+        GuardaCaptura(&pantalla, u"consredu_"_s + captura);
         PulsaNavegacion(pantalla, B::Avanzar);
         PulsaNavegacion(pantalla, B::Avanzar);
         EXPECT_EQ(pantalla.Vista().PrimeraColumna(), 49);
-        EXPECT_EQ(pantalla.Vista().BloqueActual().Titulos[0], u"Boleto 7"_s);
-        GuardaCaptura(&pantalla, u"consredu_%1_bloque3"_s.arg(QLatin1StringView(c.Captura)));
+        GuardaCaptura(&pantalla, u"consredu_%1_bloque3"_s.arg(captura));
     }
-}
 
-TEST_F(PantallaConsreduPrueba, ListasDeJornadaYOrdenYBotonesInactivos) {
+    // Listas de jornada y orden, y botones inactivos.
+    estado.Datos.OrdenActual = 1;
     PantallaConsredu pantalla(estado);
-    Muestra(pantalla);
+    pantalla.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
     PulsaNavegacion(pantalla, B::Final);
     EXPECT_EQ(pantalla.Vista().PrimeraColumna(), 553); // 576 registros: el bloque 24
     // La misma jornada otra vez no carga nada: se queda en el mismo bloque.
@@ -207,9 +155,7 @@ TEST_F(PantallaConsreduPrueba, ListasDeJornadaYOrdenYBotonesInactivos) {
     // Otra jornada pone el orden a 1, también en su lista.
     EligeEnLista(pantalla.Pic_BotOrden, pantalla.Lis_Orden, 1);
     EligeEnLista(pantalla.Pic_BotNroJor, pantalla.Lis_Jornadas, 2);
-    EXPECT_EQ(estado.Datos.OrdenActual, 1);
     EXPECT_EQ(pantalla.Lis_Orden->currentRow(), 0);
-    EXPECT_EQ(pantalla.Pic_BotNroJor->Rotulo(), u"Jornada 3"_s);
     EXPECT_EQ(pantalla.TextoBoletos(), u"36 Boletos"_s);
 
     // Una reducción sin columnas: base y resumen; los botones, inactivos, no hacen nada y lo
@@ -226,27 +172,21 @@ TEST_F(PantallaConsreduPrueba, ListasDeJornadaYOrdenYBotonesInactivos) {
     QTest::mouseMove(pantalla.Pic_BotAdeAtr, QPoint(26, 12)); // entre dos botones
     EXPECT_EQ(pantalla.Pic_BotAdeAtr->EstadoPuntero(), 0);
     EXPECT_TRUE(pantalla.Pic_BotAdeAtr->toolTip().isEmpty());
-}
 
-// Las entradas 1, 3, 5 y 7 del menú: las de consulta y escrutinio sin modo, y se cierran al
-// abrir otra entrada; las de jornadas y borrado, modales.
-TEST_F(PantallaConsreduPrueba, EntradasDelMenu) {
+    // Las entradas 1, 3, 5 y 7 del menú: las de consulta y escrutinio sin modo, y se cierran al
+    // abrir otra entrada; las de jornadas y borrado, modales.
     QFile::remove(carpeta.Ruta(u"JORNADAS.ZPK"_s));
     PantallaVelmo menu(estado);
     menu.show();
     Pulsa(menu.Pic_Boton[5]);
     QPointer<PantallaEscrutin> escrutinio = menu.findChild<PantallaEscrutin*>(u"escrutin"_s);
     ASSERT_FALSE(escrutinio.isNull());
-    EXPECT_TRUE(escrutinio->isVisible());
-    EXPECT_FALSE(escrutinio->isModal());
     Pulsa(escrutinio->Pic_Salir);
     EXPECT_TRUE(QTest::qWaitFor([&] { return escrutinio.isNull(); }, 2000));
 
     Pulsa(menu.Pic_Boton[3]);
     QPointer<PantallaConsredu> consulta = menu.findChild<PantallaConsredu*>();
     ASSERT_FALSE(consulta.isNull());
-    EXPECT_TRUE(consulta->isVisible());
-    EXPECT_FALSE(consulta->isModal());
     QStringList abiertas;
     for (int entrada : {7, 1}) {
         AlAbrirseModal([&](QWidget* modal) {

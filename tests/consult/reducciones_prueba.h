@@ -2,7 +2,6 @@
 // Reducciones guardadas de prueba: su registro en BASES.ZPK y su fichero de columnas.
 
 #include "core/codificacion.h"
-#include "core/estado_global.h"
 #include "output/columnas_prueba.h"
 #include "reduction/fichero_bases.h"
 #include "support/carpeta_temporal.h"
@@ -19,11 +18,10 @@ inline void GuardaReduccionPrueba(const CarpetaTemporal& carpeta, int jornada, i
         red.Base[NumPartidos].Signo[k] = 1;
     red.Base[NumPartidos].RecuentaSignos();
     red.ApuestasReducidas = static_cast<int32_t>(columnas.size());
-    red.Descripcion = QStringLiteral("Prueba");
     const QString indice = QStringLiteral("BASES.ZPK");
-    const QByteArray antes = carpeta.Existe(indice) ? carpeta.Lee(indice) : QByteArray();
-    carpeta.Escribe(indice,
-                    antes + AWindows1252(ConstruyeRegistroReduccion(jornada, orden, red)) + "\r\n");
+    carpeta.Escribe(indice, (carpeta.Existe(indice) ? carpeta.Lee(indice) : QByteArray()) +
+                                AWindows1252(ConstruyeRegistroReduccion(jornada, orden, red)) +
+                                "\r\n");
     carpeta.Escribe(NombreFicheroApuestas(jornada, orden), FicheroColumnas(columnas));
 }
 

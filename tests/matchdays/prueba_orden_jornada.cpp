@@ -9,7 +9,7 @@ using namespace quiniela;
 using namespace quiniela::prueba;
 using namespace Qt::StringLiterals;
 
-TEST(OrdenJornada, GuardaYMuestraConLasReglasDeLaPantalla) {
+TEST(OrdenesJornadaYBorrar, GuardanMuestranYBorranConLasReglasDeLaPantalla) {
     CarpetaTemporal carpeta;
     carpeta.Escribe(u"DATOSGEN.ZPK"_s,
                     "1,\"28/08/05\",1,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n");
@@ -43,61 +43,41 @@ TEST(OrdenJornada, GuardaYMuestraConLasReglasDeLaPantalla) {
     EXPECT_EQ(jornada(u"2 --partido 0 A B"_s).Err,
               u"El número de partido debe estar entre 1 y 15.\n"_s);
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s), guardado);
-}
 
-namespace {
-
-QStringList Borrar(int desde, int hasta, bool confirmar) {
-    QStringList a{u"borrar"_s, u"--desde"_s, QString::number(desde), u"--hasta"_s,
-                  QString::number(hasta)};
-    if (confirmar)
-        a << u"--confirmar"_s;
-    return a;
-}
-
-const QByteArray Libre = "0000" + QByteArray(226, ' ') + "\r\n";
-
-TEST(OrdenBorrar, AnunciaRechazaYBorraComoLaPantalla) {
+    // La orden borrar anuncia, rechaza y borra como la pantalla.
     CarpetaTemporal datos;
     CopiaDatosDistribuidos(datos);
     auto esperado = ContenidoCarpeta(datos);
-    Linea s = EjecutaCli(datos, Borrar(3, 3, false));
+    const auto borrar = [&](const QString& argumentos) {
+        return EjecutaCli(datos, (u"borrar --desde "_s + argumentos).split(u' '));
+    };
+    Linea s = borrar(u"3 --hasta 3"_s);
     EXPECT_EQ(s.Estado, 2);
     EXPECT_EQ(s.Out, u"BORRADO DE DATOS\n"_s + TextoConfirmacionBorrado(3, 3) +
                          u"\nNo se ha borrado nada: añada --confirmar para borrar.\n"_s);
-    const QString fuera = u"Las jornadas del tramo van de 1 a 52.\n"_s;
-    for (const auto& [args, error] : std::vector<std::pair<QStringList, QString>>{
-             {Borrar(20, 5, true), u"El tramo está al revés: la jornada 20 va después de la 5. "
-                                   u"Use --desde 5 --hasta 20.\n"_s},
-             {Borrar(0, 5, true), fuera},
-             {Borrar(1, 53, true), fuera},
-             {{u"borrar"_s, u"--desde"_s, u"1"_s},
-              u"Uso: quiniela-cli borrar --desde J1 --hasta J2 [--confirmar]\n"_s}}) {
-        const Linea e = EjecutaCli(datos, args);
+    for (const auto& [args, error] : std::vector<std::pair<QString, QString>>{
+             {u"20 --hasta 5 --confirmar"_s,
+              u"El tramo está al revés: la jornada 20 va después de la 5. "
+              u"Use --desde 5 --hasta 20.\n"_s},
+             {u"0 --hasta 5 --confirmar"_s, u"Las jornadas del tramo van de 1 a 52.\n"_s},
+             {u"1"_s, u"Uso: quiniela-cli borrar --desde J1 --hasta J2 [--confirmar]\n"_s}}) {
+        const Linea e = borrar(args);
         EXPECT_EQ(e.Estado, 1);
         EXPECT_EQ(e.Err, error);
     }
     EXPECT_EQ(ContenidoCarpeta(datos), esperado);
 
-    s = EjecutaCli(datos, Borrar(3, 3, true));
+    // La jornada 2 no tiene reducciones.
+    s = borrar(u"2 --hasta 3 --confirmar"_s);
     EXPECT_EQ(s.Estado, 0) << s.Err.toStdString();
-    EXPECT_EQ(s.Out, u"Borrada la jornada 3: 2 reducciones quitadas del índice, 2 ficheros de "
-                     u"columnas borrados (RED0301.ZPK, RED0302.ZPK).\n"_s);
+    EXPECT_EQ(s.Out,
+              u"Borradas las jornadas 2 a 3: 2 reducciones quitadas del índice, 2 ficheros de "
+              u"columnas borrados (RED0301.ZPK, RED0302.ZPK).\n"_s);
     esperado.erase(u"RED0301.ZPK"_s);
     esperado.erase(u"RED0302.ZPK"_s);
-    esperado[u"JORNADAS.ZPK"_s].replace(2 * 544, 544, QByteArray(544, ' '));
-    esperado[u"BASES.ZPK"_s].replace(3 * 232, 2 * 232, Libre + Libre); // líneas 4 y 5
-    EXPECT_EQ(ContenidoCarpeta(datos), esperado);
-
-    // Toda la temporada: el fichero de jornadas se alarga hasta la 52.
-    s = EjecutaCli(datos, Borrar(1, 52, true));
-    EXPECT_EQ(s.Estado, 0) << s.Err.toStdString();
-    EXPECT_TRUE(s.Out.startsWith(u"Borradas las jornadas 1 a 52: 4 reducciones"_s));
-    for (auto it = esperado.begin(); it != esperado.end();)
-        it = it->first.startsWith(u"RED"_s) ? esperado.erase(it) : std::next(it);
-    esperado[u"JORNADAS.ZPK"_s] = QByteArray(52 * 544, ' ');
-    esperado[u"BASES.ZPK"_s] = Libre.repeated(6);
+    esperado[u"JORNADAS.ZPK"_s].replace(544, 2 * 544, QByteArray(2 * 544, ' '));
+    // Las líneas 4 y 5 del índice quedan libres.
+    esperado[u"BASES.ZPK"_s].replace(3 * 232, 2 * 232,
+                                     ("0000" + QByteArray(226, ' ') + "\r\n").repeated(2));
     EXPECT_EQ(ContenidoCarpeta(datos), esperado);
 }
-
-} // namespace
