@@ -1,0 +1,443 @@
+// Impresiones: la matriz de marcas y su dibujo en twips en las dos disposiciones, los boletos
+// desde el fichero de boletos (rango, repetición, cancelación, avisos), los datos básicos, la
+// relación en los dos anchos, el papel continuo y las reglas de edición de rango, márgenes y
+// copias.
+#include "core/datos_generales_tipo.h"
+#include "matchdays/fichero_jornadas.h"
+#include "output/continuo.h"
+#include "output/datos_basicos.h"
+#include "output/edicion_listados.h"
+#include "output/impresion_boletos.h"
+#include "output/marcas_boleto.h"
+#include "output/reduccion_prueba.h"
+#include "output/relacion.h"
+#include "support/impresora_falsa.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <tuple>
+
+using namespace Qt::StringLiterals;
+using namespace quiniela;
+using namespace quiniela::prueba;
+
+namespace {
+
+using Rect = std::tuple<int, int, int, int>;
+using Celda = std::tuple<int, int, int>; // columna, partido, posición
+
+// Rectángulos de una página (0: todas).
+std::multiset<Rect> Rectangulos(const ImpresoraFalsa& f, int pagina = 0) {
+    std::multiset<Rect> r;
+    for (const auto& x : f.Rectangulos)
+        if (pagina == 0 || x.Pagina == pagina)
+            r.insert({x.X, x.Y, x.Ancho, x.Alto});
+    return r;
+}
+
+std::set<Celda> Celdas(const MatrizMarcas& m) {
+    std::set<Celda> r;
+    for (int c = 1; c <= 8; ++c)
+        for (int p = 1; p <= 15; ++p)
+            for (int s = 1; s <= 3; ++s)
+                if (m.Marcada(c, p, s))
+                    r.insert({c, p, s});
+    return r;
+}
+
+std::array<std::string_view, 8> Boleto(std::initializer_list<std::string_view> columnas) {
+    std::array<std::string_view, 8> b;
+    b.fill("               ");
+    std::copy(columnas.begin(), columnas.end(), b.begin());
+    return b;
+}
+
+// Lo que dibujaría un boleto con esas columnas (las que falten, huecos).
+std::multiset<Rect> Dibujo(const QStringList& columnas, int orientacion, bool referencias) {
+    std::array<std::string, 8> texto;
+    std::array<std::string_view, 8> vistas;
+    for (int j = 0; j < 8; ++j) {
+        texto[j] = j < columnas.size() ? columnas[j].toStdString() : std::string(15, ' ');
+        vistas[j] = texto[j];
+    }
+    ImpresoraFalsa f;
+    DibujaBoleto(f, MatrizDeBoleto(vistas), 1, orientacion, {30, 40, 0, referencias}, QLocale::c());
+    return Rectangulos(f, 1);
+}
+
+class Impresion : public testing::Test {
+protected:
+    void SetUp() override { estado.Datos.FechaJornada = u"04/09/05"_s; }
+    OpcionesBoletos Opciones(int64_t desde, int64_t hasta) {
+        OpcionesBoletos o;
+        o.Rango = {desde, hasta};
+        o.MargenIzquierdo = 30;
+        o.MargenSuperior = 40;
+        o.Regional = QLocale::c();
+        return o;
+    }
+    CarpetaTemporal datos;
+    EstadoGlobal estado = datos.Estado();
+    ImpresoraFalsa impresora;
+};
+
+// Las páginas como se verían: cada texto en su renglón (su altura entre el alto de línea) y
+// un salto de página entre ellas.
+QString Paginas(const ImpresoraFalsa& f) {
+    const int alto = ImpresoraFalsa::AltoLineaFalso(9.75);
+    QStringList paginas;
+    for (const int pagina : f.Paginas) {
+        QStringList renglones;
+        for (const auto& t : f.TextosDePagina(pagina)) {
+            EXPECT_EQ(std::pair(t.X, t.Y % alto), std::pair(0, 0)) << t.Texto.toStdString();
+            renglones.resize(std::max(renglones.size(), qsizetype(t.Y / alto + 1)));
+            renglones[t.Y / alto] += t.Texto; // dos en el mismo renglón se verían juntos
+        }
+        paginas << renglones.join(u'\n');
+    }
+    return paginas.join(u"\n\f\n"_s) + u'\n';
+}
+
+QString Esperado(const QString& nombre) {
+    QFile f(QStringLiteral(QUINIELA_FUENTES "/tests/datos/output/") + nombre);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << nombre.toStdString();
+    return QString::fromUtf8(f.readAll());
+}
+
+// Partidos 1 y 2 con nombres (uno cortado), el 3 sin visitante; dobles y un triple.
+DatosBasicos Datos(int metodo) {
+    DatosBasicos d;
+    d.Jornada = 9;
+    d.Orden = 12;
+    d.Fecha = u"16/10/05"_s;
+    QString registro(LongitudRegistroJornada, u' ');
+    const auto pon = [&](int casilla, const QString& nombre) {
+        registro.replace(13 + 15 * (casilla - 1), nombre.size(), nombre);
+    };
+    pon(1, u"Real Madrid"_s);
+    pon(2, u"Barcelona"_s);
+    pon(3, u"Deportivo Alavés"_s.left(15));
+    pon(4, u"Athletic Bilbao"_s);
+    pon(5, u"Sevilla"_s);
+    d.RegistroJornada = registro;
+    Reduccion& r = d.Red;
+    r.Metodo = int16_t(metodo);
+    r.Base[1].Signo = {0, 1, 1, 0}; // doble elegido, probable "X"
+    r.Base[1].AReducir = 1;
+    r.Base[1].SignoProbable = 2;
+    r.Base[2].Signo = {0, 1, 1, 1}; // triple no elegido
+    r.Base[15].Signo = {0, 0, 1, 1};
+    for (int m : {1, 2, 15})
+        r.Base[m].RecuentaSignos();
+    r.ApuestasBase = 1594323;
+    r.ApuestasReducidas = 12500;
+    r.MinErrores = 1;
+    r.MaxErrores = 3;
+    r.Totales(1, 4) = r.Totales(1, 5) = r.Totales(2, 10) = r.Totales(3, 0) = 1;
+    d.Precio = 0.5;
+    d.Regional = QLocale(QLocale::Spanish, QLocale::Spain);
+    return d;
+}
+
+} // namespace
+
+TEST(MatrizMarcas, PrimeraColumnaHuecosSinMarcasYPartidoQuincePorLaPrimera) {
+    const MatrizMarcas m = MatrizDeBoleto(Boleto({"1X21X21X21X21X2"}));
+    std::set<Celda> esperadas;
+    for (int p = 1; p <= 14; ++p)
+        esperadas.insert({1, p, (p - 1) % 3 + 1}); // (1,1,1), (1,2,2), (1,3,3) … (1,14,2)
+    esperadas.insert({6, 15, 1});                  // el "2" del partido 15
+    EXPECT_EQ(Celdas(m), esperadas);
+    // El partido 15, solo por la primera columna.
+    struct Caso {
+        std::string_view Primera, Segunda;
+        Celda Celda15;
+    } casos[] = {{"111111111111111", "22222222222222X", {4, 15, 3}},
+                 {"11111111111111X", "222222222222222", {5, 15, 2}},
+                 {"x1111111111111x", "222222222222221", {5, 15, 2}},
+                 {"111111111111112", "11111111111111X", {6, 15, 1}}};
+    for (const Caso& k : casos) {
+        const auto celdas = Celdas(MatrizDeBoleto(Boleto({k.Primera, k.Segunda})));
+        int en15 = 0;
+        for (const Celda& c : celdas)
+            en15 += std::get<1>(c) == 15 ? 1 : 0;
+        EXPECT_EQ(en15, 1) << k.Primera;
+        EXPECT_TRUE(celdas.count(k.Celda15)) << k.Primera;
+        EXPECT_EQ(celdas.size(), 14u * 2 + 1) << k.Primera;
+    }
+}
+
+// Márgenes de 10 mm a la izquierda (567 twips) y 2 mm arriba (113,4 twips).
+TEST(DibujoBoleto, CajasNumeroYReferenciasDeLasDosDisposiciones) {
+    ImpresoraFalsa f;
+    DibujaBoleto(f, MatrizPrueba(), 999999, 1, {100, 20, 0, true}, QLocale(QLocale::Spanish));
+    // Las referencias y cada caja dos veces en el mismo sitio, 70 × 130.
+    std::multiset<Rect> esperados{
+        {292, 7, 145, 170},    {8820, 7, 145, 170},   {8975, 1032, 57, 227},
+        {8975, 1375, 57, 227}, {8975, 2400, 57, 227}, {8975, 2743, 57, 227},
+        {8975, 3086, 57, 227}, {8975, 3429, 57, 227}, {8975, 4116, 57, 227}};
+    const auto dos = [&](const Rect& r) { esperados.insert({r, r}); };
+    for (int k = 0; k < 24; ++k)
+        for (int m = 1; m <= 14; ++m)
+            dos({1507 + 212 * k, qRound(113.4 + 10 + (15 - m) * 284), 70, 130});
+    for (int x : {3203, 3627, 4051}) // celdas 16, 14 y 12 de la fila del partido 15
+        dos({x, 123, 70, 130});
+    EXPECT_EQ(Rectangulos(f), esperados);
+    ASSERT_EQ(f.Textos.size(), 1u);
+    EXPECT_EQ(
+        std::tuple(f.Textos[0].X, f.Textos[0].Y, f.Textos[0].Texto, f.Textos[0].Fuente.Puntos),
+        std::tuple(7067, 123, u"999.999"_s, 9.0));
+
+    // Disposición 2, segundo boleto del formulario.
+    ImpresoraFalsa g;
+    DibujaBoleto(g, MatrizDeBoleto(Boleto({"1X21X21X21X21X2"})), 1234, 2, {100, 20, 1, true},
+                 QLocale::c());
+    esperados = {{11677, 178, 170, 145}, {11677, 8706, 170, 145}, {7521, 8861, 227, 57},
+                 {8208, 8861, 227, 57},  {8551, 8861, 227, 57},   {8894, 8861, 227, 57},
+                 {9237, 8861, 227, 57},  {10263, 8861, 227, 57},  {10605, 8861, 227, 57}};
+    const int xPartido1 = 567 + 1050 + 5990;
+    for (int m = 1; m <= 14; ++m) {
+        const int k = 23 - (m - 1) % 3; // columna 1: sus tres posiciones son las de abajo
+        const Rect caja{xPartido1 + (m - 1) * 284, qRound(113.4 + 1270 + k * 213), 130, 70};
+        esperados.insert({caja, caja});
+    }
+    const Rect quince{xPartido1 + 14 * 284, qRound(113.4 + 1270 + 8 * 213), 130, 70};
+    esperados.insert({quince, quince});
+    EXPECT_EQ(Rectangulos(g), esperados);
+    ASSERT_EQ(g.Textos.size(), 1u);
+    EXPECT_EQ(std::tuple(g.Textos[0].X, g.Textos[0].Y, g.Textos[0].Texto),
+              std::tuple(6557, 113, u"1,234"_s));
+
+    // Sin referencias en el anverso.
+    for (int orientacion : {1, 2}) {
+        ImpresoraFalsa f;
+        DibujaBoleto(f, MatrizMarcas(), 1, orientacion, {0, 0, 0, false}, QLocale::c());
+        EXPECT_TRUE(f.Rectangulos.empty()) << orientacion;
+        ASSERT_EQ(f.Textos.size(), 1u);
+        // Sin márgenes, el número va donde dice cada disposición.
+        EXPECT_EQ(std::pair(f.Textos[0].X, f.Textos[0].Y),
+                  orientacion == 1 ? std::pair(6500, 10) : std::pair(0, 0));
+    }
+}
+
+TEST_F(Impresion, BoletoInicialTresLeeDesdeElRegistro17YCancelarGuardaLoImpreso) {
+    EXPECT_EQ(ByteDeBoleto(3), 304);
+    const QStringList columnas = Columnas(37); // 5 boletos, el último con 5 columnas
+    GuardaReduccion(datos, estado, 7, 3, columnas);
+    std::vector<QString> avisos;
+    OpcionesBoletos o = Opciones(3, 5);
+    o.Orientacion = 2;
+    o.Avisos.AlImprimir = [&](const QString& t) { avisos.push_back(t); };
+    const ResultadoImpresion r = ImprimeBoletos(estado, impresora, o);
+    EXPECT_EQ(std::pair(r.Fin, r.Impresos), std::pair(FinImpresion::Terminada, int64_t(3)));
+    EXPECT_EQ(impresora.DocumentosTerminados, (std::vector<int>{3}));
+    // Página 1: las columnas 17 a 24; la 3: las 33 a 37 y tres huecos.
+    EXPECT_EQ(Rectangulos(impresora, 1), Dibujo(columnas.mid(16, 8), 2, false));
+    EXPECT_EQ(Rectangulos(impresora, 3), Dibujo(columnas.mid(32), 2, false));
+    EXPECT_EQ(avisos, (std::vector<QString>{u"Imprimiendo el boleto nro. 3"_s,
+                                            u"Imprimiendo el boleto nro. 4"_s,
+                                            u"Imprimiendo el boleto nro. 5"_s}));
+    // Cancelar desde fuera para tras el boleto en curso y guarda lo impreso.
+    std::atomic<bool> cancelar{false};
+    o.Avisos.CancelarProceso = &cancelar;
+    o.Avisos.AlImprimir = [&](const QString& t) { cancelar = t.endsWith(u" 4"_s); };
+    const ResultadoImpresion c = ImprimeBoletos(estado, impresora, o);
+    EXPECT_EQ(std::pair(c.Fin, c.Impresos), std::pair(FinImpresion::Cancelada, int64_t(2)));
+    EXPECT_EQ(impresora.DocumentosTerminados, (std::vector<int>{3, 2}));
+}
+
+TEST_F(Impresion, GruposDelPartidoQuinceEmpiezanBoletoYElFinalAcota) {
+    // 10 columnas con "1" y 3 con "X": el boleto 2 tiene 2 columnas y 6 huecos.
+    const QStringList columnas = Columnas(10, u'1') + ColumnasPrueba(3, u'X', 50);
+    GuardaReduccion(datos, estado, 7, 3, columnas);
+    OpcionesBoletos o = Opciones(2, 2);
+    o.Reverso = true;
+    ImprimeBoletos(estado, impresora, o);
+    EXPECT_EQ(impresora.Paginas.size(), 1u);
+    EXPECT_EQ(Rectangulos(impresora, 1), Dibujo(columnas.mid(8, 2), 1, true));
+}
+
+TEST_F(Impresion, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
+    struct Caso {
+        QStringList Columnas;
+        bool Avisa;
+    } casos[] = {
+        {Columnas(17), true},                                    // 8 + 8 + 1
+        {Columnas(9, u'1') + ColumnasPrueba(9, u'X', 20), true}, // dos boletos de una
+        {Columnas(16), false},                                   // 8 + 8
+        {Columnas(3, u'1') + ColumnasPrueba(3, u'X', 20) + ColumnasPrueba(3, u'2', 40), false},
+    };
+    for (const Caso& k : casos) {
+        ImpresoraFalsa f;
+        GuardaReduccion(datos, estado, 7, 3, k.Columnas);
+        std::vector<QString> titulos;
+        OpcionesBoletos o = Opciones(1, 1);
+        o.Avisos.AlAvisar = [&](const MensajeImpresion& m) { titulos.push_back(m.Titulo); };
+        ImprimeBoletos(estado, f, o);
+        EXPECT_EQ(titulos, k.Avisa ? std::vector<QString>{u"ÚLTIMO BOLETO INCOMPLETO"_s}
+                                   : std::vector<QString>{})
+            << k.Columnas.size();
+    }
+}
+
+TEST_F(Impresion, SinReduccionOSinColumnasNoSeImprimeNada) {
+    estado.Datos.JornadaActual = 7;
+    estado.Datos.OrdenActual = 3;
+    LeeFicheroBases(estado);
+    const auto tipos = [&](ImpresoraFalsa& f) {
+        return std::vector<ResultadoImpresion>{
+            ImprimeBoletos(estado, f, Opciones(1, 1)), ImprimeRelacion(estado, f, {{1, 1}, 0, {}}),
+            ImprimeContinuo(estado, f, {{1, 1}, false, 0, 0, QLocale::c(), {}}),
+            ImprimeDatosBasicos(estado, f, 1, QLocale::c(), {})};
+    };
+    for (const ResultadoImpresion& r : tipos(impresora)) {
+        EXPECT_EQ(r.Fin, FinImpresion::SinReduccion);
+        ASSERT_TRUE(r.Mensaje);
+        EXPECT_TRUE(r.Mensaje->Texto.contains(u"jornada 7 con el orden 3"_s));
+    }
+    EXPECT_TRUE(impresora.Paginas.empty());
+    // Con la reducción en el índice pero sin su fichero de columnas.
+    GuardaReduccion(datos, estado, 7, 3, Columnas(9));
+    QFile::remove(datos.Ruta(u"RED0703.ZPK"_s));
+    ImpresoraFalsa otra;
+    const std::vector<ResultadoImpresion> sinColumnas = tipos(otra);
+    for (size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(sinColumnas[i].Fin, FinImpresion::SinColumnas);
+        EXPECT_TRUE(sinColumnas[i].Mensaje->Texto.contains(u"RED0703.ZPK"_s));
+    }
+    EXPECT_EQ(sinColumnas[3].Fin, FinImpresion::Terminada); // los datos básicos no las leen
+    EXPECT_EQ(otra.Paginas.size(), 1u);
+}
+
+// Las líneas enteras de cada método (partidos con nombres cortados, sin visitante, triple sin
+// elegir, el 15 sin corchetes; el resumen propio de cada uno), como se imprimen.
+TEST(DatosBasicos, LineasDeCadaMetodo) {
+    for (int metodo : {1, 2, 3}) {
+        const std::vector<QString> l = LineasDatosBasicos(Datos(metodo), MonedaImpresa());
+        EXPECT_EQ(QStringList(l.begin(), l.end()).join(u'\n') + u'\n',
+                  Esperado(u"datos_basicos_%1.txt"_s.arg(metodo)));
+    }
+    // En el correo, "euros" en vez del símbolo.
+    const std::vector<QString> correo = LineasDatosBasicos(Datos(1), MonedaCorreo());
+    EXPECT_EQ(correo[correo.size() - 3],
+              QString(10, u' ') + u"Importe reducidas........: 6.250,00 euros"_s);
+}
+
+TEST_F(Impresion, DatosBasicosUnaCopiaPorPagina) {
+    GuardaReduccion(datos, estado, 9, 12, Columnas(4));
+    std::vector<QString> avisos;
+    AvisosImpresion a;
+    a.AlImprimir = [&](const QString& t) { avisos.push_back(t); };
+    ImprimeDatosBasicos(estado, impresora, 2, QLocale::c(), a);
+    EXPECT_EQ(impresora.DocumentosTerminados, (std::vector<int>{2}));
+    EXPECT_EQ(avisos, (std::vector<QString>{u"Imprimiendo la copia nro. 1 de 2"_s,
+                                            u"Imprimiendo la copia nro. 2 de 2"_s}));
+    // Dos páginas iguales, desde el cuarto renglón.
+    const QStringList paginas = Paginas(impresora).split(u"\n\f\n"_s);
+    ASSERT_EQ(paginas.size(), 2);
+    EXPECT_EQ(paginas[0] + u'\n', paginas[1]);
+    EXPECT_TRUE(paginas[0].startsWith(u"\n\n\n     JORNADA NRO.  9"_s));
+}
+
+// A4: tres bloques de cuatro boletos por página; papel ancho: tres de siete; fuera del rango,
+// los boletos van en blanco y sin rótulo.
+TEST_F(Impresion, RelacionEnLosDosAnchosYSoloDelRango) {
+    const std::tuple<int, RangoBoletos, int, QString, QSize> casos[] = {
+        {13, {1, 13}, 0, u"relacion_a4.txt"_s, PapelA4Twips},
+        {22, {1, 22}, 1, u"relacion_350.txt"_s, QSize(AnchoPapel350Twips, PapelA4Twips.height())},
+        {9, {3, 5}, 0, u"relacion_3_a_5.txt"_s, PapelA4Twips}};
+    for (const auto& [boletos, rango, ancho, fichero, papel] : casos) {
+        GuardaReduccion(datos, estado, 12, 4, Columnas(8 * boletos));
+        ImpresoraFalsa f;
+        QString aviso;
+        ImprimeRelacion(estado, f,
+                        {rango, ancho, {[&](const QString& t) { aviso = t; }, {}, nullptr}});
+        EXPECT_EQ(f.Papeles.at(0), papel);
+        EXPECT_EQ(Paginas(f), Esperado(fichero)) << fichero.toStdString();
+        EXPECT_EQ(aviso, u"Imprimiendo el boleto nro. "_s + QString::number(rango.Final));
+    }
+    // Un rango que acaba a mitad de un bloque de tres: el aviso dice el último impreso (4), no
+    // el último del bloque (6).
+    QString aviso;
+    ImpresoraFalsa f;
+    ImprimeRelacion(estado, f, {{1, 4}, 0, {[&](const QString& t) { aviso = t; }, {}, nullptr}});
+    EXPECT_EQ(aviso, u"Imprimiendo el boleto nro. 4"_s);
+}
+
+TEST_F(Impresion, ContinuoTresBoletosDosPaginasConReferenciasYLaPrueba) {
+    GuardaReduccion(datos, estado, 12, 4, Columnas(8 * 3));
+    OpcionesContinuo o{{1, 3}, false, 50, 20, QLocale::c(), {}};
+    EXPECT_EQ(ImprimeContinuo(estado, impresora, o).Impresos, 3);
+    EXPECT_EQ(impresora.Paginas, (std::vector<int>{1, 2}));
+    EXPECT_EQ(impresora.Papeles[0], QSize(PapelA4Twips.width(), 8986)); // 158,5 mm
+    std::vector<std::tuple<int, int, int, QString>> numeros;
+    for (const auto& t : impresora.Textos)
+        numeros.push_back({t.Pagina, t.X, t.Y, t.Texto});
+    // x = 50 × 5,67 = 283,5, y = 113,4; el segundo boleto 5990 twips más a la derecha.
+    EXPECT_EQ(numeros, (std::vector<std::tuple<int, int, int, QString>>{
+                           {1, 284, 113, u"1"_s}, {1, 6274, 113, u"2"_s}, {2, 284, 113, u"3"_s}}));
+    int referencias = 0;
+    for (const auto& x : impresora.Rectangulos)
+        referencias += (x.Ancho == 227 && x.Alto == 57) || (x.Ancho == 170 && x.Alto == 145);
+    EXPECT_EQ(referencias, 3 * 9);
+    // La prueba: dos boletos con todas las casillas en un formulario.
+    ImpresoraFalsa prueba;
+    ImprimeContinuo(estado, prueba, {{1, 1}, true, 0, 0, QLocale::c(), {}});
+    EXPECT_EQ(prueba.Paginas.size(), 1u);
+    EXPECT_EQ(prueba.Rectangulos.size(), 2u * (2 * 339 + 9));
+}
+
+TEST(EdicionListados, ValorEnteroComoSeTecleaYRangoAcotadoAntesDeLasReglas) {
+    const std::pair<QString, int64_t> valores[] = {
+        {u"12"_s, 12}, {u"  7"_s, 7}, {u"12ab"_s, 12},
+        {u"abc"_s, 0}, {u"-3"_s, -3}, {u""_s, 0},
+        {u"+5"_s, 5},  {u"1 2"_s, 1}, {u"99999999999999999999999"_s, INT64_MAX}};
+    for (const auto& [texto, valor] : valores)
+        EXPECT_EQ(ValorEntero(texto), valor) << texto.toStdString();
+    // El rango (4 a 6 de 10) se acota antes de aplicar las reglas: un inicial más allá del final
+    // lo arrastra, y al revés.
+    const std::tuple<bool, QString, int64_t, int64_t> casos[] = {
+        {true, u""_s, 1, 6},   {true, u"-3"_s, 1, 6}, {true, u"99999999999999999999"_s, 10, 10},
+        {true, u"5"_s, 5, 6},  {false, u""_s, 4, 10}, {false, u"12"_s, 4, 10},
+        {false, u"2"_s, 2, 2}, {false, u"-1"_s, 1, 1}};
+    for (const auto& [inicial, texto, desde, hasta] : casos) {
+        RangoBoletos r{4, 6};
+        if (inicial)
+            CierraBoletoInicial(r, texto, 10);
+        else
+            CierraBoletoFinal(r, texto, 10);
+        EXPECT_EQ(std::pair(r.Inicial, r.Final), std::pair(desde, hasta))
+            << inicial << texto.toStdString();
+    }
+}
+
+TEST(EdicionListados, MargenesYCopiasTresCaracteresSinNegativosYPorPar) {
+    const std::pair<QString, int> casos[] = {{u"125"_s, 125}, {u"1234"_s, 123}, {u"-5"_s, 0},
+                                             {u""_s, 0},      {u"7x"_s, 7},     {u"-99"_s, 0}};
+    for (const auto& [texto, valor] : casos)
+        EXPECT_EQ(CierraMargen(texto), valor) << texto.toStdString();
+    EXPECT_EQ(RecortaCampoCorto(u"12345"_s), u"123"_s);
+    DatosGenerales d;
+    PonMargenIzquierdo(d, 1, 40);
+    PonMargenSuperior(d, 1, 50);
+    for (int tipo : {0, 2, 4}) {
+        PonMargenIzquierdo(d, tipo, 60 + tipo);
+        EXPECT_EQ(MargenIzquierdo(d, tipo), 60 + tipo);
+    }
+    EXPECT_EQ(d.MargenIzquierdo, (std::array<int16_t, 3>{0, 40, 64}));
+    EXPECT_EQ(d.MargenSuperior, (std::array<int16_t, 3>{0, 50, 0}));
+    // Copias, de 1 a 999.
+    const std::pair<QString, QString> escribiendo[] = {{u"12"_s, u"12"_s}, {u"1234"_s, u"123"_s},
+                                                       {u"0"_s, u""_s},    {u"-"_s, u""_s},
+                                                       {u"abc"_s, u""_s},  {u"5a"_s, u"5a"_s}};
+    for (const auto& [texto, campo] : escribiendo)
+        EXPECT_EQ(CampoCopiasAlEscribir(texto), campo) << texto.toStdString();
+    const std::pair<QString, int> cerrando[] = {
+        {u""_s, 1}, {u"3"_s, 3}, {u"999"_s, 999}, {u"1000"_s, 100}, {u"0"_s, 1}};
+    for (const auto& [texto, copias] : cerrando)
+        EXPECT_EQ(CierraCopias(texto), copias) << texto.toStdString();
+}
