@@ -1,15 +1,12 @@
 // quiniela-cli exportar, imprimir y enviar: sus opciones, lo que escriben y dicen, sus estados
 // de salida y Ctrl-C.
 #include "core/datos_generales_tipo.h"
-#include "output/columnas_prueba.h"
 #include "output/cuenta_correo.h"
 #include "output/impresora_apuntada.h"
 #include "output/reduccion_prueba.h"
-#include "platform/curl/transporte_curl.h"
 #include "settings/datos_generales.h"
 #include "support/linea_cli.h"
 #include "support/mime_prueba.h"
-#include "support/servidor_smtp.h"
 #include "support/transporte_falso.h"
 
 #include <QDir>
@@ -78,7 +75,6 @@ struct Enviar : testing::Test {
     CarpetaTemporal carpeta;
     CarpetaTemporal ajustes;
     TransporteFalso falso;
-    QString servidor = u"127.0.0.1:25"_s;
     Enviar() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, ajustes.Ruta());
         InstalaCreadorTransporteCorreo(
@@ -88,9 +84,10 @@ struct Enviar : testing::Test {
     }
     ~Enviar() override { InstalaCreadorTransporteCorreo({}); }
     Linea Envia(const QStringList& extra) {
-        return EjecutaCli(carpeta, QStringList{u"enviar"_s, u"--jornada"_s, u"3"_s, u"--servidor"_s,
-                                               servidor, u"--remitente"_s, u"pena@example.com"_s} +
-                                       extra);
+        return EjecutaCli(carpeta,
+                          QStringList{u"enviar"_s, u"--jornada"_s, u"3"_s, u"--servidor"_s,
+                                      u"127.0.0.1:25"_s, u"--remitente"_s, u"pena@example.com"_s} +
+                              extra);
     }
 };
 
@@ -266,26 +263,18 @@ TEST_F(OrdenImprimir, CtrlCCancelaTrasElBoletoEnCurso) {
     EXPECT_EQ(dibujado.Documentos, 1);               // y lo impreso sale
 }
 
-// De extremo a extremo, con libcurl y un servidor de verdad.
 TEST_F(Enviar, ALasDireccionesGuardadasUnaLineaPorMensaje) {
-    InstalaCreadorTransporteCorreo([] {
-        return std::make_unique<TransporteCurl>(
-            TiemposCorreo{std::chrono::milliseconds(3000), std::chrono::seconds(3)});
-    });
-    ServidorSmtp smtp;
-    ASSERT_TRUE(smtp.Escuchando());
-    servidor = u"127.0.0.1:"_s + QString::number(smtp.Puerto());
     carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@example.com\r\nmala\r\nluis@example.com\r\n");
     const Linea l = Envia({u"--orden"_s, u"1"_s, u"--columnas"_s, u"--seguridad"_s, u"ninguna"_s});
     EXPECT_EQ(l.Estado, 0) << l.Err.toStdString();
     EXPECT_EQ(l.Out, u"Enviado a ana@example.com (1 de 2)\nEnviado a luis@example.com (2 de 2)\n"
                      u"Se han enviado 2 mensajes\n"_s);
     EXPECT_TRUE(l.Err.contains(u"mala"_s));
-    const auto recibidos = smtp.Mensajes();
-    ASSERT_EQ(recibidos.size(), 2u);
-    EXPECT_EQ(recibidos[0].Remitente, u"pena@example.com"_s);
+    ASSERT_EQ(falso.Enviados.size(), 2u);
+    EXPECT_EQ(falso.Cuenta.Remitente, u"pena@example.com"_s);
+    EXPECT_EQ(falso.Cuenta.Seguridad, SeguridadCorreo::Ninguna);
     // Solo --columnas: el cuerpo no lleva los datos básicos.
-    EXPECT_EQ(DecodificaMensaje(recibidos[1].Datos).Cuerpo,
+    EXPECT_EQ(DecodificaMensaje(falso.Enviados[1].Mensaje).Cuerpo,
               u"Apuesta nro.    1  "_s + Columnas(2)[0] + u"\r\nApuesta nro.    2  "_s +
                   Columnas(2)[1] + u"\r\n"_s);
 }
