@@ -59,8 +59,8 @@ protected:
         Copia c;
         OpcionesCopia o;
         o.Formato = formato;
-        o.Unidad = {u"PRUEBA"_s, destino.Ruta()};
-        o.NombreArchivo = u"  salida  "_s;
+        o.Unidad = unidad;
+        o.NombreArchivo = nombre;
         o.AlAvanzar = [&](int p) {
             c.Porcentajes.push_back(p);
             if (cancelarEn > 0 && cancelar != nullptr)
@@ -78,23 +78,21 @@ protected:
     CarpetaTemporal destino;
     EstadoGlobal estado;
     PlataformaFalsa plataforma{&estado};
+    UnidadDestino unidad{u"PRUEBA"_s, destino.Ruta()};
+    QString nombre = u"  salida  "_s;
 
-    // Lo que hay antes de una copia que va a fallar. Después, el destino sigue igual y del
-    // fichero de boletos queda el anterior si la copia no llegó a empezarlo, o ninguno:
-    // nunca uno a medias ni temporales.
+    // Lo que hay antes de una copia que va a fallar. Después, el destino sigue igual y no queda
+    // fichero de boletos: ni uno a medias ni temporales.
     void PreparaAnteriores() {
         datos.Escribe(u"FORBOLW.ZPK"_s, "anterior");
         destino.Escribe(u"salida"_s, "la copia de la semana pasada");
     }
-    void FallaSinCambios(const Copia& c, const QString& mensaje, bool boletosEmpezados) {
+    void FallaSinCambios(const Copia& c, const QString& mensaje) {
         EXPECT_EQ(c.R.Fin, FinCopia::Fallida);
         ASSERT_TRUE(c.R.Mensaje);
         EXPECT_TRUE(c.R.Mensaje->Texto.startsWith(mensaje)) << c.R.Mensaje->Texto.toStdString();
         EXPECT_EQ(c.Bytes, "la copia de la semana pasada");
-        if (boletosEmpezados)
-            EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
-        else
-            EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), "anterior");
+        EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files), QStringList{u"RED0703.ZPK"_s});
         EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
     }
 };
@@ -244,11 +242,9 @@ TEST_F(MotorCopia, CancelarDejaElDestinoComoEstaba) {
 
 TEST_F(MotorCopia, NombresQueNoSonUnArchivoDeLaUnidad) {
     Columnas(ColumnasPrueba(2, u'1'));
-    for (const QString& nombre : {u""_s, u"   "_s, u".."_s, u"a/b"_s, u"..\\BASES.ZPK"_s}) {
-        OpcionesCopia o;
-        o.Unidad = {u"PRUEBA"_s, destino.Ruta()};
-        o.NombreArchivo = nombre;
-        const ResultadoCopia r = EjecutaCopia(estado, o);
+    for (const QString& malo : {u""_s, u"   "_s, u".."_s, u"a/b"_s, u"..\\BASES.ZPK"_s}) {
+        nombre = malo;
+        const ResultadoCopia r = Copiar(FormatoExportar::TXT1).R;
         EXPECT_EQ(r.Fin, FinCopia::Rechazada) << nombre.toStdString();
         ASSERT_TRUE(r.Mensaje);
         EXPECT_EQ(r.Mensaje->Titulo, u"NOMBRE DE ARCHIVO NO VÁLIDO"_s);
@@ -264,10 +260,8 @@ TEST_F(MotorCopia, SinFicheroDeColumnasODiscoQueFalta) {
     EXPECT_EQ(Copiar(FormatoExportar::TXT1).R.Fin, FinCopia::SinColumnas);
     EXPECT_TRUE(plataforma.Mensajes.empty());
     Columnas(ColumnasPrueba(2, u'1'));
-    OpcionesCopia o;
-    o.Unidad = {u"USB"_s, destino.Ruta(u"no-esta"_s)};
-    o.NombreArchivo = u"AD243"_s;
-    EXPECT_EQ(EjecutaCopia(estado, o).Fin, FinCopia::Cancelada);
+    unidad = {u"USB"_s, destino.Ruta(u"no-esta"_s)};
+    EXPECT_EQ(Copiar(FormatoExportar::AD243).R.Fin, FinCopia::Cancelada);
     ASSERT_EQ(plataforma.Mensajes.size(), 1u);
     EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"NO HAY DISCO"_s);
     EXPECT_TRUE(plataforma.Mensajes[0].Texto.startsWith(
@@ -279,13 +273,12 @@ TEST_F(MotorCopia, SinFicheroDeColumnasODiscoQueFalta) {
 // ni el destino ni lo que hubiera en lugar del fichero de boletos cambian.
 TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
     Columnas(ColumnasPrueba(40, u'1'));
-    PreparaAnteriores();
+    destino.Escribe(u"salida"_s, "la copia de la semana pasada");
     // Una carpeta en su sitio, con algo dentro.
-    ASSERT_TRUE(QFile::remove(datos.Ruta(u"FORBOLW.ZPK"_s)));
     ASSERT_TRUE(QDir(datos.Ruta()).mkdir(u"FORBOLW.ZPK"_s));
     datos.Escribe(u"FORBOLW.ZPK/dentro"_s, "algo");
     for (const FormatoExportar formato : {FormatoExportar::TXT2, FormatoExportar::AD243}) {
-        FallaSinCambios(Copiar(formato), FalloBoletos, true);
+        FallaSinCambios(Copiar(formato), FalloBoletos);
         EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK/dentro"_s), "algo");
     }
 }
@@ -323,7 +316,7 @@ TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
     const Copia c = Copiar(FormatoExportar::TXT1);
     setrlimit(RLIMIT_FSIZE, &antes);
     std::signal(SIGXFSZ, senal);
-    FallaSinCambios(c, FalloBoletos, true);
+    FallaSinCambios(c, FalloBoletos);
 }
 
 // Varios bloques de lectura, con líneas que no son de 19 bytes:
@@ -389,8 +382,7 @@ TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
         FallaSinCambios(
             Copiar(formato),
             u"No se ha podido leer el fichero de columnas RED0703.ZPK: la línea 60001 no es una "
-            "columna"_s,
-            true);
+            "columna"_s);
     }
 }
 
