@@ -78,7 +78,7 @@ std::multiset<Rect> Dibujo(const QStringList& columnas, int orientacion, bool re
     return Rectangulos(f, 1);
 }
 
-class Impresion : public testing::Test {
+class Salida : public testing::Test {
 protected:
     void SetUp() override { estado.Datos.FechaJornada = u"04/09/05"_s; }
     OpcionesBoletos Opciones(int64_t desde, int64_t hasta) {
@@ -247,7 +247,7 @@ TEST(DibujoBoleto, CajasNumeroYReferenciasDeLasDosDisposiciones) {
     }
 }
 
-TEST_F(Impresion, BoletoInicialTresLeeDesdeElRegistro17YCancelarGuardaLoImpreso) {
+TEST_F(Salida, BoletoInicialTresLeeDesdeElRegistro17YCancelarGuardaLoImpreso) {
     EXPECT_EQ(ByteDeBoleto(3), 304);
     const QStringList columnas = Columnas(37); // 5 boletos, el último con 5 columnas
     GuardaReduccion(datos, estado, 7, 3, columnas);
@@ -273,7 +273,7 @@ TEST_F(Impresion, BoletoInicialTresLeeDesdeElRegistro17YCancelarGuardaLoImpreso)
     EXPECT_EQ(impresora.DocumentosTerminados, (std::vector<int>{3, 2}));
 }
 
-TEST_F(Impresion, GruposDelPartidoQuinceEmpiezanBoletoYElFinalAcota) {
+TEST_F(Salida, GruposDelPartidoQuinceEmpiezanBoletoYElFinalAcota) {
     // 10 columnas con "1" y 3 con "X": el boleto 2 tiene 2 columnas y 6 huecos.
     const QStringList columnas = Columnas(10, u'1') + ColumnasPrueba(3, u'X', 50);
     GuardaReduccion(datos, estado, 7, 3, columnas);
@@ -284,7 +284,7 @@ TEST_F(Impresion, GruposDelPartidoQuinceEmpiezanBoletoYElFinalAcota) {
     EXPECT_EQ(Rectangulos(impresora, 1), Dibujo(columnas.mid(8, 2), 1, true));
 }
 
-TEST_F(Impresion, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
+TEST_F(Salida, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
     struct Caso {
         QStringList Columnas;
         bool Avisa;
@@ -307,7 +307,7 @@ TEST_F(Impresion, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
     }
 }
 
-TEST_F(Impresion, SinReduccionOSinColumnasNoSeImprimeNada) {
+TEST_F(Salida, SinReduccionOSinColumnasNoSeImprimeNada) {
     estado.Datos.JornadaActual = 7;
     estado.Datos.OrdenActual = 3;
     LeeFicheroBases(estado);
@@ -350,7 +350,7 @@ TEST(DatosBasicos, LineasDeCadaMetodo) {
               QString(10, u' ') + u"Importe reducidas........: 6.250,00 euros"_s);
 }
 
-TEST_F(Impresion, DatosBasicosUnaCopiaPorPagina) {
+TEST_F(Salida, DatosBasicosUnaCopiaPorPagina) {
     GuardaReduccion(datos, estado, 9, 12, Columnas(4));
     std::vector<QString> avisos;
     AvisosImpresion a;
@@ -368,7 +368,7 @@ TEST_F(Impresion, DatosBasicosUnaCopiaPorPagina) {
 
 // A4: tres bloques de cuatro boletos por página; papel ancho: tres de siete; fuera del rango,
 // los boletos van en blanco y sin rótulo.
-TEST_F(Impresion, RelacionEnLosDosAnchosYSoloDelRango) {
+TEST_F(Salida, RelacionEnLosDosAnchosYSoloDelRango) {
     const std::tuple<int, RangoBoletos, int, QString, QSize> casos[] = {
         {13, {1, 13}, 0, u"relacion_a4.txt"_s, PapelA4Twips},
         {22, {1, 22}, 1, u"relacion_350.txt"_s, QSize(AnchoPapel350Twips, PapelA4Twips.height())},
@@ -391,7 +391,7 @@ TEST_F(Impresion, RelacionEnLosDosAnchosYSoloDelRango) {
     EXPECT_EQ(aviso, u"Imprimiendo el boleto nro. 4"_s);
 }
 
-TEST_F(Impresion, ContinuoTresBoletosDosPaginasConReferenciasYLaPrueba) {
+TEST_F(Salida, ContinuoTresBoletosDosPaginasConReferenciasYLaPrueba) {
     GuardaReduccion(datos, estado, 12, 4, Columnas(8 * 3));
     OpcionesContinuo o{{1, 3}, false, 50, 20, QLocale::c(), {}};
     EXPECT_EQ(ImprimeContinuo(estado, impresora, o).Impresos, 3);
@@ -477,9 +477,7 @@ TEST(Direcciones, SoloUnaDireccionSencillaSeEnvia) {
     EXPECT_TRUE(EsDireccionValida(larga.right(LargoMaximoDireccion)));
 }
 
-TEST(Direcciones, IdaYVueltaPorElFicheroRecortadasYEnOrden) {
-    CarpetaTemporal datos;
-    EstadoGlobal estado = datos.Estado();
+TEST_F(Salida, DireccionesIdaYVueltaPorElFicheroRecortadasYEnOrden) {
     // Sin fichero: se crea vacío.
     EXPECT_TRUE(CargaLisDirecciones(estado).Direcciones.isEmpty());
     EXPECT_EQ(datos.Lee(u"DIRECC.ZPK"_s), QByteArray());
@@ -540,18 +538,15 @@ TEST(MensajeCorreo, CabeceraLargaSePliegaSinPartirCaracteres) {
 }
 
 // Sin fichero de columnas el mensaje va sin ellas.
-TEST(EnvioCorreo, SinFicheroDeColumnasSoloLosDatosBasicos) {
-    CarpetaTemporal datos;
-    EstadoGlobal estado = datos.Estado();
+TEST_F(Salida, CorreoSinFicheroDeColumnasSoloLosDatosBasicos) {
     GuardaReduccion(datos, estado, 2, 1, Columnas(2));
     QFile::remove(datos.Ruta(NombreFicheroApuestas(2, 1)));
     const PreparacionCorreo p = PreparaEnvio(estado, {{u"a@x.es"_s}, true, true}, QLocale::c());
     TransporteFalso t;
     EjecutaEnvio(*p.Envio, Cuenta(), {}, t, {});
-    const QByteArray m = t.Enviados.at(0).Mensaje;
-    const QByteArray cuerpo = DecodificaQp(m.mid(m.indexOf("\r\n\r\n") + 4));
-    EXPECT_TRUE(cuerpo.startsWith("     JORNADA NRO.  2")) << cuerpo.constData();
-    EXPECT_FALSE(cuerpo.contains("Apuesta"));
+    const QString cuerpo = DecodificaMensaje(t.Enviados.at(0).Mensaje).Cuerpo;
+    EXPECT_TRUE(cuerpo.startsWith(u"     JORNADA NRO.  2"_s)) << cuerpo.toStdString();
+    EXPECT_FALSE(cuerpo.contains(u"Apuesta"_s));
 }
 
 TEST(EnvioCorreo, RemitenteQueNoValeNoAbreSesion) {
@@ -565,8 +560,7 @@ TEST(EnvioCorreo, RemitenteQueNoValeNoAbreSesion) {
     EXPECT_EQ(t.Aperturas, 0);
 }
 
-TEST(CuentaCorreo, AjustesSinClaveYSeguridadDesconocidaEsStartTls) {
-    CarpetaTemporal datos;
+TEST_F(Salida, CuentaDeCorreoSinClaveYSeguridadDesconocidaEsStartTls) {
     const QString ruta = datos.Ruta(u"ajustes.ini"_s);
     CuentaCorreo c = Cuenta();
     c.Puerto = 2525;

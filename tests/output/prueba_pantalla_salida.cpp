@@ -153,15 +153,12 @@ QStringList Entradas(QListWidget* lista) {
 
 } // namespace
 
-TEST(PantallaSalida, SeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
-    Datos d;
-    PlataformaFalsa plataforma(&d.Estado);
+TEST_F(Listados, SalidaSeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
     PantallaVelmo menu(d.Estado);
     menu.show();
     Pulsa(menu.Pic_Boton[4]);
     auto* salida = menu.findChild<PantallaSalida*>(u"salida"_s);
     ASSERT_NE(salida, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(salida));
     // 17 columnas con un signo en el 15: 3 boletos.
     EXPECT_EQ(salida->TextoBoletos(), u"3 Boletos"_s);
 
