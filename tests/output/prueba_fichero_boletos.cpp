@@ -97,17 +97,11 @@ protected:
     }
 };
 
-// Registro D: número de boleto, casillas con columnas y signo 15.
-QByteArray RegistroD(int boleto, char cuenta, const QStringList& casillas) {
-    QByteArray d = "D" + QByteArray::number(boleto).rightJustified(8, '0') + cuenta;
-    for (int k = 0; k < 8; ++k)
-        d += k < casillas.size() ? casillas[k].left(14).toLatin1() : QByteArray(14, ' ');
-    return d + casillas[0].at(14).toLatin1();
-}
-
-QByteArray RegistroC(const char* columnas, const char* boletos) {
-    return "C01243070000002812345" + QByteArray(columnas) + "01" + boletos + "04" +
-           QByteArray(86, ' ');
+// Un AD243 esperado, guardado aparte.
+QByteArray Ad243Esperado(const QString& nombre) {
+    QFile f(QStringLiteral(QUINIELA_FUENTES "/tests/datos/output/") + nombre);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << nombre.toStdString();
+    return f.readAll();
 }
 
 } // namespace
@@ -168,34 +162,23 @@ TEST_F(MotorCopia, FormatosDeTextoDeDosColumnas) {
     }
 }
 
-// 17 columnas: la única del último boleto se duplica; 16: dos boletos llenos;
-// partido 15 doble de 9 + 9: los boletos 2 y 4 llevan una columna cada uno (k =
-// 2).
+// 17 columnas: la única del último boleto se duplica; 16: dos boletos llenos; partido 15 doble
+// de 9 + 9: los boletos 2 y 4 llevan una columna cada uno (k = 2).
 TEST_F(MotorCopia, AD243DuplicaLaColumnaUnicaDeCadaGrupo) {
-    const QStringList x = ColumnasPrueba(17, u'X'), unos = ColumnasPrueba(9, u'1'),
-                      doses = ColumnasPrueba(9, u'2', 9);
+    const QStringList x = ColumnasPrueba(17, u'X');
     const struct {
         QStringList Columnas;
-        QByteArray Esperado;
+        QString Esperado;
         int Total, UnaColumna;
-    } casos[] = {{x,
-                  RegistroC("000018", "000003") + RegistroD(1, '8', x.mid(0, 8)) +
-                      RegistroD(2, '8', x.mid(8, 8)) + RegistroD(3, '2', {x[16], x[16]}),
-                  18, 1},
-                 {x.mid(0, 16),
-                  RegistroC("000016", "000002") + RegistroD(1, '8', x.mid(0, 8)) +
-                      RegistroD(2, '8', x.mid(8, 8)),
-                  16, 0},
-                 {unos + doses,
-                  RegistroC("000020", "000004") + RegistroD(1, '8', unos.mid(0, 8)) +
-                      RegistroD(2, '2', {unos[8], unos[8]}) + RegistroD(3, '8', doses.mid(0, 8)) +
-                      RegistroD(4, '2', {doses[8], doses[8]}),
-                  20, 2}};
+    } casos[] = {
+        {x, u"ad243_17_columnas.dat"_s, 18, 1},
+        {x.mid(0, 16), u"ad243_16_columnas.dat"_s, 16, 0},
+        {ColumnasPrueba(9, u'1') + ColumnasPrueba(9, u'2', 9), u"ad243_9_y_9.dat"_s, 20, 2}};
     for (const auto& k : casos) {
         Columnas(k.Columnas);
         const Copia c = Copiar(FormatoExportar::AD243);
         ASSERT_EQ(c.R.Fin, FinCopia::Terminada) << k.Total;
-        EXPECT_EQ(c.Bytes, k.Esperado) << k.Total;
+        EXPECT_EQ(c.Bytes, Ad243Esperado(k.Esperado)) << k.Total;
         EXPECT_EQ(c.R.TotalColumnas, k.Total);
         ASSERT_EQ(c.Avisos.size(), k.UnaColumna > 0 ? 1u : 0u) << k.Total;
         // Cuántos boletos llevan una sola columna (el de una, con la línea de órdenes).
