@@ -48,22 +48,6 @@ QString Texto(const QString& pdf, const QStringList& opciones) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-struct Palabra {
-    double X, Y;
-    QString Texto;
-};
-
-// Palabras de la primera página con su esquina superior izquierda (pdftotext -bbox).
-std::vector<Palabra> Palabras(const QString& pdf) {
-    static const QRegularExpression palabra(
-        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"_s);
-    std::vector<Palabra> r;
-    for (const auto& m :
-         palabra.globalMatch(Texto(pdf, {u"-bbox"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s})))
-        r.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
-    return r;
-}
-
 bool Negro(const QImage& i, int x, int y) {
     return x >= 0 && y >= 0 && x < i.width() && y < i.height() && qGray(i.pixel(x, y)) < 128;
 }
@@ -165,9 +149,14 @@ TEST_F(ImpresionPdf, RelacionYDatosBasicosSeLeenEnColumnas) {
     });
     // Palabras de la página 1 con su posición: los rótulos "Boleto" y los signos de cada fila
     // han de caer en las mismas columnas del texto de ancho fijo.
+    // (pdftotext -bbox: la esquina superior izquierda de cada una).
+    static const QRegularExpression palabra(
+        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"_s);
     std::map<int, std::vector<std::pair<double, QString>>> filas; // y en décimas de punto
-    for (const auto& p : Palabras(relacion))
-        filas[qRound(p.Y * 10)].push_back({p.X, p.Texto});
+    for (const auto& m :
+         palabra.globalMatch(Texto(relacion, {u"-bbox"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s})))
+        filas[qRound(m.captured(2).toDouble() * 10)].push_back(
+            {m.captured(1).toDouble(), m.captured(3)});
     std::vector<double> rotulos;
     std::vector<std::vector<double>> signos;
     for (auto& [y, palabras] : filas) {
