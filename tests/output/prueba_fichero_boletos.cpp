@@ -53,22 +53,15 @@ protected:
     void Columnas(const QStringList& columnas) {
         datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(columnas));
     }
-    // Con `cancelar`, lo pone al llegar al `cancelarEn` %.
-    Copia Copiar(FormatoExportar formato, std::atomic<bool>* cancelar = nullptr,
-                 int cancelarEn = 0) {
+    Copia Copiar(FormatoExportar formato) {
         Copia c;
         OpcionesCopia o;
         o.Formato = formato;
         o.Unidad = unidad;
         o.NombreArchivo = nombre;
-        o.AlAvanzar = [&](int p) {
-            c.Porcentajes.push_back(p);
-            if (cancelarEn > 0 && cancelar != nullptr)
-                *cancelar = p >= cancelarEn;
-        };
+        o.AlAvanzar = [&](int p) { c.Porcentajes.push_back(p); };
         o.AlCambiarEstado = [&](const QString& t) { c.Estados << t; };
         o.AlAvisar = [&](const MensajeCopia& m) { c.Avisos.push_back(m); };
-        o.CancelarProceso = cancelar;
         c.R = EjecutaCopia(estado, o);
         c.Bytes = destino.Lee(u"salida"_s);
         return c;
@@ -209,18 +202,6 @@ TEST_F(MotorCopia, ProgresoYEstadosEmpiezanDeCeroEnCadaCopiaYElEnlaceNoSeSigue) 
     EXPECT_EQ(PorcentajeCopia(1, 0), 0);
     EXPECT_EQ(datos.Lee(u"ajeno.txt"_s), QByteArray(5000, 'z'));
     EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(ColumnasPrueba(3, u'1')));
-}
-
-TEST_F(MotorCopia, CancelarDejaElDestinoComoEstaba) {
-    Columnas(ColumnasPrueba(40, u'1'));
-    destino.Escribe(u"salida"_s, "la copia de la semana pasada");
-    std::atomic<bool> cancelar{false};
-    const Copia c = Copiar(FormatoExportar::TXT1, &cancelar, 50);
-    EXPECT_EQ(c.R.Fin, FinCopia::Cancelada);
-    EXPECT_EQ(c.R.ColumnasCopiadas, 20);
-    EXPECT_EQ(c.Estados.last(), u"   Se ha cancelado la operación de copiado"_s);
-    EXPECT_EQ(c.Bytes, "la copia de la semana pasada");
-    EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
 }
 
 TEST_F(MotorCopia, NombresQueNoSonUnArchivoDeLaUnidad) {
