@@ -249,7 +249,7 @@ TEST(DibujoBoleto, CajasNumeroYReferenciasDeLasDosDisposiciones) {
 
 TEST_F(Salida, BoletoInicialTresLeeDesdeElRegistro17YCancelarGuardaLoImpreso) {
     EXPECT_EQ(ByteDeBoleto(3), 304);
-    const QStringList columnas = Columnas(37); // 5 boletos, el último con 5 columnas
+    const QStringList columnas = ColumnasPrueba(37); // 5 boletos, el último con 5 columnas
     GuardaReduccion(datos, estado, 7, 3, columnas);
     std::vector<QString> avisos;
     OpcionesBoletos o = Opciones(3, 5);
@@ -275,7 +275,7 @@ TEST_F(Salida, BoletoInicialTresLeeDesdeElRegistro17YCancelarGuardaLoImpreso) {
 
 TEST_F(Salida, GruposDelPartidoQuinceEmpiezanBoletoYElFinalAcota) {
     // 10 columnas con "1" y 3 con "X": el boleto 2 tiene 2 columnas y 6 huecos.
-    const QStringList columnas = Columnas(10, u'1') + ColumnasPrueba(3, u'X', 50);
+    const QStringList columnas = ColumnasPrueba(10, u'1') + ColumnasPrueba(3, u'X', 50);
     GuardaReduccion(datos, estado, 7, 3, columnas);
     OpcionesBoletos o = Opciones(2, 2);
     o.Reverso = true;
@@ -289,10 +289,11 @@ TEST_F(Salida, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
         QStringList Columnas;
         bool Avisa;
     } casos[] = {
-        {Columnas(17), true},                                    // 8 + 8 + 1
-        {Columnas(9, u'1') + ColumnasPrueba(9, u'X', 20), true}, // dos boletos de una
-        {Columnas(16), false},                                   // 8 + 8
-        {Columnas(3, u'1') + ColumnasPrueba(3, u'X', 20) + ColumnasPrueba(3, u'2', 40), false},
+        {ColumnasPrueba(17), true},                                    // 8 + 8 + 1
+        {ColumnasPrueba(9, u'1') + ColumnasPrueba(9, u'X', 20), true}, // dos boletos de una
+        {ColumnasPrueba(16), false},                                   // 8 + 8
+        {ColumnasPrueba(3, u'1') + ColumnasPrueba(3, u'X', 20) + ColumnasPrueba(3, u'2', 40),
+         false},
     };
     for (const Caso& k : casos) {
         ImpresoraFalsa f;
@@ -324,7 +325,7 @@ TEST_F(Salida, SinReduccionOSinColumnasNoSeImprimeNada) {
     }
     EXPECT_TRUE(impresora.Paginas.empty());
     // Con la reducción en el índice pero sin su fichero de columnas.
-    GuardaReduccion(datos, estado, 7, 3, Columnas(9));
+    GuardaReduccion(datos, estado, 7, 3, ColumnasPrueba(9));
     QFile::remove(datos.Ruta(u"RED0703.ZPK"_s));
     ImpresoraFalsa otra;
     const std::vector<ResultadoImpresion> sinColumnas = tipos(otra);
@@ -351,7 +352,7 @@ TEST(DatosBasicos, LineasDeCadaMetodo) {
 }
 
 TEST_F(Salida, DatosBasicosUnaCopiaPorPagina) {
-    GuardaReduccion(datos, estado, 9, 12, Columnas(4));
+    GuardaReduccion(datos, estado, 9, 12, ColumnasPrueba(4));
     std::vector<QString> avisos;
     AvisosImpresion a;
     a.AlImprimir = [&](const QString& t) { avisos.push_back(t); };
@@ -374,7 +375,7 @@ TEST_F(Salida, RelacionEnLosDosAnchosYSoloDelRango) {
         {22, {1, 22}, 1, u"relacion_350.txt"_s, QSize(AnchoPapel350Twips, PapelA4Twips.height())},
         {9, {3, 5}, 0, u"relacion_3_a_5.txt"_s, PapelA4Twips}};
     for (const auto& [boletos, rango, ancho, fichero, papel] : casos) {
-        GuardaReduccion(datos, estado, 12, 4, Columnas(8 * boletos));
+        GuardaReduccion(datos, estado, 12, 4, ColumnasPrueba(8 * boletos));
         ImpresoraFalsa f;
         QString aviso;
         ImprimeRelacion(estado, f,
@@ -392,7 +393,7 @@ TEST_F(Salida, RelacionEnLosDosAnchosYSoloDelRango) {
 }
 
 TEST_F(Salida, ContinuoTresBoletosDosPaginasConReferenciasYLaPrueba) {
-    GuardaReduccion(datos, estado, 12, 4, Columnas(8 * 3));
+    GuardaReduccion(datos, estado, 12, 4, ColumnasPrueba(8 * 3));
     OpcionesContinuo o{{1, 3}, false, 50, 20, QLocale::c(), {}};
     EXPECT_EQ(ImprimeContinuo(estado, impresora, o).Impresos, 3);
     EXPECT_EQ(impresora.Paginas, (std::vector<int>{1, 2}));
@@ -539,7 +540,7 @@ TEST(MensajeCorreo, CabeceraLargaSePliegaSinPartirCaracteres) {
 
 // Sin fichero de columnas el mensaje va sin ellas.
 TEST_F(Salida, CorreoSinFicheroDeColumnasSoloLosDatosBasicos) {
-    GuardaReduccion(datos, estado, 2, 1, Columnas(2));
+    GuardaReduccion(datos, estado, 2, 1, ColumnasPrueba(2));
     QFile::remove(datos.Ruta(NombreFicheroApuestas(2, 1)));
     const PreparacionCorreo p = PreparaEnvio(estado, {{u"a@x.es"_s}, true, true}, QLocale::c());
     TransporteFalso t;

@@ -58,7 +58,7 @@ protected:
         d.MargenIzquierdo = {0, 10, 20};
         datos.Escribe(u"DATOSGEN.ZPK"_s, LineaDatosGenerales(d));
         EstadoGlobal estado = datos.Estado();
-        GuardaReduccion(datos, estado, 7, 3, Columnas(17));
+        GuardaReduccion(datos, estado, 7, 3, ColumnasPrueba(17));
     }
     void TearDown() override { InstalaCreadorImpresoraPdf(nullptr); }
     Linea Imprime(const QString& tipo, const QStringList& mas = {}) {
@@ -80,7 +80,7 @@ struct Enviar : testing::Test {
         InstalaCreadorTransporteCorreo(
             [this] { return std::make_unique<TransportePrestado>(falso); });
         EstadoGlobal estado = carpeta.Estado();
-        GuardaReduccion(carpeta, estado, 3, 1, Columnas(2));
+        GuardaReduccion(carpeta, estado, 3, 1, ColumnasPrueba(2));
     }
     ~Enviar() override { InstalaCreadorTransporteCorreo({}); }
     Linea Envia(const QStringList& extra) {
@@ -268,8 +268,8 @@ TEST_F(Enviar, ALasDireccionesGuardadasUnaLineaPorMensaje) {
     EXPECT_EQ(falso.Cuenta.Seguridad, SeguridadCorreo::Ninguna);
     // Solo --columnas: el cuerpo no lleva los datos básicos.
     EXPECT_EQ(DecodificaMensaje(falso.Enviados[1].Mensaje).Cuerpo,
-              u"Apuesta nro.    1  "_s + Columnas(2)[0] + u"\r\nApuesta nro.    2  "_s +
-                  Columnas(2)[1] + u"\r\n"_s);
+              u"Apuesta nro.    1  "_s + ColumnasPrueba(2)[0] + u"\r\nApuesta nro.    2  "_s +
+                  ColumnasPrueba(2)[1] + u"\r\n"_s);
 }
 
 TEST_F(Enviar, ConUsuarioLaClaveVieneDelEntorno) {

@@ -118,7 +118,7 @@ TEST_F(ImpresionPdf, CajasDelBoletoYSusReferenciasEnSuSitio) {
 }
 
 TEST_F(ImpresionPdf, ContinuoDosBoletosPorFormulario) {
-    GuardaReduccion(datos, estado, 5, 1, Columnas(8 * 3, u'X'));
+    GuardaReduccion(datos, estado, 5, 1, ColumnasPrueba(8 * 3, u'X'));
     const OpcionesContinuo o{{1, 3}, false, 50, 10, QLocale::c(), {}};
     const QString ruta =
         Pdf(u"continuo.pdf"_s, [&](Impresora& i) { return ImprimeContinuo(estado, i, o); });
@@ -139,7 +139,7 @@ TEST_F(ImpresionPdf, ContinuoDosBoletosPorFormulario) {
 }
 
 TEST_F(ImpresionPdf, RelacionYDatosBasicosSeLeenEnColumnas) {
-    const QStringList columnas = Columnas(8 * 5, u'2');
+    const QStringList columnas = ColumnasPrueba(8 * 5, u'2');
     GuardaReduccion(datos, estado, 5, 1, columnas);
     const QString relacion = Pdf(u"relacion.pdf"_s, [&](Impresora& i) {
         return ImprimeRelacion(estado, i, {{1, 5}, 0, {}});

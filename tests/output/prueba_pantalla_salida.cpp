@@ -51,7 +51,7 @@ struct Datos {
         QByteArray indice;
         for (const auto& [j, o, n] :
              {std::tuple(2, 1, 9), std::tuple(1, 2, 16), std::tuple(1, 1, 17)}) {
-            GuardaReduccion(Carpeta, otro, j, o, Columnas(n));
+            GuardaReduccion(Carpeta, otro, j, o, ColumnasPrueba(n));
             indice += Carpeta.Lee(u"BASES.ZPK"_s);
         }
         Carpeta.Escribe(u"BASES.ZPK"_s, indice);
@@ -112,7 +112,7 @@ struct PantallaCorreo : testing::Test {
     std::unique_ptr<TransporteFalso> Transporte; // el de la última tanda
 
     PantallaCorreo() {
-        GuardaReduccion(Carpeta, Estado, 4, 2, Columnas(3));
+        GuardaReduccion(Carpeta, Estado, 4, 2, ColumnasPrueba(3));
         Estado.ClaveCorreo = u"secreta"_s;
         Estado.SesionCorreo = true;
         QSettings a(Ajustes(), QSettings::IniFormat);

@@ -19,7 +19,7 @@ namespace {
 struct Tanda {
     CarpetaTemporal Carpeta;
     EstadoGlobal Estado = Carpeta.Estado();
-    Tanda() { GuardaReduccion(Carpeta, Estado, 6, 2, Columnas(20)); }
+    Tanda() { GuardaReduccion(Carpeta, Estado, 6, 2, ColumnasPrueba(20)); }
 
     ResultadoEnvio Envia(const ServidorSmtp& s, const PeticionCorreo& p, const QString& clave = {},
                          std::optional<CuentaCorreo> cuenta = std::nullopt) {
@@ -31,7 +31,7 @@ struct Tanda {
     QString TextoEsperado() const {
         QString texto =
             TextoDeLineas(LineasDatosBasicos(DatosBasicosDe(Estado, QLocale::c()), MonedaCorreo()));
-        const QStringList c = Columnas(20);
+        const QStringList c = ColumnasPrueba(20);
         for (int i = 0; i < c.size(); ++i)
             texto += u"Apuesta nro."_s + QString::number(i + 1).rightJustified(5) + u"  "_s + c[i] +
                      u"\r\n"_s;
