@@ -520,8 +520,7 @@ TEST(MensajeCorreo, QuotedPrintableVuelveAlTextoConLineasCortas) {
         const QByteArray qp = CodificaQuotedPrintable(utf8);
         ASSERT_EQ(DecodificaQp(qp), utf8) << caso;
         ASSERT_TRUE(LineasCortas(qp, 76)) << caso;
-        // Ningún blanco al final de una línea codificada: se perdería por el
-        // camino.
+        // Ningún blanco al final de una línea codificada: se perdería por el camino.
         ASSERT_FALSE(qp.contains(" \r\n") || qp.contains("\t\r\n") || qp.endsWith(' ')) << caso;
     }
 }
@@ -532,8 +531,7 @@ TEST(MensajeCorreo, CabeceraLargaSePliegaSinPartirCaracteres) {
     EXPECT_TRUE(LineasCortas("Subject: " + valor, 78));
     EXPECT_EQ(DecodificaCabecera(valor), asunto);
     EXPECT_GT(valor.count("\r\n "), 1);
-    // Un texto corto en ASCII va tal cual; uno con un salto de línea no abre otra
-    // cabecera.
+    // Un texto corto en ASCII va tal cual; uno con un salto de línea no abre otra cabecera.
     EXPECT_EQ(CodificaCabecera(u"Hola"_s, 9), "Hola");
     EXPECT_FALSE(CodificaCabecera(u"a\r\nBcc: x@y.es"_s, 9).contains('\n'));
 }

@@ -66,8 +66,7 @@ void EligeFila(QListWidget* lista, int fila) {
                       lista->visualItemRect(lista->item(fila)).center());
 }
 
-// Abre listados del tipo con el botón de salida y deja hacer a `accion` con él
-// abierto.
+// Abre listados del tipo con el botón de salida y deja hacer a `accion` con él abierto.
 void ConListados(PantallaSalida& salida, int tipo, std::function<void(PantallaListados&)> accion) {
     bool abierta = false;
     AlAbrirseModal([&](QWidget* modal) {
