@@ -48,7 +48,19 @@ std::multiset<Rect> Rectangulos(const ImpresoraFalsa& f, int pagina = 0) {
     return r;
 }
 
-std::set<Celda> Celdas(const MatrizMarcas& m) {
+// La matriz de un boleto con esas columnas (las que falten, huecos).
+MatrizMarcas Matriz(const QStringList& columnas) {
+    std::array<std::string, 8> texto;
+    std::array<std::string_view, 8> vistas;
+    for (int j = 0; j < 8; ++j) {
+        texto[j] = j < columnas.size() ? columnas[j].toStdString() : std::string(15, ' ');
+        vistas[j] = texto[j];
+    }
+    return MatrizDeBoleto(vistas);
+}
+
+std::set<Celda> Celdas(const QStringList& columnas) {
+    const MatrizMarcas m = Matriz(columnas);
     std::set<Celda> r;
     for (int c = 1; c <= 8; ++c)
         for (int p = 1; p <= 15; ++p)
@@ -58,23 +70,10 @@ std::set<Celda> Celdas(const MatrizMarcas& m) {
     return r;
 }
 
-std::array<std::string_view, 8> Boleto(std::initializer_list<std::string_view> columnas) {
-    std::array<std::string_view, 8> b;
-    b.fill("               ");
-    std::copy(columnas.begin(), columnas.end(), b.begin());
-    return b;
-}
-
-// Lo que dibujaría un boleto con esas columnas (las que falten, huecos).
+// Lo que dibujaría un boleto con esas columnas.
 std::multiset<Rect> Dibujo(const QStringList& columnas, int orientacion, bool referencias) {
-    std::array<std::string, 8> texto;
-    std::array<std::string_view, 8> vistas;
-    for (int j = 0; j < 8; ++j) {
-        texto[j] = j < columnas.size() ? columnas[j].toStdString() : std::string(15, ' ');
-        vistas[j] = texto[j];
-    }
     ImpresoraFalsa f;
-    DibujaBoleto(f, MatrizDeBoleto(vistas), 1, orientacion, {30, 40, 0, referencias}, QLocale::c());
+    DibujaBoleto(f, Matriz(columnas), 1, orientacion, {30, 40, 0, referencias}, QLocale::c());
     return Rectangulos(f, 1);
 }
 
@@ -169,28 +168,21 @@ CuentaCorreo Cuenta() {
 } // namespace
 
 TEST(MatrizMarcas, PrimeraColumnaHuecosSinMarcasYPartidoQuincePorLaPrimera) {
-    const MatrizMarcas m = MatrizDeBoleto(Boleto({"1X21X21X21X21X2"}));
     std::set<Celda> esperadas;
     for (int p = 1; p <= 14; ++p)
         esperadas.insert({1, p, (p - 1) % 3 + 1}); // (1,1,1), (1,2,2), (1,3,3) … (1,14,2)
     esperadas.insert({6, 15, 1});                  // el "2" del partido 15
-    EXPECT_EQ(Celdas(m), esperadas);
+    EXPECT_EQ(Celdas({u"1X21X21X21X21X2"_s}), esperadas);
     // El partido 15, solo por la primera columna.
-    struct Caso {
-        std::string_view Primera, Segunda;
-        Celda Celda15;
-    } casos[] = {{"111111111111111", "22222222222222X", {4, 15, 3}},
-                 {"11111111111111X", "222222222222222", {5, 15, 2}},
-                 {"x1111111111111x", "222222222222221", {5, 15, 2}},
-                 {"111111111111112", "11111111111111X", {6, 15, 1}}};
-    for (const Caso& k : casos) {
-        const auto celdas = Celdas(MatrizDeBoleto(Boleto({k.Primera, k.Segunda})));
-        int en15 = 0;
-        for (const Celda& c : celdas)
-            en15 += std::get<1>(c) == 15 ? 1 : 0;
-        EXPECT_EQ(en15, 1) << k.Primera;
-        EXPECT_TRUE(celdas.count(k.Celda15)) << k.Primera;
-        EXPECT_EQ(celdas.size(), 14u * 2 + 1) << k.Primera;
+    const std::tuple<QString, QString, Celda> casos[] = {
+        {u"111111111111111"_s, u"22222222222222X"_s, {4, 15, 3}},
+        {u"11111111111111X"_s, u"222222222222222"_s, {5, 15, 2}},
+        {u"x1111111111111x"_s, u"222222222222221"_s, {5, 15, 2}},
+        {u"111111111111112"_s, u"11111111111111X"_s, {6, 15, 1}}};
+    for (const auto& [primera, segunda, celda15] : casos) {
+        const auto celdas = Celdas({primera, segunda});
+        EXPECT_TRUE(celdas.count(celda15)) << primera.toStdString();
+        EXPECT_EQ(celdas.size(), 14u * 2 + 1) << primera.toStdString(); // una sola en el 15
     }
 }
 
@@ -217,8 +209,7 @@ TEST(DibujoBoleto, CajasNumeroYReferenciasDeLasDosDisposiciones) {
 
     // Disposición 2, segundo boleto del formulario.
     ImpresoraFalsa g;
-    DibujaBoleto(g, MatrizDeBoleto(Boleto({"1X21X21X21X21X2"})), 1234, 2, {100, 20, 1, true},
-                 QLocale::c());
+    DibujaBoleto(g, Matriz({u"1X21X21X21X21X2"_s}), 1234, 2, {100, 20, 1, true}, QLocale::c());
     esperados = {{11677, 178, 170, 145}, {11677, 8706, 170, 145}, {7521, 8861, 227, 57},
                  {8208, 8861, 227, 57},  {8551, 8861, 227, 57},   {8894, 8861, 227, 57},
                  {9237, 8861, 227, 57},  {10263, 8861, 227, 57},  {10605, 8861, 227, 57}};
