@@ -123,14 +123,10 @@ DatosBasicos Datos(int metodo) {
     d.Orden = 12;
     d.Fecha = u"16/10/05"_s;
     QString registro(LongitudRegistroJornada, u' ');
-    const auto pon = [&](int casilla, const QString& nombre) {
-        registro.replace(13 + 15 * (casilla - 1), nombre.size(), nombre);
-    };
-    pon(1, u"Real Madrid"_s);
-    pon(2, u"Barcelona"_s);
-    pon(3, u"Deportivo Alavés"_s.left(15));
-    pon(4, u"Athletic Bilbao"_s);
-    pon(5, u"Sevilla"_s);
+    const QString equipos[] = {u"Real Madrid"_s, u"Barcelona"_s, u"Deportivo Alavés"_s.left(15),
+                               u"Athletic Bilbao"_s, u"Sevilla"_s};
+    for (int casilla = 0; casilla < 5; ++casilla)
+        registro.replace(13 + 15 * casilla, equipos[casilla].size(), equipos[casilla]);
     d.RegistroJornada = registro;
     Reduccion& r = d.Red;
     r.Metodo = int16_t(metodo);
