@@ -17,7 +17,7 @@ inline QString ColumnaPrueba(int i, QChar signo15) {
 }
 
 // n columnas con el mismo signo 15, numeradas desde `desde`.
-inline QStringList ColumnasPrueba(int n, QChar signo15, int desde = 0) {
+inline QStringList ColumnasPrueba(int n, QChar signo15 = u'1', int desde = 0) {
     QStringList lista;
     for (int i = 0; i < n; ++i)
         lista << ColumnaPrueba(desde + i, signo15);

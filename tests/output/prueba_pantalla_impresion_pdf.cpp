@@ -48,22 +48,6 @@ QString Texto(const QString& pdf, const QStringList& opciones) {
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-struct Palabra {
-    double X, Y;
-    QString Texto;
-};
-
-// Palabras de la primera página con su esquina superior izquierda (pdftotext -bbox).
-std::vector<Palabra> Palabras(const QString& pdf) {
-    static const QRegularExpression palabra(
-        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"_s);
-    std::vector<Palabra> r;
-    for (const auto& m :
-         palabra.globalMatch(Texto(pdf, {u"-bbox"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s})))
-        r.push_back({m.captured(1).toDouble(), m.captured(2).toDouble(), m.captured(3)});
-    return r;
-}
-
 bool Negro(const QImage& i, int x, int y) {
     return x >= 0 && y >= 0 && x < i.width() && y < i.height() && qGray(i.pixel(x, y)) < 128;
 }
@@ -100,7 +84,13 @@ void CompruebaCaja(const QImage& i, double x, double y, double ancho, double alt
 
 class ImpresionPdf : public testing::Test {
 protected:
-    QString Pdf(const QString& nombre) const { return datos.Ruta(nombre); }
+    // Imprime con `imprime` en el PDF `nombre` de la carpeta y devuelve su ruta.
+    QString Pdf(const QString& nombre,
+                const std::function<ResultadoImpresion(Impresora&)>& imprime) {
+        ImpresoraPdf pdf(datos.Ruta(nombre));
+        EXPECT_EQ(imprime(pdf).Fin, FinImpresion::Terminada) << nombre.toStdString();
+        return pdf.Ruta();
+    }
     CarpetaTemporal datos;
     EstadoGlobal estado = datos.Estado();
 };
@@ -108,18 +98,13 @@ protected:
 } // namespace
 
 TEST_F(ImpresionPdf, CajasDelBoletoYSusReferenciasEnSuSitio) {
-    const QString ruta = Pdf(u"boletos.pdf"_s);
-    {
-        ImpresoraPdf pdf(ruta);
-        OpcionesBoletos o;
-        o.Prueba = true;
-        o.Reverso = true;
-        o.MargenIzquierdo = 100; // 567 twips
-        o.MargenSuperior = 200;  // 1134 twips
-        ASSERT_EQ(ImprimeBoletos(estado, pdf, o).Fin, FinImpresion::Terminada);
-    }
-    const QImage pagina = Rasteriza(ruta, 1);
-    ASSERT_FALSE(pagina.isNull());
+    OpcionesBoletos o;
+    o.Prueba = true;
+    o.Reverso = true;
+    o.MargenIzquierdo = 100; // 567 twips
+    o.MargenSuperior = 200;  // 1134 twips
+    const QImage pagina = Rasteriza(
+        Pdf(u"boletos.pdf"_s, [&](Impresora& i) { return ImprimeBoletos(estado, i, o); }), 1);
     for (int m : {1, 8, 14})
         for (int k : {0, 11, 23})
             CompruebaCaja(pagina, 567 + 940 + k * 212, 1134 + 10 + (15 - m) * 284, 70, 130);
@@ -133,15 +118,11 @@ TEST_F(ImpresionPdf, CajasDelBoletoYSusReferenciasEnSuSitio) {
 }
 
 TEST_F(ImpresionPdf, ContinuoDosBoletosPorFormulario) {
-    GuardaReduccion(datos, estado, 5, 1, Columnas(8 * 3, u'X'));
-    const QString ruta = Pdf(u"continuo.pdf"_s);
-    {
-        ImpresoraPdf pdf(ruta);
-        const OpcionesContinuo o{{1, 3}, false, 50, 10, QLocale::c(), {}};
-        ASSERT_EQ(ImprimeContinuo(estado, pdf, o).Fin, FinImpresion::Terminada);
-    }
+    GuardaReduccion(datos, estado, 5, 1, ColumnasPrueba(8 * 3, u'X'));
+    const OpcionesContinuo o{{1, 3}, false, 50, 10, QLocale::c(), {}};
+    const QString ruta =
+        Pdf(u"continuo.pdf"_s, [&](Impresora& i) { return ImprimeContinuo(estado, i, o); });
     const QImage pagina = Rasteriza(ruta, 1);
-    ASSERT_FALSE(pagina.isNull());
     EXPECT_NEAR(pagina.height() / PixelesPorMm, 158.5, 0.1);
     const double l = 283.5, t = 56.7;
     for (int q : {0, 1}) {
@@ -158,22 +139,24 @@ TEST_F(ImpresionPdf, ContinuoDosBoletosPorFormulario) {
 }
 
 TEST_F(ImpresionPdf, RelacionYDatosBasicosSeLeenEnColumnas) {
-    const QStringList columnas = Columnas(8 * 5, u'2');
+    const QStringList columnas = ColumnasPrueba(8 * 5, u'2');
     GuardaReduccion(datos, estado, 5, 1, columnas);
-    const QString relacion = Pdf(u"relacion.pdf"_s);
-    const QString basicos = Pdf(u"basicos.pdf"_s);
-    {
-        ImpresoraPdf pdf(relacion);
-        ASSERT_EQ(ImprimeRelacion(estado, pdf, {{1, 5}, 0, {}}).Fin, FinImpresion::Terminada);
-        ImpresoraPdf otro(basicos);
-        ASSERT_EQ(ImprimeDatosBasicos(estado, otro, 1, QLocale::c(), {}).Fin,
-                  FinImpresion::Terminada);
-    }
+    const QString relacion = Pdf(u"relacion.pdf"_s, [&](Impresora& i) {
+        return ImprimeRelacion(estado, i, {{1, 5}, 0, {}});
+    });
+    const QString basicos = Pdf(u"basicos.pdf"_s, [&](Impresora& i) {
+        return ImprimeDatosBasicos(estado, i, 1, QLocale::c(), {});
+    });
     // Palabras de la página 1 con su posición: los rótulos "Boleto" y los signos de cada fila
     // han de caer en las mismas columnas del texto de ancho fijo.
+    // (pdftotext -bbox: la esquina superior izquierda de cada una).
+    static const QRegularExpression palabra(
+        uR"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"_s);
     std::map<int, std::vector<std::pair<double, QString>>> filas; // y en décimas de punto
-    for (const auto& p : Palabras(relacion))
-        filas[qRound(p.Y * 10)].push_back({p.X, p.Texto});
+    for (const auto& m :
+         palabra.globalMatch(Texto(relacion, {u"-bbox"_s, u"-f"_s, u"1"_s, u"-l"_s, u"1"_s})))
+        filas[qRound(m.captured(2).toDouble() * 10)].push_back(
+            {m.captured(1).toDouble(), m.captured(3)});
     std::vector<double> rotulos;
     std::vector<std::vector<double>> signos;
     for (auto& [y, palabras] : filas) {
@@ -199,16 +182,10 @@ TEST_F(ImpresionPdf, RelacionYDatosBasicosSeLeenEnColumnas) {
             }
         }
 
-    // pdftotext no respeta siempre los blancos entre palabras: se comparan las líneas con
-    // los blancos reducidos a uno, y en su orden.
-    QStringList leidas;
-    for (const QString& l : Texto(basicos, {u"-layout"_s}).split(u'\n'))
-        if (!l.trimmed().isEmpty())
-            leidas << l.simplified();
-    QStringList esperadas2;
-    for (const QString& l :
-         LineasDatosBasicos(DatosBasicosDe(estado, QLocale::c()), MonedaImpresa()))
-        if (!l.trimmed().isEmpty())
-            esperadas2 << l.simplified();
-    EXPECT_EQ(leidas, esperadas2);
+    // pdftotext no respeta siempre los blancos entre palabras: se comparan las palabras, en su
+    // orden.
+    const std::vector<QString> lineas =
+        LineasDatosBasicos(DatosBasicosDe(estado, QLocale::c()), MonedaImpresa());
+    EXPECT_EQ(Texto(basicos, {u"-layout"_s}).simplified(),
+              QStringList(lineas.begin(), lineas.end()).join(u'\n').simplified());
 }

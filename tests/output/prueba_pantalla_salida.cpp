@@ -1,8 +1,11 @@
-// Menú de salida y pantalla de listados pulsados como lo haría el usuario:
-// elegir jornada y orden, abrir cada tipo, copiar a disco, imprimir boletos uno
-// a uno y guardar los márgenes.
+// Menú de salida y pantalla de listados pulsados como lo haría el usuario: elegir jornada y
+// orden, abrir cada tipo, copiar a disco, imprimir boletos uno a uno, guardar los márgenes; y el
+// correo: la lista de direcciones con el teclado y el ratón, DIRECC.ZPK al salir, la cuenta al
+// primer envío y la tanda en otro hilo.
 #include "core/estado_global.h"
 #include "output/boton_dibujo.h"
+#include "output/cuenta_correo.h"
+#include "output/dialogo_cuenta_correo.h"
 #include "output/impresora_apuntada.h"
 #include "output/pantalla_listados.h"
 #include "output/pantalla_salida.h"
@@ -13,8 +16,10 @@
 #include "support/linea_cli.h"
 #include "support/pantallas.h"
 #include "support/plataforma_falsa.h"
+#include "support/transporte_falso.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -46,7 +51,7 @@ struct Datos {
         QByteArray indice;
         for (const auto& [j, o, n] :
              {std::tuple(2, 1, 9), std::tuple(1, 2, 16), std::tuple(1, 1, 17)}) {
-            GuardaReduccion(Carpeta, otro, j, o, Columnas(n));
+            GuardaReduccion(Carpeta, otro, j, o, ColumnasPrueba(n));
             indice += Carpeta.Lee(u"BASES.ZPK"_s);
         }
         Carpeta.Escribe(u"BASES.ZPK"_s, indice);
@@ -61,8 +66,7 @@ void EligeFila(QListWidget* lista, int fila) {
                       lista->visualItemRect(lista->item(fila)).center());
 }
 
-// Abre listados del tipo con el botón de salida y deja hacer a `accion` con él
-// abierto.
+// Abre listados del tipo con el botón de salida y deja hacer a `accion` con él abierto.
 void ConListados(PantallaSalida& salida, int tipo, std::function<void(PantallaListados&)> accion) {
     bool abierta = false;
     AlAbrirseModal([&](QWidget* modal) {
@@ -78,13 +82,10 @@ void ConListados(PantallaSalida& salida, int tipo, std::function<void(PantallaLi
 }
 
 // Carpeta personal de mentira para la copia a disco.
-class CarpetaPersonal : public CarpetaTemporal {
-public:
-    CarpetaPersonal() : anterior_(qgetenv("HOME")) { qputenv("HOME", Ruta().toLocal8Bit()); }
-    ~CarpetaPersonal() { qputenv("HOME", anterior_); }
-
-private:
-    QByteArray anterior_;
+struct CarpetaPersonal : CarpetaTemporal {
+    QByteArray Anterior = qgetenv("HOME");
+    CarpetaPersonal() { qputenv("HOME", Ruta().toLocal8Bit()); }
+    ~CarpetaPersonal() { qputenv("HOME", Anterior); }
 };
 
 // La salida abierta sobre esos datos; las impresiones van a unos apuntes.
@@ -102,17 +103,61 @@ protected:
     Apuntes apuntes;
 };
 
+// El correo sobre una reducción de 3 columnas, con la cuenta guardada y la clave ya dada.
+struct PantallaCorreo : testing::Test {
+    CarpetaTemporal Carpeta;
+    EstadoGlobal Estado = Carpeta.Estado();
+    PlataformaFalsa Plataforma{&Estado};
+    std::unique_ptr<TransporteFalso> Transporte; // el de la última tanda
+
+    PantallaCorreo() {
+        GuardaReduccion(Carpeta, Estado, 4, 2, ColumnasPrueba(3));
+        Estado.ClaveCorreo = u"secreta"_s;
+        Estado.SesionCorreo = true;
+        QSettings a(Ajustes(), QSettings::IniFormat);
+        CuentaCorreo c;
+        c.Servidor = u"smtp.ejemplo.es"_s;
+        c.Remitente = u"pena@ejemplo.es"_s;
+        GuardaCuentaCorreo(a, c);
+    }
+    QString Ajustes() const { return Carpeta.Ruta(u"ajustes.ini"_s); }
+
+    // La pantalla de correo abierta, con un transporte falso que apunta lo enviado.
+    std::unique_ptr<PantallaListados> Abre(std::function<void(TransporteFalso&)> prepara = {}) {
+        auto l = std::make_unique<PantallaListados>(Estado, 5, 0);
+        l->AjustesCorreo = Ajustes();
+        l->CreaTransporte = [this, prepara] {
+            Transporte = std::make_unique<TransporteFalso>();
+            if (prepara)
+                prepara(*Transporte);
+            return std::make_unique<TransportePrestado>(*Transporte);
+        };
+        l->show();
+        l->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(l.get()));
+        return l;
+    }
+    const std::vector<TransporteFalso::Enviado>& Enviados() const {
+        static const std::vector<TransporteFalso::Enviado> ninguno;
+        return Transporte ? Transporte->Enviados : ninguno;
+    }
+};
+
+QStringList Entradas(QListWidget* lista) {
+    QStringList t;
+    for (int i = 0; i < lista->count(); ++i)
+        t << lista->item(i)->text() + (lista->item(i)->isSelected() ? u" *"_s : QString());
+    return t;
+}
+
 } // namespace
 
-TEST(PantallaSalida, SeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
-    Datos d;
-    PlataformaFalsa plataforma(&d.Estado);
+TEST_F(Listados, SalidaSeAbreDesdeElMenuYSigueLaJornadaYElOrden) {
     PantallaVelmo menu(d.Estado);
     menu.show();
     Pulsa(menu.Pic_Boton[4]);
     auto* salida = menu.findChild<PantallaSalida*>(u"salida"_s);
     ASSERT_NE(salida, nullptr);
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(salida));
     // 17 columnas con un signo en el 15: 3 boletos.
     EXPECT_EQ(salida->TextoBoletos(), u"3 Boletos"_s);
 
@@ -158,9 +203,25 @@ TEST_F(Listados, CadaTipoMuestraSoloSusControles) {
     EXPECT_EQ(plataforma.TemasAyuda, (std::vector<int>{2410, 2420, 2430, 2440, 2450, 2460}));
 }
 
-// La copia de la pantalla escribe lo mismo que `quiniela-cli exportar`, con cada opción.
-TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenes) {
+// La copia de la pantalla escribe lo mismo que `quiniela-cli exportar`, con cada opción; si se
+// cancela, queda el archivo anterior.
+TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenesOCancelada) {
     CarpetaPersonal personal;
+    personal.Escribe(u"AD243"_s, "la semana pasada");
+    ConListados(salida, 3, [&](PantallaListados& l) {
+        l.EsperaCopia = [](int) {};
+        // El usuario pulsa "Cancelar el proceso" en cuanto la ventana le atiende.
+        plataforma.AlProcesarEventos = [&] {
+            if (l.Pic_BotCancelar->isEnabled())
+                Pulsa(l.Pic_BotCancelar);
+        };
+        Pulsa(l.Pic_BotCopiar);
+        plataforma.AlProcesarEventos = nullptr;
+        EXPECT_EQ(l.TextoEstado(), u"   Se ha cancelado la operación de copiado"_s);
+        EXPECT_FALSE(l.Copiando());
+    });
+    EXPECT_EQ(personal.Lee(u"AD243"_s), "la semana pasada");
+
     CarpetaTemporal otra;
     const std::tuple<int, QString, QString> casos[] = {{0, u"AD243"_s, u"AD243"_s},
                                                        {2, u"TXT2"_s, u"Col0101.txt"_s},
@@ -171,7 +232,6 @@ TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenes) {
         plataforma.Mensajes.clear();
         ConListados(salida, 3, [&](PantallaListados& l) {
             l.EsperaCopia = [&](int ms) { plataforma.Esperas.push_back(ms); };
-            EXPECT_EQ(l.Pic_BotUnidad->Rotulo(), u"Unidad de destino:  Carpeta personal"_s);
             QRadioButton* boton = l.Opt_Exportar[size_t(opcion)];
             QTest::mouseClick(boton, Qt::LeftButton, Qt::NoModifier,
                               QPoint(8, boton->height() / 2));
@@ -196,38 +256,18 @@ TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenes) {
     }
 }
 
-TEST_F(Listados, CancelarLaCopiaDejaElArchivoAnterior) {
-    CarpetaPersonal personal;
-    personal.Escribe(u"AD243"_s, "la semana pasada");
-    ConListados(salida, 3, [&](PantallaListados& l) {
-        l.EsperaCopia = [](int) {};
-        // El usuario pulsa "Cancelar el proceso" en cuanto la ventana le atiende.
-        plataforma.AlProcesarEventos = [&] {
-            if (l.Pic_BotCancelar->isEnabled())
-                Pulsa(l.Pic_BotCancelar);
-        };
-        Pulsa(l.Pic_BotCopiar);
-        plataforma.AlProcesarEventos = nullptr;
-        EXPECT_EQ(l.TextoEstado(), u"   Se ha cancelado la operación de copiado"_s);
-        EXPECT_FALSE(l.Copiando());
-    });
-    EXPECT_EQ(personal.Lee(u"AD243"_s), "la semana pasada");
-}
-
-TEST_F(Listados, BoletosUnoAUnoConRepetirSiguienteYCancelar) {
-    QStringList estados;
-    ConListados(salida, 1, [&](PantallaListados& l) {
-        Apunta(l);
-        // Tras cada boleto el usuario pulsa, por orden: repetir, siguiente y
-        // cancelar.
-        std::vector<BotonImagen*> pulsaciones{l.Pic_BotRepetir, l.Pic_BotSiguiente,
-                                              l.Pic_BotCancelar};
+TEST_F(Listados, BoletosUnoAUnoConRepetirSiguienteCancelarYSalir) {
+    // Tras cada boleto el usuario pulsa los botones dados, por orden; se apunta lo que veía.
+    const auto imprime = [&](PantallaListados& l, std::vector<BotonImagen*> pulsaciones) {
+        QStringList vistos;
         QTimer usuario;
         QObject::connect(&usuario, &QTimer::timeout, [&] {
             if (!l.EsperandoDecision() || pulsaciones.empty())
                 return;
-            estados << l.TextoEstado();
-            if (estados.size() == 3)
+            vistos << l.TextoEstado() + u' ' + QChar(l.Pic_BotRepetir->isEnabled() ? u'R' : u'.') +
+                          QChar(l.Pic_BotSiguiente->isEnabled() ? u'S' : u'.') +
+                          QChar(l.Pic_BotCancelar->isEnabled() ? u'C' : u'.');
+            if (vistos.size() == 3)
                 GuardaCaptura(&l, u"listados_1_imprimiendo"_s);
             Pulsa(pulsaciones.front());
             pulsaciones.erase(pulsaciones.begin());
@@ -237,51 +277,51 @@ TEST_F(Listados, BoletosUnoAUnoConRepetirSiguienteYCancelar) {
         EXPECT_TRUE(pulsaciones.empty());
         EXPECT_FALSE(l.Pic_BotRepetir->isEnabled());
         EXPECT_TRUE(l.Pic_BotImprimir->isEnabled());
-    });
-    // Boleto 1, otra vez el 1 y el 2: cada boleto es un documento que sale antes
-    // de preguntar.
-    EXPECT_EQ(apuntes.Documentos, 3);
-    EXPECT_EQ(apuntes.Textos, (QStringList{u"1"_s, u"1"_s, u"2"_s}));
-    EXPECT_EQ(estados.value(2), u"Imprimiendo el boleto nro. 2"_s);
-}
-
-TEST_F(Listados, ElUltimoBoletoSoloDejaRepetirOSalir) {
+        return vistos;
+    };
     ConListados(salida, 1, [&](PantallaListados& l) {
         Apunta(l);
+        EXPECT_EQ(imprime(l, {l.Pic_BotRepetir, l.Pic_BotSiguiente, l.Pic_BotCancelar}),
+                  (QStringList{u"Imprimiendo el boleto nro. 1 RSC"_s,
+                               u"Imprimiendo el boleto nro. 1 RSC"_s,
+                               u"Imprimiendo el boleto nro. 2 RSC"_s}));
+        // Desde el último boleto solo se repite o se sale, y salir deja la pantalla abierta.
         Pulsa(l.Pic_BotBolIni);
         Teclea(l.Tex_BolIni, u"3"_s);
         QTest::keyClick(l.Tex_BolIni, Qt::Key_Return);
-        int vistas = 0;
-        QTimer usuario;
-        QObject::connect(&usuario, &QTimer::timeout, [&] {
-            if (!l.EsperandoDecision())
-                return;
-            ++vistas;
-            EXPECT_FALSE(l.Pic_BotSiguiente->isEnabled());
-            EXPECT_FALSE(l.Pic_BotCancelar->isEnabled());
-            EXPECT_TRUE(l.Pic_BotRepetir->isEnabled());
-            // Salir durante la impresión la acaba y la pantalla sigue abierta.
-            Pulsa(l.Pic_Salir);
-        });
-        usuario.start(0);
-        Pulsa(l.Pic_BotImprimir);
-        EXPECT_EQ(vistas, 1);
+        EXPECT_EQ(imprime(l, {l.Pic_Salir}), QStringList{u"Imprimiendo el boleto nro. 3 R.."_s});
         EXPECT_TRUE(l.isVisible());
     });
-    EXPECT_EQ(apuntes.Textos, QStringList{u"3"_s});
+    // Cada boleto es un documento que sale antes de preguntar.
+    EXPECT_EQ(apuntes.Documentos, 4);
+    EXPECT_EQ(apuntes.Textos, (QStringList{u"1"_s, u"1"_s, u"2"_s, u"3"_s}));
 }
 
-TEST_F(Listados, MargenesYOrientacionSeGuardanAlCerrar) {
-    // Sin cambios no se reescribe nada.
+// Lo de los controles pasa a la impresión, y márgenes y orientación se guardan al cerrar (sin
+// cambios, no se reescribe nada).
+TEST_F(Listados, CopiasAnchoDePapelMargenesYOrientacion) {
     d.Carpeta.Escribe(u"DATOSGEN.ZPK"_s, DatosGeneralesPorDefecto);
-    ConListados(salida, 2, [](PantallaListados&) {});
+    ConListados(salida, 0, [&](PantallaListados& l) {
+        Apunta(l);
+        Pulsa(l.Pic_BotCopias);
+        Teclea(l.Tex_Copias, u"2"_s);
+        Pulsa(l.Pic_BotImprimir);
+    });
+    EXPECT_EQ(apuntes.Paginas.size(), 2u);
     EXPECT_EQ(d.Carpeta.Lee(u"DATOSGEN.ZPK"_s), DatosGeneralesPorDefecto);
 
+    apuntes = {};
     ConListados(salida, 2, [&](PantallaListados& l) {
+        Apunta(l);
         Pulsa(l.Pic_BotMarIzq);
         Teclea(l.Tex_MarIzq, u"123"_s);
         QTest::keyClick(l.Tex_MarIzq, Qt::Key_Return);
+        Pulsa(l.Pic_BotAncPap);
+        EligeFila(l.Lis_AnchoPapel, 1);
+        Pulsa(l.Pic_BotImprimir);
     });
+    ASSERT_EQ(apuntes.Paginas.size(), 1u);
+    EXPECT_EQ(apuntes.Paginas[0].width(), 19843); // 350 mm
     ConListados(salida, 1, [&](PantallaListados& l) {
         // Las listas usan el segundo par; los boletos no cambian.
         EXPECT_EQ(l.Pic_BotMarIzq->Rotulo(), u"Margen Izquierdo: 0"_s);
@@ -291,27 +331,6 @@ TEST_F(Listados, MargenesYOrientacionSeGuardanAlCerrar) {
     CargaDatosGenerales(relee);
     EXPECT_EQ(relee.Datos.Orientacion, 2);
     EXPECT_EQ(relee.Datos.MargenIzquierdo, (std::array<int16_t, 3>{0, 0, 123}));
-}
-
-// Los datos básicos y la relación pasan lo de sus controles a la impresión.
-TEST_F(Listados, CopiasYAnchoDePapel) {
-    ConListados(salida, 0, [&](PantallaListados& l) {
-        Apunta(l);
-        Pulsa(l.Pic_BotCopias);
-        Teclea(l.Tex_Copias, u"2"_s);
-        Pulsa(l.Pic_BotImprimir);
-    });
-    EXPECT_EQ(apuntes.Paginas.size(), 2u);
-
-    apuntes = {};
-    ConListados(salida, 2, [&](PantallaListados& l) {
-        Apunta(l);
-        Pulsa(l.Pic_BotAncPap);
-        EligeFila(l.Lis_AnchoPapel, 1);
-        Pulsa(l.Pic_BotImprimir);
-    });
-    ASSERT_EQ(apuntes.Paginas.size(), 1u);
-    EXPECT_EQ(apuntes.Paginas[0].width(), 19843); // 350 mm
 }
 
 // Con las reducciones de demostración, los boletos que se ven son los de la cabecera AD243.
@@ -329,16 +348,145 @@ TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
     PantallaSalida salida(estado);
     salida.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&salida));
-    ASSERT_EQ(EjecutaCli(carpeta, {u"exportar"_s, u"--jornada"_s, u"1"_s, u"--orden"_s, u"2"_s,
-                                   u"--formato"_s, u"AD243"_s, u"--destino"_s, carpeta.Ruta()})
-                  .Estado,
-              0);
-    const QByteArray ad243 = carpeta.Lee(u"AD243"_s);
-    EXPECT_EQ(salida.TotalBoletos, ad243.mid(29, 6).toLongLong());
-    EXPECT_GT(salida.TotalBoletos, 0);
+    // Los 65 boletos de sus 520 columnas, los de la cabecera del AD243.
+    EXPECT_EQ(salida.TotalBoletos, 65);
     GuardaCaptura(&salida, u"salida_demostracion"_s);
     for (int tipo : {1, 3})
         ConListados(salida, tipo, [&](PantallaListados& l) {
             GuardaCaptura(&l, u"listados_demostracion_%1"_s.arg(tipo));
         });
+}
+
+TEST_F(PantallaCorreo, DireccionesConElTecladoYAlSalirEnElFichero) {
+    Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nluis@y.es\r\n");
+    {
+        auto l = Abre();
+        // Al abrir, todas elegidas: por defecto va un mensaje a cada una.
+        EXPECT_EQ(Entradas(l->Lis_Direcciones), (QStringList{u"ana@x.es *"_s, u"luis@y.es *"_s}));
+        Teclea(l->Tex_NuevaDireccion, u"  eva@z.es  "_s);
+        QTest::keyClick(l->Tex_NuevaDireccion, Qt::Key_Return);
+        EXPECT_TRUE(l->Tex_NuevaDireccion->hasFocus());
+        // Doble clic: la entrada pasa al campo para corregirla.
+        // Como llega del sistema de ventanas: el primer clic y después el doble.
+        const QPoint punto =
+            l->Lis_Direcciones->visualItemRect(l->Lis_Direcciones->item(0)).center();
+        QTest::mouseClick(l->Lis_Direcciones->viewport(), Qt::LeftButton, Qt::NoModifier, punto);
+        QTest::mouseDClick(l->Lis_Direcciones->viewport(), Qt::LeftButton, Qt::NoModifier, punto);
+        EXPECT_EQ(Entradas(l->Lis_Direcciones), (QStringList{u"luis@y.es *"_s, u"eva@z.es *"_s}));
+        Teclea(l->Tex_NuevaDireccion, u"s"_s);
+        // Se sale sin pulsar Intro: lo del campo no se pierde.
+        Pulsa(l->Pic_Salir);
+    }
+    EXPECT_EQ(Carpeta.Lee(u"DIRECC.ZPK"_s), "luis@y.es\r\neva@z.es\r\nana@x.ess\r\n");
+    auto l = Abre();
+    EXPECT_EQ(Entradas(l->Lis_Direcciones),
+              (QStringList{u"luis@y.es *"_s, u"eva@z.es *"_s, u"ana@x.ess *"_s}));
+}
+
+// Sin poder leer DIRECC.ZPK y sin reducción: se dice, no se envía nada y al salir no se
+// reescribe el fichero con la lista a medias.
+TEST_F(PantallaCorreo, ConFalloAlLeerYSinReduccionNoSeEnviaNiSeReescribe) {
+    ASSERT_TRUE(QDir(Carpeta.Ruta()).mkdir(u"DIRECC.ZPK"_s));
+    Estado.Datos.OrdenActual = 9;
+    LeeFicheroBases(Estado);
+    auto l = Abre();
+    EXPECT_EQ(Plataforma.Avisos.size(), 1);
+    Teclea(l->Tex_NuevaDireccion, u"eva@z.es"_s);
+    QTest::keyClick(l->Tex_NuevaDireccion, Qt::Key_Return);
+    Pulsa(l->Pic_BotEnviar);
+    EXPECT_EQ(Transporte, nullptr);
+    ASSERT_EQ(Plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(Plataforma.Mensajes[0].Titulo, u"NO HAY REDUCCIÓN"_s);
+    Pulsa(l->Pic_Salir);
+    EXPECT_TRUE(QFileInfo(Carpeta.Ruta(u"DIRECC.ZPK"_s)).isDir());
+}
+
+TEST_F(PantallaCorreo, EnviaALasElegidasYDiceCuantas) {
+    Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nmala,\r\nluis@y.es\r\neva@z.es\r\n");
+    auto l = Abre();
+    // Se quita eva de la elegidas con un clic; "mala" no es una dirección.
+    QTest::mouseClick(l->Lis_Direcciones->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      l->Lis_Direcciones->visualItemRect(l->Lis_Direcciones->item(3)).center());
+    l->Chk_MailColumnas->click();
+    Pulsa(l->Pic_BotEnviar);
+    ASSERT_EQ(Enviados().size(), 2u);
+    EXPECT_EQ(Enviados()[0].Destinatario, u"ana@x.es"_s);
+    EXPECT_EQ(Enviados()[1].Destinatario, u"luis@y.es"_s);
+    EXPECT_FALSE(Enviados()[0].Mensaje.contains("Apuesta nro."));
+    EXPECT_TRUE(Enviados()[0].Mensaje.contains("JORNADA NRO.  4"));
+    EXPECT_EQ(Transporte->Clave, u"secreta"_s);
+    EXPECT_EQ(l->TextoEstado(), u"Se han enviado 2 mensajes"_s);
+    EXPECT_TRUE(l->Pic_BotEnviar->isEnabled());
+    EXPECT_FALSE(l->Pic_BotCancelar->isVisible());
+    ASSERT_EQ(Plataforma.Mensajes.size(), 1u);
+    EXPECT_TRUE(Plataforma.Mensajes[0].Texto.contains(u"mala"_s));
+    GuardaCaptura(l.get(), u"listados_5_enviado"_s);
+}
+
+TEST_F(PantallaCorreo, CancelarEntreMensajesYErrorDelServidor) {
+    Carpeta.Escribe(u"DIRECC.ZPK"_s, "a@x.es\r\nb@x.es\r\nc@x.es\r\n");
+    PantallaListados* pantalla = nullptr;
+    auto l = Abre([&](TransporteFalso& t) {
+        // Mientras sale el segundo, el usuario pulsa "Cancelar el proceso" (desde el otro hilo
+        // se pide a la ventana, como llegaría el clic): el segundo acaba y el tercero no sale.
+        // Si la tanda no fuera en otro hilo o la ventana no atendiera, no llegaría el clic.
+        t.AntesDeEnviar = [&](int ya) {
+            if (ya == 1)
+                QMetaObject::invokeMethod(
+                    pantalla, [&] { Pulsa(pantalla->Pic_BotCancelar); },
+                    Qt::BlockingQueuedConnection);
+        };
+    });
+    pantalla = l.get();
+    Pulsa(l->Pic_BotEnviar);
+    EXPECT_EQ(Enviados().size(), 2u);
+    EXPECT_EQ(l->TextoEstado(), u"Se ha cancelado el envío: se han enviado 2 de 3 mensajes"_s);
+
+    auto m = Abre([](TransporteFalso& t) { t.FallaEnElEnvio = 1; });
+    Pulsa(m->Pic_BotEnviar);
+    ASSERT_FALSE(Plataforma.Mensajes.empty());
+    EXPECT_TRUE(Plataforma.Mensajes.back().Texto.startsWith(u"Error de correo: 55 "_s));
+    // Ni uno salió: la clave se vuelve a pedir en el próximo envío.
+    EXPECT_TRUE(Estado.ClaveCorreo.isEmpty());
+    EXPECT_FALSE(Estado.SesionCorreo);
+}
+
+TEST_F(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
+    Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
+    Estado.ClaveCorreo.clear();
+    Estado.SesionCorreo = false;
+    auto l = Abre();
+    AlAbrirseModal([](QWidget* modal) {
+        auto* d = dynamic_cast<DialogoCuentaCorreo*>(modal);
+        ASSERT_NE(d, nullptr);
+        Pulsa(d->Pic_Cancelar);
+    });
+    Pulsa(l->Pic_BotEnviar);
+    EXPECT_TRUE(Enviados().empty());
+    ASSERT_EQ(Plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(Plataforma.Mensajes[0].Texto, u"Inicio de sesión cancelado"_s);
+
+    // Con la cuenta completa: se guarda sin la clave y la clave sirve para la tanda.
+    AlAbrirseModal([](QWidget* modal) {
+        auto* d = dynamic_cast<DialogoCuentaCorreo*>(modal);
+        ASSERT_NE(d, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(d));
+        EXPECT_TRUE(d->Tex_Clave->hasFocus());
+        d->Tex_Remitente->clear();
+        Pulsa(d->Pic_Aceptar); // sin remitente no se acepta
+        EXPECT_TRUE(d->isVisible());
+        Teclea(d->Tex_Remitente, u"yo@ejemplo.es"_s);
+        d->Cbo_Seguridad->setCurrentIndex(1);
+        Teclea(d->Tex_Clave, u"clave ñ"_s);
+        GuardaCaptura(d, u"cuenta_correo"_s);
+        QTest::keyClick(d->Tex_Clave, Qt::Key_Return);
+    });
+    Pulsa(l->Pic_BotEnviar);
+    ASSERT_EQ(Enviados().size(), 1u);
+    EXPECT_EQ(Transporte->Clave, u"clave ñ"_s);
+    EXPECT_EQ(Transporte->Cuenta.Seguridad, SeguridadCorreo::Tls);
+    EXPECT_TRUE(Enviados()[0].Mensaje.startsWith("From: yo@ejemplo.es\r\n"));
+    const QByteArray ajustes = Carpeta.Lee(u"ajustes.ini"_s);
+    EXPECT_TRUE(ajustes.contains("remitente=yo@ejemplo.es"));
+    EXPECT_FALSE(ajustes.contains("clave"));
 }

@@ -29,9 +29,4 @@ inline void GuardaReduccion(const CarpetaTemporal& datos, EstadoGlobal& estado, 
     LeeFicheroBases(estado);
 }
 
-// n columnas distintas con el mismo signo 15.
-inline QStringList Columnas(int n, QChar signo15 = u'1') {
-    return ColumnasPrueba(n, signo15);
-}
-
 } // namespace quiniela::prueba
