@@ -250,7 +250,7 @@ TEST_F(Listados, CopiaADiscoComoLaLineaDeOrdenesOCancelada) {
     }
 }
 
-TEST_F(Listados, BoletosUnoAUnoConRepetirSiguienteCancelarYSalir) {
+TEST_F(Listados, BoletosUnoAUnoYCopiasAnchoDePapelMargenesYOrientacion) {
     // Tras cada boleto el usuario pulsa los botones dados, por orden; se apunta lo que veía.
     const auto imprime = [&](PantallaListados& l, std::vector<BotonImagen*> pulsaciones) {
         QStringList vistos;
@@ -288,11 +288,10 @@ TEST_F(Listados, BoletosUnoAUnoConRepetirSiguienteCancelarYSalir) {
     // Cada boleto es un documento que sale antes de preguntar.
     EXPECT_EQ(apuntes.Documentos, 4);
     EXPECT_EQ(apuntes.Textos, (QStringList{u"1"_s, u"1"_s, u"2"_s, u"3"_s}));
-}
 
-// Lo de los controles pasa a la impresión, y márgenes y orientación se guardan al cerrar (sin
-// cambios, no se reescribe nada).
-TEST_F(Listados, CopiasAnchoDePapelMargenesYOrientacion) {
+    // Lo de los controles pasa a la impresión, y márgenes y orientación se guardan al cerrar
+    // (sin cambios, no se reescribe nada).
+    apuntes = {};
     ConListados(salida, 0, [&](PantallaListados& l) {
         Apunta(l);
         Pulsa(l.Pic_BotCopias);
@@ -340,8 +339,7 @@ TEST(PantallaSalida, ConLosDatosDistribuidosCuentaLosBoletosDelAD243) {
     PantallaSalida salida(estado);
     salida.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&salida));
-    // Los 65 boletos de sus 520 columnas, los de la cabecera del AD243.
-    EXPECT_EQ(salida.TotalBoletos, 65);
+    EXPECT_EQ(salida.TotalBoletos, 65); // de 520 columnas
     GuardaCaptura(&salida, u"salida_demostracion"_s);
     for (int tipo : {1, 3})
         ConListados(salida, tipo, [&](PantallaListados& l) {
@@ -393,8 +391,7 @@ TEST_F(PantallaCorreo, EnviaALasElegidasCancelaEntreMensajesYErrorDelServidor) {
     Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nmala,\r\nluis@y.es\r\neva@z.es\r\n");
     auto l = Abre();
     // Se quita eva de la elegidas con un clic; "mala" no es una dirección.
-    QTest::mouseClick(l->Lis_Direcciones->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      l->Lis_Direcciones->visualItemRect(l->Lis_Direcciones->item(3)).center());
+    EligeFila(l->Lis_Direcciones, 3);
     l->Chk_MailColumnas->click();
     Pulsa(l->Pic_BotEnviar);
     ASSERT_EQ(Enviados().size(), 2u);
