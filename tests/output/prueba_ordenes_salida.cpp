@@ -10,6 +10,7 @@
 #include "support/transporte_falso.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -160,6 +161,52 @@ TEST_F(OrdenExportar, ReduccionGrandeRechazadaEnAD243YCtrlC) {
     EXPECT_EQ(l.Estado, 130);
     EXPECT_EQ(destino.Lee(u"Col0703.txt"_s), "la de la semana pasada");
     EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"Col0703.txt"_s});
+}
+
+// Las seis reducciones distribuidas en los siete formatos: cada formato sale de las mismas
+// columnas, y AD243 las agrupa en boletos de 8 que no mezclan el signo 15.
+TEST_F(OrdenExportar, ReduccionesDistribuidasEnLosSieteFormatos) {
+    const QString fuentes = QStringLiteral(QUINIELA_FUENTES) + u"/data/"_s;
+    for (const QString& f : QDir(fuentes).entryList({u"*.ZPK"_s}, QDir::Files))
+        QFile::copy(fuentes + f, datos.Ruta(f));
+    const std::pair<int, int> reducciones[] = {{1, 1}, {1, 2}, {1, 3}, {3, 1}, {3, 2}, {4, 1}};
+    for (const auto& [j, o] : reducciones) {
+        const QByteArray red = datos.Lee(NombreFicheroApuestas(j, o));
+        QByteArrayList cols, signos;
+        for (qsizetype i = 0; i < red.size(); i += 19) {
+            cols << red.mid(i + 1, 15);
+            QByteArrayList s;
+            for (char x : cols.last())
+                s << '"' + QByteArray(1, x) + '"';
+            signos << s.join(',');
+        }
+        const qsizetype n = cols.size();
+        const std::pair<QString, QByteArray> esperados[] = {
+            {u"TXT1"_s, cols.join()},
+            {u"TXT2"_s, cols.join("\r\n") + "\r\n"},
+            {u"TXT3"_s, '"' + cols.join("\",\"") + '"'},
+            {u"TXT4"_s, red},
+            {u"TXT5"_s, signos.join(',')},
+            {u"TXT6"_s, signos.join("\r\n") + "\r\n"}};
+        for (const auto& [formato, bytes] : esperados) {
+            ASSERT_EQ(EjecutaCli(datos, Exportar(formato, destino.Ruta(u"s"_s), j, o)).Estado, 0);
+            EXPECT_EQ(destino.Lee(u"s"_s), bytes) << j << o << formato.toStdString();
+        }
+        ASSERT_EQ(EjecutaCli(datos, Exportar(u"AD243"_s, destino.Ruta(u"s"_s), j, o)).Estado, 0);
+        const QByteArray ad = destino.Lee(u"s"_s);
+        ASSERT_EQ(ad.size() % 123, 0);
+        qsizetype c = 0;
+        for (qsizetype r = 123; r < ad.size(); r += 123) {
+            const int cuenta = ad.at(r + 9) - '0';
+            for (int k = 0; k < cuenta; ++k, ++c)
+                ASSERT_EQ(ad.mid(r + 10 + 14 * k, 14), cols[c].left(14)) << j << o << c;
+            EXPECT_EQ(ad.at(r + 122), cols[c - 1].at(14));
+            EXPECT_TRUE(cuenta == 8 || c == n || cols[c].at(14) != cols[c - 1].at(14));
+        }
+        EXPECT_EQ(c, n);
+        EXPECT_EQ(ad.mid(21, 6).toInt(), n); // ninguna trae un boleto de una sola columna
+        EXPECT_EQ(ad.mid(29, 6).toInt(), ad.size() / 123 - 1);
+    }
 }
 
 // Cada tipo imprime su documento; con una opción mala, estado 1 y nada impreso.
