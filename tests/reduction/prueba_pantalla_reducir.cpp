@@ -124,7 +124,7 @@ const QString NueveTriples = u"1X2*=1 "_s.repeated(9) + u"1 1 1 1 1 1"_s;
 
 } // namespace
 
-TEST_F(PantallaReducirPrueba, AbreLaGuardadaConRejillasEstadisticasYErrores) {
+TEST_F(PantallaReducirPrueba, AbreLaGuardadaYSusPulsaciones) {
     // Como arranca el programa con LANG=C: las cifras, en español.
     FijaRegionalDePantallas(QLocale::c());
     Guarda(12, 1, BaseProbable, MetodoColumnaProbable, u"Peña del bar Central"_s);
@@ -142,8 +142,7 @@ TEST_F(PantallaReducirPrueba, AbreLaGuardadaConRejillasEstadisticasYErrores) {
     EXPECT_TRUE(textos.contains(u"15. Club Nº29 - Club Nº30"_s) &&
                 textos.contains(u"    probable"_s));
 
-    // 3^3 · 2^6 columnas; sin errores, una por cada combinación del triple y el doble sin
-    // elegir.
+    // 3^3 · 2^6 columnas; sin errores, una por combinación del triple y el doble sin elegir.
     EXPECT_EQ(Valor(*pantalla, u"Apuest. directas"_s), u"1.728"_s);
     EXPECT_EQ(Valor(*pantalla, u"Apuest. aceptadas"_s), u"6"_s);
     EXPECT_EQ(Valor(*pantalla, u"Importe total"_s), u"864,00 €"_s);
@@ -161,27 +160,18 @@ TEST_F(PantallaReducirPrueba, AbreLaGuardadaConRejillasEstadisticasYErrores) {
     EXPECT_EQ(Valor(*pantalla, u"Apuest. aceptadas"_s), u"258"_s);
 
     // Quitar múltiples hasta M = 1 baja el máximo a 1, redibuja su botón y borra las
-    // probables de los que dejan de elegirse.
-    for (int m : {1, 2, 3, 4, 5, 10})
-        Pulsa(pantalla->Pic_Elegir, PuntoElegir(m));
-    EXPECT_EQ(pantalla->Pic_BotMaxErr->Rotulo(), u" 1  Máximo"_s);
-    EXPECT_EQ(pantalla->Lis_MaxErrores->count(), 2);
-    EXPECT_EQ(estado.Red.Base[1].SignoProbable, 0);
-}
-
-TEST_F(PantallaReducirPrueba, PulsacionesEnLasRejillas) {
-    Guarda(12, 1, BaseProbable, MetodoColumnaProbable);
-    auto pantalla = Abre();
-    const PartidoBase& p2 = estado.Red.Base[2]; // "1X" elegido con la "X" probable
-
-    // Quitar la "X" (penúltimo signo) del doble elegido: pierde la elección y la probable.
+    // probables de los que dejan de elegirse. Quitar la "X" (penúltimo signo) del doble 2
+    // elegido le quita la elección y la probable.
+    const PartidoBase& p2 = estado.Red.Base[2];
     Pulsa(pantalla->Pic_Base, PuntoBase(2, 2));
     EXPECT_EQ(p2.NumSignos, 1);
     EXPECT_EQ(p2.AReducir, 0);
     EXPECT_EQ(p2.SignoProbable, 0);
-    EXPECT_EQ(Valor(*pantalla, u"Apuest. directas"_s), u"864"_s);
-    EXPECT_EQ(pantalla->Lis_MinErrores->count(), 7);
-
+    for (int m : {1, 3, 4, 5, 13})
+        Pulsa(pantalla->Pic_Elegir, PuntoElegir(m));
+    EXPECT_EQ(pantalla->Pic_BotMaxErr->Rotulo(), u" 1  Máximo"_s);
+    EXPECT_EQ(pantalla->Lis_MaxErrores->count(), 2);
+    EXPECT_EQ(estado.Red.Base[1].SignoProbable, 0);
     // La casilla de elegido de un sencillo no hace nada; tampoco la del 15, el hueco entre
     // filas, ni la probable de un signo sin marcar o de un partido sin elegir.
     const QuinielaBase antes = estado.Red.Base;
@@ -290,7 +280,6 @@ TEST_F(PantallaReducirPrueba, OtraJornadaOtroOrdenYElIndiceReabren) {
         auto pantalla = Abre();
         Pulsa(pantalla->Pic_BotOrden);
         EligeEnLista(pantalla->Lis_Orden, 24);
-        EXPECT_FALSE(pantalla->isVisible());
         EXPECT_EQ(estado.Datos.OrdenActual, 25);
         EXPECT_TRUE(estado.ReabrirReduccion);
     }
@@ -317,23 +306,38 @@ TEST_F(PantallaReducirPrueba, OtraJornadaOtroOrdenYElIndiceReabren) {
                               QPoint(120, YPrimeraLinea + AltoLineaHistorial * 1 + 8));
         });
         Pulsa(pantalla->Pic_Indice);
-        EXPECT_FALSE(pantalla->isVisible());
         EXPECT_TRUE(estado.ReabrirReduccion);
         EXPECT_EQ(estado.Datos.OrdenActual, 3);
     }
 }
 
-TEST_F(PantallaReducirPrueba, ReducirYLuegoDescribirEscribeLoMismoQueLaLineaDeOrdenes) {
+TEST_F(PantallaReducirPrueba, FallosNoDejanNadaYLaReduccionEsLaDeLaLineaDeOrdenes) {
     estado.Datos.Metodo = MetodoColumnaProbable;
     auto pantalla = Abre();
     pantalla->PonIntervaloEventos(0);
+    Pulsa(pantalla->Pic_BotReducir);
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"MULTIPLES A REDUCIR"_s);
+
+    // Nueve triples elegidos sin errores limitados: se escriben todas las 19.683 columnas.
     MarcaBase(*pantalla, NueveTriples);
     Pulsa(pantalla->Pic_BotMaxErr);
-    EligeEnLista(pantalla->Lis_MaxErrores, 2);
-    EXPECT_EQ(Valor(*pantalla, u"Apuest. aceptadas"_s), u"163"_s);
-    GuardaCaptura(pantalla.get(), u"reducir_antes"_s);
+    EligeEnLista(pantalla->Lis_MaxErrores, 9);
+    QString cancelada;
+    ConLimiteDeFichero(19 * 1000, [&] { cancelada = Reduce(*pantalla); });
+    ASSERT_EQ(plataforma.Mensajes.size(), 2u);
+    EXPECT_EQ(plataforma.Mensajes[1].Titulo, u"ERROR AL GRABAR LA REDUCCIÓN"_s);
+    EXPECT_TRUE(plataforma.Mensajes[1].Texto.startsWith(
+        u"No se ha podido grabar el fichero de apuestas reducidas RED1201.ZPK"_s));
+    EXPECT_EQ(cancelada, u"El proceso de reducción ha sido cancelado"_s);
+    EXPECT_FALSE(carpeta.Existe(u"RED1201.ZPK"_s));
+    EXPECT_TRUE(Registros().isEmpty()) << "el índice no se toca si las columnas fallan";
+    EXPECT_FALSE(pantalla->Pic_Porcen->isVisible());
 
-    // Durante la reducción: el panel y sus textos; el resto de la pantalla no responde.
+    Pulsa(pantalla->Pic_BotMaxErr);
+    EligeEnLista(pantalla->Lis_MaxErrores, 2);
+
+    // Durante la reducción el resto de la pantalla no responde.
     QStringList vistos;
     bool capturada = false;
     const QuinielaBase base = estado.Red.Base;
@@ -362,15 +366,13 @@ TEST_F(PantallaReducirPrueba, ReducirYLuegoDescribirEscribeLoMismoQueLaLineaDeOr
     });
     Pulsa(pantalla->Pic_BotReducir);
     EXPECT_TRUE(alFinal);
-    EXPECT_FALSE(pantalla->Pic_Porcen->isVisible());
     EXPECT_EQ(pantalla->Pic_Porcen->Tamanos(), u"    19683 apuestas reducidas a 163    "_s);
     ASSERT_FALSE(vistos.isEmpty());
     EXPECT_EQ(vistos.first(), u"Se ha realizado el   0 % de la reducción "_s);
     EXPECT_TRUE(vistos.contains(u"Se ha realizado el  50 % de la reducción "_s));
     EXPECT_TRUE(capturada);
 
-    // La base cambia después y se escribe la descripción: al salir, el registro solo toma
-    // la descripción.
+    // Cambiar la base tras reducir no cuenta al salir; la descripción, sí.
     Pulsa(pantalla->Pic_BotBorTodo);
     pantalla->Tex_Descripcion->setFocus();
     Teclea(pantalla->Tex_Descripcion, u"Nueve triples, peña"_s);
@@ -379,8 +381,7 @@ TEST_F(PantallaReducirPrueba, ReducirYLuegoDescribirEscribeLoMismoQueLaLineaDeOr
     EXPECT_FALSE(pantalla->isVisible());
     EXPECT_FALSE(estado.ReabrirReduccion);
 
-    // quiniela-cli con la misma base en la jornada 13: registro y columnas idénticos salvo la
-    // clave.
+    // La línea de órdenes, con la misma base en la jornada 13: idénticos salvo la clave.
     const Linea l = EjecutaCli(
         carpeta,
         u"reducir --jornada 13 --orden 1 --errores 0-2 --metodo probable --base"_s.split(u' ') +
@@ -416,31 +417,6 @@ TEST_F(PantallaReducirPrueba, CancelarUnaSustitucionNoDejaReduccion) {
     Pulsa(pantalla->Pic_BotReducir);
     EXPECT_EQ(plataforma.Mensajes.size(), 2u);
     EXPECT_EQ(carpeta.Lee(u"BASES.ZPK"_s), indice);
-    EXPECT_FALSE(pantalla->Pic_Porcen->isVisible());
-}
-
-TEST_F(PantallaReducirPrueba, ComprobacionOFalloDeEscrituraSeMuestranYNoDejanNada) {
-    estado.Datos.Metodo = MetodoColumnaProbable;
-    auto pantalla = Abre();
-    Pulsa(pantalla->Pic_BotReducir);
-    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"MULTIPLES A REDUCIR"_s);
-    EXPECT_FALSE(pantalla->Pic_Porcen->isVisible());
-
-    // Nueve triples elegidos sin errores limitados: se escriben todas las 19.683 columnas.
-    MarcaBase(*pantalla, NueveTriples);
-    Pulsa(pantalla->Pic_BotMaxErr);
-    EligeEnLista(pantalla->Lis_MaxErrores, 9);
-    QString alFinal;
-    ConLimiteDeFichero(19 * 1000, [&] { alFinal = Reduce(*pantalla); });
-
-    ASSERT_EQ(plataforma.Mensajes.size(), 2u);
-    EXPECT_EQ(plataforma.Mensajes[1].Titulo, u"ERROR AL GRABAR LA REDUCCIÓN"_s);
-    EXPECT_TRUE(plataforma.Mensajes[1].Texto.startsWith(
-        u"No se ha podido grabar el fichero de apuestas reducidas RED1201.ZPK"_s));
-    EXPECT_EQ(alFinal, u"El proceso de reducción ha sido cancelado"_s);
-    EXPECT_FALSE(carpeta.Existe(u"RED1201.ZPK"_s));
-    EXPECT_TRUE(Registros().isEmpty()) << "el índice no se toca si las columnas fallan";
     EXPECT_FALSE(pantalla->Pic_Porcen->isVisible());
 }
 
