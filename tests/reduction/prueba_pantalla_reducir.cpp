@@ -67,11 +67,9 @@ protected:
         EquiposJornada equipos;
         for (int k = 1; k <= NumEquiposJornada; ++k)
             equipos[k] = u"Club Nº%1"_s.arg(k);
-        ASSERT_EQ(EscribeRegistroJornada(
-                      estado, 12,
-                      ComponeRegistroJornada(RegistroJornadaVacio(), 12, u"20/11/05"_s, equipos))
-                      .Numero,
-                  0);
+        const auto jornada =
+            ComponeRegistroJornada(RegistroJornadaVacio(), 12, u"20/11/05"_s, equipos);
+        ASSERT_EQ(EscribeRegistroJornada(estado, 12, jornada).Numero, 0);
         estado.Datos.JornadaActual = 12;
         estado.Datos.OrdenActual = 1;
     }
@@ -93,10 +91,13 @@ protected:
         return p;
     }
     // Pulsa "Reducir" y, al acabar, sale del panel; devuelve su último texto.
-    static QString Reduce(PantallaReducir& p) {
+    static QString Reduce(PantallaReducir& p, const QString& captura = {}) {
         QString alFinal;
         QTimer::singleShot(0, [&] {
             alFinal = p.Pic_Porcen->Progreso();
+            EXPECT_FALSE(p.Pic_BotCancelar->isVisible());
+            if (!captura.isEmpty())
+                GuardaCaptura(&p, captura);
             Pulsa(p.Pic_SalirPorcen);
         });
         Pulsa(p.Pic_BotReducir);
@@ -242,11 +243,6 @@ TEST_F(PantallaReducirPrueba, CambiarElMetodoSinReducirReabreConLaBasePorDefecto
     menu.show();
     QStringList titulos;
     QuinielaBase base;
-    std::function<void(QWidget*)> segunda = [&](QWidget* modal) {
-        titulos << modal->windowTitle();
-        base = estado.Red.Base;
-        Pulsa(qobject_cast<PantallaReducir*>(modal)->Pic_Salir);
-    };
     AlAbrirseModal([&](QWidget* modal) {
         auto* p = qobject_cast<PantallaReducir*>(modal);
         ASSERT_NE(p, nullptr);
@@ -260,7 +256,11 @@ TEST_F(PantallaReducirPrueba, CambiarElMetodoSinReducirReabreConLaBasePorDefecto
         // Cambios que no se reducen y el método de la lista.
         Pulsa(p->Pic_BotSelTodo);
         Pulsa(p->Pic_BotMetodo);
-        AlAbrirseModal(segunda);
+        AlAbrirseModal([&](QWidget* segunda) {
+            titulos << segunda->windowTitle();
+            base = estado.Red.Base;
+            Pulsa(qobject_cast<PantallaReducir*>(segunda)->Pic_Salir);
+        });
         EligeEnLista(p->Lis_Metodos, 1);
     });
     Pulsa(menu.Pic_Boton[2]);
@@ -276,39 +276,35 @@ TEST_F(PantallaReducirPrueba, OtraJornadaOtroOrdenYElIndiceReabren) {
     Guarda(12, 1, BaseProbable, MetodoColumnaProbable, u"Primera"_s);
     Guarda(7, 3, u"1X2* 1X2* 1X2* 1X2* 1 1 1 1 1 1 1 1 1 1 1"_s, MetodoDirecto,
            u"Cuatro triples"_s);
-    {
-        auto pantalla = Abre();
-        Pulsa(pantalla->Pic_BotOrden);
-        EligeEnLista(pantalla->Lis_Orden, 24);
-        EXPECT_EQ(estado.Datos.OrdenActual, 25);
-        EXPECT_TRUE(estado.ReabrirReduccion);
-    }
-    {
-        estado.ReabrirReduccion = false;
-        estado.MetodoRecordado = MetodoSeleccionSignos;
-        auto pantalla = Abre();
-        EXPECT_EQ(estado.Red.Metodo, MetodoSeleccionSignos) << "el elegido en la lista";
-        Pulsa(pantalla->Pic_BotNroJor);
-        EligeEnLista(pantalla->Lis_Jornadas, 6);
-        EXPECT_EQ(estado.Datos.JornadaActual, 7);
-        EXPECT_EQ(estado.Datos.OrdenActual, 1) << "otra jornada empieza en el orden 1";
-        EXPECT_EQ(estado.MetodoRecordado, 0);
-        EXPECT_TRUE(estado.ReabrirReduccion);
-    }
-    {
-        // El índice: la jornada 7, orden 3 del histórico.
-        estado.ReabrirReduccion = false;
-        auto pantalla = Abre();
-        AlAbrirseModal([&](QWidget* modal) {
-            auto* historic = qobject_cast<PantallaHistoric*>(modal);
-            ASSERT_NE(historic, nullptr);
-            QTest::mouseClick(historic->Pic_Carpeta, Qt::LeftButton, Qt::NoModifier,
-                              QPoint(120, YPrimeraLinea + AltoLineaHistorial * 1 + 8));
-        });
-        Pulsa(pantalla->Pic_Indice);
-        EXPECT_TRUE(estado.ReabrirReduccion);
-        EXPECT_EQ(estado.Datos.OrdenActual, 3);
-    }
+    auto pantalla = Abre();
+    Pulsa(pantalla->Pic_BotOrden);
+    EligeEnLista(pantalla->Lis_Orden, 24);
+    EXPECT_EQ(estado.Datos.OrdenActual, 25);
+    EXPECT_TRUE(estado.ReabrirReduccion);
+
+    estado.ReabrirReduccion = false;
+    estado.MetodoRecordado = MetodoSeleccionSignos;
+    pantalla = Abre();
+    EXPECT_EQ(estado.Red.Metodo, MetodoSeleccionSignos) << "el elegido en la lista";
+    Pulsa(pantalla->Pic_BotNroJor);
+    EligeEnLista(pantalla->Lis_Jornadas, 6);
+    EXPECT_EQ(estado.Datos.JornadaActual, 7);
+    EXPECT_EQ(estado.Datos.OrdenActual, 1) << "otra jornada empieza en el orden 1";
+    EXPECT_EQ(estado.MetodoRecordado, 0);
+    EXPECT_TRUE(estado.ReabrirReduccion);
+
+    // El índice: la jornada 7, orden 3 del histórico.
+    estado.ReabrirReduccion = false;
+    pantalla = Abre();
+    AlAbrirseModal([&](QWidget* modal) {
+        auto* historic = qobject_cast<PantallaHistoric*>(modal);
+        ASSERT_NE(historic, nullptr);
+        QTest::mouseClick(historic->Pic_Carpeta, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(120, YPrimeraLinea + AltoLineaHistorial * 1 + 8));
+    });
+    Pulsa(pantalla->Pic_Indice);
+    EXPECT_TRUE(estado.ReabrirReduccion);
+    EXPECT_EQ(estado.Datos.OrdenActual, 3);
 }
 
 TEST_F(PantallaReducirPrueba, FallosNoDejanNadaYLaReduccionEsLaDeLaLineaDeOrdenes) {
@@ -339,7 +335,7 @@ TEST_F(PantallaReducirPrueba, FallosNoDejanNadaYLaReduccionEsLaDeLaLineaDeOrdene
 
     // Durante la reducción el resto de la pantalla no responde.
     QStringList vistos;
-    bool capturada = false;
+    const QString mitad = u"Se ha realizado el  50 % de la reducción "_s;
     const QuinielaBase base = estado.Red.Base;
     plataforma.AlProcesarEventos = [&] {
         if (vistos.isEmpty()) {
@@ -351,26 +347,15 @@ TEST_F(PantallaReducirPrueba, FallosNoDejanNadaYLaReduccionEsLaDeLaLineaDeOrdene
             EXPECT_EQ(pantalla->cursor().shape(), Qt::BusyCursor);
         }
         vistos << pantalla->Pic_Porcen->Progreso();
-        if (!capturada && pantalla->Pic_Porcen->Porcentaje() >= 40) {
-            capturada = true;
+        if (vistos.last() == mitad && vistos.count(mitad) == 1)
             GuardaCaptura(pantalla.get(), u"reducir_durante"_s);
-        }
     };
-    bool alFinal = false;
-    QTimer::singleShot(0, [&] {
-        EXPECT_EQ(pantalla->Pic_Porcen->Progreso(), u"Ha finalizado el proceso de reducción"_s);
-        EXPECT_FALSE(pantalla->Pic_BotCancelar->isVisible());
-        GuardaCaptura(pantalla.get(), u"reducir_terminada"_s);
-        alFinal = true;
-        Pulsa(pantalla->Pic_SalirPorcen);
-    });
-    Pulsa(pantalla->Pic_BotReducir);
-    EXPECT_TRUE(alFinal);
+    EXPECT_EQ(Reduce(*pantalla, u"reducir_terminada"_s),
+              u"Ha finalizado el proceso de reducción"_s);
     EXPECT_EQ(pantalla->Pic_Porcen->Tamanos(), u"    19683 apuestas reducidas a 163    "_s);
     ASSERT_FALSE(vistos.isEmpty());
     EXPECT_EQ(vistos.first(), u"Se ha realizado el   0 % de la reducción "_s);
-    EXPECT_TRUE(vistos.contains(u"Se ha realizado el  50 % de la reducción "_s));
-    EXPECT_TRUE(capturada);
+    EXPECT_TRUE(vistos.contains(mitad));
 
     // Cambiar la base tras reducir no cuenta al salir; la descripción, sí.
     Pulsa(pantalla->Pic_BotBorTodo);
