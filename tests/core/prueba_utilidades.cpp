@@ -36,32 +36,24 @@ TEST(Mascaras, NumerosConSeparadoresRegionalesYRedondeo) {
     for (const auto& caso : casos)
         EXPECT_EQ(FormatoNumero(caso.Valor, caso.Mascara, caso.Regional), caso.Esperado)
             << caso.Valor;
-}
-
-TEST(Mascaras, CifrasYAlineaciones) {
-    EXPECT_EQ(DosCifras(7), u"07"_s);
-    EXPECT_EQ(FormatoTexto(u"5"_s, u"@@"), u" 5"_s);
+    // "!" alinea a la izquierda; lo que no cabe sale entero, salvo en ancho fijo.
     EXPECT_EQ(FormatoTexto(u"81"_s, u"!@@@@@@@"), u"81     "_s);
     EXPECT_EQ(FormatoTexto(u"123456789"_s, u"@@@"), u"123456789"_s);
-    EXPECT_EQ(ADerecha(14348907, 9), u" 14348907"_s);
-    EXPECT_EQ(AnchoFijo(u"0.5"_s, 4), u"0.5 "_s);
     EXPECT_EQ(AnchoFijo(u"0.555"_s, 4), u"0.55"_s);
-    EXPECT_EQ(CifrasFijas(u"123"_s, 5), u"00123"_s);
 }
 
 TEST(Regional, SinConfiguracionDelUsuarioSeUsaLaEspanola) {
-    struct Caso {
+    // Lo que llega de LANG / LC_ALL / LC_NUMERIC tal cual, y lo que se ve en pantalla.
+    const struct {
         const char* Sistema;
         const char* Cifras;
         const char* Importe;
-    };
-    // Lo que llega de LANG / LC_ALL / LC_NUMERIC tal cual, y lo que se ve en pantalla.
-    const Caso casos[] = {
+    } casos[] = {
         {"C", "5.184", "2.592,00"},           {"C.UTF-8", "5.184", "2.592,00"},
         {"POSIX", "5.184", "2.592,00"},       {"es_ES.UTF-8", "5.184", "2.592,00"},
         {"en_US.UTF-8", "5,184", "2,592.00"}, {"en_GB", "5,184", "2,592.00"},
     };
-    for (const Caso& c : casos) {
+    for (const auto& c : casos) {
         const QLocale pantallas = RegionalDePantallas(QLocale(QString::fromUtf8(c.Sistema)));
         EXPECT_EQ(FormatoNumero(5184, u"##,###,##0", pantallas), QString::fromUtf8(c.Cifras))
             << c.Sistema;
@@ -70,7 +62,7 @@ TEST(Regional, SinConfiguracionDelUsuarioSeUsaLaEspanola) {
     }
 }
 
-TEST(Codificacion, TextoGuardableSeRechazaPorCaracterYPorLargo) {
+TEST(Codificacion, TextoGuardableBytesFiltroDeTecleoEImprimible) {
     const QString emoji = u"😀"_s;
     struct Caso {
         QString Texto;
@@ -101,9 +93,6 @@ TEST(Codificacion, TextoGuardableSeRechazaPorCaracterYPorLargo) {
             EXPECT_TRUE(rechazo->contains(c.Rechazo)) << rechazo->toStdString();
         }
     }
-}
-
-TEST(Codificacion, BytesFiltroDeTecleoEImprimible) {
     EXPECT_EQ(AWindows1252(u"Año €“x”"_s), QByteArray("A\xf1o \x80\x93x\x94"));
     EXPECT_EQ(AWindows1252(u"\u4e2d"_s), QByteArray("?")) << "lo que no cabe se escribe \"?\"";
     EXPECT_EQ(SoloWindows1252(u"a😀b🎉ĉ€"_s), u"ab€"_s);
@@ -112,7 +101,7 @@ TEST(Codificacion, BytesFiltroDeTecleoEImprimible) {
     EXPECT_EQ(Imprimible(u"12\u0000\u001b[2J\u0085ñ€"_s), u"12??[2J?ñ€"_s);
 }
 
-TEST(ErrorFichero, TextosSegunElNumeroYElSeisNoSeAvisa) {
+TEST(ErrorFichero, TextosDiscoLlenoYLosQueNoSeAvisan) {
     // El 53, el 75 y el 76 los muestran las pruebas de los índices; aquí, los demás.
     const ContextoErrorFichero c{u"LJO"_s,
                                  u"No se encuentra el fichero de jornadas JORNADAS.ZPK."_s,
@@ -127,23 +116,16 @@ TEST(ErrorFichero, TextosSegunElNumeroYElSeisNoSeAvisa) {
                                 {ErrorFichero::DiscoLleno, u"/datos/DATOSGEN.ZPK"_s}),
               u"No se han podido guardar los datos: el disco está lleno (error 61)."_s);
 
-    Banco banco(false);
-    NotificaErrorFichero(banco.estado, c, 6, ruta);
-    EXPECT_EQ(banco.estado.UltimoErrorFichero, 6);
-    EXPECT_TRUE(banco.plataforma.Avisos.isEmpty());
-}
-
-TEST(ErrorFichero, EscrituraSinSitioEsDiscoLleno) {
     // /dev/full falla como un disco lleno, sin depender de montar nada.
     QFile lleno(u"/dev/full"_s);
     ASSERT_TRUE(lleno.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     EXPECT_NE(lleno.write("abc", 3), 3);
     EXPECT_EQ(NumeroEscrituraCorta(lleno, lleno.fileName()), ErrorFichero::DiscoLleno);
-}
 
-TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {
-    Banco banco(false);
-    auto& [carpeta, estado, plataforma] = banco;
+    // El 6 no se avisa, ni tampoco que falte el fichero de apuestas sin columnas.
+    auto [carpeta, estado, plataforma] = Banco(false);
+    NotificaErrorFichero(estado, c, 6, ruta);
+    EXPECT_EQ(estado.UltimoErrorFichero, 6);
     estado.Datos.JornadaActual = 7;
     estado.Datos.OrdenActual = 3;
     estado.ActualizaFicheroApuestas();
@@ -161,27 +143,26 @@ TEST(ErrorFichero, FicheroDeApuestasSinColumnasNoAvisa) {
 TEST(Listas, ColocacionDeJornadasYOrden) {
     // La lista de jornadas llega hasta la actual aunque pase del total de la temporada.
     const struct {
-        int total, actual, Entradas, Columnas;
+        int total, actual;
+        bool pantallaJornadas;
+        int Entradas, Columnas;
         QRect Geometria;
-    } casos[] = {{42, 12, 42, 5, QRect(15, 38, 90, 140)},
-                 {10, 10, 10, 1, QRect(51, 38, 18, 140)},
-                 {38, 42, 42, 5, QRect(15, 38, 90, 140)},
-                 {10, 11, 11, 2, QRect(42, 38, 36, 140)}};
+    } casos[] = {{42, 12, false, 42, 5, QRect(15, 38, 90, 140)},
+                 {10, 10, false, 10, 1, QRect(51, 38, 18, 140)},
+                 {38, 42, false, 42, 5, QRect(15, 38, 90, 140)},
+                 {10, 11, false, 11, 2, QRect(42, 38, 36, 140)},
+                 {10, 1, true, 10, 1, QRect(68, 55, 18, 140)}};
+    EstadoGlobal estado;
     for (const auto& c : casos) {
         SCOPED_TRACE(testing::Message() << c.total << "/" << c.actual);
-        EstadoGlobal estado;
         estado.Datos.TotalJornadas = int16_t(c.total);
         estado.Datos.JornadaActual = int16_t(c.actual);
-        const ContenidoLista lista = CargaLisJornadas(estado, false);
+        const ContenidoLista lista = CargaLisJornadas(estado, c.pantallaJornadas);
         EXPECT_EQ(lista.Entradas.size(), c.Entradas);
         EXPECT_EQ(lista.Columnas, c.Columnas);
         EXPECT_EQ(lista.Geometria, c.Geometria);
         EXPECT_EQ(lista.Seleccion, c.actual - 1);
     }
-    EstadoGlobal estado;
-    estado.Datos.TotalJornadas = 10;
-    EXPECT_EQ(CargaLisJornadas(estado, true).Geometria, QRect(68, 55, 18, 140));
-
     estado.Datos.OrdenActual = 30;
     const ContenidoLista lista = CargaLisOrden(estado);
     EXPECT_EQ(lista.Geometria, QRect(140, 54, 38, 198));

@@ -46,13 +46,11 @@ QByteArray Cambiado(qsizetype pos, const QByteArray& trozo) {
 
 } // namespace
 
-TEST(FicheroBases, RegistroCampoACampoYSuLectura) {
-    const QString r = ConstruyeRegistroReduccion(7, 3, Ejemplo(u"ABCDEF"_s));
-    QString esperado = u"07032 112    "_s + u"       6       4"_s + u"111312101210"_s +
-                       u"100100"_s.repeated(13) +
-                       u" 100000000000000000000000000001000000010000000"_s + QString(29, u' ') +
-                       u"ABCDEF"_s + QString(30, u' ');
-    EXPECT_EQ(r, esperado);
+TEST(FicheroBases, RegistroCampoACampoYLecturaDeLosEstropeados) {
+    EXPECT_EQ(Registro(7, 3, u"ABCDEF"_s), u"07032 112    "_s + u"       6       4"_s +
+                                               u"111312101210"_s + u"100100"_s.repeated(13) +
+                                               u" 100000000000000000000000000001000000010000000"_s +
+                                               QString(29, u' ') + u"ABCDEF"_s + QString(30, u' '));
 
     // Descripción larga con salto de línea y números de ocho cifras: no descuadran.
     Reduccion red = Ejemplo(u"  Una descripción con salto\r\nde línea muy larga  "_s);
@@ -61,10 +59,9 @@ TEST(FicheroBases, RegistroCampoACampoYSuLectura) {
     ASSERT_EQ(largo.size(), 230);
     EXPECT_EQ(largo.mid(13, 8), u"14348907"_s);
     EXPECT_EQ(largo.mid(165), u"Una descripción con salto  de línea"_s + QString(30, u' '));
-}
 
-TEST(FicheroBases, RegistrosCortosOEstropeadosNoRompenLaLectura) {
-    Reduccion red = Ejemplo(u"previa"_s);
+    // Registros cortos o estropeados no rompen la lectura.
+    red = Ejemplo(u"previa"_s);
     LeeRegistroReduccion(u"0703"_s, red);
     EXPECT_EQ(red.Metodo, MetodoColumnaProbable); // un método ilegible no cambia
     EXPECT_EQ(red.MinErrores + red.ApuestasBase + red.Base[1].NumSignos, 0);
@@ -87,11 +84,10 @@ TEST(FicheroBases, RegistrosCortosOEstropeadosNoRompenLaLectura) {
     EXPECT_EQ(red.Base[1].AReducir + red.Base[1].SignoProbable + red.Totales(1, 0), 0);
 }
 
-TEST(FicheroBases, GuardaAnadeReutilizaLibresYReemplazaEnSuSitio) {
+TEST(FicheroBases, GuardaReutilizaLibresReemplazaEnSuSitioYLee) {
     Banco b;
     for (int orden = 1; orden <= 4; ++orden)
         ASSERT_TRUE(GuardaRegistroBases(b.estado, 1, orden, Registro(1, orden)).Bien());
-    EXPECT_EQ(b.estado.NumeroRegistroReduccion, 4);
     BorraRegistroBases(b.estado, 1, 4);
     BorraRegistroBases(b.estado, 1, 2);
     EXPECT_EQ(b.carpeta.Lee(Bases),
@@ -107,7 +103,6 @@ TEST(FicheroBases, GuardaAnadeReutilizaLibresYReemplazaEnSuSitio) {
     BorraRegistroBases(b.estado, 1, 1);
     const QString nuevo = Registro(9, 6, u"otra"_s);
     ASSERT_TRUE(GuardaRegistroBases(b.estado, 9, 6, nuevo).Bien());
-    EXPECT_EQ(b.estado.NumeroRegistroReduccion, 4);
     EXPECT_EQ(b.carpeta.Lee(Bases),
               Lineas({RegistroLibre, Registro(9, 5), Registro(1, 3), nuevo, Registro(9, 7)}));
 
@@ -130,12 +125,9 @@ TEST(FicheroBases, GuardaAnadeReutilizaLibresYReemplazaEnSuSitio) {
     ASSERT_TRUE(GuardaRegistroBases(b.estado, 2, 1, Registro(2, 1)).Bien());
     ASSERT_TRUE(GuardaRegistroBases(b.estado, 1, 1, Registro(1, 1, u"x"_s)).Bien());
     EXPECT_EQ(b.carpeta.Lee(Bases), "basura\n" + Lineas({Registro(1, 1, u"x"_s), Registro(2, 1)}));
-}
 
-TEST(FicheroBases, LeeLaReduccionActualOLaBasePorDefecto) {
-    Banco b;
+    // La reducción actual se carga saltando la línea corta y estropeada.
     const QString r = Registro(7, 3, u"ABCDEF"_s);
-    // La línea 1 es corta y estropeada: se salta sin problemas.
     b.carpeta.Escribe(Bases, Lineas({u"07"_s, Registro(7, 2), r}));
     b.estado.Datos.JornadaActual = 7;
     b.estado.Datos.OrdenActual = 3;
@@ -162,7 +154,6 @@ TEST(FicheroBases, AvisosCuandoFaltaElFichero) {
     // Como dice el aviso, la búsqueda crea el índice vacío.
     EXPECT_FALSE(ExisteEnBases(b.estado, 1, 1));
     EXPECT_EQ(b.estado.UltimoErrorFichero, 53);
-    EXPECT_EQ(b.estado.NumeroRegistroReduccion, 0);
     EXPECT_TRUE(b.carpeta.Existe(Bases));
     EXPECT_EQ(b.carpeta.Lee(Bases), QByteArray());
     QFile::remove(b.carpeta.Ruta(Bases));
@@ -176,7 +167,6 @@ TEST(FicheroBases, AvisosCuandoFaltaElFichero) {
     b.plataforma.Avisos.clear();
     b.estado.Red = Ejemplo(u"vieja"_s);
     LeeFicheroBases(b.estado);
-    EXPECT_EQ(b.estado.UltimoErrorFichero, 53);
     EXPECT_EQ(b.plataforma.Avisos, QStringList{crearlo});
     EXPECT_EQ(b.carpeta.Lee(Bases), QByteArray());
     EXPECT_EQ(b.estado.Red.Base, QuinielaBase::PorDefecto());
@@ -201,7 +191,7 @@ TEST(FicheroBases, AvisosCuandoFaltaElFichero) {
     EXPECT_EQ(GuardaRegistroBases(b.estado, 1, 1, Registro(1, 1)).Numero, 76);
 }
 
-TEST(LineaBases, DefectoDeCadaLineaIlegible) {
+TEST(LineaBases, DefectoDeCadaLineaIlegibleYUnSoloAviso) {
     struct Caso {
         QByteArray Linea;
         QString Defecto; // principio del porqué; vacío si se puede leer
@@ -231,9 +221,8 @@ TEST(LineaBases, DefectoDeCadaLineaIlegible) {
         else
             EXPECT_TRUE(defecto.startsWith(c.Defecto)) << defecto.toStdString();
     }
-}
 
-TEST(LineaBases, LasIlegiblesSeSaltanConUnSoloAviso) {
+    // Al listar, las ilegibles se saltan con un solo aviso.
     Banco b;
     b.carpeta.Escribe(u"BASES.ZPK"_s, Bueno(1, 1) + "\r\n" + "corta\r\n" +
                                           RegistroLibreBases().toLatin1() + "\r\n" +

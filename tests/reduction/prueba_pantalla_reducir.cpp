@@ -67,16 +67,13 @@ protected:
         EquiposJornada equipos;
         for (int k = 1; k <= NumEquiposJornada; ++k)
             equipos[k] = u"Club Nº%1"_s.arg(k);
-        ASSERT_EQ(EscribeRegistroJornada(
-                      estado, 12,
-                      ComponeRegistroJornada(RegistroJornadaVacio(), 12, u"20/11/05"_s, equipos))
-                      .Numero,
-                  0);
+        const auto jornada =
+            ComponeRegistroJornada(RegistroJornadaVacio(), 12, u"20/11/05"_s, equipos);
+        ASSERT_EQ(EscribeRegistroJornada(estado, 12, jornada).Numero, 0);
         estado.Datos.JornadaActual = 12;
         estado.Datos.OrdenActual = 1;
     }
 
-    // Guarda una reducción en el índice, como si ya se hubiera hecho.
     void Guarda(int jornada, int orden, const QString& fichas, int metodo,
                 const QString& descripcion = QString()) {
         Reduccion red = BaseDeFichas(fichas, metodo);
@@ -93,17 +90,19 @@ protected:
         return p;
     }
     // Pulsa "Reducir" y, al acabar, sale del panel; devuelve su último texto.
-    static QString Reduce(PantallaReducir& p) {
+    static QString Reduce(PantallaReducir& p, const QString& captura = {}) {
         QString alFinal;
         QTimer::singleShot(0, [&] {
             alFinal = p.Pic_Porcen->Progreso();
+            EXPECT_FALSE(p.Pic_BotCancelar->isVisible());
+            if (!captura.isEmpty())
+                GuardaCaptura(&p, captura);
             Pulsa(p.Pic_SalirPorcen);
         });
         Pulsa(p.Pic_BotReducir);
         return alFinal;
     }
 
-    // Una línea del panel de estadísticas por su rótulo.
     static QString Valor(const PantallaReducir& p, const QString& rotulo) {
         for (const LineaEstadistica& l : p.Pic_Esta->Lineas())
             if (l.Rotulo == rotulo)
@@ -124,7 +123,7 @@ const QString NueveTriples = u"1X2*=1 "_s.repeated(9) + u"1 1 1 1 1 1"_s;
 
 } // namespace
 
-TEST_F(PantallaReducirPrueba, AbreLaGuardadaConRejillasEstadisticasYErrores) {
+TEST_F(PantallaReducirPrueba, AbreLaGuardadaYSusPulsaciones) {
     // Como arranca el programa con LANG=C: las cifras, en español.
     FijaRegionalDePantallas(QLocale::c());
     Guarda(12, 1, BaseProbable, MetodoColumnaProbable, u"Peña del bar Central"_s);
@@ -135,15 +134,13 @@ TEST_F(PantallaReducirPrueba, AbreLaGuardadaConRejillasEstadisticasYErrores) {
     // Siete múltiples elegidos: errores 0..7.
     EXPECT_EQ(pantalla->Lis_MinErrores->count(), 8);
 
-    // Partidos junto a las filas y encabezados del método.
     QStringList textos;
     for (const TextoPantalla& t : TextosPantallaComun(estado, pantalla->Controles()))
         textos << t.Texto;
     EXPECT_TRUE(textos.contains(u"15. Club Nº29 - Club Nº30"_s) &&
                 textos.contains(u"    probable"_s));
 
-    // 3^3 · 2^6 columnas; sin errores, una por cada combinación del triple y el doble sin
-    // elegir.
+    // 3^3 · 2^6 columnas; sin errores, una por combinación del triple y el doble sin elegir.
     EXPECT_EQ(Valor(*pantalla, u"Apuest. directas"_s), u"1.728"_s);
     EXPECT_EQ(Valor(*pantalla, u"Apuest. aceptadas"_s), u"6"_s);
     EXPECT_EQ(Valor(*pantalla, u"Importe total"_s), u"864,00 €"_s);
@@ -161,33 +158,20 @@ TEST_F(PantallaReducirPrueba, AbreLaGuardadaConRejillasEstadisticasYErrores) {
     EXPECT_EQ(Valor(*pantalla, u"Apuest. aceptadas"_s), u"258"_s);
 
     // Quitar múltiples hasta M = 1 baja el máximo a 1, redibuja su botón y borra las
-    // probables de los que dejan de elegirse.
-    for (int m : {1, 2, 3, 4, 5, 10})
-        Pulsa(pantalla->Pic_Elegir, PuntoElegir(m));
-    EXPECT_EQ(pantalla->Pic_BotMaxErr->Rotulo(), u" 1  Máximo"_s);
-    EXPECT_EQ(pantalla->Lis_MaxErrores->count(), 2);
-    EXPECT_EQ(estado.Red.Base[1].SignoProbable, 0);
-}
-
-TEST_F(PantallaReducirPrueba, PulsacionesEnLasRejillas) {
-    Guarda(12, 1, BaseProbable, MetodoColumnaProbable);
-    auto pantalla = Abre();
-    const PartidoBase& p2 = estado.Red.Base[2]; // "1X" elegido con la "X" probable
-
-    // Quitar la "X" (penúltimo signo) del doble elegido: pierde la elección y la probable.
+    // probables de los que dejan de elegirse. Quitar la "X" (penúltimo signo) del doble 2
+    // elegido le quita la elección y la probable.
+    const PartidoBase& p2 = estado.Red.Base[2];
     Pulsa(pantalla->Pic_Base, PuntoBase(2, 2));
     EXPECT_EQ(p2.NumSignos, 1);
     EXPECT_EQ(p2.AReducir, 0);
     EXPECT_EQ(p2.SignoProbable, 0);
-    EXPECT_EQ(Valor(*pantalla, u"Apuest. directas"_s), u"864"_s);
-    EXPECT_EQ(pantalla->Lis_MinErrores->count(), 7);
-
-    // La casilla de elegido de un sencillo no hace nada; tampoco la del 15, el hueco entre
-    // filas, ni la probable de un signo sin marcar o de un partido sin elegir.
-    const QuinielaBase antes = estado.Red.Base;
-    for (int m : {2, 7, 15})
+    for (int m : {1, 3, 4, 5, 13})
         Pulsa(pantalla->Pic_Elegir, PuntoElegir(m));
-    Pulsa(pantalla->Pic_Base, QPoint(10, 20));
+    EXPECT_EQ(pantalla->Pic_BotMaxErr->Rotulo(), u" 1  Máximo"_s);
+    EXPECT_EQ(pantalla->Lis_MaxErrores->count(), 2);
+    EXPECT_EQ(estado.Red.Base[1].SignoProbable, 0);
+    // La probable de un signo sin marcar o de un partido sin elegir no se pone.
+    const QuinielaBase antes = estado.Red.Base;
     Pulsa(pantalla->Pic_ColBas, PuntoBase(3, 1));
     Pulsa(pantalla->Pic_ColBas, PuntoBase(6, 2));
     EXPECT_EQ(estado.Red.Base, antes);
@@ -252,11 +236,6 @@ TEST_F(PantallaReducirPrueba, CambiarElMetodoSinReducirReabreConLaBasePorDefecto
     menu.show();
     QStringList titulos;
     QuinielaBase base;
-    std::function<void(QWidget*)> segunda = [&](QWidget* modal) {
-        titulos << modal->windowTitle();
-        base = estado.Red.Base;
-        Pulsa(qobject_cast<PantallaReducir*>(modal)->Pic_Salir);
-    };
     AlAbrirseModal([&](QWidget* modal) {
         auto* p = qobject_cast<PantallaReducir*>(modal);
         ASSERT_NE(p, nullptr);
@@ -270,7 +249,11 @@ TEST_F(PantallaReducirPrueba, CambiarElMetodoSinReducirReabreConLaBasePorDefecto
         // Cambios que no se reducen y el método de la lista.
         Pulsa(p->Pic_BotSelTodo);
         Pulsa(p->Pic_BotMetodo);
-        AlAbrirseModal(segunda);
+        AlAbrirseModal([&](QWidget* segunda) {
+            titulos << segunda->windowTitle();
+            base = estado.Red.Base;
+            Pulsa(qobject_cast<PantallaReducir*>(segunda)->Pic_Salir);
+        });
         EligeEnLista(p->Lis_Metodos, 1);
     });
     Pulsa(menu.Pic_Boton[2]);
@@ -286,56 +269,63 @@ TEST_F(PantallaReducirPrueba, OtraJornadaOtroOrdenYElIndiceReabren) {
     Guarda(12, 1, BaseProbable, MetodoColumnaProbable, u"Primera"_s);
     Guarda(7, 3, u"1X2* 1X2* 1X2* 1X2* 1 1 1 1 1 1 1 1 1 1 1"_s, MetodoDirecto,
            u"Cuatro triples"_s);
-    {
-        auto pantalla = Abre();
-        Pulsa(pantalla->Pic_BotOrden);
-        EligeEnLista(pantalla->Lis_Orden, 24);
-        EXPECT_FALSE(pantalla->isVisible());
-        EXPECT_EQ(estado.Datos.OrdenActual, 25);
-        EXPECT_TRUE(estado.ReabrirReduccion);
-    }
-    {
-        estado.ReabrirReduccion = false;
-        estado.MetodoRecordado = MetodoSeleccionSignos;
-        auto pantalla = Abre();
-        EXPECT_EQ(estado.Red.Metodo, MetodoSeleccionSignos) << "el elegido en la lista";
-        Pulsa(pantalla->Pic_BotNroJor);
-        EligeEnLista(pantalla->Lis_Jornadas, 6);
-        EXPECT_EQ(estado.Datos.JornadaActual, 7);
-        EXPECT_EQ(estado.Datos.OrdenActual, 1) << "otra jornada empieza en el orden 1";
-        EXPECT_EQ(estado.MetodoRecordado, 0);
-        EXPECT_TRUE(estado.ReabrirReduccion);
-    }
-    {
-        // El índice: la jornada 7, orden 3 del histórico.
-        estado.ReabrirReduccion = false;
-        auto pantalla = Abre();
-        AlAbrirseModal([&](QWidget* modal) {
-            auto* historic = qobject_cast<PantallaHistoric*>(modal);
-            ASSERT_NE(historic, nullptr);
-            QTest::mouseClick(historic->Pic_Carpeta, Qt::LeftButton, Qt::NoModifier,
-                              QPoint(120, YPrimeraLinea + AltoLineaHistorial * 1 + 8));
-        });
-        Pulsa(pantalla->Pic_Indice);
-        EXPECT_FALSE(pantalla->isVisible());
-        EXPECT_TRUE(estado.ReabrirReduccion);
-        EXPECT_EQ(estado.Datos.OrdenActual, 3);
-    }
+    auto pantalla = Abre();
+    Pulsa(pantalla->Pic_BotOrden);
+    EligeEnLista(pantalla->Lis_Orden, 24);
+    EXPECT_EQ(estado.Datos.OrdenActual, 25);
+    EXPECT_TRUE(estado.ReabrirReduccion);
+
+    estado.ReabrirReduccion = false;
+    estado.MetodoRecordado = MetodoSeleccionSignos;
+    pantalla = Abre();
+    EXPECT_EQ(estado.Red.Metodo, MetodoSeleccionSignos) << "el elegido en la lista";
+    Pulsa(pantalla->Pic_BotNroJor);
+    EligeEnLista(pantalla->Lis_Jornadas, 6);
+    EXPECT_EQ(estado.Datos.JornadaActual, 7);
+    EXPECT_EQ(estado.Datos.OrdenActual, 1) << "otra jornada empieza en el orden 1";
+    EXPECT_EQ(estado.MetodoRecordado, 0);
+    EXPECT_TRUE(estado.ReabrirReduccion);
+
+    // El índice: la jornada 7, orden 3 del histórico.
+    estado.ReabrirReduccion = false;
+    pantalla = Abre();
+    AlAbrirseModal([&](QWidget* modal) {
+        auto* historic = qobject_cast<PantallaHistoric*>(modal);
+        ASSERT_NE(historic, nullptr);
+        QTest::mouseClick(historic->Pic_Carpeta, Qt::LeftButton, Qt::NoModifier,
+                          QPoint(120, YPrimeraLinea + AltoLineaHistorial * 1 + 8));
+    });
+    Pulsa(pantalla->Pic_Indice);
+    EXPECT_TRUE(estado.ReabrirReduccion);
+    EXPECT_EQ(estado.Datos.OrdenActual, 3);
 }
 
-TEST_F(PantallaReducirPrueba, ReducirYLuegoDescribirEscribeLoMismoQueLaLineaDeOrdenes) {
+TEST_F(PantallaReducirPrueba, FallosNoDejanNadaYLaReduccionEsLaDeLaLineaDeOrdenes) {
     estado.Datos.Metodo = MetodoColumnaProbable;
     auto pantalla = Abre();
     pantalla->PonIntervaloEventos(0);
+    Pulsa(pantalla->Pic_BotReducir);
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"MULTIPLES A REDUCIR"_s);
+
+    // Nueve triples elegidos sin errores limitados: se escriben todas las 19.683 columnas.
     MarcaBase(*pantalla, NueveTriples);
     Pulsa(pantalla->Pic_BotMaxErr);
-    EligeEnLista(pantalla->Lis_MaxErrores, 2);
-    EXPECT_EQ(Valor(*pantalla, u"Apuest. aceptadas"_s), u"163"_s);
-    GuardaCaptura(pantalla.get(), u"reducir_antes"_s);
+    EligeEnLista(pantalla->Lis_MaxErrores, 9);
+    QString cancelada;
+    ConLimiteDeFichero(19 * 1000, [&] { cancelada = Reduce(*pantalla); });
+    ASSERT_EQ(plataforma.Mensajes.size(), 2u);
+    EXPECT_EQ(plataforma.Mensajes[1].Titulo, u"ERROR AL GRABAR LA REDUCCIÓN"_s);
+    EXPECT_EQ(cancelada, u"El proceso de reducción ha sido cancelado"_s);
+    EXPECT_FALSE(carpeta.Existe(u"RED1201.ZPK"_s));
+    EXPECT_TRUE(Registros().isEmpty()) << "el índice no se toca si las columnas fallan";
 
-    // Durante la reducción: el panel y sus textos; el resto de la pantalla no responde.
+    Pulsa(pantalla->Pic_BotMaxErr);
+    EligeEnLista(pantalla->Lis_MaxErrores, 2);
+
+    // Durante la reducción el resto de la pantalla no responde.
     QStringList vistos;
-    bool capturada = false;
+    const QString mitad = u"Se ha realizado el  50 % de la reducción "_s;
     const QuinielaBase base = estado.Red.Base;
     plataforma.AlProcesarEventos = [&] {
         if (vistos.isEmpty()) {
@@ -347,30 +337,17 @@ TEST_F(PantallaReducirPrueba, ReducirYLuegoDescribirEscribeLoMismoQueLaLineaDeOr
             EXPECT_EQ(pantalla->cursor().shape(), Qt::BusyCursor);
         }
         vistos << pantalla->Pic_Porcen->Progreso();
-        if (!capturada && pantalla->Pic_Porcen->Porcentaje() >= 40) {
-            capturada = true;
+        if (vistos.last() == mitad && vistos.count(mitad) == 1)
             GuardaCaptura(pantalla.get(), u"reducir_durante"_s);
-        }
     };
-    bool alFinal = false;
-    QTimer::singleShot(0, [&] {
-        EXPECT_EQ(pantalla->Pic_Porcen->Progreso(), u"Ha finalizado el proceso de reducción"_s);
-        EXPECT_FALSE(pantalla->Pic_BotCancelar->isVisible());
-        GuardaCaptura(pantalla.get(), u"reducir_terminada"_s);
-        alFinal = true;
-        Pulsa(pantalla->Pic_SalirPorcen);
-    });
-    Pulsa(pantalla->Pic_BotReducir);
-    EXPECT_TRUE(alFinal);
-    EXPECT_FALSE(pantalla->Pic_Porcen->isVisible());
+    EXPECT_EQ(Reduce(*pantalla, u"reducir_terminada"_s),
+              u"Ha finalizado el proceso de reducción"_s);
     EXPECT_EQ(pantalla->Pic_Porcen->Tamanos(), u"    19683 apuestas reducidas a 163    "_s);
     ASSERT_FALSE(vistos.isEmpty());
     EXPECT_EQ(vistos.first(), u"Se ha realizado el   0 % de la reducción "_s);
-    EXPECT_TRUE(vistos.contains(u"Se ha realizado el  50 % de la reducción "_s));
-    EXPECT_TRUE(capturada);
+    EXPECT_TRUE(vistos.contains(mitad));
 
-    // La base cambia después y se escribe la descripción: al salir, el registro solo toma
-    // la descripción.
+    // Cambiar la base tras reducir no cuenta al salir; la descripción, sí.
     Pulsa(pantalla->Pic_BotBorTodo);
     pantalla->Tex_Descripcion->setFocus();
     Teclea(pantalla->Tex_Descripcion, u"Nueve triples, peña"_s);
@@ -379,8 +356,7 @@ TEST_F(PantallaReducirPrueba, ReducirYLuegoDescribirEscribeLoMismoQueLaLineaDeOr
     EXPECT_FALSE(pantalla->isVisible());
     EXPECT_FALSE(estado.ReabrirReduccion);
 
-    // quiniela-cli con la misma base en la jornada 13: registro y columnas idénticos salvo la
-    // clave.
+    // La línea de órdenes, con la misma base en la jornada 13: idénticos salvo la clave.
     const Linea l = EjecutaCli(
         carpeta,
         u"reducir --jornada 13 --orden 1 --errores 0-2 --metodo probable --base"_s.split(u' ') +
@@ -416,31 +392,6 @@ TEST_F(PantallaReducirPrueba, CancelarUnaSustitucionNoDejaReduccion) {
     Pulsa(pantalla->Pic_BotReducir);
     EXPECT_EQ(plataforma.Mensajes.size(), 2u);
     EXPECT_EQ(carpeta.Lee(u"BASES.ZPK"_s), indice);
-    EXPECT_FALSE(pantalla->Pic_Porcen->isVisible());
-}
-
-TEST_F(PantallaReducirPrueba, ComprobacionOFalloDeEscrituraSeMuestranYNoDejanNada) {
-    estado.Datos.Metodo = MetodoColumnaProbable;
-    auto pantalla = Abre();
-    Pulsa(pantalla->Pic_BotReducir);
-    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"MULTIPLES A REDUCIR"_s);
-    EXPECT_FALSE(pantalla->Pic_Porcen->isVisible());
-
-    // Nueve triples elegidos sin errores limitados: se escriben todas las 19.683 columnas.
-    MarcaBase(*pantalla, NueveTriples);
-    Pulsa(pantalla->Pic_BotMaxErr);
-    EligeEnLista(pantalla->Lis_MaxErrores, 9);
-    QString alFinal;
-    ConLimiteDeFichero(19 * 1000, [&] { alFinal = Reduce(*pantalla); });
-
-    ASSERT_EQ(plataforma.Mensajes.size(), 2u);
-    EXPECT_EQ(plataforma.Mensajes[1].Titulo, u"ERROR AL GRABAR LA REDUCCIÓN"_s);
-    EXPECT_TRUE(plataforma.Mensajes[1].Texto.startsWith(
-        u"No se ha podido grabar el fichero de apuestas reducidas RED1201.ZPK"_s));
-    EXPECT_EQ(alFinal, u"El proceso de reducción ha sido cancelado"_s);
-    EXPECT_FALSE(carpeta.Existe(u"RED1201.ZPK"_s));
-    EXPECT_TRUE(Registros().isEmpty()) << "el índice no se toca si las columnas fallan";
     EXPECT_FALSE(pantalla->Pic_Porcen->isVisible());
 }
 
