@@ -90,7 +90,6 @@ protected:
     }
 };
 
-// Un AD243 esperado, guardado aparte.
 QByteArray Ad243Esperado(const QString& nombre) {
     QFile f(QStringLiteral(QUINIELA_FUENTES "/tests/datos/output/") + nombre);
     EXPECT_TRUE(f.open(QIODevice::ReadOnly)) << nombre.toStdString();
@@ -119,14 +118,6 @@ TEST(CuentaBoletos, FormulaDeGruposIgualesYBoletoDeCadaColumna) {
         EXPECT_EQ(BoletoDeColumna(BaseConPartido15(1), 20, n), boleto) << n;
 }
 
-TEST(FormatosExportar, NumeroDeControlYCabeceraDeAnchoFijo) {
-    EXPECT_EQ(NumeroControl(u"28"_s, u"12345"_s), 4);
-    EXPECT_EQ(NumeroControl(u"2A"_s, u"1 3"_s), (2 + 3 * 1 + 5 * 3) % 11); // lo que no es cifra, 0
-    // Con campos cortos o largos, el registro C tiene su ancho.
-    CabeceraAD243 c{5, u"3/1/2024"_s, u"123"_s, u"1"_s, 7, 1};
-    EXPECT_EQ(RegistroCAD243(c).size(), LongitudRegistroAD243);
-}
-
 TEST_F(MotorCopia, FormatosDeTextoDeDosColumnas) {
     Columnas({u"1X21X21X21X21X2"_s, u"222111XXX1X21X1"_s});
     const QByteArray a = "1X21X21X21X21X2", b = "222111XXX1X21X1";
@@ -143,14 +134,18 @@ TEST_F(MotorCopia, FormatosDeTextoDeDosColumnas) {
         {FormatoExportar::TXT4, '"' + a + "\"\r\n\"" + b + "\"\r\n"},
         {FormatoExportar::TXT5, signos(a) + ',' + signos(b)},
         {FormatoExportar::TXT6, signos(a) + "\r\n" + signos(b) + "\r\n"}};
-    for (const auto& [formato, esperado] : casos) {
+    for (const auto& [formato, esperado] : casos)
         EXPECT_EQ(Copiar(formato).Bytes, esperado) << CodigoFormato(formato).toStdString();
-    }
 }
 
 // 17 columnas: la única del último boleto se duplica; 16: dos boletos llenos; partido 15 doble
 // de 9 + 9: los boletos 2 y 4 llevan una columna cada uno (k = 2).
-TEST_F(MotorCopia, AD243DuplicaLaColumnaUnicaDeCadaGrupo) {
+TEST_F(MotorCopia, AD243DuplicaLaColumnaUnicaDeCadaGrupoYSuCabeceraLlevaElNumeroDeControl) {
+    EXPECT_EQ(NumeroControl(u"28"_s, u"12345"_s), 4);
+    EXPECT_EQ(NumeroControl(u"2A"_s, u"1 3"_s), (2 + 3 * 1 + 5 * 3) % 11); // lo que no es cifra, 0
+    // Con campos cortos o largos, el registro C tiene su ancho.
+    EXPECT_EQ(RegistroCAD243({5, u"3/1/2024"_s, u"123"_s, u"1"_s, 7, 1}).size(),
+              LongitudRegistroAD243);
     const QStringList x = ColumnasPrueba(17, u'X');
     const struct {
         QStringList Columnas;
@@ -177,7 +172,6 @@ TEST_F(MotorCopia, AD243DuplicaLaColumnaUnicaDeCadaGrupo) {
     }
 }
 
-// Un fichero de boletos que es un enlace se sustituye: el fichero al que apunta no se toca.
 TEST_F(MotorCopia, ProgresoYEstadosEmpiezanDeCeroEnCadaCopiaYElEnlaceNoSeSigue) {
     Columnas(ColumnasPrueba(3, u'1'));
     datos.Escribe(u"ajeno.txt"_s, QByteArray(5000, 'z'));
@@ -226,11 +220,22 @@ TEST_F(MotorCopia, SinFicheroDeColumnasODiscoQueFalta) {
     EXPECT_EQ(plataforma.Mensajes[0].Botones, BotonesMensaje(BotonMensaje::Copiar));
 }
 
-// El fichero de boletos se escribe en otro hilo: si no se puede ni empezar, se dice así y
-// ni el destino ni lo que hubiera en lugar del fichero de boletos cambian.
-TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirNoCambiaNada) {
-    Columnas(ColumnasPrueba(40, u'1'));
-    destino.Escribe(u"salida"_s, "la copia de la semana pasada");
+// El fichero de boletos se escribe en otro hilo: si no se puede ni empezar o el disco se llena a
+// mitad (con el destino aún a tiempo: un límite de tamaño entre los dos, TXT1 ocupa 15 bytes por
+// columna y los boletos 19), se dice así y ni el destino ni lo que había en su lugar cambian.
+TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirODiscoLlenoAMitad) {
+    Columnas(ColumnasPrueba(100000, u'1'));
+    PreparaAnteriores();
+    rlimit antes{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
+    rlimit limite = antes;
+    limite.rlim_cur = 1700000;
+    const auto senal = std::signal(SIGXFSZ, SIG_IGN); // sin ella, write() falla con EFBIG
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
+    const Copia c = Copiar(FormatoExportar::TXT1);
+    setrlimit(RLIMIT_FSIZE, &antes);
+    std::signal(SIGXFSZ, senal);
+    FallaSinCambios(c, FalloBoletos);
     // Una carpeta en su sitio, con algo dentro.
     ASSERT_TRUE(QDir(datos.Ruta()).mkdir(u"FORBOLW.ZPK"_s));
     datos.Escribe(u"FORBOLW.ZPK/dentro"_s, "algo");
@@ -256,23 +261,6 @@ TEST_F(MotorCopia, ElFicheroDeBoletosQueSeEstaLeyendoNoCambiaDebajo) {
     EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(despues));
     EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files),
               (QStringList{u"FORBOLW.ZPK"_s, u"RED0703.ZPK"_s}));
-}
-
-// Disco lleno a mitad del fichero de boletos, con el destino aún a tiempo: un límite de tamaño de
-// fichero entre los dos (TXT1 ocupa 15 bytes por columna y los boletos 19).
-TEST_F(MotorCopia, DiscoLlenoAMitadDelFicheroDeBoletos) {
-    Columnas(ColumnasPrueba(100000, u'1'));
-    PreparaAnteriores();
-    rlimit antes{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
-    rlimit limite = antes;
-    limite.rlim_cur = 1700000;
-    const auto senal = std::signal(SIGXFSZ, SIG_IGN); // sin ella, write() falla con EFBIG
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-    const Copia c = Copiar(FormatoExportar::TXT1);
-    setrlimit(RLIMIT_FSIZE, &antes);
-    std::signal(SIGXFSZ, senal);
-    FallaSinCambios(c, FalloBoletos);
 }
 
 // Varios bloques de lectura, con líneas que no son de 19 bytes: solo LF, una vacía y la última sin
@@ -311,9 +299,6 @@ TEST_F(MotorCopia, VariosBloquesConLineasDeOtraFormaYSignosQueCambian) {
     // El total sale del tamaño, que aquí no es de líneas de 19 bytes: 1..100 sin saltos atrás.
     EXPECT_TRUE(std::is_sorted(c.Porcentajes.begin(), c.Porcentajes.end(), std::less_equal<>()));
     EXPECT_EQ(c.Porcentajes.empty() ? 0 : c.Porcentajes.back(), 100);
-    // Ni temporales ni el fichero de boletos anterior con otro nombre.
-    EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files),
-              (QStringList{u"FORBOLW.ZPK"_s, u"RED0703.ZPK"_s}));
     EXPECT_EQ(QDir(destino.Ruta()).entryList(QDir::Files), QStringList{u"salida"_s});
     // AD243 cuenta antes las mismas líneas: un registro D por boleto del fichero de boletos.
     EXPECT_EQ(Copiar(FormatoExportar::AD243).Bytes.size(), (1 + (registros + 7) / 8) * 123);
@@ -328,8 +313,7 @@ TEST_F(MotorCopia, LineaErroneaTrasVariosBloquesNoCambiaNada) {
         {"\"11111111111111A\"\r\n", FormatoExportar::AD243}, // signo raro
         {"111111111111111\r\n", FormatoExportar::TXT2}};     // sin comillas
     for (const auto& [mala, formato] : casos) {
-        Columnas(ColumnasPrueba(60000, u'1'));
-        datos.Escribe(u"RED0703.ZPK"_s, datos.Lee(u"RED0703.ZPK"_s) + mala +
+        datos.Escribe(u"RED0703.ZPK"_s, FicheroColumnas(ColumnasPrueba(60000, u'1')) + mala +
                                             FicheroColumnas(ColumnasPrueba(10, u'1')));
         FallaSinCambios(
             Copiar(formato),

@@ -1,8 +1,3 @@
-// Impresiones: la matriz de marcas y su dibujo en twips en las dos disposiciones, los boletos
-// desde el fichero de boletos (rango, repetición, cancelación, avisos), los datos básicos, la
-// relación en los dos anchos, el papel continuo y las reglas de edición de rango, márgenes y
-// copias. Correo: direcciones aceptadas, DIRECC.ZPK, el mensaje MIME byte a byte y la tanda de
-// envío sobre un transporte falso.
 #include "core/datos_generales_tipo.h"
 #include "matchdays/fichero_jornadas.h"
 #include "output/continuo.h"
@@ -70,7 +65,6 @@ std::set<Celda> Celdas(const QStringList& columnas) {
     return r;
 }
 
-// Lo que dibujaría un boleto con esas columnas.
 std::multiset<Rect> Dibujo(const QStringList& columnas, int orientacion, bool referencias) {
     ImpresoraFalsa f;
     DibujaBoleto(f, Matriz(columnas), 1, orientacion, {30, 40, 0, referencias}, QLocale::c());
@@ -81,12 +75,12 @@ class Salida : public testing::Test {
 protected:
     void SetUp() override { estado.Datos.FechaJornada = u"04/09/05"_s; }
     OpcionesBoletos Opciones(int64_t desde, int64_t hasta) {
-        OpcionesBoletos o;
-        o.Rango = {desde, hasta};
-        o.MargenIzquierdo = 30;
-        o.MargenSuperior = 40;
-        o.Regional = QLocale::c();
-        return o;
+        return {.Rango = {desde, hasta},
+                .MargenIzquierdo = 30,
+                .MargenSuperior = 40,
+                .Regional = QLocale::c(),
+                .Avisos = {},
+                .TrasBoleto = {}};
     }
     CarpetaTemporal datos;
     EstadoGlobal estado = datos.Estado();
@@ -234,7 +228,8 @@ TEST(DibujoBoleto, CajasNumeroYReferenciasDeLasDosDisposiciones) {
     }
 }
 
-TEST_F(Salida, BoletoInicialTresLeeDesdeElRegistro17YCancelarGuardaLoImpreso) {
+TEST_F(Salida,
+       BoletoInicialTresLeeDesdeElRegistro17CancelarGuardaLoImpresoYCadaGrupoEmpiezaBoleto) {
     EXPECT_EQ(ByteDeBoleto(3), 304);
     const QStringList columnas = ColumnasPrueba(37); // 5 boletos, el último con 5 columnas
     GuardaReduccion(datos, estado, 7, 3, columnas);
@@ -244,7 +239,6 @@ TEST_F(Salida, BoletoInicialTresLeeDesdeElRegistro17YCancelarGuardaLoImpreso) {
     o.Avisos.AlImprimir = [&](const QString& t) { avisos.push_back(t); };
     const ResultadoImpresion r = ImprimeBoletos(estado, impresora, o);
     EXPECT_EQ(std::pair(r.Fin, r.Impresos), std::pair(FinImpresion::Terminada, int64_t(3)));
-    EXPECT_EQ(impresora.DocumentosTerminados, (std::vector<int>{3}));
     // Página 1: las columnas 17 a 24; la 3: las 33 a 37 y tres huecos.
     EXPECT_EQ(Rectangulos(impresora, 1), Dibujo(columnas.mid(16, 8), 2, false));
     EXPECT_EQ(Rectangulos(impresora, 3), Dibujo(columnas.mid(32), 2, false));
@@ -258,40 +252,35 @@ TEST_F(Salida, BoletoInicialTresLeeDesdeElRegistro17YCancelarGuardaLoImpreso) {
     const ResultadoImpresion c = ImprimeBoletos(estado, impresora, o);
     EXPECT_EQ(std::pair(c.Fin, c.Impresos), std::pair(FinImpresion::Cancelada, int64_t(2)));
     EXPECT_EQ(impresora.DocumentosTerminados, (std::vector<int>{3, 2}));
-}
-
-TEST_F(Salida, GruposDelPartidoQuinceEmpiezanBoletoYElFinalAcota) {
     // 10 columnas con "1" y 3 con "X": el boleto 2 tiene 2 columnas y 6 huecos.
-    const QStringList columnas = ColumnasPrueba(10, u'1') + ColumnasPrueba(3, u'X', 50);
-    GuardaReduccion(datos, estado, 7, 3, columnas);
-    OpcionesBoletos o = Opciones(2, 2);
-    o.Reverso = true;
-    ImprimeBoletos(estado, impresora, o);
-    EXPECT_EQ(impresora.Paginas.size(), 1u);
-    EXPECT_EQ(Rectangulos(impresora, 1), Dibujo(columnas.mid(8, 2), 1, true));
+    const QStringList grupos = ColumnasPrueba(10, u'1') + ColumnasPrueba(3, u'X', 50);
+    GuardaReduccion(datos, estado, 7, 3, grupos);
+    OpcionesBoletos reverso = Opciones(2, 2);
+    reverso.Reverso = true;
+    ImpresoraFalsa g;
+    ImprimeBoletos(estado, g, reverso);
+    EXPECT_EQ(g.Paginas.size(), 1u);
+    EXPECT_EQ(Rectangulos(g, 1), Dibujo(grupos.mid(8, 2), 1, true));
 }
 
 TEST_F(Salida, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
-    struct Caso {
-        QStringList Columnas;
-        bool Avisa;
-    } casos[] = {
+    const std::pair<QStringList, bool> casos[] = {
         {ColumnasPrueba(17), true},                                    // 8 + 8 + 1
         {ColumnasPrueba(9, u'1') + ColumnasPrueba(9, u'X', 20), true}, // dos boletos de una
         {ColumnasPrueba(16), false},                                   // 8 + 8
         {ColumnasPrueba(3, u'1') + ColumnasPrueba(3, u'X', 20) + ColumnasPrueba(3, u'2', 40),
          false},
     };
-    for (const Caso& k : casos) {
+    for (const auto& [columnas, avisa] : casos) {
         ImpresoraFalsa f;
-        GuardaReduccion(datos, estado, 7, 3, k.Columnas);
+        GuardaReduccion(datos, estado, 7, 3, columnas);
         std::vector<QString> titulos;
         OpcionesBoletos o = Opciones(1, 1);
         o.Avisos.AlAvisar = [&](const MensajeImpresion& m) { titulos.push_back(m.Titulo); };
         ImprimeBoletos(estado, f, o);
-        EXPECT_EQ(titulos, k.Avisa ? std::vector<QString>{u"ÚLTIMO BOLETO INCOMPLETO"_s}
-                                   : std::vector<QString>{})
-            << k.Columnas.size();
+        EXPECT_EQ(titulos, avisa ? std::vector<QString>{u"ÚLTIMO BOLETO INCOMPLETO"_s}
+                                 : std::vector<QString>{})
+            << columnas.size();
     }
 }
 
@@ -324,8 +313,6 @@ TEST_F(Salida, SinReduccionOSinColumnasNoSeImprimeNada) {
     EXPECT_EQ(otra.Paginas.size(), 1u);
 }
 
-// Las líneas enteras de cada método (partidos con nombres cortados, sin visitante, triple sin
-// elegir, el 15 sin corchetes; el resumen propio de cada uno), como se imprimen.
 TEST(DatosBasicos, LineasDeCadaMetodo) {
     for (int metodo : {1, 2, 3}) {
         const std::vector<QString> l = LineasDatosBasicos(Datos(metodo), MonedaImpresa());
@@ -397,36 +384,18 @@ TEST_F(Salida, ContinuoTresBoletosDosPaginasConReferenciasYLaPrueba) {
     EXPECT_EQ(prueba.Rectangulos.size(), 2u * (2 * 339 + 9));
 }
 
-TEST(EdicionListados, ValorEnteroComoSeTecleaYRangoAcotadoAntesDeLasReglas) {
+TEST(EdicionListados, ValorEnteroMargenesCopiasYRangoAcotadoAntesDeLasReglas) {
+    const std::pair<QString, int> casos[] = {{u"125"_s, 125}, {u"1234"_s, 123}, {u"-5"_s, 0},
+                                             {u""_s, 0},      {u"7x"_s, 7},     {u"-99"_s, 0}};
+    for (const auto& [texto, valor] : casos)
+        EXPECT_EQ(CierraMargen(texto), valor) << texto.toStdString();
+    EXPECT_EQ(RecortaCampoCorto(u"12345"_s), u"123"_s);
     const std::pair<QString, int64_t> valores[] = {
         {u"12"_s, 12}, {u"  7"_s, 7}, {u"12ab"_s, 12},
         {u"abc"_s, 0}, {u"-3"_s, -3}, {u""_s, 0},
         {u"+5"_s, 5},  {u"1 2"_s, 1}, {u"99999999999999999999999"_s, INT64_MAX}};
     for (const auto& [texto, valor] : valores)
         EXPECT_EQ(ValorEntero(texto), valor) << texto.toStdString();
-    // El rango (4 a 6 de 10) se acota antes de aplicar las reglas: un inicial más allá del final
-    // lo arrastra, y al revés.
-    const std::tuple<bool, QString, int64_t, int64_t> casos[] = {
-        {true, u""_s, 1, 6},   {true, u"-3"_s, 1, 6}, {true, u"99999999999999999999"_s, 10, 10},
-        {true, u"5"_s, 5, 6},  {false, u""_s, 4, 10}, {false, u"12"_s, 4, 10},
-        {false, u"2"_s, 2, 2}, {false, u"-1"_s, 1, 1}};
-    for (const auto& [inicial, texto, desde, hasta] : casos) {
-        RangoBoletos r{4, 6};
-        if (inicial)
-            CierraBoletoInicial(r, texto, 10);
-        else
-            CierraBoletoFinal(r, texto, 10);
-        EXPECT_EQ(std::pair(r.Inicial, r.Final), std::pair(desde, hasta))
-            << inicial << texto.toStdString();
-    }
-}
-
-TEST(EdicionListados, MargenesYCopiasTresCaracteresSinNegativosYPorPar) {
-    const std::pair<QString, int> casos[] = {{u"125"_s, 125}, {u"1234"_s, 123}, {u"-5"_s, 0},
-                                             {u""_s, 0},      {u"7x"_s, 7},     {u"-99"_s, 0}};
-    for (const auto& [texto, valor] : casos)
-        EXPECT_EQ(CierraMargen(texto), valor) << texto.toStdString();
-    EXPECT_EQ(RecortaCampoCorto(u"12345"_s), u"123"_s);
     DatosGenerales d;
     PonMargenIzquierdo(d, 1, 40);
     PonMargenSuperior(d, 1, 50);
@@ -446,6 +415,21 @@ TEST(EdicionListados, MargenesYCopiasTresCaracteresSinNegativosYPorPar) {
         {u""_s, 1}, {u"3"_s, 3}, {u"999"_s, 999}, {u"1000"_s, 100}, {u"0"_s, 1}};
     for (const auto& [texto, copias] : cerrando)
         EXPECT_EQ(CierraCopias(texto), copias) << texto.toStdString();
+    // El rango (4 a 6 de 10) se acota antes de aplicar las reglas: un inicial más allá del final
+    // lo arrastra, y al revés.
+    const std::tuple<bool, QString, int64_t, int64_t> rangos[] = {
+        {true, u""_s, 1, 6},   {true, u"-3"_s, 1, 6}, {true, u"99999999999999999999"_s, 10, 10},
+        {true, u"5"_s, 5, 6},  {false, u""_s, 4, 10}, {false, u"12"_s, 4, 10},
+        {false, u"2"_s, 2, 2}, {false, u"-1"_s, 1, 1}};
+    for (const auto& [inicial, texto, desde, hasta] : rangos) {
+        RangoBoletos r{4, 6};
+        if (inicial)
+            CierraBoletoInicial(r, texto, 10);
+        else
+            CierraBoletoFinal(r, texto, 10);
+        EXPECT_EQ(std::pair(r.Inicial, r.Final), std::pair(desde, hasta))
+            << inicial << texto.toStdString();
+    }
 }
 
 TEST(Direcciones, SoloUnaDireccionSencillaSeEnvia) {
@@ -458,19 +442,6 @@ TEST(Direcciones, SoloUnaDireccionSencillaSeEnvia) {
           u"<a@x.es>"_s, u"a@x.es\u0000"_s, u"peña@x.es"_s, larga})
         EXPECT_FALSE(EsDireccionValida(d)) << d.toStdString();
     EXPECT_TRUE(EsDireccionValida(larga.right(LargoMaximoDireccion)));
-}
-
-TEST_F(Salida, DireccionesIdaYVueltaPorElFicheroRecortadasYEnOrden) {
-    // Sin fichero: se crea vacío.
-    EXPECT_TRUE(CargaLisDirecciones(estado).Direcciones.isEmpty());
-    EXPECT_EQ(datos.Lee(u"DIRECC.ZPK"_s), QByteArray());
-    ASSERT_TRUE(
-        GuardaDirecciones(estado, {u"  zeta@x.es "_s, u"ana@y.es"_s, u"mal, hecha"_s}).Bien());
-    EXPECT_EQ(datos.Lee(u"DIRECC.ZPK"_s), "zeta@x.es\r\nana@y.es\r\nmal, hecha\r\n");
-    const LecturaDirecciones l = CargaLisDirecciones(estado);
-    EXPECT_FALSE(l.Fallida);
-    // La coma termina el campo al leer, como en cualquier fichero delimitado.
-    EXPECT_EQ(l.Direcciones, (QStringList{u"zeta@x.es"_s, u"ana@y.es"_s, u"mal"_s, u"hecha"_s}));
 }
 
 TEST(MensajeCorreo, MensajeEnteroByteAByte) {
@@ -489,7 +460,7 @@ TEST(MensajeCorreo, MensajeEnteroByteAByte) {
     EXPECT_EQ(LineaApuestaCorreo(123456, "1X2"), "Apuesta nro.123456  1X2\r\n");
 }
 
-TEST(MensajeCorreo, QuotedPrintableVuelveAlTextoConLineasCortas) {
+TEST(MensajeCorreo, QuotedPrintableYCabecerasVuelvenAlTextoConLineasCortas) {
     std::mt19937 azar(7);
     const QStringList trozos = {u"a"_s, u"b"_s, u" "_s, u"="_s, u"\t"_s,  u"."_s,
                                 u"ñ"_s, u"€"_s, u"😀"_s, u"X"_s, u"\r\n"_s};
@@ -505,9 +476,7 @@ TEST(MensajeCorreo, QuotedPrintableVuelveAlTextoConLineasCortas) {
         // Ningún blanco al final de una línea codificada: se perdería por el camino.
         ASSERT_FALSE(qp.contains(" \r\n") || qp.contains("\t\r\n") || qp.endsWith(' ')) << caso;
     }
-}
-
-TEST(MensajeCorreo, CabeceraLargaSePliegaSinPartirCaracteres) {
+    // Una cabecera larga se pliega sin partir caracteres.
     const QString asunto = u"Reducción "_s.repeated(12) + u"ñ😀"_s;
     const QByteArray valor = CodificaCabecera(asunto, 9);
     EXPECT_TRUE(LineasCortas("Subject: " + valor, 78));
@@ -518,8 +487,9 @@ TEST(MensajeCorreo, CabeceraLargaSePliegaSinPartirCaracteres) {
     EXPECT_FALSE(CodificaCabecera(u"a\r\nBcc: x@y.es"_s, 9).contains('\n'));
 }
 
-// Sin fichero de columnas el mensaje va sin ellas.
-TEST_F(Salida, CorreoSinFicheroDeColumnasSoloLosDatosBasicos) {
+TEST_F(Salida, CorreoSinFicheroDeColumnasSoloLosDatosBasicosYRemitenteMaloSinSesion) {
+    EXPECT_TRUE(CargaLisDirecciones(estado).Direcciones.isEmpty()); // y lo crea vacío
+    EXPECT_TRUE(QFile::exists(datos.Ruta(u"DIRECC.ZPK"_s)));
     GuardaReduccion(datos, estado, 2, 1, ColumnasPrueba(2));
     QFile::remove(datos.Ruta(NombreFicheroApuestas(2, 1)));
     const PreparacionCorreo p = PreparaEnvio(estado, {{u"a@x.es"_s}, true, true}, QLocale::c());
@@ -528,31 +498,21 @@ TEST_F(Salida, CorreoSinFicheroDeColumnasSoloLosDatosBasicos) {
     const QString cuerpo = DecodificaMensaje(t.Enviados.at(0).Mensaje).Cuerpo;
     EXPECT_TRUE(cuerpo.startsWith(u"     JORNADA NRO.  2"_s)) << cuerpo.toStdString();
     EXPECT_FALSE(cuerpo.contains(u"Apuesta"_s));
-}
-
-TEST(EnvioCorreo, RemitenteQueNoValeNoAbreSesion) {
-    EnvioPreparado e;
-    e.Asunto = AsuntoCorreo(1, 1);
-    e.Validas = QStringList{u"a@x.es"_s};
-    TransporteFalso t;
     CuentaCorreo mala = Cuenta();
     mala.Remitente = u"pena@x.es\r\nBcc: todos@y.es"_s;
-    EXPECT_EQ(EjecutaEnvio(e, mala, {}, t, {}).Fin, FinEnvio::Fallido);
-    EXPECT_EQ(t.Aperturas, 0);
+    TransporteFalso otro;
+    EXPECT_EQ(EjecutaEnvio(*p.Envio, mala, {}, otro, {}).Fin, FinEnvio::Fallido);
+    EXPECT_EQ(otro.Aperturas, 0);
 }
 
 TEST_F(Salida, CuentaDeCorreoSinClaveYSeguridadDesconocidaEsStartTls) {
-    const QString ruta = datos.Ruta(u"ajustes.ini"_s);
     CuentaCorreo c = Cuenta();
     c.Puerto = 2525;
     c.Seguridad = SeguridadCorreo::Ninguna;
     c.Usuario = u"pena"_s;
     c.Certificado = u"/ruta/ca.pem"_s;
-    {
-        QSettings a(ruta, QSettings::IniFormat);
-        GuardaCuentaCorreo(a, c);
-    }
-    QSettings a(ruta, QSettings::IniFormat);
+    QSettings a(datos.Ruta(u"ajustes.ini"_s), QSettings::IniFormat);
+    GuardaCuentaCorreo(a, c);
     const CuentaCorreo l = LeeCuentaCorreo(a);
     EXPECT_EQ(std::tie(l.Servidor, l.Puerto, l.Seguridad, l.Usuario, l.Remitente, l.Certificado),
               std::tie(c.Servidor, c.Puerto, c.Seguridad, c.Usuario, c.Remitente, c.Certificado));
