@@ -191,7 +191,9 @@ TEST_F(MotorCopia, ProgresoYEstadosEmpiezanDeCeroEnCadaCopiaYElEnlaceNoSeSigue) 
     EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(ColumnasPrueba(3, u'1')));
 }
 
-TEST_F(MotorCopia, NombresQueNoSonUnArchivoDeLaUnidad) {
+TEST_F(MotorCopia, SinFicheroDeColumnasNombresQueNoSonUnArchivoDeLaUnidadODiscoQueFalta) {
+    EXPECT_EQ(Copiar(FormatoExportar::TXT1).R.Fin, FinCopia::SinColumnas);
+    EXPECT_TRUE(plataforma.Mensajes.empty());
     Columnas(ColumnasPrueba(2, u'1'));
     for (const QString& malo : {u""_s, u"   "_s, u".."_s, u"a/b"_s, u"..\\BASES.ZPK"_s}) {
         nombre = malo;
@@ -205,12 +207,7 @@ TEST_F(MotorCopia, NombresQueNoSonUnArchivoDeLaUnidad) {
     EXPECT_TRUE(CompruebaNombreArchivo(estado, datos.Ruta(), u"RED0703.ZPK"_s));
     EXPECT_FALSE(CompruebaNombreArchivo(estado, datos.Ruta(), u"AD243"_s));
     EXPECT_FALSE(CompruebaNombreArchivo(estado, destino.Ruta(), u"BASES.ZPK"_s));
-}
-
-TEST_F(MotorCopia, SinFicheroDeColumnasODiscoQueFalta) {
-    EXPECT_EQ(Copiar(FormatoExportar::TXT1).R.Fin, FinCopia::SinColumnas);
-    EXPECT_TRUE(plataforma.Mensajes.empty());
-    Columnas(ColumnasPrueba(2, u'1'));
+    nombre = u"salida"_s;
     unidad = {u"USB"_s, destino.Ruta(u"no-esta"_s)};
     EXPECT_EQ(Copiar(FormatoExportar::AD243).R.Fin, FinCopia::Cancelada);
     ASSERT_EQ(plataforma.Mensajes.size(), 1u);

@@ -157,7 +157,7 @@ CuentaCorreo Cuenta() {
 
 } // namespace
 
-TEST(MatrizMarcas, PrimeraColumnaHuecosSinMarcasYPartidoQuincePorLaPrimera) {
+TEST(DibujoBoleto, MatrizCajasNumeroYReferenciasDeLasDosDisposiciones) {
     std::set<Celda> esperadas;
     for (int p = 1; p <= 14; ++p)
         esperadas.insert({1, p, (p - 1) % 3 + 1}); // (1,1,1), (1,2,2), (1,3,3) … (1,14,2)
@@ -174,10 +174,7 @@ TEST(MatrizMarcas, PrimeraColumnaHuecosSinMarcasYPartidoQuincePorLaPrimera) {
         EXPECT_TRUE(celdas.count(celda15)) << primera.toStdString();
         EXPECT_EQ(celdas.size(), 14u * 2 + 1) << primera.toStdString(); // una sola en el 15
     }
-}
-
-// Márgenes de 10 mm a la izquierda (567 twips) y 2 mm arriba (113,4 twips).
-TEST(DibujoBoleto, CajasNumeroYReferenciasDeLasDosDisposiciones) {
+    // Márgenes de 10 mm a la izquierda (567 twips) y 2 mm arriba (113,4 twips).
     ImpresoraFalsa f;
     DibujaBoleto(f, MatrizPrueba(), 999999, 1, {100, 20, 0, true}, QLocale(QLocale::Spanish));
     // Las referencias y cada caja dos veces en el mismo sitio, 70 × 130.
@@ -313,7 +310,7 @@ TEST_F(Salida, SinReduccionOSinColumnasNoSeImprimeNada) {
     EXPECT_EQ(otra.Paginas.size(), 1u);
 }
 
-TEST(DatosBasicos, LineasDeCadaMetodo) {
+TEST_F(Salida, DatosBasicosLineasDeCadaMetodoYUnaCopiaPorPagina) {
     for (int metodo : {1, 2, 3}) {
         const std::vector<QString> l = LineasDatosBasicos(Datos(metodo), MonedaImpresa());
         EXPECT_EQ(QStringList(l.begin(), l.end()).join(u'\n') + u'\n',
@@ -323,9 +320,6 @@ TEST(DatosBasicos, LineasDeCadaMetodo) {
     const std::vector<QString> correo = LineasDatosBasicos(Datos(1), MonedaCorreo());
     EXPECT_EQ(correo[correo.size() - 3],
               QString(10, u' ') + u"Importe reducidas........: 6.250,00 euros"_s);
-}
-
-TEST_F(Salida, DatosBasicosUnaCopiaPorPagina) {
     GuardaReduccion(datos, estado, 9, 12, ColumnasPrueba(4));
     std::vector<QString> avisos;
     AvisosImpresion a;
@@ -444,7 +438,7 @@ TEST(Direcciones, SoloUnaDireccionSencillaSeEnvia) {
     EXPECT_TRUE(EsDireccionValida(larga.right(LargoMaximoDireccion)));
 }
 
-TEST(MensajeCorreo, MensajeEnteroByteAByte) {
+TEST(MensajeCorreo, MensajeEnteroByteAByteYQuotedPrintableYCabecerasConLineasCortas) {
     CabecerasCorreo c;
     c.Remitente = u"pena@ejemplo.es"_s;
     c.Destinatario = u"ana@x.es"_s;
@@ -458,9 +452,6 @@ TEST(MensajeCorreo, MensajeEnteroByteAByte) {
         FechaCorreo(QDateTime(QDate(2026, 1, 2), QTime(23, 0), QTimeZone(-(3 * 3600 + 1800)))),
         "Fri, 02 Jan 2026 23:00:00 -0330");
     EXPECT_EQ(LineaApuestaCorreo(123456, "1X2"), "Apuesta nro.123456  1X2\r\n");
-}
-
-TEST(MensajeCorreo, QuotedPrintableYCabecerasVuelvenAlTextoConLineasCortas) {
     std::mt19937 azar(7);
     const QStringList trozos = {u"a"_s, u"b"_s, u" "_s, u"="_s, u"\t"_s,  u"."_s,
                                 u"ñ"_s, u"€"_s, u"😀"_s, u"X"_s, u"\r\n"_s};
@@ -487,7 +478,7 @@ TEST(MensajeCorreo, QuotedPrintableYCabecerasVuelvenAlTextoConLineasCortas) {
     EXPECT_FALSE(CodificaCabecera(u"a\r\nBcc: x@y.es"_s, 9).contains('\n'));
 }
 
-TEST_F(Salida, CorreoSinFicheroDeColumnasSoloLosDatosBasicosYRemitenteMaloSinSesion) {
+TEST_F(Salida, CorreoSinFicheroDeColumnasRemitenteMaloYCuentaGuardada) {
     EXPECT_TRUE(CargaLisDirecciones(estado).Direcciones.isEmpty()); // y lo crea vacío
     EXPECT_TRUE(QFile::exists(datos.Ruta(u"DIRECC.ZPK"_s)));
     GuardaReduccion(datos, estado, 2, 1, ColumnasPrueba(2));
@@ -503,9 +494,7 @@ TEST_F(Salida, CorreoSinFicheroDeColumnasSoloLosDatosBasicosYRemitenteMaloSinSes
     TransporteFalso otro;
     EXPECT_EQ(EjecutaEnvio(*p.Envio, mala, {}, otro, {}).Fin, FinEnvio::Fallido);
     EXPECT_EQ(otro.Aperturas, 0);
-}
-
-TEST_F(Salida, CuentaDeCorreoSinClaveYSeguridadDesconocidaEsStartTls) {
+    // La cuenta va y vuelve por los ajustes; una seguridad desconocida es STARTTLS.
     CuentaCorreo c = Cuenta();
     c.Puerto = 2525;
     c.Seguridad = SeguridadCorreo::Ninguna;
