@@ -172,8 +172,11 @@ TEST_F(MotorCopia, AD243DuplicaLaColumnaUnicaDeCadaGrupoYSuCabeceraLlevaElNumero
     }
 }
 
-TEST_F(MotorCopia, ProgresoYEstadosEmpiezanDeCeroEnCadaCopiaYElEnlaceNoSeSigue) {
-    Columnas(ColumnasPrueba(3, u'1'));
+// Un fichero de boletos que es un enlace, o que alguien tiene abierto para leer (la consulta, una
+// impresión, otro programa), se sustituye: ni aquel al que apunta ni lo que lee el otro cambian.
+TEST_F(MotorCopia, ProgresoYEstadosEmpiezanDeCeroEnCadaCopiaYElFicheroDeBoletosSeSustituye) {
+    const QStringList antes = ColumnasPrueba(3, u'1');
+    Columnas(antes);
     datos.Escribe(u"ajeno.txt"_s, QByteArray(5000, 'z'));
     ASSERT_TRUE(QFile::link(datos.Ruta(u"ajeno.txt"_s), datos.Ruta(u"FORBOLW.ZPK"_s)));
     for (int vez = 0; vez < 2; ++vez) {
@@ -188,7 +191,16 @@ TEST_F(MotorCopia, ProgresoYEstadosEmpiezanDeCeroEnCadaCopiaYElEnlaceNoSeSigue) 
     EXPECT_EQ(PorcentajeCopia(3, 8), 38); // 37,5: al par
     EXPECT_EQ(PorcentajeCopia(1, 0), 0);
     EXPECT_EQ(datos.Lee(u"ajeno.txt"_s), QByteArray(5000, 'z'));
-    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(ColumnasPrueba(3, u'1')));
+    QFile lector(datos.Ruta(u"FORBOLW.ZPK"_s));
+    ASSERT_TRUE(lector.open(QIODevice::ReadOnly));
+    MarcaLectura(lector);
+    const QStringList despues = ColumnasPrueba(16, u'2', 100);
+    Columnas(despues);
+    ASSERT_EQ(Copiar(FormatoExportar::TXT2).R.Fin, FinCopia::Terminada);
+    EXPECT_EQ(lector.readAll(), FicheroColumnas(antes));
+    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(despues));
+    EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files),
+              (QStringList{u"ajeno.txt"_s, u"FORBOLW.ZPK"_s, u"RED0703.ZPK"_s}));
 }
 
 TEST_F(MotorCopia, SinFicheroDeColumnasNombresQueNoSonUnArchivoDeLaUnidadODiscoQueFalta) {
@@ -240,24 +252,6 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirODiscoLlenoAMitad) {
         FallaSinCambios(Copiar(formato), FalloBoletos);
         EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK/dentro"_s), "algo");
     }
-}
-
-// Quien tiene abierto el fichero de boletos para leer (la consulta, una impresión, otro
-// programa) sigue leyendo el suyo: el nuevo se escribe aparte y lo sustituye.
-TEST_F(MotorCopia, ElFicheroDeBoletosQueSeEstaLeyendoNoCambiaDebajo) {
-    const QStringList antes = ColumnasPrueba(40, u'1');
-    Columnas(antes);
-    ASSERT_EQ(Copiar(FormatoExportar::TXT2).R.Fin, FinCopia::Terminada);
-    QFile lector(datos.Ruta(u"FORBOLW.ZPK"_s));
-    ASSERT_TRUE(lector.open(QIODevice::ReadOnly));
-    MarcaLectura(lector);
-    const QStringList despues = ColumnasPrueba(16, u'2', 100);
-    Columnas(despues);
-    ASSERT_EQ(Copiar(FormatoExportar::TXT2).R.Fin, FinCopia::Terminada);
-    EXPECT_EQ(lector.readAll(), FicheroColumnas(antes));
-    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(despues));
-    EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files),
-              (QStringList{u"FORBOLW.ZPK"_s, u"RED0703.ZPK"_s}));
 }
 
 // Varios bloques de lectura, con líneas que no son de 19 bytes: solo LF, una vacía y la última sin
