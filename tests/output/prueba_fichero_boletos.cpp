@@ -21,8 +21,6 @@ using namespace quiniela::prueba;
 
 namespace {
 
-const QString FalloBoletos = u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s;
-
 QuinielaBase BaseConPartido15(int signos) {
     QuinielaBase base = QuinielaBase::PorDefecto();
     base[NumPartidos].Signo = {};
@@ -207,6 +205,13 @@ TEST_F(MotorCopia, SinFicheroDeColumnasNombresQueNoSonUnArchivoDeLaUnidadODiscoQ
     EXPECT_EQ(Copiar(FormatoExportar::TXT1).R.Fin, FinCopia::SinColumnas);
     EXPECT_TRUE(plataforma.Mensajes.empty());
     Columnas(ColumnasPrueba(2, u'1'));
+    unidad = {u"USB"_s, destino.Ruta(u"no-esta"_s)};
+    EXPECT_EQ(Copiar(FormatoExportar::AD243).R.Fin, FinCopia::Cancelada);
+    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"NO HAY DISCO"_s);
+    EXPECT_TRUE(plataforma.Mensajes[0].Texto.startsWith(
+        u"No ha colocado ningún disco en la unidad USB. Introduzca"_s));
+    EXPECT_EQ(plataforma.Mensajes[0].Botones, BotonesMensaje(BotonMensaje::Copiar));
     for (const QString& malo : {u""_s, u"   "_s, u".."_s, u"a/b"_s, u"..\\BASES.ZPK"_s}) {
         nombre = malo;
         const ResultadoCopia r = Copiar(FormatoExportar::TXT1).R;
@@ -219,14 +224,6 @@ TEST_F(MotorCopia, SinFicheroDeColumnasNombresQueNoSonUnArchivoDeLaUnidadODiscoQ
     EXPECT_TRUE(CompruebaNombreArchivo(estado, datos.Ruta(), u"RED0703.ZPK"_s));
     EXPECT_FALSE(CompruebaNombreArchivo(estado, datos.Ruta(), u"AD243"_s));
     EXPECT_FALSE(CompruebaNombreArchivo(estado, destino.Ruta(), u"BASES.ZPK"_s));
-    nombre = u"salida"_s;
-    unidad = {u"USB"_s, destino.Ruta(u"no-esta"_s)};
-    EXPECT_EQ(Copiar(FormatoExportar::AD243).R.Fin, FinCopia::Cancelada);
-    ASSERT_EQ(plataforma.Mensajes.size(), 1u);
-    EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"NO HAY DISCO"_s);
-    EXPECT_TRUE(plataforma.Mensajes[0].Texto.startsWith(
-        u"No ha colocado ningún disco en la unidad USB. Introduzca"_s));
-    EXPECT_EQ(plataforma.Mensajes[0].Botones, BotonesMensaje(BotonMensaje::Copiar));
 }
 
 // El fichero de boletos se escribe en otro hilo: si no se puede ni empezar o el disco se llena a
@@ -235,6 +232,7 @@ TEST_F(MotorCopia, SinFicheroDeColumnasNombresQueNoSonUnArchivoDeLaUnidadODiscoQ
 TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirODiscoLlenoAMitad) {
     Columnas(ColumnasPrueba(100000, u'1'));
     PreparaAnteriores();
+    const QString fallo = u"No se ha podido escribir el fichero de boletos FORBOLW.ZPK: "_s;
     rlimit antes{};
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
     rlimit limite = antes;
@@ -244,12 +242,12 @@ TEST_F(MotorCopia, FicheroDeBoletosQueNoSePuedeEscribirODiscoLlenoAMitad) {
     const Copia c = Copiar(FormatoExportar::TXT1);
     setrlimit(RLIMIT_FSIZE, &antes);
     std::signal(SIGXFSZ, senal);
-    FallaSinCambios(c, FalloBoletos);
+    FallaSinCambios(c, fallo);
     // Una carpeta en su sitio, con algo dentro.
     ASSERT_TRUE(QDir(datos.Ruta()).mkdir(u"FORBOLW.ZPK"_s));
     datos.Escribe(u"FORBOLW.ZPK/dentro"_s, "algo");
     for (const FormatoExportar formato : {FormatoExportar::TXT2, FormatoExportar::AD243}) {
-        FallaSinCambios(Copiar(formato), FalloBoletos);
+        FallaSinCambios(Copiar(formato), fallo);
         EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK/dentro"_s), "algo");
     }
 }

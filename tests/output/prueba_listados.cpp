@@ -148,13 +148,6 @@ bool LineasCortas(const QByteArray& texto, int maximo) {
     return true;
 }
 
-CuentaCorreo Cuenta() {
-    CuentaCorreo c;
-    c.Servidor = u"smtp.ejemplo.es"_s;
-    c.Remitente = u"pena@ejemplo.es"_s;
-    return c;
-}
-
 } // namespace
 
 TEST(DibujoBoleto, MatrizCajasNumeroYReferenciasDeLasDosDisposiciones) {
@@ -203,11 +196,9 @@ TEST(DibujoBoleto, MatrizCajasNumeroYReferenciasDeLasDosDisposiciones) {
     const int xPartido1 = 567 + 1050 + 5990;
     for (int m = 1; m <= 14; ++m) {
         const int k = 23 - (m - 1) % 3; // columna 1: sus tres posiciones son las de abajo
-        const Rect caja{xPartido1 + (m - 1) * 284, qRound(113.4 + 1270 + k * 213), 130, 70};
-        esperados.insert({caja, caja});
+        dos({xPartido1 + (m - 1) * 284, qRound(113.4 + 1270 + k * 213), 130, 70});
     }
-    const Rect quince{xPartido1 + 14 * 284, qRound(113.4 + 1270 + 8 * 213), 130, 70};
-    esperados.insert({quince, quince});
+    dos({xPartido1 + 14 * 284, qRound(113.4 + 1270 + 8 * 213), 130, 70});
     EXPECT_EQ(Rectangulos(g), esperados);
     ASSERT_EQ(g.Textos.size(), 1u);
     EXPECT_EQ(std::tuple(g.Textos[0].X, g.Textos[0].Y, g.Textos[0].Texto),
@@ -426,19 +417,7 @@ TEST(EdicionListados, ValorEnteroMargenesCopiasYRangoAcotadoAntesDeLasReglas) {
     }
 }
 
-TEST(Direcciones, SoloUnaDireccionSencillaSeEnvia) {
-    for (const QString& d : {u"pepe@x.es"_s, u"a.b+c_d-e@sub.dominio.org"_s, u"x@y"_s})
-        EXPECT_TRUE(EsDireccionValida(d)) << d.toStdString();
-    const QString larga = QString(250, u'a') + u"@x.es"_s;
-    for (const QString& d :
-         {QString(), u" pepe@x.es"_s, u"pepexes"_s, u"@x.es"_s, u"pepe@"_s, u"a@b@c.es"_s,
-          u"a,b@x.es"_s, u"a;b@x.es"_s, u"pe pe@x.es"_s, u"a@x.es\r\nRCPT TO:<otro@y.es>"_s,
-          u"<a@x.es>"_s, u"a@x.es\u0000"_s, u"peña@x.es"_s, larga})
-        EXPECT_FALSE(EsDireccionValida(d)) << d.toStdString();
-    EXPECT_TRUE(EsDireccionValida(larga.right(LargoMaximoDireccion)));
-}
-
-TEST(MensajeCorreo, MensajeEnteroByteAByteYQuotedPrintableYCabecerasConLineasCortas) {
+TEST(MensajeCorreo, MensajeEnteroByteAByteQuotedPrintableCabecerasYDireccionesSencillas) {
     CabecerasCorreo c;
     c.Remitente = u"pena@ejemplo.es"_s;
     c.Destinatario = u"ana@x.es"_s;
@@ -476,6 +455,16 @@ TEST(MensajeCorreo, MensajeEnteroByteAByteYQuotedPrintableYCabecerasConLineasCor
     // Un texto corto en ASCII va tal cual; uno con un salto de línea no abre otra cabecera.
     EXPECT_EQ(CodificaCabecera(u"Hola"_s, 9), "Hola");
     EXPECT_FALSE(CodificaCabecera(u"a\r\nBcc: x@y.es"_s, 9).contains('\n'));
+    // Solo una dirección sencilla se envía.
+    for (const QString& d : {u"pepe@x.es"_s, u"a.b+c_d-e@sub.dominio.org"_s, u"x@y"_s})
+        EXPECT_TRUE(EsDireccionValida(d)) << d.toStdString();
+    const QString larga = QString(250, u'a') + u"@x.es"_s;
+    for (const QString& d :
+         {QString(), u" pepe@x.es"_s, u"pepexes"_s, u"@x.es"_s, u"pepe@"_s, u"a@b@c.es"_s,
+          u"a,b@x.es"_s, u"a;b@x.es"_s, u"pe pe@x.es"_s, u"a@x.es\r\nRCPT TO:<otro@y.es>"_s,
+          u"<a@x.es>"_s, u"a@x.es\u0000"_s, u"peña@x.es"_s, larga})
+        EXPECT_FALSE(EsDireccionValida(d)) << d.toStdString();
+    EXPECT_TRUE(EsDireccionValida(larga.right(LargoMaximoDireccion)));
 }
 
 TEST_F(Salida, CorreoSinFicheroDeColumnasRemitenteMaloYCuentaGuardada) {
@@ -484,18 +473,20 @@ TEST_F(Salida, CorreoSinFicheroDeColumnasRemitenteMaloYCuentaGuardada) {
     GuardaReduccion(datos, estado, 2, 1, ColumnasPrueba(2));
     QFile::remove(datos.Ruta(NombreFicheroApuestas(2, 1)));
     const PreparacionCorreo p = PreparaEnvio(estado, {{u"a@x.es"_s}, true, true}, QLocale::c());
+    CuentaCorreo c;
+    c.Servidor = u"smtp.ejemplo.es"_s;
+    c.Remitente = u"pena@ejemplo.es"_s;
     TransporteFalso t;
-    EjecutaEnvio(*p.Envio, Cuenta(), {}, t, {});
+    EjecutaEnvio(*p.Envio, c, {}, t, {});
     const QString cuerpo = DecodificaMensaje(t.Enviados.at(0).Mensaje).Cuerpo;
     EXPECT_TRUE(cuerpo.startsWith(u"     JORNADA NRO.  2"_s)) << cuerpo.toStdString();
     EXPECT_FALSE(cuerpo.contains(u"Apuesta"_s));
-    CuentaCorreo mala = Cuenta();
+    CuentaCorreo mala = c;
     mala.Remitente = u"pena@x.es\r\nBcc: todos@y.es"_s;
     TransporteFalso otro;
     EXPECT_EQ(EjecutaEnvio(*p.Envio, mala, {}, otro, {}).Fin, FinEnvio::Fallido);
     EXPECT_EQ(otro.Aperturas, 0);
     // La cuenta va y vuelve por los ajustes; una seguridad desconocida es STARTTLS.
-    CuentaCorreo c = Cuenta();
     c.Puerto = 2525;
     c.Seguridad = SeguridadCorreo::Ninguna;
     c.Usuario = u"pena"_s;
