@@ -260,12 +260,11 @@ TEST_F(Salida, AvisoDeUnaColumnaPorColumnasDelUltimoBoleto) {
          false},
     };
     for (const auto& [columnas, avisa] : casos) {
-        ImpresoraFalsa f;
         GuardaReduccion(datos, estado, 7, 3, columnas);
         std::vector<QString> titulos;
         OpcionesBoletos o = Opciones(1, 1);
         o.Avisos.AlAvisar = [&](const MensajeImpresion& m) { titulos.push_back(m.Titulo); };
-        ImprimeBoletos(estado, f, o);
+        ImprimeBoletos(estado, impresora, o);
         EXPECT_EQ(titulos, avisa ? std::vector<QString>{u"ÚLTIMO BOLETO INCOMPLETO"_s}
                                  : std::vector<QString>{})
             << columnas.size();
@@ -291,14 +290,13 @@ TEST_F(Salida, SinReduccionOSinColumnasNoSeImprimeNada) {
     // Con la reducción en el índice pero sin su fichero de columnas.
     GuardaReduccion(datos, estado, 7, 3, ColumnasPrueba(9));
     QFile::remove(datos.Ruta(u"RED0703.ZPK"_s));
-    ImpresoraFalsa otra;
-    const std::vector<ResultadoImpresion> sinColumnas = tipos(otra);
+    const std::vector<ResultadoImpresion> sinColumnas = tipos(impresora);
     for (size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(sinColumnas[i].Fin, FinImpresion::SinColumnas);
         EXPECT_TRUE(sinColumnas[i].Mensaje->Texto.contains(u"RED0703.ZPK"_s));
     }
     EXPECT_EQ(sinColumnas[3].Fin, FinImpresion::Terminada); // los datos básicos no las leen
-    EXPECT_EQ(otra.Paginas.size(), 1u);
+    EXPECT_EQ(impresora.Paginas.size(), 1u);
 }
 
 TEST_F(Salida, DatosBasicosLineasDeCadaMetodoYUnaCopiaPorPagina) {
@@ -313,9 +311,8 @@ TEST_F(Salida, DatosBasicosLineasDeCadaMetodoYUnaCopiaPorPagina) {
               QString(10, u' ') + u"Importe reducidas........: 6.250,00 euros"_s);
     GuardaReduccion(datos, estado, 9, 12, ColumnasPrueba(4));
     std::vector<QString> avisos;
-    AvisosImpresion a;
-    a.AlImprimir = [&](const QString& t) { avisos.push_back(t); };
-    ImprimeDatosBasicos(estado, impresora, 2, QLocale::c(), a);
+    ImprimeDatosBasicos(estado, impresora, 2, QLocale::c(),
+                        {[&](const QString& t) { avisos.push_back(t); }, {}, nullptr});
     EXPECT_EQ(impresora.DocumentosTerminados, (std::vector<int>{2}));
     EXPECT_EQ(avisos, (std::vector<QString>{u"Imprimiendo la copia nro. 1 de 2"_s,
                                             u"Imprimiendo la copia nro. 2 de 2"_s}));
