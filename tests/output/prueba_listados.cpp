@@ -467,6 +467,10 @@ TEST(MensajeCorreo, MensajeEnteroByteAByteQuotedPrintableCabecerasYDireccionesSe
 TEST_F(Salida, CorreoSinFicheroDeColumnasRemitenteMaloYCuentaGuardada) {
     EXPECT_TRUE(CargaLisDirecciones(estado).Direcciones.isEmpty()); // y lo crea vacío
     EXPECT_TRUE(QFile::exists(datos.Ruta(u"DIRECC.ZPK"_s)));
+    // Como los campos de una línea: la coma separa y cada parte se recorta.
+    datos.Escribe(u"DIRECC.ZPK"_s, "ana@y.es\r\nmal, hecha\r\n");
+    EXPECT_EQ(CargaLisDirecciones(estado).Direcciones,
+              (QStringList{u"ana@y.es"_s, u"mal"_s, u"hecha"_s}));
     GuardaReduccion(datos, estado, 2, 1, ColumnasPrueba(2));
     QFile::remove(datos.Ruta(NombreFicheroApuestas(2, 1)));
     const PreparacionCorreo p = PreparaEnvio(estado, {{u"a@x.es"_s}, true, true}, QLocale::c());
