@@ -131,7 +131,20 @@ TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYSeEscribeYGuardaUna
               RegistroUno + QByteArray(544, ' ') + Registro("Jor0305/09/05", casillas));
 }
 
-TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenYFalloAlGuardar) {
+TEST_F(PantallaJornadasPrueba, TeclasQueMuestranGuardarSinFechaNoGuardaPanelDeFechaYListaEditada) {
+    const std::pair<Qt::Key, bool> casos[] = {
+        {Qt::Key_Down, true}, {Qt::Key_Delete, true}, {Qt::Key_Return, true},
+        {Qt::Key_Tab, false}, {Qt::Key_Shift, false}, {Qt::Key_F5, false},
+    };
+    for (const auto& [tecla, muestra] : casos) {
+        PantallaJornadas pantalla(estado);
+        Abre(pantalla);
+        QTest::mouseClick(pantalla.Cbo_Equipo[3]->lineEdit(), Qt::LeftButton, {}, QPoint(10, 8));
+        ASSERT_FALSE(pantalla.Pic_BotGuardar->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), tecla);
+        EXPECT_EQ(pantalla.Pic_BotGuardar->isVisible(), muestra) << tecla;
+    }
+
     estado.Datos.JornadaActual = 2;
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
@@ -164,25 +177,9 @@ TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenY
     ASSERT_EQ(plataforma.Avisos.size(), 1);
     EXPECT_TRUE(plataforma.Avisos[0].startsWith(u"No se han podido guardar los datos"_s));
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
-}
-
-TEST_F(PantallaJornadasPrueba, TeclasQueMuestranGuardarYListaEditadaEnLasCasillas) {
-    const std::pair<Qt::Key, bool> casos[] = {
-        {Qt::Key_Down, true}, {Qt::Key_Delete, true}, {Qt::Key_Return, true},
-        {Qt::Key_Tab, false}, {Qt::Key_Shift, false}, {Qt::Key_F5, false},
-    };
-    for (const auto& [tecla, muestra] : casos) {
-        PantallaJornadas pantalla(estado);
-        Abre(pantalla);
-        QTest::mouseClick(pantalla.Cbo_Equipo[3]->lineEdit(), Qt::LeftButton, {}, QPoint(10, 8));
-        ASSERT_FALSE(pantalla.Pic_BotGuardar->isVisible());
-        QTest::keyClick(QApplication::focusWidget(), tecla);
-        EXPECT_EQ(pantalla.Pic_BotGuardar->isVisible(), muestra) << tecla;
-    }
 
     // Las casillas ofrecen la lista editada, con el aspecto del programa.
-    PantallaJornadas pantalla(estado);
-    Abre(pantalla);
+    TecleaEn(pantalla.Cbo_Equipo[3], u"Alavés"_s);
     TecleaEn(pantalla.Cbo_Equipo[4], u"Getafe"_s);
     bool abierta = false;
     AlAbrirseModal([&](QWidget* modal) {
