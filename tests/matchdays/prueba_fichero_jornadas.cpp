@@ -55,7 +55,6 @@ TEST_F(FicheroJornadas, GuardarConservaLas464a544TamanoQueNoEsDeRegistrosEnteros
                             ColaEscrutada;
     EXPECT_EQ(carpeta.Lee(Jornadas), uno + Blancos(544) + tres);
     EXPECT_EQ(estado.RegistroJornada.toLatin1(), tres);
-
     EXPECT_TRUE(plataforma.Mensajes.empty());
 
     // Registros de 546: el fin de línea que deja un editor.
