@@ -67,11 +67,9 @@ TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYSeEscribeYGuardaUna
     Abre(pantalla);
     TecleaEn(pantalla.Cbo_Equipo[1], u"Osasuna"_s);
     ASSERT_TRUE(pantalla.Pic_BotGuardar->isVisible());
-    Pulsa(pantalla.Pic_BotNroJor);
-    EligeEnLista(pantalla.Lis_Jornadas, 3);
-    EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
 
-    // Un clic en la franja bajo la décima fila no elige; pasar a otro control elige la marcada.
+    // Un clic en la franja bajo la décima fila no elige; pasar a otro control elige la marcada, que
+    // se vuelve a leer sin los cambios.
     Pulsa(pantalla.Pic_BotNroJor);
     QListWidget* lista = pantalla.Lis_Jornadas;
     const QRect decima = lista->visualItemRect(lista->item(9));
@@ -82,6 +80,7 @@ TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYSeEscribeYGuardaUna
     QTest::mouseClick(pantalla.Cbo_Equipo[7], Qt::LeftButton);
     EXPECT_FALSE(lista->isVisible());
     EXPECT_EQ(pantalla.Cbo_Equipo[1]->currentText(), u"Betis"_s);
+    EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
 
     // Se escribe la jornada 3 y se guarda.
     Pulsa(pantalla.Pic_BotNroJor);
