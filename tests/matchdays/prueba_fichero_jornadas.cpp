@@ -55,17 +55,6 @@ TEST_F(FicheroJornadas, GuardarConservaLas464a544TamanoQueNoEsDeRegistrosEnteros
                             ColaEscrutada;
     EXPECT_EQ(carpeta.Lee(Jornadas), uno + Blancos(544) + tres);
     EXPECT_EQ(estado.RegistroJornada.toLatin1(), tres);
-
-    // Más allá del final: los registros que faltan quedan en blanco.
-    EligeJornada(estado, 7);
-    equipos = EquiposJornada{};
-    equipos[1] = u"Málaga"_s;
-    ASSERT_EQ(GuardaJornadaActual(estado, {u"16"_s, u"10"_s, u"05"_s}, equipos),
-              ResultadoGuardarJornada::Guardada);
-    EXPECT_EQ(carpeta.Lee(Jornadas), uno + Blancos(544) + tres + Blancos(3 * 544) +
-                                         "Jor0716/10/05" + Casilla("M\xe1laga") +
-                                         Blancos(29 * 15 + 81));
-
     EXPECT_TRUE(plataforma.Mensajes.empty());
 
     // Registros de 546: el fin de línea que deja un editor.
@@ -160,36 +149,20 @@ TEST(FechaJornada, CalendarioDiaMesAnoYCierreDelPanel) {
 
 const QString Bases = u"BASES.ZPK"_s;
 
-// Registros válidos, cada uno con su fecha y un equipo.
-QByteArray FicheroJornadas(int registros) {
-    QByteArray datos;
-    for (int j = 1; j <= registros; ++j) {
-        EquiposJornada equipos;
-        equipos[1] = u"Equipo %1"_s.arg(j);
-        datos += AWindows1252(
-            ComponeRegistroJornada(RegistroJornadaVacio(), j, u"0%1/09/24"_s.arg(j % 10), equipos));
-    }
-    return datos;
-}
-
-class Borrado : public testing::Test, protected Banco {
-protected:
-    void SetUp() override {
-        carpeta.Escribe(Jornadas, FicheroJornadas(10));
-        // Reducciones de las jornadas 2, 3, 4 y 13, con un registro libre por medio.
-        GuardaReduccionPrueba(carpeta, 3, 1, ColumnasPrueba(3, u'1'));
-        GuardaReduccionPrueba(carpeta, 2, 1, ColumnasPrueba(4, u'X'));
-        carpeta.Escribe(Bases, carpeta.Lee(Bases) + AWindows1252(RegistroLibre) + "\r\n");
-        GuardaReduccionPrueba(carpeta, 3, 30, ColumnasPrueba(5, u'2'));
-        GuardaReduccionPrueba(carpeta, 13, 1, ColumnasPrueba(2, u'1'));
-        GuardaReduccionPrueba(carpeta, 4, 2, ColumnasPrueba(2, u'1'));
-        carpeta.Escribe(u"DATOSGEN.ZPK"_s, "datos");
-    }
-};
-
-TEST_F(Borrado, UnFalloAMediasSeParaUnIndiceIlegibleSeDiceSinIndiceNoHayFalloYTextos) {
+TEST(Borrado, UnFalloAMediasSeParaUnIndiceIlegibleSeDiceSinIndiceNoHayFalloYTextos) {
+    Banco banco;
+    auto& [carpeta, estado, plataforma] = banco;
+    carpeta.Escribe(Jornadas, RegistroAMano(1, "01/09/24") + RegistroAMano(2, "02/09/24") +
+                                  RegistroAMano(3, "03/09/24"));
+    // Reducciones de las jornadas 2, 3, 4 y 13, con un registro libre por medio.
+    GuardaReduccionPrueba(carpeta, 3, 1, ColumnasPrueba(3, u'1'));
+    GuardaReduccionPrueba(carpeta, 2, 1, ColumnasPrueba(4, u'X'));
+    carpeta.Escribe(Bases, carpeta.Lee(Bases) + AWindows1252(RegistroLibre) + "\r\n");
+    GuardaReduccionPrueba(carpeta, 3, 30, ColumnasPrueba(5, u'2'));
+    GuardaReduccionPrueba(carpeta, 13, 1, ColumnasPrueba(2, u'1'));
+    GuardaReduccionPrueba(carpeta, 4, 2, ColumnasPrueba(2, u'1'));
+    carpeta.Escribe(u"DATOSGEN.ZPK"_s, "datos");
     // El disco se llena al escribir la jornada 4 (el fichero tiene 3 registros).
-    carpeta.Escribe(Jornadas, FicheroJornadas(3));
     const auto antes = ContenidoCarpeta(carpeta);
     ResultadoBorrado r;
     ConLimiteDeFichero(3 * 544, [&] {
@@ -246,17 +219,13 @@ TEST_F(Borrado, UnFalloAMediasSeParaUnIndiceIlegibleSeDiceSinIndiceNoHayFalloYTe
     // Un tramo al revés se anuncia ya ordenado.
     EXPECT_EQ(TextoConfirmacionBorrado(20, 5), TextoConfirmacionBorrado(5, 20));
 
-    // Un tramo al revés abre la otra lista con la jornada elegida: ¿"Desde"?, la jornada y la que
-    // se elige en la otra lista (0: ninguna).
-    const std::vector<std::vector<std::tuple<bool, int, int>>> casos{
-        {{true, 20, 20}, {false, 5, 5}, {true, 5, 0}}, // "Hasta" 5 con "Desde" 20
-        {{true, 7, 7}, {false, 9, 0}, {true, 9, 0}, {true, 10, 10}},
-    };
-    for (std::size_t i = 0; i < casos.size(); ++i) {
-        RangoBorrado rango;
-        for (const auto& [desde, jornada, abre] : casos[i])
-            EXPECT_EQ(desde ? rango.EligeDesde(jornada) : rango.EligeHasta(jornada), abre) << i;
-    }
+    // Elegir una jornada abre la otra lista con ella (0: ninguna) si falta el otro extremo o el
+    // tramo queda al revés.
+    RangoBorrado rango;
+    EXPECT_EQ(rango.EligeDesde(7), 7);
+    EXPECT_EQ(rango.EligeHasta(9), 0);
+    EXPECT_EQ(rango.EligeDesde(9), 0);
+    EXPECT_EQ(rango.EligeDesde(10), 10);
 }
 
 } // namespace

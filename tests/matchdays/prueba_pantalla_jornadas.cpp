@@ -67,11 +67,9 @@ TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYSeEscribeYGuardaUna
     Abre(pantalla);
     TecleaEn(pantalla.Cbo_Equipo[1], u"Osasuna"_s);
     ASSERT_TRUE(pantalla.Pic_BotGuardar->isVisible());
-    Pulsa(pantalla.Pic_BotNroJor);
-    EligeEnLista(pantalla.Lis_Jornadas, 3);
-    EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
 
-    // Un clic en la franja bajo la décima fila no elige; pasar a otro control elige la marcada.
+    // Un clic en la franja bajo la décima fila no elige; pasar a otro control elige la marcada, que
+    // se vuelve a leer sin los cambios.
     Pulsa(pantalla.Pic_BotNroJor);
     QListWidget* lista = pantalla.Lis_Jornadas;
     const QRect decima = lista->visualItemRect(lista->item(9));
@@ -82,6 +80,7 @@ TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYSeEscribeYGuardaUna
     QTest::mouseClick(pantalla.Cbo_Equipo[7], Qt::LeftButton);
     EXPECT_FALSE(lista->isVisible());
     EXPECT_EQ(pantalla.Cbo_Equipo[1]->currentText(), u"Betis"_s);
+    EXPECT_FALSE(pantalla.Pic_BotGuardar->isVisible());
 
     // Se escribe la jornada 3 y se guarda.
     Pulsa(pantalla.Pic_BotNroJor);
@@ -131,7 +130,20 @@ TEST_F(PantallaJornadasPrueba, OtraJornadaDescartaLosCambiosYSeEscribeYGuardaUna
               RegistroUno + QByteArray(544, ' ') + Registro("Jor0305/09/05", casillas));
 }
 
-TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenYFalloAlGuardar) {
+TEST_F(PantallaJornadasPrueba, TeclasQueMuestranGuardarSinFechaNoGuardaPanelDeFechaYListaEditada) {
+    const std::pair<Qt::Key, bool> casos[] = {
+        {Qt::Key_Down, true}, {Qt::Key_Delete, true}, {Qt::Key_Return, true},
+        {Qt::Key_Tab, false}, {Qt::Key_Shift, false}, {Qt::Key_F5, false},
+    };
+    for (const auto& [tecla, muestra] : casos) {
+        PantallaJornadas pantalla(estado);
+        Abre(pantalla);
+        QTest::mouseClick(pantalla.Cbo_Equipo[3]->lineEdit(), Qt::LeftButton, {}, QPoint(10, 8));
+        ASSERT_FALSE(pantalla.Pic_BotGuardar->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), tecla);
+        EXPECT_EQ(pantalla.Pic_BotGuardar->isVisible(), muestra) << tecla;
+    }
+
     estado.Datos.JornadaActual = 2;
     PantallaJornadas pantalla(estado);
     Abre(pantalla);
@@ -164,25 +176,9 @@ TEST_F(PantallaJornadasPrueba, SinFechaNoGuardaElPanelRechazaFechasQueNoExistenY
     ASSERT_EQ(plataforma.Avisos.size(), 1);
     EXPECT_TRUE(plataforma.Avisos[0].startsWith(u"No se han podido guardar los datos"_s));
     EXPECT_TRUE(pantalla.Pic_BotGuardar->isVisible());
-}
-
-TEST_F(PantallaJornadasPrueba, TeclasQueMuestranGuardarYListaEditadaEnLasCasillas) {
-    const std::pair<Qt::Key, bool> casos[] = {
-        {Qt::Key_Down, true}, {Qt::Key_Delete, true}, {Qt::Key_Return, true},
-        {Qt::Key_Tab, false}, {Qt::Key_Shift, false}, {Qt::Key_F5, false},
-    };
-    for (const auto& [tecla, muestra] : casos) {
-        PantallaJornadas pantalla(estado);
-        Abre(pantalla);
-        QTest::mouseClick(pantalla.Cbo_Equipo[3]->lineEdit(), Qt::LeftButton, {}, QPoint(10, 8));
-        ASSERT_FALSE(pantalla.Pic_BotGuardar->isVisible());
-        QTest::keyClick(QApplication::focusWidget(), tecla);
-        EXPECT_EQ(pantalla.Pic_BotGuardar->isVisible(), muestra) << tecla;
-    }
 
     // Las casillas ofrecen la lista editada, con el aspecto del programa.
-    PantallaJornadas pantalla(estado);
-    Abre(pantalla);
+    TecleaEn(pantalla.Cbo_Equipo[3], u"Alavés"_s);
     TecleaEn(pantalla.Cbo_Equipo[4], u"Getafe"_s);
     bool abierta = false;
     AlAbrirseModal([&](QWidget* modal) {

@@ -203,13 +203,10 @@ TEST(Recuento, LineasQueNoSonDeDiecinueveBytesFicheroVacioYBoletosIgualQueColumn
             ++esperados[enGrupos(i + 1)][15 - h];
     }
     EXPECT_EQ(r.AciertosCategoria, categorias);
-    ASSERT_EQ(r.Boletos.size(), esperados.size());
-    auto e = esperados.begin();
-    for (const BoletoPremiado& b : r.Boletos) {
-        EXPECT_EQ(b.Boleto, e->first);
-        EXPECT_EQ(b.Columnas, e->second) << b.Boleto;
-        ++e;
-    }
+    std::vector<std::pair<int64_t, std::array<int32_t, 6>>> boletos;
+    for (const BoletoPremiado& b : r.Boletos)
+        boletos.emplace_back(b.Boleto, b.Columnas);
+    EXPECT_EQ(boletos, decltype(boletos)(esperados.begin(), esperados.end()));
 }
 
 TEST(RealizaEscrutinio, SinColumnasGuardaSinAvisarYEjemploDeTresColumnasDeCatorce) {
