@@ -115,14 +115,23 @@ TEST(Desarrollo, ElBloqueEntregadoSigueIntactoHastaLaLlamadaSiguiente) {
     }
 }
 
-TEST(TablasDirectas, CadaTablaCubreConRadioUnoSinColumnasRepetidas) {
-    // Las tablas que puede elegir alguna combinación de triples y dobles.
+TEST(TablasDirectas, EleccionSegunTriplesYDoblesYCadaTablaCubreConRadioUno) {
+    // Las tablas que puede elegir alguna combinación de triples y dobles, que nunca piden más
+    // triples o dobles de los elegidos; sin ninguno no hay tabla y la previa queda como estaba.
     std::vector<TablaDirecta> tablas;
     for (int tr = 0; tr <= 14; ++tr)
         for (int d = 0; d + tr <= 14; ++d) {
-            TablaDirecta t;
-            if (EligeTablaDirecta(tr, d, t) &&
-                std::find(tablas.begin(), tablas.end(), t) == tablas.end())
+            SCOPED_TRACE(testing::Message() << tr << " triples " << d << " dobles");
+            const TablaDirecta previa{1.5f, 99, 99, 99, 99};
+            TablaDirecta t = previa;
+            if (!EligeTablaDirecta(tr, d, t)) {
+                EXPECT_EQ(tr + d, 0);
+                EXPECT_EQ(t, previa);
+                continue;
+            }
+            EXPECT_LE(t.TriplesTabla, tr);
+            EXPECT_LE(t.DoblesTabla, d);
+            if (std::find(tablas.begin(), tablas.end(), t) == tablas.end())
                 tablas.push_back(t);
         }
     ASSERT_EQ(tablas.size(), 12u);
@@ -158,23 +167,6 @@ TEST(TablasDirectas, CadaTablaCubreConRadioUnoSinColumnasRepetidas) {
         EXPECT_EQ(static_cast<long long>(cubiertos.size()), completo);
         EXPECT_NEAR(t.Factor, double(completo) / t.Columnas, 0.01);
     }
-}
-
-TEST(TablasDirectas, EleccionSegunTriplesYDobles) {
-    for (int tr = 0; tr <= 14; ++tr)
-        for (int d = 0; d + tr <= 14; ++d) {
-            SCOPED_TRACE(testing::Message() << tr << " triples " << d << " dobles");
-            const TablaDirecta previa{1.5f, 99, 99, 99, 99};
-            TablaDirecta t = previa;
-            if (!EligeTablaDirecta(tr, d, t)) {
-                EXPECT_EQ(tr + d, 0);
-                EXPECT_EQ(t, previa) << "debe quedar como estaba";
-                continue;
-            }
-            // La tabla nunca pide más triples o dobles de los elegidos.
-            EXPECT_LE(t.TriplesTabla, tr);
-            EXPECT_LE(t.DoblesTabla, d);
-        }
     // Las tres reglas previas y algunas entradas (triples, dobles, tabla).
     const std::vector<std::tuple<int, int, TablaDirecta>> casos{
         {5, 9, {9.0f, 0, 9, 4, 0}},    {3, 4, {9.0f, 4, 24, 3, 3}}, {2, 8, {8.0f, 10, 16, 0, 7}},
