@@ -67,18 +67,15 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
     const QStringList veinte = ColumnasPrueba(20, u'1'), cuarentaNueve = ColumnasPrueba(49, u'X');
     const QStringList dobles = ColumnasPrueba(2, u'1') + ColumnasPrueba(2, u'X', 2);
     const std::array<QString, 3> tres{u"Boleto 1"_s, u"Boleto 2"_s, u"Boleto 3"_s};
-    // Columnas, signos del 15, fichero de trabajo, total, títulos y botones activos. Las 4 columnas
-    // con doble en el 15 son dos boletos de dos columnas.
+    // Las 4 columnas con doble en el 15 son dos boletos de dos columnas.
+    const QStringList conHueco =
+        dobles.mid(0, 2) + QStringList(6, QString(NumPartidos, u' ')) + dobles.mid(2);
+    // Columnas, signos del 15, fichero de trabajo, total, títulos y botones activos.
     const std::tuple<QStringList, int, QStringList, QString, std::array<QString, 3>,
                      std::array<bool, 4>>
         casos[] = {
             {veinte, 1, veinte, u"3 Boletos"_s, tres, {}},
-            {dobles,
-             2,
-             dobles.mid(0, 2) + QStringList(6, QString(NumPartidos, u' ')) + dobles.mid(2),
-             u"2 Boleto"_s,
-             {u"Boleto 1"_s, u"Boleto 2"_s, QString()},
-             {}},
+            {dobles, 2, conHueco, u"2 Boleto"_s, {tres[0], tres[1], QString()}, {}},
             {cuarentaNueve, 1, cuarentaNueve, u"7 Boletos"_s, tres, {false, false, true, true}},
         };
     for (const auto& [columnas, signos15, registros, texto, titulos, activos] : casos) {

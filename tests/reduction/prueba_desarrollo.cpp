@@ -58,21 +58,6 @@ TEST(Desarrollo, AvisoPorCombinacionYCancelacion) {
     EXPECT_EQ(avisos,
               (std::vector<std::pair<int, int>>{{1, 6}, {2, 6}, {3, 6}, {4, 6}, {5, 6}, {6, 6}}));
 
-    red.Metodo = MetodoColumnaProbable;
-    red.Base[1].SignoProbable = red.Base[2].SignoProbable = 1;
-    red.MaxErrores = 2;
-    qsizetype bytes = 0;
-    d = DesarrollaReduccion(
-        red, tabla, [](int32_t paso, int32_t) { return paso == 5; },
-        [&](const char*, qsizetype n) {
-            bytes += n;
-            return true;
-        },
-        19);
-    EXPECT_EQ(d.Fin, FinDesarrollo::Cancelado);
-    EXPECT_EQ(d.PasosHechos, 5);
-    EXPECT_EQ(bytes, 4 * 19) << "la columna del paso cancelado no se escribe";
-
     // Un aviso que pide espaciar sus llamadas: pasos 1, 11, 21... y cancela en el 31.
     Reduccion grande =
         BaseDeFichas(u"1X2*=1 1X2*=1 1X2*=1 1X2*=1 1 1 1 1 1 1 1 1 1 1 1"_s, MetodoColumnaProbable);
