@@ -24,52 +24,46 @@ QPoint PuntoLinea(int k) {
     return QPoint(120, YPrimeraLinea + AltoLineaHistorial * k + 8);
 }
 
-struct Historico : Banco {
-    // Índice con n reducciones: la i-ésima es la jornada 1 + i / 10, orden 1 + i % 10.
-    explicit Historico(int n) : Banco(false) {
-        QStringList registros;
-        for (int i = 0; i < n; ++i)
-            registros << RegistroDe(1 + i / 10, 1 + i % 10, 1 + i % 3, 729, 81, u"Peña"_s);
-        EscribeBases(carpeta, registros);
-    }
-};
-
-TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccionYPasaDeHojaConEsquinasYTeclas) {
-    Historico h(45);
+TEST(PantallaHistoric, AbreEnLaHojaDeLaSeleccionPasaDeHojaConEsquinasYTeclasYEligeUnaLinea) {
+    // 70 reducciones: la i-ésima es la jornada 1 + i / 10, orden 1 + i % 10.
+    Banco h(false);
+    QStringList registros;
+    for (int i = 0; i < 70; ++i)
+        registros << RegistroDe(1 + i / 10, 1 + i % 10, 1 + i % 3, 729, 81, u"Peña"_s);
+    EscribeBases(h.carpeta, registros);
     h.estado.Datos.JornadaActual = 3; // línea 27: jornada 3, orden 8
     h.estado.Datos.OrdenActual = 8;
     h.estado.ReduccionElegida = true;
-    PantallaHistoric pantalla(h.estado);
-    pantalla.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
-    EXPECT_FALSE(h.estado.ReduccionElegida);
-    EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 20);
-    CarpetaHistoric* hoja = pantalla.Pic_Carpeta;
-    QTest::mouseMove(hoja, PuntoLinea(3));
-    EXPECT_EQ(h.plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
+    {
+        PantallaHistoric pantalla(h.estado);
+        pantalla.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&pantalla));
+        EXPECT_FALSE(h.estado.ReduccionElegida);
+        EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 20);
+        CarpetaHistoric* hoja = pantalla.Pic_Carpeta;
+        QTest::mouseMove(hoja, PuntoLinea(3));
+        EXPECT_EQ(h.plataforma.Punteros.back().Nombre, u"ManoIndice"_s);
 
-    // En la primera hoja la esquina izquierda no pasa: puntero de prohibido.
-    QTest::keyClick(&pantalla, Qt::Key_PageUp);
-    EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 0);
-    QTest::mouseMove(hoja, QPoint(10, hoja->height() - 6));
-    EXPECT_EQ(hoja->cursor().shape(), Qt::ForbiddenCursor);
-    QTest::keyClick(&pantalla, Qt::Key_PageDown);
-    const QPoint derecha(hoja->width() - 10, hoja->height() - 6);
-    QTest::mouseMove(hoja, derecha);
-    QTest::mouseClick(hoja, Qt::LeftButton, Qt::NoModifier, derecha);
-    EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 40);
-    // Ya en la última hoja, la misma esquina pasa a prohibido sin mover el ratón.
-    EXPECT_EQ(hoja->cursor().shape(), Qt::ForbiddenCursor);
-    QTest::keyClick(&pantalla, Qt::Key_Escape);
-    EXPECT_FALSE(pantalla.isVisible());
-}
+        // En la primera hoja la esquina izquierda no pasa: puntero de prohibido.
+        QTest::keyClick(&pantalla, Qt::Key_PageUp);
+        EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 0);
+        QTest::mouseMove(hoja, QPoint(10, hoja->height() - 6));
+        EXPECT_EQ(hoja->cursor().shape(), Qt::ForbiddenCursor);
+        QTest::keyClick(&pantalla, Qt::Key_PageDown);
+        const QPoint derecha(hoja->width() - 10, hoja->height() - 6);
+        QTest::mouseMove(hoja, derecha);
+        QTest::mouseClick(hoja, Qt::LeftButton, Qt::NoModifier, derecha);
+        QTest::mouseClick(hoja, Qt::LeftButton, Qt::NoModifier, derecha);
+        EXPECT_EQ(pantalla.Datos().PrimeraLinea(), 60);
+        // Ya en la última hoja, la misma esquina pasa a prohibido sin mover el ratón.
+        EXPECT_EQ(hoja->cursor().shape(), Qt::ForbiddenCursor);
+        QTest::keyClick(&pantalla, Qt::Key_Escape);
+        EXPECT_FALSE(pantalla.isVisible());
+    }
 
-TEST(PantallaHistoric, ElegirJornadaSieteOrdenTresDesdeAbreHistorico) {
-    Historico h(70);
     ASSERT_EQ(EscribeRegistroJornada(h.estado, 7, RegistroDeJornada(7, u"09/10/05"_s)).Numero, 0);
     h.estado.Datos.JornadaActual = 7;
     h.estado.Datos.OrdenActual = 1; // línea 60, hoja 4
-
     QString linea;
     AlAbrirseModal([&](QWidget* modal) {
         auto* pantalla = qobject_cast<PantallaHistoric*>(modal);
