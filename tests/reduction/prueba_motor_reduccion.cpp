@@ -19,7 +19,6 @@ const QString Probable = u"1X2*=1 12*=2 X2*=X 1X 1 1 1 1 1 1 1 1 1 1 X2"_s;
 struct BancoClics : Banco {
     ClicsReduccion clics{estado};
 
-    // Abre la jornada 1, orden 1 con este registro guardado.
     explicit BancoClics(const Reduccion& guardada) {
         carpeta.Escribe(u"BASES.ZPK"_s,
                         ConstruyeRegistroReduccion(1, 1, guardada).toLatin1() + "\r\n");
@@ -77,11 +76,13 @@ TEST(MotorReduccion, FallosDeEscrituraDejanLoGuardadoComoEstaba) {
     ResultadoReduccion r;
     o.BytesBloque = 19 * 256;
     ConLimiteDeFichero(19 * 1000, [&] { r = EjecutaReduccion(b.estado, o); });
-    EXPECT_EQ(r.Fin, FinReduccion::Fallida);
-    ASSERT_TRUE(r.Mensaje);
-    EXPECT_EQ(r.Mensaje->Titulo, u"ERROR AL GRABAR LA REDUCCIÓN"_s);
-    EXPECT_TRUE(r.Mensaje->Texto.startsWith(
-        u"No se ha podido grabar el fichero de apuestas reducidas RED0909.ZPK: "_s));
+    const auto Fallida = [&r](const QString& texto) {
+        EXPECT_EQ(r.Fin, FinReduccion::Fallida);
+        ASSERT_TRUE(r.Mensaje);
+        EXPECT_EQ(r.Mensaje->Titulo, u"ERROR AL GRABAR LA REDUCCIÓN"_s);
+        EXPECT_TRUE(r.Mensaje->Texto.contains(texto)) << r.Mensaje->Texto.toStdString();
+    };
+    Fallida(u"No se ha podido grabar el fichero de apuestas reducidas RED0909.ZPK: "_s);
     // La escritura que queda corta (la que cruza el límite) para la reducción en el bloque
     // siguiente; sin verla, se seguiría hasta que la próxima falle del todo.
     EXPECT_GT(r.ColumnasEscritas, 0) << "falla a mitad, no al abrir";
@@ -101,9 +102,7 @@ TEST(MotorReduccion, FallosDeEscrituraDejanLoGuardadoComoEstaba) {
         return false;
     };
     r = EjecutaReduccion(b.estado, o);
-    EXPECT_EQ(r.Fin, FinReduccion::Fallida);
-    ASSERT_TRUE(r.Mensaje);
-    EXPECT_TRUE(r.Mensaje->Texto.contains(u"el fichero ha desaparecido durante la reducción"_s));
+    Fallida(u"el fichero ha desaparecido durante la reducción"_s);
     EXPECT_FALSE(b.carpeta.Existe(u"RED0802.ZPK"_s));
     EXPECT_TRUE(b.Registros().isEmpty());
 
@@ -111,9 +110,7 @@ TEST(MotorReduccion, FallosDeEscrituraDejanLoGuardadoComoEstaba) {
     const QByteArray indice = b.carpeta.Lee(u"BASES.ZPK"_s);
     b.estado.CarpetaDatos = b.carpeta.Ruta(u"no-existe/"_s);
     r = EjecutaReduccion(b.estado);
-    EXPECT_EQ(r.Fin, FinReduccion::Fallida);
-    ASSERT_TRUE(r.Mensaje);
-    EXPECT_TRUE(r.Mensaje->Texto.contains(u"no existe la carpeta de datos"_s));
+    Fallida(u"no existe la carpeta de datos"_s);
     EXPECT_FALSE(QDir(b.estado.CarpetaDatos).exists());
     EXPECT_EQ(b.carpeta.Lee(u"BASES.ZPK"_s), indice);
 }
