@@ -17,7 +17,6 @@ const QString kAna = QStringLiteral("ana@example.com");
 const QString kBeto = QStringLiteral("beto@example.com");
 const QString kClave = QStringLiteral("secreta ñ");
 
-// Tiempos cortos para las pruebas que esperan un fallo por tiempo.
 constexpr TiemposCorreo kTiemposCortos{1000ms, 2s};
 
 QByteArray Mensaje(const QByteArray& asunto, const QByteArray& cuerpo) {
@@ -30,8 +29,6 @@ const QByteArray kCuerpoConPuntos = ".\r\n..\r\n.hola\r\nlínea normal\r\n. \r\n
 
 } // namespace
 
-// Una conexión para la tanda; un destinatario rechazado o una dirección que podría colar
-// órdenes no deshacen los anteriores y la sesión sigue sirviendo.
 TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCorta) {
     // El segundo, un par de megas con líneas de longitudes distintas que empiezan por punto,
     // para que los cortes entre trozos de lectura caigan en todas las posiciones de un "\r\n.".
@@ -53,7 +50,6 @@ TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCor
     EXPECT_EQ(fallo.Numero, 55) << fallo.Descripcion.toStdString();
     EXPECT_TRUE(fallo.Descripcion.contains(u"550")) << fallo.Descripcion.toStdString();
     EXPECT_TRUE(transporte.Envia(kAna, primero).Bien());
-    // Lo que podría colar órdenes en el sobre no sale.
     for (const QString& destino : {u"ana@example.com\r\nRCPT TO:<beto@example.com>"_s,
                                    u"ana@example.com>"_s, u"ana @example.com"_s, QString()}) {
         SCOPED_TRACE(destino.toStdString());
@@ -64,15 +60,12 @@ TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCor
     const auto recibidos = servidor.Mensajes();
     ASSERT_EQ(recibidos.size(), 3u);
     EXPECT_EQ(recibidos[0].Datos, primero);
-    EXPECT_EQ(recibidos[0].Destinatarios, QStringList{kAna});
     EXPECT_EQ(recibidos[0].Remitente, u"remitente@example.com");
     EXPECT_TRUE(recibidos[1].Datos == segundo);
-    EXPECT_EQ(recibidos[1].Destinatarios, QStringList{kBeto});
-    EXPECT_EQ(recibidos[2].Destinatarios, QStringList{kAna});
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(recibidos[i].Destinatarios, QStringList{i == 1 ? kBeto : kAna}) << i;
 }
 
-// Cifrado con el certificado de la cuenta y AUTH; si falla la sesión, el número es el de libcurl
-// y no se entrega nada.
 TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
     CarpetaTemporal carpeta;
     const CertificadoPrueba bueno = FabricaCertificado(carpeta.Ruta());
@@ -170,7 +163,6 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
     }
 }
 
-// Una cuenta que podría colar órdenes o que no sirve no abre sesión.
 TEST(TransporteSmtp, UnaCuentaQuePodriaColarOrdenesNoAbre) {
     TransporteCurl transporte;
     CuentaCorreo buena;
@@ -196,7 +188,6 @@ TEST(TransporteSmtp, UnaCuentaQuePodriaColarOrdenesNoAbre) {
         caso.cambia(cuenta);
         const FalloCorreo fallo = transporte.Abre(cuenta, QString());
         EXPECT_EQ(fallo.Numero, caso.Numero);
-        // Una sesión que no se abrió no envía.
         EXPECT_EQ(transporte.Envia(kAna, "x\r\n").Numero, 2);
     }
     // Un nombre internacional o una IPv6 sí valen.

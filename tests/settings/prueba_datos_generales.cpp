@@ -33,16 +33,12 @@ TEST(DatosGenerales, FicheroQueFaltaSeCreaConUnAvisoYLosTextosSeGuardanConAnchoF
     EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
     EXPECT_EQ(estado.Datos.TotalJornadas, 42);
 
-    // La segunda carga ya no avisa.
-    CargaDatosGenerales(estado);
-    EXPECT_EQ(plataforma.Avisos.size(), 1);
-    EXPECT_EQ(estado.UltimoErrorFichero, 0);
-
-    // Textos de ancho fijo al guardar.
+    // Las cargas siguientes ya no avisan; los textos se guardan con ancho fijo.
     carpeta.Escribe(Fichero,
                     "12,\"04/12/05\",7,2,15,-3,4,8,2,38,\"1.5\",\"3\",\"123456\",\"No\"\r\n");
     CargaDatosGenerales(estado);
     EXPECT_EQ(plataforma.Avisos.size(), 1);
+    EXPECT_EQ(estado.UltimoErrorFichero, 0);
     const DatosGenerales& d = estado.Datos;
     EXPECT_EQ(Enteros(d), (std::vector<int>{12, 7, 2, 15, -3, 4, 8, 2, 38}));
     EXPECT_EQ(d.FechaJornada, u"04/12/05"_s);
