@@ -66,12 +66,10 @@ TEST(Arranque, ConEscrituraSeUsaLaDelProgramaYSinEllaSeCopianLosOnceFicheros) {
     EsperaCopiados(respaldo);
 
     // Un fichero que no se puede copiar se salta.
-    CarpetaTemporal incompleta;
-    CarpetaTemporal otro;
-    incompleta.Escribe(u"DATOSGEN.ZPK"_s, "d");
-    EligeCarpetaDatos(incompleta.Ruta(), otro.Ruta(), SoloLectura);
-    EXPECT_TRUE(otro.Existe(u"DATOSGEN.ZPK"_s));
-    EXPECT_FALSE(otro.Existe(u"BASES.ZPK"_s));
+    QFile::remove(programa.Ruta(u"BASES.ZPK"_s));
+    EligeCarpetaDatos(programa.Ruta(), base.Ruta(u"otro/"_s), SoloLectura);
+    EXPECT_TRUE(base.Existe(u"otro/DATOSGEN.ZPK"_s));
+    EXPECT_FALSE(base.Existe(u"otro/BASES.ZPK"_s));
 }
 
 TEST(Arranque, ResolucionDePantallaYCarpetaDeRespaldo) {

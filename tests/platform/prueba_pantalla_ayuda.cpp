@@ -24,9 +24,7 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-QString Coleccion() {
-    return QStringLiteral(QUINIELA_BINARIOS "/app/quiniela.qhc");
-}
+const QString kColeccion = QStringLiteral(QUINIELA_BINARIOS "/app/quiniela.qhc");
 
 // El tamaño y el sitio de la ventana se recuerdan aparte, no en la configuración del usuario.
 const QString kAjustes = QStringLiteral("ayuda.ini");
@@ -61,9 +59,9 @@ QTextBlock BloqueConTexto(const QTextDocument* doc, const QString& texto) {
 }
 
 TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentanaQueSeRecuerda) {
-    ASSERT_TRUE(QFileInfo::exists(Coleccion())) << qPrintable(Coleccion());
+    ASSERT_TRUE(QFileInfo::exists(kColeccion)) << qPrintable(kColeccion);
     prueba::CarpetaTemporal ajustes;
-    AyudaQt ayuda(Coleccion(), ajustes.Ruta(kAjustes));
+    AyudaQt ayuda(kColeccion, ajustes.Ruta(kAjustes));
     EXPECT_TRUE(ayuda.UrlDeTema(9999).isEmpty());
     QMainWindow* primera = nullptr;
     for (const auto& [numero, titulo] : kTemas) {
@@ -82,7 +80,7 @@ TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentanaQueSeRecuerda) {
     const QRect elegido(420, 40, 360, 500);
     primera->setGeometry(elegido);
     primera->close();
-    AyudaQt otraVez(Coleccion(), ajustes.Ruta(kAjustes));
+    AyudaQt otraVez(kColeccion, ajustes.Ruta(kAjustes));
     otraVez.AbreAyuda(2700);
     EXPECT_EQ(otraVez.Ventana()->geometry(), elegido);
 }
@@ -90,7 +88,7 @@ TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentanaQueSeRecuerda) {
 TEST(AyudaQt, SinFicheroOSinSuDocumentacionAvisaYFuncionaEnOtraCarpeta) {
     prueba::CarpetaTemporal dir;
     const QString ruta = dir.Ruta(u"quiniela.qhc"_s);
-    const QString origen = QFileInfo(Coleccion()).absolutePath() + u'/';
+    const QString origen = QFileInfo(kColeccion).absolutePath() + u'/';
     // Sin la colección y con ella pero sin quiniela.qch al lado; con las dos, funciona.
     for (const char* aviso :
          {"No se encuentra el fichero de ayuda", "No se puede leer el fichero de ayuda"}) {
@@ -146,7 +144,7 @@ TEST(AyudaQt, SeUsaDesdeUnaPantallaModalYSeCierraSinCerrarla) {
     EstadoGlobal estado = carpeta.Estado();
     CargaDatosGenerales(estado);
     prueba::PlataformaFalsa plataforma(&estado);
-    AyudaQt ayuda(Coleccion(), carpeta.Ruta(kAjustes));
+    AyudaQt ayuda(kColeccion, carpeta.Ruta(kAjustes));
     Plataforma servicios = ServiciosPlataforma();
     servicios.AyudaEnLinea = &ayuda;
     InstalaPlataforma(servicios);
