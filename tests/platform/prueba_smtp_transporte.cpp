@@ -126,39 +126,34 @@ TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
 // Nada escuchando falla enseguida, aun con el límite de conexión por defecto (medio minuto);
 // un servidor callado acaba por tiempo, y cerrar no vuelve a esperarlo.
 TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
-    struct Caso {
-        const char* Nombre;
-        OpcionesServidorSmtp Servidor;
-        bool Escucha; // si no, la cuenta va al puerto 1, donde nadie escucha
-        int Numero;
-    };
     OpcionesServidorSmtp mudo;
     mudo.Mudo = true;
     OpcionesServidorSmtp colgado;
     colgado.Colgados = {kAna};
-    const Caso casos[] = {
+    // (caso, servidor, si escucha, número del fallo)
+    const std::tuple<const char*, OpcionesServidorSmtp, bool, int> casos[] = {
         {"nada escuchando", {}, false, 7},
         {"ni saluda", mudo, true, 28},
         {"no contesta al final del mensaje", colgado, true, 28},
     };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.Nombre);
-        ServidorSmtp servidor(caso.Servidor);
+    for (const auto& [nombre, opciones, escucha, numero] : casos) {
+        SCOPED_TRACE(nombre);
+        ServidorSmtp servidor(opciones);
         ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
         CuentaCorreo cuenta = servidor.Cuenta();
-        if (!caso.Escucha)
-            cuenta.Puerto = 1;
-        TransporteCurl transporte(caso.Escucha ? kTiemposCortos : TiemposCorreo{});
+        if (!escucha)
+            cuenta.Puerto = 1; // donde nadie escucha
+        TransporteCurl transporte(escucha ? kTiemposCortos : TiemposCorreo{});
         ASSERT_TRUE(transporte.Abre(cuenta, QString()).Bien());
         QElapsedTimer reloj;
         reloj.start();
         const FalloCorreo fallo = transporte.Envia(kAna, Mensaje("X", "x\r\n"));
-        EXPECT_EQ(fallo.Numero, caso.Numero) << fallo.Descripcion.toStdString();
+        EXPECT_EQ(fallo.Numero, numero) << fallo.Descripcion.toStdString();
         EXPECT_LT(reloj.elapsed(), 10000) << "margen amplio: solo que no se quede colgado";
         reloj.restart();
         transporte.Cierra();
         EXPECT_LT(reloj.elapsed(), kTiemposCortos.SinRespuesta.count() * 1000 / 2);
-        EXPECT_EQ(servidor.Conexiones(), caso.Escucha ? 1 : 0);
+        EXPECT_EQ(servidor.Conexiones(), escucha ? 1 : 0);
         EXPECT_TRUE(servidor.Mensajes().empty());
     }
 }
@@ -168,12 +163,7 @@ TEST(TransporteSmtp, UnaCuentaQuePodriaColarOrdenesNoAbre) {
     CuentaCorreo buena;
     buena.Servidor = QStringLiteral("correo.example.com");
     buena.Remitente = QStringLiteral("remitente@example.com");
-    struct Caso {
-        const char* Nombre;
-        void (*cambia)(CuentaCorreo&);
-        int Numero;
-    };
-    const Caso casos[] = {
+    const std::tuple<const char*, void (*)(CuentaCorreo&), int> casos[] = {
         {"remitente con salto de línea",
          [](CuentaCorreo& c) { c.Remitente += u"\r\nRCPT TO:<x@y.es>"_s; }, 43},
         {"sin servidor", [](CuentaCorreo& c) { c.Servidor = u"  "_s; }, 43},
@@ -182,13 +172,12 @@ TEST(TransporteSmtp, UnaCuentaQuePodriaColarOrdenesNoAbre) {
         {"fichero de certificados que no existe",
          [](CuentaCorreo& c) { c.Certificado = u"/no/existe.pem"_s; }, 77},
     };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.Nombre);
+    for (const auto& [nombre, cambia, numero] : casos) {
+        SCOPED_TRACE(nombre);
         CuentaCorreo cuenta = buena;
-        caso.cambia(cuenta);
-        const FalloCorreo fallo = transporte.Abre(cuenta, QString());
-        EXPECT_EQ(fallo.Numero, caso.Numero);
-        EXPECT_EQ(transporte.Envia(kAna, "x\r\n").Numero, 2);
+        cambia(cuenta);
+        EXPECT_EQ(transporte.Abre(cuenta, QString()).Numero, numero);
+        EXPECT_EQ(transporte.Envia(kAna, "x\r\n").Numero, 2); // sin sesión no envía
     }
     // Un nombre internacional o una IPv6 sí valen.
     for (const char* nombre : {"correo.españa.example", "[::1]", "::1"}) {
