@@ -1,5 +1,6 @@
 #include "platform/qt/ayuda_qt.h"
 #include "platform/qt/boton_imagen.h"
+#include "platform/qt/servicios_qt.h"
 #include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
 #include "support/carpeta_temporal.h"
@@ -139,14 +140,33 @@ TEST(AyudaQt, SeColocaAlLadoDeLaPantallaSinTaparla) {
     }
 }
 
+// Pulsa en el contenido de la ayuda, ya cargado, como el usuario y devuelve la página que se ve.
+QString PulsaEnElContenido(AyudaQt& ayuda, const QString& titulo) {
+    auto* arbol = ayuda.Ventana()->findChild<QTreeView*>(QStringLiteral("contenidoAyuda"));
+    QModelIndex entrada;
+    if (!QTest::qWaitFor([&] {
+            entrada = arbol->model()
+                          ->match(arbol->model()->index(0, 0), Qt::DisplayRole, titulo, 1,
+                                  Qt::MatchExactly | Qt::MatchRecursive)
+                          .value(0);
+            return entrada.isValid();
+        }))
+        return QStringLiteral("(no está en el contenido)");
+    arbol->scrollTo(entrada);
+    prueba::PulsaEnSuVentana(arbol->viewport(), arbol->visualRect(entrada).center());
+    return ayuda.Visor()->source().fileName();
+}
+
 TEST(AyudaQt, SeUsaDesdeUnaPantallaModalYSeCierraSinCerrarla) {
     prueba::CarpetaTemporal carpeta;
     EstadoGlobal estado = carpeta.Estado();
     CargaDatosGenerales(estado);
     prueba::PlataformaFalsa plataforma(&estado);
     AyudaQt ayuda(kColeccion, carpeta.Ruta(kAjustes));
+    AvisoSistemaQt aviso;
     Plataforma servicios = ServiciosPlataforma();
     servicios.AyudaEnLinea = &ayuda;
+    servicios.Aviso = &aviso;
     InstalaPlataforma(servicios);
 
     PantallaDatosgen pantalla(estado);
@@ -160,20 +180,21 @@ TEST(AyudaQt, SeUsaDesdeUnaPantallaModalYSeCierraSinCerrarla) {
         EXPECT_FALSE(ventana->frameGeometry().intersects(pantalla.frameGeometry()))
             << "al lado de la pantalla, no encima";
 
-        // Un clic en el contenido, ya cargado, como el usuario.
-        auto* arbol = ventana->findChild<QTreeView*>(u"contenidoAyuda"_s);
-        QModelIndex entrada;
-        ASSERT_TRUE(QTest::qWaitFor([&] {
-            entrada = arbol->model()
-                          ->match(arbol->model()->index(0, 0), Qt::DisplayRole,
-                                  u"Datos de jornadas"_s, 1, Qt::MatchExactly | Qt::MatchRecursive)
-                          .value(0);
-            return entrada.isValid();
-        }));
-        arbol->scrollTo(entrada);
-        prueba::PulsaEnSuVentana(arbol->viewport(), arbol->visualRect(entrada).center());
-        EXPECT_EQ(ayuda.Visor()->source().fileName(), u"jornadas.html"_s);
+        EXPECT_EQ(PulsaEnElContenido(ayuda, u"Datos de jornadas"_s), u"jornadas.html"_s);
         prueba::GuardaCaptura({&pantalla, ventana}, u"ayuda_junto_a_datosgen"_s);
+
+        // Otra ventana modal encima (un aviso del sistema): la ayuda sigue atendiendo.
+        QString alAviso;
+        QTimer::singleShot(0, [&] {
+            alAviso = PulsaEnElContenido(ayuda, u"Lista de equipos"_s);
+            QApplication::activeModalWidget()->close();
+        });
+        AvisaSistema(u"Aviso encima de la pantalla"_s);
+        EXPECT_EQ(alAviso, u"equipos.html"_s);
+        // Lo que la pantalla atiende antes del siguiente clic.
+        QCoreApplication::processEvents();
+        // Y cerrado el aviso, también.
+        EXPECT_EQ(PulsaEnElContenido(ayuda, u"Datos generales"_s), u"datosgen.html"_s);
 
         QWidget* botonCerrar = ventana->findChild<QToolBar*>()->widgetForAction(
             ventana->findChild<QAction*>(u"cerrarAyuda"_s));
