@@ -40,14 +40,6 @@ void EsperaCopiados(const QString& carpeta) {
 
 const auto SoloLectura = [](const QString&) { return false; };
 
-// Un árbol con el ejecutable en "bin/" y los datos en "bin/data/" (compilación) o en la
-// carpeta compartida de la instalación.
-struct Arbol {
-    CarpetaTemporal Raiz;
-    QString Bin = Raiz.Ruta() + u"bin"_s;
-    QString Compartida = Raiz.Ruta() + u"share/quiniela/"_s;
-};
-
 } // namespace
 
 TEST(Arranque, ConEscrituraSeUsaLaDelProgramaYSinEllaSeCopianLosOnceFicheros) {
@@ -74,12 +66,10 @@ TEST(Arranque, ConEscrituraSeUsaLaDelProgramaYSinEllaSeCopianLosOnceFicheros) {
     EsperaCopiados(respaldo);
 
     // Un fichero que no se puede copiar se salta.
-    CarpetaTemporal incompleta;
-    CarpetaTemporal otro;
-    incompleta.Escribe(u"DATOSGEN.ZPK"_s, "d");
-    EligeCarpetaDatos(incompleta.Ruta(), otro.Ruta(), SoloLectura);
-    EXPECT_TRUE(otro.Existe(u"DATOSGEN.ZPK"_s));
-    EXPECT_FALSE(otro.Existe(u"BASES.ZPK"_s));
+    QFile::remove(programa.Ruta(u"BASES.ZPK"_s));
+    EligeCarpetaDatos(programa.Ruta(), base.Ruta(u"otro/"_s), SoloLectura);
+    EXPECT_TRUE(base.Existe(u"otro/DATOSGEN.ZPK"_s));
+    EXPECT_FALSE(base.Existe(u"otro/BASES.ZPK"_s));
 }
 
 TEST(Arranque, ResolucionDePantallaYCarpetaDeRespaldo) {
@@ -90,45 +80,39 @@ TEST(Arranque, ResolucionDePantallaYCarpetaDeRespaldo) {
     EXPECT_TRUE(TextoResolucion(QSize(80, 60)).contains(u"( 80x 60)"_s));
 }
 
-TEST(Arranque, DistribucionSegunDondeEstaElEjecutable) {
+// Instalado se copia a la carpeta del usuario aunque la compartida admita escritura (root), sin
+// sondearla; compilando se usa data/ y la sonda no se queda.
+TEST(Arranque, DistribucionYCarpetaDeDatosSegunDondeEstaElEjecutable) {
     enum Caso { Compilacion, Instalado, Ambos, Ninguno };
     for (const Caso caso : {Compilacion, Instalado, Ambos, Ninguno}) {
         SCOPED_TRACE(caso);
-        Arbol arbol;
-        QDir().mkpath(arbol.Bin);
+        // El ejecutable en "bin/" y los datos en "bin/data/" (compilación) o en la carpeta
+        // compartida de la instalación.
+        CarpetaTemporal raiz;
+        const QString bin = raiz.Ruta() + u"bin"_s;
+        const QString compartida = raiz.Ruta() + u"share/quiniela/"_s;
+        QDir().mkpath(bin);
         if (caso == Compilacion || caso == Ambos)
-            Llena(arbol.Bin + u"/data/"_s);
+            Llena(bin + u"/data/"_s);
         if (caso == Instalado || caso == Ambos)
-            Llena(arbol.Compartida);
-        const Distribucion d = BuscaDistribucion(arbol.Bin);
+            Llena(compartida);
+        const Distribucion d = BuscaDistribucion(bin);
         // Relativa al ejecutable: la instalación en una carpeta cualquiera se encuentra.
-        const QString datos = caso == Instalado ? arbol.Compartida : arbol.Bin + u"/data/"_s;
+        const QString datos = caso == Instalado ? compartida : bin + u"/data/"_s;
         EXPECT_EQ(d.Instalada, caso == Instalado);
         EXPECT_EQ(d.Datos, datos);
         EXPECT_EQ(d.AyudaEnLinea,
-                  caso == Instalado ? datos + u"quiniela.qhc"_s : arbol.Bin + u"/quiniela.qhc"_s);
+                  caso == Instalado ? datos + u"quiniela.qhc"_s : bin + u"/quiniela.qhc"_s);
+        if (caso == Ninguno)
+            continue;
+        const QString respaldo = raiz.Ruta() + u"usuario/Temp/Tvr/"_s;
+        const QStringList antes = QDir(datos).entryList(QDir::Files);
+        EXPECT_EQ(EligeCarpetaDatos(d, respaldo), caso == Instalado ? respaldo : datos);
+        EXPECT_EQ(QDir(datos).entryList(QDir::Files), antes);
+        EXPECT_EQ(QFileInfo::exists(respaldo), caso == Instalado);
+        if (caso == Instalado)
+            EsperaCopiados(respaldo);
     }
-}
-
-TEST(Arranque, InstaladoSeCopiaALaCarpetaDelUsuarioYCompilandoSeUsaData) {
-    Arbol arbol;
-    Llena(arbol.Compartida);
-    CarpetaTemporal usuario;
-    const QString respaldo = usuario.Ruta() + u"quiniela/Temp/Tvr/"_s;
-    const Distribucion d = BuscaDistribucion(arbol.Bin);
-    const QStringList antes = QDir(arbol.Compartida).entryList(QDir::Files);
-    // Aunque la carpeta compartida admita escritura (root), no se usa ni se sondea.
-    EXPECT_EQ(EligeCarpetaDatos(d, respaldo), respaldo);
-    EXPECT_EQ(QDir(arbol.Compartida).entryList(QDir::Files), antes);
-    EsperaCopiados(respaldo);
-
-    Arbol compilado;
-    Llena(compilado.Bin + u"/data/"_s);
-    CarpetaTemporal vacio;
-    EXPECT_EQ(EligeCarpetaDatos(BuscaDistribucion(compilado.Bin), vacio.Ruta()),
-              compilado.Bin + u"/data/"_s);
-    EXPECT_TRUE(QDir(vacio.Ruta()).isEmpty());
-    EXPECT_FALSE(QFile::exists(compilado.Bin + u"/data/CSCD.WRK"_s));
 }
 
 // Los datos distribuidos deben ser coherentes: un usuario nuevo los abre tal cual.
@@ -147,7 +131,6 @@ TEST(DatosDistribuidos, SeCarganSinAvisosConSeisReduccionesYSusColumnas) {
             EXPECT_FALSE(EquipoLocal(estado.RegistroJornada, m).isEmpty()) << j << " " << m;
     }
 
-    // Seis reducciones con sus columnas.
     Historial historial(estado);
     historial.Abre();
     ASSERT_EQ(historial.Lis_Datos().size(), 6);
@@ -164,8 +147,7 @@ TEST(DatosDistribuidos, SeCarganSinAvisosConSeisReduccionesYSusColumnas) {
         // Cada columna ocupa 19 bytes y hay tantas como dice el índice.
         const QFileInfo columnas(estado.Ruta(NombreFicheroApuestas(jornada, orden)));
         EXPECT_EQ(columnas.size(), qint64(estado.Red.ApuestasReducidas) * 19);
-        EXPECT_GE(estado.Red.ApuestasReducidas, 200);
-        EXPECT_LE(estado.Red.ApuestasReducidas, 5000);
+        EXPECT_GT(estado.Red.ApuestasReducidas, 0);
     }
     EXPECT_TRUE(metodos.contains(1) && metodos.contains(2) && metodos.contains(3));
     EXPECT_TRUE(plataforma.Avisos.isEmpty()) << plataforma.Avisos.join(u'\n').toStdString();

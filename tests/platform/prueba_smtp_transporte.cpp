@@ -17,7 +17,6 @@ const QString kAna = QStringLiteral("ana@example.com");
 const QString kBeto = QStringLiteral("beto@example.com");
 const QString kClave = QStringLiteral("secreta ñ");
 
-// Tiempos cortos para las pruebas que esperan un fallo por tiempo.
 constexpr TiemposCorreo kTiemposCortos{1000ms, 2s};
 
 QByteArray Mensaje(const QByteArray& asunto, const QByteArray& cuerpo) {
@@ -30,8 +29,6 @@ const QByteArray kCuerpoConPuntos = ".\r\n..\r\n.hola\r\nlínea normal\r\n. \r\n
 
 } // namespace
 
-// Una conexión para la tanda; un destinatario rechazado o una dirección que podría colar
-// órdenes no deshacen los anteriores y la sesión sigue sirviendo.
 TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCorta) {
     // El segundo, un par de megas con líneas de longitudes distintas que empiezan por punto,
     // para que los cortes entre trozos de lectura caigan en todas las posiciones de un "\r\n.".
@@ -53,7 +50,6 @@ TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCor
     EXPECT_EQ(fallo.Numero, 55) << fallo.Descripcion.toStdString();
     EXPECT_TRUE(fallo.Descripcion.contains(u"550")) << fallo.Descripcion.toStdString();
     EXPECT_TRUE(transporte.Envia(kAna, primero).Bien());
-    // Lo que podría colar órdenes en el sobre no sale.
     for (const QString& destino : {u"ana@example.com\r\nRCPT TO:<beto@example.com>"_s,
                                    u"ana@example.com>"_s, u"ana @example.com"_s, QString()}) {
         SCOPED_TRACE(destino.toStdString());
@@ -64,15 +60,12 @@ TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCor
     const auto recibidos = servidor.Mensajes();
     ASSERT_EQ(recibidos.size(), 3u);
     EXPECT_EQ(recibidos[0].Datos, primero);
-    EXPECT_EQ(recibidos[0].Destinatarios, QStringList{kAna});
     EXPECT_EQ(recibidos[0].Remitente, u"remitente@example.com");
     EXPECT_TRUE(recibidos[1].Datos == segundo);
-    EXPECT_EQ(recibidos[1].Destinatarios, QStringList{kBeto});
-    EXPECT_EQ(recibidos[2].Destinatarios, QStringList{kAna});
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(recibidos[i].Destinatarios, QStringList{i == 1 ? kBeto : kAna}) << i;
 }
 
-// Cifrado con el certificado de la cuenta y AUTH; si falla la sesión, el número es el de libcurl
-// y no se entrega nada.
 TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
     CarpetaTemporal carpeta;
     const CertificadoPrueba bueno = FabricaCertificado(carpeta.Ruta());
@@ -133,55 +126,44 @@ TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
 // Nada escuchando falla enseguida, aun con el límite de conexión por defecto (medio minuto);
 // un servidor callado acaba por tiempo, y cerrar no vuelve a esperarlo.
 TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
-    struct Caso {
-        const char* Nombre;
-        OpcionesServidorSmtp Servidor;
-        bool Escucha; // si no, la cuenta va al puerto 1, donde nadie escucha
-        int Numero;
-    };
     OpcionesServidorSmtp mudo;
     mudo.Mudo = true;
     OpcionesServidorSmtp colgado;
     colgado.Colgados = {kAna};
-    const Caso casos[] = {
+    // (caso, servidor, si escucha, número del fallo)
+    const std::tuple<const char*, OpcionesServidorSmtp, bool, int> casos[] = {
         {"nada escuchando", {}, false, 7},
         {"ni saluda", mudo, true, 28},
         {"no contesta al final del mensaje", colgado, true, 28},
     };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.Nombre);
-        ServidorSmtp servidor(caso.Servidor);
+    for (const auto& [nombre, opciones, escucha, numero] : casos) {
+        SCOPED_TRACE(nombre);
+        ServidorSmtp servidor(opciones);
         ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
         CuentaCorreo cuenta = servidor.Cuenta();
-        if (!caso.Escucha)
-            cuenta.Puerto = 1;
-        TransporteCurl transporte(caso.Escucha ? kTiemposCortos : TiemposCorreo{});
+        if (!escucha)
+            cuenta.Puerto = 1; // donde nadie escucha
+        TransporteCurl transporte(escucha ? kTiemposCortos : TiemposCorreo{});
         ASSERT_TRUE(transporte.Abre(cuenta, QString()).Bien());
         QElapsedTimer reloj;
         reloj.start();
         const FalloCorreo fallo = transporte.Envia(kAna, Mensaje("X", "x\r\n"));
-        EXPECT_EQ(fallo.Numero, caso.Numero) << fallo.Descripcion.toStdString();
+        EXPECT_EQ(fallo.Numero, numero) << fallo.Descripcion.toStdString();
         EXPECT_LT(reloj.elapsed(), 10000) << "margen amplio: solo que no se quede colgado";
         reloj.restart();
         transporte.Cierra();
         EXPECT_LT(reloj.elapsed(), kTiemposCortos.SinRespuesta.count() * 1000 / 2);
-        EXPECT_EQ(servidor.Conexiones(), caso.Escucha ? 1 : 0);
+        EXPECT_EQ(servidor.Conexiones(), escucha ? 1 : 0);
         EXPECT_TRUE(servidor.Mensajes().empty());
     }
 }
 
-// Una cuenta que podría colar órdenes o que no sirve no abre sesión.
 TEST(TransporteSmtp, UnaCuentaQuePodriaColarOrdenesNoAbre) {
     TransporteCurl transporte;
     CuentaCorreo buena;
     buena.Servidor = QStringLiteral("correo.example.com");
     buena.Remitente = QStringLiteral("remitente@example.com");
-    struct Caso {
-        const char* Nombre;
-        void (*cambia)(CuentaCorreo&);
-        int Numero;
-    };
-    const Caso casos[] = {
+    const std::tuple<const char*, void (*)(CuentaCorreo&), int> casos[] = {
         {"remitente con salto de línea",
          [](CuentaCorreo& c) { c.Remitente += u"\r\nRCPT TO:<x@y.es>"_s; }, 43},
         {"sin servidor", [](CuentaCorreo& c) { c.Servidor = u"  "_s; }, 43},
@@ -190,14 +172,12 @@ TEST(TransporteSmtp, UnaCuentaQuePodriaColarOrdenesNoAbre) {
         {"fichero de certificados que no existe",
          [](CuentaCorreo& c) { c.Certificado = u"/no/existe.pem"_s; }, 77},
     };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.Nombre);
+    for (const auto& [nombre, cambia, numero] : casos) {
+        SCOPED_TRACE(nombre);
         CuentaCorreo cuenta = buena;
-        caso.cambia(cuenta);
-        const FalloCorreo fallo = transporte.Abre(cuenta, QString());
-        EXPECT_EQ(fallo.Numero, caso.Numero);
-        // Una sesión que no se abrió no envía.
-        EXPECT_EQ(transporte.Envia(kAna, "x\r\n").Numero, 2);
+        cambia(cuenta);
+        EXPECT_EQ(transporte.Abre(cuenta, QString()).Numero, numero);
+        EXPECT_EQ(transporte.Envia(kAna, "x\r\n").Numero, 2); // sin sesión no envía
     }
     // Un nombre internacional o una IPv6 sí valen.
     for (const char* nombre : {"correo.españa.example", "[::1]", "::1"}) {

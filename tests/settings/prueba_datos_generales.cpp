@@ -33,16 +33,12 @@ TEST(DatosGenerales, FicheroQueFaltaSeCreaConUnAvisoYLosTextosSeGuardanConAnchoF
     EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
     EXPECT_EQ(estado.Datos.TotalJornadas, 42);
 
-    // La segunda carga ya no avisa.
-    CargaDatosGenerales(estado);
-    EXPECT_EQ(plataforma.Avisos.size(), 1);
-    EXPECT_EQ(estado.UltimoErrorFichero, 0);
-
-    // Textos de ancho fijo al guardar.
+    // Las cargas siguientes ya no avisan; los textos se guardan con ancho fijo.
     carpeta.Escribe(Fichero,
                     "12,\"04/12/05\",7,2,15,-3,4,8,2,38,\"1.5\",\"3\",\"123456\",\"No\"\r\n");
     CargaDatosGenerales(estado);
     EXPECT_EQ(plataforma.Avisos.size(), 1);
+    EXPECT_EQ(estado.UltimoErrorFichero, 0);
     const DatosGenerales& d = estado.Datos;
     EXPECT_EQ(Enteros(d), (std::vector<int>{12, 7, 2, 15, -3, 4, 8, 2, 38}));
     EXPECT_EQ(d.FechaJornada, u"04/12/05"_s);
@@ -64,39 +60,34 @@ TEST(DatosGenerales, FicheroQueFaltaSeCreaConUnAvisoYLosTextosSeGuardanConAnchoF
 
 TEST(DatosGenerales, FicheroDanadoSeCopiaApartéAntesDeSustituirlo) {
     const QByteArray resto = ",\"01/01/06\",2,1,0,0,0,0,1,42,\"0.50\",\"00\",\"00000\",\"Si\"\r\n";
-    struct Caso {
-        QByteArray Contenido;
-        int Error;
-        QString Causa;
-    };
-    const Caso casos[] = {
+    const std::tuple<QByteArray, int, QString> casos[] = {
         {"5,\"01/01/06\",2\r\n", 62, u"(el valor número 4 falta)"_s},
         {"40000" + resto, 6, u"(el valor número 1 no cabe: debe estar entre -32768 y 32767)"_s},
         {"-inf" + resto, 13, u"(el valor número 1 no es un número)"_s},
     };
-    for (const Caso& caso : casos) {
-        SCOPED_TRACE(caso.Contenido.toStdString());
+    for (const auto& [contenido, error, causa] : casos) {
+        SCOPED_TRACE(contenido.toStdString());
         Banco banco(false);
         auto& [carpeta, estado, plataforma] = banco;
-        carpeta.Escribe(Fichero, caso.Contenido);
+        carpeta.Escribe(Fichero, contenido);
         carpeta.Escribe(u"DATOSGEN.ZPK.dañado"_s, "una copia anterior");
         CargaDatosGenerales(estado);
-        EXPECT_EQ(estado.UltimoErrorFichero, caso.Error);
+        EXPECT_EQ(estado.UltimoErrorFichero, error);
         EXPECT_EQ(plataforma.Avisos,
-                  QStringList{u"LDG ERROR "_s + QString::number(caso.Error) +
+                  QStringList{u"LDG ERROR "_s + QString::number(error) +
                               u": el fichero de datos generales DATOSGEN.ZPK está dañado "_s +
-                              caso.Causa +
+                              causa +
                               u".\r\nSe ha guardado una copia como DATOSGEN.ZPK.dañado.2 y se "
                               "usan los valores por defecto."_s});
-        EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado.2"_s), caso.Contenido);
+        EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado.2"_s), contenido);
         EXPECT_EQ(carpeta.Lee(u"DATOSGEN.ZPK.dañado"_s), "una copia anterior");
         EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
         EXPECT_EQ(estado.Datos.JornadaActual, 1);
 
         // Solo lectura: avisa y copia, pero no escribe los datos generales.
-        carpeta.Escribe(Fichero, caso.Contenido);
+        carpeta.Escribe(Fichero, contenido);
         CargaDatosGenerales(estado, EscrituraDatosGenerales::SoloLectura);
-        EXPECT_EQ(carpeta.Lee(Fichero), caso.Contenido);
+        EXPECT_EQ(carpeta.Lee(Fichero), contenido);
         EXPECT_TRUE(carpeta.Existe(u"DATOSGEN.ZPK.dañado.3"_s));
     }
 }
