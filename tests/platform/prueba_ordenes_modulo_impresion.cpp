@@ -22,7 +22,7 @@ struct OrdenQueDibuja {
     QString Args;
     QString TextoEsperado;
 };
-const OrdenQueDibuja kOrdenesQueDibujan[] = {
+const OrdenQueDibuja OrdenesQueDibujan[] = {
     {"relacion", u"imprimir --jornada 1 --orden 1 --tipo relacion --pdf"_s, u"Página..: 1"_s},
     {"informe del escrutinio",
      u"escrutar --jornada 1 --orden 1 --ganadora 1X21X21X21X21X2 --premios 1000,100,10,5,2,1 "
@@ -41,7 +41,7 @@ TEST(ModuloImpresion, ConElModuloEscribenSuPdfYSinElNoHacenNada) {
     CopiaDatosDistribuidos(datos);
     const QString cli = suelto.Ruta(u"quiniela-cli"_s);
     ASSERT_TRUE(QFile::copy(QStringLiteral(QUINIELA_CLI), cli));
-    for (const auto& o : kOrdenesQueDibujan) {
+    for (const auto& o : OrdenesQueDibujan) {
         SCOPED_TRACE(o.Nombre);
         const auto antes = ContenidoCarpeta(datos);
         const QString pdf = salida.Ruta(QString::fromLatin1(o.Nombre) + u".pdf"_s);

@@ -25,13 +25,13 @@ namespace {
 
 using namespace Qt::StringLiterals;
 
-const QString kColeccion = QStringLiteral(QUINIELA_BINARIOS "/app/quiniela.qhc");
+const QString Coleccion = QStringLiteral(QUINIELA_BINARIOS "/app/quiniela.qhc");
 
 // El tamaño y el sitio de la ventana se recuerdan aparte, no en la configuración del usuario.
-const QString kAjustes = QStringLiteral("ayuda.ini");
+const QString Ajustes = QStringLiteral("ayuda.ini");
 
 // Los temas que piden las pantallas (0 = menú principal), con el encabezado de su página.
-const std::pair<int, const char*> kTemas[] = {
+const std::pair<int, const char*> Temas[] = {
     {0, "Menú principal"},
     {1120, "Descripción general del programa"},
     {2100, "Datos de jornadas"},
@@ -60,12 +60,12 @@ QTextBlock BloqueConTexto(const QTextDocument* doc, const QString& texto) {
 }
 
 TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentanaQueSeRecuerda) {
-    ASSERT_TRUE(QFileInfo::exists(kColeccion)) << qPrintable(kColeccion);
+    ASSERT_TRUE(QFileInfo::exists(Coleccion)) << qPrintable(Coleccion);
     prueba::CarpetaTemporal ajustes;
-    AyudaQt ayuda(kColeccion, ajustes.Ruta(kAjustes));
+    AyudaQt ayuda(Coleccion, ajustes.Ruta(Ajustes));
     EXPECT_TRUE(ayuda.UrlDeTema(9999).isEmpty());
     QMainWindow* primera = nullptr;
-    for (const auto& [numero, titulo] : kTemas) {
+    for (const auto& [numero, titulo] : Temas) {
         ayuda.AbreAyuda(numero);
         primera = primera ? primera : ayuda.Ventana();
         ASSERT_NE(primera, nullptr);
@@ -81,7 +81,7 @@ TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentanaQueSeRecuerda) {
     const QRect elegido(420, 40, 360, 500);
     primera->setGeometry(elegido);
     primera->close();
-    AyudaQt otraVez(kColeccion, ajustes.Ruta(kAjustes));
+    AyudaQt otraVez(Coleccion, ajustes.Ruta(Ajustes));
     otraVez.AbreAyuda(2700);
     EXPECT_EQ(otraVez.Ventana()->geometry(), elegido);
 }
@@ -89,11 +89,11 @@ TEST(AyudaQt, CadaTemaAbreSuPropiaPaginaEnUnaSolaVentanaQueSeRecuerda) {
 TEST(AyudaQt, SinFicheroOSinSuDocumentacionAvisaYFuncionaEnOtraCarpeta) {
     prueba::CarpetaTemporal dir;
     const QString ruta = dir.Ruta(u"quiniela.qhc"_s);
-    const QString origen = QFileInfo(kColeccion).absolutePath() + u'/';
+    const QString origen = QFileInfo(Coleccion).absolutePath() + u'/';
     // Sin la colección y con ella pero sin quiniela.qch al lado; con las dos, funciona.
     for (const char* aviso :
          {"No se encuentra el fichero de ayuda", "No se puede leer el fichero de ayuda"}) {
-        AyudaQt ayuda(ruta, dir.Ruta(kAjustes));
+        AyudaQt ayuda(ruta, dir.Ruta(Ajustes));
         QString texto;
         prueba::AlAbrirseModal([&](QWidget* modal) {
             if (auto* caja = qobject_cast<QMessageBox*>(modal)) {
@@ -108,7 +108,7 @@ TEST(AyudaQt, SinFicheroOSinSuDocumentacionAvisaYFuncionaEnOtraCarpeta) {
         const QString falta = QFile::exists(ruta) ? u"quiniela.qch"_s : u"quiniela.qhc"_s;
         ASSERT_TRUE(QFile::copy(origen + falta, dir.Ruta(falta)));
     }
-    AyudaQt ayuda(ruta, dir.Ruta(kAjustes));
+    AyudaQt ayuda(ruta, dir.Ruta(Ajustes));
     ayuda.AbreAyuda(2700);
     ASSERT_NE(ayuda.Visor(), nullptr);
     EXPECT_TRUE(BloqueConTexto(ayuda.Visor()->document(), u"Datos generales"_s).isValid());
@@ -162,7 +162,7 @@ TEST(AyudaQt, SeUsaDesdeUnaPantallaModalYSeCierraSinCerrarla) {
     EstadoGlobal estado = carpeta.Estado();
     CargaDatosGenerales(estado);
     prueba::PlataformaFalsa plataforma(&estado);
-    AyudaQt ayuda(kColeccion, carpeta.Ruta(kAjustes));
+    AyudaQt ayuda(Coleccion, carpeta.Ruta(Ajustes));
     AvisoSistemaQt aviso;
     Plataforma servicios = ServiciosPlataforma();
     servicios.AyudaEnLinea = &ayuda;

@@ -13,11 +13,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kAna = QStringLiteral("ana@example.com");
-const QString kBeto = QStringLiteral("beto@example.com");
-const QString kClave = QStringLiteral("secreta ñ");
+const QString Ana = QStringLiteral("ana@example.com");
+const QString Beto = QStringLiteral("beto@example.com");
+const QString ClaveBuena = QStringLiteral("secreta ñ");
 
-constexpr TiemposCorreo kTiemposCortos{1000ms, 2s};
+constexpr TiemposCorreo TiemposCortos{1000ms, 2s};
 
 QByteArray Mensaje(const QByteArray& asunto, const QByteArray& cuerpo) {
     return "From: remitente@example.com\r\nSubject: " + asunto + "\r\n\r\n" + cuerpo;
@@ -25,7 +25,7 @@ QByteArray Mensaje(const QByteArray& asunto, const QByteArray& cuerpo) {
 
 // Líneas que empiezan por punto: la transparencia del SMTP no puede perderlas ni tomar una de
 // ellas por el final del mensaje.
-const QByteArray kCuerpoConPuntos = ".\r\n..\r\n.hola\r\nlínea normal\r\n. \r\n";
+const QByteArray CuerpoConPuntos = ".\r\n..\r\n.hola\r\nlínea normal\r\n. \r\n";
 
 } // namespace
 
@@ -35,7 +35,7 @@ TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCor
     QByteArray grande;
     for (int i = 0; grande.size() < 2 * 1024 * 1024; ++i)
         grande += '.' + QByteArray(i % 41, static_cast<char>('a' + i % 26)) + "\r\n";
-    const QByteArray primero = Mensaje("Uno", kCuerpoConPuntos);
+    const QByteArray primero = Mensaje("Uno", CuerpoConPuntos);
     const QByteArray segundo = Mensaje("Grande", grande);
     const QString malo = QStringLiteral("nadie@example.com");
     ServidorSmtp servidor(OpcionesServidorSmtp().Rechaza(malo));
@@ -43,13 +43,13 @@ TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCor
 
     TransporteCurl transporte;
     ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
-    EXPECT_TRUE(transporte.Envia(kAna, primero).Bien());
-    EXPECT_TRUE(transporte.Envia(kBeto, segundo).Bien());
+    EXPECT_TRUE(transporte.Envia(Ana, primero).Bien());
+    EXPECT_TRUE(transporte.Envia(Beto, segundo).Bien());
     EXPECT_EQ(servidor.Conexiones(), 1);
     const FalloCorreo fallo = transporte.Envia(malo, primero);
     EXPECT_EQ(fallo.Numero, 55) << fallo.Descripcion.toStdString();
     EXPECT_TRUE(fallo.Descripcion.contains(u"550")) << fallo.Descripcion.toStdString();
-    EXPECT_TRUE(transporte.Envia(kAna, primero).Bien());
+    EXPECT_TRUE(transporte.Envia(Ana, primero).Bien());
     for (const QString& destino : {u"ana@example.com\r\nRCPT TO:<beto@example.com>"_s,
                                    u"ana@example.com>"_s, u"ana @example.com"_s, QString()}) {
         SCOPED_TRACE(destino.toStdString());
@@ -63,7 +63,7 @@ TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCor
     EXPECT_EQ(recibidos[0].Remitente, u"remitente@example.com");
     EXPECT_TRUE(recibidos[1].Datos == segundo);
     for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(recibidos[i].Destinatarios, QStringList{i == 1 ? kBeto : kAna}) << i;
+        EXPECT_EQ(recibidos[i].Destinatarios, QStringList{i == 1 ? Beto : Ana}) << i;
 }
 
 TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
@@ -75,7 +75,7 @@ TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
 
     const auto cifrado = [](const CertificadoPrueba& c,
                             SeguridadCorreo s = SeguridadCorreo::StartTls) {
-        return OpcionesServidorSmtp().Cifrado(s, c).Auth(u"pepe"_s, kClave);
+        return OpcionesServidorSmtp().Cifrado(s, c).Auth(u"pepe"_s, ClaveBuena);
     };
     struct Caso {
         const char* Nombre;
@@ -88,14 +88,15 @@ TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
     // La verificación del certificado está siempre activa; con STARTTLS pedido, un servidor que
     // no lo ofrece no recibe nada en claro.
     const Caso casos[] = {
-        {"STARTTLS", cifrado(bueno), true, kClave, 0, ""},
-        {"TLS desde el principio", cifrado(bueno, SeguridadCorreo::Tls), true, kClave, 0, ""},
-        {"sin el certificado en la cuenta", cifrado(bueno), false, kClave, 60, ""},
-        {"certificado de confianza pero de otro nombre", cifrado(otroNombre), true, kClave, 60, ""},
+        {"STARTTLS", cifrado(bueno), true, ClaveBuena, 0, ""},
+        {"TLS desde el principio", cifrado(bueno, SeguridadCorreo::Tls), true, ClaveBuena, 0, ""},
+        {"sin el certificado en la cuenta", cifrado(bueno), false, ClaveBuena, 60, ""},
+        {"certificado de confianza pero de otro nombre", cifrado(otroNombre), true, ClaveBuena, 60,
+         ""},
         {"servidor sin STARTTLS", {}, false, {}, 64, ""},
         {"clave errónea", cifrado(bueno), true, u"otra"_s, 67, "535"},
     };
-    const QByteArray mensaje = Mensaje("Cifrado", kCuerpoConPuntos);
+    const QByteArray mensaje = Mensaje("Cifrado", CuerpoConPuntos);
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.Nombre);
         ServidorSmtp servidor(caso.Servidor);
@@ -108,7 +109,7 @@ TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
 
         TransporteCurl transporte;
         ASSERT_TRUE(transporte.Abre(cuenta, caso.Clave).Bien());
-        const FalloCorreo fallo = transporte.Envia(kAna, mensaje);
+        const FalloCorreo fallo = transporte.Envia(Ana, mensaje);
         EXPECT_EQ(fallo.Numero, caso.Numero) << fallo.Descripcion.toStdString();
         EXPECT_TRUE(fallo.Descripcion.contains(QLatin1String(caso.EnDescripcion)))
             << fallo.Descripcion.toStdString();
@@ -129,7 +130,7 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
     OpcionesServidorSmtp mudo;
     mudo.Mudo = true;
     OpcionesServidorSmtp colgado;
-    colgado.Colgados = {kAna};
+    colgado.Colgados = {Ana};
     // (caso, servidor, si escucha, número del fallo)
     const std::tuple<const char*, OpcionesServidorSmtp, bool, int> casos[] = {
         {"nada escuchando", {}, false, 7},
@@ -143,16 +144,16 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
         CuentaCorreo cuenta = servidor.Cuenta();
         if (!escucha)
             cuenta.Puerto = 1; // donde nadie escucha
-        TransporteCurl transporte(escucha ? kTiemposCortos : TiemposCorreo{});
+        TransporteCurl transporte(escucha ? TiemposCortos : TiemposCorreo{});
         ASSERT_TRUE(transporte.Abre(cuenta, QString()).Bien());
         QElapsedTimer reloj;
         reloj.start();
-        const FalloCorreo fallo = transporte.Envia(kAna, Mensaje("X", "x\r\n"));
+        const FalloCorreo fallo = transporte.Envia(Ana, Mensaje("X", "x\r\n"));
         EXPECT_EQ(fallo.Numero, numero) << fallo.Descripcion.toStdString();
         EXPECT_LT(reloj.elapsed(), 10000) << "margen amplio: solo que no se quede colgado";
         reloj.restart();
         transporte.Cierra();
-        EXPECT_LT(reloj.elapsed(), kTiemposCortos.SinRespuesta.count() * 1000 / 2);
+        EXPECT_LT(reloj.elapsed(), TiemposCortos.SinRespuesta.count() * 1000 / 2);
         EXPECT_EQ(servidor.Conexiones(), escucha ? 1 : 0);
         EXPECT_TRUE(servidor.Mensajes().empty());
     }
@@ -177,7 +178,7 @@ TEST(TransporteSmtp, UnaCuentaQuePodriaColarOrdenesNoAbre) {
         CuentaCorreo cuenta = buena;
         cambia(cuenta);
         EXPECT_EQ(transporte.Abre(cuenta, QString()).Numero, numero);
-        EXPECT_EQ(transporte.Envia(kAna, "x\r\n").Numero, 2); // sin sesión no envía
+        EXPECT_EQ(transporte.Envia(Ana, "x\r\n").Numero, 2); // sin sesión no envía
     }
     // Un nombre internacional o una IPv6 sí valen.
     for (const char* nombre : {"correo.españa.example", "[::1]", "::1"}) {
