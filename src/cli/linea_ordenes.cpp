@@ -2,10 +2,11 @@
 
 #include "core/arranque.h"
 #include "core/error_fichero.h"
+#include "core/escritura.h"
 #include "core/estado_global.h"
-#include "core/fichero_parcial.h"
 #include "matchdays/fichero_jornadas.h"
 #include "platform/plataforma.h"
+#include "reduction/cambios_pendientes.h"
 #include "reduction/fichero_bases.h"
 #include "settings/datos_generales.h"
 
@@ -162,7 +163,8 @@ int EjecutaLinea(const QStringList& argumentos, QTextStream& out, QTextStream& e
 
         EstadoGlobal estado;
         estado.CarpetaDatos = ConBarraFinal(QDir(*carpeta).absolutePath());
-        LimpiaFicherosParciales(estado.CarpetaDatos);
+        LimpiaTemporalesAbandonados(estado.CarpetaDatos);
+        TerminaCambiosPendientes(estado);
         // Ninguna orden cambia los datos generales: no se escriben nunca desde aquí.
         CargaDatosGenerales(estado, EscrituraDatosGenerales::SoloLectura);
         SalidaOrden salida{out, err};

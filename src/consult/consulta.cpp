@@ -181,18 +181,9 @@ bool Consulta::PreparaBoletos() {
         return false;
     }
     registros_ = r.Recuento.RegistrosBoletos;
-    ficheroBoletos_ =
-        std::make_unique<QFile>(estado_.Ruta(QString::fromLatin1(NombreFicheroBoletos)));
-    if (!ficheroBoletos_->open(QIODevice::ReadOnly)) {
-        textoFallo_ = QStringLiteral("No se puede abrir ") +
-                      QString::fromLatin1(NombreFicheroBoletos) + QStringLiteral(": ") +
-                      ficheroBoletos_->errorString();
-        AvisaSistema(textoFallo_);
-        ficheroBoletos_.reset();
-        registros_ = 0;
-        return false;
-    }
-    MarcaLectura(*ficheroBoletos_); // queda abierto mientras se consulta
+    // Lo que acaba de escribir, abierto desde antes de ponerlo en su sitio: otra copia que
+    // rehaga el fichero mientras se consulta no cambia estos boletos.
+    ficheroBoletos_ = r.Lectura;
     return true;
 }
 

@@ -93,7 +93,7 @@ private:
     void CierraBoletos();
 
     EstadoGlobal& estado_;
-    std::unique_ptr<QFile> ficheroBoletos_;
+    std::shared_ptr<QFile> ficheroBoletos_;
     BloqueBoletos bloque_;
     int64_t registros_ = 0;
     int64_t boletos_ = 0;

@@ -1,5 +1,7 @@
 #include "core/arranque.h"
 
+#include "core/escritura.h"
+
 #include "core/mascaras.h"
 
 #include <QDir>
@@ -26,11 +28,9 @@ QString ConBarraFinal(const QString& carpeta) {
 
 bool SondaEscrituraReal(const QString& carpeta) {
     const QString ruta = ConBarraFinal(carpeta) + QStringLiteral("CSCD.WRK");
-    QFile sonda(ruta);
-    if (!sonda.open(QIODevice::WriteOnly))
+    if (!GuardaFicheroEntero(ruta, QByteArray()).Bien())
         return false;
-    sonda.close();
-    sonda.remove();
+    QFile::remove(ruta);
     return true;
 }
 
@@ -74,8 +74,7 @@ QString EligeCarpetaDatos(const QString& carpetaPrograma, const QString& carpeta
         const QString destino = respaldo + nombre;
         if (!QFile::exists(programa + nombre))
             continue;
-        QFile::remove(destino);
-        QFile::copy(programa + nombre, destino);
+        CopiaFichero(programa + nombre, destino);
         QFile::setPermissions(destino, QFile::permissions(destino) | QFileDevice::WriteOwner);
     }
     return respaldo;

@@ -121,8 +121,10 @@ QString TextoFalloGuardar(const QString& inicio, const ResultadoFichero& resulta
     if (resultado.Numero == ErrorFichero::CarpetaOcupada ||
         resultado.Numero == ErrorFichero::LongitudRegistro)
         return inicio + QStringLiteral(": ") + CausaFalloEscritura(resultado.Numero) + fin;
-    return inicio + QStringLiteral(": ") + CausaErrorFichero(resultado.Numero) +
-           QStringLiteral(" (error ") + QString::number(resultado.Numero) + u')' + fin;
+    const QString causa =
+        resultado.Causa.isEmpty() ? CausaErrorFichero(resultado.Numero) : resultado.Causa;
+    return inicio + QStringLiteral(": ") + causa + QStringLiteral(" (error ") +
+           QString::number(resultado.Numero) + u')' + fin;
 }
 
 QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, const QString& ruta) {

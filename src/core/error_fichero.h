@@ -7,6 +7,8 @@
 #include <QFileDevice>
 #include <QString>
 
+#include <utility>
+
 namespace quiniela {
 
 struct EstadoGlobal;
@@ -27,10 +29,15 @@ inline constexpr int AccesoRuta = 75;
 inline constexpr int RutaNoExiste = 76;
 } // namespace ErrorFichero
 
-// Resultado de guardar un fichero de datos: el número de error (0 si fue bien) y la ruta.
+// Resultado de guardar un fichero de datos: el número de error (0 si fue bien), la ruta y, cuando
+// el número solo no lo dice bien (un destino que es una carpeta o un dispositivo, un disco de solo
+// lectura), la causa en palabras.
 struct ResultadoFichero {
+    ResultadoFichero(int numero = 0, QString ruta = {}, QString causa = {})
+        : Numero(numero), Ruta(std::move(ruta)), Causa(std::move(causa)) {}
     int Numero = 0;
     QString Ruta;
+    QString Causa;
     bool Bien() const { return Numero == 0; }
 };
 

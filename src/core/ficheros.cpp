@@ -1,14 +1,29 @@
 #include "core/ficheros.h"
 
+#include "core/bloqueo_datos.h"
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <new>
 
 namespace quiniela {
+
+namespace {
+
+bool MismoContenido(const QString& a, const QString& b) {
+    QFile uno(a), otro(b);
+    if (!uno.open(QIODevice::ReadOnly) || !otro.open(QIODevice::ReadOnly) ||
+        uno.size() != otro.size())
+        return false;
+    while (!uno.atEnd())
+        if (uno.read(qint64(1) << 16) != otro.read(qint64(1) << 16))
+            return false;
+    return true;
+}
+
+} // namespace
 
 std::optional<QByteArray> LeeFicheroDatos(EstadoGlobal& estado, const QString& nombre,
                                           const ContextoErrorFichero& contexto) {
@@ -32,38 +47,33 @@ std::optional<QByteArray> LeeFicheroDatos(EstadoGlobal& estado, const QString& n
     }
 }
 
-ResultadoFichero GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido) {
-    // Sin búfer: si el disco se llena, la escritura corta se ve aquí. Con búfer, Qt 6.4
-    // pierde el fallo del vaciado y commit() da por bueno un fichero a medias.
-    QSaveFile fichero(ruta);
-    if (!fichero.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return {NumeroErrorFichero(fichero.error(), ruta), ruta};
-    if (fichero.write(contenido) != contenido.size()) {
-        const int numero = NumeroEscrituraCorta(fichero, ruta);
-        fichero.cancelWriting();
-        return {numero, ruta};
-    }
-    if (!fichero.commit())
-        return {NumeroErrorFichero(fichero.error(), ruta), ruta};
-    return {0, ruta};
-}
-
 std::optional<QString> CopiaFicheroDanado(const QString& ruta) {
     const QString base = ruta + QStringLiteral(".dañado");
     for (int n = 1; n <= 99; ++n) {
         const QString copia = n == 1 ? base : base + u'.' + QString::number(n);
-        if (QFile::exists(copia))
-            continue; // una copia anterior tampoco se pierde
-        if (!QFile::copy(ruta, copia))
+        if (QFile::exists(copia)) {
+            // Una copia anterior tampoco se pierde; si es la misma, no se repite en cada arranque.
+            if (MismoContenido(ruta, copia))
+                return QFileInfo(copia).fileName();
+            continue;
+        }
+        if (!CopiaFichero(ruta, copia).Bien())
             return std::nullopt;
         return QFileInfo(copia).fileName();
     }
     return std::nullopt;
 }
 
+ResultadoFichero CreaSiNoExiste(const QString& carpeta, const QString& ruta) {
+    return ConCarpetaBloqueada(carpeta, [&] {
+        return QFileInfo::exists(ruta) ? ResultadoFichero{0, ruta}
+                                       : GuardaFicheroEntero(ruta, QByteArray());
+    });
+}
+
 void CreaFicheroVacio(EstadoGlobal& estado, const QString& nombre,
                       const ContextoErrorFichero& contexto) {
-    const ResultadoFichero resultado = GuardaFicheroEntero(estado.Ruta(nombre), QByteArray());
+    const ResultadoFichero resultado = CreaSiNoExiste(estado.CarpetaDatos, estado.Ruta(nombre));
     if (!resultado.Bien())
         NotificaErrorFichero(estado, contexto, resultado);
 }

@@ -2,6 +2,7 @@
 // Acceso a los ficheros de datos por ruta completa, con la convención de errores.
 
 #include "core/error_fichero.h"
+#include "core/escritura.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -20,14 +21,14 @@ struct ContextoErrorFichero;
 std::optional<QByteArray> LeeFicheroDatos(EstadoGlobal& estado, const QString& nombre,
                                           const ContextoErrorFichero& contexto);
 
-// Escribe un fichero entero en un temporario y lo renombra encima del anterior, para que
-// un fallo nunca deje medio fichero.
-ResultadoFichero GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido);
-
 // Copia aparte un fichero que no se pudo leer, antes de que nada lo sustituya:
 // "<nombre>.dañado" (o ".dañado.2"... si ya había uno). Devuelve el nombre de la copia, o
 // nullopt si no se pudo copiar.
 std::optional<QString> CopiaFicheroDanado(const QString& ruta);
+
+// Crea vacío el fichero que no existía, con la carpeta bloqueada: si otro lo ha creado entre
+// tanto, el suyo se queda.
+ResultadoFichero CreaSiNoExiste(const QString& carpeta, const QString& ruta);
 
 // Crea vacío el fichero que no existía; si no se puede, lo avisa con el contexto dado.
 void CreaFicheroVacio(EstadoGlobal& estado, const QString& nombre,

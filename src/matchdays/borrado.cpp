@@ -1,10 +1,12 @@
 #include "matchdays/borrado.h"
 
+#include "core/bloqueo_datos.h"
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
 #include "core/mascaras.h"
 #include "matchdays/fichero_jornadas.h"
 #include "platform/plataforma.h"
+#include "reduction/cambios_pendientes.h"
 #include "reduction/fichero_bases.h"
 
 #include <QDir>
@@ -104,26 +106,50 @@ QString TextoConfirmacionBorrado(int jorIni, int jorFin) {
                                   "Si desea cancelar el proceso, pulse Salir.");
 }
 
+void BorraJornadaBloqueada(EstadoGlobal& estado, int jornada, ResultadoBorrado& r) {
+    // Primero sale del índice: desde ahí nada lista sus reducciones aunque sus ficheros sigan.
+    const LiberacionBases indice = LiberaJornadasBases(estado, jornada, jornada);
+    r.RegistrosIndice += indice.Liberados;
+    if (!indice.Resultado.Bien()) {
+        r.FalloIndice = indice.Resultado;
+        return;
+    }
+    r.Fallo = EscribeRegistroJornada(estado, jornada, QString(LongitudRegistroJornada, u' '));
+    if (!r.Bien()) {
+        r.Paso = PasoBorrado::Jornada;
+        return;
+    }
+    BorraFicherosColumnas(estado, jornada, r);
+}
+
+void BorraJornadaBloqueada(EstadoGlobal& estado, int jornada) {
+    ResultadoBorrado r;
+    BorraJornadaBloqueada(estado, jornada, r);
+}
+
 ResultadoBorrado BorraJornadas(EstadoGlobal& estado, int desde, int hasta) {
     ResultadoBorrado r;
     r.Rango = OrdenaRango(desde, hasta);
-    const QString blanco(LongitudRegistroJornada, u' ');
-    int empezadas = r.Rango.Desde - 1; // última jornada cuyo borrado empezó
-    for (int j = r.Rango.Desde; j <= r.Rango.Hasta && r.Bien(); ++j) {
+    for (int j = r.Rango.Desde; j <= r.Rango.Hasta && r.Completo(); ++j) {
         r.Alcanzada = j;
-        r.Fallo = EscribeRegistroJornada(estado, j, blanco);
-        if (!r.Bien()) {
+        // Cada jornada es un cambio anotado: si el proceso muere a mitad, el siguiente arranque
+        // la termina de borrar.
+        const ResultadoFichero cambio = ConCarpetaBloqueada(estado.CarpetaDatos, [&] {
+            if (const ResultadoFichero a = AnotaCambioPendiente(estado, CambioBorradoJornada(j));
+                !a.Bien())
+                return a;
+            BorraJornadaBloqueada(estado, j, r);
+            // Con el índice ya cambiado, lo que falte queda anotado para el próximo arranque.
+            if (r.Completo() || !r.FalloIndice.Bien())
+                QuitaCambioPendiente(estado);
+            else
+                r.Pendiente = true;
+            return ResultadoFichero{};
+        });
+        if (!cambio.Bien()) {
+            r.Fallo = cambio;
             r.Paso = PasoBorrado::Jornada;
-            break;
         }
-        empezadas = j;
-        BorraFicherosColumnas(estado, j, r);
-    }
-    // El índice, de una pasada y solo de lo empezado: lo demás queda como estaba.
-    if (empezadas >= r.Rango.Desde) {
-        const LiberacionBases indice = LiberaJornadasBases(estado, r.Rango.Desde, empezadas);
-        r.RegistrosIndice = indice.Liberados;
-        r.FalloIndice = indice.Resultado;
     }
     return r;
 }
@@ -169,12 +195,21 @@ QString TextoFalloBorrado(const ResultadoBorrado& r) {
                            QStringLiteral("; las siguientes siguen como estaban.")
                      : QStringLiteral(" No se ha borrado ninguna jornada.");
     }
+    if (r.Pendiente)
+        texto += QStringLiteral(" Sus reducciones ya no están en el índice: la jornada ") +
+                 Numero(j) +
+                 QStringLiteral(" se terminará de borrar la próxima vez que se abra el programa.");
     if (!r.FalloIndice.Bien()) {
-        texto += (texto.isEmpty() ? QString() : QStringLiteral(" "));
-        texto += QStringLiteral("No se han podido quitar las reducciones del índice ") +
-                 NombreFichero(r.FalloIndice.Ruta) + QStringLiteral(": ") +
-                 CausaFallo(r.FalloIndice) +
-                 QStringLiteral(". Vuelva a borrar el mismo tramo cuando se haya resuelto.");
+        texto += QStringLiteral("No se han podido quitar las reducciones de la jornada ") +
+                 Numero(j) + QStringLiteral(" del índice ") + NombreFichero(r.FalloIndice.Ruta) +
+                 QStringLiteral(": ") + CausaFallo(r.FalloIndice) +
+                 QStringLiteral(". El borrado se ha parado en la jornada ") + Numero(j) + u'.';
+        texto += j > r.Rango.Desde
+                     ? QStringLiteral(" Se han borrado las jornadas ") + Numero(r.Rango.Desde) +
+                           QStringLiteral(" a ") + Numero(j - 1) +
+                           QStringLiteral("; las siguientes siguen como estaban.")
+                     : QStringLiteral(" No se ha borrado ninguna jornada.");
+        texto += QStringLiteral(" Vuelva a borrar el mismo tramo cuando se haya resuelto.");
     }
     return texto;
 }

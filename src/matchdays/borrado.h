@@ -65,13 +65,19 @@ struct ResultadoBorrado {
     ResultadoFichero FalloIndice; // al liberar el índice
     int RegistrosIndice = 0;      // reducciones quitadas del índice
     QStringList FicherosBorrados; // ficheros de columnas quitados
+    bool Pendiente = false;       // la jornada alcanzada se terminará de borrar al arrancar
     bool Bien() const { return Fallo.Bien(); }
     bool Completo() const { return Fallo.Bien() && FalloIndice.Bien(); }
 };
 
-// Borra el tramo (en cualquier orden): registro a registro con sus ficheros de columnas y
-// después el índice de una pasada, hasta la última jornada que se haya empezado a borrar.
+// Borra el tramo (en cualquier orden), jornada a jornada: sus reducciones salen del índice, su
+// registro queda en blanco y se quitan sus ficheros de columnas. Se para en el primer fallo.
 ResultadoBorrado BorraJornadas(EstadoGlobal& estado, int desde, int hasta);
+
+// Lo mismo para una jornada con la carpeta ya bloqueada (también al terminar un borrado que
+// quedó a medias).
+void BorraJornadaBloqueada(EstadoGlobal& estado, int jornada, ResultadoBorrado& r);
+void BorraJornadaBloqueada(EstadoGlobal& estado, int jornada);
 
 // Pulsación de "Borrar datos": sonido 9, la confirmación con su botón "Borrar datos" y, si
 // se confirma, el borrado del tramo; un fallo se dice con el diálogo. nullopt sin confirmar.

@@ -3,6 +3,7 @@
 #include "core/bloqueo_datos.h"
 #include "core/codificacion.h"
 #include "core/error_fichero.h"
+#include "core/ficheros.h"
 #include "core/mascaras.h"
 #include "platform/plataforma.h"
 
@@ -141,9 +142,7 @@ void LeeFicheroJornadas(EstadoGlobal& estado) {
 
     if (!QFile::exists(ruta)) {
         // El fichero se crea vacío; la jornada pedida queda más allá del final.
-        QFile nuevo(ruta);
-        if (!nuevo.open(QIODevice::WriteOnly))
-            error = NumeroErrorFichero(nuevo.error(), ruta);
+        error = CreaSiNoExiste(estado.CarpetaDatos, ruta).Numero;
         if (error == 0) {
             estado.RegistroJornada = RegistroJornadaVacio();
             estado.Datos.FechaJornada = FechaDeRegistro(estado.RegistroJornada);
@@ -174,31 +173,32 @@ void LeeFicheroJornadas(EstadoGlobal& estado) {
 
 namespace {
 
-// Con la carpeta bloqueada: relee el registro, lo cambia y lo escribe en su sitio (solo
-// cambian sus 544 bytes, de una escritura). Los registros intermedios que falten, en blanco.
-// Un fichero de tamaño que no es de registros enteros no se toca.
+// Con la carpeta bloqueada: relee el fichero, cambia el registro y lo escribe entero con
+// GuardaFicheroEntero (un disco lleno o una muerte a mitad lo dejan como estaba). Los registros
+// intermedios que falten, en blanco. Un fichero de tamaño que no es de registros enteros no se
+// toca.
 int CambiaRegistroEn(const QString& ruta, int jornada, const CambioRegistroJornada& cambio) {
-    QString actual;
-    const int leido = LeeRegistroCrudo(ruta, jornada, actual);
-    if (leido != 0 && leido != ErrorFichero::NoExiste)
-        return leido;
+    QByteArray datos;
     QFile fichero(ruta);
-    if (!fichero.open(QIODevice::ReadWrite))
-        return NumeroErrorFichero(fichero.error(), ruta);
-    const qint64 inicio = InicioRegistro(jornada);
-    const qint64 tamano = fichero.size();
-    if (tamano < inicio) {
-        // Los registros intermedios quedan en blanco: sin marca, se leen como vacíos.
-        const QByteArray blancos(inicio - tamano, ' ');
-        if (!fichero.seek(tamano) || fichero.write(blancos) != blancos.size())
+    if (fichero.open(QIODevice::ReadOnly)) {
+        datos = fichero.readAll();
+        if (fichero.error() != QFileDevice::NoError)
             return NumeroErrorFichero(fichero.error(), ruta);
-    }
-    const QString nuevo = cambio(RegistroJornadaValido(actual, jornada) ? actual : QString());
-    const QByteArray bytes = AWindows1252(AnchoFijo(nuevo, LongitudRegistroJornada));
-    if (!fichero.seek(inicio) || fichero.write(bytes) != bytes.size() || !fichero.flush())
+    } else if (fichero.exists()) {
         return NumeroErrorFichero(fichero.error(), ruta);
-    fichero.close();
-    return NumeroErrorFichero(fichero.error(), ruta);
+    }
+    if (datos.size() % LongitudRegistroJornada != 0)
+        return ErrorFichero::LongitudRegistro;
+    const qint64 inicio = InicioRegistro(jornada);
+    if (datos.size() < inicio + LongitudRegistroJornada)
+        // Los registros intermedios quedan en blanco: sin marca, se leen como vacíos.
+        datos.append(QByteArray(inicio + LongitudRegistroJornada - datos.size(), ' '));
+    const QString actual = AnchoFijo(DeWindows1252(datos.mid(inicio, LongitudRegistroJornada)),
+                                     LongitudRegistroJornada);
+    const QString nuevo = cambio(RegistroJornadaValido(actual, jornada) ? actual : QString());
+    datos.replace(inicio, LongitudRegistroJornada,
+                  AWindows1252(AnchoFijo(nuevo, LongitudRegistroJornada)));
+    return GuardaFicheroEntero(ruta, datos).Numero;
 }
 
 } // namespace

@@ -102,25 +102,46 @@ bool PonEquipos(EquiposJornada& equipos, const PartidoPedido& p) {
     return true;
 }
 
-// Guarda la fecha y los partidos pedidos sobre la jornada ya elegida.
+// Guarda la fecha y los partidos pedidos sobre la jornada ya elegida, cambiando solo eso sobre
+// el registro releído con la carpeta bloqueada: lo que otro guardó entre tanto se conserva.
 bool GuardaPeticion(EstadoGlobal& estado, const PeticionJornada& peticion, SalidaOrden& salida) {
     CamposFecha campos = CamposDeFecha(estado.Datos.FechaJornada);
     if (peticion.Fecha) {
         const QStringList partes = peticion.Fecha->split(u'/');
         campos = partes.size() == 3 ? CamposFecha{partes[0], partes[1], partes[2]} : CamposFecha{};
     }
-    if (!CierraPanelFecha(campos, estado.Datos.FechaJornada).Valida) {
+    const CierreFecha cierre = CierraPanelFecha(campos, estado.Datos.FechaJornada);
+    if (!cierre.Valida) {
         salida.Err << TituloErrorFecha() << "\n" << TextoErrorFecha() << "\n";
         return false;
     }
-    EquiposJornada equipos = EquiposDeRegistro(estado.RegistroJornada);
+    EquiposJornada prueba;
     for (const PartidoPedido& p : peticion.Partidos) {
-        if (!PonEquipos(equipos, p)) {
+        if (!PonEquipos(prueba, p)) {
             salida.Err << "Partido " << p.Numero << " fuera de la jornada.\n";
             return false;
         }
     }
-    return GuardaJornadaActual(estado, campos, equipos) == ResultadoGuardarJornada::Guardada;
+    const int jornada = estado.Datos.JornadaActual;
+    QString nuevo;
+    const ResultadoFichero r = CambiaRegistroJornada(estado, jornada, [&](const QString& actual) {
+        const QString base = actual.isEmpty() ? RegistroJornadaVacio() : actual;
+        EquiposJornada equipos = EquiposDeRegistro(base);
+        for (const PartidoPedido& p : peticion.Partidos)
+            PonEquipos(equipos, p);
+        // Sin --fecha vale la del registro releído, si lo hay: otro pudo cambiarla.
+        const QString fecha =
+            peticion.Fecha || actual.isEmpty() ? cierre.Fecha : FechaDeRegistro(actual);
+        nuevo = ComponeRegistroJornada(base, jornada, fecha, equipos);
+        return nuevo;
+    });
+    if (!r.Bien()) {
+        salida.Err << TextoErrorGuardarJornada(r) << "\n";
+        return false;
+    }
+    estado.RegistroJornada = nuevo;
+    estado.Datos.FechaJornada = FechaDeRegistro(nuevo);
+    return true;
 }
 
 int OrdenJornada(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {

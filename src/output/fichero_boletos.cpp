@@ -76,19 +76,21 @@ ResultadoFicheroBoletos CreaFicheroBoletos(const EstadoGlobal& estado, QIODevice
                                            const QString& nombreColumnas,
                                            const std::atomic<bool>* cancelar) {
     const QString ruta = estado.Ruta(QString::fromLatin1(NombreFicheroBoletos));
-    SalidaBloques salida(ruta, SalidaBloques::Uso::Trabajo, BytesBloquePara(columnas.size()));
+    SalidaBloques salida(ruta, BytesBloquePara(columnas.size()));
     if (!salida.Abre()) {
         ResultadoFicheroBoletos r;
         r.Fichero = QString::fromLatin1(NombreFicheroBoletos);
-        r.Error = NumeroErrorFichero(salida.Error(), ruta);
+        r.Error = salida.Fallo().Numero;
         r.Causa = salida.Causa();
         return r;
     }
     ResultadoFicheroBoletos r = EscribeFicheroBoletos(columnas, nombreColumnas, salida, cancelar);
-    if (r.Error == 0 && !r.Cancelado && !salida.Confirma()) {
+    std::unique_ptr<QFile> lectura;
+    if (r.Error == 0 && !r.Cancelado && !salida.Confirma(&lectura)) {
         r.Error = ErrorFichero::ErrorEntradaSalida;
         r.Causa = salida.Causa();
     }
+    r.Lectura = std::move(lectura);
     return r;
 }
 

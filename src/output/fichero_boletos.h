@@ -89,6 +89,9 @@ struct ResultadoFicheroBoletos {
     int64_t LineaErronea = 0; // línea del fichero de columnas que no es una columna
     bool Cancelado = false;
     RecuentoBoletos Recuento;
+    // Lo escrito, abierto para leer (CreaFicheroBoletos): otro que rehaga el fichero después no
+    // lo cambia debajo de quien lo lee.
+    std::shared_ptr<QFile> Lectura;
 };
 
 // Rehace FORBOLW.ZPK en la carpeta de datos con las columnas leídas de `columnas` (abierto

@@ -1,5 +1,7 @@
 #include "output/motor_copia.h"
 
+#include "core/escritura.h"
+
 #include "core/error_fichero.h"
 #include "core/estado_global.h"
 #include "core/ficheros.h"
@@ -128,7 +130,7 @@ public:
     HiloBoletos(const EstadoGlobal& estado, const QFile& columnas, const QString& nombre,
                 const std::atomic<bool>* cancelar)
         : salida_(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)),
-                  SalidaBloques::Uso::Trabajo, BytesBloquePara(columnas.size())),
+                  BytesBloquePara(columnas.size())),
           columnas_(columnas.fileName()), nombre_(nombre), cancelar_(cancelar) {}
     ~HiloBoletos() { Para(); } // sin Confirma(), no queda fichero de boletos
 
@@ -289,7 +291,7 @@ MensajeCopia MensajeBoletos(const ResultadoFicheroBoletos& rb, const QString& co
 ResultadoCopia& EscribeDestino(EstadoGlobal& estado, const OpcionesCopia& opciones,
                                QIODevice& columnas, const QString& columnasNombre, int64_t total,
                                HiloBoletos& hilo, ResultadoCopia& r) {
-    SalidaBloques salida(r.Ruta, SalidaBloques::Uso::Destino, BytesBloquePara(columnas.size()));
+    SalidaBloques salida(r.Ruta, BytesBloquePara(columnas.size()));
     const QString queDestino =
         QStringLiteral("escribir el archivo ") + QDir::toNativeSeparators(r.Ruta);
     r.Fin = FinCopia::Fallida;
@@ -389,11 +391,6 @@ ResultadoCopia EjecutaCopia(EstadoGlobal& estado, const OpcionesCopia& opciones)
     return r;
 }
 
-bool EsFicheroDelPrograma(const QString& nombre) {
-    return nombre.endsWith(QStringLiteral(".ZPK"), Qt::CaseInsensitive) ||
-           nombre.compare(QStringLiteral("CSCD.WRK"), Qt::CaseInsensitive) == 0;
-}
-
 std::optional<MensajeCopia> CompruebaNombreArchivo(const EstadoGlobal& estado,
                                                    const QString& carpeta, const QString& nombre) {
     const QString titulo = QStringLiteral("NOMBRE DE ARCHIVO NO VÁLIDO");
@@ -404,15 +401,23 @@ std::optional<MensajeCopia> CompruebaNombreArchivo(const EstadoGlobal& estado,
                                                    "\"..\" ni llevar \"/\" o \"\\\": es el nombre "
                                                    "de un archivo dentro de la unidad de destino, "
                                                    "no una ruta.")};
+    const QString ruta = QDir(carpeta).filePath(nombre);
     const QString enDatos = QFileInfo(estado.CarpetaDatos).canonicalFilePath();
     if (EsFicheroDelPrograma(nombre) && !enDatos.isEmpty() &&
         QFileInfo(carpeta).canonicalFilePath() == enDatos)
         return MensajeCopia{titulo, nombre + QStringLiteral(" es un fichero de datos del programa "
                                                             "y la copia lo sustituiría. Elija "
                                                             "otro nombre u otra unidad.")};
-    if (QFileInfo(QDir(carpeta).filePath(nombre)).isDir())
+    if (QFileInfo(ruta).isDir())
         return MensajeCopia{titulo, QStringLiteral("Ya hay una carpeta llamada ") + nombre +
                                         QStringLiteral(" en la unidad de destino.")};
+    if (const QString motivo = DestinoNoEscribible(ruta); !motivo.isEmpty())
+        return MensajeCopia{titulo, QStringLiteral("No se puede copiar en ") + nombre +
+                                        QStringLiteral(": ") + motivo + u'.'};
+    if (const QString motivo = SalidaSobreElPrograma(estado.CarpetaDatos, ruta); !motivo.isEmpty())
+        return MensajeCopia{titulo, QStringLiteral("No se puede copiar en ") + nombre +
+                                        QStringLiteral(": ") + motivo +
+                                        QStringLiteral(". Elija otro nombre u otra unidad.")};
     return std::nullopt;
 }
 

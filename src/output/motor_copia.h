@@ -66,9 +66,6 @@ ResultadoCopia EjecutaCopia(EstadoGlobal& estado, const OpcionesCopia& opciones)
 std::optional<MensajeCopia> CompruebaNombreArchivo(const EstadoGlobal& estado,
                                                    const QString& carpeta, const QString& nombre);
 
-// ¿Es el nombre de un fichero de datos del programa?
-bool EsFicheroDelPrograma(const QString& nombre);
-
 // Porcentaje de columnas copiadas, redondeado al entero más próximo (mitades al par).
 int PorcentajeCopia(int64_t copiadas, int64_t total);
 

@@ -1,5 +1,7 @@
 #include "output/orden_imprimir.h"
 
+#include "core/escritura.h"
+
 #include "cli/interrupcion_consola.h"
 #include "cli/linea_ordenes.h"
 #include "core/estado_global.h"
@@ -231,6 +233,13 @@ int OrdenImprimir(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrd
     const auto p = LeePeticion(argumentos, salida.Err);
     if (!p || !CompruebaValores(*p, salida.Err))
         return 1;
+    if (p->Pdf) {
+        if (const QString motivo = MotivoSalidaNoValida(estado.CarpetaDatos, *p->Pdf);
+            !motivo.isEmpty()) {
+            salida.Err << "No se puede escribir el PDF en " << *p->Pdf << ": " << motivo << ".\n";
+            return 1;
+        }
+    }
     CargaJornadaYOrden(estado, p->Jornada, p->Orden);
     // Sin reducción no se llega a crear el documento.
     if (const auto falta = CompruebaReduccionGuardada(estado); falta && !p->Prueba)

@@ -121,15 +121,14 @@ bool LectorBoletos::Abre(EstadoGlobal& estado, const RangoBoletos& rango,
                                  boletos.Causa);
         return false;
     }
-    fichero_.setFileName(estado.Ruta(QString::fromLatin1(NombreFicheroBoletos)));
-    const bool abierto = fichero_.open(QIODevice::ReadOnly);
-    if (abierto)
-        MarcaLectura(fichero_); // queda abierto mientras se imprime, boleto a boleto
-    if (!abierto || !fichero_.seek(ByteDeBoleto(rango.Inicial))) {
+    // Lo que acaba de escribir, abierto desde antes de ponerlo en su sitio: otra copia que
+    // rehaga el fichero mientras se imprime no cambia estos boletos.
+    fichero_ = boletos.Lectura;
+    if (!fichero_->seek(ByteDeBoleto(rango.Inicial))) {
         r.Fin = FinImpresion::Fallida;
         r.Mensaje = MensajeFallo(QStringLiteral("leer el fichero de boletos ") +
                                      QString::fromLatin1(NombreFicheroBoletos),
-                                 fichero_.errorString());
+                                 fichero_->errorString());
         return false;
     }
     registro_ = ColumnasPorBoleto * rango.Inicial - (ColumnasPorBoleto - 1);
@@ -138,14 +137,14 @@ bool LectorBoletos::Abre(EstadoGlobal& estado, const RangoBoletos& rango,
 }
 
 bool LectorBoletos::QuedanRegistros() {
-    return !danado_ && registro_ <= ultimo_ && !fichero_.atEnd();
+    return !danado_ && registro_ <= ultimo_ && !fichero_->atEnd();
 }
 
 std::string_view LectorBoletos::Siguiente() {
     const bool dentro = registro_++ <= ultimo_;
-    if (danado_ || !dentro || fichero_.atEnd())
+    if (danado_ || !dentro || fichero_->atEnd())
         return {Blancos, NumPartidos};
-    if (fichero_.read(bufer_, BytesRegistroBoleto) != BytesRegistroBoleto || bufer_[0] != '"' ||
+    if (fichero_->read(bufer_, BytesRegistroBoleto) != BytesRegistroBoleto || bufer_[0] != '"' ||
         bufer_[NumPartidos + 1] != '"') {
         danado_ = true;
         return {Blancos, NumPartidos};

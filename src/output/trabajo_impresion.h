@@ -7,7 +7,9 @@
 #include "output/marcas_boleto.h"
 
 #include <QFile>
+
 #include <QString>
+#include <memory>
 
 #include <atomic>
 #include <cstdint>
@@ -93,7 +95,7 @@ public:
     bool Danado() const { return danado_; }
 
 private:
-    QFile fichero_;
+    std::shared_ptr<QFile> fichero_;
     int64_t registro_ = 1;
     int64_t ultimo_ = 0;
     bool danado_ = false;

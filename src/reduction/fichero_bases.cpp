@@ -3,10 +3,12 @@
 #include "core/bloqueo_datos.h"
 #include "core/codificacion.h"
 #include "core/error_fichero.h"
+#include "core/escritura.h"
 #include "core/estado_global.h"
 #include "core/ficheros.h"
 #include "core/mascaras.h"
 #include "platform/plataforma.h"
+#include "reduction/cambios_pendientes.h"
 #include "reduction/linea_bases.h"
 
 #include <QByteArray>
@@ -324,24 +326,11 @@ void BorraRegistroBloqueado(EstadoGlobal& estado, const QString& clave,
         NotificaErrorFichero(estado, contexto, resultado);
 }
 
-// Antes de sustituir el fichero de columnas de una reducción guardada se libera su registro:
-// si el programa muere entre medias no queda un registro con las cuentas de otro fichero.
-// Si la publicación falla, el registro vuelve a su sitio.
-ResultadoFichero PublicaColumnas(EstadoGlobal& estado, const std::vector<LineaBases>& lineas,
-                                 std::size_t anterior, const PublicacionColumnas& publica) {
-    if (anterior < lineas.size()) {
-        auto sinAnterior = lineas;
-        PonContenido(sinAnterior[anterior], AWindows1252(RegistroLibreBases()));
-        if (const ResultadoFichero r = EscribeLineas(estado, sinAnterior); !r.Bien())
-            return r;
-    }
-    const ResultadoFichero publicado = publica();
-    if (!publicado.Bien() && anterior < lineas.size())
-        EscribeLineas(estado, lineas);
-    return publicado;
-}
-
-ResultadoFichero GuardaRegistroBloqueado(EstadoGlobal& estado, const QString& clave,
+// Con `publica`, el fichero de columnas completo espera como "<nombre>.nuevo" mientras se escribe
+// el registro: el índice es el que decide, y un proceso muerto entre medias deja anotado el cambio
+// para que el siguiente arranque lo termine o lo deshaga. La reducción anterior sigue en el índice
+// hasta que la nueva está entera y se puede listar.
+ResultadoFichero GuardaRegistroBloqueado(EstadoGlobal& estado, int jornada, int orden,
                                          const QString& texto, const PublicacionColumnas& publica) {
     const ContextoErrorFichero contexto = ContextoBases(QStringLiteral("EEB"), TextoNoExisteCrea());
     std::vector<LineaBases> lineas;
@@ -351,11 +340,20 @@ ResultadoFichero GuardaRegistroBloqueado(EstadoGlobal& estado, const QString& cl
         return {estado.UltimoErrorFichero, estado.Ruta(NombreBases())};
     // Un 53 no impide guardar: el índice se crea con este registro.
 
-    std::size_t destino = BuscaClave(lineas, clave);
+    const QString clave = ClaveBases(jornada, orden);
+    const QString columnas = estado.Ruta(NombreFicheroApuestas(jornada, orden));
+    const QString nuevas = RutaColumnasNuevas(columnas);
     if (publica) {
-        if (const ResultadoFichero r = PublicaColumnas(estado, lineas, destino, publica); !r.Bien())
+        if (const ResultadoFichero r =
+                AnotaCambioPendiente(estado, CambioSustitucion(jornada, orden, texto));
+            !r.Bien())
             return r;
+        if (const ResultadoFichero r = publica(); !r.Bien()) {
+            QuitaCambioPendiente(estado);
+            return r;
+        }
     }
+    std::size_t destino = BuscaClave(lineas, clave);
     if (destino == lineas.size())
         destino = BuscaClave(lineas, ClaveBases(0, 0));
     if (destino == lineas.size()) {
@@ -366,6 +364,18 @@ ResultadoFichero GuardaRegistroBloqueado(EstadoGlobal& estado, const QString& cl
     }
     PonContenido(lineas[destino], AWindows1252(texto));
     const ResultadoFichero resultado = EscribeLineas(estado, lineas);
+    if (publica) {
+        if (!resultado.Bien()) {
+            QFile::remove(nuevas);
+            QuitaCambioPendiente(estado);
+            return resultado;
+        }
+        // Si no se puede poner en su sitio, el cambio queda anotado: lo termina el próximo
+        // arranque.
+        if (const ResultadoFichero r = RenombraEncima(nuevas, columnas); !r.Bien())
+            return r;
+        QuitaCambioPendiente(estado);
+    }
     if (resultado.Bien())
         estado.NumeroRegistroReduccion = static_cast<int32_t>(destino + 1);
     return resultado;
@@ -392,7 +402,7 @@ ResultadoFichero GuardaRegistroBases(EstadoGlobal& estado, int jornada, int orde
                                      const QString& registro, const PublicacionColumnas& publica) {
     const QString texto = AnchoFijo(registro, LongitudRegistroReduccion);
     const ResultadoFichero resultado = ConCarpetaBloqueada(estado.CarpetaDatos, [&] {
-        return GuardaRegistroBloqueado(estado, ClaveBases(jornada, orden), texto, publica);
+        return GuardaRegistroBloqueado(estado, jornada, orden, texto, publica);
     });
     estado.UltimoErrorFichero = static_cast<int16_t>(resultado.Numero);
     if (resultado.Bien())

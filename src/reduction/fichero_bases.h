@@ -52,8 +52,8 @@ struct LiberacionBases {
 };
 LiberacionBases LiberaJornadasBases(EstadoGlobal& estado, int desde, int hasta);
 
-// Pone en su sitio el fichero de columnas completo (lo renombra); se llama con el índice
-// bloqueado, entre liberar el registro que sustituye y escribir el nuevo.
+// Pone el fichero de columnas completo con su nombre de espera (RutaColumnasNuevas); se llama
+// con la carpeta bloqueada, antes de escribir el registro.
 using PublicacionColumnas = std::function<ResultadoFichero()>;
 
 // Guarda el registro de una reducción, con la carpeta bloqueada y el índice releído: encima

@@ -1,10 +1,12 @@
 #include "reduction/motor_reduccion.h"
 
+#include "core/bloqueo_datos.h"
 #include "core/error_fichero.h"
+#include "core/escritura.h"
 #include "core/estado_global.h"
-#include "core/fichero_parcial.h"
 #include "core/mascaras.h"
 #include "platform/plataforma.h"
+#include "reduction/cambios_pendientes.h"
 #include "reduction/fichero_bases.h"
 
 #include <QDir>
@@ -46,8 +48,8 @@ MensajeReduccion MensajeIndiceIlegible(int numero) {
 // siguiente espera a que acabe el anterior.
 class EscrituraEnSegundoPlano {
 public:
-    EscrituraEnSegundoPlano(QFile& fichero, const QString& ruta)
-        : fichero_(fichero), ruta_(ruta), hilo_([this] { Bucle(); }) {}
+    explicit EscrituraEnSegundoPlano(EscrituraFichero& fichero)
+        : fichero_(fichero), hilo_([this] { Bucle(); }) {}
 
     ~EscrituraEnSegundoPlano() {
         {
@@ -91,8 +93,7 @@ private:
             const char* datos = datos_;
             const qsizetype bytes = bytes_;
             bloqueo.unlock();
-            const int error =
-                fichero_.write(datos, bytes) == bytes ? 0 : NumeroErrorEscritura(fichero_, ruta_);
+            const int error = fichero_.Escribe(datos, bytes) ? 0 : fichero_.Fallo().Numero;
             bloqueo.lock();
             if (error_ == 0)
                 error_ = error;
@@ -101,8 +102,7 @@ private:
         }
     }
 
-    QFile& fichero_;
-    const QString ruta_;
+    EscrituraFichero& fichero_;
     std::mutex mutex_;
     std::condition_variable cambio_;
     const char* datos_ = nullptr;
@@ -177,11 +177,11 @@ bool PuedeReducir(EstadoGlobal& estado, const OpcionesReduccion& opciones,
 // Desarrolla la base escribiendo las columnas en un hilo aparte; devuelve el error de
 // escritura (0 si fue bien).
 int DesarrollaAlFichero(Reduccion& red, const TablaDirecta& tabla,
-                        const OpcionesReduccion& opciones, QFile& fichero, const QString& ruta,
+                        const OpcionesReduccion& opciones, EscrituraFichero& fichero,
                         ResultadoReduccion& resultado) {
     if (opciones.AlEmpezar)
         opciones.AlEmpezar(resultado.Estadisticas.Total, resultado.Estadisticas.Aceptadas);
-    std::optional<EscrituraEnSegundoPlano> escritura(std::in_place, fichero, ruta);
+    std::optional<EscrituraEnSegundoPlano> escritura(std::in_place, fichero);
     const SumideroLineas sumidero = [&](const char* datos, qsizetype bytes) {
         return escritura->Entrega(datos, bytes);
     };
@@ -196,24 +196,32 @@ int DesarrollaAlFichero(Reduccion& red, const TablaDirecta& tabla,
         resultado.Fin = FinReduccion::Cancelada;
         return 0;
     }
-    if (desarrollo.Fin == FinDesarrollo::Completo) {
-        fichero.close();
-        // El cierre puede fallar, y en Linux un fichero borrado durante la reducción se
-        // sigue escribiendo sin error: se comprueba que el fichero está entero y en su sitio.
-        const QFileInfo info(ruta);
-        if (fichero.error() != QFileDevice::NoError || !info.exists() ||
-            info.size() != desarrollo.Lineas * BytesLineaColumna)
-            error = NumeroErrorEscritura(fichero, ruta);
+    // En Linux un temporal borrado durante la reducción se sigue escribiendo sin error: se
+    // comprueba que está entero y en su sitio.
+    if (desarrollo.Fin == FinDesarrollo::Completo && error == 0) {
+        const QFileInfo info(fichero.RutaTemporal());
+        if (!info.exists())
+            error = ErrorFichero::NoExiste;
+        else if (fichero.Escritos() != desarrollo.Lineas * BytesLineaColumna)
+            error = ErrorFichero::ErrorEntradaSalida;
     }
     if (desarrollo.Fin == FinDesarrollo::FalloSumidero && error == 0)
         error = ErrorFichero::ErrorEntradaSalida;
     return error;
 }
 
-// Cancelar hace lo de siempre: la reducción de esa clave, si la había, se pierde.
+// Cancelar hace lo de siempre: la reducción de esa clave, si la había, se pierde. Primero el
+// índice y después el fichero, anotado para que una muerte entre medias no deje un fichero suelto.
 void OlvidaReduccion(EstadoGlobal& estado, int jornada, int orden, const QString& ruta) {
-    BorraRegistroBases(estado, jornada, orden);
-    QFile::remove(ruta);
+    ConCarpetaBloqueada(estado.CarpetaDatos, [&] {
+        if (!AnotaCambioPendiente(estado, CambioOlvido(jornada, orden)).Bien())
+            return ResultadoFichero{};
+        BorraRegistroBases(estado, jornada, orden);
+        if (!ExisteEnBases(estado, jornada, orden))
+            QFile::remove(ruta);
+        QuitaCambioPendiente(estado);
+        return ResultadoFichero{};
+    });
 }
 
 // Las columnas van a un temporal; solo completas se renombran y entonces se escribe el
@@ -226,14 +234,13 @@ void EscribeColumnas(EstadoGlobal& estado, const TablaDirecta& tabla, const QStr
     estado.ActualizaFicheroApuestas();
     const QString nombre = NombreFicheroApuestas(jornada, orden);
     const QString ruta = estado.Ruta(nombre);
-    FicheroParcial parcial(ruta);
-    QFile& fichero = parcial.Fichero();
+    // Bloques de un mega: las columnas llegan ya en bloques grandes y van directas.
+    EscrituraFichero parcial(RutaColumnasNuevas(ruta), 0);
     int error = 0;
-    if (parcial.Abre(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
-        error = DesarrollaAlFichero(estado.Red, tabla, opciones, fichero, parcial.RutaTemporal(),
-                                    resultado);
+    if (parcial.Abre())
+        error = DesarrollaAlFichero(estado.Red, tabla, opciones, parcial, resultado);
     else
-        error = NumeroErrorEscritura(fichero, parcial.RutaTemporal());
+        error = parcial.Fallo().Numero;
     if (error == 0 && resultado.Fin == FinReduccion::Cancelada) {
         OlvidaReduccion(estado, jornada, orden, ruta);
         return;
@@ -243,13 +250,13 @@ void EscribeColumnas(EstadoGlobal& estado, const TablaDirecta& tabla, const QStr
         resultado.Mensaje = MensajeFalloColumnas(nombre, error);
         return;
     }
-    const ResultadoFichero indice = GuardaRegistroBases(estado, jornada, orden, registro, [&] {
-        return ResultadoFichero{parcial.Publica(), ruta};
-    });
+    const ResultadoFichero indice =
+        GuardaRegistroBases(estado, jornada, orden, registro, [&] { return parcial.Publica(); });
     if (!indice.Bien()) {
         resultado.Fin = FinReduccion::Fallida;
-        resultado.Mensaje = indice.Ruta == ruta ? MensajeFalloColumnas(nombre, indice.Numero)
-                                                : MensajeFalloIndice(indice.Numero);
+        resultado.Mensaje = indice.Ruta == estado.Ruta(QString::fromLatin1(NombreFicheroBases))
+                                ? MensajeFalloIndice(indice.Numero)
+                                : MensajeFalloColumnas(nombre, indice.Numero);
         return;
     }
     resultado.Fin = FinReduccion::Terminada;

@@ -191,31 +191,48 @@ QStringList LineasBoletos(const ResultadoEscrutinio& r) {
 int GuardaEntradasEscrutinio(EstadoGlobal& estado, const MarcasGanadora& marcas,
                              const TextosPremio& textos) {
     const int jornada = estado.Datos.JornadaActual;
-    int error = 0;
-    QString registro = LeeRegistroJornada(estado, jornada, &error);
-    // Sin fichero se crea al escribir; con otro fallo no se escribe encima de lo que haya.
-    if (error != 0 && error != ErrorFichero::NoExiste)
-        return error;
-    if (error != 0 || !RegistroJornadaValido(registro, jornada))
-        registro = ComponeRegistroJornada(RegistroJornadaVacio(), jornada,
-                                          estado.Datos.FechaJornada, EquiposJornada{});
-    for (int j = 1; j <= NumPartidos; ++j) {
-        int signo = 0;
-        for (int s = 1; s <= NumSignosMax; ++s)
-            if (marcas[j][s] == 1)
-                signo = s;
-        registro[PosColumnaGanadora - 2 + j] = QChar(u'0' + signo);
-    }
-    for (int k = 1; k <= NumCategorias; ++k)
-        registro.replace(PosPremio(k) - 1, LongitudPremioJornada,
-                         ADerecha(textos[k].trimmed().left(AnchoTextoPremio), 11));
-    error = EscribeRegistroJornada(estado, jornada, registro).Numero;
-    if (error == 0)
-        estado.RegistroJornada = registro;
-    return error;
+    // Si la jornada estaba guardada al empezar y ya no lo está, se ha borrado entre tanto: el
+    // escrutinio no la resucita.
+    const bool habia = RegistroJornadaValido(estado.RegistroJornada, jornada);
+    bool borrada = false;
+    QString nuevo;
+    // Sobre el registro releído con la carpeta bloqueada: la fecha y los equipos que otro haya
+    // guardado mientras tanto se conservan.
+    const ResultadoFichero r = CambiaRegistroJornada(estado, jornada, [&](const QString& actual) {
+        if (actual.isEmpty() && habia) {
+            borrada = true;
+            return actual;
+        }
+        QString registro = actual.isEmpty()
+                               ? ComponeRegistroJornada(RegistroJornadaVacio(), jornada,
+                                                        estado.Datos.FechaJornada, EquiposJornada{})
+                               : actual;
+        for (int j = 1; j <= NumPartidos; ++j) {
+            int signo = 0;
+            for (int s = 1; s <= NumSignosMax; ++s)
+                if (marcas[j][s] == 1)
+                    signo = s;
+            registro[PosColumnaGanadora - 2 + j] = QChar(u'0' + signo);
+        }
+        for (int k = 1; k <= NumCategorias; ++k)
+            registro.replace(PosPremio(k) - 1, LongitudPremioJornada,
+                             ADerecha(textos[k].trimmed().left(AnchoTextoPremio), 11));
+        nuevo = registro;
+        return registro;
+    });
+    if (!r.Bien())
+        return r.Numero;
+    if (borrada)
+        return ErrorFichero::NoExiste;
+    estado.RegistroJornada = nuevo;
+    estado.Datos.FechaJornada = FechaDeRegistro(nuevo);
+    return 0;
 }
 
 QString TextoErrorGuardarEscrutinio(int numero) {
+    if (numero == ErrorFichero::NoExiste)
+        return QStringLiteral("No se han guardado la columna ganadora y los premios: la jornada se "
+                              "ha borrado mientras se escrutaba.");
     return TextoFalloGuardar(QStringLiteral("No se han podido guardar la columna ganadora y los "
                                             "premios en el fichero JORNADAS.ZPK"),
                              ResultadoFichero{numero, {}});

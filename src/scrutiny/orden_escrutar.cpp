@@ -1,6 +1,7 @@
 #include "scrutiny/orden_escrutar.h"
 
 #include "cli/linea_ordenes.h"
+#include "core/escritura.h"
 #include "core/estado_global.h"
 #include "matchdays/fichero_jornadas.h"
 #include "platform/impresora.h"
@@ -121,6 +122,15 @@ int OrdenEscrutar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrd
     auto a = LeeArgumentos(argumentos, salida.Err);
     if (!a)
         return 1;
+    // El informe que no se podría escribir se dice antes de escrutar: nada cambia.
+    if (a->Informe) {
+        if (const QString motivo = MotivoSalidaNoValida(estado.CarpetaDatos, *a->Informe);
+            !motivo.isEmpty()) {
+            salida.Err << "No se puede escribir el informe en " << *a->Informe << ": " << motivo
+                       << ".\n";
+            return 1;
+        }
+    }
     CargaJornadaYOrden(estado, a->Jornada, a->Orden);
     ResultadoEscrutinio r;
     switch (RealizaEscrutinio(estado, a->Entrada, r)) {

@@ -2,14 +2,15 @@
 
 #include "consult/pantalla_consredu.h"
 #include "core/arranque.h"
+#include "core/escritura.h"
 #include "core/estado_global.h"
-#include "core/fichero_parcial.h"
 #include "matchdays/pantalla_borrar.h"
 #include "matchdays/pantalla_jornadas.h"
 #include "output/pantalla_salida.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
+#include "reduction/cambios_pendientes.h"
 #include "reduction/pantalla_reducir.h"
 #include "scrutiny/pantalla_escrutin.h"
 #include "settings/datos_generales.h"
@@ -50,8 +51,9 @@ PantallaVelmo::PantallaVelmo(EstadoGlobal& estado, QWidget* padre)
     setWindowTitle(TituloPrograma());
     setFixedSize(AnchoVentana, AltoVentana);
     CentraEnPantalla(this);
-    // Temporales de reducciones que murieron a mitad.
-    LimpiaFicherosParciales(estado_.CarpetaDatos);
+    // Temporales de escrituras que murieron a mitad y cambios que quedaron sin terminar.
+    LimpiaTemporalesAbandonados(estado_.CarpetaDatos);
+    TerminaCambiosPendientes(estado_);
     CargaDatosGenerales(estado_);
     CreaBotones();
     PonAcciones();

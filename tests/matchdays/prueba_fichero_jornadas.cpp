@@ -3,6 +3,7 @@
 #include "matchdays/fecha_jornada.h"
 #include "matchdays/fichero_equipos.h"
 #include "matchdays/fichero_jornadas.h"
+#include "reduction/cambios_pendientes.h"
 #include "support/banco.h"
 
 #include <QDir>
@@ -172,32 +173,43 @@ TEST(Borrado, UnFalloAMediasSeParaUnIndiceIlegibleSeDiceSinIndiceNoHayFalloYText
         rango.EligeDesde(2);
         r = *PulsaBorrarDatos(estado, rango);
     });
-    // Jornadas 2 y 3 borradas con sus reducciones; la 4 y la 13 siguen.
+    // Jornadas 2 y 3 borradas con sus reducciones; la 4 ya ha salido del índice y queda anotada
+    // para terminarla al arrancar; la 13 sigue.
     auto esperado = antes;
     esperado.erase(u"RED0201.ZPK"_s);
     esperado.erase(u"RED0301.ZPK"_s);
     esperado.erase(u"RED0330.ZPK"_s);
     esperado[Jornadas].replace(544, 2 * 544, QByteArray(2 * 544, ' '));
     QList<QByteArray> lineas = antes.at(Bases).split('\n');
-    for (int i : {0, 1, 3})
+    for (int i : {0, 1, 3, 5})
         lineas[i] = AWindows1252(RegistroLibre) + '\r';
     esperado[Bases] = lineas.join('\n');
+    esperado[u"PENDIENT.ZPK"_s] = "BORRA 04\r\n";
     EXPECT_EQ(ContenidoCarpeta(carpeta), esperado);
     ASSERT_EQ(plataforma.Mensajes.size(), 2);
     EXPECT_EQ(plataforma.Mensajes[1].Titulo, u"ERROR EN EL BORRADO"_s);
     EXPECT_EQ(plataforma.Mensajes[1].Texto,
-              u"No se ha podido borrar la jornada 4 en JORNADAS.ZPK: ha fallado el disco "
-              u"(error 57). El borrado se ha parado en la jornada 4. Se han borrado las "
-              u"jornadas 2 a 3; las siguientes siguen como estaban."_s);
+              u"No se ha podido borrar la jornada 4 en JORNADAS.ZPK: el disco está lleno "
+              u"(error 61). El borrado se ha parado en la jornada 4. Se han borrado las "
+              u"jornadas 2 a 3; las siguientes siguen como estaban. Sus reducciones ya no están "
+              u"en el índice: la jornada 4 se terminará de borrar la próxima vez que se abra el "
+              u"programa."_s);
+    // El siguiente arranque la termina: registro en blanco, fuera su fichero y la anotación.
+    TerminaCambiosPendientes(estado);
+    esperado.erase(u"RED0402.ZPK"_s);
+    esperado.erase(u"PENDIENT.ZPK"_s);
+    esperado[Jornadas] += QByteArray(544, ' ');
+    EXPECT_EQ(ContenidoCarpeta(carpeta), esperado);
 
     // Un índice que no se puede leer se dice.
     ASSERT_TRUE(QFile::remove(carpeta.Ruta(Bases)));
     ASSERT_TRUE(QDir(carpeta.Ruta()).mkdir(Bases));
     const ResultadoBorrado ilegible = BorraJornadas(estado, 3, 3);
-    EXPECT_TRUE(ilegible.Bien()); // la jornada y sus ficheros sí se borraron
-    EXPECT_FALSE(ilegible.Completo());
+    EXPECT_FALSE(ilegible.Completo()); // el índice va primero: nada de la jornada se toca
+    EXPECT_FALSE(carpeta.Existe(u"PENDIENT.ZPK"_s));
     const QString texto = TextoFalloBorrado(ilegible);
-    EXPECT_TRUE(texto.startsWith(u"No se han podido quitar las reducciones del índice BASES.ZPK"_s))
+    EXPECT_TRUE(texto.startsWith(
+        u"No se han podido quitar las reducciones de la jornada 3 del índice BASES.ZPK"_s))
         << texto.toStdString();
     EXPECT_TRUE(texto.endsWith(u"Vuelva a borrar el mismo tramo cuando se haya resuelto."_s));
 

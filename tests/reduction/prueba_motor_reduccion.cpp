@@ -1,6 +1,7 @@
 // El motor y, de la pantalla, lo que no se deja ver: las pruebas de pulsación frente a las
 // celdas que se dibujan, la apertura de registros guardados y el fallo al grabar la descripción.
-#include "core/fichero_parcial.h"
+#include "core/escritura.h"
+#include "reduction/cambios_pendientes.h"
 #include "reduction/clics_reduccion.h"
 #include "reduction/fichero_bases.h"
 #include "reduction/motor_reduccion.h"
@@ -89,7 +90,7 @@ TEST(MotorReduccion, FallosDeEscrituraDejanLoGuardadoComoEstaba) {
     EXPECT_LE(r.ColumnasEscritas, (1000 / 256 + 2) * 256);
     EXPECT_FALSE(b.carpeta.Existe(u"RED0909.ZPK"_s));
     EXPECT_TRUE(b.Registros().isEmpty()) << "el índice no llegó a escribirse";
-    EXPECT_TRUE(QDir(b.carpeta.Ruta()).entryList({u"*.parcial*"_s}).isEmpty());
+    EXPECT_TRUE(QDir(b.carpeta.Ruta()).entryList({u"*.tmp"_s, u"*.nuevo"_s}).isEmpty());
 
     b.Prepara(8, 2, Probable, MetodoSeleccionSignos);
     for (int k = 1; k <= 3; ++k)
@@ -98,7 +99,8 @@ TEST(MotorReduccion, FallosDeEscrituraDejanLoGuardadoComoEstaba) {
     o = {};
     o.Aviso = [&](int32_t paso, int32_t) {
         if (paso == 10)
-            QFile::remove(RutaParcial(b.carpeta.Ruta(u"RED0802.ZPK"_s)));
+            QFile::remove(
+                RutaTemporalEscritura(RutaColumnasNuevas(b.carpeta.Ruta(u"RED0802.ZPK"_s))));
         return false;
     };
     r = EjecutaReduccion(b.estado, o);
@@ -182,8 +184,8 @@ TEST(ClicsReduccion, SalirAvisaSiNoPuedeGrabarLaDescripcion) {
     ASSERT_TRUE(mensaje);
     EXPECT_EQ(mensaje->Titulo, u"ERROR AL GRABAR LA DESCRIPCIÓN"_s);
     EXPECT_TRUE(mensaje->Texto.startsWith(
-        u"No se ha podido grabar la descripción en el índice BASES.ZPK: ha fallado el disco "
-        u"(error 57). La reducción sigue guardada con la descripción anterior."_s));
+        u"No se ha podido grabar la descripción en el índice BASES.ZPK: el disco está lleno "
+        u"(error 61). La reducción sigue guardada con la descripción anterior."_s));
     EXPECT_EQ(b.carpeta.Lee(u"BASES.ZPK"_s), bytes);
     EXPECT_FALSE(b.estado.ReabrirReduccion);
 }

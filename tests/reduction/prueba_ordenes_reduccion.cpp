@@ -1,6 +1,7 @@
 // quiniela-cli en proceso y, para matarlo a mitad o correr dos a la vez, el compilado.
-#include "core/fichero_parcial.h"
+#include "core/escritura.h"
 #include "reduction/bases_prueba.h"
+#include "reduction/cambios_pendientes.h"
 #include "settings/datos_generales.h"
 #include "support/linea_cli.h"
 #include "support/locale_espanol.h"
@@ -149,7 +150,7 @@ extern "C" void SenalPerdida(int) {
 TEST_F(OrdenesReduccion, CtrlCCancelaComoElBotonDelPanel) {
     // Si la señal llegara fuera de la reducción la recoge este manejador, no mata la prueba.
     auto anterior = std::signal(SIGINT, SenalPerdida);
-    const QString ruta = RutaParcial(carpeta.Ruta(u"RED0703.ZPK"_s));
+    const QString ruta = RutaTemporalEscritura(RutaColumnasNuevas(carpeta.Ruta(u"RED0703.ZPK"_s)));
     std::atomic<bool> fin{false};
     std::thread interruptor([&] {
         while (!fin && !QFile::exists(ruta))

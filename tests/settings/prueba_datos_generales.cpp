@@ -84,11 +84,13 @@ TEST(DatosGenerales, FicheroDanadoSeCopiaApartéAntesDeSustituirlo) {
         EXPECT_EQ(carpeta.Lee(Fichero), LineaPorDefecto);
         EXPECT_EQ(estado.Datos.JornadaActual, 1);
 
-        // Solo lectura: avisa y copia, pero no escribe los datos generales.
+        // Solo lectura: avisa, pero no escribe los datos generales; la copia que ya hay del mismo
+        // contenido sirve, no se repite en cada arranque.
         carpeta.Escribe(Fichero, contenido);
         CargaDatosGenerales(estado, EscrituraDatosGenerales::SoloLectura);
         EXPECT_EQ(carpeta.Lee(Fichero), contenido);
-        EXPECT_TRUE(carpeta.Existe(u"DATOSGEN.ZPK.dañado.3"_s));
+        EXPECT_TRUE(plataforma.Avisos.last().contains(u"copia como DATOSGEN.ZPK.dañado.2 "_s));
+        EXPECT_FALSE(carpeta.Existe(u"DATOSGEN.ZPK.dañado.3"_s));
     }
 }
 

@@ -91,7 +91,8 @@ QString ImpresoraPintor::TerminaDocumento(int paginas) {
 }
 
 ImpresoraPdf::ImpresoraPdf(const QString& ruta, const QString& titulo)
-    : ruta_(ruta), escritor_(ruta) {
+    : ruta_(ruta), fichero_(ruta), escritor_(&fichero_) {
+    fichero_.Abre(); // si no se puede, no empieza la primera página y se dice por qué
     PonDispositivo(&escritor_);
     escritor_.setResolution(1200);
     escritor_.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
@@ -101,15 +102,19 @@ ImpresoraPdf::ImpresoraPdf(const QString& ruta, const QString& titulo)
 }
 
 QString ImpresoraPdf::TerminaDocumento(int paginas) {
-    QString error = ImpresoraPintor::TerminaDocumento(paginas);
-    if (!error.isEmpty())
-        return QStringLiteral("No se ha podido escribir el fichero ") + ruta_ + QStringLiteral(".");
-    if (paginas == 0)
+    const QString error = ImpresoraPintor::TerminaDocumento(paginas);
+    if (paginas == 0 && error.isEmpty()) {
+        fichero_.Descarta();
         return error;
-    // QPdfWriter no avisa si no pudo escribir: se mira el fichero.
-    const QFileInfo fichero(ruta_);
-    if (!fichero.exists() || fichero.size() == 0)
-        return QStringLiteral("No se ha podido escribir el fichero ") + ruta_ + QStringLiteral(".");
+    }
+    // QPdfWriter no avisa si no pudo escribir: lo sabe el fichero, que ve cada escritura.
+    const ResultadoFichero r = fichero_.Publica();
+    if (!r.Bien() || !error.isEmpty())
+        return QStringLiteral("No se ha podido escribir el fichero ") + ruta_ +
+               QStringLiteral(": ") +
+               (r.Bien() ? QStringLiteral("no se ha podido terminar el documento")
+                         : CausaEnPalabras(r)) +
+               u'.';
     if (AlTerminar)
         AlTerminar(ruta_);
     return QString();

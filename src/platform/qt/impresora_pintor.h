@@ -2,6 +2,7 @@
 // Impresoras que dibujan con QPainter sobre un dispositivo paginado (impresora del sistema
 // o PDF). Solo necesitan Qt Gui: quiniela-cli las usa sin widgets.
 
+#include "core/escritura.h"
 #include "platform/impresora.h"
 
 #include <QPainter>
@@ -35,7 +36,8 @@ private:
 };
 
 // PDF sin márgenes propios: el área imprimible empieza en la esquina del papel, así que solo
-// los márgenes del usuario mueven lo dibujado.
+// los márgenes del usuario mueven lo dibujado. Se escribe con EscrituraFichero: un disco lleno
+// o una muerte a mitad nunca dejan un PDF roto ni quitan el anterior.
 class ImpresoraPdf final : public ImpresoraPintor {
 public:
     explicit ImpresoraPdf(const QString& ruta, const QString& titulo = QString());
@@ -48,6 +50,7 @@ protected:
 
 private:
     QString ruta_;
+    EscrituraFichero fichero_; // antes que el escritor, que escribe en él
     QPdfWriter escritor_;
 };
 
