@@ -7,6 +7,7 @@
 #include "support/carpeta_temporal.h"
 #include "support/plataforma_falsa.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 
@@ -203,6 +204,22 @@ TEST_F(MotorCopia, ProgresoYEstadosEmpiezanDeCeroEnCadaCopiaYElFicheroDeBoletosS
     EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), FicheroColumnas(despues));
     EXPECT_EQ(QDir(datos.Ruta()).entryList(QDir::Files),
               (QStringList{u"ajeno.txt"_s, u"FORBOLW.ZPK"_s, u"RED0703.ZPK"_s}));
+}
+
+// Quien rehace el fichero de boletos para leerlo (consulta, impresión) lee lo suyo aunque otra
+// copia lo rehaga justo después.
+TEST_F(MotorCopia, ElFicheroDeBoletosRehechoSeLeeAunqueOtroLoRehaga) {
+    QByteArray primero = FicheroColumnas(ColumnasPrueba(3, u'1'));
+    QByteArray segundo = FicheroColumnas(ColumnasPrueba(16, u'2', 100));
+    QBuffer a(&primero);
+    QBuffer b(&segundo);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    const ResultadoFicheroBoletos ra = CreaFicheroBoletos(estado, a, u"A"_s);
+    ASSERT_TRUE(ra.Lectura);
+    const ResultadoFicheroBoletos rb = CreaFicheroBoletos(estado, b, u"B"_s);
+    ASSERT_EQ(rb.Error, 0);
+    EXPECT_EQ(ra.Lectura->readAll(), primero);
+    EXPECT_EQ(datos.Lee(u"FORBOLW.ZPK"_s), segundo);
 }
 
 TEST_F(MotorCopia, SinFicheroDeColumnasNombresQueNoSonUnArchivoDeLaUnidadODiscoQueFalta) {

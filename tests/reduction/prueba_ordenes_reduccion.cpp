@@ -253,7 +253,7 @@ TEST_F(OrdenesReduccion, MatarUnaReduccionNuncaDejaUnRegistroSinSuFichero) {
     // sustituye, nunca un registro con las cuentas de otro fichero.
     ASSERT_EQ(QProcess::execute(Cli, Proceso(7, Base, u"probable"_s)), 0);
     const QByteArray anterior = carpeta.Lee(u"RED0701.ZPK"_s);
-    for (const int ms : {0, 30, 150, 400}) {
+    for (const int ms : {0, 30, 150, 400, 900, 1500}) {
         SCOPED_TRACE(ms);
         QProcess cli;
         cli.start(Cli, Proceso(7, u"1X2 "_s.repeated(14) + u"1X2"_s, u"signos"_s));
@@ -261,13 +261,14 @@ TEST_F(OrdenesReduccion, MatarUnaReduccionNuncaDejaUnRegistroSinSuFichero) {
         QThread::msleep(ms);
         ::kill(static_cast<pid_t>(cli.processId()), SIGKILL);
         cli.waitForFinished();
+        // El siguiente arranque termina o deshace la sustitución y borra los temporales.
+        ASSERT_EQ(Ejecuta({u"historial"_s}).Estado, 0);
         CompruebaIndiceYFicheros(carpeta);
         if (RegistrosBases(carpeta).value(0).startsWith(u"07012"_s)) {
             EXPECT_EQ(carpeta.Lee(u"RED0701.ZPK"_s), anterior) << "la anterior, intacta";
         }
-        // El siguiente arranque borra los temporales del muerto.
-        ASSERT_EQ(Ejecuta({u"historial"_s}).Estado, 0);
-        EXPECT_EQ(QDir(carpeta.Ruta()).entryList({u"*.parcial*"_s}), QStringList());
+        EXPECT_EQ(QDir(carpeta.Ruta()).entryList({u"*.tmp"_s, u"*.nuevo"_s, u"PENDIENT.ZPK"_s}),
+                  QStringList());
     }
 }
 
