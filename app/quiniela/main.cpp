@@ -16,7 +16,7 @@
 using namespace quiniela;
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    AplicacionQuiniela app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quiniela"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quiniela"));
     // Con el nombre de la entrada del menú el escritorio asocia la ventana a su icono.

@@ -14,6 +14,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <new>
+
 namespace quiniela {
 
 namespace {
@@ -119,6 +121,11 @@ int EjecutaLineaOrdenes(const QStringList& argumentos, QTextStream& out, QTextSt
         if (!falta.Siguiente.isEmpty())
             err << ": en su lugar viene la opción " << falta.Siguiente;
         err << ". No se ha hecho nada.\n";
+    } catch (const std::bad_alloc&) {
+        InstalaPlataforma(Plataforma{});
+        err << "No hay memoria suficiente para terminar la orden: se ha dejado a medias. Cierre "
+               "otros programas o pruebe con algo más pequeño.\n";
+        resultado = 1;
     }
     if (!CompruebaSalida(out, err))
         return 1;

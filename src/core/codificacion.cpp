@@ -80,6 +80,16 @@ QString Imprimible(QStringView texto) {
     return limpio;
 }
 
+QString CitaCorta(QStringView texto, qsizetype maximo) {
+    if (texto.size() <= maximo)
+        return Imprimible(texto);
+    // Sin partir un carácter de dos unidades UTF-16.
+    qsizetype corte = maximo;
+    if (corte > 0 && texto[corte - 1].isHighSurrogate())
+        --corte;
+    return Imprimible(texto.left(corte)) + QStringLiteral("…");
+}
+
 std::optional<QString> CompruebaCodificable(QStringView texto, const QString& campo) {
     const QString malo = PrimerNoCodificable(texto);
     if (malo.isEmpty())

@@ -28,6 +28,10 @@ QString SoloWindows1252(QStringView texto);
 // cambiado por "?": lo que se muestra de un fichero que pudo editarse a mano.
 QString Imprimible(QStringView texto);
 
+// Lo mismo, cortado a `maximo` caracteres con "…" si es más largo: un mensaje nunca repite
+// entera una línea de megas de un fichero editado a mano.
+QString CitaCorta(QStringView texto, qsizetype maximo = 80);
+
 // Mensaje de rechazo de un texto con algún carácter que Windows-1252 no puede guardar
 // (nombre del campo con su artículo: "El nombre del equipo"); nullopt si vale.
 std::optional<QString> CompruebaCodificable(QStringView texto, const QString& campo);

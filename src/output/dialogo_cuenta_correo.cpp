@@ -17,7 +17,7 @@ namespace quiniela {
 
 namespace {
 constexpr int Ancho = 460;
-constexpr int Alto = 360;
+constexpr int Alto = 392;
 constexpr int XEtiqueta = 24;
 constexpr int XCampo = 150;
 constexpr int AnchoCampo = 286;
@@ -84,9 +84,20 @@ void DialogoCuentaCorreo::CreaCampos(const CuentaCorreo& cuenta) {
     Tex_Certificado = CampoEnFila(5, QStringLiteral("Cer&tificado"), cuenta.Certificado);
     Tex_Certificado->setPlaceholderText(QStringLiteral("(opcional)"));
     Tex_Certificado->setGeometry(XCampo, YFila(5), AnchoCampo - 34, AltoBoton);
+    auto* maximo = new QLabel(QStringLiteral("Tamaño &máximo"), this);
+    maximo->setGeometry(XEtiqueta, YFila(6), XCampo - XEtiqueta - 6, AltoBoton);
+    Num_Maximo = new QSpinBox(this);
+    Num_Maximo->setObjectName(QStringLiteral("Num_Maximo"));
+    Num_Maximo->setGeometry(XCampo, YFila(6), 110, AltoBoton);
+    Num_Maximo->setRange(1, CuentaCorreo::MaximoMensajeTope);
+    Num_Maximo->setSuffix(QStringLiteral(" MB"));
+    Num_Maximo->setValue(cuenta.MaximoMensaje);
+    Num_Maximo->setToolTip(QStringLiteral("Un mensaje mayor no se envía. Muchos servidores no "
+                                          "admiten más de 20 o 25 MB."));
+    maximo->setBuddy(Num_Maximo);
     Lbl_Aviso = new QLabel(this);
     Lbl_Aviso->setObjectName(QStringLiteral("Lbl_Aviso"));
-    Lbl_Aviso->setGeometry(XEtiqueta, YFila(6) + 2, Ancho - 2 * XEtiqueta, 44);
+    Lbl_Aviso->setGeometry(XEtiqueta, YFila(7) + 2, Ancho - 2 * XEtiqueta, 44);
     Lbl_Aviso->setWordWrap(true);
     Lbl_Aviso->setStyleSheet(QStringLiteral("color: #ffff00;"));
     Lbl_Aviso->setTextFormat(Qt::PlainText);
@@ -102,7 +113,7 @@ void DialogoCuentaCorreo::CreaBotones() {
         CreaBoton(this, QStringLiteral("Pic_Cancelar"), {Ancho - (AnchoBoton + 20), Alto - 40},
                   AnchoBoton, QStringLiteral("Cancelar"));
     EncadenaTabulador({Tex_Servidor, Num_Puerto, Cbo_Seguridad, Tex_Usuario, Tex_Clave,
-                       Tex_Remitente, Tex_Certificado, Pic_BotCertificado, Pic_Aceptar,
+                       Tex_Remitente, Tex_Certificado, Pic_BotCertificado, Num_Maximo, Pic_Aceptar,
                        Pic_Cancelar});
     // Se empieza por lo que falta: la clave si lo demás ya está.
     (Tex_Servidor->text().isEmpty() ? Tex_Servidor : Tex_Clave)->setFocus();
@@ -125,6 +136,7 @@ CuentaCorreo DialogoCuentaCorreo::Cuenta() const {
     c.Usuario = Tex_Usuario->text().trimmed();
     c.Remitente = Tex_Remitente->text().trimmed();
     c.Certificado = Tex_Certificado->text().trimmed();
+    c.MaximoMensaje = Num_Maximo->value();
     return c;
 }
 

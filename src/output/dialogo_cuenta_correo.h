@@ -1,6 +1,7 @@
 #pragma once
-// Diálogo "Cuenta de correo": servidor, puerto, seguridad, usuario, clave, remitente y
-// certificado adicional. Se abre en el primer envío mientras no se conozca la clave.
+// Diálogo "Cuenta de correo": servidor, puerto, seguridad, usuario, clave, remitente,
+// certificado adicional y tamaño máximo de un mensaje. Se abre en el primer envío mientras no se
+// conozca la clave.
 
 #include "platform/correo.h"
 
@@ -30,6 +31,7 @@ public:
     QLineEdit* Tex_Remitente;
     QLineEdit* Tex_Certificado;
     BotonImagen* Pic_BotCertificado;
+    QSpinBox* Num_Maximo;
     QLabel* Lbl_Aviso;
     BotonImagen* Pic_Aceptar;
     BotonImagen* Pic_Cancelar;

@@ -7,12 +7,18 @@
 #include "output/mensaje_correo.h"
 #include "output/trabajo_impresion.h"
 
+#include <new>
+
 namespace quiniela {
 
 namespace {
 
 bool Cancelado(const AvisosEnvio& avisos) {
     return avisos.Cancelar != nullptr && avisos.Cancelar->load();
+}
+
+QString MayusculaInicial(const QString& texto) {
+    return texto.left(1).toUpper() + texto.mid(1);
 }
 
 QString EnviadosDe(int enviados, int total) {
@@ -23,34 +29,108 @@ QString EnviadosDe(int enviados, int total) {
 
 AvisoCorreo AvisoError(const FalloCorreo& fallo, const QString& direccion, int enviados,
                        int total) {
-    return {QStringLiteral("ERROR DE CORREO"),
-            QStringLiteral("Error de correo: ") + QString::number(fallo.Numero) + u' ' +
-                Imprimible(fallo.Descripcion) + FinLinea +
-                QStringLiteral("Al enviar el mensaje a ") + direccion + QStringLiteral(": ") +
-                EnviadosDe(enviados, total) + u'.'};
+    QString texto = QStringLiteral("No se ha podido enviar el mensaje a ") + CitaCorta(direccion) +
+                    QStringLiteral(": ") + Imprimible(fallo.Descripcion) + FinLinea +
+                    MayusculaInicial(EnviadosDe(enviados, total)) + u'.';
+    // El texto de la biblioteca, en inglés, solo como referencia para quien sepa leerlo.
+    if (!fallo.Detalle.isEmpty())
+        texto += FinLinea + QStringLiteral("(") + CitaCorta(fallo.Detalle, 200) +
+                 QStringLiteral("; error ") + QString::number(fallo.Numero) + u')';
+    return {QStringLiteral("ERROR DE CORREO"), texto};
 }
 
-// El cuerpo, el mismo para todas las direcciones. nullopt si se canceló o falló la lectura.
-std::optional<QByteArray> Cuerpo(const EnvioPreparado& envio, const AvisosEnvio& avisos,
-                                 ResultadoEnvio& r) {
-    QByteArray cuerpo = envio.TextoBasicos;
-    if (envio.RutaColumnas.isEmpty())
-        return cuerpo;
-    const ColumnasCorreo columnas = LeeColumnasCorreo(envio.RutaColumnas, avisos.Cancelar);
-    if (columnas.Cancelado) {
-        r.Fin = FinEnvio::Cancelado;
-        return std::nullopt;
+AvisoCorreo AvisoLectura(const EnvioPreparado& envio, const QString& causa, int enviados,
+                         int total) {
+    return {QStringLiteral("ERROR DE CORREO"),
+            QStringLiteral("No se ha podido leer el fichero de columnas ") + envio.RutaColumnas +
+                QStringLiteral(": ") + causa + u'.' + FinLinea +
+                MayusculaInicial(EnviadosDe(enviados, total)) + u'.'};
+}
+
+AvisoCorreo AvisoSinMemoria(int enviados, int total) {
+    return {QStringLiteral("SIN MEMORIA"),
+            QStringLiteral("No hay memoria suficiente para preparar el mensaje. Cierre otros "
+                           "programas y vuelva a intentarlo.") +
+                FinLinea + MayusculaInicial(EnviadosDe(enviados, total)) + u'.'};
+}
+
+CabecerasCorreo CabecerasPara(const CuentaCorreo& cuenta, const EnvioPreparado& envio,
+                              const QString& direccion, const AvisosEnvio& avisos) {
+    return {cuenta.Remitente, direccion, envio.Asunto,
+            avisos.Reloj ? avisos.Reloj() : QDateTime::currentDateTime(),
+            NuevoIdMensaje(cuenta.Remitente)};
+}
+
+// El mayor de los mensajes de la tanda (cambia solo la dirección en las cabeceras).
+qint64 MayorMensaje(const EnvioPreparado& envio, const CuentaCorreo& cuenta,
+                    const ColumnasCorreo* columnas) {
+    qint64 mayor = 0;
+    for (const QString& direccion : envio.Validas)
+        mayor = std::max(mayor, MensajeCorreo(CabecerasPara(cuenta, envio, direccion, {}),
+                                              envio.TextoBasicos, nullptr)
+                                    .Tamano());
+    return mayor + (columnas != nullptr && columnas->Existe() ? columnas->Bytes() : 0);
+}
+
+// Envía un mensaje a cada dirección por la sesión ya abierta; el fallo o la cancelación
+// quedan en `r`.
+void EnviaTodos(const EnvioPreparado& envio, const CuentaCorreo& cuenta,
+                TransporteCorreo& transporte, const AvisosEnvio& avisos, ColumnasCorreo* columnas,
+                ResultadoEnvio& r) {
+    for (const QString& direccion : envio.Validas) {
+        if (Cancelado(avisos)) {
+            r.Fin = FinEnvio::Cancelado;
+            return;
+        }
+        if (avisos.AlEnviar)
+            avisos.AlEnviar(r.Enviados + 1, r.Total, direccion);
+        MensajeCorreo mensaje(CabecerasPara(cuenta, envio, direccion, avisos), envio.TextoBasicos,
+                              columnas);
+        const FalloCorreo fallo = transporte.Envia(direccion, mensaje);
+        if (!fallo.Bien()) {
+            r.Fin = FinEnvio::Fallido;
+            if (columnas != nullptr && columnas->Cancelado())
+                r.Fin = FinEnvio::Cancelado;
+            else if (columnas != nullptr && !columnas->Error().isEmpty())
+                r.Aviso = AvisoLectura(envio, columnas->Error(), r.Enviados, r.Total);
+            else
+                r.Aviso = AvisoError(fallo, direccion, r.Enviados, r.Total);
+            return;
+        }
+        ++r.Enviados;
+        if (avisos.AlEnviado)
+            avisos.AlEnviado(r.Enviados, r.Total, direccion);
     }
-    if (!columnas.Error.isEmpty()) {
+}
+
+// La tanda: cuenta, fichero de columnas y tamaño antes de conectar; después, la sesión.
+void Ejecuta(const EnvioPreparado& envio, const CuentaCorreo& cuenta, const QString& clave,
+             TransporteCorreo& transporte, const AvisosEnvio& avisos, ResultadoEnvio& r) {
+    if ((r.Aviso = CompruebaCuenta(cuenta))) {
         r.Fin = FinEnvio::Fallido;
-        r.Aviso = AvisoCorreo{QStringLiteral("ERROR DE CORREO"),
-                              QStringLiteral("No se ha podido leer el fichero de columnas ") +
-                                  envio.RutaColumnas + QStringLiteral(": ") + columnas.Error +
-                                  QStringLiteral(". No se ha enviado nada.")};
-        return std::nullopt;
+        return;
     }
-    cuerpo += columnas.Texto;
-    return cuerpo;
+    std::optional<ColumnasCorreo> columnas;
+    if (!envio.RutaColumnas.isEmpty()) {
+        columnas.emplace(envio.RutaColumnas, avisos.Cancelar);
+        if (!columnas->Error().isEmpty()) {
+            r.Fin = FinEnvio::Fallido;
+            r.Aviso = AvisoLectura(envio, columnas->Error(), 0, r.Total);
+            return;
+        }
+    }
+    ColumnasCorreo* leidas = columnas ? &*columnas : nullptr;
+    if ((r.Aviso = AvisoTamano(MayorMensaje(envio, cuenta, leidas), cuenta.MaximoMensaje))) {
+        r.Fin = FinEnvio::Fallido;
+        return;
+    }
+    if (const FalloCorreo fallo = transporte.Abre(cuenta, clave); !fallo.Bien()) {
+        r.Fin = FinEnvio::Fallido;
+        r.Aviso = AvisoError(fallo, envio.Validas.first(), 0, r.Total);
+        return;
+    }
+    EnviaTodos(envio, cuenta, transporte, avisos, leidas, r);
+    transporte.Cierra();
 }
 
 } // namespace
@@ -88,7 +168,7 @@ std::optional<AvisoCorreo> AvisoRechazadas(const QStringList& rechazadas) {
         return std::nullopt;
     QString lista;
     for (const QString& d : rechazadas)
-        lista += FinLinea + QStringLiteral("   ") + Imprimible(d);
+        lista += FinLinea + QStringLiteral("   ") + CitaCorta(d);
     return AvisoCorreo{QStringLiteral("DIRECCIONES NO VÁLIDAS"),
                        QStringLiteral("No se enviará nada a estas direcciones, que no son una "
                                       "sola dirección de correo sencilla:") +
@@ -105,41 +185,35 @@ ResultadoEnvio EjecutaEnvio(const EnvioPreparado& envio, const CuentaCorreo& cue
     CuentaCorreo cuenta = cuentaDada;
     cuenta.Servidor = cuenta.Servidor.trimmed();
     cuenta.Remitente = cuenta.Remitente.trimmed();
-    if ((r.Aviso = CompruebaCuenta(cuenta))) {
+    // Corre en un hilo de trabajo: una excepción que saliera de aquí cerraría el programa.
+    try {
+        Ejecuta(envio, cuenta, clave, transporte, avisos, r);
+    } catch (const std::bad_alloc&) {
+        transporte.Cierra();
         r.Fin = FinEnvio::Fallido;
-        return r;
+        r.Aviso = AvisoSinMemoria(r.Enviados, r.Total);
     }
-    const auto cuerpo = Cuerpo(envio, avisos, r);
-    if (!cuerpo)
-        return r;
-    if (const FalloCorreo fallo = transporte.Abre(cuenta, clave); !fallo.Bien()) {
-        r.Fin = FinEnvio::Fallido;
-        r.Aviso = AvisoError(fallo, envio.Validas.first(), 0, r.Total);
-        return r;
-    }
-    for (const QString& direccion : envio.Validas) {
-        if (Cancelado(avisos)) {
-            r.Fin = FinEnvio::Cancelado;
-            break;
-        }
-        if (avisos.AlEnviar)
-            avisos.AlEnviar(r.Enviados + 1, r.Total, direccion);
-        const CabecerasCorreo cabeceras{cuenta.Remitente, direccion, envio.Asunto,
-                                        avisos.Reloj ? avisos.Reloj()
-                                                     : QDateTime::currentDateTime(),
-                                        NuevoIdMensaje(cuenta.Remitente)};
-        const FalloCorreo fallo = transporte.Envia(direccion, ComponMensaje(cabeceras, *cuerpo));
-        if (!fallo.Bien()) {
-            r.Fin = FinEnvio::Fallido;
-            r.Aviso = AvisoError(fallo, direccion, r.Enviados, r.Total);
-            break;
-        }
-        ++r.Enviados;
-        if (avisos.AlEnviado)
-            avisos.AlEnviado(r.Enviados, r.Total, direccion);
-    }
-    transporte.Cierra();
     return r;
+}
+
+QString TextoTamanoMensaje(qint64 bytes) {
+    // Hacia arriba a la décima: un mensaje que pasa del máximo nunca se ve igual a él.
+    const qint64 decimas = (bytes + BytesMb / 10 - 1) / (BytesMb / 10);
+    return QLocale(QLocale::Spanish, QLocale::Spain).toString(double(decimas) / 10, 'f', 1) +
+           QStringLiteral(" MB");
+}
+
+std::optional<AvisoCorreo> AvisoTamano(qint64 bytes, int maximoMb) {
+    if (bytes <= qint64(maximoMb) * BytesMb)
+        return std::nullopt;
+    return AvisoCorreo{
+        QStringLiteral("MENSAJE DEMASIADO GRANDE"),
+        QStringLiteral("El mensaje ocupa ") + TextoTamanoMensaje(bytes) +
+            QStringLiteral(" y el máximo de la cuenta es ") +
+            QLocale(QLocale::Spanish, QLocale::Spain).toString(maximoMb) +
+            QStringLiteral(" MB: no se ha enviado nada.") + FinLinea +
+            QStringLiteral("Envíe solo los datos básicos, o suba el máximo en la cuenta de correo "
+                           "si su servidor admite mensajes mayores.")};
 }
 
 QString TextoEnviando(int numero, int total) {
@@ -177,10 +251,14 @@ std::optional<AvisoCorreo> CompruebaCuenta(const CuentaCorreo& cuenta) {
         return aviso(QStringLiteral("Falta el servidor de correo de la cuenta."));
     for (const QChar c : servidor)
         if (c.unicode() <= 0x20 || c.unicode() >= 0x7f || QStringLiteral("/@?#\\").contains(c))
-            return aviso(QStringLiteral("El servidor de correo ") + Imprimible(servidor) +
+            return aviso(QStringLiteral("El servidor de correo ") + CitaCorta(servidor) +
                          QStringLiteral(" no es un nombre de servidor válido."));
     if (cuenta.PuertoEfectivo() < 1 || cuenta.PuertoEfectivo() > 65535)
         return aviso(QStringLiteral("El puerto del servidor va de 1 a 65535."));
+    if (cuenta.MaximoMensaje < 1 || cuenta.MaximoMensaje > CuentaCorreo::MaximoMensajeTope)
+        return aviso(QStringLiteral("El tamaño máximo de un mensaje va de 1 a %1 MB.")
+                         .arg(QLocale(QLocale::Spanish, QLocale::Spain)
+                                  .toString(CuentaCorreo::MaximoMensajeTope)));
     if (!EsDireccionValida(cuenta.Remitente.trimmed()))
         return aviso(QStringLiteral("La dirección del remitente no es una dirección de correo "
                                     "válida."));

@@ -71,11 +71,20 @@ struct ResultadoEnvio {
     std::optional<AvisoCorreo> Aviso; // el error (Fallido)
 };
 
-// Envía un mensaje a cada dirección válida por una sola sesión del transporte. Un fallo
-// termina la tanda; lo enviado, enviado queda.
+// Envía un mensaje a cada dirección válida por una sola sesión del transporte. Antes de
+// conectar comprueba la cuenta, abre el fichero de columnas y mira que el mensaje no pase del
+// máximo de la cuenta. Un fallo (también la falta de memoria) termina la tanda con su aviso;
+// lo enviado, enviado queda.
 ResultadoEnvio EjecutaEnvio(const EnvioPreparado& envio, const CuentaCorreo& cuenta,
                             const QString& clave, TransporteCorreo& transporte,
                             const AvisosEnvio& avisos);
+
+inline constexpr qint64 BytesMb = 1000000;
+
+// Tamaño de un mensaje en palabras: "548,6 MB" (hacia arriba a la décima).
+QString TextoTamanoMensaje(qint64 bytes);
+// El aviso de un mensaje de más del máximo de la cuenta (en MB); nullopt si cabe.
+std::optional<AvisoCorreo> AvisoTamano(qint64 bytes, int maximoMb);
 
 // "Enviando el mensaje n de N".
 QString TextoEnviando(int numero, int total);

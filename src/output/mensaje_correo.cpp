@@ -4,9 +4,11 @@
 #include "core/tipos.h"
 #include "reduction/desarrollo.h"
 
-#include <QFile>
 #include <QLocale>
 #include <QUuid>
+
+#include <algorithm>
+#include <cstring>
 
 namespace quiniela {
 
@@ -15,6 +17,7 @@ namespace {
 constexpr int LargoLineaCodificada = 76;
 constexpr int LargoPalabraCodificada = 75;
 constexpr int LargoCabecera = 78;
+// Columnas por lectura del fichero: unos 2,5 MB de texto, que no pesan y leen deprisa.
 constexpr int ColumnasPorTrozo = 65536;
 
 const char* const Hexadecimal = "0123456789ABCDEF";
@@ -99,32 +102,66 @@ QByteArray LineaApuestaCorreo(int64_t numero, QByteArrayView signos) {
            signos.toByteArray() + "\r\n";
 }
 
-ColumnasCorreo LeeColumnasCorreo(const QString& ruta, const std::atomic<bool>* cancelar) {
-    ColumnasCorreo c;
-    QFile fichero(ruta);
-    if (!fichero.open(QIODevice::ReadOnly)) {
-        if (fichero.exists())
-            c.Error = fichero.errorString();
-        return c;
+qint64 BytesColumnasCorreo(int64_t columnas) {
+    // Por tramos de cifras: hasta 99.999 el número ocupa 5; después, sus cifras.
+    constexpr qint64 FijoLinea = 12 + 2 + NumPartidos + 2;
+    qint64 bytes = 0;
+    int64_t desde = 1;
+    for (int cifras = 5; desde <= columnas; ++cifras) {
+        int64_t hasta = 1;
+        for (int i = 0; i < cifras; ++i)
+            hasta *= 10;
+        const int64_t cuantas = std::min<int64_t>(columnas, hasta - 1) - desde + 1;
+        bytes += cuantas * (FijoLinea + cifras);
+        desde = hasta;
     }
-    c.Existe = true;
-    int64_t numero = 0;
-    for (;;) {
-        const QByteArray trozo = fichero.read(qint64(BytesLineaColumna) * ColumnasPorTrozo);
-        if (trozo.isEmpty())
-            break;
-        c.Texto.reserve(c.Texto.size() + trozo.size() / BytesLineaColumna * 34);
-        for (qsizetype p = 0; p + BytesLineaColumna <= trozo.size(); p += BytesLineaColumna)
-            c.Texto +=
-                LineaApuestaCorreo(++numero, QByteArrayView(trozo).sliced(p + 1, NumPartidos));
-        if (cancelar != nullptr && cancelar->load()) {
-            c.Cancelado = true;
-            return c;
-        }
+    return bytes;
+}
+
+ColumnasCorreo::ColumnasCorreo(const QString& ruta, const std::atomic<bool>* cancelar)
+    : ruta_(ruta), fichero_(ruta), cancelar_(cancelar) {
+    if (!fichero_.open(QIODevice::ReadOnly)) {
+        if (fichero_.exists())
+            error_ = fichero_.errorString();
+        return;
     }
-    if (fichero.error() != QFileDevice::NoError)
-        c.Error = fichero.errorString();
-    return c;
+    existe_ = true;
+    // Las líneas enteras que hay ahora: lo que se añada después no cuenta, y un fichero que
+    // encoja mientras se envía es un fallo (el tamaño del mensaje ya se dijo).
+    numero_ = fichero_.size() / BytesLineaColumna;
+}
+
+void ColumnasCorreo::Rebobina() {
+    leidas_ = 0;
+    if (existe_)
+        fichero_.seek(0);
+}
+
+bool ColumnasCorreo::Siguientes(QByteArray& salida, int cuantas) {
+    if (cancelar_ != nullptr && cancelar_->load()) {
+        cancelado_ = true;
+        return false;
+    }
+    const int64_t n = std::min<int64_t>(cuantas, numero_ - leidas_);
+    if (n <= 0)
+        return true;
+    trozo_.resize(qsizetype(n) * BytesLineaColumna);
+    if (fichero_.read(trozo_.data(), trozo_.size()) != trozo_.size()) {
+        error_ = fichero_.error() != QFileDevice::NoError
+                     ? fichero_.errorString()
+                     : QStringLiteral("el fichero se ha acortado mientras se enviaba");
+        return false;
+    }
+    for (qsizetype p = 0; p < trozo_.size(); p += BytesLineaColumna) {
+        const QByteArrayView signos = QByteArrayView(trozo_).sliced(p + 1, NumPartidos);
+        for (const char c : signos)
+            if (c != '1' && c != 'X' && c != '2') {
+                error_ = QStringLiteral("la columna %1 está dañada").arg(leidas_ + 1);
+                return false;
+            }
+        salida += LineaApuestaCorreo(++leidas_, signos);
+    }
+    return true;
 }
 
 QString NuevoIdMensaje(const QString& remitente) {
@@ -198,9 +235,8 @@ QByteArray CodificaCabecera(const QString& texto, int yaOcupado) {
     return salida;
 }
 
-QByteArray ComponMensaje(const CabecerasCorreo& cabeceras, const QByteArray& cuerpo) {
+QByteArray CabecerasMensaje(const CabecerasCorreo& cabeceras) {
     QByteArray m;
-    m.reserve(cuerpo.size() + cuerpo.size() / 16 + 512);
     m += "From: " + UnaLinea(cabeceras.Remitente).toUtf8() + "\r\n";
     m += "To: " + UnaLinea(cabeceras.Destinatario).toUtf8() + "\r\n";
     m += "Subject: " + CodificaCabecera(cabeceras.Asunto, 9) + "\r\n";
@@ -210,8 +246,45 @@ QByteArray ComponMensaje(const CabecerasCorreo& cabeceras, const QByteArray& cue
     m += "Content-Type: text/plain; charset=UTF-8\r\n";
     m += "Content-Transfer-Encoding: quoted-printable\r\n";
     m += "\r\n";
-    m += CodificaQuotedPrintable(cuerpo);
     return m;
+}
+
+MensajeCorreo::MensajeCorreo(const CabecerasCorreo& cabeceras, const QByteArray& basicos,
+                             ColumnasCorreo* columnas)
+    : cabeceras_(CabecerasMensaje(cabeceras)), basicos_(CodificaQuotedPrintable(basicos)),
+      columnas_(columnas != nullptr && columnas->Existe() ? columnas : nullptr) {
+    // Los datos básicos acaban en CR LF (o no hay): las columnas empiezan línea.
+    tamano_ = cabeceras_.size() + basicos_.size() + (columnas_ ? columnas_->Bytes() : 0);
+    if (columnas_)
+        columnas_->Rebobina();
+}
+
+bool MensajeCorreo::Rellena() {
+    trozo_.clear();
+    usado_ = 0;
+    while (trozo_.isEmpty() && parte_ < 3) {
+        const int parte = parte_++;
+        if (parte == 0)
+            trozo_ = cabeceras_;
+        else if (parte == 1)
+            trozo_ = basicos_;
+        else if (columnas_) {
+            if (!columnas_->Siguientes(trozo_, ColumnasPorTrozo))
+                return false;
+            if (!trozo_.isEmpty())
+                parte_ = 2; // quedan columnas
+        }
+    }
+    return true;
+}
+
+qint64 MensajeCorreo::Lee(char* destino, qint64 maximo) {
+    if (usado_ == trozo_.size() && !Rellena())
+        return -1;
+    const qint64 n = std::min<qint64>(maximo, trozo_.size() - usado_);
+    std::memcpy(destino, trozo_.constData() + usado_, size_t(n));
+    usado_ += n;
+    return n;
 }
 
 } // namespace quiniela

@@ -18,7 +18,7 @@ namespace {
 const char* const UsoEnviar =
     "Uso: quiniela-cli enviar --jornada J --orden O [--basicos] [--columnas] [--a DIRECCION]... "
     "[--servidor HOST[:PUERTO]] [--seguridad starttls|tls|ninguna] [--usuario U] "
-    "[--remitente R] [--certificado FICHERO]\n";
+    "[--remitente R] [--certificado FICHERO] [--maximo MB]\n";
 
 struct PeticionEnviar {
     int Jornada = 0;
@@ -59,6 +59,15 @@ bool LeeCuenta(QStringList& args, CuentaCorreo& c, QTextStream& err) {
     c.Usuario = TomaOpcion(args, QStringLiteral("--usuario")).value_or(c.Usuario);
     c.Remitente = TomaOpcion(args, QStringLiteral("--remitente")).value_or(c.Remitente);
     c.Certificado = TomaOpcion(args, QStringLiteral("--certificado")).value_or(c.Certificado);
+    if (const auto maximo = TomaOpcion(args, QStringLiteral("--maximo"))) {
+        const auto mb = EnteroEnRango(maximo, 1, CuentaCorreo::MaximoMensajeTope);
+        if (!mb) {
+            err << QStringLiteral("--maximo va de 1 a %1 (MB).\n")
+                       .arg(CuentaCorreo::MaximoMensajeTope);
+            return false;
+        }
+        c.MaximoMensaje = *mb;
+    }
     return true;
 }
 
@@ -99,13 +108,18 @@ bool PonDireccionesGuardadas(EstadoGlobal& estado, PeticionEnviar& p) {
     return !lectura.Fallida;
 }
 
+// Los avisos separan sus frases con CR LF, como en la ventana; en la consola, una línea.
+QString ParaConsola(const AvisoCorreo& aviso) {
+    return QString(aviso.Texto).replace(FinLinea, QStringLiteral("\n")) + u'\n';
+}
+
 int SalidaDe(const ResultadoEnvio& r, SalidaOrden& salida) {
     if (r.Fin == FinEnvio::Terminado) {
         salida.Out << TextoFinEnvio(r) << "\n";
         return 0;
     }
     if (r.Aviso)
-        salida.Err << r.Aviso->Texto << "\n";
+        salida.Err << ParaConsola(*r.Aviso);
     salida.Err << TextoFinEnvio(r) << "\n";
     return r.Fin == FinEnvio::Cancelado ? SalidaCancelada : 1;
 }
@@ -119,19 +133,19 @@ int OrdenEnviar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden
         return 1;
     const PreparacionCorreo preparada = PreparaEnvio(estado, p->Correo, QLocale());
     if (preparada.Aviso) {
-        salida.Err << preparada.Aviso->Texto << "\n";
+        salida.Err << ParaConsola(*preparada.Aviso);
         return 1;
     }
     const EnvioPreparado& envio = *preparada.Envio;
     if (const auto rechazadas = AvisoRechazadas(envio.Rechazadas))
-        salida.Err << rechazadas->Texto << "\n";
+        salida.Err << ParaConsola(*rechazadas);
     if (envio.Validas.isEmpty()) {
         salida.Err
             << "No se ha enviado ningún mensaje: no hay ninguna dirección a la que enviar.\n";
         return envio.Rechazadas.isEmpty() ? 0 : 1;
     }
     if (const auto mala = CompruebaCuenta(p->Cuenta)) {
-        salida.Err << mala->Texto << "\n";
+        salida.Err << ParaConsola(*mala);
         return 1;
     }
     QString clave;
@@ -162,8 +176,9 @@ Orden DescripcionOrdenEnviar() {
             QStringLiteral("enviar --jornada J --orden O [--basicos] [--columnas] "
                            "[--a DIRECCION]... [--servidor HOST[:PUERTO]] "
                            "[--seguridad starttls|tls|ninguna] [--usuario U] [--remitente R] "
-                           "[--certificado FICHERO]  envía la reducción por correo, un mensaje "
-                           "por dirección (sin --a, a las de DIRECC.ZPK)"),
+                           "[--certificado FICHERO] [--maximo MB]  envía la reducción por correo, "
+                           "un mensaje por dirección (sin --a, a las de DIRECC.ZPK) si no pasa "
+                           "del tamaño máximo de la cuenta (20 MB si no se dice otro)"),
             OrdenEnviar};
 }
 

@@ -12,6 +12,7 @@
 #include "shell/piezas_pantalla.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QEventLoop>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -133,7 +134,12 @@ std::optional<CuentaCorreo> PantallaListados::PideCuenta() {
     if (dialogo.exec() != QDialog::Accepted)
         return std::nullopt;
     cuenta = dialogo.Cuenta();
-    GuardaCuentaCorreo(*ajustes, cuenta);
+    // Sin guardar, la cuenta vale para este envío igual: se avisa y se sigue.
+    if (const ResultadoFichero r = GuardaCuentaCorreo(*ajustes, cuenta); !r.Bien())
+        AvisaSistema(TextoFalloGuardar(QStringLiteral("No se ha podido guardar la cuenta de "
+                                                      "correo en ") +
+                                           QDir::toNativeSeparators(r.Ruta),
+                                       r));
     estado_.ClaveCorreo = dialogo.Clave();
     estado_.SesionCorreo = true;
     return cuenta;
@@ -215,7 +221,7 @@ void PantallaListados::ActivaControlesCorreo(bool activos) {
                        static_cast<QWidget*>(Tex_NuevaDireccion),
                        static_cast<QWidget*>(Pic_BotEnviar), static_cast<QWidget*>(Pic_Ayuda)})
         w->setEnabled(activos);
-    // "Cancelar el proceso" solo se ve mientras se envía: cancela entre mensajes.
+    // "Cancelar el proceso" solo se ve mientras se envía: para también a mitad de un mensaje.
     Pic_BotCancelar->setVisible(!activos);
     Pic_BotCancelar->setEnabled(!activos);
     if (activos)

@@ -18,6 +18,8 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -281,9 +283,12 @@ TEST_F(Enviar, ConUsuarioLaClaveVieneDelEntornoYCadaFalloDaEstado1) {
     EXPECT_EQ(Envia(orden).Estado, 0);
     EXPECT_EQ(falso.Cuenta.Usuario, u"pena"_s);
     EXPECT_EQ(falso.Clave, u"secreta"_s);
-    falso.FalloAbrir = {67, u"Login denied"_s};
+    falso.FalloAbrir = {67, u"el servidor de correo no acepta el usuario o la clave de la cuenta"_s,
+                        u"Login denied"_s, 535};
     const std::pair<QStringList, QString> fallos[] = {
-        {orden, u"\nError de correo: 67 "_s},
+        {orden, u"No se ha podido enviar el mensaje a ana@example.com: el servidor de correo no "
+                u"acepta el usuario o la clave de la cuenta\nSe han enviado 0 de 1 mensaje.\n"
+                u"(Login denied; error 67)\n"_s},
         {{u"--orden"_s, u"9"_s, u"--a"_s, u"ana@example.com"_s},
          u"No hay ninguna reducción guardada"_s},
         {{u"--orden"_s, u"1"_s, u"--a"_s, u"a@b@example.com"_s}, u"a@b@example.com"_s},
@@ -300,4 +305,63 @@ TEST_F(Enviar, ConUsuarioLaClaveVieneDelEntornoYCadaFalloDaEstado1) {
     EXPECT_EQ(sin.Estado, 1);
     EXPECT_TRUE(sin.Err.contains(u"QUINIELA_CLAVE_CORREO"_s));
     EXPECT_EQ(falso.Aperturas, 2);
+}
+
+// El máximo de la cuenta (guardado o con --maximo) para el mensaje antes de abrir sesión, con su
+// tamaño en palabras; una dirección de megas en DIRECC.ZPK se cita cortada.
+TEST_F(Enviar, MayorQueElMaximoNoSeEnviaYUnaLineaLargaSeCitaCortada) {
+    EstadoGlobal estado = carpeta.Estado();
+    GuardaReduccion(carpeta, estado, 3, 2, ColumnasPrueba(30000)); // 1,1 MB de columnas
+    const QStringList orden{u"--orden"_s, u"2"_s, u"--a"_s, u"ana@example.com"_s};
+    const QString aviso = u"El mensaje ocupa 1,1 MB y el máximo de la cuenta es 1 MB: no se ha "
+                          u"enviado nada.\n"_s;
+    EXPECT_EQ(Envia(orden).Estado, 0); // 20 MB por defecto
+    Linea l;
+    carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@example.com\r\n" + QByteArray(2000000, 'x') + "\r\n");
+    l = Envia({u"--orden"_s, u"2"_s});
+    EXPECT_EQ(l.Estado, 0);
+    EXPECT_LT(l.Err.size(), 1000);
+    EXPECT_TRUE(l.Err.contains(QString(80, u'x') + u"…"_s)) << l.Err.left(300).toStdString();
+    EXPECT_EQ(falso.Enviados.size(), 2u); // el de ana, antes y ahora
+    l = Envia(orden + QStringList{u"--maximo"_s, u"1"_s});
+    EXPECT_EQ(l.Estado, 1);
+    EXPECT_TRUE(l.Err.contains(aviso)) << l.Err.toStdString();
+    EXPECT_EQ(falso.Aperturas, 2);
+    l = Envia(orden + QStringList{u"--maximo"_s, u"0"_s});
+    EXPECT_EQ(l.Estado, 1);
+    EXPECT_TRUE(l.Err.endsWith(u"\n--maximo va de 1 a 100000 (MB).\n"_s)) << l.Err.toStdString();
+    // El de la cuenta guardada, en un fichero de ajustes de los de antes más la línea nueva.
+    ajustes.Escribe(u"quiniela.conf"_s, "[correo]\nmaximo=1\nservidor=127.0.0.1\n");
+    EXPECT_TRUE(Envia(orden).Err.contains(aviso));
+    EXPECT_EQ(falso.Aperturas, 2);
+}
+
+// Sin memoria para lo que pide la orden (una lista de direcciones de 100 MB que leer como texto,
+// con el espacio de direcciones limitado): estado 1 y un mensaje en español, no un aborto.
+TEST_F(Enviar, SinMemoriaSaleConUnMensajeYNoAborta) {
+    carpeta.Escribe(u"DIRECC.ZPK"_s, QByteArray(100 * 1000 * 1000, 'x'));
+    const pid_t hijo = fork();
+    if (hijo == 0) {
+        QFile estado(u"/proc/self/status"_s);
+        qint64 usado = 0;
+        if (estado.open(QIODevice::ReadOnly))
+            for (const QByteArray& linea : estado.readAll().split('\n'))
+                if (linea.startsWith("VmSize:"))
+                    usado = linea.mid(7).trimmed().split(' ').first().toLongLong() * 1024;
+        // Cabe el fichero leído (100 MB), no su texto (200 MB más).
+        const rlim_t limite = rlim_t(usado + 160 * 1000 * 1000);
+        const rlimit espacio{limite, limite};
+        if (usado == 0 || setrlimit(RLIMIT_AS, &espacio) != 0)
+            _exit(20);
+        const Linea l = Envia({u"--orden"_s, u"1"_s});
+        _exit(l.Estado == 1 && l.Err.contains(u"No hay memoria suficiente para terminar la orden"_s)
+                  ? 0
+                  : 10);
+    }
+    ASSERT_GT(hijo, 0);
+    int estado = 0;
+    ASSERT_EQ(waitpid(hijo, &estado, 0), hijo);
+    ASSERT_TRUE(WIFEXITED(estado)) << "el hijo murió por la señal " << WTERMSIG(estado);
+    EXPECT_EQ(WEXITSTATUS(estado), 0);
+    EXPECT_TRUE(falso.Enviados.empty());
 }

@@ -7,6 +7,7 @@
 #include "output/pantalla_listados.h"
 #include "output/pantalla_salida.h"
 #include "output/reduccion_prueba.h"
+#include "platform/qt/aplicacion_qt.h"
 #include "platform/qt/boton_imagen.h"
 #include "settings/datos_generales.h"
 #include "shell/pantalla_velmo.h"
@@ -22,6 +23,8 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 
@@ -387,7 +390,7 @@ TEST_F(PantallaCorreo, ConFalloAlLeerYSinReduccionNoSeEnviaNiSeReescribe) {
 // Mientras sale el segundo de tres, el usuario pulsa "Cancelar el proceso" (desde el otro hilo se
 // pide a la ventana, como llegaría el clic): si la tanda no fuera en otro hilo o la ventana no
 // atendiera, el clic no llegaría.
-TEST_F(PantallaCorreo, EnviaALasElegidasCancelaEntreMensajesYErrorDelServidor) {
+TEST_F(PantallaCorreo, EnviaALasElegidasCancelaAMitadYErrorDelServidor) {
     Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\nmala,\r\nluis@y.es\r\neva@z.es\r\n");
     auto l = Abre();
     // Se quita eva de la elegidas con un clic; "mala" no es una dirección.
@@ -415,12 +418,16 @@ TEST_F(PantallaCorreo, EnviaALasElegidasCancelaEntreMensajesYErrorDelServidor) {
         };
     });
     Pulsa(l->Pic_BotEnviar);
-    EXPECT_EQ(Enviados().size(), 2u);
-    EXPECT_EQ(l->TextoEstado(), u"Se ha cancelado el envío: se han enviado 2 de 3 mensajes"_s);
+    // El segundo, con sus columnas, se corta a medias: no llega.
+    EXPECT_EQ(Enviados().size(), 1u);
+    EXPECT_EQ(l->TextoEstado(), u"Se ha cancelado el envío: se han enviado 1 de 3 mensajes"_s);
 
     l = Abre([](TransporteFalso& t) { t.FallaEnElEnvio = 1; });
     Pulsa(l->Pic_BotEnviar);
-    EXPECT_TRUE(Plataforma.Mensajes.back().Texto.startsWith(u"Error de correo: 55 "_s));
+    EXPECT_EQ(Plataforma.Mensajes.back().Texto,
+              u"No se ha podido enviar el mensaje a ana@x.es: el servidor de correo no acepta la "
+              u"dirección de destino\r\nSe han enviado 0 de 3 mensajes.\r\n(Failed sending data "
+              u"to the peer: RCPT failed: 550; error 55)"_s);
     // Ni uno salió: la clave se vuelve a pedir en el próximo envío.
     EXPECT_TRUE(Estado.ClaveCorreo.isEmpty());
     EXPECT_FALSE(Estado.SesionCorreo);
@@ -453,6 +460,10 @@ TEST_F(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
         Teclea(d->Tex_Remitente, u"yo@ejemplo.es"_s);
         d->Cbo_Seguridad->setCurrentIndex(1);
         Teclea(d->Tex_Clave, u"clave ñ"_s);
+        EXPECT_EQ(d->Num_Maximo->value(), 20);
+        d->Num_Maximo->setFocus();
+        d->Num_Maximo->selectAll();
+        QTest::keyClicks(d->Num_Maximo, u"25"_s);
         GuardaCaptura(d, u"cuenta_correo"_s);
         QTest::keyClick(d->Tex_Clave, Qt::Key_Return);
     });
@@ -463,5 +474,55 @@ TEST_F(PantallaCorreo, LaCuentaSePideSinClaveYCancelarlaNoEnvia) {
     EXPECT_TRUE(Enviados()[0].Mensaje.startsWith("From: yo@ejemplo.es\r\n"));
     const QByteArray ajustes = Carpeta.Lee(u"ajustes.ini"_s);
     EXPECT_TRUE(ajustes.contains("remitente=yo@ejemplo.es"));
+    EXPECT_TRUE(ajustes.contains("maximo=25"));
+    EXPECT_EQ(Transporte->Cuenta.MaximoMensaje, 25);
     EXPECT_FALSE(ajustes.contains("clave"));
+}
+
+// Un mensaje de más del máximo de la cuenta se rechaza con su tamaño antes de conectar; tras el
+// rechazo la cuenta se vuelve a pedir, y con un máximo mayor sale.
+TEST_F(PantallaCorreo, MayorQueElMaximoSeRechazaYLaCuentaLoSube) {
+    GuardaReduccion(Carpeta, Estado, 4, 2, ColumnasPrueba(30000));
+    {
+        QSettings a(Ajustes(), QSettings::IniFormat);
+        CuentaCorreo c = LeeCuentaCorreo(a);
+        c.MaximoMensaje = 1;
+        ASSERT_TRUE(GuardaCuentaCorreo(a, c).Bien());
+    }
+    Carpeta.Escribe(u"DIRECC.ZPK"_s, "ana@x.es\r\n");
+    auto l = Abre();
+    Pulsa(l->Pic_BotEnviar);
+    EXPECT_EQ(Transporte->Aperturas, 0);
+    ASSERT_EQ(Plataforma.Mensajes.size(), 1u);
+    EXPECT_EQ(Plataforma.Mensajes[0].Titulo, u"MENSAJE DEMASIADO GRANDE"_s);
+    EXPECT_TRUE(Plataforma.Mensajes[0].Texto.startsWith(
+        u"El mensaje ocupa 1,1 MB y el máximo de la cuenta es 1 MB: no se ha enviado nada."_s));
+    EXPECT_FALSE(Estado.SesionCorreo);
+
+    AlAbrirseModal([](QWidget* modal) {
+        auto* d = dynamic_cast<DialogoCuentaCorreo*>(modal);
+        ASSERT_NE(d, nullptr);
+        EXPECT_EQ(d->Num_Maximo->value(), 1);
+        d->Num_Maximo->setValue(2);
+        Teclea(d->Tex_Clave, u"secreta"_s);
+        Pulsa(d->Pic_Aceptar);
+    });
+    Pulsa(l->Pic_BotEnviar);
+    ASSERT_EQ(Enviados().size(), 1u);
+    EXPECT_GT(Enviados()[0].Mensaje.size(), 1000000);
+}
+
+// Una falta de memoria en lo que hace un clic se avisa con palabras y el programa sigue.
+TEST(AplicacionQuiniela, LaFaltaDeMemoriaEnUnEventoSeAvisa) {
+    EstadoGlobal estado;
+    PlataformaFalsa plataforma(&estado);
+    struct Glotona : QWidget {
+        void mousePressEvent(QMouseEvent*) override { throw std::bad_alloc(); }
+    } glotona;
+    glotona.resize(50, 50);
+    glotona.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&glotona));
+    QTest::mouseClick(&glotona, Qt::LeftButton);
+    EXPECT_EQ(plataforma.Avisos, QStringList{TextoSinMemoria()});
+    EXPECT_TRUE(glotona.isVisible());
 }

@@ -27,6 +27,18 @@ QByteArray Mensaje(const QByteArray& asunto, const QByteArray& cuerpo) {
 // ellas por el final del mensaje.
 const QByteArray CuerpoConPuntos = ".\r\n..\r\n.hola\r\nlínea normal\r\n. \r\n";
 
+FalloCorreo Envia(TransporteCorreo& transporte, const QString& destino, const QByteArray& mensaje) {
+    MensajeEnMemoria fuente(mensaje);
+    return transporte.Envia(destino, fuente);
+}
+
+// Lo que ve el usuario está en español: el texto de curl va solo aparte, en Detalle.
+void EsEspanol(const FalloCorreo& fallo) {
+    for (const char* ingles : {"failed", "Failed", "error", "Couldn't", "Timeout", "peer"})
+        EXPECT_FALSE(fallo.Descripcion.contains(QLatin1String(ingles)))
+            << fallo.Descripcion.toStdString();
+}
+
 } // namespace
 
 TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCorta) {
@@ -43,17 +55,20 @@ TEST(TransporteSmtp, UnaTandaUnaConexionMensajesIntactosYUnaDireccionMalaNoLaCor
 
     TransporteCurl transporte;
     ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
-    EXPECT_TRUE(transporte.Envia(Ana, primero).Bien());
-    EXPECT_TRUE(transporte.Envia(Beto, segundo).Bien());
+    EXPECT_TRUE(Envia(transporte, Ana, primero).Bien());
+    EXPECT_TRUE(Envia(transporte, Beto, segundo).Bien());
     EXPECT_EQ(servidor.Conexiones(), 1);
-    const FalloCorreo fallo = transporte.Envia(malo, primero);
+    const FalloCorreo fallo = Envia(transporte, malo, primero);
     EXPECT_EQ(fallo.Numero, 55) << fallo.Descripcion.toStdString();
-    EXPECT_TRUE(fallo.Descripcion.contains(u"550")) << fallo.Descripcion.toStdString();
-    EXPECT_TRUE(transporte.Envia(Ana, primero).Bien());
+    EXPECT_EQ(fallo.Descripcion, u"el servidor de correo no acepta la dirección de destino: no "
+                                 u"existe o no se puede entregar en ella (respuesta 550)"_s);
+    EXPECT_EQ(fallo.Respuesta, 550);
+    EXPECT_TRUE(fallo.Detalle.contains(u"RCPT failed: 550"_s)) << fallo.Detalle.toStdString();
+    EXPECT_TRUE(Envia(transporte, Ana, primero).Bien());
     for (const QString& destino : {u"ana@example.com\r\nRCPT TO:<beto@example.com>"_s,
                                    u"ana@example.com>"_s, u"ana @example.com"_s, QString()}) {
         SCOPED_TRACE(destino.toStdString());
-        EXPECT_EQ(transporte.Envia(destino, primero).Numero, 43);
+        EXPECT_EQ(Envia(transporte, destino, primero).Numero, 43);
     }
     transporte.Cierra();
 
@@ -90,11 +105,18 @@ TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
     const Caso casos[] = {
         {"STARTTLS", cifrado(bueno), true, ClaveBuena, 0, ""},
         {"TLS desde el principio", cifrado(bueno, SeguridadCorreo::Tls), true, ClaveBuena, 0, ""},
-        {"sin el certificado en la cuenta", cifrado(bueno), false, ClaveBuena, 60, ""},
+        {"sin el certificado en la cuenta", cifrado(bueno), false, ClaveBuena, 60,
+         "el certificado del servidor de correo no es de confianza"},
         {"certificado de confianza pero de otro nombre", cifrado(otroNombre), true, ClaveBuena, 60,
-         ""},
-        {"servidor sin STARTTLS", {}, false, {}, 64, ""},
-        {"clave errónea", cifrado(bueno), true, u"otra"_s, 67, "535"},
+         "el certificado del servidor de correo no es de confianza"},
+        {"servidor sin STARTTLS",
+         {},
+         false,
+         {},
+         64,
+         "el servidor de correo no ofrece conexión cifrada"},
+        {"clave errónea", cifrado(bueno), true, u"otra"_s, 67,
+         "el servidor de correo no acepta el usuario o la clave de la cuenta (respuesta 535)"},
     };
     const QByteArray mensaje = Mensaje("Cifrado", CuerpoConPuntos);
     for (const Caso& caso : casos) {
@@ -109,10 +131,11 @@ TEST(TransporteSmtp, CifradoConAuthOFalloDeLaSesionSinEntregarNada) {
 
         TransporteCurl transporte;
         ASSERT_TRUE(transporte.Abre(cuenta, caso.Clave).Bien());
-        const FalloCorreo fallo = transporte.Envia(Ana, mensaje);
+        const FalloCorreo fallo = Envia(transporte, Ana, mensaje);
         EXPECT_EQ(fallo.Numero, caso.Numero) << fallo.Descripcion.toStdString();
-        EXPECT_TRUE(fallo.Descripcion.contains(QLatin1String(caso.EnDescripcion)))
+        EXPECT_TRUE(fallo.Descripcion.contains(QString::fromUtf8(caso.EnDescripcion)))
             << fallo.Descripcion.toStdString();
+        EsEspanol(fallo);
         transporte.Cierra();
         const auto recibidos = servidor.Mensajes();
         ASSERT_EQ(recibidos.size(), caso.Numero == 0 ? 1u : 0u);
@@ -148,8 +171,13 @@ TEST(TransporteSmtp, NadaEscuchandoOUnServidorQueNoContestaNoCuelgan) {
         ASSERT_TRUE(transporte.Abre(cuenta, QString()).Bien());
         QElapsedTimer reloj;
         reloj.start();
-        const FalloCorreo fallo = transporte.Envia(Ana, Mensaje("X", "x\r\n"));
+        const FalloCorreo fallo = Envia(transporte, Ana, Mensaje("X", "x\r\n"));
         EXPECT_EQ(fallo.Numero, numero) << fallo.Descripcion.toStdString();
+        EsEspanol(fallo);
+        EXPECT_TRUE(fallo.Descripcion.startsWith(
+            numero == 7 ? u"el servidor de correo rechaza la conexión"_s
+                        : u"el servidor de correo no contesta"_s))
+            << fallo.Descripcion.toStdString();
         EXPECT_LT(reloj.elapsed(), 10000) << "margen amplio: solo que no se quede colgado";
         reloj.restart();
         transporte.Cierra();
@@ -178,12 +206,47 @@ TEST(TransporteSmtp, UnaCuentaQuePodriaColarOrdenesNoAbre) {
         CuentaCorreo cuenta = buena;
         cambia(cuenta);
         EXPECT_EQ(transporte.Abre(cuenta, QString()).Numero, numero);
-        EXPECT_EQ(transporte.Envia(Ana, "x\r\n").Numero, 2); // sin sesión no envía
+        EXPECT_EQ(Envia(transporte, Ana, "x\r\n").Numero, 2); // sin sesión no envía
     }
     // Un nombre internacional o una IPv6 sí valen.
     for (const char* nombre : {"correo.españa.example", "[::1]", "::1"}) {
         CuentaCorreo cuenta = buena;
         cuenta.Servidor = QString::fromUtf8(nombre);
         EXPECT_TRUE(transporte.Abre(cuenta, QString()).Bien()) << nombre;
+    }
+}
+
+// Las respuestas negativas del servidor a cada paso, dichas en español con lo que falló; el
+// texto de curl queda aparte.
+TEST(TransporteSmtp, RespuestasDelServidorEnEspanol) {
+    OpcionesServidorSmtp pequeno;
+    pequeno.Limite = 1000;
+    OpcionesServidorSmtp rechazaDatos;
+    rechazaDatos.RechazaDatos = true;
+    // (caso, servidor, número, respuesta, frase, en el detalle de curl)
+    const std::tuple<const char*, OpcionesServidorSmtp, int, int, QString, const char*> casos[] = {
+        {"mayor que el SIZE del servidor", pequeno, 55, 552,
+         u"el servidor de correo no admite un mensaje tan grande: supera el tamaño máximo que "
+         u"acepta (respuesta 552)"_s,
+         "MAIL failed: 552"},
+        {"mensaje rechazado al final", rechazaDatos, 8, 554,
+         u"el servidor de correo ha rechazado el mensaje (por su contenido o porque no permite "
+         u"enviarlo desde esta cuenta) (respuesta 554)"_s,
+         ""},
+    };
+    const QByteArray mensaje = Mensaje("Grande", (QByteArray(98, 'x') + "\r\n").repeated(30));
+    for (const auto& [nombre, opciones, numero, respuesta, frase, detalle] : casos) {
+        SCOPED_TRACE(nombre);
+        ServidorSmtp servidor(opciones);
+        ASSERT_TRUE(servidor.Escuchando()) << servidor.Error().toStdString();
+        TransporteCurl transporte(TiemposCortos);
+        ASSERT_TRUE(transporte.Abre(servidor.Cuenta(), QString()).Bien());
+        const FalloCorreo fallo = Envia(transporte, Ana, mensaje);
+        EXPECT_EQ(fallo.Numero, numero) << fallo.Detalle.toStdString();
+        EXPECT_EQ(fallo.Respuesta, respuesta) << fallo.Detalle.toStdString();
+        EXPECT_EQ(fallo.Descripcion, frase);
+        EXPECT_TRUE(fallo.Detalle.contains(QLatin1String(detalle))) << fallo.Detalle.toStdString();
+        EsEspanol(fallo);
+        EXPECT_TRUE(servidor.Mensajes().empty());
     }
 }

@@ -1,13 +1,12 @@
 #include "platform/qt/aplicacion_qt.h"
 
-#include <QApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     // gtest_discover_tests lanza el binario sin el entorno de la prueba.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
+    quiniela::AplicacionQuiniela app(argc, argv);
     // Como el programa: traducción, formatos, rueda y colores comunes.
     quiniela::PreparaAplicacion(app);
     testing::InitGoogleTest(&argc, argv);

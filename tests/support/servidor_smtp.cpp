@@ -44,7 +44,9 @@ ServidorSmtp::ServidorSmtp(OpcionesServidorSmtp opciones) : opciones_(std::move(
         {u"clave_usuario"_s, opciones_.Clave},
         {u"rechazados"_s, QJsonArray::fromStringList(opciones_.Rechazados)},
         {u"colgados"_s, QJsonArray::fromStringList(opciones_.Colgados)},
-        {u"mudo"_s, opciones_.Mudo}};
+        {u"mudo"_s, opciones_.Mudo},
+        {u"rechaza_datos"_s, opciones_.RechazaDatos},
+        {u"limite"_s, opciones_.Limite}};
     const QStringList argumentos{
         QStringLiteral(QUINIELA_SERVIDOR_SMTP), carpeta_.Ruta(),
         QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact))};

@@ -41,9 +41,11 @@ struct OpcionesServidorSmtp {
     CertificadoPrueba Certificado; // necesario con StartTls y Tls
     QString Usuario;               // no vacío: exige AUTH con esta clave (con StartTls, cifrado)
     QString Clave;
-    QStringList Rechazados; // reciben 550 en RCPT TO
-    QStringList Colgados;   // su mensaje nunca recibe respuesta
-    bool Mudo = false;      // acepta conexiones y nunca contesta (ni el saludo)
+    QStringList Rechazados;    // reciben 550 en RCPT TO
+    QStringList Colgados;      // su mensaje nunca recibe respuesta
+    bool Mudo = false;         // acepta conexiones y nunca contesta (ni el saludo)
+    bool RechazaDatos = false; // contesta 554 al final de cada mensaje
+    qint64 Limite = 33554432;  // tamaño máximo anunciado con SIZE (el de aiosmtpd); 0, sin él
 
     OpcionesServidorSmtp& Cifrado(SeguridadCorreo seguridad, const CertificadoPrueba& cert) {
         Seguridad = seguridad;

@@ -44,6 +44,8 @@ class Manejador:
     async def handle_DATA(self, server, session, envelope):
         if set(OPCIONES["colgados"]).intersection(envelope.rcpt_tos):
             await asyncio.sleep(3600)  # nunca contesta al final del mensaje
+        if OPCIONES["rechaza_datos"]:
+            return "554 5.7.1 Message rejected"
         auth = session.auth_data if session.authenticated else None
         cuenta["mensajes"] += 1
         mensaje = {
@@ -99,6 +101,8 @@ async def smtp(o):
             # Con TLS desde el principio la conexión ya va cifrada.
             auth_require_tls=seguridad != "tls",
             timeout=60,
+            # Anunciado con SIZE; el que pasa recibe 552 en MAIL FROM. 0: sin límite.
+            data_size_limit=o["limite"],
         )
 
     return await asyncio.get_running_loop().create_server(

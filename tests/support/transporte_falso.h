@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <gtest/gtest.h>
 #include <vector>
 
 namespace quiniela::prueba {
@@ -24,11 +25,23 @@ public:
         Clave = clave;
         return FalloAbrir;
     }
-    FalloCorreo Envia(const QString& destinatario, const QByteArray& mensaje) override {
+    FalloCorreo Envia(const QString& destinatario, FuenteMensaje& fuente) override {
         if (AntesDeEnviar)
             AntesDeEnviar(int(Enviados.size()));
         if (int(Enviados.size()) + 1 == FallaEnElEnvio)
-            return {55, QStringLiteral("Failed sending data to the peer (550 no such user)")};
+            return {55, QStringLiteral("el servidor de correo no acepta la dirección de destino"),
+                    QStringLiteral("Failed sending data to the peer: RCPT failed: 550"), 550};
+        QByteArray mensaje;
+        char trozo[4096];
+        for (qint64 n; (n = fuente.Lee(trozo, sizeof trozo)) != 0;) {
+            if (n < 0)
+                return {42, QStringLiteral("se ha interrumpido el envío del mensaje"), {}, 0};
+            mensaje.append(trozo, n);
+        }
+        // Lo leído es lo que la fuente dijo que ocuparía: así lo declara el transporte de verdad.
+        if (mensaje.size() != fuente.Tamano())
+            ADD_FAILURE() << "la fuente dio " << mensaje.size() << " bytes y anunció "
+                          << fuente.Tamano();
         Enviados.push_back({destinatario, mensaje});
         return {};
     }
@@ -51,7 +64,7 @@ public:
     FalloCorreo Abre(const CuentaCorreo& c, const QString& clave) override {
         return t_.Abre(c, clave);
     }
-    FalloCorreo Envia(const QString& d, const QByteArray& m) override { return t_.Envia(d, m); }
+    FalloCorreo Envia(const QString& d, FuenteMensaje& m) override { return t_.Envia(d, m); }
     void Cierra() override { t_.Cierra(); }
 
 private:

@@ -70,7 +70,7 @@ const Curl& Lib() {
 }
 
 FalloCorreo Fallo(CURLcode numero, const QString& descripcion) {
-    return {static_cast<int>(numero), descripcion};
+    return {static_cast<int>(numero), descripcion, {}, 0};
 }
 
 // Una dirección va entre < > en MAIL FROM y RCPT TO: con un salto de línea, un nulo, un
@@ -107,66 +107,126 @@ QString ServidorDeUrl(QString servidor) {
     return bien ? ascii : QString();
 }
 
-// Lo que significa para el usuario un fallo de los que se ven al enviar correo.
-QString Explicacion(CURLcode numero) {
+// Lo que falló, en español, según el número de curl.
+QString ExplicaCodigo(CURLcode numero) {
     switch (numero) {
     case CURLE_COULDNT_RESOLVE_HOST:
-        return QStringLiteral("No se encuentra el servidor de correo");
+        return QStringLiteral("no se encuentra el servidor de correo: compruebe su nombre en la "
+                              "cuenta y la conexión a internet");
     case CURLE_COULDNT_CONNECT:
-        return QStringLiteral("No se puede conectar con el servidor de correo");
+        return QStringLiteral("el servidor de correo rechaza la conexión o no responde en ese "
+                              "puerto: compruebe el servidor y el puerto de la cuenta");
     case CURLE_OPERATION_TIMEDOUT:
-        return QStringLiteral("El servidor de correo no contesta");
+        return QStringLiteral("el servidor de correo no contesta: se ha agotado el tiempo de "
+                              "espera");
     case CURLE_SSL_CONNECT_ERROR:
-        return QStringLiteral("No se pudo establecer la conexión cifrada");
+        return QStringLiteral("no se ha podido establecer la conexión cifrada con el servidor de "
+                              "correo: compruebe la seguridad y el puerto de la cuenta");
     case CURLE_PEER_FAILED_VERIFICATION:
-        return QStringLiteral("El certificado del servidor no es de confianza o no es suyo");
+        return QStringLiteral("el certificado del servidor de correo no es de confianza o es de "
+                              "otro servidor: la conexión no es segura y no se ha enviado nada");
+    case CURLE_SSL_CACERT_BADFILE:
+        return QStringLiteral("no se puede leer el fichero de certificados de la cuenta");
     case CURLE_USE_SSL_FAILED:
-        return QStringLiteral("El servidor no ofrece conexión cifrada");
+        return QStringLiteral("el servidor de correo no ofrece conexión cifrada (STARTTLS): sin "
+                              "ella no se envía nada");
     case CURLE_LOGIN_DENIED:
-        return QStringLiteral("El servidor no acepta el usuario o la clave");
+        return QStringLiteral("el servidor de correo no acepta el usuario o la clave de la cuenta");
+    case CURLE_AUTH_ERROR:
+        return QStringLiteral("no hay ninguna forma de identificarse que admitan a la vez el "
+                              "servidor de correo y este programa");
     case CURLE_SEND_ERROR:
-        return QStringLiteral("El servidor no aceptó el mensaje");
     case CURLE_RECV_ERROR:
     case CURLE_GOT_NOTHING:
-        return QStringLiteral("Se cortó la conexión con el servidor");
+        return QStringLiteral("se ha cortado la conexión con el servidor de correo");
     case CURLE_WEIRD_SERVER_REPLY:
-        return QStringLiteral("Respuesta inesperada del servidor de correo");
+        return QStringLiteral("el servidor de correo ha dado una respuesta inesperada");
+    case CURLE_ABORTED_BY_CALLBACK:
+        return QStringLiteral("se ha interrumpido el envío del mensaje");
+    case CURLE_OUT_OF_MEMORY:
+        return QStringLiteral("no hay memoria suficiente para enviar el mensaje");
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return QStringLiteral("la biblioteca de correo de este sistema no sabe enviar por SMTP");
+    case CURLE_FAILED_INIT:
+        return QStringLiteral("no se ha podido preparar la biblioteca de correo");
+    default:
+        return QStringLiteral("la biblioteca de correo ha fallado (error %1)").arg(int(numero));
+    }
+}
+
+// Lo que falló, en español, según la respuesta del servidor y la orden a la que contestaba
+// (la dice curl en su detalle: "MAIL failed: 552"). Vacío si no hay respuesta que explicar.
+QString ExplicaRespuesta(long respuesta, const QString& detalle) {
+    const bool remitente = detalle.startsWith(QStringLiteral("MAIL failed"));
+    const bool destinatario = detalle.startsWith(QStringLiteral("RCPT failed"));
+    switch (respuesta) {
+    case 552:
+        return destinatario ? QStringLiteral("el buzón del destinatario está lleno")
+                            : QStringLiteral("el servidor de correo no admite un mensaje tan "
+                                             "grande: supera el tamaño máximo que acepta");
+    case 550:
+    case 551:
+    case 553:
+        if (remitente)
+            return QStringLiteral("el servidor de correo no acepta la dirección del remitente "
+                                  "de la cuenta");
+        if (destinatario)
+            return QStringLiteral("el servidor de correo no acepta la dirección de destino: no "
+                                  "existe o no se puede entregar en ella");
+        return QStringLiteral("el servidor de correo ha rechazado el mensaje");
+    case 554:
+        return QStringLiteral("el servidor de correo ha rechazado el mensaje (por su contenido "
+                              "o porque no permite enviarlo desde esta cuenta)");
+    case 535:
+        return QStringLiteral("el servidor de correo no acepta el usuario o la clave de la "
+                              "cuenta");
+    case 530:
+        return QStringLiteral("el servidor de correo exige identificarse: ponga el usuario y la "
+                              "clave en la cuenta");
+    case 421:
+        return QStringLiteral("el servidor de correo no está disponible ahora y ha cerrado la "
+                              "conexión: inténtelo más tarde");
+    case 450:
+    case 451:
+    case 452:
+        return QStringLiteral("el servidor de correo no puede aceptar el mensaje ahora: "
+                              "inténtelo más tarde");
     default:
         return {};
     }
 }
 
-// Descripción de un fallo de curl: la explicación, su texto, el detalle de ERRORBUFFER y, si
-// no lo dice ya, la respuesta negativa del servidor.
-QString DescribeFallo(CURLcode numero, const char* detalle, long respuesta) {
+// El fallo de curl: la frase en español (por la respuesta del servidor si la hay, si no por
+// el número) y, aparte, el texto en inglés de curl con su detalle de ERRORBUFFER.
+FalloCorreo DescribeFallo(CURLcode numero, const char* detalle, long respuesta) {
     const QString general = QString::fromUtf8(Lib().easy_strerror(numero));
     QString extra = QString::fromUtf8(detalle).trimmed();
     // curl a veces repite su texto general al final del detalle.
     if (extra.endsWith(QStringLiteral(": ") + general))
         extra.chop(general.size() + 2);
-    QString texto = general;
+    QString ingles = general;
     if (!extra.isEmpty() && extra != general)
-        texto += QStringLiteral(": ") + extra;
-    if (respuesta >= 400 && !texto.contains(QString::number(respuesta)))
-        texto += QStringLiteral("; respuesta del servidor: %1").arg(respuesta);
-    const QString explicacion = Explicacion(numero);
-    return explicacion.isEmpty() ? texto : explicacion + QStringLiteral(" (") + texto + u')';
+        ingles += QStringLiteral(": ") + extra;
+    if (respuesta >= 400 && !ingles.contains(QString::number(respuesta)))
+        ingles += QStringLiteral("; respuesta del servidor: %1").arg(respuesta);
+    // Tras un fallo de conexión o de tiempo la última respuesta no es la que explica nada.
+    const bool conRespuesta = numero != CURLE_COULDNT_CONNECT &&
+                              numero != CURLE_COULDNT_RESOLVE_HOST &&
+                              numero != CURLE_OPERATION_TIMEDOUT && respuesta >= 400;
+    QString espanol = conRespuesta ? ExplicaRespuesta(respuesta, extra) : QString();
+    if (espanol.isEmpty())
+        espanol = ExplicaCodigo(numero);
+    if (conRespuesta)
+        espanol += QStringLiteral(" (respuesta %1)").arg(respuesta);
+    return {static_cast<int>(numero), espanol, ingles, static_cast<int>(respuesta)};
 }
 
-// El cuerpo se entrega a curl por trozos desde el QByteArray; curl hace la transparencia de
-// los puntos al principio de línea.
-struct Lectura {
-    const char* Datos;
-    size_t quedan;
-};
-
+// El mensaje se entrega a curl por trozos desde su fuente; curl hace la transparencia de los
+// puntos al principio de línea.
 size_t LeeMensaje(char* destino, size_t tamano, size_t cuantos, void* usuario) {
-    auto* lectura = static_cast<Lectura*>(usuario);
-    const size_t n = std::min(tamano * cuantos, lectura->quedan);
-    std::memcpy(destino, lectura->Datos, n);
-    lectura->Datos += n;
-    lectura->quedan -= n;
-    return n;
+    auto* mensaje = static_cast<FuenteMensaje*>(usuario);
+    const qint64 n = mensaje->Lee(destino, static_cast<qint64>(tamano * cuantos));
+    return n < 0 ? CURL_READFUNC_ABORT : static_cast<size_t>(n);
 }
 
 } // namespace
@@ -198,7 +258,7 @@ FalloCorreo CompruebaCuenta(const CuentaCorreo& cuenta) {
                      QStringLiteral("No se puede cargar la biblioteca de correo libcurl (") +
                          Lib().error + u')');
     if (Lib().Inicio != CURLE_OK)
-        return Fallo(Lib().Inicio, QString::fromUtf8(Lib().easy_strerror(Lib().Inicio)));
+        return Fallo(Lib().Inicio, ExplicaCodigo(Lib().Inicio));
     if (ServidorDeUrl(cuenta.Servidor).isEmpty())
         return Fallo(
             CURLE_BAD_FUNCTION_ARGUMENT,
@@ -277,7 +337,7 @@ FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clav
     auto sesion = std::make_unique<Sesion>();
     sesion->manejador = Lib().easy_init();
     if (!sesion->manejador)
-        return Fallo(CURLE_FAILED_INIT, QString::fromUtf8(Lib().easy_strerror(CURLE_FAILED_INIT)));
+        return Fallo(CURLE_FAILED_INIT, ExplicaCodigo(CURLE_FAILED_INIT));
     ConfiguraConexion(sesion->manejador, cuenta, sesion->error);
     ConfiguraSeguridad(sesion->manejador, cuenta, clave);
     ConfiguraTiempos(sesion->manejador, tiempos_);
@@ -285,7 +345,7 @@ FalloCorreo TransporteCurl::Abre(const CuentaCorreo& cuenta, const QString& clav
     return {};
 }
 
-FalloCorreo TransporteCurl::Envia(const QString& destinatario, const QByteArray& mensaje) {
+FalloCorreo TransporteCurl::Envia(const QString& destinatario, FuenteMensaje& mensaje) {
     if (!sesion_)
         return Fallo(CURLE_FAILED_INIT, QStringLiteral("La sesión de correo no está abierta"));
     if (!DireccionDeSobre(destinatario))
@@ -296,12 +356,10 @@ FalloCorreo TransporteCurl::Envia(const QString& destinatario, const QByteArray&
     const QByteArray para = '<' + destinatario.toUtf8() + '>';
     curl_slist* destinatarios = Lib().slist_append(nullptr, para.constData());
     if (!destinatarios)
-        return Fallo(CURLE_OUT_OF_MEMORY,
-                     QString::fromUtf8(Lib().easy_strerror(CURLE_OUT_OF_MEMORY)));
-    Lectura lectura{mensaje.constData(), static_cast<size_t>(mensaje.size())};
+        return Fallo(CURLE_OUT_OF_MEMORY, ExplicaCodigo(CURLE_OUT_OF_MEMORY));
     Lib().easy_setopt(h, CURLOPT_MAIL_RCPT, destinatarios);
-    Lib().easy_setopt(h, CURLOPT_READDATA, &lectura);
-    Lib().easy_setopt(h, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(mensaje.size()));
+    Lib().easy_setopt(h, CURLOPT_READDATA, &mensaje);
+    Lib().easy_setopt(h, CURLOPT_INFILESIZE_LARGE, static_cast<curl_off_t>(mensaje.Tamano()));
     sesion_->error[0] = '\0';
 
     const CURLcode resultado = Lib().easy_perform(h);
@@ -322,7 +380,7 @@ FalloCorreo TransporteCurl::Envia(const QString& destinatario, const QByteArray&
     }
     long respuesta = 0;
     Lib().easy_getinfo(h, CURLINFO_RESPONSE_CODE, &respuesta);
-    return Fallo(resultado, DescribeFallo(resultado, sesion_->error, respuesta));
+    return DescribeFallo(resultado, sesion_->error, respuesta);
 }
 
 void TransporteCurl::Cierra() {

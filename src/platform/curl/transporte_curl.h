@@ -29,7 +29,7 @@ public:
     TransporteCurl& operator=(const TransporteCurl&) = delete;
 
     FalloCorreo Abre(const CuentaCorreo& cuenta, const QString& clave) override;
-    FalloCorreo Envia(const QString& destinatario, const QByteArray& mensaje) override;
+    FalloCorreo Envia(const QString& destinatario, FuenteMensaje& mensaje) override;
     void Cierra() override;
 
 private:

@@ -1,6 +1,7 @@
 #include "platform/qt/aplicacion_qt.h"
 
 #include "core/regional.h"
+#include "platform/plataforma.h"
 #include "platform/qt/estilo.h"
 
 #include <QAbstractItemView>
@@ -15,6 +16,7 @@
 #include <QTranslator>
 
 #include <cstdio>
+#include <new>
 
 namespace quiniela {
 
@@ -97,6 +99,21 @@ bool CargaTraduccionQt(QApplication& app) {
     }
     QApplication::installTranslator(traduccion);
     return true;
+}
+
+QString TextoSinMemoria() {
+    return QStringLiteral("No hay memoria suficiente para terminar lo que ha pedido: se ha "
+                          "dejado a medias. Cierre otros programas o elija algo más pequeño y "
+                          "vuelva a intentarlo.");
+}
+
+bool AplicacionQuiniela::notify(QObject* receptor, QEvent* evento) {
+    try {
+        return QApplication::notify(receptor, evento);
+    } catch (const std::bad_alloc&) {
+        AvisaSistema(TextoSinMemoria());
+        return false;
+    }
 }
 
 void PreparaAplicacion(QApplication& app) {

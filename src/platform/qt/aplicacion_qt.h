@@ -2,9 +2,20 @@
 // Ajustes de la aplicación de escritorio que valen para todas las pantallas. El programa y
 // las pruebas de pantallas los aplican igual.
 
-class QApplication;
+#include <QApplication>
 
 namespace quiniela {
+
+// La aplicación del programa: una falta de memoria en lo que hace un evento (un clic que
+// prepara algo enorme) se avisa con palabras y el programa sigue, en vez de cerrarse de golpe.
+class AplicacionQuiniela : public QApplication {
+public:
+    AplicacionQuiniela(int& argc, char** argv) : QApplication(argc, argv) {}
+    bool notify(QObject* receptor, QEvent* evento) override;
+};
+
+// El aviso de esa falta de memoria.
+QString TextoSinMemoria();
 
 // Traducción española de Qt (botones "Aceptar", menús de los campos, diálogos estándar),
 // sea cual sea el idioma del sistema: el programa entero está en español. Devuelve false
