@@ -140,7 +140,7 @@ TEST(Recursos, ImagenesConSusMedidasYSeisSonidosPcmMonoDistintos) {
 
     // Los seis sonidos: PCM mono, cortos, distintos, y tocarlos no cuelga (sin dispositivo de
     // audio vuelve enseguida; con él, al acabar el clip).
-    SonidosQt sonidos;
+    SonidosQt sonidos(QStringLiteral(QUINIELA_MODULO_SONIDO_COMPILADO));
     QSet<QByteArray> contenidos;
     for (const int numero : {1, 5, 6, 7, 9, 10}) {
         QFile f(SonidosQt::RecursoSonido(numero));

@@ -2,45 +2,45 @@
 
 #include "core/mascaras.h"
 
-#include <QAudioDevice>
-#include <QEventLoop>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QTimer>
-#include <QUrl>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 
 namespace quiniela {
+
+SonidosQt::SonidosQt() : SonidosQt(RutaModuloSonido()) {}
+
+SonidosQt::SonidosQt(const QString& rutaModulo) : Modulo(rutaModulo) {}
 
 QString SonidosQt::RecursoSonido(int numero) {
     return QStringLiteral(":/sonidos/sonido") + DosCifras(numero) + QStringLiteral(".wav");
 }
 
+QString SonidosQt::RutaModuloSonido() {
+    const QDir ejecutable(QCoreApplication::applicationDirPath());
+    const QString nombre = QStringLiteral(QUINIELA_MODULO_SONIDO);
+    const QString junto = ejecutable.filePath(nombre);
+    if (QFileInfo::exists(junto))
+        return junto;
+    return QDir::cleanPath(
+        ejecutable.filePath(QStringLiteral(QUINIELA_MODULOS_RELATIVA "/") + nombre));
+}
+
+bool SonidosQt::Disponible() {
+    if (!Intentado) {
+        Intentado = true;
+        // Un solo intento: si falta, cada sonido no vuelve a buscarlo. El módulo no se
+        // descarga nunca (QLibrary no lo hace al destruirse): su código puede seguir en uso
+        // por Qt Multimedia (hilos de audio) hasta el final del proceso.
+        Modulo.setLoadHints(QLibrary::ResolveAllSymbolsHint);
+        Tocar = reinterpret_cast<EntradaSonido>(Modulo.resolve(SimboloTocaSonido));
+    }
+    return Tocar != nullptr;
+}
+
 void SonidosQt::Toca(int numero) {
-    // Sin dispositivo de audio QSoundEffect nunca avisa del final: no se toca.
-    if (QMediaDevices::audioOutputs().isEmpty())
-        return;
-    QSoundEffect efecto;
-    efecto.setSource(QUrl(QStringLiteral("qrc") + RecursoSonido(numero)));
-    QEventLoop bucle;
-    QTimer limite;
-    limite.setSingleShot(true);
-    QObject::connect(&limite, &QTimer::timeout, &bucle, &QEventLoop::quit);
-    QObject::connect(&efecto, &QSoundEffect::playingChanged, &bucle, [&] {
-        if (!efecto.isPlaying())
-            bucle.quit();
-    });
-    QObject::connect(&efecto, &QSoundEffect::statusChanged, &bucle, [&] {
-        if (efecto.status() == QSoundEffect::Ready)
-            efecto.play();
-        else if (efecto.status() == QSoundEffect::Error)
-            bucle.quit();
-    });
-    if (efecto.status() == QSoundEffect::Ready)
-        efecto.play();
-    // Los clips son cortos; nunca se espera más de dos segundos.
-    limite.start(2000);
-    bucle.exec(QEventLoop::ExcludeUserInputEvents);
-    efecto.stop();
+    if (Disponible())
+        Tocar(RecursoSonido(numero));
 }
 
 } // namespace quiniela
