@@ -123,6 +123,15 @@ TEST(Escrutinio, GuardaSoloSusCampos) {
     EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s), dos + QByteArray(544, ' ') + "Jor0400/00/00" +
                                                   QByteArray(450, ' ') + "123123123123123" +
                                                   QByteArray(66, ' '));
+
+    // Borrada mientras se escrutaba (la cargada era válida y en el fichero ya no está): no
+    // vuelve, y se dice.
+    const QByteArray borrada = carpeta.Lee(u"JORNADAS.ZPK"_s).left(3 * 544) + QByteArray(544, ' ');
+    carpeta.Escribe(u"JORNADAS.ZPK"_s, borrada);
+    EXPECT_EQ(GuardaEntradasEscrutinio(estado, MarcasDe(Ganadora), TextosPremio{}),
+              ErrorFichero::NoExiste);
+    EXPECT_EQ(carpeta.Lee(u"JORNADAS.ZPK"_s), borrada);
+    EXPECT_TRUE(TextoErrorGuardarEscrutinio(ErrorFichero::NoExiste).contains(u"se ha borrado"_s));
 }
 
 TEST(ClicsEscrutinio, CargaLoGuardadoYPruebaDePulsacionDeLaRejilla) {
