@@ -1,7 +1,6 @@
 #include "core/error_fichero.h"
 
 #include "core/estado_global.h"
-#include "platform/plataforma.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -150,21 +149,6 @@ QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, cons
                QStringLiteral(": no se puede leer el fichero ") + contexto.TextoRuta +
                QStringLiteral(" (") + CausaErrorFichero(numero) + u')';
     }
-}
-
-void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& contexto, int numero,
-                          const QString& ruta) {
-    estado.UltimoErrorFichero = static_cast<int16_t>(numero);
-    if (numero == ErrorFichero::Desbordamiento)
-        return;
-    if (numero == ErrorFichero::NoExiste && !contexto.AvisaNoExiste)
-        return;
-    AvisaSistema(TextoErrorFichero(contexto, numero, ruta));
-}
-
-void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& contexto,
-                          const ResultadoFichero& resultado) {
-    NotificaErrorFichero(estado, contexto, resultado.Numero, resultado.Ruta);
 }
 
 } // namespace quiniela

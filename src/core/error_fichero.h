@@ -74,7 +74,8 @@ QString TextoFalloGuardar(const QString& inicio, const ResultadoFichero& resulta
 // no se pudo leer y por qué.
 QString TextoErrorFichero(const ContextoErrorFichero& contexto, int numero, const QString& ruta);
 
-// Guarda el número y avisa (excepto el error 6).
+// Guarda el número y avisa (excepto el error 6). Avisa la plataforma: están en
+// platform/plataforma.cpp, y core no la incluye.
 void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& contexto, int numero,
                           const QString& ruta);
 

@@ -1,5 +1,6 @@
 #include "platform/plataforma.h"
 
+#include "core/error_fichero.h"
 #include "core/estado_global.h"
 
 namespace quiniela {
@@ -54,6 +55,22 @@ void AbreAyuda(int tema) {
 void PonCursor(QObject* control, const QString& nombre) {
     if (auto* c = Instalada().Punteros)
         c->PonCursor(control, nombre);
+}
+
+// Las avisa el sistema: por eso viven aquí y no en core, que no incluye la plataforma.
+void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& contexto, int numero,
+                          const QString& ruta) {
+    estado.UltimoErrorFichero = static_cast<int16_t>(numero);
+    if (numero == ErrorFichero::Desbordamiento)
+        return;
+    if (numero == ErrorFichero::NoExiste && !contexto.AvisaNoExiste)
+        return;
+    AvisaSistema(TextoErrorFichero(contexto, numero, ruta));
+}
+
+void NotificaErrorFichero(EstadoGlobal& estado, const ContextoErrorFichero& contexto,
+                          const ResultadoFichero& resultado) {
+    NotificaErrorFichero(estado, contexto, resultado.Numero, resultado.Ruta);
 }
 
 } // namespace quiniela

@@ -178,3 +178,20 @@ TEST(Escritura, NingunEscritorFueraDeLaCapaDeEscritura) {
 
 } // namespace
 } // namespace quiniela
+
+namespace quiniela {
+namespace {
+
+// core es la capa de abajo: no incluye la plataforma (que sí incluye core).
+TEST(Capas, CoreNoIncluyeLaPlataforma) {
+    QDirIterator it(QStringLiteral(QUINIELA_FUENTES "/src/core"),
+                    {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files);
+    while (it.hasNext()) {
+        QFile f(it.next());
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_FALSE(f.readAll().contains("#include \"platform/")) << f.fileName().toStdString();
+    }
+}
+
+} // namespace
+} // namespace quiniela
