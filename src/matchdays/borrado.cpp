@@ -4,6 +4,7 @@
 #include "core/estado_global.h"
 #include "core/mascaras.h"
 #include "matchdays/fichero_jornadas.h"
+#include "matchdays/fichero_probabilidades.h"
 #include "platform/plataforma.h"
 #include "reduction/fichero_bases.h"
 
@@ -124,6 +125,9 @@ ResultadoBorrado BorraJornadas(EstadoGlobal& estado, int desde, int hasta) {
         const LiberacionBases indice = LiberaJornadasBases(estado, r.Rango.Desde, empezadas);
         r.RegistrosIndice = indice.Liberados;
         r.FalloIndice = indice.Resultado;
+        // Las estimaciones de las jornadas borradas, en la misma pasada del tramo.
+        r.FalloEstimaciones =
+            BorraEstimaciones(estado, r.Rango.Desde, empezadas, &r.JornadasEstimadas);
     }
     return r;
 }
@@ -176,6 +180,13 @@ QString TextoFalloBorrado(const ResultadoBorrado& r) {
                  CausaFallo(r.FalloIndice) +
                  QStringLiteral(". Vuelva a borrar el mismo tramo cuando se haya resuelto.");
     }
+    if (!r.FalloEstimaciones.Bien()) {
+        texto += (texto.isEmpty() ? QString() : QStringLiteral(" "));
+        texto += QStringLiteral("No se han podido quitar las estimaciones de ") +
+                 NombreFichero(r.FalloEstimaciones.Ruta) + QStringLiteral(": ") +
+                 CausaFallo(r.FalloEstimaciones) +
+                 QStringLiteral(". Vuelva a borrar el mismo tramo cuando se haya resuelto.");
+    }
     return texto;
 }
 
@@ -192,6 +203,10 @@ QString TextoBorrado(const ResultadoBorrado& r) {
                                              : QStringLiteral(" ficheros de columnas borrados"));
     if (!r.FicherosBorrados.isEmpty())
         texto += QStringLiteral(" (") + r.FicherosBorrados.join(QStringLiteral(", ")) + u')';
+    if (r.JornadasEstimadas > 0)
+        texto +=
+            QStringLiteral(", estimaciones quitadas de ") + Numero(r.JornadasEstimadas) +
+            (r.JornadasEstimadas == 1 ? QStringLiteral(" jornada") : QStringLiteral(" jornadas"));
     return texto + u'.';
 }
 
