@@ -2,10 +2,16 @@
 
 #include "reduction/desarrollo.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quiniela {
 
@@ -47,6 +53,39 @@ inline uint32_t IndiceDe(const char* signos) {
     const uint32_t d = w[12][s[12]] + w[13][s[13]] + w[14][s[14]];
     return (a + b) + (c + d);
 }
+
+#if defined(__SSE2__)
+// Índice de una línea normal ("15 signos" entre comillas, 19 bytes) en registros: cifra de
+// cada signo comparando bytes y las potencias de 3 por pares de 16 bits (3^7 cabe; los
+// partidos 9 a 15 se suman aparte y se multiplican por 3^8). Mala si algún signo no vale.
+inline uint32_t IndiceDeLinea(const char* linea) {
+    const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(linea + 1));
+    const __m128i uno = _mm_cmpeq_epi8(c, _mm_set1_epi8('1'));
+    const __m128i equis = _mm_cmpeq_epi8(c, _mm_set1_epi8('X'));
+    const __m128i dos = _mm_cmpeq_epi8(c, _mm_set1_epi8('2'));
+    const int validos = _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(uno, equis), dos));
+    if ((validos & 0x7FFF) != 0x7FFF)
+        return Mala;
+    // Las comparaciones dan -1: la cifra es -(equis + 2 × dos).
+    const __m128i cifra =
+        _mm_sub_epi8(_mm_setzero_si128(), _mm_add_epi8(equis, _mm_add_epi8(dos, dos)));
+    const __m128i cero = _mm_setzero_si128();
+    const __m128i bajo = _mm_madd_epi16(_mm_unpacklo_epi8(cifra, cero),
+                                        _mm_setr_epi16(1, 3, 9, 27, 81, 243, 729, 2187));
+    const __m128i alto = _mm_madd_epi16(_mm_unpackhi_epi8(cifra, cero),
+                                        _mm_setr_epi16(1, 3, 9, 27, 81, 243, 729, 0));
+    const __m128i pares =
+        _mm_add_epi32(_mm_unpacklo_epi32(bajo, alto), _mm_unpackhi_epi32(bajo, alto));
+    const __m128i sumas = _mm_add_epi32(pares, _mm_shuffle_epi32(pares, 0x4E));
+    const auto sumaBajo = uint32_t(_mm_cvtsi128_si32(sumas));
+    const auto sumaAlto = uint32_t(_mm_cvtsi128_si32(_mm_shuffle_epi32(sumas, 1)));
+    return sumaBajo + sumaAlto * 6561u;
+}
+#else
+inline uint32_t IndiceDeLinea(const char* linea) {
+    return IndiceDe(linea + 1);
+}
+#endif
 
 bool Cancelado(const std::atomic<bool>* cancelar) {
     return cancelar != nullptr && cancelar->load(std::memory_order_relaxed);
@@ -92,7 +131,23 @@ bool Distancias(const uint8_t* cuentas, uint8_t* d, const std::atomic<bool>* can
             uint8_t* a = d + inicio;
             uint8_t* b = a + paso;
             uint8_t* c = b + paso;
-            for (uint32_t i = 0; i < paso; ++i) {
+            uint32_t i = 0;
+#if defined(__SSE2__)
+            // De 16 en 16 resultados; los pasos cortos (partidos 1 a 3) van de uno en uno.
+            const __m128i uno = _mm_set1_epi8(1);
+            for (; i + 16 <= paso; i += 16) {
+                auto* pa = reinterpret_cast<__m128i*>(a + i);
+                auto* pb = reinterpret_cast<__m128i*>(b + i);
+                auto* pc = reinterpret_cast<__m128i*>(c + i);
+                const __m128i x = _mm_loadu_si128(pa);
+                const __m128i y = _mm_loadu_si128(pb);
+                const __m128i z = _mm_loadu_si128(pc);
+                _mm_storeu_si128(pa, _mm_min_epu8(x, _mm_add_epi8(_mm_min_epu8(y, z), uno)));
+                _mm_storeu_si128(pb, _mm_min_epu8(y, _mm_add_epi8(_mm_min_epu8(x, z), uno)));
+                _mm_storeu_si128(pc, _mm_min_epu8(z, _mm_add_epi8(_mm_min_epu8(x, y), uno)));
+            }
+#endif
+            for (; i < paso; ++i) {
                 const uint8_t x = a[i];
                 const uint8_t y = b[i];
                 const uint8_t z = c[i];
@@ -122,41 +177,71 @@ void SumaProducto(const std::array<double, Grado7>& alto, const std::array<doubl
             poli[i + j] += alto[i] * bajo[j];
 }
 
+// Lo que suman los resultados de un trozo alto. Dos a la vez, alternando, para que cada suma
+// no espere a la anterior (en un fichero grande casi todas van a la misma distancia).
+struct Acumulado {
+    std::array<double, NumPartidos + 1> PorDistancia{};
+    double Pleno = 0;
+    double SoloCatorce = 0;
+    double Columnas15 = 0;
+    std::array<double, Grado7> Poli{};
+};
+
+// Probabilidad del partido 15 dentro y fuera de las columnas, por los signos que tienen.
+struct Partido15 {
+    std::array<double, NumSignosMax> P{};
+    std::array<double, 8> Dentro{}; // por máscara de signos presentes
+    std::array<double, 8> Fuera{};
+    explicit Partido15(const std::array<double, NumSignosMax>& p) : P(p) {
+        for (int m = 0; m < 8; ++m)
+            for (int k = 0; k < NumSignosMax; ++k)
+                ((m >> k) & 1 ? Dentro : Fuera)[m] += p[k];
+    }
+};
+
+inline void SumaResultado(Acumulado& acc, uint32_t i, const uint8_t* dd, const uint8_t* c0,
+                          const uint8_t* c1, const uint8_t* c2, const Trozos& bajos,
+                          const Partido15& p15) {
+    const double a = bajos.Prob[i];
+    acc.PorDistancia[dd[i]] += a;
+    const unsigned n0 = c0[i];
+    const unsigned n1 = c1[i];
+    const unsigned n2 = c2[i];
+    if ((n0 | n1 | n2) == 0)
+        return;
+    const double n = double(n0 + n1 + n2);
+    for (int k = 0; k < Grado7; ++k)
+        acc.Poli[k] += n * bajos.Poli[i][k];
+    acc.Columnas15 += a * (n0 * p15.P[0] + n1 * p15.P[1] + n2 * p15.P[2]);
+    const unsigned mascara = unsigned(n0 != 0) | unsigned(n1 != 0) << 1 | unsigned(n2 != 0) << 2;
+    acc.Pleno += a * p15.Dentro[mascara];
+    acc.SoloCatorce += a * p15.Fuera[mascara];
+}
+
 void SumaTrozoAlto(uint32_t alto, const uint8_t* cuentas, const uint8_t* d, const Trozos& bajos,
-                   const Trozos& altos, const std::array<double, NumSignosMax>& p15, Sumas& s) {
-    std::array<double, NumPartidos + 1> porDistancia{};
-    double pleno = 0;
-    double soloCatorce = 0;
-    double columnas15 = 0;
-    std::array<double, Grado7> poli{};
+                   const Trozos& altos, const Partido15& p15, Sumas& s) {
+    std::array<Acumulado, 2> acc{};
     const uint32_t base = alto * Tres7;
     const uint8_t* dd = d + base;
     const uint8_t* c0 = cuentas + base;
     const uint8_t* c1 = c0 + Tres14;
     const uint8_t* c2 = c1 + Tres14;
-    for (uint32_t i = 0; i < Tres7; ++i) {
-        const double a = bajos.Prob[i];
-        porDistancia[dd[i]] += a;
-        const unsigned n0 = c0[i];
-        const unsigned n1 = c1[i];
-        const unsigned n2 = c2[i];
-        if ((n0 | n1 | n2) == 0)
-            continue;
-        const double n = double(n0 + n1 + n2);
-        for (int k = 0; k < Grado7; ++k)
-            poli[k] += n * bajos.Poli[i][k];
-        columnas15 += a * (n0 * p15[0] + n1 * p15[1] + n2 * p15[2]);
-        const double dentro = (n0 ? p15[0] : 0) + (n1 ? p15[1] : 0) + (n2 ? p15[2] : 0);
-        const double fuera = (n0 ? 0 : p15[0]) + (n1 ? 0 : p15[1]) + (n2 ? 0 : p15[2]);
-        pleno += a * dentro;
-        soloCatorce += a * fuera;
+    uint32_t i = 0;
+    for (; i + 1 < Tres7; i += 2) {
+        SumaResultado(acc[0], i, dd, c0, c1, c2, bajos, p15);
+        SumaResultado(acc[1], i + 1, dd, c0, c1, c2, bajos, p15);
     }
+    for (; i < Tres7; ++i)
+        SumaResultado(acc[0], i, dd, c0, c1, c2, bajos, p15);
     const double b = altos.Prob[alto];
     for (int k = 0; k < NumPartidos; ++k)
-        s.PorDistancia[k] += b * porDistancia[k];
-    s.Pleno += b * pleno;
-    s.SoloCatorce += b * soloCatorce;
-    s.Columnas15 += b * columnas15;
+        s.PorDistancia[k] += b * (acc[0].PorDistancia[k] + acc[1].PorDistancia[k]);
+    s.Pleno += b * (acc[0].Pleno + acc[1].Pleno);
+    s.SoloCatorce += b * (acc[0].SoloCatorce + acc[1].SoloCatorce);
+    s.Columnas15 += b * (acc[0].Columnas15 + acc[1].Columnas15);
+    std::array<double, Grado7> poli{};
+    for (int k = 0; k < Grado7; ++k)
+        poli[k] = acc[0].Poli[k] + acc[1].Poli[k];
     SumaProducto(altos.Poli[alto], poli, s.Poli);
 }
 
@@ -243,10 +328,13 @@ ColumnasValor::~ColumnasValor() = default;
 void ColumnasValor::AnadeIndice(uint32_t indice) {
     ++columnas_;
     uint8_t& c = cuentas_[indice];
-    if (c < std::numeric_limits<uint8_t>::max()) {
+    if (c < std::numeric_limits<uint8_t>::max())
         ++c;
-        return;
-    }
+    else
+        AnadeExceso(indice);
+}
+
+void ColumnasValor::AnadeExceso(uint32_t indice) {
     auto it = std::find_if(exceso_.begin(), exceso_.end(),
                            [indice](const auto& e) { return e.first == indice; });
     if (it == exceso_.end())
@@ -288,21 +376,57 @@ bool ColumnasValor::AnadeLineaGeneral(const char* p, qsizetype n) {
 }
 
 bool ColumnasValor::AnadeLineas(const char* datos, qsizetype bytes) {
+    const auto& primero = Pesos()[0];
+    // Las columnas llegan casi siempre en el orden del desarrollo, donde el partido 1 cambia
+    // en cada línea: si los partidos 2 a 15 son los de la anterior, basta con el primero.
+    uint64_t cola1 = ~uint64_t(0);
+    uint64_t cola2 = ~uint64_t(0);
+    uint32_t indiceCola = 0;
+    // Contadores en registros: el byte que se cuenta podría ser, para el compilador, uno de ellos.
+    int64_t columnas = 0;
+    int64_t lineas = lineas_;
+    const auto guarda = [&] {
+        columnas_ += columnas;
+        lineas_ = lineas;
+    };
     qsizetype i = 0;
     while (i < bytes) {
         const char* p = datos + i;
-        ++lineas_;
+        ++lineas;
         if (bytes - i >= LongitudLinea && p[0] == '"' && p[16] == '"' && p[17] == '\r' &&
             p[18] == '\n') {
-            const uint32_t indice = IndiceDe(p + 1);
+            uint64_t t1;
+            uint64_t t2;
+            std::memcpy(&t1, p + 2, 8);
+            std::memcpy(&t2, p + 9, 8);
+            uint32_t indice;
+            if (t1 == cola1 && t2 == cola2) {
+                indice = indiceCola + primero[uint8_t(p[1])];
+            } else {
+                indice = IndiceDeLinea(p);
+                if (indice < Mala) {
+                    indiceCola = indice - primero[uint8_t(p[1])];
+                    cola1 = t1;
+                    cola2 = t2;
+                }
+            }
             if (indice >= Mala) {
+                guarda();
                 lineaMala_ = lineas_;
                 return false;
             }
-            AnadeIndice(indice);
+            // Como AnadeIndice, sin llamada: es el bucle de cada columna.
+            ++columnas;
+            uint8_t& c = cuentas_[indice];
+            if (c < std::numeric_limits<uint8_t>::max())
+                ++c;
+            else
+                AnadeExceso(indice);
             i += LongitudLinea;
             continue;
         }
+        guarda();
+        columnas = 0;
         const void* salto = std::memchr(p, '\n', size_t(bytes - i));
         const qsizetype fin = salto ? static_cast<const char*>(salto) - datos + 1 : bytes;
         if (!AnadeLineaGeneral(p, fin - i)) {
@@ -311,6 +435,7 @@ bool ColumnasValor::AnadeLineas(const char* datos, qsizetype bytes) {
         }
         i = fin;
     }
+    guarda();
     return true;
 }
 
@@ -323,10 +448,11 @@ std::optional<ValorApuesta> CalculaValor(const ColumnasValor& columnas,
     const Trozos bajos = TrozosDe(p, 1);
     const Trozos altos = TrozosDe(p, 8);
     Sumas s;
+    const Partido15 p15(p[NumPartidos]);
     for (uint32_t alto = 0; alto < Tres7; ++alto) {
         if ((alto & 63) == 0 && Cancelado(cancelar))
             return std::nullopt;
-        SumaTrozoAlto(alto, columnas.Cuentas(), d.get(), bajos, altos, p[NumPartidos], s);
+        SumaTrozoAlto(alto, columnas.Cuentas(), d.get(), bajos, altos, p15, s);
     }
     SumaExceso(columnas, bajos, altos, p[NumPartidos], s);
     return ValorDeSumas(s, columnas.Columnas());
@@ -354,23 +480,57 @@ ResultadoValor LineaMala(const ColumnasValor& columnas) {
 
 } // namespace
 
-ResultadoValor ValorDeFichero(QIODevice& fichero, const ProbabilidadesJornada& p,
-                              const std::atomic<bool>* cancelar) {
-    ColumnasValor columnas;
+namespace {
+
+// Un fichero de verdad se lee proyectado en memoria por ventanas: sin la copia de cada byte
+// que hace read() y sin tener nunca más de una ventana residente. false si no se puede
+// proyectar (entonces se lee con read()).
+constexpr qint64 Ventana = qint64(4) << 20;
+
+std::optional<ResultadoValor> LeeProyectado(QFile& fichero, ColumnasValor& columnas,
+                                            const std::atomic<bool>* cancelar) {
+    const qint64 tamano = fichero.size();
+    for (qint64 pos = fichero.pos(); pos < tamano;) {
+        if (Cancelado(cancelar))
+            return ResultadoValor{FinValor::Cancelado, {}, 0};
+        const qint64 largo = std::min(Ventana, tamano - pos);
+        uchar* memoria = fichero.map(pos, largo);
+        if (memoria == nullptr)
+            return pos == 0 ? std::nullopt
+                            : std::optional(ResultadoValor{FinValor::ErrorLectura, {}, 0});
+        const auto* datos = reinterpret_cast<const char*>(memoria);
+        // Solo líneas enteras; la última sigue en la ventana siguiente.
+        qint64 usados = largo;
+        if (pos + largo < tamano) {
+            while (usados > 0 && datos[usados - 1] != '\n')
+                --usados;
+            if (usados == 0)
+                usados = largo; // una línea más larga que la ventana: se lee cortada
+        }
+        const bool bien = columnas.AnadeLineas(datos, usados);
+        fichero.unmap(memoria);
+        if (!bien)
+            return LineaMala(columnas);
+        pos += usados;
+    }
+    return ResultadoValor{};
+}
+
+std::optional<ResultadoValor> LeeBloques(QIODevice& fichero, ColumnasValor& columnas,
+                                         const std::atomic<bool>* cancelar) {
     std::vector<char> bloque(static_cast<size_t>(TamanoBloque));
     qsizetype lleno = 0;
     for (bool fin = false; !fin;) {
         if (Cancelado(cancelar))
-            return {FinValor::Cancelado, {}, 0};
+            return ResultadoValor{FinValor::Cancelado, {}, 0};
         const qint64 leidos = fichero.read(bloque.data() + lleno, TamanoBloque - lleno);
         if (leidos < 0)
-            return {FinValor::ErrorLectura, {}, 0};
+            return ResultadoValor{FinValor::ErrorLectura, {}, 0};
         fin = leidos == 0;
         lleno += leidos;
         // Solo líneas enteras; la que sigue en el bloque siguiente se queda (al final, todo).
         qsizetype usados = lleno;
         if (!fin) {
-            usados = lleno;
             while (usados > 0 && bloque[size_t(usados - 1)] != '\n')
                 --usados;
             if (usados == 0 && lleno == TamanoBloque)
@@ -381,6 +541,22 @@ ResultadoValor ValorDeFichero(QIODevice& fichero, const ProbabilidadesJornada& p
         std::memmove(bloque.data(), bloque.data() + usados, size_t(lleno - usados));
         lleno -= usados;
     }
+    return ResultadoValor{};
+}
+
+} // namespace
+
+ResultadoValor ValorDeFichero(QIODevice& fichero, const ProbabilidadesJornada& p,
+                              const std::atomic<bool>* cancelar) {
+    ColumnasValor columnas;
+    std::optional<ResultadoValor> lectura;
+    auto* real = qobject_cast<QFile*>(&fichero);
+    if (real != nullptr && !real->isSequential())
+        lectura = LeeProyectado(*real, columnas, cancelar);
+    if (!lectura)
+        lectura = LeeBloques(fichero, columnas, cancelar);
+    if (lectura->Fin != FinValor::Hecho)
+        return *lectura;
     return Termina(columnas, p, cancelar);
 }
 

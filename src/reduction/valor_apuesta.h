@@ -80,6 +80,7 @@ public:
 
 private:
     bool AnadeLineaGeneral(const char* p, qsizetype n);
+    void AnadeExceso(uint32_t indice);
     std::unique_ptr<uint8_t[]> cuentas_;
     std::vector<std::pair<uint32_t, int64_t>> exceso_; // lo que pasa de 255, por índice
     int64_t columnas_ = 0;

@@ -2,6 +2,7 @@
 #include "reduction/desarrollo.h"
 #include "reduction/estadisticas.h"
 #include "reduction/valor_apuesta.h"
+#include "support/carpeta_temporal.h"
 
 #include <QBuffer>
 #include <gtest/gtest.h>
@@ -301,4 +302,46 @@ TEST(ValorApuesta, ImportesSoloConLosSeisPremios) {
     EXPECT_TRUE(r.PremioCategoria[4]);
     EXPECT_FALSE(r.PremioEsperado);
     EXPECT_FALSE(r.Rendimiento);
+}
+
+TEST(ValorApuesta, ElFicheroProyectadoPorVentanasLeeLoMismoQueLeidoABloques) {
+    // Más de una ventana (4 MB), con líneas que no son de 19 bytes repartidas, para que alguna
+    // quede partida entre dos ventanas.
+    std::mt19937 azar(15);
+    QByteArray bytes;
+    const char signos[] = "1X2";
+    for (int n = 0; n < 260000; ++n) {
+        QByteArray c(15, '1');
+        for (char& s : c)
+            s = signos[azar() % 3];
+        bytes += n % 997 == 0 ? c + ",resto\n" : '"' + c + "\"\r\n";
+    }
+    bytes += "\"1X21X21X21X21X2\""; // la última sin CR LF
+    CarpetaTemporal carpeta;
+    carpeta.Escribe(u"RED0101.ZPK"_s, bytes);
+    EstimacionesJornada e;
+    e[3] = {true, {60, 30, 10}};
+    e[15] = {true, {20, 20, 60}};
+    const ProbabilidadesJornada p = ProbabilidadesDe(e);
+    QFile fichero(carpeta.Ruta(u"RED0101.ZPK"_s));
+    ASSERT_TRUE(fichero.open(QIODevice::ReadOnly));
+    const ResultadoValor proyectado = ValorDeFichero(fichero, p);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const ResultadoValor bloques = ValorDeFichero(buffer, p);
+    ASSERT_EQ(proyectado.Fin, FinValor::Hecho);
+    EXPECT_EQ(proyectado.Valor.Columnas, 260001);
+    EXPECT_EQ(proyectado.Valor.ProbMejor, bloques.Valor.ProbMejor);
+    EXPECT_EQ(proyectado.Valor.ColumnasMedias, bloques.Valor.ColumnasMedias);
+
+    // Una línea mala pasada la primera ventana se dice con su número.
+    const qsizetype inicio = bytes.indexOf('\n', 19 * 250000) + 1;
+    bytes[inicio + 3] = 'Y'; // un signo, con comillas o sin ellas
+    const int64_t linea = bytes.left(inicio).count('\n') + 1;
+    carpeta.Escribe(u"RED0101.ZPK"_s, bytes);
+    QFile malo(carpeta.Ruta(u"RED0101.ZPK"_s));
+    ASSERT_TRUE(malo.open(QIODevice::ReadOnly));
+    const ResultadoValor r = ValorDeFichero(malo, p);
+    EXPECT_EQ(r.Fin, FinValor::LineaMala);
+    EXPECT_EQ(r.LineaMala, linea);
 }
