@@ -109,14 +109,20 @@ TEST_F(PantallaValor, ProbabilidadesDesdeLaReduccionYPanelAlDia) {
     EXPECT_EQ(p.Pic_Valor->Valor().ProbAlMenos, Esperado().ProbAlMenos);
     // Pleno: el partido 5 en "1" o "X" y los trece sencillos en "1", a 1/3 cada uno.
     EXPECT_NEAR(p.Pic_Valor->Valor().ProbAlMenos[0], 2.0 / 3.0 * std::pow(3.0, -13), 1e-15);
-    GuardaCaptura(&p, u"reducir_valor"_s);
 }
 
 TEST_F(PantallaValor, UnaBaseGrandeNoHaceEsperarALaPantalla) {
-    // 3^15 entera: cada clic pide un cálculo nuevo y cancela el anterior; la pantalla sigue.
+    // 3^15 por el método directo: cada clic pide un cálculo nuevo y cancela el anterior; la
+    // pantalla sigue. Premios de una jornada escrutada: se ven el premio y el rendimiento.
     EstimacionesJornada e;
-    e[1] = {true, {60, 20, 20}};
+    for (int m = 1; m <= NumPartidos; ++m)
+        e[m] = {true, {40 + m, 30 - m / 2, 30 - m + m / 2}};
     ASSERT_TRUE(GuardaEstimaciones(estado, 12, e).Bien());
+    QString escrutada = ComponeRegistroJornada(RegistroJornadaVacio(), 11, u"13/11/05"_s, {});
+    escrutada.replace(PosColumnaGanadora - 1, 15, u"123123123123123"_s);
+    escrutada.replace(PosPremiosJornada - 1, 66,
+                      u"    1200000      65000        900         75         12          2"_s);
+    ASSERT_TRUE(EscribeRegistroJornada(estado, 11, escrutada).Bien());
     PantallaReducir p(estado);
     p.show();
     for (int i = 0; i < 3; ++i) {
@@ -126,6 +132,7 @@ TEST_F(PantallaValor, UnaBaseGrandeNoHaceEsperarALaPantalla) {
     ASSERT_TRUE(p.Pic_Valor->EsperaCalculo(60000));
     EXPECT_EQ(p.Pic_Valor->Valor().Columnas, p.Clics().Estadisticas().Aceptadas);
     EXPECT_EQ(p.Pic_Valor->Valor().ProbAlMenos, Esperado().ProbAlMenos);
+    GuardaCaptura(&p, u"reducir_valor"_s);
 }
 
 TEST_F(PantallaValor, ProbabilidadesDesdeLaJornada) {
