@@ -2,6 +2,8 @@
 #include "matchdays/fichero_probabilidades.h"
 #include "matchdays/pantalla_jornadas.h"
 #include "matchdays/pantalla_probabilidades.h"
+#include "output/pantalla_salida.h"
+#include "output/reduccion_prueba.h"
 #include "platform/qt/boton_imagen.h"
 #include "reduction/bases_prueba.h"
 #include "reduction/estadisticas.h"
@@ -10,6 +12,7 @@
 #include "support/pantallas.h"
 #include "support/plataforma_falsa.h"
 
+#include <QBuffer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -153,6 +156,30 @@ TEST_F(PantallaValor, ProbabilidadesDesdeLaJornada) {
     });
     Pulsa(p.Pic_BotProbab);
     EXPECT_EQ(carpeta.Lee(u"PROBAB.ZPK"_s), "12" + QByteArray(14 * 9, ' ') + "  0  0100\r\n");
+}
+
+TEST_F(PantallaValor, LaSalidaMuestraElValorDeLaReduccionGuardada) {
+    const QStringList columnas{u"1X21X21X21X21X2"_s, u"111111111111111"_s, u"222222222222222"_s};
+    EstimacionesJornada e;
+    e[1] = {true, {70, 20, 10}};
+    ASSERT_TRUE(GuardaEstimaciones(estado, 12, e).Bien());
+    GuardaReduccion(carpeta, estado, 12, 1, columnas);
+    PantallaSalida p(estado);
+    p.show();
+    ASSERT_TRUE(p.Pic_Valor->isVisible());
+    ASSERT_TRUE(p.Pic_Valor->EsperaCalculo(20000));
+    EXPECT_EQ(p.Pic_Valor->Estado(), PanelValor::Situacion::Listo);
+    QByteArray bytes = FicheroColumnas(columnas);
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    EXPECT_EQ(p.Pic_Valor->Valor().ProbAlMenos,
+              ValorDeFichero(buffer, ProbabilidadesDe(e)).Valor.ProbAlMenos);
+
+    // Sin reducción guardada en la jornada 13 no hay panel.
+    estado.Datos.JornadaActual = 13;
+    PantallaSalida sin(estado);
+    sin.show();
+    EXPECT_FALSE(sin.Pic_Valor->isVisible());
 }
 
 } // namespace
