@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <system_error>
+#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -119,43 +121,75 @@ Trozos TrozosDe(const ProbabilidadesJornada& p, int primero) {
     return t;
 }
 
+// Reparte [0, n) en dos mitades y hace la segunda en otro hilo si hay más de un núcleo. El
+// reparto no depende de los núcleos: las sumas salen iguales en cualquier máquina.
+template <class F> void EnDosMitades(uint32_t n, const F& trabajo) {
+    const uint32_t mitad = n / 2;
+    if (std::thread::hardware_concurrency() > 1) {
+        try {
+            std::thread otro([&trabajo, mitad, n] { trabajo(1, mitad, n); });
+            trabajo(0, 0, mitad);
+            otro.join();
+            return;
+        } catch (const std::system_error&) {
+            // Sin hilo nuevo: las dos mitades aquí.
+        }
+    }
+    trabajo(0, 0, mitad);
+    trabajo(1, mitad, n);
+}
+
+// Los tríos de un paso: cada signo del partido toma el mínimo de los otros dos más uno.
+inline void MinimosTrio(uint8_t* a, uint8_t* b, uint8_t* c, uint32_t i, uint32_t fin) {
+#if defined(__SSE2__)
+    const __m128i uno = _mm_set1_epi8(1);
+    for (; i + 16 <= fin; i += 16) {
+        auto* pa = reinterpret_cast<__m128i*>(a + i);
+        auto* pb = reinterpret_cast<__m128i*>(b + i);
+        auto* pc = reinterpret_cast<__m128i*>(c + i);
+        const __m128i x = _mm_loadu_si128(pa);
+        const __m128i y = _mm_loadu_si128(pb);
+        const __m128i z = _mm_loadu_si128(pc);
+        _mm_storeu_si128(pa, _mm_min_epu8(x, _mm_add_epi8(_mm_min_epu8(y, z), uno)));
+        _mm_storeu_si128(pb, _mm_min_epu8(y, _mm_add_epi8(_mm_min_epu8(x, z), uno)));
+        _mm_storeu_si128(pc, _mm_min_epu8(z, _mm_add_epi8(_mm_min_epu8(x, y), uno)));
+    }
+#endif
+    for (; i < fin; ++i) {
+        const uint8_t x = a[i];
+        const uint8_t y = b[i];
+        const uint8_t z = c[i];
+        a[i] = std::min<uint8_t>(x, uint8_t(std::min(y, z) + 1));
+        b[i] = std::min<uint8_t>(y, uint8_t(std::min(x, z) + 1));
+        c[i] = std::min<uint8_t>(z, uint8_t(std::min(x, y) + 1));
+    }
+}
+
+// Un paso (un partido, de separación `paso`) sobre los tríos [desde, hasta) de los Tres14 / 3.
+void PasoDistancias(uint8_t* d, uint32_t paso, uint32_t desde, uint32_t hasta) {
+    uint32_t bloque = desde / paso;
+    uint32_t i = desde % paso;
+    for (uint32_t t = desde; t < hasta; ++bloque, i = 0) {
+        const uint32_t fin = std::min(paso, i + (hasta - t));
+        uint8_t* a = d + bloque * 3 * paso;
+        MinimosTrio(a, a + paso, a + 2 * paso, i, fin);
+        t += fin - i;
+    }
+}
+
 // Distancia de cada resultado de los 14 primeros partidos a la columna más cercana:
 // un paso por partido, cada signo toma el mínimo de los otros dos más uno.
 bool Distancias(const uint8_t* cuentas, uint8_t* d, const std::atomic<bool>* cancelar) {
-    for (uint32_t i = 0; i < Tres14; ++i)
-        d[i] = (cuentas[i] | cuentas[i + Tres14] | cuentas[i + 2 * Tres14]) != 0 ? 0 : Lejos;
+    EnDosMitades(Tres14, [cuentas, d](int, uint32_t desde, uint32_t hasta) {
+        for (uint32_t i = desde; i < hasta; ++i)
+            d[i] = (cuentas[i] | cuentas[i + Tres14] | cuentas[i + 2 * Tres14]) != 0 ? 0 : Lejos;
+    });
     for (uint32_t paso = 1; paso < Tres14; paso *= 3) {
         if (Cancelado(cancelar))
             return false;
-        for (uint32_t inicio = 0; inicio < Tres14; inicio += 3 * paso) {
-            uint8_t* a = d + inicio;
-            uint8_t* b = a + paso;
-            uint8_t* c = b + paso;
-            uint32_t i = 0;
-#if defined(__SSE2__)
-            // De 16 en 16 resultados; los pasos cortos (partidos 1 a 3) van de uno en uno.
-            const __m128i uno = _mm_set1_epi8(1);
-            for (; i + 16 <= paso; i += 16) {
-                auto* pa = reinterpret_cast<__m128i*>(a + i);
-                auto* pb = reinterpret_cast<__m128i*>(b + i);
-                auto* pc = reinterpret_cast<__m128i*>(c + i);
-                const __m128i x = _mm_loadu_si128(pa);
-                const __m128i y = _mm_loadu_si128(pb);
-                const __m128i z = _mm_loadu_si128(pc);
-                _mm_storeu_si128(pa, _mm_min_epu8(x, _mm_add_epi8(_mm_min_epu8(y, z), uno)));
-                _mm_storeu_si128(pb, _mm_min_epu8(y, _mm_add_epi8(_mm_min_epu8(x, z), uno)));
-                _mm_storeu_si128(pc, _mm_min_epu8(z, _mm_add_epi8(_mm_min_epu8(x, y), uno)));
-            }
-#endif
-            for (; i < paso; ++i) {
-                const uint8_t x = a[i];
-                const uint8_t y = b[i];
-                const uint8_t z = c[i];
-                a[i] = std::min<uint8_t>(x, uint8_t(std::min(y, z) + 1));
-                b[i] = std::min<uint8_t>(y, uint8_t(std::min(x, z) + 1));
-                c[i] = std::min<uint8_t>(z, uint8_t(std::min(x, y) + 1));
-            }
-        }
+        EnDosMitades(Tres14 / 3, [d, paso](int, uint32_t desde, uint32_t hasta) {
+            PasoDistancias(d, paso, desde, hasta);
+        });
     }
     return true;
 }
@@ -168,6 +202,16 @@ struct Sumas {
     double Columnas15 = 0;  // columnas medias con 15
     std::array<double, NumPartidos> Poli{}; // columnas medias con k aciertos en 14 partidos
 };
+
+void SumaSumas(const Sumas& de, Sumas& a) {
+    for (int k = 0; k < NumPartidos; ++k) {
+        a.PorDistancia[k] += de.PorDistancia[k];
+        a.Poli[k] += de.Poli[k];
+    }
+    a.Pleno += de.Pleno;
+    a.SoloCatorce += de.SoloCatorce;
+    a.Columnas15 += de.Columnas15;
+}
 
 // Polinomio de 14 partidos de un trozo alto por la suma de los bajos.
 void SumaProducto(const std::array<double, Grado7>& alto, const std::array<double, Grado7>& bajo,
@@ -343,6 +387,37 @@ void ColumnasValor::AnadeExceso(uint32_t indice) {
         ++it->second;
 }
 
+void ColumnasValor::Suma(const ColumnasValor& otras) {
+    uint8_t* a = cuentas_.get();
+    const uint8_t* b = otras.cuentas_.get();
+    const auto suma = [&](uint32_t desde, uint32_t hasta) {
+        for (uint32_t i = desde; i < hasta; ++i) {
+            const unsigned total = unsigned(a[i]) + b[i];
+            a[i] = uint8_t(std::min(total, 255u));
+            if (total > 255u)
+                exceso_.emplace_back(i, int64_t(total - 255u));
+        }
+    };
+    uint32_t i = 0;
+#if defined(__SSE2__)
+    // De 16 en 16; solo donde alguna suma pasa de 255 se va de una en una.
+    for (; i + 16 <= Tres15; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
+        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
+        const __m128i saturada = _mm_adds_epu8(x, y);
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(saturada, _mm_add_epi8(x, y))) == 0xFFFF)
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(a + i), saturada);
+        else
+            suma(i, i + 16);
+    }
+#endif
+    suma(i, Tres15);
+    for (const auto& [indice, veces] : otras.exceso_)
+        exceso_.emplace_back(indice, veces);
+    columnas_ += otras.columnas_;
+    lineas_ += otras.lineas_;
+}
+
 int64_t ColumnasValor::Veces(uint32_t indice) const {
     int64_t veces = cuentas_[indice];
     for (const auto& [i, extra] : exceso_)
@@ -447,13 +522,23 @@ std::optional<ValorApuesta> CalculaValor(const ColumnasValor& columnas,
         return std::nullopt;
     const Trozos bajos = TrozosDe(p, 1);
     const Trozos altos = TrozosDe(p, 8);
-    Sumas s;
     const Partido15 p15(p[NumPartidos]);
-    for (uint32_t alto = 0; alto < Tres7; ++alto) {
-        if ((alto & 63) == 0 && Cancelado(cancelar))
-            return std::nullopt;
-        SumaTrozoAlto(alto, columnas.Cuentas(), d.get(), bajos, altos, p15, s);
-    }
+    std::array<Sumas, 2> mitades{};
+    std::array<bool, 2> canceladas{};
+    EnDosMitades(Tres7, [&](int mitad, uint32_t desde, uint32_t hasta) {
+        for (uint32_t alto = desde; alto < hasta; ++alto) {
+            if ((alto & 63) == 0 && Cancelado(cancelar)) {
+                canceladas[size_t(mitad)] = true;
+                return;
+            }
+            SumaTrozoAlto(alto, columnas.Cuentas(), d.get(), bajos, altos, p15,
+                          mitades[size_t(mitad)]);
+        }
+    });
+    if (canceladas[0] || canceladas[1])
+        return std::nullopt;
+    Sumas s = mitades[0];
+    SumaSumas(mitades[1], s);
     SumaExceso(columnas, bajos, altos, p[NumPartidos], s);
     return ValorDeSumas(s, columnas.Columnas());
 }
@@ -487,21 +572,22 @@ namespace {
 // proyectar (entonces se lee con read()).
 constexpr qint64 Ventana = qint64(4) << 20;
 
-std::optional<ResultadoValor> LeeProyectado(QFile& fichero, ColumnasValor& columnas,
-                                            const std::atomic<bool>* cancelar) {
-    const qint64 tamano = fichero.size();
-    for (qint64 pos = fichero.pos(); pos < tamano;) {
+// El tramo [desde, hasta) del fichero, que empieza y acaba en final de línea (o del fichero).
+// nullopt si la primera ventana no se puede proyectar.
+std::optional<ResultadoValor> LeeTramo(QFile& fichero, qint64 desde, qint64 hasta,
+                                       ColumnasValor& columnas, const std::atomic<bool>* cancelar) {
+    for (qint64 pos = desde; pos < hasta;) {
         if (Cancelado(cancelar))
             return ResultadoValor{FinValor::Cancelado, {}, 0};
-        const qint64 largo = std::min(Ventana, tamano - pos);
+        const qint64 largo = std::min(Ventana, hasta - pos);
         uchar* memoria = fichero.map(pos, largo);
         if (memoria == nullptr)
-            return pos == 0 ? std::nullopt
-                            : std::optional(ResultadoValor{FinValor::ErrorLectura, {}, 0});
+            return pos == desde ? std::nullopt
+                                : std::optional(ResultadoValor{FinValor::ErrorLectura, {}, 0});
         const auto* datos = reinterpret_cast<const char*>(memoria);
         // Solo líneas enteras; la última sigue en la ventana siguiente.
         qint64 usados = largo;
-        if (pos + largo < tamano) {
+        if (pos + largo < hasta) {
             while (usados > 0 && datos[usados - 1] != '\n')
                 --usados;
             if (usados == 0)
@@ -513,6 +599,62 @@ std::optional<ResultadoValor> LeeProyectado(QFile& fichero, ColumnasValor& colum
             return LineaMala(columnas);
         pos += usados;
     }
+    return ResultadoValor{};
+}
+
+// Comienzo de la primera línea que empieza en `pos` o después (el fin si no hay ninguna).
+qint64 InicioDeLinea(QFile& fichero, qint64 pos, qint64 tamano) {
+    for (; pos < tamano; pos += Ventana) {
+        const qint64 largo = std::min(Ventana, tamano - pos);
+        uchar* memoria = fichero.map(pos, largo);
+        if (memoria == nullptr)
+            return tamano;
+        const void* salto = std::memchr(memoria, '\n', size_t(largo));
+        const qint64 encontrado =
+            salto ? pos + (static_cast<const uchar*>(salto) - memoria) + 1 : -1;
+        fichero.unmap(memoria);
+        if (encontrado >= 0)
+            return encontrado;
+    }
+    return tamano;
+}
+
+// Un fichero grande se lee en dos mitades a la vez, cada una con su recuento, que se juntan
+// al final; la segunda mitad, con su propio QFile en otro hilo.
+std::optional<ResultadoValor> LeeProyectado(QFile& fichero, ColumnasValor& columnas,
+                                            const std::atomic<bool>* cancelar,
+                                            qint64 minimoDosMitades) {
+    const qint64 inicio = fichero.pos();
+    const qint64 tamano = fichero.size();
+    if (tamano - inicio < minimoDosMitades)
+        return LeeTramo(fichero, inicio, tamano, columnas, cancelar);
+    const qint64 corte = InicioDeLinea(fichero, inicio + (tamano - inicio) / 2, tamano);
+    ColumnasValor segunda;
+    std::optional<ResultadoValor> deSegunda;
+    QFile otro(fichero.fileName());
+    std::thread hilo;
+    if (otro.open(QIODevice::ReadOnly)) {
+        try {
+            hilo =
+                std::thread([&] { deSegunda = LeeTramo(otro, corte, tamano, segunda, cancelar); });
+        } catch (const std::system_error&) {
+            // Sin hilo nuevo: la segunda mitad después de la primera.
+        }
+    }
+    const auto dePrimera = LeeTramo(fichero, inicio, corte, columnas, cancelar);
+    if (hilo.joinable())
+        hilo.join();
+    else if (dePrimera && dePrimera->Fin == FinValor::Hecho)
+        deSegunda = LeeTramo(fichero, corte, tamano, segunda, cancelar);
+    if (!dePrimera || dePrimera->Fin != FinValor::Hecho)
+        return dePrimera;
+    if (!deSegunda)
+        return ResultadoValor{FinValor::ErrorLectura, {}, 0};
+    if (deSegunda->Fin == FinValor::LineaMala)
+        deSegunda->LineaMala += columnas.Lineas();
+    if (deSegunda->Fin != FinValor::Hecho)
+        return deSegunda;
+    columnas.Suma(segunda);
     return ResultadoValor{};
 }
 
@@ -547,12 +689,12 @@ std::optional<ResultadoValor> LeeBloques(QIODevice& fichero, ColumnasValor& colu
 } // namespace
 
 ResultadoValor ValorDeFichero(QIODevice& fichero, const ProbabilidadesJornada& p,
-                              const std::atomic<bool>* cancelar) {
+                              const std::atomic<bool>* cancelar, qint64 minimoDosMitades) {
     ColumnasValor columnas;
     std::optional<ResultadoValor> lectura;
     auto* real = qobject_cast<QFile*>(&fichero);
     if (real != nullptr && !real->isSequential())
-        lectura = LeeProyectado(*real, columnas, cancelar);
+        lectura = LeeProyectado(*real, columnas, cancelar, minimoDosMitades);
     if (!lectura)
         lectura = LeeBloques(fichero, columnas, cancelar);
     if (lectura->Fin != FinValor::Hecho)
