@@ -1,3 +1,5 @@
+// Lectura de columnas para el valor de una reducción: cada línea del fichero o del desarrollo
+// a su índice entre los 3^15 resultados, contadas en un byte por resultado.
 #include "reduction/valor_apuesta.h"
 
 #include "reduction/valor_apuesta_comun.h"
@@ -13,9 +15,6 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-
-// Lectura de columnas para el valor de una reducción: líneas del fichero o del desarrollo a
-// su índice entre los 3^15 resultados, contadas en un byte por resultado.
 
 namespace quiniela {
 

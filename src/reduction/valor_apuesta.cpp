@@ -1,12 +1,10 @@
 #include "reduction/valor_apuesta.h"
 
-#include "reduction/valor_apuesta_comun.h"
-
 #include "reduction/desarrollo.h"
+#include "reduction/valor_apuesta_comun.h"
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 #include <system_error>
 #include <thread>
 
