@@ -141,6 +141,7 @@ TEST_F(PantallaValor, UnaBaseGrandeNoHaceEsperarALaPantalla) {
 TEST_F(PantallaValor, ProbabilidadesDesdeLaJornada) {
     PantallaJornadas p(estado);
     p.show();
+    GuardaCaptura(&p, u"jornadas_probabilidades"_s);
     AlAbrirseModal([&](QWidget* w) {
         auto* d = qobject_cast<PantallaProbabilidades*>(w);
         ASSERT_NE(d, nullptr);
