@@ -107,16 +107,14 @@ void PasoDistancias(uint8_t* d, uint32_t paso, uint32_t desde, uint32_t hasta) {
 // Distancia de cada resultado de los 14 primeros partidos a la columna más cercana:
 // un paso por partido, cada signo toma el mínimo de los otros dos más uno.
 bool Distancias(const uint8_t* cuentas, uint8_t* d, const std::atomic<bool>* cancelar) {
-    EnDosMitades(Tres14, [cuentas, d](int, uint32_t desde, uint32_t hasta) {
-        for (uint32_t i = desde; i < hasta; ++i)
-            d[i] = (cuentas[i] | cuentas[i + Tres14] | cuentas[i + 2 * Tres14]) != 0 ? 0 : Lejos;
-    });
+    for (uint32_t i = 0; i < Tres14; ++i)
+        d[i] = (cuentas[i] | cuentas[i + Tres14] | cuentas[i + 2 * Tres14]) != 0 ? 0 : Lejos;
+    // En un solo hilo: repartir cada paso obliga a esperar al otro quince veces, y en una
+    // máquina ocupada eso cuesta más de lo que se gana.
     for (uint32_t paso = 1; paso < Tres14; paso *= 3) {
         if (Cancelado(cancelar))
             return false;
-        EnDosMitades(Tres14 / 3, [d, paso](int, uint32_t desde, uint32_t hasta) {
-            PasoDistancias(d, paso, desde, hasta);
-        });
+        PasoDistancias(d, paso, 0, Tres14 / 3);
     }
     return true;
 }
