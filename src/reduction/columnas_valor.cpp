@@ -9,8 +9,6 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
-#include <system_error>
-#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -105,37 +103,6 @@ void ColumnasValor::AnadeExceso(uint32_t indice) {
         exceso_.emplace_back(indice, 1);
     else
         ++it->second;
-}
-
-void ColumnasValor::Suma(const ColumnasValor& otras) {
-    uint8_t* a = cuentas_.get();
-    const uint8_t* b = otras.cuentas_.get();
-    const auto suma = [&](uint32_t desde, uint32_t hasta) {
-        for (uint32_t i = desde; i < hasta; ++i) {
-            const unsigned total = unsigned(a[i]) + b[i];
-            a[i] = uint8_t(std::min(total, 255u));
-            if (total > 255u)
-                exceso_.emplace_back(i, int64_t(total - 255u));
-        }
-    };
-    uint32_t i = 0;
-#if defined(__SSE2__)
-    // De 16 en 16; solo donde alguna suma pasa de 255 se va de una en una.
-    for (; i + 16 <= Tres15; i += 16) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(a + i));
-        const __m128i y = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + i));
-        const __m128i saturada = _mm_adds_epu8(x, y);
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(saturada, _mm_add_epi8(x, y))) == 0xFFFF)
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(a + i), saturada);
-        else
-            suma(i, i + 16);
-    }
-#endif
-    suma(i, Tres15);
-    for (const auto& [indice, veces] : otras.exceso_)
-        exceso_.emplace_back(indice, veces);
-    columnas_ += otras.columnas_;
-    lineas_ += otras.lineas_;
 }
 
 int64_t ColumnasValor::Veces(uint32_t indice) const {
@@ -271,60 +238,9 @@ std::optional<ResultadoValor> LeeTramo(QFile& fichero, qint64 desde, qint64 hast
     return ResultadoValor{};
 }
 
-// Comienzo de la primera línea que empieza en `pos` o después (el fin si no hay ninguna).
-qint64 InicioDeLinea(QFile& fichero, qint64 pos, qint64 tamano) {
-    for (; pos < tamano; pos += Ventana) {
-        const qint64 largo = std::min(Ventana, tamano - pos);
-        uchar* memoria = fichero.map(pos, largo);
-        if (memoria == nullptr)
-            return tamano;
-        const void* salto = std::memchr(memoria, '\n', size_t(largo));
-        const qint64 encontrado =
-            salto ? pos + (static_cast<const uchar*>(salto) - memoria) + 1 : -1;
-        fichero.unmap(memoria);
-        if (encontrado >= 0)
-            return encontrado;
-    }
-    return tamano;
-}
-
-// Un fichero grande se lee en dos mitades a la vez, cada una con su recuento, que se juntan
-// al final; la segunda mitad, con su propio QFile en otro hilo.
 std::optional<ResultadoValor> LeeProyectado(QFile& fichero, ColumnasValor& columnas,
-                                            const std::atomic<bool>* cancelar,
-                                            qint64 minimoDosMitades) {
-    const qint64 inicio = fichero.pos();
-    const qint64 tamano = fichero.size();
-    if (tamano - inicio < minimoDosMitades)
-        return LeeTramo(fichero, inicio, tamano, columnas, cancelar);
-    const qint64 corte = InicioDeLinea(fichero, inicio + (tamano - inicio) / 2, tamano);
-    ColumnasValor segunda;
-    std::optional<ResultadoValor> deSegunda;
-    QFile otro(fichero.fileName());
-    std::thread hilo;
-    if (otro.open(QIODevice::ReadOnly)) {
-        try {
-            hilo =
-                std::thread([&] { deSegunda = LeeTramo(otro, corte, tamano, segunda, cancelar); });
-        } catch (const std::system_error&) {
-            // Sin hilo nuevo: la segunda mitad después de la primera.
-        }
-    }
-    const auto dePrimera = LeeTramo(fichero, inicio, corte, columnas, cancelar);
-    if (hilo.joinable())
-        hilo.join();
-    else if (dePrimera && dePrimera->Fin == FinValor::Hecho)
-        deSegunda = LeeTramo(fichero, corte, tamano, segunda, cancelar);
-    if (!dePrimera || dePrimera->Fin != FinValor::Hecho)
-        return dePrimera;
-    if (!deSegunda)
-        return ResultadoValor{FinValor::ErrorLectura, {}, 0};
-    if (deSegunda->Fin == FinValor::LineaMala)
-        deSegunda->LineaMala += columnas.Lineas();
-    if (deSegunda->Fin != FinValor::Hecho)
-        return deSegunda;
-    columnas.Suma(segunda);
-    return ResultadoValor{};
+                                            const std::atomic<bool>* cancelar) {
+    return LeeTramo(fichero, fichero.pos(), fichero.size(), columnas, cancelar);
 }
 
 std::optional<ResultadoValor> LeeBloques(QIODevice& fichero, ColumnasValor& columnas,
@@ -358,12 +274,12 @@ std::optional<ResultadoValor> LeeBloques(QIODevice& fichero, ColumnasValor& colu
 } // namespace
 
 ResultadoValor ValorDeFichero(QIODevice& fichero, const ProbabilidadesJornada& p,
-                              const std::atomic<bool>* cancelar, qint64 minimoDosMitades) {
+                              const std::atomic<bool>* cancelar) {
     ColumnasValor columnas;
     std::optional<ResultadoValor> lectura;
     auto* real = qobject_cast<QFile*>(&fichero);
     if (real != nullptr && !real->isSequential())
-        lectura = LeeProyectado(*real, columnas, cancelar, minimoDosMitades);
+        lectura = LeeProyectado(*real, columnas, cancelar);
     if (!lectura)
         lectura = LeeBloques(fichero, columnas, cancelar);
     if (lectura->Fin != FinValor::Hecho)

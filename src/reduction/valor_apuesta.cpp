@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <system_error>
-#include <thread>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -46,24 +44,6 @@ Trozos TrozosDe(const ProbabilidadesJornada& p, int primero) {
         t.Poli[i] = poli;
     }
     return t;
-}
-
-// Reparte [0, n) en dos mitades y hace la segunda en otro hilo si hay más de un núcleo. El
-// reparto no depende de los núcleos: las sumas salen iguales en cualquier máquina.
-template <class F> void EnDosMitades(uint32_t n, const F& trabajo) {
-    const uint32_t mitad = n / 2;
-    if (std::thread::hardware_concurrency() > 1) {
-        try {
-            std::thread otro([&trabajo, mitad, n] { trabajo(1, mitad, n); });
-            trabajo(0, 0, mitad);
-            otro.join();
-            return;
-        } catch (const std::system_error&) {
-            // Sin hilo nuevo: las dos mitades aquí.
-        }
-    }
-    trabajo(0, 0, mitad);
-    trabajo(1, mitad, n);
 }
 
 // Los tríos de un paso: cada signo del partido toma el mínimo de los otros dos más uno.
@@ -109,8 +89,6 @@ void PasoDistancias(uint8_t* d, uint32_t paso, uint32_t desde, uint32_t hasta) {
 bool Distancias(const uint8_t* cuentas, uint8_t* d, const std::atomic<bool>* cancelar) {
     for (uint32_t i = 0; i < Tres14; ++i)
         d[i] = (cuentas[i] | cuentas[i + Tres14] | cuentas[i + 2 * Tres14]) != 0 ? 0 : Lejos;
-    // En un solo hilo: repartir cada paso obliga a esperar al otro quince veces, y en una
-    // máquina ocupada eso cuesta más de lo que se gana.
     for (uint32_t paso = 1; paso < Tres14; paso *= 3) {
         if (Cancelado(cancelar))
             return false;
@@ -127,16 +105,6 @@ struct Sumas {
     double Columnas15 = 0;  // columnas medias con 15
     std::array<double, NumPartidos> Poli{}; // columnas medias con k aciertos en 14 partidos
 };
-
-void SumaSumas(const Sumas& de, Sumas& a) {
-    for (int k = 0; k < NumPartidos; ++k) {
-        a.PorDistancia[k] += de.PorDistancia[k];
-        a.Poli[k] += de.Poli[k];
-    }
-    a.Pleno += de.Pleno;
-    a.SoloCatorce += de.SoloCatorce;
-    a.Columnas15 += de.Columnas15;
-}
 
 // Polinomio de 14 partidos de un trozo alto por la suma de los bajos.
 void SumaProducto(const std::array<double, Grado7>& alto, const std::array<double, Grado7>& bajo,
@@ -300,22 +268,12 @@ std::optional<ValorApuesta> CalculaValor(const ColumnasValor& columnas,
     const Trozos bajos = TrozosDe(p, 1);
     const Trozos altos = TrozosDe(p, 8);
     const Partido15 p15(p[NumPartidos]);
-    std::array<Sumas, 2> mitades{};
-    std::array<bool, 2> canceladas{};
-    EnDosMitades(Tres7, [&](int mitad, uint32_t desde, uint32_t hasta) {
-        for (uint32_t alto = desde; alto < hasta; ++alto) {
-            if ((alto & 63) == 0 && Cancelado(cancelar)) {
-                canceladas[size_t(mitad)] = true;
-                return;
-            }
-            SumaTrozoAlto(alto, columnas.Cuentas(), d.get(), bajos, altos, p15,
-                          mitades[size_t(mitad)]);
-        }
-    });
-    if (canceladas[0] || canceladas[1])
-        return std::nullopt;
-    Sumas s = mitades[0];
-    SumaSumas(mitades[1], s);
+    Sumas s;
+    for (uint32_t alto = 0; alto < Tres7; ++alto) {
+        if ((alto & 63) == 0 && Cancelado(cancelar))
+            return std::nullopt;
+        SumaTrozoAlto(alto, columnas.Cuentas(), d.get(), bajos, altos, p15, s);
+    }
     SumaExceso(columnas, bajos, altos, p[NumPartidos], s);
     return ValorDeSumas(s, columnas.Columnas());
 }

@@ -70,11 +70,7 @@ public:
     // Índice de una columna: la suma de (signo - 1) × 3^(m - 1).
     void AnadeIndice(uint32_t indice);
 
-    // Suma las de otro recuento (otra parte del mismo fichero).
-    void Suma(const ColumnasValor& otras);
-
     int64_t Columnas() const { return columnas_; }
-    int64_t Lineas() const { return lineas_; }
     int64_t LineaMala() const { return lineaMala_; }
     // Veces que está la columna de ese índice.
     int64_t Veces(uint32_t indice) const;
@@ -104,13 +100,9 @@ struct ResultadoValor {
     int64_t LineaMala = 0;
 };
 
-// Un fichero de al menos este tamaño se lee en dos mitades a la vez.
-inline constexpr qint64 MinimoDosMitades = qint64(32) << 20;
-
 // Desde un fichero de columnas abierto para leer.
 ResultadoValor ValorDeFichero(QIODevice& fichero, const ProbabilidadesJornada& p,
-                              const std::atomic<bool>* cancelar = nullptr,
-                              qint64 minimoDosMitades = MinimoDosMitades);
+                              const std::atomic<bool>* cancelar = nullptr);
 
 // Desde el desarrollo de una base que se está editando, sin escribir nada. `tabla` es la del
 // método directo (la que elige CalculaEstadisticas).
