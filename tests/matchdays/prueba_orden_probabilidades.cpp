@@ -24,8 +24,9 @@ QStringList Argumentos(const QString& texto) {
 
 TEST(OrdenProbabilidades, GuardaEnSuOrdenYMuestraLasQuinceFilas) {
     CarpetaTemporal carpeta;
-    Linea s = EjecutaCli(carpeta, Argumentos(u"--partido 1 50 30 20 --cuotas 2 2,0 4 4 --partido 15 "
-                                        u"100 0 0 --cuotas 9 3 3 3 --partido 1 10 10 80"_s));
+    Linea s =
+        EjecutaCli(carpeta, Argumentos(u"--partido 1 50 30 20 --cuotas 2 2,0 4 4 --partido 15 "
+                                       u"100 0 0 --cuotas 9 3 3 3 --partido 1 10 10 80"_s));
     ASSERT_EQ(s.Estado, 0) << s.Err.toStdString();
     EXPECT_EQ(s.Out, Filas({{1, u"  10  10  80"_s},
                             {2, u"  50  25  25"_s},
