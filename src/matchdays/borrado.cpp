@@ -5,6 +5,7 @@
 #include "core/estado_global.h"
 #include "core/mascaras.h"
 #include "matchdays/fichero_jornadas.h"
+#include "matchdays/fichero_probabilidades.h"
 #include "platform/plataforma.h"
 #include "reduction/cambios_pendientes.h"
 #include "reduction/fichero_bases.h"
@@ -119,7 +120,11 @@ void BorraJornadaBloqueada(EstadoGlobal& estado, int jornada, ResultadoBorrado& 
         r.Paso = PasoBorrado::Jornada;
         return;
     }
-    BorraFicherosColumnas(estado, jornada, r);
+    if (!BorraFicherosColumnas(estado, jornada, r))
+        return;
+    int estimadas = 0;
+    r.FalloEstimaciones = BorraEstimaciones(estado, jornada, jornada, &estimadas);
+    r.JornadasEstimadas += estimadas;
 }
 
 void BorraJornadaBloqueada(EstadoGlobal& estado, int jornada) {
@@ -211,6 +216,13 @@ QString TextoFalloBorrado(const ResultadoBorrado& r) {
                      : QStringLiteral(" No se ha borrado ninguna jornada.");
         texto += QStringLiteral(" Vuelva a borrar el mismo tramo cuando se haya resuelto.");
     }
+    if (!r.FalloEstimaciones.Bien()) {
+        texto += (texto.isEmpty() ? QString() : QStringLiteral(" "));
+        texto += QStringLiteral("No se han podido quitar las estimaciones de ") +
+                 NombreFichero(r.FalloEstimaciones.Ruta) + QStringLiteral(": ") +
+                 CausaFallo(r.FalloEstimaciones) +
+                 QStringLiteral(". Vuelva a borrar el mismo tramo cuando se haya resuelto.");
+    }
     return texto;
 }
 
@@ -227,6 +239,10 @@ QString TextoBorrado(const ResultadoBorrado& r) {
                                              : QStringLiteral(" ficheros de columnas borrados"));
     if (!r.FicherosBorrados.isEmpty())
         texto += QStringLiteral(" (") + r.FicherosBorrados.join(QStringLiteral(", ")) + u')';
+    if (r.JornadasEstimadas > 0)
+        texto +=
+            QStringLiteral(", estimaciones quitadas de ") + Numero(r.JornadasEstimadas) +
+            (r.JornadasEstimadas == 1 ? QStringLiteral(" jornada") : QStringLiteral(" jornadas"));
     return texto + u'.';
 }
 

@@ -62,12 +62,14 @@ struct ResultadoBorrado {
     ResultadoFichero Fallo; // del registro de la jornada o de un fichero de columnas
     PasoBorrado Paso = PasoBorrado::Jornada;
     int Alcanzada = 0;
-    ResultadoFichero FalloIndice; // al liberar el índice
-    int RegistrosIndice = 0;      // reducciones quitadas del índice
-    QStringList FicherosBorrados; // ficheros de columnas quitados
-    bool Pendiente = false;       // la jornada alcanzada se terminará de borrar al arrancar
+    ResultadoFichero FalloIndice;       // al liberar el índice
+    int RegistrosIndice = 0;            // reducciones quitadas del índice
+    QStringList FicherosBorrados;       // ficheros de columnas quitados
+    ResultadoFichero FalloEstimaciones; // al quitar las estimaciones de PROBAB.ZPK
+    int JornadasEstimadas = 0;          // jornadas cuyas estimaciones se quitaron
+    bool Pendiente = false; // la jornada alcanzada se terminará de borrar al arrancar
     bool Bien() const { return Fallo.Bien(); }
-    bool Completo() const { return Fallo.Bien() && FalloIndice.Bien(); }
+    bool Completo() const { return Fallo.Bien() && FalloIndice.Bien() && FalloEstimaciones.Bien(); }
 };
 
 // Borra el tramo (en cualquier orden), jornada a jornada: sus reducciones salen del índice, su

@@ -8,6 +8,7 @@
 #include "matchdays/fichero_equipos.h"
 #include "matchdays/fichero_jornadas.h"
 #include "matchdays/pantalla_equipos.h"
+#include "matchdays/pantalla_probabilidades.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
@@ -31,6 +32,7 @@ constexpr int AnchoBotonJornada = 110;
 constexpr int AnchoBotonFecha = 130;
 constexpr int AnchoBotonLargo = 133;
 constexpr int AnchoBotonCorto = 70;
+constexpr int AnchoBotonProbab = 116;
 constexpr int YBotonesArriba = 25;
 constexpr int YBotonesAbajo = 496;
 
@@ -265,6 +267,10 @@ void PantallaJornadas::CreaBotonesAbajo() {
     Pic_Equipos = CreaBoton(this, QStringLiteral("Pic_Equipos"),
                             QPoint(Pic_Ayuda->x() - 10 - AnchoBotonLargo, YBotonesAbajo),
                             AnchoBotonLargo, QStringLiteral("Equipos"));
+    // Arriba a la derecha, donde el panel de la fecha no llega.
+    Pic_BotProbab = CreaBoton(this, QStringLiteral("Pic_BotProbab"),
+                              QPoint(AnchoVentana - 22 - AnchoBotonProbab, YBotonesArriba),
+                              AnchoBotonProbab, QStringLiteral("Probabilidades"));
 }
 
 void PantallaJornadas::Conecta() {
@@ -282,6 +288,11 @@ void PantallaJornadas::Conecta() {
     connect(Pic_BotFecJor, &BotonImagen::pulsado, this, &PantallaJornadas::PulsaFecJor);
     connect(Pic_BotGuardar, &BotonImagen::pulsado, this, &PantallaJornadas::Guarda);
     connect(Pic_Equipos, &BotonImagen::pulsado, this, &PantallaJornadas::AbreEquipos);
+    connect(Pic_BotProbab, &BotonImagen::pulsado, this, [this] {
+        PantallaProbabilidades dialogo(estado_, estado_.Datos.JornadaActual,
+                                       estado_.RegistroJornada, this);
+        dialogo.exec();
+    });
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaJornadas::Sal);
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, [this] {
         TocaSonido(estado_, 9);
@@ -295,8 +306,8 @@ void PantallaJornadas::OrdenTabulador() {
         {Pic_BotNroJor, Pic_BotFecJor, Tex_FecDia, Tex_FecMes, Tex_FecAno, Cbo_Equipo[1]});
     for (int k = 1; k < NumEquiposJornada; ++k)
         setTabOrder(Cbo_Equipo[k], Cbo_Equipo[k + 1]);
-    EncadenaTabulador(
-        {Cbo_Equipo[NumEquiposJornada], Pic_BotGuardar, Pic_Equipos, Pic_Ayuda, Pic_Salir});
+    EncadenaTabulador({Cbo_Equipo[NumEquiposJornada], Pic_BotGuardar, Pic_Equipos, Pic_Ayuda,
+                       Pic_Salir, Pic_BotProbab});
 }
 
 void PantallaJornadas::MuestraJornadaAlAbrir() {

@@ -30,6 +30,7 @@ public:
     // Casilla 2i-1: equipo de casa del partido i; casilla 2i: el de fuera. El 0 no se usa.
     std::array<QComboBox*, 31> Cbo_Equipo{};
     BotonImagen* Pic_Equipos;
+    BotonImagen* Pic_BotProbab; // abre el diálogo "Probabilidades" de la jornada
     BotonImagen* Pic_BotGuardar;
     BotonImagen* Pic_Ayuda;
     BotonImagen* Pic_Salir;

@@ -21,7 +21,9 @@ namespace quiniela {
 namespace {
 
 constexpr int AnchoVentana = 720;
-constexpr int AltoVentana = 442;
+// Debajo de lo de siempre, el valor de la apuesta de la reducción guardada.
+constexpr int YValor = 442;
+constexpr int AltoVentana = YValor + PanelValor::Alto + 10;
 const QPoint PosBase(275, 86);
 const QPoint PosSignos(405, 89);
 constexpr int XPartidos = 15;
@@ -67,6 +69,8 @@ PantallaSalida::PantallaSalida(EstadoGlobal& estado, QWidget* padre)
     CreaCajasRejilla(*this, estado_, PosBase, PosSignos);
     CreaBotones();
     CreaBotonesSalida();
+    Pic_Valor = new PanelValor(estado_, this);
+    Pic_Valor->move(XPartidos, YValor);
     CreaListasJornadaOrden(*this);
     AnadeDesplegablesJornadaOrden(
         desplegables_, estado_, *this, [this](int fila) { EligeJornada(fila); },
@@ -133,6 +137,11 @@ void PantallaSalida::Refresca() {
     LeeFicheroJornadas(estado_);
     LeeFicheroBases(estado_);
     estado_.ActualizaFicheroApuestas();
+    Pic_Valor->setVisible(estado_.NumeroRegistroReduccion > 0);
+    if (estado_.NumeroRegistroReduccion > 0) {
+        Pic_Valor->LeeDatos();
+        Pic_Valor->RecalculaGuardada();
+    }
     DibujaPantallaComun(estado_, *this);
     TotalBoletos = estado_.NumeroRegistroReduccion > 0
                        ? CalculaBoletos(estado_.Red.Base, estado_.Red.ApuestasReducidas)

@@ -3,6 +3,7 @@
 // resumen y sus boletos, y los seis botones que abren la pantalla de listados.
 
 #include "reduction/pantalla_comun.h"
+#include "reduction/pantalla_valor.h"
 #include "shell/lista_desplegable.h"
 
 #include <QDialog>
@@ -23,6 +24,7 @@ public:
 
     // Por TipoListado: 0 datos básicos, 1 boletos, 2 relación, 3 disco, 4 continuo, 5 correo.
     std::array<BotonDibujo*, 6> Pic_Salida{};
+    PanelValor* Pic_Valor = nullptr; // valor de la apuesta de la reducción guardada
 
     int TipoListado = 0;
     int64_t TotalBoletos = 0;

@@ -5,6 +5,7 @@
 #include "core/listas.h"
 #include "core/modo_edicion.h"
 #include "matchdays/fichero_jornadas.h"
+#include "matchdays/pantalla_probabilidades.h"
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 #include "platform/qt/estilo.h"
@@ -26,7 +27,9 @@ namespace quiniela {
 namespace {
 
 constexpr int AnchoVentana = 720;
-constexpr int AltoVentana = 442;
+// Debajo de lo de siempre, el panel del valor de la apuesta.
+constexpr int YValor = 442;
+constexpr int AltoVentana = YValor + PanelValor::Alto + 10;
 
 // Fila de arriba: jornada, orden y método; a la derecha, debajo, los errores.
 const QPoint PosMetodo(475, PosJornadaRejilla.y());
@@ -47,6 +50,7 @@ constexpr int YTodo = 372;
 constexpr int AnchoTodo = 120;
 const QRect AreaDescripcion(415, YTodo, 290, AltoBoton);
 constexpr int YAbajo = 408;
+constexpr int AnchoProbabilidades = 120;
 
 // Panel de progreso: botones en el centro del panel.
 constexpr int AnchoCancelar = 170;
@@ -118,6 +122,10 @@ void PantallaReducir::CreaRejillas() {
     }
     Pic_Esta = new PanelEstadisticas(estado_, clics_, this);
     Pic_Esta->setGeometry(AreaEstadisticas);
+    Pic_Valor = new PanelValor(estado_, this);
+    Pic_Valor->move(XPartidos, YValor);
+    Pic_Valor->LeeDatos();
+    Pic_Valor->RecalculaBase();
 }
 
 void PantallaReducir::CreaBotones() {
@@ -132,6 +140,9 @@ void PantallaReducir::CreaBotones() {
                   AnchoTodo, QStringLiteral("Borrar todo"));
     Pic_BotReducir = CreaBoton(this, QStringLiteral("Pic_BotReducir"), QPoint(XPartidos, YAbajo),
                                AnchoReducir, QStringLiteral("Reducir apuestas"));
+    Pic_BotProbab = CreaBoton(this, QStringLiteral("Pic_BotProbab"),
+                              QPoint(XPartidos + AnchoReducir + 10, YAbajo), AnchoProbabilidades,
+                              QStringLiteral("Probabilidades"));
     CreaSalirAyudaIndice(*this);
     ColocaDesdeLaDerecha({Pic_Salir, Pic_Ayuda, Pic_Indice}, AnchoVentana - 15, YAbajo);
 }
@@ -234,6 +245,7 @@ void PantallaReducir::Conecta() {
     connect(Pic_BotBorTodo, &BotonImagen::pulsado, this,
             [this] { PulsaBotonTodo(Pic_BotBorTodo, false); });
     connect(Pic_BotReducir, &BotonImagen::pulsado, this, &PantallaReducir::Reduce);
+    connect(Pic_BotProbab, &BotonImagen::pulsado, this, &PantallaReducir::AbreProbabilidades);
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaReducir::Sal);
     connect(Pic_Indice, &BotonImagen::pulsado, this, &PantallaReducir::AbreIndice);
     connect(Pic_Ayuda, &BotonImagen::pulsado, this, &PantallaReducir::Ayuda);
@@ -243,8 +255,8 @@ void PantallaReducir::Conecta() {
 
 void PantallaReducir::OrdenTabulador() {
     EncadenaTabulador({Pic_BotNroJor, Pic_BotOrden, Pic_BotMetodo, Pic_BotMinErr, Pic_BotMaxErr,
-                       Pic_BotSelTodo, Pic_BotBorTodo, Tex_Descripcion, Pic_BotReducir, Pic_Indice,
-                       Pic_Ayuda, Pic_Salir});
+                       Pic_BotSelTodo, Pic_BotBorTodo, Tex_Descripcion, Pic_BotReducir,
+                       Pic_BotProbab, Pic_Indice, Pic_Ayuda, Pic_Salir});
 }
 
 namespace {
@@ -337,6 +349,18 @@ void PantallaReducir::TrasCambio() {
                        static_cast<QWidget*>(Pic_ColBas), static_cast<QWidget*>(Pic_Signos),
                        static_cast<QWidget*>(Pic_Esta)})
         w->update();
+    Pic_Valor->RecalculaBase();
+}
+
+void PantallaReducir::AbreProbabilidades() {
+    desplegables_.CierraTodas();
+    PantallaProbabilidades dialogo(estado_, estado_.Datos.JornadaActual, estado_.RegistroJornada,
+                                   this);
+    dialogo.exec();
+    if (!dialogo.Guardado())
+        return;
+    Pic_Valor->LeeDatos();
+    Pic_Valor->RecalculaBase();
 }
 
 CursorRejilla PantallaReducir::CursorEn(CajaRejilla* caja, QPoint punto) const {

@@ -8,6 +8,7 @@
 #include "reduction/estadisticas.h"
 #include "reduction/pantalla_comun.h"
 #include "reduction/pantalla_reducir_paneles.h"
+#include "reduction/pantalla_valor.h"
 #include "shell/lista_desplegable.h"
 
 #include <QDialog>
@@ -44,6 +45,8 @@ public:
     BotonImagen* Pic_BotReducir;
     BotonImagen* Pic_BotSelTodo;
     BotonImagen* Pic_BotBorTodo;
+    BotonImagen* Pic_BotProbab; // abre el diálogo "Probabilidades"
+    PanelValor* Pic_Valor;      // valor de la apuesta de la base que se edita
     QLineEdit* Tex_Descripcion;
 
     const ClicsReduccion& Clics() const { return clics_; }
@@ -91,6 +94,7 @@ private:
     void TrasCambio();
     void PulsaBotonTodo(BotonImagen* boton, bool selecciona);
     void CierraParaReabrir();
+    void AbreProbabilidades();
     void AbreIndice();
     void ActivaControles(bool activos);
 
