@@ -200,10 +200,6 @@ QString TextoFalloBorrado(const ResultadoBorrado& r) {
                            QStringLiteral("; las siguientes siguen como estaban.")
                      : QStringLiteral(" No se ha borrado ninguna jornada.");
     }
-    if (r.Pendiente)
-        texto += QStringLiteral(" Sus reducciones ya no están en el índice: la jornada ") +
-                 Numero(j) +
-                 QStringLiteral(" se terminará de borrar la próxima vez que se abra el programa.");
     if (!r.FalloIndice.Bien()) {
         texto += QStringLiteral("No se han podido quitar las reducciones de la jornada ") +
                  Numero(j) + QStringLiteral(" del índice ") + NombreFichero(r.FalloIndice.Ruta) +
@@ -223,6 +219,10 @@ QString TextoFalloBorrado(const ResultadoBorrado& r) {
                  CausaFallo(r.FalloEstimaciones) +
                  QStringLiteral(". Vuelva a borrar el mismo tramo cuando se haya resuelto.");
     }
+    if (r.Pendiente)
+        texto += QStringLiteral(" Sus reducciones ya no están en el índice: la jornada ") +
+                 Numero(j) +
+                 QStringLiteral(" se terminará de borrar la próxima vez que se abra el programa.");
     return texto;
 }
 

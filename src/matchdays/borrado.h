@@ -67,7 +67,7 @@ struct ResultadoBorrado {
     QStringList FicherosBorrados;       // ficheros de columnas quitados
     ResultadoFichero FalloEstimaciones; // al quitar las estimaciones de PROBAB.ZPK
     int JornadasEstimadas = 0;          // jornadas cuyas estimaciones se quitaron
-    bool Pendiente = false; // la jornada alcanzada se terminará de borrar al arrancar
+    bool Pendiente = false;             // la jornada alcanzada se terminará de borrar al arrancar
     bool Bien() const { return Fallo.Bien(); }
     bool Completo() const { return Fallo.Bien() && FalloIndice.Bien() && FalloEstimaciones.Bien(); }
 };
