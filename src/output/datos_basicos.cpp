@@ -130,6 +130,7 @@ ResultadoImpresion ImprimeDatosBasicos(const EstadoGlobal& estado, Impresora& im
     const std::vector<QString> lineas =
         LineasDatosBasicos(DatosBasicosDe(estado, regional), MonedaImpresa());
     impresora.PonPapel(PapelImpresora::A4);
+    impresora.ApartaDeLosBordes();
     impresora.PonFuente(QStringLiteral("Courier New"), 9.75, false);
     copias = std::clamp(copias, 1, 999);
     for (int c = 1; c <= copias && r.Fin == FinImpresion::Terminada; ++c) {

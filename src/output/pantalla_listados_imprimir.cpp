@@ -102,8 +102,9 @@ ResultadoImpresion PantallaListados::ImprimeBoletosPantalla(Impresora& impresora
     o.Prueba = Chk_PruImp->isChecked();
     o.MargenIzquierdo = MargenIzquierdo(estado_.Datos, tipoListado_);
     o.MargenSuperior = MargenSuperior(estado_.Datos, tipoListado_);
-    // Cada boleto sale de la impresora antes de preguntar si se repite.
-    o.UnDocumentoPorBoleto = true;
+    // Cada boleto sale de la impresora antes de preguntar si se repite; en un PDF, que no
+    // sale hasta cerrarlo, la tanda entera es un documento con una página por boleto.
+    o.UnDocumentoPorBoleto = !impresora.GuardaEnFichero();
     o.Avisos = Avisos();
     o.TrasBoleto = [this](int64_t, bool ultimo) { return EsperaDecision(ultimo); };
     Pic_BotRepetir->setEnabled(true);

@@ -77,6 +77,7 @@ ResultadoImpresion ImprimeRelacion(EstadoGlobal& estado, Impresora& impresora,
     impresora.PonPapel(PapelImpresora::A4);
     if (opciones.AnchoPapel == 1)
         impresora.PonAnchoPagina(AnchoPapel350Twips);
+    impresora.ApartaDeLosBordes();
     impresora.PonFuente(QStringLiteral("Courier New"), 9.75, false);
     impresora.PonPosicion(0, 0);
     ImprimeCabeceraPagina(impresora, estado, opciones.AnchoPapel);

@@ -83,6 +83,7 @@ void Impresora::PonAnchoPagina(int twips) {
 bool Impresora::FinDocumento() {
     error_ = TerminaDocumento(paginasDibujadas_);
     paginaEmpezada_ = false;
+    apartada_ = false;
     paginasDibujadas_ = 0;
     pagina_ = 1;
     X_ = 0;

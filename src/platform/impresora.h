@@ -29,6 +29,18 @@ enum class PapelImpresora { A4, Usuario };
 // Tamaño de un A4 en twips.
 inline constexpr QSize PapelA4Twips{11906, 16838};
 
+// Bordes que no toca una impresora corriente, en twips: 6,35 mm a los lados y arriba (las
+// láser dejan unos 4,2 mm, las de chorro de tinta unos 3,4) y 12,7 mm abajo (el borde más
+// ancho de las de chorro de tinta). Un PDF aparta de ellos los listados de texto, para que
+// al imprimirlo desde un visor la primera letra no caiga fuera del papel útil.
+struct MargenesTwips {
+    int Izquierdo;
+    int Superior;
+    int Derecho;
+    int Inferior;
+};
+inline constexpr MargenesTwips MargenesImpresoraComun{360, 360, 360, 720};
+
 class Impresora {
 public:
     virtual ~Impresora() = default;
@@ -71,6 +83,17 @@ public:
     // Páginas dibujadas de verdad en el documento.
     int PaginasDibujadas() const { return paginasDibujadas_; }
 
+    // ¿El documento acaba en un fichero (PDF) en vez de salir por una impresora? Entonces
+    // nada sale hasta terminarlo y los boletos de una tanda van en páginas del mismo.
+    virtual bool GuardaEnFichero() const { return false; }
+
+    // Un listado de texto (datos básicos, relación, informe) cuenta desde el área imprimible
+    // de una impresora corriente. La impresora real ya lo hace; un PDF, que empieza en la
+    // esquina del papel, se aparta MargenesImpresoraComun. Los boletos y el continuo no lo
+    // piden: su geometría es la del papel. Vale hasta el fin del documento.
+    void ApartaDeLosBordes() { apartada_ = true; }
+    bool ApartadaDeLosBordes() const { return apartada_; }
+
 protected:
     // Lo que hace cada implementación. Las coordenadas ya están en twips de la página.
     virtual void EmpiezaPagina(int numero, QSize papelTwips) = 0;
@@ -91,12 +114,13 @@ private:
     int pagina_ = 1;
     int paginasDibujadas_ = 0;
     bool paginaEmpezada_ = false;
+    bool apartada_ = false;
     QSize papel_ = PapelA4Twips;
     QString error_;
 };
 
-// Lo que se hace con un documento que se guardó en PDF porque no había impresora: decir
-// al usuario dónde está y abrirlo con el visor del escritorio.
+// Lo que se hace con un documento que se guardó en PDF porque no había impresora: abrirlo con
+// el visor del escritorio, si lo hay, y decir al usuario dónde está.
 class VisorDocumentos {
 public:
     virtual ~VisorDocumentos() = default;

@@ -132,6 +132,7 @@ QString LineaBoletoInforme(const BoletoPremiado& boleto) {
 
 bool ImprimeInformeEscrutinio(Impresora& impresora, const DatosInforme& datos,
                               const ResultadoEscrutinio& r) {
+    impresora.ApartaDeLosBordes();
     ImprimeBloqueIzquierdo(impresora, datos, r);
     ImprimePremiosYAciertos(impresora, datos, r);
     ImprimeBoletos(impresora, datos, r);

@@ -7,6 +7,7 @@
 #include "support/datos_distribuidos.h"
 #include "support/impresora_falsa.h"
 #include "support/pantallas.h"
+#include "support/pdf_prueba.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -186,6 +187,11 @@ TEST_F(PantallaEscrutinPrueba, ImprimeElInformeRepintaSinAtenderYColumnaIncomple
     EXPECT_EQ(pedidos, QStringList{NombreInformeEscrutinio(1, 1)});
     EXPECT_TRUE(plataforma.Mensajes.empty());
     EXPECT_TRUE(QFile::exists(pdf));
+    // El informe se aparta de los bordes del papel como lo haría una impresora.
+    for (const PalabraPdf& palabra : PalabrasPdf(pdf)) {
+        EXPECT_GE(palabra.Caja.left(), MargenesImpresoraComun.Izquierdo / 20.0 - 0.01);
+        EXPECT_GE(palabra.Caja.top(), MargenesImpresoraComun.Superior / 20.0 - 0.01);
+    }
     const QString capturas = qEnvironmentVariable("QUINIELA_CAPTURAS");
     if (!capturas.isEmpty())
         QProcess::execute(u"pdftoppm"_s,

@@ -59,6 +59,8 @@ void ImpresoraPintor::DibujaTexto(int x, int y, const QString& texto,
         return;
     const QFont qfuente = FuenteQt(fuente);
     const QFontMetricsF medidas(qfuente, dispositivo_);
+    x += Origen().x();
+    y += Origen().y();
     Pintor.save();
     Pintor.translate(x * PixelesPorTwipX(*dispositivo_), y * PixelesPorTwipY(*dispositivo_));
     Pintor.scale(1 / AumentoLetra, 1 / AumentoLetra);
@@ -74,6 +76,8 @@ void ImpresoraPintor::DibujaRectangulo(int x, int y, int ancho, int alto) {
         return;
     const double px = PixelesPorTwipX(*dispositivo_);
     const double py = PixelesPorTwipY(*dispositivo_);
+    x += Origen().x();
+    y += Origen().y();
     Pintor.fillRect(QRectF(x * px, y * py, ancho * px, alto * py), Qt::black);
 }
 
@@ -118,6 +122,18 @@ QString ImpresoraPdf::TerminaDocumento(int paginas) {
     if (AlTerminar)
         AlTerminar(ruta_);
     return QString();
+}
+
+QPoint ImpresoraPdf::Origen() const {
+    if (!ApartadaDeLosBordes())
+        return {};
+    return {MargenesImpresoraComun.Izquierdo, MargenesImpresoraComun.Superior};
+}
+
+int ImpresoraPdf::AltoImprimible(QSize papel) const {
+    if (!ApartadaDeLosBordes())
+        return papel.height();
+    return papel.height() - MargenesImpresoraComun.Superior - MargenesImpresoraComun.Inferior;
 }
 
 std::unique_ptr<Impresora> CreaImpresoraPdfQt(const QString& ruta) {

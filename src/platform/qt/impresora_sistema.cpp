@@ -64,20 +64,32 @@ std::unique_ptr<Impresora> CreaImpresoraSistema(const QString& nombreDocumento,
     if (!predeterminada.isNull())
         return std::make_unique<ImpresoraQt>(predeterminada, nombreDocumento);
     const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    auto pdf = std::make_unique<ImpresoraPdf>(
-        RutaPdfDocumento(documentos.isEmpty() ? QDir::homePath() : documentos, nombreDocumento),
-        nombreDocumento);
+    return CreaPdfParaVisor(documentos.isEmpty() ? QDir::homePath() : documentos, nombreDocumento,
+                            visor);
+}
+
+std::unique_ptr<Impresora> CreaPdfParaVisor(const QString& carpetaDocumentos,
+                                            const QString& nombreDocumento,
+                                            VisorDocumentos& visor) {
+    auto pdf = std::make_unique<ImpresoraPdf>(RutaPdfDocumento(carpetaDocumentos, nombreDocumento),
+                                              nombreDocumento);
     pdf->AlTerminar = [&visor](const QString& ruta) { visor.MuestraDocumento(ruta); };
     return pdf;
 }
 
+QString TextoDocumentoGuardado(const QString& ruta, bool abierto) {
+    return QStringLiteral("No hay ninguna impresora instalada. El documento se ha guardado en "
+                          "el fichero ") +
+           QDir::toNativeSeparators(ruta) +
+           (abierto ? QStringLiteral(" y se ha abierto con el visor de documentos.")
+                    : QStringLiteral("; ábralo desde ahí para imprimirlo."));
+}
+
 void VisorDocumentosQt::MuestraDocumento(const QString& ruta) {
+    // Primero se intenta abrir: el mensaje no promete un visor que no existe.
+    const bool abierto = Abre ? Abre(ruta) : QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
     MuestraMensaje(QStringLiteral("DOCUMENTO GUARDADO EN PDF"),
-                   QStringLiteral("No hay ninguna impresora instalada. El documento se ha "
-                                  "guardado en el fichero ") +
-                       QDir::toNativeSeparators(ruta) +
-                       QStringLiteral(" y se abre ahora con el visor de documentos."));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
+                   TextoDocumentoGuardado(ruta, abierto));
 }
 
 } // namespace quiniela
