@@ -72,12 +72,15 @@ std::unique_ptr<Impresora> CreaImpresoraSistema(const QString& nombreDocumento,
 }
 
 void VisorDocumentosQt::MuestraDocumento(const QString& ruta) {
+    // Se dice que se abre solo si el escritorio ha aceptado abrirlo.
+    const bool abierto = QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
     MuestraMensaje(QStringLiteral("DOCUMENTO GUARDADO EN PDF"),
                    QStringLiteral("No hay ninguna impresora instalada. El documento se ha "
                                   "guardado en el fichero ") +
                        QDir::toNativeSeparators(ruta) +
-                       QStringLiteral(" y se abre ahora con el visor de documentos."));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(ruta));
+                       (abierto ? QStringLiteral(" y se abre ahora con el visor de documentos.")
+                                : QStringLiteral(". Ábralo con un visor de PDF para verlo o "
+                                                 "imprimirlo.")));
 }
 
 } // namespace quiniela
