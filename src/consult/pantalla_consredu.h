@@ -45,6 +45,7 @@ private:
     void AbreIndice();
     void PulsaNavegacion(BotonNavegacion boton);
     void PintaBoletos(QPainter& p) const;
+    static void PintaTituloBoleto(QPainter& p, const QRect& caja, const QString& titulo);
 
     EstadoGlobal& estado_;
     Consulta consultaActual_;
