@@ -27,6 +27,8 @@
 #include "support/plataforma_falsa.h"
 
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTest>
@@ -216,6 +218,36 @@ TEST_F(Tamanos, LasPantallasSinModoDejanVerLasEntradasDelMenu) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(PantallaAbierta(u"escrutin"_s), nullptr);
     EXPECT_EQ(menu.pos(), centro);
+}
+
+// Los títulos de los boletos de la consulta, de 80 en 80 píxeles: con siete cifras tampoco
+// se pisan ni se salen de su sitio.
+TEST(TitulosBoleto, DeSieteCifrasCabenEntreLosDeAlLado) {
+    for (const QString& titulo : {u"Boleto 7"_s, u"Boleto 123"_s, u"Boleto 1793614"_s}) {
+        SCOPED_TRACE(titulo.toStdString());
+        QImage imagen(400, 100, QImage::Format_RGB32);
+        imagen.fill(Qt::black);
+        const QRect caja(120, 60, 75, 14);
+        {
+            QPainter p(&imagen);
+            p.setPen(Qt::white);
+            PantallaConsredu::PintaTituloBoleto(p, caja, titulo);
+        }
+        int izquierda = imagen.width(), derecha = -1, arriba = imagen.height();
+        for (int y = 0; y < imagen.height(); ++y)
+            for (int x = 0; x < imagen.width(); ++x)
+                if (imagen.pixel(x, y) != qRgb(0, 0, 0)) {
+                    izquierda = std::min(izquierda, x);
+                    derecha = std::max(derecha, x);
+                    arriba = std::min(arriba, y);
+                }
+        ASSERT_GE(derecha, 0) << "no se ha escrito nada";
+        // Entre el final del de la izquierda y el principio del de la derecha.
+        EXPECT_GE(izquierda, caja.left() - 5);
+        EXPECT_LT(derecha, caja.left() + 80 - 5);
+        // Y sin subir hasta el recuento de boletos (que acaba 12 píxeles más arriba).
+        EXPECT_GE(arriba, caja.top() - 12);
+    }
 }
 
 } // namespace
