@@ -19,18 +19,19 @@ namespace quiniela {
 
 namespace {
 
-constexpr int AltoVentana = 534;
+// Cabe en 800 × 600 con la barra de tareas y la de título.
+constexpr int AltoVentana = 526;
 
 // Los partidos a la izquierda de la base; la base y sus cajas, y a la derecha los boletos,
 // 30 píxeles más allá con la columna probable o los totales de signos.
 constexpr int XPartidos = 12;
 const QPoint PosBase(215, 86);
-const QPoint PosSignos(316, 89);
+const QPoint PosSignos(322, 89);
 constexpr int XColumnasDirecto = 342;
 constexpr int XColumnasOtros = 372;
 
 constexpr int YNavegacion = 372;
-constexpr int YAbajo = 498;
+constexpr int YAbajo = AltoVentana - 30;
 
 // Los textos sobre los boletos: el número de boletos y "Boleto n" encima de cada uno.
 constexpr int YTotalBoletos = 45;
@@ -43,8 +44,12 @@ int AnchoVentana(int metodo) {
 } // namespace
 
 PantallaConsredu::PantallaConsredu(EstadoGlobal& estado, QWidget* padre)
-    : QWidget(padre, Qt::Window), ControlesRejilla(this, XPartidos), estado_(estado),
-      consultaActual_(estado), desplegables_(estado) {
+    : QWidget(padre, Qt::Window),
+      ControlesRejilla(this, XPartidos,
+                       [this](std::vector<TextoPantalla>& t) {
+                           AnadeEncabezadosBase(t, *this, estado_.Red.Metodo);
+                       }),
+      estado_(estado), consultaActual_(estado), desplegables_(estado) {
     setObjectName(QStringLiteral("consredu"));
     setStyleSheet(EstiloListasRejilla());
     CreaRejillas();
@@ -177,11 +182,26 @@ void PantallaConsredu::PintaBoletos(QPainter& p) const {
     p.setFont(LetraPrograma(13, true));
     p.drawText(QRect(Pic_Colum->x() + 93, YTotalBoletos, 160, 18), Qt::AlignLeft | Qt::AlignTop,
                TextoBoletos());
-    p.setFont(LetraPrograma(11, true));
     p.setPen(Qt::white);
     const auto& titulos = consultaActual_.BloqueActual().Titulos;
     for (int b = 0; b < BoletosPorBloque; ++b)
-        p.drawText(CajaTituloBoleto(b), Qt::AlignLeft | Qt::AlignTop, titulos[std::size_t(b)]);
+        PintaTituloBoleto(p, CajaTituloBoleto(b), titulos[std::size_t(b)]);
+}
+
+// "Boleto n" cabe en su caja: con números largos, letra más pequeña y, si aun así no cabe,
+// el número debajo de "Boleto", centrados sobre el boleto.
+void PantallaConsredu::PintaTituloBoleto(QPainter& p, const QRect& caja, const QString& titulo) {
+    for (int pixeles = 11; pixeles >= 9; --pixeles) {
+        p.setFont(LetraPrograma(pixeles, true));
+        if (p.fontMetrics().horizontalAdvance(titulo) <= caja.width()) {
+            p.drawText(caja, Qt::AlignLeft | Qt::AlignTop, titulo);
+            return;
+        }
+    }
+    p.setFont(LetraPrograma(10, true));
+    const QRect dos(caja.left() - 5, caja.top() - 12, caja.width() + 5, 26);
+    p.drawText(dos, Qt::AlignHCenter | Qt::AlignBottom,
+               titulo.section(u' ', 0, 0) + u'\n' + titulo.section(u' ', 1));
 }
 
 void PantallaConsredu::paintEvent(QPaintEvent*) {
@@ -200,6 +220,17 @@ void PantallaConsredu::keyPressEvent(QKeyEvent* evento) {
         close();
         return;
     }
+    // Sin ratón, los cuatro botones de los boletos: Inicio, Re Pág, Av Pág y Fin.
+    const std::pair<int, BotonNavegacion> teclas[] = {{Qt::Key_Home, BotonNavegacion::Principio},
+                                                      {Qt::Key_PageUp, BotonNavegacion::Retroceder},
+                                                      {Qt::Key_PageDown, BotonNavegacion::Avanzar},
+                                                      {Qt::Key_End, BotonNavegacion::Final}};
+    for (const auto& [tecla, boton] : teclas)
+        if (evento->key() == tecla) {
+            if (consultaActual_.Activo(boton))
+                PulsaNavegacion(boton);
+            return;
+        }
     QWidget::keyPressEvent(evento);
 }
 

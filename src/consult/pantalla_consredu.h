@@ -27,6 +27,8 @@ public:
     // Textos escritos sobre la ventana: el número de boletos y los títulos de los boletos.
     QString TextoBoletos() const;
     QRect CajaTituloBoleto(int boleto) const; // boleto 0..2 del bloque
+    // "Boleto n" dentro de su caja, sin pisar el del boleto de al lado (80 píxeles más allá).
+    static void PintaTituloBoleto(QPainter& p, const QRect& caja, const QString& titulo);
 
 protected:
     void paintEvent(QPaintEvent* evento) override;

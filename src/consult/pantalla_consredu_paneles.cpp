@@ -103,6 +103,20 @@ BotonesNavegacion::BotonesNavegacion(QWidget* padre) : QWidget(padre) {
     resize(113, 26);
 }
 
+ElementoAccesible BotonesNavegacion::Elemento(int indice) const {
+    const auto boton = BotonNavegacion(indice + 1);
+    ElementoAccesible e;
+    e.Caja = QRect(1 + 29 * indice, 1, LadoBoton, LadoBoton);
+    e.Nombre = TooltipNavegacion(boton).trimmed();
+    e.Rol = QAccessible::PushButton;
+    e.Activo = EstaActivo && EstaActivo(boton);
+    e.Pulsa = [this, boton] {
+        if (EstaActivo && EstaActivo(boton))
+            Q_EMIT const_cast<BotonesNavegacion*>(this)->pulsado(boton);
+    };
+    return e;
+}
+
 void BotonesNavegacion::PonPulsado(BotonNavegacion boton) {
     pulsado_ = boton;
     repaint();

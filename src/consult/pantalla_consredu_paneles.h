@@ -3,6 +3,7 @@
 // quince partidos, y Pic_BotAdeAtr, con los cuatro botones que mueven de tres en tres.
 
 #include "consult/consulta.h"
+#include "platform/qt/accesible.h"
 
 #include <QWidget>
 
@@ -26,10 +27,13 @@ private:
 };
 
 // Pic_BotAdeAtr: cuatro botones de 24 × 24 en un solo dibujo.
-class BotonesNavegacion : public QWidget {
+class BotonesNavegacion : public QWidget, public ElementosAccesibles {
     Q_OBJECT
 public:
     explicit BotonesNavegacion(QWidget* padre);
+    // Los cuatro botones para el lector de pantalla, con su consejo por nombre.
+    int NumElementos() const override { return 4; }
+    ElementoAccesible Elemento(int indice) const override;
     // Quién decide si un botón está activo ahora (la consulta).
     std::function<bool(BotonNavegacion)> EstaActivo;
     // Dibuja un botón hundido (Ninguno: todos sueltos).

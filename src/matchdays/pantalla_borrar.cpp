@@ -108,6 +108,8 @@ void PantallaBorrar::OrdenTabulador() {
 // Elegida una jornada: si el tramo queda al revés, la otra lista se abre con esa jornada
 // elegida para que el usuario la confirme.
 void PantallaBorrar::EligeEnLista(bool desde, int fila) {
+    hecho_.clear();
+    update();
     const int otra = desde ? tramo_.EligeDesde(fila + 1) : tramo_.EligeHasta(fila + 1);
     Desplegable(desde ? 0 : 1)->Redibuja();
     if (otra == 0)
@@ -120,13 +122,17 @@ void PantallaBorrar::EligeEnLista(bool desde, int fila) {
 void PantallaBorrar::Borra() {
     desplegables_.CierraTodas();
     bool esperando = false;
-    PulsaBorrarDatos(estado_, tramo_, [&esperando](bool espera) {
+    const auto r = PulsaBorrarDatos(estado_, tramo_, [&esperando](bool espera) {
         if (espera && !esperando)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         else if (!espera && esperando)
             QApplication::restoreOverrideCursor();
         esperando = espera;
     });
+    // Acabado el borrado, la pantalla dice qué se ha borrado (los fallos ya tienen su aviso).
+    if (r && r->Completo())
+        hecho_ = TextoBorrado(*r);
+    update();
 }
 
 void PantallaBorrar::reject() {
@@ -142,6 +148,13 @@ void PantallaBorrar::paintEvent(QPaintEvent*) {
     p.setFont(LetraPrograma(15, true));
     p.drawText(QRect(0, 12, width(), 24), Qt::AlignCenter, QStringLiteral("BORRADO DE DATOS"));
     PintaPanelHundido(p, AreaTexto);
+    if (!hecho_.isEmpty()) {
+        p.setPen(AmarilloTexto);
+        p.setFont(LetraPrograma(12, true));
+        p.drawText(AreaTexto.adjusted(12, 8, -12, -8), Qt::AlignLeft | Qt::TextWordWrap,
+                   QStringLiteral("Hecho. ") + hecho_);
+        return;
+    }
     p.setPen(Qt::white);
     p.setFont(LetraPrograma(12));
     p.drawText(AreaTexto.adjusted(12, 8, -12, -8), Qt::AlignLeft | Qt::TextWordWrap,

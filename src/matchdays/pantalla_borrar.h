@@ -31,6 +31,8 @@ public:
     ListaDesplegable* Desplegable(int indice) const { return desplegables_.Listas().at(indice); }
 
     void Borra();
+    // Lo que dice la pantalla del último borrado hecho; vacío si no hay ninguno.
+    const QString& TextoHecho() const { return hecho_; }
 
 protected:
     void paintEvent(QPaintEvent* evento) override;
@@ -48,6 +50,7 @@ private:
     EstadoGlobal& estado_;
     RangoBorrado tramo_;
     GrupoDesplegables desplegables_;
+    QString hecho_; // lo borrado la última vez, hasta que se elige otro tramo
 };
 
 } // namespace quiniela

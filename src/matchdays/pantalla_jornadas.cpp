@@ -27,7 +27,7 @@ namespace quiniela {
 namespace {
 
 constexpr int AnchoVentana = 560;
-constexpr int AltoVentana = 536;
+constexpr int AltoVentana = 526; // 800 × 600 con barra de tareas, de título y borde
 constexpr int AnchoBotonJornada = 110;
 constexpr int AnchoBotonFecha = 130;
 constexpr int AnchoBotonLargo = 133;

@@ -16,6 +16,7 @@ constexpr int AltoRotulo = 16;
 BotonDibujo::BotonDibujo(QWidget* padre, const QString& nombre, const QString& imagen,
                          const QString& rotulo)
     : QWidget(padre), rotulo_(rotulo) {
+    InstalaAccesibilidad();
     setObjectName(nombre);
     setAccessibleName(rotulo);
     setFocusPolicy(Qt::StrongFocus);

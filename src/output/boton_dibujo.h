@@ -2,6 +2,8 @@
 // Botón de dibujo de la salida de datos: un dibujo propio con su rótulo debajo. Responde al
 // ratón al bajar el botón, y a Espacio o Intro cuando tiene el foco.
 
+#include "platform/qt/accesible.h"
+
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -10,10 +12,12 @@
 
 namespace quiniela {
 
-class BotonDibujo : public QWidget {
+class BotonDibujo : public QWidget, public BotonAccesible {
 public:
     BotonDibujo(QWidget* padre, const QString& nombre, const QString& imagen,
                 const QString& rotulo);
+    QString RotuloAccesible() const override { return rotulo_; }
+    void PulsaAccesible() override { Pulsa(); }
 
     std::function<void()> AlPulsar;
     const QString& Rotulo() const { return rotulo_; }

@@ -9,8 +9,9 @@ namespace quiniela {
 
 namespace {
 
+// Un número de boleto entre 1 y el total; sin boletos (no hay reducción), 0 como la salida.
 int64_t Acota(int64_t valor, int64_t total) {
-    return std::clamp<int64_t>(valor, 1, std::max<int64_t>(total, 1));
+    return total < 1 ? 0 : std::clamp<int64_t>(valor, 1, total);
 }
 
 int16_t MargenValido(int valor) {
@@ -36,11 +37,11 @@ int64_t ValorEntero(const QString& texto) {
 }
 
 RangoBoletos RangoCompleto(int64_t totalBoletos) {
-    return {1, std::max<int64_t>(totalBoletos, 1)};
+    return {Acota(1, totalBoletos), Acota(totalBoletos, totalBoletos)};
 }
 
 void CierraBoletoInicial(RangoBoletos& rango, const QString& texto, int64_t totalBoletos) {
-    rango.Inicial = texto.trimmed().isEmpty() ? 1 : Acota(ValorEntero(texto), totalBoletos);
+    rango.Inicial = Acota(texto.trimmed().isEmpty() ? 1 : ValorEntero(texto), totalBoletos);
     if (rango.Final < rango.Inicial)
         rango.Final = rango.Inicial;
 }

@@ -72,6 +72,27 @@ int64_t BoletoDeColumna(const QuinielaBase& base, int64_t total, int64_t n) {
     return (grupo - 1) * ((s + 7) / 8) + (r + 7) / 8;
 }
 
+std::vector<BoletoUnaColumna> BoletosDeUnaColumna(const QuinielaBase& base, int64_t total) {
+    std::vector<BoletoUnaColumna> boletos;
+    const int64_t s = ColumnasPorGrupo(base, total);
+    if (s == 0)
+        return boletos;
+    // Los grupos siguen el orden de los signos marcados del partido 15.
+    std::vector<QChar> signos;
+    for (int k = 1; k <= NumSignosMax; ++k)
+        if (base[NumPartidos].Signo[k] != 0)
+            signos.push_back(CaracterSigno(k));
+    const int64_t grupos = (total + s - 1) / s;
+    for (int64_t g = 1; g <= grupos; ++g) {
+        const int64_t ultima = std::min(total, g * s);
+        if ((ultima - (g - 1) * s) % ColumnasPorBoleto != 1)
+            continue;
+        const QChar signo = g <= int64_t(signos.size()) ? signos[size_t(g - 1)] : QChar();
+        boletos.push_back({BoletoDeColumna(base, total, ultima), signo});
+    }
+    return boletos;
+}
+
 ResultadoFicheroBoletos CreaFicheroBoletos(const EstadoGlobal& estado, QIODevice& columnas,
                                            const QString& nombreColumnas,
                                            const std::atomic<bool>* cancelar) {

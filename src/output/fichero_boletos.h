@@ -16,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <type_traits>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -81,6 +82,15 @@ int ColumnasUltimoBoleto(const QuinielaBase& base, int64_t total);
 // Boleto (desde 1) de la columna n (desde 1) de un fichero de `total` columnas con esa base.
 // 0 si no hay reducción o n está fuera de 1..total.
 int64_t BoletoDeColumna(const QuinielaBase& base, int64_t total, int64_t n);
+
+// Un boleto de una sola columna: el último de un grupo de columnas del partido 15.
+struct BoletoUnaColumna {
+    int64_t Boleto = 0; // número del boleto, desde 1
+    QChar Signo15;      // signo del partido 15 de su grupo ("1", "X" o "2"; nulo si no se sabe)
+};
+
+// Los boletos de una sola columna de una reducción de `total` columnas con esa base, en orden.
+std::vector<BoletoUnaColumna> BoletosDeUnaColumna(const QuinielaBase& base, int64_t total);
 
 struct ResultadoFicheroBoletos {
     int Error = 0;            // número de error (0 si fue bien)

@@ -58,7 +58,8 @@ void RecorreBoletos(Impresora& impresora, LectorBoletos& lector, const OpcionesB
         }
         ProcesaEventos();
         if (ImprimeUnBoleto(impresora, matriz, numero, o, r) == DecisionBoleto::Cancelar) {
-            if (r.Fin == FinImpresion::Terminada)
+            // Salir tras el último boleto del rango no cancela nada: el rango está completo.
+            if (r.Fin == FinImpresion::Terminada && numero != o.Rango.Final)
                 r.Fin = FinImpresion::Cancelada;
             return;
         }

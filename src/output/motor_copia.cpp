@@ -42,11 +42,16 @@ std::optional<MensajeCopia> CompruebaTamano(const RecuentoBoletos& recuento,
     if (formato != FormatoExportar::AD243 ||
         (total <= MaximoCampoAD243 && recuento.Boletos <= MaximoCampoAD243))
         return std::nullopt;
+    // Con la máscara y no con QLocale, que en español no agrupa los miles de 4 cifras y deja
+    // "1594.326".
     const QLocale regional(QLocale::Spanish, QLocale::Spain);
+    const auto miles = [&regional](int64_t n) {
+        return FormatoNumero(double(n), u"###,##0", regional);
+    };
     return MensajeCopia{
         QStringLiteral("REDUCCIÓN DEMASIADO GRANDE"),
-        QStringLiteral("La reducción tiene ") + regional.toString(qlonglong(total)) +
-            QStringLiteral(" columnas en ") + regional.toString(qlonglong(recuento.Boletos)) +
+        QStringLiteral("La reducción tiene ") + miles(total) + QStringLiteral(" columnas en ") +
+            miles(recuento.Boletos) +
             QStringLiteral(" boletos y el Formato AD243 solo admite hasta 999.999 columnas y "
                            "999.999 boletos. Cópiela en uno de los formatos de texto.")};
 }

@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QRadioButton>
+#include <QRegularExpressionValidator>
 #include <QTimer>
 
 namespace quiniela {
@@ -154,6 +155,10 @@ void PantallaListados::CreaCamposRango() {
     Tex_BolIni = campo("Tex_BolIni");
     Pic_BotBolFin = boton("Pic_BotBolFin", 1);
     Tex_BolFin = campo("Tex_BolFin");
+    // Un número de boleto solo lleva cifras.
+    for (QLineEdit* c : {Tex_BolIni, Tex_BolFin})
+        c->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), c));
     Pic_BotMarIzq = boton("Pic_BotMarIzq", 2);
     Tex_MarIzq = campo("Tex_MarIzq");
     Pic_BotMarSup = boton("Pic_BotMarSup", 3);

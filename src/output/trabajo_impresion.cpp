@@ -55,16 +55,53 @@ std::optional<MensajeImpresion> CompruebaReduccionGuardada(const EstadoGlobal& e
                                                "impreso nada.")};
 }
 
+namespace {
+
+// "el boleto 2 (partido 15: 1)"; sin el signo si no se sabe o no hace falta.
+QString DondeBoleto(const BoletoUnaColumna& b, bool conSigno = true) {
+    QString t = QStringLiteral("el boleto ") + QString::number(b.Boleto);
+    if (conSigno && !b.Signo15.isNull())
+        t += QStringLiteral(" (partido 15: ") + b.Signo15 + u')';
+    return t;
+}
+
+} // namespace
+
 std::optional<MensajeImpresion> AvisoUltimoBoleto(const Reduccion& red) {
-    if (ColumnasUltimoBoleto(red.Base, red.ApuestasReducidas) != 1)
+    const std::vector<BoletoUnaColumna> boletos =
+        BoletosDeUnaColumna(red.Base, red.ApuestasReducidas);
+    if (boletos.empty())
         return std::nullopt;
-    return MensajeImpresion{
-        QStringLiteral("ÚLTIMO BOLETO INCOMPLETO"),
-        QStringLiteral("Con esta reducción,  el último boleto sólo contiene una columna. "
-                       "Como  cada  boleto  debe  tener  dos  columnas  como  mínimo,  "
-                       "deberá  rellenar  manualmente  la  segunda  columna del último "
-                       "boleto  y,  por  lo  tanto,  aumentará  en  una  el  número  total  "
-                       "de columnas de la reducción.")};
+    const QString titulo = QStringLiteral("ÚLTIMO BOLETO INCOMPLETO");
+    if (boletos.size() == 1 && GruposPartido15(red.Base) == 1)
+        return MensajeImpresion{
+            titulo, QStringLiteral("Con esta reducción,  el último boleto (") +
+                        DondeBoleto(boletos[0], false) +
+                        QStringLiteral(
+                            ") sólo contiene una columna. "
+                            "Como  cada  boleto  debe  tener  dos  columnas  como  mínimo,  "
+                            "deberá  rellenar  manualmente  la  segunda  columna del último "
+                            "boleto  y,  por  lo  tanto,  aumentará  en  una  el  número  total  "
+                            "de columnas de la reducción.")};
+    // Con varios grupos del partido 15, una línea por boleto de una columna.
+    const QString n = QString::number(boletos.size());
+    QString texto = boletos.size() == 1
+                        ? QStringLiteral("Con esta reducción,  un boleto sólo contiene una "
+                                         "columna, el último de su grupo del partido 15:")
+                        : QStringLiteral("Con esta reducción,  ") + n +
+                              QStringLiteral(" boletos sólo contienen una columna, el último de "
+                                             "cada uno de esos grupos del partido 15:");
+    for (const BoletoUnaColumna& b : boletos)
+        texto += FinLinea + QStringLiteral("    ") + DondeBoleto(b);
+    texto +=
+        FinLinea + QStringLiteral("Como  cada  boleto  debe  tener  dos  columnas  como  mínimo,  "
+                                  "deberá  rellenar  manualmente  la  segunda  columna de ");
+    texto += boletos.size() == 1
+                 ? QStringLiteral("ese boleto  y,  por  lo  tanto,  aumentará  "
+                                  "en  una")
+                 : QStringLiteral("cada uno  y,  por  lo  tanto,  aumentará  en  ") + n;
+    texto += QStringLiteral("  el  número  total  de columnas de la reducción.");
+    return MensajeImpresion{titulo, texto};
 }
 
 QString TextoImprimiendoBoleto(int64_t numero) {

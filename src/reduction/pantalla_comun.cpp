@@ -14,7 +14,9 @@
 #include "shell/lista_desplegable.h"
 #include "shell/piezas_pantalla.h"
 
+#include <QKeyEvent>
 #include <QListWidget>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -78,6 +80,83 @@ CajaPulsable::CajaPulsable(QWidget* padre) : QWidget(padre) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void CajaPulsable::connectNotify(const QMetaMethod& senal) {
+    // La caja que atiende pulsaciones se usa también sin ratón: el tabulador llega a ella y
+    // las flechas recorren sus casillas. Las que solo se miran no toman el foco.
+    if (senal == QMetaMethod::fromSignal(&CajaPulsable::pulsada))
+        setFocusPolicy(Qt::TabFocus);
+    QWidget::connectNotify(senal);
+}
+
+namespace {
+
+// Casillas por fila de una rejilla: las que empiezan a la altura de la primera.
+int CasillasPorFila(const ElementosAccesibles& e) {
+    int n = 1;
+    const int y = e.Elemento(0).Caja.top();
+    while (n < e.NumElementos() && e.Elemento(n).Caja.top() == y)
+        ++n;
+    return n;
+}
+
+} // namespace
+
+void CajaPulsable::keyPressEvent(QKeyEvent* evento) {
+    const auto* e = dynamic_cast<const ElementosAccesibles*>(this);
+    if (e == nullptr || e->NumElementos() == 0 || testAttribute(Qt::WA_TransparentForMouseEvents)) {
+        QWidget::keyPressEvent(evento);
+        return;
+    }
+    const int fila = CasillasPorFila(*e);
+    int paso = 0;
+    switch (evento->key()) {
+    case Qt::Key_Left:
+        paso = -1;
+        break;
+    case Qt::Key_Right:
+        paso = 1;
+        break;
+    case Qt::Key_Up:
+        paso = -fila;
+        break;
+    case Qt::Key_Down:
+        paso = fila;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (const ElementoAccesible c = e->Elemento(casilla_); c.Pulsa && c.Activo)
+            c.Pulsa();
+        update();
+        return;
+    default:
+        QWidget::keyPressEvent(evento);
+        return;
+    }
+    casilla_ = std::clamp(casilla_ + paso, 0, e->NumElementos() - 1);
+    update();
+}
+
+void CajaPulsable::focusInEvent(QFocusEvent* evento) {
+    update();
+    QWidget::focusInEvent(evento);
+}
+
+void CajaPulsable::focusOutEvent(QFocusEvent* evento) {
+    update();
+    QWidget::focusOutEvent(evento);
+}
+
+void CajaPulsable::PintaCasillaDelTeclado(QPainter& p) const {
+    const auto* e = dynamic_cast<const ElementosAccesibles*>(this);
+    if (e == nullptr || CasillaDelTeclado() < 0 || casilla_ >= e->NumElementos())
+        return;
+    QPen pen(QColor(230, 120, 0), 2);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(e->Elemento(casilla_).Caja).adjusted(-1, -1, 1, 1));
+}
+
 void CajaPulsable::mousePressEvent(QMouseEvent* evento) {
     if (evento->button() == Qt::LeftButton)
         Q_EMIT pulsada(evento->position());
@@ -113,6 +192,57 @@ CajaRejilla::CajaRejilla(Tipo tipo, const EstadoGlobal& estado, QWidget* padre)
     }
 }
 
+void CajaPulsable::PulsaEn(const QRect& caja) {
+    if (!testAttribute(Qt::WA_TransparentForMouseEvents))
+        Q_EMIT pulsada(QRectF(caja).center());
+}
+
+int CajaRejilla::NumElementos() const {
+    return tipo_ == Tipo::Elegir ? NumPartidos - 1 : NumPartidos * NumSignosMax;
+}
+
+ElementoAccesible CajaRejilla::Elemento(int indice) const {
+    const QuinielaBase& base = estado_.Red.Base;
+    ElementoAccesible e;
+    e.Marcable = true;
+    // Las casillas van por filas: partido (o total) a partido, y en cada uno sus tres signos.
+    const int fila = tipo_ == Tipo::Elegir ? indice : indice / NumSignosMax;
+    const int k = tipo_ == Tipo::Elegir ? 0 : indice % NumSignosMax + 1;
+    const int m = fila + 1;
+    const QString signo = k > 0 ? QString(CaracterSigno(k)) : QString();
+    switch (tipo_) {
+    case Tipo::Base:
+        e.Caja = CeldaBase(m, k);
+        e.Nombre = QStringLiteral("Partido %1, signo %2").arg(m).arg(signo);
+        e.Marcado = base[m].Signo[k] == 1;
+        break;
+    case Tipo::Elegir:
+        e.Caja = CeldaElegida(m);
+        e.Nombre = QStringLiteral("Partido %1, a reducir").arg(m);
+        e.Marcado = base[m].AReducir == 1;
+        e.Activo = base[m].NumSignos >= 2;
+        break;
+    case Tipo::ColBas:
+        e.Caja = CeldaBase(m, k);
+        e.Nombre = QStringLiteral("Partido %1, signo %2 probable").arg(m).arg(signo);
+        e.Marcado = base[m].SignoProbable == k && base[m].Signo[k] == 1;
+        e.Activo = PartidoElegido(base, m) && base[m].Signo[k] == 1;
+        break;
+    case Tipo::Signos:
+        e.Caja = CeldaSignos(k, fila);
+        e.Nombre = QStringLiteral("Signo %1, %2 en la columna").arg(signo).arg(fila);
+        e.Marcado = estado_.Red.Totales(k, fila) == 1;
+        e.Activo = fila <= MaximosSignos(base)[k];
+        break;
+    }
+    e.Descripcion = !e.Activo   ? QStringLiteral("no se puede marcar")
+                    : e.Marcado ? QStringLiteral("marcada")
+                                : QStringLiteral("sin marcar");
+    if (!testAttribute(Qt::WA_TransparentForMouseEvents))
+        e.Pulsa = [this, caja = e.Caja] { const_cast<CajaRejilla*>(this)->PulsaEn(caja); };
+    return e;
+}
+
 void CajaRejilla::paintEvent(QPaintEvent*) {
     QPainter p(this);
     PintaPapel(p, rect());
@@ -131,6 +261,7 @@ void CajaRejilla::paintEvent(QPaintEvent*) {
         PintaSignos(p);
         break;
     }
+    PintaCasillaDelTeclado(p);
 }
 
 void CajaRejilla::PintaBase(QPainter& p) const {
@@ -207,8 +338,30 @@ void DosLineasEncima(std::vector<TextoPantalla>& t, QPoint origen, int ancho, co
     t.push_back({QRect(origen.x(), origen.y() - 16, ancho, 14), abajo, estilo, alineacion});
 }
 
+namespace {
+
+// Sobre Pic_Signos, sus signos; a su izquierda, el total de cada fila, que así no se lee como
+// un partido.
+void TextosSignos(std::vector<TextoPantalla>& t, const QRect& s) {
+    using Estilo = TextoPantalla::Estilo;
+    t.push_back({QRect(s.left() - 17, s.top() - 30, 90, 14), QStringLiteral("       Signos"),
+                 Estilo::Encabezado});
+    for (int k = 1; k <= NumSignosMax; ++k) {
+        const QRect celda = CeldaSignos(k, 0).translated(s.topLeft());
+        t.push_back({QRect(celda.left(), s.top() - 16, celda.width(), 14),
+                     QString(CaracterSigno(k)), Estilo::Encabezado, Qt::AlignCenter});
+    }
+    for (int r = 0; r < NumPartidos; ++r)
+        t.push_back({QRect(s.left() - 18, s.top() + 18 * r, 16, 18), QString::number(r),
+                     Estilo::Partido, Qt::AlignRight | Qt::AlignVCenter});
+}
+
+} // namespace
+
 void AnadeEncabezadosBase(std::vector<TextoPantalla>& t, const ControlesRejilla& c, int metodo,
                           Qt::Alignment alineacion) {
+    if (metodo == MetodoSeleccionSignos && c.Pic_Signos != nullptr)
+        TextosSignos(t, c.Pic_Signos->geometry());
     using Estilo = TextoPantalla::Estilo;
     DosLineasEncima(t, c.Pic_Base->pos() + QPoint(-6, 0), 140,
                     QStringLiteral("Quiniela     Partidos"), QStringLiteral("base      reducidos"),

@@ -5,6 +5,8 @@
 // crean, los partidos de la jornada junto a las filas, los encabezados, el resumen de una
 // reducción guardada y el paso de apertura común.
 
+#include "platform/qt/accesible.h"
+
 #include <QPoint>
 #include <QPointF>
 #include <QRect>
@@ -33,24 +35,42 @@ class CajaPulsable : public QWidget {
 public:
     explicit CajaPulsable(QWidget* padre);
 
+    // Una pulsación en el centro de esa caja, como la del ratón (teclado y lector de pantalla).
+    void PulsaEn(const QRect& caja);
+    // La casilla que marca el teclado (las flechas la mueven, Espacio la pulsa); -1 sin foco.
+    int CasillaDelTeclado() const { return hasFocus() ? casilla_ : -1; }
+
 Q_SIGNALS:
     void pulsada(QPointF punto);
     void movida(QPointF punto);
     void abandonada();
 
 protected:
+    void connectNotify(const QMetaMethod& senal) override;
+    void keyPressEvent(QKeyEvent* evento) override;
+    void focusInEvent(QFocusEvent* evento) override;
+    void focusOutEvent(QFocusEvent* evento) override;
+    // Desde el paintEvent de la caja: el marco de la casilla del teclado.
+    void PintaCasillaDelTeclado(QPainter& p) const;
     void mousePressEvent(QMouseEvent* evento) override;
     void mouseMoveEvent(QMouseEvent* evento) override;
     void leaveEvent(QEvent* evento) override;
+
+private:
+    int casilla_ = 0;
 };
 
 // Pic_Base, Pic_Elegir, Pic_ColBas o Pic_Signos, pintada desde la reducción cargada.
-class CajaRejilla : public CajaPulsable {
+class CajaRejilla : public CajaPulsable, public ElementosAccesibles {
     Q_OBJECT
 public:
     enum class Tipo { Base, Elegir, ColBas, Signos };
     CajaRejilla(Tipo tipo, const EstadoGlobal& estado, QWidget* padre);
     Tipo TipoCaja() const { return tipo_; }
+
+    // Cada casilla para el lector de pantalla: partido, signo y si está marcada.
+    int NumElementos() const override;
+    ElementoAccesible Elemento(int indice) const override;
 
 protected:
     void paintEvent(QPaintEvent* evento) override;
@@ -143,7 +163,8 @@ void DosLineasEncima(std::vector<TextoPantalla>& t, QPoint origen, int ancho, co
                      TextoPantalla::Estilo estilo = TextoPantalla::Estilo::Encabezado,
                      Qt::Alignment alineacion = Qt::AlignLeft | Qt::AlignVCenter);
 // "Quiniela base", "Partidos reducidos" y, con la columna probable, "Columna probable"
-// sobre sus cajas. (La salida los escribe arriba de su caja, no centrados en ella.)
+// sobre sus cajas; con la selección de signos, "Signos" y el total de cada fila junto a
+// Pic_Signos. (La salida los escribe arriba de su caja, no centrados en ella.)
 void AnadeEncabezadosBase(std::vector<TextoPantalla>& t, const ControlesRejilla& c, int metodo,
                           Qt::Alignment alineacion = Qt::AlignLeft | Qt::AlignVCenter);
 

@@ -261,21 +261,6 @@ void PantallaReducir::OrdenTabulador() {
 
 namespace {
 
-// Sobre Pic_Signos, sus signos; a su izquierda, el total de cada fila.
-void TextosSignos(std::vector<TextoPantalla>& t, const QRect& s) {
-    using Estilo = TextoPantalla::Estilo;
-    t.push_back({QRect(s.left() - 17, s.top() - 30, 90, 14), QStringLiteral("       Signos"),
-                 Estilo::Encabezado});
-    for (int k = 1; k <= NumSignosMax; ++k) {
-        const QRect celda = CeldaSignos(k, 0).translated(s.topLeft());
-        t.push_back({QRect(celda.left(), s.top() - 16, celda.width(), 14),
-                     QString(CaracterSigno(k)), Estilo::Encabezado, Qt::AlignCenter});
-    }
-    for (int r = 0; r < NumPartidos; ++r)
-        t.push_back({QRect(s.left() - 22, s.top() + 18 * r, 18, 18), QString::number(r),
-                     Estilo::Partido, Qt::AlignRight | Qt::AlignVCenter});
-}
-
 // Un rótulo a la izquierda de un control, alineado a la derecha.
 TextoPantalla RotuloIzquierda(const QRect& caja, const QString& texto) {
     return {caja, texto, TextoPantalla::Estilo::Rotulo, Qt::AlignRight | Qt::AlignVCenter};
@@ -287,8 +272,6 @@ TextoPantalla RotuloIzquierda(const QRect& caja, const QString& texto) {
 void PantallaReducir::AnadeTextos(std::vector<TextoPantalla>& t) const {
     const int metodo = estado_.Red.Metodo;
     AnadeEncabezadosBase(t, *this, metodo);
-    if (metodo == MetodoSeleccionSignos)
-        TextosSignos(t, Pic_Signos->geometry());
     if (metodo == MetodoColumnaProbable) {
         const QRect b = Pic_BotMinErr->geometry();
         t.push_back(

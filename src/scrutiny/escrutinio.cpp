@@ -173,6 +173,31 @@ QStringList LineasAciertos(const ResultadoEscrutinio& r) {
     return lineas;
 }
 
+TablaAciertos TablaAciertosPantalla(const ResultadoEscrutinio& r, const QLocale& regional) {
+    const auto importe = [&regional](int64_t centimos) {
+        return FormatoNumero(double(centimos) / 100.0, u"###,##0.00", regional);
+    };
+    // Columnas de 10 (hasta 14.348.907) y del importe mayor, que es el total.
+    constexpr int AnchoColumnas = 10;
+    const int anchoImporte = std::max<int>(14, int(importe(r.TotalCentimos()).size()));
+    const int largo = 2 + 2 + 3 + AnchoColumnas + 2 + anchoImporte;
+    TablaAciertos t;
+    t.Encabezado =
+        QStringLiteral("Aciertos Columnas").leftJustified(largo - 7) + QStringLiteral("Importe");
+    t.Lineas << QStringLiteral(" Suma total:") + ADerecha(importe(r.TotalCentimos()), largo - 12);
+    for (int i = NumPartidos; i >= 0; --i) {
+        const bool conImporte = i >= AciertosMinimosPremio && r.AciertosCategoria[i] > 0;
+        t.Lineas << QStringLiteral("  ") + ADerecha(i, 2) + QStringLiteral("   ") +
+                        ADerecha(
+                            FormatoNumero(double(r.AciertosCategoria[i]), u"###,##0", regional),
+                            AnchoColumnas) +
+                        QStringLiteral("  ") +
+                        ADerecha(conImporte ? importe(r.ImporteCentimos(i)) : QString(),
+                                 anchoImporte);
+    }
+    return t;
+}
+
 QString LineaBoleto(const BoletoPremiado& boleto) {
     QString linea = ADerecha(boleto.Boleto, 6) + QStringLiteral("  ");
     for (int32_t n : boleto.Columnas)

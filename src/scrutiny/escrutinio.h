@@ -6,6 +6,7 @@
 
 #include "core/tipos.h"
 
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -87,6 +88,15 @@ QString TextoImporte(int64_t centimos);
 QString LineaTotalAciertos(const ResultadoEscrutinio& r);
 QString LineaAciertos(const ResultadoEscrutinio& r, int aciertos);
 QStringList LineasAciertos(const ResultadoEscrutinio& r);
+
+// Lo que enseña la pantalla en Lis_Aciertos: las mismas líneas con los miles y la coma de la
+// configuración regional, el importe tan ancho como el mayor (14 como poco) y el encabezado
+// "Aciertos Columnas ... Importe" con cada rótulo sobre el final de su columna.
+struct TablaAciertos {
+    QString Encabezado;
+    QStringList Lineas; // el total primero y luego 15..0 aciertos; todas del mismo largo
+};
+TablaAciertos TablaAciertosPantalla(const ResultadoEscrutinio& r, const QLocale& regional);
 
 // Línea de Lis_Boletos (26 caracteres) y la lista entera.
 QString LineaBoleto(const BoletoPremiado& boleto);

@@ -26,7 +26,8 @@ namespace quiniela {
 
 namespace {
 
-constexpr int AltoVentana = 698;
+// Cabe en 800 × 600 con la barra de tareas, la de título y el borde: 526 de alto.
+constexpr int AltoVentana = 526;
 const QPoint PosIndice(213, PosJornadaRejilla.y());
 
 // Rejillas: la base y sus cajas como en la reducción; la ganadora y los premios a la
@@ -41,11 +42,12 @@ constexpr int AltoPremios = 210;
 constexpr int FilaPremio = 29;
 constexpr int YResumen = 284; // arriba de la franja del resumen
 
-// Listas del resultado y botones de abajo.
-constexpr int YListas = 406;
-constexpr int AltoListas = 17 * 14 + 6; // total y 16 líneas de aciertos
+// Listas del resultado y botones de abajo. Se ven el total y los aciertos con premio (15 a 11);
+// el resto, desplazando la lista.
+constexpr int YListas = 402;
+constexpr int AltoListas = 6 * 14 + 2;
 constexpr int AnchoAciertos = 320;
-constexpr int YAbajo = 662;
+constexpr int YAbajo = AltoVentana - 32;
 constexpr int AnchoEscrutar = 170;
 
 QString EstiloPantalla() {
@@ -69,6 +71,19 @@ CajaGanadora::CajaGanadora(const MarcasGanadora& marcas, QWidget* padre)
     resize(AnchoCajaBase, AltoCajaBase);
 }
 
+ElementoAccesible CajaGanadora::Elemento(int indice) const {
+    const int m = indice / NumSignosMax + 1;
+    const int k = indice % NumSignosMax + 1;
+    ElementoAccesible e;
+    e.Caja = CeldaBase(m, k);
+    e.Nombre = QStringLiteral("Partido %1, resultado %2").arg(m).arg(CaracterSigno(k));
+    e.Marcable = true;
+    e.Marcado = marcas_[m][k] == 1;
+    e.Descripcion = e.Marcado ? QStringLiteral("marcada") : QStringLiteral("sin marcar");
+    e.Pulsa = [this, caja = e.Caja] { const_cast<CajaGanadora*>(this)->PulsaEn(caja); };
+    return e;
+}
+
 void CajaGanadora::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), Papel);
@@ -89,6 +104,7 @@ void CajaGanadora::paintEvent(QPaintEvent*) {
             }
             p.drawText(r, Qt::AlignCenter, QString(CaracterSigno(s)));
         }
+    PintaCasillaDelTeclado(p);
 }
 
 PantallaEscrutin::PantallaEscrutin(EstadoGlobal& estado, QWidget* padre)
@@ -116,6 +132,7 @@ PantallaEscrutin::PantallaEscrutin(EstadoGlobal& estado, QWidget* padre)
         EligeJornada(Lis_Jornadas->currentRow());
     }
     CentraEnPantalla(this);
+    Pic_BotNroJor->setFocus();
 }
 
 void PantallaEscrutin::CreaRejillas() {
@@ -168,8 +185,10 @@ void PantallaEscrutin::CreaListas() {
     for (QListWidget* lista : {Lis_Aciertos, Lis_Boletos}) {
         lista->setFocusPolicy(Qt::NoFocus);
         lista->setSelectionMode(QAbstractItemView::NoSelection);
-        lista->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
+    // Los importes de muchas cifras ensanchan las líneas: se desplazan en vez de cortarse.
+    Lis_Boletos->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Lis_Aciertos->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     Lis_Aciertos->setGeometry(XPartidos, YListas, AnchoAciertos, AltoListas);
     // Las listas desplegables, encima de todo lo demás.
     CreaListasJornadaOrden(*this);
@@ -206,19 +225,19 @@ void PantallaEscrutin::Conecta() {
 }
 
 void PantallaEscrutin::OrdenTabulador() {
-    EncadenaTabulador({Pic_BotNroJor, Pic_BotOrden, Pic_Indice, Tex_Premios[1], Tex_Premios[2],
-                       Tex_Premios[3], Tex_Premios[4], Tex_Premios[5], Tex_Premios[6],
-                       Pic_BotEscrutar, Pic_BotImprimir, Pic_Ayuda, Pic_Salir});
+    EncadenaTabulador({Pic_BotNroJor, Pic_BotOrden, Pic_Indice, Pic_Ganadora, Tex_Premios[1],
+                       Tex_Premios[2], Tex_Premios[3], Tex_Premios[4], Tex_Premios[5],
+                       Tex_Premios[6], Pic_BotEscrutar, Pic_BotImprimir, Pic_Ayuda, Pic_Salir});
 }
 
 // Los encabezados de la columna ganadora y de las dos listas del resultado.
 void PantallaEscrutin::AnadeTextos(std::vector<TextoPantalla>& t) const {
+    AnadeEncabezadosBase(t, *this, estado_.Red.Metodo);
     DosLineasEncima(t, Pic_Ganadora->pos(), Pic_Ganadora->width() + 20, QStringLiteral("Columna"),
                     QStringLiteral("Ganadora"));
     DosLineasEncima(t, Lis_Aciertos->pos(), 420,
                     QStringLiteral("------------------- Escrutinio -------------------"),
-                    QStringLiteral("Aciertos   Columnas            Importe"),
-                    TextoPantalla::Estilo::Rotulo);
+                    tablaAciertos_.Encabezado, TextoPantalla::Estilo::Rotulo);
     DosLineasEncima(t, Lis_Boletos->pos(), 420,
                     QStringLiteral("------------ Localización de aciertos ------------"),
                     QStringLiteral("Boleto nro.    15   14   13   12   11   10"),
@@ -242,9 +261,9 @@ void PantallaEscrutin::EligeJornada(int fila) {
 void PantallaEscrutin::EligeOrden(int fila) {
     if (fila < 0 || fila + 1 == estado_.Datos.OrdenActual)
         return;
+    // Un orden sin reducción se enseña vacío, sin aviso: el aviso es de la jornada.
     estado_.Datos.OrdenActual = int16_t(fila + 1);
     CargaEscrutinio();
-    AvisaSiFalla();
 }
 
 void PantallaEscrutin::AvisaSiFalla() {

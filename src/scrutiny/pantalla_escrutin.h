@@ -25,10 +25,12 @@ class BotonImagen;
 class Impresora;
 
 // La rejilla de la columna ganadora: 15 partidos por 3 signos, pintada desde las marcas.
-class CajaGanadora : public CajaPulsable {
+class CajaGanadora : public CajaPulsable, public ElementosAccesibles {
     Q_OBJECT
 public:
     CajaGanadora(const MarcasGanadora& marcas, QWidget* padre);
+    int NumElementos() const override { return NumPartidos * NumSignosMax; }
+    ElementoAccesible Elemento(int indice) const override;
 
 protected:
     void paintEvent(QPaintEvent* evento) override;
@@ -110,6 +112,7 @@ private:
     EntradaEscrutinio entrada_;
     PremiosCategoria premios_{};
     ResultadoEscrutinio resultado_;
+    TablaAciertos tablaAciertos_;
     bool cargaFallida_ = false;
     bool ocupada_ = false;
     bool saliendo_ = false;

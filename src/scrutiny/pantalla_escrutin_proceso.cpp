@@ -73,11 +73,14 @@ void PantallaEscrutin::LimpiaResultados() {
     Lis_Aciertos->clear();
     Lis_Boletos->clear();
     resultado_ = ResultadoEscrutinio{};
+    tablaAciertos_ = TablaAciertosPantalla(resultado_, QLocale());
     Pic_BotImprimir->hide();
 }
 
 void PantallaEscrutin::MuestraResultados() {
-    Lis_Aciertos->addItems(LineasAciertos(resultado_));
+    tablaAciertos_ = TablaAciertosPantalla(resultado_, QLocale());
+    Lis_Aciertos->addItems(tablaAciertos_.Lineas);
+    update();
     Lis_Boletos->addItems(LineasBoletos(resultado_));
     Pic_BotImprimir->show();
 }

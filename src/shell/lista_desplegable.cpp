@@ -4,7 +4,9 @@
 #include "platform/plataforma.h"
 #include "platform/qt/boton_imagen.h"
 
+#include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QListWidget>
 
 namespace quiniela {
@@ -39,6 +41,9 @@ void ListaDesplegable::Abre() {
         return;
     DibujaBoton(boton_, ancho_, rotulo_(), true);
     abierta_ = true;
+    filaAlAbrir_ = lista_->currentRow();
+    // Un clic en cualquier otro sitio la pliega, también donde no hay control que tome el foco.
+    qApp->installEventFilter(this);
     lista_->raise();
     lista_->show();
     lista_->setFocus();
@@ -48,6 +53,7 @@ void ListaDesplegable::Abre() {
 
 void ListaDesplegable::Cierra(bool aplica) {
     abierta_ = false;
+    qApp->removeEventFilter(this);
     // El foco vuelve al botón de la lista, no al siguiente control.
     if (lista_->hasFocus())
         boton_->setFocus(Qt::OtherFocusReason);
@@ -59,6 +65,16 @@ void ListaDesplegable::Cierra(bool aplica) {
         Elige(lista_->currentRow());
 }
 
+void ListaDesplegable::Cancela() {
+    if (!abierta_)
+        return;
+    lista_->setCurrentRow(filaAlAbrir_);
+    const bool elige = CierreElige;
+    CierreElige = false;
+    Cierra(false);
+    CierreElige = elige;
+}
+
 void ListaDesplegable::Redibuja() {
     boton_->Dibuja(ancho_, rotulo_(), abierta_);
 }
@@ -68,7 +84,22 @@ bool ListaDesplegable::RotuloAlDia() const {
 }
 
 bool ListaDesplegable::eventFilter(QObject* objeto, QEvent* evento) {
-    if (objeto == lista_ && evento->type() == QEvent::FocusOut && abierta_) {
+    if (!abierta_)
+        return QObject::eventFilter(objeto, evento);
+    if (objeto == lista_ && evento->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(evento)->key() == Qt::Key_Escape) {
+        Cancela();
+        return true;
+    }
+    if (evento->type() == QEvent::MouseButtonPress && objeto->isWidgetType()) {
+        // Fuera de la lista y de su botón, en la misma ventana: como perder el foco.
+        auto* w = static_cast<QWidget*>(objeto);
+        const bool suyo = w == lista_ || lista_->isAncestorOf(w) || w == boton_;
+        if (!suyo && w->window() == lista_->window())
+            Cierra(false);
+        return QObject::eventFilter(objeto, evento);
+    }
+    if (objeto == lista_ && evento->type() == QEvent::FocusOut) {
         // Un clic en otro control pliega la lista; no así el paso a otra ventana (el diálogo
         // de mensajes, la ayuda u otro programa).
         const Qt::FocusReason razon = static_cast<QFocusEvent*>(evento)->reason();
@@ -105,7 +136,7 @@ void GrupoDesplegables::CierraTodas() {
 bool GrupoDesplegables::CierraAbierta() {
     for (ListaDesplegable* d : listas_)
         if (d->Abierta()) {
-            d->Cierra(false);
+            d->Cancela();
             return true;
         }
     return false;

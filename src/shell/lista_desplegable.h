@@ -1,6 +1,7 @@
 #pragma once
 // Un botón de imagen con su lista desplegable: la pulsación la abre o la cierra, una
-// elección (clic, Intro) la cierra aplicándola, y un clic en otro control la pliega.
+// elección (clic, Intro) la cierra aplicándola, un clic fuera de ella la pliega y Escape la
+// pliega sin elegir.
 
 #include <QObject>
 #include <QString>
@@ -36,6 +37,8 @@ public:
     void Pulsa();
     void Abre();
     void Cierra(bool aplica);
+    // Escape: vuelve a la fila que tenía al abrirse y se cierra sin elegir nada.
+    void Cancela();
     // Dibuja el botón suelto o pulsado según la lista, con el rótulo de ahora.
     void Redibuja();
     bool RotuloAlDia() const;
@@ -50,6 +53,7 @@ private:
     int ancho_;
     std::function<QString()> rotulo_;
     bool abierta_ = false;
+    int filaAlAbrir_ = -1;
 };
 
 // Las listas desplegables de una pantalla: al abrir una, las demás se pliegan, y mientras la
@@ -70,7 +74,7 @@ public:
 
     // Pliega las abiertas sin elegir.
     void CierraTodas();
-    // Escape: pliega la abierta sin elegir; false si no había ninguna.
+    // Escape: pliega la abierta sin elegir (vuelve a su fila); false si no había ninguna.
     bool CierraAbierta();
     void Redibuja();
 

@@ -16,6 +16,7 @@
 #include "settings/datos_generales.h"
 #include "settings/pantalla_datosgen.h"
 #include "settings/salida_programa.h"
+#include "shell/junto_al_menu.h"
 #include "shell/piezas_pantalla.h"
 
 #include <QApplication>
@@ -74,6 +75,10 @@ void PantallaVelmo::CreaBotones() {
         AbreAyuda(0);
     });
     connect(Pic_Salir, &BotonImagen::pulsado, this, &PantallaVelmo::Sal);
+    // Sin ratón: el tabulador recorre las entradas por columnas, y después Ayuda y Salir.
+    EncadenaTabulador({Pic_Boton[1], Pic_Boton[2], Pic_Boton[3], Pic_Boton[4], Pic_Boton[5],
+                       Pic_Boton[7], Pic_Boton[6], Pic_Ayuda, Pic_Salir});
+    Pic_Boton[1]->setFocus();
 }
 
 void PantallaVelmo::PonAcciones() {
@@ -95,21 +100,21 @@ void PantallaVelmo::PonAcciones() {
         auto* consulta = new PantallaConsredu(estado_, this);
         consulta->setAttribute(Qt::WA_DeleteOnClose);
         RegistraPantallaSinModo(consulta);
-        consulta->show();
+        AbreJuntoAlMenu(consulta, this, ZonaEntradas());
     });
     // La salida no es modal: se cierra al abrir cualquier otra entrada.
     PonAccion(4, [this] {
         auto* salida = new PantallaSalida(estado_, this);
         salida->setAttribute(Qt::WA_DeleteOnClose);
         RegistraPantallaSinModo(salida);
-        salida->show();
+        AbreJuntoAlMenu(salida, this, ZonaEntradas());
     });
     // El escrutinio no es modal: el menú lo cierra al abrir cualquier otra entrada.
     PonAccion(5, [this] {
         auto* pantalla = new PantallaEscrutin(estado_, this);
         pantalla->setAttribute(Qt::WA_DeleteOnClose);
         RegistraPantallaSinModo(pantalla);
-        pantalla->show();
+        AbreJuntoAlMenu(pantalla, this, ZonaEntradas());
     });
     PonAccion(6, [this] {
         PantallaDatosgen pantalla(estado_, this);
@@ -119,6 +124,13 @@ void PantallaVelmo::PonAcciones() {
         PantallaBorrar pantalla(estado_, this);
         pantalla.exec();
     });
+}
+
+QRect PantallaVelmo::ZonaEntradas() const {
+    QRect zona;
+    for (int i = 1; i <= NumEntradas; ++i)
+        zona = zona.united(Pic_Boton[i]->geometry());
+    return zona;
 }
 
 void PantallaVelmo::PonAccion(int entrada, std::function<void()> accion) {

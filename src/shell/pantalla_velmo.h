@@ -36,6 +36,8 @@ public:
     void RegistraPantallaSinModo(QWidget* pantalla);
 
     void PulsaEntrada(int entrada);
+    // Lo que ocupan las siete entradas, que las pantallas sin modo no tapan.
+    QRect ZonaEntradas() const;
     void Sal();
 
 protected:

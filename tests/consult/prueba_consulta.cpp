@@ -70,6 +70,9 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
     // Las 4 columnas con doble en el 15 son dos boletos de dos columnas.
     const QStringList conHueco =
         dobles.mid(0, 2) + QStringList(6, QString(NumPartidos, u' ')) + dobles.mid(2);
+    const QStringList nueveYNueve = ColumnasPrueba(9, u'1') + ColumnasPrueba(9, u'X', 20);
+    const QStringList nueveConHueco =
+        nueveYNueve.mid(0, 9) + QStringList(7, QString(NumPartidos, u' ')) + nueveYNueve.mid(9);
     // Columnas, signos del 15, fichero de trabajo, total, títulos y botones activos.
     const std::tuple<QStringList, int, QStringList, QString, std::array<QString, 3>,
                      std::array<bool, 4>>
@@ -77,6 +80,9 @@ TEST_F(ConsultaGuardada, CasosLimiteDeLosBloques) {
             {veinte, 1, veinte, u"3 Boletos"_s, tres, {}},
             {dobles, 2, conHueco, u"2 Boleto"_s, {tres[0], tres[1], QString()}, {}},
             {cuarentaNueve, 1, cuarentaNueve, u"7 Boletos"_s, tres, {false, false, true, true}},
+            // 9 + 9 con doble en el 15: los boletos 2 y 4 tienen una sola columna, y el 2 lleva
+            // su título como los llenos.
+            {nueveYNueve, 2, nueveConHueco, u"4 Boletos"_s, tres, {false, false, true, true}},
         };
     for (const auto& [columnas, signos15, registros, texto, titulos, activos] : casos) {
         SCOPED_TRACE(columnas.size());

@@ -319,6 +319,7 @@ TEST(PantallaBorrar, UnTramoAlRevesAbreLaOtraListaYSalirDelDialogoNoBorraNada) {
     ASSERT_EQ(plataforma.Mensajes.size(), 1u);
     EXPECT_EQ(plataforma.Mensajes[0].Texto, TextoConfirmacionBorrado(3, 3));
     EXPECT_EQ(ContenidoCarpeta(carpeta), antes);
+    EXPECT_TRUE(pantalla.TextoHecho().isEmpty()); // no se ha borrado nada
 
     // Con el diálogo de verdad: captura y su botón "Borrar datos".
     MensajeroQt mensajero(estado);
@@ -336,6 +337,12 @@ TEST(PantallaBorrar, UnTramoAlRevesAbreLaOtraListaYSalirDelDialogoNoBorraNada) {
     EXPECT_TRUE(pantalla.isVisible()); // sigue abierta con el mismo tramo
     EXPECT_EQ(pantalla.Rango().JorIni(), 3);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    // Y dice que lo ha hecho, hasta que se elige otro tramo.
+    EXPECT_TRUE(pantalla.TextoHecho().startsWith(u"Borrada la jornada 3: "_s))
+        << pantalla.TextoHecho().toStdString();
+    GuardaCaptura(&pantalla, u"borrar_hecho"_s);
+    Elige(pantalla.Pic_BotJorFin, pantalla.Lis_JorFin, 4);
+    EXPECT_TRUE(pantalla.TextoHecho().isEmpty());
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #include "core/estado_global.h"
+#include "matchdays/fichero_jornadas.h"
 #include "output/columnas_prueba.h"
 #include "output/destinos.h"
 #include "output/fichero_boletos.h"
 #include "output/formatos_exportar.h"
 #include "output/motor_copia.h"
+#include "output/trabajo_impresion.h"
 #include "support/carpeta_temporal.h"
 #include "support/plataforma_falsa.h"
 
@@ -122,6 +124,45 @@ TEST(CuentaBoletos, FormulaDeGruposIgualesYBoletoDeCadaColumna) {
         EXPECT_EQ(BoletoDeColumna(BaseConPartido15(1), 20, n), boleto) << n;
 }
 
+TEST(CuentaBoletos, ElAvisoDeBoletosDeUnaColumnaDiceCuantosYCuales) {
+    // Signos del partido 15, columnas y lo que dice el aviso (vacío: no avisa).
+    const std::tuple<int, int32_t, QStringList> casos[] = {
+        {1,
+         17,
+         {u"el último boleto (el boleto 3) sólo contiene una columna"_s,
+          u"aumentará  en  una  el"_s}},
+        {2,
+         18,
+         {u"2 boletos sólo contienen una columna"_s,
+          u"\r\n    el boleto 2 (partido 15: 1)\r\n    el boleto 4 (partido 15: X)\r\n"_s,
+          u"aumentará  en  2  el"_s}},
+        {3,
+         1594323,
+         {u"3 boletos"_s, u"el boleto 66431 (partido 15: 1)"_s,
+          u"el boleto 132862 (partido 15: X)"_s, u"el boleto 199293 (partido 15: 2)"_s}},
+        // 10 + 9: solo el grupo de la X acaba en un boleto de una columna.
+        {2,
+         19,
+         {u"un boleto sólo contiene una columna"_s, u"el boleto 4 (partido 15: X)"_s,
+          u"aumentará  en  una  el"_s}},
+        {1, 16, {}},
+        {3, 24, {}},
+    };
+    for (const auto& [signos, columnas, dice] : casos) {
+        SCOPED_TRACE(testing::Message() << signos << " signos, " << columnas << " columnas");
+        Reduccion red;
+        red.Base = BaseConPartido15(signos);
+        red.ApuestasReducidas = columnas;
+        const auto aviso = AvisoUltimoBoleto(red);
+        ASSERT_EQ(aviso.has_value(), !dice.isEmpty());
+        if (!aviso)
+            continue;
+        EXPECT_EQ(aviso->Titulo, u"ÚLTIMO BOLETO INCOMPLETO"_s);
+        for (const QString& trozo : dice)
+            EXPECT_TRUE(aviso->Texto.contains(trozo)) << aviso->Texto.toStdString();
+    }
+}
+
 TEST_F(MotorCopia, FormatosDeTextoDeDosColumnas) {
     Columnas({u"1X21X21X21X21X2"_s, u"222111XXX1X21X1"_s});
     const QByteArray a = "1X21X21X21X21X2", b = "222111XXX1X21X1";
@@ -174,6 +215,20 @@ TEST_F(MotorCopia, AD243DuplicaLaColumnaUnicaDeCadaGrupoYSuCabeceraLlevaElNumero
             EXPECT_TRUE(c.Avisos[0].Texto.contains(u"aumentará en 2 el número"_s));
         }
     }
+    // Con una jornada de verdad la cabecera lleva su fecha: día, mes y año, en ese orden (el 28
+    // de marzo no se confunde con un día 3 del mes 28).
+    QByteArray jornadas;
+    for (int j = 1; j <= 7; ++j)
+        jornadas += (j == 7 ? ComponeRegistroJornada(RegistroJornadaVacio(), 7, u"28/03/26"_s, {})
+                            : RegistroJornadaVacio())
+                        .toLatin1();
+    datos.Escribe(u"JORNADAS.ZPK"_s, jornadas);
+    Columnas(x.mid(0, 16));
+    EXPECT_EQ(Copiar(FormatoExportar::AD243).Bytes.left(21), "C01243"
+                                                             "07"
+                                                             "280326"
+                                                             "28"
+                                                             "12345");
 }
 
 // Un fichero de boletos que es un enlace, o que alguien tiene abierto para leer (la consulta, una

@@ -240,6 +240,15 @@ TEST_F(Salida,
     const ResultadoImpresion c = ImprimeBoletos(estado, impresora, o);
     EXPECT_EQ(std::pair(c.Fin, c.Impresos), std::pair(FinImpresion::Cancelada, int64_t(2)));
     EXPECT_EQ(impresora.DocumentosTerminados, (std::vector<int>{3, 2}));
+    // Salir tras el último boleto, uno a uno, no es cancelar: el rango está completo.
+    o.Avisos.AlImprimir = nullptr;
+    cancelar = false;
+    o.TrasBoleto = [](int64_t, bool ultimo) {
+        return ultimo ? DecisionBoleto::Cancelar : DecisionBoleto::Siguiente;
+    };
+    const ResultadoImpresion completo = ImprimeBoletos(estado, impresora, o);
+    EXPECT_EQ(std::pair(completo.Fin, completo.Impresos),
+              std::pair(FinImpresion::Terminada, int64_t(3)));
     // 10 columnas con "1" y 3 con "X": el boleto 2 tiene 2 columnas y 6 huecos.
     const QStringList grupos = ColumnasPrueba(10, u'1') + ColumnasPrueba(3, u'X', 50);
     GuardaReduccion(datos, estado, 7, 3, grupos);
@@ -412,6 +421,14 @@ TEST(EdicionListados, ValorEnteroMargenesCopiasYRangoAcotadoAntesDeLasReglas) {
         EXPECT_EQ(std::pair(r.Inicial, r.Final), std::pair(desde, hasta))
             << inicial << texto.toStdString();
     }
+    // Sin reducción no hay boletos: el rango es 0 a 0, como los "0 Boletos" de la salida.
+    EXPECT_EQ(std::pair(RangoCompleto(0).Inicial, RangoCompleto(0).Final),
+              std::pair(int64_t(0), int64_t(0)));
+    EXPECT_EQ(RangoCompleto(3).Final, 3);
+    RangoBoletos vacio = RangoCompleto(0);
+    CierraBoletoInicial(vacio, u"5"_s, 0);
+    CierraBoletoFinal(vacio, QString(), 0);
+    EXPECT_EQ(std::pair(vacio.Inicial, vacio.Final), std::pair(int64_t(0), int64_t(0)));
 }
 
 TEST(MensajeCorreo, MensajeEnteroByteAByteQuotedPrintableCabecerasYDireccionesSencillas) {

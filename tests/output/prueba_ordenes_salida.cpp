@@ -141,7 +141,9 @@ TEST_F(OrdenExportar, ReduccionGrandeRechazadaEnAD243YCtrlC) {
     datos.Escribe(u"RED0703.ZPK"_s, QByteArray("\"1X21X21X21X21X1\"\r\n").repeated(1594323));
     const Linea ad243 = EjecutaCli(datos, Exportar(u"AD243"_s, destino.Ruta()));
     EXPECT_EQ(ad243.Estado, 1);
-    EXPECT_TRUE(ad243.Err.startsWith(u"REDUCCIÓN DEMASIADO GRANDE\nLa reducción tiene "_s))
+    // Los miles con punto, también los de cuatro cifras.
+    EXPECT_TRUE(ad243.Err.startsWith(u"REDUCCIÓN DEMASIADO GRANDE\nLa reducción tiene "
+                                     "1.594.323 columnas en 199.291 boletos"_s))
         << ad243.Err.toStdString();
     EXPECT_TRUE(QDir(destino.Ruta()).isEmpty());
 

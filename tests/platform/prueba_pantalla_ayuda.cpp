@@ -131,6 +131,11 @@ TEST(AyudaQt, SeColocaAlLadoDeLaPantallaSinTaparla) {
         {{1800, 900, 600, 500}, {100, 100, 700, 500}, escritorio, {808, 100, 600, 500}},
         // Más alta que el área disponible: se acorta y no sale por abajo.
         {{0, 0, 500, 1200}, {0, 300, 800, 600}, escritorio, {808, 0, 500, 1040}},
+        // Estrecho a los lados pero con sitio debajo: debajo, sin taparla.
+        {{0, 0, 920, 620}, {280, 200, 722, 470}, {0, 0, 1280, 984}, {280, 678, 920, 306}},
+        // Ni encima ni debajo: al lado con más sitio, más estrecha aún (el contenido irá encima
+        // de la página).
+        {{0, 0, 920, 620}, {280, 50, 722, 470}, {0, 0, 1280, 560}, {0, 0, 272, 560}},
         // Sin sitio a ningún lado: pegada al borde, lo menos estrecha que se deja leer.
         {{0, 0, 920, 620}, {112, 84, 800, 600}, pequeno, {664, 84, 360, 620}},
     };

@@ -16,11 +16,6 @@
 #include <random>
 #include <sys/resource.h>
 
-// Textos legibles en los fallos de las pruebas.
-inline void PrintTo(const QString& texto, std::ostream* salida) {
-    *salida << '"' << texto.toStdString() << '"';
-}
-
 namespace quiniela::prueba {
 
 // Base a partir de fichas como las de la línea de órdenes: "1X2*=1 12 X ...".

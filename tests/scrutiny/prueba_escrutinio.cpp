@@ -86,6 +86,24 @@ TEST(Escrutinio, AciertosConElPartidoQuincePremiosYLineas) {
     EXPECT_EQ(LineaAciertos(r, 10), u"  10 1025024 102502400.00"_s);
     EXPECT_EQ(LineaTotalAciertos(r), u" Suma total:102506103.50"_s);
 
+    // En pantalla, con los miles y la coma española, las columnas no se mueven aunque el
+    // importe tenga trece cifras: todas las líneas ensanchan y el encabezado con ellas.
+    const QLocale espanol(QLocale::Spanish, QLocale::Spain);
+    const TablaAciertos pequena = TablaAciertosPantalla(ResultadoEscrutinio{}, espanol);
+    EXPECT_EQ(pequena.Encabezado, u"Aciertos Columnas         Importe"_s);
+    EXPECT_EQ(pequena.Lineas[0], u" Suma total:                 0,00"_s);
+    EXPECT_EQ(pequena.Lineas[6], u"  10            0                "_s);
+    ResultadoEscrutinio grande = r;
+    grande.AciertosCategoria[14] = 14348907;
+    grande.Premios[2] = 72280.56;
+    const TablaAciertos t = TablaAciertosPantalla(grande, espanol);
+    EXPECT_EQ(t.Encabezado, u"Aciertos Columnas               Importe"_s);
+    EXPECT_EQ(t.Lineas[0], u" Suma total:       1.037.249.535.747,92"_s);
+    EXPECT_EQ(t.Lineas[2], u"  14   14.348.907  1.037.147.033.347,92"_s);
+    EXPECT_EQ(t.Lineas[6], u"  10    1.025.024        102.502.400,00"_s);
+    for (const QString& linea : t.Lineas)
+        EXPECT_EQ(linea.size(), t.Encabezado.size()) << linea.toStdString();
+
     // El total es la suma de los importes ya redondeados.
     ResultadoEscrutinio centimos;
     centimos.AciertosCategoria[12] = centimos.AciertosCategoria[11] = 1;

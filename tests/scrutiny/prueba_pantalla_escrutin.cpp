@@ -117,9 +117,14 @@ TEST_F(PantallaEscrutinPrueba, RejillaGanadoraConSusHuecosCamposDePremioJornadaY
     Pulsa(p.Tex_Premios[4]);
     EXPECT_EQ(p.Tex_Premios[3]->text(), u"0"_s);
 
-    // Un orden sin reducción avisa; otra jornada vuelve al orden 1, que existe: sin aviso.
+    // Un orden sin reducción no avisa: la pantalla la enseña vacía. Una jornada sin ninguna
+    // avisa; otra jornada vuelve al orden 1, que existe: sin aviso.
     Pulsa(p.Pic_BotOrden);
     EligeEnLista(p.Lis_Orden, 4);
+    EXPECT_EQ(estado.Datos.OrdenActual, 5);
+    EXPECT_TRUE(plataforma.Mensajes.empty());
+    Pulsa(p.Pic_BotNroJor);
+    EligeEnLista(p.Lis_Jornadas, 1);
     ASSERT_EQ(plataforma.Mensajes.size(), 1u);
     EXPECT_EQ(plataforma.Mensajes[0].Titulo, u"ERROR EN JORNADA/ORDEN"_s);
     Pulsa(p.Pic_BotNroJor);
@@ -154,7 +159,7 @@ TEST_F(PantallaEscrutinPrueba, EscrutaLasReduccionesDistribuidas) {
 
         // Las listas enseñan el resultado; el recuento se prueba sin pantalla.
         const ResultadoEscrutinio& r = p.Resultado();
-        EXPECT_EQ(Filas(p.Lis_Aciertos), LineasAciertos(r));
+        EXPECT_EQ(Filas(p.Lis_Aciertos), TablaAciertosPantalla(r, QLocale()).Lineas);
         EXPECT_EQ(Filas(p.Lis_Boletos), LineasBoletos(r));
         GuardaCaptura(&p, u"escrutin_metodo%1_despues"_s.arg(orden));
 

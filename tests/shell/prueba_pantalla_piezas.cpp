@@ -57,6 +57,25 @@ TEST(GrupoDesplegables, AbrirUnaPliegaLaOtraEscapePliegaYOcupadaNoAbre) {
     Pulsa(botones[0]);
     EligeEnLista(listas[0], 2);
     EXPECT_EQ(elegidas, (std::vector<std::pair<int, int>>{{0, 2}}));
+
+    // Aunque cerrarla elija (como en el escrutinio): Escape con otra fila señalada vuelve a la
+    // que tenía y no elige; un clic en el fondo de la ventana, donde nada toma el foco, la
+    // pliega y elige la señalada.
+    for (ListaDesplegable* d : grupo.Listas())
+        d->CierreElige = true;
+    listas[1]->setCurrentRow(0);
+    Pulsa(botones[1]);
+    QTest::keyClick(listas[1], Qt::Key_Down);
+    EXPECT_EQ(listas[1]->currentRow(), 1);
+    QTest::keyClick(listas[1], Qt::Key_Escape);
+    EXPECT_FALSE(listas[1]->isVisible());
+    EXPECT_EQ(listas[1]->currentRow(), 0);
+    EXPECT_EQ(elegidas.size(), 1u);
+    Pulsa(botones[1]);
+    QTest::keyClick(listas[1], Qt::Key_Down);
+    PulsaEnSuVentana(&ventana, QPoint(380, 280));
+    EXPECT_FALSE(listas[1]->isVisible());
+    EXPECT_EQ(elegidas, (std::vector<std::pair<int, int>>{{0, 2}, {1, 1}}));
 }
 
 TEST(PiezasPantalla, FilaDesdeLaDerechaConSuHueco) {

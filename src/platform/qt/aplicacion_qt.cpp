@@ -2,6 +2,7 @@
 
 #include "core/regional.h"
 #include "platform/plataforma.h"
+#include "platform/qt/accesible.h"
 #include "platform/qt/estilo.h"
 
 #include <QAbstractItemView>
@@ -120,6 +121,8 @@ void PreparaAplicacion(QApplication& app) {
     CargaTraduccionQt(app);
     FijaRegionalDePantallas();
     app.installEventFilter(new FiltroAccidentes(&app));
+    // Botones y rejillas pintados, con su nombre y su acción para el lector de pantalla.
+    InstalaAccesibilidad();
     // La selección de listas y campos, con los colores del programa en vez del azul de Qt.
     QPalette paleta = QApplication::palette();
     for (const auto grupo : {QPalette::Active, QPalette::Inactive}) {

@@ -1,12 +1,14 @@
 #include "platform/qt/ayuda_qt.h"
 
 #include "core/arranque.h"
+#include "core/colocacion_ventanas.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QHelpContentItem>
 #include <QHelpContentModel>
 #include <QHelpEngine>
@@ -76,6 +78,11 @@ QModelIndex BuscaEnContenido(const QHelpContentModel* modelo, const QModelIndex&
 // estrecharla para que quepa al lado.
 constexpr int Hueco = 8;
 constexpr int AnchoMinimo = 360;
+// Más estrecha o más baja que esto ya no se lee; entre esto y lo de arriba, el contenido va
+// encima de la página en vez de al lado.
+constexpr int AnchoEstrecho = 240;
+constexpr int AltoMinimo = 240;
+constexpr int AnchoDeDosColumnas = 480;
 
 } // namespace
 
@@ -87,6 +94,27 @@ QRect SitioAyuda(const QRect& ayuda, const QRect& pantalla, const QRect& disponi
     const int sitioIzquierda = pantalla.left() - disponible.left() - Hueco;
     const bool aLaDerecha = sitioDerecha >= ayuda.width() || sitioDerecha >= sitioIzquierda;
     const int sitio = aLaDerecha ? sitioDerecha : sitioIzquierda;
+    // Sin sitio legible a los lados, encima o debajo de la pantalla antes que taparla; y si
+    // tampoco, a un lado aunque sea estrecha.
+    if (sitio < std::min(AnchoMinimo, ayuda.width())) {
+        const int arriba = pantalla.top() - disponible.top() - Hueco;
+        const int abajo = disponible.bottom() - pantalla.bottom() - Hueco;
+        const int ancho = std::min(ayuda.width(), disponible.width());
+        const int x =
+            std::clamp(pantalla.left(), disponible.left(), disponible.right() + 1 - ancho);
+        if (std::max(arriba, abajo) >= AltoMinimo) {
+            const int h = std::min(ayuda.height(), std::max(arriba, abajo));
+            const int y =
+                abajo >= arriba ? pantalla.bottom() + 1 + Hueco : pantalla.top() - Hueco - h;
+            return {x, y, ancho, h};
+        }
+        if (sitio >= AnchoEstrecho) {
+            const int y =
+                std::clamp(pantalla.top(), disponible.top(), disponible.bottom() + 1 - alto);
+            return {aLaDerecha ? pantalla.right() + 1 + Hueco : pantalla.left() - Hueco - sitio, y,
+                    sitio, alto};
+        }
+    }
     // Sin sitio ni estrechándola, tapa lo menos posible: pegada al borde de ese lado.
     const int ancho = std::min(
         {ayuda.width(), disponible.width(), std::max(sitio, std::min(AnchoMinimo, ayuda.width()))});
@@ -129,20 +157,39 @@ public:
                                  geometry().top() - frameGeometry().top(),
                                  frameGeometry().right() - geometry().right(),
                                  frameGeometry().bottom() - geometry().bottom());
-            const QRect sitio = SitioAyuda(geometry() + borde, marco,
-                                           monitor != nullptr ? monitor->availableGeometry()
-                                                              : marco.united(geometry()));
+            const QRect sitio = SitioAyuda(
+                geometry() + borde, marco,
+                monitor != nullptr ? AreaUtil(monitor->geometry(), monitor->availableGeometry())
+                                   : marco.united(geometry()));
             setGeometry(sitio - borde);
         }
-        if (!mostrada_) {
-            // El contenido, un tercio; la página, el resto, sea cual sea el ancho que le quepa.
-            if (auto* division = findChild<QSplitter*>())
-                division->setSizes({width() / 3, width() - width() / 3});
-            mostrada_ = true;
+        if (auto* division = findChild<QSplitter*>()) {
+            // Estrecha, el contenido encima de la página; ancha, al lado.
+            const bool columnas = width() >= AnchoDeDosColumnas;
+            if (!mostrada_ ||
+                division->orientation() != (columnas ? Qt::Horizontal : Qt::Vertical)) {
+                division->setOrientation(columnas ? Qt::Horizontal : Qt::Vertical);
+                ReparteDivision(division);
+            }
         }
+        mostrada_ = true;
         show();
         raise();
         activateWindow();
+    }
+
+    // El contenido tan ancho como sus títulos (hasta la mitad) y la página el resto; uno encima
+    // de otro, un tercio y el resto.
+    void ReparteDivision(QSplitter* division) const {
+        auto* arbol = division->findChild<QTreeView*>();
+        if (division->orientation() == Qt::Vertical || arbol == nullptr) {
+            const int total = division->orientation() == Qt::Vertical ? height() : width();
+            division->setSizes({total / 3, total - total / 3});
+            return;
+        }
+        const int titulos = arbol->header()->sectionSize(0) + 24;
+        const int ancho = std::clamp(titulos, width() / 3, width() / 2);
+        division->setSizes({ancho, width() - ancho});
     }
 
 protected:
@@ -247,6 +294,10 @@ void AyudaQt::CreaVentana() {
     arbol->setObjectName(QStringLiteral("contenidoAyuda"));
     arbol->setHeaderHidden(true);
     arbol->setModel(motor_->contentModel());
+    // Un título largo se desplaza, nunca se corta con puntos suspensivos.
+    arbol->setTextElideMode(Qt::ElideNone);
+    arbol->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    arbol->header()->setStretchLastSection(false);
     visor_ = new VisorAyuda(motor_.get(), division);
     visor_->setObjectName(QStringLiteral("visorAyuda"));
     division->addWidget(arbol);
@@ -273,10 +324,13 @@ void AyudaQt::CreaVentana() {
     });
     QObject::connect(visor, &QTextBrowser::sourceChanged, arbol, senala);
     // El contenido se carga en segundo plano tras abrir la colección.
-    QObject::connect(modelo, &QHelpContentModel::contentsCreated, arbol, [arbol, visor, senala] {
-        arbol->expandAll();
-        senala(visor->source());
-    });
+    QObject::connect(modelo, &QHelpContentModel::contentsCreated, arbol,
+                     [arbol, visor, senala, ventana = ventana_.get(), division] {
+                         arbol->expandAll();
+                         senala(visor->source());
+                         // Ya se saben los títulos: el contenido, a su medida.
+                         ventana->ReparteDivision(division);
+                     });
     arbol->expandAll();
 
     auto* barra = ventana_->addToolBar(QStringLiteral("Navegación"));

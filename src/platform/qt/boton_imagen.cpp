@@ -1,5 +1,6 @@
 #include "platform/qt/boton_imagen.h"
 
+#include "platform/qt/accesible.h"
 #include "platform/qt/estilo.h"
 
 #include <QFontMetrics>
@@ -52,6 +53,8 @@ QImage ImagenBoton(const QImage& tira, int ancho, const QString& rotulo, bool pu
 }
 
 BotonImagen::BotonImagen(QWidget* padre) : QWidget(padre) {
+    // El lector de pantalla lo trata como un botón que se pulsa.
+    InstalaAccesibilidad();
     // Con el tabulador sí; con el ratón no, para no cerrar el editor que esté abierto.
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -68,7 +71,13 @@ void BotonImagen::Dibuja(int ancho, const QString& rotulo, bool pulsado) {
 
 void BotonImagen::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    p.drawImage(0, 0, imagen_);
+    if (isEnabled()) {
+        p.drawImage(0, 0, imagen_);
+    } else {
+        // Inactivo: en grises y desvaído, que no parezca que se puede pulsar.
+        p.drawImage(0, 0, imagen_.convertToFormat(QImage::Format_Grayscale8));
+        p.fillRect(rect(), QColor(255, 255, 255, 90));
+    }
     if (hasFocus()) {
         // Marca de foco sobre el borde del botón, nunca sobre el rótulo.
         QPen pen(AmarilloTexto);

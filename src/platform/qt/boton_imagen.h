@@ -2,6 +2,8 @@
 // Botones de imagen: se dibujan desde la tira de dos filas (suelto en y = 0,
 // pulsado en y = 25) con el rótulo en verde oscuro y su sombra amarilla.
 
+#include "platform/qt/accesible.h"
+
 #include <QFont>
 #include <QImage>
 #include <QWidget>
@@ -19,10 +21,15 @@ QFont FuenteBotones();
 QImage ImagenBoton(const QImage& tira, int ancho, const QString& rotulo, bool pulsado,
                    const QFont& fuente);
 
-class BotonImagen : public QWidget {
+class BotonImagen : public QWidget, public BotonAccesible {
     Q_OBJECT
 public:
     explicit BotonImagen(QWidget* padre = nullptr);
+
+    // Para el lector de pantalla: un botón con su rótulo que se pulsa.
+    QString RotuloAccesible() const override { return rotulo_; }
+    bool PulsadoAccesible() const override { return pulsado_; }
+    void PulsaAccesible() override { Q_EMIT pulsado(); }
 
     // Ajusta el ancho y el alto, y dibuja el botón suelto o pulsado.
     void Dibuja(int ancho, const QString& rotulo, bool pulsado);

@@ -3,6 +3,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QMargins>
 #include <QRect>
 #include <QString>
 
@@ -33,7 +34,11 @@ QString EstiloTitulo(); // títulos en mayúsculas, amarillo
 QString EstiloTexto();  // texto de mensajes, blanco
 QString EstiloEditor(); // campos de edición y listas
 
-// Centra una ventana en la pantalla.
+// El área de la pantalla principal donde caben las ventanas (sin la barra de tareas).
+QRect AreaUtilPantalla();
+// Los márgenes del marco de una ventana, como poco los supuestos mientras no se ha mostrado.
+QMargins MargenesMarco(const QWidget* ventana);
+// Centra una ventana, con su marco, en el área útil de la pantalla.
 void CentraEnPantalla(QWidget* ventana);
 
 } // namespace quiniela
