@@ -112,6 +112,12 @@ ResultadoFicheroBoletos EscribeFicheroBoletos(QIODevice& columnas, const QString
 
 enum class FinPasada { Completa, Parada, LineaErronea, FalloLectura };
 
+// El número de error y la causa en palabras de una pasada que no pudo leer el fichero de
+// columnas (LineaErronea, con la línea, o FalloLectura): toda orden y pantalla que lee columnas
+// dice lo mismo de un fichero cortado, dañado o ajeno.
+int ErrorLecturaColumnas(FinPasada fin);
+QString CausaLecturaColumnas(FinPasada fin, int64_t linea, const QIODevice& columnas);
+
 namespace detalle {
 
 inline bool EsSigno(unsigned char c) {
