@@ -38,18 +38,30 @@ public:
             ganadora_[j] = char(ganadora.at(j).toLatin1() | 0x20);
     }
 
-    // n registros de 19 bytes seguidos que son columnas.
+    // n registros de 19 bytes seguidos que son columnas. Las cuentas van en variables locales
+    // durante el tramo: las de la clase, al escribir en las tablas, habría que releerlas en cada
+    // columna. Columnas seguidas suelen tener los mismos aciertos: con una sola tabla cada suma
+    // espera a la anterior. Cuatro tablas que se turnan rompen esa cadena, y el boleto solo
+    // cuenta lo que puede premiarse (10 aciertos o más), que es raro.
     void Columnas(const char* registros, int64_t n) {
+        int64_t leidas = leidas_;
+        int64_t registro = registro_;
         for (const char* const fin = registros + n * BytesRegistroBoleto; registros != fin;
-             registros += BytesRegistroBoleto)
-            Cuenta(AciertosDeMascara(Iguales(registros + 1)));
+             registros += BytesRegistroBoleto) {
+            const int h = AciertosDeMascara(Iguales(registros + 1));
+            ++leidas;
+            ++categoria_[size_t(leidas & 3)][h];
+            if ((registro & (ColumnasPorBoleto - 1)) == 0) // 8 por boleto: sin división
+                SiguienteBoleto(registro);
+            ++registro;
+            if (h > NumPartidos - NumCategorias)
+                ++delBoleto_[h];
+        }
+        leidas_ = leidas;
+        registro_ = registro;
     }
     // Un hueco del fichero de boletos: ocupa un registro del boleto y no es columna.
-    void Hueco() {
-        ++registro_;
-        if (restantes_ > 0)
-            --restantes_;
-    }
+    void Hueco() { ++registro_; }
     int64_t Leidas() const { return leidas_; }
     void Termina() {
         CierraBoleto();
@@ -77,26 +89,12 @@ private:
 #endif
     }
 
-    // Columnas seguidas suelen tener los mismos aciertos: con una sola tabla cada suma espera a
-    // la anterior. Cuatro tablas que se turnan rompen esa cadena, y el boleto solo cuenta lo
-    // que puede premiarse (10 aciertos o más), que es raro.
-    inline void Cuenta(int h) {
-        ++leidas_;
-        ++categoria_[size_t(leidas_ & 3)][h];
-        if (restantes_ == 0)
-            SiguienteBoleto();
-        --restantes_;
-        ++registro_;
-        if (h > NumPartidos - NumCategorias)
-            ++delBoleto_[h];
-    }
-
-    // El boleto es el del registro que ocupa la columna en el fichero de boletos, huecos
-    // incluidos: el mismo número que se imprime y se consulta.
-    void SiguienteBoleto() {
+    // Una columna en el primer registro de un boleto lo abre (los huecos llenan el anterior
+    // hasta el final). El boleto es el del registro que ocupa la columna en el fichero de
+    // boletos, huecos incluidos: el mismo número que se imprime y se consulta.
+    void SiguienteBoleto(int64_t registro) {
         CierraBoleto();
-        boleto_ = registro_ / ColumnasPorBoleto + 1;
-        restantes_ = int(ColumnasPorBoleto - registro_ % ColumnasPorBoleto);
+        boleto_ = registro / ColumnasPorBoleto + 1;
     }
 
     void CierraBoleto();
@@ -108,7 +106,6 @@ private:
     int64_t leidas_ = 0;
     int64_t registro_ = 0; // registros del fichero de boletos ya ocupados
     int64_t boleto_ = 1;
-    int restantes_ = 0; // registros que aún caben en el boleto actual
 };
 
 void Recuento::CierraBoleto() {
