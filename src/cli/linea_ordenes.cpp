@@ -43,6 +43,43 @@ void MuestraAyuda(QTextStream& out) {
     }
 }
 
+// La orden que nombra la línea (lo primero que no es una opción, saltando el valor de --datos);
+// nullptr si no es ninguna de la tabla.
+const Orden* OrdenNombrada(const QStringList& args) {
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args.at(i) == u"--datos") {
+            ++i;
+            continue;
+        }
+        if (args.at(i).startsWith(u'-'))
+            continue;
+        for (const Orden& orden : TablaOrdenes())
+            if (orden.Nombre == args.at(i))
+                return &orden;
+        return nullptr;
+    }
+    return nullptr;
+}
+
+// La ayuda de una orden: "quiniela-cli ORDEN --help".
+void MuestraAyudaOrden(const Orden& orden, QTextStream& out) {
+    out << "Uso: quiniela-cli [--datos CARPETA] " << orden.Uso << "\n";
+}
+
+// Un argumento con bytes que no son UTF-8 llega con el carácter de sustitución: un nombre de
+// fichero así se escribiría con otro nombre, así que no se hace nada.
+bool ArgumentosLegibles(const QStringList& args, QTextStream& err) {
+    for (const QString& a : args) {
+        if (!a.contains(QChar::ReplacementCharacter))
+            continue;
+        err << "El argumento \"" << a
+            << "\" no es texto válido: lleva bytes que no son UTF-8 (un nombre escrito en otra "
+               "codificación) y se escribiría con otro nombre. No se ha hecho nada.\n";
+        return false;
+    }
+    return true;
+}
+
 // Lo escrito en stdout ha llegado entero; si no (disco lleno, /dev/full...), lo dice.
 bool CompruebaSalida(QTextStream& out, QTextStream& err) {
     out.flush();
@@ -85,6 +122,14 @@ std::optional<int> EnteroEnRango(const std::optional<QString>& texto, int minimo
     if (!bien || valor < minimo || valor > maximo)
         return std::nullopt;
     return valor;
+}
+
+std::optional<int> JornadaEnRango(const EstadoGlobal& estado, const std::optional<QString>& texto) {
+    return EnteroEnRango(texto, 1, estado.Datos.TotalJornadas);
+}
+
+QString TextoRangoJornada(const EstadoGlobal& estado) {
+    return QStringLiteral("La jornada va de 1 a ") + QString::number(estado.Datos.TotalJornadas);
 }
 
 bool ArgumentosCompletos(const QStringList& sobrantes, bool faltaAlguna, const QString& uso,
@@ -139,9 +184,15 @@ int EjecutaLinea(const QStringList& argumentos, QTextStream& out, QTextStream& e
     QStringList args = argumentos.mid(1);
     if (args.isEmpty() || args.contains(QStringLiteral("--help")) ||
         args.contains(QStringLiteral("-h"))) {
+        if (const Orden* orden = args.isEmpty() ? nullptr : OrdenNombrada(args)) {
+            MuestraAyudaOrden(*orden, out);
+            return 0;
+        }
         MuestraAyuda(args.isEmpty() ? err : out);
         return args.isEmpty() ? 1 : 0;
     }
+    if (!ArgumentosLegibles(args, err))
+        return 1;
     if (args.contains(QStringLiteral("--version"))) {
         out << "quiniela-cli " << QUINIELA_VERSION << "\n";
         return 0;

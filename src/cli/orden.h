@@ -41,6 +41,12 @@ bool TomaBandera(QStringList& argumentos, const QString& nombre);
 // Entero de una opción dentro de minimo..maximo; nullopt si falta, no es número o se sale.
 std::optional<int> EnteroEnRango(const std::optional<QString>& texto, int minimo, int maximo);
 
+// La jornada de una opción: de 1 al total de jornadas de los datos generales, el mismo tramo en
+// todas las órdenes; nullopt si falta, no es número o se sale.
+std::optional<int> JornadaEnRango(const EstadoGlobal& estado, const std::optional<QString>& texto);
+// "La jornada va de 1 a N" con el total de los datos generales, sin punto final.
+QString TextoRangoJornada(const EstadoGlobal& estado);
+
 // Tras tomar las opciones: false, con "Faltan opciones." o "Argumento desconocido: …" y el
 // uso de la orden, si sobra algún argumento o falta alguna opción obligatoria.
 bool ArgumentosCompletos(const QStringList& sobrantes, bool faltaAlguna, const QString& uso,

@@ -45,12 +45,12 @@ std::optional<PeticionConsultar> LeePeticion(const EstadoGlobal& estado, QString
         err << "Uso: quiniela-cli consultar --jornada J --orden O [--boleto N]\n";
         return std::nullopt;
     }
-    const auto j = EnteroEnRango(jornada, 1, estado.Datos.TotalJornadas);
+    const auto j = JornadaEnRango(estado, jornada);
     const auto o = EnteroEnRango(orden, 1, MaxOrden);
     const auto n = boleto ? EnteroEnRango(boleto, 1, 99'999'999) : std::optional<int>(1);
     if (!j || !o || !n) {
-        err << "La jornada va de 1 a " << estado.Datos.TotalJornadas << ", el orden de 1 a "
-            << MaxOrden << " y el boleto desde 1.\n";
+        err << TextoRangoJornada(estado) << ", el orden de 1 a " << MaxOrden
+            << " y el boleto desde 1.\n";
         return std::nullopt;
     }
     return PeticionConsultar{*j, *o, *n};

@@ -1,5 +1,6 @@
 #include "matchdays/orden_borrar.h"
 
+#include "core/estado_global.h"
 #include "matchdays/borrado.h"
 
 namespace quiniela {
@@ -15,10 +16,10 @@ int OrdenBorrar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden
         salida.Err << "Uso: quiniela-cli borrar --desde J1 --hasta J2 [--confirmar]\n";
         return 1;
     }
-    const auto desde = EnteroEnRango(desdeTexto, 1, JornadasBorrado);
-    const auto hasta = EnteroEnRango(hastaTexto, 1, JornadasBorrado);
+    const auto desde = JornadaEnRango(estado, desdeTexto);
+    const auto hasta = JornadaEnRango(estado, hastaTexto);
     if (!desde || !hasta) {
-        salida.Err << "Las jornadas del tramo van de 1 a " << JornadasBorrado << ".\n";
+        salida.Err << "Las jornadas del tramo van de 1 a " << estado.Datos.TotalJornadas << ".\n";
         return 1;
     }
     if (*desde > *hasta) {

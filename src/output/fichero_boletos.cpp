@@ -93,6 +93,18 @@ std::vector<BoletoUnaColumna> BoletosDeUnaColumna(const QuinielaBase& base, int6
     return boletos;
 }
 
+int ErrorLecturaColumnas(FinPasada fin) {
+    return fin == FinPasada::LineaErronea ? ErrorFichero::TipoIncorrecto
+                                          : ErrorFichero::ErrorEntradaSalida;
+}
+
+QString CausaLecturaColumnas(FinPasada fin, int64_t linea, const QIODevice& columnas) {
+    if (fin == FinPasada::LineaErronea)
+        return QStringLiteral("la línea %1 no es una columna de 15 signos entre comillas")
+            .arg(linea);
+    return QStringLiteral("no se ha podido leer (") + columnas.errorString() + u')';
+}
+
 ResultadoFicheroBoletos CreaFicheroBoletos(const EstadoGlobal& estado, QIODevice& columnas,
                                            const QString& nombreColumnas,
                                            const std::atomic<bool>* cancelar) {
@@ -126,16 +138,12 @@ ResultadoFicheroBoletos EscribeFicheroBoletos(QIODevice& columnas, const QString
         PasaColumnas(columnas, &salida, r.Recuento, linea, [&](const char*, int64_t, bool) {
             return !CancelaAhora(cancelar) && !CancelaAhora(parar) && !salida.HaFallado();
         });
-    if (fin == FinPasada::FalloLectura) {
+    if (fin == FinPasada::FalloLectura || fin == FinPasada::LineaErronea) {
         r.Fichero = nombreColumnas;
-        r.Error = ErrorFichero::ErrorEntradaSalida;
-        r.Causa = QStringLiteral("no se ha podido leer (") + columnas.errorString() + u')';
-    } else if (fin == FinPasada::LineaErronea) {
-        r.Fichero = nombreColumnas;
-        r.Error = ErrorFichero::TipoIncorrecto;
-        r.Causa =
-            QStringLiteral("la línea %1 no es una columna de 15 signos entre comillas").arg(linea);
-        r.LineaErronea = linea;
+        r.Error = ErrorLecturaColumnas(fin);
+        r.Causa = CausaLecturaColumnas(fin, linea, columnas);
+        if (fin == FinPasada::LineaErronea)
+            r.LineaErronea = linea;
     } else if (salida.HaFallado() || !salida.Vacia()) {
         r.Error = ErrorFichero::ErrorEntradaSalida;
         r.Causa = salida.Causa();

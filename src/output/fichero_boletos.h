@@ -43,7 +43,29 @@ struct RecuentoBoletos {
     // Anota una columna por su signo del partido 15; devuelve los huecos en blanco que hay
     // que escribir antes de ella (0..7) para que abra boleto.
     int AnadeColumna(char signo15);
+    // Anota de una vez k columnas más con el mismo signo 15 que la última (no abren huecos):
+    // lo mismo que k llamadas a AnadeColumna.
+    void AnadeMismoSigno(int64_t k);
 };
+
+inline void RecuentoBoletos::AnadeMismoSigno(int64_t k) {
+    // La primera va al boleto de la última columna, que aún no está lleno si tiene una sola.
+    if (ColumnasUltimoBoleto == 1)
+        --BoletosUnaColumna;
+    const int64_t antes = RegistrosBoletos;
+    RegistrosBoletos += k;
+    Columnas += k;
+    const int64_t nuevos =
+        (RegistrosBoletos - 1) / ColumnasPorBoleto - (antes - 1) / ColumnasPorBoleto;
+    if (nuevos == 0) {
+        ColumnasUltimoBoleto += int(k);
+        return;
+    }
+    Boletos += nuevos;
+    ColumnasUltimoBoleto = int((RegistrosBoletos - 1) % ColumnasPorBoleto) + 1;
+    if (ColumnasUltimoBoleto == 1)
+        ++BoletosUnaColumna;
+}
 
 inline int RecuentoBoletos::AnadeColumna(char signo15) {
     const char signo = signo15 >= 'a' && signo15 <= 'z' ? char(signo15 - 'a' + 'A') : signo15;
@@ -122,6 +144,12 @@ ResultadoFicheroBoletos EscribeFicheroBoletos(QIODevice& columnas, const QString
 
 enum class FinPasada { Completa, Parada, LineaErronea, FalloLectura };
 
+// El número de error y la causa en palabras de una pasada que no pudo leer el fichero de
+// columnas (LineaErronea, con la línea, o FalloLectura): toda orden y pantalla que lee columnas
+// dice lo mismo de un fichero cortado, dañado o ajeno.
+int ErrorLecturaColumnas(FinPasada fin);
+QString CausaLecturaColumnas(FinPasada fin, int64_t linea, const QIODevice& columnas);
+
 namespace detalle {
 
 inline bool EsSigno(unsigned char c) {
@@ -141,8 +169,8 @@ inline bool EsColumna(const char* p, qsizetype largo) {
 // Una línea tal como la escribe la reducción, con su CR LF: es ya un registro de boletos.
 // Se mira en cada columna de ficheros de millones: los 15 signos de una vez donde se puede.
 inline bool EsRegistroEntero(const char* p) {
-    if (p[0] != '"' || p[NumPartidos + 1] != '"' || p[NumPartidos + 2] != '\r' ||
-        p[NumPartidos + 3] != '\n')
+    if (p[0] != '"' || p[NumPartidos + 1] != '"' ||
+        std::memcmp(p + NumPartidos + 2, "\r\n", 2) != 0)
         return false;
 #if defined(__SSE2__)
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 1));
@@ -224,12 +252,24 @@ private:
         const char* tramo = p;
         while (tope - p >= BytesRegistroBoleto && EsRegistroEntero(p)) {
             ++linea;
-            if (const int n = recuento.AnadeColumna(p[NumPartidos])) {
+            const char signo15 = p[NumPartidos];
+            if (const int n = recuento.AnadeColumna(signo15)) {
                 if (!Tramo(tramo, p) || !Huecos(n))
                     return false;
                 tramo = p;
             }
             p += BytesRegistroBoleto;
+            // Las que siguen con el mismo signo 15 no abren hueco: se cuentan de una vez, que
+            // es lo que cuesta en ficheros de millones de columnas.
+            const char* q = p;
+            while (tope - q >= BytesRegistroBoleto && q[NumPartidos] == signo15 &&
+                   EsRegistroEntero(q))
+                q += BytesRegistroBoleto;
+            if (const int64_t k = (q - p) / BytesRegistroBoleto; k > 0) {
+                recuento.AnadeMismoSigno(k);
+                linea += k;
+                p = q;
+            }
         }
         inicio_ = p - bufer_.get();
         return Tramo(tramo, p);

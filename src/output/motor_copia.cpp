@@ -117,10 +117,37 @@ private:
     int64_t siguiente_ = 0;
 };
 
-CabeceraAD243 Cabecera(const EstadoGlobal& estado, const RecuentoBoletos& recuento) {
+// La fecha de la jornada para el registro C de AD243. Un fichero de jornadas que no se puede
+// leer no da una fecha de ceros: la copia se rechaza. Sin fichero de jornadas, o sin el
+// registro de la jornada, la fecha está vacía de verdad ("00/00/00").
+std::optional<MensajeCopia> LeeFechaJornada(const EstadoGlobal& estado, QString& fecha) {
+    int error = 0;
+    const QString registro = LeeRegistroJornada(estado, estado.Datos.JornadaActual, &error);
+    if (error != 0 && error != ErrorFichero::NoExiste) {
+        const QString causa =
+            error == ErrorFichero::LongitudRegistro
+                ? QStringLiteral("mide %1 bytes, que no son registros enteros de %2 bytes: está "
+                                 "dañado (error %3)")
+                      .arg(
+                          QFileInfo(estado.Ruta(QString::fromLatin1(NombreFicheroJornadas))).size())
+                      .arg(LongitudRegistroJornada)
+                      .arg(error)
+                : CausaErrorFichero(error) + QStringLiteral(" (error %1)").arg(error);
+        return MensajeFallo(QStringLiteral("leer la fecha de la jornada %1 en el fichero ")
+                                    .arg(estado.Datos.JornadaActual) +
+                                QString::fromLatin1(NombreFicheroJornadas) +
+                                QStringLiteral(", que el Formato AD243 lleva en la cabecera"),
+                            causa);
+    }
+    fecha = FechaDeRegistro(registro);
+    return std::nullopt;
+}
+
+CabeceraAD243 Cabecera(const EstadoGlobal& estado, const QString& fecha,
+                       const RecuentoBoletos& recuento) {
     CabeceraAD243 c;
     c.Jornada = estado.Datos.JornadaActual;
-    c.FechaJornada = FechaDeRegistro(LeeRegistroJornada(estado, c.Jornada));
+    c.FechaJornada = fecha;
     c.CodigoDelegacion = estado.Datos.CodigoDelegacion;
     c.CodigoReceptor = estado.Datos.CodigoReceptor;
     c.TotalColumnas = recuento.Columnas + recuento.BoletosUnaColumna;
@@ -249,11 +276,7 @@ FinPasada CopiaEnFormato(Pasada& p, int64_t total) {
 MensajeCopia MensajeLectura(const QString& columnasNombre, FinPasada fin, int64_t linea,
                             const QIODevice& columnas) {
     return MensajeFallo(QStringLiteral("leer el fichero de columnas ") + columnasNombre,
-                        fin == FinPasada::LineaErronea
-                            ? QStringLiteral("la línea %1 no es una columna de 15 signos entre "
-                                             "comillas")
-                                  .arg(linea)
-                            : columnas.errorString());
+                        CausaLecturaColumnas(fin, linea, columnas));
 }
 
 // Cuenta columnas y boletos sin escribir nada: el registro C de AD243 va delante y el aviso
@@ -295,7 +318,7 @@ MensajeCopia MensajeBoletos(const ResultadoFicheroBoletos& rb, const QString& co
 // pone en su sitio.
 ResultadoCopia& EscribeDestino(EstadoGlobal& estado, const OpcionesCopia& opciones,
                                QIODevice& columnas, const QString& columnasNombre, int64_t total,
-                               HiloBoletos& hilo, ResultadoCopia& r) {
+                               const QString& fecha, HiloBoletos& hilo, ResultadoCopia& r) {
     SalidaBloques salida(r.Ruta, BytesBloquePara(columnas.size()));
     const QString queDestino =
         QStringLiteral("escribir el archivo ") + QDir::toNativeSeparators(r.Ruta);
@@ -306,7 +329,8 @@ ResultadoCopia& EscribeDestino(EstadoGlobal& estado, const OpcionesCopia& opcion
     }
     const bool ad243 = opciones.Formato == FormatoExportar::AD243;
     EscritorFormato escritor(opciones.Formato, salida,
-                             ad243 ? RegistroCAD243(Cabecera(estado, r.Recuento)) : QByteArray());
+                             ad243 ? RegistroCAD243(Cabecera(estado, fecha, r.Recuento))
+                                   : QByteArray());
     Pasada p{columnas, hilo, salida, escritor, opciones, r, {}, 0};
     const FinPasada fin = CopiaEnFormato(p, total);
     const ResultadoFicheroBoletos& rb = fin == FinPasada::Completa ? hilo.Espera() : hilo.Para();
@@ -327,6 +351,8 @@ ResultadoCopia& EscribeDestino(EstadoGlobal& estado, const OpcionesCopia& opcion
     r.Recuento = p.Recuento;
     if (!leida)
         r.Mensaje = MensajeLectura(columnasNombre, fin, p.Linea, columnas);
+    else if (salida.HaFallado()) // la pasada se para y su cuenta se queda corta: no ha cambiado
+        r.Mensaje = MensajeFallo(queDestino, salida.Causa());
     else if (rb.Error != 0)
         r.Mensaje = MensajeBoletos(rb, columnasNombre, columnas);
     else if (cambiado)
@@ -373,6 +399,14 @@ ResultadoCopia EjecutaCopia(EstadoGlobal& estado, const OpcionesCopia& opciones)
                              QStringLiteral("error ") + QString::number(estado.UltimoErrorFichero));
         return r;
     }
+    QString fecha;
+    if (opciones.Formato == FormatoExportar::AD243) {
+        r.Mensaje = LeeFechaJornada(estado, fecha);
+        if (r.Mensaje) {
+            r.Fin = FinCopia::Fallida;
+            return r;
+        }
+    }
     // El fichero de boletos empieza ya: no depende de la cuenta ni del destino.
     HiloBoletos hilo(estado, *columnas, columnasNombre, opciones.CancelarProceso);
     r.Mensaje = hilo.Empieza();
@@ -390,7 +424,7 @@ ResultadoCopia EjecutaCopia(EstadoGlobal& estado, const OpcionesCopia& opciones)
     if (opciones.Formato == FormatoExportar::AD243 && r.Recuento.BoletosUnaColumna > 0 &&
         opciones.AlAvisar)
         opciones.AlAvisar(MensajeBoletoIncompleto(r.Recuento.BoletosUnaColumna));
-    EscribeDestino(estado, opciones, *columnas, columnasNombre, total, hilo, r);
+    EscribeDestino(estado, opciones, *columnas, columnasNombre, total, fecha, hilo, r);
     if (r.Fin == FinCopia::Terminada)
         CambiaEstado(opciones, TextoArchivoCopiado(opciones.Unidad.Nombre, nombre));
     return r;
@@ -414,8 +448,10 @@ std::optional<MensajeCopia> CompruebaNombreArchivo(const EstadoGlobal& estado,
                                                             "y la copia lo sustituiría. Elija "
                                                             "otro nombre u otra unidad.")};
     if (QFileInfo(ruta).isDir())
-        return MensajeCopia{titulo, QStringLiteral("Ya hay una carpeta llamada ") + nombre +
-                                        QStringLiteral(" en la unidad de destino.")};
+        return MensajeCopia{titulo, QStringLiteral("No se puede copiar en ") +
+                                        QDir::toNativeSeparators(ruta) +
+                                        QStringLiteral(": ya hay una carpeta con ese nombre en la "
+                                                       "unidad de destino.")};
     if (const QString motivo = DestinoNoEscribible(ruta); !motivo.isEmpty())
         return MensajeCopia{titulo, QStringLiteral("No se puede copiar en ") + nombre +
                                         QStringLiteral(": ") + motivo + u'.'};

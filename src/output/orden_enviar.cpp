@@ -71,7 +71,8 @@ bool LeeCuenta(QStringList& args, CuentaCorreo& c, QTextStream& err) {
     return true;
 }
 
-std::optional<PeticionEnviar> LeePeticion(QStringList args, QTextStream& err) {
+std::optional<PeticionEnviar> LeePeticion(const EstadoGlobal& estado, QStringList args,
+                                          QTextStream& err) {
     PeticionEnviar p;
     const auto jornada = TomaOpcion(args, QStringLiteral("--jornada"));
     const auto orden = TomaOpcion(args, QStringLiteral("--orden"));
@@ -88,10 +89,11 @@ std::optional<PeticionEnviar> LeePeticion(QStringList args, QTextStream& err) {
         return std::nullopt;
     if (!ArgumentosCompletos(args, !jornada || !orden, QString::fromLatin1(UsoEnviar), err))
         return std::nullopt;
-    const auto j = EnteroEnRango(jornada, 1, 99);
+    const auto j = JornadaEnRango(estado, jornada);
     const auto o = EnteroEnRango(orden, 1, MaxOrden);
     if (!j || !o) {
-        err << QStringLiteral("La jornada va de 1 a 99 y el orden de 1 a %1.\n").arg(MaxOrden);
+        err << TextoRangoJornada(estado)
+            << QStringLiteral(" y el orden de 1 a %1.\n").arg(MaxOrden);
         return std::nullopt;
     }
     p.Jornada = *j;
@@ -125,7 +127,7 @@ int SalidaDe(const ResultadoEnvio& r, SalidaOrden& salida) {
 }
 
 int OrdenEnviar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
-    auto p = LeePeticion(argumentos, salida.Err);
+    auto p = LeePeticion(estado, argumentos, salida.Err);
     if (!p)
         return 1;
     CargaJornadaYOrden(estado, p->Jornada, p->Orden);

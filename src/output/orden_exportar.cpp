@@ -36,12 +36,11 @@ std::optional<PeticionExportar> LeePeticion(const EstadoGlobal& estado, QStringL
         return std::nullopt;
     }
     PeticionExportar p;
-    const auto j = EnteroEnRango(jornada, 1, estado.Datos.TotalJornadas);
+    const auto j = JornadaEnRango(estado, jornada);
     const auto o = EnteroEnRango(orden, 1, MaxOrden);
     const auto f = FormatoDeCodigo(formato->trimmed());
     if (!j || !o) {
-        err << "La jornada va de 1 a " << estado.Datos.TotalJornadas << " y el orden de 1 a "
-            << MaxOrden << ".\n";
+        err << TextoRangoJornada(estado) << " y el orden de 1 a " << MaxOrden << ".\n";
         return std::nullopt;
     }
     if (!f) {
@@ -53,6 +52,11 @@ std::optional<PeticionExportar> LeePeticion(const EstadoGlobal& estado, QStringL
 
 // Carpeta y nombre del destino: una carpeta que existe recibe el nombre propuesto.
 bool PreparaDestino(const PeticionExportar& p, OpcionesCopia& opciones, QTextStream& err) {
+    if (p.Destino.trimmed().isEmpty()) {
+        err << "No se puede copiar la reducción: --destino está vacío. Dé el archivo o la "
+               "carpeta donde copiarla.\n";
+        return false;
+    }
     const QFileInfo info(p.Destino);
     QString carpeta = QDir::cleanPath(info.absoluteFilePath());
     QString nombre = NombreArchivoPropuesto(p.Formato, p.Jornada, p.Orden);
@@ -60,9 +64,13 @@ bool PreparaDestino(const PeticionExportar& p, OpcionesCopia& opciones, QTextStr
         carpeta = info.absolutePath();
         nombre = info.fileName();
     }
-    if (!QFileInfo(carpeta).isDir()) {
-        err << "No se puede escribir " << QDir::toNativeSeparators(p.Destino)
-            << ": no existe la carpeta " << QDir::toNativeSeparators(carpeta) << ".\n";
+    if (const QFileInfo enCarpeta(carpeta); !enCarpeta.isDir()) {
+        err << "No se puede escribir " << QDir::toNativeSeparators(p.Destino) << ": "
+            << (enCarpeta.exists()
+                    ? QDir::toNativeSeparators(carpeta) +
+                          QStringLiteral(" no es una carpeta, es un fichero")
+                    : QStringLiteral("no existe la carpeta ") + QDir::toNativeSeparators(carpeta))
+            << ".\n";
         return false;
     }
     opciones.Unidad = {QDir::toNativeSeparators(carpeta), carpeta};

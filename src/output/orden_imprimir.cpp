@@ -74,7 +74,8 @@ std::optional<QString> OpcionAjena(const PeticionImprimir& p) {
     return std::nullopt;
 }
 
-std::optional<PeticionImprimir> LeePeticion(QStringList args, QTextStream& err) {
+std::optional<PeticionImprimir> LeePeticion(const EstadoGlobal& estado, QStringList args,
+                                            QTextStream& err) {
     const auto jornada = TomaOpcion(args, QStringLiteral("--jornada"));
     const auto orden = TomaOpcion(args, QStringLiteral("--orden"));
     const auto tipo = TomaOpcion(args, QStringLiteral("--tipo"));
@@ -90,14 +91,14 @@ std::optional<PeticionImprimir> LeePeticion(QStringList args, QTextStream& err) 
     if (!ArgumentosCompletos(args, !jornada || !orden || !tipo, QString::fromLatin1(UsoImprimir),
                              err))
         return std::nullopt;
-    const auto j = Entero(jornada, 1, 99);
+    const auto j = Entero(jornada, 1, estado.Datos.TotalJornadas);
     const auto o = Entero(orden, 1, MaxOrden);
     const auto t = TipoDe(*tipo);
     if (!j || !o || !t) {
         err << (!t ? QStringLiteral("Tipo desconocido: ") + *tipo +
                          QStringLiteral(". Use datos, boletos, relacion o continuo.\n")
-                   : QStringLiteral("La jornada va de 1 a 99 y el orden de 1 a %1.\n")
-                         .arg(MaxOrden));
+                   : TextoRangoJornada(estado) +
+                         QStringLiteral(" y el orden de 1 a %1.\n").arg(MaxOrden));
         return std::nullopt;
     }
     p.Jornada = *j;
@@ -115,6 +116,8 @@ bool CompruebaValores(const PeticionImprimir& p, QTextStream& err) {
     const char* problema = nullptr;
     if ((p.Desde && !Entero(p.Desde, 1, 999999999)) || (p.Hasta && !Entero(p.Hasta, 1, 999999999)))
         problema = "--desde y --hasta son números de boleto desde 1.";
+    else if (p.Desde && p.Hasta && Entero(p.Desde, 1, 999999999) > Entero(p.Hasta, 1, 999999999))
+        problema = "El tramo de boletos está al revés: --desde va después de --hasta.";
     else if (p.Copias && !Entero(p.Copias, 1, 999))
         problema = "--copias va de 1 a 999.";
     else if (p.Orientacion && !Entero(p.Orientacion, 1, 2))
@@ -230,7 +233,7 @@ int SalidaDe(const ResultadoImpresion& r, const PeticionImprimir& p, SalidaOrden
 }
 
 int OrdenImprimir(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
-    const auto p = LeePeticion(argumentos, salida.Err);
+    const auto p = LeePeticion(estado, argumentos, salida.Err);
     if (!p || !CompruebaValores(*p, salida.Err))
         return 1;
     if (p->Pdf) {

@@ -65,7 +65,8 @@ struct ArgumentosEscrutar {
     std::optional<QString> Informe;
 };
 
-std::optional<ArgumentosEscrutar> LeeArgumentos(QStringList args, QTextStream& err) {
+std::optional<ArgumentosEscrutar> LeeArgumentos(const EstadoGlobal& estado, QStringList args,
+                                                QTextStream& err) {
     const auto jornada = TomaOpcion(args, QStringLiteral("--jornada"));
     const auto orden = TomaOpcion(args, QStringLiteral("--orden"));
     const auto ganadora = TomaOpcion(args, QStringLiteral("--ganadora"));
@@ -78,12 +79,12 @@ std::optional<ArgumentosEscrutar> LeeArgumentos(QStringList args, QTextStream& e
                                             "[--informe FICHERO.pdf]\n"),
                              err))
         return std::nullopt;
-    const auto j = LeeEntero(*jornada, 99);
+    const auto j = LeeEntero(*jornada, estado.Datos.TotalJornadas);
     const auto o = LeeEntero(*orden, MaxOrden);
     const auto marcas = LeeGanadora(*ganadora);
     const auto textos = LeePremios(*premios);
     if (!j || !o) {
-        err << "La jornada va de 1 a 99 y el orden de 1 a " << MaxOrden << ".\n";
+        err << TextoRangoJornada(estado) << " y el orden de 1 a " << MaxOrden << ".\n";
         return std::nullopt;
     }
     if (!marcas) {
@@ -119,7 +120,7 @@ int EscribeInforme(const EstadoGlobal& estado, const ResultadoEscrutinio& r, con
 }
 
 int OrdenEscrutar(EstadoGlobal& estado, const QStringList& argumentos, SalidaOrden& salida) {
-    auto a = LeeArgumentos(argumentos, salida.Err);
+    auto a = LeeArgumentos(estado, argumentos, salida.Err);
     if (!a)
         return 1;
     // El informe que no se podría escribir se dice antes de escrutar: nada cambia.

@@ -28,20 +28,17 @@ FinEscrutinio CuentaFicheroApuestas(EstadoGlobal& estado, ResultadoEscrutinio& r
     if (!fichero)
         return estado.UltimoErrorFichero == ErrorFichero::NoExiste ? FinEscrutinio::SinColumnas
                                                                    : FinEscrutinio::ErrorFichero;
-    // Los boletos se numeran con las columnas que tiene de verdad el fichero.
-    const int64_t total = ColumnasEnFichero(fichero->fileName());
-    const QuinielaBase base = estado.Red.Base;
-    const NumeraBoletos numera = [&base, total](int64_t n) {
-        return BoletoDeColumna(base, total, n);
-    };
-    if (CuentaColumnas(*fichero, resultado.ColumnaGanadora, numera, resultado, alBloque))
+    int64_t linea = 0;
+    const FinPasada fin =
+        CuentaColumnas(*fichero, resultado.ColumnaGanadora, resultado, linea, alBloque);
+    if (fin == FinPasada::Completa)
         return FinEscrutinio::Hecho;
-    ContextoErrorFichero contexto;
-    contexto.Etiqueta = estado.FicheroApuestas;
-    contexto.TextoRuta = estado.FicheroApuestas;
-    NotificaErrorFichero(estado, contexto,
-                         NumeroErrorFichero(fichero->error(), fichero->fileName()),
-                         fichero->fileName());
+    // Lo mismo que dicen la consulta, la copia y la impresión del mismo fichero.
+    const int error = ErrorLecturaColumnas(fin);
+    estado.UltimoErrorFichero = int16_t(error);
+    AvisaSistema(QStringLiteral("No se puede escrutar la reducción con ") + estado.FicheroApuestas +
+                 QStringLiteral(": ") + CausaLecturaColumnas(fin, linea, *fichero) +
+                 QStringLiteral(" (error ") + QString::number(error) + QStringLiteral(")."));
     return FinEscrutinio::ErrorFichero;
 }
 

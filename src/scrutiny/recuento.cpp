@@ -1,7 +1,7 @@
 #include "scrutiny/recuento.h"
 
-#include <cstring>
-#include <vector>
+#include <array>
+#include <cstdint>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -11,9 +11,7 @@ namespace quiniela {
 
 namespace {
 
-constexpr int LongitudLinea = 19; // comilla, 15 signos, comilla, CR LF
-constexpr int ColumnasDeUnBoleto = 8;
-constexpr qint64 TamanoBloque = LongitudLinea * 16384;
+constexpr int64_t ColumnasEntreAvisos = 16384;
 
 // Bits a uno de un número de 7 bits.
 constexpr std::array<uint8_t, 128> BitsDe7 = [] {
@@ -34,14 +32,37 @@ inline int AciertosDeMascara(unsigned iguales) {
 
 class Recuento {
 public:
-    Recuento(const QString& ganadora, const NumeraBoletos& boletoDe, ResultadoEscrutinio& r)
-        : boletoDe_(boletoDe), R_(r) {
+    Recuento(const QString& ganadora, ResultadoEscrutinio& r) : R_(r) {
+        // Con el bit 0x20 puesto, "x" y "X" son el mismo signo y "1" y "2" no cambian.
         for (int j = 0; j < NumPartidos; ++j)
-            ganadora_[j] = char(ganadora.at(j).toLatin1());
+            ganadora_[j] = char(ganadora.at(j).toLatin1() | 0x20);
     }
 
-    // Los 15 signos de una columna, seguidos de al menos un byte más.
-    inline void Columna(const char* signos) { Cuenta(AciertosDeMascara(Iguales(signos))); }
+    // n registros de 19 bytes seguidos que son columnas. Las cuentas van en variables locales
+    // durante el tramo: las de la clase, al escribir en las tablas, habría que releerlas en cada
+    // columna. Columnas seguidas suelen tener los mismos aciertos: con una sola tabla cada suma
+    // espera a la anterior. Cuatro tablas que se turnan rompen esa cadena, y el boleto solo
+    // cuenta lo que puede premiarse (10 aciertos o más), que es raro.
+    void Columnas(const char* registros, int64_t n) {
+        int64_t leidas = leidas_;
+        int64_t registro = registro_;
+        for (const char* const fin = registros + n * BytesRegistroBoleto; registros != fin;
+             registros += BytesRegistroBoleto) {
+            const int h = AciertosDeMascara(Iguales(registros + 1));
+            ++leidas;
+            ++categoria_[size_t(leidas & 3)][h];
+            if ((registro & (ColumnasPorBoleto - 1)) == 0) // 8 por boleto: sin división
+                SiguienteBoleto(registro);
+            ++registro;
+            if (h > NumPartidos - NumCategorias)
+                ++delBoleto_[h];
+        }
+        leidas_ = leidas;
+        registro_ = registro;
+    }
+    // Un hueco del fichero de boletos: ocupa un registro del boleto y no es columna.
+    void Hueco() { ++registro_; }
+    int64_t Leidas() const { return leidas_; }
     void Termina() {
         CierraBoleto();
         R_.ColumnasLeidas += leidas_;
@@ -53,70 +74,39 @@ public:
     }
 
 private:
+    // Los 15 signos de una columna, seguidos de al menos un byte más.
     inline unsigned Iguales(const char* signos) const {
 #if defined(__SSE2__)
-        const __m128i c = _mm_loadu_si128(reinterpret_cast<const __m128i*>(signos));
+        const __m128i c = _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(signos)),
+                                       _mm_set1_epi8(0x20));
         const __m128i g = _mm_loadu_si128(reinterpret_cast<const __m128i*>(ganadora_));
         return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(c, g)));
 #else
         unsigned m = 0;
         for (int j = 0; j < NumPartidos; ++j)
-            m |= unsigned(signos[j] == ganadora_[j]) << j;
+            m |= unsigned((signos[j] | 0x20) == ganadora_[j]) << j;
         return m;
 #endif
     }
 
-    // Columnas seguidas suelen tener los mismos aciertos: con una sola tabla cada suma espera a
-    // la anterior. Cuatro tablas que se turnan rompen esa cadena, y el boleto solo cuenta lo
-    // que puede premiarse (10 aciertos o más), que es raro.
-    inline void Cuenta(int h) {
-        ++leidas_;
-        ++categoria_[size_t(leidas_ & 3)][h];
-        if (restantes_ == 0)
-            SiguienteBoleto();
-        --restantes_;
-        if (h > NumPartidos - NumCategorias)
-            ++delBoleto_[h];
+    // Una columna en el primer registro de un boleto lo abre (los huecos llenan el anterior
+    // hasta el final). El boleto es el del registro que ocupa la columna en el fichero de
+    // boletos, huecos incluidos: el mismo número que se imprime y se consulta.
+    void SiguienteBoleto(int64_t registro) {
+        CierraBoleto();
+        boleto_ = registro / ColumnasPorBoleto + 1;
     }
 
-    void SiguienteBoleto();
     void CierraBoleto();
 
     char ganadora_[16] = {};
-    const NumeraBoletos& boletoDe_;
     ResultadoEscrutinio& R_;
     std::array<int32_t, NumPartidos + 1> delBoleto_{};
     std::array<std::array<int64_t, NumPartidos + 1>, 4> categoria_{}; // columnas por aciertos
     int64_t leidas_ = 0;
+    int64_t registro_ = 0; // registros del fichero de boletos ya ocupados
     int64_t boleto_ = 1;
-    int restantes_ = 0;     // columnas que aún caben en el boleto actual
-    int64_t conocidos_ = 0; // boletos completos que siguen al actual, ya comprobados
 };
-
-// Pide la numeración lo menos posible: si el boleto de la columna n + 8K - 1 es t + K - 1,
-// los K boletos desde t tienen 8 columnas cada uno (ninguno puede tener más).
-void Recuento::SiguienteBoleto() {
-    const int64_t n = leidas_;
-    restantes_ = ColumnasDeUnBoleto;
-    if (conocidos_ > 0) {
-        CierraBoleto();
-        ++boleto_;
-        --conocidos_;
-        return;
-    }
-    const int64_t t = boletoDe_(n);
-    if (t != boleto_) {
-        CierraBoleto();
-        boleto_ = t;
-    }
-    for (int64_t k : {int64_t(4096), int64_t(64), int64_t(1)}) {
-        if (boletoDe_(n + ColumnasDeUnBoleto * k - 1) == t + k - 1) {
-            conocidos_ = k - 1;
-            return;
-        }
-    }
-    restantes_ = 1; // boleto incompleto: se mira columna a columna
-}
 
 void Recuento::CierraBoleto() {
     BoletoPremiado b;
@@ -129,78 +119,30 @@ void Recuento::CierraBoleto() {
     delBoleto_.fill(0);
 }
 
-inline bool LineaNormal(const char* p) {
-    return p[0] == '"' && p[16] == '"' && p[17] == '\r' && p[18] == '\n';
-}
-
-// Una línea cualquiera: su primer campo (entre comillas o hasta la coma), los 15 primeros
-// caracteres y blancos si faltan. Las líneas vacías no son columnas.
-void LineaGeneral(const char* p, qsizetype n, Recuento& recuento) {
-    while (n > 0 && (p[n - 1] == '\r' || p[n - 1] == '\n'))
-        --n;
-    qsizetype i = 0;
-    while (i < n && (p[i] == ' ' || p[i] == '\t'))
-        ++i;
-    if (i == n)
-        return;
-    char signos[16];
-    std::memset(signos, ' ', sizeof signos);
-    const bool comillas = p[i] == '"';
-    i += comillas;
-    for (int j = 0; i < n && j < NumPartidos; ++i, ++j) {
-        if (comillas ? p[i] == '"' : p[i] == ',')
-            break;
-        signos[j] = p[i];
-    }
-    recuento.Columna(signos);
-}
-
-// Cuenta las líneas enteras del bloque; devuelve los bytes usados. Con puedeEsperar, una
-// línea sin final se deja para cuando haya más datos.
-qsizetype CuentaBloque(const char* p, qsizetype n, bool puedeEsperar, Recuento& recuento) {
-    qsizetype i = 0;
-    while (i < n) {
-        if (n - i >= LongitudLinea && LineaNormal(p + i)) {
-            recuento.Columna(p + i + 1);
-            i += LongitudLinea;
-            continue;
-        }
-        const void* salto = std::memchr(p + i, '\n', size_t(n - i));
-        if (salto == nullptr && (puedeEsperar || i > 0))
-            break; // la línea sigue en el bloque siguiente
-        const qsizetype finLinea = salto ? static_cast<const char*>(salto) - p + 1 : n;
-        LineaGeneral(p + i, finLinea - i, recuento);
-        i = finLinea;
-    }
-    return i;
-}
-
 } // namespace
 
-bool CuentaColumnas(QIODevice& fichero, const QString& ganadora, const NumeraBoletos& boletoDe,
-                    ResultadoEscrutinio& resultado, const std::function<void()>& alBloque) {
-    Recuento recuento(ganadora, boletoDe, resultado);
-    // Margen al final: la comparación lee 16 bytes desde el primer signo.
-    std::vector<char> bloque(TamanoBloque + 16);
-    qsizetype lleno = 0;
-    bool fin = false;
-    while (!fin || lleno > 0) {
-        if (!fin) {
-            const qint64 leidos = fichero.read(bloque.data() + lleno, TamanoBloque - lleno);
-            if (leidos < 0)
-                return false;
-            fin = leidos == 0;
-            lleno += leidos;
-        }
-        const bool puedeEsperar = !fin && lleno < TamanoBloque;
-        const qsizetype usados = CuentaBloque(bloque.data(), lleno, puedeEsperar, recuento);
-        std::memmove(bloque.data(), bloque.data() + usados, size_t(lleno - usados));
-        lleno -= usados;
-        if (alBloque)
-            alBloque();
-    }
-    recuento.Termina();
-    return true;
+FinPasada CuentaColumnas(QIODevice& fichero, const QString& ganadora,
+                         ResultadoEscrutinio& resultado, int64_t& linea,
+                         const std::function<void()>& alBloque) {
+    Recuento recuento(ganadora, resultado);
+    RecuentoBoletos boletos;
+    int64_t aviso = ColumnasEntreAvisos;
+    const FinPasada fin = PasaColumnas(fichero, nullptr, boletos, linea,
+                                       [&](const char* registros, int64_t n, bool columnas) {
+                                           if (!columnas) {
+                                               recuento.Hueco();
+                                               return true;
+                                           }
+                                           recuento.Columnas(registros, n);
+                                           if (alBloque && recuento.Leidas() >= aviso) {
+                                               alBloque();
+                                               aviso = recuento.Leidas() + ColumnasEntreAvisos;
+                                           }
+                                           return true;
+                                       });
+    if (fin == FinPasada::Completa)
+        recuento.Termina();
+    return fin;
 }
 
 } // namespace quiniela

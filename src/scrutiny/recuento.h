@@ -1,9 +1,10 @@
 #pragma once
 // Recuento de un fichero de columnas en una sola pasada: aciertos por categoría y por
 // boleto. Solo se guardan contadores y los boletos premiados, así que la memoria no crece con
-// el número de columnas; las líneas de 19 bytes ("15 signos" y CR LF) van por un camino
-// rápido y cualquier otra línea se lee como un campo entre comillas.
+// el número de columnas. El fichero se lee con PasaColumnas, como en la consulta, la copia y la
+// impresión: mismas comprobaciones y los boletos numerados como en el fichero de boletos.
 
+#include "output/fichero_boletos.h"
 #include "scrutiny/escrutinio.h"
 
 #include <QIODevice>
@@ -12,14 +13,13 @@
 
 namespace quiniela {
 
-// Boleto de la columna n (desde 1). Debe crecer con n y no dar más de 8 columnas por boleto.
-using NumeraBoletos = std::function<int64_t(int64_t)>;
-
 // Cuenta las columnas que quedan por leer en el dispositivo contra la ganadora (15 signos)
 // y deja los contadores y los boletos premiados en el resultado (que debe llegar a cero).
-// Devuelve false si la lectura falla. alBloque se llama tras cada bloque leído (unas 16.000
-// columnas): la pantalla repinta desde ahí durante un escrutinio largo.
-bool CuentaColumnas(QIODevice& fichero, const QString& ganadora, const NumeraBoletos& boletoDe,
-                    ResultadoEscrutinio& resultado, const std::function<void()>& alBloque = {});
+// Completa si leyó el fichero entero; si no, `linea` es la que no es una columna
+// (LineaErronea) o la última leída (FalloLectura), y el resultado no vale. alBloque se llama
+// cada unas 16.000 columnas: la pantalla repinta desde ahí durante un escrutinio largo.
+FinPasada CuentaColumnas(QIODevice& fichero, const QString& ganadora,
+                         ResultadoEscrutinio& resultado, int64_t& linea,
+                         const std::function<void()>& alBloque = {});
 
 } // namespace quiniela

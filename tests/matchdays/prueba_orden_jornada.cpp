@@ -59,7 +59,7 @@ TEST(OrdenesJornadaYBorrar, GuardanMuestranYBorranConLasReglasDeLaPantalla) {
              {u"20 --hasta 5 --confirmar"_s,
               u"El tramo está al revés: la jornada 20 va después de la 5. "
               u"Use --desde 5 --hasta 20.\n"_s},
-             {u"0 --hasta 5 --confirmar"_s, u"Las jornadas del tramo van de 1 a 52.\n"_s},
+             {u"0 --hasta 5 --confirmar"_s, u"Las jornadas del tramo van de 1 a 42.\n"_s},
              {u"1"_s, u"Uso: quiniela-cli borrar --desde J1 --hasta J2 [--confirmar]\n"_s}}) {
         const Linea e = borrar(args);
         EXPECT_EQ(e.Estado, 1);

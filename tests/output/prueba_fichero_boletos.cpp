@@ -407,3 +407,39 @@ TEST(Destinos, SoloVolumenesAQueSeCopiaria) {
     for (const auto& [raiz, tipo, soloLectura, vale] : casos)
         EXPECT_EQ(EsVolumenDestino(raiz, tipo, soloLectura), vale) << raiz.toStdString();
 }
+
+// La pasada cuenta de una vez las columnas que siguen con el mismo signo 15: debe quedar lo mismo
+// que anotándolas una a una, acabe el tramo dentro de un boleto, en su borde o tras una sola.
+TEST(CuentaBoletos, ColumnasDeUnaVezComoUnaAUna) {
+    const std::vector<int> tramos[] = {
+        {1}, {1, 1, 1}, {8, 1, 8}, {9, 1, 7, 2}, {3, 5, 16, 1, 1, 9}, {100000, 1, 15},
+    };
+    for (const auto& largos : tramos) {
+        QStringList columnas;
+        RecuentoBoletos unaAUna;
+        int tramo = 0;
+        for (int largo : largos) {
+            const QChar signo = u"1X2"[tramo++ % 3];
+            for (int i = 0; i < largo; ++i) {
+                unaAUna.AnadeColumna(char(signo.unicode()));
+                columnas << ColumnaPrueba(i, signo);
+            }
+        }
+        QByteArray datos = FicheroColumnas(columnas);
+        QBuffer buffer(&datos);
+        buffer.open(QIODevice::ReadOnly);
+        RecuentoBoletos deUnaVez;
+        int64_t linea = 0;
+        ASSERT_EQ(PasaColumnas(buffer, nullptr, deUnaVez, linea,
+                               [](const char*, int64_t, bool) { return true; }),
+                  FinPasada::Completa);
+        SCOPED_TRACE(largos.size());
+        EXPECT_EQ(linea, columnas.size());
+        EXPECT_EQ(deUnaVez.RegistrosBoletos, unaAUna.RegistrosBoletos);
+        EXPECT_EQ(deUnaVez.Columnas, unaAUna.Columnas);
+        EXPECT_EQ(deUnaVez.Boletos, unaAUna.Boletos);
+        EXPECT_EQ(deUnaVez.BoletosUnaColumna, unaAUna.BoletosUnaColumna);
+        EXPECT_EQ(deUnaVez.ColumnasUltimoBoleto, unaAUna.ColumnasUltimoBoleto);
+        EXPECT_EQ(deUnaVez.Signo15, unaAUna.Signo15);
+    }
+}

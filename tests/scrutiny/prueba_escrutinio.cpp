@@ -28,11 +28,12 @@ MarcasGanadora MarcasDe(const QString& signos) {
     return m;
 }
 
-ResultadoEscrutinio Cuenta(QByteArray datos, const NumeraBoletos& numera) {
+ResultadoEscrutinio Cuenta(QByteArray datos) {
     QBuffer buffer(&datos);
     buffer.open(QIODevice::ReadOnly);
     ResultadoEscrutinio r;
-    EXPECT_TRUE(CuentaColumnas(buffer, Ganadora, numera, r));
+    int64_t linea = 0;
+    EXPECT_EQ(CuentaColumnas(buffer, Ganadora, r, linea), FinPasada::Completa);
     return r;
 }
 
@@ -191,19 +192,40 @@ TEST(ClicsEscrutinio, CargaLoGuardadoYPruebaDePulsacionDeLaRejilla) {
     }
 }
 
-TEST(Recuento, LineasQueNoSonDeDiecinueveBytesFicheroVacioYBoletosIgualQueColumnaAColumna) {
-    const auto ochoPorBoleto = [](int64_t n) { return (n - 1) / 8 + 1; };
-    EXPECT_EQ(Cuenta(QByteArray(), ochoPorBoleto).ColumnasLeidas, 0);
-    // Solo LF, sin comillas, con blancos, la última sin salto y una línea vacía.
-    const QByteArray datos = "\"1X21X21X21X21X2\"\n1X21X21X21X21X1,basura\r\n\r\n"
-                             "  \"1X21X21X21X2\"\r\n\"1X21X21X21X21X2\"";
-    const auto raras = Cuenta(datos, ochoPorBoleto);
-    EXPECT_EQ(raras.ColumnasLeidas, 4);
+// Lo que no es una columna se rechaza en su línea, como en la consulta y la copia; los saltos
+// LF, las líneas vacías y la "x" minúscula valen como allí.
+TEST(Recuento, MismasLineasQueElFicheroDeBoletosYBoletosNumeradosComoEl) {
+    EXPECT_EQ(Cuenta(QByteArray()).ColumnasLeidas, 0);
+    const QByteArray buena = "\"1X21X21X21X21X2\"\r\n";
+    const std::pair<QByteArray, int64_t> malas[] = {
+        {buena + "\"1X21X21X", 2},                     // cortado a mitad de línea
+        {buena + "1X21X21X21X21X1\r\n" + buena, 2},    // sin comillas
+        {buena + buena + "  \"1X21X21X21X2\"\r\n", 3}, // corta y con blancos
+        {"%PDF-1.4\n" + buena, 1},                     // un fichero ajeno
+        {buena + "\"1X21X21X21X21X1\",basura\r\n", 2}, // algo detrás
+    };
+    for (const auto& [datos, esperada] : malas) {
+        SCOPED_TRACE(datos.toStdString());
+        QByteArray copia = datos;
+        QBuffer buffer(&copia);
+        buffer.open(QIODevice::ReadOnly);
+        ResultadoEscrutinio r;
+        int64_t linea = 0;
+        EXPECT_EQ(CuentaColumnas(buffer, Ganadora, r, linea), FinPasada::LineaErronea);
+        EXPECT_EQ(linea, esperada);
+    }
+    const auto raras = Cuenta("\"1x21X21X21X21X2\"\n\r\n\n\"1X21X21X21X21X1\"\n"
+                              "\"1X21X21X21X21X2\"");
+    EXPECT_EQ(raras.ColumnasLeidas, 3);
     EXPECT_EQ(raras.AciertosCategoria[15], 2);
     EXPECT_EQ(raras.AciertosCategoria[14], 3);
-    EXPECT_EQ(raras.AciertosCategoria[12], 1); // la corta: faltan dos signos
-    // Grupos de 13 columnas (dos boletos por grupo, el segundo de 5) y un fichero más grande que el
-    // bloque de lectura: los boletos deben salir como si se numerase cada columna por separado.
+    // El signo 15 cambia en cada columna: cada una abre boleto.
+    ASSERT_EQ(raras.Boletos.size(), 3u);
+    EXPECT_EQ(raras.Boletos[2].Boleto, 3);
+
+    // Grupos de 13 columnas por su signo 15 (dos boletos por grupo, el segundo de 5, y tres
+    // huecos en el fichero de boletos) y un fichero más grande que el bloque de lectura, con CR
+    // LF y con LF: los boletos deben salir como si se numerase cada columna por separado.
     const auto enGrupos = [](int64_t n) {
         const int64_t s = 13, t = 2;
         const int64_t g = (n + s - 1) / s, r = n - (g - 1) * s;
@@ -213,13 +235,12 @@ TEST(Recuento, LineasQueNoSonDeDiecinueveBytesFicheroVacioYBoletosIgualQueColumn
     QRandomGenerator azar(7);
     for (int i = 0; i < 40000; ++i) {
         QString c = Ganadora;
-        for (int j = 0; j < NumPartidos; ++j)
+        for (int j = 0; j < NumPartidos - 1; ++j)
             if (azar.bounded(8) == 0)
                 c[j] = u"1X2"[azar.bounded(3)];
+        c[NumPartidos - 1] = u"21X"[(i / 13) % 3];
         columnas << c;
     }
-    const auto r = Cuenta(FicheroColumnas(columnas), enGrupos);
-
     std::map<int64_t, std::array<int32_t, 6>> esperados;
     std::array<int64_t, 16> categorias{};
     for (int i = 0; i < columnas.size(); ++i) {
@@ -229,11 +250,15 @@ TEST(Recuento, LineasQueNoSonDeDiecinueveBytesFicheroVacioYBoletosIgualQueColumn
         if (h >= 10)
             ++esperados[enGrupos(i + 1)][15 - h];
     }
-    EXPECT_EQ(r.AciertosCategoria, categorias);
-    std::vector<std::pair<int64_t, std::array<int32_t, 6>>> boletos;
-    for (const BoletoPremiado& b : r.Boletos)
-        boletos.emplace_back(b.Boleto, b.Columnas);
-    EXPECT_EQ(boletos, decltype(boletos)(esperados.begin(), esperados.end()));
+    for (const QByteArray& fichero :
+         {FicheroColumnas(columnas), FicheroColumnas(columnas).replace("\r\n", "\n")}) {
+        const auto r = Cuenta(fichero);
+        EXPECT_EQ(r.AciertosCategoria, categorias);
+        std::vector<std::pair<int64_t, std::array<int32_t, 6>>> boletos;
+        for (const BoletoPremiado& b : r.Boletos)
+            boletos.emplace_back(b.Boleto, b.Columnas);
+        EXPECT_EQ(boletos, decltype(boletos)(esperados.begin(), esperados.end()));
+    }
 }
 
 TEST(RealizaEscrutinio, SinColumnasGuardaSinAvisarYEjemploDeTresColumnasDeCatorce) {

@@ -57,7 +57,7 @@ TEST(OrdenEscrutar, ReduccionesDistribuidasErroresYColumnaIncompleta) {
         {u"5"_s, u"2"_s, seis, u"1X21X21X21X21Y2"_s, u"15 signos"_s},
         {u"5"_s, u"2"_s, u"1,2,3,4,5"_s, Ganadora, u"seis importes"_s},
         {u"5"_s, u"2"_s, u"123456789012,2,3,4,5,6"_s, Ganadora, u"11 caracteres"_s},
-        {u"0"_s, u"2"_s, seis, Ganadora, u"La jornada va de 1 a 99"_s},
+        {u"0"_s, u"2"_s, seis, Ganadora, u"La jornada va de 1 a 42"_s},
     };
     for (const auto& [j, o, premios, ganadora, error] : casos) {
         const Linea s = escrutar(j, o, premios, ganadora);
