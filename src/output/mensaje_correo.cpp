@@ -1,5 +1,7 @@
 #include "output/mensaje_correo.h"
 
+#include "output/fichero_boletos.h"
+
 #include "core/mascaras.h"
 #include "core/tipos.h"
 #include "reduction/desarrollo.h"
@@ -126,9 +128,29 @@ ColumnasCorreo::ColumnasCorreo(const QString& ruta, const std::atomic<bool>* can
         return;
     }
     existe_ = true;
-    // Las líneas enteras que hay ahora: lo que se añada después no cuenta, y un fichero que
-    // encoja mientras se envía es un fallo (el tamaño del mensaje ya se dijo).
-    numero_ = fichero_.size() / BytesLineaColumna;
+    // Se lee antes con el lector de todas las órdenes: un fichero cortado, dañado o ajeno se
+    // rechaza antes de conectar y con las mismas palabras que al consultarlo o copiarlo. Lo que
+    // se añada después no cuenta, y uno que encoja mientras se envía es un fallo (el tamaño del
+    // mensaje ya se dijo).
+    RecuentoBoletos recuento;
+    int64_t linea = 0;
+    const FinPasada fin =
+        PasaColumnas(fichero_, nullptr, recuento, linea, [this](const char*, int64_t, bool) {
+            return cancelar_ == nullptr || !cancelar_->load();
+        });
+    if (fin == FinPasada::Parada) {
+        cancelado_ = true;
+        error_ = QStringLiteral("se ha cancelado");
+        return;
+    }
+    if (fin != FinPasada::Completa) {
+        error_ = CausaLecturaColumnas(fin, linea, fichero_);
+        return;
+    }
+    numero_ = recuento.Columnas;
+    // Con registros de 19 bytes se lee por trozos; si no (finales LF...), línea a línea.
+    porRegistros_ = fichero_.size() == numero_ * BytesLineaColumna;
+    fichero_.seek(0);
 }
 
 void ColumnasCorreo::Rebobina() {
@@ -145,6 +167,8 @@ bool ColumnasCorreo::Siguientes(QByteArray& salida, int cuantas) {
     const int64_t n = std::min<int64_t>(cuantas, numero_ - leidas_);
     if (n <= 0)
         return true;
+    if (!porRegistros_)
+        return SiguientesPorLineas(salida, n);
     trozo_.resize(qsizetype(n) * BytesLineaColumna);
     if (fichero_.read(trozo_.data(), trozo_.size()) != trozo_.size()) {
         error_ = fichero_.error() != QFileDevice::NoError
@@ -152,15 +176,45 @@ bool ColumnasCorreo::Siguientes(QByteArray& salida, int cuantas) {
                      : QStringLiteral("el fichero se ha acortado mientras se enviaba");
         return false;
     }
-    for (qsizetype p = 0; p < trozo_.size(); p += BytesLineaColumna) {
-        const QByteArrayView signos = QByteArrayView(trozo_).sliced(p + 1, NumPartidos);
-        for (const char c : signos)
-            if (c != '1' && c != 'X' && c != '2') {
-                error_ = QStringLiteral("la columna %1 está dañada").arg(leidas_ + 1);
-                return false;
-            }
-        salida += LineaApuestaCorreo(++leidas_, signos);
+    for (qsizetype p = 0; p < trozo_.size(); p += BytesLineaColumna)
+        if (!AnadeColumna(salida, trozo_.data() + p + 1))
+            return false;
+    return true;
+}
+
+bool ColumnasCorreo::SiguientesPorLineas(QByteArray& salida, int64_t n) {
+    while (n > 0) {
+        const QByteArray linea = fichero_.readLine(4 * BytesLineaColumna);
+        if (linea.isEmpty()) {
+            error_ = QStringLiteral("el fichero se ha acortado mientras se enviaba");
+            return false;
+        }
+        // Las líneas en blanco de relleno no son columnas.
+        if (linea.trimmed().isEmpty())
+            continue;
+        if (linea.size() < NumPartidos + 2) {
+            error_ = QStringLiteral("la columna %1 está dañada").arg(leidas_ + 1);
+            return false;
+        }
+        QByteArray signos = linea.mid(1, NumPartidos);
+        if (!AnadeColumna(salida, signos.data()))
+            return false;
+        --n;
     }
+    return true;
+}
+
+// Los signos como los lee cualquier otra orden: "x" es "X".
+bool ColumnasCorreo::AnadeColumna(QByteArray& salida, char* signos) {
+    for (int k = 0; k < NumPartidos; ++k) {
+        if (signos[k] == 'x')
+            signos[k] = 'X';
+        if (signos[k] != '1' && signos[k] != 'X' && signos[k] != '2') {
+            error_ = QStringLiteral("la columna %1 está dañada").arg(leidas_ + 1);
+            return false;
+        }
+    }
+    salida += LineaApuestaCorreo(++leidas_, QByteArrayView(signos, NumPartidos));
     return true;
 }
 

@@ -31,8 +31,9 @@ QByteArray LineaApuestaCorreo(int64_t numero, QByteArrayView signos);
 // quoted-printable, así que es también lo que ocupan en el mensaje.
 qint64 BytesColumnasCorreo(int64_t columnas);
 
-// El fichero de columnas abierto para el correo: cuántas columnas tiene al abrirlo y su texto
-// por trozos, desde el principio para cada mensaje. Mira la cancelación entre trozos.
+// El fichero de columnas abierto para el correo, comprobado al abrirlo con el lector de todas las
+// órdenes (PasaColumnas): cuántas columnas tiene y su texto por trozos, desde el principio para
+// cada mensaje. Mira la cancelación entre trozos.
 class ColumnasCorreo {
 public:
     explicit ColumnasCorreo(const QString& ruta, const std::atomic<bool>* cancelar = nullptr);
@@ -50,6 +51,9 @@ public:
     bool Siguientes(QByteArray& salida, int cuantas);
 
 private:
+    bool SiguientesPorLineas(QByteArray& salida, int64_t n);
+    bool AnadeColumna(QByteArray& salida, char* signos);
+
     QString ruta_;
     QFile fichero_;
     const std::atomic<bool>* cancelar_;
@@ -58,6 +62,7 @@ private:
     QString error_;
     int64_t numero_ = 0;
     int64_t leidas_ = 0;
+    bool porRegistros_ = true;
     QByteArray trozo_;
 };
 

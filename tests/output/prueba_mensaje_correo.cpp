@@ -60,8 +60,20 @@ TEST(MensajeCorreo, LosBytesDeLasColumnasSeSabenSinLeerlas) {
 TEST(MensajeCorreo, PorTrozosSaleEnteroYMideLoQueDijo) {
     CarpetaTemporal carpeta;
     const QStringList columnas = ColumnasPrueba(70000, u'X');
-    // Una línea a medias al final no es una columna.
+    // Un fichero cortado a mitad de línea se rechaza antes de enviar, como en cualquier orden.
     carpeta.Escribe(u"RED0301.ZPK"_s, FicheroColumnas(columnas) + "\"1X2");
+    EXPECT_EQ(ColumnasCorreo(carpeta.Ruta(u"RED0301.ZPK"_s)).Error(),
+              u"la línea 70001 no es una columna de 15 signos entre comillas"_s);
+    // Con finales LF y "x", lo mismo que con CR LF.
+    carpeta.Escribe(u"RED0301.ZPK"_s,
+                    FicheroColumnas(columnas).replace("\r\n", "\n").replace('X', 'x'));
+    {
+        ColumnasCorreo lf(carpeta.Ruta(u"RED0301.ZPK"_s));
+        ASSERT_TRUE(lf.Error().isEmpty()) << lf.Error().toStdString();
+        MensajeCorreo mensaje(Cabeceras, {}, &lf);
+        EXPECT_EQ(LeeTodo(mensaje, 4096), CabecerasMensaje(Cabeceras) + LineasEsperadas(columnas));
+    }
+    carpeta.Escribe(u"RED0301.ZPK"_s, FicheroColumnas(columnas));
     const QByteArray basicos = "Factor de reducción: 1\r\n";
     const QByteArray esperado =
         CabecerasMensaje(Cabeceras) + "Factor de reducci=C3=B3n: 1\r\n" + LineasEsperadas(columnas);
