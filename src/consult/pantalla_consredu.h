@@ -3,8 +3,8 @@
 // con su base y su resumen. No escribe datos propios; solo rehace el fichero de boletos.
 
 #include "consult/consulta.h"
-#include "reduction/pantalla_comun.h"
 #include "shell/lista_desplegable.h"
+#include "shell/pantalla_comun.h"
 
 #include <QWidget>
 

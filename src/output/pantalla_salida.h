@@ -2,9 +2,9 @@
 // Menú de salida "salida": la jornada y el orden de una reducción guardada, su base, su
 // resumen y sus boletos, y los seis botones que abren la pantalla de listados.
 
-#include "reduction/pantalla_comun.h"
 #include "reduction/pantalla_valor.h"
 #include "shell/lista_desplegable.h"
+#include "shell/pantalla_comun.h"
 
 #include <QDialog>
 

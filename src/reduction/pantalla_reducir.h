@@ -6,10 +6,10 @@
 #include "reduction/clics_reduccion.h"
 #include "reduction/desarrollo.h"
 #include "reduction/estadisticas.h"
-#include "reduction/pantalla_comun.h"
 #include "reduction/pantalla_reducir_paneles.h"
 #include "reduction/pantalla_valor.h"
 #include "shell/lista_desplegable.h"
+#include "shell/pantalla_comun.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

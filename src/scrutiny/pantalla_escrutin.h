@@ -3,9 +3,9 @@
 // los premios de las seis categorías, el escrutinio con sus dos listas y el informe impreso.
 
 #include "reduction/clics_reduccion.h"
-#include "reduction/pantalla_comun.h"
 #include "scrutiny/clics_escrutinio.h"
 #include "shell/lista_desplegable.h"
+#include "shell/pantalla_comun.h"
 
 #include <QDialog>
 #include <QElapsedTimer>

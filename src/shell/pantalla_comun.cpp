@@ -1,4 +1,4 @@
-#include "reduction/pantalla_comun.h"
+#include "shell/pantalla_comun.h"
 
 #include "core/estado_global.h"
 #include "core/listas.h"
