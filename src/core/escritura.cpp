@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSet>
 #include <QStorageInfo>
 
 #include <cerrno>
@@ -50,7 +51,7 @@ bool ProcesoVivo(qint64 pid);
 // crear el temporal y cerrarlo. Sin cerrojos, se deja siempre.
 bool TemporalAbandonado(const QString& ruta) {
 #if defined(Q_OS_UNIX)
-    static const QRegularExpression proceso(QStringLiteral(R"(\.quiniela-(\d+)\.tmp$)"));
+    static const QRegularExpression proceso(QStringLiteral(R"(\.quiniela-(\d+)(-\d+)?\.tmp$)"));
     const QRegularExpressionMatch m = proceso.match(ruta);
     if (!m.hasMatch() || ProcesoVivo(m.captured(1).toLongLong()))
         return false;
@@ -64,6 +65,26 @@ bool TemporalAbandonado(const QString& ruta) {
     Q_UNUSED(ruta);
     return false;
 #endif
+}
+
+// Temporales en uso en este proceso: dos escrituras a la vez del mismo destino (dos hilos) no
+// comparten temporal; la segunda lleva "-2" tras el proceso.
+std::mutex MutexEnUso;
+QSet<QString> TemporalesEnUso;
+
+QString ReservaTemporal(const QString& destino) {
+    const std::lock_guard<std::mutex> bloqueo(MutexEnUso);
+    QString ruta = RutaTemporalEscritura(destino);
+    for (int n = 2; TemporalesEnUso.contains(ruta); ++n)
+        ruta = RutaTemporalEscritura(destino).chopped(ExtensionTemporal.size()) + u'-' +
+               QString::number(n) + ExtensionTemporal;
+    TemporalesEnUso.insert(ruta);
+    return ruta;
+}
+
+void LiberaTemporal(const QString& ruta) {
+    const std::lock_guard<std::mutex> bloqueo(MutexEnUso);
+    TemporalesEnUso.remove(ruta);
 }
 
 bool ProcesoVivo(qint64 pid) {
@@ -125,7 +146,7 @@ QString DestinoNoEscribible(const QString& destino) {
 }
 
 EscrituraFichero::EscrituraFichero(const QString& destino, qint64 bytesBufer)
-    : destino_(destino), temporal_(RutaTemporalEscritura(destino)), fichero_(temporal_),
+    : destino_(destino), temporal_(ReservaTemporal(destino)), fichero_(temporal_),
       bytesBufer_(bytesBufer) {
     IgnoraLimiteTamano();
 }
@@ -133,6 +154,7 @@ EscrituraFichero::EscrituraFichero(const QString& destino, qint64 bytesBufer)
 EscrituraFichero::~EscrituraFichero() {
     if (!publicado_)
         BorraTemporal();
+    LiberaTemporal(temporal_);
 }
 
 void EscrituraFichero::AnotaFallo(int numero, const QString& causa) {

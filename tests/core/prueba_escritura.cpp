@@ -54,6 +54,20 @@ TEST(Escritura, SustituyeEnteroOFallaSinTocarElDestino) {
     EXPECT_EQ(c.Lee(u"JORNADAS.ZPK"_s), QByteArray(3000, 'n'));
     EXPECT_TRUE(Temporales(c).isEmpty());
 
+    // Dos escrituras a la vez del mismo destino en un proceso no comparten temporal.
+    {
+        EscrituraFichero una(c.Ruta(u"JORNADAS.ZPK"_s));
+        EscrituraFichero otra(c.Ruta(u"JORNADAS.ZPK"_s));
+        EXPECT_NE(una.RutaTemporal(), otra.RutaTemporal());
+        ASSERT_TRUE(una.Abre() && otra.Abre());
+        una.Escribe("una");
+        otra.Escribe("otra");
+        EXPECT_TRUE(otra.Publica().Bien());
+        EXPECT_TRUE(una.Publica().Bien());
+    }
+    EXPECT_EQ(c.Lee(u"JORNADAS.ZPK"_s), "una");
+    EXPECT_TRUE(Temporales(c).isEmpty());
+
     // Una carpeta que no existe.
     r = GuardaFicheroEntero(c.Ruta(u"no/esta"_s), "x");
     EXPECT_EQ(r.Numero, ErrorFichero::RutaNoExiste);
