@@ -116,6 +116,34 @@ void LimpiaTemporales(const QDir& carpeta, const QString& nombre) {
     }
 }
 
+// El número (y, si hace falta, la causa) de un fallo del sistema al escribir o renombrar la ruta.
+ResultadoFichero FalloDelSistema(int errorSistema, const QString& ruta) {
+    switch (errorSistema) {
+    case ENOSPC:
+#if defined(EDQUOT)
+    case EDQUOT:
+#endif
+    case EFBIG: // el límite de tamaño del proceso, como un disco lleno
+        return {ErrorFichero::DiscoLleno, ruta};
+    case ENOMEM:
+        return {ErrorFichero::SinMemoria, ruta};
+    case EACCES:
+    case EPERM:
+        return {ErrorFichero::PermisoDenegado, ruta};
+    case EROFS:
+        return {ErrorFichero::AccesoRuta, ruta, QStringLiteral("el disco es de solo lectura")};
+    case ENOENT:
+    case ENOTDIR:
+        return {QFileInfo(ruta).absoluteDir().exists() ? ErrorFichero::NoExiste
+                                                       : ErrorFichero::RutaNoExiste,
+                ruta};
+    default:
+        return {ErrorFichero::ErrorEntradaSalida, ruta,
+                QStringLiteral("el sistema no lo ha permitido (") +
+                    QString::fromLocal8Bit(std::strerror(errorSistema)) + u')'};
+    }
+}
+
 } // namespace
 
 QString RutaTemporalEscritura(const QString& destino) {
@@ -163,30 +191,8 @@ void EscrituraFichero::AnotaFallo(int numero, const QString& causa) {
 }
 
 void EscrituraFichero::AnotaFalloSistema(int errorSistema) {
-    const QFileInfo info(destino_);
-    switch (errorSistema) {
-    case ENOSPC:
-#if defined(EDQUOT)
-    case EDQUOT:
-#endif
-    case EFBIG: // el límite de tamaño del proceso, como un disco lleno
-        return AnotaFallo(ErrorFichero::DiscoLleno);
-    case ENOMEM:
-        return AnotaFallo(ErrorFichero::SinMemoria);
-    case EACCES:
-    case EPERM:
-        return AnotaFallo(ErrorFichero::PermisoDenegado);
-    case EROFS:
-        return AnotaFallo(ErrorFichero::AccesoRuta, QStringLiteral("el disco es de solo lectura"));
-    case ENOENT:
-    case ENOTDIR:
-        return AnotaFallo(info.absoluteDir().exists() ? ErrorFichero::NoExiste
-                                                      : ErrorFichero::RutaNoExiste);
-    default:
-        return AnotaFallo(ErrorFichero::ErrorEntradaSalida,
-                          QStringLiteral("el sistema no lo ha permitido (") +
-                              QString::fromLocal8Bit(std::strerror(errorSistema)) + u')');
-    }
+    if (fallo_.Numero == 0)
+        fallo_ = FalloDelSistema(errorSistema, destino_);
 }
 
 bool EscrituraFichero::Abre() {
@@ -290,17 +296,10 @@ ResultadoFichero EscrituraFichero::Publica() {
     fichero_.close();
     if (!HaFallado() && fichero_.error() != QFileDevice::NoError)
         AnotaFallo(NumeroEscrituraCorta(fichero_, destino_));
+    // El destino pudo cambiar mientras tanto: RenombraEncima lo vuelve a mirar.
     if (!HaFallado()) {
-        const QString motivo = DestinoNoEscribible(destino_); // pudo cambiar mientras tanto
-        if (!motivo.isEmpty())
-            AnotaFallo(ErrorFichero::AccesoRuta, motivo);
-    }
-    if (!HaFallado()) {
-        std::error_code error;
-        std::filesystem::rename(std::filesystem::path(temporal_.toStdU16String()),
-                                std::filesystem::path(destino_.toStdU16String()), error);
-        if (error)
-            AnotaFalloSistema(error.value());
+        if (const ResultadoFichero r = RenombraEncima(temporal_, destino_); !r.Bien())
+            fallo_ = r;
     }
     if (HaFallado()) {
         BorraTemporal();
@@ -340,9 +339,8 @@ QString CausaEnPalabras(const ResultadoFichero& fallo) {
     const QString carpeta = QDir::toNativeSeparators(QFileInfo(fallo.Ruta).absolutePath());
     switch (fallo.Numero) {
     case ErrorFichero::DiscoLleno:
-        return QStringLiteral("el disco está lleno");
     case ErrorFichero::SinMemoria:
-        return QStringLiteral("no hay memoria suficiente");
+        return CausaErrorFichero(fallo.Numero);
     case ErrorFichero::RutaNoExiste:
         return QStringLiteral("no existe la carpeta ") + carpeta;
     case ErrorFichero::PermisoDenegado:
@@ -351,7 +349,8 @@ QString CausaEnPalabras(const ResultadoFichero& fallo) {
     case ErrorFichero::NoExiste:
         return QStringLiteral("el fichero ha desaparecido mientras se escribía");
     default:
-        return QStringLiteral("ha fallado el disco (error ") + QString::number(fallo.Numero) + u')';
+        return CausaErrorFichero(fallo.Numero) + QStringLiteral(" (error ") +
+               QString::number(fallo.Numero) + u')';
     }
 }
 
@@ -361,12 +360,7 @@ ResultadoFichero RenombraEncima(const QString& origen, const QString& destino) {
     std::error_code error;
     std::filesystem::rename(std::filesystem::path(origen.toStdU16String()),
                             std::filesystem::path(destino.toStdU16String()), error);
-    if (!error)
-        return {0, destino};
-    const int numero = error == std::errc::no_such_file_or_directory ? ErrorFichero::NoExiste
-                       : error == std::errc::permission_denied       ? ErrorFichero::PermisoDenegado
-                                                               : ErrorFichero::ErrorEntradaSalida;
-    return {numero, destino};
+    return error ? FalloDelSistema(error.value(), destino) : ResultadoFichero{0, destino};
 }
 
 ResultadoFichero GuardaFicheroEntero(const QString& ruta, const QByteArray& contenido) {
